@@ -1,0 +1,17 @@
+# verbanta_add_gtest(<target> SOURCES ... [LIBS ...])
+# One GoogleTest program; each of its tests becomes a CTest test. Qt runs
+# offscreen, and TCLSH / VERBANTA_SOURCE_DIR tell tests where the simulator is.
+include(GoogleTest)
+
+find_program(TCLSH_PROGRAM NAMES tclsh8.6 tclsh REQUIRED)
+
+function(verbanta_add_gtest target)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${target}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES
+            TIMEOUT 300
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TCLSH=${TCLSH_PROGRAM};VERBANTA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VERBANTA_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
