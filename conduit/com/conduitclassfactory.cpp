@@ -5,6 +5,7 @@
 #include "conduit/client/zeltclient.h"
 #include "conduit/com/module.h"
 #include "conduit/ids.h"
+#include "conduit/util/conduitutil.h"
 
 #include <cassert>
 #include <new>
@@ -60,6 +61,8 @@ HRESULT CConduitClassFactory::CreateInstance(IUnknown *outer, const IID *iid, vo
         return CLASS_E_NOAGGREGATION;
     if (!iid)
         return E_NOINTERFACE;
+    if (*iid == IID_IConduitUtil)
+        return makeObject<CConduitUtil>(iid, out);
     if (*iid == IID_IZeltClient)
         return makeObject<CZeltClient>(iid, out);
     return E_NOINTERFACE;

@@ -1,5 +1,6 @@
 // The class factory and the module's unload test.
 #include "conduit/exports.h"
+#include "conduit/iconduitutil.h"
 #include "conduit/ids.h"
 #include "conduit/izeltclient.h"
 
@@ -67,6 +68,19 @@ TEST(ClassFactory, MakesClientObjectsThatAnswerTheirInterfaces)
     EXPECT_EQ(other, nullptr);
     EXPECT_EQ(unknown->Release(), 1u);
     EXPECT_EQ(client->Release(), 0u);
+    EXPECT_EQ(DllCanUnloadNow(), S_OK);
+}
+
+TEST(ClassFactory, MakesUtilityObjects)
+{
+    IClassFactory *factory = classObject();
+    IConduitUtil *util = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, &IID_IConduitUtil, reinterpret_cast<void **>(&util)), S_OK);
+    factory->Release();
+    char digest[33] = {};
+    EXPECT_EQ(util->MD5String("abc", 3, digest), S_OK);
+    EXPECT_STREQ(digest, "900150983CD24FB0D6963F7D28E17F72");
+    EXPECT_EQ(util->Release(), 0u);
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 }
 

@@ -51,7 +51,7 @@ protected:
 TEST_F(SharedLibrary, ExportsTheClientAndComEntryPointsAndHidesItsInternals)
 {
     for (const char *name : {"ConnectToServer", "RunClient", "ClientSend", "StopClient", "GetFileData",
-                             "DllGetClassObject", "DllCanUnloadNow"}) {
+                             "DllGetClassObject", "DllCanUnloadNow", "MD5String", "Code64Encode"}) {
         SCOPED_TRACE(name);
         EXPECT_NE(dlsym(m_handle, name), nullptr);
     }
