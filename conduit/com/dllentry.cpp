@@ -1,8 +1,10 @@
-// The COM entry points of the library: the class object and the unload test.
+// The COM entry points of the library: the class object, the unload test
+// and self-registration.
 #include "conduit/exports.h"
 
 #include "conduit/com/conduitclassfactory.h"
 #include "conduit/com/module.h"
+#include "conduit/com/serverregistration.h"
 #include "conduit/ids.h"
 
 #include <new>
@@ -30,6 +32,16 @@ HRESULT DllGetClassObject(const CLSID *clsid, const IID *iid, void **out)
 HRESULT DllCanUnloadNow(void)
 {
     return ConduitModule::canUnload() ? S_OK : CONDUIT_E_FAIL;
+}
+
+HRESULT DllRegisterServer(void)
+{
+    return CServerRegistration::registerServer();
+}
+
+HRESULT DllUnregisterServer(void)
+{
+    return CServerRegistration::unregisterServer();
 }
 
 } // extern "C"

@@ -6,33 +6,13 @@
 #include "conduit/izeltclient.h"
 #include "loopbackpeer.h"
 #include "recordingsink.h"
+#include "threadcount.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <filesystem>
-#include <thread>
 
 namespace {
-
-size_t threadCount()
-{
-    size_t count = 0;
-    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/task"))
-        ++count;
-    return count;
-}
-
-// A receive thread that reported the link's end is still returning through
-// the library; the leak checker can't walk a thread that dies under it, so
-// the test lets it finish before the process ends.
-bool waitForThreadCount(size_t count)
-{
-    for (int i = 0; i < 3000 && threadCount() > count; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return threadCount() <= count;
-}
-
 class SharedLibrary : public ::testing::Test {
 protected:
     void SetUp() override
