@@ -1,0 +1,46 @@
+// The session's exceptions: texts from strings or the string table, and a
+// message copy that is always terminated.
+#include "admin/app/zltexception.h"
+#include "admin/app/zltexceptionlogindeclined.h"
+#include "admin/res/adminstrings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(CZltExceptionTest, TakesTheTextOfAStringId)
+{
+    EXPECT_EQ(CZltException(IDS_INTERLOCK_FAILURE).text(), "interlock failure");
+}
+
+TEST(CZltExceptionTest, UnknownStringIdReportsUnknownErrorWithTheId)
+{
+    EXPECT_EQ(CZltException(12345u).text(), "Unknown error 12345.");
+    EXPECT_STREQ(CZltException(12345u).what(), "Unknown error 12345.");
+}
+
+TEST(CZltExceptionTest, ErrorMessageIsCutToFitAndAlwaysTerminated)
+{
+    const CZltException e(QStringLiteral("IPC send failure 80004005"));
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_TRUE(e.GetErrorMessage(buffer, sizeof buffer));
+    EXPECT_STREQ(buffer, "IPC sen");
+    char whole[64];
+    EXPECT_TRUE(e.GetErrorMessage(whole, sizeof whole));
+    EXPECT_STREQ(whole, "IPC send failure 80004005");
+    EXPECT_FALSE(e.GetErrorMessage(buffer, 0));
+}
+
+TEST(CZltExceptionTest, LoginDeclinedIsASessionFailureWithItsText)
+{
+    try {
+        throw CZltExceptionLoginDeclined();
+    } catch (const CZltException &e) {
+        EXPECT_EQ(e.text(), "Password changed and login declined");
+    }
+}
+
+} // namespace

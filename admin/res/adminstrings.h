@@ -1,0 +1,19 @@
+// The string table of admin: ids and texts of the messages and command texts
+// the program shows or sends. Ids are the program's own resource numbers, so
+// a message box and its log line name the same id.
+#pragma once
+
+#include <QString>
+
+enum AdminStringId : unsigned {
+    IDS_SERVER_NOT_AVAILABLE = 61467,
+    IDS_CHECK_USER_AND_PASSWORD = 61469,
+    IDS_INTERLOCK_FAILURE = 61470,
+    IDS_PROTOCOL_PROBLEM = 61490,
+    IDS_TIME_ZONE_NOT_SET = 61549,
+};
+
+// The text of `id`, or an empty string when the table has none.
+QString AdminString(unsigned id);
+// The text of `id`, or `fallback` when the table has none.
+QString AdminStringOr(unsigned id, const QString &fallback);

@@ -1,0 +1,18 @@
+// Where the per-user store files live: $XDG_CONFIG_HOME/verbanta, else
+// $HOME/.config/verbanta. The variable is read at each call, so a test or
+// the demo can point the whole suite at a folder of its own.
+#pragma once
+
+#include <QString>
+
+namespace StoreFolder {
+
+QString path();
+// The full name of `fileName` (no "/") in the folder as it is now.
+QString filePath(const QString &fileName);
+// Makes sure `filePath`'s folder exists (mode 0700) and the file exists with
+// mode 0600, so a store never appears readable by others. False when either
+// can't be made.
+bool prepare(const QString &filePath);
+
+} // namespace StoreFolder
