@@ -19,6 +19,11 @@ CMessageTarget::~CMessageTarget()
     delete m_mailbox;
 }
 
+CMessageTarget *CMessageTarget::FromHandle(HWND window)
+{
+    return MessageDetail::WindowTable::instance().targetOnThisThread(window);
+}
+
 LRESULT CMessageTarget::WindowProc(UINT, WPARAM, LPARAM)
 {
     return 0;

@@ -30,6 +30,10 @@ public:
     CMessageTarget(const CMessageTarget &) = delete;
     CMessageTarget &operator=(const CMessageTarget &) = delete;
 
+    // The window of a handle, when it is live and belongs to the calling
+    // thread; otherwise nullptr.
+    static CMessageTarget *FromHandle(HWND window);
+
     // Null once the window has been unregistered.
     HWND GetSafeHwnd() const { return m_hWnd; }
     QObject *messageObject() const { return m_self; }

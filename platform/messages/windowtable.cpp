@@ -114,6 +114,15 @@ bool WindowTable::isLive(HWND window)
     return m_windows.count(toId(window)) == 1;
 }
 
+CMessageTarget *WindowTable::targetOnThisThread(HWND window)
+{
+    std::lock_guard lock(m_mutex);
+    const auto found = m_windows.find(toId(window));
+    if (found == m_windows.end() || found->second.queue != ThreadQueue::current())
+        return nullptr;
+    return found->second.target;
+}
+
 bool WindowTable::post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     std::lock_guard lock(m_mutex);

@@ -60,6 +60,7 @@ public:
     // The window is gone: its queued and in-progress sends return 0.
     void remove(HWND window);
     bool isLive(HWND window);
+    CMessageTarget *targetOnThisThread(HWND window);
 
     bool post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
