@@ -45,7 +45,7 @@ std::optional<std::vector<uint8_t>> readWholeFile(const char *path)
     return data;
 }
 
-bool writeWholeFile(const char *path, std::initializer_list<std::string_view> pieces)
+bool writeWholeFile(const char *path, std::initializer_list<std::string_view> chunks)
 {
     if (path == nullptr)
         return false;
@@ -53,8 +53,8 @@ bool writeWholeFile(const char *path, std::initializer_list<std::string_view> pi
     if (file == nullptr)
         return false;
     bool written = true;
-    for (std::string_view piece : pieces)
-        written = written && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+    for (std::string_view chunk : chunks)
+        written = written && std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
     return std::fclose(file) == 0 && written;
 }
 

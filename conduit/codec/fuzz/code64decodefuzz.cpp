@@ -17,7 +17,7 @@ namespace {
 struct Pipe {
     const uint8_t *data;
     size_t size;
-    size_t piece;
+    size_t chunk;
     size_t position;
     std::string output;
 
@@ -26,7 +26,7 @@ struct Pipe {
         auto *self = static_cast<Pipe *>(context);
         if (buffer == nullptr)
             return 0;
-        size_t n = std::min({self->size - self->position, size_t(maximum), self->piece});
+        size_t n = std::min({self->size - self->position, size_t(maximum), self->chunk});
         std::copy(self->data + self->position, self->data + self->position + n,
                   static_cast<uint8_t *>(buffer));
         self->position += n;

@@ -33,11 +33,11 @@ protected:
     // Every read of up to `count` bytes until the end, joined with "|".
     static std::string readAll(CFileStream &stream, int count)
     {
-        std::string pieces;
+        std::string reads;
         char buffer[128];
         for (int n; (n = stream.Read(buffer, count, nullptr)) > 0;)
-            pieces += std::string(buffer, size_t(n)) + "|";
-        return pieces;
+            reads += std::string(buffer, size_t(n)) + "|";
+        return reads;
     }
 
     ScratchDir m_dir;

@@ -2,9 +2,11 @@
 // DecryptData and the text forms through the utility object.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "conduit/util/conduitutil.h"
@@ -194,6 +196,29 @@ TEST_F(Encryption, RefusesMissingArguments)
     EXPECT_EQ(m_util->EncryptData("k", 1, "a", 1, out, nullptr, &success), CONDUIT_E_FAIL);
     EXPECT_EQ(m_util->DecryptData("k", 1, nullptr, 8, out, &size, &success), CONDUIT_E_FAIL);
     EXPECT_EQ(success, 0);
+}
+
+TEST_F(Encryption, WorksFromManyThreadsAtOnce)
+{
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([this, t, &failures] {
+            for (int round = 0; round < 50; ++round) {
+                std::string plain = randomBytes(size_t(round * 7), unsigned(t * 1000 + round));
+                std::vector<uint8_t> cipher(1008);
+                std::string restored(1000, '\0');
+                int success;
+                if (encrypt("key" + std::to_string(t), plain, cipher, success) != S_OK ||
+                    decrypt("key" + std::to_string(t), cipher, restored, success) != S_OK ||
+                    restored != plain)
+                    ++failures;
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    EXPECT_EQ(failures.load(), 0);
 }
 
 class TextForms : public Encryption {
