@@ -206,6 +206,11 @@ proc ::vs::conn::setVariable {id name value} {
     $state($id,interp) eval [list set ::$name $value]
 }
 
+proc ::vs::conn::unsetVariable {id name} {
+    variable state
+    $state($id,interp) eval [list unset -nocomplain ::$name]
+}
+
 proc ::vs::conn::setProperty {id name value} {
     variable state
     dict set state($id,props) $name $value
@@ -253,25 +258,32 @@ proc ::vs::conn::evaluate {id extra text} {
     if {![isOpen $id]} {
         return ""
     }
+    if {$code > 2} {
+        set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+    }
     if {$code == 1 || $code > 2} {
-        if {$code > 2} {
-            set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+        # A server command's own error ("GetUA !ERROR ...", also through a
+        # wrapper such as GetUANoASR) goes as it is.
+        if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {
+            return $result
         }
         return "$word !ERROR $result"
     }
-    return [replyText $interp $word $result]
-}
-
-proc ::vs::conn::replyText {interp word result} {
-    set answerWord [lindex [split $result " "] 0]
-    if {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
-        && [isOwnAnswerWord $interp $answerWord]} {
-        if {$result eq $answerWord} {
+    if {[isOwnAnswer $interp $word $result]} {
+        if {[string first " " $result] < 0} {
             return "$result "
         }
         return $result
     }
     return "$word $result"
+}
+
+# True when the result leads with the answer word of a server command or a
+# procedure of the link, and the command word begins with that word.
+proc ::vs::conn::isOwnAnswer {interp word result} {
+    set answerWord [lindex [split $result " "] 0]
+    expr {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
+        && [isOwnAnswerWord $interp $answerWord]}
 }
 
 proc ::vs::conn::isOwnAnswerWord {interp word} {

@@ -13,6 +13,12 @@
 #   var NAME VALUE
 #   ua NUMBER ?-parent N? ?-stamp N? ?-scenario N? ?-fifth N? ?-sac N? ?PAIRS?
 #   eventmap ID SCENARIO EVENTID APP ?PARAM?
+#   port NUMBER STATE ?STATS?          a voice port, its state and statistics
+#   portgroup NAME ?STATS?             a port group's statistics
+#   stats NUMBER STATS                 a mailbox's statistics (name/value pairs)
+#   sysinfo STATS                      the system information report's values
+#   alias NAME TARGET ?PARAM?          an application alias
+#   app NAME                           an application the server runs
 
 namespace eval ::vs::data {
     variable timezone UTC0
@@ -27,6 +33,16 @@ namespace eval ::vs::data {
     variable scenarios {}
     variable nextScenario 1
     variable nextEventMap 1
+    # number -> dict state stats
+    variable ports {}
+    # name -> stats
+    variable portgroups {}
+    # user-agent number -> stats
+    variable stats {}
+    variable sysinfo {}
+    # name -> {target param}
+    variable aliases {}
+    variable apps {}
 }
 
 proc ::vs::data::reset {} {
@@ -38,6 +54,12 @@ proc ::vs::data::reset {} {
     variable scenarios {}
     variable nextScenario 1
     variable nextEventMap 1
+    variable ports {}
+    variable portgroups {}
+    variable stats {}
+    variable sysinfo {}
+    variable aliases {}
+    variable apps {}
 }
 
 # Replaces the data set with the one the seed file describes.  On an error
@@ -58,7 +80,7 @@ proc ::vs::data::load {path} {
 proc ::vs::data::seedScript {script} {
     set seed [interp create -safe]
     try {
-        foreach command {timezone account var ua eventmap} {
+        foreach command {timezone account var ua eventmap port portgroup stats sysinfo alias app} {
             $seed alias $command ::vs::data::seed::$command
         }
         $seed eval $script
@@ -126,6 +148,42 @@ proc ::vs::data::seed::eventmap {id scenario eventId app {param ""}} {
     ::vs::data::noteScenario $scenario
     if {$id >= $::vs::data::nextEventMap} {
         set ::vs::data::nextEventMap [expr {$id + 1}]
+    }
+}
+
+proc ::vs::data::seed::port {number state {stats {}}} {
+    ::vs::data::requireInteger $number "port number"
+    ::vs::data::requirePairs $stats "statistics of port $number"
+    dict set ::vs::data::ports [expr {$number}] [dict create state $state stats $stats]
+}
+
+proc ::vs::data::seed::portgroup {name {stats {}}} {
+    ::vs::data::requirePairs $stats "statistics of port group $name"
+    dict set ::vs::data::portgroups $name $stats
+}
+
+proc ::vs::data::seed::stats {number stats} {
+    ::vs::data::requireInteger $number "user-agent number"
+    ::vs::data::requirePairs $stats "statistics of $number"
+    dict set ::vs::data::stats [expr {$number}] $stats
+}
+
+proc ::vs::data::seed::sysinfo {stats} {
+    ::vs::data::requirePairs $stats "system information"
+    set ::vs::data::sysinfo $stats
+}
+
+proc ::vs::data::seed::alias {name target {param ""}} {
+    dict set ::vs::data::aliases $name [list $target $param]
+}
+
+proc ::vs::data::seed::app {name} {
+    lappend ::vs::data::apps $name
+}
+
+proc ::vs::data::requirePairs {value what} {
+    if {[catch {llength $value} count] || $count % 2} {
+        error "$what are not name/value pairs"
     }
 }
 
