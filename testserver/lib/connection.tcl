@@ -47,7 +47,18 @@ proc ::vs::conn::accept {chan address port} {
         ::vs::log::note "connection $id: greeting withheld"
         return
     }
-    sendFrame $id 1 0 "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    set greeting [::vs::control::takeText nextGreeting]
+    if {$greeting eq ""} {
+        set greeting "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    } else {
+        # A greeting given on the control channel: the digest then covers its
+        # own fields, found the way the client finds them (first, second and
+        # last blank).
+        set words [split $greeting " "]
+        set state($id,a) [lindex $words 1]
+        set state($id,b) [join [lrange $words 2 end-1] " "]
+    }
+    sendFrame $id 1 0 $greeting
 }
 
 proc ::vs::conn::randomWord {} {
@@ -115,10 +126,22 @@ proc ::vs::conn::sendFrame {id type extra text} {
     if {![isOpen $id]} {
         return
     }
-    set payload [encoding convertto $encoding $text]
-    if {[catch {::vs::framing::send $state($id,chan) $state($id,protocol) $type $extra $payload} message]} {
+    sendBytes $id [::vs::framing::encode $state($id,protocol) $type $extra [encoding convertto $encoding $text]]
+}
+
+proc ::vs::conn::sendBytes {id bytes} {
+    variable state
+    if {![isOpen $id]} {
+        return
+    }
+    if {[catch {::vs::framing::write $state($id,chan) $bytes} message]} {
         close $id "send failed: $message"
     }
+}
+
+proc ::vs::conn::protocol {id} {
+    variable state
+    return $state($id,protocol)
 }
 
 proc ::vs::conn::decode {payload} {
@@ -182,7 +205,8 @@ proc ::vs::conn::login {id text} {
     set state($id,phase) connected
     set state($id,interp) [makeInterp $id]
     ::vs::log::note "connection $id: \"$user\" logged in"
-    sendFrame $id 1 0 VCONNECTED
+    set confirmation [::vs::control::takeText nextConfirmation]
+    sendFrame $id 1 0 [expr {$confirmation eq "" ? "VCONNECTED" : $confirmation}]
 }
 
 # A safe interpreter (no files, sockets, processes) with the server's
