@@ -119,3 +119,89 @@ alias Beeper Pager
 alias NightPager Beeper
 alias ASRAADirectorySync Directory
 var sys_startup_apps {Voicemail Directory}
+
+# System parameters ("sys_") with their descriptions ("meta_": view bit 0
+# shows the parameter; type int, bool, list, picklist or text; range).
+var sys_tmo_menu 5000
+var meta_sys_tmo_menu {view 1 type int range {1000 120000}}
+var sys_multiple_language 0
+var meta_sys_multiple_language {view 1 type bool}
+var sys_application_path {C:/Verbanta/apps}
+var meta_sys_application_path {view 1 type directory}
+var sys_default_language English
+var meta_sys_default_language {view 1 type picklist range {English French Spanish}}
+var sys_holiday_prompts {holiday1.vox holiday2.vox}
+var meta_sys_holiday_prompts {view 1 type list}
+var sys_internal_counter 17
+var meta_sys_internal_counter {view 0 type int}
+var sys_maximum_box_length 4
+var hide_list {sys_internal_counter}
+var sys_prompt_files {{English english.pmt} {French french.pmt}}
+var sys_language_table {{0 English} {1 French}}
+
+# Configuration lists of the configuration windows.
+var Line1 {100 Standard Incoming}
+var Line2 {101 Standard Incoming}
+var Line3 {102 Standard Incoming}
+var Line4 {103 Standard Notify}
+var pbx_list {Generic}
+var Generic_pbx_type DTMF
+var answer_method_list {{Standard {997 4 Incoming}}}
+var jobq {{Notify {5 6} 2}}
+var statistical_groups {{Incoming {1 2 3 4}} {Notify {5 6}}}
+var serialports {}
+var ivr_hostte_emulator {}
+var holidays {}
+var Scheduled_Action_list {}
+
+# Prompts on the server and a number that is always busy.
+serverfile C:/Verbanta/prompts/record_synonyms.VOX
+serverfile C:/Verbanta/prompts/syn_100_1.vox
+phone 5550000 Busy
+
+# Server procedures the configuration windows call.
+script {
+    proc LoadMetaInfo {} {
+        return LoadMetaInfo
+    }
+    proc get_serial_ports {} {
+        return {get_serial_ports COM1 COM2}
+    }
+    proc get_notify_port_groups {} {
+        linsert $::jobq 0 get_notify_port_groups
+    }
+    proc is_valid_ua {number} {
+        GetUA $number {}
+        return is_valid_ua
+    }
+    proc is_valid_mailbox {number} {
+        if {[lsearch -exact [lrange [GetUAList4Property COS MB notowned] 1 end] $number] < 0} {
+            error "$number is not a mailbox"
+        }
+        return is_valid_mailbox
+    }
+    proc is_valid_appname {name} {
+        if {$name ni [concat [lrange [GetAppList] 1 end] [lrange [GetAliasList] 1 end]]} {
+            error "no application $name"
+        }
+        return is_valid_appname
+    }
+    proc is_valid_file {path} {
+        if {![file exists $path]} {
+            error "no file $path"
+        }
+        return is_valid_file
+    }
+    proc is_valid_directory {path} {
+        if {$path ne $::sys_application_path} {
+            error "no directory $path"
+        }
+        return is_valid_directory
+    }
+    proc is_valid_fax_linegroup {name} {
+        if {$name ni [lmap group $::jobq {lindex $group 0}]} {
+            error "no line group $name"
+        }
+        return is_valid_fax_linegroup
+    }
+}

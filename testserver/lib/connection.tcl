@@ -77,6 +77,7 @@ proc ::vs::conn::close {id reason} {
     if {$state($id,interp) ne ""} {
         interp delete $state($id,interp)
     }
+    ::vs::services::forget $id
     array unset state $id,*
 }
 
@@ -197,6 +198,11 @@ proc ::vs::conn::makeInterp {id} {
     ::vs::cmd::register $interp $id
     dict for {name value} $::vs::data::vars {
         $interp eval [list set ::$name $value]
+    }
+    foreach script $::vs::data::scripts {
+        if {[catch {$interp eval $script} message]} {
+            ::vs::log::note "connection $id: data set script failed: $message"
+        }
     }
     return $interp
 }

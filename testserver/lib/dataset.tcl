@@ -19,6 +19,10 @@
 #   sysinfo STATS                      the system information report's values
 #   alias NAME TARGET ?PARAM?          an application alias
 #   app NAME                           an application the server runs
+#   serverfile PATH                    a file on the server (a prompt)
+#   phone NUMBER OUTCOME               what dialling NUMBER gives (Busy, Rna, ...)
+#   script TEXT                        Tcl run in every new link's interpreter
+#                                      (server procedures such as is_valid_ua)
 
 namespace eval ::vs::data {
     variable timezone UTC0
@@ -43,6 +47,9 @@ namespace eval ::vs::data {
     # name -> {target param}
     variable aliases {}
     variable apps {}
+    variable files {}
+    variable phones {}
+    variable scripts {}
 }
 
 proc ::vs::data::reset {} {
@@ -60,6 +67,9 @@ proc ::vs::data::reset {} {
     variable sysinfo {}
     variable aliases {}
     variable apps {}
+    variable files {}
+    variable phones {}
+    variable scripts {}
 }
 
 # Replaces the data set with the one the seed file describes.  On an error
@@ -80,7 +90,7 @@ proc ::vs::data::load {path} {
 proc ::vs::data::seedScript {script} {
     set seed [interp create -safe]
     try {
-        foreach command {timezone account var ua eventmap port portgroup stats sysinfo alias app} {
+        foreach command {timezone account var ua eventmap port portgroup stats sysinfo alias app serverfile phone script} {
             $seed alias $command ::vs::data::seed::$command
         }
         $seed eval $script
@@ -98,11 +108,14 @@ proc ::vs::data::seedScript {script} {
 
 namespace eval ::vs::data::seed {}
 
+# The simulator's own clock follows the server's zone, so that times the
+# link interpreters format with "clock" read as GetTime's.
 proc ::vs::data::seed::timezone {text} {
     if {[regexp {\s} $text] || $text eq ""} {
         error "a time zone is one word, not \"$text\""
     }
     set ::vs::data::timezone $text
+    set ::env(TZ) $text
 }
 
 proc ::vs::data::seed::account {name password {rights 0} {ranges ""} {fourth ""}} {
@@ -179,6 +192,18 @@ proc ::vs::data::seed::alias {name target {param ""}} {
 
 proc ::vs::data::seed::app {name} {
     lappend ::vs::data::apps $name
+}
+
+proc ::vs::data::seed::serverfile {path} {
+    lappend ::vs::data::files $path
+}
+
+proc ::vs::data::seed::phone {number outcome} {
+    dict set ::vs::data::phones $number $outcome
+}
+
+proc ::vs::data::seed::script {text} {
+    lappend ::vs::data::scripts $text
 }
 
 proc ::vs::data::requirePairs {value what} {
