@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -44,7 +45,7 @@ std::optional<std::vector<uint8_t>> readWholeFile(const char *path)
     return data;
 }
 
-bool writeWholeFile(const char *path, const std::vector<std::string_view> &pieces)
+bool writeWholeFile(const char *path, std::initializer_list<std::string_view> chunks)
 {
     if (path == nullptr)
         return false;
@@ -52,8 +53,8 @@ bool writeWholeFile(const char *path, const std::vector<std::string_view> &piece
     if (file == nullptr)
         return false;
     bool written = true;
-    for (std::string_view piece : pieces)
-        written = written && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+    for (std::string_view chunk : chunks)
+        written = written && std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
     return std::fclose(file) == 0 && written;
 }
 
@@ -165,13 +166,7 @@ int Code64FileEncode(const char *in, const char *out, const char *prefix, const 
     const std::string &text = pipe.output;
     if (text.empty() || text.size() > size_t(std::numeric_limits<int>::max()))
         return 0;
-    std::vector<std::string_view> pieces;
-    if (isGiven(prefix))
-        pieces.emplace_back(prefix);
-    pieces.emplace_back(text);
-    if (isGiven(suffix))
-        pieces.emplace_back(suffix);
-    if (!writeWholeFile(out, pieces))
+    if (!writeWholeFile(out, {isGiven(prefix) ? prefix : "", text, isGiven(suffix) ? suffix : ""}))
         return 0;
     return int(text.size());
 }

@@ -2,7 +2,7 @@
 // installed said once and then never tried again.
 #include "admin/app/htmlhelp.h"
 
-#include "platform/msgbox/msgbox.h"
+#include "platform/msgbox/messageboxscript.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -72,7 +72,7 @@ TEST_F(InstalledHelp, RefusesPathsAndUnknownCommandsWithoutGivingUp)
     EXPECT_EQ(help.Show(QStringLiteral("sub/admin.chm"), HH_DISPLAY_TOPIC, 0), 0);
     EXPECT_EQ(help.Show(QStringLiteral("admin.chm"), 0x12, 0), 0);
     EXPECT_FALSE(help.HasFailed());
-    EXPECT_TRUE(script.transcript().isEmpty());
+    EXPECT_TRUE(script.transcript().empty());
     EXPECT_TRUE(m_browser.m_opened.isEmpty());
 }
 
@@ -82,7 +82,7 @@ TEST(HtmlHelp, NotInstalledIsSaidOnceAndNeverTriedAgain)
     BrowserRecorder browser;
     CHtmlHelp help(empty.path());
     MessageBoxScript script;
-    script.queueAnswer(IDOK);
+    script.answer(IDOK);
     EXPECT_EQ(help.Show(QStringLiteral("admin.chm"), HH_HELP_CONTEXT, 213), 0);
     ASSERT_EQ(script.transcript().size(), 1);
     EXPECT_TRUE(script.transcript().at(0).text.startsWith(QStringLiteral("Help is not installed")));
@@ -103,7 +103,7 @@ TEST(HtmlHelp, TheProgramsHelpFolderComesFromTheEnvironment)
     qputenv("VERBANTA_HELP_DIR", folder.path().toLocal8Bit());
     EXPECT_EQ(CHtmlHelp::DefaultFolder(), folder.path());
     MessageBoxScript script;
-    script.queueAnswer(IDOK);
+    script.answer(IDOK);
     EXPECT_EQ(CallHtmlHelp(nullptr, QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0), 0);
     EXPECT_EQ(CallHtmlHelp(nullptr, QStringLiteral("admin.chm"), HH_HELP_CONTEXT, 224), 0);
     EXPECT_EQ(script.transcript().size(), 1);

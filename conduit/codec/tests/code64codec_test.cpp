@@ -14,11 +14,11 @@
 
 namespace {
 
-// Hands out the input a piece at a time (at most `piece` bytes a read) and
+// Hands out the input a chunk at a time (at most `chunk` bytes a read) and
 // collects everything written, keeping a log of the calls.
 struct Pipe {
     std::string input;
-    size_t piece = 1 << 20;
+    size_t chunk = 1 << 20;
     std::string separator; // when set, input is delivered one line per read
     size_t position = 0;
     std::string output;
@@ -39,7 +39,7 @@ struct Pipe {
         size_t end = self->input.size();
         if (!self->separator.empty())
             end = std::min(end, self->input.find(self->separator, self->position));
-        size_t count = std::min({end - self->position, size_t(maximum), self->piece});
+        size_t count = std::min({end - self->position, size_t(maximum), self->chunk});
         self->input.copy(static_cast<char *>(buffer), count, self->position);
         self->position += count;
         return int(count);
@@ -58,11 +58,11 @@ struct Pipe {
     }
 };
 
-std::string encode(const std::string &bytes, const char *separator = nullptr, size_t piece = 57)
+std::string encode(const std::string &bytes, const char *separator = nullptr, size_t chunk = 57)
 {
     Pipe pipe;
     pipe.input = bytes;
-    pipe.piece = piece;
+    pipe.chunk = chunk;
     EXPECT_EQ(Code64Encode(Pipe::read, Pipe::write, separator, &pipe), 0);
     return pipe.output;
 }
@@ -201,8 +201,8 @@ TEST(Code64Codec, RoundTripsLargeRandomData)
 TEST(Code64Codec, RoundTripsShortReadsWhosePaddingLiesMidStream)
 {
     std::string bytes = randomBytes(500, 5);
-    for (size_t piece : {1, 2, 4, 5, 13, 56})
-        EXPECT_EQ(decode(encode(bytes, nullptr, piece)), bytes) << "piece " << piece;
+    for (size_t chunk : {1, 2, 4, 5, 13, 56})
+        EXPECT_EQ(decode(encode(bytes, nullptr, chunk)), bytes) << "chunk " << chunk;
 }
 
 TEST(Code64Decode, CountsPaddingPerGroup)

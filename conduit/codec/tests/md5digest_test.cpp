@@ -88,9 +88,9 @@ TEST(Md5Digest, GivesTheSameDigestHoweverTheInputIsSplit)
         Md5Digest md5;
         size_t at = 0;
         while (at < data.size()) {
-            size_t piece = std::min<size_t>(generator() % 130, data.size() - at);
-            md5.update(data.data() + at, piece);
-            at += piece;
+            size_t chunk = std::min<size_t>(generator() % 130, data.size() - at);
+            md5.update(data.data() + at, chunk);
+            at += chunk;
         }
         char hex[33];
         Md5Digest::toHex(md5.finish(), hex);

@@ -3,6 +3,7 @@
 #include "platform/mfc/dataexchange.h"
 
 #include "modalrun.h"
+#include "platform/msgbox/messageboxscript.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -128,7 +129,7 @@ TEST_P(DataExchangeRefusal, ShowsTheMessageAndFocusesTheField)
     dialog.m_remember = 7;
 
     MessageBoxScript script;
-    script.queueAnswer(IDOK);
+    script.answer(IDOK);
     EXPECT_FALSE(dialog.UpdateData(true));
     ASSERT_EQ(script.transcript().size(), 1);
     EXPECT_EQ(script.transcript().at(0).text, QString::fromUtf8(c.message));
@@ -156,7 +157,7 @@ TEST(DataExchange, ARefusedOkKeepsTheDialogOpenUntilTheFieldIsRight)
 {
     FieldsDlg dialog;
     MessageBoxScript script;
-    script.queueAnswer(IDOK);
+    script.answer(IDOK);
     const int result = RunModal(dialog, {[&] { dialog.edit(IDC_COUNT)->setText(QStringLiteral("50")); },
                                          [&] { ClickDlgItem(dialog, IDOK); },
                                          [&] {

@@ -1,0 +1,42 @@
+// Qt events carrying window messages; see mailbox.h.
+#include "mailbox.h"
+
+#include "windowtable.h"
+
+namespace MessageDetail {
+
+PostedMessageEvent::PostedMessageEvent(uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam)
+    : QEvent(eventType()), window(window), message(message), wParam(wParam), lParam(lParam)
+{
+}
+
+QEvent::Type PostedMessageEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+SentMessagesWaitingEvent::SentMessagesWaitingEvent() : QEvent(eventType()) {}
+
+QEvent::Type SentMessagesWaitingEvent::eventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+bool Mailbox::event(QEvent *event)
+{
+    if (event->type() == PostedMessageEvent::eventType()) {
+        const auto *posted = static_cast<PostedMessageEvent *>(event);
+        WindowTable::instance().deliverPosted(posted->window, posted->message, posted->wParam,
+                                              posted->lParam);
+        return true;
+    }
+    if (event->type() == SentMessagesWaitingEvent::eventType()) {
+        WindowTable::instance().handleIncomingSends();
+        return true;
+    }
+    return QObject::event(event);
+}
+
+} // namespace MessageDetail

@@ -1,0 +1,102 @@
+// A running server simulator for tests: starts `tclsh testserver/vserver.tcl`
+// on a loopback address of its own, waits for it to listen, and steers it
+// through its control channel (the simulator's standard input).  Tests of the
+// suite use it as a fixture helper to get a server to talk to and to check
+// what that server received.
+//
+// Ownership: the object owns the simulator process; its destructor ends the
+// process, and the simulator also ends by itself when its standard input
+// closes, so a test that dies leaves no simulator behind.
+// Failures (the simulator would not start, a control request was refused or
+// went unanswered) throw SimulatorError carrying the reason.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <stdexcept>
+
+class QProcess;
+
+namespace testserver {
+
+class SimulatorError : public std::runtime_error {
+public:
+    explicit SimulatorError(const QString &reason) : std::runtime_error(reason.toStdString()) {}
+};
+
+// One frame the simulator received: its connection (numbered from 1 in the
+// order links were accepted), the frame's extra value (the transaction number;
+// 0 for the login line) and its text.
+struct LoggedCommand {
+    int connection = 0;
+    quint32 transaction = 0;
+    QString text;
+};
+
+class SimulatorProcess {
+public:
+    // Port 1561 (odd) gives the 12-byte header framing the programs use; an
+    // even port gives the length-prefix framing. An empty data file means the
+    // demo data set.
+    explicit SimulatorProcess(const QString &dataFile = QString(), quint16 port = 1561);
+    ~SimulatorProcess();
+    SimulatorProcess(const SimulatorProcess &) = delete;
+    SimulatorProcess &operator=(const SimulatorProcess &) = delete;
+
+    QString host() const { return m_host; }
+    quint16 port() const { return m_port; }
+
+    // Replaces the data set with a seed file's.
+    void loadData(const QString &dataFile);
+    // Runs seed commands (ua, account, var, eventmap, timezone) on the data set.
+    void seed(const QString &script);
+    void setAccount(const QString &name, const QString &password, quint32 rights = 0,
+                    const QString &ranges = QString());
+
+    void delayNextReply(int milliseconds);
+    void dropNextReply();
+    // Ends every client link; returns how many there were.
+    int dropLinks();
+    void refuseNextLogin();
+    // The next link accepted gets no greeting at all.
+    void withholdNextGreeting();
+    // The named command (at top level or called by a procedure) fails with the
+    // message until clearFailure.
+    void failCommand(const QString &command, const QString &message = QString());
+    void clearFailure(const QString &command);
+    // Pushes a line to every logged-in link; returns how many got it.
+    int pushLine(const QString &line);
+
+    QList<LoggedCommand> commandLog();
+    // The commands received on links, without login lines, in order.
+    QStringList commandTexts();
+    QStringList traces();
+    void clearLog();
+    int connectionCount();
+
+    // Path of a file in testserver/data (for example "demo.tcl").
+    static QString dataPath(const QString &fileName);
+    static QString sourceDir();
+    static QString tclsh();
+
+private:
+    bool startOn(const QString &host, const QString &dataFile, QString *reason);
+    QString request(const QStringList &words);
+    QByteArray readLine();
+    int requestCount(const QStringList &words);
+
+    std::unique_ptr<QProcess> m_process;
+    QString m_host;
+    quint16 m_port;
+};
+
+// The control channel's escapes, shared with the simulator: \\ \n \r \t.
+QString unescapeControlText(const QString &text);
+// A request argument as a Tcl list element that survives any content.
+QString quoteControlWord(const QString &word);
+
+} // namespace testserver

@@ -1,0 +1,484 @@
+# The server's own commands, as the administration programs and their
+# uploaded procedures call them, answered from the data set.
+#
+# Every command answers a Tcl list whose element 0 is its own name.  Reading
+# commands that cannot answer raise a Tcl error, so the uploaded procedures
+# that read box by box inside `catch` simply leave that box out.  Changing
+# commands that refuse answer "<name> !ERROR <reason>": the marker stands at
+# element 1, where it survives the procedures that overwrite element 0 of a
+# caught answer with their own name.
+#
+# Each command is a proc ::vs::cmd::<Name> taking the connection id first;
+# the connection's interpreter reaches it through an alias that goes through
+# `invoke`, where a failure asked for on the control channel is answered.
+
+namespace eval ::vs::cmd {
+    # Commands that refuse by raising an error rather than by answering one.
+    variable raising {
+        GetUAList GetUAList4Property GetUA GetEventMaps4Scenario GetEventMaps4Event
+        GetEventMap ListRemoteUsers GetRemoteUser UAHasChildren GetTime
+    }
+    # Names of the server commands; answers that begin with one of them are
+    # the server's own and carry their leading word already.
+    variable names {}
+}
+
+proc ::vs::cmd::register {interp conn} {
+    variable names
+    foreach name $names {
+        $interp alias $name ::vs::cmd::invoke $conn $name
+    }
+}
+
+proc ::vs::cmd::isServerCommand {name} {
+    variable names
+    expr {$name in $names}
+}
+
+proc ::vs::cmd::invoke {conn name args} {
+    variable raising
+    set message [::vs::control::injectedFailure $name]
+    if {$message ne ""} {
+        if {$name in $raising} {
+            error $message
+        }
+        return [list $name !ERROR $message]
+    }
+    ::vs::cmd::$name $conn {*}$args
+}
+
+# Defines a server command; its name is registered for every new connection.
+proc ::vs::cmd::command {name arguments body} {
+    variable names
+    lappend names $name
+    proc ::vs::cmd::$name [linsert $arguments 0 conn] $body
+}
+
+proc ::vs::cmd::refuse {name reason} {
+    list $name !ERROR $reason
+}
+
+# Raises a refusal of a changing command out of a helper; `answerOrRefusal`
+# turns it into the command's answer.
+proc ::vs::cmd::check {condition reason} {
+    if {![uplevel 1 [list expr $condition]]} {
+        return -code error -errorcode {VSIM REFUSED} $reason
+    }
+}
+
+proc ::vs::cmd::answerOrRefusal {name script} {
+    try {
+        uplevel 1 $script
+    } trap {VSIM REFUSED} reason {
+        refuse $name $reason
+    }
+}
+
+proc ::vs::cmd::isNumber {value} {
+    expr {[string is entier -strict $value] && $value >= -2147483648 && $value <= 4294967295}
+}
+
+proc ::vs::cmd::checkNumbers {args} {
+    foreach value $args {
+        check [isNumber $value] "\"$value\" is not a number"
+    }
+}
+
+proc ::vs::cmd::checkBox {number} {
+    check {[::vs::data::uaExists $number]} "user agent $number does not exist"
+}
+
+# A change names either the stamp the caller last saw or WithForce; a stale
+# stamp means another administrator changed the box in between.
+proc ::vs::cmd::checkStamp {number mode} {
+    if {[string equal -nocase $mode WithForce]} {
+        return
+    }
+    check {[isNumber $mode]} "\"$mode\" is neither WithForce nor a change stamp"
+    set stamp [dict get [::vs::data::ua $number] stamp]
+    check {$mode == $stamp} "user agent $number was changed meanwhile (stamp $stamp, not $mode)"
+}
+
+proc ::vs::cmd::isCosTop {number} {
+    expr {$number > 0x40000000}
+}
+
+# --- user-agent lists ------------------------------------------------------
+
+::vs::cmd::command GetUAList {args} {
+    set numbers [::vs::data::uaNumbers]
+    foreach option $args {
+        if {$option ne "-sort"} {
+            error "GetUAList: unknown option \"$option\""
+        }
+        set numbers [lsort -integer $numbers]
+    }
+    linsert $numbers 0 GetUAList
+}
+
+# Options: own or owned (the box holds the value itself), notowned (it
+# inherits it), NOASR (accepted; the simulator has no speech recognition).
+::vs::cmd::command GetUAList4Property {property value args} {
+    set ownership any
+    foreach option $args {
+        switch -nocase -- $option {
+            own - owned { set ownership own }
+            notowned { set ownership inherited }
+            noasr {}
+            default { error "GetUAList4Property: unknown option \"$option\"" }
+        }
+    }
+    set found {}
+    foreach number [lsort -integer [::vs::data::uaNumbers]] {
+        set owns [dict exists [::vs::data::ua $number] props $property]
+        if {($ownership eq "own" && !$owns) || ($ownership eq "inherited" && $owns)} {
+            continue
+        }
+        set shown [::vs::data::effectiveValue $number $property]
+        if {[llength $shown] && [lindex $shown 0] eq $value} {
+            lappend found $number
+        }
+    }
+    linsert $found 0 GetUAList4Property
+}
+
+# --- one user agent ---------------------------------------------------------
+
+# Answer: GetUA, the header {number parent stamp scenario fifth}, the names
+# the box holds itself, then name/value pairs of what it shows (own values
+# and inherited ones).  Without names every property comes; with names (each
+# argument may hold several) only those, and an empty list gives the header.
+::vs::cmd::command GetUA {number args} {
+    if {![::vs::data::uaExists $number]} {
+        error "User agent $number does not exist"
+    }
+    set record [::vs::data::ua $number]
+    set own [dict get $record props]
+    set shown [::vs::data::effectiveProps $number]
+    if {[llength $args]} {
+        set wanted [concat {*}$args]
+        set listed {}
+        set pairs {}
+        foreach name $wanted {
+            if {[dict exists $own $name]} {
+                lappend listed $name
+            }
+            if {[dict exists $shown $name]} {
+                lappend pairs $name [dict get $shown $name]
+            }
+        }
+    } else {
+        set listed [dict keys $own]
+        set pairs $shown
+    }
+    set header [list [::vs::data::canonical $number] [dict get $record parent] [dict get $record stamp] \
+        [dict get $record scenario] [dict get $record fifth]]
+    list GetUA $header $listed {*}$pairs
+}
+
+::vs::cmd::command CreateUA {number sac parent scenario sa} {
+    ::vs::cmd::answerOrRefusal CreateUA {
+        ::vs::cmd::checkNumbers $number $sac $parent $scenario $sa
+        ::vs::cmd::check {![::vs::data::uaExists $number]} "user agent $number already exists"
+        ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
+        ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
+            "scenario $scenario does not exist"
+        ::vs::data::putUa $number [dict create parent [::vs::data::canonical $parent] stamp 1 \
+            scenario $scenario fifth $sa sac $sac props {}]
+        list CreateUA [::vs::data::canonical $number]
+    }
+}
+
+# The copy takes the source's parent, security code and properties; it gets
+# no scenario of its own, so it shares no event maps with the source.
+::vs::cmd::command CopyUA {source dest} {
+    ::vs::cmd::answerOrRefusal CopyUA {
+        ::vs::cmd::checkNumbers $source $dest
+        ::vs::cmd::checkBox $source
+        ::vs::cmd::check {![::vs::data::uaExists $dest]} "user agent $dest already exists"
+        set record [::vs::data::ua $source]
+        dict set record stamp 1
+        dict set record scenario -1
+        ::vs::data::putUa $dest $record
+        list CopyUA [::vs::data::canonical $dest]
+    }
+}
+
+# UpdateUA number stamp|WithForce name value ...; a name written ~name drops
+# the box's own value so that it inherits again.  Answers the new stamp.
+::vs::cmd::command UpdateUA {number mode args} {
+    ::vs::cmd::answerOrRefusal UpdateUA {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::checkStamp $number $mode
+        ::vs::cmd::check {[llength $args] % 2 == 0} "properties are not name/value pairs"
+        set record [::vs::data::ua $number]
+        foreach {name value} $args {
+            if {[string index $name 0] eq "~"} {
+                dict unset record props [string range $name 1 end]
+            } else {
+                dict set record props $name $value
+            }
+        }
+        ::vs::data::putUa $number $record
+        list UpdateUA [::vs::data::touch $number]
+    }
+}
+
+::vs::cmd::command UADeleteProperty {number mode args} {
+    ::vs::cmd::answerOrRefusal UADeleteProperty {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::checkStamp $number $mode
+        set record [::vs::data::ua $number]
+        foreach name [concat {*}$args] {
+            dict unset record props $name
+        }
+        ::vs::data::putUa $number $record
+        list UADeleteProperty [::vs::data::touch $number]
+    }
+}
+
+# DONOTSETCHANGED keeps the stamp, so an editor that holds the box open is
+# not told that someone else changed it.
+::vs::cmd::command SetUASAC {number mode code args} {
+    ::vs::cmd::answerOrRefusal SetUASAC {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::checkStamp $number $mode
+        ::vs::cmd::check {[regexp {^[0-9]*$} $code]} "a security code holds only digits"
+        set record [::vs::data::ua $number]
+        dict set record sac $code
+        ::vs::data::putUa $number $record
+        if {[lsearch -exact -nocase $args DONOTSETCHANGED] >= 0} {
+            return [list SetUASAC [dict get $record stamp]]
+        }
+        list SetUASAC [::vs::data::touch $number]
+    }
+}
+
+::vs::cmd::command SetUAParent {number mode parent} {
+    ::vs::cmd::answerOrRefusal SetUAParent {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::checkStamp $number $mode
+        ::vs::cmd::checkNumbers $parent
+        ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
+        for {set up $parent} {$up != -1 && [::vs::data::uaExists $up]} \
+            {set up [dict get [::vs::data::ua $up] parent]} {
+            ::vs::cmd::check {$up != $number} "$parent descends from $number"
+        }
+        set record [::vs::data::ua $number]
+        dict set record parent [::vs::data::canonical $parent]
+        ::vs::data::putUa $number $record
+        list SetUAParent [::vs::data::touch $number]
+    }
+}
+
+::vs::cmd::command SetUAScenario {number mode scenario} {
+    ::vs::cmd::answerOrRefusal SetUAScenario {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::checkStamp $number $mode
+        ::vs::cmd::checkNumbers $scenario
+        ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
+            "scenario $scenario does not exist"
+        set record [::vs::data::ua $number]
+        dict set record scenario $scenario
+        ::vs::data::putUa $number $record
+        list SetUAScenario [::vs::data::touch $number]
+    }
+}
+
+::vs::cmd::command UAHasChildren {number} {
+    if {![::vs::data::uaExists $number]} {
+        error "User agent $number does not exist"
+    }
+    foreach other [::vs::data::uaNumbers] {
+        if {[dict get [::vs::data::ua $other] parent] == $number} {
+            return {UAHasChildren yes}
+        }
+    }
+    return {UAHasChildren no}
+}
+
+::vs::cmd::command DeleteUA {number} {
+    ::vs::cmd::answerOrRefusal DeleteUA {
+        ::vs::cmd::checkBox $number
+        ::vs::cmd::check {$number != 999} "the system administrator's mailbox 999 is never deleted"
+        ::vs::cmd::check {![::vs::cmd::isCosTop $number]} "$number is a top of the class-of-service tree"
+        ::vs::cmd::check {[lindex [::vs::cmd::UAHasChildren $conn $number] 1] eq "no"} \
+            "user agent $number is the class of service of other boxes"
+        ::vs::data::removeUa $number
+        list DeleteUA [::vs::data::canonical $number]
+    }
+}
+
+# --- scenarios and event maps ----------------------------------------------
+
+::vs::cmd::command CreateScenario {root flags name} {
+    ::vs::cmd::answerOrRefusal CreateScenario {
+        ::vs::cmd::checkNumbers $root $flags
+        list CreateScenario [::vs::data::newScenario]
+    }
+}
+
+::vs::cmd::command CommitScenarioChange {} {
+    return CommitScenarioChange
+}
+
+::vs::cmd::command GetEventMaps4Scenario {scenario} {
+    set maps {}
+    foreach id [lsort -integer [dict keys $::vs::data::eventmaps]] {
+        if {[dict get $::vs::data::eventmaps $id scenario] == $scenario} {
+            lappend maps [::vs::data::eventMapPairs $id]
+        }
+    }
+    linsert $maps 0 GetEventMaps4Scenario
+}
+
+::vs::cmd::command GetEventMaps4Event {number eventId} {
+    if {![::vs::data::uaExists $number]} {
+        error "User agent $number does not exist"
+    }
+    set scenario [dict get [::vs::data::ua $number] scenario]
+    set ids {}
+    foreach id [lsort -integer [dict keys $::vs::data::eventmaps]] {
+        set map [dict get $::vs::data::eventmaps $id]
+        if {$scenario != -1 && [dict get $map scenario] == $scenario && [dict get $map eventId] == $eventId} {
+            lappend ids $id
+        }
+    }
+    linsert $ids 0 GetEventMaps4Event
+}
+
+::vs::cmd::command GetEventMap {id} {
+    if {![dict exists $::vs::data::eventmaps $id]} {
+        error "Event map $id does not exist"
+    }
+    linsert [::vs::data::eventMapPairs $id] 0 GetEventMap
+}
+
+::vs::cmd::command CreateEMRecord {scenario eventId app param args} {
+    ::vs::cmd::answerOrRefusal CreateEMRecord {
+        ::vs::cmd::checkNumbers $scenario $eventId
+        ::vs::cmd::check {[::vs::data::scenarioExists $scenario]} "scenario $scenario does not exist"
+        list CreateEMRecord [::vs::data::newEventMap $scenario $eventId $app $param $args]
+    }
+}
+
+::vs::cmd::command UpdateEMRecord {id scenario eventId app param args} {
+    ::vs::cmd::answerOrRefusal UpdateEMRecord {
+        ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
+        ::vs::cmd::checkNumbers $scenario $eventId
+        dict set ::vs::data::eventmaps $id [dict create scenario $scenario eventId $eventId \
+            app $app param $param flags $args]
+        list UpdateEMRecord $id
+    }
+}
+
+::vs::cmd::command DeleteEMRecord {id} {
+    ::vs::cmd::answerOrRefusal DeleteEMRecord {
+        ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
+        dict unset ::vs::data::eventmaps $id
+        list DeleteEMRecord $id
+    }
+}
+
+# --- administrator accounts -------------------------------------------------
+
+::vs::cmd::command ListRemoteUsers {} {
+    linsert [dict keys $::vs::data::accounts] 0 ListRemoteUsers
+}
+
+::vs::cmd::command GetRemoteUser {name} {
+    set account [::vs::data::account $name]
+    if {$account eq ""} {
+        error "No administrator account \"$name\""
+    }
+    list GetRemoteUser $name [dict get $account rights] [dict get $account ranges] [dict get $account fourth]
+}
+
+::vs::cmd::command AddRemoteUser {name password rights ranges {fourth ""}} {
+    ::vs::cmd::answerOrRefusal AddRemoteUser {
+        ::vs::cmd::check {[::vs::data::account $name] eq ""} "administrator \"$name\" already exists"
+        ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
+        list AddRemoteUser $name
+    }
+}
+
+::vs::cmd::command ChangeRemoteUser {name password rights ranges {fourth ""}} {
+    ::vs::cmd::answerOrRefusal ChangeRemoteUser {
+        ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
+        ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
+        list ChangeRemoteUser $name
+    }
+}
+
+proc ::vs::cmd::changeAccount {name password rights ranges fourth} {
+    check {$name ne "" && ![regexp {\s} $password] && $password ne ""} "a name and a password without blanks are needed"
+    check {[isNumber $rights]} "rights word \"$rights\" is not a number"
+    ::vs::data::setAccount $name $password $rights $ranges $fourth
+}
+
+::vs::cmd::command DeleteRemoteUser {name} {
+    ::vs::cmd::answerOrRefusal DeleteRemoteUser {
+        ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
+        dict unset ::vs::data::accounts $name
+        list DeleteRemoteUser $name
+    }
+}
+
+# --- session, configuration, clock -------------------------------------------
+
+::vs::cmd::command SessionSetProperty {session name value} {
+    ::vs::conn::setProperty $conn $name $value
+    return SessionSetProperty
+}
+
+# Trace lines are kept with the connection's log, where tests read them.
+::vs::cmd::command tTrace {text} {
+    ::vs::log::trace $conn $text
+    return tTrace
+}
+
+# Sets a server variable for this session and for every later one.
+::vs::cmd::command ConfigSetString {name value args} {
+    dict set ::vs::data::vars $name $value
+    ::vs::conn::setVariable $conn $name $value
+    return ConfigSetString
+}
+
+::vs::cmd::command RegisterTraceConsumer {args} {
+    ::vs::conn::subscribe $conn
+    return RegisterTraceConsumer
+}
+
+# The server's clock as month, day, four-digit year, hour, minute, second in
+# the server's time zone; SetTime moves it by the difference it is given.
+namespace eval ::vs::cmd { variable clockOffset 0 }
+
+::vs::cmd::command GetTime {} {
+    variable clockOffset
+    set now [expr {[clock seconds] + $clockOffset}]
+    list GetTime [clock format $now -format %m%d%Y%H%M%S -timezone [::vs::cmd::timezone]]
+}
+
+::vs::cmd::command SetTime {stamp} {
+    variable clockOffset
+    ::vs::cmd::answerOrRefusal SetTime {
+        ::vs::cmd::check {[regexp {^\d{14}$} $stamp]} "\"$stamp\" is not MMDDYYYYhhmmss"
+        ::vs::cmd::check {![catch {clock scan $stamp -format %m%d%Y%H%M%S -timezone [::vs::cmd::timezone]} wanted]} \
+            "\"$stamp\" is not a date and time"
+        set clockOffset [expr {$wanted - [clock seconds]}]
+        return SetTime
+    }
+}
+
+proc ::vs::cmd::timezone {} {
+    if {[catch {clock format 0 -timezone $::vs::data::timezone}]} {
+        return :UTC
+    }
+    return $::vs::data::timezone
+}
+
+# The server goes down: this session gets its answer, then every link ends.
+::vs::cmd::command OSShutdown {} {
+    after idle ::vs::conn::dropAll "server shut down by OSShutdown"
+    return OSShutdown
+}

@@ -1,0 +1,218 @@
+# The control channel through which tests steer the simulator: one request a
+# line, read from standard input or from a TCP control port, one answer a
+# line ("ok ..." or "error REASON"), except that "log" and "traces" follow
+# their "ok COUNT" with COUNT lines.
+#
+# A request is a Tcl list (so arguments with blanks are braced or quoted with
+# backslash escapes).  Texts in answers are escaped so each stays on one line:
+# backslash, newline, carriage return and tab are written \\ \n \r \t.
+# The verbs are listed in testserver/README.md.
+
+namespace eval ::vs::control {
+    # One-shot switches: the next reply, the next login, the next link.
+    variable oneShot [dict create drop 0 refuselogin 0 silent 0]
+    variable delayMs 0
+    # command name -> error message, until "unfail"
+    variable failures {}
+    variable onEnd {exit 0}
+}
+
+proc ::vs::control::escape {text} {
+    string map [list \\ \\\\ \n \\n \r \\r \t \\t] $text
+}
+
+proc ::vs::control::takeOneShot {name} {
+    variable oneShot
+    set armed [dict get $oneShot $name]
+    dict set oneShot $name 0
+    return $armed
+}
+
+proc ::vs::control::injectedFailure {name} {
+    variable failures
+    if {[dict exists $failures $name]} {
+        return [dict get $failures $name]
+    }
+    return ""
+}
+
+# Sends a command's reply, unless the control channel asked to hold it back
+# or to lose it.
+proc ::vs::control::deliverReply {conn extra reply} {
+    variable delayMs
+    if {![::vs::conn::isOpen $conn]} {
+        return
+    }
+    if {[takeOneShot drop]} {
+        ::vs::log::note "connection $conn: reply to transaction $extra dropped"
+        return
+    }
+    if {$delayMs > 0} {
+        set ms $delayMs
+        set delayMs 0
+        after $ms [list ::vs::conn::sendFrame $conn 1 $extra $reply]
+        return
+    }
+    ::vs::conn::sendFrame $conn 1 $extra $reply
+}
+
+# --- the channel -----------------------------------------------------------
+
+proc ::vs::control::listenOn {chan} {
+    fconfigure $chan -blocking 0 -buffering line -encoding utf-8 -translation {auto lf}
+    fileevent $chan readable [list ::vs::control::readable $chan]
+}
+
+proc ::vs::control::acceptControl {chan address port} {
+    listenOn $chan
+}
+
+proc ::vs::control::readable {chan} {
+    variable onEnd
+    if {[gets $chan line] < 0} {
+        if {[eof $chan]} {
+            fileevent $chan readable {}
+            if {$chan eq "stdin"} {
+                # Whoever started us has gone; a simulator nobody steers
+                # must not outlive its test.
+                {*}$onEnd
+            }
+            catch {close $chan}
+        }
+        return
+    }
+    if {[string trim $line] eq ""} {
+        return
+    }
+    set out [expr {$chan eq "stdin" ? "stdout" : $chan}]
+    if {[catch {handle $line} answer]} {
+        set answer [list "error [escape $answer]"]
+    }
+    foreach answerLine $answer {
+        catch {puts $out $answerLine; flush $out}
+    }
+}
+
+# Returns the answer as a list of lines.
+proc ::vs::control::handle {line} {
+    if {[catch {llength $line}]} {
+        error "request is not a Tcl list"
+    }
+    set args [lassign $line verb]
+    if {[info procs ::vs::control::verb::$verb] eq ""} {
+        error "unknown request \"$verb\""
+    }
+    verb::$verb {*}$args
+}
+
+proc ::vs::control::ok {{text ""}} {
+    list [string trimright "ok $text"]
+}
+
+namespace eval ::vs::control::verb {}
+
+proc ::vs::control::verb::ping {} {
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::load {path} {
+    ::vs::data::load $path
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::seed {script} {
+    ::vs::data::seedScript $script
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::account {name password {rights 0} {ranges ""} {fourth ""}} {
+    ::vs::data::setAccount $name $password $rights $ranges $fourth
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::delay {ms} {
+    if {![string is integer -strict $ms] || $ms < 0} {
+        error "delay wants milliseconds, not \"$ms\""
+    }
+    set ::vs::control::delayMs $ms
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::drop {} {
+    dict set ::vs::control::oneShot drop 1
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::refuselogin {} {
+    dict set ::vs::control::oneShot refuselogin 1
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::silent {} {
+    dict set ::vs::control::oneShot silent 1
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::droplink {} {
+    set count [llength [::vs::conn::ids]]
+    ::vs::conn::dropAll "link dropped on request of the control channel"
+    ::vs::control::ok $count
+}
+
+proc ::vs::control::verb::fail {name {message ""}} {
+    if {$message eq ""} {
+        set message "simulated failure of $name"
+    }
+    dict set ::vs::control::failures $name $message
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::unfail {name} {
+    dict unset ::vs::control::failures $name
+    ::vs::control::ok
+}
+
+# Pushes a line to every logged-in link, under the transaction number of its
+# subscription (0 when it has none).
+proc ::vs::control::verb::push {text} {
+    set count 0
+    foreach id [::vs::conn::ids] {
+        if {[::vs::conn::isLoggedIn $id]} {
+            ::vs::conn::sendFrame $id 1 [::vs::conn::subscription $id] $text
+            incr count
+        }
+    }
+    ::vs::control::ok $count
+}
+
+proc ::vs::control::verb::log {} {
+    set lines [::vs::control::ok [llength $::vs::log::commands]]
+    foreach entry $::vs::log::commands {
+        lassign $entry conn txn text
+        lappend lines "$conn $txn [::vs::control::escape $text]"
+    }
+    return $lines
+}
+
+proc ::vs::control::verb::traces {} {
+    set lines [::vs::control::ok [llength $::vs::log::traces]]
+    foreach entry $::vs::log::traces {
+        lassign $entry conn text
+        lappend lines "$conn [::vs::control::escape $text]"
+    }
+    return $lines
+}
+
+proc ::vs::control::verb::clearlog {} {
+    ::vs::log::clear
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::connections {} {
+    ::vs::control::ok [llength [::vs::conn::ids]]
+}
+
+proc ::vs::control::verb::quit {} {
+    after idle $::vs::control::onEnd
+    ::vs::control::ok
+}
