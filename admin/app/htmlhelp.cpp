@@ -49,7 +49,8 @@ QString CHtmlHelp::DefaultFolder()
     const QString configured = qEnvironmentVariable("VERBANTA_HELP_DIR");
     if (!configured.isEmpty())
         return configured;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/verbanta/help"));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/verbanta/help"));
 }
 
 QString CHtmlHelp::topicPath(const QString &book, unsigned command, uintptr_t data) const

@@ -43,7 +43,10 @@ public:
     // The control with this id that belongs to this dialog (not to a page or
     // dialog nested inside it), or nullptr.
     QWidget *GetDlgItem(int id) const;
-    template <class Control> Control *GetDlgItem(int id) const { return qobject_cast<Control *>(GetDlgItem(id)); }
+    template <class Control> Control *GetDlgItem(int id) const
+    {
+        return qobject_cast<Control *>(GetDlgItem(id));
+    }
     QString GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const QString &text);
     // Moves the focus to a control, selecting the text of an edit.

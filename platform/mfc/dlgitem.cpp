@@ -6,4 +6,3 @@ int GetDlgCtrlID(const QWidget *control)
 {
     return control ? control->property("dlgCtrlId").toInt() : 0;
 }
-

@@ -16,4 +16,3 @@ template <class Control> Control *SetDlgCtrlID(Control *control, int id)
 
 // The resource id of a control; 0 for a widget that has none.
 int GetDlgCtrlID(const QWidget *control);
-

@@ -15,6 +15,8 @@ CPropertySheet::CPropertySheet(const QString &caption, QWidget *parent, int sele
     : CDialog(0, caption, parent), m_tabs(new QTabWidget(this)), m_buttonRow(new QHBoxLayout),
       m_startPage(selectPage)
 {
+    // Every tab in view, as a sheet shows them, rather than scroll arrows.
+    m_tabs->setUsesScrollButtons(false);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(m_buttonRow);
@@ -124,9 +126,8 @@ bool CPropertySheet::ApplyChanges()
 void CPropertySheet::pageModifiedChanged()
 {
     const bool anyModified =
-        std::any_of(m_pages.cbegin(), m_pages.cend(), [](const QPointer<CPropertyPage> &page) {
-            return page && page->IsModified();
-        });
+        std::any_of(m_pages.cbegin(), m_pages.cend(),
+                    [](const QPointer<CPropertyPage> &page) { return page && page->IsModified(); });
     m_applyButton->setEnabled(anyModified);
 }
 

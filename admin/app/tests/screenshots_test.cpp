@@ -36,18 +36,23 @@ public:
     NamesPage() : CPropertyPage(131, QStringLiteral("User Mode Options"))
     {
         auto *form = new QFormLayout(this);
-        form->addRow(QStringLiteral("Mailbox number:"), SetDlgCtrlID(new QLineEdit(QStringLiteral("203"), this), 1226));
-        form->addRow(QStringLiteral("Name 1:"), SetDlgCtrlID(new QLineEdit(QStringLiteral("Ann"), this), 1232));
-        form->addRow(QStringLiteral("Name 2:"), SetDlgCtrlID(new QLineEdit(QStringLiteral("Smith"), this), 1234));
-        form->addRow(QStringLiteral("Comment:"), SetDlgCtrlID(new QLineEdit(QStringLiteral("Front desk"), this), 1230));
+        form->addRow(QStringLiteral("Mailbox number:"),
+                     SetDlgCtrlID(new QLineEdit(QStringLiteral("203"), this), 1226));
+        form->addRow(QStringLiteral("Name 1:"),
+                     SetDlgCtrlID(new QLineEdit(QStringLiteral("Ann"), this), 1232));
+        form->addRow(QStringLiteral("Name 2:"),
+                     SetDlgCtrlID(new QLineEdit(QStringLiteral("Smith"), this), 1234));
+        form->addRow(QStringLiteral("Comment:"),
+                     SetDlgCtrlID(new QLineEdit(QStringLiteral("Front desk"), this), 1230));
         form->addRow(SetDlgCtrlID(new QCheckBox(QStringLiteral("&Enabled"), this), 1301));
         auto *list = new CColorListCtrl(this);
         list->InsertColumn(0, QStringLiteral("Mailbox number"), LVCFMT_RIGHT, 110);
         list->InsertColumn(1, QStringLiteral("COS"), LVCFMT_LEFT, 64);
         list->InsertColumn(2, QStringLiteral("Comment"), LVCFMT_LEFT, 160);
-        const QStringList rows[] = {{QStringLiteral("     203"), QStringLiteral("100"), QStringLiteral("Front desk")},
-                                    {QStringLiteral("     204"), QStringLiteral("100"),
-                                     QStringLiteral("A comment far too long for its column to hold")}};
+        const QStringList rows[] = {
+            {QStringLiteral("     203"), QStringLiteral("100"), QStringLiteral("Front desk")},
+            {QStringLiteral("     204"), QStringLiteral("100"),
+             QStringLiteral("A comment far too long for its column to hold")}};
         for (const QStringList &row : rows) {
             const int index = list->InsertItem(list->GetItemCount(), row.at(0));
             list->SetItemText(index, 1, row.at(1));
@@ -55,7 +60,7 @@ public:
         }
         list->SetShowSelectionAlways(true);
         list->SelectItem(0);
-        list->setMinimumHeight(90);
+        list->setFixedSize(360, 90);
         form->addRow(list);
     }
 };
@@ -66,7 +71,7 @@ public:
     {
         auto *layout = new QVBoxLayout(this);
         auto *grid = new CSpreadSheetEx(3, this);
-        grid->resize(360, 150);
+        grid->setFixedSize(360, 150);
         const char *headings[] = {"No.", "Synonyms", "Prompt"};
         for (int col = 1; col <= 3; ++col) {
             grid->SetRow(0);

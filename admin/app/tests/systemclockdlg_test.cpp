@@ -60,7 +60,8 @@ TEST_F(ClockDialog, DatesOutsideTheRangeCannotBePicked)
     RunModal(m_dialog, {[&] {
                  EXPECT_EQ(datePicker()->minimumDate(), QDate(1998, 1, 1));
                  EXPECT_EQ(datePicker()->maximumDate(), QDate(2038, 1, 18));
-                 EXPECT_EQ(datePicker()->date(), QDate(2038, 1, 18)) << "a server date past the range shows its end";
+                 EXPECT_EQ(datePicker()->date(), QDate(2038, 1, 18))
+                     << "a server date past the range shows its end";
                  datePicker()->setDate(QDate(1997, 12, 31));
                  EXPECT_EQ(datePicker()->date(), QDate(1998, 1, 1));
                  datePicker()->setDate(QDate(2038, 1, 19));

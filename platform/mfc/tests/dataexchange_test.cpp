@@ -14,7 +14,14 @@
 
 namespace {
 
-enum { IDC_COUNT = 1000, IDC_PASSWORD = 1635, IDC_NUMBER = 1226, IDC_REMEMBER = 1009, IDC_MODE = 1100, IDC_HOST = 1001 };
+enum {
+    IDC_COUNT = 1000,
+    IDC_PASSWORD = 1635,
+    IDC_NUMBER = 1226,
+    IDC_REMEMBER = 1009,
+    IDC_MODE = 1100,
+    IDC_HOST = 1001
+};
 
 class FieldsDlg : public CDialog {
 public:
@@ -147,7 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"BeyondThirtyTwoBits", IDC_COUNT, "99999999999", "Please enter an integer."},
                       Refusal{"AboveTheRange", IDC_COUNT, "11", "Please enter an integer between 1 and 10."},
                       Refusal{"BelowTheRange", IDC_COUNT, "0", "Please enter an integer between 1 and 10."},
-                      Refusal{"TooLong", IDC_PASSWORD, "0123456789abcdefX", "Please enter no more than 16 characters."},
+                      Refusal{"TooLong", IDC_PASSWORD, "0123456789abcdefX",
+                              "Please enter no more than 16 characters."},
                       Refusal{"NegativeUnsigned", IDC_NUMBER, "-1", "Please enter a positive integer."},
                       Refusal{"UnsignedAboveTheRange", IDC_NUMBER, "1000000000",
                               "Please enter an integer between 0 and 999999999."}),

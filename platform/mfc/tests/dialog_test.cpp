@@ -15,7 +15,8 @@ namespace {
 
 class SampleDlg : public CDialog {
 public:
-    explicit SampleDlg(bool focusSecond = false) : CDialog(146, QStringLiteral("Sample")), m_focusSecond(focusSecond)
+    explicit SampleDlg(bool focusSecond = false)
+        : CDialog(146, QStringLiteral("Sample")), m_focusSecond(focusSecond)
     {
         auto *layout = new QVBoxLayout(this);
         auto *group = new QWidget(this);
@@ -101,8 +102,7 @@ TEST(Dialog, EnterPressesTheOkButton)
 TEST(Dialog, EveryButtonClickReachesOnCommandWithItsId)
 {
     SampleDlg dialog;
-    EXPECT_EQ(RunModal(dialog, {[&] { ClickDlgItem(dialog, 1222); },
-                                [&] { ClickDlgItem(dialog, 1009); },
+    EXPECT_EQ(RunModal(dialog, {[&] { ClickDlgItem(dialog, 1222); }, [&] { ClickDlgItem(dialog, 1009); },
                                 [&] { dialog.EndDialog(42); }}),
               42);
     EXPECT_TRUE(dialog.m_log.contains(QStringLiteral("command 1222")));
@@ -129,7 +129,8 @@ TEST(Dialog, EachRunInitialisesAgain)
     RunModal(dialog, {[&] { ClickDlgItem(dialog, IDOK); }});
     RunModal(dialog, {[&] { ClickDlgItem(dialog, IDOK); }});
     EXPECT_EQ(dialog.m_log.count(QStringLiteral("init visible=0")), 2);
-    EXPECT_EQ(dialog.m_log.count(QStringLiteral("command 1")), 2) << "a button is tied once however often it runs";
+    EXPECT_EQ(dialog.m_log.count(QStringLiteral("command 1")), 2)
+        << "a button is tied once however often it runs";
 }
 
 TEST(Dialog, ControlsAreFoundByIdInsideContainersButNotInNestedDialogs)

@@ -73,13 +73,13 @@ protected:
 
 TEST_F(SheetFixture, PagesAreMadeWhenFirstShownAndAskedInOrder)
 {
-    const int result = RunModal(m_sheet, {[&] { tabs()->setCurrentIndex(1); },
-                                          [&] { tabs()->setCurrentIndex(0); },
-                                          [&] { ClickDlgItem(m_sheet, IDOK); }});
+    const int result =
+        RunModal(m_sheet, {[&] { tabs()->setCurrentIndex(1); }, [&] { tabs()->setCurrentIndex(0); },
+                           [&] { ClickDlgItem(m_sheet, IDOK); }});
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(m_log, (QStringList{"options init", "options setactive", "options killactive", "menus init",
-                                  "menus setactive", "menus killactive", "options setactive", "options killactive",
-                                  "options apply", "menus apply"}))
+                                  "menus setactive", "menus killactive", "options setactive",
+                                  "options killactive", "options apply", "menus apply"}))
         << "the info page never shown has no window and is not applied";
     EXPECT_FALSE(page(2).HasWindow());
 }
@@ -119,8 +119,7 @@ TEST_F(SheetFixture, APageThatRefusesToBeLeftStaysShown)
 TEST_F(SheetFixture, APageThatRefusesItsChangesIsShownAndTheSheetStays)
 {
     page(0).m_refuseApply = true;
-    RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); },
-                       [&] { ClickDlgItem(m_sheet, IDOK); },
+    RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); }, [&] { ClickDlgItem(m_sheet, IDOK); },
                        [&] {
                            EXPECT_TRUE(m_sheet.isVisible());
                            EXPECT_EQ(m_sheet.GetActivePage(), &page(0));
@@ -147,20 +146,21 @@ TEST_F(SheetFixture, ApplyIsEnabledWhileAPageHoldsChanges)
                            EXPECT_FALSE(page(0).IsModified());
                            ClickDlgItem(m_sheet, IDCANCEL);
                        }});
-    EXPECT_EQ(m_log, (QStringList{"options killactive", "options apply", "options querycancel", "options reset"}));
+    EXPECT_EQ(m_log,
+              (QStringList{"options killactive", "options apply", "options querycancel", "options reset"}));
 }
 
 TEST_F(SheetFixture, CancelAsksTheActivePageThenResetsEveryMadePage)
 {
     page(1).m_refuseCancel = true;
-    const int result = RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); },
-                                          [&] { ClickDlgItem(m_sheet, IDCANCEL); },
-                                          [&] {
-                                              EXPECT_TRUE(m_sheet.isVisible());
-                                              page(1).m_refuseCancel = false;
-                                              m_log.clear();
-                                              ClickDlgItem(m_sheet, IDCANCEL);
-                                          }});
+    const int result =
+        RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); }, [&] { ClickDlgItem(m_sheet, IDCANCEL); },
+                           [&] {
+                               EXPECT_TRUE(m_sheet.isVisible());
+                               page(1).m_refuseCancel = false;
+                               m_log.clear();
+                               ClickDlgItem(m_sheet, IDCANCEL);
+                           }});
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(m_log, (QStringList{"menus querycancel", "options reset", "menus reset"}));
 }
