@@ -32,10 +32,8 @@ CPropertySheet::CPropertySheet(const QString &caption, QWidget *parent, int sele
 CPropertySheet::~CPropertySheet()
 {
     // The pages are their creator's: take them out before Qt deletes children.
-    for (const QPointer<CPropertyPage> &page : std::as_const(m_pages)) {
-        if (page)
-            page->setParent(nullptr);
-    }
+    for (CPropertyPage *page : std::as_const(m_pages))
+        page->setParent(nullptr);
 }
 
 void CPropertySheet::AddPage(CPropertyPage *page)
@@ -43,6 +41,7 @@ void CPropertySheet::AddPage(CPropertyPage *page)
     Q_ASSERT(page && GetPageIndex(page) < 0);
     page->attach(this);
     m_pages.append(page);
+    m_pageObjects.append(page);
     connect(page, &QObject::destroyed, this, &CPropertySheet::forgetPage);
     const QScopedValueRollback guard(m_switching, true);
     m_tabs->addTab(page, page->windowTitle());
@@ -51,16 +50,12 @@ void CPropertySheet::AddPage(CPropertyPage *page)
 
 CPropertyPage *CPropertySheet::GetPage(int index) const
 {
-    return index >= 0 && index < m_pages.size() ? m_pages.at(index).data() : nullptr;
+    return index >= 0 && index < m_pages.size() ? m_pages.at(index) : nullptr;
 }
 
 int CPropertySheet::GetPageIndex(const CPropertyPage *page) const
 {
-    for (int i = 0; i < m_pages.size(); ++i) {
-        if (m_pages.at(i) == page)
-            return i;
-    }
-    return -1;
+    return int(m_pageObjects.indexOf(page));
 }
 
 bool CPropertySheet::SetActivePage(int index)
@@ -87,8 +82,8 @@ void CPropertySheet::OnCancel()
     CPropertyPage *active = GetActivePage();
     if (active && !active->OnQueryCancel())
         return;
-    for (const QPointer<CPropertyPage> &page : std::as_const(m_pages)) {
-        if (page && page->HasWindow())
+    for (CPropertyPage *page : std::as_const(m_pages)) {
+        if (page->HasWindow())
             page->OnReset();
     }
     EndDialog(IDCANCEL);
@@ -110,35 +105,32 @@ bool CPropertySheet::ApplyChanges()
         return false;
     for (int i = 0; i < m_pages.size(); ++i) {
         CPropertyPage *page = m_pages.at(i);
-        if (page && page->HasWindow() && !page->OnApply()) {
+        if (page->HasWindow() && !page->OnApply()) {
             SetActivePage(i);
             return false;
         }
     }
-    for (const QPointer<CPropertyPage> &page : std::as_const(m_pages)) {
-        if (page)
-            page->m_modified = false;
-    }
+    for (CPropertyPage *page : std::as_const(m_pages))
+        page->m_modified = false;
     pageModifiedChanged();
     return true;
 }
 
 void CPropertySheet::pageModifiedChanged()
 {
-    const bool anyModified =
-        std::any_of(m_pages.cbegin(), m_pages.cend(),
-                    [](const QPointer<CPropertyPage> &page) { return page && page->IsModified(); });
+    const bool anyModified = std::any_of(m_pages.cbegin(), m_pages.cend(),
+                                         [](const CPropertyPage *page) { return page->IsModified(); });
     m_applyButton->setEnabled(anyModified);
 }
 
 void CPropertySheet::forgetPage(QObject *page)
 {
-    // Qt takes the tab away with the page; the list follows it. A widget
-    // reports its end while its guarded pointers still hold it.
-    for (int i = int(m_pages.size()) - 1; i >= 0; --i) {
-        if (m_pages.at(i) && m_pages.at(i) != page)
-            continue;
+    // Qt takes the tab away with the page; the lists follow it. The page is
+    // half destroyed here, so it is only compared, never used.
+    const int i = int(m_pageObjects.indexOf(page));
+    if (i >= 0) {
         m_pages.removeAt(i);
+        m_pageObjects.removeAt(i);
         if (m_activeIndex == i)
             m_activeIndex = -1;
         else if (m_activeIndex > i)

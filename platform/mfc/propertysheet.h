@@ -11,7 +11,6 @@
 #include "platform/mfc/dialog.h"
 
 #include <QList>
-#include <QPointer>
 
 class CPropertyPage;
 class QHBoxLayout;
@@ -60,7 +59,11 @@ private:
     QTabWidget *m_tabs;
     QHBoxLayout *m_buttonRow;
     QPushButton *m_applyButton;
-    QList<QPointer<CPropertyPage>> m_pages; // pages may go before the sheet
+    // Live pages only: a page that goes is dropped as it goes (forgetPage).
+    QList<CPropertyPage *> m_pages;
+    // The same pages as QObjects, taken while they were whole, so a page
+    // being destroyed is recognised without touching it.
+    QList<const QObject *> m_pageObjects;
     int m_startPage;
     int m_activeIndex = -1;
     bool m_switching = false;
