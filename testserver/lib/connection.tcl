@@ -77,6 +77,7 @@ proc ::vs::conn::close {id reason} {
     if {$state($id,interp) ne ""} {
         interp delete $state($id,interp)
     }
+    ::vs::services::forget $id
     array unset state $id,*
 }
 
@@ -198,12 +199,22 @@ proc ::vs::conn::makeInterp {id} {
     dict for {name value} $::vs::data::vars {
         $interp eval [list set ::$name $value]
     }
+    foreach script $::vs::data::scripts {
+        if {[catch {$interp eval $script} message]} {
+            ::vs::log::note "connection $id: data set script failed: $message"
+        }
+    }
     return $interp
 }
 
 proc ::vs::conn::setVariable {id name value} {
     variable state
     $state($id,interp) eval [list set ::$name $value]
+}
+
+proc ::vs::conn::unsetVariable {id name} {
+    variable state
+    $state($id,interp) eval [list unset -nocomplain ::$name]
 }
 
 proc ::vs::conn::setProperty {id name value} {
@@ -253,25 +264,32 @@ proc ::vs::conn::evaluate {id extra text} {
     if {![isOpen $id]} {
         return ""
     }
+    if {$code > 2} {
+        set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+    }
     if {$code == 1 || $code > 2} {
-        if {$code > 2} {
-            set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+        # A server command's own error ("GetUA !ERROR ...", also through a
+        # wrapper such as GetUANoASR) goes as it is.
+        if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {
+            return $result
         }
         return "$word !ERROR $result"
     }
-    return [replyText $interp $word $result]
-}
-
-proc ::vs::conn::replyText {interp word result} {
-    set answerWord [lindex [split $result " "] 0]
-    if {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
-        && [isOwnAnswerWord $interp $answerWord]} {
-        if {$result eq $answerWord} {
+    if {[isOwnAnswer $interp $word $result]} {
+        if {[string first " " $result] < 0} {
             return "$result "
         }
         return $result
     }
     return "$word $result"
+}
+
+# True when the result leads with the answer word of a server command or a
+# procedure of the link, and the command word begins with that word.
+proc ::vs::conn::isOwnAnswer {interp word result} {
+    set answerWord [lindex [split $result " "] 0]
+    expr {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
+        && [isOwnAnswerWord $interp $answerWord]}
 }
 
 proc ::vs::conn::isOwnAnswerWord {interp word} {

@@ -185,6 +185,14 @@ proc ::vs::control::verb::push {text} {
     ::vs::control::ok $count
 }
 
+# Sets a port's state and pushes its trace line to every subscribed link.
+proc ::vs::control::verb::portstate {port state} {
+    if {![string is integer -strict $port]} {
+        error "a port is a number, not \"$port\""
+    }
+    ::vs::control::ok [::vs::reports::pushPortState $port $state]
+}
+
 proc ::vs::control::verb::log {} {
     set lines [::vs::control::ok [llength $::vs::log::commands]]
     foreach entry $::vs::log::commands {

@@ -186,3 +186,36 @@ proc ::sim::ask {sock text {txn 1}} {
         }
     }
 }
+
+# What the client's command channel makes of a reply to a checked command:
+# the reply's word must equal as many leading characters of the command word
+# (the command up to its first blank) and is stripped.
+proc ::sim::channelResult {command reply} {
+    set word [lindex [split $command " "] 0]
+    if {[string index $command 0] eq " "} {
+        set word $command
+    }
+    if {$reply eq $word} {
+        return ""
+    }
+    set blank [string first " " $reply]
+    if {$blank >= 0 && [string equal -length $blank $reply $word]} {
+        return [string range $reply [expr {$blank + 1}] end]
+    }
+    return "!ERROR from server while processing '$word' command: $reply"
+}
+
+# Sends a command and returns what the client's channel would hand on.
+proc ::sim::result {sock command {txn 1}} {
+    channelResult $command [ask $sock $command $txn]
+}
+
+# Uploads the procedures of tests/data/procedures.tcl as the program does:
+# one frame, lines ended by CR LF, its reply not awaited.
+proc ::sim::uploadProcedures {sock} {
+    set file [open [file join $::sim::root tests data procedures.tcl]]
+    set text [string map [list \n \r\n] [read $file]]
+    close $file
+    send $sock 1 99 $text
+    readFrame $sock
+}

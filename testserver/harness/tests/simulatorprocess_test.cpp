@@ -53,7 +53,7 @@ TEST_F(SimulatorProcessTest, AnswersACommandUnderItsTransactionNumberAfterLogin)
     auto link = loggedInLink();
     const auto reply = link->command(7, "GetUA 999 &Name1");
     ASSERT_TRUE(reply);
-    EXPECT_EQ(*reply, "GetUA {999 20 1 -1 0} &Name1 &Name1 System");
+    EXPECT_EQ(*reply, "GetUA {999 20 1 -1 0} {&Name1 &Name2 &Ext &Comment} &Name1 System");
 }
 
 TEST_F(SimulatorProcessTest, EndsTheLinkOnAWrongDigest)
