@@ -366,8 +366,9 @@ proc ::vs::cmd::changeAccount {name password rights ranges fourth} {
 
 # --- session, configuration, clock -------------------------------------------
 
+# Session properties steer the real server's speech recognition, which the
+# simulator does not have; they are accepted and have no effect.
 ::vs::cmd::command SessionSetProperty {session name value} {
-    ::vs::conn::setProperty $conn $name $value
     return SessionSetProperty
 }
 
