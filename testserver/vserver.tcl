@@ -10,7 +10,7 @@
 # requests and the data file format are in README.md beside this file.
 
 set here [file dirname [file normalize [info script]]]
-foreach part {framing log dataset commands connection control} {
+foreach part {framing log dataset commands reports services connection control} {
     source [file join $here lib $part.tcl]
 }
 
@@ -39,6 +39,12 @@ proc parseOptions {argv defaults} {
     }
     return $options
 }
+
+# A fault in the simulator's own code is noted and the simulator goes on: one
+# link's trouble must not end the others'.
+interp bgerror {} [list apply {{message options} {
+    ::vs::log::note "internal error: [dict get $options -errorinfo]"
+}}]
 
 set options [parseOptions $argv [dict create -host 127.0.0.1 -port 1561 \
     -data [file join $here data demo.tcl] -control stdin -encoding utf-8 -timelimit 10 -quiet 0]]

@@ -1,14 +1,14 @@
 // The session's exception; see zltexception.h.
 #include "admin/app/zltexception.h"
 
-#include "admin/res/adminstrings.h"
+#include "platform/strings/stringtable.h"
 
 #include <cstring>
 
 CZltException::CZltException(const QString &text) : m_text(text), m_utf8(text.toUtf8()) {}
 
 CZltException::CZltException(unsigned stringId)
-    : CZltException(AdminStringOr(stringId, QStringLiteral("Unknown error %1.").arg(stringId)))
+    : CZltException(FindStringResource(stringId).value_or(QStringLiteral("Unknown error %1.").arg(stringId)))
 {
 }
 

@@ -1,16 +1,13 @@
 // The texts of admin's string table; see adminstrings.h.
 #include "admin/res/adminstrings.h"
 
-#include <iterator>
+#include "platform/strings/stringtable.h"
+
+#include <mutex>
 
 namespace {
 
-struct StringEntry {
-    unsigned id;
-    const char *text;
-};
-
-constexpr StringEntry kStrings[] = {
+constexpr StringResource kStrings[] = {
     {IDS_SERVER_NOT_AVAILABLE, "The server is not available."},
     {IDS_CHECK_USER_AND_PASSWORD, "Please check your user id and password."},
     {IDS_INTERLOCK_FAILURE, "interlock failure"},
@@ -20,15 +17,14 @@ constexpr StringEntry kStrings[] = {
 
 } // namespace
 
-QString AdminStringOr(unsigned id, const QString &fallback)
+void RegisterAdminStrings()
 {
-    for (const StringEntry &entry : kStrings)
-        if (entry.id == id)
-            return QString::fromUtf8(entry.text);
-    return fallback;
+    static std::once_flag registered;
+    std::call_once(registered, [] { CStringTable::instance().registerStrings(kStrings); });
 }
 
 QString AdminString(unsigned id)
 {
-    return AdminStringOr(id, QString());
+    RegisterAdminStrings();
+    return LoadStringResource(id);
 }

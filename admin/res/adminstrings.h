@@ -13,7 +13,8 @@ enum AdminStringId : unsigned {
     IDS_TIME_ZONE_NOT_SET = 61549,
 };
 
-// The text of `id`, or an empty string when the table has none.
+// Adds admin's texts to the program's string table; once is enough, more
+// is harmless.
+void RegisterAdminStrings();
+// The text of one of admin's ids (registering the table first).
 QString AdminString(unsigned id);
-// The text of `id`, or `fallback` when the table has none.
-QString AdminStringOr(unsigned id, const QString &fallback);

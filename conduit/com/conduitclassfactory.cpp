@@ -5,6 +5,8 @@
 #include "conduit/client/zeltclient.h"
 #include "conduit/com/module.h"
 #include "conduit/ids.h"
+#include "conduit/listen/messageserver.h"
+#include "conduit/listen/zeltserver.h"
 #include "conduit/util/conduitutil.h"
 
 #include <cassert>
@@ -63,6 +65,10 @@ HRESULT CConduitClassFactory::CreateInstance(IUnknown *outer, const IID *iid, vo
         return E_NOINTERFACE;
     if (*iid == IID_IConduitUtil)
         return makeObject<CConduitUtil>(iid, out);
+    if (*iid == IID_IMessageServer)
+        return makeObject<CMessageServer>(iid, out);
+    if (*iid == IID_IZeltServer)
+        return makeObject<CZeltServer>(iid, out);
     if (*iid == IID_IZeltClient)
         return makeObject<CZeltClient>(iid, out);
     return E_NOINTERFACE;

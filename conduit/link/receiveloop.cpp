@@ -14,9 +14,15 @@
 #include <cstring>
 #include <sys/socket.h>
 
-CReceiveLoop::CReceiveLoop(std::shared_ptr<CLink> link, void *context, ConduitCallback callback, int protocol)
+namespace {
+// What an exception escaping the callback counts as: a refusal of any kind.
+constexpr int kEscaped = -1;
+} // namespace
+
+CReceiveLoop::CReceiveLoop(std::shared_ptr<CLink> link, void *context, ConduitCallback callback, int protocol,
+                           Options options)
     : m_link(std::move(link)), m_context(context), m_callback(callback), m_protocol(protocol == 1 ? 1 : 2),
-      m_buffer(new uint8_t[kBufferSize])
+      m_options(options), m_buffer(new uint8_t[kBufferSize])
 {
     assert(m_link && m_callback);
 }
@@ -24,10 +30,14 @@ CReceiveLoop::CReceiveLoop(std::shared_ptr<CLink> link, void *context, ConduitCa
 void CReceiveLoop::run()
 {
     WSASetLastError(0);
-    call(ZELT_EVENT_STARTED, 0, 0, 0);
+    if (call(ZELT_EVENT_STARTED, 0, 0, 0) < 0 && m_options.startCanRefuse) {
+        endWithEvent(ZELT_EVENT_BROKEN, 0);
+        return;
+    }
     for (;;) {
         uint8_t headerBytes[ZeltMessageHeader::kSize];
-        const size_t headerSize = headerSizeOf(m_protocol);
+        const size_t headerSize =
+            m_protocol == 2 ? ZeltMessageHeader::kSize : ZeltMessageHeader::kLengthOnlySize;
         ReadResult result = readExactly(headerBytes, headerSize, false);
         if (result == ReadResult::Ended)
             return;
@@ -58,7 +68,10 @@ void CReceiveLoop::run()
         int answer = call(reinterpret_cast<uintptr_t>(payload), header.length, header.type, header.extra);
         std::free(payload);
         if (answer != 0) {
-            endLink();
+            if (m_options.reportStopRequest)
+                endWithEvent(ZELT_EVENT_BROKEN, 0);
+            else
+                endLink();
             return;
         }
     }
@@ -161,7 +174,7 @@ bool CReceiveLoop::keepWaitingAfterTimeout(bool insideFrame)
     uintptr_t event = insideFrame ? ZELT_EVENT_FRAME_TIMEOUT : ZELT_EVENT_IDLE_TIMEOUT;
     if (call(event, 0, WSAETIMEDOUT, 0) == 0)
         return true;
-    endWithEvent(ZELT_EVENT_BROKEN, WSAETIMEDOUT);
+    endWithEvent(m_options.refusedTimeoutEvent, WSAETIMEDOUT);
     return false;
 }
 
@@ -170,14 +183,13 @@ int CReceiveLoop::call(uintptr_t dataOrEvent, uint32_t length, uint32_t typeOrEr
     try {
         return m_callback(dataOrEvent, length, m_context, typeOrError, extra);
     } catch (...) {
-        return 1; // an escaped exception asks to stop, like a nonzero result
+        return kEscaped;
     }
 }
 
 void CReceiveLoop::endLink()
 {
     CLinkTable::instance().remove(static_cast<uintptr_t>(m_link->socket()));
-    m_link->dropLinger();
     m_link->close();
 }
 

@@ -24,9 +24,19 @@ enum : uintptr_t {
     ZELT_EVENT_LAST = 15, // values above are payload pointers
 };
 
+// Where the framed listener's connections differ from a client link.
+struct ReceiveLoopOptions {
+    uintptr_t refusedTimeoutEvent = ZELT_EVENT_BROKEN;
+    bool reportStopRequest = false; // a nonzero frame result ends with event 4
+    bool startCanRefuse = false;    // a negative start result ends with event 4
+};
+
 class CReceiveLoop {
 public:
-    CReceiveLoop(std::shared_ptr<CLink> link, void *context, ConduitCallback callback, int protocol);
+    using Options = ReceiveLoopOptions;
+
+    CReceiveLoop(std::shared_ptr<CLink> link, void *context, ConduitCallback callback, int protocol,
+                 Options options = {});
     CReceiveLoop(const CReceiveLoop &) = delete;
     CReceiveLoop &operator=(const CReceiveLoop &) = delete;
 
@@ -53,15 +63,10 @@ private:
     void *m_context;
     ConduitCallback m_callback;
     int m_protocol;
+    Options m_options;
 
     static constexpr size_t kBufferSize = 64 * 1024;
     std::unique_ptr<uint8_t[]> m_buffer;
     size_t m_bufferStart = 0;
     size_t m_bufferEnd = 0;
 };
-
-// The size of a frame header by protocol: 12 bytes for 2, a bare length for 1.
-constexpr size_t headerSizeOf(int protocol)
-{
-    return protocol == 2 ? 12 : 4;
-}

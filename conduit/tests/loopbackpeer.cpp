@@ -64,10 +64,32 @@ LoopbackPeer::LoopbackPeer(Parity parity) : m_host(processAddress())
         throw std::runtime_error("listen failed");
 }
 
+LoopbackPeer::LoopbackPeer(int connectedFd, int port) : m_host(processAddress()), m_port(port)
+{
+    m_connection = connectedFd;
+    timeval limit{kWaitMs / 1000, 0};
+    setsockopt(m_connection, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+}
+
+std::unique_ptr<LoopbackPeer> LoopbackPeer::connectTo(int port)
+{
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    inet_pton(AF_INET, processAddress().c_str(), &address.sin_addr);
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<LoopbackPeer>(new LoopbackPeer(fd, port));
+}
+
 LoopbackPeer::~LoopbackPeer()
 {
     closeConnection();
-    ::close(m_listener);
+    if (m_listener >= 0)
+        ::close(m_listener);
 }
 
 bool LoopbackPeer::accept()
@@ -137,6 +159,18 @@ LoopbackPeer::Frame LoopbackPeer::receiveFrame()
     frame.payload.assign(payload.begin(), payload.end());
     frame.complete = payload.size() == length;
     return frame;
+}
+
+std::string LoopbackPeer::receiveLine()
+{
+    std::string line;
+    char byte;
+    while (line.size() < 2 || line.compare(line.size() - 2, 2, "\r\n") != 0) {
+        if (::recv(m_connection, &byte, 1, 0) != 1)
+            break;
+        line += byte;
+    }
+    return line;
 }
 
 bool LoopbackPeer::seesEndOfStream()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ public:
     enum class Parity { Odd, Even };
 
     explicit LoopbackPeer(Parity parity = Parity::Odd);
+    // The client side instead: connected to `port` of the process address.
+    static std::unique_ptr<LoopbackPeer> connectTo(int port);
     ~LoopbackPeer();
     LoopbackPeer(const LoopbackPeer &) = delete;
     LoopbackPeer &operator=(const LoopbackPeer &) = delete;
@@ -38,11 +41,15 @@ public:
         bool complete = false;
     };
     Frame receiveFrame();
+    // Bytes up to and including CR LF (fewer when the link ended).
+    std::string receiveLine();
     // True when the client closed its end (no more bytes arrive).
     bool seesEndOfStream();
     void closeConnection();
 
 private:
+    LoopbackPeer(int connectedFd, int port);
+
     std::string m_host;
     int m_port = 0;
     int m_listener = -1;

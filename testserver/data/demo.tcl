@@ -77,3 +77,131 @@ eventmap 3 2 18 Transfer 104
 eventmap 4 3 4 Transfer 999
 eventmap 5 3 5 Transfer 100
 eventmap 6 2 22 Pager 5551234
+
+# Voice ports with their states and statistics (p_l_called: seconds since 1970).
+foreach {port state calledIn calledOut} {
+    1 On-Hook 120 14
+    2 Off-Hook 98 22
+    3 Ringing 45 3
+    4 {Waiting for Digits} 77 9
+    5 Playing 12 0
+    6 Recording 30 5
+    7 Block 0 0
+    8 {Running IVR} 210 40
+} {
+    port $port $state [list p_cnt_in $calledIn p_cnt_out $calledOut p_t_busy [expr {$calledIn * 37}] \
+        p_l_called [expr {$calledIn ? 1765300000 + $port * 3600 : 0}] p_c_outofsvc [expr {$port == 7}]]
+}
+portgroup Incoming {port_id {1 2 3 4} tot_in 350 tot_out 48 tot_out_failures 2 s_t_simbsy {1 120 2 30}}
+portgroup Notify {port_id {5 6} tot_in 42 tot_out 5 tot_out_failures 0 s_t_simbsy {1 10}}
+sysinfo {m_version {Verbanta ES 5.2 (simulated)} m_pbx {Generic DTMF} m_dspace {11.2 GB free}
+    m_dtime {12/10/2026 9:00am} m_starttime {12/1/2026 6:00am} m_stime None}
+
+# Mailbox statistics for the reports and the Info page.
+foreach {number new saved logon} {
+    100 2 5 1765000000
+    101 0 12 1765100000
+    102 1 0 0
+    103 4 3 1764900000
+} {
+    stats $number [list m_n_msgcnt $new m_c_pfldmsg 0 m_t_msgcnt $saved m_a_msglen 42 \
+        m_t_msglen [expr {42 * ($new + $saved)}] m_t_oldmsgdat 11/2/2026 m_c_fax 0 m_t_fax 0 \
+        m_c_noans 3 m_c_busy 1 m_c_tro 0 m_c_tre 2 m_c_ab 1 m_t_login 540 m_c_accessed 7 \
+        Last_Logon $logon Creation_Time 1/5/2026 m_namerec yes &SAC_was_not_changed no]
+}
+
+# Applications and aliases.
+foreach name {Voicemail AutoAttendant Directory Pager Phone Email Transfer} {
+    app $name
+}
+alias Operator Transfer 0
+alias Beeper Pager
+alias NightPager Beeper
+alias ASRAADirectorySync Directory
+var sys_startup_apps {Voicemail Directory}
+
+# System parameters ("sys_") with their descriptions ("meta_": view bit 0
+# shows the parameter; type int, bool, list, picklist or text; range).
+var sys_tmo_menu 5000
+var meta_sys_tmo_menu {view 1 type int range {1000 120000}}
+var sys_multiple_language 0
+var meta_sys_multiple_language {view 1 type bool}
+var sys_application_path {C:/Verbanta/apps}
+var meta_sys_application_path {view 1 type directory}
+var sys_default_language English
+var meta_sys_default_language {view 1 type picklist range {English French Spanish}}
+var sys_holiday_prompts {holiday1.vox holiday2.vox}
+var meta_sys_holiday_prompts {view 1 type list}
+var sys_internal_counter 17
+var meta_sys_internal_counter {view 0 type int}
+var sys_maximum_box_length 4
+var hide_list {sys_internal_counter}
+var sys_prompt_files {{English english.pmt} {French french.pmt}}
+var sys_language_table {{0 English} {1 French}}
+
+# Configuration lists of the configuration windows.
+var Line1 {100 Standard Incoming}
+var Line2 {101 Standard Incoming}
+var Line3 {102 Standard Incoming}
+var Line4 {103 Standard Notify}
+var pbx_list {Generic}
+var Generic_pbx_type DTMF
+var answer_method_list {{Standard {997 4 Incoming}}}
+var jobq {{Notify {5 6} 2}}
+var statistical_groups {{Incoming {1 2 3 4}} {Notify {5 6}}}
+var serialports {}
+var ivr_hostte_emulator {}
+var holidays {}
+var Scheduled_Action_list {}
+
+# Prompts on the server and a number that is always busy.
+serverfile C:/Verbanta/prompts/record_synonyms.VOX
+serverfile C:/Verbanta/prompts/syn_100_1.vox
+phone 5550000 Busy
+
+# Server procedures the configuration windows call.
+script {
+    proc LoadMetaInfo {} {
+        return LoadMetaInfo
+    }
+    proc get_serial_ports {} {
+        return {get_serial_ports COM1 COM2}
+    }
+    proc get_notify_port_groups {} {
+        linsert $::jobq 0 get_notify_port_groups
+    }
+    proc is_valid_ua {number} {
+        GetUA $number {}
+        return is_valid_ua
+    }
+    proc is_valid_mailbox {number} {
+        if {[lsearch -exact [lrange [GetUAList4Property COS MB notowned] 1 end] $number] < 0} {
+            error "$number is not a mailbox"
+        }
+        return is_valid_mailbox
+    }
+    proc is_valid_appname {name} {
+        if {$name ni [concat [lrange [GetAppList] 1 end] [lrange [GetAliasList] 1 end]]} {
+            error "no application $name"
+        }
+        return is_valid_appname
+    }
+    proc is_valid_file {path} {
+        if {![file exists $path]} {
+            error "no file $path"
+        }
+        return is_valid_file
+    }
+    proc is_valid_directory {path} {
+        if {$path ne $::sys_application_path} {
+            error "no directory $path"
+        }
+        return is_valid_directory
+    }
+    proc is_valid_fax_linegroup {name} {
+        if {$name ni [lmap group $::jobq {lindex $group 0}]} {
+            error "no line group $name"
+        }
+        return is_valid_fax_linegroup
+    }
+}

@@ -1,23 +1,17 @@
 # The server's own commands, as the administration programs and their
 # uploaded procedures call them, answered from the data set.
 #
-# Every command answers a Tcl list whose element 0 is its own name.  Reading
-# commands that cannot answer raise a Tcl error, so the uploaded procedures
-# that read box by box inside `catch` simply leave that box out.  Changing
-# commands that refuse answer "<name> !ERROR <reason>": the marker stands at
-# element 1, where it survives the procedures that overwrite element 0 of a
-# caught answer with their own name.
+# Every command answers a Tcl list whose element 0 is its own name.  A
+# command that cannot answer or refuses a change raises a Tcl error whose
+# message is "<name> !ERROR <reason>": the uploaded procedures that read box
+# by box inside `catch` leave that box out, and those that overwrite element
+# 0 of a caught text with their own name keep the marker at element 1.
 #
 # Each command is a proc ::vs::cmd::<Name> taking the connection id first;
 # the connection's interpreter reaches it through an alias that goes through
 # `invoke`, where a failure asked for on the control channel is answered.
 
 namespace eval ::vs::cmd {
-    # Commands that refuse by raising an error rather than by answering one.
-    variable raising {
-        GetUAList GetUAList4Property GetUA GetEventMaps4Scenario GetEventMaps4Event
-        GetEventMap ListRemoteUsers GetRemoteUser UAHasChildren GetTime
-    }
     # Names of the server commands; answers that begin with one of them are
     # the server's own and carry their leading word already.
     variable names {}
@@ -36,15 +30,14 @@ proc ::vs::cmd::isServerCommand {name} {
 }
 
 proc ::vs::cmd::invoke {conn name args} {
-    variable raising
     set message [::vs::control::injectedFailure $name]
     if {$message ne ""} {
-        if {$name in $raising} {
-            error $message
-        }
-        return [list $name !ERROR $message]
+        return -code error [list $name !ERROR $message]
     }
-    ::vs::cmd::$name $conn {*}$args
+    if {[catch {::vs::cmd::$name $conn {*}$args} result]} {
+        return -code error [list $name !ERROR [string map [list "::vs::cmd::$name conn" $name] $result]]
+    }
+    return $result
 }
 
 # Defines a server command; its name is registered for every new connection.
@@ -54,23 +47,10 @@ proc ::vs::cmd::command {name arguments body} {
     proc ::vs::cmd::$name [linsert $arguments 0 conn] $body
 }
 
-proc ::vs::cmd::refuse {name reason} {
-    list $name !ERROR $reason
-}
-
-# Raises a refusal of a changing command out of a helper; `answerOrRefusal`
-# turns it into the command's answer.
+# Refuses unless the condition holds in the caller's frame.
 proc ::vs::cmd::check {condition reason} {
     if {![uplevel 1 [list expr $condition]]} {
-        return -code error -errorcode {VSIM REFUSED} $reason
-    }
-}
-
-proc ::vs::cmd::answerOrRefusal {name script} {
-    try {
-        uplevel 1 $script
-    } trap {VSIM REFUSED} reason {
-        refuse $name $reason
+        return -code error $reason
     }
 }
 
@@ -109,7 +89,7 @@ proc ::vs::cmd::isCosTop {number} {
     set numbers [::vs::data::uaNumbers]
     foreach option $args {
         if {$option ne "-sort"} {
-            error "GetUAList: unknown option \"$option\""
+            error "unknown option \"$option\""
         }
         set numbers [lsort -integer $numbers]
     }
@@ -125,7 +105,7 @@ proc ::vs::cmd::isCosTop {number} {
             own - owned { set ownership own }
             notowned { set ownership inherited }
             noasr {}
-            default { error "GetUAList4Property: unknown option \"$option\"" }
+            default { error "unknown option \"$option\"" }
         }
     }
     set found {}
@@ -147,29 +127,23 @@ proc ::vs::cmd::isCosTop {number} {
 # Answer: GetUA, the header {number parent stamp scenario fifth}, the names
 # the box holds itself, then name/value pairs of what it shows (own values
 # and inherited ones).  Without names every property comes; with names (each
-# argument may hold several) only those, and an empty list gives the header.
+# argument may hold several) only those, and an empty list gives no pair.
+# The own names are always all of them, whatever was asked: the uploaded
+# procedures look for a property by a plain search of the answer, which a
+# names element made of just that property's name would answer wrongly.
 ::vs::cmd::command GetUA {number args} {
-    if {![::vs::data::uaExists $number]} {
-        error "User agent $number does not exist"
-    }
+    ::vs::cmd::checkBox $number
     set record [::vs::data::ua $number]
-    set own [dict get $record props]
+    set listed [dict keys [dict get $record props]]
     set shown [::vs::data::effectiveProps $number]
+    set pairs $shown
     if {[llength $args]} {
-        set wanted [concat {*}$args]
-        set listed {}
         set pairs {}
-        foreach name $wanted {
-            if {[dict exists $own $name]} {
-                lappend listed $name
-            }
+        foreach name [concat {*}$args] {
             if {[dict exists $shown $name]} {
                 lappend pairs $name [dict get $shown $name]
             }
         }
-    } else {
-        set listed [dict keys $own]
-        set pairs $shown
     }
     set header [list [::vs::data::canonical $number] [dict get $record parent] [dict get $record stamp] \
         [dict get $record scenario] [dict get $record fifth]]
@@ -177,118 +151,102 @@ proc ::vs::cmd::isCosTop {number} {
 }
 
 ::vs::cmd::command CreateUA {number sac parent scenario sa} {
-    ::vs::cmd::answerOrRefusal CreateUA {
-        ::vs::cmd::checkNumbers $number $sac $parent $scenario $sa
-        ::vs::cmd::check {![::vs::data::uaExists $number]} "user agent $number already exists"
-        ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
-        ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
-            "scenario $scenario does not exist"
-        ::vs::data::putUa $number [dict create parent [::vs::data::canonical $parent] stamp 1 \
-            scenario $scenario fifth $sa sac $sac props {}]
-        list CreateUA [::vs::data::canonical $number]
-    }
+    ::vs::cmd::checkNumbers $number $sac $parent $scenario $sa
+    ::vs::cmd::check {![::vs::data::uaExists $number]} "user agent $number already exists"
+    ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
+    ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
+        "scenario $scenario does not exist"
+    ::vs::data::putUa $number [dict create parent [::vs::data::canonical $parent] stamp 1 \
+        scenario $scenario fifth $sa sac $sac props {}]
+    list CreateUA [::vs::data::canonical $number]
 }
 
 # The copy takes the source's parent, security code and properties; it gets
 # no scenario of its own, so it shares no event maps with the source.
 ::vs::cmd::command CopyUA {source dest} {
-    ::vs::cmd::answerOrRefusal CopyUA {
-        ::vs::cmd::checkNumbers $source $dest
-        ::vs::cmd::checkBox $source
-        ::vs::cmd::check {![::vs::data::uaExists $dest]} "user agent $dest already exists"
-        set record [::vs::data::ua $source]
-        dict set record stamp 1
-        dict set record scenario -1
-        ::vs::data::putUa $dest $record
-        list CopyUA [::vs::data::canonical $dest]
-    }
+    ::vs::cmd::checkNumbers $source $dest
+    ::vs::cmd::checkBox $source
+    ::vs::cmd::check {![::vs::data::uaExists $dest]} "user agent $dest already exists"
+    set record [::vs::data::ua $source]
+    dict set record stamp 1
+    dict set record scenario -1
+    ::vs::data::putUa $dest $record
+    list CopyUA [::vs::data::canonical $dest]
 }
 
 # UpdateUA number stamp|WithForce name value ...; a name written ~name drops
 # the box's own value so that it inherits again.  Answers the new stamp.
 ::vs::cmd::command UpdateUA {number mode args} {
-    ::vs::cmd::answerOrRefusal UpdateUA {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::checkStamp $number $mode
-        ::vs::cmd::check {[llength $args] % 2 == 0} "properties are not name/value pairs"
-        set record [::vs::data::ua $number]
-        foreach {name value} $args {
-            if {[string index $name 0] eq "~"} {
-                dict unset record props [string range $name 1 end]
-            } else {
-                dict set record props $name $value
-            }
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::checkStamp $number $mode
+    ::vs::cmd::check {[llength $args] % 2 == 0} "properties are not name/value pairs"
+    set record [::vs::data::ua $number]
+    foreach {name value} $args {
+        if {[string index $name 0] eq "~"} {
+            dict unset record props [string range $name 1 end]
+        } else {
+            dict set record props $name $value
         }
-        ::vs::data::putUa $number $record
-        list UpdateUA [::vs::data::touch $number]
     }
+    ::vs::data::putUa $number $record
+    list UpdateUA [::vs::data::touch $number]
 }
 
 ::vs::cmd::command UADeleteProperty {number mode args} {
-    ::vs::cmd::answerOrRefusal UADeleteProperty {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::checkStamp $number $mode
-        set record [::vs::data::ua $number]
-        foreach name [concat {*}$args] {
-            dict unset record props $name
-        }
-        ::vs::data::putUa $number $record
-        list UADeleteProperty [::vs::data::touch $number]
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::checkStamp $number $mode
+    set record [::vs::data::ua $number]
+    foreach name [concat {*}$args] {
+        dict unset record props $name
     }
+    ::vs::data::putUa $number $record
+    list UADeleteProperty [::vs::data::touch $number]
 }
 
 # DONOTSETCHANGED keeps the stamp, so an editor that holds the box open is
 # not told that someone else changed it.
 ::vs::cmd::command SetUASAC {number mode code args} {
-    ::vs::cmd::answerOrRefusal SetUASAC {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::checkStamp $number $mode
-        ::vs::cmd::check {[regexp {^[0-9]*$} $code]} "a security code holds only digits"
-        set record [::vs::data::ua $number]
-        dict set record sac $code
-        ::vs::data::putUa $number $record
-        if {[lsearch -exact -nocase $args DONOTSETCHANGED] >= 0} {
-            return [list SetUASAC [dict get $record stamp]]
-        }
-        list SetUASAC [::vs::data::touch $number]
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::checkStamp $number $mode
+    ::vs::cmd::check {[regexp {^[0-9]*$} $code]} "a security code holds only digits"
+    set record [::vs::data::ua $number]
+    dict set record sac $code
+    ::vs::data::putUa $number $record
+    if {[lsearch -exact -nocase $args DONOTSETCHANGED] >= 0} {
+        return [list SetUASAC [dict get $record stamp]]
     }
+    list SetUASAC [::vs::data::touch $number]
 }
 
 ::vs::cmd::command SetUAParent {number mode parent} {
-    ::vs::cmd::answerOrRefusal SetUAParent {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::checkStamp $number $mode
-        ::vs::cmd::checkNumbers $parent
-        ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
-        for {set up $parent} {$up != -1 && [::vs::data::uaExists $up]} \
-            {set up [dict get [::vs::data::ua $up] parent]} {
-            ::vs::cmd::check {$up != $number} "$parent descends from $number"
-        }
-        set record [::vs::data::ua $number]
-        dict set record parent [::vs::data::canonical $parent]
-        ::vs::data::putUa $number $record
-        list SetUAParent [::vs::data::touch $number]
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::checkStamp $number $mode
+    ::vs::cmd::checkNumbers $parent
+    ::vs::cmd::check {$parent == -1 || [::vs::data::uaExists $parent]} "parent $parent does not exist"
+    for {set up $parent} {$up != -1 && [::vs::data::uaExists $up]} \
+        {set up [dict get [::vs::data::ua $up] parent]} {
+        ::vs::cmd::check {$up != $number} "$parent descends from $number"
     }
+    set record [::vs::data::ua $number]
+    dict set record parent [::vs::data::canonical $parent]
+    ::vs::data::putUa $number $record
+    list SetUAParent [::vs::data::touch $number]
 }
 
 ::vs::cmd::command SetUAScenario {number mode scenario} {
-    ::vs::cmd::answerOrRefusal SetUAScenario {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::checkStamp $number $mode
-        ::vs::cmd::checkNumbers $scenario
-        ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
-            "scenario $scenario does not exist"
-        set record [::vs::data::ua $number]
-        dict set record scenario $scenario
-        ::vs::data::putUa $number $record
-        list SetUAScenario [::vs::data::touch $number]
-    }
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::checkStamp $number $mode
+    ::vs::cmd::checkNumbers $scenario
+    ::vs::cmd::check {$scenario == -1 || [::vs::data::scenarioExists $scenario]} \
+        "scenario $scenario does not exist"
+    set record [::vs::data::ua $number]
+    dict set record scenario $scenario
+    ::vs::data::putUa $number $record
+    list SetUAScenario [::vs::data::touch $number]
 }
 
 ::vs::cmd::command UAHasChildren {number} {
-    if {![::vs::data::uaExists $number]} {
-        error "User agent $number does not exist"
-    }
+    ::vs::cmd::checkBox $number
     foreach other [::vs::data::uaNumbers] {
         if {[dict get [::vs::data::ua $other] parent] == $number} {
             return {UAHasChildren yes}
@@ -298,24 +256,20 @@ proc ::vs::cmd::isCosTop {number} {
 }
 
 ::vs::cmd::command DeleteUA {number} {
-    ::vs::cmd::answerOrRefusal DeleteUA {
-        ::vs::cmd::checkBox $number
-        ::vs::cmd::check {$number != 999} "the system administrator's mailbox 999 is never deleted"
-        ::vs::cmd::check {![::vs::cmd::isCosTop $number]} "$number is a top of the class-of-service tree"
-        ::vs::cmd::check {[lindex [::vs::cmd::UAHasChildren $conn $number] 1] eq "no"} \
-            "user agent $number is the class of service of other boxes"
-        ::vs::data::removeUa $number
-        list DeleteUA [::vs::data::canonical $number]
-    }
+    ::vs::cmd::checkBox $number
+    ::vs::cmd::check {$number != 999} "the system administrator's mailbox 999 is never deleted"
+    ::vs::cmd::check {![::vs::cmd::isCosTop $number]} "$number is a top of the class-of-service tree"
+    ::vs::cmd::check {[lindex [::vs::cmd::UAHasChildren $conn $number] 1] eq "no"} \
+        "user agent $number is the class of service of other boxes"
+    ::vs::data::removeUa $number
+    list DeleteUA [::vs::data::canonical $number]
 }
 
 # --- scenarios and event maps ----------------------------------------------
 
 ::vs::cmd::command CreateScenario {root flags name} {
-    ::vs::cmd::answerOrRefusal CreateScenario {
-        ::vs::cmd::checkNumbers $root $flags
-        list CreateScenario [::vs::data::newScenario]
-    }
+    ::vs::cmd::checkNumbers $root $flags
+    list CreateScenario [::vs::data::newScenario]
 }
 
 ::vs::cmd::command CommitScenarioChange {} {
@@ -333,9 +287,7 @@ proc ::vs::cmd::isCosTop {number} {
 }
 
 ::vs::cmd::command GetEventMaps4Event {number eventId} {
-    if {![::vs::data::uaExists $number]} {
-        error "User agent $number does not exist"
-    }
+    ::vs::cmd::checkBox $number
     set scenario [dict get [::vs::data::ua $number] scenario]
     set ids {}
     foreach id [lsort -integer [dict keys $::vs::data::eventmaps]] {
@@ -349,35 +301,29 @@ proc ::vs::cmd::isCosTop {number} {
 
 ::vs::cmd::command GetEventMap {id} {
     if {![dict exists $::vs::data::eventmaps $id]} {
-        error "Event map $id does not exist"
+        error "event map $id does not exist"
     }
     linsert [::vs::data::eventMapPairs $id] 0 GetEventMap
 }
 
 ::vs::cmd::command CreateEMRecord {scenario eventId app param args} {
-    ::vs::cmd::answerOrRefusal CreateEMRecord {
-        ::vs::cmd::checkNumbers $scenario $eventId
-        ::vs::cmd::check {[::vs::data::scenarioExists $scenario]} "scenario $scenario does not exist"
-        list CreateEMRecord [::vs::data::newEventMap $scenario $eventId $app $param $args]
-    }
+    ::vs::cmd::checkNumbers $scenario $eventId
+    ::vs::cmd::check {[::vs::data::scenarioExists $scenario]} "scenario $scenario does not exist"
+    list CreateEMRecord [::vs::data::newEventMap $scenario $eventId $app $param $args]
 }
 
 ::vs::cmd::command UpdateEMRecord {id scenario eventId app param args} {
-    ::vs::cmd::answerOrRefusal UpdateEMRecord {
-        ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
-        ::vs::cmd::checkNumbers $scenario $eventId
-        dict set ::vs::data::eventmaps $id [dict create scenario $scenario eventId $eventId \
-            app $app param $param flags $args]
-        list UpdateEMRecord $id
-    }
+    ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
+    ::vs::cmd::checkNumbers $scenario $eventId
+    dict set ::vs::data::eventmaps $id [dict create scenario $scenario eventId $eventId \
+        app $app param $param flags $args]
+    list UpdateEMRecord $id
 }
 
 ::vs::cmd::command DeleteEMRecord {id} {
-    ::vs::cmd::answerOrRefusal DeleteEMRecord {
-        ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
-        dict unset ::vs::data::eventmaps $id
-        list DeleteEMRecord $id
-    }
+    ::vs::cmd::check {[dict exists $::vs::data::eventmaps $id]} "event map $id does not exist"
+    dict unset ::vs::data::eventmaps $id
+    list DeleteEMRecord $id
 }
 
 # --- administrator accounts -------------------------------------------------
@@ -389,25 +335,21 @@ proc ::vs::cmd::isCosTop {number} {
 ::vs::cmd::command GetRemoteUser {name} {
     set account [::vs::data::account $name]
     if {$account eq ""} {
-        error "No administrator account \"$name\""
+        error "no administrator account \"$name\""
     }
     list GetRemoteUser $name [dict get $account rights] [dict get $account ranges] [dict get $account fourth]
 }
 
 ::vs::cmd::command AddRemoteUser {name password rights ranges {fourth ""}} {
-    ::vs::cmd::answerOrRefusal AddRemoteUser {
-        ::vs::cmd::check {[::vs::data::account $name] eq ""} "administrator \"$name\" already exists"
-        ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
-        list AddRemoteUser $name
-    }
+    ::vs::cmd::check {[::vs::data::account $name] eq ""} "administrator \"$name\" already exists"
+    ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
+    list AddRemoteUser $name
 }
 
 ::vs::cmd::command ChangeRemoteUser {name password rights ranges {fourth ""}} {
-    ::vs::cmd::answerOrRefusal ChangeRemoteUser {
-        ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
-        ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
-        list ChangeRemoteUser $name
-    }
+    ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
+    ::vs::cmd::changeAccount $name $password $rights $ranges $fourth
+    list ChangeRemoteUser $name
 }
 
 proc ::vs::cmd::changeAccount {name password rights ranges fourth} {
@@ -417,11 +359,9 @@ proc ::vs::cmd::changeAccount {name password rights ranges fourth} {
 }
 
 ::vs::cmd::command DeleteRemoteUser {name} {
-    ::vs::cmd::answerOrRefusal DeleteRemoteUser {
-        ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
-        dict unset ::vs::data::accounts $name
-        list DeleteRemoteUser $name
-    }
+    ::vs::cmd::check {[::vs::data::account $name] ne ""} "no administrator account \"$name\""
+    dict unset ::vs::data::accounts $name
+    list DeleteRemoteUser $name
 }
 
 # --- session, configuration, clock -------------------------------------------
@@ -461,13 +401,15 @@ namespace eval ::vs::cmd { variable clockOffset 0 }
 
 ::vs::cmd::command SetTime {stamp} {
     variable clockOffset
-    ::vs::cmd::answerOrRefusal SetTime {
-        ::vs::cmd::check {[regexp {^\d{14}$} $stamp]} "\"$stamp\" is not MMDDYYYYhhmmss"
-        ::vs::cmd::check {![catch {clock scan $stamp -format %m%d%Y%H%M%S -timezone [::vs::cmd::timezone]} wanted]} \
-            "\"$stamp\" is not a date and time"
-        set clockOffset [expr {$wanted - [clock seconds]}]
-        return SetTime
-    }
+    ::vs::cmd::check {[regexp {^\d{14}$} $stamp]} "\"$stamp\" is not MMDDYYYYhhmmss"
+    set zone [::vs::cmd::timezone]
+    # The clock reads 13452026 as a month of next year; only a date that
+    # reads back the same is one.
+    ::vs::cmd::check {![catch {clock scan $stamp -format %m%d%Y%H%M%S -timezone $zone} wanted]
+        && [clock format $wanted -format %m%d%Y%H%M%S -timezone $zone] eq $stamp} \
+        "\"$stamp\" is not a date and time"
+    set clockOffset [expr {$wanted - [clock seconds]}]
+    return SetTime
 }
 
 proc ::vs::cmd::timezone {} {
@@ -479,6 +421,53 @@ proc ::vs::cmd::timezone {} {
 
 # The server goes down: this session gets its answer, then every link ends.
 ::vs::cmd::command OSShutdown {} {
-    after idle ::vs::conn::dropAll "server shut down by OSShutdown"
+    after idle [list ::vs::conn::dropAll "server shut down by OSShutdown"]
     return OSShutdown
+}
+
+::vs::cmd::command ConfigRemoveVar {name args} {
+    dict unset ::vs::data::vars $name
+    ::vs::conn::unsetVariable $conn $name
+    return ConfigRemoveVar
+}
+
+# --- box properties, aliases and applications --------------------------------
+
+# GetUAPropertyInfo N NAME: the value the box shows for NAME and whether it
+# is the box's own or inherited.
+::vs::cmd::command GetUAPropertyInfo {number name} {
+    ::vs::cmd::checkBox $number
+    set shown [::vs::data::effectiveValue $number $name]
+    if {![llength $shown]} {
+        error "user agent $number has no property $name"
+    }
+    set origin [expr {[dict exists [::vs::data::ua $number] props $name] ? "own" : "inherited"}]
+    list GetUAPropertyInfo [lindex $shown 0] $origin
+}
+
+::vs::cmd::command GetAliasList {} {
+    linsert [dict keys $::vs::data::aliases] 0 GetAliasList
+}
+
+::vs::cmd::command GetAlias {name} {
+    if {![dict exists $::vs::data::aliases $name]} {
+        error "no alias \"$name\""
+    }
+    linsert [dict get $::vs::data::aliases $name] 0 GetAlias $name
+}
+
+::vs::cmd::command AddAlias {name target {param ""}} {
+    ::vs::cmd::check {$name ne "" && $target ne ""} "an alias needs a name and a target"
+    dict set ::vs::data::aliases $name [list $target $param]
+    list AddAlias $name
+}
+
+::vs::cmd::command RemoveAlias {name} {
+    ::vs::cmd::check {[dict exists $::vs::data::aliases $name]} "no alias \"$name\""
+    dict unset ::vs::data::aliases $name
+    list RemoveAlias $name
+}
+
+::vs::cmd::command GetAppList {} {
+    linsert $::vs::data::apps 0 GetAppList
 }

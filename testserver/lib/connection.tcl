@@ -47,7 +47,18 @@ proc ::vs::conn::accept {chan address port} {
         ::vs::log::note "connection $id: greeting withheld"
         return
     }
-    sendFrame $id 1 0 "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    set greeting [::vs::control::takeText nextGreeting]
+    if {$greeting eq ""} {
+        set greeting "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    } else {
+        # A greeting given on the control channel: the digest then covers its
+        # own fields, found the way the client finds them (first, second and
+        # last blank).
+        set words [split $greeting " "]
+        set state($id,a) [lindex $words 1]
+        set state($id,b) [join [lrange $words 2 end-1] " "]
+    }
+    sendFrame $id 1 0 $greeting
 }
 
 proc ::vs::conn::randomWord {} {
@@ -77,6 +88,7 @@ proc ::vs::conn::close {id reason} {
     if {$state($id,interp) ne ""} {
         interp delete $state($id,interp)
     }
+    ::vs::services::forget $id
     array unset state $id,*
 }
 
@@ -114,10 +126,22 @@ proc ::vs::conn::sendFrame {id type extra text} {
     if {![isOpen $id]} {
         return
     }
-    set payload [encoding convertto $encoding $text]
-    if {[catch {::vs::framing::send $state($id,chan) $state($id,protocol) $type $extra $payload} message]} {
+    sendBytes $id [::vs::framing::encode $state($id,protocol) $type $extra [encoding convertto $encoding $text]]
+}
+
+proc ::vs::conn::sendBytes {id bytes} {
+    variable state
+    if {![isOpen $id]} {
+        return
+    }
+    if {[catch {::vs::framing::write $state($id,chan) $bytes} message]} {
         close $id "send failed: $message"
     }
+}
+
+proc ::vs::conn::protocol {id} {
+    variable state
+    return $state($id,protocol)
 }
 
 proc ::vs::conn::decode {payload} {
@@ -181,7 +205,8 @@ proc ::vs::conn::login {id text} {
     set state($id,phase) connected
     set state($id,interp) [makeInterp $id]
     ::vs::log::note "connection $id: \"$user\" logged in"
-    sendFrame $id 1 0 VCONNECTED
+    set confirmation [::vs::control::takeText nextConfirmation]
+    sendFrame $id 1 0 [expr {$confirmation eq "" ? "VCONNECTED" : $confirmation}]
 }
 
 # A safe interpreter (no files, sockets, processes) with the server's
@@ -198,12 +223,22 @@ proc ::vs::conn::makeInterp {id} {
     dict for {name value} $::vs::data::vars {
         $interp eval [list set ::$name $value]
     }
+    foreach script $::vs::data::scripts {
+        if {[catch {$interp eval $script} message]} {
+            ::vs::log::note "connection $id: data set script failed: $message"
+        }
+    }
     return $interp
 }
 
 proc ::vs::conn::setVariable {id name value} {
     variable state
     $state($id,interp) eval [list set ::$name $value]
+}
+
+proc ::vs::conn::unsetVariable {id name} {
+    variable state
+    $state($id,interp) eval [list unset -nocomplain ::$name]
 }
 
 proc ::vs::conn::setProperty {id name value} {
@@ -253,25 +288,32 @@ proc ::vs::conn::evaluate {id extra text} {
     if {![isOpen $id]} {
         return ""
     }
+    if {$code > 2} {
+        set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+    }
     if {$code == 1 || $code > 2} {
-        if {$code > 2} {
-            set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
+        # A server command's own error ("GetUA !ERROR ...", also through a
+        # wrapper such as GetUANoASR) goes as it is.
+        if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {
+            return $result
         }
         return "$word !ERROR $result"
     }
-    return [replyText $interp $word $result]
-}
-
-proc ::vs::conn::replyText {interp word result} {
-    set answerWord [lindex [split $result " "] 0]
-    if {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
-        && [isOwnAnswerWord $interp $answerWord]} {
-        if {$result eq $answerWord} {
+    if {[isOwnAnswer $interp $word $result]} {
+        if {[string first " " $result] < 0} {
             return "$result "
         }
         return $result
     }
     return "$word $result"
+}
+
+# True when the result leads with the answer word of a server command or a
+# procedure of the link, and the command word begins with that word.
+proc ::vs::conn::isOwnAnswer {interp word result} {
+    set answerWord [lindex [split $result " "] 0]
+    expr {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
+        && [isOwnAnswerWord $interp $answerWord]}
 }
 
 proc ::vs::conn::isOwnAnswerWord {interp word} {

@@ -13,6 +13,16 @@
 #   var NAME VALUE
 #   ua NUMBER ?-parent N? ?-stamp N? ?-scenario N? ?-fifth N? ?-sac N? ?PAIRS?
 #   eventmap ID SCENARIO EVENTID APP ?PARAM?
+#   port NUMBER STATE ?STATS?          a voice port, its state and statistics
+#   portgroup NAME ?STATS?             a port group's statistics
+#   stats NUMBER STATS                 a mailbox's statistics (name/value pairs)
+#   sysinfo STATS                      the system information report's values
+#   alias NAME TARGET ?PARAM?          an application alias
+#   app NAME                           an application the server runs
+#   serverfile PATH                    a file on the server (a prompt)
+#   phone NUMBER OUTCOME               what dialling NUMBER gives (Busy, Rna, ...)
+#   script TEXT                        Tcl run in every new link's interpreter
+#                                      (server procedures such as is_valid_ua)
 
 namespace eval ::vs::data {
     variable timezone UTC0
@@ -27,6 +37,19 @@ namespace eval ::vs::data {
     variable scenarios {}
     variable nextScenario 1
     variable nextEventMap 1
+    # number -> dict state stats
+    variable ports {}
+    # name -> stats
+    variable portgroups {}
+    # user-agent number -> stats
+    variable stats {}
+    variable sysinfo {}
+    # name -> {target param}
+    variable aliases {}
+    variable apps {}
+    variable files {}
+    variable phones {}
+    variable scripts {}
 }
 
 proc ::vs::data::reset {} {
@@ -38,6 +61,15 @@ proc ::vs::data::reset {} {
     variable scenarios {}
     variable nextScenario 1
     variable nextEventMap 1
+    variable ports {}
+    variable portgroups {}
+    variable stats {}
+    variable sysinfo {}
+    variable aliases {}
+    variable apps {}
+    variable files {}
+    variable phones {}
+    variable scripts {}
 }
 
 # Replaces the data set with the one the seed file describes.  On an error
@@ -58,7 +90,7 @@ proc ::vs::data::load {path} {
 proc ::vs::data::seedScript {script} {
     set seed [interp create -safe]
     try {
-        foreach command {timezone account var ua eventmap} {
+        foreach command {timezone account var ua eventmap port portgroup stats sysinfo alias app serverfile phone script} {
             $seed alias $command ::vs::data::seed::$command
         }
         $seed eval $script
@@ -76,11 +108,14 @@ proc ::vs::data::seedScript {script} {
 
 namespace eval ::vs::data::seed {}
 
+# The simulator's own clock follows the server's zone, so that times the
+# link interpreters format with "clock" read as GetTime's.
 proc ::vs::data::seed::timezone {text} {
     if {[regexp {\s} $text] || $text eq ""} {
         error "a time zone is one word, not \"$text\""
     }
     set ::vs::data::timezone $text
+    set ::env(TZ) $text
 }
 
 proc ::vs::data::seed::account {name password {rights 0} {ranges ""} {fourth ""}} {
@@ -126,6 +161,54 @@ proc ::vs::data::seed::eventmap {id scenario eventId app {param ""}} {
     ::vs::data::noteScenario $scenario
     if {$id >= $::vs::data::nextEventMap} {
         set ::vs::data::nextEventMap [expr {$id + 1}]
+    }
+}
+
+proc ::vs::data::seed::port {number state {stats {}}} {
+    ::vs::data::requireInteger $number "port number"
+    ::vs::data::requirePairs $stats "statistics of port $number"
+    dict set ::vs::data::ports [expr {$number}] [dict create state $state stats $stats]
+}
+
+proc ::vs::data::seed::portgroup {name {stats {}}} {
+    ::vs::data::requirePairs $stats "statistics of port group $name"
+    dict set ::vs::data::portgroups $name $stats
+}
+
+proc ::vs::data::seed::stats {number stats} {
+    ::vs::data::requireInteger $number "user-agent number"
+    ::vs::data::requirePairs $stats "statistics of $number"
+    dict set ::vs::data::stats [expr {$number}] $stats
+}
+
+proc ::vs::data::seed::sysinfo {stats} {
+    ::vs::data::requirePairs $stats "system information"
+    set ::vs::data::sysinfo $stats
+}
+
+proc ::vs::data::seed::alias {name target {param ""}} {
+    dict set ::vs::data::aliases $name [list $target $param]
+}
+
+proc ::vs::data::seed::app {name} {
+    lappend ::vs::data::apps $name
+}
+
+proc ::vs::data::seed::serverfile {path} {
+    lappend ::vs::data::files $path
+}
+
+proc ::vs::data::seed::phone {number outcome} {
+    dict set ::vs::data::phones $number $outcome
+}
+
+proc ::vs::data::seed::script {text} {
+    lappend ::vs::data::scripts $text
+}
+
+proc ::vs::data::requirePairs {value what} {
+    if {[catch {llength $value} count] || $count % 2} {
+        error "$what are not name/value pairs"
     }
 }
 

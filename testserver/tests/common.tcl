@@ -14,7 +14,8 @@ namespace eval ::sim {
 }
 
 # Starts a simulator; returns a handle (a dict) and makes it the current one.
-proc ::sim::start {{data demo.tcl} {port 1561}} {
+# Further arguments are options of vserver.tcl.
+proc ::sim::start {{data demo.tcl} {port 1561} args} {
     variable root
     variable counter
     variable current
@@ -25,7 +26,7 @@ proc ::sim::start {{data demo.tcl} {port 1561}} {
         set host "127.[expr {200 + [pid] % 50}].[expr {([pid] / 50) % 256}].[expr {[incr counter] % 254 + 1}]"
         set log [file join [temporaryDirectory] vserver-[pid]-$counter.log]
         set chan [open |[list [info nameofexecutable] [file join $root vserver.tcl] \
-            -host $host -port $port -data $data 2> $log] r+]
+            -host $host -port $port -data $data {*}$args 2> $log] r+]
         fconfigure $chan -buffering line -encoding utf-8
         if {[gets $chan line] > 0 && $line eq "ready $host $port"} {
             set current [dict create chan $chan host $host port $port log $log]
@@ -41,6 +42,9 @@ proc ::sim::stop {{sim ""}} {
     if {$sim eq ""} {
         set sim $current
     }
+    # Closing its standard input ends the simulator; a non-blocking close
+    # does not wait for that, so a simulator that hangs cannot hang the suite.
+    catch {fconfigure [dict get $sim chan] -blocking 0}
     catch {close [dict get $sim chan]}
     file delete -force [dict get $sim log]
 }
@@ -185,4 +189,37 @@ proc ::sim::ask {sock text {txn 1}} {
             return $reply
         }
     }
+}
+
+# What the client's command channel makes of a reply to a checked command:
+# the reply's word must equal as many leading characters of the command word
+# (the command up to its first blank) and is stripped.
+proc ::sim::channelResult {command reply} {
+    set word [lindex [split $command " "] 0]
+    if {[string index $command 0] eq " "} {
+        set word $command
+    }
+    if {$reply eq $word} {
+        return ""
+    }
+    set blank [string first " " $reply]
+    if {$blank >= 0 && [string equal -length $blank $reply $word]} {
+        return [string range $reply [expr {$blank + 1}] end]
+    }
+    return "!ERROR from server while processing '$word' command: $reply"
+}
+
+# Sends a command and returns what the client's channel would hand on.
+proc ::sim::result {sock command {txn 1}} {
+    channelResult $command [ask $sock $command $txn]
+}
+
+# Uploads the procedures of tests/data/procedures.tcl as the program does:
+# one frame, lines ended by CR LF, its reply not awaited.
+proc ::sim::uploadProcedures {sock} {
+    set file [open [file join $::sim::root tests data procedures.tcl]]
+    set text [string map [list \n \r\n] [read $file]]
+    close $file
+    send $sock 1 99 $text
+    readFrame $sock
 }

@@ -12,6 +12,7 @@ namespace {
 
 TEST(CZltExceptionTest, TakesTheTextOfAStringId)
 {
+    RegisterAdminStrings();
     EXPECT_EQ(CZltException(IDS_INTERLOCK_FAILURE).text(), "interlock failure");
 }
 

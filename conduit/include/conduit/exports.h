@@ -31,8 +31,8 @@ int Code64FileEncode(const char *in, const char *out, const char *prefix, const 
                      const char *separator);
 int Code64FileDecode(const char *in, const char *out, uint32_t unused);
 
-typedef int (*ZeltServerCallback)(uintptr_t dataOrEvent, uint32_t length, uint32_t typeOrError, uint32_t extra,
-                                  uint32_t threadId, void *connection);
+typedef int (*ZeltServerCallback)(uintptr_t dataOrEvent, uint32_t length, uint32_t typeOrError,
+                                  uint32_t extra, uint32_t threadId, void *connection);
 typedef int (*LineServerCallback)(uintptr_t lineOrEvent, uint32_t length, char **reply, uint32_t *replyLength,
                                   uint32_t threadId, void *connection, void *event, void *semaphore);
 

@@ -24,7 +24,7 @@ public:
     char **m_tempFiles = nullptr; // names of received "UP_" files
     uint32_t m_tempFileCapacity = 0;
     uint32_t m_tempFileCount = 0;
-    uint32_t m_protocol = 0;      // 1 length prefix, 2 twelve-byte header
+    uint32_t m_protocol = 0; // 1 length prefix, 2 twelve-byte header
 
 protected:
     ~CZELTSessionSink() = default;

@@ -1,0 +1,22 @@
+// Telling the main window that the server is gone. Whether a link's end was
+// expected is each session's own business (its Disconnect says so); this is
+// only the one process-wide latch that makes the lost-server message go out
+// once, however many sessions lose their links together.
+#pragma once
+
+#include "platform/messages/messages.h"
+
+// Posted to the main window when a session's link ends without the session
+// having asked for it. wParam is 1 when that session had completed its
+// login, so the window can tell a lost server from a failed login.
+constexpr UINT WM_SERVER_EXIT = 0x80D;
+
+class CServerExitNotice {
+public:
+    // The window told of a lost server; null while there is none (at start,
+    // and while the program closes). Setting a window re-arms the latch.
+    static void SetMainWindow(HWND window);
+    // Posts WM_SERVER_EXIT once; false when it was posted already or there
+    // is no main window.
+    static bool ServerLost(bool loginCompleted);
+};
