@@ -54,7 +54,11 @@ bool CLineReplySlot::wait(int ms)
     do {
         result = poll(&ready, 1, ms);
     } while (result < 0 && errno == EINTR);
-    return result == 1;
+    if (result != 1)
+        return false;
+    // Consumes the signal: what the writer did before it is now ours to read.
+    uint64_t count = 0;
+    return ::read(m_eventFd, &count, sizeof count) == sizeof count;
 }
 
 char *CLineReplySlot::takeReply(uint32_t *length)

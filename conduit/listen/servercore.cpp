@@ -7,14 +7,14 @@
 
 CServerCore::~CServerCore()
 {
-    if (m_listener)
+    if (listener())
         stop(-1);
 }
 
 HRESULT CServerCore::start(CListener::Kind kind, int port, int timeoutMs, void *handlerFactory, int limit,
                            void *callback, void *owner)
 {
-    if (m_listener || !handlerFactory)
+    if (listener() || !handlerFactory)
         return CONDUIT_E_FAIL;
     m_factory = static_cast<CConnectionHandlerFactory *>(handlerFactory);
     ConduitListenerRecord *record = nullptr;
@@ -26,19 +26,20 @@ HRESULT CServerCore::start(CListener::Kind kind, int port, int timeoutMs, void *
         return CONDUIT_E_FAIL;
     }
     m_factory->m_listener = record;
-    m_listener = CListener::fromRecord(record);
+    m_record = record;
     return S_OK;
 }
 
 HRESULT CServerCore::stop(int ms)
 {
-    if (!m_listener)
+    CListener *running = listener();
+    if (!running)
         return CONDUIT_E_FAIL;
-    m_listener->stopAccepting();
-    if (!m_listener->endConnections(ms))
+    running->stopAccepting();
+    if (!running->endConnections(ms))
         return CONDUIT_E_FAIL; // a handler still runs: the listener stays until a later Stop
-    m_listener->free();
-    m_listener = nullptr;
+    running->free();
+    m_record = nullptr;
     m_factory = nullptr;
     return S_OK;
 }
@@ -54,10 +55,12 @@ HRESULT CServerCore::peerAddress(void *connection, uint32_t *address)
 
 std::shared_ptr<CListenerConnection> CServerCore::connection(void *connection)
 {
-    return m_listener ? m_listener->findByHandler(connection) : nullptr;
+    CListener *running = listener();
+    return running ? running->findByHandler(connection) : nullptr;
 }
 
 std::vector<std::shared_ptr<CListenerConnection>> CServerCore::connections()
 {
-    return m_listener ? m_listener->connections() : std::vector<std::shared_ptr<CListenerConnection>>{};
+    CListener *running = listener();
+    return running ? running->connections() : std::vector<std::shared_ptr<CListenerConnection>>{};
 }

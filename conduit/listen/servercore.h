@@ -29,6 +29,9 @@ public:
     CConnectionHandlerFactory *factory() const { return m_factory; }
 
 private:
-    CListener *m_listener = nullptr;
+    // The listener, unless a caller freed its record behind our back.
+    CListener *listener() const { return CListener::fromRecord(m_record); }
+
+    ConduitListenerRecord *m_record = nullptr;
     CConnectionHandlerFactory *m_factory = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace {
@@ -58,6 +59,8 @@ int RecordingSink::OnMessage(const void *data, uint32_t length, uint32_t type, u
     Call call = named("message", std::string(static_cast<const char *>(data), length), type, extra);
     call.nulTerminated = static_cast<const char *>(data)[length] == 0;
     record(call);
+    if (throwFromMessage)
+        throw std::runtime_error("sink failure");
     return messageResult;
 }
 
@@ -67,6 +70,8 @@ int RecordingSink::OnFileReceived(const char *tempName, uint32_t sender, char *n
     call.fileExisted = access(tempName, F_OK) == 0;
     call.kind = bufSize;
     renamedFrom = tempName;
+    if (overfillNameBuffer)
+        std::memset(nameBuf, 'n', static_cast<size_t>(bufSize));
     if (!renameReceivedFileTo.empty()) {
         std::rename(tempName, renameReceivedFileTo.c_str());
         std::snprintf(nameBuf, static_cast<size_t>(bufSize), "%s", renameReceivedFileTo.c_str());

@@ -48,6 +48,8 @@ public:
     int valueResult = 0;
     std::function<int(int kind, int callNumber)> timeoutResult = [](int, int) { return 1; };
     std::string renameReceivedFileTo; // empty: keep the temporary name
+    bool overfillNameBuffer = false;  // writes every byte of the name buffer, no NUL
+    bool throwFromMessage = false;
     std::string renamedFrom;
 
 private:

@@ -366,7 +366,7 @@ TEST_F(ClientTest, KeepsReceivedFileUntilTheLinkEndsAndAnswersItsName)
     EXPECT_EQ(file.data, "bytes");
     EXPECT_EQ(file.type, 0xABCDu);
     EXPECT_EQ(file.kind, 261);
-    EXPECT_EQ(m_sink.m_tempFileCount, 1u);
+    EXPECT_EQ(file.tempFileCount, 1u); // listed before the sink saw it
     LoopbackPeer::Frame answer = peer.receiveFrame();
     EXPECT_EQ(answer.type, 4);
     EXPECT_EQ(answer.extra, 0u);
@@ -389,9 +389,47 @@ TEST_F(ClientTest, DeletesTheTemporaryFileWhenTheSinkRenamesIt)
     LoopbackPeer::Frame answer = peer.receiveFrame();
     EXPECT_EQ(answer.type, 4);
     EXPECT_EQ(answer.payload, m_sink.renameReceivedFileTo + std::string(1, '\0'));
-    EXPECT_EQ(m_sink.m_tempFileCount, 0u);
     EXPECT_EQ(m_temp.upFiles(), 0u);
     EXPECT_TRUE(fs::exists(m_sink.renameReceivedFileTo));
+}
+
+TEST_F(ClientTest, AnswersAnOverfilledNameBufferWithATerminatedName)
+{
+    LoopbackPeer peer(Parity::Odd);
+    connect(peer);
+    m_sink.overfillNameBuffer = true;
+    ASSERT_TRUE(peer.sendFrame(3, 0, le32(1) + le32(1) + "x"));
+    LoopbackPeer::Frame answer = peer.receiveFrame();
+    EXPECT_EQ(answer.type, 4);
+    EXPECT_EQ(answer.payload, std::string(260, 'n') + std::string(1, '\0'));
+    EXPECT_EQ(m_temp.upFiles(), 0u); // the name changed: the temporary file went
+}
+
+TEST_F(ClientTest, RefusesFileFramesWhenNoTemporaryFileCanBeMade)
+{
+    LoopbackPeer peer(Parity::Odd);
+    connect(peer);
+    setenv("TMPDIR", (m_temp.path() / "missing" / "folder").c_str(), 1);
+    ASSERT_TRUE(peer.sendFrame(3, 0, le32(1) + le32(3) + "abc"));
+    LoopbackPeer::Frame answer = peer.receiveFrame();
+    EXPECT_EQ(answer.type, 127);
+    EXPECT_EQ(answer.payload, le32(0));
+    EXPECT_EQ(m_sink.count("file"), 0u);
+}
+
+TEST_F(ClientTest, ExceptionEscapingTheSinkEndsTheLinkLikeANonzeroResult)
+{
+    LoopbackPeer peer(Parity::Odd);
+    connect(peer);
+    m_endsWithEvent = false;
+    ASSERT_TRUE(peer.sendFrame(3, 0, le32(9) + le32(1) + "f"));
+    ASSERT_TRUE(m_sink.waitFor("file"));
+    m_sink.throwFromMessage = true;
+    ASSERT_TRUE(peer.sendFrame(1, 0, "boom"));
+    peer.receiveFrame(); // the file's answer
+    EXPECT_TRUE(peer.seesEndOfStream());
+    EXPECT_EQ(m_temp.upFiles(), 0u);
+    EXPECT_EQ(m_sink.count("disconnected"), 0u);
 }
 
 TEST_F(ClientTest, RefusesFileFramesWhoseSizeDoesNotMatch)

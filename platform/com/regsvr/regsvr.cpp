@@ -1,0 +1,67 @@
+// regsvr: registers an in-process server library in the per-user registry
+// store the way installers did, by loading it and calling its own
+// DllRegisterServer (or, with -u, DllUnregisterServer). The programs find
+// their servers only through that registration, so the demo and an
+// installation run this once for libConduit.so.
+//
+//     regsvr [-u] LIBRARY
+//
+// Exit status: 0 done, 1 usage, 2 the library cannot be loaded, 3 it has no
+// such entry point, 4 the entry point reported a failure.
+#include "platform/com/unknwn.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr, "usage: regsvr [-u] LIBRARY\n");
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    bool unregister = false;
+    const char *library = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-u") == 0 && !unregister)
+            unregister = true;
+        else if (!library && argv[i][0] != '-')
+            library = argv[i];
+        else
+            return usage();
+    }
+    if (!library)
+        return usage();
+
+    // A name without a slash would be searched for on the loader's path;
+    // the caller means the file it names.
+    const bool hasSlash = std::strchr(library, '/') != nullptr;
+    char path[4096];
+    std::snprintf(path, sizeof path, "%s%s", hasSlash ? "" : "./", library);
+    void *handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        std::fprintf(stderr, "regsvr: %s\n", dlerror());
+        return 2;
+    }
+    const char *entryName = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+    auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, entryName));
+    if (!entry) {
+        std::fprintf(stderr, "regsvr: %s has no %s\n", library, entryName);
+        dlclose(handle);
+        return 3;
+    }
+    const HRESULT result = entry();
+    dlclose(handle);
+    if (FAILED(result)) {
+        std::fprintf(stderr, "regsvr: %s of %s failed: 0x%08X\n", entryName, library, unsigned(result));
+        return 4;
+    }
+    std::printf("regsvr: %s of %s succeeded\n", entryName, library);
+    return 0;
+}

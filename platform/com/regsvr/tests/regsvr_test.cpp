@@ -1,0 +1,79 @@
+// The registration tool as the demo uses it: after it ran on libConduit.so
+// in a private store, CoGetClassObject finds the library; -u takes the
+// registration away again; and what it cannot do it says with its status.
+#include "conduit/ids.h"
+#include "platform/com/combase.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <dlfcn.h>
+
+namespace {
+
+class RegsvrTool : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_store.isValid());
+        setenv("XDG_CONFIG_HOME", m_store.path().toLocal8Bit().constData(), 1);
+    }
+
+    int run(const QStringList &arguments)
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_store.path());
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(REGSVR_PATH), arguments);
+        if (!tool.waitForFinished(60000))
+            return -1;
+        m_output = tool.readAllStandardOutput() + tool.readAllStandardError();
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    }
+
+    static HRESULT classObject()
+    {
+        void *factory = nullptr;
+        const HRESULT result =
+            CoGetClassObject(&CLSID_Conduit, CLSCTX_INPROC_SERVER, nullptr, &IID_IClassFactory, &factory);
+        if (factory)
+            static_cast<IUnknown *>(factory)->Release();
+        return result;
+    }
+
+    QTemporaryDir m_store;
+    QByteArray m_output;
+};
+
+TEST_F(RegsvrTool, RegistersTheLibrarySoCoGetClassObjectFindsIt)
+{
+    EXPECT_EQ(classObject(), REGDB_E_CLASSNOTREG);
+    ASSERT_EQ(run({QStringLiteral(CONDUIT_LIBRARY_PATH)}), 0) << m_output.constData();
+    EXPECT_EQ(classObject(), S_OK);
+}
+
+TEST_F(RegsvrTool, UnregistersWithDashU)
+{
+    ASSERT_EQ(run({QStringLiteral(CONDUIT_LIBRARY_PATH)}), 0) << m_output.constData();
+    ASSERT_EQ(run({QStringLiteral("-u"), QStringLiteral(CONDUIT_LIBRARY_PATH)}), 0) << m_output.constData();
+    EXPECT_EQ(classObject(), REGDB_E_CLASSNOTREG);
+}
+
+TEST_F(RegsvrTool, SaysWhatItCannotDoInItsStatus)
+{
+    EXPECT_EQ(run({}), 1);
+    EXPECT_EQ(run({QStringLiteral("-x"), QStringLiteral(CONDUIT_LIBRARY_PATH)}), 1);
+    EXPECT_EQ(run({m_store.path() + QStringLiteral("/missing.so")}), 2);
+    EXPECT_TRUE(m_output.contains("missing.so")) << m_output.constData();
+    // A library without the entry point: Qt's own core library.
+    Dl_info info{};
+    ASSERT_NE(dladdr(reinterpret_cast<void *>(&qVersion), &info), 0);
+    EXPECT_EQ(run({QString::fromLocal8Bit(info.dli_fname)}), 3);
+}
+
+} // namespace
