@@ -298,6 +298,32 @@ int SimulatorProcess::pushLine(const QString &line)
     return requestCount({QStringLiteral("push"), line});
 }
 
+int SimulatorProcess::setPortState(int port, const QString &state)
+{
+    return requestCount({QStringLiteral("portstate"), QString::number(port), state});
+}
+
+void SimulatorProcess::setNextGreeting(const QString &greeting)
+{
+    request({QStringLiteral("greeting"), greeting});
+}
+
+void SimulatorProcess::setNextConfirmation(const QString &confirmation)
+{
+    request({QStringLiteral("confirmation"), confirmation});
+}
+
+int SimulatorProcess::sendFrame(quint8 type, quint32 extra, const QByteArray &payload)
+{
+    return requestCount({QStringLiteral("sendframe"), QString::number(type), QString::number(extra),
+                         QString::fromLatin1(payload.toHex())});
+}
+
+int SimulatorProcess::sendRaw(const QByteArray &bytes)
+{
+    return requestCount({QStringLiteral("sendraw"), QString::fromLatin1(bytes.toHex())});
+}
+
 QList<LoggedCommand> SimulatorProcess::commandLog()
 {
     const int count = requestCount({QStringLiteral("log")});

@@ -70,6 +70,17 @@ public:
     void clearFailure(const QString &command);
     // Pushes a line to every logged-in link; returns how many got it.
     int pushLine(const QString &line);
+    // Sets a voice port's state and pushes its trace line to every link that
+    // subscribed; returns how many got it.
+    int setPortState(int port, const QString &state);
+    // The next link is greeted with this text instead of "VREADY A B ZONE".
+    void setNextGreeting(const QString &greeting);
+    // The next good login is confirmed with this text instead of "VCONNECTED".
+    void setNextConfirmation(const QString &confirmation);
+    // Sends a frame (any type, extra and payload) or raw bytes to every open
+    // link; returns how many links got it.
+    int sendFrame(quint8 type, quint32 extra, const QByteArray &payload);
+    int sendRaw(const QByteArray &bytes);
 
     QList<LoggedCommand> commandLog();
     // The commands received on links, without login lines, in order.

@@ -11,6 +11,9 @@
 namespace eval ::vs::control {
     # One-shot switches: the next reply, the next login, the next link.
     variable oneShot [dict create drop 0 refuselogin 0 silent 0]
+    # One-shot texts that replace the next greeting or login confirmation.
+    variable nextGreeting ""
+    variable nextConfirmation ""
     variable delayMs 0
     # command name -> error message, until "unfail"
     variable failures {}
@@ -26,6 +29,14 @@ proc ::vs::control::takeOneShot {name} {
     set armed [dict get $oneShot $name]
     dict set oneShot $name 0
     return $armed
+}
+
+# Returns and forgets a one-shot text ("" when none was set).
+proc ::vs::control::takeText {name} {
+    variable $name
+    set text [set $name]
+    set $name ""
+    return $text
 }
 
 proc ::vs::control::injectedFailure {name} {
@@ -151,6 +162,49 @@ proc ::vs::control::verb::refuselogin {} {
 proc ::vs::control::verb::silent {} {
     dict set ::vs::control::oneShot silent 1
     ::vs::control::ok
+}
+
+proc ::vs::control::verb::greeting {text} {
+    set ::vs::control::nextGreeting $text
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::confirmation {text} {
+    set ::vs::control::nextConfirmation $text
+    ::vs::control::ok
+}
+
+# Sends a frame of any type and extra (payload in hexadecimal) to every open
+# link, logged in or not; for tests of how a client takes what it did not ask.
+proc ::vs::control::verb::sendframe {type extra hex} {
+    foreach {value what} [list $type type $extra extra] {
+        if {![string is entier -strict $value] || $value < 0 || $value > ($what eq "type" ? 255 : 0xffffffff)} {
+            error "bad $what \"$value\""
+        }
+    }
+    set payload [::vs::control::fromHex $hex]
+    set ids [::vs::conn::ids]
+    foreach id $ids {
+        ::vs::conn::sendBytes $id [::vs::framing::encode [::vs::conn::protocol $id] $type $extra $payload]
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+# Sends bytes as they are (a broken frame, half a header) to every open link.
+proc ::vs::control::verb::sendraw {hex} {
+    set bytes [::vs::control::fromHex $hex]
+    set ids [::vs::conn::ids]
+    foreach id $ids {
+        ::vs::conn::sendBytes $id $bytes
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+proc ::vs::control::fromHex {hex} {
+    if {![regexp {^([0-9a-fA-F]{2})*$} $hex]} {
+        error "\"$hex\" is not hexadecimal bytes"
+    }
+    binary format H* $hex
 }
 
 proc ::vs::control::verb::droplink {} {
