@@ -14,7 +14,9 @@
 # accepts a reply word equal to as many leading characters of its command
 # word, and strips it.  An answer that is such a word alone still gets its
 # blank, so it reads as an empty result whatever else the command line held.
-# A Tcl error answers "<first word> !ERROR <message>".
+# A Tcl error answers "<first word> !ERROR <message>", except that a server
+# command's own error ("GetUA !ERROR {...}") goes as it stands, as its
+# answer would.
 
 package require md5
 
@@ -38,7 +40,6 @@ proc ::vs::conn::accept {chan address port} {
     set state($id,b) [randomWord]
     set state($id,subscription) 0
     set state($id,txn) 0
-    set state($id,props) {}
     set state($id,interp) ""
     ::vs::framing::attach $chan
     fileevent $chan readable [list ::vs::conn::readable $id]
@@ -149,18 +150,25 @@ proc ::vs::conn::decode {payload} {
     encoding convertfrom $encoding [string trimright $payload \0]
 }
 
+# Before the login only a login line is taken; after it, file frames are
+# received, answer frames (types 4 and 127) only logged, and any other type
+# is a command.
 proc ::vs::conn::handleFrame {id type extra payload} {
     variable state
-    switch -- $type {
-        3 { receiveFile $id $extra $payload; return }
-        4 - 127 { ::vs::log::command $id $extra "<frame type $type>"; return }
-    }
-    set text [decode $payload]
-    ::vs::log::command $id $extra $text
     if {$state($id,phase) eq "login"} {
+        set text [decode $payload]
+        ::vs::log::command $id $extra $text
         login $id $text
-    } else {
-        answer $id $extra $text
+        return
+    }
+    switch -- $type {
+        3 { receiveFile $id $extra $payload }
+        4 - 127 { ::vs::log::command $id $extra "<frame type $type>" }
+        default {
+            set text [decode $payload]
+            ::vs::log::command $id $extra $text
+            answer $id $extra $text
+        }
     }
 }
 
@@ -172,7 +180,7 @@ proc ::vs::conn::receiveFile {id extra payload} {
     if {[string length $payload] <= 8
         || ![binary scan $payload iuiu sender size]
         || $size + 8 != [string length $payload]} {
-        sendFrame $id 127 0 [binary format iu 1]
+        sendBytes $id [::vs::framing::encode [protocol $id] 127 0 [binary format iu 1]]
         return
     }
     sendFrame $id 4 0 "UP_$id.tmp\0"
@@ -239,11 +247,6 @@ proc ::vs::conn::setVariable {id name value} {
 proc ::vs::conn::unsetVariable {id name} {
     variable state
     $state($id,interp) eval [list unset -nocomplain ::$name]
-}
-
-proc ::vs::conn::setProperty {id name value} {
-    variable state
-    dict set state($id,props) $name $value
 }
 
 proc ::vs::conn::subscribe {id} {
