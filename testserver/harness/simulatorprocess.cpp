@@ -293,6 +293,16 @@ void SimulatorProcess::clearFailure(const QString &command)
     request({QStringLiteral("unfail"), command});
 }
 
+void SimulatorProcess::answerCommand(const QString &command, const QString &reply)
+{
+    request({QStringLiteral("answer"), command, reply});
+}
+
+void SimulatorProcess::clearAnswer(const QString &command)
+{
+    request({QStringLiteral("unanswer"), command});
+}
+
 int SimulatorProcess::pushLine(const QString &line)
 {
     return requestCount({QStringLiteral("push"), line});

@@ -68,6 +68,10 @@ public:
     // message until clearFailure.
     void failCommand(const QString &command, const QString &message = QString());
     void clearFailure(const QString &command);
+    // Frames whose first word is the command are answered with the reply text
+    // exactly as given (nothing evaluated, no word added) until clearAnswer.
+    void answerCommand(const QString &command, const QString &reply);
+    void clearAnswer(const QString &command);
     // Pushes a line to every logged-in link; returns how many got it.
     int pushLine(const QString &line);
     // Sets a voice port's state and pushes its trace line to every link that

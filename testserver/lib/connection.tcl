@@ -281,6 +281,10 @@ proc ::vs::conn::evaluate {id extra text} {
     variable timeLimit
     set word [firstWord $text]
     set interp $state($id,interp)
+    set scripted [::vs::control::scriptedAnswer $word]
+    if {[llength $scripted]} {
+        return [lindex $scripted 0]
+    }
     set message [::vs::control::injectedFailure $word]
     if {$message ne ""} {
         return "$word !ERROR $message"

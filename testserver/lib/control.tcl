@@ -17,6 +17,8 @@ namespace eval ::vs::control {
     variable delayMs 0
     # command name -> error message, until "unfail"
     variable failures {}
+    # command name -> the whole reply text to send instead, until "unanswer"
+    variable answers {}
     variable onEnd {exit 0}
 }
 
@@ -45,6 +47,16 @@ proc ::vs::control::injectedFailure {name} {
         return [dict get $failures $name]
     }
     return ""
+}
+
+# The reply text a test set for a command word, or {} when none: a list so
+# that an empty reply can be set too.
+proc ::vs::control::scriptedAnswer {name} {
+    variable answers
+    if {[dict exists $answers $name]} {
+        return [list [dict get $answers $name]]
+    }
+    return {}
 }
 
 # Sends a command's reply, unless the control channel asked to hold it back
@@ -218,6 +230,19 @@ proc ::vs::control::verb::fail {name {message ""}} {
         set message "simulated failure of $name"
     }
     dict set ::vs::control::failures $name $message
+    ::vs::control::ok
+}
+
+# Frames whose first word is NAME are answered with TEXT as it stands (no
+# word added, nothing evaluated): replies of any shape, such as a report's
+# "?" question or a malformed list.
+proc ::vs::control::verb::answer {name text} {
+    dict set ::vs::control::answers $name $text
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::unanswer {name} {
+    dict unset ::vs::control::answers $name
     ::vs::control::ok
 }
 
