@@ -299,6 +299,9 @@ proc ::vs::conn::evaluate {id extra text} {
         set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
     }
     if {$code == 1 || $code > 2} {
+        # Noted, so that whoever writes procedures for the server sees why a
+        # command whose reply nobody reads (the upload) went wrong.
+        ::vs::log::note "connection $id: transaction $extra failed: [string range $result 0 300]"
         # A server command's own error ("GetUA !ERROR ...", also through a
         # wrapper such as GetUANoASR) goes as it is.
         if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {
