@@ -41,8 +41,10 @@ class SimulatorProcess {
 public:
     // Port 1561 (odd) gives the 12-byte header framing the programs use; an
     // even port gives the length-prefix framing. An empty data file means the
-    // demo data set.
-    explicit SimulatorProcess(const QString &dataFile = QString(), quint16 port = 1561);
+    // demo data set. Further options of vserver.tcl (for example
+    // {"-encoding", "cp1252"} or {"-timelimit", "2"}) may be given.
+    explicit SimulatorProcess(const QString &dataFile = QString(), quint16 port = 1561,
+                              const QStringList &options = QStringList());
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess &) = delete;
     SimulatorProcess &operator=(const SimulatorProcess &) = delete;
@@ -99,7 +101,7 @@ public:
     static QString tclsh();
 
 private:
-    bool startOn(const QString &host, const QString &dataFile, QString *reason);
+    bool startOn(const QString &host, const QString &dataFile, const QStringList &options, QString *reason);
     QString request(const QStringList &words);
     QByteArray readLine();
     int requestCount(const QStringList &words);

@@ -271,21 +271,36 @@ proc ::vs::conn::answer {id extra text} {
     ::vs::control::deliverReply $id $extra $reply
 }
 
+# The command's name, as the control channel's scripted answers and failures
+# are keyed.
 proc ::vs::conn::firstWord {text} {
     regexp {^\s*(\S*)} $text -> word
     return $word
 }
 
+# The word the reply leads with: the command line up to its first blank, as
+# the client takes its command word, less trailing line ends ("GetTime\r\n"
+# answers "GetTime ..."); empty for a line that begins with a blank, whose
+# reply then begins with the blank, which the client also accepts.
+proc ::vs::conn::replyWord {text} {
+    set blank [string first " " $text]
+    if {$blank < 0} {
+        return [string trimright $text]
+    }
+    string range $text 0 [expr {$blank - 1}]
+}
+
 proc ::vs::conn::evaluate {id extra text} {
     variable state
     variable timeLimit
-    set word [firstWord $text]
+    set name [firstWord $text]
+    set word [replyWord $text]
     set interp $state($id,interp)
-    set scripted [::vs::control::scriptedAnswer $word]
+    set scripted [::vs::control::scriptedAnswer $name]
     if {[llength $scripted]} {
         return [lindex $scripted 0]
     }
-    set message [::vs::control::injectedFailure $word]
+    set message [::vs::control::injectedFailure $name]
     if {$message ne ""} {
         return "$word !ERROR $message"
     }
@@ -299,6 +314,9 @@ proc ::vs::conn::evaluate {id extra text} {
         set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
     }
     if {$code == 1 || $code > 2} {
+        # Noted, so that whoever writes procedures for the server sees why a
+        # command whose reply nobody reads (the upload) went wrong.
+        ::vs::log::note "connection $id: transaction $extra failed: [string range $result 0 300]"
         # A server command's own error ("GetUA !ERROR ...", also through a
         # wrapper such as GetUANoASR) goes as it is.
         if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {
