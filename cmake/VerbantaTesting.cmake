@@ -9,9 +9,14 @@ function(verbanta_add_gtest target)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+    # The settings go in through `cmake -E env` in front of the test program:
+    # gtest_discover_tests flattens a list-valued ENVIRONMENT property, so
+    # only its first setting would arrive. The listing at build time gets
+    # them too.
+    set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR
+        "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;TCLSH=${TCLSH_PROGRAM};VERBANTA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VERBANTA_BINARY_DIR=${PROJECT_BINARY_DIR}")
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 60
         PROPERTIES
-            TIMEOUT 300
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TCLSH=${TCLSH_PROGRAM};VERBANTA_SOURCE_DIR=${PROJECT_SOURCE_DIR};VERBANTA_BINARY_DIR=${PROJECT_BINARY_DIR}")
+            TIMEOUT 300)
 endfunction()

@@ -28,7 +28,6 @@
 
 namespace {
 
-constexpr int kLingerSeconds = 30;
 constexpr int kSendTimeoutMs = 600000;
 
 uintptr_t failConnect(int error, int *errorOut)
@@ -96,8 +95,8 @@ uintptr_t ConnectToServer(const char *host, int port, int *timeoutInErrorOut, ui
     int fd = avoidZero(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (fd < 0)
         return failConnect(WsaErrorFromErrno(errno), timeoutInErrorOut);
-    linger lingerOn{1, kLingerSeconds};
-    setsockopt(fd, SOL_SOCKET, SO_LINGER, &lingerOn, sizeof lingerOn);
+    // No SO_LINGER: a lingering close() would hold whoever stops the link
+    // for up to its time, and the kernel delivers queued bytes without it.
     setMilliseconds(fd, SO_SNDTIMEO, kSendTimeoutMs);
     if (timeoutMs > 0)
         setMilliseconds(fd, SO_RCVTIMEO, timeoutMs);

@@ -105,18 +105,3 @@ void CLink::close()
     m_closed = true;
     ::close(m_fd);
 }
-
-bool CLink::isClosed() const
-{
-    std::lock_guard lock(m_stateMutex);
-    return m_closed;
-}
-
-void CLink::dropLinger()
-{
-    std::lock_guard lock(m_stateMutex);
-    if (m_closed)
-        return;
-    linger off{0, 0};
-    ::setsockopt(m_fd, SOL_SOCKET, SO_LINGER, &off, sizeof off);
-}

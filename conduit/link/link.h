@@ -37,15 +37,10 @@ public:
     // Ends the link: shuts the socket, waits for a send in progress to give
     // up, and closes the number. Only the first call acts.
     void close();
-    bool isClosed() const;
-
-    // Clears SO_LINGER so close() returns at once; the kernel still delivers
-    // what was queued.
-    void dropLinger();
 
 private:
     const int m_fd;
-    std::mutex m_sendMutex;          // one frame at a time
-    mutable std::mutex m_stateMutex; // guards m_closed against stop()
+    std::mutex m_sendMutex;  // one frame at a time
+    std::mutex m_stateMutex; // guards m_closed against stop()
     bool m_closed = false;
 };

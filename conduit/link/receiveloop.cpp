@@ -36,7 +36,8 @@ void CReceiveLoop::run()
     }
     for (;;) {
         uint8_t headerBytes[ZeltMessageHeader::kSize];
-        const size_t headerSize = headerSizeOf(m_protocol);
+        const size_t headerSize =
+            m_protocol == 2 ? ZeltMessageHeader::kSize : ZeltMessageHeader::kLengthOnlySize;
         ReadResult result = readExactly(headerBytes, headerSize, false);
         if (result == ReadResult::Ended)
             return;
@@ -189,7 +190,6 @@ int CReceiveLoop::call(uintptr_t dataOrEvent, uint32_t length, uint32_t typeOrEr
 void CReceiveLoop::endLink()
 {
     CLinkTable::instance().remove(static_cast<uintptr_t>(m_link->socket()));
-    m_link->dropLinger();
     m_link->close();
 }
 

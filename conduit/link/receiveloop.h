@@ -70,9 +70,3 @@ private:
     size_t m_bufferStart = 0;
     size_t m_bufferEnd = 0;
 };
-
-// The size of a frame header by protocol: 12 bytes for 2, a bare length for 1.
-constexpr size_t headerSizeOf(int protocol)
-{
-    return protocol == 2 ? 12 : 4;
-}

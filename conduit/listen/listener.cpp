@@ -1,7 +1,9 @@
 // See listener.h. The accept loop ends when stopAccepting shuts the
 // listening socket down (accept then fails at once); each connection runs
 // on a thread of its own and gives its slot of the connection limit back
-// when it ends, whatever ended it.
+// when it ends, whatever ended it. Threads are std::threads with the
+// default stack (callbacks run the caller's code) and normal priority: a
+// real-time class needs privileges an ordinary user does not have.
 #include "listener.h"
 
 #include "conduit/link/receiveloop.h"

@@ -1,0 +1,209 @@
+// The dialog base. A dialog is initialised each time it is run (DoModal) or
+// created (Create): OnInitDialog, then its buttons are tied to OnCommand, so
+// buttons an override of OnInitDialog adds are tied too.
+#include "platform/mfc/dialog.h"
+
+#include "platform/mfc/dataexchange.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+CDialog::CDialog(int dialogId, QWidget *parent) : QDialog(parent), m_dialogId(dialogId) {}
+
+CDialog::CDialog(int dialogId, const QString &caption, QWidget *parent) : CDialog(dialogId, parent)
+{
+    setWindowTitle(caption);
+}
+
+int CDialog::DoModal()
+{
+    initialise();
+    return exec();
+}
+
+bool CDialog::Create(QWidget *parent)
+{
+    if (parent)
+        setParent(parent, windowFlags());
+    initialise();
+    show();
+    return true;
+}
+
+void CDialog::EndDialog(int result)
+{
+    done(result);
+}
+
+bool CDialog::DestroyWindow()
+{
+    hide();
+    PostNcDestroy();
+    return true;
+}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    CDataExchange exchange(this, saveAndValidate);
+    try {
+        DoDataExchange(&exchange);
+    } catch (const CDataExchange::Refusal &) {
+        return false;
+    }
+    return true;
+}
+
+QWidget *CDialog::GetDlgItem(int id) const
+{
+    if (id == 0)
+        return nullptr;
+    const QList<QWidget *> descendants = findChildren<QWidget *>();
+    for (QWidget *control : descendants) {
+        if (GetDlgCtrlID(control) == id && ownsControl(control))
+            return control;
+    }
+    return nullptr;
+}
+
+QString CDialog::GetDlgItemText(int id) const
+{
+    QWidget *control = GetDlgItem(id);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->text();
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
+        return edit->toPlainText();
+    if (auto *edit = qobject_cast<QTextEdit *>(control))
+        return edit->toPlainText();
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->currentText();
+    if (auto *label = qobject_cast<QLabel *>(control))
+        return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(control))
+        return button->text();
+    return control ? control->windowTitle() : QString();
+}
+
+void CDialog::SetDlgItemText(int id, const QString &text)
+{
+    QWidget *control = GetDlgItem(id);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->setText(text);
+    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
+        edit->setPlainText(text);
+    else if (auto *edit = qobject_cast<QTextEdit *>(control))
+        edit->setPlainText(text);
+    else if (auto *combo = qobject_cast<QComboBox *>(control))
+        combo->setEditText(text);
+    else if (auto *label = qobject_cast<QLabel *>(control))
+        label->setText(text);
+    else if (auto *button = qobject_cast<QAbstractButton *>(control))
+        button->setText(text);
+    else if (control)
+        control->setWindowTitle(text);
+}
+
+void CDialog::GotoDlgCtrl(QWidget *control)
+{
+    if (!control)
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->selectAll();
+    else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+}
+
+bool CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+bool CDialog::OnCommand(int id)
+{
+    switch (id) {
+    case IDOK:
+        OnOK();
+        return true;
+    case IDCANCEL:
+        OnCancel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDialog::DoDataExchange(CDataExchange *) {}
+
+void CDialog::accept()
+{
+    OnOK();
+}
+
+void CDialog::reject()
+{
+    OnCancel();
+}
+
+bool CDialog::ownsControl(const QWidget *control) const
+{
+    for (const QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (w == this)
+            return true;
+        if (qobject_cast<const CDialog *>(w))
+            return false;
+    }
+    return false;
+}
+
+void CDialog::initialise()
+{
+    if (OnInitDialog())
+        focusFirstControl();
+    connectButtons();
+}
+
+void CDialog::connectButtons()
+{
+    const QList<QAbstractButton *> buttons = findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons) {
+        const int id = GetDlgCtrlID(button);
+        if (id == 0 || !ownsControl(button))
+            continue;
+        connect(button, &QAbstractButton::clicked, this, &CDialog::buttonClicked, Qt::UniqueConnection);
+        if (auto *push = qobject_cast<QPushButton *>(button); push && id == IDOK)
+            push->setDefault(true);
+    }
+}
+
+void CDialog::buttonClicked()
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(sender()))
+        OnCommand(GetDlgCtrlID(button));
+}
+
+void CDialog::focusFirstControl()
+{
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden() && ownsControl(w)) {
+            GotoDlgCtrl(w);
+            return;
+        }
+    }
+}

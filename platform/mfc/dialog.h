@@ -1,0 +1,83 @@
+// The dialog base of the programs' windows: a QDialog that behaves as the
+// Parts expect a dialog to. It is made with its resource id and caption, its
+// subclass builds the controls (each with its id, see dlgitem.h), and then:
+// DoModal runs it in a nested event loop and returns the id it ended with;
+// Create shows it modeless; OnInitDialog runs each time before it shows; a click
+// on a button reaches OnCommand with the button's id, OK and Cancel (also the
+// Enter and Escape keys and the close box) reach OnOK and OnCancel; UpdateData
+// moves values between controls and members through DoDataExchange and stops
+// at the first refused field.
+#pragma once
+
+#include "platform/mfc/dialogids.h"
+#include "platform/mfc/dlgitem.h"
+
+#include <QDialog>
+
+class CDataExchange;
+
+class CDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialog(int dialogId, QWidget *parent = nullptr);
+    CDialog(int dialogId, const QString &caption, QWidget *parent = nullptr);
+
+    // The dialog's resource id; help uses it as the context number.
+    int GetDialogId() const { return m_dialogId; }
+
+    // Runs the dialog modally; returns the result given to EndDialog (IDOK,
+    // IDCANCEL or the dialog's own).
+    virtual int DoModal();
+    // Shows the dialog modeless; `parent` (when given) becomes its owner.
+    bool Create(QWidget *parent = nullptr);
+    void EndDialog(int result);
+    // Ends a modeless dialog: hides it and calls PostNcDestroy, where a dialog
+    // that owns itself deletes itself (deleteLater).
+    virtual bool DestroyWindow();
+
+    // True: controls to members, with validation; false: members to controls.
+    // Returns false when a field was refused (its message was shown and the
+    // focus put on it).
+    bool UpdateData(bool saveAndValidate = true);
+
+    // The control with this id that belongs to this dialog (not to a page or
+    // dialog nested inside it), or nullptr.
+    QWidget *GetDlgItem(int id) const;
+    template <class Control> Control *GetDlgItem(int id) const
+    {
+        return qobject_cast<Control *>(GetDlgItem(id));
+    }
+    QString GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const QString &text);
+    // Moves the focus to a control, selecting the text of an edit.
+    void GotoDlgCtrl(QWidget *control);
+
+protected:
+    // Before the dialog first shows. True: the focus goes to the first control
+    // of the tab order; false: the override has placed the focus itself.
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // A button of this dialog was clicked; true when handled. The base
+    // handles IDOK and IDCANCEL.
+    virtual bool OnCommand(int id);
+    virtual void DoDataExchange(CDataExchange *dx);
+    virtual void PostNcDestroy() {}
+
+    // Qt's accept and reject paths lead to OnOK and OnCancel.
+    void accept() override;
+    void reject() override;
+
+    // The dialog's part of the window: controls under a nested dialog (a
+    // property page) belong to that dialog.
+    bool ownsControl(const QWidget *control) const;
+    // OnInitDialog, the focus it asks for, and the buttons tied to OnCommand.
+    void initialise();
+
+private:
+    void connectButtons();
+    void buttonClicked();
+    void focusFirstControl();
+
+    int m_dialogId;
+};

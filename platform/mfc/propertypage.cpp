@@ -1,0 +1,53 @@
+// Property page: the base behaviours the sheet relies on; the order in which
+// the sheet calls them is the sheet's (propertysheet.cpp).
+#include "platform/mfc/propertypage.h"
+
+#include "platform/mfc/propertysheet.h"
+
+#include <QKeyEvent>
+
+CPropertyPage::CPropertyPage(int dialogId, const QString &caption) : CDialog(dialogId, caption) {}
+
+bool CPropertyPage::OnSetActive()
+{
+    if (m_firstSetActive)
+        m_firstSetActive = false;
+    else
+        UpdateData(false);
+    return true;
+}
+
+bool CPropertyPage::OnKillActive()
+{
+    return UpdateData(true);
+}
+
+bool CPropertyPage::OnApply()
+{
+    OnOK();
+    return true;
+}
+
+void CPropertyPage::OnReset()
+{
+    OnCancel();
+}
+
+void CPropertyPage::SetModified(bool changed)
+{
+    m_modified = changed;
+    if (m_sheet)
+        m_sheet->pageModifiedChanged();
+}
+
+void CPropertyPage::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+}
+
+void CPropertyPage::makeWindow()
+{
+    Q_ASSERT(!m_hasWindow);
+    m_hasWindow = true;
+    initialise();
+}

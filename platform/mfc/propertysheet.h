@@ -1,0 +1,70 @@
+// A property sheet: pages on tabs above the OK, Cancel and Apply buttons, run
+// modally (DoModal) or modeless (Create). The pages belong to their creator,
+// not to the sheet: a sheet going away leaves its pages alone, so pages may be
+// members of the sheet's subclass or live beside the sheet.
+//
+// The order of calls on the pages is told in propertypage.h. The buttons reach
+// OnCommand with IDOK, IDCANCEL and ID_APPLY_NOW, so a subclass can take them
+// over there; the base runs OnOK, OnCancel and Apply.
+#pragma once
+
+#include "platform/mfc/dialog.h"
+
+#include <QList>
+
+class CPropertyPage;
+class QHBoxLayout;
+class QPushButton;
+class QTabWidget;
+
+class CPropertySheet : public CDialog {
+    Q_OBJECT
+public:
+    explicit CPropertySheet(const QString &caption, QWidget *parent = nullptr, int selectPage = 0);
+    ~CPropertySheet() override;
+
+    void AddPage(CPropertyPage *page);
+    int GetPageCount() const { return int(m_pages.size()); }
+    CPropertyPage *GetPage(int index) const;
+    int GetPageIndex(const CPropertyPage *page) const;
+    CPropertyPage *GetActivePage() const { return GetPage(m_activeIndex); }
+    int GetActiveIndex() const { return m_activeIndex; }
+    // Shows a page as a tab click would: false when the active page or the
+    // new one refuses.
+    bool SetActivePage(int index);
+    bool SetActivePage(CPropertyPage *page) { return SetActivePage(GetPageIndex(page)); }
+
+    // The row of buttons under the pages, for subclasses that add their own.
+    QHBoxLayout *buttonRow() const { return m_buttonRow; }
+
+protected:
+    // Activates the start page (making its window) before the sheet shows.
+    bool OnInitDialog() override;
+    // Every page's changes applied, then the sheet ends with IDOK.
+    void OnOK() override;
+    // The active page may refuse; every page is reset; the sheet ends with IDCANCEL.
+    void OnCancel() override;
+    bool OnCommand(int id) override;
+    // The Apply button: every page's changes applied, the sheet stays.
+    bool ApplyChanges();
+
+private:
+    friend class CPropertyPage;
+    void pageModifiedChanged();
+    void forgetPage(QObject *page);
+    void tabChanged(int index);
+    bool activate(int index);
+    void showActiveTab();
+
+    QTabWidget *m_tabs;
+    QHBoxLayout *m_buttonRow;
+    QPushButton *m_applyButton;
+    // Live pages only: a page that goes is dropped as it goes (forgetPage).
+    QList<CPropertyPage *> m_pages;
+    // The same pages as QObjects, taken while they were whole, so a page
+    // being destroyed is recognised without touching it.
+    QList<const QObject *> m_pageObjects;
+    int m_startPage;
+    int m_activeIndex = -1;
+    bool m_switching = false;
+};

@@ -1,0 +1,180 @@
+// The dialog base: how a dialog starts, ends and reaches its controls.
+#include "platform/mfc/dialog.h"
+
+#include "modalrun.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+class SampleDlg : public CDialog {
+public:
+    explicit SampleDlg(bool focusSecond = false)
+        : CDialog(146, QStringLiteral("Sample")), m_focusSecond(focusSecond)
+    {
+        auto *layout = new QVBoxLayout(this);
+        auto *group = new QWidget(this);
+        auto *inner = new QVBoxLayout(group);
+        m_first = SetDlgCtrlID(new QLineEdit(group), 1216);
+        m_second = SetDlgCtrlID(new QLineEdit(group), 1215);
+        inner->addWidget(m_first);
+        inner->addWidget(m_second);
+        layout->addWidget(group);
+        layout->addWidget(SetDlgCtrlID(new QCheckBox(QStringLiteral("Remember"), this), 1009));
+        layout->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Previous"), this), 1222));
+        layout->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Send"), this), IDOK));
+        layout->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Done"), this), IDCANCEL));
+    }
+
+    QStringList m_log;
+    QLineEdit *m_first;
+    QLineEdit *m_second;
+
+protected:
+    bool OnInitDialog() override
+    {
+        m_log << QStringLiteral("init visible=%1").arg(isVisible());
+        if (m_focusSecond) {
+            m_second->setFocus();
+            return false;
+        }
+        return true;
+    }
+    bool OnCommand(int id) override
+    {
+        m_log << QStringLiteral("command %1").arg(id);
+        return CDialog::OnCommand(id);
+    }
+    void OnCancel() override
+    {
+        m_log << QStringLiteral("cancel");
+        CDialog::OnCancel();
+    }
+
+private:
+    bool m_focusSecond;
+};
+
+// A dialog nested in another (as a page is in its sheet) keeps its controls.
+class NestedDlg : public CDialog {
+public:
+    explicit NestedDlg(QWidget *parent) : CDialog(131, parent)
+    {
+        setWindowFlags(Qt::Widget);
+        SetDlgCtrlID(new QLineEdit(this), 1216);
+        SetDlgCtrlID(new QLineEdit(this), 1226);
+    }
+};
+
+} // namespace
+
+TEST(Dialog, OkEndsTheModalRunWithIdOk)
+{
+    SampleDlg dialog;
+    EXPECT_EQ(RunModal(dialog, {[&] { ClickDlgItem(dialog, IDOK); }}), IDOK);
+    EXPECT_EQ(dialog.m_log, (QStringList{QStringLiteral("init visible=0"), QStringLiteral("command 1")}));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(Dialog, EscapeAndTheCloseBoxGoThroughOnCancel)
+{
+    SampleDlg dialog;
+    EXPECT_EQ(RunModal(dialog, {[&] { QTest::keyClick(&dialog, Qt::Key_Escape); }}), IDCANCEL);
+    EXPECT_TRUE(dialog.m_log.contains(QStringLiteral("cancel")));
+
+    SampleDlg closed;
+    EXPECT_EQ(RunModal(closed, {[&] { closed.close(); }}), IDCANCEL);
+    EXPECT_TRUE(closed.m_log.contains(QStringLiteral("cancel")));
+}
+
+TEST(Dialog, EnterPressesTheOkButton)
+{
+    SampleDlg dialog;
+    EXPECT_EQ(RunModal(dialog, {[&] { QTest::keyClick(dialog.m_first, Qt::Key_Return); }}), IDOK);
+}
+
+TEST(Dialog, EveryButtonClickReachesOnCommandWithItsId)
+{
+    SampleDlg dialog;
+    EXPECT_EQ(RunModal(dialog, {[&] { ClickDlgItem(dialog, 1222); }, [&] { ClickDlgItem(dialog, 1009); },
+                                [&] { dialog.EndDialog(42); }}),
+              42);
+    EXPECT_TRUE(dialog.m_log.contains(QStringLiteral("command 1222")));
+    EXPECT_TRUE(dialog.m_log.contains(QStringLiteral("command 1009")));
+}
+
+TEST(Dialog, InitialFocusGoesToTheFirstControlUnlessInitPlacedIt)
+{
+    SampleDlg dialog;
+    RunModal(dialog, {[&] {
+                 EXPECT_EQ(dialog.focusWidget(), dialog.m_first);
+                 dialog.EndDialog(IDOK);
+             }});
+    SampleDlg placed(true);
+    RunModal(placed, {[&] {
+                 EXPECT_EQ(placed.focusWidget(), placed.m_second);
+                 placed.EndDialog(IDOK);
+             }});
+}
+
+TEST(Dialog, EachRunInitialisesAgain)
+{
+    SampleDlg dialog;
+    RunModal(dialog, {[&] { ClickDlgItem(dialog, IDOK); }});
+    RunModal(dialog, {[&] { ClickDlgItem(dialog, IDOK); }});
+    EXPECT_EQ(dialog.m_log.count(QStringLiteral("init visible=0")), 2);
+    EXPECT_EQ(dialog.m_log.count(QStringLiteral("command 1")), 2)
+        << "a button is tied once however often it runs";
+}
+
+TEST(Dialog, ControlsAreFoundByIdInsideContainersButNotInNestedDialogs)
+{
+    SampleDlg dialog;
+    auto *nested = new NestedDlg(&dialog);
+    EXPECT_EQ(dialog.GetDlgItem(1216), dialog.m_first);
+    EXPECT_EQ(dialog.GetDlgItem<QLineEdit>(1215), dialog.m_second);
+    EXPECT_EQ(dialog.GetDlgItem<QCheckBox>(1215), nullptr);
+    EXPECT_EQ(dialog.GetDlgItem(1226), nullptr);
+    EXPECT_EQ(dialog.GetDlgItem(0), nullptr);
+    ASSERT_NE(nested->GetDlgItem(1216), nullptr);
+    EXPECT_NE(nested->GetDlgItem(1216), dialog.m_first);
+    EXPECT_EQ(GetDlgCtrlID(dialog.m_second), 1215);
+    EXPECT_EQ(GetDlgCtrlID(&dialog), 0);
+
+    dialog.SetDlgItemText(1216, QStringLiteral("set"));
+    EXPECT_EQ(dialog.GetDlgItemText(1216), QStringLiteral("set"));
+    EXPECT_EQ(dialog.GetDlgItemText(IDOK), QStringLiteral("&Send"));
+    EXPECT_EQ(dialog.GetDialogId(), 146);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sample"));
+}
+
+TEST(Dialog, ModelessDialogShowsAndDestroysItself)
+{
+    class SelfOwned : public SampleDlg {
+    public:
+        explicit SelfOwned(bool *destroyed) : m_destroyed(destroyed) {}
+        ~SelfOwned() override { *m_destroyed = true; }
+
+    protected:
+        void OnCancel() override { DestroyWindow(); }
+        void PostNcDestroy() override { deleteLater(); }
+
+    private:
+        bool *m_destroyed;
+    };
+    bool destroyed = false;
+    auto *dialog = new SelfOwned(&destroyed);
+    ASSERT_TRUE(dialog->Create());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->m_log.value(0), QStringLiteral("init visible=0"));
+    ClickDlgItem(*dialog, IDCANCEL);
+    EXPECT_FALSE(dialog->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(destroyed);
+}

@@ -1,0 +1,208 @@
+// Property sheets: the order in which pages are asked, the three buttons, the
+// Apply button's state, and pages that outlive or die before their sheet.
+#include "platform/mfc/propertypage.h"
+#include "platform/mfc/propertysheet.h"
+
+#include "modalrun.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+// A page that writes every call the sheet makes into a shared log and can be
+// told to refuse.
+class LoggingPage : public CPropertyPage {
+public:
+    LoggingPage(const QString &name, QStringList *log) : CPropertyPage(131, name), m_name(name), m_log(log)
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(SetDlgCtrlID(new QLineEdit(this), 1226));
+        layout->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Lock"), this), 32835));
+        layout->addStretch();
+    }
+
+    bool m_refuseKill = false;
+    bool m_refuseApply = false;
+    bool m_refuseCancel = false;
+
+protected:
+    bool OnInitDialog() override { return record(QStringLiteral("init"), CPropertyPage::OnInitDialog()); }
+    bool OnSetActive() override { return record(QStringLiteral("setactive"), CPropertyPage::OnSetActive()); }
+    bool OnKillActive() override { return record(QStringLiteral("killactive"), !m_refuseKill); }
+    bool OnApply() override { return record(QStringLiteral("apply"), !m_refuseApply); }
+    bool OnQueryCancel() override { return record(QStringLiteral("querycancel"), !m_refuseCancel); }
+    void OnReset() override { record(QStringLiteral("reset"), true); }
+    bool OnCommand(int id) override { return record(QStringLiteral("command %1").arg(id), true); }
+
+private:
+    bool record(const QString &call, bool result)
+    {
+        *m_log << m_name + QLatin1Char(' ') + call;
+        return result;
+    }
+
+    QString m_name;
+    QStringList *m_log;
+};
+
+class SheetFixture : public ::testing::Test {
+protected:
+    SheetFixture()
+    {
+        for (const char *name : {"options", "menus", "info"}) {
+            m_pages.push_back(std::make_unique<LoggingPage>(QString::fromLatin1(name), &m_log));
+            m_sheet.AddPage(m_pages.back().get());
+        }
+    }
+    QPushButton *applyButton() { return m_sheet.GetDlgItem<QPushButton>(ID_APPLY_NOW); }
+    QTabWidget *tabs() { return m_sheet.findChild<QTabWidget *>(); }
+    LoggingPage &page(int index) { return *m_pages.at(index); }
+
+    QStringList m_log;
+    // Declared before the sheet: the sheet goes first and leaves them alone.
+    std::vector<std::unique_ptr<LoggingPage>> m_pages;
+    CPropertySheet m_sheet{QStringLiteral("Mailbox")};
+};
+
+} // namespace
+
+TEST_F(SheetFixture, PagesAreMadeWhenFirstShownAndAskedInOrder)
+{
+    const int result =
+        RunModal(m_sheet, {[&] { tabs()->setCurrentIndex(1); }, [&] { tabs()->setCurrentIndex(0); },
+                           [&] { ClickDlgItem(m_sheet, IDOK); }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(m_log, (QStringList{"options init", "options setactive", "options killactive", "menus init",
+                                  "menus setactive", "menus killactive", "options setactive",
+                                  "options killactive", "options apply", "menus apply"}))
+        << "the info page never shown has no window and is not applied";
+    EXPECT_FALSE(page(2).HasWindow());
+}
+
+TEST_F(SheetFixture, StartsOnTheChosenPage)
+{
+    CPropertySheet sheet(QStringLiteral("Mailbox"), nullptr, 2);
+    LoggingPage first(QStringLiteral("first"), &m_log);
+    LoggingPage chosen(QStringLiteral("chosen"), &m_log);
+    sheet.AddPage(&first);
+    sheet.AddPage(&chosen);
+    RunModal(sheet, {[&] {
+                 EXPECT_EQ(sheet.GetActivePage(), &chosen) << "a start page past the end is the last page";
+                 ClickDlgItem(sheet, IDCANCEL);
+             }});
+    EXPECT_FALSE(first.HasWindow());
+}
+
+TEST_F(SheetFixture, APageThatRefusesToBeLeftStaysShown)
+{
+    page(0).m_refuseKill = true;
+    RunModal(m_sheet, {[&] { tabs()->setCurrentIndex(2); },
+                       [&] {
+                           EXPECT_EQ(tabs()->currentIndex(), 0);
+                           EXPECT_EQ(m_sheet.GetActiveIndex(), 0);
+                           EXPECT_FALSE(m_sheet.SetActivePage(1));
+                           ClickDlgItem(m_sheet, IDOK);
+                       },
+                       [&] {
+                           EXPECT_TRUE(m_sheet.isVisible()) << "OK asks the active page first";
+                           page(0).m_refuseKill = false;
+                           ClickDlgItem(m_sheet, IDOK);
+                       }});
+    EXPECT_FALSE(page(2).HasWindow());
+}
+
+TEST_F(SheetFixture, APageThatRefusesItsChangesIsShownAndTheSheetStays)
+{
+    page(0).m_refuseApply = true;
+    RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); }, [&] { ClickDlgItem(m_sheet, IDOK); },
+                       [&] {
+                           EXPECT_TRUE(m_sheet.isVisible());
+                           EXPECT_EQ(m_sheet.GetActivePage(), &page(0));
+                           m_sheet.EndDialog(IDCANCEL);
+                       }});
+    EXPECT_FALSE(m_log.contains(QStringLiteral("menus apply")));
+}
+
+TEST_F(SheetFixture, ApplyIsEnabledWhileAPageHoldsChanges)
+{
+    RunModal(m_sheet, {[&] {
+                           EXPECT_FALSE(applyButton()->isEnabled());
+                           page(0).SetModified(true);
+                           EXPECT_TRUE(applyButton()->isEnabled());
+                           page(0).SetModified(false);
+                           EXPECT_FALSE(applyButton()->isEnabled());
+                           page(0).SetModified();
+                           m_log.clear();
+                           ClickDlgItem(m_sheet, ID_APPLY_NOW);
+                       },
+                       [&] {
+                           EXPECT_TRUE(m_sheet.isVisible()) << "Apply keeps the sheet open";
+                           EXPECT_FALSE(applyButton()->isEnabled());
+                           EXPECT_FALSE(page(0).IsModified());
+                           ClickDlgItem(m_sheet, IDCANCEL);
+                       }});
+    EXPECT_EQ(m_log,
+              (QStringList{"options killactive", "options apply", "options querycancel", "options reset"}));
+}
+
+TEST_F(SheetFixture, CancelAsksTheActivePageThenResetsEveryMadePage)
+{
+    page(1).m_refuseCancel = true;
+    const int result =
+        RunModal(m_sheet, {[&] { m_sheet.SetActivePage(1); }, [&] { ClickDlgItem(m_sheet, IDCANCEL); },
+                           [&] {
+                               EXPECT_TRUE(m_sheet.isVisible());
+                               page(1).m_refuseCancel = false;
+                               m_log.clear();
+                               ClickDlgItem(m_sheet, IDCANCEL);
+                           }});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(m_log, (QStringList{"menus querycancel", "options reset", "menus reset"}));
+}
+
+TEST_F(SheetFixture, ButtonsOfAPageReachThePage)
+{
+    RunModal(m_sheet, {[&] {
+                 ClickDlgItem(page(0), 32835);
+                 ClickDlgItem(m_sheet, IDCANCEL);
+             }});
+    EXPECT_TRUE(m_log.contains(QStringLiteral("options command 32835")));
+    EXPECT_EQ(m_sheet.GetDlgItem(1226), nullptr) << "a page's controls are the page's";
+    EXPECT_NE(page(0).GetDlgItem(1226), nullptr);
+}
+
+TEST_F(SheetFixture, ModelessSheetRunsTheSameWay)
+{
+    ASSERT_TRUE(m_sheet.Create());
+    EXPECT_TRUE(m_sheet.isVisible());
+    EXPECT_EQ(m_log, (QStringList{"options init", "options setactive"}));
+    page(0).SetModified();
+    ClickDlgItem(m_sheet, ID_APPLY_NOW);
+    EXPECT_TRUE(m_sheet.isVisible());
+    EXPECT_TRUE(m_log.contains(QStringLiteral("options apply")));
+    ClickDlgItem(m_sheet, IDOK);
+    EXPECT_FALSE(m_sheet.isVisible());
+    EXPECT_EQ(m_sheet.result(), IDOK);
+}
+
+TEST(PropertySheet, PagesMayDieBeforeOrAfterTheSheet)
+{
+    QStringList log;
+    auto before = std::make_unique<LoggingPage>(QStringLiteral("before"), &log);
+    {
+        CPropertySheet sheet(QStringLiteral("Sheet"));
+        auto *gone = new LoggingPage(QStringLiteral("gone"), &log);
+        sheet.AddPage(before.get());
+        sheet.AddPage(gone);
+        delete gone;
+        EXPECT_EQ(sheet.GetPageCount(), 1);
+        EXPECT_EQ(sheet.GetPage(1), nullptr);
+        EXPECT_TRUE(sheet.SetActivePage(0));
+    }
+    EXPECT_EQ(before->parent(), nullptr) << "the sheet handed its page back";
+}
