@@ -44,8 +44,9 @@ bool CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const QString version = QCoreApplication::applicationVersion();
-    SetDlgItemText(IDC_PRODUCT_VERSION,
-                   version.isEmpty() ? QString() : tr("%1 Version %2").arg(QLatin1String(ProductName), version));
+    SetDlgItemText(IDC_PRODUCT_VERSION, version.isEmpty()
+                                            ? QString()
+                                            : tr("%1 Version %2").arg(QLatin1String(ProductName), version));
     SetDlgItemText(IDC_COMPANY, QCoreApplication::organizationName());
     SetDlgItemText(IDC_SERVER_VERSION, QString());
     if (m_server) {

@@ -42,17 +42,17 @@ constexpr qsizetype kStoredPasswordLimit = 256;
 
 const QString kBatchFailed =
     QStringLiteral("Error in receiving initialization data from the server. The program can not be started.");
-const QString kDefaultPasswordQuestion =
-    QStringLiteral("You are currently using the default manufacturer password.\nIt is recommended that you not use "
-                   "this password because\nit may allow an unauthorized login into your system.\nDo you want to "
-                   "change your password?");
+const QString kDefaultPasswordQuestion = QStringLiteral(
+    "You are currently using the default manufacturer password.\nIt is recommended that you not use "
+    "this password because\nit may allow an unauthorized login into your system.\nDo you want to "
+    "change your password?");
 
 // The login batch, in the order its answers come back.
 enum class BatchKind { RemoteUser, Root, Variable };
 struct BatchStep {
     BatchKind kind;
-    uint32_t root = 0;       // Root steps: the root's number
-    const char *variable{};  // Variable steps: the server variable
+    uint32_t root = 0;      // Root steps: the root's number
+    const char *variable{}; // Variable steps: the server variable
 };
 constexpr std::array<BatchStep, 18> kBatch = {{
     {BatchKind::RemoteUser},
@@ -239,7 +239,8 @@ void CAdminApp::PostStartWindowCommand() const
 
 bool CAdminApp::MayRunConfigurationWizard() const
 {
-    return m_dwRights >= 0x40000000u || (m_dwRights >= RightsAllUserAgents && HasPermission(PermissionConfiguration));
+    return m_dwRights >= 0x40000000u ||
+           (m_dwRights >= RightsAllUserAgents && HasPermission(PermissionConfiguration));
 }
 
 void CAdminApp::OfferConfigurationWizard()
@@ -359,9 +360,10 @@ bool CAdminApp::LoadUserRights()
             list += QStringLiteral(" {set %1\r\n}").arg(QLatin1String(step.variable));
     }
     list += u'}';
-    const QString command = QStringLiteral("set _plist %1\r\nset _vlist \"\"\r\n").arg(list) +
-                            QStringLiteral("foreach i $_plist {\r\ncatch $i _tempv\r\nlappend _vlist $_tempv\r\n}\r\n") +
-                            QStringLiteral("set _vlist\r\n");
+    const QString command =
+        QStringLiteral("set _plist %1\r\nset _vlist \"\"\r\n").arg(list) +
+        QStringLiteral("foreach i $_plist {\r\ncatch $i _tempv\r\nlappend _vlist $_tempv\r\n}\r\n") +
+        QStringLiteral("set _vlist\r\n");
     QString reply;
     try {
         reply = m_pSession->Execute(command);
@@ -513,9 +515,8 @@ void CAdminApp::readSortedList(const QString &element, QStringList &target) cons
     target.clear();
     QStringList items;
     m_listSplitter.SplitList(element, items);
-    const auto firstEmpty = std::stable_partition(items.begin(), items.end(), [](const QString &item) {
-        return !item.isEmpty();
-    });
+    const auto firstEmpty = std::stable_partition(items.begin(), items.end(),
+                                                  [](const QString &item) { return !item.isEmpty(); });
     std::stable_sort(items.begin(), firstEmpty,
                      [](const QString &a, const QString &b) { return a.toUtf8() < b.toUtf8(); });
     target = items;

@@ -57,7 +57,8 @@ bool CAdminPasswordDlg::readAccount()
 {
     QString reply;
     try {
-        CPendingCommand pending = m_pSession->BeginCommand(QStringLiteral("GetRemoteUser %1").arg(TclWord(m_strUser)));
+        CPendingCommand pending =
+            m_pSession->BeginCommand(QStringLiteral("GetRemoteUser %1").arg(TclWord(m_strUser)));
         reply = m_pSession->WaitReply(pending);
     } catch (const CZltException &e) {
         AfxMessageBox(e.text());
@@ -66,9 +67,12 @@ bool CAdminPasswordDlg::readAccount()
     QStringList fields;
     if (!IsErrorReply(reply))
         m_pSession->ListSplitter().SplitList(reply, fields);
-    const std::optional<uint32_t> rights = fields.size() >= 3 ? CAdminApp::ParseRightsWord(fields[1]) : std::nullopt;
+    const std::optional<uint32_t> rights =
+        fields.size() >= 3 ? CAdminApp::ParseRightsWord(fields[1]) : std::nullopt;
     if (!rights) {
-        AfxMessageBox(IsErrorReply(reply) ? reply : tr("The account of %1 can not be read from the server.").arg(m_strUser),
+        AfxMessageBox(IsErrorReply(reply)
+                          ? reply
+                          : tr("The account of %1 can not be read from the server.").arg(m_strUser),
                       MB_ICONSTOP);
         return false;
     }

@@ -13,7 +13,8 @@ const QString kVariable = QStringLiteral("configuration_wizard_accessed");
 
 bool GetConfigWizardAccessed(CServerCommandChannel &channel)
 {
-    const QString command = QStringLiteral("if {[catch {set %1}] != 0} {set %1 false}\r\nset %1\r\n").arg(kVariable);
+    const QString command =
+        QStringLiteral("if {[catch {set %1}] != 0} {set %1 false}\r\nset %1\r\n").arg(kVariable);
     return channel.Execute(command) == QLatin1String("true");
 }
 

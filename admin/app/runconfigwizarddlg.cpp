@@ -10,15 +10,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-CRunConfigWizardDlg::CRunConfigWizardDlg(QWidget *parent) : CDialog(IDD, tr("Run Configuration Wizard"), parent)
+CRunConfigWizardDlg::CRunConfigWizardDlg(QWidget *parent)
+    : CDialog(IDD, tr("Run Configuration Wizard"), parent)
 {
     auto *icon = new QLabel(this);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(size, size));
     icon->setAlignment(Qt::AlignTop);
-    auto *text = new QLabel(tr("You connected to the server which has not been set up yet with Configuration "
-                               "Wizard since it was installed.\n\nWould you like to run the Configuration Wizard now?"),
-                            this);
+    auto *text = new QLabel(
+        tr("You connected to the server which has not been set up yet with Configuration "
+           "Wizard since it was installed.\n\nWould you like to run the Configuration Wizard now?"),
+        this);
     text->setWordWrap(true);
     text->setMinimumWidth(320);
     auto *message = new QHBoxLayout;

@@ -19,7 +19,8 @@
 namespace {
 
 const QString kDefaultQuestion = QStringLiteral(
-    "You are currently using the default manufacturer password.\nIt is recommended that you not use this password "
+    "You are currently using the default manufacturer password.\nIt is recommended that you not use this "
+    "password "
     "because\nit may allow an unauthorized login into your system.\nDo you want to change your password?");
 
 void FillLogin(CLoginDlg *dialog, const QString &host, const QString &user, const QString &password)
@@ -98,8 +99,8 @@ TEST_F(AdminAppLogin, SendsTheLoginBatchExactlyAndReadsItsAnswers)
     EXPECT_EQ(m_app->RootText(CAdminApp::RootMailbox), QStringLiteral("MB"));
     EXPECT_EQ(m_app->RootText(CAdminApp::RootVpimProxy), QStringLiteral("VPIM_PROXY"));
     EXPECT_EQ(m_app->MsgCopyUrgent(), QStringLiteral("58"));
-    EXPECT_EQ(m_app->UserApps(),
-              (QStringList{QStringLiteral("AutoAttendant"), QStringLiteral("Directory"), QStringLiteral("Voicemail")}));
+    EXPECT_EQ(m_app->UserApps(), (QStringList{QStringLiteral("AutoAttendant"), QStringLiteral("Directory"),
+                                              QStringLiteral("Voicemail")}));
     EXPECT_EQ(m_app->T1Protocols().first(), QStringLiteral("E&M Wink Start"));
     ASSERT_EQ(m_app->NotificationEvents().size(), 11);
     EXPECT_EQ(m_app->NotificationEvents().last(), (CNotificationEvent{70, QStringLiteral("Fax Received")}));
@@ -109,7 +110,7 @@ TEST_F(AdminAppLogin, SendsTheLoginBatchExactlyAndReadsItsAnswers)
 
 TEST_F(AdminAppLogin, StoresTheLoginSettingsAfterConnecting)
 {
-    writeLoginSettings(QStringLiteral("other,"), QString(), QStringLiteral("0"));
+    m_app->SetLoginChoice(QStringLiteral("other,"), QStringLiteral("other"), QString(), QString(), false);
     m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
         FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
         dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(true);
@@ -170,7 +171,8 @@ TEST_F(AdminAppLogin, TheDefaultLoginChangedKeepsTheRightsAndTakesAnyPassword)
     });
     ASSERT_TRUE(m_app->Login());
     EXPECT_EQ(m_app->Password(), password);
-    EXPECT_EQ(commandsStartingWith(QStringLiteral("GetRemoteUser")), QStringList{QStringLiteral("GetRemoteUser {Cardomel}")});
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("GetRemoteUser")),
+              QStringList{QStringLiteral("GetRemoteUser {Cardomel}")});
     EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
               QStringList{QStringLiteral("ChangeRemoteUser {Cardomel} a\\$b\\[c\\]\\{ 2164260863 {All} {}")});
 
@@ -236,9 +238,10 @@ TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
     expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
     m_boxes->answer(IDOK);
     EXPECT_FALSE(m_app->Login());
-    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral(
-                                    "Error in receiving initialization data from the server. The program can not be "
-                                    "started.")});
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{QStringLiteral(
+                  "Error in receiving initialization data from the server. The program can not be "
+                  "started.")});
 }
 
 TEST_F(AdminAppLogin, ALoginAgainReplacesTheSessionAndForgetsTheOldRights)
@@ -275,8 +278,9 @@ TEST_F(AdminAppLogin, TheWizardIsOfferedWhileTheServerSaysItNeverRan)
     m_app->OfferConfigurationWizard();
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_EQ(commandsStartingWith(QStringLiteral("if {[catch")),
-              QStringList{QStringLiteral("if {[catch {set configuration_wizard_accessed}] != 0} {set "
-                                         "configuration_wizard_accessed false}\r\nset configuration_wizard_accessed\r\n")});
+              QStringList{QStringLiteral(
+                  "if {[catch {set configuration_wizard_accessed}] != 0} {set "
+                  "configuration_wizard_accessed false}\r\nset configuration_wizard_accessed\r\n")});
     EXPECT_EQ(commandsStartingWith(QStringLiteral("ConfigSetString")),
               QStringList{QStringLiteral("ConfigSetString configuration_wizard_accessed true 1\r\n")});
 
@@ -288,7 +292,8 @@ TEST_F(AdminAppLogin, TheWizardIsOfferedWhileTheServerSaysItNeverRan)
 TEST_F(AdminAppLogin, TheWizardIsNeverOfferedToAMailboxAdministrator)
 {
     m_server->seed(QStringLiteral("var configuration_wizard_accessed false"));
-    m_server->setAccount(QStringLiteral("boxes"), QStringLiteral("boxes"), 0x10000001u, QStringLiteral("100-199"));
+    m_server->setAccount(QStringLiteral("boxes"), QStringLiteral("boxes"), 0x10000001u,
+                         QStringLiteral("100-199"));
     expectLogin(QStringLiteral("boxes"), QStringLiteral("boxes"));
     ASSERT_TRUE(m_app->Login());
     m_app->OfferConfigurationWizard();
@@ -324,7 +329,8 @@ TEST_F(AdminAppLogin, TheAboutBoxShowsTheServersVersion)
     expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
     ASSERT_TRUE(m_app->Login());
     m_dialogs.on<CAboutDlg>([](CAboutDlg *dialog) {
-        EXPECT_EQ(dialog->GetDlgItemText(CAboutDlg::IDC_SERVER_VERSION), QStringLiteral("Verbanta ES simulator 1.0"));
+        EXPECT_EQ(dialog->GetDlgItemText(CAboutDlg::IDC_SERVER_VERSION),
+                  QStringLiteral("Verbanta ES simulator 1.0"));
         Click(dialog, IDOK);
     });
     m_app->OnAppAbout();

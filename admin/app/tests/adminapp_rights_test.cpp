@@ -25,9 +25,9 @@ QStringList FullResults(const QString &rights, const QString &ranges = QString()
     QStringList results{user};
     for (const char *root : {"IVR", "MB", "DL", "AMIS_GATEWAY", "AMIS_PROXY", "DS_VOICE", "DS_FAX"})
         results.append(QStringLiteral("GetUA {1 -1 1 -1 0} {COS} COS ") + QLatin1String(root));
-    results << QStringLiteral("22") << QStringLiteral("58") << QStringLiteral("22 23") << QStringLiteral("Pager Phone")
-            << QStringLiteral("Email") << QStringLiteral("22") << QStringLiteral("{Loop Start}")
-            << QStringLiteral("Voicemail");
+    results << QStringLiteral("22") << QStringLiteral("58") << QStringLiteral("22 23")
+            << QStringLiteral("Pager Phone") << QStringLiteral("Email") << QStringLiteral("22")
+            << QStringLiteral("{Loop Start}") << QStringLiteral("Voicemail");
     results.append(QStringLiteral("GetUA {1 -1 1 -1 0} {COS} COS VPIM_GATEWAY"));
     results.append(QStringLiteral("GetUA {1 -1 1 -1 0} {COS} COS VPIM_PROXY"));
     return results;
@@ -42,13 +42,19 @@ struct RightsCase {
     bool mayRunWizard;
 };
 
+void PrintTo(const RightsCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class RightsWord : public testing::TestWithParam<RightsCase> {};
 
 TEST_P(RightsWord, ChoosesMenuFirstWindowAndWizard)
 {
     const RightsCase &c = GetParam();
     CAdminApp app;
-    ASSERT_TRUE(app.ReadLoginBatchReply(Reply(FullResults(QString::fromUtf8(c.rightsText), QStringLiteral("100")))));
+    ASSERT_TRUE(
+        app.ReadLoginBatchReply(Reply(FullResults(QString::fromUtf8(c.rightsText), QStringLiteral("100")))));
     EXPECT_EQ(app.Rights(), c.rights);
     EXPECT_EQ(app.MainMenuId(), c.menu);
     EXPECT_EQ(app.AllowsAllUserAgents(), c.allowsAll);
@@ -72,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LoginBatchReply, ReadsRootsListsAndTexts)
 {
     CAdminApp app;
-    ASSERT_TRUE(app.ReadLoginBatchReply(Reply(FullResults(QStringLiteral("1073741824"), QStringLiteral("All")))));
+    ASSERT_TRUE(
+        app.ReadLoginBatchReply(Reply(FullResults(QStringLiteral("1073741824"), QStringLiteral("All")))));
     EXPECT_EQ(app.RootText(CAdminApp::RootIvr), QStringLiteral("IVR"));
     EXPECT_EQ(app.RootText(CAdminApp::RootDirectSendFax), QStringLiteral("DS_FAX"));
     EXPECT_EQ(app.RootText(CAdminApp::RootVpimGateway), QStringLiteral("VPIM_GATEWAY"));
@@ -109,12 +116,11 @@ TEST(LoginBatchReply, NamesNotificationEventsByCodeOrFromTheirOwnName)
     QStringList results = FullResults(QStringLiteral("1073741824"));
     results[10] = QStringLiteral("{22} {99 Other} {150} {1 2 3} {abc}");
     ASSERT_TRUE(app.ReadLoginBatchReply(Reply(results)));
-    EXPECT_EQ(app.NotificationEvents(),
-              (QList<CNotificationEvent>{{22, QStringLiteral("Normal Message")},
-                                         {99, QStringLiteral("Other")},
-                                         {150, QStringLiteral("Event_150")},
-                                         {},
-                                         {}}));
+    EXPECT_EQ(app.NotificationEvents(), (QList<CNotificationEvent>{{22, QStringLiteral("Normal Message")},
+                                                                   {99, QStringLiteral("Other")},
+                                                                   {150, QStringLiteral("Event_150")},
+                                                                   {},
+                                                                   {}}));
 }
 
 TEST(LoginBatchReply, SortsTheApplicationListsWithEmptyNamesLast)
@@ -123,7 +129,8 @@ TEST(LoginBatchReply, SortsTheApplicationListsWithEmptyNamesLast)
     QStringList results = FullResults(QStringLiteral("1073741824"));
     results[15] = QStringLiteral("b {} a B");
     ASSERT_TRUE(app.ReadLoginBatchReply(Reply(results)));
-    EXPECT_EQ(app.UserApps(), (QStringList{QStringLiteral("B"), QStringLiteral("a"), QStringLiteral("b"), QString()}));
+    EXPECT_EQ(app.UserApps(),
+              (QStringList{QStringLiteral("B"), QStringLiteral("a"), QStringLiteral("b"), QString()}));
 }
 
 TEST(LoginBatchReply, RefusesAnswersThatAreMissingOrErrors)
@@ -132,9 +139,10 @@ TEST(LoginBatchReply, RefusesAnswersThatAreMissingOrErrors)
         int step;
         const char *result;
     };
-    for (const Case &c : {Case{0, "GetRemoteUser !ERROR {no administrator account}"}, Case{0, "something else"},
-                          Case{0, "GetRemoteUser joe lots"}, Case{1, "GetUA !ERROR {no such box}"},
-                          Case{7, "Nothing"}, Case{15, "can't read \"User_Apps\": no such variable"}}) {
+    for (const Case &c :
+         {Case{0, "GetRemoteUser !ERROR {no administrator account}"}, Case{0, "something else"},
+          Case{0, "GetRemoteUser joe lots"}, Case{1, "GetUA !ERROR {no such box}"}, Case{7, "Nothing"},
+          Case{15, "can't read \"User_Apps\": no such variable"}}) {
         CAdminApp app;
         QStringList results = FullResults(QStringLiteral("1073741824"));
         results[c.step] = QString::fromUtf8(c.result);
@@ -157,7 +165,8 @@ TEST(LoginBatchReply, AMissingVpimRootOnlyLeavesThatRootEmpty)
 TEST(AllowedUserAgents, AWideRangeCostsNothingAndChecksAList)
 {
     CAdminApp app;
-    ASSERT_TRUE(app.ReadLoginBatchReply(Reply(FullResults(QStringLiteral("268435456"), QStringLiteral("1-2000000000 7")))));
+    ASSERT_TRUE(app.ReadLoginBatchReply(
+        Reply(FullResults(QStringLiteral("268435456"), QStringLiteral("1-2000000000 7")))));
     EXPECT_EQ(app.AllowedUserAgentsText(), QStringLiteral("1-2000000000 "));
     EXPECT_TRUE(app.IsUserAgentAllowed(2000000000));
     EXPECT_FALSE(app.IsUserAgentAllowed(2000000001));

@@ -5,6 +5,7 @@
 #include "platform/registry/profile.h"
 
 #include <QApplication>
+#include <QWidget>
 
 #include <cstdlib>
 #include <dlfcn.h>
@@ -72,7 +73,8 @@ CSessionSettings AppShellTestBase::quickSettings() const
     return settings;
 }
 
-void AppShellTestBase::writeLoginSettings(const QString &hosts, const QString &user, const QString &savePassword)
+void AppShellTestBase::writeLoginSettings(const QString &hosts, const QString &user,
+                                          const QString &savePassword)
 {
     const CProfile profile = CProfile::inRegistry(QStringLiteral("Verbanta"), QStringLiteral("Admin"));
     profile.WriteProfileString(QStringLiteral("Login"), QStringLiteral("Host"), hosts);

@@ -19,6 +19,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
+
+// Readable texts in the tests' failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // Acts on modal dialogs as they show: each step waits for the top modal
 // widget to be of its type and then runs once.

@@ -23,7 +23,10 @@ protected:
         EXPECT_EQ(m_dialogs.pending(), 0);
         return result;
     }
-    static QLineEdit *newCode(CDialog *d) { return d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_NEW_VALUE); }
+    static QLineEdit *newCode(CDialog *d)
+    {
+        return d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_NEW_VALUE);
+    }
     static QLineEdit *confirmation(CDialog *d)
     {
         return d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_CONFIRM_VALUE);
@@ -80,11 +83,13 @@ TEST_F(SecurityCodeDialog, RefusesInTheOrderEmptyUnconfirmedDifferentNotDigits)
                       d->GetDlgItem<QPushButton>(IDCANCEL)->click();
                   }),
               IDCANCEL);
-    EXPECT_EQ(m_boxes.texts(),
-              (QStringList{QStringLiteral("Please enter new security code"),
-                           QStringLiteral("Please confirm your security code"),
-                           QStringLiteral("Security code do not match!  Please reenter your security code"),
-                           QStringLiteral("A security code can only contain digits.  Please re-enter your security code")}));
+    EXPECT_EQ(
+        m_boxes.texts(),
+        (QStringList{
+            QStringLiteral("Please enter new security code"),
+            QStringLiteral("Please confirm your security code"),
+            QStringLiteral("Security code do not match!  Please reenter your security code"),
+            QStringLiteral("A security code can only contain digits.  Please re-enter your security code")}));
 }
 
 TEST_F(SecurityCodeDialog, TakesSixteenCharactersAndNoMore)

@@ -60,12 +60,18 @@ struct ListCase {
     const char *expectedList;
 };
 
+void PrintTo(const ListCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class LoginDialogComputerList : public LoginDialog, public testing::WithParamInterface<ListCase> {};
 
 TEST_P(LoginDialogComputerList, PutsTheChosenComputerFirst)
 {
     const ListCase &c = GetParam();
-    m_app->SetLoginChoice(QString::fromUtf8(c.storedList), QString(), QStringLiteral("admin"), QString(), false);
+    m_app->SetLoginChoice(QString::fromUtf8(c.storedList), QString(), QStringLiteral("admin"), QString(),
+                          false);
     ASSERT_EQ(run([&c](CLoginDlg *d) {
                   computer(d)->setEditText(QString::fromUtf8(c.chosen));
                   button(d, IDOK)->click();
@@ -75,20 +81,25 @@ TEST_P(LoginDialogComputerList, PutsTheChosenComputerFirst)
     EXPECT_EQ(m_app->Host(), m_app->ComputerList().section(u',', 0, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LoginDialogComputerList,
-    testing::Values(ListCase{"SecondOfTwo", "a,b,", "b", "b,a,"}, ListCase{"FirstOfTwo", "a,b,", "a", "a,b,"},
-                    ListCase{"TypedNewOne", "a,b,", "c", "c,a,b,"}, ListCase{"EmptyField", "a,b,", "", "127.0.0.1,a,b,"},
-                    ListCase{"EmptyList", "", "", "127.0.0.1,"}, ListCase{"OtherDuplicatesStay", "a,b,b,", "a", "a,b,b,"},
-                    ListCase{"EmptyPartsAreNoComputers", "a,,b,", "a", "a,b,"}),
-    [](const testing::TestParamInfo<ListCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LoginDialogComputerList,
+                         testing::Values(ListCase{"SecondOfTwo", "a,b,", "b", "b,a,"},
+                                         ListCase{"FirstOfTwo", "a,b,", "a", "a,b,"},
+                                         ListCase{"TypedNewOne", "a,b,", "c", "c,a,b,"},
+                                         ListCase{"EmptyField", "a,b,", "", "127.0.0.1,a,b,"},
+                                         ListCase{"EmptyList", "", "", "127.0.0.1,"},
+                                         ListCase{"OtherDuplicatesStay", "a,b,b,", "a", "a,b,b,"},
+                                         ListCase{"EmptyPartsAreNoComputers", "a,,b,", "a", "a,b,"}),
+                         [](const testing::TestParamInfo<ListCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(LoginDialog, FillsTheComboFromTheComputerList)
 {
-    m_app->SetLoginChoice(QStringLiteral("a,b,c,"), QStringLiteral("a"), QStringLiteral("admin"), QStringLiteral("pw"),
-                          true);
+    m_app->SetLoginChoice(QStringLiteral("a,b,c,"), QStringLiteral("a"), QStringLiteral("admin"),
+                          QStringLiteral("pw"), true);
     run([](CLoginDlg *d) {
-        EXPECT_EQ(entries(computer(d)), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        EXPECT_EQ(entries(computer(d)),
+                  (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
         EXPECT_EQ(computer(d)->currentText(), QStringLiteral("a"));
         EXPECT_EQ(name(d)->text(), QStringLiteral("admin"));
         EXPECT_EQ(password(d)->text(), QStringLiteral("pw"));
@@ -110,21 +121,24 @@ TEST_F(LoginDialog, RefusesAComputerNameWithTheListSeparator)
               }),
               IDOK);
     ASSERT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_TRUE(m_boxes->texts().first().startsWith(QStringLiteral("A computer name can not contain a comma.")));
+    EXPECT_TRUE(
+        m_boxes->texts().first().startsWith(QStringLiteral("A computer name can not contain a comma.")));
     EXPECT_EQ(m_app->ComputerList(), QStringLiteral("x,a,"));
 }
 
 TEST_F(LoginDialog, WithoutComputerOrUserTheFirstControlHasTheFocus)
 {
     run([](CLoginDlg *d) {
-        EXPECT_EQ(d->focusWidget(), computer(d)) << (d->focusWidget() ? d->focusWidget()->metaObject()->className() : "none");
+        EXPECT_EQ(d->focusWidget(), computer(d))
+            << (d->focusWidget() ? d->focusWidget()->metaObject()->className() : "none");
         button(d, IDCANCEL)->click();
     });
 }
 
 TEST_F(LoginDialog, WithComputerAndUserThePasswordHasTheFocus)
 {
-    m_app->SetLoginChoice(QStringLiteral("a,"), QStringLiteral("a"), QStringLiteral("admin"), QString(), false);
+    m_app->SetLoginChoice(QStringLiteral("a,"), QStringLiteral("a"), QStringLiteral("admin"), QString(),
+                          false);
     run([](CLoginDlg *d) {
         EXPECT_EQ(d->focusWidget(), password(d));
         // No password yet: no change of it either, until one is typed.
@@ -151,16 +165,16 @@ TEST_F(LoginDialog, ChangePasswordNeedsAUserAndAPassword)
                   button(d, CLoginDlg::IDC_CHANGE_PASSWORD)->click();
               }),
               IDOK);
-    EXPECT_EQ(m_boxes->texts(),
-              (QStringList{QStringLiteral("Please enter user name"), QStringLiteral("Please enter your password")}));
+    EXPECT_EQ(m_boxes->texts(), (QStringList{QStringLiteral("Please enter user name"),
+                                             QStringLiteral("Please enter your password")}));
     EXPECT_TRUE(m_changeRequested);
     EXPECT_EQ(m_app->Password(), QStringLiteral("pw"));
 }
 
 TEST_F(LoginDialog, ThePasswordIsShownOnlyWhenRemembered)
 {
-    m_app->SetLoginChoice(QStringLiteral("a,"), QStringLiteral("a"), QStringLiteral("admin"), QStringLiteral("pw"),
-                          false);
+    m_app->SetLoginChoice(QStringLiteral("a,"), QStringLiteral("a"), QStringLiteral("admin"),
+                          QStringLiteral("pw"), false);
     run([](CLoginDlg *d) {
         EXPECT_TRUE(password(d)->text().isEmpty());
         EXPECT_FALSE(d->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->isChecked());
