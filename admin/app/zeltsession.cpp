@@ -137,8 +137,12 @@ void CZELTSession::Connect(const CLoginCredentials &login)
 
     m_state = StateAwaitingGreeting;
     m_linkOpen = true;
+    m_clientConnectReturned.ResetEvent();
     const QByteArray host = login.host.toUtf8();
-    if (FAILED(m_client->Connect(host.constData(), m_settings.port, m_settings.receiveTimeoutMs, this))) {
+    const HRESULT connected =
+        m_client->Connect(host.constData(), m_settings.port, m_settings.receiveTimeoutMs, this);
+    m_clientConnectReturned.SetEvent();
+    if (FAILED(connected)) {
         m_linkOpen = false;
         m_state = StateNotConnected;
         progress.Stop();
@@ -241,6 +245,9 @@ int CZELTSession::OnMessage(const void *data, uint32_t length, uint32_t /*type*/
 
 int CZELTSession::onHandshake(const QByteArray &text)
 {
+    // The greeting may come before the client's Connect has returned, and
+    // the client takes no Send until then.
+    m_clientConnectReturned.Wait(m_settings.sessionLockMs);
     if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
         linkEnded();
         return 1;
@@ -403,8 +410,7 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
             break;
         }
     }
-    CDispatcherPool::Process().QueueForDispatch(
-        target, QString::fromUtf8(CReplyTarget::ReplyResult(target->CommandWord(), text)));
+    dispatch(target, QString::fromUtf8(CReplyTarget::ReplyResult(target->CommandWord(), text)));
     return 0;
 }
 
@@ -425,8 +431,16 @@ int CZELTSession::OnStringMessage(const char *text, uint32_t extra)
         if (target->GetMode() == CReplyTarget::ModeOneShot)
             m_transactions.erase(found);
     }
-    CDispatcherPool::Process().QueueForDispatch(target, QString::fromUtf8(text));
+    dispatch(target, QString::fromUtf8(text));
     return 0;
+}
+
+void CZELTSession::dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply)
+{
+    if (target->DeliversWithoutWaiting())
+        target->Deliver(reply);
+    else
+        CDispatcherPool::Process().QueueForDispatch(target, reply);
 }
 
 void CZELTSession::answerAllPending(const char *format)
@@ -446,8 +460,7 @@ void CZELTSession::answerAllPending(const char *format)
         m_subscriptionId = 0;
     }
     for (const std::shared_ptr<CReplyTarget> &target : pending)
-        CDispatcherPool::Process().QueueForDispatch(
-            target, QString::fromLatin1(format).arg(quotedWord(target->CommandWord())));
+        dispatch(target, QString::fromLatin1(format).arg(quotedWord(target->CommandWord())));
 }
 
 void CZELTSession::housekeepingLoop()
@@ -474,8 +487,8 @@ void CZELTSession::housekeepingLoop()
             }
         }
         for (const std::shared_ptr<CReplyTarget> &target : expired)
-            CDispatcherPool::Process().QueueForDispatch(
-                target, QString::fromLatin1(kNeverRespondedError).arg(quotedWord(target->CommandWord())));
+            dispatch(target,
+                     QString::fromLatin1(kNeverRespondedError).arg(quotedWord(target->CommandWord())));
     }
 }
 
