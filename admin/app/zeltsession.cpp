@@ -18,7 +18,6 @@
 #include "admin/app/zltexception.h"
 #include "admin/app/zltexceptionlogindeclined.h"
 #include "admin/res/adminstrings.h"
-#include "admin/res/tclcommands.h"
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
 #include "platform/msgbox/msgbox.h"
@@ -121,6 +120,9 @@ void CZELTSession::bindConduit()
 
 void CZELTSession::Connect(const CLoginCredentials &login)
 {
+    // A client object carries one link: a second Connect starts afresh.
+    if (m_linkOpen)
+        Disconnect();
     bindConduit();
     {
         std::lock_guard lock(m_detailsMutex);
@@ -272,8 +274,13 @@ int CZELTSession::onHandshake(const QByteArray &text)
         m_loginCompleted = true;
         m_state = StateConnected;
         // The answer to the upload is not awaited: it finds no target and is dropped.
-        if (FAILED(sendFrame(TclCommandsText(), 1, takeTransactionNumber()))) {
-            setLastError(QStringLiteral("Couldn't send information to server."));
+        try {
+            if (FAILED(sendFrame(m_settings.procedureText, 1, takeTransactionNumber()))) {
+                setLastError(QStringLiteral("Couldn't send information to server."));
+                break;
+            }
+        } catch (const CZltException &e) {
+            setLastError(e.text());
             break;
         }
         m_stateEvent.SetEvent();
