@@ -196,7 +196,9 @@ bool WindowTable::inSendMessage() const
 std::vector<HWND> WindowTable::descendantsOf(HWND window, bool deep)
 {
     std::vector<HWND> found;
-    CMessageTarget *target = localTarget(toId(window));
+    // The object tree may only be walked on its own thread.
+    CMessageTarget *target = targetOnThisThread(window);
+    assert((target || !isLive(window)) && "descendants are reached from the window's own thread");
     if (!target || !target->messageObject())
         return found;
     const auto collect = [&](const auto &self, const QObject *parent) -> void {

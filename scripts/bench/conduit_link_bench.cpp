@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 #include <arpa/inet.h>
-#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
@@ -170,9 +169,8 @@ bool plainReceive(int fd, std::vector<uint8_t> &payload)
 }
 
 // A sink that lets the benchmark thread wait for the next reply. The
-// receive thread hands each reply over, so a blocked waiter costs a second
-// wake-up that the plain client (woken by the kernel) does not pay; a
-// caller that cares for latency spins briefly first, as `spinFirst` does.
+// receive thread hands each reply over, so the waiter costs a second
+// wake-up that the plain client (woken by the kernel) does not pay.
 class WaitingSink final : public CZELTSessionSink {
 public:
     int OnConnected() override { return 0; }
@@ -192,18 +190,11 @@ public:
     int OnTimeout(int) override { return 0; }
     int OnSendProgress(uint32_t, uint32_t) override { return 0; }
 
-    explicit WaitingSink(bool spinFirst = false) : m_spinFirst(spinFirst) {}
-
     void waitForReply()
     {
-        if (m_spinFirst) {
-            for (int i = 0; i < 20000 && m_pending.load(std::memory_order_acquire) == 0; ++i)
-                __builtin_ia32_pause();
-        }
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_replies > 0; });
         --m_replies;
-        m_pending.fetch_sub(1, std::memory_order_relaxed);
     }
 
 private:
@@ -211,12 +202,9 @@ private:
     {
         std::lock_guard lock(m_mutex);
         ++m_replies;
-        m_pending.fetch_add(1, std::memory_order_release);
         m_changed.notify_one();
     }
 
-    const bool m_spinFirst;
-    std::atomic<int> m_pending{0};
     std::mutex m_mutex;
     std::condition_variable m_changed;
     int m_replies = 0;
@@ -247,7 +235,7 @@ BENCHMARK(BM_RoundTrip100_PlainSocket)->UseRealTime();
 void BM_RoundTrip100_ClientObject(benchmark::State &state)
 {
     IZeltClient *client = makeClient();
-    WaitingSink sink(state.range(0) != 0);
+    WaitingSink sink;
     client->Connect(benchAddress().c_str(), peer().port(), 0, &sink);
     std::vector<uint8_t> request(100, 'q');
     for (auto _ : state) {
@@ -258,8 +246,7 @@ void BM_RoundTrip100_ClientObject(benchmark::State &state)
     sink.waitForReply(); // OnDisconnected
     client->Release();
 }
-// Argument: 0 the caller blocks at once, 1 it spins briefly first.
-BENCHMARK(BM_RoundTrip100_ClientObject)->UseRealTime()->Arg(0)->Arg(1);
+BENCHMARK(BM_RoundTrip100_ClientObject)->UseRealTime();
 
 void BM_Send1GB_PlainSocket(benchmark::State &state)
 {

@@ -248,6 +248,32 @@ TEST(SendMessageTest, SendsAreHandledInsideAModalNestedLoop)
     EXPECT_EQ(depthAtSend, 1);
 }
 
+TEST(PostMessageTest, MessagesPostedEarlierAreHandledInsideAModalNestedLoop)
+{
+    bool secondHandledInside = false;
+    bool nested = false;
+    QEventLoop *modal = nullptr;
+    std::atomic<bool> modalEnded{false};
+    TestWindow window([&](TestWindow &, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_TEST) {
+            QEventLoop loop;
+            modal = &loop;
+            nested = true;
+            loop.exec();
+            nested = false;
+            modalEnded = true;
+        } else {
+            secondHandledInside = nested;
+            modal->quit();
+        }
+        return 0;
+    });
+    ASSERT_TRUE(PostMessage(window.GetSafeHwnd(), WM_TEST, 0, 0));
+    ASSERT_TRUE(PostMessage(window.GetSafeHwnd(), WM_OTHER, 0, 0));
+    ASSERT_TRUE(pumpUntil([&] { return modalEnded.load(); }));
+    EXPECT_TRUE(secondHandledInside);
+}
+
 TEST(SendMessageTest, ThreadsSendingToEachOthersWindowsDoNotDeadlock)
 {
     QThread *const mainThread = QThread::currentThread();

@@ -1,0 +1,640 @@
+// The main frame; see mainframe.h. Commands are dispatched through one table
+// of handlers: a command id without a handler is a window that comes in a
+// later issue and stays greyed. The rights tests sit in allowedByRights, the
+// tests of the moment (a toolbar that exists, a window to close) in
+// availableNow; UpdateCommandUI applies both to every action.
+//
+// One-shot server commands (GetTime, SetTime, OSShutdown, GetAliasList,
+// GetAlias) run on the application's session and block the user-interface
+// thread until their reply, as every such command of the program does.
+#include "admin/app/mainframe.h"
+
+#include "admin/app/adminapp.h"
+#include "admin/app/commandids.h"
+#include "admin/app/commandtable.h"
+#include "admin/app/coolmenumanager.h"
+#include "admin/app/menuresource.h"
+#include "admin/app/serverexitnotice.h"
+#include "admin/app/systemclockdlg.h"
+#include "admin/app/tcllist.h"
+#include "admin/app/tclsessiondlg.h"
+#include "admin/app/toolbarresource.h"
+#include "admin/app/zeltsession.h"
+#include "admin/app/zltexception.h"
+#include "admin/app/zltexceptionlogindeclined.h"
+#include "platform/msgbox/msgbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+// Texts the frame shows, and the commands it sends.
+const char *const kServerShutdown = "Server Shutdown occured, Admin will be closed";
+const char *const kLoginFailed = "Fail to login, Admin will be closed";
+const char *const kShutdownNotAllowed = "You are not allowed to perform shutdown";
+const char *const kShutdownQuestion = "Are you sure you want to shutdown the server?";
+const char *const kAsrNotAvailable = "ASR AA is not available in the server.";
+const char *const kAsrQuestion = "Do you want to synchronize directories for ASR AA?";
+const char *const kAsrDone = "Synchronization is successfully done";
+const char *const kBadServerTime = "The server's clock answered \"%1\", which is not a date and time.";
+const char *const kAsrAlias = "ASRAADirectorySync";
+const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
+// The request code of the ASR synchronisation reply: the id of its string.
+constexpr WPARAM kAsrSyncRequest = 0xF0B8;
+
+constexpr uint32_t kTopAdministrator = 0x80000000u;
+constexpr int kToolbarUpdateMs = 250;
+
+// The wait cursor of a command that blocks until the server answers.
+class CWaitCursor {
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor &) = delete;
+    CWaitCursor &operator=(const CWaitCursor &) = delete;
+};
+
+// "MMDDYYYYhhmmss" in the server's time zone (the program's local time since
+// login); nothing unless all fourteen characters are digits and every field
+// is in range.
+std::optional<QDateTime> parseServerTime(const QString &reply)
+{
+    if (reply.size() != 14)
+        return std::nullopt;
+    for (QChar c : reply)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    const auto field = [&](int from, int length) { return reply.mid(from, length).toInt(); };
+    const QDate date(field(4, 4), field(0, 2), field(2, 2));
+    const QTime time(field(8, 2), field(10, 2), field(12, 2));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::LocalTime);
+}
+
+QString formatSetTime(const QDateTime &when)
+{
+    const QDate date = when.date();
+    const QTime time = when.time();
+    return QString::asprintf("SetTime %02d%02d%04d%02d%02d%02d", date.month(), date.day(), date.year(),
+                             time.hour(), time.minute(), time.second());
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+    : CMessageTarget(this), m_mdiArea(new QMdiArea(this)), m_menuManager(new CCoolMenuManager(this))
+{
+    setWindowTitle(QStringLiteral("Admin"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/admin/icons/admin16.png"));
+    icon.addFile(QStringLiteral(":/admin/icons/admin32.png"));
+    setWindowIcon(icon);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    createActions();
+    registerHandlers();
+
+    auto *toolbarUpdate = new QTimer(this);
+    connect(toolbarUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    toolbarUpdate->start(kToolbarUpdateMs);
+}
+
+CMainFrame::~CMainFrame()
+{
+    unregisterWindow();
+}
+
+// --- building the frame ------------------------------------------------------
+
+bool CMainFrame::LoadFrame(int menuId)
+{
+    const CAdminApp &app = theApp();
+    const bool configurationToolBar =
+        app.RightsLevel() > 0x10 && app.HasPermission(CAdminApp::PermissionConfiguration);
+
+    m_menuManager->Destroy();
+    if (!m_menuManager->LoadToolbar(IDR_MAINFRAME))
+        return false;
+    if (configurationToolBar && !m_menuManager->LoadToolbar(IDR_CONFIG_TOOLBAR))
+        return false;
+    if (!buildMenus(menuId))
+        return false;
+    m_menuId = menuId;
+
+    if (!m_adminToolBar) {
+        m_adminToolBar = makeToolBar(IDR_MAINFRAME, tr("Administration Tools"));
+        addToolBar(Qt::TopToolBarArea, m_adminToolBar);
+    }
+    if (configurationToolBar && !m_configToolBar) {
+        // On the same row, after the Administration Tools.
+        m_configToolBar = makeToolBar(IDR_CONFIG_TOOLBAR, tr("Configuration Tools"));
+        addToolBar(Qt::TopToolBarArea, m_configToolBar);
+    } else if (!configurationToolBar && m_configToolBar) {
+        removeToolBar(m_configToolBar);
+        delete m_configToolBar;
+        m_configToolBar = nullptr;
+    }
+    for (QToolBar *toolBar : {m_adminToolBar, m_configToolBar})
+        if (toolBar)
+            for (QAction *button : toolBar->actions())
+                m_menuManager->ApplyImage(button);
+    if (!m_serverPane)
+        buildStatusBar();
+
+    CServerExitNotice::SetMainWindow(GetSafeHwnd());
+    m_closing = false;
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::createActions()
+{
+    for (const CommandEntry &entry : CCommandTable::Entries()) {
+        auto *action = new QAction(QString::fromUtf8(entry.text), this);
+        SetCommandId(action, entry.id);
+        action->setStatusTip(QString::fromUtf8(entry.prompt));
+        action->setToolTip(QString::fromUtf8(entry.prompt));
+        action->setShortcuts(CAcceleratorTable::MainFrame().KeysOf(entry.id));
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        addAction(action); // the keys work wherever the focus is in the frame
+        m_actions.insert(id, action);
+    }
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_CONFIG_TOOLBAR, ID_VIEW_STATUS_BAR})
+        m_actions.value(id)->setCheckable(true);
+}
+
+void CMainFrame::registerHandlers()
+{
+    m_handlers = {
+        {ID_CONNECT_TO_SERVER, &CMainFrame::OnConnectToServer},
+        {ID_TCL_SESSION, &CMainFrame::OnTclSession},
+        {ID_DATE_TIME, &CMainFrame::OnDateTime},
+        {ID_SHUTDOWN, &CMainFrame::OnShutdown},
+        {ID_ASR_SYNC, &CMainFrame::OnAsrSync},
+        {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolBar},
+        {ID_VIEW_CONFIG_TOOLBAR, &CMainFrame::OnViewConfigToolBar},
+        {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+        {ID_FILE_CLOSE, &CMainFrame::OnFileClose},
+        {ID_APP_EXIT, &CMainFrame::OnAppExit},
+        {ID_WINDOW_CASCADE, &CMainFrame::OnWindowCascade},
+        {ID_WINDOW_TILE_HORZ, &CMainFrame::OnWindowTile},
+        {ID_WINDOW_ARRANGE, &CMainFrame::OnWindowArrange},
+        {ID_APP_ABOUT, &CMainFrame::OnAppAbout},
+        {ID_HELP_FINDER, &CMainFrame::OnHelpFinder},
+        {ID_HELP, &CMainFrame::OnHelp},
+    };
+}
+
+bool CMainFrame::buildMenus(int menuId)
+{
+    if (!CMenuResource::Load(menuId, menuBar(), [this](int id) { return m_actions.value(id); }))
+        return false;
+    for (QAction *top : menuBar()->actions())
+        connect(top->menu(), &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    m_menuManager->SetAcceleratorTable(&CAcceleratorTable::MainFrame());
+    m_menuManager->Install(this);
+    return true;
+}
+
+QToolBar *CMainFrame::makeToolBar(int toolbarId, const QString &title)
+{
+    auto *toolBar = new QToolBar(title, this);
+    toolBar->setObjectName(QStringLiteral("toolbar%1").arg(toolbarId));
+    toolBar->setIconSize(m_menuManager->BitmapSize());
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const std::optional<CToolBarResource> resource = CToolBarResource::Find(toolbarId);
+    Q_ASSERT(resource);
+    for (int id : resource->commands) {
+        if (id == 0)
+            toolBar->addSeparator();
+        else
+            toolBar->addAction(m_actions.value(id));
+    }
+    return toolBar;
+}
+
+void CMainFrame::buildStatusBar()
+{
+    m_serverPane = new QLabel(this);
+    m_serverPane->setObjectName(QStringLiteral("serverPane"));
+    m_serverPane->setFrameShape(QFrame::Panel);
+    m_serverPane->setFrameShadow(QFrame::Sunken);
+    m_serverPane->setMinimumWidth(
+        m_serverPane->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 12);
+    m_serverPane->setText(m_serverText);
+    statusBar()->addPermanentWidget(m_serverPane);
+    statusBar()->showMessage(tr("Ready"));
+}
+
+void CMainFrame::SetServerText(const QString &host)
+{
+    m_serverText = host;
+    if (m_serverPane)
+        m_serverPane->setText(host);
+}
+
+// --- commands ----------------------------------------------------------------
+
+QAction *CMainFrame::CommandAction(int id) const
+{
+    return m_actions.value(id);
+}
+
+bool CMainFrame::OnCommand(int id)
+{
+    if (!IsCommandEnabled(id))
+        return false;
+    try {
+        (this->*m_handlers.value(id))();
+    } catch (const CZltException &failure) {
+        AfxMessageBox(failure.text(), MB_OK | MB_ICONERROR);
+    }
+    UpdateCommandUI();
+    return true;
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const
+{
+    return m_handlers.contains(id) && allowedByRights(id) && availableNow(id);
+}
+
+bool CMainFrame::IsCommandChecked(int id) const
+{
+    switch (id) {
+    case ID_VIEW_TOOLBAR:
+        return m_adminToolBar && !m_adminToolBar->isHidden();
+    case ID_VIEW_CONFIG_TOOLBAR:
+        return m_configToolBar && !m_configToolBar->isHidden();
+    case ID_VIEW_STATUS_BAR:
+        return !statusBar()->isHidden();
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::allowedByRights(int id) const
+{
+    const CAdminApp &app = theApp();
+    const uint32_t rights = app.Rights();
+    const uint32_t level = app.RightsLevel();
+    switch (id) {
+    case ID_VOICE_PORT_STATUS:
+        return rights >= CAdminApp::RightsAllUserAgents;
+    case ID_TCL_SESSION:
+        return rights >= kTopAdministrator;
+    case ID_DATE_TIME:
+        return level >= 0x20 && app.HasPermission(CAdminApp::PermissionClock);
+    case ID_SHUTDOWN:
+        return !(level == 0x20 && !app.HasPermission(CAdminApp::PermissionShutdown));
+    case ID_REPORT_OPTION1:
+    case ID_EDIT_TEMPLATE_MAILBOX:
+    case ID_EDIT_TEMPLATE_AMIS:
+    case ID_EDIT_TEMPLATE_VPIM:
+        return level >= 0x10 && app.HasPermission(CAdminApp::PermissionReports);
+    default:
+        return true;
+    }
+}
+
+bool CMainFrame::availableNow(int id) const
+{
+    switch (id) {
+    case ID_VIEW_CONFIG_TOOLBAR:
+        return m_configToolBar != nullptr;
+    case ID_FILE_CLOSE:
+        return m_mdiArea->activeSubWindow() != nullptr;
+    case ID_TCL_SESSION:
+    case ID_DATE_TIME:
+    case ID_SHUTDOWN:
+    case ID_ASR_SYNC:
+    case ID_CONNECT_TO_SERVER:
+        return theApp().GetSession() != nullptr;
+    default:
+        return true;
+    }
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        it.value()->setEnabled(IsCommandEnabled(it.key()));
+        if (it.value()->isCheckable())
+            it.value()->setChecked(IsCommandChecked(it.key()));
+    }
+    greyByPosition();
+}
+
+void CMainFrame::greyByPosition()
+{
+    const QList<QAction *> menus = menuBar()->actions();
+    if (menus.size() <= CMenuResource::ReportsMenu)
+        return;
+    const CAdminApp &app = theApp();
+    const uint32_t level = app.RightsLevel();
+    menus[CMenuResource::ConfigurationMenu]->setEnabled(
+        !(level == 0x20 && !app.HasPermission(CAdminApp::PermissionConfiguration)));
+    const QList<QAction *> reports = menus[CMenuResource::ReportsMenu]->menu()->actions();
+    if (reports.size() > CMenuResource::ReportOption2Position)
+        reports[CMenuResource::ReportOption2Position]->setEnabled(
+            !(level == 0x10 && !allowedByRights(ID_REPORT_OPTION1)));
+}
+
+// --- singleton windows and consoles --------------------------------------------
+
+void CMainFrame::ClearEditorWindow(int slot)
+{
+    if (slot >= 1 && slot <= EditorSlots)
+        m_editors[slot - 1] = nullptr;
+}
+
+QWidget *CMainFrame::EditorWindow(int slot) const
+{
+    return slot >= 1 && slot <= EditorSlots ? m_editors[slot - 1].data() : nullptr;
+}
+
+void CMainFrame::RemoveSession(HWND console)
+{
+    m_consoles.removeOne(console);
+    // A close that waited for the consoles goes on once the last one is gone.
+    if (m_closing && m_consoles.isEmpty())
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+// --- window messages -----------------------------------------------------------
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(int(wParam & 0xFFFF));
+        return 0;
+    case WM_SERVER_EXIT:
+        OnServerExit(wParam != 0);
+        return 0;
+    case WM_SERVER_REPLY: {
+        const QString reply = *reinterpret_cast<const QString *>(lParam);
+        ReplyMessage(0);
+        if (wParam == kAsrSyncRequest)
+            OnAsrSyncReply(reply);
+        return 0;
+    }
+    case WM_CLOSE:
+        close();
+        return 0;
+    default:
+        return CMessageTarget::WindowProc(message, wParam, lParam);
+    }
+}
+
+void CMainFrame::OnServerExit(bool loginCompleted)
+{
+    // The first notice ends the program; the box's own event loop must not
+    // show a second one.
+    if (m_endingForLostServer)
+        return;
+    m_endingForLostServer = true;
+    CServerExitNotice::SetMainWindow(nullptr);
+    const QString text = QString::fromUtf8(loginCompleted ? kServerShutdown : kLoginFailed);
+    std::fprintf(stderr, "admin: %s\n", qPrintable(text));
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    std::fflush(nullptr);
+    // Nothing is cleaned up: sessions would wait for a server that is gone.
+    std::_Exit(EXIT_FAILURE);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (!m_closing) {
+        m_closing = true;
+        // A link that ends while the program closes is no lost server.
+        CServerExitNotice::SetMainWindow(nullptr);
+        m_mdiArea->closeAllSubWindows();
+        if (!m_mdiArea->subWindowList().isEmpty()) {
+            // A window kept its unsaved changes: the program stays.
+            m_closing = false;
+            CServerExitNotice::SetMainWindow(GetSafeHwnd());
+            event->ignore();
+            return;
+        }
+        for (HWND console : std::as_const(m_consoles))
+            PostMessage(console, WM_CLOSE, 0, 0);
+    }
+    // Waits for the consoles; RemoveSession closes the frame after the last.
+    if (!m_consoles.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        m_menuManager->Refresh();
+        break;
+    case QEvent::ActivationChange:
+        if (isActiveWindow())
+            greyByPosition();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- command handlers ----------------------------------------------------------
+
+bool CMainFrame::executeOnAppSession(const QString &command, QString &reply)
+{
+    CZELTSession *session = theApp().GetSession();
+    Q_ASSERT(session);
+    {
+        CWaitCursor wait;
+        reply = session->Execute(command);
+    }
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(reply, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void CMainFrame::OnConnectToServer()
+{
+    if (!theApp().Login())
+        return;
+    closeWindowsForNewLogin();
+    LoadFrame(theApp().MainMenuId());
+    theApp().PostStartWindowCommand();
+    theApp().OfferConfigurationWizard();
+    for (HWND console : std::as_const(m_consoles))
+        PostMessage(console, WM_CLOSE, 0, 0);
+    SetServerText(theApp().Host());
+}
+
+void CMainFrame::closeWindowsForNewLogin()
+{
+    for (QMdiSubWindow *child : m_mdiArea->subWindowList())
+        delete child;
+    for (int slot :
+         {SlotManageAdministrators, SlotIvr, SlotAmisGateway, SlotAmisProxy, SlotVpimGateway, SlotVpimProxy,
+          SlotDirectSendFax, SlotDirectSendVoice, SlotEditIvrAlias, SlotRunIvrAlias}) {
+        delete m_editors[slot - 1].data();
+        ClearEditorWindow(slot);
+    }
+}
+
+void CMainFrame::OnTclSession()
+{
+    CAdminApp &app = theApp();
+    auto session = std::make_unique<CZELTSession>(*app.GetSession());
+    try {
+        CWaitCursor wait;
+        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
+    } catch (const CZltExceptionLoginDeclined &) {
+        return; // the session has said why
+    }
+    auto *console = new CTclSessionDlg(this, std::move(session));
+    console->Create();
+    m_consoles.append(console->GetSafeHwnd());
+}
+
+void CMainFrame::OnDateTime()
+{
+    QString reply;
+    if (!executeOnAppSession(QStringLiteral("GetTime"), reply))
+        return;
+    const std::optional<QDateTime> serverTime = parseServerTime(reply);
+    if (!serverTime) {
+        AfxMessageBox(QString::fromUtf8(kBadServerTime).arg(reply), MB_OK | MB_ICONERROR);
+        return;
+    }
+    CSystemClockDlg clock(this);
+    clock.m_time = *serverTime;
+    if (clock.DoModal() != IDOK)
+        return;
+    executeOnAppSession(formatSetTime(clock.m_time.toLocalTime()), reply);
+}
+
+void CMainFrame::OnShutdown()
+{
+    if (!theApp().HasPermission(CAdminApp::PermissionShutdown)) {
+        AfxMessageBox(QString::fromUtf8(kShutdownNotAllowed), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (AfxMessageBox(QString::fromUtf8(kShutdownQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    QString reply;
+    if (!executeOnAppSession(QStringLiteral("OSShutdown"), reply))
+        return;
+    OnServerExit(true);
+}
+
+void CMainFrame::OnAsrSync()
+{
+    CZELTSession *session = theApp().GetSession();
+    QString reply;
+    if (!executeOnAppSession(QStringLiteral("GetAliasList"), reply))
+        return;
+    QStringList aliases;
+    session->ListSplitter().SplitList(reply, aliases);
+    if (!aliases.contains(QString::fromUtf8(kAsrAlias))) {
+        AfxMessageBox(QString::fromUtf8(kAsrNotAvailable), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (!executeOnAppSession(QStringLiteral("GetAlias %1").arg(QString::fromUtf8(kAsrAlias)), reply))
+        return;
+    if (AfxMessageBox(QString::fromUtf8(kAsrQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    session->SendAsync(this, WM_SERVER_REPLY, kAsrSyncRequest, QString::fromUtf8(kAsrSyncScript));
+}
+
+void CMainFrame::OnAsrSyncReply(const QString &reply)
+{
+    if (!IsErrorReply(reply)) {
+        AfxMessageBox(QString::fromUtf8(kAsrDone), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const qsizetype colon = reply.indexOf(QLatin1Char(':'));
+    AfxMessageBox(colon < 0 ? reply : reply.mid(colon + 1), MB_OK | MB_ICONERROR);
+}
+
+void CMainFrame::OnViewToolBar()
+{
+    m_adminToolBar->setVisible(m_adminToolBar->isHidden());
+}
+
+void CMainFrame::OnViewConfigToolBar()
+{
+    m_configToolBar->setVisible(m_configToolBar->isHidden());
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    statusBar()->setVisible(statusBar()->isHidden());
+}
+
+void CMainFrame::OnFileClose()
+{
+    m_mdiArea->closeActiveSubWindow();
+}
+
+void CMainFrame::OnAppExit()
+{
+    close();
+}
+
+void CMainFrame::OnWindowCascade()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void CMainFrame::OnWindowTile()
+{
+    m_mdiArea->tileSubWindows();
+}
+
+void CMainFrame::OnWindowArrange()
+{
+    // Minimised windows in a row along the bottom of the MDI area.
+    int left = 0;
+    for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        child->move(left, m_mdiArea->viewport()->height() - child->height());
+        left += child->width();
+    }
+}
+
+void CMainFrame::OnAppAbout()
+{
+    theApp().OnAppAbout();
+}
+
+void CMainFrame::OnHelpFinder()
+{
+    theApp().OnHelp();
+}
+
+void CMainFrame::OnHelp()
+{
+    theApp().OnHelp();
+}

@@ -1,0 +1,147 @@
+// The main window of admin: an MDI frame with the menus of the administrator's
+// rights level, the Administration Tools and Configuration Tools toolbars,
+// and the status bar with the server. Every command of the menus comes here
+// by id (from a menu item, a toolbar button, a key, or a WM_COMMAND posted to
+// the frame's handle) and runs only while it is enabled: enabled means the
+// frame has the command's window at all (windows of later issues are shown
+// greyed) and the rights word allows it.
+//
+// The frame also ends the program when the server goes away (WM_SERVER_EXIT),
+// keeps the open Tcl consoles and the modeless singleton windows, and closes
+// its windows before itself: it asks the consoles to close and waits for
+// them to go, instead of asking itself again and again.
+//
+// The application object makes the frame after login (LoadFrame with its
+// menu id), gives it the server's name, shows it and posts the first
+// window's command to it.
+#pragma once
+
+#include "admin/app/acceleratortable.h"
+#include "platform/messages/messagetarget.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class CCoolMenuManager;
+class CZELTSession;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public CMessageTarget {
+    Q_OBJECT
+public:
+    // The modeless singleton windows the frame keeps, by slot.
+    enum EditorSlot {
+        SlotIvr = 1,
+        SlotRunIvrAlias = 2,
+        SlotEditIvrAlias = 3,
+        SlotAmisGateway = 4,
+        SlotAmisProxy = 5,
+        SlotDirectSendVoice = 6,
+        SlotDirectSendFax = 7,
+        SlotManageAdministrators = 8,
+        SlotVpimGateway = 9,
+        SlotVpimProxy = 10,
+    };
+    static constexpr int EditorSlots = 10;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Builds the frame for a menu resource (120, 236 or 216): menus,
+    // toolbars by the rights of the application, status bar, keys; and makes
+    // the frame the window told when the server goes away. False for an
+    // unknown menu or when the toolbar images cannot be loaded.
+    bool LoadFrame(int menuId);
+    int MenuId() const { return m_menuId; }
+
+    // The server shown in the status bar.
+    void SetServerText(const QString &host);
+    QString ServerText() const { return m_serverText; }
+
+    // Runs a command when it is enabled; false when it is not.
+    bool OnCommand(int id);
+    bool IsCommandEnabled(int id) const;
+    bool IsCommandChecked(int id) const;
+    // The action of a command of the command table.
+    QAction *CommandAction(int id) const;
+    // Brings every action's enabled and checked state up to date (done before
+    // each menu opens and regularly for the toolbars).
+    void UpdateCommandUI();
+
+    // A singleton window that goes away forgets its slot (1 to 10).
+    void ClearEditorWindow(int slot);
+    QWidget *EditorWindow(int slot) const;
+    // A console that closes takes itself out of the console list.
+    void RemoveSession(HWND console);
+    QList<HWND> Consoles() const { return m_consoles; }
+
+    QMdiArea *MdiArea() const { return m_mdiArea; }
+    QToolBar *AdministrationToolBar() const { return m_adminToolBar; }
+    // Null when these rights get no Configuration Tools toolbar.
+    QToolBar *ConfigurationToolBar() const { return m_configToolBar; }
+    CCoolMenuManager *MenuManager() const { return m_menuManager; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    using Handler = void (CMainFrame::*)();
+
+    void createActions();
+    void registerHandlers();
+    bool buildMenus(int menuId);
+    bool buildToolBars();
+    QToolBar *makeToolBar(int toolbarId, const QString &title);
+    void buildStatusBar();
+    void greyByPosition();
+    bool allowedByRights(int id) const;
+    bool availableNow(int id) const;
+
+    // Command handlers.
+    void OnConnectToServer();
+    void OnTclSession();
+    void OnDateTime();
+    void OnShutdown();
+    void OnAsrSync();
+    void OnViewToolBar();
+    void OnViewConfigToolBar();
+    void OnViewStatusBar();
+    void OnFileClose();
+    void OnAppExit();
+    void OnWindowCascade();
+    void OnWindowTile();
+    void OnWindowArrange();
+    void OnAppAbout();
+    void OnHelpFinder();
+    void OnHelp();
+
+    void OnServerExit(bool loginCompleted);
+    void OnAsrSyncReply(const QString &reply);
+    void closeWindowsForNewLogin();
+    bool executeOnAppSession(const QString &command, QString &reply);
+
+    int m_menuId = 0;
+    QString m_serverText;
+    QMdiArea *m_mdiArea;
+    QToolBar *m_adminToolBar = nullptr;
+    QToolBar *m_configToolBar = nullptr;
+    QLabel *m_serverPane = nullptr;
+    CCoolMenuManager *m_menuManager;
+    QHash<int, QAction *> m_actions;
+    QHash<int, Handler> m_handlers;
+    QList<HWND> m_consoles;
+    std::array<QPointer<QWidget>, EditorSlots> m_editors;
+    bool m_closing = false;
+    bool m_endingForLostServer = false;
+};
