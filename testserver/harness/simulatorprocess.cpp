@@ -276,6 +276,11 @@ int SimulatorProcess::dropLinks()
     return requestCount({QStringLiteral("droplink")});
 }
 
+bool SimulatorProcess::dropLink(int connection)
+{
+    return requestCount({QStringLiteral("droplink"), QString::number(connection)}) == 1;
+}
+
 void SimulatorProcess::refuseNextLogin()
 {
     request({QStringLiteral("refuselogin")});
@@ -309,6 +314,11 @@ void SimulatorProcess::clearAnswer(const QString &command)
 int SimulatorProcess::pushLine(const QString &line)
 {
     return requestCount({QStringLiteral("push"), line});
+}
+
+int SimulatorProcess::pushLine(const QString &line, int connection)
+{
+    return requestCount({QStringLiteral("push"), line, QString::number(connection)});
 }
 
 int SimulatorProcess::setPortState(int port, const QString &state)

@@ -63,6 +63,8 @@ public:
     void dropNextReply();
     // Ends every client link; returns how many there were.
     int dropLinks();
+    // Ends the link numbered as in the command log; false when it is not open.
+    bool dropLink(int connection);
     void refuseNextLogin();
     // The next link accepted gets no greeting at all.
     void withholdNextGreeting();
@@ -74,8 +76,10 @@ public:
     // exactly as given (nothing evaluated, no word added) until clearAnswer.
     void answerCommand(const QString &command, const QString &reply);
     void clearAnswer(const QString &command);
-    // Pushes a line to every logged-in link; returns how many got it.
+    // Pushes a line to every logged-in link, or to the one numbered as in the
+    // command log; returns how many got it.
     int pushLine(const QString &line);
+    int pushLine(const QString &line, int connection);
     // Sets a voice port's state and pushes its trace line to every link that
     // subscribed; returns how many got it.
     int setPortState(int port, const QString &state);

@@ -219,10 +219,27 @@ proc ::vs::control::fromHex {hex} {
     binary format H* $hex
 }
 
-proc ::vs::control::verb::droplink {} {
-    set count [llength [::vs::conn::ids]]
-    ::vs::conn::dropAll "link dropped on request of the control channel"
-    ::vs::control::ok $count
+# Ends every client link, or only the one numbered CONNECTION.
+proc ::vs::control::verb::droplink {{connection ""}} {
+    set ids [::vs::control::targets $connection]
+    foreach id $ids {
+        ::vs::conn::close $id "link dropped on request of the control channel"
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+# The open links a request names: all of them, or the one numbered.
+proc ::vs::control::targets {connection} {
+    if {$connection eq ""} {
+        return [::vs::conn::ids]
+    }
+    if {![string is integer -strict $connection]} {
+        error "a connection is a number, not \"$connection\""
+    }
+    if {[::vs::conn::isOpen $connection]} {
+        return [list $connection]
+    }
+    return {}
 }
 
 proc ::vs::control::verb::fail {name {message ""}} {
@@ -251,11 +268,11 @@ proc ::vs::control::verb::unfail {name} {
     ::vs::control::ok
 }
 
-# Pushes a line to every logged-in link, under the transaction number of its
-# subscription (0 when it has none).
-proc ::vs::control::verb::push {text} {
+# Pushes a line to every logged-in link (or the one numbered CONNECTION),
+# under the transaction number of its subscription (0 when it has none).
+proc ::vs::control::verb::push {text {connection ""}} {
     set count 0
-    foreach id [::vs::conn::ids] {
+    foreach id [::vs::control::targets $connection] {
         if {[::vs::conn::isLoggedIn $id]} {
             ::vs::conn::sendFrame $id 1 [::vs::conn::subscription $id] $text
             incr count
