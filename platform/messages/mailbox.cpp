@@ -4,6 +4,10 @@
 #include "windowtable.h"
 
 #include <QAbstractEventDispatcher>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdint>
 
 namespace MessageDetail {
 
@@ -54,6 +58,28 @@ bool Mailbox::event(QEvent *event)
         return true;
     }
     return QObject::event(event);
+}
+
+void Mailbox::startTimer(uintptr_t window, uintptr_t id, UINT ms)
+{
+    QTimer *&timer = m_timers[id];
+    if (!timer) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this,
+                [window, id] { WindowTable::instance().deliverPosted(window, WM_TIMER, id, 0); });
+    }
+    timer->start(int(std::min<UINT>(ms, INT32_MAX)));
+}
+
+bool Mailbox::stopTimer(uintptr_t id)
+{
+    const auto found = m_timers.find(id);
+    if (found == m_timers.end() || !found->second->isActive())
+        return false;
+    // Kept for a later start: the timer may be the one whose handler is
+    // running now.
+    found->second->stop();
+    return true;
 }
 
 } // namespace MessageDetail
