@@ -13,6 +13,7 @@
 #include "admin/app/rangelist.h"
 #include "admin/app/reportengine.h"
 #include "admin/app/sessionsettings.h"
+#include "admin/app/tcllist.h"
 #include "platform/messages/messages.h"
 
 #include <QList>
@@ -20,6 +21,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -97,6 +99,12 @@ public:
     bool Login();
     // The login batch on the application's session; true on success.
     bool LoadUserRights();
+    // Takes the login batch's answer (the list of its eighteen results, or
+    // fewer: the steps present are kept); false when a needed answer is
+    // missing or an error.
+    bool ReadLoginBatchReply(const QString &reply);
+    // A rights word as the server writes it: decimal, taken modulo 2^32.
+    static std::optional<uint32_t> ParseRightsWord(const QString &text);
 
     // The window the frame posts as its first command: Voice Port Status
     // for rights from 0x20000000 up, else the mailbox editor.
@@ -176,13 +184,15 @@ private:
     void storeLoginSettings();
     bool connectNewSession(bool &changePasswordRequested);
     void clearLoginData();
-    bool readRights(const QString &element);
+    bool readRights(const QString &answer);
+    void readVariable(size_t step, const QString &element);
     void readNotificationEvents(const QString &element);
     void readSortedList(const QString &element, QStringList &target) const;
     bool createMainFrame();
     CProfile profile() const;
 
     const CSessionSettings m_sessionSettings;
+    CTclList m_listSplitter;
 
     QString m_strComputerList;
     bool m_bNoPasswordStore = false;

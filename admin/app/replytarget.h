@@ -24,8 +24,12 @@ public:
     CReplyTarget(const CReplyTarget &) = delete;
     CReplyTarget &operator=(const CReplyTarget &) = delete;
 
-    // Runs on a dispatcher thread.
+    // Runs on a dispatcher thread, or on the thread that matched the reply
+    // when DeliversWithoutWaiting says so.
     virtual void Deliver(const QString &reply) = 0;
+    // True when Deliver never blocks: the reply is then handed over at once,
+    // which keeps the replies of one target in the order they arrived.
+    virtual bool DeliversWithoutWaiting() const { return false; }
 
     // The word a reply must begin with; empty when the caller asked for no check.
     const QByteArray &CommandWord() const { return m_commandWord; }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "admin/res/adminstrings.h"
+#include "admin/res/tclcommands.h"
+
+#include <QByteArray>
 
 #include <QString>
 
@@ -34,6 +37,9 @@ struct CSessionSettings {
 
     // The login progress window shows only when a login takes this long.
     int progressDelayMs = 2000;
+
+    // The Tcl procedures uploaded after every login.
+    QByteArray procedureText = TclCommandsText();
 
     // Messages shown by Connect before it throws CZltExceptionLoginDeclined.
     QString serverNotAvailable = AdminString(IDS_SERVER_NOT_AVAILABLE);  // the link could not be made

@@ -1,32 +1,64 @@
 // Delivering a reply to a window; see windowreplytarget.h.
 #include "admin/app/windowreplytarget.h"
 
+#include <QCoreApplication>
+#include <QObject>
+#include <QThread>
+
 #include <memory>
+
+namespace {
+
+// The object the queued deliveries run on: made once, moved to the
+// user-interface thread and kept for the life of the process, so a
+// dispatcher thread never touches a window object that may just be going.
+QObject *userInterfaceRelay()
+{
+    static QObject *relay = [] {
+        auto *object = new QObject;
+        object->moveToThread(QCoreApplication::instance()->thread());
+        return object;
+    }();
+    return relay;
+}
+
+} // namespace
 
 CWindowReplyTarget::CWindowReplyTarget(CMessageTarget *window, UINT message, WPARAM code,
                                        const QByteArray &commandWord, Mode mode, int timeToLiveMs)
     : CReplyTarget(commandWord, mode, timeToLiveMs), m_window(window ? window->GetSafeHwnd() : nullptr),
-      m_windowObject(window ? window->messageObject() : nullptr), m_message(message), m_code(code)
+      m_windowThread(window && window->messageObject() ? window->messageObject()->thread() : nullptr),
+      m_message(message), m_code(code)
 {
-    // A window reaches its messages through its own QObject; one made
-    // without it cannot take a reply on its thread.
-    Q_ASSERT(!window || window->messageObject() != nullptr);
+    if (QCoreApplication::instance() && m_windowThread == QCoreApplication::instance()->thread())
+        userInterfaceRelay();
 }
 
 void CWindowReplyTarget::Deliver(const QString &reply)
 {
-    if (m_windowObject.isNull() || !IsWindow(m_window))
+    if (!IsWindow(m_window))
         return;
     auto text = std::make_shared<const QString>(reply);
-    const HWND window = m_window;
-    const UINT message = m_message;
-    const WPARAM code = m_code;
-    // Qt drops the call when the window's object is destroyed before it runs.
-    QMetaObject::invokeMethod(
-        m_windowObject.data(),
-        [window, message, code, text] {
-            if (IsWindow(window))
-                SendMessage(window, message, code, reinterpret_cast<LPARAM>(text.get()));
-        },
-        Qt::QueuedConnection);
+    auto deliver = [window = m_window, message = m_message, code = m_code, text] {
+        if (IsWindow(window))
+            SendMessage(window, message, code, reinterpret_cast<LPARAM>(text.get()));
+    };
+    if (onUserInterfaceThread()) {
+        QMetaObject::invokeMethod(userInterfaceRelay(), deliver, Qt::QueuedConnection);
+        return;
+    }
+    // A window on a thread of its own: sent from here, with the text kept
+    // until the send returns.
+    deliver();
+}
+
+bool CWindowReplyTarget::DeliversWithoutWaiting() const
+{
+    return onUserInterfaceThread();
+}
+
+bool CWindowReplyTarget::onUserInterfaceThread() const
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app != nullptr && m_windowThread == app->thread();
 }

@@ -2,30 +2,35 @@
 // caller chose) with the caller's request code as wParam and a pointer to the
 // reply text as lParam.
 //
-// The reply is delivered on the window's own thread from a call that owns a
-// copy of the text, so the text stays valid for the whole handler, even one
-// that calls ReplyMessage and reads it afterwards, or opens a modal box.
-// The window is held by a guarded pointer: a window that went away before
-// its reply arrived gets nothing, and a dispatcher thread never waits for a
-// busy window.
+// Windows live on the user-interface thread. The reply is handed to that
+// thread by a queued call that owns a copy of the text and then sends the
+// message there, so the text stays valid for the whole handler, even one
+// that calls ReplyMessage and reads it afterwards, or opens a modal box; and
+// a dispatcher thread never waits for a busy window. The window is named by
+// its handle, which never names another window once it is gone: the call
+// checks it on the window's own thread, where nothing can close the window
+// between the check and the message.
 #pragma once
 
 #include "admin/app/replytarget.h"
 #include "platform/messages/messagetarget.h"
 
-#include <QObject>
-#include <QPointer>
+class QThread;
 
 class CWindowReplyTarget : public CReplyTarget {
 public:
+    // `window` must be alive for the call (the caller holds it).
     CWindowReplyTarget(CMessageTarget *window, UINT message, WPARAM code, const QByteArray &commandWord,
                        Mode mode, int timeToLiveMs);
 
     void Deliver(const QString &reply) override;
+    bool DeliversWithoutWaiting() const override;
 
 private:
+    bool onUserInterfaceThread() const;
+
     HWND m_window;
-    QPointer<QObject> m_windowObject;
+    QThread *m_windowThread;
     UINT m_message;
     WPARAM m_code;
 };

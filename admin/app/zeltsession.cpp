@@ -18,7 +18,6 @@
 #include "admin/app/zltexception.h"
 #include "admin/app/zltexceptionlogindeclined.h"
 #include "admin/res/adminstrings.h"
-#include "admin/res/tclcommands.h"
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
 #include "platform/msgbox/msgbox.h"
@@ -121,6 +120,9 @@ void CZELTSession::bindConduit()
 
 void CZELTSession::Connect(const CLoginCredentials &login)
 {
+    // A client object carries one link: a second Connect starts afresh.
+    if (m_linkOpen)
+        Disconnect();
     bindConduit();
     {
         std::lock_guard lock(m_detailsMutex);
@@ -137,8 +139,12 @@ void CZELTSession::Connect(const CLoginCredentials &login)
 
     m_state = StateAwaitingGreeting;
     m_linkOpen = true;
+    m_clientConnectReturned.ResetEvent();
     const QByteArray host = login.host.toUtf8();
-    if (FAILED(m_client->Connect(host.constData(), m_settings.port, m_settings.receiveTimeoutMs, this))) {
+    const HRESULT connected =
+        m_client->Connect(host.constData(), m_settings.port, m_settings.receiveTimeoutMs, this);
+    m_clientConnectReturned.SetEvent();
+    if (FAILED(connected)) {
         m_linkOpen = false;
         m_state = StateNotConnected;
         progress.Stop();
@@ -241,6 +247,9 @@ int CZELTSession::OnMessage(const void *data, uint32_t length, uint32_t /*type*/
 
 int CZELTSession::onHandshake(const QByteArray &text)
 {
+    // The greeting may come before the client's Connect has returned, and
+    // the client takes no Send until then.
+    m_clientConnectReturned.Wait(m_settings.sessionLockMs);
     if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
         linkEnded();
         return 1;
@@ -265,8 +274,13 @@ int CZELTSession::onHandshake(const QByteArray &text)
         m_loginCompleted = true;
         m_state = StateConnected;
         // The answer to the upload is not awaited: it finds no target and is dropped.
-        if (FAILED(sendFrame(TclCommandsText(), 1, takeTransactionNumber()))) {
-            setLastError(QStringLiteral("Couldn't send information to server."));
+        try {
+            if (FAILED(sendFrame(m_settings.procedureText, 1, takeTransactionNumber()))) {
+                setLastError(QStringLiteral("Couldn't send information to server."));
+                break;
+            }
+        } catch (const CZltException &e) {
+            setLastError(e.text());
             break;
         }
         m_stateEvent.SetEvent();
@@ -403,8 +417,7 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
             break;
         }
     }
-    CDispatcherPool::Process().QueueForDispatch(
-        target, QString::fromUtf8(CReplyTarget::ReplyResult(target->CommandWord(), text)));
+    dispatch(target, QString::fromUtf8(CReplyTarget::ReplyResult(target->CommandWord(), text)));
     return 0;
 }
 
@@ -425,8 +438,16 @@ int CZELTSession::OnStringMessage(const char *text, uint32_t extra)
         if (target->GetMode() == CReplyTarget::ModeOneShot)
             m_transactions.erase(found);
     }
-    CDispatcherPool::Process().QueueForDispatch(target, QString::fromUtf8(text));
+    dispatch(target, QString::fromUtf8(text));
     return 0;
+}
+
+void CZELTSession::dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply)
+{
+    if (target->DeliversWithoutWaiting())
+        target->Deliver(reply);
+    else
+        CDispatcherPool::Process().QueueForDispatch(target, reply);
 }
 
 void CZELTSession::answerAllPending(const char *format)
@@ -446,8 +467,7 @@ void CZELTSession::answerAllPending(const char *format)
         m_subscriptionId = 0;
     }
     for (const std::shared_ptr<CReplyTarget> &target : pending)
-        CDispatcherPool::Process().QueueForDispatch(
-            target, QString::fromLatin1(format).arg(quotedWord(target->CommandWord())));
+        dispatch(target, QString::fromLatin1(format).arg(quotedWord(target->CommandWord())));
 }
 
 void CZELTSession::housekeepingLoop()
@@ -474,8 +494,8 @@ void CZELTSession::housekeepingLoop()
             }
         }
         for (const std::shared_ptr<CReplyTarget> &target : expired)
-            CDispatcherPool::Process().QueueForDispatch(
-                target, QString::fromLatin1(kNeverRespondedError).arg(quotedWord(target->CommandWord())));
+            dispatch(target,
+                     QString::fromLatin1(kNeverRespondedError).arg(quotedWord(target->CommandWord())));
     }
 }
 

@@ -116,6 +116,7 @@ private:
     int onReply(const QByteArray &text, uint32_t extra);
     void linkEnded();
     void answerAllPending(const char *format);
+    static void dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply);
     HRESULT sendFrame(const QByteArray &bytes, int type, uint32_t extra);
     uint32_t registerTarget(const std::shared_ptr<CReplyTarget> &target);
     void unregisterTarget(uint32_t transaction);
@@ -134,6 +135,7 @@ private:
 
     CSessionLock m_sessionLock;
     CEvent m_stateEvent{false, false};
+    CEvent m_clientConnectReturned{true, true};
     std::atomic<int> m_state{StateNotConnected};
     std::atomic<bool> m_linkOpen{false};
     std::atomic<bool> m_expectedDisconnect{false};

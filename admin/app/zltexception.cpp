@@ -1,6 +1,7 @@
 // The session's exception; see zltexception.h.
 #include "admin/app/zltexception.h"
 
+#include "platform/msgbox/msgbox.h"
 #include "platform/strings/stringtable.h"
 
 #include <cstring>
@@ -20,4 +21,11 @@ bool CZltException::GetErrorMessage(char *buffer, std::size_t size) const
     std::memcpy(buffer, m_utf8.constData(), n);
     buffer[n] = '\0';
     return true;
+}
+
+int CZltException::ReportError(unsigned type, unsigned emptyTextId) const
+{
+    if (m_text.isEmpty() && emptyTextId != 0)
+        return AfxMessageBox(emptyTextId, type);
+    return AfxMessageBox(m_text, type);
 }

@@ -21,6 +21,9 @@ public:
     // Copies the text into `buffer`, cut to fit and always NUL-terminated.
     // False when there is no room at all.
     bool GetErrorMessage(char *buffer, std::size_t size) const;
+    // Shows the text in a message box of `type` (MB_ styles); an exception
+    // without text shows string `emptyTextId` instead. The box's answer.
+    int ReportError(unsigned type = 0, unsigned emptyTextId = 0) const;
 
 private:
     QString m_text;

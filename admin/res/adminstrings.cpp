@@ -13,6 +13,9 @@ constexpr StringResource kStrings[] = {
     {IDS_INTERLOCK_FAILURE, "interlock failure"},
     {IDS_PROTOCOL_PROBLEM, "Protocol problem"},
     {IDS_TIME_ZONE_NOT_SET, "Time zone can not be set"},
+    // appshell
+    {IDS_CHANGE_REFUSED, "Verbanta ES refused the change: %1"},
+    // end appshell
 };
 
 } // namespace

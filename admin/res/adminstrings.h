@@ -11,6 +11,9 @@ enum AdminStringId : unsigned {
     IDS_INTERLOCK_FAILURE = 61470,
     IDS_PROTOCOL_PROBLEM = 61490,
     IDS_TIME_ZONE_NOT_SET = 61549,
+    // appshell
+    IDS_CHANGE_REFUSED = 61529,
+    // end appshell
 };
 
 // Adds admin's texts to the program's string table; once is enough, more

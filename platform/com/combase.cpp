@@ -43,6 +43,12 @@ HRESULT loadEntryPoint(const QByteArray &path, GetClassObjectFunction *entry)
         *entry = found->second;
         return S_OK;
     }
+    // A bare name would be looked for along the library search path, which
+    // is not what the registration names.
+    if (!path.startsWith('/')) {
+        qWarning("CoGetClassObject: the registered server %s is not a full path", path.constData());
+        return CO_E_DLLNOTFOUND;
+    }
     void *library = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         qWarning("CoGetClassObject: cannot load %s: %s", path.constData(), dlerror());

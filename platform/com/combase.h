@@ -15,9 +15,10 @@ constexpr HRESULT CO_E_DLLNOTFOUND = static_cast<HRESULT>(0x800401F8u);
 constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9u);
 
 // `reserved` must be nullptr. Fails with REGDB_E_CLASSNOTREG when the class
-// is not registered, CO_E_DLLNOTFOUND when its library can't be loaded and
-// CO_E_ERRORINDLL when the library has no DllGetClassObject (the loader's
-// reason goes to the log); `*out` is nullptr on every failure.
+// is not registered, CO_E_DLLNOTFOUND when its library can't be loaded (or
+// is not named by a full path) and CO_E_ERRORINDLL when the library has no
+// DllGetClassObject (the loader's reason goes to the log); `*out` is nullptr
+// on every failure.
 HRESULT CoGetClassObject(const CLSID *clsid, uint32_t clsctx, void *reserved, const IID *iid, void **out);
 
 // CoGetClassObject for IClassFactory, then CreateInstance; the factory is

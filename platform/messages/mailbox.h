@@ -7,6 +7,10 @@
 #include <QEvent>
 #include <QObject>
 
+#include <map>
+
+class QTimer;
+
 namespace MessageDetail {
 
 class PostedMessageEvent : public QEvent {
@@ -31,8 +35,16 @@ class Mailbox : public QObject {
 public:
     Mailbox() = default;
 
+    // The window's timers, kept here so they run on its thread and end
+    // with it.
+    void startTimer(uintptr_t window, uintptr_t id, UINT ms);
+    bool stopTimer(uintptr_t id);
+
 protected:
     bool event(QEvent *event) override;
+
+private:
+    std::map<uintptr_t, QTimer *> m_timers;
 };
 
 } // namespace MessageDetail

@@ -30,6 +30,16 @@ bool IsWindow(HWND window)
     return window && WindowTable::instance().isLive(window);
 }
 
+uintptr_t SetTimer(HWND window, uintptr_t id, UINT ms)
+{
+    return WindowTable::instance().setTimer(window, id, ms);
+}
+
+bool KillTimer(HWND window, uintptr_t id)
+{
+    return WindowTable::instance().killTimer(window, id);
+}
+
 void SendMessageToDescendants(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool deep)
 {
     // Collected first: a handler may destroy windows of the tree, whose

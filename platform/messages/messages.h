@@ -27,6 +27,7 @@ using HWND = HWND__ *;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_USER = 0x0400;
 
 // False when the handle is not a live window.
@@ -40,6 +41,13 @@ bool ReplyMessage(LRESULT result);
 // True while the message being handled was sent from another thread.
 bool InSendMessage();
 bool IsWindow(HWND window);
+// Starts (or restarts with the new period) the window's timer `id`: every
+// `ms` milliseconds the window gets WM_TIMER with the id as wParam. Called on
+// the window's thread; gives `id`, or 0 when the window is not live there or
+// `id` is 0. The window's timers end with it.
+uintptr_t SetTimer(HWND window, uintptr_t id, UINT ms);
+// Stops the timer; false when the window has no such timer running.
+bool KillTimer(HWND window, uintptr_t id);
 // Sends the message to every window below `window` in its object tree (with
 // `deep` false, to its direct children only), in tree order. Called on the
 // window's thread.

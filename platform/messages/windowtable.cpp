@@ -196,7 +196,9 @@ bool WindowTable::inSendMessage() const
 std::vector<HWND> WindowTable::descendantsOf(HWND window, bool deep)
 {
     std::vector<HWND> found;
-    CMessageTarget *target = localTarget(toId(window));
+    // The object tree may only be walked on its own thread.
+    CMessageTarget *target = targetOnThisThread(window);
+    assert((target || !isLive(window)) && "descendants are reached from the window's own thread");
     if (!target || !target->messageObject())
         return found;
     const auto collect = [&](const auto &self, const QObject *parent) -> void {
@@ -210,6 +212,32 @@ std::vector<HWND> WindowTable::descendantsOf(HWND window, bool deep)
     };
     collect(collect, target->messageObject());
     return found;
+}
+
+Mailbox *WindowTable::localMailbox(HWND window)
+{
+    std::lock_guard lock(m_mutex);
+    const auto found = m_windows.find(toId(window));
+    if (found == m_windows.end() || found->second.queue != ThreadQueue::current())
+        return nullptr;
+    return found->second.mailbox;
+}
+
+uintptr_t WindowTable::setTimer(HWND window, uintptr_t id, UINT ms)
+{
+    Mailbox *mailbox = localMailbox(window);
+    assert((mailbox || !isLive(window)) && "a window's timers are set on its own thread");
+    if (!mailbox || id == 0)
+        return 0;
+    // The mailbox is deleted only on this thread, so it outlives this call.
+    mailbox->startTimer(toId(window), id, ms);
+    return id;
+}
+
+bool WindowTable::killTimer(HWND window, uintptr_t id)
+{
+    Mailbox *mailbox = localMailbox(window);
+    return mailbox && mailbox->stopTimer(id);
 }
 
 void WindowTable::deliverPosted(uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam)

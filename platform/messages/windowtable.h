@@ -67,6 +67,8 @@ public:
     bool reply(LRESULT result);
     bool inSendMessage() const;
     std::vector<HWND> descendantsOf(HWND window, bool deep);
+    uintptr_t setTimer(HWND window, uintptr_t id, UINT ms);
+    bool killTimer(HWND window, uintptr_t id);
 
     // On a window's thread: a posted message arrives, or sent ones wait.
     void deliverPosted(uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -79,6 +81,8 @@ private:
         std::shared_ptr<ThreadQueue> queue;
     };
 
+    // The mailbox of `window` when it is live on the calling thread.
+    Mailbox *localMailbox(HWND window);
     // The live target of `window` when it belongs to the calling thread.
     CMessageTarget *localTarget(uintptr_t window);
     LRESULT callHandler(CMessageTarget *target, SentMessage *sent, UINT message, WPARAM wParam,

@@ -14,7 +14,9 @@ namespace StoreFolder {
 QString path()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
+    // A relative setting would move with the working folder; the convention
+    // is to ignore it.
+    if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/verbanta");
 }

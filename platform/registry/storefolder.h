@@ -1,5 +1,5 @@
-// Where the per-user store files live: $XDG_CONFIG_HOME/verbanta, else
-// $HOME/.config/verbanta. The variable is read at each call, so a test or
+// Where the per-user store files live: $XDG_CONFIG_HOME/verbanta, else (the
+// variable unset, empty or relative) $HOME/.config/verbanta. The variable is read at each call, so a test or
 // the demo can point the whole suite at a folder of its own.
 #pragma once
 

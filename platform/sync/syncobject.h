@@ -1,10 +1,13 @@
-// The base of the waitable objects (events, semaphores). All of them share
-// one process-wide lock, so that a thread can wait for any one of several
-// objects at once (a dispatcher waits for its semaphore or the stop event)
-// without lock-ordering trouble between the objects.
+// The base of the waitable objects (events, semaphores). Each object guards
+// its state with a lock of its own; a waiting thread enlists with every
+// object it waits for, so it can wait for any one of several at once (a
+// dispatcher waits for its semaphore or the stop event). Nothing is shared
+// between objects, so an object made by one module (libConduit.so) can be
+// set by code of another that carries its own copy of this layer.
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -29,20 +32,22 @@ public:
     uint32_t Wait(uint32_t ms = INFINITE);
 
 protected:
-    // Called with the shared lock held: true when the object is signalled,
+    // Called with the object's lock held: true when the object is signalled,
     // consuming the signal where the object's kind says so.
     virtual bool tryAcquireLocked() = 0;
-    // Called with the shared lock held after the object became signalled.
-    void wakeWaitersLocked();
-
-    friend uint32_t WaitForMultipleObjects(std::span<CSyncObject *const> objects, uint32_t ms);
-    // Runs `change` under the shared lock; when it returns true (the object
-    // became signalled) wakes the waiters.
+    // Runs `change` under the object's lock; when it returns true (the
+    // object became signalled) wakes the waiters.
     template <typename Change> void changeState(Change &&change);
-    static void lockShared();
-    static void unlockShared();
 
 private:
+    friend uint32_t WaitForMultipleObjects(std::span<CSyncObject *const> objects, uint32_t ms);
+    // Takes the object if it is signalled; otherwise, with a waiter, enlists
+    // it to be woken by the next signal.
+    bool tryAcquireOrEnlist(SyncDetail::Waiter *waiter);
+    void delist(SyncDetail::Waiter *waiter);
+    void wakeWaitersLocked();
+
+    std::mutex m_mutex;
     std::vector<SyncDetail::Waiter *> m_waiters;
 };
 
@@ -53,8 +58,7 @@ uint32_t WaitForMultipleObjects(std::span<CSyncObject *const> objects, uint32_t 
 
 template <typename Change> void CSyncObject::changeState(Change &&change)
 {
-    lockShared();
+    std::lock_guard lock(m_mutex);
     if (change())
         wakeWaitersLocked();
-    unlockShared();
 }

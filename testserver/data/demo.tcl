@@ -64,11 +64,25 @@ foreach {number first last cos} {
 } {
     ua $number -parent $cos -stamp 1 -sac 0 [list &Name1 $first &Name2 $last &Ext $number &Comment {}]
 }
-ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comment {On leave} MaxMessages 80}
+ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comment {On leave} MaxMessages 80
+    Nf_6_Disable 0 Nf_6_DayOfWeek 127 Nf_6_Holidays 0 Nf_6_From 480 Nf_6_To 1020 Nf_6_InitDial 60000
+    Nf_6_RepeatDelay 15 Nf_6_RepeatCount 3 Nf_6_Accessible 1 Nf_6_LineGroup Notify Nf_6_Variable {}}
 
 # A distribution list and an IVR application.
 ua 300 -parent 2147483646 -stamp 1 {&Name1 Sales &Name2 {Sales team} System_Distribution_List {100 101 102}}
-ua 400 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {Main menu} &Comment {Opening hours menu}}
+ua 400 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {Main menu} &Comment {Opening hours menu}
+    app_controlls_call 1 language 0 Group_List {}}
+
+# One agent of each remaining kind.
+ua 500 -parent 2147483644 -stamp 1 {&Comment {Head office} AmisGatewayEnable 1
+    AmisDestinationSystemNumber 4155550100 AmisDestinationDial 9,4155550100 AmisNotificationPortGroup Notify
+    AmisNotifyContinueEveryMin 30 AmisNotifyAfterMin 5 AmisNotifyMaxTime 240}
+ua 510 -parent 2147483643 -stamp 1 {&Comment {Branch proxy} AmisProxyDestinationMailBox 510}
+ua 520 -parent 2147483640 -stamp 1 {&Comment {Partner site} VpimEnable 1 VpimDestinationDomain partner.example
+    VpimNotifyContinueEveryMin 30 VpimNotifyAfterMin 5 VpimNotifyMaxTime 240}
+ua 521 -parent 2147483639 -stamp 1 {&Comment {Partner proxy} VpimDestinationMBox 521}
+ua 530 -parent 2147483642 -stamp 1 {&Comment {Voice broadcast}}
+ua 540 -parent 2147483641 -stamp 1 {&Comment {Fax broadcast}}
 
 # Event maps: scenario 1 is the standard class's, 2 Bruno's own, 3 the menu's.
 eventmap 1 1 18 Voicemail {}

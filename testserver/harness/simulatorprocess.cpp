@@ -119,7 +119,8 @@ QString SimulatorProcess::dataPath(const QString &fileName)
     return QDir(sourceDir()).filePath(QStringLiteral("testserver/data/") + fileName);
 }
 
-SimulatorProcess::SimulatorProcess(const QString &dataFile, quint16 port) : m_port(port)
+SimulatorProcess::SimulatorProcess(const QString &dataFile, quint16 port, const QStringList &options)
+    : m_port(port)
 {
     const QString data = dataFile.isEmpty() ? dataPath(QStringLiteral("demo.tcl")) : dataFile;
     if (!QFileInfo::exists(data)) {
@@ -127,7 +128,7 @@ SimulatorProcess::SimulatorProcess(const QString &dataFile, quint16 port) : m_po
     }
     QString reason;
     for (int attempt = 0; attempt < kAddressAttempts; ++attempt) {
-        if (startOn(nextLoopbackAddress(), data, &reason)) {
+        if (startOn(nextLoopbackAddress(), data, options, &reason)) {
             return;
         }
         if (!reason.isEmpty()) {
@@ -151,14 +152,16 @@ SimulatorProcess::~SimulatorProcess()
 }
 
 // False with an empty reason when the address was taken (try another one).
-bool SimulatorProcess::startOn(const QString &host, const QString &dataFile, QString *reason)
+bool SimulatorProcess::startOn(const QString &host, const QString &dataFile, const QStringList &options,
+                               QString *reason)
 {
     reason->clear();
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QString script = QDir(sourceDir()).filePath(QStringLiteral("testserver/vserver.tcl"));
-    process->start(tclsh(), {script, QStringLiteral("-host"), host, QStringLiteral("-port"),
-                             QString::number(m_port), QStringLiteral("-data"), dataFile});
+    process->start(tclsh(), QStringList{script, QStringLiteral("-host"), host, QStringLiteral("-port"),
+                                        QString::number(m_port), QStringLiteral("-data"), dataFile} +
+                                options);
     if (!process->waitForStarted(kStartTimeoutMs)) {
         *reason = QStringLiteral("cannot start %1: %2").arg(tclsh(), process->errorString());
         return false;
@@ -273,6 +276,11 @@ int SimulatorProcess::dropLinks()
     return requestCount({QStringLiteral("droplink")});
 }
 
+bool SimulatorProcess::dropLink(int connection)
+{
+    return requestCount({QStringLiteral("droplink"), QString::number(connection)}) == 1;
+}
+
 void SimulatorProcess::refuseNextLogin()
 {
     request({QStringLiteral("refuselogin")});
@@ -293,9 +301,50 @@ void SimulatorProcess::clearFailure(const QString &command)
     request({QStringLiteral("unfail"), command});
 }
 
+void SimulatorProcess::answerCommand(const QString &command, const QString &reply)
+{
+    request({QStringLiteral("answer"), command, reply});
+}
+
+void SimulatorProcess::clearAnswer(const QString &command)
+{
+    request({QStringLiteral("unanswer"), command});
+}
+
 int SimulatorProcess::pushLine(const QString &line)
 {
     return requestCount({QStringLiteral("push"), line});
+}
+
+int SimulatorProcess::pushLine(const QString &line, int connection)
+{
+    return requestCount({QStringLiteral("push"), line, QString::number(connection)});
+}
+
+int SimulatorProcess::setPortState(int port, const QString &state)
+{
+    return requestCount({QStringLiteral("portstate"), QString::number(port), state});
+}
+
+void SimulatorProcess::setNextGreeting(const QString &greeting)
+{
+    request({QStringLiteral("greeting"), greeting});
+}
+
+void SimulatorProcess::setNextConfirmation(const QString &confirmation)
+{
+    request({QStringLiteral("confirmation"), confirmation});
+}
+
+int SimulatorProcess::sendFrame(quint8 type, quint32 extra, const QByteArray &payload)
+{
+    return requestCount({QStringLiteral("sendframe"), QString::number(type), QString::number(extra),
+                         QString::fromLatin1(payload.toHex())});
+}
+
+int SimulatorProcess::sendRaw(const QByteArray &bytes)
+{
+    return requestCount({QStringLiteral("sendraw"), QString::fromLatin1(bytes.toHex())});
 }
 
 QList<LoggedCommand> SimulatorProcess::commandLog()

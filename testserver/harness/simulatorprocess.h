@@ -41,8 +41,10 @@ class SimulatorProcess {
 public:
     // Port 1561 (odd) gives the 12-byte header framing the programs use; an
     // even port gives the length-prefix framing. An empty data file means the
-    // demo data set.
-    explicit SimulatorProcess(const QString &dataFile = QString(), quint16 port = 1561);
+    // demo data set. Further options of vserver.tcl (for example
+    // {"-encoding", "cp1252"} or {"-timelimit", "2"}) may be given.
+    explicit SimulatorProcess(const QString &dataFile = QString(), quint16 port = 1561,
+                              const QStringList &options = QStringList());
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess &) = delete;
     SimulatorProcess &operator=(const SimulatorProcess &) = delete;
@@ -61,6 +63,8 @@ public:
     void dropNextReply();
     // Ends every client link; returns how many there were.
     int dropLinks();
+    // Ends the link numbered as in the command log; false when it is not open.
+    bool dropLink(int connection);
     void refuseNextLogin();
     // The next link accepted gets no greeting at all.
     void withholdNextGreeting();
@@ -68,8 +72,25 @@ public:
     // message until clearFailure.
     void failCommand(const QString &command, const QString &message = QString());
     void clearFailure(const QString &command);
-    // Pushes a line to every logged-in link; returns how many got it.
+    // Frames whose first word is the command are answered with the reply text
+    // exactly as given (nothing evaluated, no word added) until clearAnswer.
+    void answerCommand(const QString &command, const QString &reply);
+    void clearAnswer(const QString &command);
+    // Pushes a line to every logged-in link, or to the one numbered as in the
+    // command log; returns how many got it.
     int pushLine(const QString &line);
+    int pushLine(const QString &line, int connection);
+    // Sets a voice port's state and pushes its trace line to every link that
+    // subscribed; returns how many got it.
+    int setPortState(int port, const QString &state);
+    // The next link is greeted with this text instead of "VREADY A B ZONE".
+    void setNextGreeting(const QString &greeting);
+    // The next good login is confirmed with this text instead of "VCONNECTED".
+    void setNextConfirmation(const QString &confirmation);
+    // Sends a frame (any type, extra and payload) or raw bytes to every open
+    // link; returns how many links got it.
+    int sendFrame(quint8 type, quint32 extra, const QByteArray &payload);
+    int sendRaw(const QByteArray &bytes);
 
     QList<LoggedCommand> commandLog();
     // The commands received on links, without login lines, in order.
@@ -84,7 +105,7 @@ public:
     static QString tclsh();
 
 private:
-    bool startOn(const QString &host, const QString &dataFile, QString *reason);
+    bool startOn(const QString &host, const QString &dataFile, const QStringList &options, QString *reason);
     QString request(const QStringList &words);
     QByteArray readLine();
     int requestCount(const QStringList &words);

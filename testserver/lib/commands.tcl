@@ -150,6 +150,22 @@ proc ::vs::cmd::isCosTop {number} {
     list GetUA $header $listed {*}$pairs
 }
 
+# The mailbox editor's list: one record (a GetUA answer without its word)
+# per box of the list, or per mailbox for "All"; boxes that do not exist are
+# left out.
+::vs::cmd::command get_parms_for_ua_type {list} {
+    if {$list eq "All"} {
+        set list [lrange [::vs::cmd::GetUAList4Property $conn COS MB notowned] 1 end]
+    }
+    set records {}
+    foreach number $list {
+        if {[::vs::data::uaExists $number]} {
+            lappend records [lrange [::vs::cmd::GetUA $conn $number] 1 end]
+        }
+    }
+    linsert $records 0 get_parms_for_ua_type
+}
+
 ::vs::cmd::command CreateUA {number sac parent scenario sa} {
     ::vs::cmd::checkNumbers $number $sac $parent $scenario $sa
     ::vs::cmd::check {![::vs::data::uaExists $number]} "user agent $number already exists"
@@ -366,8 +382,9 @@ proc ::vs::cmd::changeAccount {name password rights ranges fourth} {
 
 # --- session, configuration, clock -------------------------------------------
 
+# Session properties steer the real server's speech recognition, which the
+# simulator does not have; they are accepted and have no effect.
 ::vs::cmd::command SessionSetProperty {session name value} {
-    ::vs::conn::setProperty $conn $name $value
     return SessionSetProperty
 }
 

@@ -14,7 +14,9 @@
 # accepts a reply word equal to as many leading characters of its command
 # word, and strips it.  An answer that is such a word alone still gets its
 # blank, so it reads as an empty result whatever else the command line held.
-# A Tcl error answers "<first word> !ERROR <message>".
+# A Tcl error answers "<first word> !ERROR <message>", except that a server
+# command's own error ("GetUA !ERROR {...}") goes as it stands, as its
+# answer would.
 
 package require md5
 
@@ -38,7 +40,6 @@ proc ::vs::conn::accept {chan address port} {
     set state($id,b) [randomWord]
     set state($id,subscription) 0
     set state($id,txn) 0
-    set state($id,props) {}
     set state($id,interp) ""
     ::vs::framing::attach $chan
     fileevent $chan readable [list ::vs::conn::readable $id]
@@ -47,7 +48,18 @@ proc ::vs::conn::accept {chan address port} {
         ::vs::log::note "connection $id: greeting withheld"
         return
     }
-    sendFrame $id 1 0 "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    set greeting [::vs::control::takeText nextGreeting]
+    if {$greeting eq ""} {
+        set greeting "VREADY $state($id,a) $state($id,b) $::vs::data::timezone"
+    } else {
+        # A greeting given on the control channel: the digest then covers its
+        # own fields, found the way the client finds them (first, second and
+        # last blank).
+        set words [split $greeting " "]
+        set state($id,a) [lindex $words 1]
+        set state($id,b) [join [lrange $words 2 end-1] " "]
+    }
+    sendFrame $id 1 0 $greeting
 }
 
 proc ::vs::conn::randomWord {} {
@@ -115,10 +127,22 @@ proc ::vs::conn::sendFrame {id type extra text} {
     if {![isOpen $id]} {
         return
     }
-    set payload [encoding convertto $encoding $text]
-    if {[catch {::vs::framing::send $state($id,chan) $state($id,protocol) $type $extra $payload} message]} {
+    sendBytes $id [::vs::framing::encode $state($id,protocol) $type $extra [encoding convertto $encoding $text]]
+}
+
+proc ::vs::conn::sendBytes {id bytes} {
+    variable state
+    if {![isOpen $id]} {
+        return
+    }
+    if {[catch {::vs::framing::write $state($id,chan) $bytes} message]} {
         close $id "send failed: $message"
     }
+}
+
+proc ::vs::conn::protocol {id} {
+    variable state
+    return $state($id,protocol)
 }
 
 proc ::vs::conn::decode {payload} {
@@ -126,18 +150,25 @@ proc ::vs::conn::decode {payload} {
     encoding convertfrom $encoding [string trimright $payload \0]
 }
 
+# Before the login only a login line is taken; after it, file frames are
+# received, answer frames (types 4 and 127) only logged, and any other type
+# is a command.
 proc ::vs::conn::handleFrame {id type extra payload} {
     variable state
-    switch -- $type {
-        3 { receiveFile $id $extra $payload; return }
-        4 - 127 { ::vs::log::command $id $extra "<frame type $type>"; return }
-    }
-    set text [decode $payload]
-    ::vs::log::command $id $extra $text
     if {$state($id,phase) eq "login"} {
+        set text [decode $payload]
+        ::vs::log::command $id $extra $text
         login $id $text
-    } else {
-        answer $id $extra $text
+        return
+    }
+    switch -- $type {
+        3 { receiveFile $id $extra $payload }
+        4 - 127 { ::vs::log::command $id $extra "<frame type $type>" }
+        default {
+            set text [decode $payload]
+            ::vs::log::command $id $extra $text
+            answer $id $extra $text
+        }
     }
 }
 
@@ -149,7 +180,7 @@ proc ::vs::conn::receiveFile {id extra payload} {
     if {[string length $payload] <= 8
         || ![binary scan $payload iuiu sender size]
         || $size + 8 != [string length $payload]} {
-        sendFrame $id 127 0 [binary format iu 1]
+        sendBytes $id [::vs::framing::encode [protocol $id] 127 0 [binary format iu 1]]
         return
     }
     sendFrame $id 4 0 "UP_$id.tmp\0"
@@ -182,7 +213,8 @@ proc ::vs::conn::login {id text} {
     set state($id,phase) connected
     set state($id,interp) [makeInterp $id]
     ::vs::log::note "connection $id: \"$user\" logged in"
-    sendFrame $id 1 0 VCONNECTED
+    set confirmation [::vs::control::takeText nextConfirmation]
+    sendFrame $id 1 0 [expr {$confirmation eq "" ? "VCONNECTED" : $confirmation}]
 }
 
 # A safe interpreter (no files, sockets, processes) with the server's
@@ -217,11 +249,6 @@ proc ::vs::conn::unsetVariable {id name} {
     $state($id,interp) eval [list unset -nocomplain ::$name]
 }
 
-proc ::vs::conn::setProperty {id name value} {
-    variable state
-    dict set state($id,props) $name $value
-}
-
 proc ::vs::conn::subscribe {id} {
     variable state
     set state($id,subscription) $state($id,txn)
@@ -244,17 +271,36 @@ proc ::vs::conn::answer {id extra text} {
     ::vs::control::deliverReply $id $extra $reply
 }
 
+# The command's name, as the control channel's scripted answers and failures
+# are keyed.
 proc ::vs::conn::firstWord {text} {
     regexp {^\s*(\S*)} $text -> word
     return $word
 }
 
+# The word the reply leads with: the command line up to its first blank, as
+# the client takes its command word, less trailing line ends ("GetTime\r\n"
+# answers "GetTime ..."); empty for a line that begins with a blank, whose
+# reply then begins with the blank, which the client also accepts.
+proc ::vs::conn::replyWord {text} {
+    set blank [string first " " $text]
+    if {$blank < 0} {
+        return [string trimright $text]
+    }
+    string range $text 0 [expr {$blank - 1}]
+}
+
 proc ::vs::conn::evaluate {id extra text} {
     variable state
     variable timeLimit
-    set word [firstWord $text]
+    set name [firstWord $text]
+    set word [replyWord $text]
     set interp $state($id,interp)
-    set message [::vs::control::injectedFailure $word]
+    set scripted [::vs::control::scriptedAnswer $name]
+    if {[llength $scripted]} {
+        return [lindex $scripted 0]
+    }
+    set message [::vs::control::injectedFailure $name]
     if {$message ne ""} {
         return "$word !ERROR $message"
     }
@@ -268,6 +314,9 @@ proc ::vs::conn::evaluate {id extra text} {
         set result "invoked [expr {$code == 3 ? "break" : "continue"}] outside of a loop"
     }
     if {$code == 1 || $code > 2} {
+        # Noted, so that whoever writes procedures for the server sees why a
+        # command whose reply nobody reads (the upload) went wrong.
+        ::vs::log::note "connection $id: transaction $extra failed: [string range $result 0 300]"
         # A server command's own error ("GetUA !ERROR ...", also through a
         # wrapper such as GetUANoASR) goes as it is.
         if {[isOwnAnswer $interp $word $result] && ![catch {lindex $result 1} marker] && $marker eq "!ERROR"} {

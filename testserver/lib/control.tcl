@@ -11,9 +11,14 @@
 namespace eval ::vs::control {
     # One-shot switches: the next reply, the next login, the next link.
     variable oneShot [dict create drop 0 refuselogin 0 silent 0]
+    # One-shot texts that replace the next greeting or login confirmation.
+    variable nextGreeting ""
+    variable nextConfirmation ""
     variable delayMs 0
     # command name -> error message, until "unfail"
     variable failures {}
+    # command name -> the whole reply text to send instead, until "unanswer"
+    variable answers {}
     variable onEnd {exit 0}
 }
 
@@ -28,12 +33,30 @@ proc ::vs::control::takeOneShot {name} {
     return $armed
 }
 
+# Returns and forgets a one-shot text ("" when none was set).
+proc ::vs::control::takeText {name} {
+    variable $name
+    set text [set $name]
+    set $name ""
+    return $text
+}
+
 proc ::vs::control::injectedFailure {name} {
     variable failures
     if {[dict exists $failures $name]} {
         return [dict get $failures $name]
     }
     return ""
+}
+
+# The reply text a test set for a command word, or {} when none: a list so
+# that an empty reply can be set too.
+proc ::vs::control::scriptedAnswer {name} {
+    variable answers
+    if {[dict exists $answers $name]} {
+        return [list [dict get $answers $name]]
+    }
+    return {}
 }
 
 # Sends a command's reply, unless the control channel asked to hold it back
@@ -153,10 +176,70 @@ proc ::vs::control::verb::silent {} {
     ::vs::control::ok
 }
 
-proc ::vs::control::verb::droplink {} {
-    set count [llength [::vs::conn::ids]]
-    ::vs::conn::dropAll "link dropped on request of the control channel"
-    ::vs::control::ok $count
+proc ::vs::control::verb::greeting {text} {
+    set ::vs::control::nextGreeting $text
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::confirmation {text} {
+    set ::vs::control::nextConfirmation $text
+    ::vs::control::ok
+}
+
+# Sends a frame of any type and extra (payload in hexadecimal) to every open
+# link, logged in or not; for tests of how a client takes what it did not ask.
+proc ::vs::control::verb::sendframe {type extra hex} {
+    foreach {value what} [list $type type $extra extra] {
+        if {![string is entier -strict $value] || $value < 0 || $value > ($what eq "type" ? 255 : 0xffffffff)} {
+            error "bad $what \"$value\""
+        }
+    }
+    set payload [::vs::control::fromHex $hex]
+    set ids [::vs::conn::ids]
+    foreach id $ids {
+        ::vs::conn::sendBytes $id [::vs::framing::encode [::vs::conn::protocol $id] $type $extra $payload]
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+# Sends bytes as they are (a broken frame, half a header) to every open link.
+proc ::vs::control::verb::sendraw {hex} {
+    set bytes [::vs::control::fromHex $hex]
+    set ids [::vs::conn::ids]
+    foreach id $ids {
+        ::vs::conn::sendBytes $id $bytes
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+proc ::vs::control::fromHex {hex} {
+    if {![regexp {^([0-9a-fA-F]{2})*$} $hex]} {
+        error "\"$hex\" is not hexadecimal bytes"
+    }
+    binary format H* $hex
+}
+
+# Ends every client link, or only the one numbered CONNECTION.
+proc ::vs::control::verb::droplink {{connection ""}} {
+    set ids [::vs::control::targets $connection]
+    foreach id $ids {
+        ::vs::conn::close $id "link dropped on request of the control channel"
+    }
+    ::vs::control::ok [llength $ids]
+}
+
+# The open links a request names: all of them, or the one numbered.
+proc ::vs::control::targets {connection} {
+    if {$connection eq ""} {
+        return [::vs::conn::ids]
+    }
+    if {![string is integer -strict $connection]} {
+        error "a connection is a number, not \"$connection\""
+    }
+    if {[::vs::conn::isOpen $connection]} {
+        return [list $connection]
+    }
+    return {}
 }
 
 proc ::vs::control::verb::fail {name {message ""}} {
@@ -167,16 +250,29 @@ proc ::vs::control::verb::fail {name {message ""}} {
     ::vs::control::ok
 }
 
+# Frames whose first word is NAME are answered with TEXT as it stands (no
+# word added, nothing evaluated): replies of any shape, such as a report's
+# "?" question or a malformed list.
+proc ::vs::control::verb::answer {name text} {
+    dict set ::vs::control::answers $name $text
+    ::vs::control::ok
+}
+
+proc ::vs::control::verb::unanswer {name} {
+    dict unset ::vs::control::answers $name
+    ::vs::control::ok
+}
+
 proc ::vs::control::verb::unfail {name} {
     dict unset ::vs::control::failures $name
     ::vs::control::ok
 }
 
-# Pushes a line to every logged-in link, under the transaction number of its
-# subscription (0 when it has none).
-proc ::vs::control::verb::push {text} {
+# Pushes a line to every logged-in link (or the one numbered CONNECTION),
+# under the transaction number of its subscription (0 when it has none).
+proc ::vs::control::verb::push {text {connection ""}} {
     set count 0
-    foreach id [::vs::conn::ids] {
+    foreach id [::vs::control::targets $connection] {
         if {[::vs::conn::isLoggedIn $id]} {
             ::vs::conn::sendFrame $id 1 [::vs::conn::subscription $id] $text
             incr count

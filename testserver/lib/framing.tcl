@@ -82,7 +82,7 @@ proc ::vs::framing::encode {protocol type extra payload} {
     return [binary format iu $length]$payload
 }
 
-proc ::vs::framing::send {chan protocol type extra payload} {
-    puts -nonewline $chan [encode $protocol $type $extra $payload]
+proc ::vs::framing::write {chan bytes} {
+    puts -nonewline $chan $bytes
     flush $chan
 }

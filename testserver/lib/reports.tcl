@@ -126,10 +126,13 @@ proc ::vs::reports::boxRow {number keys} {
     if {[isAll $keys]} {
         return $row
     }
+    # A statistic the box has no value for counts as none at all.
     set wanted {}
     foreach key $keys {
         if {[dict exists $row $key]} {
             lappend wanted $key [dict get $row $key]
+        } elseif {[string match m_* $key]} {
+            lappend wanted $key 0
         }
     }
     return $wanted

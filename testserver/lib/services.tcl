@@ -65,6 +65,15 @@ proc ::vs::services::setJobs {conn jobs} {
     error "no scheduled job \"$id\""
 }
 
+# ValidateASR HEADER: when an automatic schedule record (24 hexadecimal
+# digits of header) next changes the box, in seconds since 1970: the time
+# its header holds (bytes 8 to 11, low byte first).
+::vs::cmd::command ValidateASR {header} {
+    ::vs::cmd::check {[regexp {^[0-9A-F]{24}$} $header]} "\"$header\" is not a schedule header"
+    binary scan [binary format H* $header] x8iu time
+    list ValidateASR $time
+}
+
 # --- the server's files ----------------------------------------------------
 
 # file exists PATH, file delete PATH; nothing else of the real command.

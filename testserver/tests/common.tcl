@@ -14,7 +14,8 @@ namespace eval ::sim {
 }
 
 # Starts a simulator; returns a handle (a dict) and makes it the current one.
-proc ::sim::start {{data demo.tcl} {port 1561}} {
+# Further arguments are options of vserver.tcl.
+proc ::sim::start {{data demo.tcl} {port 1561} args} {
     variable root
     variable counter
     variable current
@@ -25,7 +26,7 @@ proc ::sim::start {{data demo.tcl} {port 1561}} {
         set host "127.[expr {200 + [pid] % 50}].[expr {([pid] / 50) % 256}].[expr {[incr counter] % 254 + 1}]"
         set log [file join [temporaryDirectory] vserver-[pid]-$counter.log]
         set chan [open |[list [info nameofexecutable] [file join $root vserver.tcl] \
-            -host $host -port $port -data $data 2> $log] r+]
+            -host $host -port $port -data $data {*}$args 2> $log] r+]
         fconfigure $chan -buffering line -encoding utf-8
         if {[gets $chan line] > 0 && $line eq "ready $host $port"} {
             set current [dict create chan $chan host $host port $port log $log]
@@ -41,6 +42,9 @@ proc ::sim::stop {{sim ""}} {
     if {$sim eq ""} {
         set sim $current
     }
+    # Closing its standard input ends the simulator; a non-blocking close
+    # does not wait for that, so a simulator that hangs cannot hang the suite.
+    catch {fconfigure [dict get $sim chan] -blocking 0}
     catch {close [dict get $sim chan]}
     file delete -force [dict get $sim log]
 }

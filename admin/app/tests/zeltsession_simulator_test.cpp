@@ -5,6 +5,7 @@
 
 #include "admin/app/serverexitnotice.h"
 #include "admin/app/servertimezone.h"
+#include "admin/app/zeltdocument.h"
 #include "admin/app/zeltsession.h"
 #include "admin/app/zltexceptionlogindeclined.h"
 #include "testserver/harness/simulatorprocess.h"
@@ -213,6 +214,15 @@ TEST_F(SessionAgainstSimulator, OwnDisconnectIsNoServerLossAndALostServerIsToldO
     CServerExitNotice::SetMainWindow(nullptr);
 }
 
+TEST_F(SessionAgainstSimulator, SecondConnectStartsAFreshLink)
+{
+    CZELTSession session(settings());
+    session.Connect(login());
+    session.Connect(login());
+    EXPECT_EQ(session.Execute("set a 3"), "3");
+    EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 1; }));
+}
+
 TEST_F(SessionAgainstSimulator, WindowSessionSharesTheClassObjectAndLogsInOnItsOwn)
 {
     CZELTSession application(settings());
@@ -221,6 +231,39 @@ TEST_F(SessionAgainstSimulator, WindowSessionSharesTheClassObjectAndLogsInOnItsO
     window.Connect(login("admin", "admin"));
     EXPECT_EQ(window.Execute("set a 5"), "5");
     EXPECT_EQ(m_simulator->connectionCount(), 2);
+}
+
+} // namespace
+
+namespace {
+
+class DocumentAgainstSimulator : public SessionAgainstSimulator {};
+
+TEST_F(DocumentAgainstSimulator, OpensWithAConnectedSessionOfItsOwnAndDisconnectsWhenItGoes)
+{
+    CZELTSession application(settings());
+    application.Connect(login());
+    {
+        CZELTDocument document;
+        ASSERT_TRUE(document.OnNewDocument(application, login("admin", "admin")));
+        ASSERT_NE(document.CommandChannel(), nullptr);
+        EXPECT_NE(document.SubscriptionSink(), nullptr);
+        EXPECT_EQ(document.CommandChannel()->Execute("set a 7"), "7");
+        EXPECT_EQ(m_simulator->connectionCount(), 2);
+    }
+    EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 1; }));
+}
+
+TEST_F(DocumentAgainstSimulator, WhoseLoginFailsIsNotOpened)
+{
+    CZELTSession application(settings());
+    application.Connect(login());
+    CZELTDocument document;
+    m_boxes->answer({IDOK, IDOK});
+    EXPECT_FALSE(document.OnNewDocument(application, login("admin", "wrong")));
+    EXPECT_EQ(m_boxes->texts(), (QStringList{"Please check your user id and password.",
+                                             "Password changed and login declined"}));
+    EXPECT_EQ(document.CommandChannel(), nullptr);
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 #include "admin/app/zltexceptionlogindeclined.h"
 #include "admin/res/adminstrings.h"
 
+#include "platform/msgbox/messageboxscript.h"
+
 #include <gtest/gtest.h>
+
+#include <QStringList>
 
 #include <cstring>
 
@@ -42,6 +46,20 @@ TEST(CZltExceptionTest, LoginDeclinedIsASessionFailureWithItsText)
     } catch (const CZltException &e) {
         EXPECT_EQ(e.text(), "Password changed and login declined");
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(CZltExceptionTest, ReportShowsTheTextOrTheGivenStringWhenThereIsNone)
+{
+    RegisterAdminStrings();
+    MessageBoxScript boxes;
+    boxes.answer({IDOK, IDOK});
+    EXPECT_EQ(CZltException(QStringLiteral("IPC send failure 80004005")).ReportError(), IDOK);
+    CZltException(QString()).ReportError(MB_OK, IDS_INTERLOCK_FAILURE);
+    EXPECT_EQ(boxes.texts(), (QStringList{"IPC send failure 80004005", "interlock failure"}));
 }
 
 } // namespace

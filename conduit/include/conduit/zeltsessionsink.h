@@ -14,6 +14,8 @@ public:
     virtual int OnStringMessage(const char *text, uint32_t extra) = 0;
     virtual int OnValueMessage(const void *payload) = 0;
     virtual int OnTimeout(int kind) = 0;
+    // Runs on the thread that called SendFile, while the file's frame holds
+    // the link's send lock: it must not send on the same link.
     virtual int OnSendProgress(uint32_t total, uint32_t sent) = 0;
 
     // Written by Conduit.

@@ -44,6 +44,9 @@ int main(int argc, char **argv)
     const bool hasSlash = std::strchr(library, '/') != nullptr;
     char path[4096];
     std::snprintf(path, sizeof path, "%s%s", hasSlash ? "" : "./", library);
+    // The library stays loaded until the tool exits: unloading one that
+    // brought its own dependencies (Qt) in would leave their start-up
+    // allocations behind as leaks for the leak checker.
     void *handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         std::fprintf(stderr, "regsvr: %s\n", dlerror());
@@ -53,11 +56,9 @@ int main(int argc, char **argv)
     auto entry = reinterpret_cast<HRESULT (*)()>(dlsym(handle, entryName));
     if (!entry) {
         std::fprintf(stderr, "regsvr: %s has no %s\n", library, entryName);
-        dlclose(handle);
         return 3;
     }
     const HRESULT result = entry();
-    dlclose(handle);
     if (FAILED(result)) {
         std::fprintf(stderr, "regsvr: %s of %s failed: 0x%08X\n", entryName, library, unsigned(result));
         return 4;

@@ -96,6 +96,15 @@ TEST_F(CoGetClassObjectTest, ReportsALibraryThatCannotBeLoaded)
     EXPECT_EQ(out, nullptr);
 }
 
+TEST_F(CoGetClassObjectTest, RefusesALibraryNotNamedByAFullPath)
+{
+    registerServer("libplatform_test_inproc.so");
+    void *out = &out;
+    EXPECT_EQ(CoGetClassObject(&kTestClass, CLSCTX_INPROC_SERVER, nullptr, &IID_IClassFactory, &out),
+              CO_E_DLLNOTFOUND);
+    EXPECT_EQ(out, nullptr);
+}
+
 TEST_F(CoGetClassObjectTest, ReportsALibraryWithoutTheEntryPoint)
 {
     registerServer(TEST_NOENTRY_LIBRARY);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -248,6 +249,32 @@ TEST(SendMessageTest, SendsAreHandledInsideAModalNestedLoop)
     EXPECT_EQ(depthAtSend, 1);
 }
 
+TEST(PostMessageTest, MessagesPostedEarlierAreHandledInsideAModalNestedLoop)
+{
+    bool secondHandledInside = false;
+    bool nested = false;
+    QEventLoop *modal = nullptr;
+    std::atomic<bool> modalEnded{false};
+    TestWindow window([&](TestWindow &, UINT message, WPARAM, LPARAM) -> LRESULT {
+        if (message == WM_TEST) {
+            QEventLoop loop;
+            modal = &loop;
+            nested = true;
+            loop.exec();
+            nested = false;
+            modalEnded = true;
+        } else {
+            secondHandledInside = nested;
+            modal->quit();
+        }
+        return 0;
+    });
+    ASSERT_TRUE(PostMessage(window.GetSafeHwnd(), WM_TEST, 0, 0));
+    ASSERT_TRUE(PostMessage(window.GetSafeHwnd(), WM_OTHER, 0, 0));
+    ASSERT_TRUE(pumpUntil([&] { return modalEnded.load(); }));
+    EXPECT_TRUE(secondHandledInside);
+}
+
 TEST(SendMessageTest, ThreadsSendingToEachOthersWindowsDoNotDeadlock)
 {
     QThread *const mainThread = QThread::currentThread();
@@ -329,6 +356,60 @@ TEST(SendMessageToDescendantsTest, AWindowDestroyedByAnEarlierHandlerIsSkipped)
         &parent);
     SendMessageToDescendants(parent.GetSafeHwnd(), WM_TEST, 0, 0);
     EXPECT_EQ(order, (std::vector<int>{1}));
+}
+
+TEST(TimerTest, DeliversWmTimerWithItsIdUntilKilled)
+{
+    std::vector<WPARAM> ticks;
+    TestWindow window([&](TestWindow &, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_TIMER)
+            ticks.push_back(wParam);
+        return 0;
+    });
+    const HWND handle = window.GetSafeHwnd();
+    ASSERT_EQ(SetTimer(handle, 50, 1), 50u);
+    ASSERT_EQ(SetTimer(handle, 13312, 1), 13312u);
+    ASSERT_TRUE(pumpUntil([&] {
+        return std::count(ticks.begin(), ticks.end(), 50) >= 3 &&
+               std::count(ticks.begin(), ticks.end(), 13312) >= 3;
+    }));
+    EXPECT_TRUE(KillTimer(handle, 50));
+    EXPECT_TRUE(KillTimer(handle, 13312));
+    EXPECT_FALSE(KillTimer(handle, 50));
+    const size_t seen = ticks.size();
+    CEvent().Wait(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks.size(), seen);
+}
+
+TEST(TimerTest, HandlerCanKillItsOwnTimerForAOneShot)
+{
+    int ticks = 0;
+    TestWindow window([&](TestWindow &self, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_TIMER) {
+            ++ticks;
+            KillTimer(self.GetSafeHwnd(), wParam);
+        }
+        return 0;
+    });
+    ASSERT_EQ(SetTimer(window.GetSafeHwnd(), 123, 1), 123u);
+    ASSERT_TRUE(pumpUntil([&] { return ticks > 0; }));
+    CEvent().Wait(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(TimerTest, TimersEndWithTheirWindowAndAGoneWindowGetsNone)
+{
+    auto window = std::make_unique<TestWindow>();
+    const HWND handle = window->GetSafeHwnd();
+    ASSERT_EQ(SetTimer(handle, 7, 1), 7u);
+    window.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(SetTimer(handle, 7, 1), 0u);
+    EXPECT_FALSE(KillTimer(handle, 7));
+    TestWindow live;
+    EXPECT_EQ(SetTimer(live.GetSafeHwnd(), 0, 1), 0u) << "id 0 names no timer";
 }
 
 class WidgetWindow : public QWidget, public CMessageTarget {

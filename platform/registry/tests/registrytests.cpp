@@ -2,6 +2,7 @@
 // the Windows results callers test, and the store file's protection.
 #include "platform/registry/registry.h"
 #include "platform/registry/regkey.h"
+#include "platform/registry/storefolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,6 +255,15 @@ TEST_F(RegistryTest, RootsFollowTheFolderVariableAtEachCall)
     EXPECT_EQ(key.SetString("Kept", "yes"), ERROR_SUCCESS);
     pointStoreAt(m_folder.path());
     EXPECT_EQ(key.QueryString("Kept"), QString("yes"));
+}
+
+TEST_F(RegistryTest, RelativeFolderVariableIsIgnoredForTheHomeFolder)
+{
+    setenv("HOME", m_folder.path().toUtf8().constData(), 1);
+    pointStoreAt("relative/config");
+    EXPECT_EQ(StoreFolder::path(), m_folder.path() + "/.config/verbanta");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(StoreFolder::path(), m_folder.path() + "/.config/verbanta");
 }
 
 TEST_F(RegistryTest, WriteThatCannotReachTheStoreIsReported)

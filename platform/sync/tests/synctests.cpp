@@ -200,6 +200,31 @@ TEST(CriticalSectionTest, TimedLockFailsWhileAnotherThreadHoldsIt)
     EXPECT_TRUE(lock.Lock(kHangGuardMs));
 }
 
+TEST(CriticalSectionTest, ManyThreadsTakingItInTurnNeverOverlap)
+{
+    CCriticalSection section;
+    int inside = 0;
+    std::atomic<int> overlaps{0};
+    long total = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 2000; ++i) {
+                CSingleLock lock(section);
+                if (!lock.Lock(kHangGuardMs))
+                    continue;
+                if (++inside != 1)
+                    ++overlaps;
+                ++total;
+                --inside;
+            }
+        });
+    for (auto &thread : threads)
+        thread.join();
+    EXPECT_EQ(overlaps.load(), 0);
+    EXPECT_EQ(total, 8 * 2000);
+}
+
 TEST(CriticalSectionTest, SingleLockReleasesOnScopeExitEvenThroughAnException)
 {
     CCriticalSection section;

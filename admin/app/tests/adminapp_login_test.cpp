@@ -1,0 +1,340 @@
+// Logging in against the simulator: the login dialog, the connection, the
+// default-password question, the stored settings and the login batch as
+// the server receives it.
+#include "appshelltestbase.h"
+
+#include "admin/app/aboutdlg.h"
+#include "admin/app/adminapp.h"
+#include "admin/app/adminpassworddlg.h"
+#include "admin/app/logindlg.h"
+#include "admin/app/runconfigwizarddlg.h"
+#include "admin/app/zeltsession.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kDefaultQuestion = QStringLiteral(
+    "You are currently using the default manufacturer password.\nIt is recommended that you not use this "
+    "password "
+    "because\nit may allow an unauthorized login into your system.\nDo you want to change your password?");
+
+void FillLogin(CLoginDlg *dialog, const QString &host, const QString &user, const QString &password)
+{
+    dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(host);
+    dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
+    dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
+}
+
+void Click(CDialog *dialog, int id)
+{
+    auto *button = dialog->GetDlgItem<QPushButton>(id);
+    ASSERT_NE(button, nullptr) << id;
+    button->click();
+}
+
+void SetNewPassword(CDialog *dialog, const QString &value, const QString &confirmation)
+{
+    dialog->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_NEW_VALUE)->setText(value);
+    dialog->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_CONFIRM_VALUE)->setText(confirmation);
+}
+
+class AdminAppLogin : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+        m_app = std::make_unique<CAdminApp>(quickSettings());
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+        AppShellTestBase::TearDown();
+    }
+
+    // Logs in through the dialog as `user`.
+    void expectLogin(const QString &user, const QString &password)
+    {
+        m_dialogs.on<CLoginDlg>([this, user, password](CLoginDlg *dialog) {
+            FillLogin(dialog, m_server->host(), user, password);
+            Click(dialog, IDOK);
+        });
+    }
+    QStringList commandsStartingWith(const QString &word) const
+    {
+        QStringList found;
+        for (const QString &command : commands())
+            if (command.startsWith(word))
+                found.append(command);
+        return found;
+    }
+
+    std::unique_ptr<CAdminApp> m_app;
+};
+
+TEST_F(AdminAppLogin, SendsTheLoginBatchExactlyAndReadsItsAnswers)
+{
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    ASSERT_TRUE(m_app->Login());
+
+    const QString expected = QStringLiteral(
+        "set _plist {{GetRemoteUser {admin}\r\n} {GetUA 2147483645 COS\r\n} {GetUA 2147483647 COS\r\n} "
+        "{GetUA 2147483646 COS\r\n} {GetUA 2147483644 COS\r\n} {GetUA 2147483643 COS\r\n} "
+        "{GetUA 2147483642 COS\r\n} {GetUA 2147483641 COS\r\n} {set EmrId_MsgCopy_Normal\r\n} "
+        "{set EmrId_MsgCopy_Urgent\r\n} {set Notification_Events\r\n} {set Notification_Apps\r\n} "
+        "{set Notification_TUIDisabled_Apps\r\n} {set EmrId_AIM_Normal\r\n} {set T1_Protocol_List\r\n} "
+        "{set User_Apps\r\n} {GetUA 2147483640 COS\r\n} {GetUA 2147483639 COS\r\n}}\r\n"
+        "set _vlist \"\"\r\n"
+        "foreach i $_plist {\r\ncatch $i _tempv\r\nlappend _vlist $_tempv\r\n}\r\n"
+        "set _vlist\r\n");
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("set _plist")), QStringList{expected});
+
+    EXPECT_EQ(m_app->Rights(), 0x400000A9u);
+    EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuAdministrator);
+    EXPECT_EQ(m_app->RootText(CAdminApp::RootMailbox), QStringLiteral("MB"));
+    EXPECT_EQ(m_app->RootText(CAdminApp::RootVpimProxy), QStringLiteral("VPIM_PROXY"));
+    EXPECT_EQ(m_app->MsgCopyUrgent(), QStringLiteral("58"));
+    EXPECT_EQ(m_app->UserApps(), (QStringList{QStringLiteral("AutoAttendant"), QStringLiteral("Directory"),
+                                              QStringLiteral("Voicemail")}));
+    EXPECT_EQ(m_app->T1Protocols().first(), QStringLiteral("E&M Wink Start"));
+    ASSERT_EQ(m_app->NotificationEvents().size(), 11);
+    EXPECT_EQ(m_app->NotificationEvents().last(), (CNotificationEvent{70, QStringLiteral("Fax Received")}));
+    EXPECT_TRUE(m_app->IsUserAgentAllowed(123456));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join(u'|').toStdString();
+}
+
+TEST_F(AdminAppLogin, StoresTheLoginSettingsAfterConnecting)
+{
+    m_app->SetLoginChoice(QStringLiteral("other,"), QStringLiteral("other"), QString(), QString(), false);
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
+        dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(true);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(readLoginSetting(QStringLiteral("Host")), m_server->host() + QStringLiteral(",other,"));
+    EXPECT_EQ(readLoginSetting(QStringLiteral("User")), QStringLiteral("admin"));
+    EXPECT_EQ(readLoginSetting(QStringLiteral("SavePassword")), QStringLiteral("1"));
+    EXPECT_EQ(m_app->LoadSavedPassword(), QStringLiteral("admin"));
+}
+
+TEST_F(AdminAppLogin, ADeclinedLoginBringsTheDialogBackWithTheLastValues)
+{
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("wrong"));
+        Click(dialog, IDOK);
+    });
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        EXPECT_EQ(dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->currentText(), m_server->host());
+        EXPECT_EQ(dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->text(), QStringLiteral("admin"));
+        dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(QStringLiteral("admin"));
+        Click(dialog, IDOK);
+    });
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral("Please check your user id and password.")});
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+TEST_F(AdminAppLogin, ACancelledLoginEndsWithoutAMessage)
+{
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) { Click(dialog, IDCANCEL); });
+    EXPECT_FALSE(m_app->Login());
+    EXPECT_EQ(m_app->GetSession(), nullptr);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(AdminAppLogin, TheDefaultLoginAnsweredNoGoesOnWithoutChangingThePassword)
+{
+    expectLogin(QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+    m_boxes->answer(IDNO);
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(m_boxes->texts(), QStringList{kDefaultQuestion});
+    EXPECT_EQ(m_boxes->transcript().front().type, UINT(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(commandsStartingWith(QStringLiteral("GetRemoteUser")).isEmpty());
+    EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuTopAdministrator);
+}
+
+TEST_F(AdminAppLogin, TheDefaultLoginChangedKeepsTheRightsAndTakesAnyPassword)
+{
+    const QString password = QStringLiteral("a$b[c]{");
+    expectLogin(QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+    m_boxes->answer(IDYES);
+    m_dialogs.on<CAdminPasswordDlg>([password](CAdminPasswordDlg *dialog) {
+        SetNewPassword(dialog, password, password);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(m_app->Password(), password);
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("GetRemoteUser")),
+              QStringList{QStringLiteral("GetRemoteUser {Cardomel}")});
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
+              QStringList{QStringLiteral("ChangeRemoteUser {Cardomel} a\\$b\\[c\\]\\{ 2164260863 {All} {}")});
+
+    // The new password is the one that logs in now.
+    expectLogin(QStringLiteral("Cardomel"), password);
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(m_app->Rights(), 0x80FFFFFFu);
+}
+
+TEST_F(AdminAppLogin, TheChangePasswordButtonRunsTheDialogAfterConnecting)
+{
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("dept"), QStringLiteral("dept"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    m_dialogs.on<CAdminPasswordDlg>([](CAdminPasswordDlg *dialog) {
+        SetNewPassword(dialog, QStringLiteral("newdept"), QStringLiteral("newdept"));
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
+              QStringList{QStringLiteral("ChangeRemoteUser {dept} {newdept} 268435504 {100-105 200} {}")});
+    EXPECT_TRUE(m_app->IsUserAgentAllowed(105));
+    EXPECT_FALSE(m_app->IsUserAgentAllowed(106));
+    EXPECT_EQ(m_app->AllowedUserAgentsText(), QStringLiteral("100-105 200 "));
+}
+
+TEST_F(AdminAppLogin, ARefusedPasswordChangeKeepsTheDialogOpenWithTheServersReason)
+{
+    m_server->failCommand(QStringLiteral("ChangeRemoteUser"), QStringLiteral("password history"));
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    m_boxes->answer(IDOK);
+    m_dialogs.on<CAdminPasswordDlg>([](CAdminPasswordDlg *dialog) {
+        SetNewPassword(dialog, QStringLiteral("next"), QStringLiteral("next"));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog->isVisible());
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_TRUE(m_app->Login());
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().startsWith(QStringLiteral("Verbanta ES refused the change: !ERROR")))
+        << m_boxes->texts().first().toStdString();
+    EXPECT_TRUE(m_boxes->texts().first().contains(QStringLiteral("password history")));
+    EXPECT_EQ(m_app->Password(), QStringLiteral("admin"));
+}
+
+TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
+{
+    QFile demo(testserver::SimulatorProcess::dataPath(QStringLiteral("demo.tcl")));
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    QByteArray data = demo.readAll();
+    data.replace("var User_Apps", "# var User_Apps");
+    const QString seed = m_folder.filePath(QStringLiteral("nouserapps.tcl"));
+    QFile file(seed);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    m_server->loadData(seed);
+
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(m_app->Login());
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{QStringLiteral(
+                  "Error in receiving initialization data from the server. The program can not be "
+                  "started.")});
+}
+
+TEST_F(AdminAppLogin, ALoginAgainReplacesTheSessionAndForgetsTheOldRights)
+{
+    expectLogin(QStringLiteral("dept"), QStringLiteral("dept"));
+    ASSERT_TRUE(m_app->Login());
+    const CZELTSession *first = m_app->GetSession();
+    ASSERT_NE(first, nullptr);
+    ASSERT_FALSE(m_app->AllowedUserAgentsText().isEmpty());
+
+    // Given up: the old session stays.
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) { Click(dialog, IDCANCEL); });
+    EXPECT_FALSE(m_app->Login());
+    EXPECT_EQ(m_app->GetSession(), first);
+    EXPECT_EQ(m_app->GetSession()->GetState(), CZELTSession::StateConnected);
+
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(m_app->GetSession()->GetState(), CZELTSession::StateConnected);
+    EXPECT_EQ(m_app->Rights(), 0x400000A9u);
+    EXPECT_TRUE(m_app->AllowedUserAgentsText().isEmpty());
+    EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuAdministrator);
+}
+
+TEST_F(AdminAppLogin, TheWizardIsOfferedWhileTheServerSaysItNeverRan)
+{
+    m_server->seed(QStringLiteral("var configuration_wizard_accessed false"));
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    ASSERT_TRUE(m_app->Login());
+    m_dialogs.on<CRunConfigWizardDlg>([](CRunConfigWizardDlg *dialog) {
+        dialog->GetDlgItem<QCheckBox>(CRunConfigWizardDlg::IDC_DO_NOT_DISPLAY)->setChecked(true);
+        Click(dialog, IDNO);
+    });
+    m_app->OfferConfigurationWizard();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("if {[catch")),
+              QStringList{QStringLiteral(
+                  "if {[catch {set configuration_wizard_accessed}] != 0} {set "
+                  "configuration_wizard_accessed false}\r\nset configuration_wizard_accessed\r\n")});
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("ConfigSetString")),
+              QStringList{QStringLiteral("ConfigSetString configuration_wizard_accessed true 1\r\n")});
+
+    // Recorded: no second question.
+    m_app->OfferConfigurationWizard();
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("ConfigSetString")).size(), 1);
+}
+
+TEST_F(AdminAppLogin, TheWizardIsNeverOfferedToAMailboxAdministrator)
+{
+    m_server->seed(QStringLiteral("var configuration_wizard_accessed false"));
+    m_server->setAccount(QStringLiteral("boxes"), QStringLiteral("boxes"), 0x10000001u,
+                         QStringLiteral("100-199"));
+    expectLogin(QStringLiteral("boxes"), QStringLiteral("boxes"));
+    ASSERT_TRUE(m_app->Login());
+    m_app->OfferConfigurationWizard();
+    EXPECT_TRUE(commandsStartingWith(QStringLiteral("if {[catch")).isEmpty());
+    EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuMailboxAdministrator);
+}
+
+TEST_F(AdminAppLogin, TheRememberedPasswordFillsTheDialogOnlyWhenRemembered)
+{
+    writeLoginSettings(m_server->host() + u',', QStringLiteral("admin"), QStringLiteral("1"));
+    ASSERT_TRUE(m_app->SavePassword(QStringLiteral("admin")));
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) {
+        EXPECT_EQ(dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->text(), QStringLiteral("admin"));
+        EXPECT_TRUE(dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->isChecked());
+        Click(dialog, IDCANCEL);
+    });
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) {
+        EXPECT_TRUE(dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->text().isEmpty());
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(m_app->InitInstance());
+
+    writeLoginSettings(m_server->host() + u',', QStringLiteral("admin"), QStringLiteral("0"));
+    CAdminApp *app = m_app.release();
+    delete app;
+    m_app = std::make_unique<CAdminApp>(quickSettings());
+    EXPECT_FALSE(m_app->InitInstance());
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+TEST_F(AdminAppLogin, TheAboutBoxShowsTheServersVersion)
+{
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    ASSERT_TRUE(m_app->Login());
+    m_dialogs.on<CAboutDlg>([](CAboutDlg *dialog) {
+        EXPECT_EQ(dialog->GetDlgItemText(CAboutDlg::IDC_SERVER_VERSION),
+                  QStringLiteral("Verbanta ES simulator 1.0"));
+        Click(dialog, IDOK);
+    });
+    m_app->OnAppAbout();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+} // namespace

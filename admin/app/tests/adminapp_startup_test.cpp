@@ -1,0 +1,128 @@
+// Start-up as a person sees it: the report engine, the login, the main frame
+// of the rights level with its server, the wizard offer; and the cases in
+// which start-up ends, with their reasons.
+#include "appshelltestbase.h"
+
+#include "admin/app/adminapp.h"
+#include "admin/app/logindlg.h"
+#include "admin/app/mainframe.h"
+#include "admin/app/runconfigwizarddlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class AdminAppStartup : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+        m_server->seed(QStringLiteral("var configuration_wizard_accessed false"));
+    }
+    void TearDown() override
+    {
+        if (m_app)
+            m_app->ExitInstance();
+        m_app.reset();
+        AppShellTestBase::TearDown();
+    }
+
+    void makeApp() { m_app = std::make_unique<CAdminApp>(quickSettings()); }
+    void expectLogin(const QString &user)
+    {
+        m_dialogs.on<CLoginDlg>([this, user](CLoginDlg *dialog) {
+            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(user);
+            dialog->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+    }
+
+    std::unique_ptr<CAdminApp> m_app;
+};
+
+TEST_F(AdminAppStartup, ShowsTheFrameOfAMailboxAdministratorWithoutTheWizard)
+{
+    makeApp();
+    expectLogin(QStringLiteral("dept"));
+    ASSERT_TRUE(m_app->InitInstance());
+    CMainFrame *frame = m_app->GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->MenuId(), CAdminApp::MainMenuMailboxAdministrator);
+    EXPECT_EQ(frame->ServerText(), m_server->host());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_FALSE(
+        m_server->commandTexts().join(u'\n').contains(QStringLiteral("configuration_wizard_accessed")));
+}
+
+TEST_F(AdminAppStartup, OffersTheWizardToAnAdministratorWhoMayConfigure)
+{
+    makeApp();
+    expectLogin(QStringLiteral("admin"));
+    m_dialogs.on<CRunConfigWizardDlg>([](CRunConfigWizardDlg *dialog) {
+        // Enter and Escape do not answer the question.
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        dialog->close();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->GetDlgItem<QPushButton>(IDNO)->click();
+    });
+    ASSERT_TRUE(m_app->InitInstance());
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(m_app->GetMainFrame()->MenuId(), CAdminApp::MainMenuAdministrator);
+    // Not ticked: nothing recorded, the question comes again next time.
+    EXPECT_FALSE(m_server->commandTexts().join(u'\n').contains(QStringLiteral("ConfigSetString")));
+}
+
+TEST_F(AdminAppStartup, EndsWithTheReasonWhenTheReportEngineCannotOpen)
+{
+    // A file where the report folder's parent should be.
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("data")));
+    setenv("XDG_DATA_HOME", m_folder.filePath(QStringLiteral("data")).toLocal8Bit().constData(), 1);
+    QFile blocker(m_folder.filePath(QStringLiteral("data/verbanta")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    makeApp();
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(m_app->InitInstance());
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().contains(QStringLiteral("/verbanta/reports")))
+        << m_boxes->texts().first().toStdString();
+    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+}
+
+TEST_F(AdminAppStartup, WithoutAPasswordStoreTheRememberBoxIsDisabled)
+{
+    // The user's store cannot be written: a folder where its file should be.
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("verbanta/user.ini")));
+    makeApp();
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) {
+        EXPECT_FALSE(dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->isEnabled());
+        dialog->GetDlgItem<QPushButton>(IDCANCEL)->click();
+    });
+    EXPECT_FALSE(m_app->InitInstance());
+    EXPECT_TRUE(m_app->NoPasswordStore());
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(AdminAppStartup, RemembersA64CharacterPassword)
+{
+    makeApp();
+    const QString password(64, u'p');
+    ASSERT_TRUE(m_app->SavePassword(password));
+    EXPECT_EQ(m_app->LoadSavedPassword(), password);
+    ASSERT_TRUE(m_app->SavePassword(QStringLiteral("abcde")));
+    EXPECT_EQ(m_app->LoadSavedPassword(), QStringLiteral("abcde"));
+}
+
+} // namespace
