@@ -27,11 +27,6 @@
 #include <QTimeEdit>
 #include <QToolBar>
 
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 const char *const kUser = "frameadmin";
