@@ -605,5 +605,5 @@ void CAdminApp::OnAppAbout()
 
 void CAdminApp::OnHelp()
 {
-    CallHtmlHelp(m_pMainFrame, QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0);
+    CallHtmlHelp(nullptr, QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0);
 }

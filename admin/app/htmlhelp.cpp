@@ -70,7 +70,7 @@ QString CHtmlHelp::topicPath(const QString &book, unsigned command, uintptr_t da
     }
 }
 
-intptr_t CallHtmlHelp(QWidget *, const QString &file, unsigned command, uintptr_t data)
+intptr_t CallHtmlHelp(HWND, const QString &file, unsigned command, uintptr_t data)
 {
     static CHtmlHelp help(CHtmlHelp::DefaultFolder());
     return help.Show(file, command, data);

@@ -11,11 +11,11 @@
 // request returns 0 at once, as a help library that failed to load would.
 #pragma once
 
+#include "platform/messages/messages.h"
+
 #include <QString>
 
 #include <cstdint>
-
-class QWidget;
 
 enum : unsigned { HH_DISPLAY_TOPIC = 0x0, HH_HELP_CONTEXT = 0xF };
 
@@ -39,4 +39,4 @@ private:
 
 // The program's help request, with the process-wide help state. `window` is
 // the asking window, which the help browser does not need.
-intptr_t CallHtmlHelp(QWidget *window, const QString &file, unsigned command, uintptr_t data);
+intptr_t CallHtmlHelp(HWND window, const QString &file, unsigned command, uintptr_t data);

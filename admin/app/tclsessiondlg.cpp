@@ -22,8 +22,7 @@
 #include <QVBoxLayout>
 
 CTclSessionDlg::CTclSessionDlg(CMainFrame *frame, std::unique_ptr<CZELTSession> session)
-    : CDialog(IDD, tr("TCL Session"), frame), CMessageTarget(this),
-      m_commandEdit(SetDlgCtrlID(new QLineEdit(this), IDC_COMMAND)),
+    : CDialog(IDD, tr("TCL Session"), frame), m_commandEdit(SetDlgCtrlID(new QLineEdit(this), IDC_COMMAND)),
       m_responseEdit(SetDlgCtrlID(new QPlainTextEdit(this), IDC_RESPONSE)), m_session(std::move(session)),
       m_frame(frame)
 {
@@ -122,7 +121,7 @@ LRESULT CTclSessionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow();
         return 0;
     default:
-        return CMessageTarget::WindowProc(message, wParam, lParam);
+        return CDialog::WindowProc(message, wParam, lParam);
     }
 }
 

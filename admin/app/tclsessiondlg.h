@@ -6,7 +6,6 @@
 // closes.
 #pragma once
 
-#include "platform/messages/messagetarget.h"
 #include "platform/mfc/dialog.h"
 
 #include <QPointer>
@@ -20,7 +19,7 @@ class CZELTSession;
 class QLineEdit;
 class QPlainTextEdit;
 
-class CTclSessionDlg : public CDialog, public CMessageTarget {
+class CTclSessionDlg : public CDialog {
     Q_OBJECT
 public:
     enum {

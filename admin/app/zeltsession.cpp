@@ -159,7 +159,7 @@ void CZELTSession::Connect(const CLoginCredentials &login)
                        (m_state == StateAwaitingGreeting || m_state == StateAwaitingConfirmation);
          ++wait) {
         m_sessionLock.Unlock();
-        waitForStateChange(m_settings.stateWaitMs);
+        waitForStateChange(m_settings.stateWaitMs, true);
         if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
             progress.Stop();
             throwInterlockFailure();
@@ -192,11 +192,12 @@ void CZELTSession::failConnect(const QString &message)
     throw CZltExceptionLoginDeclined();
 }
 
-// Waits for the state event. On the user-interface thread the wait keeps
-// Qt's events flowing, so the progress window and the message layer live on.
-bool CZELTSession::waitForStateChange(uint32_t ms)
+// Waits for the state event. A connect on the user-interface thread keeps
+// Qt's events flowing, so the progress window and the message layer live on;
+// Disconnect waits plainly, so no window code runs inside it.
+bool CZELTSession::waitForStateChange(uint32_t ms, bool keepEventsFlowing)
 {
-    if (!onUserInterfaceThread())
+    if (!keepEventsFlowing || !onUserInterfaceThread())
         return m_stateEvent.Wait(ms) == WAIT_OBJECT_0;
     QElapsedTimer elapsed;
     elapsed.start();
@@ -223,7 +224,7 @@ void CZELTSession::Disconnect()
         m_client->Disconnect();
     for (int wait = 0; wait < m_settings.disconnectWaits && m_linkOpen; ++wait) {
         m_sessionLock.Unlock();
-        waitForStateChange(m_settings.disconnectWaitMs);
+        waitForStateChange(m_settings.disconnectWaitMs, false);
         if (!m_sessionLock.Lock(m_settings.sessionLockMs))
             throwInterlockFailure();
     }

@@ -109,7 +109,7 @@ private:
     void releaseConduit();
     void startHousekeeping();
     void housekeepingLoop();
-    bool waitForStateChange(uint32_t ms);
+    bool waitForStateChange(uint32_t ms, bool keepEventsFlowing);
     [[noreturn]] void failConnect(const QString &message);
     void setLastError(const QString &text);
     int onHandshake(const QByteArray &text);

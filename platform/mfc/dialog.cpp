@@ -6,6 +6,7 @@
 #include "platform/mfc/dataexchange.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,11 +14,33 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-CDialog::CDialog(int dialogId, QWidget *parent) : QDialog(parent), m_dialogId(dialogId) {}
+CDialog::CDialog(int dialogId, QWidget *parent) : QDialog(parent), CMessageTarget(this), m_dialogId(dialogId)
+{
+}
 
 CDialog::CDialog(int dialogId, const QString &caption, QWidget *parent) : CDialog(dialogId, parent)
 {
     setWindowTitle(caption);
+}
+
+CDialog::~CDialog()
+{
+    // No message may reach the handler while the dialog is half gone.
+    unregisterWindow();
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(int(LOWORD(wParam))) ? 0 : 1;
+    case WM_CLOSE:
+        // As a dialog's default handling does: closing is cancelling.
+        SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return 0;
+    default:
+        return CMessageTarget::WindowProc(message, wParam, lParam);
+    }
 }
 
 int CDialog::DoModal()
@@ -43,6 +66,7 @@ void CDialog::EndDialog(int result)
 bool CDialog::DestroyWindow()
 {
     hide();
+    unregisterWindow();
     PostNcDestroy();
     return true;
 }
@@ -153,12 +177,19 @@ void CDialog::DoDataExchange(CDataExchange *) {}
 
 void CDialog::accept()
 {
-    OnOK();
+    SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 void CDialog::reject()
 {
-    OnCancel();
+    SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CDialog::closeEvent(QCloseEvent *event)
+{
+    // The window's handler decides; it ends the dialog itself when it agrees.
+    event->ignore();
+    SendMessage(GetSafeHwnd(), WM_CLOSE, 0, 0);
 }
 
 bool CDialog::ownsControl(const QWidget *control) const
@@ -195,7 +226,7 @@ void CDialog::connectButtons()
 void CDialog::buttonClicked()
 {
     if (auto *button = qobject_cast<QAbstractButton *>(sender()))
-        OnCommand(GetDlgCtrlID(button));
+        SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(button)), BN_CLICKED), 0);
 }
 
 void CDialog::focusFirstControl()

@@ -9,18 +9,22 @@
 // at the first refused field.
 #pragma once
 
-#include "platform/mfc/dialogids.h"
+#include "platform/messages/messagetarget.h"
+#include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
 
 #include <QDialog>
 
 class CDataExchange;
 
-class CDialog : public QDialog {
+class CDialog : public QDialog, public CMessageTarget {
     Q_OBJECT
 public:
     explicit CDialog(int dialogId, QWidget *parent = nullptr);
     CDialog(int dialogId, const QString &caption, QWidget *parent = nullptr);
+    ~CDialog() override;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The dialog's resource id; help uses it as the context number.
     int GetDialogId() const { return m_dialogId; }
@@ -31,8 +35,9 @@ public:
     // Shows the dialog modeless; `parent` (when given) becomes its owner.
     bool Create(QWidget *parent = nullptr);
     void EndDialog(int result);
-    // Ends a modeless dialog: hides it and calls PostNcDestroy, where a dialog
-    // that owns itself deletes itself (deleteLater).
+    // Ends a modeless dialog: hides it, retires its handle (no message
+    // reaches it any more) and calls PostNcDestroy, where a dialog that owns
+    // itself deletes itself (deleteLater).
     virtual bool DestroyWindow();
 
     // True: controls to members, with validation; false: members to controls.
@@ -64,9 +69,11 @@ protected:
     virtual void DoDataExchange(CDataExchange *dx);
     virtual void PostNcDestroy() {}
 
-    // Qt's accept and reject paths lead to OnOK and OnCancel.
+    // Qt's accept, reject and close paths become WM_COMMAND IDOK, IDCANCEL
+    // and WM_CLOSE.
     void accept() override;
     void reject() override;
+    void closeEvent(QCloseEvent *event) override;
 
     // The dialog's part of the window: controls under a nested dialog (a
     // property page) belong to that dialog.

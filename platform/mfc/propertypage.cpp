@@ -3,10 +3,15 @@
 #include "platform/mfc/propertypage.h"
 
 #include "platform/mfc/propertysheet.h"
+#include "platform/strings/stringtable.h"
 
 #include <QKeyEvent>
 
 CPropertyPage::CPropertyPage(int dialogId, const QString &caption) : CDialog(dialogId, caption) {}
+
+CPropertyPage::CPropertyPage(int dialogId, UINT captionId) : CDialog(dialogId, LoadStringResource(captionId))
+{
+}
 
 bool CPropertyPage::OnSetActive()
 {
@@ -35,9 +40,10 @@ void CPropertyPage::OnReset()
 
 void CPropertyPage::SetModified(bool changed)
 {
-    m_modified = changed;
     if (m_sheet)
-        m_sheet->pageModifiedChanged();
+        SendMessage(m_sheet->GetSafeHwnd(), changed ? PSM_CHANGED : PSM_UNCHANGED, WPARAM(GetSafeHwnd()), 0);
+    else
+        m_modified = changed;
 }
 
 void CPropertyPage::keyPressEvent(QKeyEvent *event)

@@ -12,8 +12,9 @@
 //   OnQueryCancel before Cancel, for the active page; false stops the Cancel;
 //   OnReset       on Cancel, for every page that has a window (the base calls
 //                 OnCancel).
-// SetModified tells the sheet that the page holds changes; the sheet's Apply
-// button is enabled while any page does.
+// SetModified tells the sheet that the page holds changes (PSM_CHANGED, or
+// PSM_UNCHANGED, to the sheet's window); the sheet's Apply button is enabled
+// while any page does.
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -24,6 +25,8 @@ class CPropertyPage : public CDialog {
     Q_OBJECT
 public:
     CPropertyPage(int dialogId, const QString &caption);
+    // The caption is the string-table text of `captionId`.
+    CPropertyPage(int dialogId, UINT captionId);
 
     virtual bool OnSetActive();
     virtual bool OnKillActive();

@@ -4,6 +4,7 @@
 #include "platform/mfc/propertysheet.h"
 
 #include "platform/mfc/propertypage.h"
+#include "platform/strings/stringtable.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,33 +30,43 @@ CPropertySheet::CPropertySheet(const QString &caption, QWidget *parent, int sele
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::tabChanged);
 }
 
+CPropertySheet::CPropertySheet(UINT captionId, QWidget *parent, int selectPage)
+    : CPropertySheet(LoadStringResource(captionId), parent, selectPage)
+{
+}
+
 CPropertySheet::~CPropertySheet()
 {
-    // The pages are their creator's: take them out before Qt deletes children.
-    for (CPropertyPage *page : std::as_const(m_pages))
-        page->setParent(nullptr);
+    // The pages are their creator's: take them out before Qt deletes
+    // children, without the tabs' going activating anything.
+    m_switching = true;
+    for (const PageEntry &entry : std::as_const(m_pages))
+        entry.page->setParent(nullptr);
 }
 
 void CPropertySheet::AddPage(CPropertyPage *page)
 {
     Q_ASSERT(page && GetPageIndex(page) < 0);
     page->attach(this);
-    m_pages.append(page);
-    m_pageObjects.append(page);
+    m_pages.append({page, page, false});
     connect(page, &QObject::destroyed, this, &CPropertySheet::forgetPage);
     const QScopedValueRollback guard(m_switching, true);
-    m_tabs->addTab(page, page->windowTitle());
+    m_tabs->addTab(new QWidget, page->windowTitle());
     showActiveTab();
 }
 
 CPropertyPage *CPropertySheet::GetPage(int index) const
 {
-    return index >= 0 && index < m_pages.size() ? m_pages.at(index) : nullptr;
+    return index >= 0 && index < m_pages.size() ? m_pages.at(index).page : nullptr;
 }
 
 int CPropertySheet::GetPageIndex(const CPropertyPage *page) const
 {
-    return int(m_pageObjects.indexOf(page));
+    for (int i = 0; i < m_pages.size(); ++i) {
+        if (m_pages.at(i).page == page)
+            return i;
+    }
+    return -1;
 }
 
 bool CPropertySheet::SetActivePage(int index)
@@ -82,9 +93,9 @@ void CPropertySheet::OnCancel()
     CPropertyPage *active = GetActivePage();
     if (active && !active->OnQueryCancel())
         return;
-    for (CPropertyPage *page : std::as_const(m_pages)) {
-        if (page->HasWindow())
-            page->OnReset();
+    for (const PageEntry &entry : std::as_const(m_pages)) {
+        if (entry.page->HasWindow())
+            entry.page->OnReset();
     }
     EndDialog(IDCANCEL);
 }
@@ -104,38 +115,75 @@ bool CPropertySheet::ApplyChanges()
     if (active && !active->OnKillActive())
         return false;
     for (int i = 0; i < m_pages.size(); ++i) {
-        CPropertyPage *page = m_pages.at(i);
+        CPropertyPage *page = m_pages.at(i).page;
         if (page->HasWindow() && !page->OnApply()) {
             SetActivePage(i);
             return false;
         }
     }
-    for (CPropertyPage *page : std::as_const(m_pages))
-        page->m_modified = false;
-    pageModifiedChanged();
+    for (const PageEntry &entry : std::as_const(m_pages))
+        entry.page->m_modified = false;
+    updateApplyButton();
     return true;
 }
 
-void CPropertySheet::pageModifiedChanged()
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != PSM_CHANGED && message != PSM_UNCHANGED)
+        return CDialog::WindowProc(message, wParam, lParam);
+    for (const PageEntry &entry : std::as_const(m_pages)) {
+        if (entry.page->GetSafeHwnd() == HWND(wParam))
+            entry.page->m_modified = message == PSM_CHANGED;
+    }
+    updateApplyButton();
+    return 0;
+}
+
+void CPropertySheet::updateApplyButton()
 {
     const bool anyModified = std::any_of(m_pages.cbegin(), m_pages.cend(),
-                                         [](const CPropertyPage *page) { return page->IsModified(); });
+                                         [](const PageEntry &entry) { return entry.page->IsModified(); });
     m_applyButton->setEnabled(anyModified);
 }
 
 void CPropertySheet::forgetPage(QObject *page)
 {
-    // Qt takes the tab away with the page; the lists follow it. The page is
-    // half destroyed here, so it is only compared, never used.
-    const int i = int(m_pageObjects.indexOf(page));
-    if (i >= 0) {
-        m_pages.removeAt(i);
-        m_pageObjects.removeAt(i);
-        if (m_activeIndex == i)
-            m_activeIndex = -1;
-        else if (m_activeIndex > i)
-            --m_activeIndex;
+    // The page is half destroyed here, so it is only compared, never called.
+    // Its tab goes now, quietly: left to Qt, the tab's going would activate
+    // another page while the sheet may itself be on its way out.
+    int i = 0;
+    while (i < m_pages.size() && m_pages.at(i).object != page)
+        ++i;
+    if (i == m_pages.size())
+        return;
+    {
+        const QScopedValueRollback guard(m_switching, true);
+        QWidget *tab = m_tabs->widget(i);
+        m_tabs->removeTab(i);
+        if (!m_pages.at(i).inTab)
+            delete tab;
     }
+    m_pages.removeAt(i);
+    if (m_activeIndex == i)
+        m_activeIndex = -1;
+    else if (m_activeIndex > i)
+        --m_activeIndex;
+    showActiveTab();
+}
+
+void CPropertySheet::makePageWindow(int index)
+{
+    PageEntry &entry = m_pages[index];
+    Q_ASSERT(!entry.inTab);
+    {
+        const QScopedValueRollback guard(m_switching, true);
+        QWidget *standIn = m_tabs->widget(index);
+        m_tabs->removeTab(index);
+        delete standIn;
+        m_tabs->insertTab(index, entry.page, entry.page->windowTitle());
+        entry.inTab = true;
+    }
+    entry.page->makeWindow();
 }
 
 void CPropertySheet::tabChanged(int index)
@@ -157,7 +205,7 @@ bool CPropertySheet::activate(int index)
         return false;
     }
     if (!page->HasWindow())
-        page->makeWindow();
+        makePageWindow(index);
     if (!page->OnSetActive()) {
         showActiveTab();
         return false;

@@ -1,11 +1,14 @@
 // A property sheet: pages on tabs above the OK, Cancel and Apply buttons, run
 // modally (DoModal) or modeless (Create). The pages belong to their creator,
 // not to the sheet: a sheet going away leaves its pages alone, so pages may be
-// members of the sheet's subclass or live beside the sheet.
+// members of the sheet's subclass or live beside the sheet. A page joins the
+// sheet's window tree when its window is made (its first activation), so
+// messages sent to the sheet's descendants reach only pages that have one.
 //
 // The order of calls on the pages is told in propertypage.h. The buttons reach
-// OnCommand with IDOK, IDCANCEL and ID_APPLY_NOW, so a subclass can take them
-// over there; the base runs OnOK, OnCancel and Apply.
+// WindowProc and OnCommand as WM_COMMAND IDOK, IDCANCEL and ID_APPLY_NOW, so a
+// subclass can take them over there; the base runs OnOK, OnCancel and
+// ApplyChanges.
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -21,6 +24,8 @@ class CPropertySheet : public CDialog {
     Q_OBJECT
 public:
     explicit CPropertySheet(const QString &caption, QWidget *parent = nullptr, int selectPage = 0);
+    // The caption is the string-table text of `captionId`.
+    explicit CPropertySheet(UINT captionId, QWidget *parent = nullptr, int selectPage = 0);
     ~CPropertySheet() override;
 
     void AddPage(CPropertyPage *page);
@@ -37,6 +42,10 @@ public:
     // The row of buttons under the pages, for subclasses that add their own.
     QHBoxLayout *buttonRow() const { return m_buttonRow; }
 
+    // Adds PSM_CHANGED and PSM_UNCHANGED: the page whose window is the first
+    // parameter holds changes, or none.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     // Activates the start page (making its window) before the sheet shows.
     bool OnInitDialog() override;
@@ -49,9 +58,19 @@ protected:
     bool ApplyChanges();
 
 private:
-    friend class CPropertyPage;
-    void pageModifiedChanged();
+    struct PageEntry {
+        CPropertyPage *page;
+        // The page as a QObject, taken while it was whole, so a page being
+        // destroyed is recognised without touching it.
+        const QObject *object;
+        // Whether its tab holds the page itself or, until its window is
+        // made, a blank stand-in.
+        bool inTab;
+    };
+
+    void updateApplyButton();
     void forgetPage(QObject *page);
+    void makePageWindow(int index);
     void tabChanged(int index);
     bool activate(int index);
     void showActiveTab();
@@ -60,10 +79,7 @@ private:
     QHBoxLayout *m_buttonRow;
     QPushButton *m_applyButton;
     // Live pages only: a page that goes is dropped as it goes (forgetPage).
-    QList<CPropertyPage *> m_pages;
-    // The same pages as QObjects, taken while they were whole, so a page
-    // being destroyed is recognised without touching it.
-    QList<const QObject *> m_pageObjects;
+    QList<PageEntry> m_pages;
     int m_startPage;
     int m_activeIndex = -1;
     bool m_switching = false;

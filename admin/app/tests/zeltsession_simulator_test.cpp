@@ -214,6 +214,35 @@ TEST_F(SessionAgainstSimulator, OwnDisconnectIsNoServerLossAndALostServerIsToldO
     CServerExitNotice::SetMainWindow(nullptr);
 }
 
+TEST_F(SessionAgainstSimulator, LostReplyGetsTheHousekeepingAnswer)
+{
+    CSessionSettings quick = settings();
+    quick.timeToLiveMs = 300;
+    quick.sweepPeriodMs = 100;
+    CZELTSession session(quick);
+    session.Connect(login());
+    m_simulator->dropNextReply();
+    EXPECT_EQ(session.Execute("GetUA 999 {}"),
+              "!ERROR Server never responded while processing  \"GetUA\" command.");
+    EXPECT_EQ(session.Execute("set a 1"), "1");
+}
+
+TEST_F(SessionAgainstSimulator, DroppedLinkAnswersEachPendingCommandWithTheDisconnectionError)
+{
+    CZELTSession session(settings());
+    session.Connect(login());
+    m_simulator->delayNextReply(20000);
+    std::vector<CPendingCommand> pending;
+    for (int i = 0; i < 4; ++i)
+        pending.push_back(session.BeginCommand(QStringLiteral("GetUA %1 {}").arg(997 + i % 3)));
+    ASSERT_EQ(session.PendingCount(), 4);
+    EXPECT_EQ(m_simulator->dropLinks(), 1);
+    for (CPendingCommand &command : pending)
+        EXPECT_EQ(session.WaitReply(command),
+                  "!ERROR Server disconnected while processing  \"GetUA\" command.");
+    EXPECT_EQ(session.PendingCount(), 0);
+}
+
 TEST_F(SessionAgainstSimulator, SecondConnectStartsAFreshLink)
 {
     CZELTSession session(settings());

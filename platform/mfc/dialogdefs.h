@@ -1,0 +1,33 @@
+// The command ids and messages of dialogs and property sheets, as the Parts
+// number them (IDOK and IDCANCEL are the message box's), and the packing of
+// a WM_COMMAND's first parameter: the control's id in the low word, the
+// notification code in the high word.
+#pragma once
+
+#include "platform/messages/messages.h"
+#include "platform/msgbox/msgbox.h"
+
+enum : int {
+    IDHELP = 9,
+    ID_APPLY_NOW = 0x3021,
+};
+
+// Notification code of a button click.
+constexpr UINT BN_CLICKED = 0;
+// A page tells its sheet it holds changes (PSM_CHANGED) or none (PSM_UNCHANGED);
+// the first parameter is the page's window.
+constexpr UINT PSM_CHANGED = WM_USER + 104;
+constexpr UINT PSM_UNCHANGED = WM_USER + 109;
+
+constexpr WPARAM MAKEWPARAM(UINT low, UINT high)
+{
+    return WPARAM((low & 0xFFFF) | ((high & 0xFFFF) << 16));
+}
+constexpr UINT LOWORD(WPARAM value)
+{
+    return UINT(value & 0xFFFF);
+}
+constexpr UINT HIWORD(WPARAM value)
+{
+    return UINT((value >> 16) & 0xFFFF);
+}
