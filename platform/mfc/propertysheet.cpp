@@ -92,7 +92,8 @@ bool CPropertySheet::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_activeIndex = -1;
-    activate(qBound(0, m_startPage, GetPageCount() - 1));
+    if (GetPageCount() > 0)
+        activate(qBound(0, m_startPage, GetPageCount() - 1));
     return true;
 }
 
