@@ -14,6 +14,11 @@ enum AdminStringId : unsigned {
     // appshell
     IDS_CHANGE_REFUSED = 61529,
     // end appshell
+    // uawidgets
+    IDS_NO_COS = 61508,
+    IDS_UA_LIST_FAILED = 61528,
+    IDS_INHERITED_VALUE_FAILED = 61520,
+    // end uawidgets
 };
 
 // Adds admin's texts to the program's string table; once is enough, more
