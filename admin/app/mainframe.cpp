@@ -574,7 +574,7 @@ void CMainFrame::OnAsrSyncReply(const QString &reply)
         return;
     }
     const qsizetype colon = reply.indexOf(QLatin1Char(':'));
-    AfxMessageBox(colon < 0 ? reply : reply.mid(colon + 1), MB_OK | MB_ICONERROR);
+    AfxMessageBox(colon < 0 ? reply : reply.mid(colon + 1).trimmed(), MB_OK | MB_ICONERROR);
 }
 
 void CMainFrame::OnViewToolBar()

@@ -31,7 +31,7 @@ CTclSessionDlg::CTclSessionDlg(CMainFrame *frame, std::unique_ptr<CZELTSession> 
     m_commandEdit->setFont(fixed);
     m_responseEdit->setFont(fixed);
     m_responseEdit->setReadOnly(true);
-    m_responseEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_responseEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     auto *commandLabel = new QLabel(tr("&Command:"), this);
     commandLabel->setBuddy(m_commandEdit);

@@ -1,6 +1,6 @@
 // The dialog base. A dialog is initialised each time it is run (DoModal) or
-// created (Create): OnInitDialog, then its buttons are tied to OnCommand, so
-// buttons an override of OnInitDialog adds are tied too.
+// created (Create): OnInitDialog, then its controls' notifications are tied
+// to its window, so controls an override of OnInitDialog adds are tied too.
 #include "platform/mfc/dialog.h"
 
 #include "platform/mfc/dataexchange.h"
@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,7 +34,11 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            return 1;
         return OnCommand(int(LOWORD(wParam))) ? 0 : 1;
+    case WM_HELP:
+        return forwardHelp(wParam, lParam);
     case WM_CLOSE:
         // As a dialog's default handling does: closing is cancelling.
         SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -185,6 +190,24 @@ void CDialog::reject()
     SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
+void CDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        SendMessage(GetSafeHwnd(), WM_HELP, 0, 0);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+LRESULT CDialog::forwardHelp(WPARAM wParam, LPARAM lParam)
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *outer = qobject_cast<CDialog *>(w))
+            return SendMessage(outer->GetSafeHwnd(), WM_HELP, wParam, lParam);
+    }
+    return 0;
+}
+
 void CDialog::closeEvent(QCloseEvent *event)
 {
     // The window's handler decides; it ends the dialog itself when it agrees.
@@ -205,28 +228,57 @@ bool CDialog::ownsControl(const QWidget *control) const
 
 void CDialog::initialise()
 {
+    // Tied before OnInitDialog, so loading the controls notifies as typing
+    // does, and again after it, for the controls it added.
+    connectControls();
     if (OnInitDialog())
         focusFirstControl();
-    connectButtons();
+    connectControls();
 }
 
-void CDialog::connectButtons()
+void CDialog::connectControls()
 {
-    const QList<QAbstractButton *> buttons = findChildren<QAbstractButton *>();
-    for (QAbstractButton *button : buttons) {
-        const int id = GetDlgCtrlID(button);
-        if (id == 0 || !ownsControl(button))
+    const QList<QWidget *> controls = findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        const int id = GetDlgCtrlID(control);
+        if (id == 0 || !ownsControl(control))
             continue;
-        connect(button, &QAbstractButton::clicked, this, &CDialog::buttonClicked, Qt::UniqueConnection);
-        if (auto *push = qobject_cast<QPushButton *>(button); push && id == IDOK)
-            push->setDefault(true);
+        if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+            connect(button, &QAbstractButton::clicked, this, &CDialog::buttonClicked, Qt::UniqueConnection);
+            if (auto *push = qobject_cast<QPushButton *>(button); push && id == IDOK)
+                push->setDefault(true);
+        } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+            connect(edit, &QLineEdit::textChanged, this, &CDialog::editChanged, Qt::UniqueConnection);
+            edit->installEventFilter(this);
+        } else if (auto *edit = qobject_cast<QPlainTextEdit *>(control)) {
+            connect(edit, &QPlainTextEdit::textChanged, this, &CDialog::editChanged, Qt::UniqueConnection);
+            edit->installEventFilter(this);
+        }
     }
 }
 
 void CDialog::buttonClicked()
 {
-    if (auto *button = qobject_cast<QAbstractButton *>(sender()))
-        SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(button)), BN_CLICKED), 0);
+    notify(qobject_cast<QWidget *>(sender()), BN_CLICKED);
+}
+
+void CDialog::editChanged()
+{
+    notify(qobject_cast<QWidget *>(sender()), EN_CHANGE);
+}
+
+bool CDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        notify(qobject_cast<QWidget *>(watched),
+               event->type() == QEvent::FocusIn ? EN_SETFOCUS : EN_KILLFOCUS);
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDialog::notify(const QWidget *control, UINT code)
+{
+    if (control)
+        SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(UINT(GetDlgCtrlID(control)), code), 0);
 }
 
 void CDialog::focusFirstControl()

@@ -74,16 +74,21 @@ protected:
     void accept() override;
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // The dialog's part of the window: controls under a nested dialog (a
     // property page) belong to that dialog.
     bool ownsControl(const QWidget *control) const;
-    // OnInitDialog, the focus it asks for, and the buttons tied to OnCommand.
+    // OnInitDialog, the focus it asks for, and the controls' notifications.
     void initialise();
 
 private:
-    void connectButtons();
+    LRESULT forwardHelp(WPARAM wParam, LPARAM lParam);
+    void connectControls();
     void buttonClicked();
+    void editChanged();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void notify(const QWidget *control, UINT code);
     void focusFirstControl();
 
     int m_dialogId;

@@ -12,8 +12,12 @@ enum : int {
     ID_APPLY_NOW = 0x3021,
 };
 
-// Notification code of a button click.
+// Notification codes in a WM_COMMAND's high word: a button was clicked; an
+// edit gained the focus, lost it, or its text changed (also when set by code).
 constexpr UINT BN_CLICKED = 0;
+constexpr UINT EN_SETFOCUS = 0x0100;
+constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT EN_CHANGE = 0x0300;
 // A page tells its sheet it holds changes (PSM_CHANGED) or none (PSM_UNCHANGED);
 // the first parameter is the page's window.
 constexpr UINT PSM_CHANGED = WM_USER + 104;

@@ -44,7 +44,8 @@ protected:
     // A page ends nothing itself: the sheet's buttons end the sheet.
     void OnOK() override {}
     void OnCancel() override {}
-    // Keys the page does not use (Enter, Escape) go on to the sheet.
+    // Keys the page does not use (Enter, Escape) go on to the sheet; F1 is
+    // the page's WM_HELP first.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:

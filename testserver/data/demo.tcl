@@ -219,3 +219,7 @@ script {
         return is_valid_fax_linegroup
     }
 }
+
+# --- mainframe: where the server's own Tcl scripts lie (ASR Sync sources one).
+var sys_tcl_library_path {C:/Verbanta/tcl}
+# --- end mainframe

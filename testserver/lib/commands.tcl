@@ -488,3 +488,16 @@ proc ::vs::cmd::timezone {} {
 ::vs::cmd::command GetAppList {} {
     linsert $::vs::data::apps 0 GetAppList
 }
+
+# --- mainframe: the ASR auto attendant's directory script ---------------------
+# The server keeps Tcl scripts of its own under sys_tcl_library_path; the
+# administrator's ASR Sync sources the one that rebuilds the ASR auto
+# attendant's directories. Any other file is refused, as on a server that
+# lacks it.
+::vs::cmd::command source {path} {
+    if {![string match */asr_aa_data/makedir.tcl $path]} {
+        error "couldn't read file \"$path\": no such file or directory"
+    }
+    list source
+}
+# --- end mainframe

@@ -11,6 +11,9 @@ namespace eval ::sim {
     variable root [file dirname [file dirname [file normalize [info script]]]]
     variable counter 0
     variable current ""
+    # Simulator logs go to the temporary folder, never into the source tree.
+    variable logDir [file join [expr {[info exists ::env(TMPDIR)] ? $::env(TMPDIR) : "/tmp"}] vserver-tests-[pid]]
+    file mkdir $logDir
 }
 
 # Starts a simulator; returns a handle (a dict) and makes it the current one.
@@ -24,7 +27,7 @@ proc ::sim::start {{data demo.tcl} {port 1561} args} {
     }
     for {set attempt 0} {$attempt < 32} {incr attempt} {
         set host "127.[expr {200 + [pid] % 50}].[expr {([pid] / 50) % 256}].[expr {[incr counter] % 254 + 1}]"
-        set log [file join [temporaryDirectory] vserver-[pid]-$counter.log]
+        set log [file join $::sim::logDir vserver-$counter.log]
         set chan [open |[list [info nameofexecutable] [file join $root vserver.tcl] \
             -host $host -port $port -data $data {*}$args 2> $log] r+]
         fconfigure $chan -buffering line -encoding utf-8
@@ -116,7 +119,8 @@ proc ::sim::send {sock type extra text} {
 }
 
 # Reads exactly count bytes within the time; raises "closed" or "timeout".
-proc ::sim::readBytes {sock count {ms 10000}} {
+# The bound only catches a hang: a loaded machine may be slow to answer.
+proc ::sim::readBytes {sock count {ms 30000}} {
     set deadline [expr {[clock milliseconds] + $ms}]
     fconfigure $sock -blocking 0
     set data ""
@@ -140,7 +144,7 @@ proc ::sim::readBytes {sock count {ms 10000}} {
 }
 
 # Returns {type extra text}.
-proc ::sim::readFrame {sock {ms 10000}} {
+proc ::sim::readFrame {sock {ms 30000}} {
     if {[protocol] == 2} {
         binary scan [readBytes $sock 12 $ms] cucusuiuiu marker type reserved length extra
     } else {
@@ -151,7 +155,7 @@ proc ::sim::readFrame {sock {ms 10000}} {
 }
 
 # True when the peer ends the link within the time.
-proc ::sim::closedBy {sock {ms 10000}} {
+proc ::sim::closedBy {sock {ms 30000}} {
     set deadline [expr {[clock milliseconds] + $ms}]
     fconfigure $sock -blocking 0
     while {[clock milliseconds] < $deadline} {

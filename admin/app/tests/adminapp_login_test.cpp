@@ -222,6 +222,29 @@ TEST_F(AdminAppLogin, ARefusedPasswordChangeKeepsTheDialogOpenWithTheServersReas
     EXPECT_EQ(m_app->Password(), QStringLiteral("admin"));
 }
 
+TEST_F(AdminAppLogin, AServerLostDuringThePasswordChangeEndsTheLoginWithItsReasons)
+{
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    m_boxes->answer({IDOK, IDOK});
+    m_dialogs.on<CAdminPasswordDlg>([this](CAdminPasswordDlg *dialog) {
+        EXPECT_EQ(m_server->dropLinks(), 2);
+        SetNewPassword(dialog, QStringLiteral("next"), QStringLiteral("next"));
+        Click(dialog, IDOK);
+        EXPECT_TRUE(dialog->isVisible());
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_FALSE(m_app->Login());
+    ASSERT_EQ(m_boxes->texts().size(), 2) << m_boxes->texts().join(u'|').toStdString();
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith(QStringLiteral("Verbanta ES refused the change: ")));
+    EXPECT_EQ(m_boxes->texts()[1],
+              QStringLiteral("Error in receiving initialization data from the server. The "
+                             "program can not be started."));
+    EXPECT_EQ(m_app->Password(), QStringLiteral("admin"));
+}
+
 TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
 {
     QFile demo(testserver::SimulatorProcess::dataPath(QStringLiteral("demo.tcl")));

@@ -7,6 +7,7 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/runconfigwizarddlg.h"
+#include "platform/registry/regkey.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -123,6 +124,13 @@ TEST_F(AdminAppStartup, RemembersA64CharacterPassword)
     EXPECT_EQ(m_app->LoadSavedPassword(), password);
     ASSERT_TRUE(m_app->SavePassword(QStringLiteral("abcde")));
     EXPECT_EQ(m_app->LoadSavedPassword(), QStringLiteral("abcde"));
+    // Exactly the password's bytes, enciphered, without a terminator.
+    CRegKey key;
+    ASSERT_EQ(key.Open(HKEY_CURRENT_USER, "SOFTWARE\\Keltra\\Verbanta ES Administration"), ERROR_SUCCESS);
+    const std::optional<QByteArray> stored = key.QueryBinary("Password");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->size(), 5);
+    EXPECT_NE(*stored, QByteArray("abcde"));
 }
 
 } // namespace

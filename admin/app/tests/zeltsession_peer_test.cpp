@@ -118,6 +118,11 @@ TEST_F(SessionAgainstScriptedPeer, UserNameGoesAsDataAndDigestCoversAPasswordBAs
     const QString user = QStringLiteral("we}ird [exit] {x");
     CZELTSession session(quickSettings(peer.port()));
     session.Connect(CLoginCredentials{peer.host(), user, QStringLiteral("pässwörd")});
+    // The peer keeps the line once it has confirmed the login.
+    ASSERT_TRUE(waitUntil([&] {
+        std::lock_guard lock(mutex);
+        return !loginLine.isEmpty();
+    }));
     std::lock_guard lock(mutex);
     QStringList words;
     CTclList().SplitList(QString::fromUtf8(loginLine), words);

@@ -159,7 +159,9 @@ TEST_F(SessionAgainstSimulator, TransactionNumbersSkipZeroAndTheSubscription)
 
 TEST_F(SessionAgainstSimulator, PushedLinesReachTheOneSubscriber)
 {
-    CZELTSession session(settings());
+    CSessionSettings quick = settings();
+    quick.sweepPeriodMs = 100;
+    CZELTSession session(quick);
     session.Connect(login());
     ReplyWindow window;
     const uint32_t subscription =
@@ -181,6 +183,7 @@ TEST_F(SessionAgainstSimulator, PushedLinesReachTheOneSubscriber)
 
     session.Unsubscribe(subscription);
     EXPECT_EQ(session.SubscriptionId(), 0u);
+    EXPECT_TRUE(waitUntil([&] { return session.PendingCount() == 0; })); // the sweep removed it
     m_simulator->pushLine(".PORT 3 BUSY");
     session.Execute("set flush 1"); // the pushed line came before this reply
     QThread::msleep(100);

@@ -6,6 +6,7 @@
 
 #include "modalrun.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -178,5 +179,97 @@ TEST(WindowMessages, DeletingTheActivePageActivatesNoOther)
     EXPECT_FALSE(second->HasWindow());
     EXPECT_TRUE(sheet.SetActivePage(0));
     EXPECT_TRUE(second->HasWindow());
+    sheet.EndDialog(IDCANCEL);
+}
+
+namespace {
+
+// Logs the notifications its edits send.
+class EditsDlg : public CDialog {
+public:
+    EditsDlg() : CDialog(234, QStringLiteral("Change Password"))
+    {
+        auto *layout = new QVBoxLayout(this);
+        m_newValue = SetDlgCtrlID(new QLineEdit(this), 1635);
+        m_confirmation = SetDlgCtrlID(new QLineEdit(this), 1501);
+        layout->addWidget(m_newValue);
+        layout->addWidget(m_confirmation);
+        layout->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("OK"), this), IDOK));
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) != BN_CLICKED)
+            m_notes.append({LOWORD(wParam), HIWORD(wParam)});
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+    QLineEdit *m_newValue;
+    QLineEdit *m_confirmation;
+    QList<QPair<UINT, UINT>> m_notes;
+};
+
+} // namespace
+
+TEST(WindowMessages, EditsReportChangesAndFocusAsCommands)
+{
+    EditsDlg dialog;
+    RunModal(dialog, {[&] {
+                          ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+                          dialog.m_newValue->setFocus();
+                      },
+                      [&] {
+                          dialog.m_notes.clear();
+                          dialog.m_confirmation->setFocus();
+                      },
+                      [&] {
+                          QTest::keyClicks(dialog.m_confirmation, QStringLiteral("a"));
+                          dialog.m_newValue->setText(QStringLiteral("by code"));
+                          dialog.EndDialog(IDOK);
+                      }});
+    EXPECT_EQ(dialog.m_notes, (QList<QPair<UINT, UINT>>{{1635, EN_KILLFOCUS},
+                                                        {1501, EN_SETFOCUS},
+                                                        {1501, EN_CHANGE},
+                                                        {1635, EN_CHANGE},
+                                                        {1501, EN_KILLFOCUS}}))
+        << "a dialog that ends takes the focus from its edit";
+}
+
+namespace {
+
+// Notes WM_HELP before passing it on, or keeps it.
+template <class Base> class HelpLogging : public Base {
+public:
+    using Base::Base;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_HELP) {
+            m_helpSeen = true;
+            if (m_keepsHelp)
+                return 1;
+        }
+        return Base::WindowProc(message, wParam, lParam);
+    }
+    bool m_helpSeen = false;
+    bool m_keepsHelp = false;
+};
+
+} // namespace
+
+TEST(WindowMessages, HelpGoesToThePageThenItsSheet)
+{
+    HelpLogging<CPropertyPage> page(131, QStringLiteral("Options"));
+    auto *edit = SetDlgCtrlID(new QLineEdit(&page), 1226);
+    HelpLogging<CPropertySheet> sheet(QStringLiteral("Mailbox"));
+    sheet.m_keepsHelp = true;
+    sheet.AddPage(&page);
+    sheet.Create();
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_TRUE(page.m_helpSeen);
+    EXPECT_TRUE(sheet.m_helpSeen) << "a page that does not handle help passes it to its sheet";
+
+    page.m_helpSeen = sheet.m_helpSeen = false;
+    page.m_keepsHelp = true;
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_TRUE(page.m_helpSeen);
+    EXPECT_FALSE(sheet.m_helpSeen);
     sheet.EndDialog(IDCANCEL);
 }

@@ -1,0 +1,531 @@
+// The main frame against the simulator, with real widgets offscreen and
+// message boxes answered by the script: which commands each rights word
+// enables, the clock read and set, shutdown, ASR synchronisation, logging in
+// again, closing, and the end of the program when the server goes away.
+#include "appshelltestbase.h"
+
+#include "admin/app/adminapp.h"
+#include "admin/app/commandids.h"
+#include "admin/app/coolmenumanager.h"
+#include "admin/app/logindlg.h"
+#include "admin/app/mainframe.h"
+#include "admin/app/menuresource.h"
+#include "admin/app/systemclockdlg.h"
+#include "admin/app/tclsessiondlg.h"
+#include "admin/app/zeltsession.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolBar>
+
+namespace {
+
+const char *const kUser = "frameadmin";
+const char *const kPassword = "frame-secret";
+
+bool WaitFor(const std::function<bool()> &done, int ms = 20000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+class MainFrameTest : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        m_app.reset();
+        AppShellTestBase::TearDown();
+    }
+
+    // Logs in with an account of these rights and builds the frame as the
+    // application does.
+    void loginWithRights(uint32_t rights)
+    {
+        m_server->setAccount(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights,
+                             QStringLiteral("All"));
+        m_app = std::make_unique<CAdminApp>(quickSettings());
+        scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
+        ASSERT_TRUE(m_app->Login());
+        m_frame = std::make_unique<CMainFrame>();
+        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        m_frame->SetServerText(m_app->Host());
+        m_frame->resize(900, 600);
+        m_frame->show();
+    }
+    void scriptLogin(const QString &user, const QString &password)
+    {
+        m_dialogs.on<CLoginDlg>([this, user, password](CLoginDlg *dialog) {
+            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
+            dialog->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+    }
+    QString execute(const QString &command) { return m_app->GetSession()->Execute(command); }
+    bool enabled(int id) const
+    {
+        m_frame->UpdateCommandUI();
+        return m_frame->CommandAction(id)->isEnabled();
+    }
+    QAction *topMenu(int position) const { return m_frame->menuBar()->actions().value(position); }
+    bool menuHolds(int id) const
+    {
+        std::function<bool(const QMenu *)> holds = [&](const QMenu *menu) {
+            for (QAction *item : menu->actions())
+                if ((item->menu() && holds(item->menu())) || item == m_frame->CommandAction(id))
+                    return true;
+            return false;
+        };
+        for (QAction *top : m_frame->menuBar()->actions())
+            if (holds(top->menu()))
+                return true;
+        return false;
+    }
+    // Sets the simulated server clock.
+    void setServerClock(const QString &digits)
+    {
+        ASSERT_EQ(execute(QStringLiteral("SetTime ") + digits), QString());
+    }
+
+    std::unique_ptr<CAdminApp> m_app;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+// --- rights -------------------------------------------------------------------
+
+struct RightsCase {
+    uint32_t rights;
+    int menu;
+    bool dateTime;
+    bool shutdown;
+    bool tclSession;
+    bool configurationToolBar;
+    bool configurationMenu;
+    bool reportOption2;
+};
+
+class FrameRights : public MainFrameTest, public ::testing::WithParamInterface<RightsCase> {};
+
+TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
+{
+    const RightsCase &expected = GetParam();
+    loginWithRights(expected.rights);
+
+    EXPECT_EQ(m_frame->MenuId(), expected.menu);
+    EXPECT_EQ(enabled(ID_DATE_TIME), expected.dateTime);
+    EXPECT_EQ(enabled(ID_SHUTDOWN), expected.shutdown);
+    EXPECT_EQ(menuHolds(ID_TCL_SESSION), expected.tclSession);
+    EXPECT_EQ(enabled(ID_TCL_SESSION), expected.tclSession);
+    EXPECT_EQ(m_frame->ConfigurationToolBar() != nullptr, expected.configurationToolBar);
+    EXPECT_EQ(enabled(ID_VIEW_CONFIG_TOOLBAR), expected.configurationToolBar);
+    EXPECT_EQ(topMenu(CMenuResource::ConfigurationMenu)->isEnabled(), expected.configurationMenu);
+    EXPECT_EQ(topMenu(CMenuResource::ReportsMenu)
+                  ->menu()
+                  ->actions()[CMenuResource::ReportOption2Position]
+                  ->isEnabled(),
+              expected.reportOption2);
+    // Always there for whoever is logged in.
+    EXPECT_TRUE(enabled(ID_CONNECT_TO_SERVER));
+    EXPECT_TRUE(enabled(ID_ASR_SYNC));
+    EXPECT_TRUE(enabled(ID_APP_EXIT));
+    // Windows of later issues are shown, and greyed, at every level.
+    for (int later : {ID_EDIT_UA_MAILBOX, ID_VOICE_PORT_STATUS, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD,
+                      ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS, ID_REPORT_OPTION1, ID_RUN_REPORT,
+                      ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+        EXPECT_TRUE(menuHolds(later)) << later;
+        EXPECT_FALSE(enabled(later)) << later;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainFrame, FrameRights,
+    ::testing::Values(
+        // rights, menu, date/time, shutdown, tcl, config toolbar, config menu, report option2
+        RightsCase{0x80FFFFFFu, 120, true, true, true, true, true, true},
+        RightsCase{0x80000000u, 120, false, true, true, false, true, true},
+        RightsCase{0x40000000u, 236, false, true, false, false, true, true},
+        RightsCase{0x20000000u, 236, false, false, false, false, false, true},
+        RightsCase{0x20000089u, 236, true, true, false, true, true, true},
+        RightsCase{0x10000020u, 216, false, true, false, false, true, true},
+        RightsCase{0x10000001u, 216, false, true, false, false, true, false},
+        RightsCase{0x100000FFu, 216, false, true, false, false, true, true}),
+    [](const auto &info) {
+        return QStringLiteral("Rights%1").arg(info.param.rights, 8, 16, QLatin1Char('0')).toStdString();
+    });
+
+TEST_F(MainFrameTest, ShowsTheServerInTheStatusBar)
+{
+    loginWithRights(0x80FFFFFFu);
+    auto *pane = m_frame->statusBar()->findChild<QLabel *>(QStringLiteral("serverPane"));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->text(), m_server->host());
+}
+
+TEST_F(MainFrameTest, ConfigurationToolbarCommandShowsAndHidesIt)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_NE(m_frame->ConfigurationToolBar(), nullptr);
+    m_frame->UpdateCommandUI();
+    EXPECT_TRUE(m_frame->CommandAction(ID_VIEW_CONFIG_TOOLBAR)->isChecked());
+    EXPECT_TRUE(m_frame->OnCommand(ID_VIEW_CONFIG_TOOLBAR));
+    EXPECT_TRUE(m_frame->ConfigurationToolBar()->isHidden());
+    EXPECT_FALSE(m_frame->CommandAction(ID_VIEW_CONFIG_TOOLBAR)->isChecked());
+    EXPECT_TRUE(m_frame->OnCommand(ID_VIEW_CONFIG_TOOLBAR));
+    EXPECT_FALSE(m_frame->ConfigurationToolBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
+{
+    loginWithRights(0x80FFFFFFu);
+    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_VOICE_PORT_STATUS, 0);
+    QTest::qWait(50);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ChangedSystemColoursReloadTheToolbarImages)
+{
+    loginWithRights(0x80FFFFFFu);
+    QAction *mailbox = m_frame->CommandAction(ID_EDIT_UA_MAILBOX);
+    const qint64 before = mailbox->icon().cacheKey();
+    ASSERT_FALSE(mailbox->icon().isNull());
+    QPalette palette = m_frame->palette();
+    palette.setColor(QPalette::Window, Qt::darkCyan);
+    m_frame->setPalette(palette);
+    EXPECT_NE(mailbox->icon().cacheKey(), before);
+    EXPECT_FALSE(mailbox->icon().isNull());
+    EXPECT_EQ(m_frame->MenuManager()->Toolbars(), (QList<int>{IDR_MAINFRAME, IDR_CONFIG_TOOLBAR}));
+}
+
+// --- Date/Time ------------------------------------------------------------------
+
+TEST_F(MainFrameTest, DateTimeShowsTheServerClockAndSetsTheChosenTime)
+{
+    loginWithRights(0x80FFFFFFu);
+    setServerClock(QStringLiteral("07041999123456"));
+    QDate shownDate;
+    QTime shownTime;
+    m_dialogs.on<CSystemClockDlg>([&](CSystemClockDlg *clock) {
+        shownDate = clock->GetDlgItem<QDateEdit>(CSystemClockDlg::IDC_DATE)->date();
+        shownTime = clock->GetDlgItem<QTimeEdit>(CSystemClockDlg::IDC_TIME)->time();
+        clock->GetDlgItem<QDateEdit>(CSystemClockDlg::IDC_DATE)->setDate(QDate(2001, 2, 3));
+        clock->GetDlgItem<QTimeEdit>(CSystemClockDlg::IDC_TIME)->setTime(QTime(4, 5, 6));
+        clock->GetDlgItem<QPushButton>(IDOK)->click();
+    });
+    m_server->clearLog();
+
+    ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+
+    EXPECT_EQ(shownDate, QDate(1999, 7, 4));
+    EXPECT_EQ(shownTime.hour(), 12);
+    EXPECT_EQ(shownTime.minute(), 34);
+    EXPECT_EQ(commands(), (QStringList{QStringLiteral("GetTime"), QStringLiteral("SetTime 02032001040506")}));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, DateTimeCancelledSetsNothing)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_dialogs.on<CSystemClockDlg>(
+        [](CSystemClockDlg *clock) { clock->GetDlgItem<QPushButton>(IDCANCEL)->click(); });
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+    EXPECT_EQ(commands(), QStringList{QStringLiteral("GetTime")});
+}
+
+TEST_F(MainFrameTest, DateTimeShowsAnErrorReplyAndEnds)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_server->failCommand(QStringLiteral("GetTime"), QStringLiteral("clock unreadable"));
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith(QLatin1Char('!')));
+    EXPECT_TRUE(m_boxes->texts()[0].contains(QStringLiteral("clock unreadable")));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+class BadServerTime : public MainFrameTest, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(BadServerTime, IsRefusedBeforeTheClockDialogShows)
+{
+    loginWithRights(0x80FFFFFFu);
+    // The link's own interpreter answers GetTime from now on.
+    execute(
+        QStringLiteral("proc GetTime {} {return [list GetTime {%1}]}").arg(QString::fromUtf8(GetParam())));
+    m_boxes->answer(IDOK);
+    m_server->clearLog();
+
+    ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].contains(QStringLiteral("is not a date and time")))
+        << m_boxes->texts()[0].toStdString();
+    EXPECT_EQ(commands(), QStringList{QStringLiteral("GetTime")});
+}
+
+INSTANTIATE_TEST_SUITE_P(MainFrame, BadServerTime,
+                         ::testing::Values("", "1210202609324", "121020260932430", "12a02026093243",
+                                           "13102026093243", "00102026093243", "02302026093243",
+                                           "12102026243243", "12102026096043", "12102026093260",
+                                           "+2102026093243"));
+
+// --- Shutdown and the lost server ----------------------------------------------
+
+TEST_F(MainFrameTest, ShutdownWithoutThePermissionIsRefused)
+{
+    loginWithRights(0x10000000u);
+    m_boxes->answer(IDOK);
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_SHUTDOWN));
+    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral("You are not allowed to perform shutdown")});
+    EXPECT_TRUE(commands().isEmpty());
+}
+
+TEST_F(MainFrameTest, ShutdownAnsweredNoSendsNothing)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_boxes->answer(IDNO);
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_SHUTDOWN));
+    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral("Are you sure you want to shutdown the server?")});
+    EXPECT_TRUE(commands().isEmpty());
+}
+
+TEST_F(MainFrameTest, ShutdownRefusedByTheServerShowsWhyAndGoesOn)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_server->failCommand(QStringLiteral("OSShutdown"), QStringLiteral("not now"));
+    m_boxes->answer({IDYES, IDOK});
+    ASSERT_TRUE(m_frame->OnCommand(ID_SHUTDOWN));
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts()[1].contains(QStringLiteral("not now")));
+    EXPECT_TRUE(m_frame->isVisible());
+}
+
+using MainFrameDeathTest = MainFrameTest;
+
+TEST_F(MainFrameDeathTest, ShutdownSendsTheCommandAndEndsTheProgramWithItsMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            loginWithRights(0x80FFFFFFu);
+            m_boxes->answer({IDYES, IDOK});
+            m_frame->OnCommand(ID_SHUTDOWN);
+        },
+        ::testing::ExitedWithCode(1), "Server Shutdown occured, Admin will be closed");
+}
+
+TEST_F(MainFrameDeathTest, LostServerWhileAModalDialogIsOpenEndsTheProgramWithItsMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            loginWithRights(0x80FFFFFFu);
+            m_boxes->answer(IDOK);
+            m_dialogs.on<CSystemClockDlg>([this](CSystemClockDlg *) { m_server->dropLinks(); });
+            m_frame->OnCommand(ID_DATE_TIME);
+            // Only the lost server ends the clock dialog.
+            std::fprintf(stderr, "the clock dialog ended\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "Server Shutdown occured, Admin will be closed");
+}
+
+// --- ASR Sync ------------------------------------------------------------------------
+
+TEST_F(MainFrameTest, AsrSyncRunsTheDirectoryScriptAndSaysItIsDone)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_boxes->answer({IDYES, IDOK});
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_ASR_SYNC));
+    ASSERT_TRUE(WaitFor([&] { return m_boxes->texts().size() == 2; }));
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{QStringLiteral("Do you want to synchronize directories for ASR AA?"),
+                           QStringLiteral("Synchronization is successfully done")}));
+    EXPECT_EQ(commands(),
+              (QStringList{QStringLiteral("GetAliasList"), QStringLiteral("GetAlias ASRAADirectorySync"),
+                           QStringLiteral("source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl")}));
+}
+
+TEST_F(MainFrameTest, AsrSyncFailureShowsTheReasonAfterTheFirstColon)
+{
+    loginWithRights(0x80FFFFFFu);
+    // The link's own interpreter answers the script with an error of its own.
+    execute(QStringLiteral("proc source {path} {return {!ERROR makedir.tcl: directory locked}}"));
+    m_boxes->answer({IDYES, IDOK});
+    ASSERT_TRUE(m_frame->OnCommand(ID_ASR_SYNC));
+    ASSERT_TRUE(WaitFor([&] { return m_boxes->texts().size() == 2; }));
+    EXPECT_EQ(m_boxes->texts()[1], QStringLiteral("directory locked"));
+}
+
+TEST_F(MainFrameTest, AsrSyncFailureWithoutAColonShowsTheWholeReply)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_server->failCommand(QStringLiteral("source"), QStringLiteral("directory locked"));
+    m_boxes->answer({IDYES, IDOK});
+    ASSERT_TRUE(m_frame->OnCommand(ID_ASR_SYNC));
+    ASSERT_TRUE(WaitFor([&] { return m_boxes->texts().size() == 2; }));
+    EXPECT_EQ(m_boxes->texts()[1], QStringLiteral("!ERROR directory locked"));
+}
+
+TEST_F(MainFrameTest, AsrSyncWithoutTheAliasSaysItIsNotAvailable)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_FALSE(execute(QStringLiteral("RemoveAlias ASRAADirectorySync")).startsWith(QLatin1Char('!')));
+    m_boxes->answer(IDOK);
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_ASR_SYNC));
+    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral("ASR AA is not available in the server.")});
+    EXPECT_EQ(commands(), QStringList{QStringLiteral("GetAliasList")});
+}
+
+// --- consoles, closing and logging in again ----------------------------------------
+
+TEST_F(MainFrameTest, TclSessionOpensAConsoleOnASessionOfItsOwn)
+{
+    loginWithRights(0x80FFFFFFu);
+    const int links = m_server->connectionCount();
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    ASSERT_EQ(m_frame->Consoles().size(), 1);
+    EXPECT_EQ(m_server->connectionCount(), links + 1);
+    auto *console = dynamic_cast<CTclSessionDlg *>(CMessageTarget::FromHandle(m_frame->Consoles()[0]));
+    ASSERT_NE(console, nullptr);
+    EXPECT_TRUE(console->isVisible());
+}
+
+TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    ASSERT_EQ(m_frame->Consoles().size(), 2);
+
+    EXPECT_FALSE(m_frame->close());
+    EXPECT_TRUE(m_frame->isVisible());
+
+    ASSERT_TRUE(WaitFor([&] { return !m_frame->isVisible(); }));
+    EXPECT_TRUE(m_frame->Consoles().isEmpty());
+    EXPECT_TRUE(m_boxes->texts().isEmpty()); // the consoles' links ended as asked
+}
+
+TEST_F(MainFrameTest, ConnectToServerLogsInAgainAndRebuildsForTheNewRights)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    m_server->setAccount(QStringLiteral("department"), QStringLiteral("dept-pw"), 0x10000020u,
+                         QStringLiteral("100-199"));
+    scriptLogin(QStringLiteral("department"), QStringLiteral("dept-pw"));
+
+    ASSERT_TRUE(m_frame->OnCommand(ID_CONNECT_TO_SERVER));
+
+    EXPECT_EQ(m_frame->MenuId(), 216);
+    EXPECT_FALSE(menuHolds(ID_TCL_SESSION));
+    EXPECT_EQ(m_frame->ConfigurationToolBar(), nullptr);
+    EXPECT_EQ(m_frame->ServerText(), m_server->host());
+    ASSERT_TRUE(WaitFor([&] { return m_frame->Consoles().isEmpty(); }));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ConnectToServerCancelledKeepsEverything)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) { dialog->GetDlgItem<QPushButton>(IDCANCEL)->click(); });
+
+    ASSERT_TRUE(m_frame->OnCommand(ID_CONNECT_TO_SERVER));
+
+    EXPECT_EQ(m_frame->MenuId(), 120);
+    EXPECT_EQ(m_frame->Consoles().size(), 1);
+}
+
+// --- screenshots -----------------------------------------------------------------
+
+void SaveScreenshot(QWidget *window, const QString &name)
+{
+    const QString folder =
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QTest::qWait(50);
+    ASSERT_TRUE(window->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
+}
+
+// One application a test: its end stops the process-wide reply dispatchers.
+TEST_F(MainFrameTest, ScreenshotsOfTheTopAdministratorsFrameAndMenus)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_frame->resize(1000, 640);
+    SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-top-administrator.png"));
+    for (auto [position, name] :
+         {std::pair{int(CMenuResource::ToolsMenu), "mainframe-tools-menu.png"},
+          std::pair{int(CMenuResource::ConfigurationMenu), "mainframe-configuration-menu.png"}}) {
+        QMenu *menu = topMenu(position)->menu();
+        menu->popup(m_frame->mapToGlobal(QPoint(120, 30)));
+        SaveScreenshot(menu, QString::fromUtf8(name));
+        menu->hide();
+    }
+}
+
+TEST_F(MainFrameTest, ScreenshotOfTheDepartmentAdministratorsFrame)
+{
+    loginWithRights(0x10000020u);
+    m_frame->resize(1000, 640);
+    SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-department-administrator.png"));
+}
+
+TEST_F(MainFrameTest, ScreenshotsOfTheClockDialogAndTheConsole)
+{
+    loginWithRights(0x80FFFFFFu);
+    setServerClock(QStringLiteral("12102026093243"));
+    m_dialogs.on<CSystemClockDlg>([](CSystemClockDlg *clock) {
+        SaveScreenshot(clock, QStringLiteral("clock-dialog.png"));
+        clock->GetDlgItem<QPushButton>(IDCANCEL)->click();
+    });
+    ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+
+    ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    auto *console = dynamic_cast<CTclSessionDlg *>(CMessageTarget::FromHandle(m_frame->Consoles()[0]));
+    ASSERT_NE(console, nullptr);
+    console->GetDlgItem<QLineEdit>(CTclSessionDlg::IDC_COMMAND)
+        ->setText(QStringLiteral("GetUA 999 &Name1 &Ext"));
+    console->GetDlgItem<QPushButton>(IDOK)->click();
+    ASSERT_TRUE(WaitFor([&] { return !console->IsWaitingForReply(); }));
+    SaveScreenshot(console, QStringLiteral("tcl-console.png"));
+}
+
+TEST_F(MainFrameTest, ScreenshotOfTheLoginDialog)
+{
+    m_app = std::make_unique<CAdminApp>(quickSettings());
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
+        dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("Cardomel"));
+        SaveScreenshot(dialog, QStringLiteral("login-dialog.png"));
+        dialog->GetDlgItem<QPushButton>(IDCANCEL)->click();
+    });
+    EXPECT_FALSE(m_app->Login());
+}
+
+} // namespace
