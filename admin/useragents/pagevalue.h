@@ -1,14 +1,13 @@
-// The value tracker of one field of a mailbox page. The record stores every
-// property as text; a page's control shows a number, a check mark or a text.
-// A tracker sits between the two: it converts, and it carries the field's
-// inheritance and lock state, so the page base can draw the own / class-of-
-// service / lock marks and the record can tell what to send back. While the
-// class-of-service value is on display the box's own text waits in
-// m_stored, so Revert can bring it back.
+// The value tracker of one field of a mailbox page: what the user-agent
+// record fills when a page loads (CUserAgent::GetPropertyText) and reads back
+// when the page stores (CUserAgent::SetProperty). It carries the field's
+// inheritance and lock flags and keeps the box's own text aside while the
+// class-of-service value is on display. This is the abstract base; the typed
+// trackers (text, on/off, numbers) derive from it beside the page base.
 //
-// The record (CUserAgent::GetPropertyText / SetProperty) reads and writes
-// the flags below directly; they are the field's state, not an
-// implementation detail of the tracker.
+// The flags are plain public fields on purpose: the record and the page base
+// both set them as the field's state changes, and they hold no invariant of
+// their own.
 #pragma once
 
 #include <QString>
@@ -17,32 +16,43 @@ class CPageValue {
 public:
     virtual ~CPageValue() = default;
 
-    // Back to the box's own text that was kept while the inherited one showed.
-    virtual void Revert();
-    // Shows `inherited`, keeping the current text as the own one.
-    virtual void UseInherited(const QString &inherited);
-    // The value as the record stores it.
+    // Shows the own text again.
+    virtual void Revert()
+    {
+        PutText(stored);
+        showsInherited = false;
+    }
+    // Shows `text` (the class of service's value), keeping the own text aside.
+    virtual void UseInherited(const QString &text)
+    {
+        stored = GetText();
+        PutText(text);
+        showsInherited = true;
+    }
+    // The value as the text the record stores.
     virtual QString GetText() const = 0;
-    // The value from the record's text.
+    // Sets the value from the record's text.
     virtual void PutText(const QString &text) = 0;
+    // Clears the value.
     virtual void Reset() = 0;
 
-    void SetInheritanceOff(bool off) { m_inheritanceOff = off; }
-    void SetDisabled(bool disabled) { m_disabled = disabled; }
+    void SetInheritanceOff(bool off) { inheritanceOff = off; }
+    void SetDisabled(bool off) { disabled = off; }
 
     // The field holds a value of its own at this level.
-    bool m_own = false;
-    // The text on display is the class-of-service value; the own one is in m_stored.
-    bool m_showsInherited = false;
-    // The lock was set at this level.
-    bool m_lockOwn = false;
-    // Locked here or in a higher class of service.
-    bool m_locked = false;
-    // No own/COS mark and no Revert for this field.
-    bool m_inheritanceOff = false;
-    // Control and label disabled.
-    bool m_disabled = false;
-    QString m_stored;
+    bool own = false;
+    // The text on display is the class of service's; the own text is in `stored`.
+    bool showsInherited = false;
+    // The field's lock was set at this level.
+    bool lockOwn = false;
+    // The field is locked, here or in a higher class of service.
+    bool locked = false;
+    // The field takes part in no inheritance display.
+    bool inheritanceOff = false;
+    // The field's control and label are disabled.
+    bool disabled = false;
+    // The own value, kept while `showsInherited` is set.
+    QString stored;
 
 protected:
     CPageValue() = default;

@@ -79,13 +79,13 @@ TEST(PageNumberValue, ReadsLikeAStreamAndKeepsTheTextOfAnUntouchedField)
 TEST(PageValue, UseInheritedKeepsTheOwnTextAndRevertBringsItBack)
 {
     CPageTextValue name(QStringLiteral("own"));
-    name.m_own = true;
+    name.own = true;
     name.UseInherited(QStringLiteral("from COS"));
-    EXPECT_TRUE(name.m_showsInherited);
+    EXPECT_TRUE(name.showsInherited);
     EXPECT_EQ(name.GetText(), QStringLiteral("from COS"));
-    EXPECT_EQ(name.m_stored, QStringLiteral("own"));
+    EXPECT_EQ(name.stored, QStringLiteral("own"));
     name.Revert();
-    EXPECT_FALSE(name.m_showsInherited);
+    EXPECT_FALSE(name.showsInherited);
     EXPECT_EQ(name.GetText(), QStringLiteral("own"));
 
     CPageIntValue rings;
@@ -99,15 +99,15 @@ TEST(PageValue, UseInheritedKeepsTheOwnTextAndRevertBringsItBack)
 TEST(PageValue, CopyTakesFlagsStoredTextAndValue)
 {
     CPageTextValue source(QStringLiteral("x"));
-    source.m_own = source.m_locked = source.m_lockOwn = true;
-    source.m_stored = QStringLiteral("kept");
+    source.own = source.locked = source.lockOwn = true;
+    source.stored = QStringLiteral("kept");
     source.SetDisabled(true);
     source.SetInheritanceOff(true);
     CPageTextValue copy;
     copy = source;
-    EXPECT_TRUE(copy.m_own && copy.m_locked && copy.m_lockOwn && copy.m_disabled && copy.m_inheritanceOff);
-    EXPECT_FALSE(copy.m_showsInherited);
-    EXPECT_EQ(copy.m_stored, QStringLiteral("kept"));
+    EXPECT_TRUE(copy.own && copy.locked && copy.lockOwn && copy.disabled && copy.inheritanceOff);
+    EXPECT_FALSE(copy.showsInherited);
+    EXPECT_EQ(copy.stored, QStringLiteral("kept"));
     EXPECT_EQ(copy.GetText(), QStringLiteral("x"));
 }
 
