@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,6 +37,8 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) != BN_CLICKED)
             return 1;
         return OnCommand(int(LOWORD(wParam))) ? 0 : 1;
+    case WM_HELP:
+        return forwardHelp(wParam, lParam);
     case WM_CLOSE:
         // As a dialog's default handling does: closing is cancelling.
         SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -185,6 +188,24 @@ void CDialog::accept()
 void CDialog::reject()
 {
     SendMessage(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        SendMessage(GetSafeHwnd(), WM_HELP, 0, 0);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+LRESULT CDialog::forwardHelp(WPARAM wParam, LPARAM lParam)
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *outer = qobject_cast<CDialog *>(w))
+            return SendMessage(outer->GetSafeHwnd(), WM_HELP, wParam, lParam);
+    }
+    return 0;
 }
 
 void CDialog::closeEvent(QCloseEvent *event)

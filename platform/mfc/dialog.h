@@ -74,6 +74,7 @@ protected:
     void accept() override;
     void reject() override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     // The dialog's part of the window: controls under a nested dialog (a
     // property page) belong to that dialog.
@@ -82,6 +83,7 @@ protected:
     void initialise();
 
 private:
+    LRESULT forwardHelp(WPARAM wParam, LPARAM lParam);
     void connectControls();
     void buttonClicked();
     void editChanged();

@@ -48,7 +48,10 @@ void CPropertyPage::SetModified(bool changed)
 
 void CPropertyPage::keyPressEvent(QKeyEvent *event)
 {
-    event->ignore();
+    if (event->key() == Qt::Key_F1)
+        CDialog::keyPressEvent(event);
+    else
+        event->ignore();
 }
 
 void CPropertyPage::makeWindow()

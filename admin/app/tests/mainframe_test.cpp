@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -193,6 +194,33 @@ TEST_F(MainFrameTest, ConfigurationToolbarCommandShowsAndHidesIt)
     EXPECT_FALSE(m_frame->CommandAction(ID_VIEW_CONFIG_TOOLBAR)->isChecked());
     EXPECT_TRUE(m_frame->OnCommand(ID_VIEW_CONFIG_TOOLBAR));
     EXPECT_FALSE(m_frame->ConfigurationToolBar()->isHidden());
+}
+
+TEST_F(MainFrameTest, MenusShowTheKeysOfTheAcceleratorTableAndTheToolbarImages)
+{
+    loginWithRights(0x80FFFFFFu);
+    QMenu *file = topMenu(CMenuResource::FileMenu)->menu();
+    QStringList textsWhileOpen;
+    QObject::connect(file, &QMenu::aboutToShow, file, [&] {
+        QTimer::singleShot(0, file, [&] {
+            for (QAction *item : file->actions())
+                textsWhileOpen.append(item->text());
+            file->hide();
+        });
+    });
+    file->popup(m_frame->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(WaitFor([&] { return !textsWhileOpen.isEmpty(); }));
+    EXPECT_TRUE(textsWhileOpen.contains(QStringLiteral("&New\tCtrl+N")));
+    EXPECT_TRUE(textsWhileOpen.contains(QStringLiteral("&Open...\tCtrl+O")));
+    EXPECT_EQ(m_frame->CommandAction(ID_FILE_NEW)->text(), QStringLiteral("&New"));
+    EXPECT_FALSE(m_frame->CommandAction(ID_CONFIG_HOLIDAYS)->icon().isNull());
+}
+
+TEST_F(MainFrameTest, CloseWithoutConsolesClosesAtOnce)
+{
+    loginWithRights(0x20000000u);
+    EXPECT_TRUE(m_frame->close());
+    EXPECT_FALSE(m_frame->isVisible());
 }
 
 TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)

@@ -232,3 +232,44 @@ TEST(WindowMessages, EditsReportChangesAndFocusAsCommands)
                                                         {1501, EN_KILLFOCUS}}))
         << "a dialog that ends takes the focus from its edit";
 }
+
+namespace {
+
+// Notes WM_HELP before passing it on, or keeps it.
+template <class Base> class HelpLogging : public Base {
+public:
+    using Base::Base;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_HELP) {
+            m_helpSeen = true;
+            if (m_keepsHelp)
+                return 1;
+        }
+        return Base::WindowProc(message, wParam, lParam);
+    }
+    bool m_helpSeen = false;
+    bool m_keepsHelp = false;
+};
+
+} // namespace
+
+TEST(WindowMessages, HelpGoesToThePageThenItsSheet)
+{
+    HelpLogging<CPropertyPage> page(131, QStringLiteral("Options"));
+    auto *edit = SetDlgCtrlID(new QLineEdit(&page), 1226);
+    HelpLogging<CPropertySheet> sheet(QStringLiteral("Mailbox"));
+    sheet.m_keepsHelp = true;
+    sheet.AddPage(&page);
+    sheet.Create();
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_TRUE(page.m_helpSeen);
+    EXPECT_TRUE(sheet.m_helpSeen) << "a page that does not handle help passes it to its sheet";
+
+    page.m_helpSeen = sheet.m_helpSeen = false;
+    page.m_keepsHelp = true;
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_TRUE(page.m_helpSeen);
+    EXPECT_FALSE(sheet.m_helpSeen);
+    sheet.EndDialog(IDCANCEL);
+}

@@ -10,10 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -229,6 +234,62 @@ TEST_F(RegistryTest, ClosedHandleIsInvalidAndNeverReused)
     uint32_t size = 0;
     EXPECT_EQ(RegQueryValueEx(first, "x", nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(second), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryTest, ValuesWrittenFromManyThreadsAreAllKept)
+{
+    constexpr int kThreads = 8;
+    constexpr int kValues = 25;
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            CRegKey key;
+            if (key.Create(HKEY_CURRENT_USER, ("Software\\Verbanta\\T" + std::to_string(t)).c_str()) !=
+                ERROR_SUCCESS)
+                ++failures;
+            for (int i = 0; i < kValues; ++i)
+                if (key.SetDword(("V" + std::to_string(i)).c_str(), uint32_t(t * 1000 + i)) != ERROR_SUCCESS)
+                    ++failures;
+        });
+    for (auto &thread : threads)
+        thread.join();
+    ASSERT_EQ(failures.load(), 0);
+    for (int t = 0; t < kThreads; ++t) {
+        CRegKey key;
+        ASSERT_EQ(key.Open(HKEY_CURRENT_USER, ("Software\\Verbanta\\T" + std::to_string(t)).c_str()),
+                  ERROR_SUCCESS);
+        for (int i = 0; i < kValues; ++i)
+            EXPECT_EQ(key.QueryDword(("V" + std::to_string(i)).c_str()), uint32_t(t * 1000 + i));
+    }
+}
+
+TEST_F(RegistryTest, AnotherProgramsChangesToTheSameStoreAreMergedNotLost)
+{
+    // admin and Chanview write the same per-user store.
+    CRegKey key;
+    ASSERT_EQ(key.Create(HKEY_CURRENT_USER, "Software\\Verbanta\\Admin\\Login"), ERROR_SUCCESS);
+    ASSERT_EQ(key.SetString("Host", "first,"), ERROR_SUCCESS);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CRegKey other;
+        const bool written = other.Create(HKEY_CURRENT_USER,
+                                          "SOFTWARE\\Keltra\\Verbanta ES Administration") == ERROR_SUCCESS &&
+                             other.SetBinary("Password", QByteArray(64, '\x5a')) == ERROR_SUCCESS;
+        _exit(written ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(key.SetString("User", "admin"), ERROR_SUCCESS);
+
+    CRegKey password;
+    ASSERT_EQ(password.Open(HKEY_CURRENT_USER, "SOFTWARE\\Keltra\\Verbanta ES Administration"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(password.QueryBinary("Password"), QByteArray(64, '\x5a'));
+    EXPECT_EQ(key.QueryString("Host"), QString("first,"));
+    EXPECT_EQ(key.QueryString("User"), QString("admin"));
 }
 
 TEST_F(RegistryTest, StoreFileIsPrivateToTheUser)
