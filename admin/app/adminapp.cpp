@@ -294,6 +294,8 @@ bool CAdminApp::Login()
         try {
             CAdminPasswordDlg dialog(*this, m_pMainFrame);
             result = dialog.DoModal();
+        } catch (const CZltExceptionLoginDeclined &) {
+            return false; // the session has said why
         } catch (const CZltException &e) {
             AfxMessageBox(e.text());
             return false;

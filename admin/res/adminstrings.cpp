@@ -16,6 +16,24 @@ constexpr StringResource kStrings[] = {
     // appshell
     {IDS_CHANGE_REFUSED, "Verbanta ES refused the change: %1"},
     // end appshell
+    // uarecord
+    {IDS_UPDATEUA, "UpdateUA %1 %2 %3"},
+    {IDS_GETUA_PROPERTIES, "GetUA %1 %2"},
+    {IDS_LOCK_PREFIX, "Lock_"},
+    {IDS_GETEVENTMAPS4UA, "GetEventMaps4UA %1"},
+    {IDS_SELECTED_MAILBOX_NOT_RETRIEVED, "Could not retrieve the selected mailbox: %1"},
+    {IDS_UA_NOT_RETRIEVED, "Could not retrieve the user agent from Verbanta ES: %1"},
+    {IDS_COS_CHANGE_REFUSED, "Verbanta ES  refused the change of the COS to %1: %2"},
+    {IDS_PARENT_NOT_RETRIEVED, "While building event map could not retrieve parent mailbox %1: %2."},
+    {IDS_EVENT_MAP_NOT_PROCESSED, "Could not process event map: %1"},
+    {IDS_LOCAL_EVENT_MAPS_NOT_PROCESSED, "Could not process local event maps: %1"},
+    {IDS_SCENARIO_CREATION_REFUSED, "Verbanta ES refused to create scenario: %1"},
+    {IDS_SCENARIO_UPDATE_REFUSED, "Verbanta ES refused to update scenario: %1"},
+    {IDS_EVENT_MAP_CHANGE_REFUSED, "Event map record change refused by Verbanta ES: %1"},
+    {IDS_SCENARIO_COMMIT_REFUSED, "Scenario \"commit\" rejected by Verbanta ES: %1"},
+    {IDS_EVENT_MAP_DELETION_REFUSED, "Deletion of Event Map Record refused by Verbanta ES: %1"},
+    {IDS_UPDATEUA_WITHFORCE, "UpdateUA %1 WithForce %2"},
+    // end uarecord
 };
 
 } // namespace

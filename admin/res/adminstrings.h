@@ -14,6 +14,24 @@ enum AdminStringId : unsigned {
     // appshell
     IDS_CHANGE_REFUSED = 61529,
     // end appshell
+    // uarecord: the user-agent record and its event maps
+    IDS_UPDATEUA = 61458,
+    IDS_GETUA_PROPERTIES = 61461,
+    IDS_LOCK_PREFIX = 61463,
+    IDS_GETEVENTMAPS4UA = 61481,
+    IDS_SELECTED_MAILBOX_NOT_RETRIEVED = 61521,
+    IDS_UA_NOT_RETRIEVED = 61525,
+    IDS_COS_CHANGE_REFUSED = 61530,
+    IDS_PARENT_NOT_RETRIEVED = 61531,
+    IDS_EVENT_MAP_NOT_PROCESSED = 61532,
+    IDS_LOCAL_EVENT_MAPS_NOT_PROCESSED = 61533,
+    IDS_SCENARIO_CREATION_REFUSED = 61534,
+    IDS_SCENARIO_UPDATE_REFUSED = 61535,
+    IDS_EVENT_MAP_CHANGE_REFUSED = 61536,
+    IDS_SCENARIO_COMMIT_REFUSED = 61537,
+    IDS_EVENT_MAP_DELETION_REFUSED = 61538,
+    IDS_UPDATEUA_WITHFORCE = 61568,
+    // end uarecord
 };
 
 // Adds admin's texts to the program's string table; once is enough, more
