@@ -36,6 +36,15 @@ Qt::Alignment alignmentFor(int format)
     }
 }
 
+// A heading's alignment as a model hands it out (flags or a plain number).
+Qt::Alignment horizontalAlignment(const QVariant &alignment)
+{
+    const Qt::Alignment flags = alignment.metaType() == QMetaType::fromType<Qt::Alignment>()
+                                    ? alignment.value<Qt::Alignment>()
+                                    : Qt::Alignment(alignment.toInt());
+    return flags & Qt::AlignHorizontal_Mask;
+}
+
 } // namespace
 
 CColorListCtrl::CColorListCtrl(QWidget *parent) : QTreeWidget(parent)
@@ -189,11 +198,17 @@ QString CColorListCtrl::MakeShortString(const QFontMetrics &metrics, const QStri
 void CColorListCtrl::DrawItem(QPainter *painter, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const
 {
-    const QTreeWidgetItem *item = itemFromIndex(index.siblingAtColumn(0));
-    if (!item)
+    if (!itemFromIndex(index.siblingAtColumn(0)))
         return;
-    const bool highlighted = rowHighlighted(index);
-    const QPalette::ColorGroup group = isEnabled() ? QPalette::Normal : QPalette::Disabled;
+    PaintReportRow(*this, painter, option, index, rowHighlighted(index));
+}
+
+void CColorListCtrl::PaintReportRow(const QTreeView &view, QPainter *painter,
+                                    const QStyleOptionViewItem &option, const QModelIndex &index,
+                                    bool highlighted)
+{
+    const QAbstractItemModel *model = view.model();
+    const QPalette::ColorGroup group = view.isEnabled() ? QPalette::Normal : QPalette::Disabled;
     const QColor text = option.palette.color(group, highlighted ? QPalette::HighlightedText : QPalette::Text);
     const QColor background = option.palette.color(group, highlighted ? QPalette::Highlight : QPalette::Base);
 
@@ -203,29 +218,34 @@ void CColorListCtrl::DrawItem(QPainter *painter, const QStyleOptionViewItem &opt
     painter->setFont(option.font);
     const QFontMetrics metrics(option.font);
     const int textFlags = Qt::TextSingleLine | Qt::AlignVCenter | Qt::TextDontClip;
-    for (int column = 0; column < columnCount(); ++column) {
-        if (header()->isSectionHidden(column))
+    const QHeaderView *header = view.header();
+    for (int column = 0; column < model->columnCount(index.parent()); ++column) {
+        if (header->isSectionHidden(column))
             continue;
-        const int left = header()->sectionViewportPosition(column);
-        const QRect cell(left, option.rect.top(), columnWidth(column), option.rect.height());
+        const QString cellText = model->data(index.siblingAtColumn(column), Qt::DisplayRole).toString();
+        const int left = header->sectionViewportPosition(column);
+        const QRect cell(left, option.rect.top(), view.columnWidth(column), option.rect.height());
         QRect label;
         QString shown;
         if (column == 0) {
             label = cell.adjusted(FirstColumnInset, 0, -FirstColumnInset, 0);
-            shown = MakeShortString(metrics, item->text(0), cell.width(), FirstColumnOffset);
+            shown = MakeShortString(metrics, cellText, cell.width(), FirstColumnOffset);
         } else {
             label = cell.adjusted(ColumnMargin, 0, -ColumnMargin, 0);
-            shown = MakeShortString(metrics, item->text(column), cell.width(), ColumnOffset);
+            shown = MakeShortString(metrics, cellText, cell.width(), ColumnOffset);
         }
-        const Qt::Alignment alignment = column == 0 ? Qt::AlignLeft : alignmentFor(GetColumnFormat(column));
+        const Qt::Alignment headingAlignment =
+            horizontalAlignment(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole));
+        const Qt::Alignment alignment =
+            column == 0 || headingAlignment == Qt::Alignment() ? Qt::AlignLeft : headingAlignment;
         painter->drawText(label, textFlags | alignment, shown);
     }
-    if (currentIndex().row() == index.row() && hasFocus()) {
+    if (view.currentIndex().row() == index.row() && view.hasFocus()) {
         QStyleOptionFocusRect focus;
-        focus.initFrom(this);
+        focus.initFrom(&view);
         focus.rect = option.rect;
         focus.backgroundColor = background;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
+        view.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &view);
     }
     painter->restore();
 }

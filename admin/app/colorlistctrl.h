@@ -52,6 +52,12 @@ public:
     // followed by "...", and never fewer than one character.
     static QString MakeShortString(const QFontMetrics &metrics, const QString &text, int width, int offset);
 
+    // Paints one row of any report view by these rules (the texts are the
+    // model's display texts, the alignment its heading alignment), so a list
+    // on a model of its own looks like this one.
+    static void PaintReportRow(const QTreeView &view, QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index, bool highlighted);
+
 protected:
     // Draws one whole row: highlight, every column's shortened text, focus frame.
     virtual void DrawItem(QPainter *painter, const QStyleOptionViewItem &option,

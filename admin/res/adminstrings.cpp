@@ -16,6 +16,11 @@ constexpr StringResource kStrings[] = {
     // appshell
     {IDS_CHANGE_REFUSED, "Verbanta ES refused the change: %1"},
     // end appshell
+    // uawidgets
+    {IDS_NO_COS, "No COS"},
+    {IDS_UA_LIST_FAILED, "Could not get the list of user agents from Verbanta ES: %1"},
+    {IDS_INHERITED_VALUE_FAILED, "Could not get inherited value: %1."},
+    // end uawidgets
     // uarecord
     {IDS_UPDATEUA, "UpdateUA %1 %2 %3"},
     {IDS_GETUA_PROPERTIES, "GetUA %1 %2"},

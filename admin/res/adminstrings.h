@@ -14,6 +14,11 @@ enum AdminStringId : unsigned {
     // appshell
     IDS_CHANGE_REFUSED = 61529,
     // end appshell
+    // uawidgets
+    IDS_NO_COS = 61508,
+    IDS_UA_LIST_FAILED = 61528,
+    IDS_INHERITED_VALUE_FAILED = 61520,
+    // end uawidgets
     // uarecord: the user-agent record and its event maps
     IDS_UPDATEUA = 61458,
     IDS_GETUA_PROPERTIES = 61461,
