@@ -10,7 +10,17 @@
 enum : int {
     IDHELP = 9,
     ID_APPLY_NOW = 0x3021,
+    ID_WIZBACK = 0x3023,
+    ID_WIZNEXT = 0x3024,
+    ID_WIZFINISH = 0x3025,
 };
+
+// The buttons a wizard page offers (CPropertySheet::SetWizardButtons); a
+// disabled Finish shows in place of Next, greyed.
+constexpr UINT PSWIZB_BACK = 0x1;
+constexpr UINT PSWIZB_NEXT = 0x2;
+constexpr UINT PSWIZB_FINISH = 0x4;
+constexpr UINT PSWIZB_DISABLEDFINISH = 0x8;
 
 // Notification codes in a WM_COMMAND's high word: a button was clicked; an
 // edit gained the focus, lost it, or its text changed (also when set by code).

@@ -12,6 +12,9 @@
 //   OnQueryCancel before Cancel, for the active page; false stops the Cancel;
 //   OnReset       on Cancel, for every page that has a window (the base calls
 //                 OnCancel).
+// In a wizard, Back and Next first ask OnWizardBack and OnWizardNext (0: the
+// neighbouring step, -1: stay, else the dialog id of the step to go to), and
+// Finish asks OnWizardFinish (false: stay).
 // SetModified tells the sheet that the page holds changes (PSM_CHANGED, or
 // PSM_UNCHANGED, to the sheet's window); the sheet's Apply button is enabled
 // while any page does.
@@ -33,6 +36,9 @@ public:
     virtual bool OnApply();
     virtual bool OnQueryCancel() { return true; }
     virtual void OnReset();
+    virtual LRESULT OnWizardBack() { return 0; }
+    virtual LRESULT OnWizardNext() { return 0; }
+    virtual bool OnWizardFinish() { return true; }
 
     void SetModified(bool changed = true);
     bool IsModified() const { return m_modified; }

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -22,12 +23,25 @@ CPropertySheet::CPropertySheet(const QString &caption, QWidget *parent, int sele
     layout->addWidget(m_tabs);
     layout->addLayout(m_buttonRow);
     m_buttonRow->addStretch();
-    m_buttonRow->addWidget(SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK));
-    m_buttonRow->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
-    m_applyButton = SetDlgCtrlID(new QPushButton(tr("&Apply"), this), ID_APPLY_NOW);
+    m_backButton = addButton(tr("< &Back"), ID_WIZBACK);
+    m_nextButton = addButton(tr("&Next >"), ID_WIZNEXT);
+    m_finishButton = addButton(tr("Finish"), ID_WIZFINISH);
+    m_okButton = addButton(tr("OK"), IDOK);
+    addButton(tr("Cancel"), IDCANCEL);
+    m_applyButton = addButton(tr("&Apply"), ID_APPLY_NOW);
+    m_helpButton = addButton(tr("&Help"), IDHELP);
     m_applyButton->setEnabled(false);
-    m_buttonRow->addWidget(m_applyButton);
+    for (QPushButton *wizardOnly : {m_backButton, m_nextButton, m_finishButton, m_helpButton})
+        wizardOnly->hide();
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertySheet::tabChanged);
+}
+
+QPushButton *CPropertySheet::addButton(const QString &text, int id)
+{
+    auto *button = SetDlgCtrlID(new QPushButton(text, this), id);
+    button->setAutoDefault(false);
+    m_buttonRow->addWidget(button);
+    return button;
 }
 
 CPropertySheet::CPropertySheet(UINT captionId, QWidget *parent, int selectPage)
@@ -78,7 +92,8 @@ bool CPropertySheet::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_activeIndex = -1;
-    activate(qBound(0, m_startPage, GetPageCount() - 1));
+    if (GetPageCount() > 0)
+        activate(qBound(0, m_startPage, GetPageCount() - 1));
     return true;
 }
 
@@ -102,11 +117,73 @@ void CPropertySheet::OnCancel()
 
 bool CPropertySheet::OnCommand(int id)
 {
-    if (id == ID_APPLY_NOW) {
+    switch (id) {
+    case ID_APPLY_NOW:
         ApplyChanges();
         return true;
+    case ID_WIZBACK:
+    case ID_WIZNEXT:
+    case ID_WIZFINISH:
+        wizardStep(id);
+        return true;
+    default:
+        return CDialog::OnCommand(id);
     }
-    return CDialog::OnCommand(id);
+}
+
+void CPropertySheet::SetWizardMode()
+{
+    m_wizard = true;
+    m_tabs->tabBar()->hide();
+    m_okButton->hide();
+    m_applyButton->hide();
+    m_backButton->show();
+    m_nextButton->show();
+    SetWizardButtons(PSWIZB_BACK | PSWIZB_NEXT);
+}
+
+void CPropertySheet::SetWizardButtons(UINT flags)
+{
+    Q_ASSERT(m_wizard);
+    const bool finish = flags & (PSWIZB_FINISH | PSWIZB_DISABLEDFINISH);
+    m_backButton->setEnabled(flags & PSWIZB_BACK);
+    m_nextButton->setVisible(!finish);
+    m_nextButton->setEnabled(flags & PSWIZB_NEXT);
+    m_finishButton->setVisible(finish);
+    m_finishButton->setEnabled(flags & PSWIZB_FINISH);
+    QPushButton *forward = finish ? m_finishButton : m_nextButton;
+    forward->setDefault(forward->isEnabled());
+}
+
+void CPropertySheet::ShowHelpButton(bool shown)
+{
+    m_helpButton->setVisible(shown);
+}
+
+void CPropertySheet::wizardStep(int id)
+{
+    CPropertyPage *page = GetActivePage();
+    if (!m_wizard || !page)
+        return;
+    if (id == ID_WIZFINISH) {
+        if (page->OnWizardFinish())
+            EndDialog(ID_WIZFINISH);
+        return;
+    }
+    // The page's answer: 0 the neighbouring step, -1 stay, else the dialog
+    // id of the page to go to.
+    const LRESULT answer = id == ID_WIZNEXT ? page->OnWizardNext() : page->OnWizardBack();
+    int target = m_activeIndex + (id == ID_WIZNEXT ? 1 : -1);
+    if (answer == -1)
+        return;
+    if (answer != 0) {
+        target = -1;
+        for (int i = 0; i < m_pages.size(); ++i) {
+            if (m_pages.at(i).page->GetDialogId() == answer)
+                target = i;
+        }
+    }
+    SetActivePage(target);
 }
 
 bool CPropertySheet::ApplyChanges()
@@ -212,6 +289,8 @@ bool CPropertySheet::activate(int index)
     }
     m_activeIndex = index;
     showActiveTab();
+    if (m_wizard)
+        setWindowTitle(page->windowTitle());
     return true;
 }
 

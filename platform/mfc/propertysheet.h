@@ -9,6 +9,12 @@
 // WindowProc and OnCommand as WM_COMMAND IDOK, IDCANCEL and ID_APPLY_NOW, so a
 // subclass can take them over there; the base runs OnOK, OnCancel and
 // ApplyChanges.
+//
+// In wizard mode the pages are steps without tabs, the sheet's caption is
+// the shown page's, and the buttons are Back, Next (or Finish), Cancel: Back
+// and Next ask the page (OnWizardBack, OnWizardNext) and then move one step or
+// to the page it names; Finish asks OnWizardFinish and ends the run with
+// ID_WIZFINISH. Each page sets the buttons it offers with SetWizardButtons.
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -38,6 +44,14 @@ public:
     // new one refuses.
     bool SetActivePage(int index);
     bool SetActivePage(CPropertyPage *page) { return SetActivePage(GetPageIndex(page)); }
+
+    // Before the sheet runs: the pages become the steps of a wizard.
+    void SetWizardMode();
+    bool IsWizard() const { return m_wizard; }
+    // PSWIZB_ flags: which of Back, Next and Finish the shown step offers.
+    void SetWizardButtons(UINT flags);
+    // A Help button (IDHELP) beside the others; the subclass handles it.
+    void ShowHelpButton(bool shown);
 
     // The row of buttons under the pages, for subclasses that add their own.
     QHBoxLayout *buttonRow() const { return m_buttonRow; }
@@ -69,6 +83,8 @@ private:
     };
 
     void updateApplyButton();
+    void wizardStep(int id);
+    QPushButton *addButton(const QString &text, int id);
     void forgetPage(QObject *page);
     void makePageWindow(int index);
     void tabChanged(int index);
@@ -77,7 +93,13 @@ private:
 
     QTabWidget *m_tabs;
     QHBoxLayout *m_buttonRow;
+    QPushButton *m_okButton;
     QPushButton *m_applyButton;
+    QPushButton *m_backButton;
+    QPushButton *m_nextButton;
+    QPushButton *m_finishButton;
+    QPushButton *m_helpButton;
+    bool m_wizard = false;
     // Live pages only: a page that goes is dropped as it goes (forgetPage).
     QList<PageEntry> m_pages;
     int m_startPage;

@@ -18,7 +18,8 @@ namespace {
 // told to refuse.
 class LoggingPage : public CPropertyPage {
 public:
-    LoggingPage(const QString &name, QStringList *log) : CPropertyPage(131, name), m_name(name), m_log(log)
+    LoggingPage(const QString &name, QStringList *log, int dialogId = 131)
+        : CPropertyPage(dialogId, name), m_name(name), m_log(log)
     {
         auto *layout = new QVBoxLayout(this);
         layout->addWidget(SetDlgCtrlID(new QLineEdit(this), 1226));
@@ -205,4 +206,137 @@ TEST(PropertySheet, PagesMayDieBeforeOrAfterTheSheet)
         EXPECT_TRUE(sheet.SetActivePage(0));
     }
     EXPECT_EQ(before->parent(), nullptr) << "the sheet handed its page back";
+}
+
+namespace {
+
+// A wizard step that offers the buttons it is given and answers Back, Next
+// and Finish as told.
+class WizardStep : public LoggingPage {
+public:
+    WizardStep(int dialogId, const QString &name, QStringList *log, UINT buttons)
+        : LoggingPage(name, log, dialogId), m_buttons(buttons)
+    {
+    }
+    LRESULT m_next = 0;
+    bool m_finish = true;
+
+protected:
+    bool OnSetActive() override
+    {
+        GetParentSheet()->SetWizardButtons(m_buttons);
+        return LoggingPage::OnSetActive();
+    }
+    LRESULT OnWizardNext() override { return m_next; }
+    bool OnWizardFinish() override { return m_finish; }
+
+private:
+    UINT m_buttons;
+};
+
+class Wizard : public ::testing::Test {
+protected:
+    Wizard()
+    {
+        m_steps.push_back(std::make_unique<WizardStep>(1, QStringLiteral("welcome"), &m_log, PSWIZB_NEXT));
+        m_steps.push_back(
+            std::make_unique<WizardStep>(2, QStringLiteral("ports"), &m_log, PSWIZB_BACK | PSWIZB_NEXT));
+        m_steps.push_back(
+            std::make_unique<WizardStep>(3, QStringLiteral("finish"), &m_log, PSWIZB_BACK | PSWIZB_FINISH));
+        for (auto &step : m_steps)
+            m_sheet.AddPage(step.get());
+        m_sheet.SetWizardMode();
+    }
+    bool shown(int id) { return m_sheet.GetDlgItem(id)->isVisibleTo(&m_sheet); }
+    bool enabled(int id) { return m_sheet.GetDlgItem(id)->isEnabled(); }
+
+    QStringList m_log;
+    std::vector<std::unique_ptr<WizardStep>> m_steps;
+    CPropertySheet m_sheet{QStringLiteral("Configuration Wizard")};
+};
+
+} // namespace
+
+TEST_F(Wizard, StepsForwardAndBackAndEndsWithFinish)
+{
+    m_steps[1]->setWindowTitle(QStringLiteral("Configuration Wizard - Set Up Voice Ports"));
+    const int result =
+        RunModal(m_sheet, {[&] {
+                               EXPECT_FALSE(shown(IDOK));
+                               EXPECT_FALSE(shown(ID_APPLY_NOW));
+                               EXPECT_FALSE(enabled(ID_WIZBACK));
+                               EXPECT_TRUE(enabled(ID_WIZNEXT));
+                               EXPECT_FALSE(shown(ID_WIZFINISH));
+                               ClickDlgItem(m_sheet, ID_WIZNEXT);
+                           },
+                           [&] {
+                               EXPECT_EQ(m_sheet.windowTitle(),
+                                         QStringLiteral("Configuration Wizard - Set Up Voice Ports"));
+                               EXPECT_TRUE(enabled(ID_WIZBACK));
+                               ClickDlgItem(m_sheet, ID_WIZBACK);
+                           },
+                           [&] {
+                               EXPECT_EQ(m_sheet.GetActiveIndex(), 0);
+                               ClickDlgItem(m_sheet, ID_WIZNEXT);
+                               ClickDlgItem(m_sheet, ID_WIZNEXT);
+                           },
+                           [&] {
+                               EXPECT_TRUE(shown(ID_WIZFINISH));
+                               EXPECT_FALSE(shown(ID_WIZNEXT));
+                               ClickDlgItem(m_sheet, ID_WIZFINISH);
+                           }});
+    EXPECT_EQ(result, ID_WIZFINISH);
+    EXPECT_EQ(result, 12325);
+    EXPECT_EQ(m_log,
+              (QStringList{"welcome init", "welcome setactive", "welcome killactive", "ports init",
+                           "ports setactive", "ports killactive", "welcome setactive", "welcome killactive",
+                           "ports setactive", "ports killactive", "finish init", "finish setactive"}));
+}
+
+TEST_F(Wizard, APageCanHoldTheStepOrJumpToAnother)
+{
+    m_steps[0]->m_next = -1;
+    m_steps[2]->m_finish = false;
+    const int result = RunModal(m_sheet, {[&] { ClickDlgItem(m_sheet, ID_WIZNEXT); },
+                                          [&] {
+                                              EXPECT_EQ(m_sheet.GetActiveIndex(), 0);
+                                              m_steps[0]->m_next = 3;
+                                              ClickDlgItem(m_sheet, ID_WIZNEXT);
+                                          },
+                                          [&] {
+                                              EXPECT_EQ(m_sheet.GetActiveIndex(), 2)
+                                                  << "Next went to dialog 3";
+                                              EXPECT_FALSE(m_steps[1]->HasWindow());
+                                              ClickDlgItem(m_sheet, ID_WIZFINISH);
+                                          },
+                                          [&] {
+                                              EXPECT_TRUE(m_sheet.isVisible()) << "the page held the Finish";
+                                              ClickDlgItem(m_sheet, IDCANCEL);
+                                          }});
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(Wizard, HelpButtonReachesTheSheet)
+{
+    class HelpSheet : public CPropertySheet {
+    public:
+        HelpSheet() : CPropertySheet(QStringLiteral("Configuration Wizard")) {}
+        bool m_help = false;
+
+    protected:
+        bool OnCommand(int id) override
+        {
+            m_help = m_help || id == IDHELP;
+            return CPropertySheet::OnCommand(id);
+        }
+    };
+    HelpSheet sheet;
+    EXPECT_FALSE(sheet.GetDlgItem(IDHELP)->isVisibleTo(&sheet));
+    sheet.ShowHelpButton(true);
+    EXPECT_TRUE(sheet.GetDlgItem(IDHELP)->isVisibleTo(&sheet));
+    RunModal(sheet, {[&] {
+                 ClickDlgItem(sheet, IDHELP);
+                 ClickDlgItem(sheet, IDCANCEL);
+             }});
+    EXPECT_TRUE(sheet.m_help);
 }
