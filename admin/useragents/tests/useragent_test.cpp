@@ -236,12 +236,17 @@ const FieldEdit kFieldEdits[] = {
 INSTANTIATE_TEST_SUITE_P(Edits, UserAgentFieldEdit, testing::ValuesIn(kFieldEdits),
                          [](const auto &info) { return std::string(info.param.name); });
 
-class UserAgentHostileValue : public UserAgentRecord, public testing::WithParamInterface<const char *> {};
+struct HostileValue {
+    const char *name;
+    const char *text;
+};
+
+class UserAgentHostileValue : public UserAgentRecord, public testing::WithParamInterface<HostileValue> {};
 
 TEST_P(UserAgentHostileValue, ReachesTheServerAsData)
 {
     CUserAgent record = parsed(kBox101);
-    const QString hostile = QString::fromUtf8(GetParam());
+    const QString hostile = QString::fromUtf8(GetParam().text);
     TextValue value;
     record.GetPropertyText("&Name1", value);
     value.PutText(hostile);
@@ -255,9 +260,20 @@ TEST_P(UserAgentHostileValue, ReachesTheServerAsData)
     EXPECT_EQ(words, (QStringList{"UpdateUA", "101", "7", "&Name1", hostile}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, UserAgentHostileValue,
-                         testing::Values("a}b", "{a", "[exec rm -rf /]", "$x", "ends with \\",
-                                         "Zoë Ødegård ✓", "} {Lock_P} {1", "\"quoted\"", "line\nbreak"));
+const HostileValue kHostileValues[] = {
+    {"ClosingBrace", "a}b"},
+    {"OpeningBrace", "{a"},
+    {"Command", "[exec rm -rf /]"},
+    {"Variable", "$x"},
+    {"BackslashAtTheEnd", "ends with \\"},
+    {"NonAscii", "Zoë Ødegård ✓"},
+    {"SmuggledLock", "} {Lock_P} {1"},
+    {"Quotes", "\"quoted\""},
+    {"LineBreak", "line\nbreak"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, UserAgentHostileValue, testing::ValuesIn(kHostileValues),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(UserAgentRecord, OddPropertyNamesAreQuotedToo)
 {
