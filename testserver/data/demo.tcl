@@ -68,6 +68,54 @@ ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comm
     Nf_6_Disable 0 Nf_6_DayOfWeek 127 Nf_6_Holidays 0 Nf_6_From 480 Nf_6_To 1020 Nf_6_InitDial 60000
     Nf_6_RepeatDelay 15 Nf_6_RepeatCount 3 Nf_6_Accessible 1 Nf_6_LineGroup Notify Nf_6_Variable {}}
 
+# The company's departments: a class-of-service tree below Standard and a
+# separate tree for guests, each class holding "COS" itself, some with
+# values they lock for the boxes below them.
+ua 30 -parent 10 -stamp 2 -scenario 4 {
+    COS MB &Name1 Sales &Comment {Sales staff} MaxMessages 100 MaxMessageLength 240 Lock_MaxMessageLength 1
+}
+ua 31 -parent 30 -stamp 1 {COS MB &Name1 {Field sales} &Comment {Sales on the road} MaxMessages 150}
+ua 40 -parent 10 -stamp 1 {COS MB &Name1 Support &Comment {Customer support} MaxMessageLength 300 language 0}
+ua 41 -parent 40 -stamp 1 {COS MB &Name1 {Night shift} &Comment {Support after hours} language 1 Lock_language 1}
+ua 50 -parent 2147483647 -stamp 1 {
+    COS MB &Name1 Guests &Comment {Visitors and contractors} Store_Message 1 MaxMessages 10
+    MaxMessageLength 60 Lock_MaxMessages 1 language 0 AIM 0
+}
+
+# A few hundred mailboxes 2000-2319 spread over the departments: 2000-2099
+# sales, 2100-2199 support, 2200-2279 the rest of the company, 2280-2319
+# guests. Names, comments and own values vary the way a real site's do.
+set firstNames {Ada Ben Chloe Dev Elif Femi Greta Hugo Ines Jonas Kaia Liam Mira Noor Oskar Priya Quinn Rosa Sven Tariq}
+set lastNames {Abbott Brandt Castillo Dubois Eklund Fischer Gallo Haddad Ivanova Jensen Kowalski Larsen Moreau Nakamura Okafor Petrov}
+set comments {{} {} {} {Remote worker} {Part time} {} {Team lead} {} {On leave until March} {}}
+for {set i 0} {$i < 320} {incr i} {
+    set number [expr {2000 + $i}]
+    if {$i < 100} {
+        set cos [expr {$i % 3 == 2 ? 31 : 30}]
+    } elseif {$i < 200} {
+        set cos [expr {$i % 4 == 3 ? 41 : 40}]
+    } elseif {$i < 280} {
+        set cos [expr {$i % 10 == 0 ? 20 : 10}]
+    } else {
+        set cos 50
+    }
+    set props [list &Name1 [lindex $firstNames [expr {$i % 20}]] &Name2 [lindex $lastNames [expr {($i * 7) % 16}]] \
+        &Ext $number &Comment [lindex $comments [expr {$i % 10}]]]
+    if {$i % 9 == 4} {
+        lappend props MaxMessages [expr {60 + $i % 5 * 20}]
+    }
+    if {$i % 13 == 6} {
+        lappend props language 1
+    }
+    ua $number -parent $cos -stamp [expr {1 + $i % 4}] -sac [expr {1000 + $i}] $props
+}
+ua 2001 -parent 30 -stamp 3 -scenario 5 -sac 1001 {&Name1 Ben &Name2 Ivanova &Ext 2001 &Comment {Sales desk}
+    MaxMessages 120}
+foreach {number new saved} {2000 3 14 2001 0 2 2002 7 1 2100 2 9 2101 0 0 2150 5 5 2200 1 30} {
+    stats $number [list m_n_msgcnt $new m_c_pfldmsg 0 m_t_msgcnt $saved m_a_msglen 35 \
+        m_t_msglen [expr {35 * ($new + $saved)}] m_c_noans 2 m_c_busy 0 Last_Logon 1765200000]
+}
+
 # A distribution list and an IVR application.
 ua 300 -parent 2147483646 -stamp 1 {&Name1 Sales &Name2 {Sales team} System_Distribution_List {100 101 102}}
 ua 400 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {Main menu} &Comment {Opening hours menu}
@@ -91,6 +139,12 @@ eventmap 3 2 18 Transfer 104
 eventmap 4 3 4 Transfer 999
 eventmap 5 3 5 Transfer 100
 eventmap 6 2 22 Pager 5551234
+# Sales (scenario 4): unanswered calls go to the operator; Ben's own
+# scenario 5 sends them to a colleague and offers menu 1.
+eventmap 7 4 18 Transfer 0
+eventmap 8 4 17 Voicemail {}
+eventmap 9 5 18 Transfer 2002
+eventmap 10 5 5 Transfer 2003
 
 # Voice ports with their states and statistics (p_l_called: seconds since 1970).
 foreach {port state calledIn calledOut} {
@@ -160,7 +214,9 @@ var Line3 {102 Standard Incoming}
 var Line4 {103 Standard Notify}
 var pbx_list {Generic}
 var Generic_pbx_type DTMF
-var answer_method_list {{Standard {997 4 Incoming}}}
+# Answer methods: name, then {greeting user agent, rings, port group}.
+var answer_method_list [list {Standard {997 4 Incoming}} {Sales {2000 4 Incoming}} {SalesNight {2000 2 Incoming}} \
+    {Support {2100 4 Incoming}} {SupportNight {2100 2 Notify}} {Overflow {2100 1 Incoming}}]
 var jobq {{Notify {5 6} 2}}
 var statistical_groups {{Incoming {1 2 3 4}} {Notify {5 6}}}
 var serialports {}

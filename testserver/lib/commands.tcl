@@ -152,8 +152,10 @@ proc ::vs::cmd::isCosTop {number} {
 
 # The mailbox editor's list: one record (a GetUA answer without its word)
 # per box of the list, or per mailbox for "All"; boxes that do not exist are
-# left out.
-::vs::cmd::command get_parms_for_ua_type {list} {
+# left out.  The editor sends its numbers as separate words
+# ("get_parms_for_ua_type 101 102") or as one list.
+::vs::cmd::command get_parms_for_ua_type {args} {
+    set list [concat {*}$args]
     if {$list eq "All"} {
         set list [lrange [::vs::cmd::GetUAList4Property $conn COS MB notowned] 1 end]
     }
@@ -192,12 +194,16 @@ proc ::vs::cmd::isCosTop {number} {
 
 # UpdateUA number stamp|WithForce name value ...; a name written ~name drops
 # the box's own value so that it inherits again.  Answers the new stamp.
+# The editors mark a field that shows its class of service's value with one
+# of two inheritance markers; a marker is never a value, so one that reaches
+# the server is refused and the box keeps what it had.
 ::vs::cmd::command UpdateUA {number mode args} {
     ::vs::cmd::checkBox $number
     ::vs::cmd::checkStamp $number $mode
     ::vs::cmd::check {[llength $args] % 2 == 0} "properties are not name/value pairs"
     set record [::vs::data::ua $number]
     foreach {name value} $args {
+        ::vs::cmd::check {$value ni $::vs::data::inheritanceMarkers} "$name: an inheritance marker is not a value"
         if {[string index $name 0] eq "~"} {
             dict unset record props [string range $name 1 end]
         } else {
@@ -292,8 +298,10 @@ proc ::vs::cmd::isCosTop {number} {
     return CommitScenarioChange
 }
 
+# Answers the scenario's number, then one name/value list per record.
 ::vs::cmd::command GetEventMaps4Scenario {scenario} {
-    set maps {}
+    ::vs::cmd::checkNumbers $scenario
+    set maps [list $scenario]
     foreach id [lsort -integer [dict keys $::vs::data::eventmaps]] {
         if {[dict get $::vs::data::eventmaps $id scenario] == $scenario} {
             lappend maps [::vs::data::eventMapPairs $id]

@@ -25,6 +25,12 @@
 #                                      (server procedures such as is_valid_ua)
 
 namespace eval ::vs::data {
+    # The editors' two inheritance markers (listed, new): texts that stand
+    # for "no value of its own here", agreed with admin's user-agent record.
+    variable inheritanceMarkers {
+        {{5D0C8E2A-3F61-4B7D-9A15-C2E47B90D3F8}}
+        {{A94F1B06-7C2E-48D5-B3A0-6E18D5F2C917}}
+    }
     variable timezone UTC0
     # name -> dict password rights ranges fourth
     variable accounts {}

@@ -227,3 +227,20 @@ proc ::sim::uploadProcedures {sock} {
     send $sock 1 99 $text
     readFrame $sock
 }
+
+# The demo's company mailboxes 2000-2319 would swamp expected lists: they
+# become one element "company:N" (N of them) where the first one stood.
+proc ::sim::company {list} {
+    set out {}
+    set count 0
+    foreach element $list {
+        if {[string is entier -strict $element] && $element >= 2000 && $element <= 2319} {
+            if {[incr count] == 1} {
+                lappend out company
+            }
+        } else {
+            lappend out $element
+        }
+    }
+    lmap element $out {expr {$element eq "company" ? "company:$count" : $element}}
+}
