@@ -363,11 +363,6 @@ void CMainFrame::ClearEditorWindow(int slot)
         m_editors[slot - 1] = nullptr;
 }
 
-QWidget *CMainFrame::EditorWindow(int slot) const
-{
-    return slot >= 1 && slot <= EditorSlots ? m_editors[slot - 1].data() : nullptr;
-}
-
 void CMainFrame::RemoveSession(HWND console)
 {
     m_consoles.removeOne(console);

@@ -26,10 +26,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class CCoolMenuManager;
-class CZELTSession;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -78,7 +76,6 @@ public:
 
     // A singleton window that goes away forgets its slot (1 to 10).
     void ClearEditorWindow(int slot);
-    QWidget *EditorWindow(int slot) const;
     // A console that closes takes itself out of the console list.
     void RemoveSession(HWND console);
     QList<HWND> Consoles() const { return m_consoles; }

@@ -47,6 +47,15 @@ bool WaitFor(const std::function<bool()> &done, int ms = 20000)
 
 class MainFrameTest : public AppShellTestBase {
 protected:
+    // Waits long enough for a simulator slowed down by a busy machine; they
+    // only ever run out when something hangs.
+    CSessionSettings patientSettings() const
+    {
+        CSessionSettings settings = quickSettings();
+        settings.stateWaitMs = 15000;
+        settings.disconnectWaitMs = 15000;
+        return settings;
+    }
     void SetUp() override
     {
         AppShellTestBase::SetUp();
@@ -65,7 +74,7 @@ protected:
     {
         m_server->setAccount(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights,
                              QStringLiteral("All"));
-        m_app = std::make_unique<CAdminApp>(quickSettings());
+        m_app = std::make_unique<CAdminApp>(patientSettings());
         scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
@@ -546,7 +555,7 @@ TEST_F(MainFrameTest, ScreenshotsOfTheClockDialogAndTheConsole)
 
 TEST_F(MainFrameTest, ScreenshotOfTheLoginDialog)
 {
-    m_app = std::make_unique<CAdminApp>(quickSettings());
+    m_app = std::make_unique<CAdminApp>(patientSettings());
     m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
         dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
         dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("Cardomel"));

@@ -33,13 +33,22 @@ bool WaitFor(const std::function<bool()> &done, int ms = 20000)
 
 class TclConsole : public AppShellTestBase {
 protected:
+    // Waits long enough for a simulator slowed down by a busy machine; they
+    // only ever run out when something hangs.
+    CSessionSettings patientSettings() const
+    {
+        CSessionSettings settings = quickSettings();
+        settings.stateWaitMs = 15000;
+        settings.disconnectWaitMs = 15000;
+        return settings;
+    }
     void SetUp() override
     {
         AppShellTestBase::SetUp();
         startServer();
         m_server->setAccount(QStringLiteral("root"), QStringLiteral("root-pw"), 0x80FFFFFFu,
                              QStringLiteral("All"));
-        m_app = std::make_unique<CAdminApp>(quickSettings());
+        m_app = std::make_unique<CAdminApp>(patientSettings());
         m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
             dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
             dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("root"));
