@@ -9,6 +9,7 @@
 
 #include "admin/app/tcllist.h"
 #include "admin/app/tclword.h"
+#include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/useragent.h"
 #include "platform/msgbox/messageboxscript.h"
 
@@ -416,6 +417,25 @@ TEST_F(UserAgentRecord, RefusedSecurityCodeAndParentAreShown)
     EXPECT_EQ(m_boxes.transcript()[0].type, MB_ICONERROR);
     EXPECT_EQ(record.GetChangeStamp(), 7);
     EXPECT_EQ(record.GetParentNumber(), 10);
+}
+
+TEST_F(UserAgentRecord, WithdrawnNotificationTakesItsPropertiesAlong)
+{
+    CScenarioUserAgent record;
+    ASSERT_TRUE(record.CUserAgent::Parse("{2000 30 1 -1 0} {}", m_splitter));
+    record.AddToFirstList("0!22!Pager");
+    record.AddToFirstList("0!23!Phone");
+    TextValue value;
+    value.own = true;
+    value.PutText("1");
+    record.SetProperty("Nf_0!22!Pager_Disable", value);
+    record.SetProperty("Nf_0!23!Phone_Disable", value);
+    record.RemoveFromList(-1, "0!22!Pager");
+    record.RemoveFromList(17, "17");
+    EXPECT_EQ(record.PendingCreations(), QStringList{"0!23!Phone"});
+    EXPECT_EQ(record.PendingDeletions(), QList<qint32>{17});
+    EXPECT_TRUE(record.IsPropertyUnlisted("Nf_0!22!Pager_Disable"));
+    EXPECT_EQ(record.GetProperty("Nf_0!23!Phone_Disable"), "1");
 }
 
 TEST_F(UserAgentRecord, FixedNumbersAndTheHighMark)
