@@ -54,9 +54,12 @@ int CDialog::DoModal()
     return exec();
 }
 
-bool CDialog::Create(QWidget *parent)
+bool CDialog::Create(QWidget *parent, UINT style)
 {
-    if (parent)
+    Q_ASSERT_X(!(style & WS_CHILD) || parent, "CDialog::Create", "a child window needs a parent");
+    if (style & WS_CHILD)
+        setParent(parent, Qt::Widget);
+    else if (parent)
         setParent(parent, windowFlags());
     initialise();
     show();

@@ -326,3 +326,52 @@ TEST_F(RecordAgainstSimulator, ErrorReplyIsShownAsTheSelectedMailboxMessage)
 }
 
 } // namespace
+
+namespace {
+
+// The list queries of the mailbox editor, as its command filter and list send
+// them: every element of the answer is a record the record class reads.
+class EditorListQuery : public RecordAgainstSimulator, public testing::WithParamInterface<const char *> {};
+
+TEST_P(EditorListQuery, AnswersRecordsTheRecordReads)
+{
+    const QString reply = m_session->Execute(QString::fromUtf8(GetParam()));
+    ASSERT_FALSE(reply.startsWith('!')) << reply.toStdString();
+    QStringList elements;
+    m_session->ListSplitter().SplitList(reply, elements);
+    ASSERT_FALSE(elements.isEmpty());
+    for (const QString &element : elements) {
+        const CUserAgent record(element, m_session->ListSplitter());
+        EXPECT_GT(record.GetUANumber(), 0) << element.toStdString();
+        EXPECT_FALSE(record.GetName1().isEmpty()) << element.toStdString();
+    }
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Queries, EditorListQuery,
+                         testing::Values("MultipleUA {2000 2001 }", "ParmsForUAType {MB} {} {All}\n",
+                                         "ParmsForUAType {MB} {} {AllCOS}\n",
+                                         "ParmsForUAType {MB} {} {100 2001}\n",
+                                         "get_parms_for_ua_type 2000 2001 2002",
+                                         "get_parms_for_ua_type All"));
+
+TEST_F(RecordAgainstSimulator, OwnListQueryAndStatisticsOfTheEditor)
+{
+    QStringList numbers;
+    m_session->ListSplitter().SplitList(m_session->Execute("GetUAList4Property COS {MB} notowned NOASR"),
+                                        numbers);
+    EXPECT_GE(numbers.size(), 300);
+    EXPECT_TRUE(numbers.contains("999"));
+    m_session->ListSplitter().SplitList(m_session->Execute("GetUAList4Property COS {MB} owned NOASR"),
+                                        numbers);
+    EXPECT_EQ(numbers, (QStringList{"10", "20", "30", "31", "40", "41", "50", "2147483647"}));
+
+    QStringList rows;
+    m_session->ListSplitter().SplitList(
+        m_session->Execute("Tcl_MailboxMessageStatReportNoASR {2000 2101 } {Mailbox m_t_msgcnt m_t_msglen}"),
+        rows);
+    EXPECT_EQ(rows, (QStringList{"Mailbox 2000 m_t_msgcnt 14 m_t_msglen 595",
+                                 "Mailbox 2101 m_t_msgcnt 0 m_t_msglen 0"}));
+}
+
+} // namespace
