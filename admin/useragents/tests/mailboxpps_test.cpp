@@ -22,7 +22,6 @@
 #include "platform/mfc/propertypage.h"
 #include "testserver/harness/simulatorprocess.h"
 
-#include <QDir>
 #include <QMdiArea>
 #include <QPushButton>
 
@@ -213,12 +212,6 @@ TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTh
     EXPECT_FALSE(m_session->Execute("GetUA 997").startsWith('!'));
     EXPECT_FALSE(editor->Execute("GetUA 997").startsWith('!'));
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
-
-    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
-    QDir().mkpath(folder);
-    mailboxes.LastFrame()->showMaximized();
-    waitUntil([] { return false; }, 300);
-    EXPECT_TRUE(frame.grab().save(folder + "/mailbox_editor.png"));
 }
 
 // --- saving ----------------------------------------------------------------
