@@ -7,6 +7,7 @@
 #include "admin/app/servercommandchannel.h"
 #include "admin/app/tcllist.h"
 #include "admin/res/adminstrings.h"
+#include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/pagevalue.h"
 #include "admin/useragents/useragent.h"
 #include "platform/mfc/dataexchange.h"
@@ -15,6 +16,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,6 +28,8 @@
 namespace {
 
 constexpr int MarkSize = 12;
+// The largest number the mailbox-number field takes.
+constexpr qint32 MaxMailboxNumber = 999999999;
 
 // The server variable whose text stands for "%s" in the property pattern of
 // a control's field.
@@ -276,6 +280,64 @@ void CInhPropertyPg::ToggleInherited(int index)
     loadControls();
 }
 
+void CInhPropertyPg::ResetToCOS()
+{
+    m_inheritedCache.clear();
+    if (!UpdateData(true))
+        return;
+    auto resettable = [this](int i) { return m_fields[i].value->own && !m_fields[i].noInherit; };
+    QString names;
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        if (!resettable(i))
+            continue;
+        const QString name = BuildPropertyName(i);
+        if (name.isEmpty())
+            continue;
+        m_inheritedCache.insert(name, QString());
+        if (name.startsWith(QLatin1String("_EMR_")))
+            m_inheritedCache.insert(name, m_record.Fetch(name, m_channel));
+        else
+            names += CUserAgent::NameWord(name) + QLatin1Char(' ');
+    }
+    if (!names.isEmpty() && m_record.GetParentNumber() >= 0) {
+        const QString reply =
+            m_channel.Execute(AdminString(IDS_GETUA_PROPERTIES)
+                                  .arg(QString::number(m_record.GetParentNumber()), names.trimmed()));
+        // A refused query leaves the values fetched one by one.
+        if (!IsErrorReply(reply)) {
+            QStringList elements;
+            CTclList().SplitList(reply, elements);
+            for (qsizetype i = 2; i + 1 < elements.size(); i += 2)
+                m_inheritedCache.insert(elements[i], elements[i + 1]);
+            SetPageModified(true);
+        }
+    }
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        if (!resettable(i))
+            continue;
+        for (int j = 0; j < GetEntryCount(); ++j) {
+            CPageValue &value = *m_fields[j].value;
+            // A field already showing its class-of-service value keeps its
+            // own text aside; showing the COS value again would lose it.
+            if (m_fields[j].labelId != m_fields[i].labelId || value.showsInherited)
+                continue;
+            const QString name = BuildPropertyName(j);
+            if (!m_inheritedCache.contains(name))
+                continue;
+            value.UseInherited(m_inheritedCache.value(name));
+            RefreshEntry(j);
+        }
+    }
+    for (int i = 0; i < GetEntryCount(); ++i) {
+        CPageValue &value = *m_fields[i].value;
+        if (value.locked && value.lockOwn) {
+            value.locked = false;
+            RefreshEntry(i);
+        }
+    }
+    loadControls();
+}
+
 CInhPropertyPg::Mark CInhPropertyPg::GetMark(int index) const
 {
     const PageField &field = m_fields[index];
@@ -302,6 +364,10 @@ LRESULT CInhPropertyPg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case EN_CHANGE:
             OnEditChange(id);
             return 0;
+        case EN_KILLFOCUS:
+            if (id == IDC_MAILBOX_NUMBER)
+                jumpToMailbox();
+            break;
         case BN_CLICKED:
             if (firstEntryWithControl(id) >= 0)
                 SetPageModified(true);
@@ -387,6 +453,30 @@ void CInhPropertyPg::loadControls()
     for (QWidget *child : findChildren<QWidget *>())
         blockers.push_back(std::make_unique<QSignalBlocker>(child));
     UpdateData(false);
+}
+
+void CInhPropertyPg::jumpToMailbox()
+{
+    QLineEdit *field = GetDlgItem<QLineEdit>(IDC_MAILBOX_NUMBER);
+    if (!field)
+        return;
+    const std::optional<qint32> number = ParseUANumber(field->text());
+    if (number && *number == m_record.GetUANumber())
+        return;
+    const bool inList = number && *number >= 0 && *number <= MaxMailboxNumber && m_common.list &&
+                        m_common.list->FindItemByText(QString::number(*number)) >= 0;
+    if (inList && m_common.sheet) {
+        m_channel.SendAsync(m_common.sheet, WM_SERVER_REPLY, CMailboxListCtrl::GetUARequestCode,
+                            QStringLiteral("RestrictedUA %1").arg(*number));
+        return;
+    }
+    {
+        const QSignalBlocker blocker(field);
+        field->setText(m_record.GetUANumber() == -1 ? QString() : QString::number(m_record.GetUANumber()));
+    }
+    field->selectAll();
+    field->setFocus();
+    MessageBeep(MB_OK);
 }
 
 bool CInhPropertyPg::storeFields()

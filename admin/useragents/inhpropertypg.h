@@ -17,9 +17,13 @@
 #include "admin/useragents/pagetextvalue.h"
 #include "platform/mfc/propertypage.h"
 
+#include <QHash>
+
 #include <functional>
 #include <vector>
 
+class CMailboxListCtrl;
+class CMessageTarget;
 class CPageValue;
 class CServerCommandChannel;
 class CUserAgent;
@@ -49,6 +53,10 @@ struct CInhCommonFields {
     bool loaded = false;
     // A name field changed (the sheet offers a directory synchronisation).
     bool namesChanged = false;
+    // The sheet's list of boxes, and the window that loads a box the
+    // administrator jumps to by number; none while there is no sheet.
+    CMailboxListCtrl *list = nullptr;
+    CMessageTarget *sheet = nullptr;
 };
 
 class CInhPropertyPg : public CPropertyPage {
@@ -85,6 +93,9 @@ public:
     QString BuildPropertyName(int index);
     void Lock(int index);
     void ToggleInherited(int index);
+    // Every own field of the page shows its class-of-service value again, and
+    // the locks set here are lifted (those set above stay).
+    void ResetToCOS();
 
     int GetEntryCount() const { return int(m_fields.size()); }
     const PageField &GetEntry(int index) const { return m_fields[index]; }
@@ -106,6 +117,7 @@ private:
     static constexpr int CommonCount = 3;
 
     void loadControls();
+    void jumpToMailbox();
     bool storeFields();
     void openFieldMenu(QWidget *label);
     int firstEntryWithControl(int controlId) const;
@@ -122,6 +134,8 @@ private:
     int m_currentEntry = -1;
     bool m_skipCommonOnFirstLoad = false;
     QString m_substitution;
+    // Property name to class-of-service text, gathered by ResetToCOS.
+    QHash<QString, QString> m_inheritedCache;
     // Two marks per entry (inheritance, lock), made on first use.
     std::vector<QLabel *> m_marks;
 };

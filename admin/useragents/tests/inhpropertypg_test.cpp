@@ -4,6 +4,8 @@
 // store walk that skips a field whose name cannot be built and goes on.
 #include "admin/useragents/inhpropertypg.h"
 
+#include "admin/useragents/mailboxlistctrl.h"
+
 #include "admin/app/servercommandchannel.h"
 #include "admin/app/tcllist.h"
 #include "admin/useragents/pageboolvalue.h"
@@ -33,15 +35,25 @@ public:
     QString Execute(const QString &command, bool, int) override
     {
         m_executed.append(command);
-        return m_reply;
+        return m_answer ? m_answer(command) : m_reply;
     }
-    HRESULT SendAsync(CMessageTarget *, UINT, WPARAM, const QString &, bool, int) override { return S_OK; }
+    HRESULT SendAsync(CMessageTarget *window, UINT, WPARAM code, const QString &command, bool, int) override
+    {
+        m_async.append(command);
+        m_asyncWindow = window;
+        m_asyncCode = code;
+        return S_OK;
+    }
     HRESULT SendNoReply(const QString &, int) override { return S_OK; }
     CPendingCommand BeginCommand(const QString &, bool, int) override { return {}; }
     QString WaitReply(CPendingCommand &) override { return {}; }
 
     QString m_reply;
+    std::function<QString(const QString &)> m_answer;
     QStringList m_executed;
+    QStringList m_async;
+    CMessageTarget *m_asyncWindow = nullptr;
+    WPARAM m_asyncCode = 0;
 };
 
 enum : int {
@@ -250,6 +262,66 @@ TEST_F(PageBase, RevertShowsTheCosValueForTheWholeGroupAndBack)
     EXPECT_EQ(text(IDC_BUSY_APP), QStringLiteral("Transfer"));
     EXPECT_EQ(text(IDC_BUSY_VALUE), QStringLiteral("4100"));
     EXPECT_EQ(page.GetMark(7), CInhPropertyPg::Mark::Own);
+}
+
+TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
+{
+    TestPage &page = openPage();
+    m_channel.m_answer = [](const QString &command) {
+        if (command == QStringLiteral("GetUA 20 _EMR_BUSY_A"))
+            return QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_A Voicemail");
+        if (command == QStringLiteral("GetUA 20 _EMR_BUSY_V"))
+            return QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_V {}");
+        return QStringLiteral("{20 -1 3 -1 0} {} Num_RNA 6 DND 1");
+    };
+    page.ResetToCOS();
+    EXPECT_EQ(m_channel.m_executed,
+              QStringList({"GetUA 20 _EMR_BUSY_A", "GetUA 20 _EMR_BUSY_V", "GetUA 20 Num_RNA DND"}));
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("6"));
+    EXPECT_TRUE(page.GetDlgItem<QCheckBox>(IDC_DND)->isChecked());
+    EXPECT_EQ(text(IDC_BUSY_APP), QStringLiteral("Voicemail"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Inherited);
+    EXPECT_EQ(page.GetMark(6), CInhPropertyPg::Mark::None) << "inherited fields stay as they are";
+    EXPECT_FALSE(page.IsLockShown(7)) << "the lock set here is lifted";
+    EXPECT_TRUE(page.IsLockShown(6)) << "the lock set above stays";
+    EXPECT_TRUE(applyEnabled());
+
+    page.ResetToCOS();
+    page.ToggleInherited(3);
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4")) << "a second reset keeps the own value aside";
+}
+
+TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
+{
+    CMailboxListCtrl list(&m_channel, {}, &m_sheet, nullptr);
+    const QString rows = QStringLiteral("{{101 20 1 -1 0} {}} {{102 20 1 -1 0} {}}");
+    m_channel.m_reply = QStringLiteral("{Mailbox 101 m_t_msgcnt 0 m_t_msglen 0} "
+                                       "{Mailbox 102 m_t_msgcnt 0 m_t_msglen 0}");
+    SendMessage(list.GetSafeHwnd(), WM_SERVER_REPLY, CMailboxListCtrl::ListRequestCode,
+                reinterpret_cast<LPARAM>(&rows));
+    m_common.list = &list;
+    m_common.sheet = &m_sheet;
+    TestPage &page = openPage();
+    m_channel.m_async.clear();
+    auto leaveNumberField = [&page](const QString &typed) {
+        QLineEdit *field = page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_MAILBOX_NUMBER);
+        field->setText(typed);
+        SendMessage(page.GetSafeHwnd(), WM_COMMAND,
+                    MAKEWPARAM(CInhPropertyPg::IDC_MAILBOX_NUMBER, EN_KILLFOCUS), 0);
+    };
+    leaveNumberField(QStringLiteral("102"));
+    EXPECT_EQ(m_channel.m_async, QStringList({"RestrictedUA 102"}));
+    EXPECT_EQ(m_channel.m_asyncWindow, &m_sheet);
+    EXPECT_EQ(m_channel.m_asyncCode, CMailboxListCtrl::GetUARequestCode);
+    EXPECT_FALSE(page.IsModified()) << "typing a number is no edit";
+
+    for (const char *typed : {"555", "x", "4294967397"}) {
+        leaveNumberField(QString::fromUtf8(typed));
+        EXPECT_EQ(text(CInhPropertyPg::IDC_MAILBOX_NUMBER), QStringLiteral("101")) << typed;
+    }
+    EXPECT_EQ(m_boxes.beeps(), 3);
+    leaveNumberField(QStringLiteral("101"));
+    EXPECT_EQ(m_channel.m_async.size(), 1) << "the shown box is no jump";
 }
 
 } // namespace
