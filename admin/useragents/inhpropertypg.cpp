@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 #include <memory>
@@ -393,6 +394,11 @@ bool CInhPropertyPg::OnInitDialog()
     }
     m_skipCommonOnFirstLoad = m_common.loaded;
     m_common.loaded = true;
+    for (const int id : {IDC_NAME1, IDC_NAME2}) {
+        if (auto *name = GetDlgItem<QLineEdit>(id))
+            name->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[A-Za-z2-9]{0,%1}").arg(MaxNameLength)), name));
+    }
     auto *labelFilter = new LabelMenuFilter(this, [this](QWidget *label) { openFieldMenu(label); });
     for (const PageField &field : m_fields) {
         QWidget *label = GetDlgItem(field.labelId);
@@ -426,8 +432,8 @@ bool CInhPropertyPg::OnKillActive()
 
 void CInhPropertyPg::DoDataExchange(CDataExchange *dx)
 {
-    DDX_Text(dx, IDC_NAME1, m_common.name1.GetValueRef());
-    DDX_Text(dx, IDC_NAME2, m_common.name2.GetValueRef());
+    exchangeName(dx, IDC_NAME1, m_common.name1);
+    exchangeName(dx, IDC_NAME2, m_common.name2);
     DDX_Text(dx, IDC_COMMENT, m_common.comment.GetValueRef());
     if (!dx->m_bSaveAndValidate)
         SetDlgItemText(IDC_MAILBOX_NUMBER,
@@ -444,6 +450,28 @@ void CInhPropertyPg::keyPressEvent(QKeyEvent *event)
         }
     }
     CPropertyPage::keyPressEvent(event);
+}
+
+void CInhPropertyPg::exchangeName(CDataExchange *dx, int id, CPageTextValue &value)
+{
+    // The field shows what can be dialled by name: letters and the digits 2
+    // to 9. A name the administrator did not edit keeps its stored text,
+    // whatever the field could show of it.
+    const QString shown = dialableName(value.GetText());
+    QString text = shown;
+    DDX_Text(dx, id, text);
+    if (dx->m_bSaveAndValidate && text != shown)
+        value.PutText(text);
+}
+
+QString CInhPropertyPg::dialableName(const QString &name)
+{
+    QString kept;
+    for (const QChar c : name) {
+        if ((c.isLetter() && c.unicode() < 0x80) || (c >= QLatin1Char('2') && c <= QLatin1Char('9')))
+            kept += c;
+    }
+    return kept.left(MaxNameLength);
 }
 
 void CInhPropertyPg::loadControls()

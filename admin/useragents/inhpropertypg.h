@@ -115,8 +115,12 @@ protected:
 
 private:
     static constexpr int CommonCount = 3;
+    // A name holds at most this many characters.
+    static constexpr int MaxNameLength = 16;
 
     void loadControls();
+    void exchangeName(CDataExchange *dx, int id, CPageTextValue &value);
+    static QString dialableName(const QString &name);
     void jumpToMailbox();
     bool storeFields();
     void openFieldMenu(QWidget *label);

@@ -324,4 +324,37 @@ TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
     EXPECT_EQ(m_channel.m_async.size(), 1) << "the shown box is no jump";
 }
 
+TEST_F(PageBase, UntouchedFieldsGoBackExactlyAsReceived)
+{
+    m_record = CUserAgent(QStringLiteral("{101 20 7 -1 0} {Num_RNA DND Caller_menu &Name1} Num_RNA {4 rings} "
+                                         "DND {} Caller_menu yes &Name1 {Zoë}"),
+                          CTclList());
+    TestPage &page = openPage();
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    ASSERT_TRUE(page.TransferData(true));
+    QString reply;
+    EXPECT_EQ(m_record.CommitChanges(reply, m_channel, false), CUserAgent::CommitNothingToSend);
+    EXPECT_TRUE(m_channel.m_executed.isEmpty()) << m_channel.m_executed.join('\n').toStdString();
+}
+
+TEST_F(PageBase, NameFieldsShowWhatCanBeDialledAndKeepAnUntouchedName)
+{
+    m_record = CUserAgent(QStringLiteral("{101 20 7 -1 0} {&Name1 &Name2} &Name1 {A1b0} &Name2 {O'Brien}"),
+                          CTclList());
+    TestPage &page = openPage();
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ab"));
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME2), QStringLiteral("OBrien"));
+    ASSERT_TRUE(page.TransferData(true));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("&Name2")), QStringLiteral("O'Brien")) << "untouched";
+
+    auto *name1 = page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1);
+    name1->setFocus();
+    name1->end(false);
+    QTest::keyClicks(name1, QStringLiteral("c1-0d23456789xyzwvu"));
+    EXPECT_EQ(name1->text(), QStringLiteral("Abcd23456789xyzw")) << "letters and 2 to 9, at most 16";
+    EXPECT_TRUE(m_common.namesChanged);
+    ASSERT_TRUE(page.TransferData(true));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("&Name1")), QStringLiteral("Abcd23456789xyzw"));
+}
+
 } // namespace
