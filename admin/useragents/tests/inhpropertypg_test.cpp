@@ -324,6 +324,38 @@ TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
     EXPECT_EQ(m_channel.m_async.size(), 1) << "the shown box is no jump";
 }
 
+// A page with no fields of its own, as the Info page is.
+class CommonOnlyPage : public CInhPropertyPg {
+public:
+    CommonOnlyPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common)
+        : CInhPropertyPg(901, TestCaption, {}, record, channel, common)
+    {
+        SetDlgCtrlID(new QLineEdit(this), IDC_MAILBOX_NUMBER);
+        SetDlgCtrlID(new QLineEdit(this), IDC_NAME1);
+        SetDlgCtrlID(new QLineEdit(this), IDC_NAME2);
+        SetDlgCtrlID(new QLineEdit(this), IDC_COMMENT);
+    }
+};
+
+TEST_F(PageBase, OnlyTheFirstPageLoadsTheSharedNamesAndAnEmptyTableStillShowsThem)
+{
+    CStringTable::instance().registerStrings(TestStrings);
+    CommonOnlyPage info(m_record, m_channel, m_common);
+    m_sheet.AddPage(&info);
+    TestPage &page = openPage();
+    EXPECT_EQ(info.GetEntryCount(), 3);
+    EXPECT_EQ(info.GetDlgItemText(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ann"));
+    EXPECT_EQ(info.GetDlgItemText(CInhPropertyPg::IDC_MAILBOX_NUMBER), QStringLiteral("101"));
+    EXPECT_TRUE(m_common.loaded);
+
+    // A name edited on one page shows on the next, not the record's.
+    info.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1)->setText(QStringLiteral("Anna"));
+    m_sheet.SetActivePage(1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Anna"));
+    EXPECT_EQ(page.GetDlgItemText(IDC_RINGS), QStringLiteral("4"));
+}
+
 TEST_F(PageBase, UntouchedFieldsGoBackExactlyAsReceived)
 {
     m_record = CUserAgent(QStringLiteral("{101 20 7 -1 0} {Num_RNA DND Caller_menu &Name1} Num_RNA {4 rings} "
