@@ -429,7 +429,7 @@ void CMailboxPps::OnRefresh()
 
 void CMailboxPps::OnReset()
 {
-    m_commonFieldsLoaded = false;
+    m_commonFields.loaded = false;
     if (AfxMessageBox(AdminString(IDS_RESET_QUESTION), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     m_mode = ModeResetting;

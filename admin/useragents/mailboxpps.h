@@ -12,6 +12,7 @@
 // reason and the edits stay, so the administrator can correct and save again.
 #pragma once
 
+#include "admin/useragents/inhpropertypg.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "platform/mfc/propertysheet.h"
 
@@ -63,8 +64,8 @@ public:
     void AddChangedFlags(unsigned bits) { m_initialisedPages |= bits; }
     bool TestChangedFlags(unsigned bits) const { return (m_initialisedPages & bits) != 0; }
     unsigned GetMode() const { return m_mode; }
-    bool CommonFieldsLoaded() const { return m_commonFieldsLoaded; }
-    void SetCommonFieldsLoaded(bool loaded) { m_commonFieldsLoaded = loaded; }
+    // The name and comment fields every page shows, shared by the pages.
+    CInhCommonFields &CommonFields() { return m_commonFields; }
     CScenarioUserAgent &Record() { return m_record; }
     CServerCommandChannel *Channel() const { return m_channel; }
     CMailboxListCtrl *ListCtrl() const { return m_list; }
@@ -108,7 +109,7 @@ private:
     CAdminDoc *m_document;
     unsigned m_mode = ModeNormal;
     unsigned m_initialisedPages = 0;
-    bool m_commonFieldsLoaded = false;
+    CInhCommonFields m_commonFields;
     CMailboxListCtrl *m_list = nullptr;
     QString m_messageLine;
 };
