@@ -16,6 +16,7 @@
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/portstatusdoc.h"
 #include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/textvalue.h"
 #include "platform/mfc/dialogdefs.h"
@@ -523,6 +524,70 @@ TEST_F(EditorAgainstSimulator, ChangeParentMovesTheBoxAndShowsIt)
     m_boxes->answer(IDOK);
     EXPECT_FALSE(m_sheet->ChangeParent(31));
     EXPECT_EQ(m_boxes->texts(), QStringList{"You cannot make a COS a parent of itself."});
+}
+
+} // namespace
+
+namespace {
+
+// --- closing, refreshing, the port status document ------------------------------
+
+TEST_F(EditorAgainstSimulator, ClosingWithUnsavedEditsAsksAndNoSavesThem)
+{
+    const QString question =
+        "Do you want to close the Mailbox Editor window and discard the changes you have made "
+        "without updating the Mailbox data in the server?";
+    openSheet(2004);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_boxes->answer(IDYES);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+
+    m_boxes->answer(IDNO);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_EQ(m_boxes->texts(), QStringList({question, question}));
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 MaxMessages {70} "});
+}
+
+TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
+{
+    openSheet(2004);
+    m_document->SetTitle("Mailbox Editor - New User Agents");
+    const int rows = m_sheet->ListCtrl()->GetItemCount();
+    ASSERT_FALSE(m_session->Execute("CreateUA 2400 0 30 -1 0").startsWith('!'));
+    m_sheet->clickButton(CMailboxPps::IDC_REFRESH);
+    EXPECT_EQ(m_document->GetTitle(), "Mailbox Editor");
+    EXPECT_TRUE(m_document->UANumbers().contains(2400));
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() == rows + 1; }));
+    EXPECT_EQ(received("GetUA 2004"), QStringList{"GetUA 2004"});
+    EXPECT_EQ(received("ParmsForUAType").size(), 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(EditorAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)
+{
+    CPortStatusDoc first(everyBox());
+    ASSERT_TRUE(first.OnNewDocument(*m_session, login()));
+    EXPECT_EQ(first.GetTitle(), "Voice Ports Status");
+    CPortStatusDoc second(everyBox());
+    EXPECT_FALSE(second.OnNewDocument(*m_session, login()));
+    first.OnCloseDocument();
+    CPortStatusDoc third(everyBox());
+    EXPECT_TRUE(third.OnNewDocument(*m_session, login()));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
+{
+    CAdminDoc document(CAdminDoc::Account{[](long) { return false; }, false});
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(document.OnNewDocument(*m_session, login()));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{"There is no existing User Agents administered by your account.  The "
+                          "Editor can not start."});
 }
 
 } // namespace
