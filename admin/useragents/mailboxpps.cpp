@@ -1,6 +1,7 @@
 // The mailbox property sheet; see mailboxpps.h.
 #include "admin/useragents/mailboxpps.h"
 
+#include "admin/app/htmlhelp.h"
 #include "admin/app/servercommandchannel.h"
 #include "admin/app/tcllist.h"
 #include "admin/res/adminstrings.h"
@@ -51,6 +52,10 @@ std::optional<qint32> replyBoxNumber(const QString &reply)
         return std::nullopt;
     return ParseUANumber(header.first());
 }
+
+// The pages with a help topic of their own, by dialog id: options,
+// attendant, auto, groups, info, menus, notify, unified messaging, ASR.
+constexpr int kPagesWithHelp[] = {131, 166, 136, 133, 134, 168, 137, 228, 262};
 
 // "A", "A and B", "A, B, and C".
 QString joinNames(const QStringList &names)
@@ -187,6 +192,9 @@ LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SAVE_CHANGES:
         SaveChanges();
         return 0;
+    case WM_HELP:
+        OnHelp();
+        return 1;
     case WM_CLOSE:
         if (QueryClose())
             DestroyWindow();
@@ -210,6 +218,9 @@ bool CMailboxPps::OnCommand(int id)
         return true;
     case IDC_DELETE:
         OnDeleteMailbox();
+        return true;
+    case IDHELP:
+        OnHelp();
         return true;
     default:
         return CPropertySheet::OnCommand(id);
@@ -410,6 +421,16 @@ void CMailboxPps::showMessageLine(const QString &text)
 {
     m_messageLine = text;
     emit messageLineChanged(text);
+}
+
+void CMailboxPps::OnHelp()
+{
+    const CPropertyPage *page = GetActivePage();
+    const int id = page ? page->GetDialogId() : 0;
+    if (std::find(std::begin(kPagesWithHelp), std::end(kPagesWithHelp), id) != std::end(kPagesWithHelp))
+        CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(id));
+    else
+        CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0);
 }
 
 void CMailboxPps::OnRefresh()

@@ -88,6 +88,7 @@ private:
     enum class ServerState { Unchanged, Changed };
 
     void OnServerReply(WPARAM code, const QString &reply);
+    void OnHelp();
     void OnRefresh();
     void OnReset();
     void OnDeleteMailbox();

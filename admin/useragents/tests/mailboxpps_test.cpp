@@ -591,3 +591,17 @@ TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
+{
+    qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
+    openSheet(2004);
+    m_boxes->answer(IDOK);
+    SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
+    SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+}
+
+} // namespace
