@@ -58,6 +58,9 @@ CSessionSettings SessionTestBase::quickSettings(int port)
 {
     CSessionSettings settings;
     settings.port = port;
+    // The login's state waits only catch a hang here: a loaded machine may
+    // take many seconds between greeting and confirmation.
+    settings.stateWaitMs = 60000;
     settings.disconnectWaitMs = 3000;
     settings.disconnectWaits = 3;
     return settings;
