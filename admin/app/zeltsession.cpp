@@ -293,11 +293,24 @@ int CZELTSession::onHandshake(const QByteArray &text)
     default:
         break;
     }
-    // A nonzero result makes Conduit close the link without telling us again.
     if (result != 0)
-        linkEnded();
+        closeOwnLink();
     m_sessionLock.Unlock();
-    return result;
+    return 0;
+}
+
+// Ends the link from the receive thread. Answering Conduit with a nonzero
+// result would end it too, but then Conduit reports nothing more while its
+// receive thread still works on this session's fields: Connect would give
+// up and its caller could delete the session under that thread. Closed this
+// way, the end comes back through OnDisconnected like any other, and the
+// session waits for it. The end is this session's own doing.
+void CZELTSession::closeOwnLink()
+{
+    m_expectedDisconnect = true;
+    std::lock_guard lock(m_sendMutex);
+    if (m_client && m_linkOpen)
+        m_client->Disconnect();
 }
 
 int CZELTSession::Login(const QByteArray &greeting)
@@ -400,8 +413,8 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     {
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
-            linkEnded();
-            return 1;
+            closeOwnLink();
+            return 0;
         }
         const uint32_t key = text.startsWith('.') && m_subscriptionId != 0 ? m_subscriptionId : extra;
         const auto found = m_transactions.find(key);

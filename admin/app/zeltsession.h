@@ -115,6 +115,7 @@ private:
     int onHandshake(const QByteArray &text);
     int onReply(const QByteArray &text, uint32_t extra);
     void linkEnded();
+    void closeOwnLink();
     void answerAllPending(const char *format);
     static void dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply);
     HRESULT sendFrame(const QByteArray &bytes, int type, uint32_t extra);

@@ -61,7 +61,8 @@ protected:
 
     // Starts the simulator (demo data unless another seed file is given).
     void startServer(const QString &dataFile = QString());
-    // The session settings for the simulator, with short waits.
+    // The session settings for the simulator, with a short wait for a
+    // link's end.
     CSessionSettings quickSettings() const;
     // Writes the "Login" settings as a previous run would have left them.
     void writeLoginSettings(const QString &hosts, const QString &user, const QString &savePassword);

@@ -517,7 +517,8 @@ TEST_F(MainFrameTest, ScreenshotsOfTheTopAdministratorsFrameAndMenus)
     m_frame->resize(1000, 640);
     SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-top-administrator.png"));
     for (auto [position, name] :
-         {std::pair{int(CMenuResource::ToolsMenu), "mainframe-tools-menu.png"},
+         {std::pair{int(CMenuResource::FileMenu), "mainframe-file-menu.png"},
+          std::pair{int(CMenuResource::ToolsMenu), "mainframe-tools-menu.png"},
           std::pair{int(CMenuResource::ConfigurationMenu), "mainframe-configuration-menu.png"}}) {
         QMenu *menu = topMenu(position)->menu();
         menu->popup(m_frame->mapToGlobal(QPoint(120, 30)));
@@ -528,9 +529,14 @@ TEST_F(MainFrameTest, ScreenshotsOfTheTopAdministratorsFrameAndMenus)
 
 TEST_F(MainFrameTest, ScreenshotOfTheDepartmentAdministratorsFrame)
 {
-    loginWithRights(0x10000020u);
+    loginWithRights(0x10000001u);
     m_frame->resize(1000, 640);
     SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-department-administrator.png"));
+    // Without the reports permission the Report Option2 popup is greyed.
+    QMenu *reports = topMenu(CMenuResource::ReportsMenu)->menu();
+    reports->popup(m_frame->mapToGlobal(QPoint(180, 30)));
+    SaveScreenshot(reports, QStringLiteral("mainframe-department-reports-menu.png"));
+    reports->hide();
 }
 
 TEST_F(MainFrameTest, ScreenshotsOfTheClockDialogAndTheConsole)

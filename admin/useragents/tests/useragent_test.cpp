@@ -3,6 +3,7 @@
 // the page trackers, and the single-purpose commands. The server side is a
 // channel that records what is sent and answers from a script; the record's
 // conversation with the simulator is in useragent_simulator_test.cpp.
+#include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/scriptedchannel.h"
 #include "admin/useragents/tests/textvalue.h"
 
