@@ -1,6 +1,6 @@
 // Accelerator entries and the main frame's table; see acceleratortable.h.
-// The frame's table is small: the framework's New and Open, Save for the
-// windows that save (the system parameters), and F1 for help.
+// The frame's table is small: the framework's New and Open, and F1 for help.
+// Windows of later issues that save add Ctrl+S with their Save command.
 #include "admin/app/acceleratortable.h"
 
 #include "admin/app/commandids.h"
@@ -39,7 +39,6 @@ const CAcceleratorTable &CAcceleratorTable::MainFrame()
     static const CAcceleratorTable table({
         {ctrl, Qt::Key_N, ID_FILE_NEW},
         {ctrl, Qt::Key_O, ID_FILE_OPEN},
-        {ctrl, Qt::Key_S, ID_FILE_SAVE},
         {CAccelerator::VirtualKey, Qt::Key_F1, ID_HELP},
     });
     return table;

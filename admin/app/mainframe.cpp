@@ -22,6 +22,10 @@
 #include "admin/app/zeltsession.h"
 #include "admin/app/zltexception.h"
 #include "admin/app/zltexceptionlogindeclined.h"
+#include "admin/useragents/admintemplate.h"
+#include "admin/useragents/adminview.h"
+#include "admin/useragents/childframe.h"
+#include "admin/useragents/cosdoc.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QAction>
@@ -183,6 +187,8 @@ void CMainFrame::registerHandlers()
 {
     m_handlers = {
         {ID_CONNECT_TO_SERVER, &CMainFrame::OnConnectToServer},
+        {ID_EDIT_UA_MAILBOX, &CMainFrame::OnEditUserAgents},
+        {ID_EDIT_COS_MAILBOX, &CMainFrame::OnEditCos},
         {ID_TCL_SESSION, &CMainFrame::OnTclSession},
         {ID_DATE_TIME, &CMainFrame::OnDateTime},
         {ID_SHUTDOWN, &CMainFrame::OnShutdown},
@@ -324,6 +330,8 @@ bool CMainFrame::availableNow(int id) const
     case ID_SHUTDOWN:
     case ID_ASR_SYNC:
     case ID_CONNECT_TO_SERVER:
+    case ID_EDIT_UA_MAILBOX:
+    case ID_EDIT_COS_MAILBOX:
         return theApp().GetSession() != nullptr;
     default:
         return true;
@@ -489,12 +497,50 @@ void CMainFrame::closeWindowsForNewLogin()
 {
     for (QMdiSubWindow *child : m_mdiArea->subWindowList())
         delete child;
+    // The editors' templates open sessions on the application's session,
+    // which the new login replaces.
+    m_mailboxTemplate.reset();
+    m_cosTemplate.reset();
     for (int slot :
          {SlotManageAdministrators, SlotIvr, SlotAmisGateway, SlotAmisProxy, SlotVpimGateway, SlotVpimProxy,
           SlotDirectSendFax, SlotDirectSendVoice, SlotEditIvrAlias, SlotRunIvrAlias}) {
         delete m_editors[slot - 1].data();
         ClearEditorWindow(slot);
     }
+}
+
+void CMainFrame::OnEditUserAgents()
+{
+    openEditor(m_mailboxTemplate, false, QStringLiteral("Mailbox Editor"));
+}
+
+void CMainFrame::OnEditCos()
+{
+    openEditor(m_cosTemplate, true, QStringLiteral("COS Mailbox Editor"));
+}
+
+void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title)
+{
+    CAdminApp &app = theApp();
+    if (!editorTemplate) {
+        const CAdminApp *account = &app;
+        CAdminDoc::Account rights{[account](long number) { return account->IsUserAgentAllowed(number); },
+                                  app.AllowsAllUserAgents()};
+        editorTemplate = std::make_unique<CAdminTemplate>(
+            m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+            [rights, cos]() -> std::unique_ptr<CAdminDoc> {
+                if (cos)
+                    return std::make_unique<CCOSDoc>(rights);
+                return std::make_unique<CAdminDoc>(rights);
+            });
+    }
+    CWaitCursor wait;
+    if (!editorTemplate->OpenCountedDocument(title))
+        return;
+    CAdminView *view = editorTemplate->LastFrame()->GetActiveView();
+    connect(view, &CAdminView::messageLineChanged, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
+    view->SetInitialFocus();
 }
 
 void CMainFrame::OnTclSession()

@@ -26,7 +26,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
+class CAdminTemplate;
 class CCoolMenuManager;
 class QLabel;
 class QMdiArea;
@@ -107,6 +109,8 @@ private:
 
     // Command handlers.
     void OnConnectToServer();
+    void OnEditUserAgents();
+    void OnEditCos();
     void OnTclSession();
     void OnDateTime();
     void OnShutdown();
@@ -123,6 +127,7 @@ private:
     void OnHelpFinder();
     void OnHelp();
 
+    void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
     void OnServerExit(bool loginCompleted);
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
@@ -139,6 +144,9 @@ private:
     QHash<int, Handler> m_handlers;
     QList<HWND> m_consoles;
     std::array<QPointer<QWidget>, EditorSlots> m_editors;
+    // The mailbox and class-of-service editors' templates, made on first use.
+    std::unique_ptr<CAdminTemplate> m_mailboxTemplate;
+    std::unique_ptr<CAdminTemplate> m_cosTemplate;
     bool m_closing = false;
     bool m_endingForLostServer = false;
 };

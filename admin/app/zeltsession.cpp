@@ -139,11 +139,9 @@ void CZELTSession::Connect(const CLoginCredentials &login)
 
     m_state = StateAwaitingGreeting;
     m_linkOpen = true;
-    m_clientConnectReturned.ResetEvent();
     const QByteArray host = login.host.toUtf8();
     const HRESULT connected =
         m_client->Connect(host.constData(), m_settings.port, m_settings.receiveTimeoutMs, this);
-    m_clientConnectReturned.SetEvent();
     if (FAILED(connected)) {
         m_linkOpen = false;
         m_state = StateNotConnected;
@@ -248,9 +246,6 @@ int CZELTSession::OnMessage(const void *data, uint32_t length, uint32_t /*type*/
 
 int CZELTSession::onHandshake(const QByteArray &text)
 {
-    // The greeting may come before the client's Connect has returned, and
-    // the client takes no Send until then.
-    m_clientConnectReturned.Wait(m_settings.sessionLockMs);
     if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
         linkEnded();
         return 1;
@@ -300,11 +295,11 @@ int CZELTSession::onHandshake(const QByteArray &text)
 }
 
 // Ends the link from the receive thread. Answering Conduit with a nonzero
-// result would end it too, but then Conduit reports nothing more while its
-// receive thread still works on this session's fields: Connect would give
-// up and its caller could delete the session under that thread. Closed this
-// way, the end comes back through OnDisconnected like any other, and the
-// session waits for it. The end is this session's own doing.
+// result would end it too, but silently: nothing would wake Connect or
+// answer the pending commands, and once Connect gave up its caller could
+// delete the session while the receive thread is still on its way out of
+// it. Closed this way, the end comes back through OnDisconnected like any
+// other, and the session waits for it. The end is this session's own doing.
 void CZELTSession::closeOwnLink()
 {
     m_expectedDisconnect = true;

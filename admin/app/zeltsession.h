@@ -136,7 +136,6 @@ private:
 
     CSessionLock m_sessionLock;
     CEvent m_stateEvent{false, false};
-    CEvent m_clientConnectReturned{true, true};
     std::atomic<int> m_state{StateNotConnected};
     std::atomic<bool> m_linkOpen{false};
     std::atomic<bool> m_expectedDisconnect{false};

@@ -39,6 +39,27 @@ constexpr StringResource kStrings[] = {
     {IDS_EVENT_MAP_DELETION_REFUSED, "Deletion of Event Map Record refused by Verbanta ES: %1"},
     {IDS_UPDATEUA_WITHFORCE, "UpdateUA %1 WithForce %2"},
     // end uarecord
+    // uaeditor
+    {IDS_DETACH_LIST, "Detach &List"},
+    {IDS_ATTACH_LIST, "Attach &List"},
+    {IDS_SEND_GETUA, "GetUA %1"},
+    {IDS_REFRESH, "&Refresh"},
+    {IDS_DELETEUA, "DeleteUA %1"},
+    {IDS_DELETE, "&Delete"},
+    {IDS_COPY, "&Copy"},
+    {IDS_OPTIONS_PAGE, "User Mode Options"},
+    {IDS_DISCARD_CHANGES, "Discard changes?"},
+    {IDS_PARMS_FOR_UA_TYPE, "ParmsForUAType {%1} {%2} {%3}"},
+    {IDS_UPDATE_FAILED, "Update of Mailbox failed: %1"},
+    {IDS_CHANGES_SAVED, "Changes saved."},
+    {IDS_DELETE_FAILED, "Mailbox delete failed: %1"},
+    {IDS_NO_CHANGES, "No changes necessary."},
+    {IDS_RESET, "Re&set"},
+    {IDS_RESET_QUESTION, "Reset will revert all values on all pages to be taken from the parent Class Of "
+                         "Service.\nThe effected values are marked with a blue exclamation point.  Do you "
+                         "want to continue?"},
+    {IDS_VOICE_PORTS_STATUS, "Voice Ports Status"},
+    // end uaeditor
 };
 
 } // namespace

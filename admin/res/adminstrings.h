@@ -37,6 +37,25 @@ enum AdminStringId : unsigned {
     IDS_EVENT_MAP_DELETION_REFUSED = 61538,
     IDS_UPDATEUA_WITHFORCE = 61568,
     // end uarecord
+    // uaeditor: the editor documents and the mailbox property sheet
+    IDS_DETACH_LIST = 61448,
+    IDS_ATTACH_LIST = 61449,
+    IDS_SEND_GETUA = 61456,
+    IDS_REFRESH = 61457,
+    IDS_DELETEUA = 61459,
+    IDS_DELETE = 61460,
+    IDS_COPY = 61462,
+    IDS_OPTIONS_PAGE = 61483,
+    IDS_DISCARD_CHANGES = 61493,
+    IDS_PARMS_FOR_UA_TYPE = 61503,
+    IDS_UPDATE_FAILED = 61518,
+    IDS_CHANGES_SAVED = 61519,
+    IDS_DELETE_FAILED = 61522,
+    IDS_NO_CHANGES = 61523,
+    IDS_RESET = 61565,
+    IDS_RESET_QUESTION = 61573,
+    IDS_VOICE_PORTS_STATUS = 2,
+    // end uaeditor
 };
 
 // Adds admin's texts to the program's string table; once is enough, more

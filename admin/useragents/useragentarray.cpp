@@ -1,14 +1,19 @@
-// Reading the list reply. The reply is split once; each element is split on
-// its own and dropped at once, so the whole reply is never held twice over
-// in Qt strings. Numbers are read with their range checked: a header whose
-// number does not fit a 32-bit box number makes the element unreadable
-// instead of wrapping into some other box.
+// Reading the list reply. The reply and then each element are split in
+// place where they are made of plain and braced words (the shape the server
+// answers in), and by the Tcl library's splitter otherwise, so a long reply
+// is never held twice over. The header is a list of
+// plain numbers and is read number by number, each with its range checked:
+// a header whose number does not fit a 32-bit box number makes the element
+// unreadable instead of wrapping into some other box.
 #include "admin/useragents/useragentarray.h"
 
-#include "admin/app/tcllist.h"
+#include <QVarLengthArray>
+
+#include <tcl.h>
 
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -17,6 +22,7 @@ namespace {
 // the mailboxes among them stays, as the list's "no COS" entry without a row.
 constexpr long HighMark = 0x40000000;
 constexpr long MailboxRoot = 0x7fffffff;
+constexpr qsizetype TextBlockSize = 1 << 20;
 
 std::optional<std::int32_t> parseBoxNumber(QByteArrayView text)
 {
@@ -29,10 +35,110 @@ std::optional<std::int32_t> parseBoxNumber(QByteArrayView text)
     return std::int32_t(value);
 }
 
-// A view that the splitter can read: Tcl's elements end with a NUL.
-QByteArray splittable(QByteArrayView element)
+bool isTclSpace(char c)
 {
-    return QByteArray::fromRawData(element.data(), element.size());
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The fields of one element. Records are made of plain words and braced
+// words; those are read in place. Anything else (a backslash, a quote, a
+// stray brace) goes to the Tcl library's splitter, whose rules are the
+// ones that count. A malformed element gives no fields.
+class Fields {
+public:
+    // A whole text; QByteArray keeps the NUL after it that the Tcl splitter needs.
+    explicit Fields(const QByteArray &list)
+    {
+        if (!splitPlain(list))
+            splitWithTcl(list.constData());
+    }
+    // A part of a longer text, copied for the Tcl splitter when it is needed.
+    explicit Fields(QByteArrayView element)
+    {
+        if (!splitPlain(element))
+            splitWithTcl(element.toByteArray().constData());
+    }
+    int count() const { return int(m_views.size()); }
+    QByteArrayView at(int i) const { return m_views[i]; }
+
+private:
+    struct TclFree {
+        void operator()(const char **vector) const { Tcl_Free(reinterpret_cast<char *>(vector)); }
+    };
+
+    bool splitPlain(QByteArrayView element)
+    {
+        if (element.contains('\\') || element.contains('"'))
+            return false;
+        qsizetype at = 0;
+        const qsizetype size = element.size();
+        while (true) {
+            while (at < size && isTclSpace(element[at]))
+                ++at;
+            if (at == size)
+                return true;
+            if (element[at] == '{') {
+                qsizetype end = at + 1;
+                for (int depth = 1; depth > 0; ++end) {
+                    if (end == size)
+                        return false;
+                    depth += element[end] == '{' ? 1 : element[end] == '}' ? -1 : 0;
+                }
+                // `end` is just past the closing brace, which must end the word.
+                if (end < size && !isTclSpace(element[end]))
+                    return false;
+                m_views.append(element.sliced(at + 1, end - at - 2));
+                at = end;
+                continue;
+            }
+            qsizetype end = at;
+            while (end < size && !isTclSpace(element[end])) {
+                if (element[end] == '{' || element[end] == '}')
+                    return false;
+                ++end;
+            }
+            m_views.append(element.sliced(at, end - at));
+            at = end;
+        }
+    }
+
+    void splitWithTcl(const char *element)
+    {
+        m_views.clear();
+        int count = 0;
+        const char **vector = nullptr;
+        if (Tcl_SplitList(nullptr, element, &count, &vector) != TCL_OK)
+            return;
+        m_vector.reset(vector);
+        for (int i = 0; i < count; ++i)
+            m_views.append(QByteArrayView(vector[i]));
+    }
+
+    QVarLengthArray<QByteArrayView, 24> m_views;
+    // Owns the texts of m_views when the Tcl splitter made them.
+    std::unique_ptr<const char *, TclFree> m_vector;
+};
+
+// The first `wanted` numbers of a header made of blank-separated numbers.
+bool readHeader(QByteArrayView header, std::int32_t *numbers, int wanted)
+{
+    int found = 0;
+    qsizetype at = 0;
+    while (found < wanted) {
+        while (at < header.size() && QChar::isSpace(uchar(header[at])))
+            ++at;
+        qsizetype end = at;
+        while (end < header.size() && !QChar::isSpace(uchar(header[end])))
+            ++end;
+        if (end == at)
+            return false;
+        const std::optional<std::int32_t> number = parseBoxNumber(header.sliced(at, end - at));
+        if (!number)
+            return false;
+        numbers[found++] = *number;
+        at = end;
+    }
+    return true;
 }
 
 } // namespace
@@ -43,17 +149,17 @@ CUserAgentArray::FillResult CUserAgentArray::FillFromReply(const QByteArray &rep
 {
     RemoveAll();
     FillResult result;
-    const CTclList splitter;
-    const CTclElements elements = splitter.Split(reply);
-    m_records.reserve(elements.size());
-    for (qsizetype i = 0; i < elements.size(); ++i) {
+    const Fields elements(reply);
+    m_records.reserve(elements.count());
+    for (int i = 0; i < elements.count(); ++i) {
         if (appendRecord(elements.at(i)))
             continue;
         if (result.malformed++ == 0)
-            result.firstMalformed = elements.text(i);
+            result.firstMalformed = QString::fromUtf8(elements.at(i));
     }
     m_records.shrink_to_fit();
-    m_texts.squeeze();
+    if (!m_texts.empty())
+        m_texts.back().squeeze();
     return result;
 }
 
@@ -65,23 +171,20 @@ void CUserAgentArray::RemoveAll()
 
 bool CUserAgentArray::appendRecord(QByteArrayView element)
 {
-    const CTclList splitter;
-    const CTclElements fields = splitter.Split(splittable(element));
+    const Fields fields(element);
     // Header, names, then name/value pairs.
-    if (fields.size() < 2 || (fields.size() - 2) % 2 != 0)
+    if (fields.count() < 2 || (fields.count() - 2) % 2 != 0)
         return false;
-    const CTclElements header = splitter.Split(splittable(fields.at(0)));
-    if (header.size() < 5)
+    // Number, parent, stamp, scenario and a fifth number.
+    std::int32_t header[5];
+    if (!readHeader(fields.at(0), header, 5))
         return false;
-    const std::optional<std::int32_t> number = parseBoxNumber(header.at(0));
-    const std::optional<std::int32_t> parent = parseBoxNumber(header.at(1));
-    if (!number || !parent)
-        return false;
-    if ((*number > HighMark && *number != MailboxRoot) || (m_allowed && !m_allowed(*number)))
+    const std::int32_t number = header[0];
+    if ((number > HighMark && number != MailboxRoot) || (m_allowed && !m_allowed(number)))
         return true;
 
     QByteArrayView comment, extension, name1, name2;
-    for (qsizetype i = 2; i + 1 < fields.size(); i += 2) {
+    for (int i = 2; i + 1 < fields.count(); i += 2) {
         const QByteArrayView property = fields.at(i);
         // A later pair with the same name wins, as in the record.
         if (property == "&Comment")
@@ -93,21 +196,34 @@ bool CUserAgentArray::appendRecord(QByteArrayView element)
         else if (property == "&Name2")
             name2 = fields.at(i + 1);
     }
+    QByteArray &block = blockFor(comment.size() + extension.size() + name1.size() + 1 + name2.size());
     Record record;
-    record.number = *number;
-    record.parent = *parent;
-    record.comment = std::uint32_t(m_texts.size());
-    m_texts.append(comment);
-    record.extension = std::uint32_t(m_texts.size());
-    m_texts.append(extension);
-    record.name = std::uint32_t(m_texts.size());
-    m_texts.append(name1).append(' ').append(name2);
-    record.end = std::uint32_t(m_texts.size());
+    record.number = number;
+    record.parent = header[1];
+    record.block = std::uint32_t(m_texts.size() - 1);
+    record.comment = std::uint32_t(block.size());
+    block.append(comment);
+    record.extension = std::uint32_t(block.size());
+    block.append(extension);
+    record.name = std::uint32_t(block.size());
+    block.append(name1).append(' ').append(name2);
+    record.end = std::uint32_t(block.size());
     m_records.push_back(record);
     return true;
 }
 
-QString CUserAgentArray::text(std::uint32_t begin, std::uint32_t end) const
+QByteArray &CUserAgentArray::blockFor(qsizetype size)
 {
-    return QString::fromUtf8(m_texts.constData() + begin, qsizetype(end - begin));
+    if (m_texts.empty() || m_texts.back().size() + size > m_texts.back().capacity()) {
+        if (!m_texts.empty())
+            m_texts.back().squeeze();
+        m_texts.emplace_back();
+        m_texts.back().reserve(qMax(size, TextBlockSize));
+    }
+    return m_texts.back();
+}
+
+QString CUserAgentArray::text(const Record &record, std::uint32_t begin, std::uint32_t end) const
+{
+    return QString::fromUtf8(m_texts[record.block].constData() + begin, qsizetype(end - begin));
 }

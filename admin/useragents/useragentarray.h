@@ -38,16 +38,24 @@ public:
     bool IsEmpty() const { return m_records.empty(); }
     long GetNumber(int i) const { return m_records[i].number; }
     long GetParent(int i) const { return m_records[i].parent; }
-    QString GetComment(int i) const { return text(m_records[i].comment, m_records[i].extension); }
-    QString GetExtension(int i) const { return text(m_records[i].extension, m_records[i].name); }
+    QString GetComment(int i) const
+    {
+        return text(m_records[i], m_records[i].comment, m_records[i].extension);
+    }
+    QString GetExtension(int i) const
+    {
+        return text(m_records[i], m_records[i].extension, m_records[i].name);
+    }
     // First and second name joined by one blank.
-    QString GetName(int i) const { return text(m_records[i].name, m_records[i].end); }
+    QString GetName(int i) const { return text(m_records[i], m_records[i].name, m_records[i].end); }
 
 private:
-    // Offsets into m_texts: each text runs up to the next one's start.
+    // A record's texts lie in one block of m_texts, each running up to the
+    // next one's start.
     struct Record {
         std::int32_t number;
         std::int32_t parent;
+        std::uint32_t block;
         std::uint32_t comment;
         std::uint32_t extension;
         std::uint32_t name;
@@ -55,9 +63,13 @@ private:
     };
 
     bool appendRecord(QByteArrayView element);
-    QString text(std::uint32_t begin, std::uint32_t end) const;
+    // The block that takes the next `size` bytes.
+    QByteArray &blockFor(qsizetype size);
+    QString text(const Record &record, std::uint32_t begin, std::uint32_t end) const;
 
     AllowedFilter m_allowed;
     std::vector<Record> m_records;
-    QByteArray m_texts;
+    // Texts in blocks of fixed capacity: filling never copies what it has
+    // already stored, and the most it holds unused is one block.
+    std::vector<QByteArray> m_texts;
 };

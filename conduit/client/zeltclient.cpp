@@ -13,6 +13,7 @@
 #include "platform/winsock/winsock.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <memory>
 #include <netdb.h>
@@ -28,17 +29,20 @@ struct FreeDeleter {
     void operator()(void *p) const { std::free(p); }
 };
 
-CTempFileList tempFilesOf(CZELTSessionSink *sink)
+// The sink's field block shows the link's list of received files; the link
+// owns it and deletes it when it ends. A callback result that ends the link
+// therefore needs nothing more from the sink, which may be gone by then.
+void showReceivedFiles(CZELTSessionSink *sink, CLink &link)
 {
-    return CTempFileList(sink->m_tempFiles, sink->m_tempFileCapacity, sink->m_tempFileCount);
+    CTempFileList(sink->m_tempFiles, sink->m_tempFileCapacity, sink->m_tempFileCount)
+        .showSameAs(link.receivedFiles());
 }
 
-// A callback result that ends the link still takes its received files along.
-int endsLinkWith(CZELTSessionSink *sink, int result)
+void showNoReceivedFiles(CZELTSessionSink *sink)
 {
-    if (result != 0)
-        tempFilesOf(sink).deleteAll();
-    return result;
+    sink->m_tempFiles = nullptr;
+    sink->m_tempFileCapacity = 0;
+    sink->m_tempFileCount = 0;
 }
 
 } // namespace
@@ -96,13 +100,16 @@ HRESULT CZeltClient::Connect(const char *host, int port, int timeoutMs, CZELTSes
     sink->m_socket = socket;
     if (socket == 0)
         return CONDUIT_E_FAIL;
-    std::shared_ptr<CLink> link = CLinkTable::instance().find(socket);
+    // Ready before the receive thread starts: a sink may answer from its
+    // first callback on, before this call has returned.
+    m_sink = sink;
+    m_link = CLinkTable::instance().find(socket);
     if (!RunClient(socket, sink, &CZeltClient::ReceiveCallback, static_cast<int>(sink->m_protocol))) {
         StopClient(socket); // nobody else would ever close it
+        m_link.reset();
+        m_sink = nullptr;
         return CONDUIT_E_FAIL;
     }
-    m_sink = sink;
-    m_link = std::move(link);
     return S_OK;
 }
 
@@ -199,51 +206,53 @@ int CZeltClient::ReceiveCallback(uintptr_t dataOrEvent, uint32_t length, void *c
     auto *sink = static_cast<CZELTSessionSink *>(context);
     sink->m_lastType = typeOrError;
     sink->m_lastExtra = extra;
+    if (dataOrEvent == ZELT_EVENT_STARTED || dataOrEvent > ZELT_EVENT_LAST) {
+        // The link is in the table for as long as frames come.
+        std::shared_ptr<CLink> link = CLinkTable::instance().find(sink->m_socket);
+        assert(link);
+        if (dataOrEvent == ZELT_EVENT_STARTED) {
+            link->receivedFiles().create();
+            showReceivedFiles(sink, *link);
+            return sink->OnConnected();
+        }
+        return deliverFrame(sink, *link, reinterpret_cast<const uint8_t *>(dataOrEvent), length, typeOrError,
+                            extra);
+    }
     switch (dataOrEvent) {
-    case ZELT_EVENT_STARTED:
-        tempFilesOf(sink).create();
-        return sink->OnConnected();
     case ZELT_EVENT_IDLE_TIMEOUT:
         return sink->OnTimeout(ZELT_TIMEOUT_BEFORE_FRAME);
     case ZELT_EVENT_FRAME_TIMEOUT:
         return sink->OnTimeout(ZELT_TIMEOUT_INSIDE_FRAME);
     default:
-        break;
-    }
-    if (dataOrEvent <= ZELT_EVENT_LAST) {
-        tempFilesOf(sink).deleteAll();
+        // An end event: closing the link deleted the files and the list.
+        showNoReceivedFiles(sink);
         return sink->OnDisconnected();
-    }
-    try {
-        return deliverFrame(sink, reinterpret_cast<const uint8_t *>(dataOrEvent), length, typeOrError, extra);
-    } catch (...) {
-        tempFilesOf(sink).deleteAll(); // the escape ends the link
-        throw;
     }
 }
 
-int CZeltClient::deliverFrame(CZELTSessionSink *sink, const uint8_t *payload, uint32_t length, uint32_t type,
-                              uint32_t extra)
+int CZeltClient::deliverFrame(CZELTSessionSink *sink, CLink &link, const uint8_t *payload, uint32_t length,
+                              uint32_t type, uint32_t extra)
 {
     switch (type) {
     case ZELT_TYPE_VALUE:
         // The sink reads a 32-bit value: a shorter payload is not one.
         if (length < sizeof(uint32_t))
             return 0;
-        return endsLinkWith(sink, sink->OnValueMessage(payload));
+        return sink->OnValueMessage(payload);
     case ZELT_TYPE_TEXT:
         sink->OnStringMessage(reinterpret_cast<const char *>(payload), extra);
         return 0;
     case ZELT_TYPE_FILE: {
-        CTempFileList list = tempFilesOf(sink);
-        std::shared_ptr<CLink> link = CLinkTable::instance().find(sink->m_socket);
-        CFileFrameReceiver::receive(payload, length, list, link.get(), 0,
-                                    [sink](const char *temp, uint32_t sender, char *buffer, int size) {
+        CTempFileList list = link.receivedFiles();
+        CFileFrameReceiver::receive(payload, length, list, &link, 0,
+                                    [sink, &link](const char *temp, uint32_t sender, char *buffer, int size) {
+                                        showReceivedFiles(sink, link);
                                         sink->OnFileReceived(temp, sender, buffer, size);
                                     });
+        showReceivedFiles(sink, link);
         return 0;
     }
     default:
-        return endsLinkWith(sink, sink->OnMessage(payload, length, type, extra));
+        return sink->OnMessage(payload, length, type, extra);
     }
 }

@@ -35,10 +35,10 @@ public:
 
 private:
     ~CZeltClient() = default;
-    static int deliverFrame(CZELTSessionSink *sink, const uint8_t *payload, uint32_t length, uint32_t type,
-                            uint32_t extra);
+    static int deliverFrame(CZELTSessionSink *sink, CLink &link, const uint8_t *payload, uint32_t length,
+                            uint32_t type, uint32_t extra);
 
-    CZELTSessionSink *m_sink = nullptr; // set once Connect succeeded
+    CZELTSessionSink *m_sink = nullptr; // set while Connect succeeds
     std::shared_ptr<CLink> m_link;
     std::atomic<ULONG> m_refCount{0};
 };

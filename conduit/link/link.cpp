@@ -97,6 +97,13 @@ void CLink::stop()
 
 void CLink::close()
 {
+    {
+        std::lock_guard lock(m_stateMutex);
+        if (m_closed)
+            return;
+        // Before the shutdown: a peer that sees the end finds the files gone.
+        receivedFiles().deleteAll();
+    }
     stop(); // a sender blocked in a full socket gives up now
     std::lock_guard sending(m_sendMutex);
     std::lock_guard lock(m_stateMutex);

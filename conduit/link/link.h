@@ -4,7 +4,13 @@
 // the socket down, which wakes a blocked reader or sender; the number itself
 // is closed once, by the link's owner (its receive thread), so no other
 // thread can ever act on a number the system has handed out again.
+//
+// The link also owns the list of "UP_" files received on it: they are
+// deleted when the link ends, whoever asked for the end, so ending a link
+// never has to go back to a caller's object that may be gone by then.
 #pragma once
+
+#include "tempfilelist.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,13 +40,24 @@ public:
     // Wakes whoever blocks on the socket; the number stays open. Harmless
     // after close().
     void stop();
-    // Ends the link: shuts the socket, waits for a send in progress to give
-    // up, and closes the number. Only the first call acts.
+    // Ends the link: deletes the received files, shuts the socket, waits for
+    // a send in progress to give up, and closes the number. Only the first
+    // call acts.
     void close();
+
+    // Files received on this link. Only the link's receive thread uses it,
+    // until close() takes it along.
+    CTempFileList receivedFiles()
+    {
+        return CTempFileList(m_receivedFiles, m_receivedCapacity, m_receivedCount);
+    }
 
 private:
     const int m_fd;
     std::mutex m_sendMutex;  // one frame at a time
     std::mutex m_stateMutex; // guards m_closed against stop()
     bool m_closed = false;
+    char **m_receivedFiles = nullptr;
+    uint32_t m_receivedCapacity = 0;
+    uint32_t m_receivedCount = 0;
 };

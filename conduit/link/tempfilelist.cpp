@@ -55,3 +55,10 @@ void CTempFileList::deleteAll()
     m_capacity = 0;
     m_count = 0;
 }
+
+void CTempFileList::showSameAs(const CTempFileList &owner)
+{
+    m_names = owner.m_names;
+    m_capacity = owner.m_capacity;
+    m_count = owner.m_count;
+}

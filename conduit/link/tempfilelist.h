@@ -20,6 +20,8 @@ public:
     void remove(const char *name);
     // Deletes every listed file and frees the list.
     void deleteAll();
+    // Points these fields at `owner`'s array, which stays `owner`'s.
+    void showSameAs(const CTempFileList &owner);
 
 private:
     char **&m_names;

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -329,6 +331,87 @@ TEST_F(ClientTest, NonzeroMessageResultEndsTheLinkSilentlyAndDeletesReceivedFile
     EXPECT_TRUE(peer.seesEndOfStream());
     EXPECT_EQ(m_temp.upFiles(), 0u);
     EXPECT_EQ(m_sink.count("disconnected"), 0u);
+}
+
+// Ends the link from OnMessage and is gone before Conduit gets the result
+// back: its storage already holds a fresh sink, as when a caller's object
+// is freed at once and its memory reused by the next connection.
+class SinkGoneAfterStopping : public RecordingSink {
+public:
+    explicit SinkGoneAfterStopping(std::function<void()> replaceMe) : m_replaceMe(std::move(replaceMe)) {}
+    int OnMessage(const void *data, uint32_t length, uint32_t type, uint32_t extra) override
+    {
+        RecordingSink::OnMessage(data, length, type, extra);
+        std::function<void()> replaceMe = std::move(m_replaceMe);
+        replaceMe(); // destroys this object
+        return 1;
+    }
+
+private:
+    std::function<void()> m_replaceMe;
+};
+
+TEST_F(ClientTest, ReceivedFilesGoWithTheLinkWhenTheSinkThatStoppedItIsAlreadyGone)
+{
+    LoopbackPeer peer(Parity::Odd);
+    std::optional<SinkGoneAfterStopping> slot;
+    slot.emplace([&slot] {
+        slot.reset();
+        slot.emplace([] {});
+    });
+    ASSERT_EQ(m_client->Connect(peer.host().c_str(), peer.port(), 0, &*slot), S_OK);
+    ASSERT_TRUE(peer.accept());
+    ASSERT_TRUE(slot->waitFor("connected"));
+    ASSERT_TRUE(peer.sendFrame(3, 0, le32(9) + le32(4) + "data"));
+    ASSERT_TRUE(slot->waitFor("file"));
+    EXPECT_EQ(m_temp.upFiles(), 1u);
+    ASSERT_TRUE(peer.sendFrame(1, 0, "stop"));
+    EXPECT_EQ(peer.receiveFrame().type, 4); // the file's answer
+    EXPECT_TRUE(peer.seesEndOfStream());
+    EXPECT_EQ(m_temp.upFiles(), 0u);
+    EXPECT_TRUE(slot->calls().empty()); // the fresh sink was never touched
+    EXPECT_EQ(slot->m_tempFiles, nullptr);
+}
+
+// Answers from OnConnected, which may run before Connect has returned.
+class SinkGreetingFirst : public RecordingSink {
+public:
+    IZeltClient *client = nullptr;
+    HRESULT sendResult = E_FAIL;
+    int OnConnected() override
+    {
+        sendResult = client->Send("hello", 5, 1, 7, nullptr);
+        return RecordingSink::OnConnected();
+    }
+};
+
+TEST_F(ClientTest, SinkMaySendFromItsFirstCallbackOn)
+{
+    // Each round races the receive thread's first callback against the end
+    // of Connect; the sink's send must work whichever comes first.
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        LoopbackPeer peer(Parity::Odd);
+        IZeltClient *client = nullptr;
+        IClassFactory *factory = nullptr;
+        ASSERT_EQ(DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory)),
+                  S_OK);
+        ASSERT_EQ(factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client)),
+                  S_OK);
+        factory->Release();
+        SinkGreetingFirst sink;
+        sink.client = client;
+        ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
+        ASSERT_TRUE(peer.accept());
+        LoopbackPeer::Frame greeting = peer.receiveFrame();
+        EXPECT_EQ(greeting.payload, "hello");
+        EXPECT_EQ(greeting.extra, 7u);
+        ASSERT_TRUE(sink.waitFor("connected"));
+        EXPECT_EQ(sink.sendResult, S_OK);
+        client->Disconnect();
+        ASSERT_TRUE(sink.waitFor("disconnected"));
+        client->Release();
+    }
 }
 
 TEST_F(ClientTest, NonzeroValueResultEndsTheLinkAndShortValueFramesAreDropped)

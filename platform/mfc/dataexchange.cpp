@@ -9,10 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 namespace {
 
@@ -21,42 +18,6 @@ const char *const ParseIntMessage = "Please enter an integer.";
 const char *const ParseUIntMessage = "Please enter a positive integer.";
 const char *const IntRangeMessage = "Please enter an integer between %1 and %2.";
 const char *const MaxCharsMessage = "Please enter no more than %1 characters.";
-
-QString controlText(const QWidget *control)
-{
-    if (auto *edit = qobject_cast<const QLineEdit *>(control))
-        return edit->text();
-    if (auto *edit = qobject_cast<const QPlainTextEdit *>(control))
-        return edit->toPlainText();
-    if (auto *edit = qobject_cast<const QTextEdit *>(control))
-        return edit->toPlainText();
-    if (auto *combo = qobject_cast<const QComboBox *>(control))
-        return combo->currentText();
-    if (auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
-    if (auto *button = qobject_cast<const QAbstractButton *>(control))
-        return button->text();
-    Q_ASSERT_X(false, "DDX_Text", "control without text");
-    return QString();
-}
-
-void setControlText(QWidget *control, const QString &text)
-{
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        edit->setText(text);
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        edit->setPlainText(text);
-    else if (auto *edit = qobject_cast<QTextEdit *>(control))
-        edit->setPlainText(text);
-    else if (auto *combo = qobject_cast<QComboBox *>(control))
-        combo->setEditText(text);
-    else if (auto *label = qobject_cast<QLabel *>(control))
-        label->setText(text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        button->setText(text);
-    else
-        Q_ASSERT_X(false, "DDX_Text", "control without text");
-}
 
 template <class Control> Control *prepare(CDataExchange *dx, int id)
 {
@@ -99,9 +60,9 @@ void DDX_Text(CDataExchange *dx, int id, QString &value)
     if (!control)
         return;
     if (dx->m_bSaveAndValidate)
-        value = controlText(control);
+        value = GetWindowText(control);
     else
-        setControlText(control, value);
+        SetWindowText(control, value);
 }
 
 void DDX_Text(CDataExchange *dx, int id, int &value)
@@ -110,11 +71,11 @@ void DDX_Text(CDataExchange *dx, int id, int &value)
     if (!control)
         return;
     if (!dx->m_bSaveAndValidate) {
-        setControlText(control, QString::number(value));
+        SetWindowText(control, QString::number(value));
         return;
     }
     bool ok = false;
-    const int parsed = controlText(control).trimmed().toInt(&ok);
+    const int parsed = GetWindowText(control).trimmed().toInt(&ok);
     if (!ok)
         dx->Refuse(QString::fromLatin1(ParseIntMessage));
     value = parsed;
@@ -126,10 +87,10 @@ void DDX_Text(CDataExchange *dx, int id, unsigned &value)
     if (!control)
         return;
     if (!dx->m_bSaveAndValidate) {
-        setControlText(control, QString::number(value));
+        SetWindowText(control, QString::number(value));
         return;
     }
-    const QString text = controlText(control).trimmed();
+    const QString text = GetWindowText(control).trimmed();
     bool ok = false;
     const unsigned parsed = text.toUInt(&ok);
     if (!ok || text.startsWith(QLatin1Char('-')))

@@ -9,11 +9,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 
 CDialog::CDialog(int dialogId, QWidget *parent) : QDialog(parent), CMessageTarget(this), m_dialogId(dialogId)
 {
@@ -54,9 +52,12 @@ int CDialog::DoModal()
     return exec();
 }
 
-bool CDialog::Create(QWidget *parent)
+bool CDialog::Create(QWidget *parent, UINT style)
 {
-    if (parent)
+    Q_ASSERT_X(!(style & WS_CHILD) || parent, "CDialog::Create", "a child window needs a parent");
+    if (style & WS_CHILD)
+        setParent(parent, Qt::Widget);
+    else if (parent)
         setParent(parent, windowFlags());
     initialise();
     show();
@@ -101,39 +102,12 @@ QWidget *CDialog::GetDlgItem(int id) const
 
 QString CDialog::GetDlgItemText(int id) const
 {
-    QWidget *control = GetDlgItem(id);
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        return edit->text();
-    if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        return edit->toPlainText();
-    if (auto *edit = qobject_cast<QTextEdit *>(control))
-        return edit->toPlainText();
-    if (auto *combo = qobject_cast<QComboBox *>(control))
-        return combo->currentText();
-    if (auto *label = qobject_cast<QLabel *>(control))
-        return label->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(control))
-        return button->text();
-    return control ? control->windowTitle() : QString();
+    return GetWindowText(GetDlgItem(id));
 }
 
 void CDialog::SetDlgItemText(int id, const QString &text)
 {
-    QWidget *control = GetDlgItem(id);
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        edit->setText(text);
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        edit->setPlainText(text);
-    else if (auto *edit = qobject_cast<QTextEdit *>(control))
-        edit->setPlainText(text);
-    else if (auto *combo = qobject_cast<QComboBox *>(control))
-        combo->setEditText(text);
-    else if (auto *label = qobject_cast<QLabel *>(control))
-        label->setText(text);
-    else if (auto *button = qobject_cast<QAbstractButton *>(control))
-        button->setText(text);
-    else if (control)
-        control->setWindowTitle(text);
+    SetWindowText(GetDlgItem(id), text);
 }
 
 void CDialog::GotoDlgCtrl(QWidget *control)

@@ -2,11 +2,21 @@
 // Parts expect a dialog to. It is made with its resource id and caption, its
 // subclass builds the controls (each with its id, see dlgitem.h), and then:
 // DoModal runs it in a nested event loop and returns the id it ended with;
-// Create shows it modeless; OnInitDialog runs each time before it shows; a click
-// on a button reaches OnCommand with the button's id, OK and Cancel (also the
-// Enter and Escape keys and the close box) reach OnOK and OnCancel; UpdateData
-// moves values between controls and members through DoDataExchange and stops
-// at the first refused field.
+// Create shows it modeless (or as a child inside another window);
+// OnInitDialog runs each time before it shows; UpdateData moves values
+// between controls and members through DoDataExchange and stops at the first
+// refused field.
+//
+// A dialog is a window of the message layer: posted and sent messages reach
+// WindowProc, which subclasses override for their own messages (0x800 ...)
+// and pass the rest on. Clicks reach it as WM_COMMAND with the button's id
+// (Enter and Escape as IDOK and IDCANCEL), and the close box as WM_CLOSE,
+// which ends in IDCANCEL unless the dialog handles it. The base's WM_COMMAND
+// calls OnCommand for clicks, whose IDOK and IDCANCEL call OnOK and OnCancel.
+// Edits with an id report EN_SETFOCUS, EN_KILLFOCUS and EN_CHANGE as
+// WM_COMMAND too, for windows that handle them in WindowProc. F1 sends
+// WM_HELP to the dialog; a dialog that does not handle it passes it on to
+// the dialog it sits in (a page to its sheet).
 #pragma once
 
 #include "platform/messages/messagetarget.h"
@@ -32,8 +42,10 @@ public:
     // Runs the dialog modally; returns the result given to EndDialog (IDOK,
     // IDCANCEL or the dialog's own).
     virtual int DoModal();
-    // Shows the dialog modeless; `parent` (when given) becomes its owner.
-    bool Create(QWidget *parent = nullptr);
+    // Shows the dialog modeless: with WS_POPUP a window of its own, owned by
+    // `parent` when given; with WS_CHILD a part of `parent`'s window.
+    bool Create(QWidget *parent = nullptr, UINT style = WS_POPUP);
+    bool IsChildWindow() const { return !isWindow(); }
     void EndDialog(int result);
     // Ends a modeless dialog: hides it, retires its handle (no message
     // reaches it any more) and calls PostNcDestroy, where a dialog that owns

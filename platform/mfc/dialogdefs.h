@@ -22,6 +22,10 @@ constexpr UINT PSWIZB_NEXT = 0x2;
 constexpr UINT PSWIZB_FINISH = 0x4;
 constexpr UINT PSWIZB_DISABLEDFINISH = 0x8;
 
+// Window styles of CDialog::Create.
+constexpr UINT WS_CHILD = 0x40000000;
+constexpr UINT WS_POPUP = 0x80000000;
+
 // Notification codes in a WM_COMMAND's high word: a button was clicked; an
 // edit gained the focus, lost it, or its text changed (also when set by code).
 constexpr UINT BN_CLICKED = 0;

@@ -16,3 +16,9 @@ template <class Control> Control *SetDlgCtrlID(Control *control, int id)
 
 // The resource id of a control; 0 for a widget that has none.
 int GetDlgCtrlID(const QWidget *control);
+
+// The text a control shows: an edit's text, a combo box's edit field or
+// selected item, a label's or button's text, another window's caption.
+QString GetWindowText(const QWidget *control);
+// Sets it; a combo box gets the text in its edit field.
+void SetWindowText(QWidget *control, const QString &text);

@@ -12,7 +12,8 @@
 # the answer word of a server command or an uploaded procedure that the
 # command word begins with (GetUANoASR answers "GetUA ..."): the client
 # accepts a reply word equal to as many leading characters of its command
-# word, and strips it.  An answer that is such a word alone still gets its
+# word, and strips it.  A "catch" script whose result is such an answer
+# sends it as it stands.  An answer that is such a word alone still gets its
 # blank, so it reads as an empty result whatever else the command line held.
 # A Tcl error answers "<first word> !ERROR <message>", except that a server
 # command's own error ("GetUA !ERROR {...}") goes as it stands, as its
@@ -334,10 +335,12 @@ proc ::vs::conn::evaluate {id extra text} {
 }
 
 # True when the result leads with the answer word of a server command or a
-# procedure of the link, and the command word begins with that word.
+# procedure of the link, and the command word begins with that word.  A
+# script wrapped in "catch" (the mailbox sheet's unified-messaging switch,
+# read unchecked) answers the caught command's own answer as it stands.
 proc ::vs::conn::isOwnAnswer {interp word result} {
     set answerWord [lindex [split $result " "] 0]
-    expr {[regexp {^\S+$} $answerWord] && [string first $answerWord $word] == 0
+    expr {[regexp {^\S+$} $answerWord] && ([string first $answerWord $word] == 0 || $word eq "catch")
         && [isOwnAnswerWord $interp $answerWord]}
 }
 

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr uint8_t kCtrl = CAccelerator::VirtualKey | CAccelerator::Control;
+// A command of the test menus that the frame does not have.
+constexpr int kSaveCommand = 57603;
 
 QImage stripSlice(const QString &strip, int position)
 {
@@ -37,7 +39,7 @@ public:
     MenuFrame()
     {
         m_file = m_frame.menuBar()->addMenu(QStringLiteral("&File"));
-        m_save = addCommand(QStringLiteral("&Save"), ID_FILE_SAVE);
+        m_save = addCommand(QStringLiteral("&Save"), kSaveCommand);
         m_mailbox = addCommand(QStringLiteral("&Mailbox"), ID_EDIT_UA_MAILBOX);
         m_exit = addCommand(QStringLiteral("E&xit"), ID_APP_EXIT);
     }
@@ -120,7 +122,7 @@ TEST(CoolMenuManager, RefreshReloadsTheImagesOfEveryToolbar)
 TEST(CoolMenuManager, OpenPopupShowsImagesAndShortcutsAndClosedOneGivesTextsBack)
 {
     MenuFrame frame;
-    const CAcceleratorTable table({{kCtrl, Qt::Key_S, ID_FILE_SAVE}});
+    const CAcceleratorTable table({{kCtrl, Qt::Key_S, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&table);
     ASSERT_TRUE(manager.LoadToolbar(IDR_MAINFRAME));
@@ -139,9 +141,9 @@ TEST(CoolMenuManager, OpenPopupShowsImagesAndShortcutsAndClosedOneGivesTextsBack
 TEST(CoolMenuManager, CommandOnTwoKeysShowsBothInTableOrder)
 {
     MenuFrame frame;
-    const CAcceleratorTable table({{kCtrl, Qt::Key_S, ID_FILE_SAVE},
+    const CAcceleratorTable table({{kCtrl, Qt::Key_S, kSaveCommand},
                                    {kCtrl, Qt::Key_N, ID_FILE_NEW},
-                                   {CAccelerator::VirtualKey, Qt::Key_F12, ID_FILE_SAVE}});
+                                   {CAccelerator::VirtualKey, Qt::Key_F12, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&table);
     manager.Install(&frame.m_frame);
@@ -154,9 +156,9 @@ TEST(CoolMenuManager, CommandOnTwoKeysShowsBothInTableOrder)
 TEST(CoolMenuManager, ReadsANewAcceleratorTableAtTheNextPopup)
 {
     MenuFrame frame;
-    const CAcceleratorTable first({{kCtrl, Qt::Key_S, ID_FILE_SAVE}});
+    const CAcceleratorTable first({{kCtrl, Qt::Key_S, kSaveCommand}});
     const CAcceleratorTable second(
-        {{CAccelerator::VirtualKey | CAccelerator::Shift, Qt::Key_F2, ID_FILE_SAVE}});
+        {{CAccelerator::VirtualKey | CAccelerator::Shift, Qt::Key_F2, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&first);
     manager.Install(&frame.m_frame);
@@ -173,7 +175,7 @@ TEST(CoolMenuManager, ReplacesAShortcutTextTheItemAlreadyHad)
 {
     MenuFrame frame;
     frame.m_save->setText(QStringLiteral("&Save\tOld+Key"));
-    const CAcceleratorTable table({{kCtrl, Qt::Key_S, ID_FILE_SAVE}});
+    const CAcceleratorTable table({{kCtrl, Qt::Key_S, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&table);
     manager.Install(&frame.m_frame);
@@ -192,7 +194,7 @@ TEST(CoolMenuManager, LeavesOtherComponentsItemsAlone)
     drawn->setDefaultWidget(new QLabel(QStringLiteral("Drawn by its owner")));
     SetCommandId(drawn, ID_EDIT_UA_MAILBOX);
     frame.m_file->addAction(drawn);
-    const CAcceleratorTable table({{kCtrl, Qt::Key_S, ID_FILE_SAVE}});
+    const CAcceleratorTable table({{kCtrl, Qt::Key_S, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&table);
     ASSERT_TRUE(manager.LoadToolbar(IDR_MAINFRAME));
@@ -208,7 +210,7 @@ TEST(CoolMenuManager, LeavesOtherComponentsItemsAlone)
 TEST(CoolMenuManager, WithoutButtonsNothingIsConverted)
 {
     MenuFrame frame;
-    const CAcceleratorTable table({{kCtrl, Qt::Key_S, ID_FILE_SAVE}});
+    const CAcceleratorTable table({{kCtrl, Qt::Key_S, kSaveCommand}});
     CCoolMenuManager manager;
     manager.SetAcceleratorTable(&table);
     ASSERT_TRUE(manager.LoadToolbar(IDR_MAINFRAME));
@@ -271,7 +273,7 @@ TEST_P(AcceleratorText, NamesModifiersInTheirOrderThenTheKey)
 
 INSTANTIATE_TEST_SUITE_P(
     CoolMenuManager, AcceleratorText,
-    ::testing::Values(AcceleratorTextCase{{kCtrl, Qt::Key_S, ID_FILE_SAVE}, "Ctrl+S"},
+    ::testing::Values(AcceleratorTextCase{{kCtrl, Qt::Key_S, kSaveCommand}, "Ctrl+S"},
                       AcceleratorTextCase{{CAccelerator::VirtualKey, Qt::Key_F1, ID_HELP}, "F1"},
                       AcceleratorTextCase{{CAccelerator::VirtualKey | CAccelerator::Alt |
                                                CAccelerator::Control | CAccelerator::Shift,

@@ -13,6 +13,10 @@
 #include "admin/app/systemclockdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/zeltsession.h"
+#include "admin/useragents/adminview.h"
+#include "admin/useragents/childframe.h"
+#include "admin/useragents/mailboxlistctrl.h"
+#include "admin/useragents/mailboxpps.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,6 +24,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -159,8 +165,10 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_CONNECT_TO_SERVER));
     EXPECT_TRUE(enabled(ID_ASR_SYNC));
     EXPECT_TRUE(enabled(ID_APP_EXIT));
+    EXPECT_TRUE(enabled(ID_EDIT_UA_MAILBOX));
+    EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
     // Windows of later issues are shown, and greyed, at every level.
-    for (int later : {ID_EDIT_UA_MAILBOX, ID_VOICE_PORT_STATUS, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD,
+    for (int later : {ID_EDIT_UA_IVR, ID_VOICE_PORT_STATUS, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD,
                       ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS, ID_REPORT_OPTION1, ID_RUN_REPORT,
                       ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
@@ -235,10 +243,39 @@ TEST_F(MainFrameTest, CloseWithoutConsolesClosesAtOnce)
 TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
-    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_IVR));
     PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_VOICE_PORT_STATUS, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)
+{
+    loginWithRights(0x80FFFFFFu);
+    const auto titles = [&] {
+        QStringList found;
+        for (QMdiSubWindow *child : m_frame->MdiArea()->subWindowList())
+            found.append(child->windowTitle());
+        return found;
+    };
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_COS_MAILBOX));
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_EQ(titles(), QStringList({"Mailbox Editor", "COS Mailbox Editor", "Mailbox Editor 2"}));
+
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
+    ASSERT_NE(editor, nullptr);
+    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return sheet->ListCtrl()->GetItemCount() > 300 && sheet->ShownNumber() != -1; }, 20000));
+    sheet->ListCtrl()->SelectItem(sheet->ListCtrl()->FindItemByText("2001"));
+    editor->showMaximized();
+    QTest::qWait(300);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(m_frame->grab().save(folder + "/mailbox_editor.png"));
 }
 
 TEST_F(MainFrameTest, ChangedSystemColoursReloadTheToolbarImages)

@@ -58,7 +58,6 @@ CSessionSettings SessionTestBase::quickSettings(int port)
 {
     CSessionSettings settings;
     settings.port = port;
-    settings.stateWaitMs = 3000;
     settings.disconnectWaitMs = 3000;
     settings.disconnectWaits = 3;
     return settings;

@@ -43,7 +43,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Defaults with the waits shortened, for a server at `port`.
+    // Defaults for a server at `port`, with Disconnect's waits shortened
+    // (the login waits stay long: a loaded machine can be slow to answer).
     static CSessionSettings quickSettings(int port);
     // Runs the event loop until `done` holds or `ms` pass; true when it held.
     static bool waitUntil(const std::function<bool()> &done, int ms = 20000);

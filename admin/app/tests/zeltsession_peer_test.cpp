@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <ostream>
 #include <random>
 #include <thread>
 
@@ -66,6 +67,13 @@ struct GreetingCase {
     const char *greeting;
     const char *lastError;
 };
+
+// Test names carry the greeting, not the addresses of its texts, which
+// change from build to build.
+void PrintTo(const GreetingCase &c, std::ostream *out)
+{
+    *out << '"' << c.greeting << '"';
+}
 
 class MalformedGreetings : public SessionAgainstScriptedPeer,
                            public testing::WithParamInterface<GreetingCase> {};

@@ -9,6 +9,7 @@
 
 #include "admin/app/tcllist.h"
 #include "admin/app/tclword.h"
+#include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/useragent.h"
 #include "platform/msgbox/messageboxscript.h"
 
@@ -236,12 +237,17 @@ const FieldEdit kFieldEdits[] = {
 INSTANTIATE_TEST_SUITE_P(Edits, UserAgentFieldEdit, testing::ValuesIn(kFieldEdits),
                          [](const auto &info) { return std::string(info.param.name); });
 
-class UserAgentHostileValue : public UserAgentRecord, public testing::WithParamInterface<const char *> {};
+struct HostileValue {
+    const char *name;
+    const char *text;
+};
+
+class UserAgentHostileValue : public UserAgentRecord, public testing::WithParamInterface<HostileValue> {};
 
 TEST_P(UserAgentHostileValue, ReachesTheServerAsData)
 {
     CUserAgent record = parsed(kBox101);
-    const QString hostile = QString::fromUtf8(GetParam());
+    const QString hostile = QString::fromUtf8(GetParam().text);
     TextValue value;
     record.GetPropertyText("&Name1", value);
     value.PutText(hostile);
@@ -255,9 +261,20 @@ TEST_P(UserAgentHostileValue, ReachesTheServerAsData)
     EXPECT_EQ(words, (QStringList{"UpdateUA", "101", "7", "&Name1", hostile}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, UserAgentHostileValue,
-                         testing::Values("a}b", "{a", "[exec rm -rf /]", "$x", "ends with \\",
-                                         "Zoë Ødegård ✓", "} {Lock_P} {1", "\"quoted\"", "line\nbreak"));
+const HostileValue kHostileValues[] = {
+    {"ClosingBrace", "a}b"},
+    {"OpeningBrace", "{a"},
+    {"Command", "[exec rm -rf /]"},
+    {"Variable", "$x"},
+    {"BackslashAtTheEnd", "ends with \\"},
+    {"NonAscii", "Zoë Ødegård ✓"},
+    {"SmuggledLock", "} {Lock_P} {1"},
+    {"Quotes", "\"quoted\""},
+    {"LineBreak", "line\nbreak"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, UserAgentHostileValue, testing::ValuesIn(kHostileValues),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(UserAgentRecord, OddPropertyNamesAreQuotedToo)
 {
@@ -400,6 +417,25 @@ TEST_F(UserAgentRecord, RefusedSecurityCodeAndParentAreShown)
     EXPECT_EQ(m_boxes.transcript()[0].type, MB_ICONERROR);
     EXPECT_EQ(record.GetChangeStamp(), 7);
     EXPECT_EQ(record.GetParentNumber(), 10);
+}
+
+TEST_F(UserAgentRecord, WithdrawnNotificationTakesItsPropertiesAlong)
+{
+    CScenarioUserAgent record;
+    ASSERT_TRUE(record.CUserAgent::Parse("{2000 30 1 -1 0} {}", m_splitter));
+    record.AddToFirstList("0!22!Pager");
+    record.AddToFirstList("0!23!Phone");
+    TextValue value;
+    value.own = true;
+    value.PutText("1");
+    record.SetProperty("Nf_0!22!Pager_Disable", value);
+    record.SetProperty("Nf_0!23!Phone_Disable", value);
+    record.RemoveFromList(-1, "0!22!Pager");
+    record.RemoveFromList(17, "17");
+    EXPECT_EQ(record.PendingCreations(), QStringList{"0!23!Phone"});
+    EXPECT_EQ(record.PendingDeletions(), QList<qint32>{17});
+    EXPECT_TRUE(record.IsPropertyUnlisted("Nf_0!22!Pager_Disable"));
+    EXPECT_EQ(record.GetProperty("Nf_0!23!Phone_Disable"), "1");
 }
 
 TEST_F(UserAgentRecord, FixedNumbersAndTheHighMark)

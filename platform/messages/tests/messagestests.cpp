@@ -223,12 +223,14 @@ TEST(SendMessageTest, SendsAreHandledInsideAModalNestedLoop)
     int depth = 0;
     int depthAtSend = -1;
     QEventLoop *modal = nullptr;
+    CEvent modalEntered(true);
     std::atomic<bool> modalEnded{false};
     TestWindow window([&](TestWindow &, UINT message, WPARAM, LPARAM) -> LRESULT {
         if (message == WM_TEST) {
             QEventLoop loop;
             modal = &loop;
             ++depth;
+            modalEntered.SetEvent(); // a send queued from now on waits for this loop
             loop.exec();
             --depth;
             modal = nullptr;
@@ -242,7 +244,12 @@ TEST(SendMessageTest, SendsAreHandledInsideAModalNestedLoop)
     });
     ASSERT_TRUE(PostMessage(window.GetSafeHwnd(), WM_TEST, 0, 0));
     LRESULT answer = 0;
-    std::thread sender([&] { answer = SendMessage(window.GetSafeHwnd(), WM_OTHER, 0, 0); });
+    // A message sent from another thread may overtake one posted before it,
+    // so the send waits until the posted one has opened its modal loop.
+    std::thread sender([&] {
+        if (modalEntered.Wait(kHangGuardMs) == WAIT_OBJECT_0)
+            answer = SendMessage(window.GetSafeHwnd(), WM_OTHER, 0, 0);
+    });
     ASSERT_TRUE(pumpUntil([&] { return modalEnded.load(); }));
     sender.join();
     EXPECT_EQ(answer, 99);

@@ -273,3 +273,18 @@ TEST(WindowMessages, HelpGoesToThePageThenItsSheet)
     EXPECT_FALSE(sheet.m_helpSeen);
     sheet.EndDialog(IDCANCEL);
 }
+
+TEST(WindowMessages, AChildSheetIsPartOfItsParentsWindow)
+{
+    QWidget view;
+    view.resize(500, 400);
+    Page options(QStringLiteral("Options"));
+    CPropertySheet sheet(QStringLiteral("Mailbox"));
+    sheet.AddPage(&options);
+    view.show();
+    ASSERT_TRUE(sheet.Create(&view, WS_CHILD));
+    EXPECT_TRUE(sheet.IsChildWindow());
+    EXPECT_EQ(sheet.window(), &view);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_TRUE(options.HasWindow());
+}

@@ -1,0 +1,61 @@
+// The mailbox editor's template; see admintemplate.h.
+#include "admin/useragents/admintemplate.h"
+
+#include "admin/useragents/adminview.h"
+#include "admin/useragents/childframe.h"
+
+#include <QMdiArea>
+
+CAdminTemplate::CAdminTemplate(QMdiArea *area, CZELTSession &session, CLoginCredentials login,
+                               DocumentFactory factory)
+    : m_area(area), m_session(session), m_login(std::move(login)), m_factory(std::move(factory))
+{
+    Q_ASSERT(area && m_factory);
+}
+
+CAdminDoc *CAdminTemplate::OpenDocumentFile(bool makeVisible)
+{
+    CAdminDoc *document = open(m_factory(), makeVisible);
+    if (document)
+        m_lastDocument = document;
+    return document;
+}
+
+CAdminDoc *CAdminTemplate::OpenUAListDocument(const QList<long> &numbers, bool makeVisible)
+{
+    std::unique_ptr<CAdminDoc> document = m_factory();
+    document->SetListGiven(++m_listEditors);
+    document->SetUAList(numbers);
+    return open(std::move(document), makeVisible);
+}
+
+CAdminDoc *CAdminTemplate::OpenTitledDocument(const QString &title)
+{
+    CAdminDoc *document = OpenDocumentFile(true);
+    if (document) {
+        document->SetTitle(title);
+        m_lastFrame->setWindowTitle(title);
+    }
+    return document;
+}
+
+CAdminDoc *CAdminTemplate::OpenCountedDocument(const QString &title)
+{
+    const int count = ++m_countedEditors;
+    return OpenTitledDocument(count == 1 ? title : QStringLiteral("%1 %2").arg(title).arg(count));
+}
+
+CAdminDoc *CAdminTemplate::open(std::unique_ptr<CAdminDoc> document, bool makeVisible)
+{
+    if (!document->OnNewDocument(m_session, m_login))
+        return nullptr;
+    CAdminDoc *opened = document.get();
+    auto *frame = new CChildFrame(std::move(document));
+    m_area->addSubWindow(frame);
+    frame->GetActiveView()->OnInitialUpdate();
+    frame->resize(frame->sizeHint().expandedTo(QSize(760, 560)));
+    if (makeVisible)
+        frame->show();
+    m_lastFrame = frame;
+    return opened;
+}

@@ -1,0 +1,37 @@
+// The view of a mailbox editor window: it hosts the mailbox property sheet
+// as a child filling its client area, and passes the window's close, help
+// and activation on to the sheet.
+#pragma once
+
+#include "platform/messages/messagetarget.h"
+
+#include <QWidget>
+
+class CAdminDoc;
+class CMailboxPps;
+
+class CAdminView : public QWidget, public CMessageTarget {
+    Q_OBJECT
+public:
+    // `document` stays the frame's and outlives the view.
+    explicit CAdminView(CAdminDoc *document, QWidget *parent = nullptr);
+    ~CAdminView() override;
+
+    // Makes the sheet with the document's channel and first box.
+    void OnInitialUpdate();
+    void SetInitialFocus();
+    // Asks the sheet whether the window may close (unsaved changes).
+    bool QueryClose();
+
+    CAdminDoc *GetDocument() const { return m_document; }
+    CMailboxPps *Sheet() const { return m_sheet; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+signals:
+    void messageLineChanged(const QString &text);
+
+private:
+    CAdminDoc *m_document;
+    CMailboxPps *m_sheet = nullptr; // a Qt child of the view
+};

@@ -1,0 +1,145 @@
+// The base of every page of the mailbox sheet. A page names its fields in a
+// table (tracker, property name, control, label, ...); the base moves the
+// values between the record and the trackers, shows for each field whether
+// the value is the box's own (a green mark), taken from the class of
+// service (a blue "!") or locked (a padlock), and offers Lock and Revert
+// ("Use COS") on a right click of the field's label or Ctrl+R in the field.
+// Fields that share a label (an event's application and value) are locked,
+// reverted and marked as one group.
+//
+// Name 1, Name 2 and Comment head every page; their trackers belong to the
+// sheet (CInhCommonFields), so all pages show the same three values.
+//
+// Loading never counts as an edit: the controls are filled with their
+// change signals blocked.
+#pragma once
+
+#include "admin/useragents/pagetextvalue.h"
+#include "platform/mfc/propertypage.h"
+
+#include <QHash>
+
+#include <functional>
+#include <vector>
+
+class CMailboxListCtrl;
+class CMessageTarget;
+class CPageValue;
+class CServerCommandChannel;
+class CUserAgent;
+class QLabel;
+
+// One field of a page's table.
+struct PageField {
+    CPageValue *value = nullptr;
+    // The property name; one "%s" stands for a server-defined event name.
+    QString property;
+    int controlId = 0;
+    int labelId = 0;
+    bool noInherit = false;
+    // String shown instead of locking; -1 when the field can be locked.
+    int lockRefusalId = -1;
+    // Pixels between the label's right edge and the field's marks.
+    int indicatorOffset = 0;
+    int tooltipId = -1;
+};
+
+// The fields every page shows, owned by the sheet.
+struct CInhCommonFields {
+    CPageTextValue name1;
+    CPageTextValue name2;
+    CPageTextValue comment;
+    // Set once the first page has loaded them.
+    bool loaded = false;
+    // A name field changed (the sheet offers a directory synchronisation).
+    bool namesChanged = false;
+    // The sheet's list of boxes, and the window that loads a box the
+    // administrator jumps to by number; none while there is no sheet.
+    CMailboxListCtrl *list = nullptr;
+    CMessageTarget *sheet = nullptr;
+};
+
+class CInhPropertyPg : public CPropertyPage {
+    Q_OBJECT
+public:
+    // Message: a user agent was loaded into the record (wParam its number).
+    static constexpr UINT WM_USERAGENT_LOADED = 0x802;
+    enum : int {
+        IDC_MAILBOX_NUMBER = 1226,
+        IDC_COMMENT = 1230,
+        IDC_NAME1 = 1232,
+        IDC_NAME2 = 1234,
+        ID_FIELD_LOCK = 32835,
+        ID_FIELD_REVERT = 32837,
+    };
+    enum class Mark { None, Own, Inherited };
+    // The server's text for one of the variables named in event property
+    // patterns (EmrId_MsgCopy_Normal, ...); read at login by the application.
+    using ServerVariable = std::function<QString(const QString &name)>;
+
+    CInhPropertyPg(int dialogId, UINT captionId, std::vector<PageField> fields, CUserAgent &record,
+                   CServerCommandChannel &channel, CInhCommonFields &common,
+                   ServerVariable serverVariable = {});
+
+    // true: controls to trackers to record; false: record to trackers to controls.
+    virtual bool TransferData(bool save);
+    virtual void OnEditChange(int controlId);
+    virtual void OnUserAgentLoaded(WPARAM wParam, LPARAM lParam);
+
+    void RefreshEntry(int index);
+    void RefreshControlById(int labelId);
+    bool MarkFieldChanged(int controlId);
+    void SetPageModified(bool on);
+    QString BuildPropertyName(int index);
+    void Lock(int index);
+    void ToggleInherited(int index);
+    // Every own field of the page shows its class-of-service value again, and
+    // the locks set here are lifted (those set above stay).
+    void ResetToCOS();
+
+    int GetEntryCount() const { return int(m_fields.size()); }
+    const PageField &GetEntry(int index) const { return m_fields[index]; }
+    // What the field's marks show.
+    Mark GetMark(int index) const;
+    bool IsLockShown(int index) const;
+    long GetMailboxNumber() const { return m_mailboxNumber; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    bool OnKillActive() override;
+    void DoDataExchange(CDataExchange *dx) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    static constexpr int CommonCount = 3;
+    // A name holds at most this many characters.
+    static constexpr int MaxNameLength = 16;
+
+    void loadControls();
+    void exchangeName(CDataExchange *dx, int id, CPageTextValue &value);
+    static QString dialableName(const QString &name);
+    void jumpToMailbox();
+    bool storeFields();
+    void openFieldMenu(QWidget *label);
+    int firstEntryWithControl(int controlId) const;
+    int firstEntryWithLabel(int labelId) const;
+    bool canRevert(int index) const;
+    QLabel *markLabel(int index, bool lock);
+
+    std::vector<PageField> m_fields;
+    CUserAgent &m_record;
+    CServerCommandChannel &m_channel;
+    CInhCommonFields &m_common;
+    ServerVariable m_serverVariable;
+    long m_mailboxNumber = -1;
+    int m_currentEntry = -1;
+    bool m_skipCommonOnFirstLoad = false;
+    QString m_substitution;
+    // Property name to class-of-service text, gathered by ResetToCOS.
+    QHash<QString, QString> m_inheritedCache;
+    // Two marks per entry (inheritance, lock), made on first use.
+    std::vector<QLabel *> m_marks;
+};

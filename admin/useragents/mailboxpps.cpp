@@ -1,0 +1,594 @@
+// The mailbox property sheet; see mailboxpps.h.
+#include "admin/useragents/mailboxpps.h"
+
+#include "admin/app/htmlhelp.h"
+#include "admin/app/servercommandchannel.h"
+#include "admin/app/tcllist.h"
+#include "admin/res/adminstrings.h"
+#include "admin/useragents/admindoc.h"
+#include "admin/useragents/cosdoc.h"
+#include "admin/useragents/mailboxlistctrl.h"
+#include "admin/useragents/mailboxpage.h"
+#include "platform/mfc/dialogdefs.h"
+#include "platform/mfc/dlgitem.h"
+#include "platform/mfc/propertypage.h"
+#include "platform/mfc/waitcursor.h"
+#include "platform/msgbox/msgbox.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+// Numbers the sheets of the process: each shows its caption as "%s (%d)".
+std::atomic<int> g_sheetCounter{0};
+
+// A class-of-service chain deeper than this is taken for one the server
+// holds in a loop that the visited list somehow misses.
+constexpr int kMaxParentWalk = 1000;
+
+const char kAnswerMethodsScript[] = "if {[catch {set answer_method_list} _tempv] != 0} {\r\n"
+                                    "set _tempv \"!ERROR: answer methods not defined.\"}\r\n"
+                                    "set _tempv\r\n";
+
+// The number of the box a GetUA reply is about; nothing for a reply that
+// does not carry one.
+std::optional<qint32> replyBoxNumber(const QString &reply)
+{
+    const CTclList splitter;
+    QStringList elements;
+    splitter.SplitList(reply, elements);
+    if (elements.isEmpty())
+        return std::nullopt;
+    QStringList header;
+    splitter.SplitList(elements.first(), header);
+    if (header.isEmpty())
+        return std::nullopt;
+    return ParseUANumber(header.first());
+}
+
+// The pages with a help topic of their own, by dialog id: options,
+// attendant, auto, groups, info, menus, notify, unified messaging, ASR.
+constexpr int kPagesWithHelp[] = {131, 166, 136, 133, 134, 168, 137, 228, 262};
+
+// "A", "A and B", "A, B, and C".
+QString joinNames(const QStringList &names)
+{
+    if (names.size() <= 1)
+        return names.value(0);
+    if (names.size() == 2)
+        return names.at(0) + QStringLiteral(" and ") + names.at(1);
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(", and ") +
+           names.last();
+}
+
+} // namespace
+
+CMailboxPps::CMailboxPps(const QString &caption, CServerCommandChannel *channel, long firstNumber,
+                         CAdminDoc *document, QWidget *parent, int selectPage)
+    : CPropertySheet(QStringLiteral("%1 (%2)").arg(caption).arg(++g_sheetCounter), parent, selectPage),
+      m_channel(channel), m_firstNumber(firstNumber), m_document(document)
+{
+    Q_ASSERT(channel);
+}
+
+CMailboxPps::~CMailboxPps()
+{
+    unregisterWindow();
+}
+
+void CMailboxPps::AddPages()
+{
+    // The editor's pages come with their own windows; until one exists the
+    // sheet shows the list and its buttons only.
+}
+
+bool CMailboxPps::IsCOSEditor() const
+{
+    return dynamic_cast<const CCOSDoc *>(m_document) != nullptr;
+}
+
+bool CMailboxPps::OnInitDialog()
+{
+    if (!CPropertySheet::OnInitDialog())
+        return false;
+    addExtraButton(IDC_REFRESH, AdminString(IDS_REFRESH), 0);
+    addExtraButton(IDC_RESET, AdminString(IDS_RESET), 1);
+    addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 2);
+    if (GetPageCount() == 0) {
+        if (auto *tabs = findChild<QTabWidget *>())
+            tabs->hide();
+    }
+    if (isWindow() == false) {
+        // A child of the editor's view: its frame closes it, not OK or Cancel.
+        for (int id : {IDOK, IDCANCEL}) {
+            if (QWidget *button = GetDlgItem(id)) {
+                button->hide();
+                button->setEnabled(false);
+            }
+        }
+    }
+
+    // The list closes the window that holds the sheet when no box is left.
+    HWND holder = GetSafeHwnd();
+    for (QWidget *up = parentWidget(); up; up = up->parentWidget()) {
+        if (auto *target = dynamic_cast<CMessageTarget *>(up)) {
+            holder = target->GetSafeHwnd();
+            break;
+        }
+    }
+    CUserAgentArray::AllowedFilter allowed;
+    if (m_document)
+        allowed = [document = m_document](long number) { return document->IsUAAllowed(number); };
+    m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
+                          IDC_MAILBOX_LIST);
+    static_cast<QVBoxLayout *>(layout())->addWidget(m_list, 1);
+    // The list learns the first box now, so that filling it neither asks
+    // for another box nor selects a row the sheet is not about to show.
+    if (m_firstNumber != -1)
+        SendMessage(m_list->GetSafeHwnd(), WM_SELECT_SHOWN_UA, WPARAM(m_firstNumber), 0);
+    RefillList();
+    if (m_firstNumber != -1)
+        SendGetUA(m_firstNumber);
+    return true;
+}
+
+QPushButton *CMailboxPps::addExtraButton(int id, const QString &caption, int position)
+{
+    auto *button = SetDlgCtrlID(new QPushButton(caption, this), id);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
+    buttonRow()->insertWidget(position, button);
+    return button;
+}
+
+void CMailboxPps::SendGetUA(long number)
+{
+    if (number == -1)
+        return;
+    m_requestedNumber = number;
+    const HRESULT sent = m_channel->SendAsync(this, WM_SERVER_REPLY, GetUARequestCode,
+                                              AdminString(IDS_SEND_GETUA).arg(number), true, 1);
+    if (SUCCEEDED(sent) && !m_waitCursor)
+        m_waitCursor = std::make_unique<CWaitCursor>();
+}
+
+void CMailboxPps::RefillList()
+{
+    if (!m_list)
+        return;
+    const QString numbers = m_document ? m_document->GetUAListText() : QString();
+    m_channel->SendAsync(
+        m_list, WM_SERVER_REPLY, ListRequestCode,
+        QStringLiteral("get_parms_for_ua_type %1").arg(numbers.isEmpty() ? QStringLiteral("All") : numbers),
+        true, 1);
+}
+
+void CMailboxPps::SetInitialFocus()
+{
+    if (m_mode == ModeResetting)
+        return;
+    if (m_list)
+        m_list->setFocus();
+    else
+        setFocus();
+}
+
+LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SERVER_REPLY: {
+        const QString reply = *reinterpret_cast<const QString *>(lParam);
+        ReplyMessage(0);
+        OnServerReply(wParam, reply);
+        return 0;
+    }
+    case WM_SAVE_CHANGES:
+        SaveChanges();
+        return 0;
+    case WM_HELP:
+        OnHelp();
+        return 1;
+    case WM_CLOSE:
+        if (QueryClose())
+            DestroyWindow();
+        return 0;
+    default:
+        return CPropertySheet::WindowProc(message, wParam, lParam);
+    }
+}
+
+bool CMailboxPps::OnCommand(int id)
+{
+    switch (id) {
+    case ID_APPLY_NOW:
+        SaveChanges();
+        return true;
+    case IDC_REFRESH:
+        OnRefresh();
+        return true;
+    case IDC_RESET:
+        OnReset();
+        return true;
+    case IDC_DELETE:
+        OnDeleteMailbox();
+        return true;
+    case IDHELP:
+        OnHelp();
+        return true;
+    default:
+        return CPropertySheet::OnCommand(id);
+    }
+}
+
+bool CMailboxPps::anyPageChanged() const
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (GetPage(i)->IsModified())
+            return true;
+    }
+    return false;
+}
+
+bool CMailboxPps::isAwaited(long number) const
+{
+    // A reply is awaited when it is for the box the sheet asked for last, or
+    // for the box of the list's selected row (the list asks on a click).
+    if (number == m_requestedNumber)
+        return true;
+    if (!m_list || m_list->GetSelectedItem() < 0)
+        return m_requestedNumber == -1;
+    const std::optional<qint32> selected = ParseUANumber(m_list->GetItemText(m_list->GetSelectedItem(), 0));
+    return !selected || *selected == number;
+}
+
+void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
+{
+    if (code != GetUARequestCode)
+        return;
+    if (!IsErrorReply(reply)) {
+        // A reply for a box the administrator has already left is stale.
+        const std::optional<qint32> number = replyBoxNumber(reply);
+        if (number && !isAwaited(*number))
+            return;
+        if (number && *number == m_requestedNumber)
+            m_requestedNumber = -1;
+    } else {
+        m_requestedNumber = -1;
+    }
+    m_waitCursor.reset();
+    if (m_record.GetUANumber() != -1 && anyPageChanged() && m_mode == ModeNormal &&
+        AfxMessageBox(AdminString(IDS_DISCARD_CHANGES), MB_OKCANCEL) != IDOK) {
+        SendMessageToDescendants(GetSafeHwnd(), WM_SELECT_SHOWN_UA, WPARAM(m_record.GetUANumber()), 0);
+        return;
+    }
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(AdminString(IDS_SELECTED_MAILBOX_NOT_RETRIEVED).arg(reply));
+        return;
+    }
+    // The record is replaced only by a reply that parses whole.
+    CScenarioUserAgent loaded;
+    if (!loaded.Parse(reply, CTclList(), *m_channel))
+        return;
+    m_record = loaded;
+    if (m_mode == ModeResetting)
+        return;
+    SendMessageToDescendants(GetSafeHwnd(), WM_USERAGENT_LOADED, WPARAM(m_record.GetUANumber()), 0);
+}
+
+bool CMailboxPps::storePages()
+{
+    const int count = GetPageCount();
+    // Every page validates before any is stored, so a refused field leaves
+    // the record exactly as it was.
+    for (int i = 0; i < count; ++i) {
+        CPropertyPage *page = GetPage(i);
+        if (page->HasWindow() && !page->OnKillActive()) {
+            SetActivePage(page);
+            return false;
+        }
+    }
+    const int start = GetActiveIndex() + 1;
+    for (int k = 0; k < count; ++k) {
+        CPropertyPage *page = GetPage((start + k) % count);
+        if (page->HasWindow() && !page->OnApply()) {
+            SetActivePage(page);
+            return false;
+        }
+    }
+    return true;
+}
+
+CMailboxPps::ServerState CMailboxPps::IsChangedOnServer()
+{
+    const QString reply = m_channel->Execute(
+        QStringLiteral("GetUA %1 %2").arg(m_record.GetUANumber()).arg(QStringLiteral("&Ext")), true, 1);
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(AdminString(IDS_UPDATE_FAILED).arg(reply));
+        return ServerState::Unchanged;
+    }
+    const CTclList splitter;
+    QStringList elements;
+    splitter.SplitList(reply, elements);
+    if (elements.size() < 2 || (elements.size() - 2) % 2 != 0) {
+        AfxMessageBox(QStringLiteral("Can't parse %1").arg(reply));
+        return ServerState::Unchanged;
+    }
+    QStringList header;
+    splitter.SplitList(elements.first(), header);
+    if (header.size() < 5)
+        return ServerState::Unchanged;
+    bool ok = false;
+    const int stamp = header.at(2).toInt(&ok);
+    return ok && stamp == m_record.GetChangeStamp() ? ServerState::Unchanged : ServerState::Changed;
+}
+
+void CMailboxPps::SaveChanges()
+{
+    const CWaitCursor wait;
+    if (!storePages())
+        return;
+    bool withForce = false;
+    if (IsChangedOnServer() == ServerState::Changed) {
+        switch (AfxMessageBox(
+            QStringLiteral("This User Agent has been modified.\nPress No to discard your changes "
+                           "and refresh this User Agent.\nPress Yes to commit your changes.\n"
+                           "Press Cancel to review your changes."),
+            MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2)) {
+        case IDYES:
+            withForce = true;
+            break;
+        case IDNO:
+            // The reload replaces the edits: nothing is left to discard.
+            for (int i = 0; i < GetPageCount(); ++i)
+                GetPage(i)->SetModified(false);
+            SendGetUA(m_record.GetUANumber());
+            return;
+        default:
+            return;
+        }
+    }
+    commit(withForce, true);
+}
+
+void CMailboxPps::commit(bool withForce, bool reloadAfter)
+{
+    QString reply;
+    switch (m_record.CommitEventMaps(*m_channel, reply, withForce)) {
+    case CUserAgent::CommitSent:
+        if (reloadAfter) {
+            showMessageLine(AdminString(IDS_CHANGES_SAVED));
+            for (int i = 0; i < GetPageCount(); ++i)
+                GetPage(i)->SetModified(false);
+            SendGetUA(m_record.GetUANumber());
+        }
+        break;
+    case CUserAgent::CommitNothingToSend:
+        if (reloadAfter) {
+            showMessageLine(AdminString(IDS_NO_CHANGES));
+            SendGetUA(m_record.GetUANumber());
+        }
+        break;
+    default:
+        // Refused: the administrator sees why, and the edits stay in the
+        // pages to be corrected and saved again.
+        AfxMessageBox(AdminString(IDS_CHANGE_REFUSED).arg(reply), MB_ICONERROR);
+        break;
+    }
+}
+
+void CMailboxPps::OnOK()
+{
+    if (!storePages())
+        return;
+    bool withForce = false;
+    if (IsChangedOnServer() == ServerState::Changed) {
+        if (AfxMessageBox(
+                QStringLiteral("Another operation has modified this User Agent.\nPress Cancel to discard "
+                               "your changes or press OK to commit your changes."),
+                MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return;
+        withForce = true;
+    }
+    commit(withForce, false);
+}
+
+void CMailboxPps::OnCancel()
+{
+    // The editor's session ends with its document, marked as its own doing.
+    DestroyWindow();
+}
+
+bool CMailboxPps::QueryClose()
+{
+    if (!anyPageChanged())
+        return true;
+    if (AfxMessageBox(
+            QStringLiteral("Do you want to close the Mailbox Editor window and discard the changes you "
+                           "have made without updating the Mailbox data in the server?"),
+            MB_YESNO) == IDNO)
+        OnOK();
+    return true;
+}
+
+void CMailboxPps::showMessageLine(const QString &text)
+{
+    m_messageLine = text;
+    emit messageLineChanged(text);
+}
+
+void CMailboxPps::OnHelp()
+{
+    const CPropertyPage *page = GetActivePage();
+    const int id = page ? page->GetDialogId() : 0;
+    if (std::find(std::begin(kPagesWithHelp), std::end(kPagesWithHelp), id) != std::end(kPagesWithHelp))
+        CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(id));
+    else
+        CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0);
+}
+
+void CMailboxPps::OnRefresh()
+{
+    if (m_document) {
+        m_document->LoadOwnUAList();
+        const QString title = m_document->GetTitle();
+        const qsizetype cut = title.indexOf(QStringLiteral(" - New User Agents"));
+        if (cut >= 0)
+            m_document->SetTitle(title.left(cut));
+    }
+    SendGetUA(m_record.GetUANumber());
+    if (m_list && m_document)
+        m_channel->SendAsync(m_list, WM_SERVER_REPLY, ListRequestCode, m_document->GetListParmsCommand(),
+                             true, 1);
+}
+
+void CMailboxPps::OnReset()
+{
+    m_commonFields.loaded = false;
+    if (AfxMessageBox(AdminString(IDS_RESET_QUESTION), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    m_mode = ModeResetting;
+    CPropertyPage *remembered = GetActivePage();
+    QList<std::pair<unsigned, CMailboxPage *>> resettable;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        auto *page = dynamic_cast<CMailboxPage *>(GetPage(i));
+        if (!page)
+            continue;
+        if (!TestChangedFlags(page->InitialisedBit()))
+            SetActivePage(i);
+        resettable.append({page->InitialisedBit(), page});
+    }
+    std::sort(resettable.begin(), resettable.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[bit, page] : std::as_const(resettable))
+        page->ResetToParent();
+    if (remembered)
+        SetActivePage(remembered);
+    m_mode = ModeNormal;
+}
+
+void CMailboxPps::OnDeleteMailbox()
+{
+    const long number = m_record.GetUANumber();
+    if (number == -1)
+        return;
+    if (number == GetSystemAdminUANumber()) {
+        AfxMessageBox(QStringLiteral("You can not delete the system admin mailbox."));
+        return;
+    }
+    const QString children = m_channel->Execute(QStringLiteral("UAHasChildren %1").arg(number), true, 1);
+    if (IsErrorReply(children)) {
+        AfxMessageBox(AdminString(IDS_DELETE_FAILED).arg(children));
+        return;
+    }
+    if (children == QLatin1String("yes")) {
+        AfxMessageBox(
+            QStringLiteral("Mailbox %1 Can not be deleted because its a Class Of Service mailbox with at "
+                           "least 1 child.\nDelete all mailboxes based on %1 first.")
+                .arg(number));
+        return;
+    }
+    warnAboutAnswerMethods(number);
+    if (AfxMessageBox(QStringLiteral("Are you sure you want to delete mailbox %1?").arg(number),
+                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        SetInitialFocus();
+        return;
+    }
+    const QString reply = m_channel->Execute(AdminString(IDS_DELETEUA).arg(number), true, 1);
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(AdminString(IDS_DELETE_FAILED).arg(reply));
+    } else {
+        if (m_document)
+            m_document->RemoveUANumber(number);
+        RefillList();
+    }
+    SetInitialFocus();
+}
+
+void CMailboxPps::warnAboutAnswerMethods(long number)
+{
+    const QString reply = m_channel->Execute(QString::fromLatin1(kAnswerMethodsScript), false, 1);
+    if (IsErrorReply(reply))
+        return;
+    const CTclList splitter;
+    QStringList methods;
+    splitter.SplitList(reply, methods);
+    QStringList names;
+    for (const QString &method : std::as_const(methods)) {
+        QStringList fields;
+        splitter.SplitList(method, fields);
+        if (fields.size() < 2)
+            continue;
+        QStringList settings;
+        splitter.SplitList(fields.at(1), settings);
+        if (!settings.isEmpty() && settings.first() == QString::number(number))
+            names.append(fields.first());
+    }
+    if (names.isEmpty())
+        return;
+    if (names.size() == 1) {
+        AfxMessageBox(
+            QStringLiteral("Answer method %1 defines %2 as a greeting user agent.  Remember to assign a "
+                           "new greeting user agent to the referenced answer method.")
+                .arg(names.first())
+                .arg(number));
+    } else {
+        AfxMessageBox(
+            QStringLiteral("Answer methods %1 define %2 as a greeting user agent.  Remember to assign a "
+                           "new greeting user agent to the referenced answer methods.")
+                .arg(joinNames(names))
+                .arg(number));
+    }
+}
+
+bool CMailboxPps::CheckParentCycle(long edited, long parent)
+{
+    QSet<long> visited;
+    long current = parent;
+    for (int step = 0; current != -1; ++step) {
+        if (step >= kMaxParentWalk) {
+            AfxMessageBox(QStringLiteral("Cycle detected in tree having COS %1.").arg(parent));
+            return true;
+        }
+        const QString reply = m_channel->Execute(AdminString(IDS_SEND_GETUA).arg(current), true, 1);
+        if (IsErrorReply(reply)) {
+            AfxMessageBox(QStringLiteral("Error retrieving COS %1.").arg(current));
+            return true;
+        }
+        CUserAgent box;
+        if (!box.Parse(reply, CTclList()))
+            return true;
+        const long number = box.GetUANumber();
+        if (visited.contains(number)) {
+            AfxMessageBox(QStringLiteral("Cycle detected in tree having COS %1.").arg(parent));
+            return true;
+        }
+        if (number == edited) {
+            AfxMessageBox(edited == parent
+                              ? QStringLiteral("You cannot make a COS a parent of itself.")
+                              : QStringLiteral("COS %1 is a parent of COS %2.").arg(edited).arg(parent));
+            return true;
+        }
+        visited.insert(number);
+        if (box.IsOverHighMark())
+            break;
+        current = box.GetParentNumber();
+    }
+    return false;
+}
+
+bool CMailboxPps::ChangeParent(long parent)
+{
+    if (CheckParentCycle(m_record.GetUANumber(), parent))
+        return false;
+    if (!m_record.SetParent(parent, *m_channel))
+        return false;
+    SendGetUA(m_record.GetUANumber());
+    return true;
+}

@@ -1,0 +1,116 @@
+// The mailbox editor itself: a property sheet, child of the editor's view,
+// that shows one user agent at a time on its pages, with the list of the
+// editor's boxes below them and a row of buttons of its own (Refresh, Reset,
+// Delete). Selecting a row loads that box asynchronously; the pages edit the
+// record the sheet holds; saving stores every page into the record, checks
+// that nobody changed the box on the server meanwhile, and commits.
+//
+// The sheet talks to the server only through the channel it was given (the
+// editor document's command filter). A reply that arrives after the
+// administrator has moved on to another box is recognised by the number it
+// carries and dropped. A save the server refuses is shown with the server's
+// reason and the edits stay, so the administrator can correct and save again.
+#pragma once
+
+#include "admin/useragents/inhpropertypg.h"
+#include "admin/useragents/scenariouseragent.h"
+#include "platform/mfc/propertysheet.h"
+
+#include <QList>
+
+#include <memory>
+
+class CAdminDoc;
+class CMailboxListCtrl;
+class CServerCommandChannel;
+class CWaitCursor;
+class QPushButton;
+
+class CMailboxPps : public CPropertySheet {
+    Q_OBJECT
+public:
+    enum Mode : unsigned { ModeNormal = 0, ModeUnifiedOn = 1, ModeUnifiedOff = 16, ModeResetting = 256 };
+    // Command ids of the extra buttons and the sheet's own messages.
+    enum : int { IDC_REFRESH = 1281, IDC_RESET = 1282, IDC_DELETE = 1296, IDC_MAILBOX_LIST = 1059 };
+    static constexpr WPARAM GetUARequestCode = 0xF010;
+    static constexpr WPARAM ListRequestCode = 0xF00F;
+    static constexpr UINT WM_USERAGENT_LOADED = 0x802;
+    static constexpr UINT WM_SELECT_SHOWN_UA = 0x804;
+    static constexpr UINT WM_SAVE_CHANGES = 0x80A;
+
+    // `channel` and `document` stay the caller's and outlive the sheet;
+    // `firstNumber` is the box shown first (-1: none until one is chosen).
+    CMailboxPps(const QString &caption, CServerCommandChannel *channel, long firstNumber, CAdminDoc *document,
+                QWidget *parent = nullptr, int selectPage = 0);
+    ~CMailboxPps() override;
+
+    // Adds the pages the editor has; pages stay the sheet's creator's.
+    virtual void AddPages();
+    // Stores the pages, checks the server's copy, commits. Apply and 0x80A.
+    virtual void SaveChanges();
+
+    void SendGetUA(long number);
+    void SetInitialFocus();
+    // Refuses (true), after telling why, when `parent` may not become the
+    // class of service of `edited`: itself, one of its descendants, or a
+    // chain the server already holds in a cycle.
+    bool CheckParentCycle(long edited, long parent);
+    bool ChangeParent(long parent);
+    void RefillList();
+    bool IsCOSEditor() const;
+    // Asks before closing with unsaved changes; false keeps the window.
+    bool QueryClose();
+
+    void AddChangedFlags(unsigned bits) { m_initialisedPages |= bits; }
+    bool TestChangedFlags(unsigned bits) const { return (m_initialisedPages & bits) != 0; }
+    unsigned GetMode() const { return m_mode; }
+    // The name and comment fields every page shows, shared by the pages.
+    CInhCommonFields &CommonFields() { return m_commonFields; }
+    CScenarioUserAgent &Record() { return m_record; }
+    CServerCommandChannel *Channel() const { return m_channel; }
+    CMailboxListCtrl *ListCtrl() const { return m_list; }
+    long ShownNumber() const { return m_record.GetUANumber(); }
+    // The last text of the message line.
+    QString MessageLine() const { return m_messageLine; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+signals:
+    void messageLineChanged(const QString &text);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(int id) override;
+
+private:
+    enum class ServerState { Unchanged, Changed };
+
+    void OnServerReply(WPARAM code, const QString &reply);
+    void OnHelp();
+    void OnRefresh();
+    void OnReset();
+    void OnDeleteMailbox();
+    bool storePages();
+    ServerState IsChangedOnServer();
+    void commit(bool withForce, bool reloadAfter);
+    bool anyPageChanged() const;
+    bool isAwaited(long number) const;
+    void warnAboutAnswerMethods(long number);
+    void showMessageLine(const QString &text);
+    QPushButton *addExtraButton(int id, const QString &caption, int position);
+
+    CServerCommandChannel *m_channel;
+    CScenarioUserAgent m_record;
+    long m_firstNumber;
+    // The box of the latest request of our own; -1 when none is due.
+    long m_requestedNumber = -1;
+    std::unique_ptr<CWaitCursor> m_waitCursor;
+    CAdminDoc *m_document;
+    unsigned m_mode = ModeNormal;
+    unsigned m_initialisedPages = 0;
+    CInhCommonFields m_commonFields;
+    CMailboxListCtrl *m_list = nullptr;
+    QString m_messageLine;
+};

@@ -1,0 +1,392 @@
+// The page base with a real page offscreen over a real record: loading
+// marks own, inherited and locked fields and never counts as an edit,
+// editing makes a field the box's own, Lock and Revert (Use COS), and the
+// store walk that skips a field whose name cannot be built and goes on.
+#include "admin/useragents/inhpropertypg.h"
+
+#include "admin/useragents/mailboxlistctrl.h"
+
+#include "admin/app/servercommandchannel.h"
+#include "admin/app/tcllist.h"
+#include "admin/useragents/pageboolvalue.h"
+#include "admin/useragents/pagenumbervalue.h"
+#include "admin/useragents/useragent.h"
+#include "platform/mfc/dataexchange.h"
+#include "platform/mfc/propertysheet.h"
+#include "platform/msgbox/messageboxscript.h"
+#include "platform/strings/stringtable.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT TestCaption = 0x7ff00001;
+constexpr StringResource TestStrings[] = {{TestCaption, "Test Options"}};
+
+class FetchChannel : public CServerCommandChannel {
+public:
+    QString Execute(const QString &command, bool, int) override
+    {
+        m_executed.append(command);
+        return m_answer ? m_answer(command) : m_reply;
+    }
+    HRESULT SendAsync(CMessageTarget *window, UINT, WPARAM code, const QString &command, bool, int) override
+    {
+        m_async.append(command);
+        m_asyncWindow = window;
+        m_asyncCode = code;
+        return S_OK;
+    }
+    HRESULT SendNoReply(const QString &, int) override { return S_OK; }
+    CPendingCommand BeginCommand(const QString &, bool, int) override { return {}; }
+    QString WaitReply(CPendingCommand &) override { return {}; }
+
+    QString m_reply;
+    std::function<QString(const QString &)> m_answer;
+    QStringList m_executed;
+    QStringList m_async;
+    CMessageTarget *m_asyncWindow = nullptr;
+    WPARAM m_asyncCode = 0;
+};
+
+enum : int {
+    IDC_RINGS = 1006,
+    IDL_RINGS = 1276,
+    IDC_DND = 1243,
+    IDC_COPY = 1038,
+    IDL_COPY = 1300,
+    IDC_CALLER_MENU = 1115,
+    IDC_BUSY_APP = 1500,
+    IDC_BUSY_VALUE = 1501,
+    IDL_BUSY = 1354,
+};
+
+class TestPage : public CInhPropertyPg {
+public:
+    TestPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common,
+             ServerVariable variables = {})
+        : CInhPropertyPg(900, TestCaption,
+                         {{&m_rings, "Num_RNA", IDC_RINGS, IDL_RINGS},
+                          {&m_dnd, "DND", IDC_DND, IDC_DND},
+                          {&m_copy, "Nf_%s_Disable", IDC_COPY, IDL_COPY},
+                          {&m_callerMenu, "Caller_menu", IDC_CALLER_MENU, IDC_CALLER_MENU},
+                          {&m_busyApp, "_EMR_BUSY_A", IDC_BUSY_APP, IDL_BUSY},
+                          {&m_busyValue, "_EMR_BUSY_V", IDC_BUSY_VALUE, IDL_BUSY}},
+                         record, channel, common, std::move(variables))
+    {
+        int y = 0;
+        auto row = [this, &y](int labelId, const char *text, QWidget *control, int controlId) {
+            if (labelId != controlId)
+                SetDlgCtrlID(new QLabel(QString::fromUtf8(text), this), labelId)->setGeometry(0, y, 120, 20);
+            SetDlgCtrlID(control, controlId)->setGeometry(150, y, 150, 20);
+            y += 24;
+        };
+        row(1267, "Mailbox number:", new QLineEdit(this), IDC_MAILBOX_NUMBER);
+        row(1272, "First name:", new QLineEdit(this), IDC_NAME1);
+        row(1274, "Last name:", new QLineEdit(this), IDC_NAME2);
+        row(1265, "Comment:", new QLineEdit(this), IDC_COMMENT);
+        row(IDL_RINGS, "Maximum rings:", new QLineEdit(this), IDC_RINGS);
+        row(IDC_DND, "", new QCheckBox(QStringLiteral("Do not disturb"), this), IDC_DND);
+        row(IDL_COPY, "Copy:", new QLineEdit(this), IDC_COPY);
+        row(IDC_CALLER_MENU, "", new QCheckBox(QStringLiteral("Caller menu"), this), IDC_CALLER_MENU);
+        row(IDL_BUSY, "Busy:", new QLineEdit(this), IDC_BUSY_APP);
+        row(0, "", new QLineEdit(this), IDC_BUSY_VALUE);
+    }
+
+    CPageUIntValue m_rings;
+    CPageBoolValue m_dnd;
+    CPageTextValue m_copy;
+    CPageBoolValue m_callerMenu;
+    CPageTextValue m_busyApp;
+    CPageTextValue m_busyValue;
+
+protected:
+    void DoDataExchange(CDataExchange *dx) override
+    {
+        CInhPropertyPg::DoDataExchange(dx);
+        DDX_Text(dx, IDC_RINGS, m_rings.SetValue(m_rings.GetValue()));
+        check(dx, IDC_DND, m_dnd);
+        DDX_Text(dx, IDC_COPY, m_copy.GetValueRef());
+        check(dx, IDC_CALLER_MENU, m_callerMenu);
+        DDX_Text(dx, IDC_BUSY_APP, m_busyApp.GetValueRef());
+        DDX_Text(dx, IDC_BUSY_VALUE, m_busyValue.GetValueRef());
+    }
+
+private:
+    static void check(CDataExchange *dx, int id, CPageBoolValue &value)
+    {
+        int checked = value.GetValue() ? 1 : 0;
+        DDX_Check(dx, id, checked);
+        if (dx->m_bSaveAndValidate)
+            value.SetValue(checked != 0);
+    }
+};
+
+// Box 101 under COS 20: rings and DND its own, Caller_menu inherited and
+// locked above, the busy event its own with a locally set lock.
+const char *const BoxReply =
+    "{101 20 7 -1 0} {Num_RNA DND _EMR_BUSY_A _EMR_BUSY_V Lock__EMR_BUSY_A &Name1} "
+    "Num_RNA 4 DND {} Caller_menu 1 Lock_Caller_menu 1 _EMR_BUSY_A Transfer _EMR_BUSY_V 4100 "
+    "Lock__EMR_BUSY_A 1 &Name1 {Ann} &Comment {Front desk}";
+
+class PageBase : public testing::Test {
+protected:
+    PageBase() : m_record(QString::fromUtf8(BoxReply), CTclList()) {}
+
+    TestPage &openPage(CInhPropertyPg::ServerVariable variables = {})
+    {
+        CStringTable::instance().registerStrings(TestStrings);
+        m_page = std::make_unique<TestPage>(m_record, m_channel, m_common, std::move(variables));
+        m_sheet.AddPage(m_page.get());
+        EXPECT_TRUE(m_sheet.Create());
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return *m_page;
+    }
+    QString text(int id) const { return m_page->GetDlgItemText(id); }
+    bool applyEnabled() const { return m_sheet.GetDlgItem<QPushButton>(ID_APPLY_NOW)->isEnabled(); }
+
+    MessageBoxScript m_boxes;
+    FetchChannel m_channel;
+    CUserAgent m_record;
+    CInhCommonFields m_common;
+    std::unique_ptr<TestPage> m_page;
+    CPropertySheet m_sheet{QStringLiteral("Mailbox Configuration")};
+};
+
+TEST_F(PageBase, LoadShowsTheRecordWithItsMarksAndIsNoEdit)
+{
+    TestPage &page = openPage();
+    EXPECT_EQ(page.GetMailboxNumber(), 101);
+    EXPECT_EQ(text(CInhPropertyPg::IDC_MAILBOX_NUMBER), QStringLiteral("101"));
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ann"));
+    EXPECT_EQ(text(CInhPropertyPg::IDC_COMMENT), QStringLiteral("Front desk"));
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    EXPECT_EQ(text(IDC_BUSY_VALUE), QStringLiteral("4100"));
+    EXPECT_FALSE(page.IsModified());
+    EXPECT_FALSE(applyEnabled()) << "filling the controls counts as no edit";
+
+    // Entries: 3 common, then rings, DND, copy, caller menu, busy app, busy value.
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Own);
+    EXPECT_EQ(page.GetMark(6), CInhPropertyPg::Mark::None) << "inherited only";
+    EXPECT_TRUE(page.IsLockShown(6));
+    EXPECT_EQ(page.GetMark(0), CInhPropertyPg::Mark::None) << "names have no COS choice";
+    EXPECT_TRUE(page.IsLockShown(7));
+    EXPECT_FALSE(page.IsLockShown(8)) << "the group's lock lives on its first entry";
+}
+
+TEST_F(PageBase, EditingMakesTheFieldOwnAndModifiesThePage)
+{
+    TestPage &page = openPage();
+    QTest::keyClicks(page.GetDlgItem<QLineEdit>(IDC_RINGS), QStringLiteral("5"));
+    EXPECT_TRUE(applyEnabled());
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Own);
+    page.GetDlgItem<QCheckBox>(IDC_CALLER_MENU)->click();
+    EXPECT_EQ(page.GetMark(6), CInhPropertyPg::Mark::Own) << "a click makes an inherited field own";
+    QTest::keyClicks(page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME2), QStringLiteral("Lee"));
+    EXPECT_TRUE(m_common.namesChanged);
+}
+
+TEST_F(PageBase, StoreSkipsAFieldWithoutANameAndStoresTheFollowingOnes)
+{
+    TestPage &page = openPage();
+    page.GetDlgItem<QCheckBox>(IDC_CALLER_MENU)->click();
+    ASSERT_TRUE(page.TransferData(true));
+    // Nf_%s_Disable has no server name (no variable); Caller_menu after it is stored.
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("Caller_menu")), QStringLiteral("0"));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("Num_RNA")), QStringLiteral("4"));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("DND")), QString()) << "untouched, sent back as received";
+    QString reply;
+    m_channel.m_reply = QStringLiteral("8");
+    EXPECT_EQ(m_record.CommitChanges(reply, m_channel, false), CUserAgent::CommitSent);
+    ASSERT_EQ(m_channel.m_executed.size(), 1);
+    EXPECT_TRUE(m_channel.m_executed[0].contains(QStringLiteral("Caller_menu {0}")))
+        << m_channel.m_executed[0].toStdString();
+    EXPECT_FALSE(m_channel.m_executed[0].contains(QStringLiteral("DND")))
+        << m_channel.m_executed[0].toStdString();
+    EXPECT_FALSE(m_channel.m_executed[0].contains(QStringLiteral("Nf_")));
+}
+
+TEST_F(PageBase, EventPatternsTakeTheServersName)
+{
+    TestPage &page = openPage([](const QString &variable) {
+        return variable == QStringLiteral("EmrId_MsgCopy_Normal") ? QStringLiteral("Copy1") : QString();
+    });
+    EXPECT_EQ(page.BuildPropertyName(5), QStringLiteral("Nf_Copy1_Disable"));
+    QTest::keyClicks(page.GetDlgItem<QLineEdit>(IDC_COPY), QStringLiteral("x"));
+    ASSERT_TRUE(page.TransferData(true));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("Nf_Copy1_Disable")), QStringLiteral("x"));
+}
+
+TEST_F(PageBase, LockTogglesAnOwnLockAndRefusesOneSetAbove)
+{
+    TestPage &page = openPage();
+    m_boxes.answer(IDOK);
+    page.Lock(6);
+    EXPECT_EQ(m_boxes.texts(), QStringList({"This lock was set in a higher COS."}));
+    EXPECT_TRUE(page.IsLockShown(6));
+
+    page.Lock(7);
+    EXPECT_FALSE(page.IsLockShown(7)) << "the own lock of the group is lifted";
+    EXPECT_TRUE(applyEnabled());
+    page.Lock(3);
+    EXPECT_TRUE(page.IsLockShown(3));
+    ASSERT_TRUE(page.TransferData(true));
+    QString reply;
+    m_channel.m_reply = QStringLiteral("8");
+    m_record.CommitChanges(reply, m_channel, false);
+    ASSERT_EQ(m_channel.m_executed.size(), 1);
+    EXPECT_TRUE(m_channel.m_executed[0].contains(QStringLiteral("Lock_Num_RNA {1}")));
+    EXPECT_TRUE(m_channel.m_executed[0].contains(QStringLiteral("~Lock__EMR_BUSY_A {}")));
+}
+
+TEST_F(PageBase, RevertShowsTheCosValueForTheWholeGroupAndBack)
+{
+    TestPage &page = openPage();
+    m_channel.m_reply = QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_A Voicemail");
+    page.ToggleInherited(7);
+    ASSERT_EQ(m_channel.m_executed.size(), 2) << "both entries of the group are fetched";
+    EXPECT_EQ(text(IDC_BUSY_APP), QStringLiteral("Voicemail"));
+    EXPECT_EQ(page.GetMark(7), CInhPropertyPg::Mark::Inherited);
+    EXPECT_EQ(page.GetMark(8), CInhPropertyPg::Mark::Inherited);
+    EXPECT_TRUE(applyEnabled());
+
+    page.ToggleInherited(7);
+    EXPECT_EQ(text(IDC_BUSY_APP), QStringLiteral("Transfer"));
+    EXPECT_EQ(text(IDC_BUSY_VALUE), QStringLiteral("4100"));
+    EXPECT_EQ(page.GetMark(7), CInhPropertyPg::Mark::Own);
+}
+
+TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
+{
+    TestPage &page = openPage();
+    m_channel.m_answer = [](const QString &command) {
+        if (command == QStringLiteral("GetUA 20 _EMR_BUSY_A"))
+            return QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_A Voicemail");
+        if (command == QStringLiteral("GetUA 20 _EMR_BUSY_V"))
+            return QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_V {}");
+        return QStringLiteral("{20 -1 3 -1 0} {} Num_RNA 6 DND 1");
+    };
+    page.ResetToCOS();
+    EXPECT_EQ(m_channel.m_executed,
+              QStringList({"GetUA 20 _EMR_BUSY_A", "GetUA 20 _EMR_BUSY_V", "GetUA 20 Num_RNA DND"}));
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("6"));
+    EXPECT_TRUE(page.GetDlgItem<QCheckBox>(IDC_DND)->isChecked());
+    EXPECT_EQ(text(IDC_BUSY_APP), QStringLiteral("Voicemail"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Inherited);
+    EXPECT_EQ(page.GetMark(6), CInhPropertyPg::Mark::None) << "inherited fields stay as they are";
+    EXPECT_FALSE(page.IsLockShown(7)) << "the lock set here is lifted";
+    EXPECT_TRUE(page.IsLockShown(6)) << "the lock set above stays";
+    EXPECT_TRUE(applyEnabled());
+
+    page.ResetToCOS();
+    page.ToggleInherited(3);
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4")) << "a second reset keeps the own value aside";
+}
+
+TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
+{
+    CMailboxListCtrl list(&m_channel, {}, &m_sheet, nullptr);
+    const QString rows = QStringLiteral("{{101 20 1 -1 0} {}} {{102 20 1 -1 0} {}}");
+    m_channel.m_reply = QStringLiteral("{Mailbox 101 m_t_msgcnt 0 m_t_msglen 0} "
+                                       "{Mailbox 102 m_t_msgcnt 0 m_t_msglen 0}");
+    SendMessage(list.GetSafeHwnd(), WM_SERVER_REPLY, CMailboxListCtrl::ListRequestCode,
+                reinterpret_cast<LPARAM>(&rows));
+    m_common.list = &list;
+    m_common.sheet = &m_sheet;
+    TestPage &page = openPage();
+    m_channel.m_async.clear();
+    auto leaveNumberField = [&page](const QString &typed) {
+        QLineEdit *field = page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_MAILBOX_NUMBER);
+        field->setText(typed);
+        SendMessage(page.GetSafeHwnd(), WM_COMMAND,
+                    MAKEWPARAM(CInhPropertyPg::IDC_MAILBOX_NUMBER, EN_KILLFOCUS), 0);
+    };
+    leaveNumberField(QStringLiteral("102"));
+    EXPECT_EQ(m_channel.m_async, QStringList({"RestrictedUA 102"}));
+    EXPECT_EQ(m_channel.m_asyncWindow, &m_sheet);
+    EXPECT_EQ(m_channel.m_asyncCode, CMailboxListCtrl::GetUARequestCode);
+    EXPECT_FALSE(page.IsModified()) << "typing a number is no edit";
+
+    for (const char *typed : {"555", "x", "4294967397"}) {
+        leaveNumberField(QString::fromUtf8(typed));
+        EXPECT_EQ(text(CInhPropertyPg::IDC_MAILBOX_NUMBER), QStringLiteral("101")) << typed;
+    }
+    EXPECT_EQ(m_boxes.beeps(), 3);
+    leaveNumberField(QStringLiteral("101"));
+    EXPECT_EQ(m_channel.m_async.size(), 1) << "the shown box is no jump";
+}
+
+// A page with no fields of its own, as the Info page is.
+class CommonOnlyPage : public CInhPropertyPg {
+public:
+    CommonOnlyPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common)
+        : CInhPropertyPg(901, TestCaption, {}, record, channel, common)
+    {
+        SetDlgCtrlID(new QLineEdit(this), IDC_MAILBOX_NUMBER);
+        SetDlgCtrlID(new QLineEdit(this), IDC_NAME1);
+        SetDlgCtrlID(new QLineEdit(this), IDC_NAME2);
+        SetDlgCtrlID(new QLineEdit(this), IDC_COMMENT);
+    }
+};
+
+TEST_F(PageBase, OnlyTheFirstPageLoadsTheSharedNamesAndAnEmptyTableStillShowsThem)
+{
+    CStringTable::instance().registerStrings(TestStrings);
+    CommonOnlyPage info(m_record, m_channel, m_common);
+    m_sheet.AddPage(&info);
+    TestPage &page = openPage();
+    EXPECT_EQ(info.GetEntryCount(), 3);
+    EXPECT_EQ(info.GetDlgItemText(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ann"));
+    EXPECT_EQ(info.GetDlgItemText(CInhPropertyPg::IDC_MAILBOX_NUMBER), QStringLiteral("101"));
+    EXPECT_TRUE(m_common.loaded);
+
+    // A name edited on one page shows on the next, not the record's.
+    info.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1)->setText(QStringLiteral("Anna"));
+    m_sheet.SetActivePage(1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Anna"));
+    EXPECT_EQ(page.GetDlgItemText(IDC_RINGS), QStringLiteral("4"));
+}
+
+TEST_F(PageBase, UntouchedFieldsGoBackExactlyAsReceived)
+{
+    m_record = CUserAgent(QStringLiteral("{101 20 7 -1 0} {Num_RNA DND Caller_menu &Name1} Num_RNA {4 rings} "
+                                         "DND {} Caller_menu yes &Name1 {Zoë}"),
+                          CTclList());
+    TestPage &page = openPage();
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    ASSERT_TRUE(page.TransferData(true));
+    QString reply;
+    EXPECT_EQ(m_record.CommitChanges(reply, m_channel, false), CUserAgent::CommitNothingToSend);
+    EXPECT_TRUE(m_channel.m_executed.isEmpty()) << m_channel.m_executed.join('\n').toStdString();
+}
+
+TEST_F(PageBase, NameFieldsShowWhatCanBeDialledAndKeepAnUntouchedName)
+{
+    m_record = CUserAgent(QStringLiteral("{101 20 7 -1 0} {&Name1 &Name2} &Name1 {A1b0} &Name2 {O'Brien}"),
+                          CTclList());
+    TestPage &page = openPage();
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ab"));
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME2), QStringLiteral("OBrien"));
+    ASSERT_TRUE(page.TransferData(true));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("&Name2")), QStringLiteral("O'Brien")) << "untouched";
+
+    auto *name1 = page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1);
+    name1->setFocus();
+    name1->end(false);
+    QTest::keyClicks(name1, QStringLiteral("c1-0d23456789xyzwvu"));
+    EXPECT_EQ(name1->text(), QStringLiteral("Abcd23456789xyzw")) << "letters and 2 to 9, at most 16";
+    EXPECT_TRUE(m_common.namesChanged);
+    ASSERT_TRUE(page.TransferData(true));
+    EXPECT_EQ(m_record.GetProperty(QStringLiteral("&Name1")), QStringLiteral("Abcd23456789xyzw"));
+}
+
+} // namespace

@@ -1,0 +1,607 @@
+// The mailbox editor against the server simulator, with real widgets
+// offscreen: opening an editor window, editing, locking and reverting fields
+// and the exact "UpdateUA" lines the server receives, the save paths with
+// the box changed on the server, a refused save, a page that refuses its
+// value, deleting, reset, the discard question, late replies, and the
+// class-of-service parent checks. The pages of the editor come later; the
+// tests give the sheet a page of their own that edits a few fields.
+#include "sessiontestbase.h"
+
+#include "admin/app/zeltsession.h"
+#include "admin/useragents/admindoc.h"
+#include "admin/useragents/admintemplate.h"
+#include "admin/useragents/adminview.h"
+#include "admin/useragents/childframe.h"
+#include "admin/useragents/cosdoc.h"
+#include "admin/useragents/mailboxlistctrl.h"
+#include "admin/useragents/mailboxpage.h"
+#include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/portstatusdoc.h"
+#include "admin/useragents/tests/qtprinters.h"
+#include "admin/useragents/tests/textvalue.h"
+#include "platform/mfc/dialogdefs.h"
+#include "platform/mfc/propertypage.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QMdiArea>
+#include <QPushButton>
+
+#include <map>
+
+namespace {
+
+using testserver::SimulatorProcess;
+
+// A page of the tests: one text tracker per field, loaded from the sheet's
+// record when a box is loaded and stored back on Apply, as the editor's
+// pages do.
+class FieldsPage : public CPropertyPage, public CMailboxPage {
+public:
+    FieldsPage(CMailboxPps &sheet, QStringList names, unsigned bit)
+        : CPropertyPage(0, QStringLiteral("Fields")), m_sheet(sheet), m_names(std::move(names)), m_bit(bit)
+    {
+    }
+
+    TextValue &field(const QString &name) { return m_values[name]; }
+    // An edit by the administrator.
+    void edit(const QString &name, const std::function<void(TextValue &)> &change)
+    {
+        change(m_values[name]);
+        SetModified(true);
+    }
+    void refuseValues(bool refuse) { m_refuse = refuse; }
+    int loads() const { return m_loads; }
+    QStringList resetOrder;
+
+    unsigned InitialisedBit() const override { return m_bit; }
+    void ResetToParent() override
+    {
+        for (const QString &name : std::as_const(m_names))
+            m_values[name].UseInherited(m_sheet.Record().Fetch(name, *m_sheet.Channel()));
+        resetOrder.append(QString::number(m_bit, 16));
+        SetModified(true);
+    }
+    bool OnKillActive() override { return !m_refuse; }
+    bool OnApply() override
+    {
+        for (const QString &name : std::as_const(m_names))
+            m_sheet.Record().SetProperty(name, m_values[name]);
+        return true;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == CMailboxPps::WM_USERAGENT_LOADED) {
+            ++m_loads;
+            for (const QString &name : std::as_const(m_names)) {
+                m_values[name] = TextValue();
+                m_sheet.Record().GetPropertyText(name, m_values[name]);
+            }
+            SetModified(false);
+            return 0;
+        }
+        return CPropertyPage::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    CMailboxPps &m_sheet;
+    QStringList m_names;
+    unsigned m_bit;
+    std::map<QString, TextValue> m_values;
+    bool m_refuse = false;
+    int m_loads = 0;
+};
+
+class TestSheet : public CMailboxPps {
+public:
+    using CMailboxPps::CMailboxPps;
+    void AddPages() override
+    {
+        // Added in the order of the real sheet (options before menus), reset
+        // in the order of their bits.
+        m_pages.push_back(
+            std::make_unique<FieldsPage>(*this, QStringList{"MaxMessages", "AIM", "&Comment"}, 0x1));
+        m_pages.push_back(
+            std::make_unique<FieldsPage>(*this, QStringList{"MaxMessageLength", "language"}, 0x1000));
+        m_pages.push_back(std::make_unique<FieldsPage>(*this, QStringList{"MaxMessageLength"}, 0x100));
+        for (const auto &page : m_pages)
+            AddPage(page.get());
+    }
+    FieldsPage &page(int index) { return *m_pages.at(index); }
+    void clickButton(int id) { OnCommand(id); }
+
+private:
+    std::vector<std::unique_ptr<FieldsPage>> m_pages;
+};
+
+class EditorAgainstSimulator : public SessionTestBase {
+protected:
+    void SetUp() override
+    {
+        SessionTestBase::SetUp();
+        m_simulator = std::make_unique<SimulatorProcess>();
+        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
+        m_session->Connect(login());
+    }
+    void TearDown() override
+    {
+        m_sheet.reset();
+        m_document.reset();
+        m_session.reset();
+        m_simulator.reset();
+        SessionTestBase::TearDown();
+    }
+
+    CLoginCredentials login() const { return CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"}; }
+    static CAdminDoc::Account everyBox()
+    {
+        return CAdminDoc::Account{[](long) { return true; }, true};
+    }
+
+    // An editor document with its own session, and a sheet on it showing `number`.
+    void openSheet(long number)
+    {
+        m_document = std::make_unique<CAdminDoc>(everyBox());
+        ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
+        m_sheet = std::make_unique<TestSheet>(QStringLiteral("Mailbox Configuration"), m_document->Channel(),
+                                              number, m_document.get());
+        m_sheet->AddPages();
+        m_sheet->Create();
+        ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == number; })) << number;
+        ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() > 0; }));
+        m_simulator->clearLog();
+    }
+    QStringList received(const QString &word)
+    {
+        QStringList found;
+        for (const QString &text : m_simulator->commandTexts())
+            if (text.startsWith(word))
+                found.append(text);
+        return found;
+    }
+    // Saves and waits for the reload a successful save asks for.
+    void apply()
+    {
+        m_sheet->clickButton(ID_APPLY_NOW);
+        const QString reload = QStringLiteral("GetUA %1").arg(m_sheet->ShownNumber());
+        waitUntil([&] { return received(reload).contains(reload); }, 5000);
+        waitUntil([] { return false; }, 300);
+    }
+    FieldsPage &options() { return m_sheet->page(0); }
+
+    std::unique_ptr<SimulatorProcess> m_simulator;
+    std::unique_ptr<CZELTSession> m_session;
+    std::unique_ptr<CAdminDoc> m_document;
+    std::unique_ptr<TestSheet> m_sheet;
+};
+
+// --- opening ---------------------------------------------------------------
+
+TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTheirOwn)
+{
+    QWidget frame;
+    auto *area = new QMdiArea(&frame);
+    frame.resize(1000, 760);
+    area->resize(1000, 760);
+    frame.show();
+    CAdminTemplate mailboxes(area, *m_session, login(),
+                             [] { return std::make_unique<CAdminDoc>(everyBox()); });
+    CAdminTemplate classes(area, *m_session, login(), [] { return std::make_unique<CCOSDoc>(everyBox()); });
+
+    CAdminDoc *editor = mailboxes.OpenCountedDocument("Mailbox Editor");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(mailboxes.LastFrame()->windowTitle(), "Mailbox Editor");
+    CMailboxPps *sheet = mailboxes.LastFrame()->GetActiveView()->Sheet();
+    EXPECT_EQ(sheet->windowTitle().section(' ', 0, 1), "Mailbox Configuration");
+    EXPECT_FALSE(sheet->IsCOSEditor());
+    const long first = editor->GetCurrentUANumber();
+    EXPECT_EQ(first, editor->UANumbers().first());
+    ASSERT_TRUE(waitUntil([&] { return sheet->ShownNumber() == first; }));
+    ASSERT_TRUE(waitUntil([&] { return sheet->ListCtrl()->GetItemCount() > 300; }));
+    EXPECT_EQ(mailboxes.OpenCountedDocument("Mailbox Editor") != nullptr, true);
+    EXPECT_EQ(mailboxes.LastFrame()->windowTitle(), "Mailbox Editor 2");
+
+    CAdminDoc *cos = classes.OpenCountedDocument("COS Mailbox Editor");
+    ASSERT_NE(cos, nullptr);
+    CMailboxPps *cosSheet = classes.LastFrame()->GetActiveView()->Sheet();
+    EXPECT_TRUE(cosSheet->IsCOSEditor());
+    EXPECT_EQ(cosSheet->windowTitle().section(' ', 0, 2), "COS Mailbox Configuration");
+    ASSERT_TRUE(waitUntil([&] { return cosSheet->ShownNumber() == cos->GetCurrentUANumber(); }));
+    EXPECT_TRUE(cosSheet->Record().IsOverHighMark() || cosSheet->Record().GetComment().size() >= 0);
+
+    // Each editor window's session is its own: closing one leaves the others working.
+    classes.LastFrame()->close();
+    EXPECT_FALSE(m_session->Execute("GetUA 997").startsWith('!'));
+    EXPECT_FALSE(editor->Execute("GetUA 997").startsWith('!'));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// --- saving ----------------------------------------------------------------
+
+struct SheetEdit {
+    const char *name;
+    long box;
+    int page;
+    const char *property;
+    void (*change)(TextValue &value);
+    const char *line; // the UpdateUA line the server must receive
+};
+
+class EditorSavesEdit : public EditorAgainstSimulator, public testing::WithParamInterface<SheetEdit> {};
+
+TEST_P(EditorSavesEdit, ServerReceivesExactlyItsLine)
+{
+    const SheetEdit &edit = GetParam();
+    openSheet(edit.box);
+    ASSERT_TRUE(m_sheet->SetActivePage(edit.page));
+    m_sheet->page(edit.page).edit(edit.property, edit.change);
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{QString::fromUtf8(edit.line)});
+    EXPECT_EQ(m_sheet->MessageLine(), "Changes saved.");
+    EXPECT_TRUE(waitUntil([&] { return !m_sheet->page(edit.page).IsModified(); }));
+}
+
+const SheetEdit kSheetEdits[] = {
+    {"OwnValue", 2004, 0, "MaxMessages", [](TextValue &v) { v.PutText("90"); },
+     "UpdateUA 2004 1 MaxMessages {90} "},
+    {"LockedValue", 2004, 0, "AIM",
+     [](TextValue &v) {
+         v.locked = true;
+         v.lockOwn = true;
+     },
+     "UpdateUA 2004 1 Lock_AIM {1} "},
+    {"UnlockedValue", 30, 1, "MaxMessageLength",
+     [](TextValue &v) {
+         v.locked = false;
+         v.lockOwn = true;
+     },
+     "UpdateUA 30 2 ~Lock_MaxMessageLength {} "},
+    {"RevertedValue", 2004, 0, "MaxMessages", [](TextValue &v) { v.UseInherited("100"); },
+     "UpdateUA 2004 1 ~MaxMessages {} "},
+};
+
+INSTANTIATE_TEST_SUITE_P(Edits, EditorSavesEdit, testing::ValuesIn(kSheetEdits),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(EditorAgainstSimulator, SavingWithoutChangesSendsNothingAndSaysSo)
+{
+    openSheet(2004);
+    apply();
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_EQ(m_sheet->MessageLine(), "No changes necessary.");
+}
+
+TEST_F(EditorAgainstSimulator, ChangeOnServerAsksTheThreeWayQuestion)
+{
+    const QString question =
+        "This User Agent has been modified.\nPress No to discard your changes and refresh this "
+        "User Agent.\nPress Yes to commit your changes.\nPress Cancel to review your changes.";
+    openSheet(2005);
+    ASSERT_FALSE(m_session->Execute("UpdateUA 2005 WithForce &Comment {meanwhile}").startsWith('!'));
+    m_simulator->clearLog();
+
+    // Cancel: nothing sent, the edit stays to be reviewed.
+    options().edit("&Comment", [](TextValue &v) { v.PutText("mine"); });
+    m_boxes->answer(IDCANCEL);
+    m_sheet->clickButton(ID_APPLY_NOW);
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_TRUE(options().IsModified());
+    EXPECT_EQ(m_boxes->transcript().back().type, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+
+    // No: the box is read again and the edit is gone.
+    m_boxes->answer(IDNO);
+    m_sheet->clickButton(ID_APPLY_NOW);
+    ASSERT_TRUE(waitUntil([&] { return options().field("&Comment").GetText() == "meanwhile"; }));
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_FALSE(options().IsModified());
+
+    // Yes: the edit goes with force.
+    ASSERT_FALSE(m_session->Execute("UpdateUA 2005 WithForce &Comment {again}").startsWith('!'));
+    options().edit("&Comment", [](TextValue &v) { v.PutText("mine"); });
+    m_boxes->answer(IDYES);
+    apply();
+    EXPECT_EQ(received("UpdateUA").last(), "UpdateUA 2005 WithForce &Comment {mine} ");
+    EXPECT_EQ(m_boxes->texts(), QStringList({question, question, question}));
+}
+
+TEST_F(EditorAgainstSimulator, RefusedSaveShowsTheServersReasonAndKeepsTheEdits)
+{
+    openSheet(2006);
+    m_simulator->failCommand("UpdateUA", "disk full");
+    options().edit("&Comment", [](TextValue &v) { v.PutText("kept"); });
+    m_boxes->answer(IDOK);
+    m_sheet->clickButton(ID_APPLY_NOW);
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().startsWith("Verbanta ES refused the change: "))
+        << m_boxes->texts().first().toStdString();
+    EXPECT_TRUE(m_boxes->texts().first().contains("disk full"));
+    EXPECT_TRUE(options().IsModified());
+    EXPECT_EQ(options().field("&Comment").GetText(), "kept");
+    EXPECT_NE(m_sheet->MessageLine(), "Changes saved.");
+
+    m_simulator->clearFailure("UpdateUA");
+    apply();
+    EXPECT_EQ(received("UpdateUA").last(), "UpdateUA 2006 3 &Comment {kept} ");
+}
+
+TEST_F(EditorAgainstSimulator, PageThatRefusesItsValueStopsTheSaveBeforeAnyPageIsStored)
+{
+    openSheet(2004);
+    ASSERT_TRUE(m_sheet->SetActivePage(1));
+    ASSERT_TRUE(m_sheet->SetActivePage(0));
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("90"); });
+    m_sheet->page(1).refuseValues(true);
+    m_sheet->clickButton(ID_APPLY_NOW);
+    waitUntil([] { return false; }, 300);
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty()) << m_simulator->commandTexts().join('|').toStdString();
+    EXPECT_EQ(m_sheet->GetActiveIndex(), 1);
+    // The record is as received: the first page was not stored half-way.
+    EXPECT_NE(m_sheet->Record().GetProperty("MaxMessages"), "90");
+}
+
+// --- moving between boxes ----------------------------------------------------
+
+TEST_F(EditorAgainstSimulator, RowChangeWithUnsavedEditsAsksBeforeDiscarding)
+{
+    openSheet(2004);
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("90"); });
+    // Cancel: the shown box stays and its row is selected again.
+    m_sheet->ListCtrl()->SelectItem(m_sheet->ListCtrl()->FindItemByText("2007"));
+    m_boxes->answer(IDCANCEL);
+    m_document->SendAsync(m_sheet.get(), WM_SERVER_REPLY, CMailboxPps::GetUARequestCode, "GetUA 2007");
+    ASSERT_TRUE(waitUntil([&] { return m_boxes->texts().size() == 1; }));
+    EXPECT_EQ(m_boxes->texts().first(), "Discard changes?");
+    EXPECT_EQ(m_sheet->ShownNumber(), 2004);
+    EXPECT_EQ(m_sheet->ListCtrl()->GetCurrentUANumber(), 2004);
+    EXPECT_EQ(m_sheet->ListCtrl()->GetSelectedItem(), m_sheet->ListCtrl()->FindItemByText("2004"));
+    EXPECT_EQ(options().field("MaxMessages").GetText(), "90");
+
+    // OK: the other box is shown and the edit is gone.
+    m_sheet->ListCtrl()->SelectItem(m_sheet->ListCtrl()->FindItemByText("2007"));
+    m_boxes->answer(IDOK);
+    m_document->SendAsync(m_sheet.get(), WM_SERVER_REPLY, CMailboxPps::GetUARequestCode, "GetUA 2007");
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 2007; }));
+    EXPECT_FALSE(options().IsModified());
+}
+
+TEST_F(EditorAgainstSimulator, ReplyForABoxAlreadyLeftIsDropped)
+{
+    openSheet(2004);
+    const int loads = options().loads();
+    m_simulator->delayNextReply(400);
+    m_sheet->SendGetUA(2008);
+    m_sheet->SendGetUA(2009);
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 2009; }));
+    waitUntil([] { return false; }, 800);
+    EXPECT_EQ(m_sheet->ShownNumber(), 2009);
+    EXPECT_EQ(options().loads(), loads + 1);
+
+    // The administrator is on the row of 2010 when 2011's reply comes in.
+    m_sheet->ListCtrl()->SelectItem(m_sheet->ListCtrl()->FindItemByText("2010"));
+    m_document->SendAsync(m_sheet.get(), WM_SERVER_REPLY, CMailboxPps::GetUARequestCode, "GetUA 2011");
+    waitUntil([] { return false; }, 800);
+    EXPECT_EQ(m_sheet->ShownNumber(), 2009);
+}
+
+// --- deleting ----------------------------------------------------------------
+
+TEST_F(EditorAgainstSimulator, RefusesDeletingTheSystemMailboxBeforeAskingTheServer)
+{
+    openSheet(999);
+    m_boxes->answer(IDOK);
+    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You can not delete the system admin mailbox."});
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
+}
+
+TEST_F(EditorAgainstSimulator, RefusesDeletingAClassOfServiceWithChildren)
+{
+    openSheet(30);
+    m_boxes->answer(IDOK);
+    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{"Mailbox 30 Can not be deleted because its a Class Of Service mailbox with at least 1 "
+                    "child.\nDelete all mailboxes based on 30 first."});
+    EXPECT_TRUE(received("DeleteUA").isEmpty());
+}
+
+struct DeleteCase {
+    const char *name;
+    long box;
+    const char *warning; // empty: no answer method names the box
+};
+
+class EditorDeletes : public EditorAgainstSimulator, public testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(EditorDeletes, NamesTheAnswerMethodsThenDeletesOnYes)
+{
+    const DeleteCase &c = GetParam();
+    openSheet(c.box);
+    const int rows = m_sheet->ListCtrl()->GetItemCount();
+    QStringList expected;
+    if (*c.warning) {
+        m_boxes->answer(IDOK);
+        expected.append(QString::fromUtf8(c.warning));
+    }
+    expected.append(QStringLiteral("Are you sure you want to delete mailbox %1?").arg(c.box));
+    m_boxes->answer(IDYES);
+    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    EXPECT_EQ(m_boxes->texts(), expected);
+    EXPECT_EQ(received("DeleteUA"), QStringList{QStringLiteral("DeleteUA %1").arg(c.box)});
+    EXPECT_FALSE(m_document->UANumbers().contains(c.box));
+    EXPECT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() == rows - 1; }));
+    EXPECT_TRUE(m_session->Execute(QStringLiteral("GetUA %1").arg(c.box)).startsWith('!'));
+}
+
+const DeleteCase kDeleteCases[] = {
+    {"NoReference", 2007, ""},
+    {"TwoMethods", 2000,
+     "Answer methods Sales and SalesNight define 2000 as a greeting user agent.  Remember to assign a new "
+     "greeting "
+     "user agent to the referenced answer methods."},
+    {"ThreeMethods", 2100,
+     "Answer methods Support, SupportNight, and Overflow define 2100 as a greeting user agent.  Remember to "
+     "assign "
+     "a new greeting user agent to the referenced answer methods."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Boxes, EditorDeletes, testing::ValuesIn(kDeleteCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(EditorAgainstSimulator, OneAnswerMethodIsNamedAloneAndNoKeepsTheBox)
+{
+    m_simulator->seed("var answer_method_list {{Lobby {2012 4 Incoming}}}");
+    openSheet(2012);
+    m_boxes->answer({IDOK, IDNO});
+    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList({"Answer method Lobby defines 2012 as a greeting user agent.  Remember to assign a new "
+                     "greeting user agent to the referenced answer method.",
+                     "Are you sure you want to delete mailbox 2012?"}));
+    EXPECT_TRUE(received("DeleteUA").isEmpty());
+}
+
+// --- reset -------------------------------------------------------------------
+
+TEST_F(EditorAgainstSimulator, ResetTakesEveryPageBackToTheClassOfServiceOnYes)
+{
+    openSheet(2004);
+    const QString question =
+        "Reset will revert all values on all pages to be taken from the parent Class Of "
+        "Service.\nThe effected values are marked with a blue exclamation point.  Do you want "
+        "to continue?";
+    m_boxes->answer(IDNO);
+    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    EXPECT_TRUE(options().resetOrder.isEmpty());
+
+    m_boxes->answer(IDYES);
+    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    EXPECT_EQ(m_boxes->texts(), QStringList({question, question}));
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
+    EXPECT_EQ(options().resetOrder, QStringList{"1"});
+    EXPECT_TRUE(options().field("MaxMessages").showsInherited);
+    // Options (0x1), menus (0x100), then groups (0x1000).
+    EXPECT_EQ(m_sheet->page(2).resetOrder, QStringList{"100"});
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 ~&Comment {} ~MaxMessages {} "});
+}
+
+// --- class of service --------------------------------------------------------
+
+TEST_F(EditorAgainstSimulator, ParentChecksRefuseItselfDescendantsAndLoopsOnTheServer)
+{
+    openSheet(30);
+    struct {
+        long edited;
+        long parent;
+        const char *message;
+    } const cases[] = {
+        {30, 30, "You cannot make a COS a parent of itself."},
+        {10, 31, "COS 10 is a parent of COS 31."},
+        {10, 30, "COS 10 is a parent of COS 30."},
+    };
+    for (const auto &c : cases) {
+        m_boxes->answer(IDOK);
+        EXPECT_TRUE(m_sheet->CheckParentCycle(c.edited, c.parent)) << c.message;
+        EXPECT_EQ(m_boxes->texts().last(), c.message);
+    }
+    const int shown = m_boxes->texts().size();
+    EXPECT_FALSE(m_sheet->CheckParentCycle(31, 40));
+    EXPECT_EQ(m_boxes->texts().size(), shown);
+
+    m_simulator->seed("ua 7002 -parent 7003 {}\nua 7003 -parent 7002 {}");
+    m_boxes->answer(IDOK);
+    EXPECT_TRUE(m_sheet->CheckParentCycle(30, 7002));
+    EXPECT_EQ(m_boxes->texts().last(), "Cycle detected in tree having COS 7002.");
+}
+
+TEST_F(EditorAgainstSimulator, ChangeParentMovesTheBoxAndShowsIt)
+{
+    openSheet(31);
+    ASSERT_TRUE(m_sheet->ChangeParent(40));
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->Record().GetParentNumber() == 40; }));
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(m_sheet->ChangeParent(31));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You cannot make a COS a parent of itself."});
+}
+
+} // namespace
+
+namespace {
+
+// --- closing, refreshing, the port status document ------------------------------
+
+TEST_F(EditorAgainstSimulator, ClosingWithUnsavedEditsAsksAndNoSavesThem)
+{
+    const QString question =
+        "Do you want to close the Mailbox Editor window and discard the changes you have made "
+        "without updating the Mailbox data in the server?";
+    openSheet(2004);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_boxes->answer(IDYES);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+
+    m_boxes->answer(IDNO);
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_EQ(m_boxes->texts(), QStringList({question, question}));
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 MaxMessages {70} "});
+}
+
+TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
+{
+    openSheet(2004);
+    m_document->SetTitle("Mailbox Editor - New User Agents");
+    const int rows = m_sheet->ListCtrl()->GetItemCount();
+    ASSERT_FALSE(m_session->Execute("CreateUA 2400 0 30 -1 0").startsWith('!'));
+    m_sheet->clickButton(CMailboxPps::IDC_REFRESH);
+    EXPECT_EQ(m_document->GetTitle(), "Mailbox Editor");
+    EXPECT_TRUE(m_document->UANumbers().contains(2400));
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() == rows + 1; }));
+    EXPECT_EQ(received("GetUA 2004"), QStringList{"GetUA 2004"});
+    EXPECT_EQ(received("ParmsForUAType").size(), 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(EditorAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)
+{
+    CPortStatusDoc first(everyBox());
+    ASSERT_TRUE(first.OnNewDocument(*m_session, login()));
+    EXPECT_EQ(first.GetTitle(), "Voice Ports Status");
+    CPortStatusDoc second(everyBox());
+    EXPECT_FALSE(second.OnNewDocument(*m_session, login()));
+    first.OnCloseDocument();
+    CPortStatusDoc third(everyBox());
+    EXPECT_TRUE(third.OnNewDocument(*m_session, login()));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
+{
+    CAdminDoc document(CAdminDoc::Account{[](long) { return false; }, false});
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(document.OnNewDocument(*m_session, login()));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{"There is no existing User Agents administered by your account.  The "
+                          "Editor can not start."});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
+{
+    qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
+    openSheet(2004);
+    m_boxes->answer(IDOK);
+    SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
+    SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+}
+
+} // namespace
