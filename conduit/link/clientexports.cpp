@@ -22,6 +22,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,6 +73,32 @@ void setMilliseconds(int fd, int option, int ms)
     setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
 }
 
+// connect() on a socket with a send time-out is never restarted after a
+// signal: it fails with EINTR while the kernel goes on connecting. Wait for
+// that attempt to finish instead of reporting a failure that did not happen.
+// 0 when connected, else the errno of the failure.
+int connectThroughSignals(int fd, const sockaddr_in &peer)
+{
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&peer), sizeof peer) == 0)
+        return 0;
+    if (errno != EINTR)
+        return errno;
+    pollfd waiting{fd, POLLOUT, 0};
+    int ready;
+    do
+        ready = ::poll(&waiting, 1, kSendTimeoutMs);
+    while (ready < 0 && errno == EINTR);
+    if (ready < 0)
+        return errno;
+    if (ready == 0)
+        return ETIMEDOUT;
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+        return errno;
+    return error;
+}
+
 } // namespace
 
 extern "C" {
@@ -105,8 +132,8 @@ uintptr_t ConnectToServer(const char *host, int port, int *timeoutInErrorOut, ui
     peer.sin_family = AF_INET;
     peer.sin_port = htons(static_cast<uint16_t>(port));
     peer.sin_addr = address;
-    if (::connect(fd, reinterpret_cast<sockaddr *>(&peer), sizeof peer) != 0) {
-        int error = WsaErrorFromErrno(errno);
+    if (int failure = connectThroughSignals(fd, peer)) {
+        int error = WsaErrorFromErrno(failure);
         ::close(fd);
         return failConnect(error, timeoutInErrorOut);
     }

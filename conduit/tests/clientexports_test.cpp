@@ -6,13 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <pthread.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -80,6 +85,61 @@ TEST(ClientExports, ConnectFailuresReturnZeroWithTheWinsockError)
             << timeoutOrError;
         EXPECT_EQ(address, 0u);
     }
+}
+
+// A server slow to accept (its queue full) keeps connect() waiting; signals
+// arriving meanwhile must not turn the connection under way into a failure.
+TEST(ClientExports, ConnectWaitsThroughSignalsForASlowServer)
+{
+    struct sigaction ignoreIt {};
+    ignoreIt.sa_handler = [](int) {};
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGUSR1, &ignoreIt, &previous), 0);
+
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    ASSERT_EQ(inet_pton(AF_INET, LoopbackPeer::processAddress().c_str(), &address.sin_addr), 1);
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 0), 0);
+    socklen_t size = sizeof address;
+    ASSERT_EQ(getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size), 0);
+    std::vector<int> fillers;
+    for (int i = 0; i < 2; ++i) { // fill the accept queue
+        fillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(fillers.back(), reinterpret_cast<sockaddr *>(&address), sizeof address);
+    }
+
+    std::atomic<bool> done{false};
+    uintptr_t socket = 0;
+    int error = 0;
+    std::thread connecting([&] {
+        int timeout = 0;
+        socket = ConnectToServer(LoopbackPeer::processAddress().c_str(), ntohs(address.sin_port), &timeout,
+                                 nullptr);
+        error = timeout;
+        done = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    bool accepting = false;
+    while (!done && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
+        pthread_kill(connecting.native_handle(), SIGUSR1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!accepting && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
+            accepting = true; // the queue takes the waiting connection now
+            fcntl(listener, F_SETFL, O_NONBLOCK);
+            for (int accepted; (accepted = accept(listener, nullptr, nullptr)) >= 0;)
+                ::close(accepted);
+        }
+    }
+    connecting.join();
+    sigaction(SIGUSR1, &previous, nullptr);
+    EXPECT_NE(socket, 0u) << "Winsock error " << error;
+    if (socket)
+        StopClient(socket);
+    for (int filler : fillers)
+        ::close(filler);
+    ::close(listener);
 }
 
 TEST(ClientExports, NeverHandsOutSocketZero)
