@@ -13,7 +13,7 @@
 #include "admin/app/htmlhelp.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
-#include "admin/app/passwordcipher.h"
+#include "admin/app/rememberedpassword.h"
 #include "admin/app/runconfigwizarddlg.h"
 #include "admin/app/tcllist.h"
 #include "admin/app/tclword.h"
@@ -33,12 +33,6 @@ CAdminApp *g_theApp = nullptr;
 
 // The default manufacturer account, which every new server has.
 const QString kDefaultLogin = QStringLiteral("Cardomel");
-
-// Where the remembered password lives, apart from the "Login" settings.
-constexpr char kPasswordKey[] = "SOFTWARE\\Keltra\\Verbanta ES Administration";
-constexpr char kPasswordValue[] = "Password";
-// 64 characters of up to four bytes each; anything longer was not written by us.
-constexpr qsizetype kStoredPasswordLimit = 256;
 
 const QString kBatchFailed =
     QStringLiteral("Error in receiving initialization data from the server. The program can not be started.");
@@ -569,32 +563,17 @@ QString CAdminApp::RootText(UserAgentRoot root) const
 
 bool CAdminApp::EnsureCryptKeys()
 {
-    CRegKey key;
-    return key.Create(HKEY_CURRENT_USER, kPasswordKey) == ERROR_SUCCESS;
+    return CRememberedPassword::EnsureCryptKeys();
 }
 
 bool CAdminApp::SavePassword(const QString &password)
 {
-    CRegKey key;
-    if (key.Create(HKEY_CURRENT_USER, kPasswordKey) != ERROR_SUCCESS)
-        return false;
-    return key.SetBinary(kPasswordValue, CipherRememberedPassword(password.toUtf8())) == ERROR_SUCCESS;
+    return CRememberedPassword::Save(password);
 }
 
 std::optional<QString> CAdminApp::LoadSavedPassword()
 {
-    CRegKey key;
-    if (key.Open(HKEY_CURRENT_USER, kPasswordKey) != ERROR_SUCCESS)
-        return std::nullopt;
-    const std::optional<QByteArray> stored = key.QueryBinary(kPasswordValue);
-    if (!stored || stored->size() > kStoredPasswordLimit)
-        return std::nullopt;
-    QByteArray plain = CipherRememberedPassword(*stored);
-    // Text ends at a NUL, as it did in the fixed buffer it was read into.
-    const qsizetype end = plain.indexOf('\0');
-    if (end >= 0)
-        plain.truncate(end);
-    return QString::fromUtf8(plain);
+    return CRememberedPassword::Load();
 }
 
 // --- help menu ---------------------------------------------------------------

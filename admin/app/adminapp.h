@@ -10,6 +10,7 @@
 // while Login runs.
 #pragma once
 
+#include "admin/app/loginsettingsholder.h"
 #include "admin/app/rangelist.h"
 #include "admin/app/reportengine.h"
 #include "admin/app/sessionsettings.h"
@@ -39,7 +40,7 @@ struct CNotificationEvent {
     bool operator==(const CNotificationEvent &) const = default;
 };
 
-class CAdminApp {
+class CAdminApp : public CLoginSettingsHolder {
 public:
     // Main menu resources, chosen by the rights word.
     enum MainMenu : int {
@@ -130,12 +131,12 @@ public:
     void OnHelp();
 
     // What the login left.
-    QString ComputerList() const { return m_strComputerList; }
+    QString ComputerList() const override { return m_strComputerList; }
     QString Host() const { return m_strHost; }
-    QString User() const { return m_strUser; }
-    QString Password() const { return m_strPassword; }
-    bool RemembersPassword() const { return m_strSavePassword == QLatin1String("1"); }
-    bool NoPasswordStore() const { return m_bNoPasswordStore; }
+    QString User() const override { return m_strUser; }
+    QString Password() const override { return m_strPassword; }
+    bool RemembersPassword() const override { return m_strSavePassword == QLatin1String("1"); }
+    bool NoPasswordStore() const override { return m_bNoPasswordStore; }
     uint32_t Rights() const { return m_dwRights; }
     // The administrator level: the top byte of the rights word.
     uint32_t RightsLevel() const { return m_dwRights >> 24; }
@@ -168,7 +169,7 @@ public:
 
     // The login dialog's OK hands the chosen values back.
     void SetLoginChoice(const QString &computerList, const QString &host, const QString &user,
-                        const QString &password, bool savePassword);
+                        const QString &password, bool savePassword) override;
     // A password changed on the server becomes the one this program logs in with.
     void SetPassword(const QString &password) { m_strPassword = password; }
 

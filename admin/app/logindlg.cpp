@@ -4,7 +4,7 @@
 // the list always reads back as the names it was made of.
 #include "admin/app/logindlg.h"
 
-#include "admin/app/adminapp.h"
+#include "admin/app/loginsettingsholder.h"
 #include "platform/mfc/dataexchange.h"
 
 #include <QCheckBox>
@@ -21,7 +21,7 @@ const QString kLocalComputer = QStringLiteral("127.0.0.1");
 
 } // namespace
 
-CLoginDlg::CLoginDlg(CAdminApp &app, QWidget *parent)
+CLoginDlg::CLoginDlg(CLoginSettingsHolder &app, QWidget *parent)
     : CDialog(IDD, tr("Verbanta Login"), parent), m_app(app),
       m_computer(SetDlgCtrlID(new QComboBox(this), IDC_COMPUTER)),
       m_name(SetDlgCtrlID(new QLineEdit(this), IDC_NAME)),

@@ -7,7 +7,7 @@
 
 #include "platform/mfc/dialog.h"
 
-class CAdminApp;
+class CLoginSettingsHolder;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -27,7 +27,7 @@ public:
     static constexpr int PasswordLimit = 64;
     static constexpr char ComputerSeparator = ',';
 
-    explicit CLoginDlg(CAdminApp &app, QWidget *parent = nullptr);
+    explicit CLoginDlg(CLoginSettingsHolder &app, QWidget *parent = nullptr);
 
     // Takes the starting values from the application, then runs the dialog.
     int DoModal() override;
@@ -47,7 +47,7 @@ private:
     void fillComputerList();
     QString rebuiltComputerList() const;
 
-    CAdminApp &m_app;
+    CLoginSettingsHolder &m_app;
     QComboBox *m_computer;
     QLineEdit *m_name;
     QLineEdit *m_password;

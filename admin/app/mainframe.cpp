@@ -538,6 +538,7 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
     if (!editorTemplate->OpenCountedDocument(title))
         return;
     CAdminView *view = editorTemplate->LastFrame()->GetActiveView();
+    connect(view, &CAdminView::directorySyncRequested, this, [this] { OnCommand(ID_ASR_SYNC); });
     connect(view, &CAdminView::messageLineChanged, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     view->SetInitialFocus();

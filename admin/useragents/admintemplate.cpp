@@ -1,6 +1,7 @@
 // The mailbox editor's template; see admintemplate.h.
 #include "admin/useragents/admintemplate.h"
 
+#include "admin/app/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 
@@ -50,7 +51,7 @@ CAdminDoc *CAdminTemplate::open(std::unique_ptr<CAdminDoc> document, bool makeVi
     if (!document->OnNewDocument(m_session, m_login))
         return nullptr;
     CAdminDoc *opened = document.get();
-    auto *frame = new CChildFrame(std::move(document));
+    auto *frame = new CChildFrame(std::move(document), m_session.CommandChannel());
     m_area->addSubWindow(frame);
     frame->GetActiveView()->OnInitialUpdate();
     frame->resize(frame->sizeHint().expandedTo(QSize(760, 560)));

@@ -6,8 +6,8 @@
 
 #include <QVBoxLayout>
 
-CAdminView::CAdminView(CAdminDoc *document, QWidget *parent)
-    : QWidget(parent), CMessageTarget(this), m_document(document)
+CAdminView::CAdminView(CAdminDoc *document, CServerCommandChannel *applicationChannel, QWidget *parent)
+    : QWidget(parent), CMessageTarget(this), m_document(document), m_applicationChannel(applicationChannel)
 {
     Q_ASSERT(document);
     setFocusPolicy(Qt::StrongFocus);
@@ -27,10 +27,12 @@ void CAdminView::OnInitialUpdate()
                                                   : QStringLiteral("Mailbox Configuration");
     m_sheet =
         new CMailboxPps(caption, m_document->Channel(), m_document->GetCurrentUANumber(), m_document, this);
+    m_sheet->SetApplicationChannel(m_applicationChannel);
     m_sheet->AddPages();
     m_sheet->setWindowFlags(Qt::Widget);
     layout()->addWidget(m_sheet);
     connect(m_sheet, &CMailboxPps::messageLineChanged, this, &CAdminView::messageLineChanged);
+    connect(m_sheet, &CMailboxPps::directorySyncRequested, this, &CAdminView::directorySyncRequested);
     m_sheet->Create(this);
     SetInitialFocus();
 }

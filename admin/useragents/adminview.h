@@ -9,12 +9,16 @@
 
 class CAdminDoc;
 class CMailboxPps;
+class CServerCommandChannel;
 
 class CAdminView : public QWidget, public CMessageTarget {
     Q_OBJECT
 public:
     // `document` stays the frame's and outlives the view.
-    explicit CAdminView(CAdminDoc *document, QWidget *parent = nullptr);
+    // `applicationChannel` (the application's session, may be null) tells
+    // the sheet whether the server offers directory synchronisation.
+    explicit CAdminView(CAdminDoc *document, CServerCommandChannel *applicationChannel = nullptr,
+                        QWidget *parent = nullptr);
     ~CAdminView() override;
 
     // Makes the sheet with the document's channel and first box.
@@ -30,8 +34,10 @@ public:
 
 signals:
     void messageLineChanged(const QString &text);
+    void directorySyncRequested();
 
 private:
     CAdminDoc *m_document;
+    CServerCommandChannel *m_applicationChannel;
     CMailboxPps *m_sheet = nullptr; // a Qt child of the view
 };

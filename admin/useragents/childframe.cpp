@@ -8,9 +8,10 @@
 #include <QEvent>
 #include <QWindowStateChangeEvent>
 
-CChildFrame::CChildFrame(std::unique_ptr<CAdminDoc> document, QWidget *parent)
+CChildFrame::CChildFrame(std::unique_ptr<CAdminDoc> document, CServerCommandChannel *applicationChannel,
+                         QWidget *parent)
     : QMdiSubWindow(parent), CMessageTarget(this), m_document(std::move(document)),
-      m_view(new CAdminView(m_document.get()))
+      m_view(new CAdminView(m_document.get(), applicationChannel))
 {
     Q_ASSERT(m_document);
     setAttribute(Qt::WA_DeleteOnClose);

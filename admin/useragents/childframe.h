@@ -12,11 +12,13 @@
 
 class CAdminDoc;
 class CAdminView;
+class CServerCommandChannel;
 
 class CChildFrame : public QMdiSubWindow, public CMessageTarget {
     Q_OBJECT
 public:
-    explicit CChildFrame(std::unique_ptr<CAdminDoc> document, QWidget *parent = nullptr);
+    CChildFrame(std::unique_ptr<CAdminDoc> document, CServerCommandChannel *applicationChannel,
+                QWidget *parent = nullptr);
     ~CChildFrame() override;
 
     CAdminDoc *GetActiveDocument() const { return m_document.get(); }

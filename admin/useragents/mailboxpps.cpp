@@ -136,7 +136,31 @@ bool CMailboxPps::OnInitDialog()
     RefillList();
     if (m_firstNumber != -1)
         SendGetUA(m_firstNumber);
+    readDirectorySync();
     return true;
+}
+
+void CMailboxPps::readDirectorySync()
+{
+    if (!m_applicationChannel)
+        return;
+    const QString reply = m_applicationChannel->Execute(QStringLiteral("GetAliasList"), true, 1);
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(reply);
+        return;
+    }
+    m_directorySync = reply.contains(QLatin1String("ASRAADirectorySync"));
+}
+
+void CMailboxPps::offerDirectorySync()
+{
+    if (!m_commonFields.namesChanged || !m_directorySync)
+        return;
+    if (AfxMessageBox(QStringLiteral("Would you like to synchronize now?"), MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return;
+    m_commonFields.namesChanged = false;
+    emit directorySyncRequested();
 }
 
 QPushButton *CMailboxPps::addExtraButton(int id, const QString &caption, int position)
@@ -367,6 +391,7 @@ void CMailboxPps::commit(bool withForce, bool reloadAfter)
             for (int i = 0; i < GetPageCount(); ++i)
                 GetPage(i)->SetModified(false);
             SendGetUA(m_record.GetUANumber());
+            offerDirectorySync();
         }
         break;
     case CUserAgent::CommitNothingToSend:

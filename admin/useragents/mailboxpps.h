@@ -44,6 +44,9 @@ public:
                 QWidget *parent = nullptr, int selectPage = 0);
     ~CMailboxPps() override;
 
+    // The application's session, asked at start whether the server offers
+    // directory synchronisation; none: it is not offered.
+    void SetApplicationChannel(CServerCommandChannel *channel) { m_applicationChannel = channel; }
     // Adds the pages the editor has; pages stay the sheet's creator's.
     virtual void AddPages();
     // Stores the pages, checks the server's copy, commits. Apply and 0x80A.
@@ -77,6 +80,8 @@ public:
 
 signals:
     void messageLineChanged(const QString &text);
+    // The administrator wants the directories synchronised now.
+    void directorySyncRequested();
 
 protected:
     bool OnInitDialog() override;
@@ -99,9 +104,13 @@ private:
     bool isAwaited(long number) const;
     void warnAboutAnswerMethods(long number);
     void showMessageLine(const QString &text);
+    void readDirectorySync();
+    void offerDirectorySync();
     QPushButton *addExtraButton(int id, const QString &caption, int position);
 
     CServerCommandChannel *m_channel;
+    CServerCommandChannel *m_applicationChannel = nullptr;
+    bool m_directorySync = false;
     CScenarioUserAgent m_record;
     long m_firstNumber;
     // The box of the latest request of our own; -1 when none is due.

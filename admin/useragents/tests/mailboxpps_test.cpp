@@ -138,12 +138,13 @@ protected:
     }
 
     // An editor document with its own session, and a sheet on it showing `number`.
-    void openSheet(long number)
+    void openSheet(long number, CServerCommandChannel *applicationChannel = nullptr)
     {
         m_document = std::make_unique<CAdminDoc>(everyBox());
         ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
         m_sheet = std::make_unique<TestSheet>(QStringLiteral("Mailbox Configuration"), m_document->Channel(),
                                               number, m_document.get());
+        m_sheet->SetApplicationChannel(applicationChannel);
         m_sheet->AddPages();
         m_sheet->Create();
         ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == number; })) << number;
@@ -601,6 +602,44 @@ TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
     m_boxes->answer(IDOK);
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorAgainstSimulator, ChangedNamesOfferADirectorySyncWhenTheServerHasOne)
+{
+    // The demo server has the directory-sync alias.
+    openSheet(2004, m_session.get());
+    int requests = 0;
+    QObject::connect(m_sheet.get(), &CMailboxPps::directorySyncRequested, [&] { ++requests; });
+
+    options().edit("&Comment", [](TextValue &v) { v.PutText("renamed"); });
+    apply();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << "no name changed";
+
+    m_sheet->CommonFields().namesChanged = true;
+    options().edit("&Comment", [](TextValue &v) { v.PutText("renamed again"); });
+    m_boxes->answer(IDYES);
+    apply();
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Would you like to synchronize now?"});
+    EXPECT_EQ(requests, 1);
+    EXPECT_FALSE(m_sheet->CommonFields().namesChanged);
+}
+
+TEST_F(EditorAgainstSimulator, ServerWithoutDirectorySyncAsksNothing)
+{
+    m_simulator->failCommand("GetAliasList", "no aliases");
+    m_boxes->answer(IDOK);
+    openSheet(2004, m_session.get());
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().contains("no aliases"));
+    m_sheet->CommonFields().namesChanged = true;
+    options().edit("&Comment", [](TextValue &v) { v.PutText("renamed"); });
+    apply();
+    EXPECT_EQ(m_sheet->MessageLine(), "Changes saved.");
     EXPECT_EQ(m_boxes->texts().size(), 1);
 }
 

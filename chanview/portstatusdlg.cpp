@@ -1,0 +1,169 @@
+// See portstatusdlg.h.
+#include "chanview/portstatusdlg.h"
+
+#include "admin/app/portstateicons.h"
+#include "admin/app/portstatisticsdlg.h"
+#include "admin/app/porttraceline.h"
+#include "admin/app/servercommandchannel.h"
+#include "admin/app/zeltsession.h"
+#include "admin/app/zltexception.h"
+#include "chanview/chanviewaboutdlg.h"
+#include "chanview/chanviewapp.h"
+#include "chanview/chanviewstrings.h"
+#include "platform/msgbox/msgbox.h"
+
+#include <QAction>
+#include <QListWidget>
+
+namespace {
+constexpr int kMargin = 7;
+const QSize kTemplateSize(560, 300);
+// The text a subscription receives when the link ends under it.
+const QString kDisconnectedMark = QStringLiteral("!ERROR Server disconnected");
+} // namespace
+
+CPortStatusDlg::CPortStatusDlg(QWidget *parent)
+    : CAnchoredDialog(IDD, tr("Voice Ports Status"), parent),
+      m_portList(SetDlgCtrlID(new QListWidget(this), IDC_PORT_LIST)),
+      m_rows(*m_portList, CPortRowList::BracedRight)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(CPortStateIcons::Icon(3));
+    resize(kTemplateSize);
+    m_portList->setGeometry(kMargin, kMargin, kTemplateSize.width() - 2 * kMargin,
+                            kTemplateSize.height() - 2 * kMargin);
+    m_portList->setViewMode(QListView::ListMode);
+    m_portList->setFlow(QListView::TopToBottom);
+    m_portList->setWrapping(true);
+    m_portList->setResizeMode(QListView::Adjust);
+    m_portList->setUniformItemSizes(true);
+    m_portList->setIconSize(QSize(CPortStateIcons::Size, CPortStateIcons::Size));
+    m_portList->setFont(QFont(QStringLiteral("Monospace"), font().pointSize()));
+    m_portList->setSpacing(1);
+    AddAnchor(IDC_PORT_LIST, AnchorWiden | AnchorHeighten);
+    connect(m_portList, &QListWidget::itemDoubleClicked, this, [this] { ShowFocusedPortStatistics(); });
+
+    // In place of the system menu's entry.
+    auto *about = new QAction(ChanviewString(IDS_CV_ABOUT), this);
+    connect(about, &QAction::triggered, this, [this] {
+        CChanviewAboutDlg dialog(this);
+        dialog.setWindowIcon(windowIcon());
+        dialog.DoModal();
+    });
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_portList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_portList->addAction(about);
+    addAction(about);
+}
+
+CPortStatusDlg::~CPortStatusDlg()
+{
+    unregisterWindow();
+    closeSession();
+}
+
+bool CPortStatusDlg::OnInitDialog()
+{
+    CAnchoredDialog::OnInitDialog();
+    showTitle();
+    if (openSession())
+        subscribe();
+    return true;
+}
+
+void CPortStatusDlg::showTitle()
+{
+    QString title = tr("Voice Ports Status on %1").arg(theChanviewApp().GetCurrentHost());
+    if (m_bServerLost)
+        title += QStringLiteral(" - ") + ChanviewString(IDS_CV_SERVER_NOT_AVAILABLE);
+    setWindowTitle(title);
+}
+
+bool CPortStatusDlg::openSession()
+{
+    CZELTSession *login = theChanviewApp().GetLoginSession();
+    Q_ASSERT(login);
+    m_pSession = std::make_unique<CZELTSession>(*login);
+    try {
+        const CChanviewApp &app = theChanviewApp();
+        m_pSession->Connect(CLoginCredentials{app.GetCurrentHost(), app.User(), app.Password()});
+    } catch (const CZltException &failure) {
+        failure.ReportError();
+        m_pSession.reset();
+        return false;
+    }
+    m_channel = m_pSession->CommandChannel();
+    m_sink = m_pSession->SubscriptionSink();
+    return true;
+}
+
+void CPortStatusDlg::subscribe()
+{
+    const QString trace = ChanviewString(IDS_CV_REGISTER_TRACE);
+    try {
+        m_pSession->Execute(trace, true, 1);
+        m_subscription = m_sink->Subscribe(this, WM_SERVER_REPLY, TraceRequestCode, trace, false, 1);
+        m_pSession->Execute(ChanviewString(IDS_CV_RESOURCE_SNAPSHOT), true, 1);
+    } catch (const CZltException &failure) {
+        failure.ReportError();
+    }
+}
+
+void CPortStatusDlg::closeSession()
+{
+    try {
+        if (m_sink && m_subscription != 0)
+            m_sink->Unsubscribe(m_subscription);
+        m_subscription = 0;
+        if (m_pSession)
+            m_pSession->Disconnect();
+    } catch (const CZltException &) {
+        // Closing regardless; the session's destructor answers what is left.
+    }
+    m_channel = nullptr;
+    m_sink = nullptr;
+    m_pSession.reset();
+}
+
+void CPortStatusDlg::done(int result)
+{
+    closeSession();
+    CAnchoredDialog::done(result);
+}
+
+LRESULT CPortStatusDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_SERVER_REPLY)
+        return CAnchoredDialog::WindowProc(message, wParam, lParam);
+    const auto *text = reinterpret_cast<const QString *>(lParam);
+    const QString line = text ? *text : QString();
+    ReplyMessage(0);
+    OnStatusUpdate(wParam, line);
+    return 0;
+}
+
+void CPortStatusDlg::OnStatusUpdate(WPARAM code, const QString &text)
+{
+    if (code != TraceRequestCode)
+        return;
+    if (text.startsWith(kDisconnectedMark)) {
+        m_bServerLost = true;
+        showTitle();
+        return;
+    }
+    const auto trace = CPortTraceLine::Parse(text, m_splitter);
+    if (trace)
+        m_rows.SetPortState(trace->port, trace->state);
+}
+
+void CPortStatusDlg::ShowFocusedPortStatistics()
+{
+    QListWidgetItem *focused = m_portList->currentItem();
+    if (!focused || !m_channel)
+        return;
+    const int port = focused->data(CPortRowList::PortRole).toInt();
+    CPortStatisticsDlg statistics(port, m_channel, CPortStatisticsDlg::MonitorLayout,
+                                  theChanviewApp().GetCurrentHost(), this);
+    statistics.DoModal();
+}

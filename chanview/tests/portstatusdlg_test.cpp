@@ -1,0 +1,159 @@
+// Chanview's port list against the simulator: rows from the snapshot and the
+// pushed lines in port order, the statistics of a port, the remembered
+// size, a server that goes away, and a screenshot with live ports.
+#include "appshelltestbase.h"
+
+#include "admin/app/portrowlist.h"
+#include "admin/app/portstatisticsdlg.h"
+#include "chanview/chanviewapp.h"
+#include "chanview/chanviewlogindlg.h"
+#include "chanview/chanviewstrings.h"
+#include "chanview/portstatusdlg.h"
+#include "platform/registry/profile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+bool waitUntil(const std::function<bool()> &done, int ms = 30000)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done()) {
+        if (elapsed.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+class ChanviewPortList : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+        writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
+        CSessionSettings settings = ChanviewSessionSettings();
+        settings.port = quickSettings().port;
+        settings.disconnectWaitMs = quickSettings().disconnectWaitMs;
+        m_app = std::make_unique<CChanviewApp>(settings);
+        ASSERT_TRUE(m_app->ReadStartSettings());
+        m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) {
+            dialog->SetDlgItemText(CLoginDlg::IDC_PASSWORD, QStringLiteral("Cardomel"));
+            dialog->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+        ASSERT_TRUE(m_app->LoginWithRetries());
+    }
+    void TearDown() override
+    {
+        m_dialog.reset();
+        m_app.reset();
+        AppShellTestBase::TearDown();
+    }
+    void openDialog()
+    {
+        m_dialog = std::make_unique<CPortStatusDlg>();
+        m_dialog->Create();
+    }
+    QString rowText(int port) const
+    {
+        const int row = m_dialog->Rows().RowOf(port);
+        return row < 0 ? QString() : m_dialog->PortList()->item(row)->text();
+    }
+    QList<int> ports() const
+    {
+        QList<int> list;
+        for (int i = 0; i < m_dialog->PortList()->count(); ++i)
+            list.append(m_dialog->PortList()->item(i)->data(CPortRowList::PortRole).toInt());
+        return list;
+    }
+
+    std::unique_ptr<CChanviewApp> m_app;
+    std::unique_ptr<CPortStatusDlg> m_dialog;
+};
+
+TEST_F(ChanviewPortList, ShowsEveryPortLiveInPortOrder)
+{
+    openDialog();
+    EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Voice Ports Status on ") + m_server->host());
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 8; }));
+    EXPECT_EQ(rowText(4), QStringLiteral("Voice Port   4:   {Waiting for Digits}"));
+    EXPECT_EQ(rowText(1), QStringLiteral("Voice Port   1: {             On-Hook}"));
+
+    for (int port : {25, 12, 19})
+        m_server->setPortState(port, QStringLiteral("Ringing"));
+    m_server->setPortState(1, QStringLiteral("Off-Hook"));
+    m_server->setPortState(2, QStringLiteral("on-hook"));
+    ASSERT_TRUE(waitUntil([&] { return rowText(2).contains(QStringLiteral("on-hook")); }));
+    EXPECT_EQ(ports(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 12, 19, 25}));
+    EXPECT_TRUE(rowText(1).endsWith(QStringLiteral("Off-Hook}")));
+    EXPECT_TRUE(rowText(12).endsWith(QStringLiteral("Ringing}")));
+}
+
+TEST_F(ChanviewPortList, StatisticsShowTheServersFiguresForThePortUnderTheFocus)
+{
+    openDialog();
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 8; }));
+    m_dialog->PortList()->setCurrentRow(1);
+    bool shown = false;
+    m_dialogs.on<CPortStatisticsDlg>([&](CPortStatisticsDlg *statistics) {
+        shown = true;
+        EXPECT_EQ(statistics->windowTitle(),
+                  QStringLiteral("Statistics - Voice Port 2 on ") + m_server->host());
+        EXPECT_EQ(statistics->StatisticText(0), QStringLiteral("98"));
+        EXPECT_EQ(statistics->StatisticText(1), QStringLiteral("22"));
+        statistics->GetDlgItem<QPushButton>(CPortStatisticsDlg::MonitorLayout.closeId)->click();
+    });
+    m_dialog->ShowFocusedPortStatistics();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(ChanviewPortList, RemembersTheSizeTheUserChose)
+{
+    openDialog();
+    m_dialog->resize(700, 420);
+    QCoreApplication::processEvents();
+    const QRect list = m_dialog->PortList()->geometry();
+    EXPECT_EQ(list.right(), 700 - 1 - 7);
+    EXPECT_EQ(list.bottom(), 420 - 1 - 7);
+    m_dialog->EndDialog(IDOK);
+    const CProfile profile = CProfile::inIniFile(QStringLiteral("Chanview.ini"));
+    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("66"), QStringLiteral("CX"), 0), 700);
+    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("66"), QStringLiteral("CY"), 0), 420);
+
+    openDialog();
+    EXPECT_EQ(m_dialog->size(), QSize(700, 420));
+}
+
+TEST_F(ChanviewPortList, KeepsTheLastRowsAndSaysSoWhenTheServerGoesAway)
+{
+    openDialog();
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 8; }));
+    m_server->dropLinks();
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->IsServerLost(); }));
+    EXPECT_TRUE(m_dialog->windowTitle().endsWith(QStringLiteral("The server is not available.")));
+    EXPECT_EQ(m_dialog->PortList()->count(), 8);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+    m_dialog->EndDialog(IDOK);
+}
+
+TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)
+{
+    for (int port = 9; port <= 24; ++port)
+        m_server->setPortState(port, port % 3 ? QStringLiteral("On-Hook") : QStringLiteral("Playing Msg"));
+    openDialog();
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 24; }));
+    m_server->setPortState(10, QStringLiteral("Recording Message"));
+    m_server->setPortState(15, QStringLiteral("Transferring"));
+    ASSERT_TRUE(waitUntil([&] { return rowText(15).contains(QStringLiteral("Transferring")); }));
+    m_dialog->PortList()->setCurrentRow(2);
+    QCoreApplication::processEvents();
+    QDir folder(qEnvironmentVariable("VERBANTA_BINARY_DIR"));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral("screenshots")));
+    EXPECT_TRUE(m_dialog->grab().save(folder.filePath(QStringLiteral("screenshots/chanview.png"))));
+}
+} // namespace
