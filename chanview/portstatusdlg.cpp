@@ -17,7 +17,7 @@
 
 namespace {
 constexpr int kMargin = 7;
-const QSize kTemplateSize(560, 300);
+const QSize kTemplateSize(660, 320);
 // The text a subscription receives when the link ends under it.
 const QString kDisconnectedMark = QStringLiteral("!ERROR Server disconnected");
 } // namespace

@@ -195,3 +195,42 @@ proc ::vs::reports::chainTop {number} {
     }
     return $number
 }
+
+# --- port demo: every MS milliseconds one voice port takes another state,
+# so a port monitor shown in a demo stays alive. "portdemo 0" stops it.
+namespace eval ::vs::reports { variable demoTimer "" }
+
+proc ::vs::reports::demoStates {} {
+    return {On-Hook Off-Hook Ringing Playing Recording {Waiting for Digits} {Playing Greeting}
+        {Playing Msg} {Recording Message} {Running IVR} {Managing Mailbox} Transferring {On Hold}
+        {Main Menu} Dialing Busy}
+}
+
+proc ::vs::reports::demoStep {ms} {
+    variable demoTimer
+    set ports [dict keys $::vs::data::ports]
+    if {[llength $ports]} {
+        set port [lindex $ports [expr {int(rand() * [llength $ports])}]]
+        set states [demoStates]
+        pushPortState $port [lindex $states [expr {int(rand() * [llength $states])}]]
+    }
+    set demoTimer [after $ms [list ::vs::reports::demoStep $ms]]
+}
+
+namespace eval ::vs::control::verb {}
+
+proc ::vs::control::verb::portdemo {ms} {
+    if {![string is integer -strict $ms] || $ms < 0} {
+        error "an interval is a number of milliseconds, not \"$ms\""
+    }
+    after cancel $::vs::reports::demoTimer
+    set ::vs::reports::demoTimer ""
+    if {$ms > 0} {
+        if {$ms < 50} {
+            error "an interval of $ms ms would flood the links; take 50 or more"
+        }
+        set ::vs::reports::demoTimer [after $ms [list ::vs::reports::demoStep $ms]]
+    }
+    ::vs::control::ok
+}
+# --- end of port demo
