@@ -25,10 +25,11 @@ public:
     bool isConnected() const { return m_fd >= 0; }
     bool send(quint8 type, quint32 extra, const QByteArray &payload);
     bool sendBytes(const QByteArray &bytes);
-    // Empty when nothing whole arrived in time or the link closed.
-    std::optional<Frame> readFrame(int timeoutMs = 10000);
+    // Empty when nothing whole arrived in time or the link closed. The
+    // default only catches a hang: a loaded machine can be slow to answer.
+    std::optional<Frame> readFrame(int timeoutMs = 60000);
     // True when the peer closes the link within the time.
-    bool waitClosed(int timeoutMs = 10000);
+    bool waitClosed(int timeoutMs = 60000);
     // Reads the greeting, answers with the digest and waits for "VCONNECTED".
     bool login(const QString &user, const QString &password);
     // Sends a command with a transaction number and reads frames until the one
