@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/chanviewframe.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
 #include "admin/app/coolmenumanager.h"
@@ -26,6 +27,7 @@
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/cosdoc.h"
+#include "admin/useragents/portstatusdoc.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QAction>
@@ -38,6 +40,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +125,9 @@ CMainFrame::CMainFrame()
 CMainFrame::~CMainFrame()
 {
     unregisterWindow();
+    // The windows go while the frame is whole: a closing window tells the
+    // frame to bring its commands up to date.
+    qDeleteAll(m_mdiArea->subWindowList());
 }
 
 // --- building the frame ------------------------------------------------------
@@ -189,6 +196,7 @@ void CMainFrame::registerHandlers()
         {ID_CONNECT_TO_SERVER, &CMainFrame::OnConnectToServer},
         {ID_EDIT_UA_MAILBOX, &CMainFrame::OnEditUserAgents},
         {ID_EDIT_COS_MAILBOX, &CMainFrame::OnEditCos},
+        {ID_VOICE_PORT_STATUS, &CMainFrame::OnVoicePortStatus},
         {ID_TCL_SESSION, &CMainFrame::OnTclSession},
         {ID_DATE_TIME, &CMainFrame::OnDateTime},
         {ID_SHUTDOWN, &CMainFrame::OnShutdown},
@@ -333,6 +341,8 @@ bool CMainFrame::availableNow(int id) const
     case ID_EDIT_UA_MAILBOX:
     case ID_EDIT_COS_MAILBOX:
         return theApp().GetSession() != nullptr;
+    case ID_VOICE_PORT_STATUS:
+        return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
     default:
         return true;
     }
@@ -542,6 +552,28 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
     connect(view, &CAdminView::messageLineChanged, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     view->SetInitialFocus();
+}
+
+void CMainFrame::OnVoicePortStatus()
+{
+    CAdminApp &app = theApp();
+    const CAdminApp *account = &app;
+    auto document = std::make_unique<CPortStatusDoc>(CAdminDoc::Account{
+        [account](long number) { return account->IsUserAgentAllowed(number); }, app.AllowsAllUserAgents()});
+    CWaitCursor wait;
+    // Refused silently while another status window is open; any other
+    // refusal has been shown by the document.
+    if (!document->OnNewDocument(*app.GetSession(),
+                                 CLoginCredentials{app.Host(), app.User(), app.Password()}))
+        return;
+    auto *frame = new CChanviewFrame(std::move(document));
+    connect(frame, &CChanviewFrame::closedDocument, this, &CMainFrame::UpdateCommandUI);
+    m_mdiArea->addSubWindow(frame);
+    frame->resize(CChanviewFrame::OpenWidth, CChanviewFrame::OpenHeight);
+    frame->show();
+    const QSize room = m_mdiArea->viewport()->size();
+    frame->move(std::max(0, (room.width() - frame->width()) / 2),
+                std::max(0, (room.height() - frame->height()) / 2));
 }
 
 void CMainFrame::OnTclSession()

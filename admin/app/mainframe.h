@@ -111,6 +111,7 @@ private:
     void OnConnectToServer();
     void OnEditUserAgents();
     void OnEditCos();
+    void OnVoicePortStatus();
     void OnTclSession();
     void OnDateTime();
     void OnShutdown();

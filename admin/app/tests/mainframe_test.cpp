@@ -5,11 +5,13 @@
 #include "appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/chanviewframe.h"
 #include "admin/app/commandids.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/menuresource.h"
+#include "admin/app/portstatusview.h"
 #include "admin/app/systemclockdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/zeltsession.h"
@@ -27,6 +29,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -168,9 +171,10 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_EDIT_UA_MAILBOX));
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
     // Windows of later issues are shown, and greyed, at every level.
-    for (int later : {ID_EDIT_UA_IVR, ID_VOICE_PORT_STATUS, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD,
-                      ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS, ID_REPORT_OPTION1, ID_RUN_REPORT,
-                      ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+    EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
+    for (int later :
+         {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
+          ID_REPORT_OPTION1, ID_RUN_REPORT, ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -244,9 +248,48 @@ TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
     EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_IVR));
-    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_VOICE_PORT_STATUS, 0);
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_MANAGE_ADMINS, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
+    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(MainFrameTest, VoicePortStatusOpensOneWindowWithThePortsUntilItCloses)
+{
+    loginWithRights(0x20000000u);
+    ASSERT_TRUE(enabled(ID_VOICE_PORT_STATUS));
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_VOICE_PORT_STATUS, 0);
+    CChanviewFrame *window = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        const auto children = m_frame->MdiArea()->subWindowList();
+        window = children.isEmpty() ? nullptr : qobject_cast<CChanviewFrame *>(children.first());
+        return window != nullptr;
+    }));
+    EXPECT_EQ(window->size(), QSize(CChanviewFrame::OpenWidth, CChanviewFrame::OpenHeight));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Voice Ports Status"));
+    CPortStatusView *view = window->GetActiveView();
+    ASSERT_TRUE(WaitFor([&] { return view->count() == 8; }));
+    for (int row = 1; row < view->count(); ++row)
+        EXPECT_LT(view->item(row - 1)->data(CPortRowList::PortRole).toInt(),
+                  view->item(row)->data(CPortRowList::PortRole).toInt());
+
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(m_frame->grab().save(folder + "/voice_port_status.png"));
+
+    // A second window is refused while the first is open.
+    EXPECT_FALSE(enabled(ID_VOICE_PORT_STATUS));
+    EXPECT_FALSE(m_frame->OnCommand(ID_VOICE_PORT_STATUS));
+    EXPECT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
+
+    QPointer<CChanviewFrame> closing = window;
+    window->close();
+    ASSERT_TRUE(WaitFor([&] { return closing.isNull(); }));
+    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(m_frame->CommandAction(ID_VOICE_PORT_STATUS)->isEnabled());
+    ASSERT_TRUE(m_frame->OnCommand(ID_VOICE_PORT_STATUS));
+    EXPECT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)

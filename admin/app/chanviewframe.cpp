@@ -1,0 +1,26 @@
+// The voice-port status window; see chanviewframe.h. Closing the list closes
+// the document, which gives the single-window mark back, whichever way the
+// window goes (closed by the user, by a new login, or with the main frame).
+#include "admin/app/chanviewframe.h"
+
+#include "admin/app/portstatusview.h"
+#include "admin/useragents/portstatusdoc.h"
+
+CChanviewFrame::CChanviewFrame(std::unique_ptr<CPortStatusDoc> document, QWidget *parent)
+    : QMdiSubWindow(parent), m_document(std::move(document)), m_view(new CPortStatusView(this))
+{
+    Q_ASSERT(m_document);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(m_document->GetTitle());
+    setWidget(m_view);
+    m_view->SetClosedHandler([this] {
+        m_document->OnCloseDocument();
+        emit closedDocument();
+    });
+    m_view->OnInitialUpdate(m_document->CommandChannel(), m_document->SubscriptionSink());
+}
+
+CChanviewFrame::~CChanviewFrame()
+{
+    delete m_view;
+}
