@@ -125,9 +125,12 @@ TEST(ClientExports, ConnectWaitsThroughSignalsForASlowServer)
     while (!done && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
         pthread_kill(connecting.native_handle(), SIGUSR1);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!accepting && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
-            accepting = true; // the queue takes the waiting connection now
-            fcntl(listener, F_SETFL, O_NONBLOCK);
+        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
+            // From now on the queue is emptied as it fills (a late filler
+            // too), so the waiting connection gets in.
+            if (!accepting)
+                fcntl(listener, F_SETFL, O_NONBLOCK);
+            accepting = true;
             for (int accepted; (accepted = accept(listener, nullptr, nullptr)) >= 0;)
                 ::close(accepted);
         }
