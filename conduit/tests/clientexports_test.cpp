@@ -125,15 +125,15 @@ TEST(ClientExports, ConnectWaitsThroughSignalsForASlowServer)
     while (!done && std::chrono::steady_clock::now() - start < std::chrono::seconds(60)) {
         pthread_kill(connecting.native_handle(), SIGUSR1);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
-            // From now on the queue is emptied as it fills (a late filler
-            // too), so the waiting connection gets in.
-            if (!accepting)
-                fcntl(listener, F_SETFL, O_NONBLOCK);
-            accepting = true;
+        if (!accepting && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
+            accepting = true; // from now on the queue takes the waiting connection
+            fcntl(listener, F_SETFL, O_NONBLOCK);
+        }
+        // Keep draining: a filler's retried handshake may take the freed place
+        // before the connection under test retries its own.
+        if (accepting)
             for (int accepted; (accepted = accept(listener, nullptr, nullptr)) >= 0;)
                 ::close(accepted);
-        }
     }
     connecting.join();
     sigaction(SIGUSR1, &previous, nullptr);
