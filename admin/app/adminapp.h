@@ -40,7 +40,7 @@ struct CNotificationEvent {
     bool operator==(const CNotificationEvent &) const = default;
 };
 
-class CAdminApp : public CLoginSettingsHolder {
+class CAdminApp final : public CLoginSettingsHolder {
 public:
     // Main menu resources, chosen by the rights word.
     enum MainMenu : int {

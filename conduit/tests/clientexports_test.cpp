@@ -126,11 +126,14 @@ TEST(ClientExports, ConnectWaitsThroughSignalsForASlowServer)
         pthread_kill(connecting.native_handle(), SIGUSR1);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (!accepting && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(300)) {
-            accepting = true; // the queue takes the waiting connection now
+            accepting = true; // from now on the queue takes the waiting connection
             fcntl(listener, F_SETFL, O_NONBLOCK);
+        }
+        // Keep draining: a filler's retried handshake may take the freed place
+        // before the connection under test retries its own.
+        if (accepting)
             for (int accepted; (accepted = accept(listener, nullptr, nullptr)) >= 0;)
                 ::close(accepted);
-        }
     }
     connecting.join();
     sigaction(SIGUSR1, &previous, nullptr);

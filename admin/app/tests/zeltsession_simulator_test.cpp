@@ -234,10 +234,20 @@ TEST_F(SessionAgainstSimulator, DroppedLinkAnswersEachPendingCommandWithTheDisco
 {
     CZELTSession session(settings());
     session.Connect(login());
-    m_simulator->delayNextReply(20000);
+    // Every reply is held back, each command's delay set only once the
+    // simulator took the one before: a reply that came before the drop would
+    // not be a pending command any more.
     std::vector<CPendingCommand> pending;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
+        m_simulator->delayNextReply(20000);
         pending.push_back(session.BeginCommand(QStringLiteral("GetUA %1 {}").arg(997 + i % 3)));
+        ASSERT_TRUE(waitUntil([&] {
+            int taken = 0;
+            for (const testserver::LoggedCommand &command : m_simulator->commandLog())
+                taken += command.text.startsWith("GetUA") ? 1 : 0;
+            return taken == i + 1;
+        }));
+    }
     ASSERT_EQ(session.PendingCount(), 4);
     EXPECT_EQ(m_simulator->dropLinks(), 1);
     for (CPendingCommand &command : pending)
