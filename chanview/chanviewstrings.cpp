@@ -1,6 +1,8 @@
 // See chanviewstrings.h.
 #include "chanview/chanviewstrings.h"
 
+#include "chanview/chanviewcommands.h"
+
 #include <QHash>
 
 QString ChanviewString(unsigned id)
@@ -31,5 +33,6 @@ CSessionSettings ChanviewSessionSettings()
     settings.loginRefused = ChanviewString(IDS_CV_CHECK_USER_AND_PASSWORD);
     settings.protocolProblem = ChanviewString(IDS_CV_PROTOCOL_PROBLEM);
     settings.timeZoneNotSet = ChanviewString(IDS_CV_TIME_ZONE_NOT_SET);
+    settings.procedureText = ChanviewCommandsText();
     return settings;
 }
