@@ -5,6 +5,8 @@
 #include "platform/registry/profile.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QWidget>
 
 #include <cstdlib>
@@ -74,6 +76,26 @@ CSessionSettings AppShellTestBase::quickSettings() const
     settings.disconnectWaitMs = 3000;
     settings.disconnectWaits = 3;
     return settings;
+}
+
+CSessionSettings AppShellTestBase::patientSettings() const
+{
+    CSessionSettings settings = quickSettings();
+    settings.stateWaitMs = 15000;
+    settings.disconnectWaitMs = 15000;
+    return settings;
+}
+
+bool WaitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
 }
 
 void AppShellTestBase::writeLoginSettings(const QString &hosts, const QString &user,

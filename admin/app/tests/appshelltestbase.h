@@ -54,6 +54,9 @@ private:
     QWidget *m_lastHandled = nullptr;
 };
 
+// Runs the event loop until `done` holds; false when `ms` ran out first.
+bool WaitFor(const std::function<bool()> &done, int ms = 20000);
+
 class AppShellTestBase : public testing::Test {
 protected:
     void SetUp() override;
@@ -64,6 +67,9 @@ protected:
     // The session settings for the simulator, with a short wait for a
     // link's end.
     CSessionSettings quickSettings() const;
+    // Waits long enough for a simulator slowed down by a busy machine; they
+    // only ever run out when something hangs.
+    CSessionSettings patientSettings() const;
     // Writes the "Login" settings as a previous run would have left them.
     void writeLoginSettings(const QString &hosts, const QString &user, const QString &savePassword);
     QString readLoginSetting(const QString &entry) const;

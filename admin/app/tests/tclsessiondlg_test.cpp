@@ -19,29 +19,8 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()> &done, int ms = 20000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
 class TclConsole : public AppShellTestBase {
 protected:
-    // Waits long enough for a simulator slowed down by a busy machine; they
-    // only ever run out when something hangs.
-    CSessionSettings patientSettings() const
-    {
-        CSessionSettings settings = quickSettings();
-        settings.stateWaitMs = 15000;
-        settings.disconnectWaitMs = 15000;
-        return settings;
-    }
     void SetUp() override
     {
         AppShellTestBase::SetUp();
