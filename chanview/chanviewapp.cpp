@@ -34,7 +34,7 @@ CChanviewApp &theChanviewApp()
 }
 
 CChanviewApp::CChanviewApp(const CSessionSettings &settings)
-    : m_settings(settings), m_runMainWindow([this] { runPortStatusDialog(); })
+    : m_settings(settings), m_runMainWindow([this] { return runPortStatusDialog(); })
 {
     Q_ASSERT(!g_theApp);
     g_theApp = this;
@@ -53,14 +53,12 @@ CChanviewApp::~CChanviewApp()
     g_theApp = nullptr;
 }
 
-void CChanviewApp::InitInstance()
+int CChanviewApp::InitInstance()
 {
-    if (!ReadStartSettings())
-        return;
-    if (!LoginWithRetries())
-        return;
+    if (!ReadStartSettings() || !LoginWithRetries())
+        return 0;
     rememberPassword();
-    m_runMainWindow();
+    return m_runMainWindow();
 }
 
 bool CChanviewApp::ReadStartSettings()
@@ -114,10 +112,9 @@ bool CChanviewApp::LoginWithRetries()
 {
     if (!runLoginDialog())
         return false;
+    // One session for every attempt: each Connect starts a link of its own.
+    m_pSession = std::make_unique<CZELTSession>(m_settings);
     for (;;) {
-        // A fresh session for each attempt: a client object whose login
-        // was declined does not take a second link.
-        m_pSession = std::make_unique<CZELTSession>(m_settings);
         try {
             m_pSession->Connect(CLoginCredentials{m_strCurrentHost, m_strUser, m_strPassword});
             return true;
@@ -147,10 +144,11 @@ void CChanviewApp::rememberPassword()
         .WriteProfileString(QStringLiteral("Login"), QStringLiteral("SavePassword"), m_strSavePassword);
 }
 
-void CChanviewApp::runPortStatusDialog()
+int CChanviewApp::runPortStatusDialog()
 {
     CPortStatusDlg dialog;
     dialog.DoModal();
+    return dialog.IsServerLost() ? 1 : 0;
 }
 
 void CChanviewApp::SetLoginChoice(const QString &computerList, const QString &host, const QString &user,

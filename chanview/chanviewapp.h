@@ -1,8 +1,9 @@
 // Chanview's application object: reads the login settings admin keeps,
 // restores the remembered password, logs in (again and again while the
 // server declines) and runs the port status dialog as the program's only
-// window. The login session it connects stays for the life of the program;
-// the dialog's own session shares its messaging class object.
+// window. The login session is made once and connects again for every
+// retry; it stays for the life of the program, and the dialog's own session
+// shares its messaging class object.
 #pragma once
 
 #include "admin/app/loginsettingsholder.h"
@@ -29,15 +30,17 @@ public:
     CChanviewApp(const CChanviewApp &) = delete;
     CChanviewApp &operator=(const CChanviewApp &) = delete;
 
-    // The whole start-up; returns when the program is to end. The dialog
-    // that runs once logged in is `runMainWindow` (tests replace it).
-    void InitInstance();
+    // The whole start-up; returns when the program is to end, with its exit
+    // code: 1 when the server went away while the port list was shown, else
+    // 0. The window that runs once logged in is the main-window runner
+    // (tests replace it), which returns that code.
+    int InitInstance();
     // Reads the settings and the remembered password (start-up steps before
     // the login dialog); false when the program must end.
     bool ReadStartSettings();
     // The login loop; true once the login session is connected.
     bool LoginWithRetries();
-    void SetMainWindowRunner(std::function<void()> runner) { m_runMainWindow = std::move(runner); }
+    void SetMainWindowRunner(std::function<int()> runner) { m_runMainWindow = std::move(runner); }
 
     LoginKey ReadLoginKey();
     QString GetCurrentHost() const { return m_strCurrentHost; }
@@ -60,7 +63,7 @@ public:
 private:
     bool runLoginDialog();
     void rememberPassword();
-    void runPortStatusDialog();
+    int runPortStatusDialog();
 
     const CSessionSettings m_settings;
     QString m_strHostList;
@@ -70,7 +73,7 @@ private:
     QString m_strUser;
     QString m_strCurrentHost;
     std::unique_ptr<CZELTSession> m_pSession;
-    std::function<void()> m_runMainWindow;
+    std::function<int()> m_runMainWindow;
 };
 
 // The one application object while the program runs.

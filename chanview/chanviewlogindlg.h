@@ -1,6 +1,7 @@
 // Chanview's login: admin's login dialog under the monitor's caption. On OK
 // it keeps the computer list where admin keeps it, so both programs offer
 // the same computers; the user name and the remember flag are left to admin.
+// Change Password passes the same checks and then logs in like OK.
 #pragma once
 
 #include "admin/app/logindlg.h"

@@ -33,6 +33,7 @@ CSessionSettings ChanviewSessionSettings()
     settings.loginRefused = ChanviewString(IDS_CV_CHECK_USER_AND_PASSWORD);
     settings.protocolProblem = ChanviewString(IDS_CV_PROTOCOL_PROBLEM);
     settings.timeZoneNotSet = ChanviewString(IDS_CV_TIME_ZONE_NOT_SET);
+    settings.interlockFailure = ChanviewString(IDS_CV_INTERLOCK_FAILURE);
     settings.procedureText = ChanviewCommandsText();
     return settings;
 }

@@ -1,5 +1,6 @@
 // Chanview: the voice-port monitor. It logs in with the settings admin keeps
-// and shows the live state of every voice port of the server.
+// and shows the live state of every voice port of the server; it ends with
+// code 1 when the server goes away under it.
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewstrings.h"
 
@@ -11,6 +12,5 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Chanview"));
     QApplication::setDesktopFileName(QStringLiteral("chanview"));
     CChanviewApp app(ChanviewSessionSettings());
-    app.InitInstance();
-    return 0;
+    return app.InitInstance();
 }

@@ -5,6 +5,7 @@
 #include "admin/app/portstatisticsdlg.h"
 #include "admin/app/porttraceline.h"
 #include "admin/app/servercommandchannel.h"
+#include "admin/app/serverexitnotice.h"
 #include "admin/app/zeltsession.h"
 #include "admin/app/zltexception.h"
 #include "chanview/chanviewaboutdlg.h"
@@ -66,8 +67,14 @@ CPortStatusDlg::~CPortStatusDlg()
 bool CPortStatusDlg::OnInitDialog()
 {
     CAnchoredDialog::OnInitDialog();
+    m_bClosing = false;
     showTitle();
-    if (openSession())
+    // Told when any of the program's sessions loses its link, the login's
+    // included; a loss before this window was there is seen below.
+    CServerExitNotice::SetMainWindow(GetSafeHwnd());
+    if (theChanviewApp().GetLoginSession()->GetState() != CZELTSession::StateConnected)
+        onServerLost();
+    else if (openSession())
         subscribe();
     return true;
 }
@@ -128,12 +135,46 @@ void CPortStatusDlg::closeSession()
 
 void CPortStatusDlg::done(int result)
 {
+    // Links end while the dialog closes; that is no lost server.
+    m_bClosing = true;
+    CServerExitNotice::SetMainWindow(nullptr);
     closeSession();
     CAnchoredDialog::done(result);
 }
 
+void CPortStatusDlg::onServerLost()
+{
+    if (m_bServerLost || m_bClosing)
+        return;
+    m_bServerLost = true;
+    showTitle();
+    // Later, from the event loop: the sender of the message that told us
+    // may still be on its way out, and the message box runs a loop of its own.
+    QMetaObject::invokeMethod(
+        this, [this] { endForLostServer(); }, Qt::QueuedConnection);
+}
+
+void CPortStatusDlg::endForLostServer()
+{
+    if (m_bClosing)
+        return;
+    AfxMessageBox(ChanviewString(IDS_CV_SERVER_NOT_AVAILABLE), MB_OK | MB_ICONSTOP);
+    if (m_bClosing)
+        return;
+    // A statistics or about box still open would keep the program waiting.
+    const QList<QDialog *> boxes = findChildren<QDialog *>(Qt::FindDirectChildrenOnly);
+    for (QDialog *box : boxes)
+        if (box->isVisible())
+            box->reject();
+    EndDialog(IDCANCEL);
+}
+
 LRESULT CPortStatusDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_SERVER_EXIT) {
+        onServerLost();
+        return 0;
+    }
     if (message != WM_SERVER_REPLY)
         return CAnchoredDialog::WindowProc(message, wParam, lParam);
     const auto *text = reinterpret_cast<const QString *>(lParam);
@@ -148,8 +189,7 @@ void CPortStatusDlg::OnStatusUpdate(WPARAM code, const QString &text)
     if (code != TraceRequestCode)
         return;
     if (text.startsWith(kDisconnectedMark)) {
-        m_bServerLost = true;
-        showTitle();
+        onServerLost();
         return;
     }
     const auto trace = CPortTraceLine::Parse(text, m_splitter);

@@ -1,8 +1,11 @@
 // Chanview's main window: every voice port of the server with its live
 // state, from the trace lines the server pushes to the dialog's own session,
-// in ascending port order. A double click shows the port's statistics. When
-// the server goes away the rows stay as they were last reported and the
-// title says that the server is not available.
+// in ascending port order. A double click shows the port's statistics.
+//
+// Rows that no longer change must not pass for live ones: when the server
+// goes away (the subscription is failed, or the dialog's or the login's
+// session loses its link) the title says the server is not available, a
+// message says it once, and the dialog then closes, so the program ends.
 #pragma once
 
 #include "admin/app/portrowlist.h"
@@ -34,6 +37,7 @@ public:
 
     QListWidget *PortList() const { return m_portList; }
     CPortRowList &Rows() { return m_rows; }
+    // The server went away while the dialog was open.
     bool IsServerLost() const { return m_bServerLost; }
 
 protected:
@@ -45,6 +49,8 @@ private:
     void subscribe();
     void closeSession();
     void showTitle();
+    void onServerLost();
+    void endForLostServer();
 
     QListWidget *m_portList;
     std::unique_ptr<CZELTSession> m_pSession;
@@ -54,4 +60,5 @@ private:
     CTclList m_splitter;
     CPortRowList m_rows;
     bool m_bServerLost = false;
+    bool m_bClosing = false;
 };

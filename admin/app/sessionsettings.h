@@ -48,6 +48,7 @@ struct CSessionSettings {
     // Reasons kept as the session's last error.
     QString protocolProblem = AdminString(IDS_PROTOCOL_PROBLEM);
     QString timeZoneNotSet = AdminString(IDS_TIME_ZONE_NOT_SET);
-    // Thrown when a lock or a reply wait runs out.
-    unsigned interlockFailureId = IDS_INTERLOCK_FAILURE;
+    // Thrown when a lock or a reply wait runs out; each program words it
+    // from its own string table.
+    QString interlockFailure = AdminString(IDS_INTERLOCK_FAILURE);
 };

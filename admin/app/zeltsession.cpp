@@ -120,9 +120,13 @@ void CZELTSession::bindConduit()
 
 void CZELTSession::Connect(const CLoginCredentials &login)
 {
-    // A client object carries one link: a second Connect starts afresh.
+    // A client object carries one link: a second Connect starts afresh,
+    // whether the first link is still up or has ended (a declined login, a
+    // silent server, a lost link).
     if (m_linkOpen)
         Disconnect();
+    else
+        releaseClient();
     bindConduit();
     {
         std::lock_guard lock(m_detailsMutex);
@@ -182,6 +186,21 @@ void CZELTSession::Connect(const CLoginCredentials &login)
         failConnect(m_settings.serverNotResponding);
     }
     failConnect(m_settings.loginRefused);
+}
+
+// Drops the client object of a link that has ended; the class object and
+// the utility stay for the next one.
+void CZELTSession::releaseClient()
+{
+    if (!m_client)
+        return;
+    if (!m_sessionLock.Lock(m_settings.sessionLockMs))
+        throwInterlockFailure();
+    {
+        std::lock_guard send(m_sendMutex);
+        m_client.reset();
+    }
+    m_sessionLock.Unlock();
 }
 
 void CZELTSession::failConnect(const QString &message)
@@ -355,7 +374,7 @@ int CZELTSession::OnDisconnected()
     const bool locked = m_sessionLock.Lock(m_settings.sessionLockMs);
     if (!locked) {
         // Without the lock the session's state can't be trusted any more.
-        AfxMessageBox(CZltException(m_settings.interlockFailureId).text());
+        AfxMessageBox(m_settings.interlockFailure);
         std::exit(1);
     }
     linkEnded();
@@ -466,7 +485,7 @@ void CZELTSession::answerAllPending(const char *format)
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
             // Callers would wait for answers that can never come.
-            AfxMessageBox(CZltException(m_settings.interlockFailureId).text());
+            AfxMessageBox(m_settings.interlockFailure);
             std::exit(1);
         }
         for (auto &[transaction, target] : m_transactions)
@@ -699,5 +718,5 @@ int CZELTSession::PendingCount() const
 
 void CZELTSession::throwInterlockFailure() const
 {
-    throw CZltException(m_settings.interlockFailureId);
+    throw CZltException(m_settings.interlockFailure);
 }

@@ -68,7 +68,9 @@ public:
     virtual int Login(const QByteArray &greeting);
     // Connects and logs in; returns only once logged in. Throws
     // CZltExceptionLoginDeclined (after telling the user why) when the login
-    // may be tried again, CZltException when it cannot.
+    // may be tried again, CZltException when it cannot. Each call starts a
+    // new link, so the same session connects again after a declined login,
+    // a silent server or a lost link.
     virtual void Connect(const CLoginCredentials &login);
     // Ends the link. The end is this session's own doing: it is never taken
     // for a lost server. Throws CZltException when the session lock can't be had.
@@ -106,7 +108,7 @@ public:
 
 private:
     void bindConduit();
-    void releaseConduit();
+    void releaseClient();
     void startHousekeeping();
     void housekeepingLoop();
     bool waitForStateChange(uint32_t ms, bool keepEventsFlowing);

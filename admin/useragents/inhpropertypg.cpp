@@ -1,19 +1,25 @@
 // The page base: the field table, the own / COS / lock marks, Lock and
-// Revert, and the load and store walks. The store walk skips a field whose
-// name cannot be built (an event whose server name is unknown) and goes on
-// with the next, so no later field of the page is lost.
+// Revert, the load and store walks, and the hover help on the labels. The
+// store walk skips a field whose name cannot be built (an event whose server
+// name is unknown) and goes on with the next, so no later field of the page
+// is lost. Frame and tip are painted by a see-through layer above the
+// page's controls, since the tip lies over the fields below its label.
 #include "admin/useragents/inhpropertypg.h"
 
 #include "admin/app/servercommandchannel.h"
 #include "admin/app/tcllist.h"
 #include "admin/res/adminstrings.h"
+#include "admin/useragents/inhsheet.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/pagevalue.h"
 #include "admin/useragents/useragent.h"
 #include "platform/mfc/dataexchange.h"
+#include "platform/mfc/propertysheet.h"
 #include "platform/msgbox/msgbox.h"
+#include "platform/registry/registry.h"
 #include "platform/strings/stringtable.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,27 +86,124 @@ QPixmap markPixmap(CInhPropertyPg::Mark mark, bool lock)
     return pixmap;
 }
 
-// Sees right clicks on a page's field labels (the dialog's own filter
-// watches its edits).
-class LabelMenuFilter : public QObject {
+// The key whose presence makes the tips show property names.
+constexpr char DeveloperKey[] = "SOFTWARE\\Keltra\\Verbanta ES Administration\\Developer";
+
+// The hover cursor over a field's label (the program's cursor resource 165):
+// the arrow with a question mark.
+QCursor fieldHelpCursor()
+{
+    return QCursor(Qt::WhatsThisCursor);
+}
+
+bool developerKeyExists()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, DeveloperKey, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Routes the mouse of a page to the page: a right click on a field's label
+// opens the field's menu; the mouse resting on a label, on the page or on
+// any other control is the page's WM_SETCURSOR for that window.
+class PageMouseFilter : public QObject {
 public:
-    LabelMenuFilter(QObject *parent, std::function<void(QWidget *)> open)
-        : QObject(parent), m_open(std::move(open))
+    PageMouseFilter(QObject *parent, std::function<void(QWidget *)> openMenu,
+                    std::function<void(QWidget *)> setCursor)
+        : QObject(parent), m_openMenu(std::move(openMenu)), m_setCursor(std::move(setCursor))
     {
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::MouseButtonRelease ||
-            static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
+        auto *widget = static_cast<QWidget *>(watched);
+        const bool label = widget->property("fieldLabel").toBool();
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease:
+            if (!label || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
+                return false;
+            m_openMenu(widget);
+            return true;
+        case QEvent::Enter:
+            m_setCursor(widget);
             return false;
-        m_open(static_cast<QWidget *>(watched));
-        return true;
+        case QEvent::MouseMove:
+            if (static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton)
+                return false;
+            m_setCursor(widget);
+            // A label's moves stop here: the page would take them for moves
+            // outside the labels.
+            return label;
+        default:
+            return false;
+        }
     }
 
 private:
-    std::function<void(QWidget *)> m_open;
+    std::function<void(QWidget *)> m_openMenu;
+    std::function<void(QWidget *)> m_setCursor;
+};
+
+// The 3-D frame around the hovered label and the tip, drawn over the page.
+class HoverOverlay : public QWidget {
+public:
+    explicit HoverOverlay(QWidget *page) : QWidget(page)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setGeometry(page->rect());
+        page->installEventFilter(this);
+    }
+    void setFrame(const QRect &frame)
+    {
+        m_frame = frame;
+        update();
+    }
+    void setTip(const QRect &rect, const QString &text)
+    {
+        m_tipRect = rect;
+        m_tipText = text;
+        raise();
+        update();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize && watched == parent())
+            setGeometry(static_cast<QWidget *>(parent())->rect());
+        return false;
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        if (!m_frame.isNull()) {
+            const QColor light(240, 240, 240);
+            const QColor dark(16, 16, 16);
+            const QRect r = m_frame;
+            painter.setPen(light);
+            painter.drawLine(r.topLeft(), r.topRight());
+            painter.drawLine(r.topLeft(), r.bottomLeft());
+            painter.setPen(dark);
+            painter.drawLine(r.bottomLeft(), r.bottomRight());
+            painter.drawLine(r.topRight(), r.bottomRight());
+        }
+        if (!m_tipRect.isNull()) {
+            painter.setPen(palette().color(QPalette::ToolTipText));
+            painter.setBrush(palette().color(QPalette::ToolTipBase));
+            painter.drawRect(m_tipRect.adjusted(0, 0, -1, -1));
+            painter.setFont(QApplication::font("QStatusBar"));
+            painter.drawText(m_tipRect.adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignTop, m_tipText);
+        }
+    }
+
+private:
+    QRect m_frame;
+    QRect m_tipRect;
+    QString m_tipText;
 };
 
 } // namespace
@@ -161,6 +264,9 @@ void CInhPropertyPg::OnUserAgentLoaded(WPARAM, LPARAM)
     m_mailboxNumber = m_record.GetUANumber();
     TransferData(false);
     SetPageModified(false);
+    // A freshly loaded box holds no edits: the class-of-service choice is free.
+    if (m_sheet)
+        m_sheet->EnableAllControls(true);
 }
 
 void CInhPropertyPg::RefreshEntry(int index)
@@ -212,6 +318,10 @@ bool CInhPropertyPg::MarkFieldChanged(int controlId)
 
 void CInhPropertyPg::SetPageModified(bool on)
 {
+    // Changing the class of service reloads the box, which would drop the
+    // edits: the choice waits until they are saved or discarded.
+    if (on && m_sheet)
+        m_sheet->EnableAllControls(false);
     SetModified(on);
 }
 
@@ -355,9 +465,28 @@ bool CInhPropertyPg::IsLockShown(int index) const
 
 LRESULT CInhPropertyPg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_USERAGENT_LOADED) {
+    switch (message) {
+    case WM_USERAGENT_LOADED:
         OnUserAgentLoaded(wParam, lParam);
         return 0;
+    case WM_CHILDACTIVATE:
+        // Name and comment are shared with the other pages, which may have
+        // changed their state while this page was hidden.
+        for (int i = 0; i < CommonCount; ++i)
+            RefreshEntry(i);
+        return 0;
+    case WM_SETCURSOR:
+        if (HWND(wParam) == GetSafeHwnd())
+            clearHover();
+        return 0;
+    case WM_TIMER:
+        if (wParam == TipTimerId) {
+            OnTipTimer();
+            return 0;
+        }
+        break;
+    default:
+        break;
     }
     if (message == WM_COMMAND) {
         const int id = int(LOWORD(wParam));
@@ -392,6 +521,7 @@ bool CInhPropertyPg::OnInitDialog()
             blockers.push_back(std::make_unique<QSignalBlocker>(child));
         CPropertyPage::OnInitDialog();
     }
+    m_sheet = dynamic_cast<CInhSheet *>(GetParentSheet());
     m_skipCommonOnFirstLoad = m_common.loaded;
     m_common.loaded = true;
     for (const int id : {IDC_NAME1, IDC_NAME2}) {
@@ -399,27 +529,23 @@ bool CInhPropertyPg::OnInitDialog()
             name->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("[A-Za-z2-9]{0,%1}").arg(MaxNameLength)), name));
     }
-    auto *labelFilter = new LabelMenuFilter(this, [this](QWidget *label) { openFieldMenu(label); });
-    for (const PageField &field : m_fields) {
-        QWidget *label = GetDlgItem(field.labelId);
-        if (!label || label->property("fieldLabel").toBool())
-            continue;
-        label->setProperty("fieldLabel", true);
-        label->installEventFilter(labelFilter);
-        const std::optional<QString> tip =
-            field.tooltipId >= 0 ? FindStringResource(UINT(field.tooltipId)) : std::nullopt;
-        label->setToolTip(
-            tip && !tip->isEmpty()
-                ? *tip
-                : QStringLiteral("ToolTipId == %1 for %2").arg(field.tooltipId).arg(field.property));
-    }
-    PostMessage(GetSafeHwnd(), WM_USERAGENT_LOADED, WPARAM(m_record.GetUANumber()), 0);
+    subclassLabels();
+    m_developerMode = developerKeyExists();
+    deliverLoadedRecord();
     return true;
 }
 
 void CInhPropertyPg::OnOK()
 {
     TransferData(true);
+}
+
+bool CInhPropertyPg::OnSetActive()
+{
+    if (!CPropertyPage::OnSetActive())
+        return false;
+    SendMessage(GetSafeHwnd(), WM_CHILDACTIVATE, 0, 0);
+    return true;
 }
 
 bool CInhPropertyPg::OnKillActive()
@@ -580,4 +706,134 @@ QLabel *CInhPropertyPg::markLabel(int index, bool lock)
         mark->hide();
     }
     return mark;
+}
+
+void CInhPropertyPg::subclassLabels()
+{
+    if (m_hoverOverlay)
+        return;
+    auto *filter = new PageMouseFilter(
+        this, [this](QWidget *label) { openFieldMenu(label); },
+        [this](QWidget *window) { OnSetCursor(window); });
+    setMouseTracking(true);
+    installEventFilter(filter);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(filter);
+    for (const PageField &field : m_fields) {
+        QWidget *label = GetDlgItem(field.labelId);
+        if (!label || label->property("fieldLabel").toBool())
+            continue;
+        label->setProperty("fieldLabel", true);
+        label->setMouseTracking(true);
+        label->setCursor(fieldHelpCursor());
+    }
+    m_hoverOverlay = new HoverOverlay(this);
+}
+
+void CInhPropertyPg::deliverLoadedRecord()
+{
+    // During the sheet's Reset the page must hold the record before it is
+    // reset, so it loads now; otherwise once the window is settled. Controls
+    // of the page that are windows of their own load with it.
+    const WPARAM number = WPARAM(m_record.GetUANumber());
+    if (m_sheet && m_sheet->IsResetting())
+        SendMessage(GetSafeHwnd(), WM_USERAGENT_LOADED, number, 0);
+    else
+        PostMessage(GetSafeHwnd(), WM_USERAGENT_LOADED, number, 0);
+    SendMessageToDescendants(GetSafeHwnd(), WM_USERAGENT_LOADED, number, 0);
+}
+
+void CInhPropertyPg::OnSetCursor(QWidget *window)
+{
+    if (window->property("fieldLabel").toBool())
+        hoverLabel(window);
+    else
+        clearHover();
+}
+
+void CInhPropertyPg::hoverLabel(QWidget *label)
+{
+    const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
+    const QRect frame = rect.adjusted(-1, -1, 1, 1);
+    if (frame == m_hoverFrame) {
+        // Still reading: the tip stays for five more ticks.
+        if (IsTipShown())
+            m_tipTicks = 1;
+        return;
+    }
+    hideTip();
+    stopTipTimer();
+    m_hoverFrame = frame;
+    m_hoverLabelId = GetDlgCtrlID(label);
+    static_cast<HoverOverlay *>(m_hoverOverlay)->setFrame(m_hoverFrame);
+    m_tipTicks = 0;
+    m_tipTimerRunning = SetTimer(GetSafeHwnd(), TipTimerId, TipTimerPeriod) != 0;
+}
+
+void CInhPropertyPg::clearHover()
+{
+    if (m_hoverLabelId == -1 && !IsTipShown() && !m_tipTimerRunning)
+        return;
+    stopTipTimer();
+    hideTip();
+    m_hoverLabelId = -1;
+    m_hoverFrame = QRect();
+    if (m_hoverOverlay)
+        static_cast<HoverOverlay *>(m_hoverOverlay)->setFrame(m_hoverFrame);
+}
+
+void CInhPropertyPg::OnTipTimer()
+{
+    ++m_tipTicks;
+    if (m_tipTicks == 1) {
+        showTip();
+    } else if (m_tipTicks >= TipHideTick) {
+        stopTipTimer();
+        hideTip();
+    }
+}
+
+void CInhPropertyPg::stopTipTimer()
+{
+    if (m_tipTimerRunning)
+        KillTimer(GetSafeHwnd(), TipTimerId);
+    m_tipTimerRunning = false;
+}
+
+void CInhPropertyPg::showTip()
+{
+    const int index = firstEntryWithLabel(m_hoverLabelId);
+    QWidget *label = GetDlgItem(m_hoverLabelId);
+    if (index < 0 || !label)
+        return;
+    m_tipText = tipText(index);
+    const QFontMetrics metrics(QApplication::font("QStatusBar"));
+    const QSize text = metrics.size(0, m_tipText);
+    const QPoint labelTopLeft = label->mapTo(this, QPoint(0, 0));
+    // Below the label, clear of the field beside it, and within the page.
+    const int left = std::min(labelTopLeft.x(), width() - text.width());
+    const int top = labelTopLeft.y() + text.height() * 5 / 2 - 3;
+    m_tipRect = QRect(QPoint(left, top), text).adjusted(-1, -1, 1, 1);
+    static_cast<HoverOverlay *>(m_hoverOverlay)->setTip(m_tipRect, m_tipText);
+}
+
+void CInhPropertyPg::hideTip()
+{
+    if (!IsTipShown())
+        return;
+    m_tipRect = QRect();
+    m_tipText.clear();
+    static_cast<HoverOverlay *>(m_hoverOverlay)->setTip(m_tipRect, m_tipText);
+}
+
+QString CInhPropertyPg::tipText(int index) const
+{
+    const PageField &field = m_fields[index];
+    if (m_developerMode)
+        return field.property;
+    const std::optional<QString> tip =
+        field.tooltipId >= 0 ? FindStringResource(UINT(field.tooltipId)) : std::nullopt;
+    if (tip && !tip->isEmpty())
+        return *tip;
+    return QStringLiteral("ToolTipId == %1 for %2").arg(field.tooltipId).arg(field.property);
 }

@@ -11,17 +11,25 @@
 // sheet (CInhCommonFields), so all pages show the same three values.
 //
 // Loading never counts as an edit: the controls are filled with their
-// change signals blocked.
+// change signals blocked. While a page holds edits, the sheet's registered
+// controls (the class-of-service choice) are disabled; loading a box enables
+// them again.
+//
+// Hover help: resting the mouse on a field's label frames the label and,
+// a tick of the tip timer later, shows the field's help text below it for
+// five ticks; the mouse anywhere else on the page takes frame and tip away.
 #pragma once
 
 #include "admin/useragents/pagetextvalue.h"
 #include "platform/mfc/propertypage.h"
 
 #include <QHash>
+#include <QRect>
 
 #include <functional>
 #include <vector>
 
+class CInhSheet;
 class CMailboxListCtrl;
 class CMessageTarget;
 class CPageValue;
@@ -64,6 +72,14 @@ class CInhPropertyPg : public CPropertyPage {
 public:
     // Message: a user agent was loaded into the record (wParam its number).
     static constexpr UINT WM_USERAGENT_LOADED = 0x802;
+    // The mouse is over the window of wParam (the page or one of its controls).
+    static constexpr UINT WM_SETCURSOR = 0x0020;
+    // The page has become the active one of its sheet.
+    static constexpr UINT WM_CHILDACTIVATE = 0x0022;
+    static constexpr uintptr_t TipTimerId = 13312;
+    static constexpr UINT TipTimerPeriod = 1000;
+    // The tip shows at the first tick of its timer and goes at this one.
+    static constexpr int TipHideTick = 6;
     enum : int {
         IDC_MAILBOX_NUMBER = 1226,
         IDC_COMMENT = 1230,
@@ -103,12 +119,21 @@ public:
     Mark GetMark(int index) const;
     bool IsLockShown(int index) const;
     long GetMailboxNumber() const { return m_mailboxNumber; }
+    // Hover help as it stands: the framed label (-1: none), its frame, and
+    // the tip with its text, drawn in page coordinates.
+    int HoveredLabelId() const { return m_hoverLabelId; }
+    QRect HoverFrame() const { return m_hoverFrame; }
+    bool IsTipShown() const { return !m_tipRect.isNull(); }
+    QRect TipRect() const { return m_tipRect; }
+    QString TipText() const { return m_tipText; }
+    bool IsTipTimerRunning() const { return m_tipTimerRunning; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
+    bool OnSetActive() override;
     bool OnKillActive() override;
     void DoDataExchange(CDataExchange *dx) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -128,12 +153,26 @@ private:
     int firstEntryWithLabel(int labelId) const;
     bool canRevert(int index) const;
     QLabel *markLabel(int index, bool lock);
+    void subclassLabels();
+    void deliverLoadedRecord();
+    void OnSetCursor(QWidget *window);
+    void hoverLabel(QWidget *label);
+    void clearHover();
+    void OnTipTimer();
+    void stopTipTimer();
+    void showTip();
+    void hideTip();
+    QString tipText(int index) const;
 
     std::vector<PageField> m_fields;
     CUserAgent &m_record;
     CServerCommandChannel &m_channel;
     CInhCommonFields &m_common;
+    // The sheet's services, when the page sits in a sheet that offers them.
+    CInhSheet *m_sheet = nullptr;
     ServerVariable m_serverVariable;
+    // Tips show the property names instead of the help texts.
+    bool m_developerMode = false;
     long m_mailboxNumber = -1;
     int m_currentEntry = -1;
     bool m_skipCommonOnFirstLoad = false;
@@ -142,4 +181,13 @@ private:
     QHash<QString, QString> m_inheritedCache;
     // Two marks per entry (inheritance, lock), made on first use.
     std::vector<QLabel *> m_marks;
+    // The hovered label, its frame, the tip and the tip timer's ticks.
+    int m_hoverLabelId = -1;
+    QRect m_hoverFrame;
+    QRect m_tipRect;
+    QString m_tipText;
+    int m_tipTicks = 0;
+    bool m_tipTimerRunning = false;
+    // Draws frame and tip above the page's controls; made with the window.
+    QWidget *m_hoverOverlay = nullptr;
 };

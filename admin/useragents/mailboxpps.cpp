@@ -133,6 +133,7 @@ bool CMailboxPps::OnInitDialog()
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
     placeAttachedList();
+    shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
     // for another box nor selects a row the sheet is not about to show.
     if (m_firstNumber != -1)
@@ -219,6 +220,9 @@ LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SAVE_CHANGES:
         SaveChanges();
+        return 0;
+    case WM_APPLY_USER_AGENT:
+        OnApplyUserAgent();
         return 0;
     case WM_HELP:
         OnHelp();
@@ -371,6 +375,10 @@ void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
         return;
     }
     if (IsErrorReply(reply)) {
+        // A switch waiting for this load is not applied later to whatever
+        // box loads next.
+        if (isUnifiedMessagingPending())
+            m_mode = ModeNormal;
         AfxMessageBox(AdminString(IDS_SELECTED_MAILBOX_NOT_RETRIEVED).arg(reply));
         return;
     }
@@ -379,6 +387,15 @@ void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
     if (!loaded.Parse(reply, CTclList(), *m_channel))
         return;
     m_record = loaded;
+    if (isUnifiedMessagingPending()) {
+        // The switch belongs to the box it was chosen on; any other box
+        // just loads.
+        if (m_record.GetUANumber() == m_pendingActionNumber) {
+            OnApplyUserAgent();
+            return;
+        }
+        m_mode = ModeNormal;
+    }
     if (m_mode == ModeResetting)
         return;
     SendMessageToDescendants(GetSafeHwnd(), WM_USERAGENT_LOADED, WPARAM(m_record.GetUANumber()), 0);
@@ -694,4 +711,77 @@ bool CMailboxPps::ChangeParent(long parent)
         return false;
     SendGetUA(m_record.GetUANumber());
     return true;
+}
+
+void CMailboxPps::shareListWithPages()
+{
+    // The pages' mailbox-number field jumps to a box of this list, loaded
+    // through this sheet.
+    m_commonFields.list = m_list;
+    m_commonFields.sheet = this;
+}
+
+void CMailboxPps::RegisterControl(QWidget *window)
+{
+    Q_ASSERT(window);
+    m_controls.append(window);
+    m_controlsForced = true;
+}
+
+void CMailboxPps::EnableAllControls(bool enable)
+{
+    if (enable == m_controlsEnabled && !m_controlsForced)
+        return;
+    for (const QPointer<QWidget> &control : std::as_const(m_controls)) {
+        if (control)
+            control->setEnabled(enable);
+    }
+    m_controlsEnabled = enable;
+    m_controlsForced = false;
+}
+
+void CMailboxPps::SetPendingAction(Mode mode)
+{
+    Q_ASSERT(mode == ModeNormal || mode == ModeUnifiedOn || mode == ModeUnifiedOff);
+    m_mode = mode;
+    m_pendingActionNumber = m_record.GetUANumber();
+}
+
+bool CMailboxPps::isUnifiedMessagingPending() const
+{
+    return m_mode == ModeUnifiedOn || m_mode == ModeUnifiedOff;
+}
+
+void CMailboxPps::OnApplyUserAgent()
+{
+    const bool switchOn = m_mode == ModeUnifiedOn;
+    m_mode = ModeNormal;
+    const long number = m_record.GetUANumber();
+    const QString notification =
+        m_serverVariables ? m_serverVariables(QStringLiteral("EmrId_AIM_Normal")) : QString();
+    if (number == -1)
+        return;
+    if (notification.isEmpty()) {
+        // Without the notification's name the switch has no property; a
+        // name-less one would be stored as a property of its own.
+        AfxMessageBox(
+            QStringLiteral("UA %1: the server names no unified messaging notification.").arg(number));
+        return;
+    }
+    const QString property = CUserAgent::NameWord(QStringLiteral("Nf_%1_Disable").arg(notification));
+    const QString script =
+        QStringLiteral("catch {UpdateUA %1 WithForce %2 %3\r\nGetUA %1 \r\n} result\r\nset result")
+            .arg(number)
+            .arg(property)
+            .arg(switchOn ? 0 : 1);
+    const QString reply = m_channel->Execute(script, false, 1);
+    const QString answer = QStringLiteral("GetUA");
+    if (!IsErrorReply(reply) && reply.startsWith(answer)) {
+        // The box as the server now holds it: the record and the pages reload.
+        const QString record = reply.mid(answer.size() + 1);
+        m_requestedNumber = number;
+        SendMessage(GetSafeHwnd(), WM_SERVER_REPLY, GetUARequestCode, reinterpret_cast<LPARAM>(&record));
+        return;
+    }
+    AfxMessageBox(QStringLiteral("UA %1: Received \"%2\". Sent \"%3\"").arg(number).arg(reply, script));
 }

@@ -10,15 +10,23 @@
 // administrator has moved on to another box is recognised by the number it
 // carries and dropped. A save the server refuses is shown with the server's
 // reason and the edits stay, so the administrator can correct and save again.
+//
+// While a page holds edits, the controls the pages registered (the class of
+// service choice, whose change reloads the box) are disabled; a load enables
+// them again. The unified-messaging switch is applied in one server script
+// that stores the switch and reads the box back, so the pages reload with
+// what the server now holds.
 #pragma once
 
 #include "admin/useragents/inhpropertypg.h"
+#include "admin/useragents/inhsheet.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "platform/messages/minmaxinfo.h"
 #include "platform/mfc/propertysheet.h"
 
 #include <QList>
 #include <QSize>
+#include <QPointer>
 
 #include <memory>
 
@@ -28,7 +36,7 @@ class CServerCommandChannel;
 class CWaitCursor;
 class QPushButton;
 
-class CMailboxPps : public CPropertySheet {
+class CMailboxPps : public CPropertySheet, public CInhSheet {
     Q_OBJECT
 public:
     enum Mode : unsigned { ModeNormal = 0, ModeUnifiedOn = 1, ModeUnifiedOff = 16, ModeResetting = 256 };
@@ -54,6 +62,7 @@ public:
     static AttachedListPlacement AttachedListPlacementFor(int screenWidth);
     // The margin between the attached list and the window's left, right and bottom edges.
     static constexpr int AttachedListMargin = 5;
+    static constexpr UINT WM_APPLY_USER_AGENT = 0x80B;
 
     // `channel` and `document` stay the caller's and outlive the sheet;
     // `firstNumber` is the box shown first (-1: none until one is chosen).
@@ -64,6 +73,12 @@ public:
     // The application's session, asked at start whether the server offers
     // directory synchronisation; none: it is not offered.
     void SetApplicationChannel(CServerCommandChannel *channel) { m_applicationChannel = channel; }
+    // The server's texts read at login (the unified-messaging notification's
+    // name is "EmrId_AIM_Normal"); none: no such texts.
+    void SetServerVariables(CInhPropertyPg::ServerVariable variables)
+    {
+        m_serverVariables = std::move(variables);
+    }
     // Adds the pages the editor has; pages stay the sheet's creator's.
     virtual void AddPages();
     // Stores the pages, checks the server's copy, commits. Apply and 0x80A.
@@ -84,6 +99,16 @@ public:
     void AddChangedFlags(unsigned bits) { m_initialisedPages |= bits; }
     bool TestChangedFlags(unsigned bits) const { return (m_initialisedPages & bits) != 0; }
     unsigned GetMode() const { return m_mode; }
+    // The unified-messaging switch to apply (ModeUnifiedOn or
+    // ModeUnifiedOff) after the next load of the box, or ModeNormal to drop
+    // it; 0x80B applies it at once.
+    void SetPendingAction(Mode mode);
+    // Stores the switch and reads the box back; see the file's head.
+    void OnApplyUserAgent();
+
+    void RegisterControl(QWidget *window) override;
+    void EnableAllControls(bool enable) override;
+    bool IsResetting() const override { return m_mode == ModeResetting; }
     // The name and comment fields every page shows, shared by the pages.
     CInhCommonFields &CommonFields() { return m_commonFields; }
     CScenarioUserAgent &Record() { return m_record; }
@@ -133,6 +158,8 @@ private:
     void placeAttachedList();
     void fitAttachedList();
     LRESULT OnSizeLimits(MINMAXINFO *limits) const;
+    void shareListWithPages();
+    bool isUnifiedMessagingPending() const;
 
     CServerCommandChannel *m_channel;
     CServerCommandChannel *m_applicationChannel = nullptr;
@@ -151,4 +178,13 @@ private:
     QSize m_attachedSize;
     // The attached list's top edge in the sheet; it stays when the window grows.
     int m_listTop = 0;
+    CInhPropertyPg::ServerVariable m_serverVariables;
+    // The pages' registered controls; a control that goes is dropped.
+    QList<QPointer<QWidget>> m_controls;
+    // The next EnableAllControls applies even when the state is the same:
+    // a control registered since has not been set yet.
+    bool m_controlsForced = true;
+    bool m_controlsEnabled = true;
+    // The box the pending unified-messaging switch was chosen on.
+    long m_pendingActionNumber = -1;
 };

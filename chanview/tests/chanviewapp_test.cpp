@@ -1,12 +1,17 @@
 // Chanview's start-up: the login settings admin keeps, the remembered
-// password, the login dialog and its retries.
+// password, the login dialog and its retries on one session, and how the
+// program ends: with code 0 when the port list is closed, 1 when the server
+// goes away under it.
 #include "appshelltestbase.h"
 
+#include "admin/app/portstatisticsdlg.h"
 #include "admin/app/rememberedpassword.h"
 #include "admin/app/zeltsession.h"
+#include "admin/app/zltexception.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewlogindlg.h"
 #include "chanview/chanviewstrings.h"
+#include "chanview/portstatusdlg.h"
 #include "platform/registry/profile.h"
 #include "platform/registry/regkey.h"
 
@@ -14,7 +19,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -25,14 +33,27 @@ void Click(CDialog *dialog, int id)
 
 class ChanviewStartup : public AppShellTestBase {
 protected:
-    void makeApp()
+    // With `portList` the real port status dialog runs once logged in;
+    // otherwise a stand-in only notes that it would have.
+    void makeApp(bool portList = false)
     {
         CSessionSettings settings = ChanviewSessionSettings();
         const CSessionSettings quick = quickSettings();
         settings.port = quick.port;
         settings.disconnectWaitMs = quick.disconnectWaitMs;
         m_app = std::make_unique<CChanviewApp>(settings);
-        m_app->SetMainWindowRunner([this] { m_mainWindowRan = true; });
+        if (!portList)
+            m_app->SetMainWindowRunner([this] {
+                m_mainWindowRan = true;
+                return 0;
+            });
+    }
+    void loginWith(const QString &password)
+    {
+        m_dialogs.on<CChanviewLoginDlg>([password](CChanviewLoginDlg *dialog) {
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
+            Click(dialog, IDOK);
+        });
     }
     void TearDown() override
     {
@@ -152,24 +173,24 @@ TEST_F(ChanviewStartup, WithoutAKeyContainerNothingIsRestoredOrStored)
     EXPECT_FALSE(m_app->LoginWithRetries());
 }
 
-TEST_F(ChanviewStartup, ADeclinedLoginBringsTheDialogBackAndOkConnectsWithTheNewValues)
+TEST_F(ChanviewStartup, ADeclinedLoginBringsTheDialogBackAndOkConnectsTheSameSessionWithTheNewValues)
 {
     startServer();
     writeLoginSettings(m_server->host() + ",", "Cardomel", "1");
     makeApp();
-    m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) {
-        dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(QStringLiteral("wrong"));
-        Click(dialog, IDOK);
-    });
-    m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) {
+    loginWith(QStringLiteral("wrong"));
+    CZELTSession *declined = nullptr;
+    m_dialogs.on<CChanviewLoginDlg>([&](CChanviewLoginDlg *dialog) {
+        declined = m_app->GetLoginSession();
         dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(QStringLiteral("Cardomel"));
         dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(true);
         Click(dialog, IDOK);
     });
     m_boxes->answer(IDOK);
-    m_app->InitInstance();
+    EXPECT_EQ(m_app->InitInstance(), 0);
     EXPECT_EQ(m_dialogs.pending(), 0);
     ASSERT_NE(m_app->GetLoginSession(), nullptr);
+    EXPECT_EQ(m_app->GetLoginSession(), declined);
     EXPECT_EQ(m_app->GetLoginSession()->GetState(), CZELTSession::StateConnected);
     EXPECT_TRUE(m_mainWindowRan);
     ASSERT_EQ(m_boxes->texts().size(), 1);
@@ -194,9 +215,166 @@ TEST_F(ChanviewStartup, ADeclinedLoginThenCancelEndsTheProgram)
     });
     m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) { Click(dialog, IDCANCEL); });
     m_boxes->answer(IDOK);
-    m_app->InitInstance();
+    EXPECT_EQ(m_app->InitInstance(), 0);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_FALSE(m_mainWindowRan);
+    ASSERT_NE(m_app->GetLoginSession(), nullptr);
+    EXPECT_EQ(m_app->GetLoginSession()->GetState(), CZELTSession::StateNotConnected);
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; }));
+}
+
+TEST_F(ChanviewStartup, TypingAPasswordLeavesADisabledChangePasswordDisabled)
+{
+    // A remembered computer and name without a password disable the button.
+    writeLoginSettings("alpha,", "admin", "0");
+    makeApp();
+    m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) {
+        auto *change = dialog->GetDlgItem<QPushButton>(CLoginDlg::IDC_CHANGE_PASSWORD);
+        auto *password = dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD);
+        EXPECT_FALSE(change->isEnabled());
+        QTest::keyClicks(password, QStringLiteral("secret"));
+        EXPECT_EQ(password->text(), QStringLiteral("secret"));
+        EXPECT_FALSE(change->isEnabled());
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+TEST_F(ChanviewStartup, ChangePasswordChecksTheFieldsThenOnlyLogsIn)
+{
+    startServer();
+    makeApp();
+    m_dialogs.on<CChanviewLoginDlg>([this](CChanviewLoginDlg *dialog) {
+        fillLogin(dialog, m_server->host(), QString(), QStringLiteral("Cardomel"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+        EXPECT_TRUE(dialog->isVisible());
+        fillLogin(dialog, m_server->host(), QStringLiteral("Cardomel"), QString());
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+        EXPECT_TRUE(dialog->isVisible());
+        fillLogin(dialog, m_server->host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    m_boxes->answer({IDOK, IDOK});
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(m_boxes->texts(), (QStringList{"Please enter user name", "Please enter your password"}));
+    ASSERT_NE(m_app->GetLoginSession(), nullptr);
+    EXPECT_EQ(m_app->GetLoginSession()->GetState(), CZELTSession::StateConnected);
+    EXPECT_TRUE(m_mainWindowRan);
+    EXPECT_EQ(readLoginSetting(QStringLiteral("Host")), m_server->host() + ",");
+}
+
+TEST_F(ChanviewStartup, ClosingThePortListEndsTheProgramWithCodeZero)
+{
+    startServer();
+    writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
+    makeApp(true);
+    loginWith(QStringLiteral("Cardomel"));
+    bool listed = false;
+    m_dialogs.on<CPortStatusDlg>([&](CPortStatusDlg *dialog) {
+        listed = true;
+        dialog->close();
+    });
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_TRUE(listed);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+    // The dialog ended its own link; the login session's stays until the end.
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 1; }));
+}
+
+// A server that goes away takes the login session's link and the port
+// list's together, or only one of them: either way the program says so once
+// and ends with code 1, the rows kept until the end.
+struct LostLinks {
+    const char *name;
+    bool loginLink, listLink;
+};
+
+void PrintTo(const LostLinks &lost, std::ostream *out)
+{
+    *out << lost.name;
+}
+
+class ChanviewServerLost : public ChanviewStartup, public testing::WithParamInterface<LostLinks> {};
+
+TEST_P(ChanviewServerLost, SaysSoOnceAndEndsTheProgramWithCodeOne)
+{
+    startServer();
+    writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
+    makeApp(true);
+    loginWith(QStringLiteral("Cardomel"));
+    QStringList titles;
+    int rowsAtTheEnd = -1;
+    bool statisticsClosed = false;
+    m_dialogs.on<CPortStatusDlg>([&](CPortStatusDlg *dialog) {
+        QObject::connect(dialog, &QWidget::windowTitleChanged, [&, dialog](const QString &title) {
+            titles.append(title);
+            rowsAtTheEnd = dialog->PortList()->count();
+        });
+        // Once the list is full, open a port's statistics and lose the server under it.
+        auto *lose = new QTimer(dialog);
+        QObject::connect(lose, &QTimer::timeout, [&, dialog, lose] {
+            if (dialog->PortList()->count() < 8)
+                return;
+            lose->stop();
+            dialog->PortList()->setCurrentRow(0);
+            dialog->ShowFocusedPortStatistics();
+        });
+        lose->start(10);
+    });
+    m_dialogs.on<CPortStatisticsDlg>([&](CPortStatisticsDlg *statistics) {
+        QObject::connect(statistics, &QDialog::finished, [&] { statisticsClosed = true; });
+        const QList<testserver::LoggedCommand> log = m_server->commandLog();
+        QList<int> links;
+        for (const testserver::LoggedCommand &command : log)
+            if (command.text.startsWith(QStringLiteral("LOGIN ")) && !links.contains(command.connection))
+                links.append(command.connection);
+        ASSERT_EQ(links.size(), 2);
+        if (GetParam().loginLink) {
+            EXPECT_TRUE(m_server->dropLink(links[0]));
+        }
+        if (GetParam().listLink) {
+            EXPECT_TRUE(m_server->dropLink(links[1]));
+        }
+    });
+    m_boxes->answer(IDOK); // a second box would stop the test
+    EXPECT_EQ(m_app->InitInstance(), 1);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_TRUE(statisticsClosed);
+    ASSERT_EQ(m_boxes->texts(), QStringList{"The server is not available."});
+    ASSERT_FALSE(titles.isEmpty());
+    EXPECT_EQ(
+        titles.last(),
+        QStringLiteral("Voice Ports Status on %1 - The server is not available.").arg(m_server->host()));
+    EXPECT_EQ(rowsAtTheEnd, 8);
+    // Once the program has ended, nothing of it holds a link.
+    m_app.reset();
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ChanviewServerLost,
+                         testing::Values(LostLinks{"Both", true, true}, LostLinks{"LoginOnly", true, false},
+                                         LostLinks{"ListOnly", false, true}));
+
+TEST_F(ChanviewStartup, TheMonitorsSessionSaysInterlockFailureInItsOwnWords)
+{
+    startServer();
+    CSessionSettings settings = ChanviewSessionSettings();
+    settings.port = quickSettings().port;
+    settings.replyWaitMs = 300;
+    CZELTSession session(settings);
+    session.Connect(
+        CLoginCredentials{m_server->host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")});
+    m_server->delayNextReply(20000);
+    try {
+        session.Execute(QStringLiteral("set a 1"));
+        ADD_FAILURE() << "no reply, yet Execute returned";
+    } catch (const CZltException &failure) {
+        EXPECT_EQ(failure.text(), QStringLiteral("Interlock failure"));
+    }
+    EXPECT_EQ(ChanviewSessionSettings().interlockFailure, QStringLiteral("Interlock failure"));
+    EXPECT_EQ(CSessionSettings().interlockFailure, QStringLiteral("interlock failure"));
 }
 
 TEST(ChanviewHostList, LeavesOutNamesThatWouldPassTheLimit)

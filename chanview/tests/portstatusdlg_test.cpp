@@ -5,6 +5,7 @@
 
 #include "admin/app/portrowlist.h"
 #include "admin/app/portstatisticsdlg.h"
+#include "admin/app/zeltsession.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewlogindlg.h"
 #include "chanview/chanviewstrings.h"
@@ -129,16 +130,31 @@ TEST_F(ChanviewPortList, RemembersTheSizeTheUserChose)
     EXPECT_EQ(m_dialog->size(), QSize(700, 420));
 }
 
-TEST_F(ChanviewPortList, KeepsTheLastRowsAndSaysSoWhenTheServerGoesAway)
+TEST_F(ChanviewPortList, KeepsTheLastRowsSaysOnceThatTheServerWentAwayAndCloses)
 {
     openDialog();
     ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 8; }));
+    m_boxes->answer(IDOK); // a second box would stop the test
     m_server->dropLinks();
-    ASSERT_TRUE(waitUntil([&] { return m_dialog->IsServerLost(); }));
-    EXPECT_TRUE(m_dialog->windowTitle().endsWith(QStringLiteral("The server is not available.")));
+    ASSERT_TRUE(waitUntil([&] { return !m_dialog->isVisible(); }));
+    EXPECT_TRUE(m_dialog->IsServerLost());
+    EXPECT_TRUE(m_dialog->windowTitle().endsWith(QStringLiteral(" - The server is not available.")));
     EXPECT_EQ(m_dialog->PortList()->count(), 8);
-    EXPECT_TRUE(m_boxes->texts().isEmpty());
-    m_dialog->EndDialog(IDOK);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"The server is not available."});
+    EXPECT_EQ(m_boxes->transcript().front().type, MB_OK | MB_ICONSTOP);
+}
+
+TEST_F(ChanviewPortList, ALoginSessionLostBeforeTheListOpensClosesItAtOnce)
+{
+    m_boxes->answer(IDOK);
+    ASSERT_EQ(m_server->dropLinks(), 1);
+    ASSERT_TRUE(
+        waitUntil([&] { return m_app->GetLoginSession()->GetState() == CZELTSession::StateNotConnected; }));
+    openDialog();
+    ASSERT_TRUE(waitUntil([&] { return !m_dialog->isVisible(); }));
+    EXPECT_TRUE(m_dialog->IsServerLost());
+    EXPECT_EQ(m_boxes->texts(), QStringList{"The server is not available."});
+    EXPECT_EQ(m_server->connectionCount(), 0);
 }
 
 TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)

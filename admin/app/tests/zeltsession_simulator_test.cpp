@@ -265,6 +265,48 @@ TEST_F(SessionAgainstSimulator, SecondConnectStartsAFreshLink)
     EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 1; }));
 }
 
+// How a session's first link ended before the same session connects again.
+enum class FirstLinkEnd { LoginDeclined, ServerSilent, LinkLost };
+
+void PrintTo(FirstLinkEnd end, std::ostream *out)
+{
+    const char *names[] = {"LoginDeclined", "ServerSilent", "LinkLost"};
+    *out << names[static_cast<int>(end)];
+}
+
+class ConnectAgain : public SessionAgainstSimulator, public testing::WithParamInterface<FirstLinkEnd> {};
+
+TEST_P(ConnectAgain, OnTheSameSessionAfterItsFirstLinkEnded)
+{
+    CSessionSettings patient = settings();
+    patient.stateWaitMs = 2000; // the silent server's waits run out; a login fits easily
+    CZELTSession session(patient);
+    switch (GetParam()) {
+    case FirstLinkEnd::LoginDeclined:
+        m_boxes->answer(IDOK);
+        EXPECT_THROW(session.Connect(login("Cardomel", "wrong")), CZltExceptionLoginDeclined);
+        break;
+    case FirstLinkEnd::ServerSilent:
+        m_simulator->withholdNextGreeting();
+        m_boxes->answer(IDOK);
+        EXPECT_THROW(session.Connect(login()), CZltExceptionLoginDeclined);
+        break;
+    case FirstLinkEnd::LinkLost:
+        session.Connect(login());
+        ASSERT_EQ(m_simulator->dropLinks(), 1);
+        ASSERT_TRUE(waitUntil([&] { return session.GetState() == CZELTSession::StateNotConnected; }));
+        break;
+    }
+    session.Connect(login());
+    EXPECT_EQ(session.GetState(), CZELTSession::StateConnected);
+    EXPECT_EQ(session.Execute("set a 4"), "4");
+    EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 1; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, ConnectAgain,
+                         testing::Values(FirstLinkEnd::LoginDeclined, FirstLinkEnd::ServerSilent,
+                                         FirstLinkEnd::LinkLost));
+
 TEST_F(SessionAgainstSimulator, WindowSessionSharesTheClassObjectAndLogsInOnItsOwn)
 {
     CZELTSession application(settings());

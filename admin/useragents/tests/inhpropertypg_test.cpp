@@ -1,9 +1,14 @@
 // The page base with a real page offscreen over a real record: loading
 // marks own, inherited and locked fields and never counts as an edit,
 // editing makes a field the box's own, Lock and Revert (Use COS), and the
-// store walk that skips a field whose name cannot be built and goes on.
+// store walk that skips a field whose name cannot be built and goes on;
+// what the page asks of its sheet (controls disabled while edited, a load
+// sent at once during the sheet's Reset), the load reaching the page's own
+// windows, the shared fields refreshed when a page becomes active, and the
+// hover frame and tip on the labels, driven tick by tick.
 #include "admin/useragents/inhpropertypg.h"
 
+#include "admin/useragents/inhsheet.h"
 #include "admin/useragents/mailboxlistctrl.h"
 
 #include "admin/app/servercommandchannel.h"
@@ -14,13 +19,18 @@
 #include "platform/mfc/dataexchange.h"
 #include "platform/mfc/propertysheet.h"
 #include "platform/msgbox/messageboxscript.h"
+#include "platform/registry/registry.h"
 #include "platform/strings/stringtable.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,7 +38,36 @@
 namespace {
 
 constexpr UINT TestCaption = 0x7ff00001;
-constexpr StringResource TestStrings[] = {{TestCaption, "Test Options"}};
+constexpr UINT RingsTip = 0x7ff00002;
+constexpr UINT MissingTip = 0x7ff00077;
+constexpr StringResource TestStrings[] = {
+    {TestCaption, "Test Options"}, {RingsTip, "Number of rings before the call counts as unanswered."}};
+
+// A control of a page that is a window of its own: it counts the loads it
+// is told of.
+class LoadListener : public QWidget, public CMessageTarget {
+public:
+    explicit LoadListener(QWidget *parent) : QWidget(parent), CMessageTarget(this) {}
+    ~LoadListener() override { unregisterWindow(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM) override
+    {
+        if (message == CInhPropertyPg::WM_USERAGENT_LOADED)
+            loads.append(long(wParam));
+        return 0;
+    }
+    QList<long> loads;
+};
+
+// A sheet offering the page its services, recording what the page asks.
+class ServiceSheet : public CPropertySheet, public CInhSheet {
+public:
+    ServiceSheet() : CPropertySheet(QStringLiteral("Mailbox Configuration")) {}
+    void RegisterControl(QWidget *) override {}
+    void EnableAllControls(bool enable) override { enables.append(enable); }
+    bool IsResetting() const override { return resetting; }
+    QList<bool> enables;
+    bool resetting = false;
+};
 
 class FetchChannel : public CServerCommandChannel {
 public:
@@ -73,8 +112,8 @@ public:
     TestPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common,
              ServerVariable variables = {})
         : CInhPropertyPg(900, TestCaption,
-                         {{&m_rings, "Num_RNA", IDC_RINGS, IDL_RINGS},
-                          {&m_dnd, "DND", IDC_DND, IDC_DND},
+                         {{&m_rings, "Num_RNA", IDC_RINGS, IDL_RINGS, false, -1, 0, int(RingsTip)},
+                          {&m_dnd, "DND", IDC_DND, IDC_DND, false, -1, 0, int(MissingTip)},
                           {&m_copy, "Nf_%s_Disable", IDC_COPY, IDL_COPY},
                           {&m_callerMenu, "Caller_menu", IDC_CALLER_MENU, IDC_CALLER_MENU},
                           {&m_busyApp, "_EMR_BUSY_A", IDC_BUSY_APP, IDL_BUSY},
@@ -98,6 +137,7 @@ public:
         row(IDC_CALLER_MENU, "", new QCheckBox(QStringLiteral("Caller menu"), this), IDC_CALLER_MENU);
         row(IDL_BUSY, "Busy:", new QLineEdit(this), IDC_BUSY_APP);
         row(0, "", new QLineEdit(this), IDC_BUSY_VALUE);
+        m_listener = new LoadListener(this);
     }
 
     CPageUIntValue m_rings;
@@ -106,6 +146,7 @@ public:
     CPageBoolValue m_callerMenu;
     CPageTextValue m_busyApp;
     CPageTextValue m_busyValue;
+    LoadListener *m_listener;
 
 protected:
     void DoDataExchange(CDataExchange *dx) override
@@ -138,27 +179,38 @@ const char *const BoxReply =
 
 class PageBase : public testing::Test {
 protected:
-    PageBase() : m_record(QString::fromUtf8(BoxReply), CTclList()) {}
+    PageBase() : m_record(QString::fromUtf8(BoxReply), CTclList())
+    {
+        // The developer key is looked for in a store of the test's own.
+        qputenv("XDG_CONFIG_HOME", QDir(m_config.path()).absolutePath().toUtf8());
+    }
 
     TestPage &openPage(CInhPropertyPg::ServerVariable variables = {})
+    {
+        TestPage &page = createPage(std::move(variables));
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return page;
+    }
+    // The page's window is made, its posted load not yet handled.
+    TestPage &createPage(CInhPropertyPg::ServerVariable variables = {})
     {
         CStringTable::instance().registerStrings(TestStrings);
         m_page = std::make_unique<TestPage>(m_record, m_channel, m_common, std::move(variables));
         m_sheet.AddPage(m_page.get());
         EXPECT_TRUE(m_sheet.Create());
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
         return *m_page;
     }
     QString text(int id) const { return m_page->GetDlgItemText(id); }
     bool applyEnabled() const { return m_sheet.GetDlgItem<QPushButton>(ID_APPLY_NOW)->isEnabled(); }
 
+    QTemporaryDir m_config;
     MessageBoxScript m_boxes;
     FetchChannel m_channel;
     CUserAgent m_record;
     CInhCommonFields m_common;
     std::unique_ptr<TestPage> m_page;
-    CPropertySheet m_sheet{QStringLiteral("Mailbox Configuration")};
+    ServiceSheet m_sheet;
 };
 
 TEST_F(PageBase, LoadShowsTheRecordWithItsMarksAndIsNoEdit)
@@ -387,6 +439,221 @@ TEST_F(PageBase, NameFieldsShowWhatCanBeDialledAndKeepAnUntouchedName)
     EXPECT_TRUE(m_common.namesChanged);
     ASSERT_TRUE(page.TransferData(true));
     EXPECT_EQ(m_record.GetProperty(QStringLiteral("&Name1")), QStringLiteral("Abcd23456789xyzw"));
+}
+
+// --- the page and its sheet ----------------------------------------------------
+
+TEST_F(PageBase, EditingDisablesTheSheetsControlsAndLoadingEnablesThem)
+{
+    TestPage &page = openPage();
+    EXPECT_EQ(m_sheet.enables, QList<bool>{true}) << "a loaded box holds no edits";
+    QTest::keyClicks(page.GetDlgItem<QLineEdit>(IDC_RINGS), QStringLiteral("5"));
+    EXPECT_EQ(m_sheet.enables.last(), false);
+    SendMessage(page.GetSafeHwnd(), CInhPropertyPg::WM_USERAGENT_LOADED, 101, 0);
+    EXPECT_EQ(m_sheet.enables.last(), true);
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(PageBase, PageLoadsOnceItsWindowIsSettledAndTellsItsOwnWindows)
+{
+    TestPage &page = createPage();
+    EXPECT_EQ(page.m_listener->loads, QList<long>{101}) << "the page's own windows hear of the load";
+    EXPECT_NE(text(IDC_RINGS), QStringLiteral("4")) << "the page loads once its window is settled";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+}
+
+TEST_F(PageBase, PageMadeDuringTheSheetsResetHoldsTheRecordAtOnce)
+{
+    m_sheet.resetting = true;
+    TestPage &page = createPage();
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    EXPECT_EQ(page.m_listener->loads, QList<long>{101});
+}
+
+// The lock mark beside a label, when one shows: it sits one mark's width
+// right of the label's right edge.
+bool lockMarkShown(const CInhPropertyPg &page, int labelId)
+{
+    const QRect label = page.GetDlgItem(labelId)->geometry();
+    const QPoint lockMark(label.right() + 1 + 12, label.top());
+    for (const QLabel *mark : page.findChildren<QLabel *>()) {
+        if (mark->pos() == lockMark && mark->isVisibleTo(&page) && !mark->pixmap().isNull())
+            return true;
+    }
+    return false;
+}
+
+TEST_F(PageBase, PageBecomingActiveShowsTheSharedFieldsAsTheOtherPagesLeftThem)
+{
+    CStringTable::instance().registerStrings(TestStrings);
+    CommonOnlyPage info(m_record, m_channel, m_common);
+    m_sheet.AddPage(&info);
+    TestPage &page = openPage();
+    m_sheet.SetActivePage(1);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(lockMarkShown(page, 1272));
+
+    m_sheet.SetActivePage(0);
+    info.Lock(0);
+    m_common.comment.SetDisabled(true);
+    EXPECT_FALSE(lockMarkShown(page, 1272)) << "the hidden page is not touched";
+    m_sheet.SetActivePage(1);
+    EXPECT_TRUE(lockMarkShown(page, 1272));
+    EXPECT_FALSE(page.GetDlgItem(CInhPropertyPg::IDC_COMMENT)->isEnabled());
+    EXPECT_FALSE(page.GetDlgItem(1265)->isEnabled());
+}
+
+// --- hover frame and tip ----------------------------------------------------------
+
+class HoverHelp : public PageBase {
+protected:
+    QWidget *label(int id) const { return m_page->GetDlgItem(id); }
+    void hover(int id)
+    {
+        QWidget *widget = label(id);
+        const QPointF inside(4, 4);
+        QEnterEvent enter(inside, widget->mapTo(widget->window(), inside), widget->mapToGlobal(inside));
+        QCoreApplication::sendEvent(widget, &enter);
+        QMouseEvent move(QEvent::MouseMove, inside, widget->mapToGlobal(inside), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &move);
+    }
+    void tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            SendMessage(m_page->GetSafeHwnd(), WM_TIMER, CInhPropertyPg::TipTimerId, 0);
+    }
+    QRect labelRect(int id) const
+    {
+        return QRect(label(id)->mapTo(m_page.get(), QPoint(0, 0)), label(id)->size());
+    }
+};
+
+TEST_F(HoverHelp, LabelIsFramedAndItsTipShowsFromTheFirstTickToTheSixth)
+{
+    TestPage &page = openPage();
+    hover(IDL_RINGS);
+    EXPECT_EQ(page.HoveredLabelId(), IDL_RINGS);
+    EXPECT_EQ(page.HoverFrame(), labelRect(IDL_RINGS).adjusted(-1, -1, 1, 1));
+    EXPECT_TRUE(page.IsTipTimerRunning());
+    EXPECT_FALSE(page.IsTipShown());
+    EXPECT_EQ(label(IDL_RINGS)->cursor().shape(), Qt::WhatsThisCursor);
+
+    tick();
+    ASSERT_TRUE(page.IsTipShown());
+    EXPECT_EQ(page.TipText(), QStringLiteral("Number of rings before the call counts as unanswered."));
+    tick(4);
+    EXPECT_TRUE(page.IsTipShown()) << "fifth tick";
+    tick();
+    EXPECT_FALSE(page.IsTipShown());
+    EXPECT_FALSE(page.IsTipTimerRunning());
+    EXPECT_EQ(page.HoveredLabelId(), IDL_RINGS) << "the frame stays while the mouse does";
+}
+
+TEST_F(HoverHelp, MovingOnTheLabelKeepsTheTipForFiveTicksAfterTheMove)
+{
+    TestPage &page = openPage();
+    hover(IDL_RINGS);
+    tick(4);
+    hover(IDL_RINGS);
+    tick(4);
+    EXPECT_TRUE(page.IsTipShown());
+    tick();
+    EXPECT_FALSE(page.IsTipShown());
+}
+
+TEST_F(HoverHelp, AnotherLabelStartsAgainWithItsOwnFrame)
+{
+    TestPage &page = openPage();
+    hover(IDL_RINGS);
+    tick(2);
+    hover(IDL_COPY);
+    EXPECT_EQ(page.HoveredLabelId(), IDL_COPY);
+    EXPECT_EQ(page.HoverFrame(), labelRect(IDL_COPY).adjusted(-1, -1, 1, 1));
+    EXPECT_FALSE(page.IsTipShown()) << "the old tip goes with its frame";
+    tick();
+    EXPECT_EQ(page.TipText(), QStringLiteral("ToolTipId == -1 for Nf_%s_Disable"));
+}
+
+TEST_F(HoverHelp, MouseElsewhereOnThePageTakesFrameAndTipAway)
+{
+    TestPage &page = openPage();
+    for (QWidget *elsewhere : {static_cast<QWidget *>(&page), page.GetDlgItem(IDC_RINGS)}) {
+        hover(IDL_RINGS);
+        tick();
+        ASSERT_TRUE(page.IsTipShown());
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(elsewhere, &enter);
+        EXPECT_FALSE(page.IsTipShown());
+        EXPECT_FALSE(page.IsTipTimerRunning());
+        EXPECT_EQ(page.HoveredLabelId(), -1);
+        EXPECT_TRUE(page.HoverFrame().isNull());
+    }
+}
+
+struct TipCase {
+    const char *name;
+    int label;
+    bool developer;
+    const char *text;
+};
+
+class TipText : public HoverHelp, public testing::WithParamInterface<TipCase> {};
+
+TEST_P(TipText, IsTheHelpStringOrSaysWhichIsMissing)
+{
+    const TipCase &c = GetParam();
+    if (c.developer) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE,
+                                 "SOFTWARE\\Keltra\\Verbanta ES Administration\\Developer", &key),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    TestPage &page = openPage();
+    hover(c.label);
+    tick();
+    EXPECT_EQ(page.TipText(), QString::fromUtf8(c.text));
+}
+
+const TipCase kTipCases[] = {
+    {"HelpString", IDL_RINGS, false, "Number of rings before the call counts as unanswered."},
+    {"MissingString", IDC_DND, false, "ToolTipId == 2146435191 for DND"},
+    {"NoString", IDL_COPY, false, "ToolTipId == -1 for Nf_%s_Disable"},
+    {"DeveloperSeesTheProperty", IDL_RINGS, true, "Num_RNA"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Labels, TipText, testing::ValuesIn(kTipCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(HoverHelp, TipSitsBelowItsLabelAndWithinThePage)
+{
+    TestPage &page = openPage();
+    m_sheet.resize(440, 360);
+    QCoreApplication::sendPostedEvents();
+    hover(IDL_RINGS);
+    tick();
+    const QFontMetrics metrics(QApplication::font("QStatusBar"));
+    const QSize text = metrics.size(0, page.TipText());
+    const QRect label = labelRect(IDL_RINGS);
+    EXPECT_EQ(
+        page.TipRect(),
+        QRect(QPoint(label.left(), label.top() + text.height() * 5 / 2 - 3), text).adjusted(-1, -1, 1, 1));
+
+    // For a person to look at.
+    if (const QString binaries = qEnvironmentVariable("VERBANTA_BINARY_DIR"); !binaries.isEmpty()) {
+        QDir().mkpath(binaries + "/screenshots");
+        m_sheet.grab().save(binaries + "/screenshots/mailbox-page-hover-tip.png");
+    }
+
+    // A label near the right edge: the tip moves left to end at the page's edge.
+    this->label(IDL_RINGS)->move(page.width() - 40, this->label(IDL_RINGS)->y());
+    SendMessage(page.GetSafeHwnd(), CInhPropertyPg::WM_SETCURSOR, WPARAM(page.GetSafeHwnd()), 0);
+    hover(IDL_RINGS);
+    tick();
+    EXPECT_EQ(page.TipRect().right(), page.width());
+    EXPECT_EQ(page.TipRect().top(), labelRect(IDL_RINGS).top() + text.height() * 5 / 2 - 3 - 1);
 }
 
 } // namespace
