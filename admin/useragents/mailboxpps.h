@@ -25,8 +25,8 @@
 #include "platform/mfc/propertysheet.h"
 
 #include <QList>
-#include <QSize>
 #include <QPointer>
+#include <QSize>
 
 #include <memory>
 
