@@ -3,11 +3,14 @@
 // and the exact "UpdateUA" lines the server receives, the save paths with
 // the box changed on the server, a refused save, a page that refuses its
 // value, deleting, reset, the discard question, late replies, and the
-// class-of-service parent checks. The pages of the editor come later; the
-// tests give the sheet a page of their own that edits a few fields.
+// class-of-service parent checks, the class-of-service choice held back
+// while a page holds edits, and the unified-messaging switch stored and read
+// back in one script. The pages of the editor come later; the tests give the
+// sheet pages of their own that edit a few fields.
 #include "sessiontestbase.h"
 
 #include "admin/app/zeltsession.h"
+#include "admin/res/adminstrings.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/admintemplate.h"
 #include "admin/useragents/adminview.h"
@@ -19,10 +22,13 @@
 #include "admin/useragents/portstatusdoc.h"
 #include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/textvalue.h"
+#include "platform/mfc/dataexchange.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/propertypage.h"
 #include "testserver/harness/simulatorprocess.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
 
@@ -91,9 +97,65 @@ private:
     int m_loads = 0;
 };
 
+// A page built on the page base, as the options page is: one field, and
+// the class-of-service choice (a combo and its "..." button) registered with
+// the sheet. A window of its own among its controls counts the loads.
+class ChoicePage : public CInhPropertyPg {
+public:
+    enum : int { IDC_MAX_MESSAGES = 1500, IDL_MAX_MESSAGES = 1501, IDC_COS = 1350, IDC_COS_MORE = 1351 };
+
+    explicit ChoicePage(CMailboxPps &sheet)
+        : CInhPropertyPg(131, IDS_OPTIONS_PAGE,
+                         {{&m_maxMessages, "MaxMessages", IDC_MAX_MESSAGES, IDL_MAX_MESSAGES}},
+                         sheet.Record(), *sheet.Channel(), sheet.CommonFields()),
+          m_sheet(sheet)
+    {
+        for (int id : {int(IDC_MAILBOX_NUMBER), int(IDC_NAME1), int(IDC_NAME2), int(IDC_COMMENT),
+                       int(IDC_MAX_MESSAGES)})
+            SetDlgCtrlID(new QLineEdit(this), id);
+        SetDlgCtrlID(new QComboBox(this), IDC_COS);
+        SetDlgCtrlID(new QPushButton(QStringLiteral("..."), this), IDC_COS_MORE);
+        m_listener = new LoadCounter(this);
+    }
+    int loads() const { return m_listener->loads; }
+
+protected:
+    bool OnInitDialog() override
+    {
+        CInhPropertyPg::OnInitDialog();
+        m_sheet.RegisterControl(GetDlgItem(IDC_COS));
+        m_sheet.RegisterControl(GetDlgItem(IDC_COS_MORE));
+        return true;
+    }
+    void DoDataExchange(CDataExchange *dx) override
+    {
+        CInhPropertyPg::DoDataExchange(dx);
+        DDX_Text(dx, IDC_MAX_MESSAGES, m_maxMessages.GetValueRef());
+    }
+
+private:
+    class LoadCounter : public QWidget, public CMessageTarget {
+    public:
+        explicit LoadCounter(QWidget *parent) : QWidget(parent), CMessageTarget(this) {}
+        ~LoadCounter() override { unregisterWindow(); }
+        LRESULT WindowProc(UINT message, WPARAM, LPARAM) override
+        {
+            if (message == CMailboxPps::WM_USERAGENT_LOADED)
+                ++loads;
+            return 0;
+        }
+        int loads = 0;
+    };
+
+    CMailboxPps &m_sheet;
+    CPageTextValue m_maxMessages;
+    LoadCounter *m_listener;
+};
+
 class TestSheet : public CMailboxPps {
 public:
     using CMailboxPps::CMailboxPps;
+    static constexpr int ChoicePageIndex = 3;
     void AddPages() override
     {
         // Added in the order of the real sheet (options before menus), reset
@@ -105,12 +167,16 @@ public:
         m_pages.push_back(std::make_unique<FieldsPage>(*this, QStringList{"MaxMessageLength"}, 0x100));
         for (const auto &page : m_pages)
             AddPage(page.get());
+        m_choicePage = std::make_unique<ChoicePage>(*this);
+        AddPage(m_choicePage.get());
     }
     FieldsPage &page(int index) { return *m_pages.at(index); }
+    ChoicePage &choicePage() { return *m_choicePage; }
     void clickButton(int id) { OnCommand(id); }
 
 private:
     std::vector<std::unique_ptr<FieldsPage>> m_pages;
+    std::unique_ptr<ChoicePage> m_choicePage;
 };
 
 class EditorAgainstSimulator : public SessionTestBase {
@@ -641,6 +707,180 @@ TEST_F(EditorAgainstSimulator, ServerWithoutDirectorySyncAsksNothing)
     apply();
     EXPECT_EQ(m_sheet->MessageLine(), "Changes saved.");
     EXPECT_EQ(m_boxes->texts().size(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// --- the class-of-service choice while a page holds edits -------------------------
+
+TEST_F(EditorAgainstSimulator, ClassOfServiceChoiceWaitsUntilThePagesEditsAreSavedOrDiscarded)
+{
+    openSheet(2004);
+    ASSERT_TRUE(m_sheet->SetActivePage(TestSheet::ChoicePageIndex));
+    ChoicePage &page = m_sheet->choicePage();
+    ASSERT_TRUE(waitUntil([&] { return page.GetMailboxNumber() == 2004; }));
+    QWidget *choice = page.GetDlgItem(ChoicePage::IDC_COS);
+    QWidget *more = page.GetDlgItem(ChoicePage::IDC_COS_MORE);
+    EXPECT_TRUE(choice->isEnabled());
+    const int loads = page.loads();
+
+    page.GetDlgItem<QLineEdit>(ChoicePage::IDC_MAX_MESSAGES)->setText(QStringLiteral("7"));
+    EXPECT_FALSE(choice->isEnabled());
+    EXPECT_FALSE(more->isEnabled());
+
+    // Saved: the box is read again, which frees the choice.
+    apply();
+    EXPECT_EQ(received("UpdateUA").size(), 1);
+    ASSERT_TRUE(waitUntil([&] { return choice->isEnabled(); }));
+    EXPECT_TRUE(more->isEnabled());
+    EXPECT_FALSE(page.IsModified());
+    EXPECT_GT(page.loads(), loads) << "the reload reaches the page's own windows";
+
+    // Discarded by moving to another box.
+    page.GetDlgItem<QLineEdit>(ChoicePage::IDC_MAX_MESSAGES)->setText(QStringLiteral("8"));
+    ASSERT_FALSE(choice->isEnabled());
+    m_sheet->ListCtrl()->SelectItem(m_sheet->ListCtrl()->FindItemByText("2007"));
+    m_boxes->answer(IDOK);
+    m_document->SendAsync(m_sheet.get(), WM_SERVER_REPLY, CMailboxPps::GetUARequestCode, "GetUA 2007");
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 2007; }));
+    EXPECT_TRUE(choice->isEnabled());
+}
+
+TEST_F(EditorAgainstSimulator, ControlsAreSwitchedOnAChangeOfStateOrAfterANewRegistration)
+{
+    openSheet(2004);
+    QPushButton first;
+    QPushButton second;
+    m_sheet->RegisterControl(&first);
+    m_sheet->EnableAllControls(false);
+    EXPECT_FALSE(first.isEnabled());
+
+    first.setEnabled(true);
+    m_sheet->EnableAllControls(false);
+    EXPECT_TRUE(first.isEnabled()) << "the same state again does nothing";
+
+    m_sheet->RegisterControl(&second);
+    m_sheet->EnableAllControls(false);
+    EXPECT_FALSE(first.isEnabled()) << "a new control makes the next call apply to all";
+    EXPECT_FALSE(second.isEnabled());
+
+    {
+        QPushButton gone;
+        m_sheet->RegisterControl(&gone);
+    }
+    m_sheet->EnableAllControls(true);
+    EXPECT_TRUE(first.isEnabled() && second.isEnabled()) << "a control that went is passed over";
+}
+
+// --- the unified-messaging switch -------------------------------------------------
+
+QString switchScript(long box, int disable)
+{
+    return QStringLiteral(
+               "catch {UpdateUA %1 WithForce Nf_22_Disable %2\r\nGetUA %1 \r\n} result\r\nset result")
+        .arg(box)
+        .arg(disable);
+}
+
+CInhPropertyPg::ServerVariable demoVariables()
+{
+    // The demo server's unified-messaging notification.
+    return [](const QString &name) { return name == "EmrId_AIM_Normal" ? QStringLiteral("22") : QString(); };
+}
+
+struct SwitchCase {
+    const char *name;
+    CMailboxPps::Mode mode;
+    int disable;
+};
+
+class EditorSwitchesUnifiedMessaging : public EditorAgainstSimulator,
+                                       public testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(EditorSwitchesUnifiedMessaging, StoresTheSwitchAndReloadsTheBox)
+{
+    const SwitchCase &c = GetParam();
+    openSheet(2004);
+    m_sheet->SetServerVariables(demoVariables());
+    const int loads = options().loads();
+    m_sheet->SetPendingAction(c.mode);
+    SendMessage(m_sheet->GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);
+
+    // One script, then what reading the box back takes (its event maps).
+    EXPECT_EQ(m_simulator->commandTexts().value(0), switchScript(2004, c.disable));
+    EXPECT_EQ(received("catch").size(), 1);
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
+    const QString stored = QString::number(c.disable);
+    EXPECT_EQ(m_sheet->Record().GetProperty("Nf_22_Disable"), stored) << "the record is the server's";
+    EXPECT_EQ(options().loads(), loads + 1) << "the pages reload";
+    const CUserAgent onServer(m_session->Execute("GetUA 2004"), CTclList());
+    EXPECT_EQ(onServer.GetProperty("Nf_22_Disable"), stored);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+const SwitchCase kSwitchCases[] = {
+    {"On", CMailboxPps::ModeUnifiedOn, 0},
+    {"Off", CMailboxPps::ModeUnifiedOff, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Switch, EditorSwitchesUnifiedMessaging, testing::ValuesIn(kSwitchCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(EditorAgainstSimulator, SwitchChosenWithUnsavedEditsIsAppliedOnceTheSaveReloadsTheBox)
+{
+    openSheet(2004);
+    m_sheet->SetServerVariables(demoVariables());
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("90"); });
+    m_sheet->SetPendingAction(CMailboxPps::ModeUnifiedOn);
+    apply();
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->GetMode() == CMailboxPps::ModeNormal; }));
+    const QStringList sent = m_simulator->commandTexts();
+    ASSERT_TRUE(sent.contains(switchScript(2004, 0))) << sent.join('|').toStdString();
+    EXPECT_LT(sent.indexOf("UpdateUA 2004 1 MaxMessages {90} "), sent.indexOf(switchScript(2004, 0)));
+    EXPECT_EQ(m_sheet->Record().GetProperty("Nf_22_Disable"), "0");
+    EXPECT_EQ(m_sheet->Record().GetProperty("MaxMessages"), "90");
+}
+
+TEST_F(EditorAgainstSimulator, PendingSwitchIsDroppedWhenAnotherBoxLoads)
+{
+    openSheet(2004);
+    m_sheet->SetServerVariables(demoVariables());
+    m_sheet->SetPendingAction(CMailboxPps::ModeUnifiedOff);
+    m_sheet->SendGetUA(2007);
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 2007; }));
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
+    EXPECT_TRUE(received("catch").isEmpty());
+}
+
+TEST_F(EditorAgainstSimulator, SwitchThatCannotBeAppliedSaysWhy)
+{
+    openSheet(2004);
+    const int loads = options().loads();
+
+    // No notification name from the server: nothing to switch.
+    m_boxes->answer(IDOK);
+    m_sheet->SetPendingAction(CMailboxPps::ModeUnifiedOn);
+    SendMessage(m_sheet->GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_EQ(m_boxes->texts().first(), "UA 2004: the server names no unified messaging notification.");
+
+    // The server refuses: what came back is shown beside what was sent.
+    m_sheet->SetServerVariables(demoVariables());
+    m_simulator->failCommand("UpdateUA", "box is busy");
+    m_boxes->answer(IDOK);
+    m_sheet->SetPendingAction(CMailboxPps::ModeUnifiedOn);
+    SendMessage(m_sheet->GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    const QString shown = m_boxes->texts().last();
+    EXPECT_TRUE(shown.startsWith("UA 2004: Received \"")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("box is busy")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("\". Sent \"" + switchScript(2004, 0) + "\"")) << shown.toStdString();
+    EXPECT_EQ(options().loads(), loads);
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
 }
 
 } // namespace
