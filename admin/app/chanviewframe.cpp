@@ -1,8 +1,11 @@
 // The voice-port status window; see chanviewframe.h. Closing the list closes
 // the document, which gives the single-window mark back, whichever way the
 // window goes (closed by the user, by a new login, or with the main frame).
+// Activation is seen as the window's active state turning on.
 #include "admin/app/chanviewframe.h"
 
+#include "admin/app/applicationicon.h"
+#include "admin/app/configurationmenu.h"
 #include "admin/app/portstatusview.h"
 #include "admin/useragents/portstatusdoc.h"
 
@@ -12,7 +15,13 @@ CChanviewFrame::CChanviewFrame(std::unique_ptr<CPortStatusDoc> document, QWidget
     Q_ASSERT(m_document);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_document->GetTitle());
+    setWindowIcon(ApplicationSmallIcon());
     setWidget(m_view);
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
+                    ActivateFrame();
+            });
     m_view->SetClosedHandler([this] {
         m_document->OnCloseDocument();
         emit closedDocument();
@@ -23,4 +32,9 @@ CChanviewFrame::CChanviewFrame(std::unique_ptr<CPortStatusDoc> document, QWidget
 CChanviewFrame::~CChanviewFrame()
 {
     delete m_view;
+}
+
+void CChanviewFrame::ActivateFrame()
+{
+    GreyConfigurationMenu(this, m_document->GetAccount().rights);
 }

@@ -1,7 +1,7 @@
 // The MDI window of admin's voice-port status: it owns the port-status
 // document (and with it the window's own session) and shows the port list
 // over it. The list goes before the document, so the list's unsubscribe
-// still finds the session alive.
+// still finds the session alive. The window shows admin's small icon.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -24,6 +24,10 @@ public:
 
     CPortStatusView *GetActiveView() const { return m_view; }
     CPortStatusDoc *GetDocument() const { return m_document.get(); }
+
+    // The window has just become the active one: the main frame's
+    // Configuration menu is greyed for the accounts that may not use it.
+    void ActivateFrame();
 
 signals:
     // The window has gone and the status window may be opened again.

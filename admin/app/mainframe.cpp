@@ -10,9 +10,11 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/applicationicon.h"
 #include "admin/app/chanviewframe.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
+#include "admin/app/configurationmenu.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/menuresource.h"
 #include "admin/app/serverexitnotice.h"
@@ -107,10 +109,7 @@ CMainFrame::CMainFrame()
     : CMessageTarget(this), m_mdiArea(new QMdiArea(this)), m_menuManager(new CCoolMenuManager(this))
 {
     setWindowTitle(QStringLiteral("Admin"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/admin/icons/admin16.png"));
-    icon.addFile(QStringLiteral(":/admin/icons/admin32.png"));
-    setWindowIcon(icon);
+    setWindowIcon(ApplicationIcon());
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
@@ -365,8 +364,7 @@ void CMainFrame::greyByPosition()
         return;
     const CAdminApp &app = theApp();
     const uint32_t level = app.RightsLevel();
-    menus[CMenuResource::ConfigurationMenu]->setEnabled(
-        !(level == 0x20 && !app.HasPermission(CAdminApp::PermissionConfiguration)));
+    menus[CMenuResource::ConfigurationMenu]->setEnabled(!IsConfigurationMenuGreyed(app.Rights()));
     const QList<QAction *> reports = menus[CMenuResource::ReportsMenu]->menu()->actions();
     if (reports.size() > CMenuResource::ReportOption2Position)
         reports[CMenuResource::ReportOption2Position]->setEnabled(
@@ -535,7 +533,7 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
     if (!editorTemplate) {
         const CAdminApp *account = &app;
         CAdminDoc::Account rights{[account](long number) { return account->IsUserAgentAllowed(number); },
-                                  app.AllowsAllUserAgents()};
+                                  app.AllowsAllUserAgents(), app.Rights()};
         editorTemplate = std::make_unique<CAdminTemplate>(
             m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
             [rights, cos]() -> std::unique_ptr<CAdminDoc> {
@@ -558,8 +556,9 @@ void CMainFrame::OnVoicePortStatus()
 {
     CAdminApp &app = theApp();
     const CAdminApp *account = &app;
-    auto document = std::make_unique<CPortStatusDoc>(CAdminDoc::Account{
-        [account](long number) { return account->IsUserAgentAllowed(number); }, app.AllowsAllUserAgents()});
+    auto document = std::make_unique<CPortStatusDoc>(
+        CAdminDoc::Account{[account](long number) { return account->IsUserAgentAllowed(number); },
+                           app.AllowsAllUserAgents(), app.Rights()});
     CWaitCursor wait;
     // Refused silently while another status window is open; any other
     // refusal has been shown by the document.

@@ -15,13 +15,18 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
+
 class CAdminDoc : public CZELTDocument, public CServerCommandChannel {
 public:
     // What the administrator's account may reach: `allowed` tells whether a
-    // box may be administered, `allowsAllUserAgents` whether every box may.
+    // box may be administered, `allowsAllUserAgents` whether every box may;
+    // `rights` is the account's rights word, which the document's windows
+    // read for what they show.
     struct Account {
         CUserAgentArray::AllowedFilter allowed;
         bool allowsAllUserAgents = false;
+        uint32_t rights = 0;
     };
 
     explicit CAdminDoc(Account account, bool owned = false);
@@ -55,6 +60,7 @@ public:
     bool IsListGiven() const { return m_listGiven; }
     int EditorNumber() const { return m_editorNumber; }
     bool IsOwned() const { return m_owned; }
+    const Account &GetAccount() const { return m_account; }
     QString GetTitle() const { return m_title; }
     void SetTitle(const QString &title) { m_title = title; }
     bool IsModified() const { return m_modified; }

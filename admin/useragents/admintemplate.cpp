@@ -53,8 +53,8 @@ CAdminDoc *CAdminTemplate::open(std::unique_ptr<CAdminDoc> document, bool makeVi
     CAdminDoc *opened = document.get();
     auto *frame = new CChildFrame(std::move(document), m_session.CommandChannel());
     m_area->addSubWindow(frame);
+    // The sheet sizes the frame to its layout.
     frame->GetActiveView()->OnInitialUpdate();
-    frame->resize(frame->sizeHint().expandedTo(QSize(760, 560)));
     if (makeVisible)
         frame->show();
     m_lastFrame = frame;

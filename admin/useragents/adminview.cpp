@@ -1,6 +1,7 @@
 // The mailbox editor's view; see adminview.h.
 #include "admin/useragents/adminview.h"
 
+#include "admin/app/applicationicon.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/mailboxpps.h"
 
@@ -23,6 +24,8 @@ CAdminView::~CAdminView()
 void CAdminView::OnInitialUpdate()
 {
     Q_ASSERT(!m_sheet);
+    if (QWidget *frame = parentWidget())
+        frame->setWindowIcon(ApplicationIcon());
     const QString caption = m_document->IsOwned() ? QStringLiteral("COS Mailbox Configuration")
                                                   : QStringLiteral("Mailbox Configuration");
     m_sheet =
@@ -56,7 +59,7 @@ LRESULT CAdminView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             frame->close();
         return 0;
     }
-    if (message == WM_HELP && m_sheet)
+    if ((message == WM_HELP || message == CMailboxPps::WM_SIZE_LIMITS) && m_sheet)
         return SendMessage(m_sheet->GetSafeHwnd(), message, wParam, lParam);
     return CMessageTarget::WindowProc(message, wParam, lParam);
 }

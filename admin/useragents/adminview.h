@@ -1,6 +1,7 @@
 // The view of a mailbox editor window: it hosts the mailbox property sheet
-// as a child filling its client area, and passes the window's close, help
-// and activation on to the sheet.
+// as a child filling its client area, and passes the window's close, help,
+// size-limit question and activation on to the sheet. It gives its frame
+// the program's icon.
 #pragma once
 
 #include "platform/messages/messagetarget.h"

@@ -1,12 +1,18 @@
 // The mailbox editor's MDI window; see childframe.h.
 #include "admin/useragents/childframe.h"
 
+#include "admin/app/configurationmenu.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/adminview.h"
+#include "admin/useragents/mailboxpps.h"
+#include "platform/messages/minmaxinfo.h"
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QShowEvent>
 #include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 CChildFrame::CChildFrame(std::unique_ptr<CAdminDoc> document, CServerCommandChannel *applicationChannel,
                          QWidget *parent)
@@ -17,6 +23,11 @@ CChildFrame::CChildFrame(std::unique_ptr<CAdminDoc> document, CServerCommandChan
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(m_view);
     setWindowTitle(m_document->GetTitle());
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
+                    ActivateFrame();
+            });
 }
 
 CChildFrame::~CChildFrame()
@@ -33,7 +44,36 @@ LRESULT CChildFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         close();
         return 0;
     }
+    if (message == WM_GETMINMAXINFO && m_view) {
+        // The sheet knows the sizes of its layout; no answer keeps the defaults.
+        return SendMessage(m_view->GetSafeHwnd(), CMailboxPps::WM_SIZE_LIMITS, 0, lParam);
+    }
     return CMessageTarget::WindowProc(message, wParam, lParam);
+}
+
+void CChildFrame::ActivateFrame()
+{
+    GreyConfigurationMenu(this, m_document->GetAccount().rights);
+}
+
+void CChildFrame::UpdateSizeLimits()
+{
+    MINMAXINFO limits;
+    limits.ptMinTrackSize = {minimumWidth(), minimumHeight()};
+    limits.ptMaxTrackSize = {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    limits.ptMaxSize = limits.ptMaxTrackSize;
+    if (SendMessage(GetSafeHwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)) == 0)
+        return;
+    setMinimumSize(limits.ptMinTrackSize.x, limits.ptMinTrackSize.y);
+    // A maximised window is held to the largest size too.
+    setMaximumSize(std::min(limits.ptMaxTrackSize.x, limits.ptMaxSize.x),
+                   std::min(limits.ptMaxTrackSize.y, limits.ptMaxSize.y));
+}
+
+void CChildFrame::showEvent(QShowEvent *event)
+{
+    UpdateSizeLimits();
+    QMdiSubWindow::showEvent(event);
 }
 
 void CChildFrame::closeEvent(QCloseEvent *event)

@@ -1,7 +1,10 @@
 // The MDI window of a mailbox editor. It owns the editor's document (and
 // with it the editor's session) and its view; closing the window asks the
 // view's sheet about unsaved changes, then ends the document's session as
-// this window's own doing.
+// this window's own doing. Its size limits are the sheet's: asked through
+// the view (WM_GETMINMAXINFO, passed on as the sheet's size-limit message)
+// whenever the window is shown, and kept as the window's minimum and
+// maximum size.
 #pragma once
 
 #include "platform/messages/messagetarget.h"
@@ -24,9 +27,16 @@ public:
     CAdminDoc *GetActiveDocument() const { return m_document.get(); }
     CAdminView *GetActiveView() const { return m_view; }
 
+    // The window has just become the active one: the main frame's
+    // Configuration menu is greyed for the accounts that may not use it.
+    void ActivateFrame();
+    // Asks for the size limits and applies those that come back.
+    void UpdateSizeLimits();
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -16,7 +16,11 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -128,7 +132,7 @@ bool CMailboxPps::OnInitDialog()
         allowed = [document = m_document](long number) { return document->IsUAAllowed(number); };
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
-    static_cast<QVBoxLayout *>(layout())->addWidget(m_list, 1);
+    placeAttachedList();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
     // for another box nor selects a row the sheet is not about to show.
@@ -223,6 +227,8 @@ LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HELP:
         OnHelp();
         return 1;
+    case WM_SIZE_LIMITS:
+        return OnSizeLimits(reinterpret_cast<MINMAXINFO *>(lParam));
     case WM_CLOSE:
         if (QueryClose())
             DestroyWindow();
@@ -230,6 +236,78 @@ LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return CPropertySheet::WindowProc(message, wParam, lParam);
     }
+}
+
+CMailboxPps::AttachedListPlacement CMailboxPps::AttachedListPlacementFor(int screenWidth)
+{
+    if (screenWidth <= 800)
+        return {120, 80};
+    return {105, 95};
+}
+
+QWidget *CMailboxPps::holdingWindow()
+{
+    QWidget *holder = this;
+    while (!holder->isWindow() && !qobject_cast<QMdiSubWindow *>(holder) && holder->parentWidget())
+        holder = holder->parentWidget();
+    return holder;
+}
+
+void CMailboxPps::placeAttachedList()
+{
+    Q_ASSERT(m_list);
+    QWidget *holder = holdingWindow();
+    const QScreen *screen = holder->screen();
+    const AttachedListPlacement placement = AttachedListPlacementFor(screen ? screen->geometry().width() : 0);
+    auto *box = static_cast<QVBoxLayout *>(layout());
+    ensurePolished();
+    const QSize sheet = box->sizeHint();
+    // The pages and buttons keep their size; the band below them is the list's.
+    box->addStretch(1);
+    QMargins margins = box->contentsMargins();
+    margins.setBottom(margins.bottom() + placement.band);
+    box->setContentsMargins(margins);
+    m_listTop = sheet.height() + placement.band - placement.rise;
+
+    // Wide enough for the list's columns, also before the pages have come.
+    const int listWidth = m_list->header()->length() + 2 * m_list->frameWidth() +
+                          m_list->verticalScrollBar()->sizeHint().width();
+    const QSize client(std::max(sheet.width(), listWidth + 2 * AttachedListMargin),
+                       sheet.height() + placement.band);
+    QSize frame;
+    if (holder != this) {
+        const QMargins edges = holder->contentsMargins();
+        frame = QSize(edges.left() + edges.right(), edges.top() + edges.bottom());
+    }
+    m_attachedSize = client + frame;
+    holder->resize(m_attachedSize);
+    fitAttachedList();
+}
+
+void CMailboxPps::fitAttachedList()
+{
+    if (!m_list || !m_attachedSize.isValid())
+        return;
+    // The top-left corner stays; the list takes what the window grows by.
+    m_list->setGeometry(AttachedListMargin, m_listTop, std::max(0, width() - 2 * AttachedListMargin),
+                        std::max(0, height() - AttachedListMargin - m_listTop));
+}
+
+void CMailboxPps::resizeEvent(QResizeEvent *event)
+{
+    CPropertySheet::resizeEvent(event);
+    fitAttachedList();
+}
+
+LRESULT CMailboxPps::OnSizeLimits(MINMAXINFO *limits) const
+{
+    Q_ASSERT(limits);
+    if (m_attachedSize.isValid()) {
+        limits->ptMinTrackSize = {m_attachedSize.width(), m_attachedSize.height()};
+        limits->ptMaxSize.x = m_attachedSize.width();
+        limits->ptMaxTrackSize.x = m_attachedSize.width();
+    }
+    return 1;
 }
 
 bool CMailboxPps::OnCommand(int id)

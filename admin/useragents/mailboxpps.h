@@ -21,10 +21,12 @@
 #include "admin/useragents/inhpropertypg.h"
 #include "admin/useragents/inhsheet.h"
 #include "admin/useragents/scenariouseragent.h"
+#include "platform/messages/minmaxinfo.h"
 #include "platform/mfc/propertysheet.h"
 
 #include <QList>
 #include <QPointer>
+#include <QSize>
 
 #include <memory>
 
@@ -45,6 +47,21 @@ public:
     static constexpr UINT WM_USERAGENT_LOADED = 0x802;
     static constexpr UINT WM_SELECT_SHOWN_UA = 0x804;
     static constexpr UINT WM_SAVE_CHANGES = 0x80A;
+    // lParam a MINMAXINFO, filled with the limits of the sheet's layout; answers 1.
+    static constexpr UINT WM_SIZE_LIMITS = 0x807;
+
+    // How the attached list lies at the bottom of the window that holds the
+    // sheet: that window reaches `band` pixels below the sheet's own bottom
+    // edge, and the list's top edge lies `rise` pixels above the window's
+    // bottom edge. Small screens (800 pixels wide or less) give more room
+    // below the pages and less to the list.
+    struct AttachedListPlacement {
+        int band;
+        int rise;
+    };
+    static AttachedListPlacement AttachedListPlacementFor(int screenWidth);
+    // The margin between the attached list and the window's left, right and bottom edges.
+    static constexpr int AttachedListMargin = 5;
     static constexpr UINT WM_APPLY_USER_AGENT = 0x80B;
 
     // `channel` and `document` stay the caller's and outlive the sheet;
@@ -100,6 +117,9 @@ public:
     long ShownNumber() const { return m_record.GetUANumber(); }
     // The last text of the message line.
     QString MessageLine() const { return m_messageLine; }
+    // The size of the window holding the sheet with its list attached, frame
+    // included: its smallest size and its largest width. Empty until created.
+    QSize AttachedSize() const { return m_attachedSize; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -113,6 +133,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(int id) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     enum class ServerState { Unchanged, Changed };
@@ -132,6 +153,11 @@ private:
     void readDirectorySync();
     void offerDirectorySync();
     QPushButton *addExtraButton(int id, const QString &caption, int position);
+    // The attached layout: sizes the holding window and places the list.
+    QWidget *holdingWindow();
+    void placeAttachedList();
+    void fitAttachedList();
+    LRESULT OnSizeLimits(MINMAXINFO *limits) const;
     void shareListWithPages();
     bool isUnifiedMessagingPending() const;
 
@@ -149,6 +175,9 @@ private:
     CInhCommonFields m_commonFields;
     CMailboxListCtrl *m_list = nullptr;
     QString m_messageLine;
+    QSize m_attachedSize;
+    // The attached list's top edge in the sheet; it stays when the window grows.
+    int m_listTop = 0;
     CInhPropertyPg::ServerVariable m_serverVariables;
     // The pages' registered controls; a control that goes is dropped.
     QList<QPointer<QWidget>> m_controls;

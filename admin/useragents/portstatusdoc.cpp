@@ -1,6 +1,7 @@
 // The voice-port status document; see portstatusdoc.h. The one-window rule
 // is kept by a flag that the open document holds and gives back when it
-// closes or goes, whichever comes first.
+// closes or goes, whichever comes first. Opening connects the session and
+// nothing more: the editor's list of boxes is no business of this window.
 #include "admin/useragents/portstatusdoc.h"
 
 #include "admin/res/adminstrings.h"
@@ -26,10 +27,13 @@ bool CPortStatusDoc::OnNewDocument(CZELTSession &parent, const CLoginCredentials
     if (!g_statusWindowOpen.compare_exchange_strong(expected, true))
         return false;
     m_holdsTheWindow = true;
-    if (!CAdminDoc::OnNewDocument(parent, login)) {
+    // The window shows ports, not boxes: it needs the session alone, so an
+    // account that administers no mailbox still sees the voice ports.
+    if (!CZELTDocument::OnNewDocument(parent, login)) {
         release();
         return false;
     }
+    SetSessionChannel(CommandChannel());
     SetTitle(AdminString(IDS_VOICE_PORTS_STATUS));
     return true;
 }

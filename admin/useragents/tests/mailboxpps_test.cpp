@@ -9,6 +9,7 @@
 // sheet pages of their own that edit a few fields.
 #include "sessiontestbase.h"
 
+#include "admin/app/applicationicon.h"
 #include "admin/app/zeltsession.h"
 #include "admin/res/adminstrings.h"
 #include "admin/useragents/admindoc.h"
@@ -22,15 +23,18 @@
 #include "admin/useragents/portstatusdoc.h"
 #include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/textvalue.h"
+#include "platform/messages/minmaxinfo.h"
 #include "platform/mfc/dataexchange.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/propertypage.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScreen>
 
 #include <map>
 
@@ -647,6 +651,24 @@ TEST_F(EditorAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)
     EXPECT_TRUE(m_boxes->texts().isEmpty());
 }
 
+TEST_F(EditorAgainstSimulator, PortStatusDocumentOpensForAnAccountThatAdministersNoBox)
+{
+    // An administrator of box 5000 alone, which the server does not hold.
+    m_simulator->setAccount("ports", "ports-secret", 0x10000000u, "5000");
+    const CLoginCredentials ports{m_simulator->host(), "ports", "ports-secret"};
+    CPortStatusDoc document(CAdminDoc::Account{[](long number) { return number == 5000; }, false});
+    m_simulator->clearLog();
+    ASSERT_TRUE(document.OnNewDocument(*m_session, ports));
+    EXPECT_EQ(document.GetTitle(), "Voice Ports Status");
+    EXPECT_TRUE(received("GetUAList4Property").isEmpty());
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+    // Its session works, through the document's own channel too.
+    EXPECT_FALSE(document.CommandChannel()->Execute("GetUA 997", true, 1).startsWith('!'));
+    EXPECT_FALSE(document.Execute("GetUA 997").startsWith('!'));
+    document.OnCloseDocument();
+    EXPECT_FALSE(CPortStatusDoc::IsStatusWindowOpen());
+}
+
 TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
 {
     CAdminDoc document(CAdminDoc::Account{[](long) { return false; }, false});
@@ -712,6 +734,97 @@ TEST_F(EditorAgainstSimulator, ServerWithoutDirectorySyncAsksNothing)
 } // namespace
 
 namespace {
+
+// --- the attached list and the size limits ---------------------------------
+
+TEST_F(EditorAgainstSimulator, AttachedListFillsTheBandBelowTheSheetAndTheWindowOnlyGrowsTaller)
+{
+    QWidget desktop;
+    auto *area = new QMdiArea(&desktop);
+    desktop.resize(1000, 760);
+    area->resize(1000, 760);
+    desktop.show();
+    CAdminTemplate mailboxes(area, *m_session, login(),
+                             [] { return std::make_unique<CAdminDoc>(everyBox()); });
+    ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
+    CChildFrame *frame = mailboxes.LastFrame();
+    CMailboxPps *sheet = frame->GetActiveView()->Sheet();
+    ASSERT_TRUE(waitUntil([&] { return sheet->ListCtrl()->GetItemCount() > 300; }));
+
+    EXPECT_EQ(frame->windowIcon().pixmap(16).toImage(), ApplicationIcon().pixmap(16).toImage());
+    EXPECT_FALSE(frame->windowIcon().pixmap(16).toImage().isNull());
+
+    // The window holds exactly the attached layout, and no less.
+    const QSize attached = sheet->AttachedSize();
+    ASSERT_TRUE(attached.isValid());
+    EXPECT_EQ(frame->size(), attached);
+    EXPECT_EQ(frame->minimumSize(), attached);
+    EXPECT_EQ(frame->maximumWidth(), attached.width());
+
+    // The size-limit question reaches the sheet through the frame and the view.
+    MINMAXINFO limits;
+    limits.ptMaxTrackSize = {5000, 5000};
+    limits.ptMaxSize = {5000, 5000};
+    EXPECT_EQ(SendMessage(frame->GetSafeHwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)), 1);
+    EXPECT_EQ(limits.ptMinTrackSize.x, attached.width());
+    EXPECT_EQ(limits.ptMinTrackSize.y, attached.height());
+    EXPECT_EQ(limits.ptMaxTrackSize.x, attached.width());
+    EXPECT_EQ(limits.ptMaxSize.x, attached.width());
+    EXPECT_EQ(limits.ptMaxTrackSize.y, 5000) << "the height is not limited";
+
+    // The list lies in the sheet's band: 5 pixels in from the left, right and
+    // bottom edges, its top the screen's rise above the bottom.
+    const CMailboxPps::AttachedListPlacement placement =
+        CMailboxPps::AttachedListPlacementFor(sheet->screen()->geometry().width());
+    const auto expectListInBand = [&](int height) {
+        const QRect list = sheet->ListCtrl()->geometry();
+        EXPECT_EQ(list.left(), 5);
+        EXPECT_EQ(sheet->width() - (list.right() + 1), 5);
+        EXPECT_EQ(sheet->height() - (list.bottom() + 1), 5);
+        EXPECT_EQ(list.height(), height);
+    };
+    expectListInBand(placement.rise - 5);
+    const QPushButton *refresh = sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_REFRESH);
+    EXPECT_LT(refresh->mapTo(sheet, QPoint(0, refresh->height())).y(), sheet->height() - placement.band);
+
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(desktop.grab().save(folder + "/mailbox_editor_attached_list.png"));
+
+    // Taller: the list takes it all and its top stays; wider: refused.
+    const QRect before = sheet->ListCtrl()->geometry();
+    const QPoint buttons = refresh->pos();
+    frame->resize(attached.width() + 200, attached.height() + 150);
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(frame->size(), QSize(attached.width(), attached.height() + 150));
+    EXPECT_EQ(sheet->ListCtrl()->geometry().topLeft(), before.topLeft());
+    expectListInBand(placement.rise - 5 + 150);
+    EXPECT_EQ(refresh->pos(), buttons);
+    frame->resize(attached.width() - 100, attached.height() - 50);
+    EXPECT_EQ(frame->size(), attached);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+struct ScreenCase {
+    int screenWidth;
+    int band;
+    int rise;
+};
+
+class AttachedListOnScreen : public testing::TestWithParam<ScreenCase> {};
+
+TEST_P(AttachedListOnScreen, SmallScreensGiveTheListLessRoom)
+{
+    const CMailboxPps::AttachedListPlacement placement =
+        CMailboxPps::AttachedListPlacementFor(GetParam().screenWidth);
+    EXPECT_EQ(placement.band, GetParam().band);
+    EXPECT_EQ(placement.rise, GetParam().rise);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, AttachedListOnScreen,
+                         testing::Values(ScreenCase{640, 120, 80}, ScreenCase{800, 120, 80},
+                                         ScreenCase{801, 105, 95}, ScreenCase{1920, 105, 95}),
+                         [](const auto &info) { return "Width" + std::to_string(info.param.screenWidth); });
 
 // --- the class-of-service choice while a page holds edits -------------------------
 
