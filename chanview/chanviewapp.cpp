@@ -16,14 +16,22 @@
 namespace {
 CChanviewApp *g_theApp = nullptr;
 
-// A string value as the monitor reads it: present, a string, and small
-// enough for its buffer (with the terminating zero).
+// A value as the monitor reads it, into a buffer of ValueBufferSize bytes:
+// a string that fits is read; one of another type, or too long for the
+// buffer, is unreadable. A value that is not there reads as empty: the
+// monitor's own login dialog leaves only "Host" in the key, and the next
+// start must not fail over the values it did not write.
 std::optional<QString> readValue(const CRegKey &key, const char *name)
 {
-    const std::optional<QString> value = key.QueryString(name);
-    if (!value || value->toUtf8().size() + 1 > CChanviewApp::ValueBufferSize)
+    QByteArray buffer(CChanviewApp::ValueBufferSize, '\0');
+    uint32_t type = 0;
+    uint32_t size = uint32_t(buffer.size());
+    const LONG result = RegQueryValueEx(key.handle(), name, &type, buffer.data(), &size);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return QString();
+    if (result != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
-    return value;
+    return QString::fromUtf8(buffer.constData(), qsizetype(qstrnlen(buffer.constData(), size)));
 }
 } // namespace
 

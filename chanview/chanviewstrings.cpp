@@ -34,6 +34,7 @@ CSessionSettings ChanviewSessionSettings()
     settings.protocolProblem = ChanviewString(IDS_CV_PROTOCOL_PROBLEM);
     settings.timeZoneNotSet = ChanviewString(IDS_CV_TIME_ZONE_NOT_SET);
     settings.interlockFailure = ChanviewString(IDS_CV_INTERLOCK_FAILURE);
+    settings.linkEndFailure = QStringLiteral("Error occured while breaking connection with server.");
     settings.procedureText = ChanviewCommandsText();
     return settings;
 }

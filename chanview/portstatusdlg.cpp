@@ -68,6 +68,8 @@ bool CPortStatusDlg::OnInitDialog()
 {
     CAnchoredDialog::OnInitDialog();
     m_bClosing = false;
+    m_bServerLost = false;
+    m_bLossTold = false;
     showTitle();
     // Told when any of the program's sessions loses its link, the login's
     // included; a loss before this window was there is seen below.
@@ -148,16 +150,32 @@ void CPortStatusDlg::onServerLost()
         return;
     m_bServerLost = true;
     showTitle();
-    // Later, from the event loop: the sender of the message that told us
-    // may still be on its way out, and the message box runs a loop of its own.
+    // A loss while the dialog initialises (its own login keeps events
+    // flowing) is told once it shows, so that it can be closed.
+    if (isVisible())
+        tellServerLostLater();
+}
+
+void CPortStatusDlg::showEvent(QShowEvent *event)
+{
+    CAnchoredDialog::showEvent(event);
+    if (m_bServerLost)
+        tellServerLostLater();
+}
+
+// From the event loop: the sender of the message that told us may still be
+// on its way out, and the message box runs a loop of its own.
+void CPortStatusDlg::tellServerLostLater()
+{
     QMetaObject::invokeMethod(
         this, [this] { endForLostServer(); }, Qt::QueuedConnection);
 }
 
 void CPortStatusDlg::endForLostServer()
 {
-    if (m_bClosing)
+    if (m_bClosing || m_bLossTold)
         return;
+    m_bLossTold = true;
     AfxMessageBox(ChanviewString(IDS_CV_SERVER_NOT_AVAILABLE), MB_OK | MB_ICONSTOP);
     if (m_bClosing)
         return;

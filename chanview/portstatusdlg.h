@@ -42,6 +42,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void showEvent(QShowEvent *event) override;
     void done(int result) override;
 
 private:
@@ -50,6 +51,7 @@ private:
     void closeSession();
     void showTitle();
     void onServerLost();
+    void tellServerLostLater();
     void endForLostServer();
 
     QListWidget *m_portList;
@@ -60,5 +62,6 @@ private:
     CTclList m_splitter;
     CPortRowList m_rows;
     bool m_bServerLost = false;
+    bool m_bLossTold = false;
     bool m_bClosing = false;
 };

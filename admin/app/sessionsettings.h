@@ -51,4 +51,7 @@ struct CSessionSettings {
     // Thrown when a lock or a reply wait runs out; each program words it
     // from its own string table.
     QString interlockFailure = AdminString(IDS_INTERLOCK_FAILURE);
+    // Shown after it when a link's end cannot be handled and the program
+    // exits; none for admin.
+    QString linkEndFailure;
 };

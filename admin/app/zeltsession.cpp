@@ -374,8 +374,7 @@ int CZELTSession::OnDisconnected()
     const bool locked = m_sessionLock.Lock(m_settings.sessionLockMs);
     if (!locked) {
         // Without the lock the session's state can't be trusted any more.
-        AfxMessageBox(m_settings.interlockFailure);
-        std::exit(1);
+        exitForLockFailure();
     }
     linkEnded();
     m_sessionLock.Unlock();
@@ -485,8 +484,7 @@ void CZELTSession::answerAllPending(const char *format)
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
             // Callers would wait for answers that can never come.
-            AfxMessageBox(m_settings.interlockFailure);
-            std::exit(1);
+            exitForLockFailure();
         }
         for (auto &[transaction, target] : m_transactions)
             if (target->GetMode() != CReplyTarget::ModeAbandoned)
@@ -714,6 +712,14 @@ int CZELTSession::PendingCount() const
 {
     CSingleLock lock(m_transactionLock, true);
     return static_cast<int>(m_transactions.size());
+}
+
+void CZELTSession::exitForLockFailure() const
+{
+    AfxMessageBox(m_settings.interlockFailure);
+    if (!m_settings.linkEndFailure.isEmpty())
+        AfxMessageBox(m_settings.linkEndFailure);
+    std::exit(1);
 }
 
 void CZELTSession::throwInterlockFailure() const

@@ -127,6 +127,8 @@ private:
     uint32_t takeTransactionNumber();
     void lockTransactions(CSingleLock &lock);
     [[noreturn]] void throwInterlockFailure() const;
+    // The end of a link cannot be handled without the lock: tell and exit.
+    [[noreturn]] void exitForLockFailure() const;
 
     const CSessionSettings m_settings;
     CTclList m_listSplitter;

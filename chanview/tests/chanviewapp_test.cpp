@@ -91,28 +91,37 @@ TEST_F(ChanviewStartup, WithoutTheLoginKeyTheDialogStartsEmpty)
 
 TEST_F(ChanviewStartup, UnreadableValuesEndTheProgramSayingWhich)
 {
+    // A value is a string, or (`number`) a number where a string belongs.
+    struct Value {
+        QString text;
+        bool number = false;
+    };
     struct Case {
-        QString host, user, savePassword;
-        bool writeUser, writeSave;
+        Value host, user, savePassword;
         QString message;
     };
     const Case cases[] = {
-        {QString(700, QChar('h')), "admin", "1", true, true, "Failed to read host name"},
-        {"alpha,", "", "", false, false, "Failed to read user name"},
-        {"alpha,", "admin", "", true, false, "Failed to read save password flag"},
+        {{QString(640, QChar('h'))}, {"admin"}, {"1"}, "Failed to read host name"}, // no room for the NUL
+        {{"", true}, {"admin"}, {"1"}, "Failed to read host name"},
+        {{"alpha,"}, {"", true}, {"1"}, "Failed to read user name"},
+        {{QString(700, QChar('h'))}, {"", true}, {"", true}, "Failed to read host name"}, // checked first
+        {{"alpha,"}, {"admin"}, {"", true}, "Failed to read save password flag"},
     };
     for (const Case &c : cases) {
         CRegKey key;
         ASSERT_EQ(key.Create(HKEY_CURRENT_USER, CChanviewLoginDlg::LoginKey), ERROR_SUCCESS);
-        key.SetString("Host", c.host);
-        if (c.writeUser)
-            key.SetString("User", c.user);
-        if (c.writeSave)
-            key.SetString("SavePassword", c.savePassword);
+        const std::pair<const char *, Value> values[] = {
+            {"Host", c.host}, {"User", c.user}, {"SavePassword", c.savePassword}};
+        for (const auto &[name, value] : values) {
+            if (value.number)
+                key.SetDword(name, 1);
+            else
+                key.SetString(name, value.text);
+        }
         key.Close();
         makeApp();
         m_boxes->answer(IDOK);
-        m_app->InitInstance();
+        EXPECT_EQ(m_app->InitInstance(), 0);
         ASSERT_EQ(m_boxes->texts().size(), 1);
         EXPECT_EQ(m_boxes->texts().first(), c.message);
         m_boxes.reset();
@@ -120,6 +129,31 @@ TEST_F(ChanviewStartup, UnreadableValuesEndTheProgramSayingWhich)
         m_app.reset();
         ASSERT_EQ(RegDeleteKey(HKEY_CURRENT_USER, CChanviewLoginDlg::LoginKey), ERROR_SUCCESS);
     }
+}
+
+TEST_F(ChanviewStartup, StartsAgainAfterItsOwnLoginLeftOnlyTheHost)
+{
+    startServer();
+    makeApp();
+    m_dialogs.on<CChanviewLoginDlg>([this](CChanviewLoginDlg *dialog) {
+        fillLogin(dialog, m_server->host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    ASSERT_TRUE(m_mainWindowRan);
+    EXPECT_EQ(readLoginSetting(QStringLiteral("User")), QStringLiteral("<missing>"));
+
+    m_app.reset();
+    makeApp();
+    m_dialogs.on<CChanviewLoginDlg>([this](CChanviewLoginDlg *dialog) {
+        EXPECT_EQ(dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->currentText(), m_server->host());
+        EXPECT_TRUE(dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->text().isEmpty());
+        EXPECT_FALSE(dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->isChecked());
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
 }
 
 TEST_F(ChanviewStartup, OffersEveryHostAndTakesTheFirstAsCurrent)

@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -155,6 +156,33 @@ TEST_F(ChanviewPortList, ALoginSessionLostBeforeTheListOpensClosesItAtOnce)
     EXPECT_TRUE(m_dialog->IsServerLost());
     EXPECT_EQ(m_boxes->texts(), QStringList{"The server is not available."});
     EXPECT_EQ(m_server->connectionCount(), 0);
+}
+
+TEST_F(ChanviewPortList, AServerLostWhileTheListLogsInIsToldOnceTheListShows)
+{
+    // The login session's link ends while the dialog's own login waits for
+    // its greeting; some event-loop turns after the dialog knows, its link
+    // ends too.
+    m_server->withholdNextGreeting();
+    bool loginLinkDropped = false;
+    int turnsSinceKnown = 0;
+    QTimer lose;
+    QObject::connect(&lose, &QTimer::timeout, [&] {
+        if (!loginLinkDropped && m_server->connectionCount() == 2) {
+            loginLinkDropped = m_server->dropLink(m_server->commandLog().front().connection);
+        } else if (loginLinkDropped && m_dialog && m_dialog->IsServerLost() && ++turnsSinceKnown == 20) {
+            lose.stop();
+            m_server->dropLinks();
+        }
+    });
+    lose.start(10);
+    m_boxes->answer({IDOK, IDOK, IDOK});
+    openDialog();
+    ASSERT_TRUE(waitUntil([&] { return !m_dialog->isVisible(); }));
+    EXPECT_TRUE(m_dialog->IsServerLost());
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{"Please check your user id and password.", "Password changed and login declined",
+                           "The server is not available."}));
 }
 
 TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)
