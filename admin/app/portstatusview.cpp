@@ -17,7 +17,9 @@ CPortStatusView::CPortStatusView(QWidget *parent)
     setFlow(QListView::TopToBottom);
     setWrapping(true);
     setResizeMode(QListView::Adjust);
-    setUniformItemSizes(true);
+    // Rows differ in width (a braced state is written as it stands), and a
+    // column must be as wide as its widest row for no state to be cut.
+    setUniformItemSizes(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
     setWindowTitle(tr("Voice Port Status"));

@@ -9,6 +9,7 @@
 #include "admin/app/zeltsession.h"
 #include "testserver/harness/simulatorprocess.h"
 
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <memory>
@@ -80,6 +81,24 @@ TEST_F(PortStatusAgainstSimulator, MalformedLinesLeaveTheRowsAsTheyWere)
     ASSERT_TRUE(waitUntil([&] { return rowText(view, 2).endsWith(QStringLiteral("Ringing}")); }));
     EXPECT_EQ(rowText(view, 1), before);
     EXPECT_EQ(view.count(), 8);
+}
+
+TEST_F(PortStatusAgainstSimulator, EveryRowShowsItsWholeText)
+{
+    CPortStatusView view;
+    view.resize(640, 150);
+    view.show();
+    view.OnInitialUpdate(m_session->CommandChannel(), m_session->SubscriptionSink());
+    ASSERT_TRUE(waitUntil([&] { return view.count() == 8; }));
+    waitUntil([] { return false; }, 100);
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.decorationSize = view.iconSize();
+    for (int row = 0; row < view.count(); ++row) {
+        const QModelIndex index = view.model()->index(row, 0);
+        const int needed = view.itemDelegate()->sizeHint(option, index).width();
+        EXPECT_GE(view.visualRect(index).width(), needed) << index.data().toString().toStdString();
+    }
 }
 
 TEST_F(PortStatusAgainstSimulator, HelpKeyOpensTheHelpOrSaysOnceThatItIsNotInstalled)
