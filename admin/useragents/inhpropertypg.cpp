@@ -620,6 +620,8 @@ void CInhPropertyPg::jumpToMailbox()
     const bool inList = number && *number >= 0 && *number <= MaxMailboxNumber && m_common.list &&
                         m_common.list->FindItemByText(QString::number(*number)) >= 0;
     if (inList && m_common.sheet) {
+        if (m_sheet)
+            m_sheet->AwaitBox(*number);
         m_channel.SendAsync(m_common.sheet, WM_SERVER_REPLY, CMailboxListCtrl::GetUARequestCode,
                             QStringLiteral("RestrictedUA %1").arg(*number));
         return;

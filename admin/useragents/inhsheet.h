@@ -15,6 +15,9 @@ public:
     virtual void RegisterControl(QWidget *window) = 0;
     virtual void EnableAllControls(bool enable) = 0;
     virtual bool IsResetting() const = 0;
+    // A page asked for this box (the administrator typed its number): its
+    // reply is to be loaded, not taken for a late one.
+    virtual void AwaitBox(long number) = 0;
 
 protected:
     ~CInhSheet() = default;

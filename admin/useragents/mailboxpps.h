@@ -109,6 +109,7 @@ public:
     void RegisterControl(QWidget *window) override;
     void EnableAllControls(bool enable) override;
     bool IsResetting() const override { return m_mode == ModeResetting; }
+    void AwaitBox(long number) override { m_requestedNumber = number; }
     // The name and comment fields every page shows, shared by the pages.
     CInhCommonFields &CommonFields() { return m_commonFields; }
     CScenarioUserAgent &Record() { return m_record; }

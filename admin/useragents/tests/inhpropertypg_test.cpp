@@ -65,6 +65,8 @@ public:
     void RegisterControl(QWidget *) override {}
     void EnableAllControls(bool enable) override { enables.append(enable); }
     bool IsResetting() const override { return resetting; }
+    void AwaitBox(long number) override { awaited.append(number); }
+    QList<long> awaited;
     QList<bool> enables;
     bool resetting = false;
 };
@@ -365,6 +367,7 @@ TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
     EXPECT_EQ(m_channel.m_async, QStringList({"RestrictedUA 102"}));
     EXPECT_EQ(m_channel.m_asyncWindow, &m_sheet);
     EXPECT_EQ(m_channel.m_asyncCode, CMailboxListCtrl::GetUARequestCode);
+    EXPECT_EQ(m_sheet.awaited, QList<long>{102}) << "the sheet loads the reply when it comes";
     EXPECT_FALSE(page.IsModified()) << "typing a number is no edit";
 
     for (const char *typed : {"555", "x", "4294967397"}) {

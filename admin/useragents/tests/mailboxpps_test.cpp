@@ -104,7 +104,7 @@ private:
 // A page built on the page base, as the options page is: one field, and
 // the class-of-service choice (a combo and its "..." button) registered with
 // the sheet. A window of its own among its controls counts the loads.
-class ChoicePage : public CInhPropertyPg {
+class ChoicePage : public CInhPropertyPg, public CMailboxPage {
 public:
     enum : int { IDC_MAX_MESSAGES = 1500, IDL_MAX_MESSAGES = 1501, IDC_COS = 1350, IDC_COS_MORE = 1351 };
 
@@ -122,11 +122,21 @@ public:
         m_listener = new LoadCounter(this);
     }
     int loads() const { return m_listener->loads; }
+    // The attendant page's place in the sheet's Reset.
+    unsigned InitialisedBit() const override { return 0x10; }
+    void ResetToParent() override
+    {
+        // A page the Reset had to make holds the box by now.
+        loadedBeforeReset = GetMailboxNumber() == m_sheet.ShownNumber();
+        ResetToCOS();
+    }
+    bool loadedBeforeReset = false;
 
 protected:
     bool OnInitDialog() override
     {
         CInhPropertyPg::OnInitDialog();
+        m_sheet.AddChangedFlags(InitialisedBit());
         m_sheet.RegisterControl(GetDlgItem(IDC_COS));
         m_sheet.RegisterControl(GetDlgItem(IDC_COS_MORE));
         return true;
@@ -805,6 +815,33 @@ TEST_F(EditorAgainstSimulator, AttachedListFillsTheBandBelowTheSheetAndTheWindow
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
+TEST_F(EditorAgainstSimulator, ActivatedEditorWindowPutsTheFocusInItsList)
+{
+    QWidget desktop;
+    auto *area = new QMdiArea(&desktop);
+    desktop.resize(1000, 760);
+    area->resize(1000, 760);
+    desktop.show();
+    desktop.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return desktop.isActiveWindow(); }));
+    CAdminTemplate mailboxes(area, *m_session, login(),
+                             [] { return std::make_unique<CAdminDoc>(everyBox()); });
+    ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
+    CChildFrame *first = mailboxes.LastFrame();
+    ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
+    CChildFrame *second = mailboxes.LastFrame();
+
+    for (CChildFrame *frame : {first, second, first}) {
+        // Away from the list first, so only the activation can bring it back.
+        area->setActiveSubWindow(frame);
+        frame->GetActiveView()->Sheet()->GetDlgItem(CMailboxPps::IDC_REFRESH)->setFocus();
+        area->setActiveSubWindow(frame == first ? second : first);
+        area->setActiveSubWindow(frame);
+        EXPECT_EQ(QApplication::focusWidget(), frame->GetActiveView()->Sheet()->ListCtrl())
+            << frame->windowTitle().toStdString();
+    }
+}
+
 struct ScreenCase {
     int screenWidth;
     int band;
@@ -994,6 +1031,37 @@ TEST_F(EditorAgainstSimulator, SwitchThatCannotBeAppliedSaysWhy)
     EXPECT_TRUE(shown.endsWith("\". Sent \"" + switchScript(2004, 0) + "\"")) << shown.toStdString();
     EXPECT_EQ(options().loads(), loads);
     EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorAgainstSimulator, ResetMakesTheMissingPagesWhichLoadTheBoxBeforeTheyAreReset)
+{
+    openSheet(2004);
+    ChoicePage &page = m_sheet->choicePage();
+    ASSERT_FALSE(page.HasWindow());
+    m_boxes->answer(IDYES);
+    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    ASSERT_TRUE(page.HasWindow());
+    EXPECT_TRUE(page.loadedBeforeReset);
+    EXPECT_EQ(page.GetDlgItemText(CInhPropertyPg::IDC_MAILBOX_NUMBER), "2004");
+    EXPECT_EQ(m_sheet->GetActiveIndex(), 0) << "the page shown before stays shown";
+}
+
+TEST_F(EditorAgainstSimulator, MailboxNumberTypedOnAPageShowsThatBox)
+{
+    openSheet(2004);
+    ASSERT_TRUE(m_sheet->SetActivePage(TestSheet::ChoicePageIndex));
+    ChoicePage &page = m_sheet->choicePage();
+    ASSERT_TRUE(waitUntil([&] { return page.GetMailboxNumber() == 2004; }));
+    page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_MAILBOX_NUMBER)->setText("2007");
+    SendMessage(page.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(CInhPropertyPg::IDC_MAILBOX_NUMBER, EN_KILLFOCUS),
+                0);
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 2007; }));
+    EXPECT_TRUE(waitUntil([&] { return page.GetMailboxNumber() == 2007; }));
+    EXPECT_EQ(received("GetUA 2007").value(0), "GetUA 2007") << "the document asks for a box of its own";
 }
 
 } // namespace
