@@ -1,11 +1,14 @@
 // See portstatusview.h.
 #include "admin/app/portstatusview.h"
 
+#include "admin/app/htmlhelp.h"
 #include "admin/app/portstatisticsdlg.h"
 #include "admin/app/porttraceline.h"
 #include "admin/app/servercommandchannel.h"
 #include "admin/app/zeltsubscriptionsink.h"
 #include "admin/app/zltexception.h"
+
+#include <QKeyEvent>
 
 CPortStatusView::CPortStatusView(QWidget *parent)
     : QListWidget(parent), CMessageTarget(this), m_rows(*this, CPortRowList::BracedLeft)
@@ -49,6 +52,11 @@ void CPortStatusView::OnInitialUpdate(CServerCommandChannel *channel, CZELTSubsc
 
 LRESULT CPortStatusView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_HELP) {
+        // The window has no topic of its own: the help's first page.
+        CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_DISPLAY_TOPIC, 0);
+        return 1;
+    }
     if (message != WM_SERVER_REPLY)
         return CMessageTarget::WindowProc(message, wParam, lParam);
     const auto *text = reinterpret_cast<const QString *>(lParam);
@@ -77,4 +85,13 @@ void CPortStatusView::ShowFocusedPortStatistics()
     const int port = focused->data(CPortRowList::PortRole).toInt();
     CPortStatisticsDlg statistics(port, m_channel, CPortStatisticsDlg::AdminLayout, QString(), this);
     statistics.DoModal();
+}
+
+void CPortStatusView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        SendMessage(GetSafeHwnd(), WM_HELP, 0, 0);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }

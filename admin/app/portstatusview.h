@@ -1,8 +1,9 @@
 // admin's voice-port status window: one row per voice port of the server,
 // kept up to date by the trace lines the server pushes to the window's own
 // session, ports in ascending order. A double click shows the statistics of
-// the port under the focus. The window owns nothing of the session: the
-// document that opened it does; the view only subscribes and unsubscribes.
+// the port under the focus, and F1 (WM_HELP) opens the help at its first
+// page. The window owns nothing of the session: the document that opened it
+// does; the view only subscribes and unsubscribes.
 #pragma once
 
 #include "admin/app/portrowlist.h"
@@ -41,6 +42,9 @@ public:
 
     bool RowShown() const { return m_rowShown; }
     CPortRowList &Rows() { return m_rows; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     CServerCommandChannel *m_channel = nullptr;

@@ -53,6 +53,9 @@ LRESULT CChildFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CChildFrame::ActivateFrame()
 {
+    // The view becomes the active one: the focus goes to the box list.
+    if (m_view)
+        m_view->SetInitialFocus();
     GreyConfigurationMenu(this, m_document->GetAccount().rights);
 }
 

@@ -27,8 +27,9 @@ public:
     CAdminDoc *GetActiveDocument() const { return m_document.get(); }
     CAdminView *GetActiveView() const { return m_view; }
 
-    // The window has just become the active one: the main frame's
-    // Configuration menu is greyed for the accounts that may not use it.
+    // The window has just become the active one: the focus goes to the
+    // sheet's list, and the main frame's Configuration menu is greyed for
+    // the accounts that may not use it.
     void ActivateFrame();
     // Asks for the size limits and applies those that come back.
     void UpdateSizeLimits();

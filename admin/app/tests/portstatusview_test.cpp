@@ -9,6 +9,8 @@
 #include "admin/app/zeltsession.h"
 #include "testserver/harness/simulatorprocess.h"
 
+#include <QTest>
+
 #include <memory>
 
 namespace {
@@ -78,6 +80,19 @@ TEST_F(PortStatusAgainstSimulator, MalformedLinesLeaveTheRowsAsTheyWere)
     ASSERT_TRUE(waitUntil([&] { return rowText(view, 2).endsWith(QStringLiteral("Ringing}")); }));
     EXPECT_EQ(rowText(view, 1), before);
     EXPECT_EQ(view.count(), 8);
+}
+
+TEST_F(PortStatusAgainstSimulator, HelpKeyOpensTheHelpOrSaysOnceThatItIsNotInstalled)
+{
+    qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
+    CPortStatusView view;
+    view.OnInitialUpdate(m_session->CommandChannel(), m_session->SubscriptionSink());
+    view.show();
+    m_boxes->answer(IDOK);
+    QTest::keyClick(&view, Qt::Key_F1);
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_EQ(SendMessage(view.GetSafeHwnd(), WM_HELP, 0, 0), 1);
+    EXPECT_EQ(m_boxes->texts().size(), 1);
 }
 
 TEST_F(PortStatusAgainstSimulator, StatisticsShowTheServersFigures)

@@ -815,6 +815,33 @@ TEST_F(EditorAgainstSimulator, AttachedListFillsTheBandBelowTheSheetAndTheWindow
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
+TEST_F(EditorAgainstSimulator, ActivatedEditorWindowPutsTheFocusInItsList)
+{
+    QWidget desktop;
+    auto *area = new QMdiArea(&desktop);
+    desktop.resize(1000, 760);
+    area->resize(1000, 760);
+    desktop.show();
+    desktop.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return desktop.isActiveWindow(); }));
+    CAdminTemplate mailboxes(area, *m_session, login(),
+                             [] { return std::make_unique<CAdminDoc>(everyBox()); });
+    ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
+    CChildFrame *first = mailboxes.LastFrame();
+    ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
+    CChildFrame *second = mailboxes.LastFrame();
+
+    for (CChildFrame *frame : {first, second, first}) {
+        // Away from the list first, so only the activation can bring it back.
+        area->setActiveSubWindow(frame);
+        frame->GetActiveView()->Sheet()->GetDlgItem(CMailboxPps::IDC_REFRESH)->setFocus();
+        area->setActiveSubWindow(frame == first ? second : first);
+        area->setActiveSubWindow(frame);
+        EXPECT_EQ(QApplication::focusWidget(), frame->GetActiveView()->Sheet()->ListCtrl())
+            << frame->windowTitle().toStdString();
+    }
+}
+
 struct ScreenCase {
     int screenWidth;
     int band;
