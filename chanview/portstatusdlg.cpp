@@ -60,6 +60,7 @@ CPortStatusDlg::CPortStatusDlg(QWidget *parent)
 
 CPortStatusDlg::~CPortStatusDlg()
 {
+    stopWatchingServer();
     unregisterWindow();
     closeSession();
 }
@@ -137,11 +138,16 @@ void CPortStatusDlg::closeSession()
 
 void CPortStatusDlg::done(int result)
 {
-    // Links end while the dialog closes; that is no lost server.
-    m_bClosing = true;
-    CServerExitNotice::SetMainWindow(nullptr);
+    stopWatchingServer();
     closeSession();
     CAnchoredDialog::done(result);
+}
+
+// Links end while the dialog closes; that is no lost server.
+void CPortStatusDlg::stopWatchingServer()
+{
+    m_bClosing = true;
+    CServerExitNotice::SetMainWindow(nullptr);
 }
 
 void CPortStatusDlg::onServerLost()

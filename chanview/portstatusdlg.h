@@ -50,6 +50,7 @@ private:
     void subscribe();
     void closeSession();
     void showTitle();
+    void stopWatchingServer();
     void onServerLost();
     void tellServerLostLater();
     void endForLostServer();

@@ -476,8 +476,9 @@ LRESULT CInhPropertyPg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             RefreshEntry(i);
         return 0;
     case WM_SETCURSOR:
-        if (HWND(wParam) == GetSafeHwnd())
-            clearHover();
+        // Labels are no windows of their own: whatever window the mouse is
+        // over, it is not a field's label.
+        clearHover();
         return 0;
     case WM_TIMER:
         if (wParam == TipTimerId) {

@@ -771,9 +771,7 @@ void CMailboxPps::OnApplyUserAgent()
     const QString property = CUserAgent::NameWord(QStringLiteral("Nf_%1_Disable").arg(notification));
     const QString script =
         QStringLiteral("catch {UpdateUA %1 WithForce %2 %3\r\nGetUA %1 \r\n} result\r\nset result")
-            .arg(number)
-            .arg(property)
-            .arg(switchOn ? 0 : 1);
+            .arg(QString::number(number), property, QString::number(switchOn ? 0 : 1));
     const QString reply = m_channel->Execute(script, false, 1);
     const QString answer = QStringLiteral("GetUA");
     if (!IsErrorReply(reply) && reply.startsWith(answer)) {

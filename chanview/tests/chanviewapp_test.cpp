@@ -411,6 +411,77 @@ TEST_F(ChanviewStartup, TheMonitorsSessionSaysInterlockFailureInItsOwnWords)
     EXPECT_EQ(CSessionSettings().interlockFailure, QStringLiteral("interlock failure"));
 }
 
+// Each way a login can fail, in the monitor's own words; the login dialog
+// then comes back (here to be cancelled).
+struct FailedLogin {
+    const char *name;
+    void (*prepare)(testserver::SimulatorProcess &server, CSessionSettings &settings);
+    const char *message;
+};
+
+void PrintTo(const FailedLogin &failed, std::ostream *out)
+{
+    *out << failed.name;
+}
+
+class ChanviewFailedLogin : public ChanviewStartup, public testing::WithParamInterface<FailedLogin> {};
+
+TEST_P(ChanviewFailedLogin, SaysWhyInItsOwnWordsAndOffersTheLoginAgain)
+{
+    startServer();
+    writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
+    CSessionSettings settings = ChanviewSessionSettings();
+    settings.port = m_server->port();
+    settings.disconnectWaitMs = quickSettings().disconnectWaitMs;
+    GetParam().prepare(*m_server, settings);
+    m_app = std::make_unique<CChanviewApp>(settings);
+    m_app->SetMainWindowRunner([this] {
+        m_mainWindowRan = true;
+        return 0;
+    });
+    loginWith(QStringLiteral("Cardomel"));
+    m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) { Click(dialog, IDCANCEL); });
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_FALSE(m_mainWindowRan);
+    EXPECT_EQ(m_boxes->texts(), QStringList{GetParam().message});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, ChanviewFailedLogin,
+    testing::Values(FailedLogin{"Refused",
+                                [](testserver::SimulatorProcess &, CSessionSettings &settings) {
+                                    settings.port = 3; // nothing listens there
+                                },
+                                "The server is not available."},
+                    FailedLogin{"Silent",
+                                [](testserver::SimulatorProcess &server, CSessionSettings &settings) {
+                                    server.withholdNextGreeting();
+                                    settings.stateWaitMs = 200;
+                                },
+                                "The server is not responding."},
+                    FailedLogin{"Declined",
+                                [](testserver::SimulatorProcess &server, CSessionSettings &) {
+                                    server.refuseNextLogin();
+                                },
+                                "Please check your user id and password."}));
+
+TEST(ChanviewSession, HasTheMonitorsTimeLimits)
+{
+    const CSessionSettings monitor = ChanviewSessionSettings();
+    EXPECT_EQ(monitor.replyWaitMs, 40000u);
+    EXPECT_EQ(monitor.timeToLiveMs, 30000);
+    EXPECT_EQ(monitor.disconnectWaits, 3);
+    EXPECT_EQ(monitor.disconnectWaitMs, 5000u);
+    EXPECT_EQ(monitor.stateWaits, 3);
+    EXPECT_EQ(monitor.stateWaitMs, 5000u);
+    EXPECT_EQ(monitor.sweepPeriodMs, 5000u);
+    EXPECT_EQ(monitor.transactionLockMs, 2000u);
+    EXPECT_EQ(monitor.receiveTimeoutMs, 10000);
+    EXPECT_EQ(monitor.port, 1561);
+}
+
 TEST(ChanviewHostList, LeavesOutNamesThatWouldPassTheLimit)
 {
     const QString longName(300, QChar('x'));
