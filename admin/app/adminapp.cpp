@@ -412,6 +412,17 @@ bool CAdminApp::ReadLoginBatchReply(const QString &reply)
     return true;
 }
 
+QString CAdminApp::EventVariable(const QString &name) const
+{
+    if (name == QLatin1String("EmrId_MsgCopy_Normal"))
+        return m_strMsgCopyNormal;
+    if (name == QLatin1String("EmrId_MsgCopy_Urgent"))
+        return m_strMsgCopyUrgent;
+    if (name == QLatin1String("EmrId_AIM_Normal"))
+        return m_strAimNormal;
+    return QString();
+}
+
 void CAdminApp::readVariable(size_t step, const QString &element)
 {
     switch (step) {

@@ -153,6 +153,10 @@ public:
     QString MsgCopyNormal() const { return m_strMsgCopyNormal; }
     QString MsgCopyUrgent() const { return m_strMsgCopyUrgent; }
     QString AimNormal() const { return m_strAimNormal; }
+    // The text of one of the three event variables above by its server name
+    // (EmrId_MsgCopy_Normal, EmrId_MsgCopy_Urgent, EmrId_AIM_Normal); empty
+    // for any other name.
+    QString EventVariable(const QString &name) const;
     QList<CNotificationEvent> NotificationEvents() const { return m_notificationEvents; }
     QStringList NotificationApps() const { return m_notificationApps; }
     QStringList UserApps() const { return m_userApps; }

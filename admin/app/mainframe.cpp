@@ -51,6 +51,16 @@
 
 namespace {
 
+// What the logged-in account lets an editor reach, and the server's texts
+// read at login that its fields need.
+CAdminDoc::Account editorAccount(const CAdminApp &app)
+{
+    const CAdminApp *account = &app;
+    return CAdminDoc::Account{[account](long number) { return account->IsUserAgentAllowed(number); },
+                              app.AllowsAllUserAgents(), app.Rights(),
+                              [account](const QString &name) { return account->EventVariable(name); }};
+}
+
 // Texts the frame shows, and the commands it sends.
 const char *const kServerShutdown = "Server Shutdown occured, Admin will be closed";
 const char *const kLoginFailed = "Fail to login, Admin will be closed";
@@ -531,9 +541,7 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
 {
     CAdminApp &app = theApp();
     if (!editorTemplate) {
-        const CAdminApp *account = &app;
-        CAdminDoc::Account rights{[account](long number) { return account->IsUserAgentAllowed(number); },
-                                  app.AllowsAllUserAgents(), app.Rights()};
+        const CAdminDoc::Account rights = editorAccount(app);
         editorTemplate = std::make_unique<CAdminTemplate>(
             m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
             [rights, cos]() -> std::unique_ptr<CAdminDoc> {
@@ -555,10 +563,7 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
 void CMainFrame::OnVoicePortStatus()
 {
     CAdminApp &app = theApp();
-    const CAdminApp *account = &app;
-    auto document = std::make_unique<CPortStatusDoc>(
-        CAdminDoc::Account{[account](long number) { return account->IsUserAgentAllowed(number); },
-                           app.AllowsAllUserAgents(), app.Rights()});
+    auto document = std::make_unique<CPortStatusDoc>(editorAccount(app));
     CWaitCursor wait;
     // Refused silently while another status window is open; any other
     // refusal has been shown by the document.

@@ -16,17 +16,20 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class CAdminDoc : public CZELTDocument, public CServerCommandChannel {
 public:
     // What the administrator's account may reach: `allowed` tells whether a
     // box may be administered, `allowsAllUserAgents` whether every box may;
     // `rights` is the account's rights word, which the document's windows
-    // read for what they show.
+    // read for what they show; `serverVariable` gives the server's texts read
+    // at login (EmrId_AIM_Normal, ...), which name some of the fields.
     struct Account {
         CUserAgentArray::AllowedFilter allowed;
         bool allowsAllUserAgents = false;
         uint32_t rights = 0;
+        std::function<QString(const QString &name)> serverVariable{};
     };
 
     explicit CAdminDoc(Account account, bool owned = false);

@@ -31,6 +31,7 @@ void CAdminView::OnInitialUpdate()
     m_sheet =
         new CMailboxPps(caption, m_document->Channel(), m_document->GetCurrentUANumber(), m_document, this);
     m_sheet->SetApplicationChannel(m_applicationChannel);
+    m_sheet->SetServerVariables(m_document->GetAccount().serverVariable);
     m_sheet->AddPages();
     m_sheet->setWindowFlags(Qt::Widget);
     layout()->addWidget(m_sheet);

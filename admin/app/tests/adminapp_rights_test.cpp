@@ -85,6 +85,9 @@ TEST(LoginBatchReply, ReadsRootsListsAndTexts)
     EXPECT_EQ(app.RootText(CAdminApp::RootVpimGateway), QStringLiteral("VPIM_GATEWAY"));
     EXPECT_EQ(app.MsgCopyNormal(), QStringLiteral("22"));
     EXPECT_EQ(app.AimNormal(), QStringLiteral("22"));
+    EXPECT_EQ(app.EventVariable(QStringLiteral("EmrId_MsgCopy_Urgent")), QStringLiteral("58"));
+    EXPECT_EQ(app.EventVariable(QStringLiteral("EmrId_AIM_Normal")), QStringLiteral("22"));
+    EXPECT_TRUE(app.EventVariable(QStringLiteral("EmrId_Unknown")).isEmpty());
     EXPECT_EQ(app.NotificationApps(), (QStringList{QStringLiteral("Pager"), QStringLiteral("Phone")}));
     EXPECT_EQ(app.T1Protocols(), QStringList{QStringLiteral("Loop Start")});
 }
