@@ -40,6 +40,8 @@ protected:
         CSessionSettings settings = ChanviewSessionSettings();
         const CSessionSettings quick = quickSettings();
         settings.port = quick.port;
+        // The monitor's own waits for the login are too short for a loaded machine.
+        settings.stateWaitMs = quick.stateWaitMs;
         settings.disconnectWaitMs = quick.disconnectWaitMs;
         m_app = std::make_unique<CChanviewApp>(settings);
         if (!portList)
@@ -396,6 +398,7 @@ TEST_F(ChanviewStartup, TheMonitorsSessionSaysInterlockFailureInItsOwnWords)
     startServer();
     CSessionSettings settings = ChanviewSessionSettings();
     settings.port = quickSettings().port;
+    settings.stateWaitMs = quickSettings().stateWaitMs;
     settings.replyWaitMs = 300;
     CZELTSession session(settings);
     session.Connect(
@@ -432,6 +435,7 @@ TEST_P(ChanviewFailedLogin, SaysWhyInItsOwnWordsAndOffersTheLoginAgain)
     writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
     CSessionSettings settings = ChanviewSessionSettings();
     settings.port = m_server->port();
+    settings.stateWaitMs = quickSettings().stateWaitMs;
     settings.disconnectWaitMs = quickSettings().disconnectWaitMs;
     GetParam().prepare(*m_server, settings);
     m_app = std::make_unique<CChanviewApp>(settings);

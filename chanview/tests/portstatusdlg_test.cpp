@@ -41,6 +41,8 @@ protected:
         writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
         CSessionSettings settings = ChanviewSessionSettings();
         settings.port = quickSettings().port;
+        // The monitor's own waits for the login are too short for a loaded machine.
+        settings.stateWaitMs = quickSettings().stateWaitMs;
         settings.disconnectWaitMs = quickSettings().disconnectWaitMs;
         m_app = std::make_unique<CChanviewApp>(settings);
         ASSERT_TRUE(m_app->ReadStartSettings());
