@@ -248,6 +248,15 @@ protected:
         waitUntil([] { return false; }, 300);
     }
     FieldsPage &options() { return m_sheet->page(0); }
+    // A shown desktop window of 1000 x 760 holding an MDI area, as the main frame does.
+    static QMdiArea *showDesktop(QWidget &desktop)
+    {
+        auto *area = new QMdiArea(&desktop);
+        desktop.resize(1000, 760);
+        area->resize(1000, 760);
+        desktop.show();
+        return area;
+    }
 
     std::unique_ptr<SimulatorProcess> m_simulator;
     std::unique_ptr<CZELTSession> m_session;
@@ -260,10 +269,7 @@ protected:
 TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTheirOwn)
 {
     QWidget frame;
-    auto *area = new QMdiArea(&frame);
-    frame.resize(1000, 760);
-    area->resize(1000, 760);
-    frame.show();
+    QMdiArea *area = showDesktop(frame);
     CAdminTemplate mailboxes(area, *m_session, login(),
                              [] { return std::make_unique<CAdminDoc>(everyBox()); });
     CAdminTemplate classes(area, *m_session, login(), [] { return std::make_unique<CCOSDoc>(everyBox()); });
@@ -750,10 +756,7 @@ namespace {
 TEST_F(EditorAgainstSimulator, AttachedListFillsTheBandBelowTheSheetAndTheWindowOnlyGrowsTaller)
 {
     QWidget desktop;
-    auto *area = new QMdiArea(&desktop);
-    desktop.resize(1000, 760);
-    area->resize(1000, 760);
-    desktop.show();
+    QMdiArea *area = showDesktop(desktop);
     CAdminTemplate mailboxes(area, *m_session, login(),
                              [] { return std::make_unique<CAdminDoc>(everyBox()); });
     ASSERT_NE(mailboxes.OpenCountedDocument("Mailbox Editor"), nullptr);
@@ -818,10 +821,7 @@ TEST_F(EditorAgainstSimulator, AttachedListFillsTheBandBelowTheSheetAndTheWindow
 TEST_F(EditorAgainstSimulator, ActivatedEditorWindowPutsTheFocusInItsList)
 {
     QWidget desktop;
-    auto *area = new QMdiArea(&desktop);
-    desktop.resize(1000, 760);
-    area->resize(1000, 760);
-    desktop.show();
+    QMdiArea *area = showDesktop(desktop);
     desktop.activateWindow();
     ASSERT_TRUE(waitUntil([&] { return desktop.isActiveWindow(); }));
     CAdminTemplate mailboxes(area, *m_session, login(),
