@@ -1,9 +1,7 @@
 // The page base: the field table, the own / COS / lock marks, Lock and
-// Revert, the load and store walks, and the hover help on the labels. The
-// store walk skips a field whose name cannot be built (an event whose server
-// name is unknown) and goes on with the next, so no later field of the page
-// is lost. Frame and tip are painted by a see-through layer above the
-// page's controls, since the tip lies over the fields below its label.
+// Revert, and the load and store walks. The store walk skips a field whose
+// name cannot be built (an event whose server name is unknown) and goes on
+// with the next, so no later field of the page is lost.
 #include "admin/useragents/inhpropertypg.h"
 
 #include "admin/app/servercommandchannel.h"
@@ -19,12 +17,10 @@
 #include "platform/registry/registry.h"
 #include "platform/strings/stringtable.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpressionValidator>
@@ -89,13 +85,6 @@ QPixmap markPixmap(CInhPropertyPg::Mark mark, bool lock)
 // The key whose presence makes the tips show property names.
 constexpr char DeveloperKey[] = "SOFTWARE\\Keltra\\Verbanta ES Administration\\Developer";
 
-// The hover cursor over a field's label (the program's cursor resource 165):
-// the arrow with a question mark.
-QCursor fieldHelpCursor()
-{
-    return QCursor(Qt::WhatsThisCursor);
-}
-
 bool developerKeyExists()
 {
     HKEY key = nullptr;
@@ -105,114 +94,16 @@ bool developerKeyExists()
     return true;
 }
 
-// Routes the mouse of a page to the page: a right click on a field's label
-// opens the field's menu; the mouse resting on a label, on the page or on
-// any other control is the page's WM_SETCURSOR for that window.
-class PageMouseFilter : public QObject {
-public:
-    PageMouseFilter(QObject *parent, std::function<void(QWidget *)> openMenu,
-                    std::function<void(QWidget *)> setCursor)
-        : QObject(parent), m_openMenu(std::move(openMenu)), m_setCursor(std::move(setCursor))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *widget = static_cast<QWidget *>(watched);
-        const bool label = widget->property("fieldLabel").toBool();
-        switch (event->type()) {
-        case QEvent::MouseButtonRelease:
-            if (!label || static_cast<QMouseEvent *>(event)->button() != Qt::RightButton)
-                return false;
-            m_openMenu(widget);
-            return true;
-        case QEvent::Enter:
-            m_setCursor(widget);
-            return false;
-        case QEvent::MouseMove:
-            if (static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton)
-                return false;
-            m_setCursor(widget);
-            // A label's moves stop here: the page would take them for moves
-            // outside the labels.
-            return label;
-        default:
-            return false;
-        }
-    }
-
-private:
-    std::function<void(QWidget *)> m_openMenu;
-    std::function<void(QWidget *)> m_setCursor;
-};
-
-// The 3-D frame around the hovered label and the tip, drawn over the page.
-class HoverOverlay : public QWidget {
-public:
-    explicit HoverOverlay(QWidget *page) : QWidget(page)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setGeometry(page->rect());
-        page->installEventFilter(this);
-    }
-    void setFrame(const QRect &frame)
-    {
-        m_frame = frame;
-        update();
-    }
-    void setTip(const QRect &rect, const QString &text)
-    {
-        m_tipRect = rect;
-        m_tipText = text;
-        raise();
-        update();
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize && watched == parent())
-            setGeometry(static_cast<QWidget *>(parent())->rect());
-        return false;
-    }
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        if (!m_frame.isNull()) {
-            const QColor light(240, 240, 240);
-            const QColor dark(16, 16, 16);
-            const QRect r = m_frame;
-            painter.setPen(light);
-            painter.drawLine(r.topLeft(), r.topRight());
-            painter.drawLine(r.topLeft(), r.bottomLeft());
-            painter.setPen(dark);
-            painter.drawLine(r.bottomLeft(), r.bottomRight());
-            painter.drawLine(r.topRight(), r.bottomRight());
-        }
-        if (!m_tipRect.isNull()) {
-            painter.setPen(palette().color(QPalette::ToolTipText));
-            painter.setBrush(palette().color(QPalette::ToolTipBase));
-            painter.drawRect(m_tipRect.adjusted(0, 0, -1, -1));
-            painter.setFont(QApplication::font("QStatusBar"));
-            painter.drawText(m_tipRect.adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignTop, m_tipText);
-        }
-    }
-
-private:
-    QRect m_frame;
-    QRect m_tipRect;
-    QString m_tipText;
-};
-
 } // namespace
 
 CInhPropertyPg::CInhPropertyPg(int dialogId, UINT captionId, std::vector<PageField> fields,
                                CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common,
                                ServerVariable serverVariable)
     : CPropertyPage(dialogId, captionId), m_record(record), m_channel(channel), m_common(common),
-      m_serverVariable(std::move(serverVariable))
+      m_serverVariable(std::move(serverVariable)),
+      m_hoverHelp(
+          *this, [this](int labelId) { return tipText(labelId); },
+          [this](QWidget *label) { openFieldMenu(label); })
 {
     m_fields = {
         {&m_common.name1, QStringLiteral("&Name1"), IDC_NAME1, 1272, true, -1, 0, 32968},
@@ -478,11 +369,11 @@ LRESULT CInhPropertyPg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR:
         // Labels are no windows of their own: whatever window the mouse is
         // over, it is not a field's label.
-        clearHover();
+        m_hoverHelp.ClearHover();
         return 0;
     case WM_TIMER:
         if (wParam == TipTimerId) {
-            OnTipTimer();
+            m_hoverHelp.OnTimer();
             return 0;
         }
         break;
@@ -713,24 +604,12 @@ QLabel *CInhPropertyPg::markLabel(int index, bool lock)
 
 void CInhPropertyPg::subclassLabels()
 {
-    if (m_hoverOverlay)
-        return;
-    auto *filter = new PageMouseFilter(
-        this, [this](QWidget *label) { openFieldMenu(label); },
-        [this](QWidget *window) { OnSetCursor(window); });
-    setMouseTracking(true);
-    installEventFilter(filter);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(filter);
+    std::vector<QWidget *> labels;
     for (const PageField &field : m_fields) {
-        QWidget *label = GetDlgItem(field.labelId);
-        if (!label || label->property("fieldLabel").toBool())
-            continue;
-        label->setProperty("fieldLabel", true);
-        label->setMouseTracking(true);
-        label->setCursor(fieldHelpCursor());
+        if (QWidget *label = GetDlgItem(field.labelId))
+            labels.push_back(label);
     }
-    m_hoverOverlay = new HoverOverlay(this);
+    m_hoverHelp.Attach(labels);
 }
 
 void CInhPropertyPg::deliverLoadedRecord()
@@ -746,91 +625,11 @@ void CInhPropertyPg::deliverLoadedRecord()
     SendMessageToDescendants(GetSafeHwnd(), WM_USERAGENT_LOADED, number, 0);
 }
 
-void CInhPropertyPg::OnSetCursor(QWidget *window)
+std::optional<QString> CInhPropertyPg::tipText(int labelId) const
 {
-    if (window->property("fieldLabel").toBool())
-        hoverLabel(window);
-    else
-        clearHover();
-}
-
-void CInhPropertyPg::hoverLabel(QWidget *label)
-{
-    const QRect rect(label->mapTo(this, QPoint(0, 0)), label->size());
-    const QRect frame = rect.adjusted(-1, -1, 1, 1);
-    if (frame == m_hoverFrame) {
-        // Still reading: the tip stays for five more ticks.
-        if (IsTipShown())
-            m_tipTicks = 1;
-        return;
-    }
-    hideTip();
-    stopTipTimer();
-    m_hoverFrame = frame;
-    m_hoverLabelId = GetDlgCtrlID(label);
-    static_cast<HoverOverlay *>(m_hoverOverlay)->setFrame(m_hoverFrame);
-    m_tipTicks = 0;
-    m_tipTimerRunning = SetTimer(GetSafeHwnd(), TipTimerId, TipTimerPeriod) != 0;
-}
-
-void CInhPropertyPg::clearHover()
-{
-    if (m_hoverLabelId == -1 && !IsTipShown() && !m_tipTimerRunning)
-        return;
-    stopTipTimer();
-    hideTip();
-    m_hoverLabelId = -1;
-    m_hoverFrame = QRect();
-    if (m_hoverOverlay)
-        static_cast<HoverOverlay *>(m_hoverOverlay)->setFrame(m_hoverFrame);
-}
-
-void CInhPropertyPg::OnTipTimer()
-{
-    ++m_tipTicks;
-    if (m_tipTicks == 1) {
-        showTip();
-    } else if (m_tipTicks >= TipHideTick) {
-        stopTipTimer();
-        hideTip();
-    }
-}
-
-void CInhPropertyPg::stopTipTimer()
-{
-    if (m_tipTimerRunning)
-        KillTimer(GetSafeHwnd(), TipTimerId);
-    m_tipTimerRunning = false;
-}
-
-void CInhPropertyPg::showTip()
-{
-    const int index = firstEntryWithLabel(m_hoverLabelId);
-    QWidget *label = GetDlgItem(m_hoverLabelId);
-    if (index < 0 || !label)
-        return;
-    m_tipText = tipText(index);
-    const QFontMetrics metrics(QApplication::font("QStatusBar"));
-    const QSize text = metrics.size(0, m_tipText);
-    const QPoint labelTopLeft = label->mapTo(this, QPoint(0, 0));
-    // Below the label, clear of the field beside it, and within the page.
-    const int left = std::min(labelTopLeft.x(), width() - text.width());
-    const int top = labelTopLeft.y() + text.height() * 5 / 2 - 3;
-    m_tipRect = QRect(QPoint(left, top), text).adjusted(-1, -1, 1, 1);
-    static_cast<HoverOverlay *>(m_hoverOverlay)->setTip(m_tipRect, m_tipText);
-}
-
-void CInhPropertyPg::hideTip()
-{
-    if (!IsTipShown())
-        return;
-    m_tipRect = QRect();
-    m_tipText.clear();
-    static_cast<HoverOverlay *>(m_hoverOverlay)->setTip(m_tipRect, m_tipText);
-}
-
-QString CInhPropertyPg::tipText(int index) const
-{
+    const int index = firstEntryWithLabel(labelId);
+    if (index < 0)
+        return std::nullopt;
     const PageField &field = m_fields[index];
     if (m_developerMode)
         return field.property;

@@ -15,11 +15,12 @@
 // controls (the class-of-service choice) are disabled; loading a box enables
 // them again.
 //
-// Hover help: resting the mouse on a field's label frames the label and,
-// a tick of the tip timer later, shows the field's help text below it for
-// five ticks; the mouse anywhere else on the page takes frame and tip away.
+// The hover help on the field labels is a CLabelHoverHelp of the page; the
+// page hands it its timer and WM_SETCURSOR and tells it each field's help
+// text (the property name in developer mode).
 #pragma once
 
+#include "admin/useragents/labelhoverhelp.h"
 #include "admin/useragents/pagetextvalue.h"
 #include "platform/mfc/propertypage.h"
 
@@ -27,6 +28,7 @@
 #include <QRect>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CInhSheet;
@@ -76,10 +78,10 @@ public:
     static constexpr UINT WM_SETCURSOR = 0x0020;
     // The page has become the active one of its sheet.
     static constexpr UINT WM_CHILDACTIVATE = 0x0022;
-    static constexpr uintptr_t TipTimerId = 13312;
-    static constexpr UINT TipTimerPeriod = 1000;
+    static constexpr uintptr_t TipTimerId = CLabelHoverHelp::TimerId;
+    static constexpr UINT TipTimerPeriod = CLabelHoverHelp::TimerPeriod;
     // The tip shows at the first tick of its timer and goes at this one.
-    static constexpr int TipHideTick = 6;
+    static constexpr int TipHideTick = CLabelHoverHelp::HideTick;
     enum : int {
         IDC_MAILBOX_NUMBER = 1226,
         IDC_COMMENT = 1230,
@@ -121,12 +123,12 @@ public:
     long GetMailboxNumber() const { return m_mailboxNumber; }
     // Hover help as it stands: the framed label (-1: none), its frame, and
     // the tip with its text, drawn in page coordinates.
-    int HoveredLabelId() const { return m_hoverLabelId; }
-    QRect HoverFrame() const { return m_hoverFrame; }
-    bool IsTipShown() const { return !m_tipRect.isNull(); }
-    QRect TipRect() const { return m_tipRect; }
-    QString TipText() const { return m_tipText; }
-    bool IsTipTimerRunning() const { return m_tipTimerRunning; }
+    int HoveredLabelId() const { return m_hoverHelp.HoveredLabelId(); }
+    QRect HoverFrame() const { return m_hoverHelp.HoverFrame(); }
+    bool IsTipShown() const { return m_hoverHelp.IsTipShown(); }
+    QRect TipRect() const { return m_hoverHelp.TipRect(); }
+    QString TipText() const { return m_hoverHelp.TipText(); }
+    bool IsTipTimerRunning() const { return m_hoverHelp.IsTimerRunning(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -155,14 +157,7 @@ private:
     QLabel *markLabel(int index, bool lock);
     void subclassLabels();
     void deliverLoadedRecord();
-    void OnSetCursor(QWidget *window);
-    void hoverLabel(QWidget *label);
-    void clearHover();
-    void OnTipTimer();
-    void stopTipTimer();
-    void showTip();
-    void hideTip();
-    QString tipText(int index) const;
+    std::optional<QString> tipText(int labelId) const;
 
     std::vector<PageField> m_fields;
     CUserAgent &m_record;
@@ -181,13 +176,6 @@ private:
     QHash<QString, QString> m_inheritedCache;
     // Two marks per entry (inheritance, lock), made on first use.
     std::vector<QLabel *> m_marks;
-    // The hovered label, its frame, the tip and the tip timer's ticks.
-    int m_hoverLabelId = -1;
-    QRect m_hoverFrame;
-    QRect m_tipRect;
-    QString m_tipText;
-    int m_tipTicks = 0;
-    bool m_tipTimerRunning = false;
-    // Draws frame and tip above the page's controls; made with the window.
-    QWidget *m_hoverOverlay = nullptr;
+    // Frame and tip on the labels; watches the mouse once the window is made.
+    CLabelHoverHelp m_hoverHelp;
 };
