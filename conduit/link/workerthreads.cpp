@@ -21,8 +21,11 @@ bool CWorkerThreads::start(std::function<void()> work)
     std::lock_guard lock(m_mutex);
     joinFinishedLocked();
     try {
-        worker->thread = std::thread([worker = worker.get(), work = std::move(work)] {
+        // The thread shares its record: a set that goes away while the
+        // thread runs leaves the record to the thread.
+        worker->thread = std::thread([worker, work = std::move(work)]() mutable {
             work();
+            work = nullptr; // what the work holds goes before it is counted finished
             worker->finished = true;
         });
     } catch (const std::system_error &) {
@@ -30,6 +33,17 @@ bool CWorkerThreads::start(std::function<void()> work)
     }
     m_workers.push_back(std::move(worker));
     return true;
+}
+
+void CWorkerThreads::joinAll()
+{
+    std::list<std::shared_ptr<Worker>> workers;
+    {
+        std::lock_guard lock(m_mutex);
+        workers.swap(m_workers);
+    }
+    for (auto &worker : workers)
+        worker->thread.join();
 }
 
 void CWorkerThreads::joinFinishedLocked()

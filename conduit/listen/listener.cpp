@@ -191,6 +191,7 @@ void CListener::free()
     }
     stopAccepting();
     endConnections(-1);
+    m_connectionThreads.joinAll();
     delete this;
 }
 
@@ -247,7 +248,7 @@ void CListener::acceptLoop()
             std::lock_guard lock(m_mutex);
             m_connections.push_back(connection);
         }
-        if (!CWorkerThreads::instance().start([this, connection] { serve(connection); }))
+        if (!m_connectionThreads.start([this, connection] { serve(connection); }))
             connectionEnded(connection);
     }
 }

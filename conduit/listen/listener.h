@@ -5,6 +5,7 @@
 #pragma once
 
 #include "conduit/exports.h"
+#include "conduit/link/workerthreads.h"
 #include "conduit/listenerrecord.h"
 #include "connectionlimit.h"
 #include "listenerconnection.h"
@@ -65,6 +66,8 @@ private:
     std::unique_ptr<CConnectionLimit> m_limit;
     std::thread m_acceptThread;
     std::atomic<bool> m_accepting{false};
+    // The connections' threads, joined by free() once they are stopped.
+    CWorkerThreads m_connectionThreads;
 
     std::mutex m_mutex; // guards what follows
     std::condition_variable m_connectionEnded;

@@ -3,6 +3,7 @@
 #include "conduit/exports.h"
 #include "conduit/listenerrecord.h"
 #include "loopbackpeer.h"
+#include "threadcount.h"
 
 #include <gtest/gtest.h>
 
@@ -273,6 +274,7 @@ TEST_F(ListenerTest, ConnectionLimitHoldsLaterConnectionsUntilOneEnds)
 
 TEST_F(ListenerTest, StopServerRefusesNewConnectionsAndFreeServerEndsTheRest)
 {
+    const size_t threadsBefore = threadCount();
     startLines();
     auto client = connect();
     ASSERT_TRUE(m_recorder.waitFor(0));
@@ -284,6 +286,7 @@ TEST_F(ListenerTest, StopServerRefusesNewConnectionsAndFreeServerEndsTheRest)
     m_listener = nullptr;
     EXPECT_EQ(m_recorder.count(2) + m_recorder.count(3),
               1u); // its end was reported before FreeServer returned
+    EXPECT_EQ(threadCount(), threadsBefore) << "a thread of the listener outlived FreeServer";
     EXPECT_TRUE(client->seesEndOfStream());
 }
 
