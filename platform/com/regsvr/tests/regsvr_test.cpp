@@ -3,38 +3,17 @@
 // registration away again; and what it cannot do it says with its status.
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
-
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
+#include "platform/registry/tests/privatestoretool.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <dlfcn.h>
 
 namespace {
 
-class RegsvrTool : public testing::Test {
+class RegsvrTool : public PrivateStoreTool {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_store.isValid());
-        setenv("XDG_CONFIG_HOME", m_store.path().toLocal8Bit().constData(), 1);
-    }
-
-    int run(const QStringList &arguments)
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_store.path());
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(REGSVR_PATH), arguments);
-        if (!tool.waitForFinished(60000))
-            return -1;
-        m_output = tool.readAllStandardOutput() + tool.readAllStandardError();
-        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    }
+    int run(const QStringList &arguments) { return runTool(QStringLiteral(REGSVR_PATH), arguments); }
 
     static HRESULT classObject()
     {
@@ -45,9 +24,6 @@ protected:
             static_cast<IUnknown *>(factory)->Release();
         return result;
     }
-
-    QTemporaryDir m_store;
-    QByteArray m_output;
 };
 
 TEST_F(RegsvrTool, RegistersTheLibrarySoCoGetClassObjectFindsIt)

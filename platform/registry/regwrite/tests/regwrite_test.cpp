@@ -1,39 +1,17 @@
 // The settings tool as the demo uses it: what it writes, a program reads
 // back through the profile functions; what it cannot do it says.
 #include "platform/registry/profile.h"
+#include "platform/registry/tests/privatestoretool.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
 
-class RegwriteTool : public testing::Test {
+class RegwriteTool : public PrivateStoreTool {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_store.isValid());
-        setenv("XDG_CONFIG_HOME", m_store.path().toLocal8Bit().constData(), 1);
-    }
-
-    int run(const QStringList &arguments)
-    {
-        QProcess tool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_store.path());
-        tool.setProcessEnvironment(environment);
-        tool.start(QStringLiteral(REGWRITE_PATH), arguments);
-        if (!tool.waitForFinished(60000))
-            return -1;
-        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
-    }
-
-    QTemporaryDir m_store;
+    int run(const QStringList &arguments) { return runTool(QStringLiteral(REGWRITE_PATH), arguments); }
 };
 
 TEST_F(RegwriteTool, WritesAValueTheProfileFunctionsRead)
