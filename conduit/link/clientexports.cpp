@@ -11,6 +11,7 @@
 #include "link.h"
 #include "linktable.h"
 #include "receiveloop.h"
+#include "socketdescriptor.h"
 #include "workerthreads.h"
 #include "zeltmessageheader.h"
 
@@ -55,22 +56,6 @@ int resolveHost(const char *host, in_addr *address)
     *address = reinterpret_cast<sockaddr_in *>(found->ai_addr)->sin_addr;
     freeaddrinfo(found);
     return 0;
-}
-
-// Handle 0 means failure to every caller, so descriptor 0 is never handed out.
-int avoidZero(int fd)
-{
-    if (fd != 0)
-        return fd;
-    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 1);
-    ::close(fd);
-    return moved;
-}
-
-void setMilliseconds(int fd, int option, int ms)
-{
-    timeval tv{ms / 1000, (ms % 1000) * 1000};
-    setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
 }
 
 // connect() on a socket with a send time-out is never restarted after a

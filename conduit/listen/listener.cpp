@@ -7,6 +7,7 @@
 #include "listener.h"
 
 #include "conduit/link/receiveloop.h"
+#include "conduit/link/socketdescriptor.h"
 #include "conduit/link/workerthreads.h"
 #include "lineconnection.h"
 #include "linereplyslot.h"
@@ -34,21 +35,6 @@ constexpr int kSendTimeoutMs = 600000;
 
 std::mutex g_liveMutex;
 std::set<CListener *> g_live; // records handed out and not yet freed
-
-int avoidZero(int fd)
-{
-    if (fd != 0)
-        return fd;
-    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 1);
-    ::close(fd);
-    return moved;
-}
-
-void setMilliseconds(int fd, int option, int ms)
-{
-    timeval tv{ms / 1000, (ms % 1000) * 1000};
-    setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
-}
 
 // Any address, as servers listen; tests confine their listeners to a
 // loopback address of their own through VERBANTA_CONDUIT_LISTEN_ADDRESS.
