@@ -31,6 +31,10 @@ namespace eval ::vs::data {
         {{5D0C8E2A-3F61-4B7D-9A15-C2E47B90D3F8}}
         {{A94F1B06-7C2E-48D5-B3A0-6E18D5F2C917}}
     }
+}
+
+# Empties the data set; it starts empty.
+proc ::vs::data::reset {} {
     variable timezone UTC0
     # name -> dict password rights ranges fourth
     variable accounts {}
@@ -57,26 +61,7 @@ namespace eval ::vs::data {
     variable phones {}
     variable scripts {}
 }
-
-proc ::vs::data::reset {} {
-    variable timezone UTC0
-    variable accounts {}
-    variable vars {}
-    variable uas {}
-    variable eventmaps {}
-    variable scenarios {}
-    variable nextScenario 1
-    variable nextEventMap 1
-    variable ports {}
-    variable portgroups {}
-    variable stats {}
-    variable sysinfo {}
-    variable aliases {}
-    variable apps {}
-    variable files {}
-    variable phones {}
-    variable scripts {}
-}
+::vs::data::reset
 
 # Replaces the data set with the one the seed file describes.  On an error
 # the data set is left empty and the error, with the file's line, is raised.
