@@ -1,7 +1,7 @@
 // The application-shell tests' common ground; see appshelltestbase.h.
 #include "appshelltestbase.h"
 
-#include "platform/com/unknwn.h"
+#include "conduitregistration.h"
 #include "platform/registry/profile.h"
 
 #include <QApplication>
@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <cstdlib>
-#include <dlfcn.h>
 
 DialogScript::DialogScript()
 {
@@ -45,11 +44,9 @@ void AppShellTestBase::SetUp()
     ASSERT_TRUE(m_folder.isValid());
     for (const char *variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "TMPDIR"})
         setenv(variable, m_folder.path().toLocal8Bit().constData(), 1);
-    void *library = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto registerServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
-    ASSERT_NE(registerServer, nullptr);
-    ASSERT_EQ(registerServer(), S_OK);
+    RegisterConduitLibrary();
+    if (HasFatalFailure())
+        return;
     m_boxes = std::make_unique<MessageBoxScript>();
 }
 

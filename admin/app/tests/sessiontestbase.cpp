@@ -1,12 +1,11 @@
 // The session tests' common ground; see sessiontestbase.h.
 #include "sessiontestbase.h"
 
-#include "platform/com/unknwn.h"
+#include "conduitregistration.h"
 
 #include <QElapsedTimer>
 
 #include <cstdlib>
-#include <dlfcn.h>
 
 LRESULT ReplyWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -40,11 +39,9 @@ void SessionTestBase::SetUp()
     setenv("TMPDIR", m_folder.path().toLocal8Bit().constData(), 1);
     m_app = std::make_unique<QApplication>(m_argc, m_argv);
 
-    void *library = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    auto registerServer = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
-    ASSERT_NE(registerServer, nullptr);
-    ASSERT_EQ(registerServer(), S_OK);
+    RegisterConduitLibrary();
+    if (HasFatalFailure())
+        return;
     m_boxes = std::make_unique<MessageBoxScript>();
 }
 
