@@ -39,6 +39,13 @@ void neverAnswer(ScriptedLink &link)
     }
 }
 
+// A server that logs anyone in and then answers nothing.
+void loginThenSilence(ScriptedLink &link)
+{
+    if (link.acceptAnyLogin())
+        neverAnswer(link);
+}
+
 bool progressWindowVisible()
 {
     for (QWidget *widget : QApplication::topLevelWidgets())
@@ -145,10 +152,7 @@ TEST_F(SessionAgainstScriptedPeer, UserNameGoesAsDataAndDigestCoversAPasswordBAs
 
 TEST_F(SessionAgainstScriptedPeer, DroppedLinkAnswersEveryPendingCommandOnce)
 {
-    ScriptedPeer peer([](ScriptedLink &link) {
-        if (link.acceptAnyLogin())
-            neverAnswer(link);
-    });
+    ScriptedPeer peer(loginThenSilence);
     CZELTSession session(quickSettings(peer.port()));
     session.Connect(login(peer));
     ReplyWindow window;
@@ -170,10 +174,7 @@ TEST_F(SessionAgainstScriptedPeer, DroppedLinkAnswersEveryPendingCommandOnce)
 
 TEST_F(SessionAgainstScriptedPeer, UnansweredCommandGetsTheHousekeepingAnswer)
 {
-    ScriptedPeer peer([](ScriptedLink &link) {
-        if (link.acceptAnyLogin())
-            neverAnswer(link);
-    });
+    ScriptedPeer peer(loginThenSilence);
     CSessionSettings quick = quickSettings(peer.port());
     quick.timeToLiveMs = 200;
     quick.sweepPeriodMs = 50;
@@ -188,10 +189,7 @@ TEST_F(SessionAgainstScriptedPeer, UnansweredCommandGetsTheHousekeepingAnswer)
 
 TEST_F(SessionAgainstScriptedPeer, ReplyWaitRunningOutIsAnInterlockFailureAndLeavesNothingPending)
 {
-    ScriptedPeer peer([](ScriptedLink &link) {
-        if (link.acceptAnyLogin())
-            neverAnswer(link);
-    });
+    ScriptedPeer peer(loginThenSilence);
     CSessionSettings quick = quickSettings(peer.port());
     quick.replyWaitMs = 100;
     CZELTSession session(quick);
@@ -207,10 +205,7 @@ TEST_F(SessionAgainstScriptedPeer, ReplyWaitRunningOutIsAnInterlockFailureAndLea
 
 TEST_F(SessionAgainstScriptedPeer, DestroyedSessionAnswersWhatIsPending)
 {
-    ScriptedPeer peer([](ScriptedLink &link) {
-        if (link.acceptAnyLogin())
-            neverAnswer(link);
-    });
+    ScriptedPeer peer(loginThenSilence);
     ReplyWindow window;
     {
         CZELTSession session(quickSettings(peer.port()));

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -29,6 +30,20 @@ protected:
         CUserAgent record;
         EXPECT_TRUE(record.Parse(reply, m_splitter)) << reply.toStdString();
         return record;
+    }
+    // Edits one field as a page does: read it into a tracker, change the
+    // tracker, store it back.
+    static void edit(CUserAgent &record, const QString &property,
+                     const std::function<void(TextValue &)> &change)
+    {
+        TextValue value;
+        record.GetPropertyText(property, value);
+        change(value);
+        record.SetProperty(property, value);
+    }
+    static void edit(CUserAgent &record, const QString &property, const QString &text)
+    {
+        edit(record, property, [&](TextValue &value) { value.PutText(text); });
     }
 
     CTclList m_splitter;
@@ -112,6 +127,7 @@ TEST_F(UserAgentRecord, CommitsNothingWhenNothingChanged)
     QString reply;
     EXPECT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitNothingToSend);
 
+    // One tracker changed and changed back, as a field typed over.
     TextValue value;
     record.GetPropertyText("P", value);
     value.PutText("changed");
@@ -125,10 +141,7 @@ TEST_F(UserAgentRecord, CommitsNothingWhenNothingChanged)
 TEST_F(UserAgentRecord, UpdateCarriesTheStampAndTakesTheNewOne)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText("P", value);
-    value.PutText("w");
-    record.SetProperty("P", value);
+    edit(record, "P", QStringLiteral("w"));
     m_channel.queue("8");
     QString reply;
     EXPECT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitSent);
@@ -144,10 +157,7 @@ TEST_F(UserAgentRecord, UpdateCarriesTheStampAndTakesTheNewOne)
 TEST_F(UserAgentRecord, RefusedUpdateKeepsTheStampAndHandsBackTheReason)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText("P", value);
-    value.PutText("w");
-    record.SetProperty("P", value);
+    edit(record, "P", QStringLiteral("w"));
     m_channel.queue("!ERROR changed meanwhile");
     QString reply;
     EXPECT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitRefused);
@@ -159,10 +169,7 @@ TEST_F(UserAgentRecord, RefusedUpdateKeepsTheStampAndHandsBackTheReason)
 TEST_F(UserAgentRecord, AcceptedUpdateWithoutAStampKeepsTheOldStamp)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText("P", value);
-    value.PutText("w");
-    record.SetProperty("P", value);
+    edit(record, "P", QStringLiteral("w"));
     m_channel.queue("soon");
     QString reply;
     EXPECT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitSent);
@@ -182,10 +189,7 @@ class UserAgentFieldEdit : public UserAgentRecord, public testing::WithParamInte
 TEST_P(UserAgentFieldEdit, SendsExactlyItsChange)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText(GetParam().property, value);
-    GetParam().edit(value);
-    record.SetProperty(GetParam().property, value);
+    edit(record, GetParam().property, GetParam().edit);
     m_channel.queue("8");
     QString reply;
     const int result = record.CommitChanges(reply, m_channel, false);
@@ -248,10 +252,7 @@ TEST_P(UserAgentHostileValue, ReachesTheServerAsData)
 {
     CUserAgent record = parsed(kBox101);
     const QString hostile = QString::fromUtf8(GetParam().text);
-    TextValue value;
-    record.GetPropertyText("&Name1", value);
-    value.PutText(hostile);
-    record.SetProperty("&Name1", value);
+    edit(record, "&Name1", hostile);
     m_channel.queue("8");
     QString reply;
     ASSERT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitSent);
@@ -279,10 +280,7 @@ INSTANTIATE_TEST_SUITE_P(Values, UserAgentHostileValue, testing::ValuesIn(kHosti
 TEST_F(UserAgentRecord, OddPropertyNamesAreQuotedToo)
 {
     CUserAgent record = parsed("{101 10 7 -1 0} {{a b}} {a b} 1");
-    TextValue value;
-    record.GetPropertyText("a b", value);
-    value.UseInherited("0");
-    record.SetProperty("a b", value);
+    edit(record, "a b", [](TextValue &value) { value.UseInherited("0"); });
     m_channel.queue("8");
     QString reply;
     ASSERT_EQ(record.CommitChanges(reply, m_channel, false), CUserAgent::CommitSent);
@@ -320,10 +318,7 @@ TEST_F(UserAgentRecord, TrackerShowsOwnInheritedAndLockedStates)
 TEST_F(UserAgentRecord, InheritChoiceSurvivesAStoreAndLoad)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText("P", value);
-    value.UseInherited("cos");
-    record.SetProperty("P", value);
+    edit(record, "P", [](TextValue &value) { value.UseInherited("cos"); });
     EXPECT_EQ(record.GetProperty("P"), "cos");
 
     TextValue again;
@@ -339,11 +334,10 @@ TEST_F(UserAgentRecord, InheritChoiceSurvivesAStoreAndLoad)
 TEST_F(UserAgentRecord, LockWishOfAPageShowsOnTheNextLoad)
 {
     CUserAgent record = parsed(kBox101);
-    TextValue value;
-    record.GetPropertyText("P", value);
-    value.locked = true;
-    value.lockOwn = true;
-    record.SetProperty("P", value);
+    edit(record, "P", [](TextValue &value) {
+        value.locked = true;
+        value.lockOwn = true;
+    });
     TextValue again;
     record.GetPropertyText("P", again);
     EXPECT_TRUE(again.locked);
