@@ -2,9 +2,9 @@
 #include "chanview/chanviewapp.h"
 
 #include "admin/app/rememberedpassword.h"
-#include "admin/app/zeltsession.h"
-#include "admin/app/zltexception.h"
-#include "admin/app/zltexceptionlogindeclined.h"
+#include "admin/session/zeltsession.h"
+#include "admin/session/zltexception.h"
+#include "admin/session/zltexceptionlogindeclined.h"
 #include "chanview/chanviewlogindlg.h"
 #include "chanview/portstatusdlg.h"
 #include "platform/msgbox/msgbox.h"

@@ -6,8 +6,8 @@
 // shares its messaging class object.
 #pragma once
 
-#include "admin/app/loginsettingsholder.h"
-#include "admin/app/sessionsettings.h"
+#include "admin/session/loginsettingsholder.h"
+#include "admin/session/sessionsettings.h"
 
 #include <QString>
 

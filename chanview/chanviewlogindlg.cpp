@@ -1,7 +1,7 @@
 // See chanviewlogindlg.h.
 #include "chanview/chanviewlogindlg.h"
 
-#include "admin/app/loginsettingsholder.h"
+#include "admin/session/loginsettingsholder.h"
 #include "platform/registry/regkey.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // session as admin's, with the monitor's shorter waits and its own messages.
 #pragma once
 
-#include "admin/app/sessionsettings.h"
+#include "admin/session/sessionsettings.h"
 
 #include <QString>
 

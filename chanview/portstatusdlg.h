@@ -8,8 +8,8 @@
 // message says it once, and the dialog then closes, so the program ends.
 #pragma once
 
-#include "admin/app/portrowlist.h"
-#include "admin/app/tcllist.h"
+#include "admin/ports/portrowlist.h"
+#include "admin/session/tcllist.h"
 #include "chanview/anchoreddialog.h"
 
 #include <cstdint>

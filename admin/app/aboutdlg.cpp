@@ -3,9 +3,9 @@
 // they stand for.
 #include "admin/app/aboutdlg.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
-#include "admin/app/zltexception.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/zltexception.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

@@ -10,11 +10,11 @@
 // while Login runs.
 #pragma once
 
-#include "admin/app/loginsettingsholder.h"
-#include "admin/app/rangelist.h"
-#include "admin/app/reportengine.h"
-#include "admin/app/sessionsettings.h"
-#include "admin/app/tcllist.h"
+#include "admin/reports/reportengine.h"
+#include "admin/session/loginsettingsholder.h"
+#include "admin/session/sessionsettings.h"
+#include "admin/session/tcllist.h"
+#include "admin/uatools/rangelist.h"
 #include "platform/messages/messages.h"
 
 #include <QList>

@@ -4,11 +4,11 @@
 #include "admin/app/adminpassworddlg.h"
 
 #include "admin/app/adminapp.h"
-#include "admin/app/tcllist.h"
-#include "admin/app/tclword.h"
-#include "admin/app/zeltsession.h"
-#include "admin/app/zltexception.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
+#include "admin/session/zeltsession.h"
+#include "admin/session/zltexception.h"
 
 #include <QLineEdit>
 

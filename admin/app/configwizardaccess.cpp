@@ -2,8 +2,8 @@
 // configwizardaccess.h.
 #include "admin/app/configwizardaccess.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 
 namespace {
 

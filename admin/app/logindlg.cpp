@@ -4,7 +4,7 @@
 // the list always reads back as the names it was made of.
 #include "admin/app/logindlg.h"
 
-#include "admin/app/loginsettingsholder.h"
+#include "admin/session/loginsettingsholder.h"
 #include "platform/mfc/dataexchange.h"
 
 #include <QCheckBox>

@@ -6,9 +6,9 @@
 #include "admin/app/tclsessiondlg.h"
 
 #include "admin/app/mainframe.h"
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/zeltsession.h"
-#include "admin/app/zltexception.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/zeltsession.h"
+#include "admin/session/zltexception.h"
 #include "platform/mfc/dataexchange.h"
 #include "platform/msgbox/msgbox.h"
 

@@ -1,10 +1,10 @@
 // The mailbox editor's document and its command filter; see admindoc.h.
 #include "admin/useragents/admindoc.h"
 
-#include "admin/app/tcllist.h"
-#include "admin/app/zeltsession.h"
-#include "admin/app/zltexception.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/zeltsession.h"
+#include "admin/session/zltexception.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <algorithm>

@@ -7,8 +7,8 @@
 // the list and the sheet never need to know whether the editor is limited.
 #pragma once
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/zeltdocument.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/zeltdocument.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/useragentarray.h"
 

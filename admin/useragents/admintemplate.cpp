@@ -1,7 +1,7 @@
 // The mailbox editor's template; see admintemplate.h.
 #include "admin/useragents/admintemplate.h"
 
-#include "admin/app/zeltsession.h"
+#include "admin/session/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 

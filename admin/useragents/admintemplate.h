@@ -4,7 +4,7 @@
 // boxes are numbered in the order they are opened.
 #pragma once
 
-#include "admin/app/logincredentials.h"
+#include "admin/session/logincredentials.h"
 #include "admin/useragents/admindoc.h"
 
 #include <QList>

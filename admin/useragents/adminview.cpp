@@ -1,7 +1,7 @@
 // The mailbox editor's view; see adminview.h.
 #include "admin/useragents/adminview.h"
 
-#include "admin/app/applicationicon.h"
+#include "admin/res/applicationicon.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/mailboxpps.h"
 

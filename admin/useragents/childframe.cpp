@@ -1,10 +1,10 @@
 // The mailbox editor's MDI window; see childframe.h.
 #include "admin/useragents/childframe.h"
 
-#include "admin/app/configurationmenu.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/widgets/configurationmenu.h"
 #include "platform/messages/minmaxinfo.h"
 
 #include <QCloseEvent>

@@ -4,9 +4,9 @@
 // with the next, so no later field of the page is lost.
 #include "admin/useragents/inhpropertypg.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/inhsheet.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/pagevalue.h"

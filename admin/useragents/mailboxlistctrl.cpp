@@ -4,11 +4,11 @@
 // long list costs one pass over the statistics reply, not one per row.
 #include "admin/useragents/mailboxlistctrl.h"
 
-#include "admin/app/colorlistctrl.h"
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
-#include "admin/app/tclword.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
+#include "admin/widgets/colorlistctrl.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QContextMenuEvent>

@@ -1,14 +1,14 @@
 // The mailbox property sheet; see mailboxpps.h.
 #include "admin/useragents/mailboxpps.h"
 
-#include "admin/app/htmlhelp.h"
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
+#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertypage.h"

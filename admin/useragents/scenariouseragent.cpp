@@ -12,10 +12,10 @@
 // applying again after a refused property update creates nothing twice.
 #include "admin/useragents/scenariouseragent.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
-#include "admin/app/tclword.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QSet>

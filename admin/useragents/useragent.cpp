@@ -10,10 +10,10 @@
 // the session's quoting helper: an administrator's text is data, never code.
 #include "admin/useragents/useragent.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
-#include "admin/app/tclword.h"
 #include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
 #include "admin/useragents/pagevalue.h"
 #include "platform/msgbox/msgbox.h"
 

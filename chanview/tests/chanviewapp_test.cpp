@@ -2,12 +2,12 @@
 // password, the login dialog and its retries on one session, and how the
 // program ends: with code 0 when the port list is closed, 1 when the server
 // goes away under it.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
-#include "admin/app/portstatisticsdlg.h"
 #include "admin/app/rememberedpassword.h"
-#include "admin/app/zeltsession.h"
-#include "admin/app/zltexception.h"
+#include "admin/ports/portstatisticsdlg.h"
+#include "admin/session/zeltsession.h"
+#include "admin/session/zltexception.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewlogindlg.h"
 #include "chanview/chanviewstrings.h"

@@ -1,11 +1,11 @@
 // Chanview's port list against the simulator: rows from the snapshot and the
 // pushed lines in port order, the statistics of a port, the remembered
 // size, a server that goes away, and a screenshot with live ports.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
-#include "admin/app/portrowlist.h"
-#include "admin/app/portstatisticsdlg.h"
-#include "admin/app/zeltsession.h"
+#include "admin/ports/portrowlist.h"
+#include "admin/ports/portstatisticsdlg.h"
+#include "admin/session/zeltsession.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewlogindlg.h"
 #include "chanview/chanviewstrings.h"

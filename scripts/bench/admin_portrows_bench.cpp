@@ -1,9 +1,9 @@
 // A burst of 10 000 pushed port-state lines applied to the port list, with
 // 96 and with 960 ports: each line should cost the same whatever the number
 // of rows (the rows are found by port number, not by searching the list).
-#include "admin/app/portrowlist.h"
-#include "admin/app/porttraceline.h"
-#include "admin/app/tcllist.h"
+#include "admin/ports/portrowlist.h"
+#include "admin/ports/porttraceline.h"
+#include "admin/session/tcllist.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -6,7 +6,7 @@
 //   one answered, with the throughput.
 // Conduit is reached as the programs reach it: registered in a private
 // registry store and loaded through the stand-in COM.
-#include "admin/app/zeltsession.h"
+#include "admin/session/zeltsession.h"
 #include "platform/com/unknwn.h"
 
 #include <benchmark/benchmark.h>

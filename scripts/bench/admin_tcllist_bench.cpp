@@ -2,7 +2,7 @@
 // bare Tcl_SplitList with Tcl_Free. The splitter's own road (Split) must stay
 // within 1.2 times the bare call; filling a QStringList (every element made
 // a QString) is measured beside it for what the windows pay.
-#include "admin/app/tcllist.h"
+#include "admin/session/tcllist.h"
 
 #include <benchmark/benchmark.h>
 #include <tcl.h>

@@ -3,8 +3,8 @@
 // and build the "UpdateUA" command for the tenth of them that changed. The
 // work must grow with the number of properties, not with its square:
 // compare the per-property time of 500 and 5 000 properties (BigO line).
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pagevalue.h"
 #include "admin/useragents/useragent.h"
 

@@ -1,14 +1,14 @@
 // Logging in against the simulator: the login dialog, the connection, the
 // default-password question, the stored settings and the login batch as
 // the server receives it.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/aboutdlg.h"
 #include "admin/app/adminapp.h"
 #include "admin/app/adminpassworddlg.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/runconfigwizarddlg.h"
-#include "admin/app/zeltsession.h"
+#include "admin/session/zeltsession.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // word then allows: menus, the first window, the wizard offer and the
 // allowed user agents.
 #include "admin/app/adminapp.h"
-#include "admin/app/tclword.h"
+#include "admin/session/tclword.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Start-up as a person sees it: the report engine, the login, the main frame
 // of the rights level with its server, the wizard offer; and the cases in
 // which start-up ends, with their reasons.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/logindlg.h"

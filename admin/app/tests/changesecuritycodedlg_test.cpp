@@ -1,7 +1,7 @@
 // The "type it twice" dialogs' checks, on the security code dialog that
 // needs no server: the order of the refusals, the digits rule, the length
 // limit, and the code handed back without any server command.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/changesecuritycodedlg.h"
 

@@ -2,12 +2,12 @@
 // main window, with real widgets offscreen: the main frame's Configuration
 // menu that each greys when it is activated, for the accounts the rule
 // names, and the program's icon the port status window shows.
-#include "admin/app/applicationicon.h"
-#include "admin/app/chanviewframe.h"
-#include "admin/app/configurationmenu.h"
+#include "admin/ports/chanviewframe.h"
+#include "admin/ports/portstatusdoc.h"
+#include "admin/res/applicationicon.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/childframe.h"
-#include "admin/useragents/portstatusdoc.h"
+#include "admin/widgets/configurationmenu.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 // The login dialog on its own: how it fills itself from the application's
 // values, where the focus goes, and the computer list it hands back.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/logindlg.h"

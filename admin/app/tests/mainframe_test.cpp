@@ -2,23 +2,23 @@
 // message boxes answered by the script: which commands each rights word
 // enables, the clock read and set, shutdown, ASR synchronisation, logging in
 // again, closing, and the end of the program when the server goes away.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
-#include "admin/app/chanviewframe.h"
 #include "admin/app/commandids.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/menuresource.h"
-#include "admin/app/portstatusview.h"
-#include "admin/app/systemclockdlg.h"
 #include "admin/app/tclsessiondlg.h"
-#include "admin/app/zeltsession.h"
+#include "admin/ports/chanviewframe.h"
+#include "admin/ports/portstatusview.h"
+#include "admin/session/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/widgets/systemclockdlg.h"
 
 #include <QAction>
 #include <QComboBox>

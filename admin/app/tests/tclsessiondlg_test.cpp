@@ -1,14 +1,14 @@
 // The Tcl console against the simulator: replies shown exactly as the server
 // sent them, the ring of the last 16 commands, and a console closed while its
 // command is still on the way.
-#include "appshelltestbase.h"
+#include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tclsessiondlg.h"
-#include "admin/app/zeltsession.h"
+#include "admin/session/zeltsession.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -11,8 +11,8 @@
 #include "admin/useragents/inhsheet.h"
 #include "admin/useragents/mailboxlistctrl.h"
 
-#include "admin/app/servercommandchannel.h"
-#include "admin/app/tcllist.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pageboolvalue.h"
 #include "admin/useragents/pagenumbervalue.h"
 #include "admin/useragents/useragent.h"

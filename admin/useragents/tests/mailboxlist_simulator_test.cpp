@@ -2,10 +2,10 @@
 // a real session: the list query and the statistics command as the server
 // receives them, the rows they give, and a picture of the list for the
 // build's screenshot folder.
-#include "admin/app/tests/sessiontestbase.h"
+#include "admin/testsupport/sessiontestbase.h"
 
-#include "admin/app/logincredentials.h"
-#include "admin/app/zeltsession.h"
+#include "admin/session/logincredentials.h"
+#include "admin/session/zeltsession.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "testserver/harness/simulatorprocess.h"
 

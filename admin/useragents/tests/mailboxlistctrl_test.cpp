@@ -4,7 +4,7 @@
 // requests it makes for the sheet.
 #include "admin/useragents/mailboxlistctrl.h"
 
-#include "admin/app/servercommandchannel.h"
+#include "admin/session/servercommandchannel.h"
 #include "platform/messages/messageobject.h"
 #include "platform/msgbox/messageboxscript.h"
 

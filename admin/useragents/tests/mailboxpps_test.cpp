@@ -7,11 +7,11 @@
 // while a page holds edits, and the unified-messaging switch stored and read
 // back in one script. The pages of the editor come later; the tests give the
 // sheet pages of their own that edit a few fields.
-#include "sessiontestbase.h"
+#include "admin/testsupport/sessiontestbase.h"
 
-#include "admin/app/applicationicon.h"
-#include "admin/app/zeltsession.h"
 #include "admin/res/adminstrings.h"
+#include "admin/res/applicationicon.h"
+#include "admin/session/zeltsession.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/admintemplate.h"
 #include "admin/useragents/adminview.h"
@@ -20,7 +20,6 @@
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
 #include "admin/useragents/mailboxpps.h"
-#include "admin/useragents/portstatusdoc.h"
 #include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/textvalue.h"
 #include "platform/messages/minmaxinfo.h"
@@ -652,37 +651,6 @@ TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
     EXPECT_EQ(received("GetUA 2004"), QStringList{"GetUA 2004"});
     EXPECT_EQ(received("ParmsForUAType").size(), 1);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
-}
-
-TEST_F(EditorAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)
-{
-    CPortStatusDoc first(everyBox());
-    ASSERT_TRUE(first.OnNewDocument(*m_session, login()));
-    EXPECT_EQ(first.GetTitle(), "Voice Ports Status");
-    CPortStatusDoc second(everyBox());
-    EXPECT_FALSE(second.OnNewDocument(*m_session, login()));
-    first.OnCloseDocument();
-    CPortStatusDoc third(everyBox());
-    EXPECT_TRUE(third.OnNewDocument(*m_session, login()));
-    EXPECT_TRUE(m_boxes->texts().isEmpty());
-}
-
-TEST_F(EditorAgainstSimulator, PortStatusDocumentOpensForAnAccountThatAdministersNoBox)
-{
-    // An administrator of box 5000 alone, which the server does not hold.
-    m_simulator->setAccount("ports", "ports-secret", 0x10000000u, "5000");
-    const CLoginCredentials ports{m_simulator->host(), "ports", "ports-secret"};
-    CPortStatusDoc document(CAdminDoc::Account{[](long number) { return number == 5000; }, false});
-    m_simulator->clearLog();
-    ASSERT_TRUE(document.OnNewDocument(*m_session, ports));
-    EXPECT_EQ(document.GetTitle(), "Voice Ports Status");
-    EXPECT_TRUE(received("GetUAList4Property").isEmpty());
-    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
-    // Its session works, through the document's own channel too.
-    EXPECT_FALSE(document.CommandChannel()->Execute("GetUA 997", true, 1).startsWith('!'));
-    EXPECT_FALSE(document.Execute("GetUA 997").startsWith('!'));
-    document.OnCloseDocument();
-    EXPECT_FALSE(CPortStatusDoc::IsStatusWindowOpen());
 }
 
 TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)

@@ -4,7 +4,7 @@
 // and fail the test when called.
 #pragma once
 
-#include "admin/app/servercommandchannel.h"
+#include "admin/session/servercommandchannel.h"
 
 #include <QStringList>
 

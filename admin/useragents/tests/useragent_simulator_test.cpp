@@ -3,13 +3,13 @@
 // receives for the pages' edits, what it stores for hostile values, the event
 // maps of a class-of-service chain, scenario creation and the pending
 // notification lists, and a parent chain that loops on the server.
-#include "sessiontestbase.h"
+#include "admin/testsupport/sessiontestbase.h"
 
 #include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/tests/qtprinters.h"
 #include "admin/useragents/tests/textvalue.h"
 
-#include "admin/app/zeltsession.h"
+#include "admin/session/zeltsession.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <ostream>

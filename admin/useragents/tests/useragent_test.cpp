@@ -7,8 +7,8 @@
 #include "admin/useragents/tests/scriptedchannel.h"
 #include "admin/useragents/tests/textvalue.h"
 
-#include "admin/app/tcllist.h"
-#include "admin/app/tclword.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/useragent.h"
 #include "platform/msgbox/messageboxscript.h"

@@ -3,7 +3,7 @@
 // splitter, and elements that are not records are counted, not half-read.
 #include "admin/useragents/useragentarray.h"
 
-#include "admin/app/tclword.h"
+#include "admin/session/tclword.h"
 
 #include <gtest/gtest.h>
 

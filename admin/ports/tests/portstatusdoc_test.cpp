@@ -1,0 +1,80 @@
+// The voice-port status document against the simulator: one window at a
+// time, and a session of its own that needs no mailbox of the account.
+#include "admin/testsupport/sessiontestbase.h"
+
+#include "admin/ports/portstatusdoc.h"
+#include "admin/session/zeltsession.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <memory>
+
+namespace {
+
+using testserver::SimulatorProcess;
+
+class PortStatusDocAgainstSimulator : public SessionTestBase {
+protected:
+    void SetUp() override
+    {
+        SessionTestBase::SetUp();
+        m_simulator = std::make_unique<SimulatorProcess>();
+        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
+        m_session->Connect(login());
+    }
+    void TearDown() override
+    {
+        m_session.reset();
+        m_simulator.reset();
+        SessionTestBase::TearDown();
+    }
+
+    CLoginCredentials login() const { return CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"}; }
+    static CAdminDoc::Account everyBox()
+    {
+        return CAdminDoc::Account{[](long) { return true; }, true};
+    }
+    QStringList received(const QString &word)
+    {
+        QStringList found;
+        for (const QString &text : m_simulator->commandTexts())
+            if (text.startsWith(word))
+                found.append(text);
+        return found;
+    }
+
+    std::unique_ptr<SimulatorProcess> m_simulator;
+    std::unique_ptr<CZELTSession> m_session;
+};
+
+TEST_F(PortStatusDocAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)
+{
+    CPortStatusDoc first(everyBox());
+    ASSERT_TRUE(first.OnNewDocument(*m_session, login()));
+    EXPECT_EQ(first.GetTitle(), "Voice Ports Status");
+    CPortStatusDoc second(everyBox());
+    EXPECT_FALSE(second.OnNewDocument(*m_session, login()));
+    first.OnCloseDocument();
+    CPortStatusDoc third(everyBox());
+    EXPECT_TRUE(third.OnNewDocument(*m_session, login()));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(PortStatusDocAgainstSimulator, PortStatusDocumentOpensForAnAccountThatAdministersNoBox)
+{
+    // An administrator of box 5000 alone, which the server does not hold.
+    m_simulator->setAccount("ports", "ports-secret", 0x10000000u, "5000");
+    const CLoginCredentials ports{m_simulator->host(), "ports", "ports-secret"};
+    CPortStatusDoc document(CAdminDoc::Account{[](long number) { return number == 5000; }, false});
+    m_simulator->clearLog();
+    ASSERT_TRUE(document.OnNewDocument(*m_session, ports));
+    EXPECT_EQ(document.GetTitle(), "Voice Ports Status");
+    EXPECT_TRUE(received("GetUAList4Property").isEmpty());
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+    // Its session works, through the document's own channel too.
+    EXPECT_FALSE(document.CommandChannel()->Execute("GetUA 997", true, 1).startsWith('!'));
+    EXPECT_FALSE(document.Execute("GetUA 997").startsWith('!'));
+    document.OnCloseDocument();
+    EXPECT_FALSE(CPortStatusDoc::IsStatusWindowOpen());
+}
+
+} // namespace
