@@ -60,6 +60,13 @@ constexpr StringResource kStrings[] = {
                          "want to continue?"},
     {IDS_VOICE_PORTS_STATUS, "Voice Ports Status"},
     // end uaeditor
+    // uatools
+    {IDS_GET_UA_LIST_OWN_COS, "GetUAList4Property %1 %2 own NOASR"},
+    {IDS_COS_LIST_FAILED, "Could not get COS list from server: %1"},
+    {IDS_ROOT_COS_MISSING, "Manufacturer root COS %1 is missing: %2"},
+    {IDS_ROOT_COS_NO_ENTRY, "Manufacturer root COS %1 has no '%2' entry."},
+    {IDS_GET_COS_AGENTS, "GetCosAgents %1 %2"},
+    // end uatools
 };
 
 } // namespace

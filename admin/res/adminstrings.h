@@ -56,6 +56,13 @@ enum AdminStringId : unsigned {
     IDS_RESET_QUESTION = 61573,
     IDS_VOICE_PORTS_STATUS = 2,
     // end uaeditor
+    // uatools: range lists, creating and deleting user agents, Select COS
+    IDS_GET_UA_LIST_OWN_COS = 61509,
+    IDS_COS_LIST_FAILED = 61511,
+    IDS_ROOT_COS_MISSING = 61512,
+    IDS_ROOT_COS_NO_ENTRY = 61513,
+    IDS_GET_COS_AGENTS = 61514,
+    // end uatools
 };
 
 // Adds admin's texts to the program's string table; once is enough, more
