@@ -87,6 +87,21 @@ bool CRangeList::Contains(int64_t number) const
     return it != m_intervals.end() && it->first <= n;
 }
 
+bool CRangeList::ContainsAll(const CRangeList &other) const
+{
+    // Both lists are sorted and merged, so each interval of `other` lies
+    // within one interval of this list or is not contained at all.
+    qsizetype i = 0;
+    for (const Interval &wanted : other.m_intervals) {
+        while (i < m_intervals.size() && m_intervals[i].last < wanted.first)
+            ++i;
+        if (i == m_intervals.size() || m_intervals[i].first > wanted.first ||
+            m_intervals[i].last < wanted.last)
+            return false;
+    }
+    return true;
+}
+
 uint64_t CRangeList::Count() const
 {
     uint64_t count = 0;

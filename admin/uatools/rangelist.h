@@ -32,6 +32,9 @@ public:
 
     bool IsEmpty() const { return m_intervals.isEmpty(); }
     bool Contains(int64_t number) const;
+    // True when every number of `other` is in this list; a walk over the
+    // intervals of both, whatever the count of numbers they hold.
+    bool ContainsAll(const CRangeList &other) const;
     // How many distinct numbers the list holds.
     uint64_t Count() const;
     // Sorted ascending, overlapping and adjacent intervals merged.

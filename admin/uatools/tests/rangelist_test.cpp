@@ -86,6 +86,24 @@ TEST(RangeList, IntersectsWithAnotherList)
     EXPECT_TRUE(asked.Intersected(CRangeList()).IsEmpty());
 }
 
+TEST(RangeList, ContainsAllOfAnotherListOnlyWhenEveryIntervalFits)
+{
+    const CRangeList allowed = *CRangeList::Parse(QStringLiteral("100-199 300 400-4294967295"));
+    auto contains = [&allowed](const char *text) {
+        return allowed.ContainsAll(*CRangeList::Parse(QString::fromUtf8(text)));
+    };
+    EXPECT_TRUE(contains("100-199"));
+    EXPECT_TRUE(contains("150 300 100"));
+    EXPECT_TRUE(contains("400-4294967295"));
+    EXPECT_FALSE(contains("99"));
+    EXPECT_FALSE(contains("199-200"));
+    EXPECT_FALSE(contains("100-300"));
+    EXPECT_FALSE(contains("301"));
+    EXPECT_FALSE(contains("0-4294967295"));
+    EXPECT_TRUE(allowed.ContainsAll(CRangeList()));
+    EXPECT_FALSE(CRangeList().ContainsAll(*CRangeList::Parse(QStringLiteral("1"))));
+}
+
 TEST(RangeList, FormatsAsATextItReadsBack)
 {
     const CRangeList list = *CRangeList::Parse(QStringLiteral("7, 3 1-2 10-2000000000"));
