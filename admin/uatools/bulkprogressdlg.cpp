@@ -1,0 +1,174 @@
+// The progress dialogs' shared run; see bulkprogressdlg.h.
+#include "admin/uatools/bulkprogressdlg.h"
+
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CBulkProgressDlg::CBulkProgressDlg(int dialogId, const QString &caption, Ids ids, WPARAM tag,
+                                   const CParsedRangeList &list, QWidget *parent)
+    : CDialog(dialogId, caption, parent), m_tag(tag), m_list(list),
+      m_status(SetDlgCtrlID(new QPlainTextEdit(this), ids.status)),
+      m_progress(SetDlgCtrlID(new QProgressBar(this), ids.progress)),
+      m_ok(SetDlgCtrlID(new QPushButton(tr("OK")), IDOK)),
+      m_cancel(SetDlgCtrlID(new QPushButton(tr("Cancel")), IDCANCEL))
+{
+    m_status->setReadOnly(true);
+    m_status->setFixedSize(320, 96);
+    m_progress->setTextVisible(false);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+CBulkProgressDlg::~CBulkProgressDlg()
+{
+    StopWorker();
+}
+
+void CBulkProgressDlg::StopWorker()
+{
+    if (!m_thread.joinable())
+        return;
+    m_cancelRequested = true;
+    // A worker waiting in SendMessage to this window is released at once.
+    unregisterWindow();
+    m_thread.join();
+}
+
+bool CBulkProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_processed = 0;
+    m_failed = 0;
+    m_total = 0;
+    m_finished = false;
+    m_cancelRequested = false;
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_ok->setEnabled(false);
+    m_cancel->setEnabled(true);
+    m_cancel->setFocus(Qt::OtherFocusReason);
+    m_thread = std::thread([this] { runWorker(); });
+    return false;
+}
+
+void CBulkProgressDlg::runWorker()
+{
+    PrepareRun();
+    uint64_t total = 0;
+    uint32_t number = 0;
+    for (CParsedRangeList::Expansion counting(m_list); counting.Next(number);)
+        total += Skips(number) ? 0 : 1;
+    m_total = total;
+
+    bool cancelled = false;
+    for (CParsedRangeList::Expansion expansion(m_list); expansion.Next(number);) {
+        if (m_cancelRequested) {
+            cancelled = true;
+            break;
+        }
+        if (Skips(number))
+            continue;
+        const QString text = ProcessOne(number);
+        SendMessage(GetSafeHwnd(), WM_SERVER_REPLY, m_tag, reinterpret_cast<LPARAM>(&text));
+    }
+    PostMessage(GetSafeHwnd(), WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
+}
+
+LRESULT CBulkProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SERVER_REPLY) {
+        if (wParam != m_tag)
+            return 0;
+        // The text lives on the worker's stack: copy it before the worker
+        // is let go.
+        const QString text = *reinterpret_cast<const QString *>(lParam);
+        ReplyMessage(0);
+        onResult(text);
+        return 0;
+    }
+    if (message == WM_WORKER_ENDED) {
+        onWorkerEnded(wParam != 0);
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CBulkProgressDlg::onResult(const QString &text)
+{
+    const bool failed = IsErrorReply(text);
+    if (failed)
+        ++m_failed;
+    OnResult(text, failed);
+    ++m_processed;
+    const uint64_t total = m_total;
+    const double percent = total ? double(m_processed) * 100.0 / double(total) : 100.0;
+    m_progress->setValue(int(percent));
+    if (m_processed == total)
+        showFinished();
+    else
+        setStatus(QString::asprintf("%.0f%% processed", percent));
+}
+
+void CBulkProgressDlg::onWorkerEnded(bool cancelled)
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    if (cancelled) {
+        AfxMessageBox(CancelledMessage());
+        EndDialog(IDOK);
+        return;
+    }
+    // A run with nothing to do has had no result to finish on.
+    if (!m_finished)
+        showFinished();
+}
+
+void CBulkProgressDlg::showFinished()
+{
+    m_finished = true;
+    m_progress->setValue(100);
+    setStatus(BuildSummary());
+    m_ok->setEnabled(true);
+    m_cancel->setEnabled(false);
+    m_ok->setDefault(true);
+    m_ok->setFocus(Qt::OtherFocusReason);
+}
+
+void CBulkProgressDlg::setStatus(const QString &text)
+{
+    // The summaries end their lines with CR LF; the edit wants one break.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_status->setPlainText(shown);
+}
+
+void CBulkProgressDlg::OnOK()
+{
+    // Enter during a run is not a way out: only a finished run is closed.
+    if (IsRunning())
+        return;
+    EndDialog(IDOK);
+}
+
+void CBulkProgressDlg::OnCancel()
+{
+    if (IsRunning()) {
+        m_cancelRequested = true;
+        return;
+    }
+    EndDialog(m_finished ? IDOK : IDCANCEL);
+}

@@ -1,0 +1,91 @@
+// What the creation and deletion progress dialogs share: a worker thread
+// that walks a range list number by number, one blocking server command at
+// a time, and a dialog that counts the results, shows the percentage and
+// then a summary, and can be cancelled.
+//
+// The worker never shows a window. It hands each result to the dialog with
+// a cross-thread SendMessage (WM_SERVER_REPLY with the subclass's tag) and,
+// when it ends, posts WM_WORKER_ENDED; the dialog, on the user-interface
+// thread, shows the summary or the cancel message. Cancel only sets an
+// atomic flag that the worker reads before each number; closing the window
+// during a run is a Cancel too, so the dialog never goes while its worker
+// runs.
+#pragma once
+
+#include "admin/uatools/parsedrangelist.h"
+#include "platform/mfc/dialog.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+class CBulkProgressDlg : public CDialog {
+    Q_OBJECT
+public:
+    // Posted by the worker when it ends; wParam is 1 after a cancelled pass.
+    static constexpr UINT WM_WORKER_ENDED = WM_USER + 0x101;
+
+    uint64_t GetTotal() const { return m_total.load(); }
+    uint64_t GetProcessed() const { return m_processed; }
+    uint64_t GetFailed() const { return m_failed; }
+    bool IsRunning() const { return m_thread.joinable(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    struct Ids {
+        int status;
+        int progress;
+    };
+    // `list` outlives the dialog; `tag` is the request code of the results.
+    CBulkProgressDlg(int dialogId, const QString &caption, Ids ids, WPARAM tag, const CParsedRangeList &list,
+                     QWidget *parent);
+    ~CBulkProgressDlg() override;
+
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    // Ends the worker (cancelling it) and waits for it. Subclasses call it
+    // first in their destructors, before the parts the worker uses go.
+    void StopWorker();
+
+    // On the worker thread, once before the counting pass.
+    virtual void PrepareRun() {}
+    // On the worker thread: true for a number the run passes over.
+    virtual bool Skips(uint32_t) const { return false; }
+    // On the worker thread: handles one number and gives the result text,
+    // an error reply ("!" first) for a failure.
+    virtual QString ProcessOne(uint32_t number) = 0;
+    // On the user-interface thread, for each result in order.
+    virtual void OnResult(const QString &, bool) {}
+    virtual QString BuildSummary() const = 0;
+    virtual QString CancelledMessage() const = 0;
+
+private:
+    void runWorker();
+    void onResult(const QString &text);
+    void onWorkerEnded(bool cancelled);
+    void showFinished();
+    void setStatus(const QString &text);
+
+    const WPARAM m_tag;
+    const CParsedRangeList &m_list;
+    QPlainTextEdit *m_status;
+    QProgressBar *m_progress;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+
+    std::thread m_thread;
+    std::atomic<bool> m_cancelRequested{false};
+    std::atomic<uint64_t> m_total{0};
+    uint64_t m_processed = 0;
+    uint64_t m_failed = 0;
+    bool m_finished = false;
+};
