@@ -24,10 +24,14 @@
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
+#include "admin/uatools/createuseragentdlg.h"
+#include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/cosdoc.h"
+#include "admin/useragents/useragent.h"
 #include "admin/widgets/configurationmenu.h"
 #include "admin/widgets/systemclockdlg.h"
 #include "platform/msgbox/msgbox.h"
@@ -50,6 +54,18 @@
 #include <optional>
 
 namespace {
+
+// The numbers the logged-in account may create and delete; no check at all
+// for an account that manages every user agent.
+CRangeBox::AllowedCheck allowedUserAgents()
+{
+    const CAdminApp &app = theApp();
+    if (app.AllowsAllUserAgents())
+        return {};
+    CRangeList allowed;
+    app.GetAllowedUserAgents(allowed);
+    return [allowed](const CRangeList &numbers) { return allowed.ContainsAll(numbers); };
+}
 
 // What the logged-in account lets an editor reach, and the server's texts
 // read at login that its fields need.
@@ -221,6 +237,17 @@ void CMainFrame::registerHandlers()
         {ID_APP_ABOUT, &CMainFrame::OnAppAbout},
         {ID_HELP_FINDER, &CMainFrame::OnHelpFinder},
         {ID_HELP, &CMainFrame::OnHelp},
+        {ID_CREATE_UA_MAILBOX, &CMainFrame::OnCreateMailboxes},
+        {ID_CREATE_COS_MAILBOX, &CMainFrame::OnCreateCos},
+        {ID_CREATE_UA_DISTLIST, &CMainFrame::OnCreateDistributionLists},
+        {ID_CREATE_UA_IVR, &CMainFrame::OnCreateIvrAgents},
+        {ID_CREATE_UA_AMIS_GATEWAY, &CMainFrame::OnCreateAmisGateways},
+        {ID_CREATE_UA_AMIS_PROXY, &CMainFrame::OnCreateAmisProxies},
+        {ID_CREATE_UA_DS_FAX, &CMainFrame::OnCreateDirectSendFax},
+        {ID_CREATE_UA_DS_VOICE, &CMainFrame::OnCreateDirectSendVoice},
+        {ID_CREATE_UA_VPIM_GATEWAY, &CMainFrame::OnCreateVpimGateways},
+        {ID_CREATE_UA_VPIM_PROXY, &CMainFrame::OnCreateVpimProxies},
+        {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
     };
 }
 
@@ -349,6 +376,17 @@ bool CMainFrame::availableNow(int id) const
     case ID_CONNECT_TO_SERVER:
     case ID_EDIT_UA_MAILBOX:
     case ID_EDIT_COS_MAILBOX:
+    case ID_CREATE_UA_MAILBOX:
+    case ID_CREATE_COS_MAILBOX:
+    case ID_CREATE_UA_DISTLIST:
+    case ID_CREATE_UA_IVR:
+    case ID_CREATE_UA_AMIS_GATEWAY:
+    case ID_CREATE_UA_AMIS_PROXY:
+    case ID_CREATE_UA_DS_FAX:
+    case ID_CREATE_UA_DS_VOICE:
+    case ID_CREATE_UA_VPIM_GATEWAY:
+    case ID_CREATE_UA_VPIM_PROXY:
+    case ID_DELETE_UAS:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -539,6 +577,15 @@ void CMainFrame::OnEditCos()
 
 void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title)
 {
+    CAdminTemplate &opener = this->editorTemplate(editorTemplate, cos);
+    CWaitCursor wait;
+    if (!opener.OpenCountedDocument(title))
+        return;
+    attachEditorView(opener);
+}
+
+CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos)
+{
     CAdminApp &app = theApp();
     if (!editorTemplate) {
         const CAdminDoc::Account rights = editorAccount(app);
@@ -550,14 +597,116 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
                 return std::make_unique<CAdminDoc>(rights);
             });
     }
-    CWaitCursor wait;
-    if (!editorTemplate->OpenCountedDocument(title))
-        return;
-    CAdminView *view = editorTemplate->LastFrame()->GetActiveView();
+    return *editorTemplate;
+}
+
+void CMainFrame::attachEditorView(CAdminTemplate &editorTemplate)
+{
+    CAdminView *view = editorTemplate.LastFrame()->GetActiveView();
     connect(view, &CAdminView::directorySyncRequested, this, [this] { OnCommand(ID_ASR_SYNC); });
     connect(view, &CAdminView::messageLineChanged, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     view->SetInitialFocus();
+}
+
+// --- creating and deleting user agents over ranges ---------------------------
+
+void CMainFrame::OnCreateMailboxes()
+{
+    createUserAgents(GetDefaultUANumber(), UAKind::MailboxRoot, false, &m_mailboxTemplate);
+}
+
+void CMainFrame::OnCreateCos()
+{
+    createUserAgents(GetDefaultUANumber(), UAKind::MailboxRoot, true, &m_cosTemplate);
+}
+
+void CMainFrame::OnCreateDistributionLists()
+{
+    createUserAgents(UAKind::DistributionListRoot, UAKind::DistributionListRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateIvrAgents()
+{
+    createUserAgents(UAKind::IvrRoot, UAKind::IvrRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateAmisGateways()
+{
+    createUserAgents(UAKind::AmisGatewayRoot, UAKind::AmisGatewayRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateAmisProxies()
+{
+    createUserAgents(UAKind::AmisProxyRoot, UAKind::AmisProxyRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateDirectSendFax()
+{
+    createUserAgents(UAKind::DirectSendFaxRoot, UAKind::DirectSendFaxRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateDirectSendVoice()
+{
+    createUserAgents(UAKind::DirectSendVoiceRoot, UAKind::DirectSendVoiceRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateVpimGateways()
+{
+    createUserAgents(UAKind::VpimGatewayRoot, UAKind::VpimGatewayRoot, false, nullptr);
+}
+
+void CMainFrame::OnCreateVpimProxies()
+{
+    createUserAgents(UAKind::VpimProxyRoot, UAKind::VpimProxyRoot, false, nullptr);
+}
+
+void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
+                                  std::unique_ptr<CAdminTemplate> *editor)
+{
+    if (!rootExists(root))
+        return;
+    const std::unique_ptr<CZELTSession> session = connectOwnSession();
+    if (!session)
+        return;
+    CAdminTemplate *opener = editor ? &editorTemplate(*editor, makeCos) : nullptr;
+    const CChildFrame *lastEditor = opener ? opener->LastFrame() : nullptr;
+    CCreateUserAgentDlg dialog(*session, model, root, this, makeCos, allowedUserAgents(), opener);
+    dialog.DoModal();
+    if (opener && opener->LastFrame() != lastEditor)
+        attachEditorView(*opener);
+}
+
+void CMainFrame::OnDeleteUserAgents()
+{
+    const std::unique_ptr<CZELTSession> session = connectOwnSession();
+    if (!session)
+        return;
+    CDeleteUserAgentsDlg dialog(*session, allowedUserAgents(), this);
+    dialog.DoModal();
+}
+
+bool CMainFrame::rootExists(qint32 root) const
+{
+    if (!theApp().RootText(CAdminApp::UserAgentRoot(root)).isEmpty())
+        return true;
+    AfxMessageBox(
+        QStringLiteral("Error in server database: System root does not exist.\nThe requested function "
+                       "can not be started."));
+    return false;
+}
+
+std::unique_ptr<CZELTSession> CMainFrame::connectOwnSession() const
+{
+    CAdminApp &app = theApp();
+    auto session = std::make_unique<CZELTSession>(*app.GetSession());
+    try {
+        CWaitCursor wait;
+        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
+    } catch (const CZltExceptionLoginDeclined &) {
+        return nullptr; // the session has said why
+    }
+    return session;
 }
 
 void CMainFrame::OnVoicePortStatus()

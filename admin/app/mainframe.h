@@ -29,6 +29,7 @@
 #include <memory>
 
 class CAdminTemplate;
+class CZELTSession;
 class CCoolMenuManager;
 class QLabel;
 class QMdiArea;
@@ -127,8 +128,32 @@ private:
     void OnAppAbout();
     void OnHelpFinder();
     void OnHelp();
+    void OnCreateMailboxes();
+    void OnCreateCos();
+    void OnCreateDistributionLists();
+    void OnCreateIvrAgents();
+    void OnCreateAmisGateways();
+    void OnCreateAmisProxies();
+    void OnCreateDirectSendFax();
+    void OnCreateDirectSendVoice();
+    void OnCreateVpimGateways();
+    void OnCreateVpimProxies();
+    void OnDeleteUserAgents();
 
     void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
+    // The editor template, made on first use.
+    CAdminTemplate &editorTemplate(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos);
+    // Ties the newest editor window of the template to the frame.
+    void attachEditorView(CAdminTemplate &editorTemplate);
+    // The Create dialog for the kind of `root`, on a session of its own;
+    // `editor` (may be null) is the template of the editor opened on what
+    // was created.
+    void createUserAgents(qint32 model, qint32 root, bool makeCos, std::unique_ptr<CAdminTemplate> *editor);
+    // False, after saying so, when the kind's root is missing on the server.
+    bool rootExists(qint32 root) const;
+    // A session of the command's own, logged in like the application's;
+    // null when the login was declined (the session has said why).
+    std::unique_ptr<CZELTSession> connectOwnSession() const;
     void OnServerExit(bool loginCompleted);
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();

@@ -14,6 +14,10 @@
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusview.h"
 #include "admin/session/zeltsession.h"
+#include "admin/uatools/createprogressdlg.h"
+#include "admin/uatools/createuseragentdlg.h"
+#include "admin/uatools/deleteprogressdlg.h"
+#include "admin/uatools/deleteuseragentsdlg.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/mailboxlistctrl.h"
@@ -58,10 +62,9 @@ protected:
 
     // Logs in with an account of these rights and builds the frame as the
     // application does.
-    void loginWithRights(uint32_t rights)
+    void loginWithRights(uint32_t rights, const QString &ranges = QStringLiteral("All"))
     {
-        m_server->setAccount(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights,
-                             QStringLiteral("All"));
+        m_server->setAccount(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights, ranges);
         m_app = std::make_unique<CAdminApp>(patientSettings());
         scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
         ASSERT_TRUE(m_app->Login());
@@ -531,6 +534,79 @@ TEST_F(MainFrameTest, TclSessionOpensAConsoleOnASessionOfItsOwn)
     auto *console = dynamic_cast<CTclSessionDlg *>(CMessageTarget::FromHandle(m_frame->Consoles()[0]));
     ASSERT_NE(console, nullptr);
     EXPECT_TRUE(console->isVisible());
+}
+
+// --- creating and deleting over ranges ---------------------------------------
+
+// Types `range` into the dialog's range box and clicks OK once the dialog is
+// the top window, from the event loop, so the dialogs it opens are scripted.
+template <class Dialog> void TypeRangeAndClickOk(Dialog *d, int rangeId, const QString &range)
+{
+    d->template GetDlgItem<QLineEdit>(rangeId)->setText(range);
+    QTimer::singleShot(0, d,
+                       [d] { QTest::mouseClick(d->template GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+}
+
+TEST_F(MainFrameTest, CreateMailboxesRunsOnASessionOfItsOwnAndOpensTheEditorOnWhatWasCreated)
+{
+    loginWithRights(0x80FFFFFFu);
+    EXPECT_TRUE(enabled(ID_CREATE_UA_MAILBOX));
+    EXPECT_TRUE(enabled(ID_CREATE_COS_MAILBOX));
+    EXPECT_TRUE(enabled(ID_CREATE_UA_DISTLIST));
+    EXPECT_TRUE(enabled(ID_DELETE_UAS));
+    const int links = m_server->connectionCount();
+    m_dialogs.on<CCreateUserAgentDlg>([](CCreateUserAgentDlg *d) {
+        TypeRangeAndClickOk(d, CCreateUserAgentDlg::IDC_RANGE, QStringLiteral("3500-3502"));
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->CommandAction(ID_CREATE_UA_MAILBOX)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    // The dialog's link has ended; the editor keeps its own.
+    EXPECT_EQ(m_server->connectionCount(), links + 1);
+    QSet<int> creators;
+    for (const testserver::LoggedCommand &command : m_server->commandLog())
+        if (command.text.startsWith(QLatin1String("CreateUAFromAdmin ")))
+            creators.insert(command.connection);
+    EXPECT_EQ(creators.size(), 1);
+    EXPECT_FALSE(creators.contains(1)) << "not the application's session";
+    for (int number : {3500, 3501, 3502})
+        EXPECT_FALSE(IsErrorReply(execute(QStringLiteral("GetUA %1").arg(number)))) << number;
+    const QList<QMdiSubWindow *> editors = m_frame->MdiArea()->subWindowList();
+    ASSERT_EQ(editors.size(), 1);
+    auto *editor = qobject_cast<CChildFrame *>(editors.first());
+    ASSERT_NE(editor, nullptr);
+    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3; }, 20000));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, DeleteUserAgentsKeepsADepartmentAdministratorToTheAccountsRange)
+{
+    loginWithRights(0x10000030u, QStringLiteral("100-105 200"));
+    EXPECT_TRUE(enabled(ID_DELETE_UAS));
+    m_boxes->answer({IDOK, IDYES});
+    m_dialogs.on<CDeleteUserAgentsDlg>([](CDeleteUserAgentsDlg *d) {
+        auto *range = d->GetDlgItem<QLineEdit>(CDeleteUserAgentsDlg::IDC_RANGE);
+        range->setText(QStringLiteral("104-106"));
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        EXPECT_TRUE(d->isVisible());
+        TypeRangeAndClickOk(d, CDeleteUserAgentsDlg::IDC_RANGE, QStringLiteral("104-105"));
+    });
+    m_dialogs.on<CDeleteProgressDlg>([](CDeleteProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->CommandAction(ID_DELETE_UAS)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{
+                  "You are unable to delete Mail Boxes out of your defined range.  Please select a new range",
+                  "Delete 2 user agents?"}));
+    EXPECT_TRUE(IsErrorReply(execute(QStringLiteral("GetUA 104"))));
+    EXPECT_TRUE(IsErrorReply(execute(QStringLiteral("GetUA 105"))));
 }
 
 TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)
