@@ -399,4 +399,17 @@ int SimulatorProcess::connectionCount()
     return requestCount({QStringLiteral("connections")});
 }
 
+SimulatorProcess::BusyTime SimulatorProcess::busyTime()
+{
+    const QStringList fields = request({QStringLiteral("busytime")}).split(u' ');
+    bool microsecondsOk = false;
+    bool countOk = false;
+    BusyTime busy;
+    busy.microseconds = fields.value(0).toLongLong(&microsecondsOk);
+    busy.commands = fields.value(1).toInt(&countOk);
+    if (fields.size() != 2 || !microsecondsOk || !countOk)
+        throw SimulatorError(QStringLiteral("no busy time in the answer to busytime"));
+    return busy;
+}
+
 } // namespace testserver

@@ -98,6 +98,13 @@ public:
     QStringList traces();
     void clearLog();
     int connectionCount();
+    // The simulator's own time evaluating commands since the log was last
+    // cleared, in microseconds, and how many commands that was.
+    struct BusyTime {
+        qint64 microseconds = 0;
+        int commands = 0;
+    };
+    BusyTime busyTime();
 
     // Path of a file in testserver/data (for example "demo.tcl").
     static QString dataPath(const QString &fileName);

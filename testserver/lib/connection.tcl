@@ -307,7 +307,9 @@ proc ::vs::conn::evaluate {id extra text} {
     }
     set state($id,txn) $extra
     interp limit $interp time -seconds [expr {[clock seconds] + $timeLimit}]
+    set started [clock microseconds]
     set code [catch {$interp eval $text} result]
+    ::vs::log::busy [expr {[clock microseconds] - $started}]
     if {![isOpen $id]} {
         return ""
     }

@@ -312,6 +312,10 @@ proc ::vs::control::verb::clearlog {} {
     ::vs::control::ok
 }
 
+proc ::vs::control::verb::busytime {} {
+    ::vs::control::ok "$::vs::log::busyMicroseconds $::vs::log::evaluated"
+}
+
 proc ::vs::control::verb::connections {} {
     ::vs::control::ok [llength [::vs::conn::ids]]
 }

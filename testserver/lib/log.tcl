@@ -7,6 +7,10 @@ namespace eval ::vs::log {
     variable commands {}
     variable traces {}
     variable quiet 0
+    # Microseconds spent evaluating commands, and how many, since the log
+    # was last cleared: the simulator's own share of a run's time.
+    variable busyMicroseconds 0
+    variable evaluated 0
 }
 
 proc ::vs::log::command {conn txn text} {
@@ -22,6 +26,15 @@ proc ::vs::log::trace {conn text} {
 proc ::vs::log::clear {} {
     variable commands {}
     variable traces {}
+    variable busyMicroseconds 0
+    variable evaluated 0
+}
+
+proc ::vs::log::busy {microseconds} {
+    variable busyMicroseconds
+    variable evaluated
+    incr busyMicroseconds $microseconds
+    incr evaluated
 }
 
 proc ::vs::log::note {text} {

@@ -93,6 +93,19 @@ TEST_F(SimulatorProcessTest, LogsEveryFrameInOrderWithItsTransactionNumber)
     EXPECT_TRUE(m_simulator.commandLog().isEmpty());
 }
 
+TEST_F(SimulatorProcessTest, CountsItsOwnTimeEvaluatingCommandsSinceTheLogWasCleared)
+{
+    auto link = loggedInLink();
+    ASSERT_TRUE(link->command(1, "GetTime"));
+    m_simulator.clearLog();
+    EXPECT_EQ(m_simulator.busyTime().commands, 0);
+    ASSERT_TRUE(link->command(2, "GetTime"));
+    ASSERT_TRUE(link->command(3, "for {set i 0} {$i < 20000} {incr i} {}"));
+    const testserver::SimulatorProcess::BusyTime busy = m_simulator.busyTime();
+    EXPECT_EQ(busy.commands, 2);
+    EXPECT_GT(busy.microseconds, 0);
+}
+
 TEST_F(SimulatorProcessTest, AnswersANamedCommandWithTheErrorAskedFor)
 {
     auto link = loggedInLink();
