@@ -117,10 +117,15 @@ void CBulkProgressDlg::onResult(const QString &text)
     const uint64_t total = m_total;
     const double percent = total ? double(m_processed) * 100.0 / double(total) : 100.0;
     m_progress->setValue(int(percent));
-    if (m_processed == total)
+    if (m_processed == total) {
         showFinished();
-    else
-        setStatus(QString::asprintf("%.0f%% processed", percent));
+        return;
+    }
+    // The text changes a hundred times a run at most; laying it out again
+    // for every number would keep the worker waiting on this thread.
+    const QString shown = QString::asprintf("%.0f%% processed", percent);
+    if (shown != m_shownStatus)
+        setStatus(shown);
 }
 
 void CBulkProgressDlg::onWorkerEnded(bool cancelled)
@@ -150,6 +155,7 @@ void CBulkProgressDlg::showFinished()
 
 void CBulkProgressDlg::setStatus(const QString &text)
 {
+    m_shownStatus = text;
     // The summaries end their lines with CR LF; the edit wants one break.
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));

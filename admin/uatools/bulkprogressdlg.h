@@ -88,4 +88,5 @@ private:
     uint64_t m_processed = 0;
     uint64_t m_failed = 0;
     bool m_finished = false;
+    QString m_shownStatus;
 };

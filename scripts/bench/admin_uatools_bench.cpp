@@ -1,0 +1,389 @@
+// Creating and deleting user agents over a range, as an administrator does
+// with the Create and Delete dialogs, against the server simulator; then a
+// plain client that logs in and replays the same command lines, taken from
+// the simulator's log, one blocking exchange at a time. Printed:
+// - admin's wall time for each run beside the plain client's (the bound:
+//   1.10 times);
+// - the longest the user-interface thread went without handling its timer
+//   during the runs (the bound: 100 ms);
+// - the growth of resident memory over both runs (the bound: 5 MB);
+// - the simulator's own time per command, which both clients wait for.
+//   admin_uatools_bench [count [rounds]]   (default 10000 mailboxes, 2 rounds)
+#include "admin/session/zeltsession.h"
+#include "admin/uatools/createprogressdlg.h"
+#include "admin/uatools/createuseragentdlg.h"
+#include "admin/uatools/deleteprogressdlg.h"
+#include "admin/uatools/deleteuseragentsdlg.h"
+#include "platform/com/unknwn.h"
+#include "platform/msgbox/messageboxscript.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <arpa/inet.h>
+#include <dlfcn.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace {
+
+// --- the plain client --------------------------------------------------------
+
+class PlainClient {
+public:
+    PlainClient(const QString &host, quint16 port)
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        ::inet_pton(AF_INET, host.toLatin1().constData(), &address.sin_addr);
+        if (::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+            fail("cannot connect to the simulator");
+        int one = 1;
+        ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    }
+    ~PlainClient() { ::close(m_fd); }
+
+    void login(const QByteArray &user, const QByteArray &password)
+    {
+        quint32 extra = 0;
+        const QList<QByteArray> greeting = read(extra).split(' ');
+        if (greeting.size() < 4 || greeting[0] != "VREADY")
+            fail("no greeting");
+        const QByteArray digest =
+            QCryptographicHash::hash(greeting[1] + password + greeting[2], QCryptographicHash::Md5).toHex();
+        write(0, "LOGIN {" + user + "} " + digest);
+        if (!read(extra).startsWith("VCONNECTED"))
+            fail("login refused");
+    }
+    // One command, waiting for its reply as Execute does.
+    QByteArray exchange(const QByteArray &text)
+    {
+        const quint32 transaction = ++m_transaction;
+        write(transaction, text);
+        for (;;) {
+            quint32 extra = 0;
+            QByteArray reply = read(extra);
+            if (extra == transaction)
+                return reply;
+        }
+    }
+
+private:
+    [[noreturn]] static void fail(const char *why)
+    {
+        std::fprintf(stderr, "plain client: %s\n", why);
+        std::exit(1);
+    }
+    void write(quint32 extra, const QByteArray &payload)
+    {
+        QByteArray bytes(12, '\0');
+        bytes[1] = 1;
+        const quint32 length = quint32(payload.size());
+        std::memcpy(bytes.data() + 4, &length, 4);
+        std::memcpy(bytes.data() + 8, &extra, 4);
+        bytes += payload;
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t n =
+                ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+            if (n <= 0)
+                fail("link lost while sending");
+            done += n;
+        }
+    }
+    void readExactly(char *buffer, size_t length)
+    {
+        for (size_t done = 0; done < length;) {
+            const ssize_t n = ::recv(m_fd, buffer + done, length - done, 0);
+            if (n <= 0)
+                fail("link lost while reading");
+            done += size_t(n);
+        }
+    }
+    QByteArray read(quint32 &extra)
+    {
+        char header[12];
+        readExactly(header, sizeof header);
+        quint32 length = 0;
+        std::memcpy(&length, header + 4, 4);
+        std::memcpy(&extra, header + 8, 4);
+        QByteArray payload(qsizetype(length), '\0');
+        readExactly(payload.data(), length);
+        return payload;
+    }
+
+    int m_fd = -1;
+    quint32 m_transaction = 0;
+};
+
+// --- measuring -------------------------------------------------------------
+
+qint64 ResidentBytes()
+{
+    FILE *statm = std::fopen("/proc/self/statm", "r");
+    long size = 0;
+    long resident = 0;
+    if (!statm || std::fscanf(statm, "%ld %ld", &size, &resident) != 2)
+        resident = 0;
+    if (statm)
+        std::fclose(statm);
+    return qint64(resident) * sysconf(_SC_PAGESIZE);
+}
+
+// The longest gap between two ticks of a 5 ms timer on the user-interface
+// thread during the runs: from the click on OK to the summary.
+class BlockProbe {
+public:
+    BlockProbe()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+    }
+    void start()
+    {
+        m_longest = 0;
+        m_clock.start();
+        m_timer.start();
+    }
+    void stop()
+    {
+        m_timer.stop();
+        m_longest = std::max(m_longest, m_clock.elapsed());
+        m_worst = std::max(m_worst, m_longest);
+    }
+    // The longest gap of every run so far.
+    qint64 worst() const { return m_worst; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+    qint64 m_worst = 0;
+};
+
+// Runs the modal `dialog`, typing `range` and clicking OK once it shows;
+// when the progress dialog `Progress` shows, times the run from the click to
+// its end and clicks its OK. Returns the milliseconds.
+template <class Progress>
+double RunDialog(CDialog &dialog, int rangeId, const QString &range, BlockProbe *probe = nullptr)
+{
+    QElapsedTimer clock;
+    double elapsed = 0;
+    bool typed = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *top = QApplication::activeModalWidget();
+        if (!typed && top == &dialog) {
+            typed = true;
+            dialog.GetDlgItem<QLineEdit>(rangeId)->setText(range);
+            QTimer::singleShot(0, &dialog, [&] {
+                if (probe)
+                    probe->start();
+                clock.start();
+                dialog.GetDlgItem<QAbstractButton>(IDOK)->click();
+            });
+        }
+        auto *progress = qobject_cast<Progress *>(top);
+        if (progress && !progress->IsRunning() && progress->GetProcessed() == progress->GetTotal()) {
+            elapsed = double(clock.nsecsElapsed()) / 1e6;
+            if (probe)
+                probe->stop();
+            progress->template GetDlgItem<QAbstractButton>(IDOK)->click();
+        }
+    });
+    poll.start();
+    dialog.DoModal();
+    return elapsed;
+}
+
+struct Replay {
+    double ms = 0;
+    testserver::SimulatorProcess::BusyTime busy;
+};
+
+// The best of several runs, with the simulator's time in that run.
+struct Best {
+    double ms = 0;
+    testserver::SimulatorProcess::BusyTime busy;
+    void take(double runMs, const testserver::SimulatorProcess::BusyTime &runBusy)
+    {
+        if (ms == 0 || runMs < ms) {
+            ms = runMs;
+            busy = runBusy;
+        }
+    }
+};
+
+double TimeLines(const std::function<void(const QString &)> &send, const QStringList &lines)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &line : lines)
+        send(line);
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+Replay ReplayLines(testserver::SimulatorProcess &simulator, PlainClient &client, const QStringList &lines)
+{
+    simulator.clearLog();
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &line : lines)
+        client.exchange(line.toUtf8());
+    Replay replay;
+    replay.ms = double(clock.nsecsElapsed()) / 1e6;
+    replay.busy = simulator.busyTime();
+    return replay;
+}
+
+QStringList LinesOf(const QList<testserver::LoggedCommand> &log, int connection)
+{
+    QStringList lines;
+    for (const testserver::LoggedCommand &entry : log)
+        if (entry.connection == connection && entry.transaction != 0)
+            lines.append(entry.text);
+    return lines;
+}
+
+void Report(const char *what, const Best &admin, const Best &plain, int commands)
+{
+    std::printf("%-8s admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 1.10)   %d commands\n", what,
+                admin.ms, plain.ms, admin.ms / plain.ms, commands);
+    std::printf(
+        "         simulator's own time per command: %.1f us under admin, %.1f us under the plain client\n",
+        double(admin.busy.microseconds) / std::max(1, admin.busy.commands),
+        double(plain.busy.microseconds) / std::max(1, plain.busy.commands));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder;
+    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
+    setenv("TMPDIR", folder.path().toLocal8Bit().constData(), 1);
+    QApplication application(argc, argv);
+
+    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto registerServer =
+        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
+    if (!registerServer || registerServer() != S_OK) {
+        std::fprintf(stderr, "cannot register Conduit\n");
+        return 1;
+    }
+
+    testserver::SimulatorProcess simulator;
+    // Numbers of five digits are no question to ask here.
+    simulator.seed(QStringLiteral("var sys_maximum_box_length 9"));
+    CSessionSettings settings;
+    settings.port = simulator.port();
+    CZELTSession session(settings);
+    session.Connect(
+        CLoginCredentials{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")});
+    const QList<testserver::LoggedCommand> loginLog = simulator.commandLog();
+    const int connection = loginLog.last().connection;
+    const QStringList upload = LinesOf(loginLog, connection);
+
+    // A first small run makes what the program makes once (fonts, styles,
+    // the dialogs' first showing), so the memory figure is the runs' own.
+    MessageBoxScript boxes;
+    boxes.answer(IDYES);
+    {
+        CCreateUserAgentDlg dialog(session, 997, 0x7fffffff, nullptr, false);
+        RunDialog<CCreateProgressDlg>(dialog, CCreateUserAgentDlg::IDC_RANGE, QStringLiteral("9000-9009"));
+        CDeleteUserAgentsDlg deletion(session);
+        RunDialog<CDeleteProgressDlg>(deletion, CDeleteUserAgentsDlg::IDC_RANGE, QStringLiteral("9000-9009"));
+    }
+
+    const QString range = QStringLiteral("10000-%1").arg(10000 + count - 1);
+    PlainClient client(simulator.host(), simulator.port());
+    client.login("Cardomel", "Cardomel");
+    for (const QString &line : upload)
+        client.exchange(line.toUtf8());
+
+    // The machine may be shared: each side runs several times, taking
+    // turns, and the best run of each is compared.
+    Best adminCreate, adminDelete, plainCreate, plainDelete, sessionCreate, sessionDelete;
+    QStringList createLines, deleteLines;
+    BlockProbe probe;
+    double residentGrowth = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const qint64 residentBefore = ResidentBytes();
+        simulator.clearLog();
+        {
+            CCreateUserAgentDlg dialog(session, 997, 0x7fffffff, nullptr, false);
+            const double ms =
+                RunDialog<CCreateProgressDlg>(dialog, CCreateUserAgentDlg::IDC_RANGE, range, &probe);
+            if (dialog.GetCreatedNumbers().size() != count) {
+                std::fprintf(stderr, "created %lld of %d\n", qlonglong(dialog.GetCreatedNumbers().size()),
+                             count);
+                return 1;
+            }
+            adminCreate.take(ms, simulator.busyTime());
+        }
+        createLines = LinesOf(simulator.commandLog(), connection);
+        simulator.clearLog();
+        boxes.answer(IDYES); // "Delete N user agents?"
+        {
+            CDeleteUserAgentsDlg dialog(session);
+            const double ms =
+                RunDialog<CDeleteProgressDlg>(dialog, CDeleteUserAgentsDlg::IDC_RANGE, range, &probe);
+            adminDelete.take(ms, simulator.busyTime());
+        }
+        deleteLines = LinesOf(simulator.commandLog(), connection);
+        residentGrowth =
+            std::max(residentGrowth, double(ResidentBytes() - residentBefore) / (1024.0 * 1024.0));
+
+        // The same lines through the session's Execute alone, without the
+        // dialogs and their worker: the session's own share.
+        if (round == 0) {
+            sessionCreate.take(TimeLines([&](const QString &line) { session.Execute(line); }, createLines),
+                               {});
+            sessionDelete.take(TimeLines([&](const QString &line) { session.Execute(line); }, deleteLines),
+                               {});
+        }
+
+        const Replay create = ReplayLines(simulator, client, createLines);
+        plainCreate.take(create.ms, create.busy);
+        const Replay removal = ReplayLines(simulator, client, deleteLines);
+        plainDelete.take(removal.ms, removal.busy);
+    }
+
+    std::printf("%d mailboxes over %s, best of %d runs each\n", count, range.toLatin1().constData(), rounds);
+    Report("create", adminCreate, plainCreate, int(createLines.size()));
+    Report("delete", adminDelete, plainDelete, int(deleteLines.size()));
+    std::printf(
+        "         the session's Execute alone, same lines (first run): create %.1f ms, delete %.1f ms\n",
+        sessionCreate.ms, sessionDelete.ms);
+    const double adminTotal = adminCreate.ms + adminDelete.ms;
+    const double plainTotal = plainCreate.ms + plainDelete.ms;
+    std::printf("both     admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 1.10)\n", adminTotal,
+                plainTotal, adminTotal / plainTotal);
+    std::printf("longest the user interface went without its 5 ms timer: %lld ms (bound 100)\n",
+                qlonglong(probe.worst()));
+    std::printf("resident memory growth over a create and delete run (largest): %.2f MB (bound 5)\n",
+                residentGrowth);
+    return 0;
+}
