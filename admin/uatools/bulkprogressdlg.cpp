@@ -61,11 +61,13 @@ bool CBulkProgressDlg::OnInitDialog()
     m_ok->setEnabled(false);
     m_cancel->setEnabled(true);
     m_cancel->setFocus(Qt::OtherFocusReason);
-    m_thread = std::thread([this] { runWorker(); });
+    // The worker keeps the handle it started with: a handle that has gone
+    // makes its sends return at once.
+    m_thread = std::thread([this, window = GetSafeHwnd()] { runWorker(window); });
     return false;
 }
 
-void CBulkProgressDlg::runWorker()
+void CBulkProgressDlg::runWorker(HWND window)
 {
     PrepareRun();
     uint64_t total = 0;
@@ -83,9 +85,9 @@ void CBulkProgressDlg::runWorker()
         if (Skips(number))
             continue;
         const QString text = ProcessOne(number);
-        SendMessage(GetSafeHwnd(), WM_SERVER_REPLY, m_tag, reinterpret_cast<LPARAM>(&text));
+        SendMessage(window, WM_SERVER_REPLY, m_tag, reinterpret_cast<LPARAM>(&text));
     }
-    PostMessage(GetSafeHwnd(), WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
+    PostMessage(window, WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
 }
 
 LRESULT CBulkProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

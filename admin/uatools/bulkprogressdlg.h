@@ -69,7 +69,7 @@ protected:
     virtual QString CancelledMessage() const = 0;
 
 private:
-    void runWorker();
+    void runWorker(HWND window);
     void onResult(const QString &text);
     void onWorkerEnded(bool cancelled);
     void showFinished();
