@@ -165,7 +165,8 @@ void CInhPropertyPg::RefreshEntry(int index)
     Q_ASSERT(index >= 0 && index < GetEntryCount());
     const PageField &field = m_fields[index];
     const Mark mark = GetMark(index);
-    QLabel *label = GetDlgItem<QLabel>(field.labelId);
+    // A check box is its own label.
+    QWidget *label = GetDlgItem(field.labelId);
     if (label) {
         const QPoint origin(label->geometry().right() + 1 + field.indicatorOffset, label->geometry().top());
         QLabel *inheritance = markLabel(index, false);

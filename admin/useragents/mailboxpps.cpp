@@ -89,8 +89,11 @@ CMailboxPps::~CMailboxPps()
 
 void CMailboxPps::AddPages()
 {
-    // The editor's pages come with their own windows; until one exists the
-    // sheet shows the list and its buttons only.
+    if (!m_pageFactory)
+        return;
+    m_pages = m_pageFactory(*this);
+    for (const auto &page : m_pages)
+        AddPage(page.get());
 }
 
 bool CMailboxPps::IsCOSEditor() const
@@ -105,6 +108,8 @@ bool CMailboxPps::OnInitDialog()
     addExtraButton(IDC_REFRESH, AdminString(IDS_REFRESH), 0);
     addExtraButton(IDC_RESET, AdminString(IDS_RESET), 1);
     addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 2);
+    if (m_copyAction)
+        addExtraButton(IDC_COPY, AdminString(IDS_COPY), 3);
     if (GetPageCount() == 0) {
         if (auto *tabs = findChild<QTabWidget *>())
             tabs->hide();
@@ -324,6 +329,10 @@ bool CMailboxPps::OnCommand(int id)
         return true;
     case IDC_DELETE:
         OnDeleteMailbox();
+        return true;
+    case IDC_COPY:
+        if (m_copyAction && m_record.GetUANumber() != -1)
+            m_copyAction(*this, m_record.GetUANumber());
         return true;
     case IDHELP:
         OnHelp();
