@@ -71,7 +71,7 @@ foreach {number first last cos} {
 ua 106 -parent 10 -stamp 1 -sac 0 {&Name1 Hanna &Name2 Holm &Ext {106\\7} &Comment {Pages demo}
     Num_RNA 4 Busy_Greeting 1 Max_Busy_Length 45500 DND 1 PBX Legacy Max_Msg_Length 90000 gain 2
     Message_Order 1 Max_Guests 5 Alternate_Rate 3 dtmf_guard_time 200 Nf_22_Disable 0 Nf_22_Variable 2005
-    Nf_22_From 705 Nf_22_To 1730 Nf_22_InitDial 120000 Group_List {sales east} Host_id 103 Time_Zone 12
+    Nf_22_From 705 Nf_22_To 1730 Nf_22_InitDial 120000 Nf_58_Disable 1 Group_List {sales east} Host_id 103 Time_Zone 12
     chain_delay 500 LanguageSetfrom 0 LanguageName French Multilingual 1}
 ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comment {On leave} MaxMessages 80
     Nf_6_Disable 0 Nf_6_DayOfWeek 127 Nf_6_Holidays 0 Nf_6_From 480 Nf_6_To 1020 Nf_6_InitDial 60000

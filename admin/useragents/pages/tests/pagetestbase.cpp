@@ -9,6 +9,7 @@
 #include "platform/mfc/propertypage.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -125,10 +126,14 @@ void PageTestBase::choose(int id, const QString &text)
     const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     ASSERT_GE(index, 0) << text.toStdString();
     combo->setFocus();
-    // The arrow keys pick the neighbouring item, as the administrator would.
-    for (int guard = 0; combo->currentIndex() != index && guard < 2 * combo->count() + 2; ++guard)
-        QTest::keyClick(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
-    ASSERT_EQ(combo->currentIndex(), index);
+    // The list drops down and the item is clicked, as the administrator would.
+    combo->showPopup();
+    QAbstractItemView *list = combo->view();
+    ASSERT_TRUE(waitUntil([&] { return list->isVisible(); }, 2000));
+    list->scrollTo(list->model()->index(index, 0));
+    const QRect item = list->visualRect(list->model()->index(index, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    waitUntil([&] { return !list->isVisible(); }, 2000);
 }
 
 void PageTestBase::saveScreenshot(const QString &name)
