@@ -501,6 +501,9 @@ void CMailboxPps::commit(bool withForce, bool reloadAfter)
     case CUserAgent::CommitNothingToSend:
         if (reloadAfter) {
             showMessageLine(AdminString(IDS_NO_CHANGES));
+            // The pages hold what the server holds: the reload discards nothing.
+            for (int i = 0; i < GetPageCount(); ++i)
+                GetPage(i)->SetModified(false);
             SendGetUA(m_record.GetUANumber());
         }
         break;

@@ -252,7 +252,11 @@ int CScenarioUserAgent::CommitEventMaps(CServerCommandChannel &channel, QString 
         commitPendingDeletions(channel);
         commitPropertyDeletions(channel);
     }
-    return CUserAgent::CommitChanges(reply, channel, withForce);
+    const int result = CUserAgent::CommitChanges(reply, channel, withForce);
+    // Call handling the server took is a change saved, even with no property to update.
+    if (result == CommitNothingToSend && scenarioChanged && scenarioCommitted)
+        return CommitSent;
+    return result;
 }
 
 // Sends the command one event needs, if any: 1 when the server took it, 0
