@@ -135,10 +135,10 @@ void CAttendantPpg::DoDataExchange(CDataExchange *dx)
     CMailboxPageBase::DoDataExchange(dx);
     unsigned rings = m_rings.GetValue();
     DDX_Text(dx, IDC_RINGS, rings);
-    DDV_MinMaxUInt(dx, rings, 1, 9);
+    CheckTypedRange(dx, IDC_RINGS, rings, 1, 9);
     int greeting = m_greeting.GetValue();
     DDX_Text(dx, IDC_GREETING, greeting);
-    DDV_MinMaxInt(dx, greeting, 0, 7);
+    CheckTypedRange(dx, IDC_GREETING, greeting, 0, 7);
     int busyGreeting = m_busyGreeting.GetValue();
     if (dx->m_bSaveAndValidate)
         SaveRadio({IDC_BUSY_SYSTEM, IDC_BUSY_CUSTOM}, busyGreeting);
@@ -150,7 +150,7 @@ void CAttendantPpg::DoDataExchange(CDataExchange *dx)
         exchangeCheck(dx, id, *value);
     int instructions = m_instructions.GetValue();
     DDX_Text(dx, IDC_INSTRUCTIONS, instructions);
-    DDV_MinMaxInt(dx, instructions, 0, 7);
+    CheckTypedRange(dx, IDC_INSTRUCTIONS, instructions, 0, 7);
     ExchangeComboText(dx, IDC_PBX, m_pbx.GetValueRef());
     exchangeCheck(dx, IDC_PLEASE_HOLD, m_pleaseHold);
     exchangeCheck(dx, IDC_BUSY_DETECT, m_busyDetect);
@@ -159,7 +159,7 @@ void CAttendantPpg::DoDataExchange(CDataExchange *dx)
     for (auto [id, value] : {std::pair{int(IDC_BUSY_LENGTH), &m_busyLength}, {int(IDC_MAX_LENGTH), &m_maxLength}}) {
         int seconds = value->GetValue() / 1000;
         DDX_Text(dx, id, seconds);
-        DDV_MinMaxInt(dx, seconds, 0, kMaxSeconds);
+        CheckTypedRange(dx, id, seconds, 0, kMaxSeconds);
         if (dx->m_bSaveAndValidate && GetDlgItem<QLineEdit>(id)->isModified())
             value->SetValue(seconds * 1000);
     }

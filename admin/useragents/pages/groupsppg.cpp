@@ -280,7 +280,7 @@ void CGroupsPpg::DoDataExchange(CDataExchange *dx)
     }
     LoadRadio({IDC_LANGUAGE_ADMIN, IDC_LANGUAGE_PHONE}, source);
     const int row = m_timeZone.GetValue();
-    zones->setCurrentIndex(row >= 0 && row < CTimeZoneTable::RowCount ? row : -1);
+    zones->setCurrentIndex(!isZoneUnset() && row < CTimeZoneTable::RowCount ? row : -1);
     // An empty language shows the server's first prompt language, which
     // the box then uses; it stays empty unless the administrator picks one.
     m_languagePlaceholder = m_language.GetText().isEmpty();
@@ -302,7 +302,7 @@ void CGroupsPpg::chooseTimeZone()
 {
     const long box = Sheet().Record().GetUANumber();
     // Offered once a box, and never while the sheet's Reset runs.
-    if (m_timeZone.GetValue() != -1 || Sheet().IsResetting() || m_zoneOffered.contains(box))
+    if (!isZoneUnset() || Sheet().IsResetting() || m_zoneOffered.contains(box))
         return;
     const std::optional<int> bias = CTimeZoneTable::ParseBias(QString::fromLatin1(Services().serverTimeZone));
     if (!bias)
@@ -323,6 +323,12 @@ void CGroupsPpg::chooseTimeZone()
     auto *zones = GetDlgItem<QComboBox>(IDC_TIME_ZONE);
     const QSignalBlocker blocker(zones);
     zones->setCurrentIndex(m_timeZone.GetValue());
+}
+
+bool CGroupsPpg::isZoneUnset() const
+{
+    // A box without the property has no zone, as one holding -1.
+    return m_timeZone.GetText().trimmed().isEmpty() || m_timeZone.GetValue() < 0;
 }
 
 void CGroupsPpg::followLanguageSource()

@@ -70,6 +70,7 @@ private:
     void fillLanguages();
     QString languageShownForEmpty() const;
     void chooseTimeZone();
+    bool isZoneUnset() const;
     void applicationChosen(const Chain &chain);
     void followLanguageSource();
     bool isDefaultShown(int comboId, const QString &text) const;

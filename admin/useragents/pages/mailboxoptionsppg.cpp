@@ -25,6 +25,8 @@
 #include <QSlider>
 #include <QTimeEdit>
 
+#include <tuple>
+
 namespace {
 
 // What the security-code field shows between codes.
@@ -42,15 +44,6 @@ void exchangeCheck(CDataExchange *dx, int id, CPageBoolValue &value)
     DDX_Check(dx, id, checked);
     if (dx->m_bSaveAndValidate && (checked == 1) != value.GetValue())
         value.SetValue(checked == 1);
-}
-
-template <class Value> void exchangeNumber(CDataExchange *dx, int id, Value &value, int minimum, int maximum)
-{
-    int number = int(value.GetValue());
-    DDX_Text(dx, id, number);
-    DDV_MinMaxInt(dx, number, minimum, maximum);
-    if (dx->m_bSaveAndValidate && number != int(value.GetValue()))
-        value.SetValue(number);
 }
 
 } // namespace
@@ -443,13 +436,13 @@ void CMailboxOptionsPpg::DoDataExchange(CDataExchange *dx)
     // administrator typed goes back, so a value left alone keeps its exact text.
     int seconds = m_maxLength.GetValue() / 1000;
     DDX_Text(dx, IDC_MAX_LENGTH, seconds);
-    DDV_MinMaxInt(dx, seconds, 0, kMaxSeconds);
+    CheckTypedRange(dx, IDC_MAX_LENGTH, seconds, 0, kMaxSeconds);
     if (dx->m_bSaveAndValidate && GetDlgItem<QLineEdit>(IDC_MAX_LENGTH)->isModified())
         m_maxLength.SetValue(seconds * 1000);
     for (auto [id, value] : {std::pair{int(IDC_COPY_DELAY), &m_copyDelay}, {int(IDC_URGENT_DELAY), &m_urgentDelay}}) {
         unsigned minutes = value->GetValue() / 60000;
         DDX_Text(dx, id, minutes);
-        DDV_MinMaxUInt(dx, minutes, 0, 999);
+        CheckTypedRange(dx, id, minutes, 0, 999);
         if (dx->m_bSaveAndValidate && GetDlgItem<QLineEdit>(id)->isModified())
             value->SetValue(minutes * 60000);
     }
@@ -458,9 +451,15 @@ void CMailboxOptionsPpg::DoDataExchange(CDataExchange *dx)
     DDX_Text(dx, IDC_GUESTS, guests);
     if (dx->m_bSaveAndValidate && guests >= 0 && guests <= kMaxGuests && guests != m_guests.GetValue())
         m_guests.SetValue(guests);
-    exchangeNumber(dx, IDC_ALT_RATE, m_altRate, 0, 10);
-    exchangeNumber(dx, IDC_GUARD_TIME, m_guardTime, 0, 1000);
-    exchangeNumber(dx, IDC_PURGE_DAYS, m_purgeDays, 0, 999);
+    for (auto [id, value, maximum] : {std::tuple{int(IDC_ALT_RATE), &m_altRate, 10},
+                                      std::tuple{int(IDC_GUARD_TIME), &m_guardTime, 1000},
+                                      std::tuple{int(IDC_PURGE_DAYS), &m_purgeDays, 999}}) {
+        int number = value->GetValue();
+        DDX_Text(dx, id, number);
+        CheckTypedRange(dx, id, number, 0, maximum);
+        if (dx->m_bSaveAndValidate && number != value->GetValue())
+            value->SetValue(number);
+    }
     DDX_Text(dx, IDC_COPY_DESTINATION, m_copyDestination.GetValueRef());
     DDX_Text(dx, IDC_URGENT_DESTINATION, m_urgentDestination.GetValueRef());
 

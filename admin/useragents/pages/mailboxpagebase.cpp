@@ -172,14 +172,30 @@ void CMailboxPageBase::ExchangeComboText(CDataExchange *dx, int id, QString &val
         value = combo->currentText();
         return;
     }
+    // An item added for a stored text goes again with the next load.
+    const QString added = QStringLiteral("stored only");
+    for (int i = combo->count() - 1; i >= 0; --i) {
+        if (combo->itemData(i).toString() == added)
+            combo->removeItem(i);
+    }
     int found = combo->findText(value, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found < 0 && !value.isEmpty() && !combo->isEditable()) {
-        combo->addItem(value);
+        combo->addItem(value, added);
         found = combo->count() - 1;
     }
     combo->setCurrentIndex(found);
     if (found < 0 && combo->isEditable())
         combo->setEditText(value);
+}
+
+void CMailboxPageBase::CheckTypedRange(CDataExchange *dx, int id, long long value, long long minimum,
+                                       long long maximum)
+{
+    auto *edit = GetDlgItem<QLineEdit>(id);
+    if (!dx->m_bSaveAndValidate || !edit || !edit->isModified())
+        return;
+    if (value < minimum || value > maximum)
+        dx->Refuse(QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum));
 }
 
 void CMailboxPageBase::resizeEvent(QResizeEvent *event)

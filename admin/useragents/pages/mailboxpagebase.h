@@ -55,6 +55,10 @@ protected:
     // when no item has it, the text itself (a new item in a list that cannot
     // be typed into). Saving takes the shown text.
     void ExchangeComboText(CDataExchange *dx, int id, QString &value);
+    // The range check of a number the administrator typed into edit `id`
+    // (the last one exchanged); a stored number out of range, which the
+    // administrator did not enter, does not keep the page from being left.
+    void CheckTypedRange(CDataExchange *dx, int id, long long value, long long minimum, long long maximum);
 
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
