@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
 #include "admin/app/coolmenumanager.h"
@@ -28,6 +29,8 @@
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/cosdoc.h"
+#include "admin/useragents/pages/mailboxpages.h"
+#include "platform/mfc/propertypage.h"
 #include "admin/widgets/configurationmenu.h"
 #include "admin/widgets/systemclockdlg.h"
 #include "platform/msgbox/msgbox.h"
@@ -56,9 +59,24 @@ namespace {
 CAdminDoc::Account editorAccount(const CAdminApp &app)
 {
     const CAdminApp *account = &app;
-    return CAdminDoc::Account{[account](long number) { return account->IsUserAgentAllowed(number); },
+    CAdminDoc::Account editor{[account](long number) { return account->IsUserAgentAllowed(number); },
                               app.AllowsAllUserAgents(), app.Rights(),
                               [account](const QString &name) { return account->EventVariable(name); }};
+    // What the mailbox pages need of the application.
+    CMailboxPageServices services;
+    services.userApps = app.UserApps();
+    services.applicationChannel = app.GetSession();
+    services.mailboxRootText = app.RootText(CAdminApp::RootMailbox);
+    if (app.GetSession())
+        services.serverTimeZone = app.GetSession()->ServerTimeZone();
+    services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
+        CChangeSecurityCodeDlg dialog(parent, typed);
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.NewValue();
+    };
+    editor.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
+    return editor;
 }
 
 // Texts the frame shows, and the commands it sends.
