@@ -146,10 +146,15 @@ private:
     void OnDeleteMailbox();
     bool storePages();
     ServerState IsChangedOnServer();
-    void commit(bool withForce, bool reloadAfter);
+    // False when the server refused the change.
+    bool commit(bool withForce, bool reloadAfter);
+    // OnOK's save; false when the edits were not stored (a page refused its
+    // value, or the server the change).
+    bool saveOnClose();
     bool anyPageChanged() const;
     bool isAwaited(long number) const;
     void warnAboutAnswerMethods(long number);
+    void forgetDeletedBox();
     void showMessageLine(const QString &text);
     void readDirectorySync();
     void offerDirectorySync();
