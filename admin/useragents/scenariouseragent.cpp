@@ -302,6 +302,8 @@ int CScenarioUserAgent::commitEvent(CEventMapRecord &record, CServerCommandChann
         result = IsErrorReply(answer) ? 0 : 1;
         if (result == 0)
             AfxMessageBox(AdminString(IDS_EVENT_MAP_CHANGE_REFUSED).arg(answer));
+        else
+            rememberAccepted(record, edited, app, param, answer);
     }
     for (const QString &name : {appName, paramName}) {
         m_current.remove(name);
@@ -309,6 +311,29 @@ int CScenarioUserAgent::commitEvent(CEventMapRecord &record, CServerCommandChann
         m_added.remove(name);
     }
     return result;
+}
+
+// What the server now holds for the event, so that a save tried again after
+// a refused property update neither creates the record a second time nor
+// deletes or rewrites it again.
+void CScenarioUserAgent::rememberAccepted(CEventMapRecord &record, bool edited, const QString &app,
+                                          const QString &param, const QString &answer)
+{
+    if (!edited) {
+        record.ownMap = EventMapValues();
+        record.ownScenario = false;
+        record.recordNumber.clear();
+        return;
+    }
+    if (!record.ownMap.present) {
+        // A created record's number is the reply.
+        record.recordNumber = answer.trimmed();
+        record.ownScenario = true;
+    }
+    record.ownMap.present = true;
+    record.ownMap.dollar = app.startsWith(QLatin1Char('$'));
+    record.ownMap.app = app;
+    record.ownMap.param = param;
 }
 
 // Each pending notification gets its record; its properties, kept under the

@@ -65,6 +65,8 @@ private:
     bool load(const QString &reply, const CTclList &splitter, CServerCommandChannel &channel);
     void takeEventMaps();
     int commitEvent(CEventMapRecord &record, CServerCommandChannel &channel);
+    static void rememberAccepted(CEventMapRecord &record, bool edited, const QString &app, const QString &param,
+                                 const QString &answer);
     void commitPendingCreations(CServerCommandChannel &channel);
     void commitPendingDeletions(CServerCommandChannel &channel);
     void commitPropertyDeletions(CServerCommandChannel &channel);

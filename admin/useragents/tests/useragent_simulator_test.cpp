@@ -242,6 +242,85 @@ TEST_F(RecordAgainstSimulator, RefusedEventChangeIsShownAndThePropertiesStillGo)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2001 3 &Comment {still saved} "});
 }
 
+// A save refused at its property update is tried again with the pages'
+// values stored once more: what the server accepted for an event the first
+// time is not sent again.
+void storeField(CUserAgent &record, const QString &name, const std::function<void(TextValue &)> &change)
+{
+    TextValue value;
+    record.GetPropertyText(name, value);
+    change(value);
+    record.SetProperty(name, value);
+}
+
+struct RetriedEventEdit {
+    const char *name;
+    qint32 box;
+    void (*store)(CUserAgent &record); // the event's fields as a page stores them
+    const char *command;               // sent by the first save only
+};
+
+class EventEditRetried : public RecordAgainstSimulator, public testing::WithParamInterface<RetriedEventEdit> {};
+
+TEST_P(EventEditRetried, IsNotSentAgainAfterARefusedPropertyUpdate)
+{
+    const RetriedEventEdit &retried = GetParam();
+    CScenarioUserAgent record = load(retried.box);
+    const auto storePages = [&] {
+        retried.store(record);
+        storeField(record, "&Comment", [](TextValue &v) { v.PutText("second try"); });
+    };
+    storePages();
+    m_simulator->failCommand("UpdateUA", "disk full");
+    m_simulator->clearLog();
+    QString reply;
+    EXPECT_EQ(record.CommitEventMaps(*m_session, reply, false), CUserAgent::CommitRefused);
+    EXPECT_EQ(received(QString::fromUtf8(retried.command).section(' ', 0, 0)),
+              QStringList{QString::fromUtf8(retried.command)});
+
+    m_simulator->clearFailure("UpdateUA");
+    m_simulator->clearLog();
+    storePages();
+    EXPECT_EQ(record.CommitEventMaps(*m_session, reply, false), CUserAgent::CommitSent);
+    const QStringList sent = m_simulator->commandTexts();
+    EXPECT_EQ(sent.size(), 1) << sent.join(" | ").toStdString();
+    EXPECT_TRUE(sent.value(0).startsWith("UpdateUA")) << sent.join(" | ").toStdString();
+    EXPECT_EQ(load(retried.box).GetProperty("&Comment"), "second try");
+}
+
+const RetriedEventEdit kRetriedEventEdits[] = {
+    {"Created", 2003,
+     [](CUserAgent &record) {
+         storeField(record, "_EMR_RNA_A", [](TextValue &v) {
+             v.own = true;
+             v.PutText("Transfer");
+         });
+         storeField(record, "_EMR_RNA_V", [](TextValue &v) {
+             v.own = true;
+             v.PutText("");
+         });
+     },
+     "CreateEMRecord 6 18 {Transfer} { } 1 1 0 0 0 0 65279"},
+    {"Updated", 2001,
+     [](CUserAgent &record) {
+         storeField(record, "_EMR_MENU1_A", [](TextValue &v) {
+             v.own = true;
+             v.PutText("Transfer");
+         });
+         storeField(record, "_EMR_MENU1_V", [](TextValue &v) {
+             v.own = true;
+             v.PutText("2004");
+         });
+     },
+     "UpdateEMRecord 10 5 5 {Transfer} {2004} 1 1 0 0 0 0 65279"},
+    {"Deleted", 2001,
+     [](CUserAgent &record) { storeField(record, "_EMR_RNA_A", [](TextValue &v) { v.UseInherited("Transfer"); }); },
+     "DeleteEMRecord 9"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Events, EventEditRetried, testing::ValuesIn(kRetriedEventEdits),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(RecordAgainstSimulator, PendingNotificationGetsItsRecordAndItsPropertiesMove)
 {
     CScenarioUserAgent record = load(2000); // no scenario yet
