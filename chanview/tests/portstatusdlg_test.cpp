@@ -133,6 +133,27 @@ TEST_F(ChanviewPortList, RemembersTheSizeTheUserChose)
     EXPECT_EQ(m_dialog->size(), QSize(700, 420));
 }
 
+TEST_F(ChanviewPortList, AnEnlargedWindowCanBeMadeSmallAgainDownToItsDesignedSize)
+{
+    const QSize designed(660, 320);
+    openDialog();
+    EXPECT_EQ(m_dialog->minimumSize(), designed);
+    m_dialog->resize(900, 600);
+    QCoreApplication::processEvents();
+    m_dialog->EndDialog(IDOK);
+
+    // Opened again at the remembered size, it still shrinks to the design.
+    openDialog();
+    ASSERT_EQ(m_dialog->size(), QSize(900, 600));
+    EXPECT_EQ(m_dialog->minimumSize(), designed);
+    m_dialog->resize(700, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_dialog->size(), QSize(700, 400));
+    m_dialog->resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_dialog->size(), designed);
+}
+
 TEST_F(ChanviewPortList, KeepsTheLastRowsSaysOnceThatTheServerWentAwayAndCloses)
 {
     openDialog();
