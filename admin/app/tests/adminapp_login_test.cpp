@@ -8,13 +8,17 @@
 #include "admin/app/adminpassworddlg.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/runconfigwizarddlg.h"
+#include "admin/session/loginstatuswnd.h"
 #include "admin/session/zeltsession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -265,6 +269,59 @@ TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
               QStringList{QStringLiteral(
                   "Error in receiving initialization data from the server. The program can not be "
                   "started.")});
+}
+
+TEST_F(AdminAppLogin, AnUnreadableLoginBatchFailsTheLogin)
+{
+    for (const char *reply : {"set {abc", "set "}) {
+        m_server->answerCommand(QStringLiteral("set"), QString::fromUtf8(reply));
+        expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+        m_boxes->answer(IDOK);
+        EXPECT_FALSE(m_app->Login()) << reply;
+        EXPECT_EQ(m_boxes->texts().value(m_boxes->texts().size() - 1),
+                  QStringLiteral("Error in receiving initialization data from the server. The program can "
+                                 "not be started."))
+            << reply;
+        EXPECT_EQ(m_app->Rights(), 0u);
+    }
+    EXPECT_EQ(m_boxes->texts().size(), 2);
+}
+
+TEST_F(AdminAppLogin, TheProgressWindowStaysUpUntilTheLoginBatchIsAnsweredAndTheUserWaits)
+{
+    CSessionSettings settings = quickSettings();
+    settings.progressDelayMs = 100;
+    m_app.reset();
+    m_app = std::make_unique<CAdminApp>(settings);
+    m_server->delayNextReply(1500, QStringLiteral("set"));
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+
+    // Sampled while the login runs: the progress window on screen, and
+    // whether a click of the user's reached another window.
+    int shown = 0;
+    int clicks = 0;
+    QPushButton other(QStringLiteral("Other window"));
+    other.show();
+    QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<CLoginStatusWnd *>(window) && window->isVisible())
+                ++shown;
+        if (m_dialogs.pending() == 0)
+            QTest::mouseClick(&other, Qt::LeftButton);
+    });
+    sampler.start(50);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ASSERT_TRUE(m_app->Login());
+    sampler.stop();
+    EXPECT_GE(elapsed.elapsed(), 1500);
+    EXPECT_GE(shown, 10) << "a visible progress window for most of the 1.5 s";
+    EXPECT_EQ(clicks, 0);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<CLoginStatusWnd *>(window) && window->isVisible());
+    EXPECT_EQ(m_app->Rights(), 0x400000A9u);
 }
 
 TEST_F(AdminAppLogin, ALoginAgainReplacesTheSessionAndForgetsTheOldRights)

@@ -578,6 +578,63 @@ TEST_F(MainFrameTest, ConnectToServerCancelledKeepsEverything)
     EXPECT_EQ(m_frame->Consoles().size(), 1);
 }
 
+// A Connect to Server whose login batch fails after the new link is up.
+struct FailedReconnection {
+    const char *name;
+    void (*breakBatch)(testserver::SimulatorProcess &server);
+    void (*mendBatch)(testserver::SimulatorProcess &server);
+};
+
+class FrameReconnection : public MainFrameTest, public ::testing::WithParamInterface<FailedReconnection> {};
+
+TEST_P(FrameReconnection, ThatFailsLeavesTheOldSessionRightsAndRootsForTheEditors)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
+    const CZELTSession *session = m_app->GetSession();
+    const QString root = m_app->RootText(CAdminApp::RootMailbox);
+    ASSERT_FALSE(root.isEmpty());
+
+    m_server->setAccount(QStringLiteral("department"), QStringLiteral("dept-pw"), 0x10000020u,
+                         QStringLiteral("100-199"));
+    scriptLogin(QStringLiteral("department"), QStringLiteral("dept-pw"));
+    GetParam().breakBatch(*m_server);
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_CONNECT_TO_SERVER));
+    GetParam().mendBatch(*m_server);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Error in receiving initialization data from the server. The "
+                                            "program can not be started."});
+
+    EXPECT_EQ(m_app->GetSession(), session);
+    EXPECT_EQ(m_app->GetSession()->GetState(), CZELTSession::StateConnected);
+    EXPECT_EQ(m_app->Rights(), 0x80FFFFFFu);
+    EXPECT_EQ(m_app->MainMenuId(), 120);
+    EXPECT_EQ(m_app->RootText(CAdminApp::RootMailbox), root);
+    EXPECT_EQ(m_app->User(), QString::fromUtf8(kUser));
+    EXPECT_EQ(m_frame->MenuId(), 120);
+
+    // The editors go on with the session they were made on.
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 2);
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
+    ASSERT_NE(editor, nullptr);
+    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sheet->ShownNumber() != -1; }, 20000));
+    EXPECT_EQ(execute(QStringLiteral("set a 6")), "6");
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+}
+
+const FailedReconnection kFailedReconnections[] = {
+    {"ErrorReply", [](testserver::SimulatorProcess &server) { server.failCommand("set", "no batch today"); },
+     [](testserver::SimulatorProcess &server) { server.clearFailure("set"); }},
+    {"UnreadableReply", [](testserver::SimulatorProcess &server) { server.answerCommand("set", "set {abc"); },
+     [](testserver::SimulatorProcess &server) { server.clearAnswer("set"); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Batches, FrameReconnection, testing::ValuesIn(kFailedReconnections),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 // --- screenshots -----------------------------------------------------------------
 
 void SaveScreenshot(QWidget *window, const QString &name)
