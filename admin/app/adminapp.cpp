@@ -276,9 +276,11 @@ void CAdminApp::SetLoginChoice(const QString &computerList, const QString &host,
 
 bool CAdminApp::Login()
 {
-    // A login that does not go through leaves the program as it was: the
-    // session it had, with the rights, roots and lists read for it, and the
-    // account its windows log in with.
+    // A login again (Connect to Server) that does not go through leaves the
+    // program as it was: the session it had, with the rights, roots and
+    // lists read for it, and the account its windows log in with. A first
+    // login that fails ends the program instead.
+    const bool loggedIn = m_pSession != nullptr;
     LoginState previous = takeLoginState();
     std::unique_ptr<CZELTSession> previousSession;
     std::optional<CLoginStatusThread> progress;
@@ -286,6 +288,8 @@ bool CAdminApp::Login()
     std::optional<CLoginCredentials> changedPassword;
     const auto fail = [&] {
         progress.reset();
+        if (!loggedIn)
+            return false;
         if (previousSession)
             m_pSession = std::move(previousSession);
         restoreLoginState(std::move(previous));
