@@ -679,7 +679,8 @@ TEST_F(EditorAgainstSimulator, RefreshAfterADeleteAsksOnlyForBoxesThatExist)
     press(CMailboxPps::IDC_REFRESH);
     ASSERT_TRUE(waitUntil([&] { return received("ParmsForUAType").size() == 1; }));
     waitUntil([] { return false; }, 300);
-    EXPECT_EQ(received("GetUA "), QStringList{QStringLiteral("GetUA %1").arg(shown)});
+    EXPECT_TRUE(received("GetUA 2007").isEmpty());
+    EXPECT_EQ(received(QStringLiteral("GetUA %1").arg(shown)).count(QStringLiteral("GetUA %1").arg(shown)), 1);
     EXPECT_EQ(m_sheet->ShownNumber(), shown);
     EXPECT_EQ(m_boxes->texts(), QStringList{"Are you sure you want to delete mailbox 2007?"});
 }
