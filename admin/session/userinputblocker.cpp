@@ -41,7 +41,7 @@ bool CUserInputBlocker::IsUserInput(const QEvent &event)
         return true;
     case QEvent::Close:
         // Only the window system's close (the user's click on the close
-        // box); the program's own closing goes on.
+        // box), as the widget receives it; the program's own closing goes on.
         return event.spontaneous();
     default:
         return false;
@@ -52,13 +52,16 @@ bool CUserInputBlocker::eventFilter(QObject *watched, QEvent *event)
 {
     if (!IsUserInput(*event))
         return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    // The window system's copy of a close reaches the widget as the close
+    // it stands for, which is judged there: a close the program asks for
+    // passes the window as a spontaneous one too.
+    if (event->type() == QEvent::Close && !widget)
+        return false;
     // A window opened modally during the wait is answered as usual.
     QWidget *modal = QApplication::activeModalWidget();
-    if (modal && modal != m_modalAtStart) {
-        auto *widget = qobject_cast<QWidget *>(watched);
-        if (widget && (widget == modal || modal->isAncestorOf(widget)))
-            return false;
-    }
+    if (modal && modal != m_modalAtStart && widget && (widget == modal || modal->isAncestorOf(widget)))
+        return false;
     if (event->type() == QEvent::Close)
         event->ignore();
     return true;

@@ -10,9 +10,12 @@
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "testserver/harness/simulatorprocess.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QThread>
 #include <QTimer>
 
@@ -112,22 +115,35 @@ public:
         QObject::connect(&m_button, &QPushButton::clicked, [this] { ++clicks; });
         QObject::connect(&m_ticker, &QTimer::timeout, [this] { ++ticks; });
         m_ticker.start(20);
+        m_frame.show();
+        m_closedByProgram.show();
         QTimer::singleShot(afterMs, &m_button, [this] {
             QTest::mouseClick(&m_button, Qt::LeftButton);
             QTest::keyClick(&m_edit, Qt::Key_X);
+            // The close box of a window, as the window system reports it.
+            QCloseEvent closeBox;
+            QSpontaneKeyEvent::setSpontaneous(&closeBox);
+            QApplication::instance()->notify(&m_frame, &closeBox);
+            closeBoxRefused = !closeBox.isAccepted();
+            // A window the program itself closes meanwhile.
+            m_closedByProgram.close();
             acted = true;
         });
     }
     QString typed() const { return m_edit.text(); }
+    bool closedByProgram() const { return !m_closedByProgram.isVisible(); }
     void clickNow() { QTest::mouseClick(&m_button, Qt::LeftButton); }
 
     int clicks = 0;
     int ticks = 0;
     bool acted = false;
+    bool closeBoxRefused = false;
 
 private:
     QPushButton m_button{QStringLiteral("Other window")};
     QLineEdit m_edit;
+    QWidget m_frame;
+    QWidget m_closedByProgram;
     QTimer m_ticker;
 };
 
@@ -144,6 +160,8 @@ TEST_F(SessionAgainstSimulator, WhileTheLoginWaitsWindowsLiveOnButTheUserCannotA
     EXPECT_GT(user.ticks, 5);
     EXPECT_EQ(user.clicks, 0);
     EXPECT_EQ(user.typed(), "");
+    EXPECT_TRUE(user.closeBoxRefused);
+    EXPECT_TRUE(user.closedByProgram());
     // Once the login has ended, the same click acts.
     user.clickNow();
     EXPECT_EQ(user.clicks, 1);
@@ -160,6 +178,8 @@ TEST_F(SessionAgainstSimulator, AWaitTheUserMustSeeKeepsWindowsPaintingAndHoldsO
     EXPECT_GT(user.ticks, 5);
     EXPECT_EQ(user.clicks, 0);
     EXPECT_EQ(user.typed(), "");
+    EXPECT_TRUE(user.closeBoxRefused);
+    EXPECT_TRUE(user.closedByProgram());
 }
 
 TEST_F(SessionAgainstSimulator, RefusedConnectionIsNotAvailable)
