@@ -30,18 +30,35 @@ done
 # package depends on, and so do the Qt platform plugins.
 depends=$(dpkg-deb -f "$deb" Depends)
 depends_on() {
-    tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$1" || { echo "the package does not depend on $1: $depends"; exit 1; }
+    tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$1" ||
+        { echo "the package does not depend on $1: $depends"; exit 1; }
 }
 depends_on qt6-qpa-plugins
+# The libraries linked, as the loader finds them (the loader itself aside).
+: >"$work/linked"
 while read -r file; do
     [ -f "$work/stage/$file" ] && [ "$(head -c4 "$work/stage/$file" | od -An -c | tr -d ' ')" = '177ELF' ] || continue
     ldd "$work/stage/$file" >"$work/ldd"
     for needed in $(objdump -p "$work/stage/$file" | awk '$1 == "NEEDED" {print $2}'); do
-        path=$(awk -v n="$needed" '$1 == n && $2 == "=>" {print $3} $1 ~ "/" n "$" {print $1}' "$work/ldd")
+        path=$(awk -v n="$needed" '$1 == n && $2 == "=>" {print $3}' "$work/ldd")
+        case "$needed" in ld-linux*) continue ;; esac
         [ -n "$path" ] || { echo "$file: $needed is not found"; exit 1; }
-        owner=$(dpkg-query -S "$path" 2>/dev/null || dpkg-query -S "$(readlink -f "$path")" 2>/dev/null ||
-                dpkg-query -S "/usr$path") || { echo "$file: no package holds $path"; exit 1; }
-        depends_on "${owner%%:*}"
+        echo "$path" >>"$work/linked"
     done
 done <"$work/installed"
+# One look-up for all (dpkg-query -S is slow): each library under the names
+# a merged /usr gives it.
+sort -u "$work/linked" -o "$work/linked"
+mapfile -t linked <"$work/linked"
+candidates=()
+for path in "${linked[@]}"; do
+    candidates+=("$path" "$(readlink -f "$path")" "/usr$path")
+done
+dpkg-query -S "${candidates[@]}" 2>/dev/null >"$work/owners" || true
+for path in "${linked[@]}"; do
+    owner=$(awk -v a="$path" -v b="$(readlink -f "$path")" -v c="/usr$path" \
+        '{p = $NF} p == a || p == b || p == c {sub(/:.*/, "", $1); print $1; exit}' "$work/owners")
+    [ -n "$owner" ] || { echo "no package holds $path"; exit 1; }
+    depends_on "$owner"
+done
 echo "$(basename "$deb"): $(wc -l <"$work/packaged") entries, as installed; depends on $depends"
