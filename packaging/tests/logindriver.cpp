@@ -1,7 +1,7 @@
 // The installation test's driver; see logindriver.h. It looks at the
 // program's windows a few times a second and acts through real key presses
 // and clicks, as a person at the program would.
-#include "logindriver.h"
+#include "packaging/tests/logindriver.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // See logindriverplugin.h. Qt keeps the object it creates until the
 // application ends.
-#include "logindriverplugin.h"
+#include "packaging/tests/logindriverplugin.h"
 
-#include "logindriver.h"
+#include "packaging/tests/logindriver.h"
 
 QObject *LoginDriverPlugin::create(const QString &key, const QString &)
 {
