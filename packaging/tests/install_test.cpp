@@ -1,7 +1,8 @@
 // Installing the suite: `cmake --install` into a prefix of the test's own
 // puts each part where a Debian system keeps it, and the installed admin,
 // started offscreen with an empty per-user store, finds libConduit.so
-// through the registration installed with it and logs in to the simulator.
+// through the registration installed with it and logs in to the simulator;
+// so does the installed Chanview.
 // A registration of the user's own still wins over the installed one.
 #include "conduit/ids.h"
 #include "platform/com/guid.h"
@@ -64,9 +65,10 @@ protected:
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
-    // Starts the installed admin as a desktop would, with nothing of the
+    // Starts an installed program as a desktop would, with nothing of the
     // user's but what the test wrote, and lets the login driver log in.
-    int runAdmin(const QString &computer, const QString &user, const QString &password)
+    int runInstalled(const QString &program, const QString &computer, const QString &user,
+                     const QString &password)
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), m_home.path());
@@ -79,7 +81,7 @@ protected:
         environment.insert(QStringLiteral("VERBANTA_DRIVER_COMPUTER"), computer);
         environment.insert(QStringLiteral("VERBANTA_DRIVER_USER"), user);
         environment.insert(QStringLiteral("VERBANTA_DRIVER_PASSWORD"), password);
-        return run(installed(QStringLiteral("bin/admin")), {}, environment);
+        return run(installed(program), {}, environment);
     }
 
     QTemporaryDir m_prefix;
@@ -139,7 +141,10 @@ TEST_F(InstalledSuite, RegistersTheInstalledLibraryForEveryUser)
 TEST_F(InstalledSuite, AdminLogsInWithAnEmptyUserStore)
 {
     testserver::SimulatorProcess server;
-    EXPECT_EQ(runAdmin(server.host(), QStringLiteral("admin"), QStringLiteral("admin")), 0) << m_output.constData();
+    EXPECT_EQ(runInstalled(QStringLiteral("bin/admin"), server.host(), QStringLiteral("admin"),
+                           QStringLiteral("admin")),
+              0)
+        << m_output.constData();
     EXPECT_TRUE(m_output.contains("login\n")) << m_output.constData();
     EXPECT_TRUE(m_output.contains("main window\n")) << m_output.constData();
     EXPECT_FALSE(m_output.contains("message:")) << m_output.constData();
@@ -152,6 +157,22 @@ TEST_F(InstalledSuite, AdminLogsInWithAnEmptyUserStore)
     EXPECT_FALSE(QFileInfo::exists(userStore() + QStringLiteral("/verbanta/classes.ini")));
 }
 
+TEST_F(InstalledSuite, ChanviewLogsInWithAnEmptyUserStore)
+{
+    testserver::SimulatorProcess server;
+    // Its port list is a dialog; the driver closes it with Escape, which ends the program.
+    EXPECT_EQ(runInstalled(QStringLiteral("bin/Chanview"), server.host(), QStringLiteral("admin"),
+                           QStringLiteral("admin")),
+              0)
+        << m_output.constData();
+    EXPECT_TRUE(m_output.contains("login\n")) << m_output.constData();
+    EXPECT_TRUE(m_output.contains("dialog: Voice Ports Status on " + server.host().toUtf8()))
+        << m_output.constData();
+    EXPECT_FALSE(m_output.contains("message:")) << m_output.constData();
+    ASSERT_FALSE(server.commandLog().isEmpty());
+    EXPECT_EQ(server.commandLog().first().transaction, 0u);
+}
+
 TEST_F(InstalledSuite, AUsersOwnRegistrationWins)
 {
     const QString elsewhere = m_home.filePath(QStringLiteral("build/libConduit.so"));
@@ -162,7 +183,10 @@ TEST_F(InstalledSuite, AUsersOwnRegistrationWins)
         ASSERT_EQ(key.SetString(nullptr, elsewhere), ERROR_SUCCESS);
     }
     testserver::SimulatorProcess server;
-    EXPECT_EQ(runAdmin(server.host(), QStringLiteral("admin"), QStringLiteral("admin")), 1) << m_output.constData();
+    EXPECT_EQ(runInstalled(QStringLiteral("bin/admin"), server.host(), QStringLiteral("admin"),
+                           QStringLiteral("admin")),
+              1)
+        << m_output.constData();
     // The user's library was the one looked for; it isn't there.
     EXPECT_TRUE(m_output.contains("cannot load " + elsewhere.toUtf8())) << m_output.constData();
     EXPECT_TRUE(m_output.contains("message: CoGetClassObject Failed 800401F8")) << m_output.constData();

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr CLSID kInstalledClass = {0x0D1E5A77, 0x1111, 0x4222, {0x83, 0x33, 0x44, 0x44, 0x55, 0x55, 0x66, 0x66}};
+constexpr CLSID kInstalledClass = {
+    0x0D1E5A77, 0x1111, 0x4222, {0x83, 0x33, 0x44, 0x44, 0x55, 0x55, 0x66, 0x66}};
 const char *const kInstalledKey = "Installed\\Only\\Deep";
 
 class InstalledRegistrations : public testing::Test {
@@ -49,8 +50,9 @@ protected:
 TEST_F(InstalledRegistrations, CoGetClassObjectFindsTheInstalledServerWithAnEmptyUserStore)
 {
     ComPtr<IClassFactory> factory;
-    EXPECT_EQ(CoGetClassObject(&kInstalledClass, CLSCTX_INPROC_SERVER, nullptr, &IID_IClassFactory, factory.put()),
-              S_OK);
+    EXPECT_EQ(
+        CoGetClassObject(&kInstalledClass, CLSCTX_INPROC_SERVER, nullptr, &IID_IClassFactory, factory.put()),
+        S_OK);
     EXPECT_TRUE(factory);
     EXPECT_FALSE(QFile::exists(m_userStore.filePath(QStringLiteral("verbanta/classes.ini"))));
 }
