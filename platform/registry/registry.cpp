@@ -60,8 +60,9 @@ LONG resolveLocked(HKEY key, REGSAM needed, OpenKey *out)
 {
     if (const auto root = rootFileName(key)) {
         *out = OpenKey{StoreFolder::filePath(*root), {}, {}, KEY_ALL_ACCESS, {}, false};
-        if (key == HKEY_CLASSES_ROOT)
-            out->installedFile = StoreFolder::installedPath() + QLatin1Char('/') + *root;
+        const QString installed = StoreFolder::installedPath();
+        if (key == HKEY_CLASSES_ROOT && !installed.isEmpty())
+            out->installedFile = installed + QLatin1Char('/') + *root;
         return ERROR_SUCCESS;
     }
     const auto found = g_openKeys.find(reinterpret_cast<uintptr_t>(key));

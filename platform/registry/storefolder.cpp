@@ -29,10 +29,13 @@ QString filePath(const QString &fileName)
 
 QString installedPath()
 {
-    // The program file itself, with any link that started it resolved.
-    static const QString path =
-        QDir::cleanPath(QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path() +
-                        QStringLiteral("/" VERBANTA_INSTALLED_STORE));
+    static const QString path = [] {
+        // The program file itself, with any link that started it resolved.
+        const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        if (program.isEmpty())
+            return QString();
+        return QDir::cleanPath(QFileInfo(program).path() + QStringLiteral("/" VERBANTA_INSTALLED_STORE));
+    }();
     return path;
 }
 
