@@ -172,8 +172,14 @@ void CZELTSession::Connect(const CLoginCredentials &login)
     if (m_state == StateConnected) {
         const QByteArray zone = ServerTimeZone();
         m_sessionLock.Unlock();
-        CServerTimeZone::Apply(zone);
-        return;
+        if (CServerTimeZone::Apply(zone))
+            return;
+        // The program's local time must be the server's: without it the
+        // login fails as one whose time zone could not be set.
+        setLastError(m_settings.timeZoneNotSet);
+        m_expectedDisconnect = true;
+        Disconnect();
+        failConnect(m_settings.loginRefused);
     }
     const bool serverSilent = m_state != StateNotConnected;
     m_state = StateNotConnected;
@@ -426,7 +432,7 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     {
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
-            closeOwnLink();
+            interlockFailedOnReceive();
             return 0;
         }
         const uint32_t key = text.startsWith('.') && m_subscriptionId != 0 ? m_subscriptionId : extra;
@@ -448,14 +454,25 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     return 0;
 }
 
+// A reply that cannot be matched for want of the transaction lock is an
+// interlock failure: the link ends, so that every pending command is
+// answered instead of waiting for a reply that was lost.
+void CZELTSession::interlockFailedOnReceive()
+{
+    setLastError(m_settings.interlockFailure);
+    closeOwnLink();
+}
+
 // A text frame completes the transaction named by its number, as it stands.
 int CZELTSession::OnStringMessage(const char *text, uint32_t extra)
 {
     std::shared_ptr<CReplyTarget> target;
     {
         CSingleLock lock(m_transactionLock);
-        if (!lock.Lock(m_settings.transactionLockMs))
+        if (!lock.Lock(m_settings.transactionLockMs)) {
+            interlockFailedOnReceive();
             return 0;
+        }
         const auto found = m_transactions.find(extra);
         if (found == m_transactions.end())
             return 0;
