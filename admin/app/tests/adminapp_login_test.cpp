@@ -7,6 +7,7 @@
 #include "admin/app/adminapp.h"
 #include "admin/app/adminpassworddlg.h"
 #include "admin/app/logindlg.h"
+#include "admin/app/rememberedpassword.h"
 #include "admin/app/runconfigwizarddlg.h"
 #include "admin/session/serverexitnotice.h"
 #include "admin/session/zeltsession.h"
@@ -17,6 +18,34 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include <dlfcn.h>
+
+namespace {
+// While set, the store refuses every write that would hold a remembered
+// password, as a full disk would refuse it.
+std::atomic<bool> g_refuseStoredPassword{false};
+} // namespace
+
+// The settings store replaces its file by renaming a complete new one over
+// it; this one sees that step first.
+extern "C" int rename(const char *from, const char *to)
+{
+    if (g_refuseStoredPassword) {
+        QFile written(QFile::decodeName(from));
+        if (written.open(QIODevice::ReadOnly) && written.readAll().contains("%25vpassword=")) {
+            errno = ENOSPC;
+            return -1;
+        }
+    }
+    using Rename = int (*)(const char *, const char *);
+    static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
+    return next(from, to);
+}
 
 namespace {
 
@@ -333,6 +362,31 @@ TEST_F(AdminAppLogin, TheWizardIsNeverOfferedToAMailboxAdministrator)
     m_app->OfferConfigurationWizard();
     EXPECT_TRUE(commandsStartingWith(QStringLiteral("if {[catch")).isEmpty());
     EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuMailboxAdministrator);
+}
+
+// The store refuses to take the password (as a full disk would): it is not
+// remembered, and "SavePassword" is written as "0" so that no later start
+// reads a password that was never stored.
+TEST_F(AdminAppLogin, APasswordThatCannotBeStoredTurnsSavePasswordOff)
+{
+    const QString host = m_server->host();
+    writeLoginSettings(host + QStringLiteral(","), QStringLiteral("admin"), QStringLiteral("1"));
+    ASSERT_TRUE(CRememberedPassword::EnsureCryptKeys());
+    m_app->SetLoginChoice(host + QStringLiteral(","), host, QStringLiteral("admin"), QString(), true);
+    m_dialogs.on<CLoginDlg>([host](CLoginDlg *dialog) {
+        FillLogin(dialog, host, QStringLiteral("admin"), QStringLiteral("admin"));
+        dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(true);
+        Click(dialog, IDOK);
+    });
+    g_refuseStoredPassword = true;
+    const bool loggedIn = m_app->Login();
+    g_refuseStoredPassword = false;
+
+    ASSERT_TRUE(loggedIn);
+    EXPECT_FALSE(m_app->RemembersPassword());
+    EXPECT_EQ(readLoginSetting(QStringLiteral("SavePassword")), QStringLiteral("0"));
+    EXPECT_EQ(readLoginSetting(QStringLiteral("User")), QStringLiteral("admin"));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join(u'|').toStdString();
 }
 
 TEST_F(AdminAppLogin, TheRememberedPasswordFillsTheDialogOnlyWhenRemembered)
