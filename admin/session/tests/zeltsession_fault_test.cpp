@@ -1,5 +1,5 @@
-// The session where something fails under it: Conduit not registered, a
-// command on a session that never connected, a server that confirms the
+// The session where something fails under it: Conduit not registered or
+// not making its objects, a command on a session that never connected, a server that confirms the
 // login with the wrong word, a time zone the C library refuses, and a reply
 // that cannot be matched for want of the transaction lock.
 #include "admin/testsupport/scriptedpeer.h"
@@ -9,6 +9,9 @@
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
+#include "conduit/ids.h"
+#include "platform/com/guid.h"
+#include "platform/registry/regkey.h"
 #include "platform/sync/event.h"
 
 #include <QDir>
@@ -18,6 +21,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <thread>
 
 #include <dlfcn.h>
@@ -80,6 +84,50 @@ TEST_F(SessionFaults, WithoutConduitRegisteredConnectSaysCoGetClassObjectFailed)
     EXPECT_TRUE(m_boxes->texts().isEmpty());
     EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
 }
+
+// A registered library whose class object will not make the client, or the
+// utility object: Connect says which, with the result it got.
+struct RefusedObject {
+    const char *refuses;
+    const char *text;
+};
+
+void PrintTo(const RefusedObject &refused, std::ostream *out)
+{
+    *out << refused.refuses;
+}
+
+class SessionBindingFailures : public SessionFaults, public testing::WithParamInterface<RefusedObject> {};
+
+TEST_P(SessionBindingFailures, SayWhichObjectConduitWouldNotMake)
+{
+    CRegKey server;
+    ASSERT_EQ(server.Open(HKEY_CLASSES_ROOT, ("CLSID\\" + GuidToString(CLSID_Conduit) + "\\InprocServer32").c_str(),
+                          KEY_ALL_ACCESS),
+              ERROR_SUCCESS);
+    ASSERT_EQ(server.SetString(nullptr, QStringLiteral(REFUSING_CONDUIT_PATH)), ERROR_SUCCESS);
+    setenv("REFUSING_CONDUIT_REFUSES", GetParam().refuses, 1);
+    setenv("REFUSING_CONDUIT_REAL", CONDUIT_LIBRARY_PATH, 1);
+    CZELTSession session(quickSettings(1561));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            session.Connect(CLoginCredentials{QStringLiteral("127.0.0.1"), "admin", "secret"});
+            ADD_FAILURE() << "connected without " << GetParam().refuses;
+        } catch (const CZltExceptionLoginDeclined &) {
+            ADD_FAILURE() << "taken for a declined login";
+        } catch (const CZltException &e) {
+            // Nothing of the first attempt is kept for the second.
+            EXPECT_EQ(e.text(), QString::fromLatin1(GetParam().text)) << attempt;
+        }
+    }
+    unsetenv("REFUSING_CONDUIT_REFUSES");
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+    EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Objects, SessionBindingFailures,
+                         testing::Values(RefusedObject{"client", "ZELTC CreateInstance Failed 80004002"},
+                                         RefusedObject{"utility", "ICUTIL QueryInterface Failed 80004002"}));
 
 TEST_F(SessionFaults, ACommandOnASessionThatNeverConnectedIsASendFailure)
 {
