@@ -415,7 +415,7 @@ bool CAdminApp::LoadUserRights()
 {
     if (!m_pSession)
         return false;
-    QString list = QStringLiteral("{{GetRemoteUser %1\r\n}").arg(TclWord(m_strUser));
+    QString list = QStringLiteral("{{GetRemoteUser %1\r\n}").arg(TclBareWord(m_strUser));
     for (size_t i = 1; i < kBatch.size(); ++i) {
         const BatchStep &step = kBatch[i];
         if (step.kind == BatchKind::Root)

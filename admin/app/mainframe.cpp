@@ -70,6 +70,8 @@ const char *const kAsrNotAvailable = "ASR AA is not available in the server.";
 const char *const kAsrQuestion = "Do you want to synchronize directories for ASR AA?";
 const char *const kAsrDone = "Synchronization is successfully done";
 const char *const kBadServerTime = "The server's clock answered \"%1\", which is not a date and time.";
+const char *const kNoSystemRoot =
+    "Error in server database: System root does not exist.\nThe requested function can not be started.";
 const char *const kAsrAlias = "ASRAADirectorySync";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
@@ -86,6 +88,17 @@ public:
     CWaitCursor(const CWaitCursor &) = delete;
     CWaitCursor &operator=(const CWaitCursor &) = delete;
 };
+
+// Whether the login found the system root of a kind of user agent; a window
+// for a kind without one would work on nothing, so it is refused with the
+// database message.
+bool systemRootExists(const CAdminApp &app, CAdminApp::UserAgentRoot root)
+{
+    if (!app.RootText(root).isEmpty())
+        return true;
+    AfxMessageBox(QString::fromUtf8(kNoSystemRoot));
+    return false;
+}
 
 // "MMDDYYYYhhmmss" in the server's time zone (the program's local time since
 // login); nothing unless all fourteen characters are digits and every field
@@ -529,11 +542,16 @@ void CMainFrame::closeWindowsForNewLogin()
 
 void CMainFrame::OnEditUserAgents()
 {
+    if (!systemRootExists(theApp(), CAdminApp::RootMailbox))
+        return;
     openEditor(m_mailboxTemplate, false, QStringLiteral("Mailbox Editor"));
 }
 
 void CMainFrame::OnEditCos()
 {
+    // The class-of-service editor works under the mailbox root too.
+    if (!systemRootExists(theApp(), CAdminApp::RootMailbox))
+        return;
     openEditor(m_cosTemplate, true, QStringLiteral("COS Mailbox Editor"));
 }
 

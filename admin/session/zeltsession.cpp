@@ -174,11 +174,19 @@ void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *p
     if (m_state == StateConnected) {
         const QByteArray zone = ServerTimeZone();
         m_sessionLock.Unlock();
-        // A caller's window stays up for what the caller still awaits.
-        if (ownProgress)
-            progress->Stop();
-        CServerTimeZone::Apply(zone);
-        return;
+        if (CServerTimeZone::Apply(zone)) {
+            // A caller's window stays up for what the caller still awaits.
+            if (ownProgress)
+                progress->Stop();
+            return;
+        }
+        // The program's local time must be the server's: without it the
+        // login fails as one whose time zone could not be set.
+        progress->Stop();
+        setLastError(m_settings.timeZoneNotSet);
+        m_expectedDisconnect = true;
+        Disconnect();
+        failConnect(m_settings.loginRefused);
     }
     progress->Stop();
     const bool serverSilent = m_state != StateNotConnected;
@@ -434,7 +442,7 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     {
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
-            closeOwnLink();
+            interlockFailedOnReceive();
             return 0;
         }
         const uint32_t key = text.startsWith('.') && m_subscriptionId != 0 ? m_subscriptionId : extra;
@@ -456,14 +464,25 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     return 0;
 }
 
+// A reply that cannot be matched for want of the transaction lock is an
+// interlock failure: the link ends, so that every pending command is
+// answered instead of waiting for a reply that was lost.
+void CZELTSession::interlockFailedOnReceive()
+{
+    setLastError(m_settings.interlockFailure);
+    closeOwnLink();
+}
+
 // A text frame completes the transaction named by its number, as it stands.
 int CZELTSession::OnStringMessage(const char *text, uint32_t extra)
 {
     std::shared_ptr<CReplyTarget> target;
     {
         CSingleLock lock(m_transactionLock);
-        if (!lock.Lock(m_settings.transactionLockMs))
+        if (!lock.Lock(m_settings.transactionLockMs)) {
+            interlockFailedOnReceive();
             return 0;
+        }
         const auto found = m_transactions.find(extra);
         if (found == m_transactions.end())
             return 0;

@@ -115,6 +115,11 @@ public:
     void SetLastTransactionNumber(uint32_t last);
     int PendingCount() const;
 
+protected:
+    // The lock of the pending commands; a derived session (a test of the
+    // lock's failures) may hold it.
+    CCriticalSection &TransactionLock() { return m_transactionLock; }
+
 private:
     void bindConduit();
     void releaseClient();
@@ -127,6 +132,7 @@ private:
     int onReply(const QByteArray &text, uint32_t extra);
     void linkEnded();
     void closeOwnLink();
+    void interlockFailedOnReceive();
     void answerAllPending(const char *format);
     static void dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply);
     HRESULT sendFrame(const QByteArray &bytes, int type, uint32_t extra);

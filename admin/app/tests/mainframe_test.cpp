@@ -300,6 +300,24 @@ TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)
     EXPECT_TRUE(m_frame->grab().save(folder + "/mailbox_editor.png"));
 }
 
+// A mailbox root without its "COS" value reads as no root: the editors say
+// so from the menu and open nothing, not even a session.
+TEST_F(MainFrameTest, EditorsWithoutTheMailboxRootSayTheRootIsMissingAndOpenNothing)
+{
+    m_server->seed(QStringLiteral("ua 2147483647 -stamp 1 {&Name1 {MB root}}"));
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_app->RootText(CAdminApp::RootMailbox).isEmpty());
+    const int links = m_server->connectionCount();
+    m_boxes->answer({IDOK, IDOK});
+    m_frame->CommandAction(ID_EDIT_UA_MAILBOX)->trigger();
+    m_frame->CommandAction(ID_EDIT_COS_MAILBOX)->trigger();
+    const QString missing = QStringLiteral(
+        "Error in server database: System root does not exist.\nThe requested function can not be started.");
+    EXPECT_EQ(m_boxes->texts(), QStringList({missing, missing}));
+    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(m_server->connectionCount(), links);
+}
+
 TEST_F(MainFrameTest, EditorSwitchesUnifiedMessagingOnTheNotificationTheLoginRead)
 {
     loginWithRights(0x80FFFFFFu);

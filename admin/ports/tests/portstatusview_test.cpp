@@ -136,13 +136,20 @@ TEST_F(PortStatusAgainstSimulator, StatisticsShowTheServersFigures)
     EXPECT_EQ(idle.StatisticText(3), QStringLiteral("Never Called"));
 }
 
-TEST_F(PortStatusAgainstSimulator, StatisticsShowAnErrorReplyAsAnError)
+// An error reply is no figure: all five statistics read "Not available",
+// whatever the error's text would split into.
+TEST_F(PortStatusAgainstSimulator, StatisticsAnsweredWithAnErrorSayNotAvailable)
 {
-    m_simulator->failCommand(QStringLiteral("Tcl_PortStatistics"), QStringLiteral("no such port"));
-    CPortStatisticsDlg dialog(1, m_session->CommandChannel(), CPortStatisticsDlg::AdminLayout);
-    dialog.Fill();
-    ASSERT_EQ(dialog.RowCount(), 1);
-    EXPECT_TRUE(dialog.StatisticText(0).contains(QStringLiteral("no such port")));
+    for (const QString &error : {QStringLiteral("!ERROR {no such port}"),
+                                 QStringLiteral("!{p_cnt_in 9 p_cnt_out 4} x")}) {
+        m_simulator->answerCommand(QStringLiteral("Tcl_PortStatistics"),
+                                   QStringLiteral("Tcl_PortStatistics ") + error);
+        CPortStatisticsDlg dialog(1, m_session->CommandChannel(), CPortStatisticsDlg::AdminLayout);
+        dialog.Fill();
+        ASSERT_EQ(dialog.RowCount(), 5) << error.toStdString();
+        for (int row = 0; row < 5; ++row)
+            EXPECT_EQ(dialog.StatisticText(row), QStringLiteral("Not available")) << error.toStdString();
+    }
 }
 
 TEST_F(PortStatusAgainstSimulator, StatisticsWithoutAFigureSayNotAvailable)
