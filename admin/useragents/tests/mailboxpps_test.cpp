@@ -292,7 +292,11 @@ TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTh
     EXPECT_TRUE(cosSheet->IsCOSEditor());
     EXPECT_EQ(cosSheet->windowTitle().section(' ', 0, 2), "COS Mailbox Configuration");
     ASSERT_TRUE(waitUntil([&] { return cosSheet->ShownNumber() == cos->GetCurrentUANumber(); }));
-    EXPECT_TRUE(cosSheet->Record().IsOverHighMark() || cosSheet->Record().GetComment().size() >= 0);
+    // The box shown is a class of service: it holds "COS" itself.
+    EXPECT_EQ(cosSheet->Record().GetUANumber(), cos->GetCurrentUANumber());
+    EXPECT_EQ(cosSheet->Record().GetProperty("COS"), "MB");
+    EXPECT_FALSE(cosSheet->Record().IsPropertyUnlisted("COS"));
+    EXPECT_FALSE(cosSheet->Record().IsOverHighMark());
 
     // Each editor window's session is its own: closing one leaves the others working.
     classes.LastFrame()->close();
@@ -667,14 +671,15 @@ TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
 
 namespace {
 
-TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
+TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoAtEveryRequest)
 {
     qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
     openSheet(2004);
-    m_boxes->answer(IDOK);
+    m_boxes->answer({IDOK, IDOK});
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
-    EXPECT_EQ(m_boxes->texts().size(), 1);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts().last().startsWith("Help is not installed"));
 }
 
 } // namespace
