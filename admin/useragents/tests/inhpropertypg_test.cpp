@@ -329,6 +329,36 @@ TEST_F(PageBase, RevertShowsTheCosValueForTheWholeGroupAndBack)
     EXPECT_EQ(page.GetMark(7), CInhPropertyPg::Mark::Own);
 }
 
+TEST_F(PageBase, CtrlRInAnOwnFieldShowsTheCosValueAndBack)
+{
+    TestPage &page = openPage();
+    m_channel.m_reply = QStringLiteral("{20 -1 3 -1 0} {} Num_RNA 6");
+    focusField(IDC_RINGS);
+    QTest::keyClick(page.GetDlgItem(IDC_RINGS), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(m_channel.m_executed, QStringList{"GetUA 20 Num_RNA"});
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("6"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Inherited);
+    EXPECT_TRUE(applyEnabled());
+
+    QTest::keyClick(page.GetDlgItem(IDC_RINGS), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Own);
+    EXPECT_EQ(m_channel.m_executed.size(), 1);
+}
+
+TEST_F(PageBase, CtrlRWhereThereIsNoCosChoiceDoesNothing)
+{
+    TestPage &page = openPage();
+    // A name (no COS choice) and the caller menu (inherited, not the box's own).
+    for (const int id : {int(CInhPropertyPg::IDC_NAME1), int(IDC_CALLER_MENU)}) {
+        focusField(id);
+        QTest::keyClick(page.GetDlgItem(id), Qt::Key_R, Qt::ControlModifier);
+    }
+    EXPECT_TRUE(m_channel.m_executed.isEmpty());
+    EXPECT_FALSE(page.IsModified());
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ann"));
+}
+
 TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
 {
     TestPage &page = openPage();

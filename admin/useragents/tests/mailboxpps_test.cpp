@@ -642,6 +642,33 @@ TEST_F(EditorAgainstSimulator, ClosingWithUnsavedEditsAsksAndNoSavesThem)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 MaxMessages {70} "});
 }
 
+TEST_F(EditorAgainstSimulator, SavingOnCloseABoxChangedMeanwhileAsksWhetherToCommit)
+{
+    const QString closing =
+        "Do you want to close the Mailbox Editor window and discard the changes you have made "
+        "without updating the Mailbox data in the server?";
+    const QString changed = "Another operation has modified this User Agent.\nPress Cancel to discard your "
+                            "changes or press OK to commit your changes.";
+    openSheet(2004);
+    ASSERT_FALSE(m_session->Execute("UpdateUA 2004 WithForce &Comment {meanwhile}").startsWith('!'));
+    m_simulator->clearLog();
+
+    // Cancel: the edits are dropped, nothing is sent.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_boxes->answer({IDNO, IDCANCEL});
+    m_sheet->QueryClose();
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed}));
+    EXPECT_EQ(m_boxes->transcript().back().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+
+    // OK: the edits go with force.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("71"); });
+    m_boxes->answer({IDNO, IDOK});
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed, closing, changed}));
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 WithForce MaxMessages {71} "});
+}
+
 TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
 {
     openSheet(2004);
