@@ -329,6 +329,40 @@ TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)
     EXPECT_TRUE(m_frame->grab().save(folder + "/mailbox_editor.png"));
 }
 
+TEST_F(MainFrameTest, EditorSwitchesUnifiedMessagingOnTheNotificationTheLoginRead)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_EQ(m_app->AimNormal(), QStringLiteral("22")) << "the demo server's notification";
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
+    ASSERT_NE(editor, nullptr);
+    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->ShownNumber() != -1; }, 20000));
+    const long box = sheet->ShownNumber();
+
+    sheet->SetPendingAction(CMailboxPps::ModeUnifiedOff);
+    SendMessage(sheet->GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);
+
+    EXPECT_EQ(sheet->Record().GetProperty("Nf_22_Disable"), QStringLiteral("1"));
+    EXPECT_TRUE(execute(QStringLiteral("GetUA %1 Nf_22_Disable").arg(box))
+                    .contains(QStringLiteral("Nf_22_Disable 1")));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, ChangedSystemColoursReloadTheToolbarImages)
+{
+    loginWithRights(0x80FFFFFFu);
+    QAction *mailbox = m_frame->CommandAction(ID_EDIT_UA_MAILBOX);
+    const qint64 before = mailbox->icon().cacheKey();
+    ASSERT_FALSE(mailbox->icon().isNull());
+    QPalette palette = m_frame->palette();
+    palette.setColor(QPalette::Window, Qt::darkCyan);
+    m_frame->setPalette(palette);
+    EXPECT_NE(mailbox->icon().cacheKey(), before);
+    EXPECT_FALSE(mailbox->icon().isNull());
+    EXPECT_EQ(m_frame->MenuManager()->Toolbars(), (QList<int>{IDR_MAINFRAME, IDR_CONFIG_TOOLBAR}));
+}
+
 TEST_F(MainFrameTest, RightClickOnARowOpensAnEditorOfThatBoxAloneAndTheCountGoesOn)
 {
     loginWithRights(0x80FFFFFFu);
@@ -411,40 +445,6 @@ TEST_F(MainFrameTest, StatusBarSaysReadyAgainWhenAWindowOpens)
     ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_COS_MAILBOX));
     EXPECT_TRUE(m_frame->statusBar()->currentMessage().isEmpty());
     EXPECT_TRUE(ready->isVisible());
-}
-
-TEST_F(MainFrameTest, EditorSwitchesUnifiedMessagingOnTheNotificationTheLoginRead)
-{
-    loginWithRights(0x80FFFFFFu);
-    ASSERT_EQ(m_app->AimNormal(), QStringLiteral("22")) << "the demo server's notification";
-    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
-    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
-    ASSERT_NE(editor, nullptr);
-    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->ShownNumber() != -1; }, 20000));
-    const long box = sheet->ShownNumber();
-
-    sheet->SetPendingAction(CMailboxPps::ModeUnifiedOff);
-    SendMessage(sheet->GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);
-
-    EXPECT_EQ(sheet->Record().GetProperty("Nf_22_Disable"), QStringLiteral("1"));
-    EXPECT_TRUE(execute(QStringLiteral("GetUA %1 Nf_22_Disable").arg(box))
-                    .contains(QStringLiteral("Nf_22_Disable 1")));
-    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
-}
-
-TEST_F(MainFrameTest, ChangedSystemColoursReloadTheToolbarImages)
-{
-    loginWithRights(0x80FFFFFFu);
-    QAction *mailbox = m_frame->CommandAction(ID_EDIT_UA_MAILBOX);
-    const qint64 before = mailbox->icon().cacheKey();
-    ASSERT_FALSE(mailbox->icon().isNull());
-    QPalette palette = m_frame->palette();
-    palette.setColor(QPalette::Window, Qt::darkCyan);
-    m_frame->setPalette(palette);
-    EXPECT_NE(mailbox->icon().cacheKey(), before);
-    EXPECT_FALSE(mailbox->icon().isNull());
-    EXPECT_EQ(m_frame->MenuManager()->Toolbars(), (QList<int>{IDR_MAINFRAME, IDR_CONFIG_TOOLBAR}));
 }
 
 // --- Date/Time ------------------------------------------------------------------
