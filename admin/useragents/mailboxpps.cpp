@@ -132,6 +132,7 @@ bool CMailboxPps::OnInitDialog()
         allowed = [document = m_document](long number) { return document->IsUAAllowed(number); };
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
+    connect(m_list, &CMailboxListCtrl::openEditorRequested, this, &CMailboxPps::ownEditorRequested);
     placeAttachedList();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks

@@ -128,6 +128,9 @@ signals:
     void messageLineChanged(const QString &text);
     // The administrator wants the directories synchronised now.
     void directorySyncRequested();
+    // The administrator wants an editor window of this box alone (a right
+    // click on its row).
+    void ownEditorRequested(long number);
 
 protected:
     bool OnInitDialog() override;

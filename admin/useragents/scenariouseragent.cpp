@@ -128,8 +128,7 @@ bool CScenarioUserAgent::load(const QString &reply, const CTclList &splitter, CS
             AfxMessageBox(AdminString(IDS_EVENT_MAP_NOT_PROCESSED).arg(maps));
             return false;
         }
-        if (!ParseEventMaps(maps, splitter))
-            return false;
+        ParseEventMaps(maps, splitter);
     }
     if (own.IsValid()) {
         const QString maps = channel.WaitReply(own);
@@ -137,8 +136,7 @@ bool CScenarioUserAgent::load(const QString &reply, const CTclList &splitter, CS
             AfxMessageBox(AdminString(IDS_LOCAL_EVENT_MAPS_NOT_PROCESSED).arg(maps));
             return false;
         }
-        if (!ParseEventMaps(maps, splitter))
-            return false;
+        ParseEventMaps(maps, splitter);
     }
     takeEventMaps();
     return true;
@@ -166,7 +164,7 @@ void CScenarioUserAgent::takeEventMaps()
     }
 }
 
-bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &splitter)
+void CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &splitter)
 {
     QStringList elements;
     splitter.SplitList(reply, elements);
@@ -176,7 +174,7 @@ bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &sp
         if (!splitter.SplitPairs(elements[i], pairs)) {
             AfxMessageBox(
                 QStringLiteral("Could not process event map list '%1'. Expected pairs.").arg(elements[i]));
-            return false;
+            return;
         }
         const std::optional<qint32> eventId = ParseUANumber(pairs.value(QStringLiteral("eventId")));
         CEventMapRecord *record = eventId ? eventById(*eventId) : nullptr;
@@ -194,7 +192,6 @@ bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &sp
         map->param = pairs.value(QStringLiteral("param"));
         map->present = true;
     }
-    return true;
 }
 
 QString CScenarioUserAgent::Fetch(const QString &name, CServerCommandChannel &channel)

@@ -301,7 +301,11 @@ TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTh
     EXPECT_TRUE(cosSheet->IsCOSEditor());
     EXPECT_EQ(cosSheet->windowTitle().section(' ', 0, 2), "COS Mailbox Configuration");
     ASSERT_TRUE(waitUntil([&] { return cosSheet->ShownNumber() == cos->GetCurrentUANumber(); }));
-    EXPECT_TRUE(cosSheet->Record().IsOverHighMark() || cosSheet->Record().GetComment().size() >= 0);
+    // The box shown is a class of service: it holds "COS" itself.
+    EXPECT_EQ(cosSheet->Record().GetUANumber(), cos->GetCurrentUANumber());
+    EXPECT_EQ(cosSheet->Record().GetProperty("COS"), "MB");
+    EXPECT_FALSE(cosSheet->Record().IsPropertyUnlisted("COS"));
+    EXPECT_FALSE(cosSheet->Record().IsOverHighMark());
 
     // Each editor window's session is its own: closing one leaves the others working.
     classes.LastFrame()->close();
@@ -647,6 +651,33 @@ TEST_F(EditorAgainstSimulator, ClosingWithUnsavedEditsAsksAndNoSavesThem)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 MaxMessages {70} "});
 }
 
+TEST_F(EditorAgainstSimulator, SavingOnCloseABoxChangedMeanwhileAsksWhetherToCommit)
+{
+    const QString closing =
+        "Do you want to close the Mailbox Editor window and discard the changes you have made "
+        "without updating the Mailbox data in the server?";
+    const QString changed = "Another operation has modified this User Agent.\nPress Cancel to discard your "
+                            "changes or press OK to commit your changes.";
+    openSheet(2004);
+    ASSERT_FALSE(m_session->Execute("UpdateUA 2004 WithForce &Comment {meanwhile}").startsWith('!'));
+    m_simulator->clearLog();
+
+    // Cancel: the edits are dropped, nothing is sent.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_boxes->answer({IDNO, IDCANCEL});
+    m_sheet->QueryClose();
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed}));
+    EXPECT_EQ(m_boxes->transcript().back().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+
+    // OK: the edits go with force.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("71"); });
+    m_boxes->answer({IDNO, IDOK});
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed, closing, changed}));
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 WithForce MaxMessages {71} "});
+}
+
 TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
 {
     openSheet(2004);
@@ -750,14 +781,15 @@ TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
 
 namespace {
 
-TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
+TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoAtEveryRequest)
 {
     qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
     openSheet(2004);
-    m_boxes->answer(IDOK);
+    m_boxes->answer({IDOK, IDOK});
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
-    EXPECT_EQ(m_boxes->texts().size(), 1);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts().last().startsWith("Help is not installed"));
 }
 
 } // namespace
