@@ -29,9 +29,11 @@
 #include <memory>
 
 class CAdminTemplate;
+class CAdminView;
 class CCoolMenuManager;
 class QLabel;
 class QMdiArea;
+class QMenu;
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public CMessageTarget {
@@ -103,6 +105,7 @@ private:
     bool buildToolBars();
     QToolBar *makeToolBar(int toolbarId, const QString &title);
     void buildStatusBar();
+    void listWindows(QMenu *windowMenu);
     void greyByPosition();
     bool allowedByRights(int id) const;
     bool availableNow(int id) const;
@@ -129,6 +132,10 @@ private:
     void OnHelp();
 
     void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
+    // A right click on a row of an editor's list: an editor of that box alone.
+    void openOwnEditor(bool cos, long number);
+    // Ties an opened editor's requests to the frame and puts the focus in it.
+    void showEditorView(CAdminView *view);
     void OnServerExit(bool loginCompleted);
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
@@ -144,10 +151,15 @@ private:
     QHash<int, QAction *> m_actions;
     QHash<int, Handler> m_handlers;
     QList<HWND> m_consoles;
+    // The Window menu's list of open windows, remade each time it opens.
+    QList<QPointer<QAction>> m_windowListActions;
     std::array<QPointer<QWidget>, EditorSlots> m_editors;
     // The mailbox and class-of-service editors' templates, made on first use.
     std::unique_ptr<CAdminTemplate> m_mailboxTemplate;
     std::unique_ptr<CAdminTemplate> m_cosTemplate;
+    // Editors the templates of earlier logins opened: the numbering goes on.
+    int m_mailboxEditorsOpened = 0;
+    int m_cosEditorsOpened = 0;
     bool m_closing = false;
     bool m_endingForLostServer = false;
 };

@@ -39,6 +39,7 @@ void CAdminView::OnInitialUpdate()
     layout()->addWidget(m_sheet);
     connect(m_sheet, &CMailboxPps::messageLineChanged, this, &CAdminView::messageLineChanged);
     connect(m_sheet, &CMailboxPps::directorySyncRequested, this, &CAdminView::directorySyncRequested);
+    connect(m_sheet, &CMailboxPps::ownEditorRequested, this, &CAdminView::ownEditorRequested);
     m_sheet->Create(this);
     SetInitialFocus();
 }

@@ -141,6 +141,9 @@ signals:
     void messageLineChanged(const QString &text);
     // The administrator wants the directories synchronised now.
     void directorySyncRequested();
+    // The administrator wants an editor window of this box alone (a right
+    // click on its row).
+    void ownEditorRequested(long number);
 
 protected:
     bool OnInitDialog() override;
@@ -159,10 +162,15 @@ private:
     void OnDeleteMailbox();
     bool storePages();
     ServerState IsChangedOnServer();
-    void commit(bool withForce, bool reloadAfter);
+    // False when the server refused the change.
+    bool commit(bool withForce, bool reloadAfter);
+    // OnOK's save; false when the edits were not stored (a page refused its
+    // value, or the server the change).
+    bool saveOnClose();
     bool anyPageChanged() const;
     bool isAwaited(long number) const;
     void warnAboutAnswerMethods(long number);
+    void forgetDeletedBox();
     void showMessageLine(const QString &text);
     void readDirectorySync();
     void offerDirectorySync();
