@@ -249,11 +249,7 @@ int CScenarioUserAgent::CommitEventMaps(CServerCommandChannel &channel, QString 
         commitPendingDeletions(channel);
         commitPropertyDeletions(channel);
     }
-    const int result = CUserAgent::CommitChanges(reply, channel, withForce);
-    // Call handling the server took is a change saved, even with no property to update.
-    if (result == CommitNothingToSend && scenarioChanged && scenarioCommitted)
-        return CommitSent;
-    return result;
+    return CUserAgent::CommitChanges(reply, channel, withForce);
 }
 
 // Sends the command one event needs, if any: 1 when the server took it, 0
