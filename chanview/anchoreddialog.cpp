@@ -5,7 +5,6 @@
 #include "platform/registry/profile.h"
 
 #include <QResizeEvent>
-#include <QShowEvent>
 
 namespace {
 const QString kWidth = QStringLiteral("CX");
@@ -32,6 +31,11 @@ void CAnchoredDialog::AddAnchor(int controlId, uint32_t flags)
 bool CAnchoredDialog::OnInitDialog()
 {
     const bool result = CDialog::OnInitDialog();
+    // The designed size is the smallest, taken before a remembered size
+    // replaces it: a window once enlarged can be made small again.
+    if (m_minimum.isEmpty())
+        m_minimum = size();
+    setMinimumSize(m_minimum);
     if (m_bRememberSize) {
         const CProfile profile = CProfile::inIniFile(ProfileFileName());
         const int width = profile.GetProfileInt(ProfileSection(), kWidth, 0);
@@ -40,15 +44,6 @@ bool CAnchoredDialog::OnInitDialog()
             resize(width, height);
     }
     return result;
-}
-
-void CAnchoredDialog::showEvent(QShowEvent *event)
-{
-    CDialog::showEvent(event);
-    if (m_minimum.isEmpty()) {
-        m_minimum = size();
-        setMinimumSize(m_minimum);
-    }
 }
 
 void CAnchoredDialog::resizeEvent(QResizeEvent *event)
@@ -86,7 +81,6 @@ void CAnchoredDialog::moveAnchored(int dx, int dy)
 void CAnchoredDialog::done(int result)
 {
     saveSize();
-    m_minimum = QSize();
     m_last = QSize();
     m_bResized = false;
     CDialog::done(result);

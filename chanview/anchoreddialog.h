@@ -29,7 +29,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void done(int result) override;
 
@@ -38,7 +37,7 @@ private:
     void saveSize();
 
     bool m_bRememberSize = true;
-    QSize m_minimum;
+    QSize m_minimum; // the designed size
     QSize m_last;
     bool m_bResized = false;
     QList<uint32_t> m_anchors;

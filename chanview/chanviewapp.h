@@ -31,8 +31,8 @@ public:
     CChanviewApp &operator=(const CChanviewApp &) = delete;
 
     // The whole start-up; returns when the program is to end, with its exit
-    // code: 1 when the server went away while the port list was shown, else
-    // 0. The window that runs once logged in is the main-window runner
+    // code: 0, also when the port list was closed after the server went
+    // away. The window that runs once logged in is the main-window runner
     // (tests replace it), which returns that code.
     int InitInstance();
     // Reads the settings and the remembered password (start-up steps before

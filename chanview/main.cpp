@@ -1,6 +1,6 @@
 // Chanview: the voice-port monitor. It logs in with the settings admin keeps
-// and shows the live state of every voice port of the server; it ends with
-// code 1 when the server goes away under it.
+// and shows the live state of every voice port of the server until its
+// window is closed.
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewstrings.h"
 

@@ -2,6 +2,7 @@
 #include "chanview/portstatusdlg.h"
 
 #include "admin/ports/portstateicons.h"
+#include "admin/ports/portstatetable.h"
 #include "admin/ports/portstatisticsdlg.h"
 #include "admin/ports/porttraceline.h"
 #include "admin/session/servercommandchannel.h"
@@ -11,7 +12,6 @@
 #include "chanview/chanviewaboutdlg.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewstrings.h"
-#include "platform/msgbox/msgbox.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -70,7 +70,6 @@ bool CPortStatusDlg::OnInitDialog()
     CAnchoredDialog::OnInitDialog();
     m_bClosing = false;
     m_bServerLost = false;
-    m_bLossTold = false;
     showTitle();
     // Told when any of the program's sessions loses its link, the login's
     // included; a loss before this window was there is seen below.
@@ -150,47 +149,14 @@ void CPortStatusDlg::stopWatchingServer()
     CServerExitNotice::SetMainWindow(nullptr);
 }
 
+// Rows that no longer change must not pass for live ones, so the title says
+// the server is gone; the rows stay, and the operator decides when to close.
 void CPortStatusDlg::onServerLost()
 {
     if (m_bServerLost || m_bClosing)
         return;
     m_bServerLost = true;
     showTitle();
-    // A loss while the dialog initialises (its own login keeps events
-    // flowing) is told once it shows, so that it can be closed.
-    if (isVisible())
-        tellServerLostLater();
-}
-
-void CPortStatusDlg::showEvent(QShowEvent *event)
-{
-    CAnchoredDialog::showEvent(event);
-    if (m_bServerLost)
-        tellServerLostLater();
-}
-
-// From the event loop: the sender of the message that told us may still be
-// on its way out, and the message box runs a loop of its own.
-void CPortStatusDlg::tellServerLostLater()
-{
-    QMetaObject::invokeMethod(
-        this, [this] { endForLostServer(); }, Qt::QueuedConnection);
-}
-
-void CPortStatusDlg::endForLostServer()
-{
-    if (m_bClosing || m_bLossTold)
-        return;
-    m_bLossTold = true;
-    AfxMessageBox(ChanviewString(IDS_CV_SERVER_NOT_AVAILABLE), MB_OK | MB_ICONSTOP);
-    if (m_bClosing)
-        return;
-    // A statistics or about box still open would keep the program waiting.
-    const QList<QDialog *> boxes = findChildren<QDialog *>(Qt::FindDirectChildrenOnly);
-    for (QDialog *box : boxes)
-        if (box->isVisible())
-            box->reject();
-    EndDialog(IDCANCEL);
 }
 
 LRESULT CPortStatusDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -216,8 +182,10 @@ void CPortStatusDlg::OnStatusUpdate(WPARAM code, const QString &text)
         onServerLost();
         return;
     }
+    // A state the table does not know changes nothing: no row is made and
+    // the port's row keeps its last state.
     const auto trace = CPortTraceLine::Parse(text, m_splitter);
-    if (trace)
+    if (trace && CPortStateTable::Find(trace->state) != CPortStateTable::Unknown)
         m_rows.SetPortState(trace->port, trace->state);
 }
 

@@ -4,8 +4,8 @@
 //
 // Rows that no longer change must not pass for live ones: when the server
 // goes away (the subscription is failed, or the dialog's or the login's
-// session loses its link) the title says the server is not available, a
-// message says it once, and the dialog then closes, so the program ends.
+// session loses its link) the title says the server is not available. The
+// dialog stays open with its last rows until the operator closes it.
 #pragma once
 
 #include "admin/ports/portrowlist.h"
@@ -42,7 +42,6 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void showEvent(QShowEvent *event) override;
     void done(int result) override;
 
 private:
@@ -52,8 +51,6 @@ private:
     void showTitle();
     void stopWatchingServer();
     void onServerLost();
-    void tellServerLostLater();
-    void endForLostServer();
 
     QListWidget *m_portList;
     std::unique_ptr<CZELTSession> m_pSession;
@@ -63,6 +60,5 @@ private:
     CTclList m_splitter;
     CPortRowList m_rows;
     bool m_bServerLost = false;
-    bool m_bLossTold = false;
     bool m_bClosing = false;
 };

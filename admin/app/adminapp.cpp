@@ -14,6 +14,7 @@
 #include "admin/app/rememberedpassword.h"
 #include "admin/app/runconfigwizarddlg.h"
 #include "admin/session/dispatcherpool.h"
+#include "admin/session/loginstatusthread.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/session/zeltsession.h"
@@ -275,11 +276,36 @@ void CAdminApp::SetLoginChoice(const QString &computerList, const QString &host,
 
 bool CAdminApp::Login()
 {
-    bool changePasswordRequested = false;
-    if (!connectNewSession(changePasswordRequested))
+    // A login again (Connect to Server) that does not go through leaves the
+    // program as it was: the session it had, with the rights, roots and
+    // lists read for it, and the account its windows log in with. A first
+    // login that fails ends the program instead.
+    const bool loggedIn = m_pSession != nullptr;
+    LoginState previous = takeLoginState();
+    std::unique_ptr<CZELTSession> previousSession;
+    std::optional<CLoginStatusThread> progress;
+    // A password changed on the server stays the account's, whatever follows.
+    std::optional<CLoginCredentials> changedPassword;
+    const auto fail = [&] {
+        progress.reset();
+        if (!loggedIn)
+            return false;
+        if (previousSession)
+            m_pSession = std::move(previousSession);
+        restoreLoginState(std::move(previous));
+        if (changedPassword && changedPassword->host == m_strHost && changedPassword->user == m_strUser)
+            m_strPassword = changedPassword->password;
         return false;
+    };
 
-    if (m_strUser == kDefaultLogin && m_strPassword == kDefaultLogin) {
+    bool changePasswordRequested = false;
+    if (!connectNewSession(changePasswordRequested, previousSession, progress))
+        return fail();
+
+    const bool defaultLogin = m_strUser == kDefaultLogin && m_strPassword == kDefaultLogin;
+    if (defaultLogin || changePasswordRequested)
+        progress.reset(); // the questions are the user's to answer now
+    if (defaultLogin) {
         if (AfxMessageBox(kDefaultPasswordQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES)
             changePasswordRequested = true;
     }
@@ -289,27 +315,37 @@ bool CAdminApp::Login()
             CAdminPasswordDlg dialog(*this, m_pMainFrame);
             result = dialog.DoModal();
         } catch (const CZltExceptionLoginDeclined &) {
-            return false; // the session has said why
+            return fail(); // the session has said why
         } catch (const CZltException &e) {
             AfxMessageBox(e.text());
-            return false;
+            return fail();
         }
+        if (result == IDOK)
+            changedPassword = CLoginCredentials{m_strHost, m_strUser, m_strPassword};
         if (result != IDOK && result != IDCANCEL)
-            return false;
+            return fail();
     }
 
     storeLoginSettings();
-    if (!LoadUserRights()) {
+    // The progress window stays up until the batch is answered.
+    if (!progress)
+        progress.emplace(CZELTSession::ProgressText(m_strHost), m_sessionSettings.progressDelayMs);
+    progress->Start();
+    const bool rightsRead = LoadUserRights();
+    progress.reset();
+    if (!rightsRead) {
         AfxMessageBox(kBatchFailed);
-        return false;
+        return fail();
     }
+    previousSession.reset();
     return true;
 }
 
 // Runs the login dialog until a session is connected or the administrator
-// gives up. The application's old session stays in place until the new one
-// is connected, so a failed reconnection leaves the program as it was.
-bool CAdminApp::connectNewSession(bool &changePasswordRequested)
+// gives up. The new session takes the application's place; the old one stays
+// connected in `previousSession` until the whole login has gone through.
+bool CAdminApp::connectNewSession(bool &changePasswordRequested, std::unique_ptr<CZELTSession> &previousSession,
+                                  std::optional<CLoginStatusThread> &progress)
 {
     for (;;) {
         CLoginDlg dialog(*this, m_pMainFrame);
@@ -318,18 +354,50 @@ bool CAdminApp::connectNewSession(bool &changePasswordRequested)
         changePasswordRequested = dialog.ChangePasswordRequested();
         try {
             auto session = std::make_unique<CZELTSession>(m_sessionSettings);
-            session->Connect(CLoginCredentials{m_strHost, m_strUser, m_strPassword});
-            if (m_pSession)
-                m_pSession->Disconnect();
+            progress.emplace(CZELTSession::ProgressText(m_strHost), m_sessionSettings.progressDelayMs);
+            session->Connect(CLoginCredentials{m_strHost, m_strUser, m_strPassword}, &*progress);
+            previousSession = std::move(m_pSession);
             m_pSession = std::move(session);
             return true;
         } catch (const CZltExceptionLoginDeclined &) {
             continue; // the session has said why; the dialog comes back
         } catch (const CZltException &e) {
+            progress.reset();
             AfxMessageBox(e.text());
             return false;
         }
     }
+}
+
+CAdminApp::LoginState CAdminApp::takeLoginState() const
+{
+    return LoginState{m_strComputerList,   m_strSavePassword,   m_strHost,           m_strUser,
+                      m_strPassword,       m_dwRights,          m_nMainMenuId,       m_roots,
+                      m_strAllowedUAs,     m_allowedUAs,        m_strMsgCopyNormal,  m_strMsgCopyUrgent,
+                      m_strAimNormal,      m_notificationEvents, m_notificationApps, m_userApps,
+                      m_tuiDisabledApps,   m_t1Protocols};
+}
+
+void CAdminApp::restoreLoginState(LoginState &&state)
+{
+    m_strComputerList = std::move(state.computerList);
+    m_strSavePassword = std::move(state.savePassword);
+    m_strHost = std::move(state.host);
+    m_strUser = std::move(state.user);
+    m_strPassword = std::move(state.password);
+    m_dwRights = state.rights;
+    m_nMainMenuId = state.mainMenuId;
+    m_roots = std::move(state.roots);
+    m_strAllowedUAs = std::move(state.allowedUAsText);
+    m_allowedUAs = std::move(state.allowedUAs);
+    m_strMsgCopyNormal = std::move(state.msgCopyNormal);
+    m_strMsgCopyUrgent = std::move(state.msgCopyUrgent);
+    m_strAimNormal = std::move(state.aimNormal);
+    m_notificationEvents = std::move(state.notificationEvents);
+    m_notificationApps = std::move(state.notificationApps);
+    m_userApps = std::move(state.userApps);
+    m_tuiDisabledApps = std::move(state.tuiDisabledApps);
+    m_t1Protocols = std::move(state.t1Protocols);
 }
 
 // --- the login batch ---------------------------------------------------------
@@ -347,7 +415,7 @@ bool CAdminApp::LoadUserRights()
 {
     if (!m_pSession)
         return false;
-    QString list = QStringLiteral("{{GetRemoteUser %1\r\n}").arg(TclWord(m_strUser));
+    QString list = QStringLiteral("{{GetRemoteUser %1\r\n}").arg(TclBareWord(m_strUser));
     for (size_t i = 1; i < kBatch.size(); ++i) {
         const BatchStep &step = kBatch[i];
         if (step.kind == BatchKind::Root)
@@ -362,7 +430,7 @@ bool CAdminApp::LoadUserRights()
         QStringLiteral("set _vlist\r\n");
     QString reply;
     try {
-        reply = m_pSession->Execute(command);
+        reply = m_pSession->ExecuteWhileWindowsPaint(command);
     } catch (const CZltException &e) {
         qWarning("admin: login batch: %s", e.what());
         return false;
@@ -376,6 +444,10 @@ bool CAdminApp::ReadLoginBatchReply(const QString &reply)
         return false;
     QStringList answers;
     m_listSplitter.SplitList(reply, answers);
+    // A reply that is no list, or an empty one, tells nothing about the
+    // account: it is no login.
+    if (answers.isEmpty())
+        return false;
 
     clearLoginData();
     for (size_t i = 0; i < kBatch.size() && qsizetype(i) < answers.size(); ++i) {

@@ -12,6 +12,7 @@
 
 #include "admin/reports/reportengine.h"
 #include "admin/session/loginsettingsholder.h"
+#include "admin/session/loginstatusthread.h"
 #include "admin/session/sessionsettings.h"
 #include "admin/session/tcllist.h"
 #include "admin/uatools/rangelist.h"
@@ -96,7 +97,8 @@ public:
     // The login dialog, the connection, the default-password question, the
     // "Login" settings and the login batch; true when the program may go on.
     // Also run again by the main frame's Connect to Server: the old session
-    // is replaced only once the new one is connected.
+    // is replaced only once the whole login has gone through; a login that
+    // fails leaves the old session, rights, roots and account in place.
     bool Login();
     // The login batch on the application's session; true on success.
     bool LoadUserRights();
@@ -187,7 +189,31 @@ public:
 private:
     void readLoginSettings();
     void storeLoginSettings();
-    bool connectNewSession(bool &changePasswordRequested);
+    // What a login changes, kept to be put back when it fails.
+    struct LoginState {
+        QString computerList;
+        QString savePassword;
+        QString host;
+        QString user;
+        QString password;
+        uint32_t rights;
+        int mainMenuId;
+        std::map<UserAgentRoot, QString> roots;
+        QString allowedUAsText;
+        CRangeList allowedUAs;
+        QString msgCopyNormal;
+        QString msgCopyUrgent;
+        QString aimNormal;
+        QList<CNotificationEvent> notificationEvents;
+        QStringList notificationApps;
+        QStringList userApps;
+        QStringList tuiDisabledApps;
+        QStringList t1Protocols;
+    };
+    LoginState takeLoginState() const;
+    void restoreLoginState(LoginState &&state);
+    bool connectNewSession(bool &changePasswordRequested, std::unique_ptr<CZELTSession> &previousSession,
+                           std::optional<CLoginStatusThread> &progress);
     void clearLoginData();
     bool readRights(const QString &answer);
     void readVariable(size_t step, const QString &element);

@@ -58,7 +58,7 @@ bool CAdminPasswordDlg::readAccount()
     QString reply;
     try {
         CPendingCommand pending =
-            m_pSession->BeginCommand(QStringLiteral("GetRemoteUser %1").arg(TclWord(m_strUser)));
+            m_pSession->BeginCommand(QStringLiteral("GetRemoteUser %1").arg(TclBareWord(m_strUser)));
         reply = m_pSession->WaitReply(pending);
     } catch (const CZltException &e) {
         AfxMessageBox(e.text());
@@ -69,7 +69,10 @@ bool CAdminPasswordDlg::readAccount()
         m_pSession->ListSplitter().SplitList(reply, fields);
     const std::optional<uint32_t> rights =
         fields.size() >= 3 ? CAdminApp::ParseRightsWord(fields[1]) : std::nullopt;
-    if (!rights) {
+    // The fourth field goes back as a number; an account without one has 0.
+    bool fourthIsNumber = true;
+    const int fourth = fields.size() >= 4 && !fields[3].isEmpty() ? fields[3].toInt(&fourthIsNumber, 10) : 0;
+    if (!rights || !fourthIsNumber) {
         AfxMessageBox(IsErrorReply(reply)
                           ? reply
                           : tr("The account of %1 can not be read from the server.").arg(m_strUser),
@@ -78,7 +81,7 @@ bool CAdminPasswordDlg::readAccount()
     }
     m_dwRights = *rights;
     m_strRange = fields[2];
-    m_strFourth = fields.size() >= 4 ? fields[3] : QString();
+    m_nFourth = fourth;
     return true;
 }
 
@@ -100,8 +103,8 @@ bool CAdminPasswordDlg::Apply()
 {
     const QString range = m_strRange.isEmpty() ? QStringLiteral(" ") : m_strRange;
     const QString command = QStringLiteral("ChangeRemoteUser %1 %2 %3 %4 %5")
-                                .arg(TclWord(m_strUser), TclWord(m_strNewValue), QString::number(m_dwRights),
-                                     TclWord(range), TclWord(m_strFourth));
+                                .arg(TclBareWord(m_strUser), TclBareWord(m_strNewValue),
+                                     QString::number(m_dwRights), TclWord(range), QString::number(m_nFourth));
     QString refusal;
     try {
         CPendingCommand pending = m_pSession->BeginCommand(command);

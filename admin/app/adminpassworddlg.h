@@ -36,5 +36,5 @@ private:
     std::unique_ptr<CZELTSession> m_pSession;
     uint32_t m_dwRights = 0;
     QString m_strRange;
-    QString m_strFourth; // carried through as the server sent it
+    int m_nFourth = 0; // carried through as the server sent it
 };

@@ -1,7 +1,9 @@
 // The "type it twice" dialog design; see changepassworddlg.h.
 #include "admin/app/changepassworddlg.h"
 
+#include "admin/session/serverexitnotice.h"
 #include "platform/mfc/dataexchange.h"
+#include "platform/msgbox/msgbox.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,6 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cstdio>
+#include <cstdlib>
 
 CChangePasswordDlg::CChangePasswordDlg(int dialogId, const Texts &texts, QWidget *parent)
     : CDialog(dialogId, texts.caption, parent), m_texts(texts),
@@ -43,6 +48,7 @@ int CChangePasswordDlg::DoModal()
     m_unusable = false;
     initialise();
     if (m_unusable) {
+        endIfServerLost();
         Finish();
         return IDCANCEL;
     }
@@ -84,16 +90,33 @@ void CChangePasswordDlg::OnOK()
         clearValues();
         return;
     }
+    endIfServerLost();
     if (!Validate() || !Apply())
         return;
+    endIfServerLost();
     Finish();
     EndDialog(IDOK);
 }
 
 void CChangePasswordDlg::OnCancel()
 {
+    endIfServerLost();
     Finish();
     EndDialog(IDCANCEL);
+}
+
+// A value typed for a server that is gone can go nowhere: the program ends
+// as the main frame ends it when the server is lost.
+void CChangePasswordDlg::endIfServerLost()
+{
+    if (!CServerExitNotice::IsServerLost())
+        return;
+    const QString text = tr("Server Shutdown occured, Admin will be closed");
+    std::fprintf(stderr, "admin: %s\n", qPrintable(text));
+    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+    std::fflush(nullptr);
+    // Nothing is cleaned up: sessions would wait for a server that is gone.
+    std::_Exit(EXIT_FAILURE);
 }
 
 void CChangePasswordDlg::clearValues()

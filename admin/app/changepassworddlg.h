@@ -7,7 +7,8 @@
 // A derived dialog supplies, in this order: Prepare (before it shows; false
 // when it cannot be used), Apply (carries out the change; false keeps the
 // dialog open), Validate (its own rules, after its own message) and Finish
-// (whenever the dialog ends).
+// (whenever the dialog ends). Before Validate and before Finish, a server
+// lost meanwhile ends the program, with the main frame's message.
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -60,6 +61,9 @@ protected:
     QString m_strConfirmValue;
 
 private:
+    // Ends the program when the server was lost while the dialog was open.
+    static void endIfServerLost();
+
     const Texts m_texts;
     QLineEdit *m_newValue;
     QLineEdit *m_confirmValue;

@@ -11,6 +11,7 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Verbanta"));
     QApplication::setApplicationName(QLatin1String(CAdminApp::ApplicationName));
     QApplication::setApplicationVersion(QStringLiteral(ADMIN_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("verbanta-admin"));
 
     CAdminApp app;
     if (!app.InitInstance()) {

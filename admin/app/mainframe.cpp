@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
 #include "admin/app/coolmenumanager.h"
@@ -31,9 +32,11 @@
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/cosdoc.h"
+#include "admin/useragents/pages/mailboxpages.h"
 #include "admin/useragents/useragent.h"
 #include "admin/widgets/configurationmenu.h"
 #include "admin/widgets/systemclockdlg.h"
+#include "platform/mfc/propertypage.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QAction>
@@ -72,9 +75,24 @@ CRangeBox::AllowedCheck allowedUserAgents()
 CAdminDoc::Account editorAccount(const CAdminApp &app)
 {
     const CAdminApp *account = &app;
-    return CAdminDoc::Account{[account](long number) { return account->IsUserAgentAllowed(number); },
+    CAdminDoc::Account editor{[account](long number) { return account->IsUserAgentAllowed(number); },
                               app.AllowsAllUserAgents(), app.Rights(),
                               [account](const QString &name) { return account->EventVariable(name); }};
+    // What the mailbox pages need of the application.
+    CMailboxPageServices services;
+    services.userApps = app.UserApps();
+    services.applicationChannel = app.GetSession();
+    services.mailboxRootText = app.RootText(CAdminApp::RootMailbox);
+    if (app.GetSession())
+        services.serverTimeZone = app.GetSession()->ServerTimeZone();
+    services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
+        CChangeSecurityCodeDlg dialog(parent, typed);
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.NewValue();
+    };
+    editor.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
+    return editor;
 }
 
 // Texts the frame shows, and the commands it sends.
@@ -86,6 +104,8 @@ const char *const kAsrNotAvailable = "ASR AA is not available in the server.";
 const char *const kAsrQuestion = "Do you want to synchronize directories for ASR AA?";
 const char *const kAsrDone = "Synchronization is successfully done";
 const char *const kBadServerTime = "The server's clock answered \"%1\", which is not a date and time.";
+const char *const kNoSystemRoot =
+    "Error in server database: System root does not exist.\nThe requested function can not be started.";
 const char *const kAsrAlias = "ASRAADirectorySync";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
@@ -102,6 +122,17 @@ public:
     CWaitCursor(const CWaitCursor &) = delete;
     CWaitCursor &operator=(const CWaitCursor &) = delete;
 };
+
+// Whether the login found the system root of a kind of user agent; a window
+// for a kind without one would work on nothing, so it is refused with the
+// database message.
+bool systemRootExists(const CAdminApp &app, CAdminApp::UserAgentRoot root)
+{
+    if (!app.RootText(root).isEmpty())
+        return true;
+    AfxMessageBox(QString::fromUtf8(kNoSystemRoot));
+    return false;
+}
 
 // "MMDDYYYYhhmmss" in the server's time zone (the program's local time since
 // login); nothing unless all fourteen characters are digits and every field
@@ -139,6 +170,12 @@ CMainFrame::CMainFrame()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // A window that opens or comes forward clears the message line: the
+    // status bar says "Ready" again.
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
+        if (window)
+            statusBar()->clearMessage();
+    });
     createActions();
     registerHandlers();
 
@@ -257,6 +294,9 @@ bool CMainFrame::buildMenus(int menuId)
         return false;
     for (QAction *top : menuBar()->actions())
         connect(top->menu(), &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    if (QAction *window = menuBar()->actions().value(CMenuResource::WindowMenu))
+        connect(window->menu(), &QMenu::aboutToShow, this,
+                [this, menu = window->menu()] { listWindows(menu); });
     m_menuManager->SetAcceleratorTable(&CAcceleratorTable::MainFrame());
     m_menuManager->Install(this);
     return true;
@@ -289,7 +329,39 @@ void CMainFrame::buildStatusBar()
         m_serverPane->fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 12);
     m_serverPane->setText(m_serverText);
     statusBar()->addPermanentWidget(m_serverPane);
-    statusBar()->showMessage(tr("Ready"));
+    // Shown whenever no prompt or message line covers it.
+    auto *ready = new QLabel(tr("Ready"), this);
+    ready->setObjectName(QStringLiteral("readyPane"));
+    statusBar()->addWidget(ready, 1);
+}
+
+void CMainFrame::listWindows(QMenu *menu)
+{
+    // The open windows follow the Window menu's commands, numbered, the
+    // active one checked; choosing one activates it.
+    // The list's actions are the menu's; a menu rebuilt for new rights took
+    // the old ones along.
+    for (const QPointer<QAction> &old : std::as_const(m_windowListActions))
+        delete old.data();
+    m_windowListActions.clear();
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowListActions.append(menu->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow *child : windows) {
+        ++number;
+        const QString title = child->windowTitle();
+        QAction *item = menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                                    : QStringLiteral("%1 %2").arg(number).arg(title));
+        item->setCheckable(true);
+        item->setChecked(child == m_mdiArea->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(child)] {
+            if (window)
+                m_mdiArea->setActiveSubWindow(window);
+        });
+        m_windowListActions.append(item);
+    }
 }
 
 void CMainFrame::SetServerText(const QString &host)
@@ -346,8 +418,6 @@ bool CMainFrame::allowedByRights(int id) const
     switch (id) {
     case ID_VOICE_PORT_STATUS:
         return rights >= CAdminApp::RightsAllUserAgents;
-    case ID_TCL_SESSION:
-        return rights >= kTopAdministrator;
     case ID_DATE_TIME:
         return level >= 0x20 && app.HasPermission(CAdminApp::PermissionClock);
     case ID_SHUTDOWN:
@@ -554,7 +624,11 @@ void CMainFrame::closeWindowsForNewLogin()
     for (QMdiSubWindow *child : m_mdiArea->subWindowList())
         delete child;
     // The editors' templates open sessions on the application's session,
-    // which the new login replaces.
+    // which the new login replaces; their count of editors goes on.
+    if (m_mailboxTemplate)
+        m_mailboxEditorsOpened = m_mailboxTemplate->OpenedCount();
+    if (m_cosTemplate)
+        m_cosEditorsOpened = m_cosTemplate->OpenedCount();
     m_mailboxTemplate.reset();
     m_cosTemplate.reset();
     for (int slot :
@@ -567,11 +641,16 @@ void CMainFrame::closeWindowsForNewLogin()
 
 void CMainFrame::OnEditUserAgents()
 {
+    if (!systemRootExists(theApp(), CAdminApp::RootMailbox))
+        return;
     openEditor(m_mailboxTemplate, false, QStringLiteral("Mailbox Editor"));
 }
 
 void CMainFrame::OnEditCos()
 {
+    // The class-of-service editor works under the mailbox root too.
+    if (!systemRootExists(theApp(), CAdminApp::RootMailbox))
+        return;
     openEditor(m_cosTemplate, true, QStringLiteral("COS Mailbox Editor"));
 }
 
@@ -581,7 +660,7 @@ void CMainFrame::openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, boo
     CWaitCursor wait;
     if (!opener.OpenCountedDocument(title))
         return;
-    attachEditorView(opener);
+    showEditorView(opener.LastFrame()->GetActiveView());
 }
 
 CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos)
@@ -595,17 +674,35 @@ CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &edit
                 if (cos)
                     return std::make_unique<CCOSDoc>(rights);
                 return std::make_unique<CAdminDoc>(rights);
-            });
+            },
+            cos ? m_cosEditorsOpened : m_mailboxEditorsOpened);
     }
     return *editorTemplate;
 }
 
-void CMainFrame::attachEditorView(CAdminTemplate &editorTemplate)
+void CMainFrame::openOwnEditor(bool cos, long number)
 {
-    CAdminView *view = editorTemplate.LastFrame()->GetActiveView();
+    // The template that opened the asking editor; it is there while that
+    // editor is.
+    const std::unique_ptr<CAdminTemplate> &editorTemplate = cos ? m_cosTemplate : m_mailboxTemplate;
+    if (!editorTemplate)
+        return;
+    CWaitCursor wait;
+    if (!editorTemplate->OpenUAListDocument({number}))
+        return;
+    showEditorView(editorTemplate->LastFrame()->GetActiveView());
+}
+
+void CMainFrame::showEditorView(CAdminView *view)
+{
     connect(view, &CAdminView::directorySyncRequested, this, [this] { OnCommand(ID_ASR_SYNC); });
     connect(view, &CAdminView::messageLineChanged, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
+    const bool cos = dynamic_cast<CCOSDoc *>(view->GetDocument()) != nullptr;
+    // Queued: the list that asks is inside a mouse event of its own.
+    connect(
+        view, &CAdminView::ownEditorRequested, this, [this, cos](long number) { openOwnEditor(cos, number); },
+        Qt::QueuedConnection);
     view->SetInitialFocus();
 }
 
@@ -664,7 +761,7 @@ void CMainFrame::OnCreateVpimProxies()
 void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
                                   std::unique_ptr<CAdminTemplate> *editor)
 {
-    if (!rootExists(root))
+    if (!systemRootExists(theApp(), CAdminApp::UserAgentRoot(root)))
         return;
     const std::unique_ptr<CZELTSession> session = connectOwnSession();
     if (!session)
@@ -674,7 +771,7 @@ void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
     CCreateUserAgentDlg dialog(*session, model, root, this, makeCos, allowedUserAgents(), opener);
     dialog.DoModal();
     if (opener && opener->LastFrame() != lastEditor)
-        attachEditorView(*opener);
+        showEditorView(opener->LastFrame()->GetActiveView());
 }
 
 void CMainFrame::OnDeleteUserAgents()
@@ -684,16 +781,6 @@ void CMainFrame::OnDeleteUserAgents()
         return;
     CDeleteUserAgentsDlg dialog(*session, allowedUserAgents(), this);
     dialog.DoModal();
-}
-
-bool CMainFrame::rootExists(qint32 root) const
-{
-    if (!theApp().RootText(CAdminApp::UserAgentRoot(root)).isEmpty())
-        return true;
-    AfxMessageBox(
-        QStringLiteral("Error in server database: System root does not exist.\nThe requested function "
-                       "can not be started."));
-    return false;
 }
 
 std::unique_ptr<CZELTSession> CMainFrame::connectOwnSession() const
@@ -732,6 +819,9 @@ void CMainFrame::OnVoicePortStatus()
 void CMainFrame::OnTclSession()
 {
     CAdminApp &app = theApp();
+    // Always enabled; a console is only for the top administrator.
+    if (app.Rights() < kTopAdministrator)
+        return;
     auto session = std::make_unique<CZELTSession>(*app.GetSession());
     try {
         CWaitCursor wait;

@@ -29,10 +29,12 @@
 #include <memory>
 
 class CAdminTemplate;
+class CAdminView;
 class CZELTSession;
 class CCoolMenuManager;
 class QLabel;
 class QMdiArea;
+class QMenu;
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public CMessageTarget {
@@ -104,6 +106,7 @@ private:
     bool buildToolBars();
     QToolBar *makeToolBar(int toolbarId, const QString &title);
     void buildStatusBar();
+    void listWindows(QMenu *windowMenu);
     void greyByPosition();
     bool allowedByRights(int id) const;
     bool availableNow(int id) const;
@@ -143,17 +146,17 @@ private:
     void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
     // The editor template, made on first use.
     CAdminTemplate &editorTemplate(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos);
-    // Ties the newest editor window of the template to the frame.
-    void attachEditorView(CAdminTemplate &editorTemplate);
     // The Create dialog for the kind of `root`, on a session of its own;
     // `editor` (may be null) is the template of the editor opened on what
     // was created.
     void createUserAgents(qint32 model, qint32 root, bool makeCos, std::unique_ptr<CAdminTemplate> *editor);
-    // False, after saying so, when the kind's root is missing on the server.
-    bool rootExists(qint32 root) const;
     // A session of the command's own, logged in like the application's;
     // null when the login was declined (the session has said why).
     std::unique_ptr<CZELTSession> connectOwnSession() const;
+    // A right click on a row of an editor's list: an editor of that box alone.
+    void openOwnEditor(bool cos, long number);
+    // Ties an opened editor's requests to the frame and puts the focus in it.
+    void showEditorView(CAdminView *view);
     void OnServerExit(bool loginCompleted);
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
@@ -169,10 +172,15 @@ private:
     QHash<int, QAction *> m_actions;
     QHash<int, Handler> m_handlers;
     QList<HWND> m_consoles;
+    // The Window menu's list of open windows, remade each time it opens.
+    QList<QPointer<QAction>> m_windowListActions;
     std::array<QPointer<QWidget>, EditorSlots> m_editors;
     // The mailbox and class-of-service editors' templates, made on first use.
     std::unique_ptr<CAdminTemplate> m_mailboxTemplate;
     std::unique_ptr<CAdminTemplate> m_cosTemplate;
+    // Editors the templates of earlier logins opened: the numbering goes on.
+    int m_mailboxEditorsOpened = 0;
+    int m_cosEditorsOpened = 0;
     bool m_closing = false;
     bool m_endingForLostServer = false;
 };

@@ -89,10 +89,9 @@ void CPortStatisticsDlg::Fill()
         showError(failure.text());
         return;
     }
-    if (reply.startsWith(QLatin1Char('!')))
-        showError(reply.mid(1));
-    else
-        showFigures(reply);
+    // An error reply is never taken for figures: every statistic then reads
+    // "Not available".
+    showFigures(IsErrorReply(reply) ? QString() : reply);
 }
 
 void CPortStatisticsDlg::showFigures(const QString &reply)

@@ -67,6 +67,18 @@ constexpr StringResource kStrings[] = {
     {IDS_ROOT_COS_NO_ENTRY, "Manufacturer root COS %1 has no '%2' entry."},
     {IDS_GET_COS_AGENTS, "GetCosAgents %1 %2"},
     // end uatools
+    // pagebase
+    {IDS_TIP_NAME1, "Enter the first name of the mailbox owner."},
+    {IDS_TIP_NAME2, "Enter the last name of the mailbox owner."},
+    {IDS_TIP_COMMENT, "Enter a descriptive comment about the mailbox."},
+    // A command's prompt: the status-bar text, then after the line feed its tip.
+    {IDS_PROMPT_LOCK, "Lock the field to prevent changes\nLock field"},
+    {IDS_PROMPT_REVERT, "Discard private setting using COS value instead.\nUse COS setting"},
+    {IDS_ENABLED_NOT_LOCKABLE, "The \"Enabled\" flag can not be locked. To control user access use the "
+                               "\"User mode accessible\" flag."},
+    {IDS_VARIABLE_NOT_LOCKABLE, "The \"Variable\" field can not be locked. To control user access, use the "
+                                "\"LockRestrictReason\" flag."},
+    // end pagebase
 };
 
 } // namespace

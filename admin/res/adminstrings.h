@@ -63,6 +63,15 @@ enum AdminStringId : unsigned {
     IDS_ROOT_COS_NO_ENTRY = 61513,
     IDS_GET_COS_AGENTS = 61514,
     // end uatools
+    // pagebase: the property-page base
+    IDS_TIP_NAME1 = 32968,
+    IDS_TIP_NAME2 = 32969,
+    IDS_TIP_COMMENT = 32970,
+    IDS_PROMPT_LOCK = 32835,
+    IDS_PROMPT_REVERT = 32837,
+    IDS_ENABLED_NOT_LOCKABLE = 61477,
+    IDS_VARIABLE_NOT_LOCKABLE = 61478,
+    // end pagebase
 };
 
 // Adds admin's texts to the program's string table; once is enough, more

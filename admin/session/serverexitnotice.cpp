@@ -20,7 +20,18 @@ void CServerExitNotice::SetMainWindow(HWND window)
 bool CServerExitNotice::ServerLost(bool loginCompleted)
 {
     std::lock_guard lock(g_windowMutex);
-    if (g_mainWindow == nullptr || g_exitPosted.exchange(true))
+    if (g_mainWindow == nullptr) {
+        // A refused login ends its link too; only a lost server is noted.
+        if (loginCompleted)
+            g_exitPosted = true;
+        return false;
+    }
+    if (g_exitPosted.exchange(true))
         return false;
     return PostMessage(g_mainWindow, WM_SERVER_EXIT, loginCompleted ? 1 : 0, 0);
+}
+
+bool CServerExitNotice::IsServerLost()
+{
+    return g_exitPosted;
 }

@@ -17,6 +17,10 @@ public:
     // and while the program closes). Setting a window re-arms the latch.
     static void SetMainWindow(HWND window);
     // Posts WM_SERVER_EXIT once; false when it was posted already or there
-    // is no main window.
+    // is no main window. Without a main window a lost server (a link whose
+    // login had completed) is still noted, for IsServerLost.
     static bool ServerLost(bool loginCompleted);
+    // Whether the server was lost since the main window was last set: the
+    // check that ends the program from a dialog that outlives the server.
+    static bool IsServerLost();
 };

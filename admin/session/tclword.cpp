@@ -48,13 +48,11 @@ static QByteArray convertElement(const QByteArray &text, bool backslashesOnly)
     return word;
 }
 
-QByteArray TclWord(const QByteArray &value)
+// The Tcl library's list-element form of `value`. Tcl_ScanElement reads
+// NUL-terminated text, so a value holding NULs is converted piece by piece
+// in backslash form and the NULs go as "\\000".
+static QByteArray listElement(const QByteArray &value)
 {
-    if (IsSafeBetweenBraces(value))
-        return '{' + value + '}';
-
-    // Tcl_ScanElement reads NUL-terminated text, so a value holding NULs is
-    // converted piece by piece in backslash form and the NULs go as "\\000".
     QByteArray word;
     const QList<QByteArray> pieces = value.split('\0');
     for (qsizetype p = 0; p < pieces.size(); ++p) {
@@ -63,6 +61,24 @@ QByteArray TclWord(const QByteArray &value)
         word += convertElement(pieces[p], pieces.size() > 1);
     }
     return word;
+}
+
+QByteArray TclWord(const QByteArray &value)
+{
+    if (IsSafeBetweenBraces(value))
+        return '{' + value + '}';
+    return listElement(value);
+}
+
+// The list-element form leaves a word alone exactly when it needs no quoting.
+QByteArray TclBareWord(const QByteArray &value)
+{
+    return listElement(value);
+}
+
+QString TclBareWord(const QString &value)
+{
+    return QString::fromUtf8(TclBareWord(value.toUtf8()));
 }
 
 QString TclWord(const QString &value)

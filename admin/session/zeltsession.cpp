@@ -15,6 +15,7 @@
 #include "admin/session/servergreeting.h"
 #include "admin/session/servertimezone.h"
 #include "admin/session/tclword.h"
+#include "admin/session/userinputblocker.h"
 #include "admin/session/windowreplytarget.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
@@ -28,6 +29,7 @@
 #include <QThread>
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -118,7 +120,7 @@ void CZELTSession::bindConduit()
     }
 }
 
-void CZELTSession::Connect(const CLoginCredentials &login)
+void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *progress)
 {
     // A client object carries one link: a second Connect starts afresh,
     // whether the first link is still up or has ended (a declined login, a
@@ -137,9 +139,10 @@ void CZELTSession::Connect(const CLoginCredentials &login)
     m_expectedDisconnect = false;
     m_loginCompleted = false;
 
-    CLoginStatusThread progress(QStringLiteral("Connecting to %1").arg(login.host),
-                                m_settings.progressDelayMs);
-    progress.Start();
+    std::optional<CLoginStatusThread> ownProgress;
+    if (!progress)
+        progress = &ownProgress.emplace(ProgressText(login.host), m_settings.progressDelayMs);
+    progress->Start();
 
     m_state = StateAwaitingGreeting;
     m_linkOpen = true;
@@ -149,12 +152,12 @@ void CZELTSession::Connect(const CLoginCredentials &login)
     if (FAILED(connected)) {
         m_linkOpen = false;
         m_state = StateNotConnected;
-        progress.Stop();
+        progress->Stop();
         failConnect(m_settings.serverNotAvailable);
     }
 
     if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
-        progress.Stop();
+        progress->Stop();
         throwInterlockFailure();
     }
     for (int wait = 0; wait < m_settings.stateWaits &&
@@ -163,18 +166,29 @@ void CZELTSession::Connect(const CLoginCredentials &login)
         m_sessionLock.Unlock();
         waitForStateChange(m_settings.stateWaitMs, true);
         if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
-            progress.Stop();
+            progress->Stop();
             throwInterlockFailure();
         }
     }
-    progress.Stop();
 
     if (m_state == StateConnected) {
         const QByteArray zone = ServerTimeZone();
         m_sessionLock.Unlock();
-        CServerTimeZone::Apply(zone);
-        return;
+        if (CServerTimeZone::Apply(zone)) {
+            // A caller's window stays up for what the caller still awaits.
+            if (ownProgress)
+                progress->Stop();
+            return;
+        }
+        // The program's local time must be the server's: without it the
+        // login fails as one whose time zone could not be set.
+        progress->Stop();
+        setLastError(m_settings.timeZoneNotSet);
+        m_expectedDisconnect = true;
+        Disconnect();
+        failConnect(m_settings.loginRefused);
     }
+    progress->Stop();
     const bool serverSilent = m_state != StateNotConnected;
     m_state = StateNotConnected;
     m_sessionLock.Unlock();
@@ -210,12 +224,14 @@ void CZELTSession::failConnect(const QString &message)
 }
 
 // Waits for the state event. A connect on the user-interface thread keeps
-// Qt's events flowing, so the progress window and the message layer live on;
-// Disconnect waits plainly, so no window code runs inside it.
+// Qt's events flowing, so the progress window and the message layer live on,
+// but not the user's input: nothing the user does acts mid-login. Disconnect
+// waits plainly, so no window code runs inside it.
 bool CZELTSession::waitForStateChange(uint32_t ms, bool keepEventsFlowing)
 {
     if (!keepEventsFlowing || !onUserInterfaceThread())
         return m_stateEvent.Wait(ms) == WAIT_OBJECT_0;
+    const CUserInputBlocker blocker;
     QElapsedTimer elapsed;
     elapsed.start();
     for (;;) {
@@ -426,7 +442,7 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     {
         CSingleLock lock(m_transactionLock);
         if (!lock.Lock(m_settings.transactionLockMs)) {
-            closeOwnLink();
+            interlockFailedOnReceive();
             return 0;
         }
         const uint32_t key = text.startsWith('.') && m_subscriptionId != 0 ? m_subscriptionId : extra;
@@ -448,14 +464,25 @@ int CZELTSession::onReply(const QByteArray &text, uint32_t extra)
     return 0;
 }
 
+// A reply that cannot be matched for want of the transaction lock is an
+// interlock failure: the link ends, so that every pending command is
+// answered instead of waiting for a reply that was lost.
+void CZELTSession::interlockFailedOnReceive()
+{
+    setLastError(m_settings.interlockFailure);
+    closeOwnLink();
+}
+
 // A text frame completes the transaction named by its number, as it stands.
 int CZELTSession::OnStringMessage(const char *text, uint32_t extra)
 {
     std::shared_ptr<CReplyTarget> target;
     {
         CSingleLock lock(m_transactionLock);
-        if (!lock.Lock(m_settings.transactionLockMs))
+        if (!lock.Lock(m_settings.transactionLockMs)) {
+            interlockFailedOnReceive();
             return 0;
+        }
         const auto found = m_transactions.find(extra);
         if (found == m_transactions.end())
             return 0;
@@ -618,6 +645,32 @@ QString CZELTSession::Execute(const QString &command, bool check, int type)
 {
     CPendingCommand pending = BeginCommand(command, check, type);
     return WaitReply(pending);
+}
+
+QString CZELTSession::ExecuteWhileWindowsPaint(const QString &command)
+{
+    CPendingCommand pending = BeginCommand(command);
+    if (!onUserInterfaceThread())
+        return WaitReply(pending);
+    const uint32_t transaction = pending.Transaction();
+    const std::shared_ptr<CReplyWaiter> waiter = pending.Take();
+    const CUserInputBlocker blocker;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    for (;;) {
+        if (std::optional<QString> reply = waiter->Wait(10))
+            return *std::move(reply);
+        QCoreApplication::processEvents();
+        if (static_cast<uint64_t>(elapsed.elapsed()) >= m_settings.replyWaitMs) {
+            unregisterTarget(transaction);
+            throwInterlockFailure();
+        }
+    }
+}
+
+QString CZELTSession::ProgressText(const QString &host)
+{
+    return QStringLiteral("Connecting to %1").arg(host);
 }
 
 HRESULT CZELTSession::SendAsync(CMessageTarget *window, UINT message, WPARAM code, const QString &command,

@@ -34,6 +34,7 @@
 #include <thread>
 #include <unordered_map>
 
+class CLoginStatusThread;
 class CReplyWaiter;
 
 class CZELTSession : public CZELTSessionSink, public CServerCommandChannel, public CZELTSubscriptionSink {
@@ -70,8 +71,12 @@ public:
     // CZltExceptionLoginDeclined (after telling the user why) when the login
     // may be tried again, CZltException when it cannot. Each call starts a
     // new link, so the same session connects again after a declined login,
-    // a silent server or a lost link.
-    virtual void Connect(const CLoginCredentials &login);
+    // a silent server or a lost link. The login progress window is the
+    // caller's `progress` when given (started here, and left up after a
+    // login, for what the caller still awaits), else one of its own.
+    virtual void Connect(const CLoginCredentials &login, CLoginStatusThread *progress = nullptr);
+    // The login progress window's text for a server.
+    static QString ProgressText(const QString &host);
     // Ends the link. The end is this session's own doing: it is never taken
     // for a lost server. Throws CZltException when the session lock can't be had.
     void Disconnect();
@@ -83,6 +88,10 @@ public:
     HRESULT SendNoReply(const QString &command, int type = 1) override;
     CPendingCommand BeginCommand(const QString &command, bool check = true, int type = 1) override;
     QString WaitReply(CPendingCommand &command) override;
+    // Execute for a wait the user must see: on the user-interface thread the
+    // windows go on painting (a login progress window among them) while
+    // the user's input is held off, until the reply comes.
+    QString ExecuteWhileWindowsPaint(const QString &command);
 
     // CZELTSubscriptionSink
     uint32_t Subscribe(CMessageTarget *window, UINT message, WPARAM code, const QString &command,
@@ -106,6 +115,11 @@ public:
     void SetLastTransactionNumber(uint32_t last);
     int PendingCount() const;
 
+protected:
+    // The lock of the pending commands; a derived session (a test of the
+    // lock's failures) may hold it.
+    CCriticalSection &TransactionLock() { return m_transactionLock; }
+
 private:
     void bindConduit();
     void releaseClient();
@@ -118,6 +132,7 @@ private:
     int onReply(const QByteArray &text, uint32_t extra);
     void linkEnded();
     void closeOwnLink();
+    void interlockFailedOnReceive();
     void answerAllPending(const char *format);
     static void dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply);
     HRESULT sendFrame(const QByteArray &bytes, int type, uint32_t extra);

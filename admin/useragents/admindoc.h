@@ -17,6 +17,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
+
+class CMailboxPps;
+class CPropertyPage;
 
 class CAdminDoc : public CZELTDocument, public CServerCommandChannel {
 public:
@@ -30,6 +35,10 @@ public:
         bool allowsAllUserAgents = false;
         uint32_t rights = 0;
         std::function<QString(const QString &name)> serverVariable{};
+        // The pages of the editor's sheet, made for each sheet.
+        std::function<std::vector<std::unique_ptr<CPropertyPage>>(CMailboxPps &sheet)> pages{};
+        // The sheet's Copy button: copies the shown box over new numbers.
+        std::function<void(CMailboxPps &sheet, long from)> copy{};
     };
 
     explicit CAdminDoc(Account account, bool owned = false);

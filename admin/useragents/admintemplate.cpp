@@ -8,8 +8,9 @@
 #include <QMdiArea>
 
 CAdminTemplate::CAdminTemplate(QMdiArea *area, CZELTSession &session, CLoginCredentials login,
-                               DocumentFactory factory)
-    : m_area(area), m_session(session), m_login(std::move(login)), m_factory(std::move(factory))
+                               DocumentFactory factory, int openedBefore)
+    : m_area(area), m_session(session), m_login(std::move(login)), m_factory(std::move(factory)),
+      m_opened(openedBefore)
 {
     Q_ASSERT(area && m_factory);
 }
@@ -25,7 +26,7 @@ CAdminDoc *CAdminTemplate::OpenDocumentFile(bool makeVisible)
 CAdminDoc *CAdminTemplate::OpenUAListDocument(const QList<long> &numbers, bool makeVisible)
 {
     std::unique_ptr<CAdminDoc> document = m_factory();
-    document->SetListGiven(++m_listEditors);
+    document->SetListGiven(++m_opened);
     document->SetUAList(numbers);
     return open(std::move(document), makeVisible);
 }
@@ -42,7 +43,7 @@ CAdminDoc *CAdminTemplate::OpenTitledDocument(const QString &title)
 
 CAdminDoc *CAdminTemplate::OpenCountedDocument(const QString &title)
 {
-    const int count = ++m_countedEditors;
+    const int count = ++m_opened;
     return OpenTitledDocument(count == 1 ? title : QStringLiteral("%1 %2").arg(title).arg(count));
 }
 

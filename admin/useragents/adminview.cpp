@@ -32,11 +32,14 @@ void CAdminView::OnInitialUpdate()
         new CMailboxPps(caption, m_document->Channel(), m_document->GetCurrentUANumber(), m_document, this);
     m_sheet->SetApplicationChannel(m_applicationChannel);
     m_sheet->SetServerVariables(m_document->GetAccount().serverVariable);
+    m_sheet->SetPageFactory(m_document->GetAccount().pages);
+    m_sheet->SetCopyAction(m_document->GetAccount().copy);
     m_sheet->AddPages();
     m_sheet->setWindowFlags(Qt::Widget);
     layout()->addWidget(m_sheet);
     connect(m_sheet, &CMailboxPps::messageLineChanged, this, &CAdminView::messageLineChanged);
     connect(m_sheet, &CMailboxPps::directorySyncRequested, this, &CAdminView::directorySyncRequested);
+    connect(m_sheet, &CMailboxPps::ownEditorRequested, this, &CAdminView::ownEditorRequested);
     m_sheet->Create(this);
     SetInitialFocus();
 }

@@ -36,6 +36,8 @@ public:
 signals:
     void messageLineChanged(const QString &text);
     void directorySyncRequested();
+    // An editor window of this box alone is wanted (see CMailboxPps).
+    void ownEditorRequested(long number);
 
 private:
     CAdminDoc *m_document;

@@ -17,6 +17,7 @@
 #include "platform/registry/registry.h"
 #include "platform/strings/stringtable.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,15 @@ QPixmap markPixmap(CInhPropertyPg::Mark mark, bool lock)
     return pixmap;
 }
 
+// A command's prompt: the status-bar text, a line feed, then the tip.
+void setPrompt(QAction *action, unsigned promptId)
+{
+    const QString prompt = AdminString(promptId);
+    const qsizetype feed = prompt.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(prompt.left(feed));
+    action->setToolTip(feed < 0 ? prompt : prompt.mid(feed + 1));
+}
+
 // The key whose presence makes the tips show property names.
 constexpr char DeveloperKey[] = "SOFTWARE\\Keltra\\Verbanta ES Administration\\Developer";
 
@@ -115,6 +125,8 @@ CInhPropertyPg::CInhPropertyPg(int dialogId, UINT captionId, std::vector<PageFie
         m_fields.push_back(std::move(field));
     }
     m_marks.assign(2 * m_fields.size(), nullptr);
+    // The tips, prompts and refusals come from admin's string table.
+    RegisterAdminStrings();
 }
 
 bool CInhPropertyPg::TransferData(bool save)
@@ -164,8 +176,14 @@ void CInhPropertyPg::RefreshEntry(int index)
 {
     Q_ASSERT(index >= 0 && index < GetEntryCount());
     const PageField &field = m_fields[index];
+    // The call-end event without an application of its own runs the
+    // server's default one.
+    if (field.labelId == DoneEventLabel && field.property == QLatin1String("_EMR_DONE_A") &&
+        field.value->GetText().isEmpty())
+        field.value->PutText(QStringLiteral("<Default>"));
     const Mark mark = GetMark(index);
-    QLabel *label = GetDlgItem<QLabel>(field.labelId);
+    // A check box is its own label.
+    QWidget *label = GetDlgItem(field.labelId);
     if (label) {
         const QPoint origin(label->geometry().right() + 1 + field.indicatorOffset, label->geometry().top());
         QLabel *inheritance = markLabel(index, false);
@@ -284,6 +302,8 @@ void CInhPropertyPg::ToggleInherited(int index)
 
 void CInhPropertyPg::ResetToCOS()
 {
+    if (!QApplication::focusWidget())
+        return;
     m_inheritedCache.clear();
     if (!UpdateData(true))
         return;
@@ -453,9 +473,16 @@ void CInhPropertyPg::DoDataExchange(CDataExchange *dx)
     exchangeName(dx, IDC_NAME1, m_common.name1);
     exchangeName(dx, IDC_NAME2, m_common.name2);
     DDX_Text(dx, IDC_COMMENT, m_common.comment.GetValueRef());
-    if (!dx->m_bSaveAndValidate)
+    if (!dx->m_bSaveAndValidate) {
         SetDlgItemText(IDC_MAILBOX_NUMBER,
                        m_mailboxNumber == -1 ? QString() : QString::number(m_mailboxNumber));
+    } else if (m_mailboxNumber != -1 || !GetDlgItemText(IDC_MAILBOX_NUMBER).isEmpty()) {
+        // Nothing to check before a box was loaded.
+        unsigned number = 0;
+        DDX_Text(dx, IDC_MAILBOX_NUMBER, number);
+        DDV_MinMaxUInt(dx, number, 0, MaxMailboxNumber);
+        m_mailboxNumber = long(number);
+    }
 }
 
 void CInhPropertyPg::keyPressEvent(QKeyEvent *event)
@@ -545,16 +572,17 @@ void CInhPropertyPg::openFieldMenu(QWidget *label)
     m_currentEntry = index;
     const CPageValue &value = *m_fields[index].value;
     QMenu menu(QStringLiteral("Alter Field"), this);
+    menu.setToolTipsVisible(true);
     QAction *lock = menu.addAction(QStringLiteral("&Lock"));
     lock->setCheckable(true);
     lock->setChecked(value.locked);
     lock->setEnabled(!value.locked || value.lockOwn);
-    lock->setStatusTip(QStringLiteral("Lock the field to prevent changes"));
+    setPrompt(lock, ID_FIELD_LOCK);
     QAction *revert = menu.addAction(QStringLiteral("&Revert"));
     revert->setCheckable(true);
     revert->setChecked(value.showsInherited);
     revert->setEnabled(canRevert(index));
-    revert->setStatusTip(QStringLiteral("Discard private setting using COS value instead."));
+    setPrompt(revert, ID_FIELD_REVERT);
     QPointer<CInhPropertyPg> page(this);
     QAction *chosen = menu.exec(label->mapToGlobal(label->rect().bottomLeft()));
     if (!page)

@@ -89,6 +89,8 @@ public:
         IDC_NAME2 = 1234,
         ID_FIELD_LOCK = 32835,
         ID_FIELD_REVERT = 32837,
+        // The label of the call-end event's application and value.
+        DoneEventLabel = 1354,
     };
     enum class Mark { None, Own, Inherited };
     // The server's text for one of the variables named in event property

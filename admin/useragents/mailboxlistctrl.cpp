@@ -268,11 +268,16 @@ bool CMailboxListCtrl::loadStatistics()
         if (fields[i].size() > 1)
             byNumber[std::atol(fields[i].at(1).data())].append(i);
     }
+    // Boxes without statistics are told in one message: a server with many
+    // of them must not bury the administrator under one box each.
+    long firstMissing = -1;
+    int missing = 0;
     for (int row = 0; row < m_model.rowCount(); ++row) {
         const long number = m_array.GetNumber(m_model.ArrayIndex(row));
         auto found = byNumber.find(number);
         if (found == byNumber.end() || found->isEmpty()) {
-            AfxMessageBox(QStringLiteral("Cannot retrieve message statistics for mailbox %1").arg(number));
+            if (missing++ == 0)
+                firstMissing = number;
             continue;
         }
         const CTclElements &record = fields[found->takeFirst()];
@@ -280,6 +285,13 @@ bool CMailboxListCtrl::loadStatistics()
         m_model.SetStatistics(row, record.size() > 3 ? record.at(3) : notAvailable,
                               record.size() > 5 ? record.at(5) : notAvailable);
     }
+    if (missing == 1)
+        AfxMessageBox(QStringLiteral("Cannot retrieve message statistics for mailbox %1").arg(firstMissing));
+    else if (missing > 1)
+        AfxMessageBox(QStringLiteral("Cannot retrieve message statistics for %1 mailboxes, the first being "
+                                     "mailbox %2")
+                          .arg(missing)
+                          .arg(firstMissing));
     return true;
 }
 

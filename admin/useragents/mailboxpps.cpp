@@ -89,8 +89,11 @@ CMailboxPps::~CMailboxPps()
 
 void CMailboxPps::AddPages()
 {
-    // The editor's pages come with their own windows; until one exists the
-    // sheet shows the list and its buttons only.
+    if (!m_pageFactory)
+        return;
+    m_pages = m_pageFactory(*this);
+    for (const auto &page : m_pages)
+        AddPage(page.get());
 }
 
 bool CMailboxPps::IsCOSEditor() const
@@ -105,6 +108,8 @@ bool CMailboxPps::OnInitDialog()
     addExtraButton(IDC_REFRESH, AdminString(IDS_REFRESH), 0);
     addExtraButton(IDC_RESET, AdminString(IDS_RESET), 1);
     addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 2);
+    if (m_copyAction)
+        addExtraButton(IDC_COPY, AdminString(IDS_COPY), 3);
     if (GetPageCount() == 0) {
         if (auto *tabs = findChild<QTabWidget *>())
             tabs->hide();
@@ -132,6 +137,7 @@ bool CMailboxPps::OnInitDialog()
         allowed = [document = m_document](long number) { return document->IsUAAllowed(number); };
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
+    connect(m_list, &CMailboxListCtrl::openEditorRequested, this, &CMailboxPps::ownEditorRequested);
     placeAttachedList();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
@@ -170,9 +176,10 @@ void CMailboxPps::offerDirectorySync()
 
 QPushButton *CMailboxPps::addExtraButton(int id, const QString &caption, int position)
 {
+    // The dialog base turns its click into WM_COMMAND with the id, as for
+    // every button of the sheet: the one road to OnCommand.
     auto *button = SetDlgCtrlID(new QPushButton(caption, this), id);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
     buttonRow()->insertWidget(position, button);
     return button;
 }
@@ -325,6 +332,10 @@ bool CMailboxPps::OnCommand(int id)
     case IDC_DELETE:
         OnDeleteMailbox();
         return true;
+    case IDC_COPY:
+        if (m_copyAction && m_record.GetUANumber() != -1)
+            m_copyAction(*this, m_record.GetUANumber());
+        return true;
     case IDHELP:
         OnHelp();
         return true;
@@ -476,7 +487,7 @@ void CMailboxPps::SaveChanges()
     commit(withForce, true);
 }
 
-void CMailboxPps::commit(bool withForce, bool reloadAfter)
+bool CMailboxPps::commit(bool withForce, bool reloadAfter)
 {
     QString reply;
     switch (m_record.CommitEventMaps(*m_channel, reply, withForce)) {
@@ -492,6 +503,9 @@ void CMailboxPps::commit(bool withForce, bool reloadAfter)
     case CUserAgent::CommitNothingToSend:
         if (reloadAfter) {
             showMessageLine(AdminString(IDS_NO_CHANGES));
+            // The pages hold what the server holds: the reload discards nothing.
+            for (int i = 0; i < GetPageCount(); ++i)
+                GetPage(i)->SetModified(false);
             SendGetUA(m_record.GetUANumber());
         }
         break;
@@ -499,24 +513,31 @@ void CMailboxPps::commit(bool withForce, bool reloadAfter)
         // Refused: the administrator sees why, and the edits stay in the
         // pages to be corrected and saved again.
         AfxMessageBox(AdminString(IDS_CHANGE_REFUSED).arg(reply), MB_ICONERROR);
-        break;
+        return false;
     }
+    return true;
 }
 
 void CMailboxPps::OnOK()
 {
+    saveOnClose();
+}
+
+bool CMailboxPps::saveOnClose()
+{
     if (!storePages())
-        return;
+        return false;
     bool withForce = false;
     if (IsChangedOnServer() == ServerState::Changed) {
+        // Cancel is the administrator's choice to drop the edits.
         if (AfxMessageBox(
                 QStringLiteral("Another operation has modified this User Agent.\nPress Cancel to discard "
                                "your changes or press OK to commit your changes."),
                 MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-            return;
+            return true;
         withForce = true;
     }
-    commit(withForce, false);
+    return commit(withForce, false);
 }
 
 void CMailboxPps::OnCancel()
@@ -533,7 +554,8 @@ bool CMailboxPps::QueryClose()
             QStringLiteral("Do you want to close the Mailbox Editor window and discard the changes you "
                            "have made without updating the Mailbox data in the server?"),
             MB_YESNO) == IDNO)
-        OnOK();
+        // A save that did not go through keeps the window and its edits.
+        return saveOnClose();
     return true;
 }
 
@@ -626,9 +648,24 @@ void CMailboxPps::OnDeleteMailbox()
     } else {
         if (m_document)
             m_document->RemoveUANumber(number);
+        forgetDeletedBox();
         RefillList();
     }
     SetInitialFocus();
+}
+
+void CMailboxPps::forgetDeletedBox()
+{
+    // The box is gone from the server: nothing may ask for it again (a
+    // Refresh, a reply still on its way), and its edits went with it. The
+    // list, refilled without it, then shows its first box.
+    m_record = CScenarioUserAgent();
+    m_requestedNumber = -1;
+    m_waitCursor.reset();
+    for (int i = 0; i < GetPageCount(); ++i)
+        GetPage(i)->SetModified(false);
+    if (m_list)
+        SendMessage(m_list->GetSafeHwnd(), WM_SELECT_SHOWN_UA, WPARAM(-1), 0);
 }
 
 void CMailboxPps::warnAboutAnswerMethods(long number)

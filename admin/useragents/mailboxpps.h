@@ -28,11 +28,14 @@
 #include <QPointer>
 #include <QSize>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CAdminDoc;
 class CMailboxListCtrl;
 class CServerCommandChannel;
+class CPropertyPage;
 class CWaitCursor;
 class QPushButton;
 
@@ -41,7 +44,11 @@ class CMailboxPps : public CPropertySheet, public CInhSheet {
 public:
     enum Mode : unsigned { ModeNormal = 0, ModeUnifiedOn = 1, ModeUnifiedOff = 16, ModeResetting = 256 };
     // Command ids of the extra buttons and the sheet's own messages.
-    enum : int { IDC_REFRESH = 1281, IDC_RESET = 1282, IDC_DELETE = 1296, IDC_MAILBOX_LIST = 1059 };
+    enum : int { IDC_REFRESH = 1281, IDC_RESET = 1282, IDC_DELETE = 1296, IDC_COPY = 61462, IDC_MAILBOX_LIST = 1059 };
+    // The editor's pages, made for a sheet, in the order they show.
+    using PageFactory = std::function<std::vector<std::unique_ptr<CPropertyPage>>(CMailboxPps &sheet)>;
+    // Copies the box `from` over new numbers (the Copy button).
+    using CopyAction = std::function<void(CMailboxPps &sheet, long from)>;
     static constexpr WPARAM GetUARequestCode = 0xF010;
     static constexpr WPARAM ListRequestCode = 0xF00F;
     static constexpr UINT WM_USERAGENT_LOADED = 0x802;
@@ -79,7 +86,13 @@ public:
     {
         m_serverVariables = std::move(variables);
     }
-    // Adds the pages the editor has; pages stay the sheet's creator's.
+    CInhPropertyPg::ServerVariable ServerVariables() const { return m_serverVariables; }
+    // The pages AddPages makes; none: the sheet shows the list and its buttons only.
+    void SetPageFactory(PageFactory factory) { m_pageFactory = std::move(factory); }
+    // What the Copy button does; without it the sheet has no Copy button.
+    void SetCopyAction(CopyAction action) { m_copyAction = std::move(action); }
+    // Adds the pages the editor has: those of the page factory, owned by the
+    // sheet; a derived sheet may add its own instead.
     virtual void AddPages();
     // Stores the pages, checks the server's copy, commits. Apply and 0x80A.
     virtual void SaveChanges();
@@ -128,6 +141,9 @@ signals:
     void messageLineChanged(const QString &text);
     // The administrator wants the directories synchronised now.
     void directorySyncRequested();
+    // The administrator wants an editor window of this box alone (a right
+    // click on its row).
+    void ownEditorRequested(long number);
 
 protected:
     bool OnInitDialog() override;
@@ -146,10 +162,15 @@ private:
     void OnDeleteMailbox();
     bool storePages();
     ServerState IsChangedOnServer();
-    void commit(bool withForce, bool reloadAfter);
+    // False when the server refused the change.
+    bool commit(bool withForce, bool reloadAfter);
+    // OnOK's save; false when the edits were not stored (a page refused its
+    // value, or the server the change).
+    bool saveOnClose();
     bool anyPageChanged() const;
     bool isAwaited(long number) const;
     void warnAboutAnswerMethods(long number);
+    void forgetDeletedBox();
     void showMessageLine(const QString &text);
     void readDirectorySync();
     void offerDirectorySync();
@@ -188,4 +209,7 @@ private:
     bool m_controlsEnabled = true;
     // The box the pending unified-messaging switch was chosen on.
     long m_pendingActionNumber = -1;
+    PageFactory m_pageFactory;
+    CopyAction m_copyAction;
+    std::vector<std::unique_ptr<CPropertyPage>> m_pages;
 };

@@ -128,8 +128,7 @@ bool CScenarioUserAgent::load(const QString &reply, const CTclList &splitter, CS
             AfxMessageBox(AdminString(IDS_EVENT_MAP_NOT_PROCESSED).arg(maps));
             return false;
         }
-        if (!ParseEventMaps(maps, splitter))
-            return false;
+        ParseEventMaps(maps, splitter);
     }
     if (own.IsValid()) {
         const QString maps = channel.WaitReply(own);
@@ -137,8 +136,7 @@ bool CScenarioUserAgent::load(const QString &reply, const CTclList &splitter, CS
             AfxMessageBox(AdminString(IDS_LOCAL_EVENT_MAPS_NOT_PROCESSED).arg(maps));
             return false;
         }
-        if (!ParseEventMaps(maps, splitter))
-            return false;
+        ParseEventMaps(maps, splitter);
     }
     takeEventMaps();
     return true;
@@ -166,7 +164,7 @@ void CScenarioUserAgent::takeEventMaps()
     }
 }
 
-bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &splitter)
+void CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &splitter)
 {
     QStringList elements;
     splitter.SplitList(reply, elements);
@@ -176,7 +174,7 @@ bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &sp
         if (!splitter.SplitPairs(elements[i], pairs)) {
             AfxMessageBox(
                 QStringLiteral("Could not process event map list '%1'. Expected pairs.").arg(elements[i]));
-            return false;
+            return;
         }
         const std::optional<qint32> eventId = ParseUANumber(pairs.value(QStringLiteral("eventId")));
         CEventMapRecord *record = eventId ? eventById(*eventId) : nullptr;
@@ -194,7 +192,6 @@ bool CScenarioUserAgent::ParseEventMaps(const QString &reply, const CTclList &sp
         map->param = pairs.value(QStringLiteral("param"));
         map->present = true;
     }
-    return true;
 }
 
 QString CScenarioUserAgent::Fetch(const QString &name, CServerCommandChannel &channel)
@@ -302,6 +299,8 @@ int CScenarioUserAgent::commitEvent(CEventMapRecord &record, CServerCommandChann
         result = IsErrorReply(answer) ? 0 : 1;
         if (result == 0)
             AfxMessageBox(AdminString(IDS_EVENT_MAP_CHANGE_REFUSED).arg(answer));
+        else
+            rememberAccepted(record, edited, app, param, answer);
     }
     for (const QString &name : {appName, paramName}) {
         m_current.remove(name);
@@ -309,6 +308,29 @@ int CScenarioUserAgent::commitEvent(CEventMapRecord &record, CServerCommandChann
         m_added.remove(name);
     }
     return result;
+}
+
+// What the server now holds for the event, so that a save tried again after
+// a refused property update neither creates the record a second time nor
+// deletes or rewrites it again.
+void CScenarioUserAgent::rememberAccepted(CEventMapRecord &record, bool edited, const QString &app,
+                                          const QString &param, const QString &answer)
+{
+    if (!edited) {
+        record.ownMap = EventMapValues();
+        record.ownScenario = false;
+        record.recordNumber.clear();
+        return;
+    }
+    if (!record.ownMap.present) {
+        // A created record's number is the reply.
+        record.recordNumber = answer.trimmed();
+        record.ownScenario = true;
+    }
+    record.ownMap.present = true;
+    record.ownMap.dollar = app.startsWith(QLatin1Char('$'));
+    record.ownMap.app = app;
+    record.ownMap.param = param;
 }
 
 // Each pending notification gets its record; its properties, kept under the

@@ -30,9 +30,11 @@ public:
     // server for the event maps of the box and of each ancestor. On failure
     // the user is told why and the record is left exactly as it was.
     bool Parse(const QString &reply, const CTclList &splitter, CServerCommandChannel &channel);
-    // Takes the records of one event-map reply into the fifteen events; false
-    // (after telling the user) when a record is not name/value pairs.
-    bool ParseEventMaps(const QString &reply, const CTclList &splitter);
+    // Takes the records of one event-map reply into the fifteen events. A
+    // record that is not name/value pairs is shown and ends this reply's
+    // records; those before it are kept, and the record's other replies are
+    // read as usual.
+    void ParseEventMaps(const QString &reply, const CTclList &splitter);
     // For "_EMR_" names the inherited application or parameter, without
     // asking the server; any other name as CUserAgent::Fetch.
     QString Fetch(const QString &name, CServerCommandChannel &channel) override;
@@ -65,6 +67,8 @@ private:
     bool load(const QString &reply, const CTclList &splitter, CServerCommandChannel &channel);
     void takeEventMaps();
     int commitEvent(CEventMapRecord &record, CServerCommandChannel &channel);
+    static void rememberAccepted(CEventMapRecord &record, bool edited, const QString &app, const QString &param,
+                                 const QString &answer);
     void commitPendingCreations(CServerCommandChannel &channel);
     void commitPendingDeletions(CServerCommandChannel &channel);
     void commitPropertyDeletions(CServerCommandChannel &channel);

@@ -32,17 +32,6 @@ QString notificationProperty(const QString &notification, const char *suffix)
     return QStringLiteral("Nf_") + notification + QLatin1Char('_') + QLatin1String(suffix);
 }
 
-bool isPlainWord(const QString &text)
-{
-    if (text.isEmpty() || text.front() == QLatin1Char('#'))
-        return false;
-    for (const QChar c : text) {
-        if (c.isSpace() || QStringView(u"{}[]$\\\";").contains(c))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 qint32 GetDefaultUANumber()
@@ -326,7 +315,7 @@ QString CUserAgent::LockName(const QString &name)
 
 QString CUserAgent::NameWord(const QString &name)
 {
-    return isPlainWord(name) ? name : TclWord(name);
+    return TclBareWord(name);
 }
 
 void CUserAgent::TakeChangeStamp(const QString &reply)

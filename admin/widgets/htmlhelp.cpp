@@ -29,11 +29,10 @@ CHtmlHelp::CHtmlHelp(const QString &helpFolder) : m_folder(helpFolder) {}
 
 intptr_t CHtmlHelp::Show(const QString &file, unsigned command, uintptr_t data)
 {
-    if (m_failed || !isPlainFileName(file))
+    if (!isPlainFileName(file))
         return 0;
     const QString book = QFileInfo(file).completeBaseName();
     if (!QFileInfo::exists(QDir(m_folder).filePath(book + QStringLiteral("/index.html")))) {
-        m_failed = true;
         AfxMessageBox(QString::fromLatin1(NotInstalledMessage).arg(QDir::toNativeSeparators(m_folder)),
                       MB_ICONINFORMATION);
         return 0;

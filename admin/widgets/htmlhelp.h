@@ -7,8 +7,8 @@
 // $VERBANTA_HELP_DIR when set, else share/verbanta/help beside the program's
 // bin folder (/usr/share/verbanta/help for a program in /usr/bin).
 //
-// When help is not installed, the first request says so once and every later
-// request returns 0 at once, as a help library that failed to load would.
+// Every request is answered: while help is not installed each request says
+// so, and help installed while the program runs is found by the next one.
 #pragma once
 
 #include "platform/messages/messages.h"
@@ -25,7 +25,6 @@ public:
 
     // Nonzero when a topic was handed to the browser; 0 otherwise.
     intptr_t Show(const QString &file, unsigned command, uintptr_t data);
-    bool HasFailed() const { return m_failed; }
 
     // The help folder the program's own help requests use.
     static QString DefaultFolder();
@@ -34,7 +33,6 @@ private:
     QString topicPath(const QString &book, unsigned command, uintptr_t data) const;
 
     QString m_folder;
-    bool m_failed = false;
 };
 
 // The program's help request, with the process-wide help state. `window` is

@@ -4,7 +4,6 @@
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -22,10 +21,14 @@ CSystemClockDlg::CSystemClockDlg(QWidget *parent)
     m_datePicker->setCalendarPopup(true);
     m_datePicker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    // The two pickers stand alone, one above the other, under the names of
+    // the dialog's date and time controls.
+    m_datePicker->setAccessibleName(QStringLiteral("Date Control"));
+    m_timePicker->setAccessibleName(QStringLiteral("Time Control"));
 
-    auto *fields = new QFormLayout;
-    fields->addRow(tr("&Date:"), m_datePicker);
-    fields->addRow(tr("&Time:"), m_timePicker);
+    auto *fields = new QVBoxLayout;
+    fields->addWidget(m_datePicker);
+    fields->addWidget(m_timePicker);
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(SetDlgCtrlID(new QPushButton(tr("OK")), IDOK), QDialogButtonBox::AcceptRole);
     buttons->addButton(SetDlgCtrlID(new QPushButton(tr("Cancel")), IDCANCEL), QDialogButtonBox::RejectRole);

@@ -2,8 +2,11 @@
 // read through a socket pair by the same loop and client callback a real
 // link uses (framing, hostile lengths, file frames into "UP_" files, text
 // and value frames). The first byte picks the framing: odd for the 12-byte
-// header, even for the bare length.
+// header, even for the bare length. The socket enters the link table and
+// gets its reader there, as a connected client's does, since the callback
+// finds the link through the table; the loop then runs in place.
 #include "conduit/client/zeltclient.h"
+#include "conduit/link/linktable.h"
 #include "conduit/link/receiveloop.h"
 
 #include <cstdint>
@@ -74,8 +77,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         written += static_cast<size_t>(n);
     }
     ::close(ends[1]);
+    CLinkTable &table = CLinkTable::instance();
+    table.add(ends[0]);
+    std::shared_ptr<CLink> link = table.attachReader(static_cast<uintptr_t>(ends[0]));
+    if (!link)
+        std::abort(); // a fresh socket has no reader yet
     QuietSink sink;
     sink.m_protocol = static_cast<uint32_t>(protocol);
-    CReceiveLoop(std::make_shared<CLink>(ends[0]), &sink, &CZeltClient::ReceiveCallback, protocol).run();
+    sink.m_socket = static_cast<uintptr_t>(ends[0]);
+    // Ends the link: out of the table, files deleted, socket closed.
+    CReceiveLoop(std::move(link), &sink, &CZeltClient::ReceiveCallback, protocol).run();
+    if (table.find(static_cast<uintptr_t>(ends[0])))
+        std::abort();
     return 0;
 }

@@ -1,6 +1,7 @@
 // Reaching a class object the COM way: the class id's in-process server is
 // looked up under HKEY_CLASSES_ROOT "CLSID\{...}\InprocServer32" in the
-// per-user registry store, the library there is loaded once (and kept
+// registry store (the user's registration, else the one installed with the
+// programs; see registry.h), the library there is loaded once (and kept
 // loaded for the life of the process), and its exported DllGetClassObject
 // hands out the object. `admin` and `Chanview` reach Conduit only this way.
 #pragma once

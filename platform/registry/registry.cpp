@@ -10,7 +10,9 @@
 //
 // Open keys live in a table of handles that are never reused; a handle
 // remembers the file it was opened in, the roots look the folder up anew at
-// each call.
+// each call. A key of HKEY_CLASSES_ROOT in the user's file also remembers the
+// installed registrations' file, where a subkey the user's file lacks is
+// looked for next; a key opened there is marked installed and read only.
 #include "registry.h"
 
 #include "storefolder.h"
@@ -30,6 +32,8 @@ struct OpenKey {
     QString path; // canonical, "" for a root
     QString displayPath;
     REGSAM access = KEY_ALL_ACCESS;
+    QString installedFile; // "" outside HKEY_CLASSES_ROOT's user keys
+    bool installed = false;
 };
 
 struct StoredValue {
@@ -55,7 +59,10 @@ std::optional<QString> rootFileName(HKEY key)
 LONG resolveLocked(HKEY key, REGSAM needed, OpenKey *out)
 {
     if (const auto root = rootFileName(key)) {
-        *out = OpenKey{StoreFolder::filePath(*root), {}, {}, KEY_ALL_ACCESS};
+        *out = OpenKey{StoreFolder::filePath(*root), {}, {}, KEY_ALL_ACCESS, {}, false};
+        const QString installed = StoreFolder::installedPath();
+        if (key == HKEY_CLASSES_ROOT && !installed.isEmpty())
+            out->installedFile = installed + QLatin1Char('/') + *root;
         return ERROR_SUCCESS;
     }
     const auto found = g_openKeys.find(reinterpret_cast<uintptr_t>(key));
@@ -177,6 +184,24 @@ std::optional<StoredValue> decode(const QString &text)
     return std::nullopt;
 }
 
+// Opens `target`, which the user's file lacks, among the installed
+// registrations, for reading only.
+LONG openInstalledLocked(const OpenKey &target, REGSAM access, HKEY *out)
+{
+    if (target.installedFile.isEmpty())
+        return ERROR_FILE_NOT_FOUND;
+    const QSettings installed(target.installedFile, QSettings::IniFormat);
+    if (!existsIn(installed, target.path))
+        return ERROR_FILE_NOT_FOUND;
+    OpenKey opened = target;
+    opened.file = target.installedFile;
+    opened.installedFile.clear();
+    opened.installed = true;
+    opened.access = access & KEY_READ;
+    *out = newHandleLocked(opened);
+    return ERROR_SUCCESS;
+}
+
 // Opens an existing key or, with `create`, makes it and every key above it.
 LONG openLocked(HKEY key, const char *subKey, REGSAM access, bool create, HKEY *out)
 {
@@ -192,7 +217,7 @@ LONG openLocked(HKEY key, const char *subKey, REGSAM access, bool create, HKEY *
         return ERROR_KEY_DELETED;
     if (!existsIn(settings, target.path)) {
         if (!create)
-            return ERROR_FILE_NOT_FOUND;
+            return openInstalledLocked(target, access, out);
         OpenKey step = base;
         const QStringList names = QString::fromUtf8(subKey).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
         for (const QString &name : names) {
@@ -205,7 +230,7 @@ LONG openLocked(HKEY key, const char *subKey, REGSAM access, bool create, HKEY *
             return result;
     }
     OpenKey opened = target;
-    opened.access = access;
+    opened.access = opened.installed ? access & KEY_READ : access;
     *out = newHandleLocked(opened);
     return ERROR_SUCCESS;
 }
@@ -343,6 +368,9 @@ LONG RegFlushKey(HKEY key)
     const LONG result = resolveLocked(key, 0, &target);
     if (result != ERROR_SUCCESS)
         return result;
+    // The installed registrations are never written, so there is nothing to flush.
+    if (target.installed)
+        return ERROR_SUCCESS;
     if (!StoreFolder::prepare(target.file))
         return ERROR_ACCESS_DENIED;
     QSettings settings(target.file, QSettings::IniFormat);

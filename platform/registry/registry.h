@@ -4,6 +4,15 @@
 // values keep their type, and binary values their exact bytes. Every change
 // is written through at once, so a failed write is reported by the call that
 // made it. All functions are thread-safe.
+//
+// HKEY_CLASSES_ROOT also sees the registrations installed with the programs
+// (classes.ini in StoreFolder::installedPath()), beneath the user's own as
+// the machine's classes lie beneath a user's on Windows: opening a key that
+// the user's store lacks opens the installed one, read only (changes are
+// refused with ERROR_ACCESS_DENIED), so an installed program finds its
+// library with no registration of the user's, and a user's registration of
+// the same class still wins. Creating and deleting keys under
+// HKEY_CLASSES_ROOT always works on the user's store.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The per-user store folder; see storefolder.h.
+// The store folders; see storefolder.h.
 #include "storefolder.h"
 
 #include <QDir>
@@ -25,6 +25,18 @@ QString filePath(const QString &fileName)
 {
     Q_ASSERT(!fileName.isEmpty() && !fileName.contains(QLatin1Char('/')));
     return path() + QLatin1Char('/') + fileName;
+}
+
+QString installedPath()
+{
+    static const QString path = [] {
+        // The program file itself, with any link that started it resolved.
+        const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        if (program.isEmpty())
+            return QString();
+        return QDir::cleanPath(QFileInfo(program).path() + QStringLiteral("/" VERBANTA_INSTALLED_STORE));
+    }();
+    return path;
 }
 
 bool prepare(const QString &filePath)

@@ -64,6 +64,15 @@ foreach {number first last cos} {
 } {
     ua $number -parent $cos -stamp 1 -sac 0 [list &Name1 $first &Name2 $last &Ext $number &Comment {}]
 }
+# Hanna's box shows the mailbox pages' own values: a custom busy greeting
+# of 45.5 s, an extension with a backslash, copies of new messages from
+# 7:05 to 17:30 after two minutes, a telephone system the server no longer
+# lists, groups, a time zone and a language of her own.
+ua 106 -parent 10 -stamp 1 -sac 0 {&Name1 Hanna &Name2 Holm &Ext {106\\7} &Comment {Pages demo}
+    Num_RNA 4 Busy_Greeting 1 Max_Busy_Length 45500 DND 1 PBX Legacy Max_Msg_Length 90000 gain 2
+    Message_Order 1 Max_Guests 5 Alternate_Rate 3 dtmf_guard_time 200 Nf_22_Disable 0 Nf_22_Variable 2005
+    Nf_22_From 705 Nf_22_To 1730 Nf_22_InitDial 120000 Nf_58_Disable 1 Group_List {sales east} Host_id 103 Time_Zone 12
+    chain_delay 500 LanguageSetfrom 0 LanguageName French Multilingual 1}
 ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comment {On leave} MaxMessages 80
     Nf_6_Disable 0 Nf_6_DayOfWeek 127 Nf_6_Holidays 0 Nf_6_From 480 Nf_6_To 1020 Nf_6_InitDial 60000
     Nf_6_RepeatDelay 15 Nf_6_RepeatCount 3 Nf_6_Accessible 1 Nf_6_LineGroup Notify Nf_6_Variable {}}
@@ -186,6 +195,19 @@ alias Operator Transfer 0
 alias Beeper Pager
 alias NightPager Beeper
 alias ASRAADirectorySync Directory
+# Aliases the mailbox pages must leave out or list once: two that name each
+# other, one that names itself, one whose target the server lacks; one
+# named like another but for letter case, one whose target differs from its
+# application's name only in case, one listed before a name it begins
+# with, and one whose name holds Tcl brackets.
+alias LoopA LoopB
+alias LoopB LoopA
+alias Mirror Mirror
+alias Ghost NoSuchApp
+alias operator Transfer
+alias MailBox Voicemail
+alias Mail voicemail
+alias {Odd[name]} Directory
 var sys_startup_apps {Voicemail Directory}
 
 # System parameters ("sys_") with their descriptions ("meta_": view bit 0
@@ -204,15 +226,15 @@ var sys_internal_counter 17
 var meta_sys_internal_counter {view 0 type int}
 var sys_maximum_box_length 4
 var hide_list {sys_internal_counter}
-var sys_prompt_files {{English english.pmt} {French french.pmt}}
-var sys_language_table {{0 English} {1 French}}
+var sys_prompt_files {{english.pmt 0} {french.pmt 1}}
+var sys_language_table {{English {english.pmt 0}} {French {french.pmt 1}} {Spanish {spanish.pmt 2}}}
 
 # Configuration lists of the configuration windows.
 var Line1 {100 Standard Incoming}
 var Line2 {101 Standard Incoming}
 var Line3 {102 Standard Incoming}
 var Line4 {103 Standard Notify}
-var pbx_list {Generic}
+var pbx_list {Generic Meridian}
 var Generic_pbx_type DTMF
 # Answer methods: name, then {greeting user agent, rings, port group}.
 var answer_method_list [list {Standard {997 4 Incoming}} {Sales {2000 4 Incoming}} {SalesNight {2000 2 Incoming}} \

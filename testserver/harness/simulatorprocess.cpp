@@ -266,6 +266,11 @@ void SimulatorProcess::delayNextReply(int milliseconds)
     request({QStringLiteral("delay"), QString::number(milliseconds)});
 }
 
+void SimulatorProcess::delayNextReply(int milliseconds, const QString &command)
+{
+    request({QStringLiteral("delay"), QString::number(milliseconds), command});
+}
+
 void SimulatorProcess::dropNextReply()
 {
     request({QStringLiteral("drop")});

@@ -60,6 +60,8 @@ public:
                     const QString &ranges = QString());
 
     void delayNextReply(int milliseconds);
+    // Holds back the next reply to the command with this first word.
+    void delayNextReply(int milliseconds, const QString &command);
     void dropNextReply();
     // Ends every client link; returns how many there were.
     int dropLinks();

@@ -269,7 +269,7 @@ proc ::vs::conn::isLoggedIn {id} {
 
 proc ::vs::conn::answer {id extra text} {
     set reply [evaluate $id $extra $text]
-    ::vs::control::deliverReply $id $extra $reply
+    ::vs::control::deliverReply $id $extra $reply [firstWord $text]
 }
 
 # The command's name, as the control channel's scripted answers and failures

@@ -15,6 +15,8 @@ namespace eval ::vs::control {
     variable nextGreeting ""
     variable nextConfirmation ""
     variable delayMs 0
+    # command name -> milliseconds: the next reply to that command is held back
+    variable delayFor {}
     # command name -> error message, until "unfail"
     variable failures {}
     # command name -> the whole reply text to send instead, until "unanswer"
@@ -61,8 +63,9 @@ proc ::vs::control::scriptedAnswer {name} {
 
 # Sends a command's reply, unless the control channel asked to hold it back
 # or to lose it.
-proc ::vs::control::deliverReply {conn extra reply} {
+proc ::vs::control::deliverReply {conn extra reply {command ""}} {
     variable delayMs
+    variable delayFor
     if {![::vs::conn::isOpen $conn]} {
         return
     }
@@ -70,9 +73,15 @@ proc ::vs::control::deliverReply {conn extra reply} {
         ::vs::log::note "connection $conn: reply to transaction $extra dropped"
         return
     }
-    if {$delayMs > 0} {
+    set ms 0
+    if {$command ne "" && [dict exists $delayFor $command]} {
+        set ms [dict get $delayFor $command]
+        dict unset delayFor $command
+    } elseif {$delayMs > 0} {
         set ms $delayMs
         set delayMs 0
+    }
+    if {$ms > 0} {
         after $ms [list ::vs::conn::sendFrame $conn 1 $extra $reply]
         return
     }
@@ -153,11 +162,15 @@ proc ::vs::control::verb::account {name password {rights 0} {ranges ""} {fourth 
     ::vs::control::ok
 }
 
-proc ::vs::control::verb::delay {ms} {
+proc ::vs::control::verb::delay {ms {command ""}} {
     if {![string is integer -strict $ms] || $ms < 0} {
         error "delay wants milliseconds, not \"$ms\""
     }
-    set ::vs::control::delayMs $ms
+    if {$command eq ""} {
+        set ::vs::control::delayMs $ms
+    } else {
+        dict set ::vs::control::delayFor $command $ms
+    }
     ::vs::control::ok
 }
 

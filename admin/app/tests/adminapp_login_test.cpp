@@ -7,14 +7,48 @@
 #include "admin/app/adminapp.h"
 #include "admin/app/adminpassworddlg.h"
 #include "admin/app/logindlg.h"
+#include "admin/app/rememberedpassword.h"
 #include "admin/app/runconfigwizarddlg.h"
+#include "admin/session/loginstatuswnd.h"
+#include "admin/session/serverexitnotice.h"
 #include "admin/session/zeltsession.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+
+#include <dlfcn.h>
+
+namespace {
+// While set, the store refuses every write that would hold a remembered
+// password, as a full disk would refuse it.
+std::atomic<bool> g_refuseStoredPassword{false};
+} // namespace
+
+// The settings store replaces its file by renaming a complete new one over
+// it; this one sees that step first.
+extern "C" int rename(const char *from, const char *to)
+{
+    if (g_refuseStoredPassword) {
+        QFile written(QFile::decodeName(from));
+        if (written.open(QIODevice::ReadOnly) && written.readAll().contains("%25vpassword=")) {
+            errno = ENOSPC;
+            return -1;
+        }
+    }
+    using Rename = int (*)(const char *, const char *);
+    static const auto next = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
+    return next(from, to);
+}
 
 namespace {
 
@@ -83,7 +117,7 @@ TEST_F(AdminAppLogin, SendsTheLoginBatchExactlyAndReadsItsAnswers)
     ASSERT_TRUE(m_app->Login());
 
     const QString expected = QStringLiteral(
-        "set _plist {{GetRemoteUser {admin}\r\n} {GetUA 2147483645 COS\r\n} {GetUA 2147483647 COS\r\n} "
+        "set _plist {{GetRemoteUser admin\r\n} {GetUA 2147483645 COS\r\n} {GetUA 2147483647 COS\r\n} "
         "{GetUA 2147483646 COS\r\n} {GetUA 2147483644 COS\r\n} {GetUA 2147483643 COS\r\n} "
         "{GetUA 2147483642 COS\r\n} {GetUA 2147483641 COS\r\n} {set EmrId_MsgCopy_Normal\r\n} "
         "{set EmrId_MsgCopy_Urgent\r\n} {set Notification_Events\r\n} {set Notification_Apps\r\n} "
@@ -172,14 +206,46 @@ TEST_F(AdminAppLogin, TheDefaultLoginChangedKeepsTheRightsAndTakesAnyPassword)
     ASSERT_TRUE(m_app->Login());
     EXPECT_EQ(m_app->Password(), password);
     EXPECT_EQ(commandsStartingWith(QStringLiteral("GetRemoteUser")),
-              QStringList{QStringLiteral("GetRemoteUser {Cardomel}")});
+              QStringList{QStringLiteral("GetRemoteUser Cardomel")});
     EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
-              QStringList{QStringLiteral("ChangeRemoteUser {Cardomel} a\\$b\\[c\\]\\{ 2164260863 {All} {}")});
+              QStringList{QStringLiteral("ChangeRemoteUser Cardomel a\\$b\\[c\\]\\{ 2164260863 {All} 0")});
 
     // The new password is the one that logs in now.
     expectLogin(QStringLiteral("Cardomel"), password);
     ASSERT_TRUE(m_app->Login());
     EXPECT_EQ(m_app->Rights(), 0x80FFFFFFu);
+}
+
+// The account's fourth field goes back as the number the server sent; one
+// that is not a number is not sent back changed: the dialog is not used.
+TEST_F(AdminAppLogin, ThePasswordChangeSendsTheFourthFieldBackAsItsNumber)
+{
+    m_server->seed(QStringLiteral("account clerk clerk 268435504 {100-105} 42"));
+    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        FillLogin(dialog, m_server->host(), QStringLiteral("clerk"), QStringLiteral("clerk"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    m_dialogs.on<CAdminPasswordDlg>([](CAdminPasswordDlg *dialog) {
+        SetNewPassword(dialog, QStringLiteral("new-clerk"), QStringLiteral("new-clerk"));
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
+              QStringList{QStringLiteral("ChangeRemoteUser clerk new-clerk 268435504 {100-105} 42")});
+
+    m_server->seed(QStringLiteral("account clerk new-clerk 268435504 {100-105} forty-two"));
+    m_server->clearLog();
+    m_boxes->answer(IDOK);
+    m_dialogs.on<CLoginDlg>([](CLoginDlg *dialog) {
+        // Typed, so that the Change Password button comes back.
+        auto *password = dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD);
+        password->clear();
+        QTest::keyClicks(password, QStringLiteral("new-clerk"));
+        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
+    });
+    EXPECT_TRUE(m_app->Login());
+    EXPECT_EQ(m_boxes->texts(), QStringList{"The account of clerk can not be read from the server."});
+    EXPECT_TRUE(commandsStartingWith(QStringLiteral("ChangeRemoteUser")).isEmpty());
 }
 
 TEST_F(AdminAppLogin, TheChangePasswordButtonRunsTheDialogAfterConnecting)
@@ -194,7 +260,7 @@ TEST_F(AdminAppLogin, TheChangePasswordButtonRunsTheDialogAfterConnecting)
     });
     ASSERT_TRUE(m_app->Login());
     EXPECT_EQ(commandsStartingWith(QStringLiteral("ChangeRemoteUser")),
-              QStringList{QStringLiteral("ChangeRemoteUser {dept} {newdept} 268435504 {100-105 200} {}")});
+              QStringList{QStringLiteral("ChangeRemoteUser dept newdept 268435504 {100-105 200} 0")});
     EXPECT_TRUE(m_app->IsUserAgentAllowed(105));
     EXPECT_FALSE(m_app->IsUserAgentAllowed(106));
     EXPECT_EQ(m_app->AllowedUserAgentsText(), QStringLiteral("100-105 200 "));
@@ -222,29 +288,6 @@ TEST_F(AdminAppLogin, ARefusedPasswordChangeKeepsTheDialogOpenWithTheServersReas
     EXPECT_EQ(m_app->Password(), QStringLiteral("admin"));
 }
 
-TEST_F(AdminAppLogin, AServerLostDuringThePasswordChangeEndsTheLoginWithItsReasons)
-{
-    m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-        FillLogin(dialog, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
-        Click(dialog, CLoginDlg::IDC_CHANGE_PASSWORD);
-    });
-    m_boxes->answer({IDOK, IDOK});
-    m_dialogs.on<CAdminPasswordDlg>([this](CAdminPasswordDlg *dialog) {
-        EXPECT_EQ(m_server->dropLinks(), 2);
-        SetNewPassword(dialog, QStringLiteral("next"), QStringLiteral("next"));
-        Click(dialog, IDOK);
-        EXPECT_TRUE(dialog->isVisible());
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_FALSE(m_app->Login());
-    ASSERT_EQ(m_boxes->texts().size(), 2) << m_boxes->texts().join(u'|').toStdString();
-    EXPECT_TRUE(m_boxes->texts()[0].startsWith(QStringLiteral("Verbanta ES refused the change: ")));
-    EXPECT_EQ(m_boxes->texts()[1],
-              QStringLiteral("Error in receiving initialization data from the server. The "
-                             "program can not be started."));
-    EXPECT_EQ(m_app->Password(), QStringLiteral("admin"));
-}
-
 TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
 {
     QFile demo(testserver::SimulatorProcess::dataPath(QStringLiteral("demo.tcl")));
@@ -265,6 +308,60 @@ TEST_F(AdminAppLogin, AMissingServerVariableFailsTheLoginBatch)
               QStringList{QStringLiteral(
                   "Error in receiving initialization data from the server. The program can not be "
                   "started.")});
+}
+
+TEST_F(AdminAppLogin, AnUnreadableLoginBatchFailsTheLogin)
+{
+    for (const char *reply : {"set {abc", "set "}) {
+        m_server->answerCommand(QStringLiteral("set"), QString::fromUtf8(reply));
+        expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+        m_boxes->answer(IDOK);
+        EXPECT_FALSE(m_app->Login()) << reply;
+        EXPECT_EQ(m_boxes->texts().value(m_boxes->texts().size() - 1),
+                  QStringLiteral("Error in receiving initialization data from the server. The program can "
+                                 "not be started."))
+            << reply;
+        EXPECT_EQ(m_app->Rights(), 0u);
+    }
+    EXPECT_EQ(m_boxes->texts().size(), 2);
+}
+
+TEST_F(AdminAppLogin, TheProgressWindowStaysUpUntilTheLoginBatchIsAnsweredAndTheUserWaits)
+{
+    CSessionSettings settings = quickSettings();
+    settings.progressDelayMs = 100;
+    m_app.reset();
+    m_app = std::make_unique<CAdminApp>(settings);
+    m_server->delayNextReply(1500, QStringLiteral("set"));
+    expectLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+
+    // Sampled while the login runs: the progress window on screen, and
+    // whether a click of the user's reached another window.
+    int shown = 0;
+    int clicks = 0;
+    QPushButton other(QStringLiteral("Other window"));
+    other.show();
+    QObject::connect(&other, &QPushButton::clicked, [&] { ++clicks; });
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<CLoginStatusWnd *>(window) && window->isVisible())
+                ++shown;
+        // The user clicks elsewhere once admin shows that it waits.
+        if (shown > 0)
+            QTest::mouseClick(&other, Qt::LeftButton);
+    });
+    sampler.start(50);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ASSERT_TRUE(m_app->Login());
+    sampler.stop();
+    EXPECT_GE(elapsed.elapsed(), 1500);
+    EXPECT_GE(shown, 10) << "a visible progress window for most of the 1.5 s";
+    EXPECT_EQ(clicks, 0);
+    for (QWidget *window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<CLoginStatusWnd *>(window) && window->isVisible());
+    EXPECT_EQ(m_app->Rights(), 0x400000A9u);
 }
 
 TEST_F(AdminAppLogin, ALoginAgainReplacesTheSessionAndForgetsTheOldRights)
@@ -324,6 +421,31 @@ TEST_F(AdminAppLogin, TheWizardIsNeverOfferedToAMailboxAdministrator)
     EXPECT_EQ(m_app->MainMenuId(), CAdminApp::MainMenuMailboxAdministrator);
 }
 
+// The store refuses to take the password (as a full disk would): it is not
+// remembered, and "SavePassword" is written as "0" so that no later start
+// reads a password that was never stored.
+TEST_F(AdminAppLogin, APasswordThatCannotBeStoredTurnsSavePasswordOff)
+{
+    const QString host = m_server->host();
+    writeLoginSettings(host + QStringLiteral(","), QStringLiteral("admin"), QStringLiteral("1"));
+    ASSERT_TRUE(CRememberedPassword::EnsureCryptKeys());
+    m_app->SetLoginChoice(host + QStringLiteral(","), host, QStringLiteral("admin"), QString(), true);
+    m_dialogs.on<CLoginDlg>([host](CLoginDlg *dialog) {
+        FillLogin(dialog, host, QStringLiteral("admin"), QStringLiteral("admin"));
+        dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(true);
+        Click(dialog, IDOK);
+    });
+    g_refuseStoredPassword = true;
+    const bool loggedIn = m_app->Login();
+    g_refuseStoredPassword = false;
+
+    ASSERT_TRUE(loggedIn);
+    EXPECT_FALSE(m_app->RemembersPassword());
+    EXPECT_EQ(readLoginSetting(QStringLiteral("SavePassword")), QStringLiteral("0"));
+    EXPECT_EQ(readLoginSetting(QStringLiteral("User")), QStringLiteral("admin"));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join(u'|').toStdString();
+}
+
 TEST_F(AdminAppLogin, TheRememberedPasswordFillsTheDialogOnlyWhenRemembered)
 {
     writeLoginSettings(m_server->host() + u',', QStringLiteral("admin"), QStringLiteral("1"));
@@ -358,6 +480,53 @@ TEST_F(AdminAppLogin, TheAboutBoxShowsTheServersVersion)
     });
     m_app->OnAppAbout();
     EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+// The server goes away while the password dialog is open: OK or Cancel then
+// ends the program with the main frame's message, as the frame would.
+using AdminAppLoginDeathTest = AdminAppLogin;
+
+void LoseTheServerThenPress(testserver::SimulatorProcess &server, DialogScript &dialogs, int button)
+{
+    dialogs.on<CAdminPasswordDlg>([&server, button](CAdminPasswordDlg *dialog) {
+        server.dropLinks();
+        ASSERT_TRUE(WaitFor([] { return CServerExitNotice::IsServerLost(); }));
+        SetNewPassword(dialog, QStringLiteral("newpass"), QStringLiteral("newpass"));
+        Click(dialog, button);
+        // Only a dialog that outlived the server gets here.
+        if (dialog->isVisible())
+            Click(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(AdminAppLoginDeathTest, OkAfterTheServerWentAwayEndsTheProgramWithItsMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            expectLogin(QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+            m_boxes->answer({IDYES, IDOK, IDOK, IDOK});
+            LoseTheServerThenPress(*m_server, m_dialogs, IDOK);
+            m_app->Login();
+            std::fprintf(stderr, "the login went on\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "Server Shutdown occured, Admin will be closed");
+}
+
+TEST_F(AdminAppLoginDeathTest, CancelAfterTheServerWentAwayEndsTheProgramWithItsMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            expectLogin(QStringLiteral("Cardomel"), QStringLiteral("Cardomel"));
+            m_boxes->answer({IDYES, IDOK, IDOK, IDOK});
+            LoseTheServerThenPress(*m_server, m_dialogs, IDCANCEL);
+            m_app->Login();
+            std::fprintf(stderr, "the login went on\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(1), "Server Shutdown occured, Admin will be closed");
 }
 
 } // namespace

@@ -155,6 +155,14 @@ TEST(LoginBatchReply, RefusesAnswersThatAreMissingOrErrors)
     EXPECT_FALSE(app.ReadLoginBatchReply(QStringLiteral("!ERROR {batch}")));
 }
 
+TEST(LoginBatchReply, AReplyThatIsNoListOrIsEmptyIsRefused)
+{
+    for (const char *reply : {"", " \r\n", "{abc", "a {b", "\"open"}) {
+        CAdminApp app;
+        EXPECT_FALSE(app.ReadLoginBatchReply(QString::fromUtf8(reply))) << '"' << reply << '"';
+    }
+}
+
 TEST(LoginBatchReply, AMissingVpimRootOnlyLeavesThatRootEmpty)
 {
     CAdminApp app;

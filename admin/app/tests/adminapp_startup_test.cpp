@@ -4,6 +4,7 @@
 #include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/runconfigwizarddlg.h"
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 
@@ -83,6 +86,56 @@ TEST_F(AdminAppStartup, OffersTheWizardToAnAdministratorWhoMayConfigure)
     // Not ticked: nothing recorded, the question comes again next time.
     EXPECT_FALSE(m_server->commandTexts().join(u'\n').contains(QStringLiteral("ConfigSetString")));
 }
+
+struct StartWindowCase {
+    const char *user;
+    const char *window; // the first window the frame opens
+    bool wizard;        // offered the configuration wizard
+};
+
+class AdminAppStartWindow : public AdminAppStartup, public testing::WithParamInterface<StartWindowCase> {
+protected:
+    QStringList windowTitles() const
+    {
+        QStringList found;
+        for (QMdiSubWindow *child : m_app->GetMainFrame()->MdiArea()->subWindowList())
+            found.append(child->windowTitle());
+        return found;
+    }
+};
+
+TEST_P(AdminAppStartWindow, OpensAfterLoginAndAgainAfterConnectToServer)
+{
+    makeApp();
+    expectLogin(QString::fromUtf8(GetParam().user));
+    if (GetParam().wizard)
+        m_dialogs.on<CRunConfigWizardDlg>(
+            [](CRunConfigWizardDlg *dialog) { dialog->GetDlgItem<QPushButton>(IDNO)->click(); });
+    ASSERT_TRUE(m_app->InitInstance());
+    CMainFrame *frame = m_app->GetMainFrame();
+    ASSERT_TRUE(WaitFor([&] { return !frame->MdiArea()->subWindowList().isEmpty(); }));
+    QTest::qWait(200); // nothing else follows
+    EXPECT_EQ(windowTitles(), QStringList{GetParam().window});
+
+    expectLogin(QString::fromUtf8(GetParam().user));
+    if (GetParam().wizard)
+        m_dialogs.on<CRunConfigWizardDlg>(
+            [](CRunConfigWizardDlg *dialog) { dialog->GetDlgItem<QPushButton>(IDNO)->click(); });
+    ASSERT_TRUE(frame->OnCommand(ID_CONNECT_TO_SERVER));
+    ASSERT_TRUE(WaitFor([&] { return !frame->MdiArea()->subWindowList().isEmpty(); }));
+    QTest::qWait(200);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(windowTitles().size(), 1);
+    EXPECT_TRUE(windowTitles().first().startsWith(QString::fromUtf8(GetParam().window)))
+        << windowTitles().join('|').toStdString();
+}
+
+const StartWindowCase kStartWindows[] = {
+    {"admin", "Voice Ports Status", true}, // may see every box
+    {"dept", "Mailbox Editor", false},     // a department's boxes
+};
+INSTANTIATE_TEST_SUITE_P(Rights, AdminAppStartWindow, testing::ValuesIn(kStartWindows),
+                         [](const auto &info) { return std::string(info.param.user); });
 
 TEST_F(AdminAppStartup, EndsWithTheReasonWhenTheReportEngineCannotOpen)
 {

@@ -26,12 +26,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -90,6 +93,33 @@ protected:
         return m_frame->CommandAction(id)->isEnabled();
     }
     QAction *topMenu(int position) const { return m_frame->menuBar()->actions().value(position); }
+    QStringList windowTitles() const
+    {
+        QStringList found;
+        for (QMdiSubWindow *child : m_frame->MdiArea()->subWindowList())
+            found.append(child->windowTitle());
+        return found;
+    }
+    // The editor window last opened, once its list and first box are there.
+    CMailboxPps *loadedEditor() const
+    {
+        auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
+        EXPECT_NE(editor, nullptr);
+        if (!editor)
+            return nullptr;
+        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+        EXPECT_TRUE(
+            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
+        return sheet;
+    }
+    void rightClickRow(CMailboxPps *sheet, const QString &number)
+    {
+        CMailboxListCtrl *list = sheet->ListCtrl();
+        list->SelectItem(list->FindItemByText(number));
+        const QPoint at(5, 5);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(list->viewport(), &event);
+    }
     bool menuHolds(int id) const
     {
         std::function<bool(const QMenu *)> holds = [&](const QMenu *menu) {
@@ -137,7 +167,7 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_EQ(enabled(ID_DATE_TIME), expected.dateTime);
     EXPECT_EQ(enabled(ID_SHUTDOWN), expected.shutdown);
     EXPECT_EQ(menuHolds(ID_TCL_SESSION), expected.tclSession);
-    EXPECT_EQ(enabled(ID_TCL_SESSION), expected.tclSession);
+    EXPECT_TRUE(enabled(ID_TCL_SESSION)) << "always enabled; it opens a console for the top only";
     EXPECT_EQ(m_frame->ConfigurationToolBar() != nullptr, expected.configurationToolBar);
     EXPECT_EQ(enabled(ID_VIEW_CONFIG_TOOLBAR), expected.configurationToolBar);
     EXPECT_EQ(topMenu(CMenuResource::ConfigurationMenu)->isEnabled(), expected.configurationMenu);
@@ -303,6 +333,24 @@ TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)
     EXPECT_TRUE(m_frame->grab().save(folder + "/mailbox_editor.png"));
 }
 
+// A mailbox root without its "COS" value reads as no root: the editors say
+// so from the menu and open nothing, not even a session.
+TEST_F(MainFrameTest, EditorsWithoutTheMailboxRootSayTheRootIsMissingAndOpenNothing)
+{
+    m_server->seed(QStringLiteral("ua 2147483647 -stamp 1 {&Name1 {MB root}}"));
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_app->RootText(CAdminApp::RootMailbox).isEmpty());
+    const int links = m_server->connectionCount();
+    m_boxes->answer({IDOK, IDOK});
+    m_frame->CommandAction(ID_EDIT_UA_MAILBOX)->trigger();
+    m_frame->CommandAction(ID_EDIT_COS_MAILBOX)->trigger();
+    const QString missing = QStringLiteral(
+        "Error in server database: System root does not exist.\nThe requested function can not be started.");
+    EXPECT_EQ(m_boxes->texts(), QStringList({missing, missing}));
+    EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(m_server->connectionCount(), links);
+}
+
 TEST_F(MainFrameTest, EditorSwitchesUnifiedMessagingOnTheNotificationTheLoginRead)
 {
     loginWithRights(0x80FFFFFFu);
@@ -335,6 +383,90 @@ TEST_F(MainFrameTest, ChangedSystemColoursReloadTheToolbarImages)
     EXPECT_NE(mailbox->icon().cacheKey(), before);
     EXPECT_FALSE(mailbox->icon().isNull());
     EXPECT_EQ(m_frame->MenuManager()->Toolbars(), (QList<int>{IDR_MAINFRAME, IDR_CONFIG_TOOLBAR}));
+}
+
+TEST_F(MainFrameTest, RightClickOnARowOpensAnEditorOfThatBoxAloneAndTheCountGoesOn)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    rightClickRow(sheet, QStringLiteral("2001"));
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 2; }));
+    EXPECT_EQ(windowTitles(), QStringList({"Mailbox Editor", "Mailbox Editor 2"}));
+    CMailboxPps *own = loadedEditor();
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->ShownNumber(), 2001);
+    EXPECT_EQ(own->ListCtrl()->GetItemCount(), 1) << "that box alone";
+    EXPECT_FALSE(own->IsCOSEditor());
+
+    // Counted and list editors share the count, and a new login keeps it.
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_EQ(windowTitles().last(), "Mailbox Editor 3");
+    scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
+    ASSERT_TRUE(m_frame->OnCommand(ID_CONNECT_TO_SERVER));
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_TRUE(windowTitles().contains("Mailbox Editor 4")) << windowTitles().join('|').toStdString();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, RightClickInAClassOfServiceEditorOpensAClassOfServiceEditor)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_COS_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    rightClickRow(sheet, QStringLiteral("20"));
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 2; }));
+    EXPECT_EQ(windowTitles(), QStringList({"COS Mailbox Editor", "COS Mailbox Editor 2"}));
+    CMailboxPps *own = loadedEditor();
+    ASSERT_NE(own, nullptr);
+    EXPECT_TRUE(own->IsCOSEditor());
+    EXPECT_EQ(own->ShownNumber(), 20);
+}
+
+TEST_F(MainFrameTest, WindowMenuListsTheOpenWindowsAndActivatesTheChosenOne)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_COS_MAILBOX));
+    QMenu *menu = topMenu(CMenuResource::WindowMenu)->menu();
+    const auto listed = [menu] {
+        QStringList items;
+        for (QAction *item : menu->actions())
+            if (!item->isSeparator())
+                items << item->text().section('\t', 0, 0) + (item->isChecked() ? "*" : "");
+        return items;
+    };
+    for (int round = 0; round < 2; ++round) { // opening again lists each window once
+        menu->popup(QPoint(0, 0));
+        EXPECT_EQ(listed(), QStringList({"&Cascade", "&Tile", "&Arrange Icons", "&1 Mailbox Editor",
+                                         "&2 COS Mailbox Editor*"}));
+        if (round == 0) {
+            const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+            QDir().mkpath(folder);
+            EXPECT_TRUE(menu->grab().save(folder + "/mainframe-window-menu.png"));
+        }
+        menu->close();
+    }
+    menu->popup(QPoint(0, 0));
+    menu->actions()[menu->actions().size() - 2]->trigger();
+    menu->close();
+    EXPECT_EQ(m_frame->MdiArea()->activeSubWindow()->windowTitle(), "Mailbox Editor");
+}
+
+TEST_F(MainFrameTest, StatusBarSaysReadyAgainWhenAWindowOpens)
+{
+    loginWithRights(0x80FFFFFFu);
+    auto *ready = m_frame->statusBar()->findChild<QLabel *>("readyPane");
+    ASSERT_NE(ready, nullptr);
+    EXPECT_EQ(ready->text(), "Ready");
+    EXPECT_TRUE(m_frame->statusBar()->currentMessage().isEmpty());
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    m_frame->statusBar()->showMessage("Changes saved."); // an editor's message line
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_COS_MAILBOX));
+    EXPECT_TRUE(m_frame->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(ready->isVisible());
 }
 
 // --- Date/Time ------------------------------------------------------------------
@@ -609,6 +741,16 @@ TEST_F(MainFrameTest, DeleteUserAgentsKeepsADepartmentAdministratorToTheAccounts
     EXPECT_TRUE(IsErrorReply(execute(QStringLiteral("GetUA 105"))));
 }
 
+TEST_F(MainFrameTest, TclSessionBelowTheTopAdministratorOpensNothing)
+{
+    loginWithRights(0x40000000u);
+    const int links = m_server->connectionCount();
+    EXPECT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
+    EXPECT_TRUE(m_frame->Consoles().isEmpty());
+    EXPECT_EQ(m_server->connectionCount(), links);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
 TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)
 {
     loginWithRights(0x80FFFFFFu);
@@ -653,6 +795,63 @@ TEST_F(MainFrameTest, ConnectToServerCancelledKeepsEverything)
     EXPECT_EQ(m_frame->MenuId(), 120);
     EXPECT_EQ(m_frame->Consoles().size(), 1);
 }
+
+// A Connect to Server whose login batch fails after the new link is up.
+struct FailedReconnection {
+    const char *name;
+    void (*breakBatch)(testserver::SimulatorProcess &server);
+    void (*mendBatch)(testserver::SimulatorProcess &server);
+};
+
+class FrameReconnection : public MainFrameTest, public ::testing::WithParamInterface<FailedReconnection> {};
+
+TEST_P(FrameReconnection, ThatFailsLeavesTheOldSessionRightsAndRootsForTheEditors)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
+    const CZELTSession *session = m_app->GetSession();
+    const QString root = m_app->RootText(CAdminApp::RootMailbox);
+    ASSERT_FALSE(root.isEmpty());
+
+    m_server->setAccount(QStringLiteral("department"), QStringLiteral("dept-pw"), 0x10000020u,
+                         QStringLiteral("100-199"));
+    scriptLogin(QStringLiteral("department"), QStringLiteral("dept-pw"));
+    GetParam().breakBatch(*m_server);
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_CONNECT_TO_SERVER));
+    GetParam().mendBatch(*m_server);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Error in receiving initialization data from the server. The "
+                                            "program can not be started."});
+
+    EXPECT_EQ(m_app->GetSession(), session);
+    EXPECT_EQ(m_app->GetSession()->GetState(), CZELTSession::StateConnected);
+    EXPECT_EQ(m_app->Rights(), 0x80FFFFFFu);
+    EXPECT_EQ(m_app->MainMenuId(), 120);
+    EXPECT_EQ(m_app->RootText(CAdminApp::RootMailbox), root);
+    EXPECT_EQ(m_app->User(), QString::fromUtf8(kUser));
+    EXPECT_EQ(m_frame->MenuId(), 120);
+
+    // The editors go on with the session they were made on.
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 2);
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
+    ASSERT_NE(editor, nullptr);
+    CMailboxPps *sheet = editor->GetActiveView()->Sheet();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sheet->ShownNumber() != -1; }, 20000));
+    EXPECT_EQ(execute(QStringLiteral("set a 6")), "6");
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+}
+
+const FailedReconnection kFailedReconnections[] = {
+    {"ErrorReply", [](testserver::SimulatorProcess &server) { server.failCommand("set", "no batch today"); },
+     [](testserver::SimulatorProcess &server) { server.clearFailure("set"); }},
+    {"UnreadableReply", [](testserver::SimulatorProcess &server) { server.answerCommand("set", "set {abc"); },
+     [](testserver::SimulatorProcess &server) { server.clearAnswer("set"); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Batches, FrameReconnection, testing::ValuesIn(kFailedReconnections),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // --- screenshots -----------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // The quoting helper: every value reads back unchanged in a real Tcl
-// interpreter, and values that were always sent between braces still are.
+// interpreter, values that were always sent between braces still are, and
+// plain words placed where a command has no braces go exactly as they are.
 #include "admin/session/tclword.h"
 
 #include <gtest/gtest.h>
@@ -62,10 +63,46 @@ INSTANTIATE_TEST_SUITE_P(Words, QuotedValues,
                                          QByteArray("\0", 1), QByteArray("#x}", 3)),
                          [](const auto &info) { return "Value" + std::to_string(info.index); });
 
+class PlainWords : public testing::TestWithParam<const char *> {};
+
+TEST_P(PlainWords, GoBareWhereTheFormatHasNoBraces)
+{
+    const QByteArray value(GetParam());
+    EXPECT_EQ(TclBareWord(value), value);
+    EXPECT_EQ(readBack(TclBareWord(value)), value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, PlainWords,
+                         testing::Values("joe", "Cardomel", "frame-secret", "a_b.c-d:e", "2147483647", "-1",
+                                         "&Comment", "~Lock_Name1", "Nf_Pager_Disable", "12a"),
+                         [](const auto &info) { return "Value" + std::to_string(info.index); });
+
+class WordsNeedingQuotes : public testing::TestWithParam<QByteArray> {};
+
+TEST_P(WordsNeedingQuotes, AreQuotedWhereTheFormatHasNoBracesAndReadBackUnchanged)
+{
+    const QByteArray word = TclBareWord(GetParam());
+    EXPECT_NE(word, GetParam());
+    EXPECT_EQ(readBack(word), GetParam());
+    // Inside a braced list item too, as the login batch sends its first command.
+    EXPECT_EQ(readBack("[lindex [list {x " + word + "\r\n}] 0 1]"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, WordsNeedingQuotes,
+                         testing::Values(QByteArray(""), QByteArray("John Smith"), QByteArray("a$b[evil]"),
+                                         QByteArray("x{y"), QByteArray("a}b"), QByteArray("}[evil]{"),
+                                         QByteArray("semi;colon"), QByteArray("\"quoted\""),
+                                         QByteArray("back\\slash"), QByteArray("ends\\"),
+                                         QByteArray("tab\there"), QByteArray("#hash"),
+                                         QByteArray("nul\0in[evil]}", 13)),
+                         [](const auto &info) { return "Value" + std::to_string(info.index); });
+
 TEST(TclWordTest, QStringValuesTravelAsUtf8)
 {
     EXPECT_EQ(TclWord(QStringLiteral("Zoë")), QStringLiteral("{Zoë}"));
     EXPECT_EQ(readBack(TclWord(QStringLiteral("Zoë}")).toUtf8()), QStringLiteral("Zoë}").toUtf8());
+    EXPECT_EQ(TclBareWord(QStringLiteral("Zoë")), QStringLiteral("Zoë"));
+    EXPECT_EQ(readBack(TclBareWord(QStringLiteral("Zoë Smith")).toUtf8()), QStringLiteral("Zoë Smith").toUtf8());
 }
 
 } // namespace

@@ -10,7 +10,14 @@
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "testserver/harness/simulatorprocess.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdlib>
 #include <ostream>
@@ -94,6 +101,85 @@ TEST_F(SessionAgainstSimulator, SilentServerIsNotAvailableAfterTheWaits)
     EXPECT_EQ(m_boxes->texts(), QStringList{"The server is not available."});
     // The session closed the link it gave up on.
     EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 0; }));
+}
+
+// An administrator at work while a login waits: a click on a button and a
+// key typed into an edit, at `afterMs`, and a timer that shows whether the
+// program's own events go on.
+class UserAtWork {
+public:
+    explicit UserAtWork(int afterMs)
+    {
+        m_button.show();
+        m_edit.show();
+        QObject::connect(&m_button, &QPushButton::clicked, [this] { ++clicks; });
+        QObject::connect(&m_ticker, &QTimer::timeout, [this] { ++ticks; });
+        m_ticker.start(20);
+        m_frame.show();
+        m_closedByProgram.show();
+        QTimer::singleShot(afterMs, &m_button, [this] {
+            QTest::mouseClick(&m_button, Qt::LeftButton);
+            QTest::keyClick(&m_edit, Qt::Key_X);
+            // The close box of a window, as the window system reports it.
+            QCloseEvent closeBox;
+            QSpontaneKeyEvent::setSpontaneous(&closeBox);
+            QApplication::instance()->notify(&m_frame, &closeBox);
+            closeBoxRefused = !closeBox.isAccepted();
+            // A window the program itself closes meanwhile.
+            m_closedByProgram.close();
+            acted = true;
+        });
+    }
+    QString typed() const { return m_edit.text(); }
+    bool closedByProgram() const { return !m_closedByProgram.isVisible(); }
+    void clickNow() { QTest::mouseClick(&m_button, Qt::LeftButton); }
+
+    int clicks = 0;
+    int ticks = 0;
+    bool acted = false;
+    bool closeBoxRefused = false;
+
+private:
+    QPushButton m_button{QStringLiteral("Other window")};
+    QLineEdit m_edit;
+    QWidget m_frame;
+    QWidget m_closedByProgram;
+    QTimer m_ticker;
+};
+
+TEST_F(SessionAgainstSimulator, WhileTheLoginWaitsWindowsLiveOnButTheUserCannotAct)
+{
+    m_simulator->withholdNextGreeting();
+    CSessionSettings quick = settings();
+    quick.stateWaitMs = 300;
+    CZELTSession session(quick);
+    UserAtWork user(150);
+    m_boxes->answer(IDOK);
+    EXPECT_THROW(session.Connect(login()), CZltExceptionLoginDeclined);
+    EXPECT_TRUE(user.acted);
+    EXPECT_GT(user.ticks, 5);
+    EXPECT_EQ(user.clicks, 0);
+    EXPECT_EQ(user.typed(), "");
+    EXPECT_TRUE(user.closeBoxRefused);
+    EXPECT_TRUE(user.closedByProgram());
+    // Once the login has ended, the same click acts.
+    user.clickNow();
+    EXPECT_EQ(user.clicks, 1);
+}
+
+TEST_F(SessionAgainstSimulator, AWaitTheUserMustSeeKeepsWindowsPaintingAndHoldsOffInput)
+{
+    CZELTSession session(settings());
+    session.Connect(login());
+    m_simulator->delayNextReply(600, QStringLiteral("set"));
+    UserAtWork user(150);
+    EXPECT_EQ(session.ExecuteWhileWindowsPaint(QStringLiteral("set a 5")), "5");
+    EXPECT_TRUE(user.acted);
+    EXPECT_GT(user.ticks, 5);
+    EXPECT_EQ(user.clicks, 0);
+    EXPECT_EQ(user.typed(), "");
+    EXPECT_TRUE(user.closeBoxRefused);
+    EXPECT_TRUE(user.closedByProgram());
 }
 
 TEST_F(SessionAgainstSimulator, RefusedConnectionIsNotAvailable)

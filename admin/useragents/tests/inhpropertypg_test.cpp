@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,15 @@ protected:
         return *m_page;
     }
     QString text(int id) const { return m_page->GetDlgItemText(id); }
+    // The sheet is the active window with the focus in one of its fields.
+    void focusField(int id)
+    {
+        m_sheet.show();
+        m_sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_sheet));
+        m_page->GetDlgItem(id)->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), m_page->GetDlgItem(id));
+    }
     bool applyEnabled() const { return m_sheet.GetDlgItem<QPushButton>(ID_APPLY_NOW)->isEnabled(); }
 
     QTemporaryDir m_config;
@@ -212,6 +222,7 @@ protected:
     CUserAgent m_record;
     CInhCommonFields m_common;
     std::unique_ptr<TestPage> m_page;
+    std::unique_ptr<CInhPropertyPg> m_otherPage; // a page of another kind
     ServiceSheet m_sheet;
 };
 
@@ -318,6 +329,36 @@ TEST_F(PageBase, RevertShowsTheCosValueForTheWholeGroupAndBack)
     EXPECT_EQ(page.GetMark(7), CInhPropertyPg::Mark::Own);
 }
 
+TEST_F(PageBase, CtrlRInAnOwnFieldShowsTheCosValueAndBack)
+{
+    TestPage &page = openPage();
+    m_channel.m_reply = QStringLiteral("{20 -1 3 -1 0} {} Num_RNA 6");
+    focusField(IDC_RINGS);
+    QTest::keyClick(page.GetDlgItem(IDC_RINGS), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(m_channel.m_executed, QStringList{"GetUA 20 Num_RNA"});
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("6"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Inherited);
+    EXPECT_TRUE(applyEnabled());
+
+    QTest::keyClick(page.GetDlgItem(IDC_RINGS), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Own);
+    EXPECT_EQ(m_channel.m_executed.size(), 1);
+}
+
+TEST_F(PageBase, CtrlRWhereThereIsNoCosChoiceDoesNothing)
+{
+    TestPage &page = openPage();
+    // A name (no COS choice) and the caller menu (inherited, not the box's own).
+    for (const int id : {int(CInhPropertyPg::IDC_NAME1), int(IDC_CALLER_MENU)}) {
+        focusField(id);
+        QTest::keyClick(page.GetDlgItem(id), Qt::Key_R, Qt::ControlModifier);
+    }
+    EXPECT_TRUE(m_channel.m_executed.isEmpty());
+    EXPECT_FALSE(page.IsModified());
+    EXPECT_EQ(text(CInhPropertyPg::IDC_NAME1), QStringLiteral("Ann"));
+}
+
 TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
 {
     TestPage &page = openPage();
@@ -328,6 +369,7 @@ TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
             return QStringLiteral("{20 -1 3 -1 0} {} _EMR_BUSY_V {}");
         return QStringLiteral("{20 -1 3 -1 0} {} Num_RNA 6 DND 1");
     };
+    focusField(IDC_RINGS);
     page.ResetToCOS();
     EXPECT_EQ(m_channel.m_executed,
               QStringList({"GetUA 20 _EMR_BUSY_A", "GetUA 20 _EMR_BUSY_V", "GetUA 20 Num_RNA DND"}));
@@ -343,6 +385,155 @@ TEST_F(PageBase, ResetShowsTheCosValuesOfOwnFieldsAndLiftsOwnLocks)
     page.ResetToCOS();
     page.ToggleInherited(3);
     EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4")) << "a second reset keeps the own value aside";
+}
+
+TEST_F(PageBase, ResetDoesNothingWhileNoWindowHasTheFocus)
+{
+    TestPage &page = openPage();
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    page.ResetToCOS();
+    EXPECT_TRUE(m_channel.m_executed.isEmpty());
+    EXPECT_EQ(text(IDC_RINGS), QStringLiteral("4"));
+    EXPECT_EQ(page.GetMark(3), CInhPropertyPg::Mark::Own);
+    EXPECT_TRUE(page.IsLockShown(7)) << "the lock set here stays";
+    EXPECT_FALSE(page.IsModified());
+}
+
+struct NumberFieldCase {
+    const char *name;
+    const char *typed;
+    const char *message; // empty when the store goes through
+};
+
+class MailboxNumberField : public PageBase, public testing::WithParamInterface<NumberFieldCase> {};
+
+TEST_P(MailboxNumberField, TakesZeroToTheLargestNumberAndNamesTheRangeOtherwise)
+{
+    TestPage &page = openPage();
+    page.GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_MAILBOX_NUMBER)->setText(QString::fromUtf8(GetParam().typed));
+    m_boxes.answer(IDOK);
+    const bool stored = page.TransferData(true);
+    const QString message = QString::fromUtf8(GetParam().message);
+    EXPECT_EQ(stored, message.isEmpty());
+    EXPECT_EQ(m_boxes.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+}
+
+const NumberFieldCase kNumberFieldCases[] = {
+    {"Shown", "101", ""},
+    {"Zero", "0", ""},
+    {"Largest", "999999999", ""},
+    {"AboveTheLargest", "1000000000", "Please enter an integer between 0 and 999999999."},
+    {"BeyondThirtyTwoBits", "4294967397", "Please enter a positive integer."},
+    {"NotANumber", "x", "Please enter a positive integer."},
+};
+INSTANTIATE_TEST_SUITE_P(Typed, MailboxNumberField, testing::ValuesIn(kNumberFieldCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+enum : int {
+    IDC_DONE_APP = 1510,
+    IDC_DONE_VALUE = 1511,
+    IDC_ENABLED = 1512,
+    IDC_VARIABLE = 1513,
+};
+
+// The call-end event and two fields that refuse a lock, as the
+// notifications and options pages have them.
+class EventPage : public CInhPropertyPg {
+public:
+    EventPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common)
+        : CInhPropertyPg(902, TestCaption,
+                         {{&m_doneApp, "_EMR_DONE_A", IDC_DONE_APP, CInhPropertyPg::DoneEventLabel},
+                          {&m_doneValue, "_EMR_DONE_V", IDC_DONE_VALUE, CInhPropertyPg::DoneEventLabel},
+                          {&m_enabled, "Enabled", IDC_ENABLED, IDC_ENABLED, false, 61477},
+                          {&m_variable, "Variable", IDC_VARIABLE, IDC_VARIABLE, false, 61478}},
+                         record, channel, common)
+    {
+        for (const int id : {int(IDC_MAILBOX_NUMBER), int(IDC_NAME1), int(IDC_NAME2), int(IDC_COMMENT),
+                             int(IDC_DONE_APP), int(IDC_DONE_VALUE), int(IDC_ENABLED), int(IDC_VARIABLE)})
+            SetDlgCtrlID(new QLineEdit(this), id);
+        SetDlgCtrlID(new QLabel(QStringLiteral("Call end:"), this), CInhPropertyPg::DoneEventLabel);
+    }
+    CPageTextValue m_doneApp;
+    CPageTextValue m_doneValue;
+    CPageTextValue m_enabled;
+    CPageTextValue m_variable;
+
+protected:
+    void DoDataExchange(CDataExchange *dx) override
+    {
+        CInhPropertyPg::DoDataExchange(dx);
+        DDX_Text(dx, IDC_DONE_APP, m_doneApp.GetValueRef());
+        DDX_Text(dx, IDC_DONE_VALUE, m_doneValue.GetValueRef());
+        DDX_Text(dx, IDC_ENABLED, m_enabled.GetValueRef());
+        DDX_Text(dx, IDC_VARIABLE, m_variable.GetValueRef());
+    }
+};
+
+class EventPageTest : public PageBase {
+protected:
+    EventPage &openEventPage(const char *reply)
+    {
+        CStringTable::instance().registerStrings(TestStrings);
+        m_record = CUserAgent(QString::fromUtf8(reply), CTclList());
+        auto *page = new EventPage(m_record, m_channel, m_common);
+        m_otherPage.reset(page);
+        m_sheet.AddPage(page);
+        EXPECT_TRUE(m_sheet.Create());
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        return *page;
+    }
+};
+
+TEST_F(EventPageTest, CallEndWithoutAnApplicationShowsTheDefault)
+{
+    EventPage &page = openEventPage("{101 20 7 -1 0} {} _EMR_DONE_V 12");
+    EXPECT_EQ(page.GetDlgItemText(IDC_DONE_APP), QStringLiteral("<Default>"));
+    EXPECT_EQ(page.GetDlgItemText(IDC_DONE_VALUE), QStringLiteral("12")) << "only the application";
+}
+
+TEST_F(EventPageTest, CallEndWithAnApplicationShowsIt)
+{
+    EventPage &page = openEventPage("{101 20 7 -1 0} {} _EMR_DONE_A Transfer _EMR_DONE_V {}");
+    EXPECT_EQ(page.GetDlgItemText(IDC_DONE_APP), QStringLiteral("Transfer"));
+    EXPECT_EQ(page.GetDlgItemText(IDC_DONE_VALUE), QString());
+}
+
+TEST_F(EventPageTest, FieldsThatCannotBeLockedSayWhyAndStayUnlocked)
+{
+    EventPage &page = openEventPage("{101 20 7 -1 0} {} Enabled 1 Variable x");
+    m_boxes.answer(IDOK);
+    m_boxes.answer(IDOK);
+    page.Lock(5);
+    page.Lock(6);
+    EXPECT_EQ(m_boxes.texts(),
+              (QStringList{"The \"Enabled\" flag can not be locked. To control user access use the \"User mode "
+                           "accessible\" flag.",
+                           "The \"Variable\" field can not be locked. To control user access, use the "
+                           "\"LockRestrictReason\" flag."}));
+    EXPECT_FALSE(page.IsLockShown(5));
+    EXPECT_FALSE(page.IsLockShown(6));
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(PageBase, FieldMenuPromptsSayWhatLockAndUseCosDo)
+{
+    TestPage &page = openPage();
+    m_sheet.show();
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        QWidget *popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        for (QAction *action : popup->actions())
+            seen << action->text() << action->statusTip() << action->toolTip();
+        popup->close();
+    });
+    QWidget *label = page.GetDlgItem(IDL_RINGS);
+    QTest::mouseRelease(label, Qt::RightButton, Qt::NoModifier, QPoint(4, 4));
+    EXPECT_EQ(seen, (QStringList{"&Lock", "Lock the field to prevent changes", "Lock field", "&Revert",
+                                 "Discard private setting using COS value instead.", "Use COS setting"}));
 }
 
 TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
@@ -625,6 +816,9 @@ const TipCase kTipCases[] = {
     {"MissingString", IDC_DND, false, "ToolTipId == 2146435191 for DND"},
     {"NoString", IDL_COPY, false, "ToolTipId == -1 for Nf_%s_Disable"},
     {"DeveloperSeesTheProperty", IDL_RINGS, true, "Num_RNA"},
+    {"FirstName", 1272, false, "Enter the first name of the mailbox owner."},
+    {"LastName", 1274, false, "Enter the last name of the mailbox owner."},
+    {"Comment", 1265, false, "Enter a descriptive comment about the mailbox."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Labels, TipText, testing::ValuesIn(kTipCases),

@@ -252,6 +252,21 @@ TEST_F(MailboxList, MailboxWithoutStatisticsSaysSo)
     EXPECT_EQ(column(5), QStringList({"3", "1", "N/A"}));
 }
 
+TEST_F(MailboxList, ManyMailboxesWithoutStatisticsAreToldInOneMessage)
+{
+    QStringList records;
+    for (long number = 3000; number < 3500; ++number)
+        records << record(number, 20, "", "", "", "");
+    m_channel.m_answer = [](const QString &) { return statistics(3001, 2, 9); };
+    m_boxes.answer(IDOK);
+    deliverList(records.join(QLatin1Char(' ')));
+    EXPECT_EQ(m_boxes.texts(), QStringList({"Cannot retrieve message statistics for 499 mailboxes, the first "
+                                            "being mailbox 3000"}));
+    EXPECT_EQ(m_list->GetItemCount(), 500);
+    EXPECT_EQ(m_list->GetItemText(1, 5), QStringLiteral("2"));
+    EXPECT_EQ(m_list->GetItemText(0, 5), QStringLiteral("N/A"));
+}
+
 TEST_F(MailboxList, ErrorReplyIsShownAndUnreadableElementsAreLeftOut)
 {
     m_boxes.answer({IDOK, IDOK});

@@ -34,6 +34,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include <map>
 
@@ -246,6 +247,14 @@ protected:
         waitUntil([&] { return received(reload).contains(reload); }, 5000);
         waitUntil([] { return false; }, 300);
     }
+    // One click on the sheet's real button, as the administrator's.
+    void press(int id)
+    {
+        auto *button = m_sheet->GetDlgItem<QPushButton>(id);
+        ASSERT_NE(button, nullptr) << id;
+        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
     FieldsPage &options() { return m_sheet->page(0); }
     // A shown desktop window of 1000 x 760 holding an MDI area, as the main frame does.
     static QMdiArea *showDesktop(QWidget &desktop)
@@ -292,7 +301,11 @@ TEST_F(EditorAgainstSimulator, OpensMailboxAndClassOfServiceEditorsInWindowsOfTh
     EXPECT_TRUE(cosSheet->IsCOSEditor());
     EXPECT_EQ(cosSheet->windowTitle().section(' ', 0, 2), "COS Mailbox Configuration");
     ASSERT_TRUE(waitUntil([&] { return cosSheet->ShownNumber() == cos->GetCurrentUANumber(); }));
-    EXPECT_TRUE(cosSheet->Record().IsOverHighMark() || cosSheet->Record().GetComment().size() >= 0);
+    // The box shown is a class of service: it holds "COS" itself.
+    EXPECT_EQ(cosSheet->Record().GetUANumber(), cos->GetCurrentUANumber());
+    EXPECT_EQ(cosSheet->Record().GetProperty("COS"), "MB");
+    EXPECT_FALSE(cosSheet->Record().IsPropertyUnlisted("COS"));
+    EXPECT_FALSE(cosSheet->Record().IsOverHighMark());
 
     // Each editor window's session is its own: closing one leaves the others working.
     classes.LastFrame()->close();
@@ -474,7 +487,7 @@ TEST_F(EditorAgainstSimulator, RefusesDeletingTheSystemMailboxBeforeAskingTheSer
 {
     openSheet(999);
     m_boxes->answer(IDOK);
-    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    press(CMailboxPps::IDC_DELETE);
     EXPECT_EQ(m_boxes->texts(), QStringList{"You can not delete the system admin mailbox."});
     EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
 }
@@ -483,7 +496,7 @@ TEST_F(EditorAgainstSimulator, RefusesDeletingAClassOfServiceWithChildren)
 {
     openSheet(30);
     m_boxes->answer(IDOK);
-    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    press(CMailboxPps::IDC_DELETE);
     EXPECT_EQ(
         m_boxes->texts(),
         QStringList{"Mailbox 30 Can not be deleted because its a Class Of Service mailbox with at least 1 "
@@ -511,7 +524,7 @@ TEST_P(EditorDeletes, NamesTheAnswerMethodsThenDeletesOnYes)
     }
     expected.append(QStringLiteral("Are you sure you want to delete mailbox %1?").arg(c.box));
     m_boxes->answer(IDYES);
-    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    press(CMailboxPps::IDC_DELETE);
     EXPECT_EQ(m_boxes->texts(), expected);
     EXPECT_EQ(received("DeleteUA"), QStringList{QStringLiteral("DeleteUA %1").arg(c.box)});
     EXPECT_FALSE(m_document->UANumbers().contains(c.box));
@@ -539,7 +552,7 @@ TEST_F(EditorAgainstSimulator, OneAnswerMethodIsNamedAloneAndNoKeepsTheBox)
     m_simulator->seed("var answer_method_list {{Lobby {2012 4 Incoming}}}");
     openSheet(2012);
     m_boxes->answer({IDOK, IDNO});
-    m_sheet->clickButton(CMailboxPps::IDC_DELETE);
+    press(CMailboxPps::IDC_DELETE);
     EXPECT_EQ(
         m_boxes->texts(),
         QStringList({"Answer method Lobby defines 2012 as a greeting user agent.  Remember to assign a new "
@@ -558,11 +571,11 @@ TEST_F(EditorAgainstSimulator, ResetTakesEveryPageBackToTheClassOfServiceOnYes)
         "Service.\nThe effected values are marked with a blue exclamation point.  Do you want "
         "to continue?";
     m_boxes->answer(IDNO);
-    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    press(CMailboxPps::IDC_RESET);
     EXPECT_TRUE(options().resetOrder.isEmpty());
 
     m_boxes->answer(IDYES);
-    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    press(CMailboxPps::IDC_RESET);
     EXPECT_EQ(m_boxes->texts(), QStringList({question, question}));
     EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
     EXPECT_EQ(options().resetOrder, QStringList{"1"});
@@ -638,19 +651,120 @@ TEST_F(EditorAgainstSimulator, ClosingWithUnsavedEditsAsksAndNoSavesThem)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 1 MaxMessages {70} "});
 }
 
+TEST_F(EditorAgainstSimulator, SavingOnCloseABoxChangedMeanwhileAsksWhetherToCommit)
+{
+    const QString closing =
+        "Do you want to close the Mailbox Editor window and discard the changes you have made "
+        "without updating the Mailbox data in the server?";
+    const QString changed = "Another operation has modified this User Agent.\nPress Cancel to discard your "
+                            "changes or press OK to commit your changes.";
+    openSheet(2004);
+    ASSERT_FALSE(m_session->Execute("UpdateUA 2004 WithForce &Comment {meanwhile}").startsWith('!'));
+    m_simulator->clearLog();
+
+    // Cancel: the edits are dropped, nothing is sent.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_boxes->answer({IDNO, IDCANCEL});
+    m_sheet->QueryClose();
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed}));
+    EXPECT_EQ(m_boxes->transcript().back().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+
+    // OK: the edits go with force.
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("71"); });
+    m_boxes->answer({IDNO, IDOK});
+    EXPECT_TRUE(m_sheet->QueryClose());
+    EXPECT_EQ(m_boxes->texts(), QStringList({closing, changed, closing, changed}));
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2004 WithForce MaxMessages {71} "});
+}
+
 TEST_F(EditorAgainstSimulator, RefreshReadsTheBoxAndTheListAgain)
 {
     openSheet(2004);
     m_document->SetTitle("Mailbox Editor - New User Agents");
     const int rows = m_sheet->ListCtrl()->GetItemCount();
     ASSERT_FALSE(m_session->Execute("CreateUA 2400 0 30 -1 0").startsWith('!'));
-    m_sheet->clickButton(CMailboxPps::IDC_REFRESH);
+    press(CMailboxPps::IDC_REFRESH);
     EXPECT_EQ(m_document->GetTitle(), "Mailbox Editor");
     EXPECT_TRUE(m_document->UANumbers().contains(2400));
     ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() == rows + 1; }));
     EXPECT_EQ(received("GetUA 2004"), QStringList{"GetUA 2004"});
     EXPECT_EQ(received("ParmsForUAType").size(), 1);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(EditorAgainstSimulator, RefreshAfterADeleteAsksOnlyForBoxesThatExist)
+{
+    openSheet(2007);
+    m_boxes->answer(IDYES);
+    press(CMailboxPps::IDC_DELETE);
+    ASSERT_EQ(received("DeleteUA"), QStringList{"DeleteUA 2007"});
+    // The sheet goes on with a box of the refilled list.
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() != -1; }));
+    const long shown = m_sheet->ShownNumber();
+    EXPECT_NE(shown, 2007);
+    EXPECT_TRUE(m_document->UANumbers().contains(shown));
+    EXPECT_FALSE(m_session->Execute(QStringLiteral("GetUA %1").arg(shown)).startsWith('!'));
+
+    m_simulator->clearLog();
+    press(CMailboxPps::IDC_REFRESH);
+    ASSERT_TRUE(waitUntil([&] { return received("ParmsForUAType").size() == 1; }));
+    waitUntil([] { return false; }, 300);
+    EXPECT_TRUE(received("GetUA 2007").isEmpty());
+    EXPECT_EQ(received(QStringLiteral("GetUA %1").arg(shown)).count(QStringLiteral("GetUA %1").arg(shown)), 1);
+    EXPECT_EQ(m_sheet->ShownNumber(), shown);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Are you sure you want to delete mailbox 2007?"});
+}
+
+TEST_F(EditorAgainstSimulator, EditsStayInTheOpenWindowWhenTheSaveOnCloseIsRefused)
+{
+    openSheet(2004);
+    options().edit("MaxMessages", [](TextValue &v) { v.PutText("70"); });
+    m_simulator->failCommand("UpdateUA", "disk full");
+    m_boxes->answer({IDNO, IDOK}); // save them; the refusal is read
+    m_sheet->close();
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts().at(1).contains("disk full"));
+    EXPECT_TRUE(m_sheet->isVisible());
+    EXPECT_TRUE(options().IsModified());
+    EXPECT_EQ(options().field("MaxMessages").GetText(), "70");
+
+    // Saved once the server takes it, the window closes.
+    m_simulator->clearFailure("UpdateUA");
+    m_boxes->answer(IDNO);
+    m_sheet->close();
+    EXPECT_FALSE(m_sheet->isVisible());
+    EXPECT_EQ(received("UpdateUA").last(), "UpdateUA 2004 1 MaxMessages {70} ");
+}
+
+TEST_F(EditorAgainstSimulator, ClassOfServiceEditorRunsEachButtonsCommandOnce)
+{
+    m_document = std::make_unique<CCOSDoc>(everyBox());
+    ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
+    const long first = m_document->GetCurrentUANumber();
+    m_sheet = std::make_unique<TestSheet>(QStringLiteral("COS Mailbox Configuration"), m_document->Channel(),
+                                          first, m_document.get());
+    m_sheet->AddPages();
+    m_sheet->Create();
+    ASSERT_TRUE(m_sheet->IsCOSEditor());
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == first; }));
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() > 0; }));
+    m_simulator->clearLog();
+
+    press(CMailboxPps::IDC_REFRESH);
+    ASSERT_TRUE(waitUntil([&] { return received("ParmsForUAType").size() >= 1; }));
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(received("GetUAList4Property").size(), 1);
+    EXPECT_EQ(received(QStringLiteral("GetUA %1").arg(first)).size(), 1);
+    EXPECT_EQ(received("ParmsForUAType").size(), 1);
+
+    m_boxes->answer(IDNO);
+    press(CMailboxPps::IDC_RESET);
+    m_boxes->answer(IDNO);
+    press(CMailboxPps::IDC_DELETE);
+    EXPECT_EQ(received("UAHasChildren").size(), 1);
+    EXPECT_EQ(m_boxes->texts().size(), 2) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(m_boxes->pendingAnswers(), 0);
 }
 
 TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
@@ -667,14 +781,15 @@ TEST_F(EditorAgainstSimulator, AccountWithoutBoxesCannotOpenTheEditor)
 
 namespace {
 
-TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoOnce)
+TEST_F(EditorAgainstSimulator, HelpWithoutInstalledHelpSaysSoAtEveryRequest)
 {
     qputenv("VERBANTA_HELP_DIR", m_folder.filePath("nohelp").toUtf8());
     openSheet(2004);
-    m_boxes->answer(IDOK);
+    m_boxes->answer({IDOK, IDOK});
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
     SendMessage(m_sheet->GetSafeHwnd(), WM_HELP, 0, 0);
-    EXPECT_EQ(m_boxes->texts().size(), 1);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts().last().startsWith("Help is not installed"));
 }
 
 } // namespace
@@ -1011,7 +1126,7 @@ TEST_F(EditorAgainstSimulator, ResetMakesTheMissingPagesWhichLoadTheBoxBeforeThe
     ChoicePage &page = m_sheet->choicePage();
     ASSERT_FALSE(page.HasWindow());
     m_boxes->answer(IDYES);
-    m_sheet->clickButton(CMailboxPps::IDC_RESET);
+    press(CMailboxPps::IDC_RESET);
     ASSERT_TRUE(page.HasWindow());
     EXPECT_TRUE(page.loadedBeforeReset);
     EXPECT_EQ(page.GetDlgItemText(CInhPropertyPg::IDC_MAILBOX_NUMBER), "2004");

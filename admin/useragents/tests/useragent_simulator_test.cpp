@@ -242,6 +242,85 @@ TEST_F(RecordAgainstSimulator, RefusedEventChangeIsShownAndThePropertiesStillGo)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2001 3 &Comment {still saved} "});
 }
 
+// A save refused at its property update is tried again with the pages'
+// values stored once more: what the server accepted for an event the first
+// time is not sent again.
+void storeField(CUserAgent &record, const QString &name, const std::function<void(TextValue &)> &change)
+{
+    TextValue value;
+    record.GetPropertyText(name, value);
+    change(value);
+    record.SetProperty(name, value);
+}
+
+struct RetriedEventEdit {
+    const char *name;
+    qint32 box;
+    void (*store)(CUserAgent &record); // the event's fields as a page stores them
+    const char *command;               // sent by the first save only
+};
+
+class EventEditRetried : public RecordAgainstSimulator, public testing::WithParamInterface<RetriedEventEdit> {};
+
+TEST_P(EventEditRetried, IsNotSentAgainAfterARefusedPropertyUpdate)
+{
+    const RetriedEventEdit &retried = GetParam();
+    CScenarioUserAgent record = load(retried.box);
+    const auto storePages = [&] {
+        retried.store(record);
+        storeField(record, "&Comment", [](TextValue &v) { v.PutText("second try"); });
+    };
+    storePages();
+    m_simulator->failCommand("UpdateUA", "disk full");
+    m_simulator->clearLog();
+    QString reply;
+    EXPECT_EQ(record.CommitEventMaps(*m_session, reply, false), CUserAgent::CommitRefused);
+    EXPECT_EQ(received(QString::fromUtf8(retried.command).section(' ', 0, 0)),
+              QStringList{QString::fromUtf8(retried.command)});
+
+    m_simulator->clearFailure("UpdateUA");
+    m_simulator->clearLog();
+    storePages();
+    EXPECT_EQ(record.CommitEventMaps(*m_session, reply, false), CUserAgent::CommitSent);
+    const QStringList sent = m_simulator->commandTexts();
+    EXPECT_EQ(sent.size(), 1) << sent.join(" | ").toStdString();
+    EXPECT_TRUE(sent.value(0).startsWith("UpdateUA")) << sent.join(" | ").toStdString();
+    EXPECT_EQ(load(retried.box).GetProperty("&Comment"), "second try");
+}
+
+const RetriedEventEdit kRetriedEventEdits[] = {
+    {"Created", 2003,
+     [](CUserAgent &record) {
+         storeField(record, "_EMR_RNA_A", [](TextValue &v) {
+             v.own = true;
+             v.PutText("Transfer");
+         });
+         storeField(record, "_EMR_RNA_V", [](TextValue &v) {
+             v.own = true;
+             v.PutText("");
+         });
+     },
+     "CreateEMRecord 6 18 {Transfer} { } 1 1 0 0 0 0 65279"},
+    {"Updated", 2001,
+     [](CUserAgent &record) {
+         storeField(record, "_EMR_MENU1_A", [](TextValue &v) {
+             v.own = true;
+             v.PutText("Transfer");
+         });
+         storeField(record, "_EMR_MENU1_V", [](TextValue &v) {
+             v.own = true;
+             v.PutText("2004");
+         });
+     },
+     "UpdateEMRecord 10 5 5 {Transfer} {2004} 1 1 0 0 0 0 65279"},
+    {"Deleted", 2001,
+     [](CUserAgent &record) { storeField(record, "_EMR_RNA_A", [](TextValue &v) { v.UseInherited("Transfer"); }); },
+     "DeleteEMRecord 9"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Events, EventEditRetried, testing::ValuesIn(kRetriedEventEdits),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(RecordAgainstSimulator, PendingNotificationGetsItsRecordAndItsPropertiesMove)
 {
     CScenarioUserAgent record = load(2000); // no scenario yet
@@ -313,6 +392,88 @@ TEST_F(RecordAgainstSimulator, ParentThatCannotBeReadIsShownAndTheRecordKept)
     EXPECT_EQ(m_boxes->texts(), QStringList{"While building event map could not retrieve parent mailbox 31: "
                                             "!ERROR disk full."});
     EXPECT_EQ(record.GetUANumber(), 2001);
+}
+
+struct EventMapQueryFailure {
+    const char *name;
+    const char *command; // the event-map query that fails
+    const char *message; // what the user is shown
+};
+
+class RecordEventMapQueryFails : public RecordAgainstSimulator,
+                                 public testing::WithParamInterface<EventMapQueryFailure> {};
+
+TEST_P(RecordEventMapQueryFails, IsShownAndTheRecordIsRefused)
+{
+    CScenarioUserAgent record;
+    const QString reply = m_session->Execute("GetUA 2001"); // own scenario, and classes of service above
+    const QString command = QString::fromUtf8(GetParam().command);
+    m_simulator->answerCommand(command, command + " !ERROR disk full");
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(record.Parse(reply, m_session->ListSplitter(), *m_session));
+    EXPECT_EQ(m_boxes->texts(), QStringList{GetParam().message});
+}
+
+const EventMapQueryFailure kEventMapQueryFailures[] = {
+    {"ClassOfService", "GetEventMaps4UA", "Could not process event map: !ERROR disk full"},
+    {"OwnScenario", "GetEventMaps4Scenario", "Could not process local event maps: !ERROR disk full"},
+};
+INSTANTIATE_TEST_SUITE_P(Queries, RecordEventMapQueryFails, testing::ValuesIn(kEventMapQueryFailures),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(RecordAgainstSimulator, RecordThatIsNotPairsEndsOnlyItsReply)
+{
+    // Ben's own scenario: the first record is read, the second is not pairs,
+    // and the third is not read; his classes of service are read as usual.
+    m_simulator->answerCommand("GetEventMaps4Scenario",
+                        "GetEventMaps4Scenario 5 {evMapId 9 scenario 5 eventId 18 app Transfer param 2002} "
+                        "{eventId 5 app} {evMapId 11 scenario 5 eventId 17 app Transfer param 7}");
+    CScenarioUserAgent record;
+    m_boxes->answer(IDOK);
+    EXPECT_TRUE(record.Parse(m_session->Execute("GetUA 2001"), m_session->ListSplitter(), *m_session));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Could not process event map list 'eventId 5 app'. Expected pairs."});
+    EXPECT_EQ(record.GetUANumber(), 2001);
+    EXPECT_EQ(record.GetProperty("_EMR_RNA_V"), "2002");
+    EXPECT_FALSE(record.IsPropertyUnlisted("_EMR_RNA_A"));
+    EXPECT_EQ(record.GetProperty("_EMR_BUSY_A"), "Voicemail"); // Sales's, the third record never came
+    EXPECT_TRUE(record.IsPropertyUnlisted("_EMR_BUSY_A"));
+    EXPECT_TRUE(record.GetProperty("_EMR_MENU1_A").isEmpty());
+}
+
+TEST_F(RecordAgainstSimulator, RefusedScenarioCommitSkipsThePendingListsButNotTheUpdate)
+{
+    CScenarioUserAgent record = load(2001);
+    edit(record, "_EMR_MENU1_A", [](TextValue &) {});
+    edit(record, "_EMR_MENU1_V", [](TextValue &v) { v.PutText("2004"); });
+    edit(record, "&Comment", [](TextValue &v) { v.PutText("still saved"); });
+    record.RemoveFromList(9, "9");
+    record.AddToSecondList("Nf_6_Disable");
+    m_simulator->failCommand("CommitScenarioChange", "scenario busy");
+    m_boxes->answer(IDOK);
+    QString reply;
+    EXPECT_EQ(record.CommitEventMaps(*m_session, reply, false), CUserAgent::CommitSent);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Scenario \"commit\" rejected by Verbanta ES: !ERROR scenario busy"});
+    EXPECT_EQ(received("UpdateEMRecord").size(), 1);
+    EXPECT_TRUE(received("DeleteEMRecord").isEmpty());
+    EXPECT_TRUE(received("UADeleteProperty").isEmpty());
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 2001 3 &Comment {still saved} "});
+}
+
+TEST_F(RecordAgainstSimulator, RefusedRecordDeletionIsShownAndTheOthersStillGo)
+{
+    CScenarioUserAgent record = load(101);
+    record.RemoveFromList(6, "6");
+    record.RemoveFromList(3, "3");
+    m_simulator->failCommand("DeleteEMRecord", "record in use");
+    m_boxes->answer(IDOK);
+    m_boxes->answer(IDOK);
+    QString reply;
+    record.CommitEventMaps(*m_session, reply, false);
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{"Deletion of Event Map Record refused by Verbanta ES: !ERROR record in use",
+                           "Deletion of Event Map Record refused by Verbanta ES: !ERROR record in use"}));
+    EXPECT_EQ(received("DeleteEMRecord"), (QStringList{"DeleteEMRecord 6", "DeleteEMRecord 3"}));
+    EXPECT_EQ(received("CommitScenarioChange").size(), 1);
 }
 
 TEST_F(RecordAgainstSimulator, ErrorReplyIsShownAsTheSelectedMailboxMessage)

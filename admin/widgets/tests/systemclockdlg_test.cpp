@@ -5,6 +5,7 @@
 #include "platform/mfc/tests/modalrun.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QTimeEdit>
 
 namespace {
@@ -26,6 +27,15 @@ TEST_F(ClockDialog, IsDialog213WithItsTwoPickers)
     ASSERT_NE(datePicker(), nullptr);
     ASSERT_NE(timePicker(), nullptr);
     EXPECT_EQ(timePicker()->displayFormat(), QStringLiteral("HH:mm:ss"));
+}
+
+TEST_F(ClockDialog, PickersAreTheDateAndTimeControlsAndNothingElseIsLabelled)
+{
+    EXPECT_EQ(CSystemClockDlg::IDC_DATE, 1494);
+    EXPECT_EQ(CSystemClockDlg::IDC_TIME, 1495);
+    EXPECT_EQ(datePicker()->accessibleName(), QStringLiteral("Date Control"));
+    EXPECT_EQ(timePicker()->accessibleName(), QStringLiteral("Time Control"));
+    EXPECT_TRUE(m_dialog.findChildren<QLabel *>().isEmpty());
 }
 
 TEST_F(ClockDialog, OkReturnsThePickedLocalTime)

@@ -1,8 +1,10 @@
 // regsvr: registers an in-process server library in the per-user registry
 // store the way installers did, by loading it and calling its own
 // DllRegisterServer (or, with -u, DllUnregisterServer). The programs find
-// their servers only through that registration, so the demo and an
-// installation run this once for libConduit.so.
+// their servers only through a registration: the demo runs this once for the
+// built libConduit.so, and installing runs it to write the registration
+// installed for every user (conduit/installregistration.cmake), beneath
+// which a user's own still wins.
 //
 //     regsvr [-u] LIBRARY
 //

@@ -5,9 +5,11 @@
 
 #include "modalrun.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -175,6 +177,51 @@ TEST_F(SheetFixture, ButtonsOfAPageReachThePage)
     EXPECT_TRUE(m_log.contains(QStringLiteral("options command 32835")));
     EXPECT_EQ(m_sheet.GetDlgItem(1226), nullptr) << "a page's controls are the page's";
     EXPECT_NE(page(0).GetDlgItem(1226), nullptr);
+}
+
+namespace {
+
+// A sheet with a button of its own in the row, added when it initialises,
+// as the mailbox editor adds Refresh, Reset and Delete.
+class SheetWithExtraButton : public CPropertySheet {
+public:
+    static constexpr int IDC_EXTRA = 1281;
+    using CPropertySheet::CPropertySheet;
+    QStringList commands;
+
+protected:
+    bool OnInitDialog() override
+    {
+        CPropertySheet::OnInitDialog();
+        auto *extra = SetDlgCtrlID(new QPushButton(QStringLiteral("&Refresh"), this), IDC_EXTRA);
+        buttonRow()->insertWidget(0, extra);
+        return true;
+    }
+    bool OnCommand(int id) override
+    {
+        commands << QString::number(id);
+        return CPropertySheet::OnCommand(id);
+    }
+};
+
+} // namespace
+
+TEST(PropertySheet, OneClickOnAnyButtonIsOneCommand)
+{
+    QStringList log;
+    LoggingPage counted(QStringLiteral("options"), &log);
+    SheetWithExtraButton sheet(QStringLiteral("Mailbox"));
+    sheet.AddPage(&counted);
+    ASSERT_TRUE(sheet.Create());
+    for (int id : {SheetWithExtraButton::IDC_EXTRA, int(ID_APPLY_NOW)}) {
+        auto *button = sheet.GetDlgItem<QPushButton>(id);
+        ASSERT_NE(button, nullptr) << id;
+        button->setEnabled(true);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QTest::mouseClick(counted.GetDlgItem<QPushButton>(32835), Qt::LeftButton);
+    EXPECT_EQ(sheet.commands, (QStringList{"1281", QString::number(ID_APPLY_NOW)}));
+    EXPECT_EQ(log.count(QStringLiteral("options command 32835")), 1);
 }
 
 TEST_F(SheetFixture, ModelessSheetRunsTheSameWay)

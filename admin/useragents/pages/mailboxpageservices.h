@@ -1,0 +1,37 @@
+// What the mailbox pages need of the application beyond the sheet: the
+// server's texts and lists read at login, the application's own session,
+// and the dialogs that live with the application. The main frame fills it
+// for every editor; tests fill what they use. An empty function or list
+// means the service is not offered.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class CServerCommandChannel;
+class QWidget;
+
+struct CMailboxPageServices {
+    // The applications the server runs for users ("User_Apps").
+    QStringList userApps;
+    // The application's session: the alias list and the aliases are asked there.
+    CServerCommandChannel *applicationChannel = nullptr;
+    // The mailbox root's text ("MB"): the classes of service of mailboxes hold it.
+    QString mailboxRootText;
+    // The time-zone text of the server's greeting, as the application's session received it.
+    QByteArray serverTimeZone;
+    // The mailbox the administrator logged in with; -1: none.
+    long loginMailbox = -1;
+    // Asks for a new security code, starting from `typed`; nothing when cancelled.
+    std::function<std::optional<QString>(QWidget *parent, const QString &typed)> askSecurityCode;
+    // The administrator's own mailbox got a new code: the login remembers it.
+    std::function<void(const QString &code)> rememberSecurityCode;
+    // Lets the administrator pick a class of service below `root`, starting
+    // at `current`; the chosen number (`root` for none), nothing when cancelled.
+    std::function<std::optional<long>(QWidget *parent, CServerCommandChannel &channel, long root, long current)>
+        selectCos;
+};

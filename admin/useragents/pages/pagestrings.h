@@ -1,0 +1,33 @@
+// The texts of the mailbox pages: captions, hover help of fields and
+// controls, messages and the commands the pages send. Registered in the
+// program's string table on first use, so the page base finds the help
+// texts by id as well.
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+#include <utility>
+
+class CDialog;
+
+enum PageStringId : unsigned {
+    IDS_ATTENDANT_PAGE = 61484,
+    IDS_GROUPS_PAGE = 61485,
+    IDS_MENUS_PAGE = 61486,
+    IDS_GETALIASLIST = 61482,
+    IDS_PAGE_NO_COS = 61508,
+    IDS_GETUALIST4PROPERTY = 61509,
+    IDS_COS_LIST_FAILED = 61511,
+    IDS_COS_CHANGE_QUESTION = 61539,
+    IDS_NO_COS_CHANGE_QUESTION = 61563,
+    IDS_ENABLED_NOT_LOCKABLE = 61477,
+    IDS_VARIABLE_NOT_LOCKABLE = 61478,
+};
+
+void RegisterPageStrings();
+// The text of one of the pages' ids (registering the table first).
+QString PageString(unsigned id);
+// Gives each control of `dialog` named in `tips` its hover text (control id,
+// string id); a control the dialog lacks is passed over.
+void SetControlTips(CDialog &dialog, std::initializer_list<std::pair<int, unsigned>> tips);

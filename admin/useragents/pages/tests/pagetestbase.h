@@ -1,0 +1,49 @@
+// What the page tests stand on: the simulator with its demo data, the
+// application's session, an editor document with its own session, and a
+// sheet showing one box on the real pages, shown on an offscreen screen.
+#pragma once
+
+#include "admin/testsupport/sessiontestbase.h"
+#include "admin/useragents/admindoc.h"
+#include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/pages/mailboxpageservices.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QStringList>
+
+#include <memory>
+
+#include "admin/session/zeltsession.h"
+class QWidget;
+
+class PageTestBase : public SessionTestBase {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CLoginCredentials login() const;
+    // The sheet on `number`, with the pages, page `page` active, once the box shows.
+    void openSheet(long number, int page);
+    // The page shown, as its class.
+    template <class Page> Page &page() { return *dynamic_cast<Page *>(m_sheet->GetActivePage()); }
+    // The commands the server received since the sheet opened that begin with `word`.
+    QStringList received(const QString &word);
+    // Clicks the sheet's Apply and waits for the reload a save asks for.
+    void apply();
+    // Clicks a control of the active page.
+    void click(int id);
+    // Replaces the text of an edit of the active page as typed, then leaves the field.
+    void type(int id, const QString &text);
+    // Picks the item `text` of a combo box of the active page as the mouse would.
+    void choose(int id, const QString &text);
+    void saveScreenshot(const QString &name);
+
+    std::unique_ptr<testserver::SimulatorProcess> m_simulator;
+    std::unique_ptr<CZELTSession> m_session;
+    std::unique_ptr<CAdminDoc> m_document;
+    std::unique_ptr<CMailboxPps> m_sheet;
+    CMailboxPageServices m_services;
+    // What the security-code service was asked, and what it answers.
+    QStringList m_codesAsked;
+    std::optional<QString> m_codeAnswer;
+};
