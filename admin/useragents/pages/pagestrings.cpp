@@ -14,7 +14,6 @@ constexpr StringResource kStrings[] = {
     {IDS_MENUS_PAGE, "Menus"},
     {IDS_GETALIASLIST, "GetAliasList"},
     {IDS_PAGE_NO_COS, "No COS"},
-    {IDS_GETUALIST4PROPERTY, "GetUAList4Property %1 {%2} own NOASR"},
     {IDS_COS_LIST_FAILED, "Could not get COS list from server: %1"},
     {IDS_COS_CHANGE_QUESTION, "The change to COS %1 will be immediate. Proceed?"},
     {IDS_NO_COS_CHANGE_QUESTION, "The change to COS %1 will be immediate.  Proceed?"},
