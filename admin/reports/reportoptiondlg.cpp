@@ -178,7 +178,9 @@ void CReportOptionDlg::OnReportTypeClicked()
 void CReportOptionDlg::OnKillFocusDate(int id)
 {
     auto *edit = GetDlgItem<QLineEdit>(id);
-    if (!edit || !isVisible())
+    // The runs read the dates already; a report window taking the focus
+    // from an edit is no time to check it.
+    if (!edit || !isVisible() || m_running)
         return;
     UpdateData(true);
     if (edit->text().isEmpty() || CReportDate::Parse(edit->text()))
@@ -203,6 +205,7 @@ void CReportOptionDlg::OnOK()
         {m_bMessageStats, &CReportOptionDlg::RunMessageStatistics},
         {m_bSystemInfo, &CReportOptionDlg::RunSystemInformation},
     };
+    m_running = true;
     try {
         for (const auto &[chosen, run] : runs)
             if (chosen)
@@ -210,6 +213,7 @@ void CReportOptionDlg::OnOK()
     } catch (const CZltException &failure) {
         // The session failed: the reports after this one are not run, and
         // the administrator keeps the choices to try again.
+        m_running = false;
         AfxMessageBox(failure.text(), MB_OK | MB_ICONERROR);
         return;
     }
