@@ -18,6 +18,7 @@
 #include "admin/app/toolbarresource.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
+#include "admin/reports/reportoptiondlg.h"
 #include "admin/res/applicationicon.h"
 #include "admin/session/serverexitnotice.h"
 #include "admin/session/tcllist.h"
@@ -210,6 +211,7 @@ void CMainFrame::registerHandlers()
         {ID_DATE_TIME, &CMainFrame::OnDateTime},
         {ID_SHUTDOWN, &CMainFrame::OnShutdown},
         {ID_ASR_SYNC, &CMainFrame::OnAsrSync},
+        {ID_REPORT_OPTION1, &CMainFrame::OnReportOption1},
         {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolBar},
         {ID_VIEW_CONFIG_TOOLBAR, &CMainFrame::OnViewConfigToolBar},
         {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
@@ -352,6 +354,9 @@ bool CMainFrame::availableNow(int id) const
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
+    case ID_REPORT_OPTION1:
+        // Without the print engine no report can be shown.
+        return theApp().GetSession() != nullptr && theApp().GetReportEngine().IsOpen();
     default:
         return true;
     }
@@ -610,6 +615,31 @@ void CMainFrame::OnDateTime()
     if (clock.DoModal() != IDOK)
         return;
     executeOnAppSession(formatSetTime(clock.m_time.toLocalTime()), reply);
+}
+
+std::unique_ptr<CZELTSession> CMainFrame::connectDialogSession()
+{
+    CAdminApp &app = theApp();
+    auto session = std::make_unique<CZELTSession>(*app.GetSession());
+    try {
+        CWaitCursor wait;
+        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
+    } catch (const CZltExceptionLoginDeclined &) {
+        return nullptr; // the session has said why
+    }
+    return session;
+}
+
+void CMainFrame::OnReportOption1()
+{
+    std::unique_ptr<CZELTSession> session = connectDialogSession();
+    if (!session)
+        return;
+    {
+        CReportOptionDlg dialog(*session, theApp().AllowedUserAgentsText(), this);
+        dialog.DoModal();
+    }
+    session->Disconnect();
 }
 
 void CMainFrame::OnShutdown()

@@ -30,6 +30,7 @@
 
 class CAdminTemplate;
 class CCoolMenuManager;
+class CZELTSession;
 class QLabel;
 class QMdiArea;
 class QToolBar;
@@ -116,6 +117,7 @@ private:
     void OnDateTime();
     void OnShutdown();
     void OnAsrSync();
+    void OnReportOption1();
     void OnViewToolBar();
     void OnViewConfigToolBar();
     void OnViewStatusBar();
@@ -133,6 +135,9 @@ private:
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
     bool executeOnAppSession(const QString &command, QString &reply);
+    // A session of its own for one dialog, connected on the application's
+    // session; null when the login was declined (the session said why).
+    std::unique_ptr<CZELTSession> connectDialogSession();
 
     int m_menuId = 0;
     QString m_serverText;

@@ -195,6 +195,10 @@ proc ::vs::reports::inRange {numbers range} {
 
 # Tcl_MailboxReport {FIRST LAST} ?{KEYS}? ?DATE...?
 ::vs::cmd::command Tcl_MailboxReport {range {keys -1} args} {
+    set asked [::vs::reports::question Tcl_MailboxReport [lindex $args 0]]
+    if {$asked ne ""} {
+        return $asked
+    }
     ::vs::reports::boxRows Tcl_MailboxReport [::vs::reports::inRange [::vs::reports::mailboxes] $range] $keys
 }
 

@@ -13,6 +13,9 @@
 #include "admin/app/tclsessiondlg.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusview.h"
+#include "admin/reports/reportengine.h"
+#include "admin/reports/reportoptiondlg.h"
+#include "admin/reports/reportpreviewwnd.h"
 #include "admin/session/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
@@ -21,6 +24,7 @@
 #include "admin/widgets/systemclockdlg.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -65,6 +69,7 @@ protected:
         m_app = std::make_unique<CAdminApp>(patientSettings());
         scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
         ASSERT_TRUE(m_app->Login());
+        ASSERT_TRUE(m_app->GetReportEngine().Open());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
         m_frame->SetServerText(m_app->Host());
@@ -151,9 +156,11 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
     // Windows of later issues are shown, and greyed, at every level.
     EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
+    // Report Option 1 needs level 0x10 and the reports permission.
+    EXPECT_EQ(enabled(ID_REPORT_OPTION1), (GetParam().rights >> 24) >= 0x10 && (GetParam().rights & 0x20) != 0);
     for (int later :
          {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
-          ID_REPORT_OPTION1, ID_RUN_REPORT, ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+          ID_RUN_REPORT, ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -531,6 +538,38 @@ TEST_F(MainFrameTest, TclSessionOpensAConsoleOnASessionOfItsOwn)
     auto *console = dynamic_cast<CTclSessionDlg *>(CMessageTarget::FromHandle(m_frame->Consoles()[0]));
     ASSERT_NE(console, nullptr);
     EXPECT_TRUE(console->isVisible());
+}
+
+TEST_F(MainFrameTest, ReportOptionRunsOnASessionOfItsOwnAndEndsIt)
+{
+    loginWithRights(0x80FFFFFFu);
+    const int links = m_server->connectionCount();
+    int linksWhileOpen = 0;
+    m_dialogs.on<CReportOptionDlg>([&](CReportOptionDlg *dialog) {
+        linksWhileOpen = m_server->connectionCount();
+        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
+        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(linksWhileOpen, links + 1);
+    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == links; }));
+    const QList<testserver::LoggedCommand> log = m_server->commandLog();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log.last().text.trimmed(), "Tcl_MailboxInfoReportNoASR {-1} {-1}");
+    EXPECT_GT(log.last().connection, 1);
+    EXPECT_EQ(m_app->GetReportEngine().Previews().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, ReportOptionIsGreyedWhileTheReportEngineIsClosed)
+{
+    loginWithRights(0x80FFFFFFu);
+    EXPECT_TRUE(enabled(ID_REPORT_OPTION1));
+    m_app->GetReportEngine().Close();
+    EXPECT_FALSE(enabled(ID_REPORT_OPTION1));
 }
 
 TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)
