@@ -118,6 +118,10 @@ private:
     void OnShutdown();
     void OnAsrSync();
     void OnReportOption1();
+    void OnEditMailboxTemplate();
+    void OnEditAmisTemplate();
+    void OnEditVpimTemplate();
+    void OnRunReport();
     void OnViewToolBar();
     void OnViewConfigToolBar();
     void OnViewStatusBar();

@@ -16,6 +16,7 @@
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/templates/rptamistemplate.h"
 #include "admin/session/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
@@ -156,11 +157,15 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
     // Windows of later issues are shown, and greyed, at every level.
     EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
-    // Report Option 1 needs level 0x10 and the reports permission.
-    EXPECT_EQ(enabled(ID_REPORT_OPTION1), (GetParam().rights >> 24) >= 0x10 && (GetParam().rights & 0x20) != 0);
+    // Report Option 1 and the template editors need level 0x10 and the
+    // reports permission; Run Report says itself when it is not allowed.
+    const bool reports = (GetParam().rights >> 24) >= 0x10 && (GetParam().rights & 0x20) != 0;
+    for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
+        EXPECT_EQ(enabled(id), reports) << id;
+    EXPECT_TRUE(enabled(ID_RUN_REPORT));
     for (int later :
          {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
-          ID_RUN_REPORT, ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+          ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -564,12 +569,38 @@ TEST_F(MainFrameTest, ReportOptionRunsOnASessionOfItsOwnAndEndsIt)
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
-TEST_F(MainFrameTest, ReportOptionIsGreyedWhileTheReportEngineIsClosed)
+TEST_F(MainFrameTest, ReportCommandsAreGreyedWhileTheReportEngineIsClosed)
 {
     loginWithRights(0x80FFFFFFu);
-    EXPECT_TRUE(enabled(ID_REPORT_OPTION1));
+    const int reports[] = {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM,
+                           ID_RUN_REPORT};
+    for (int id : reports)
+        EXPECT_TRUE(enabled(id)) << id;
     m_app->GetReportEngine().Close();
-    EXPECT_FALSE(enabled(ID_REPORT_OPTION1));
+    for (int id : reports)
+        EXPECT_FALSE(enabled(id)) << id;
+}
+
+TEST_F(MainFrameTest, RunReportWithoutTheReportsPermissionSaysSo)
+{
+    loginWithRights(0x10000001u);
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_RUN_REPORT));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You are not allowed to run reports"});
+}
+
+TEST_F(MainFrameTest, RunReportAndTheTemplateEditorsOpenTheirDialogs)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_dialogs.on<CRptAmisTemplate>([](CRptAmisTemplate *editor) {
+        QTest::mouseClick(editor->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_TEMPLATE_AMIS));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    // With no template yet, Generate Reports says so and ends.
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_RUN_REPORT));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You must create a template file before running report"});
 }
 
 TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)
