@@ -164,10 +164,10 @@ bool CAdminApp::InitInstance()
     m_strAllowedUAs.clear();
     m_dwRights = 0;
 
-    if (!m_reportEngine.Open()) {
-        AfxMessageBox(m_reportEngine.LastError(), MB_ICONSTOP);
-        return false;
-    }
+    // Without the print engine the program still administers the server;
+    // only the report commands stay greyed.
+    if (!m_reportEngine.Open())
+        AfxMessageBox(m_reportEngine.LastError() + QStringLiteral(" The reports can not be run."), MB_ICONSTOP);
     if (!Login())
         return false;
     if (!createMainFrame())

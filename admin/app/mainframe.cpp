@@ -19,6 +19,11 @@
 #include "admin/app/toolbarresource.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
+#include "admin/reports/reportoptiondlg.h"
+#include "admin/reports/templates/rptamistemplate.h"
+#include "admin/reports/templates/rptmbtemplate.h"
+#include "admin/reports/templates/runreport.h"
+#include "admin/reports/templates/vpimtemplate.h"
 #include "admin/res/applicationicon.h"
 #include "admin/session/serverexitnotice.h"
 #include "admin/session/tcllist.h"
@@ -99,6 +104,7 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
 const char *const kServerShutdown = "Server Shutdown occured, Admin will be closed";
 const char *const kLoginFailed = "Fail to login, Admin will be closed";
 const char *const kShutdownNotAllowed = "You are not allowed to perform shutdown";
+const char *const kReportsNotAllowed = "You are not allowed to run reports";
 const char *const kShutdownQuestion = "Are you sure you want to shutdown the server?";
 const char *const kAsrNotAvailable = "ASR AA is not available in the server.";
 const char *const kAsrQuestion = "Do you want to synchronize directories for ASR AA?";
@@ -263,6 +269,11 @@ void CMainFrame::registerHandlers()
         {ID_DATE_TIME, &CMainFrame::OnDateTime},
         {ID_SHUTDOWN, &CMainFrame::OnShutdown},
         {ID_ASR_SYNC, &CMainFrame::OnAsrSync},
+        {ID_REPORT_OPTION1, &CMainFrame::OnReportOption1},
+        {ID_EDIT_TEMPLATE_MAILBOX, &CMainFrame::OnEditMailboxTemplate},
+        {ID_EDIT_TEMPLATE_AMIS, &CMainFrame::OnEditAmisTemplate},
+        {ID_EDIT_TEMPLATE_VPIM, &CMainFrame::OnEditVpimTemplate},
+        {ID_RUN_REPORT, &CMainFrame::OnRunReport},
         {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolBar},
         {ID_VIEW_CONFIG_TOOLBAR, &CMainFrame::OnViewConfigToolBar},
         {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
@@ -460,6 +471,15 @@ bool CMainFrame::availableNow(int id) const
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
+    case ID_REPORT_OPTION1:
+    case ID_RUN_REPORT:
+        // Without the print engine no report can be shown.
+        return theApp().GetSession() != nullptr && theApp().GetReportEngine().IsOpen();
+    case ID_EDIT_TEMPLATE_MAILBOX:
+    case ID_EDIT_TEMPLATE_AMIS:
+    case ID_EDIT_TEMPLATE_VPIM:
+        // The templates lie in the engine's folder.
+        return theApp().GetReportEngine().IsOpen();
     default:
         return true;
     }
@@ -849,6 +869,61 @@ void CMainFrame::OnDateTime()
     if (clock.DoModal() != IDOK)
         return;
     executeOnAppSession(formatSetTime(clock.m_time.toLocalTime()), reply);
+}
+
+std::unique_ptr<CZELTSession> CMainFrame::connectDialogSession()
+{
+    CAdminApp &app = theApp();
+    auto session = std::make_unique<CZELTSession>(*app.GetSession());
+    try {
+        CWaitCursor wait;
+        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
+    } catch (const CZltExceptionLoginDeclined &) {
+        return nullptr; // the session has said why
+    }
+    return session;
+}
+
+void CMainFrame::OnReportOption1()
+{
+    std::unique_ptr<CZELTSession> session = connectDialogSession();
+    if (!session)
+        return;
+    {
+        CReportOptionDlg dialog(*session, theApp().AllowedUserAgentsText(), this);
+        dialog.DoModal();
+    }
+    session->Disconnect();
+}
+
+// The template editors work on local files only and send nothing to the
+// server, so they need no session of their own.
+void CMainFrame::OnEditMailboxTemplate()
+{
+    CRptMbTemplate(this).DoModal();
+}
+
+void CMainFrame::OnEditAmisTemplate()
+{
+    CRptAmisTemplate(this).DoModal();
+}
+
+void CMainFrame::OnEditVpimTemplate()
+{
+    CVpimTemplate(this).DoModal();
+}
+
+void CMainFrame::OnRunReport()
+{
+    CAdminApp &app = theApp();
+    if (!app.HasPermission(CAdminApp::PermissionReports)) {
+        AfxMessageBox(QString::fromUtf8(kReportsNotAllowed), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    std::function<bool(qint64)> isAllowed;
+    if (!app.AllowedUserAgentsText().isEmpty())
+        isAllowed = [](qint64 number) { return theApp().IsUserAgentAllowed(number); };
+    CRunReport(*app.GetSession(), std::move(isAllowed), this).DoModal();
 }
 
 void CMainFrame::OnShutdown()

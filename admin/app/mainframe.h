@@ -32,6 +32,7 @@ class CAdminTemplate;
 class CAdminView;
 class CZELTSession;
 class CCoolMenuManager;
+class CZELTSession;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -120,6 +121,11 @@ private:
     void OnDateTime();
     void OnShutdown();
     void OnAsrSync();
+    void OnReportOption1();
+    void OnEditMailboxTemplate();
+    void OnEditAmisTemplate();
+    void OnEditVpimTemplate();
+    void OnRunReport();
     void OnViewToolBar();
     void OnViewConfigToolBar();
     void OnViewStatusBar();
@@ -161,6 +167,9 @@ private:
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
     bool executeOnAppSession(const QString &command, QString &reply);
+    // A session of its own for one dialog, connected on the application's
+    // session; null when the login was declined (the session said why).
+    std::unique_ptr<CZELTSession> connectDialogSession();
 
     int m_menuId = 0;
     QString m_serverText;

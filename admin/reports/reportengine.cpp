@@ -1,10 +1,14 @@
-// The report print engine wrapper; see reportengine.h. The engine is
-// process-wide because the report windows reach it without a path through
-// the application object, as the print engine they stand for was a
-// process-wide library.
+// The report print engine; see reportengine.h. The engine is process-wide
+// because the report windows reach it without a path through the application
+// object, as the print engine they stand for was a process-wide library.
 #include "admin/reports/reportengine.h"
 
+#include "admin/reports/reportjob.h"
+#include "admin/reports/reportlayout.h"
+#include "admin/reports/reportpreviewwnd.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,6 +23,9 @@ QString ReportFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/verbanta/reports");
 }
+
+// The layouts are resources of the program, never files from outside.
+const QString kLayoutFolder = QStringLiteral(":/reports/layouts/");
 
 } // namespace
 
@@ -55,8 +62,71 @@ bool CReportEngine::Open()
 
 void CReportEngine::Close()
 {
+    m_lastError.clear();
+    while (!m_jobs.isEmpty())
+        delete m_jobs.first(); // takes itself off the list
+    for (const QPointer<CReportPreviewWnd> &window : std::as_const(m_previews))
+        delete window.data();
+    m_previews.clear();
     m_open = false;
     m_outputFolder.clear();
+}
+
+QString CReportEngine::DatabasePath() const
+{
+    return m_open ? m_outputFolder + QStringLiteral("/Reports.MDB") : QString();
+}
+
+QString CReportEngine::TemplateFolder() const
+{
+    return m_open ? m_outputFolder + QStringLiteral("/Template") : QString();
+}
+
+CReportJob *CReportEngine::OpenJob(const QString &layoutName)
+{
+    m_lastError.clear();
+    if (!m_open) {
+        m_lastError = QStringLiteral("The report engine is not open.");
+        return nullptr;
+    }
+    if (layoutName.isEmpty() || layoutName.contains(QLatin1Char('/')) || layoutName.contains(QLatin1Char('\\'))) {
+        m_lastError = QStringLiteral("There is no report layout \"%1\".").arg(layoutName);
+        return nullptr;
+    }
+    QFile file(kLayoutFolder + layoutName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_lastError = QStringLiteral("There is no report layout \"%1\".").arg(layoutName);
+        return nullptr;
+    }
+    QString error;
+    std::optional<CReportLayout> layout = CReportLayout::Parse(QString::fromUtf8(file.readAll()), error);
+    if (!layout) {
+        m_lastError = QStringLiteral("The report layout \"%1\" cannot be used. %2").arg(layoutName, error);
+        return nullptr;
+    }
+    auto *job = new CReportJob(*this, std::move(*layout), DatabasePath());
+    m_jobs.append(job);
+    return job;
+}
+
+QList<CReportPreviewWnd *> CReportEngine::Previews() const
+{
+    QList<CReportPreviewWnd *> open;
+    for (const QPointer<CReportPreviewWnd> &window : m_previews)
+        if (window)
+            open.append(window.data());
+    return open;
+}
+
+void CReportEngine::RemoveJob(CReportJob *job)
+{
+    m_jobs.removeOne(job);
+}
+
+void CReportEngine::AddPreview(CReportPreviewWnd *window)
+{
+    m_previews.removeAll(nullptr);
+    m_previews.append(window);
 }
 
 CReportEngine *CReportEngine::Current()

@@ -1,12 +1,22 @@
 // The report print engine as the application holds it: made closed with the
 // application object, opened during start-up, closed when the application
-// object goes. Opening the engine means having the folder where reports are
-// written ($XDG_DATA_HOME/verbanta/reports); print jobs and their preview
-// come with the report windows. One engine is the process-wide engine at a
-// time, reachable by the report code through Current().
+// object goes. Opening the engine means having the report folder
+// ($XDG_DATA_HOME/verbanta/reports), which holds the report database
+// ("Reports.MDB") and the "Template" folder of the report templates; these
+// folders are fixed, so no window changes the process's working directory.
+// The layouts are built into the program. One engine is the process-wide
+// engine at a time, reachable by the report code through Current().
+//
+// The engine lists every open print job and every preview window; closing
+// it deletes the jobs still open and closes the windows.
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QString>
+
+class CReportJob;
+class CReportPreviewWnd;
 
 class CReportEngine {
 public:
@@ -25,12 +35,30 @@ public:
     QString LastError() const { return m_lastError; }
     // Where the reports go while the engine is open.
     QString OutputFolder() const { return m_outputFolder; }
+    QString DatabasePath() const;
+    QString TemplateFolder() const;
+
+    // Opens a print job on the built-in layout of that name ("portstat.rpt");
+    // null, with the reason in GetErrorText, when the engine is closed or the
+    // layout is unknown or unreadable. The engine deletes the job when it
+    // closes unless the caller has deleted it before.
+    CReportJob *OpenJob(const QString &layoutName);
+    QString GetErrorText() const { return m_lastError; }
+    int JobCount() const { return int(m_jobs.size()); }
+    // The preview windows still open, oldest first.
+    QList<CReportPreviewWnd *> Previews() const;
 
     // The process-wide engine, or null when none exists.
     static CReportEngine *Current();
 
 private:
+    friend class CReportJob;
+    void RemoveJob(CReportJob *job);
+    void AddPreview(CReportPreviewWnd *window);
+
     bool m_open = false;
     QString m_outputFolder;
     QString m_lastError;
+    QList<CReportJob *> m_jobs;
+    QList<QPointer<CReportPreviewWnd>> m_previews;
 };

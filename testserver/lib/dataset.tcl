@@ -17,6 +17,9 @@
 #   portgroup NAME ?STATS?             a port group's statistics
 #   stats NUMBER STATS                 a mailbox's statistics (name/value pairs)
 #   sysinfo STATS                      the system information report's values
+#   statsfrom M/D/YYYY                 the first day the statistics cover: a
+#                                      dated report from before it is answered
+#                                      with a question proposing that day
 #   alias NAME TARGET ?PARAM?          an application alias
 #   app NAME                           an application the server runs
 #   serverfile PATH                    a file on the server (a prompt)
@@ -54,6 +57,8 @@ proc ::vs::data::reset {} {
     # user-agent number -> stats
     variable stats {}
     variable sysinfo {}
+    # {year month day} of the first day with statistics; empty: every day
+    variable statsfrom {}
     # name -> {target param}
     variable aliases {}
     variable apps {}
@@ -81,7 +86,7 @@ proc ::vs::data::load {path} {
 proc ::vs::data::seedScript {script} {
     set seed [interp create -safe]
     try {
-        foreach command {timezone account var ua eventmap port portgroup stats sysinfo alias app serverfile phone script} {
+        foreach command {timezone account var ua eventmap port portgroup stats sysinfo statsfrom alias app serverfile phone script} {
             $seed alias $command ::vs::data::seed::$command
         }
         $seed eval $script
@@ -175,6 +180,13 @@ proc ::vs::data::seed::stats {number stats} {
 proc ::vs::data::seed::sysinfo {stats} {
     ::vs::data::requirePairs $stats "system information"
     set ::vs::data::sysinfo $stats
+}
+
+proc ::vs::data::seed::statsfrom {date} {
+    if {![regexp {^(\d{1,2})/(\d{1,2})/(\d{4})$} $date -> month day year]} {
+        error "statsfrom wants a date as M/D/YYYY, not \"$date\""
+    }
+    set ::vs::data::statsfrom [list [scan $year %d] [scan $month %d] [scan $day %d]]
 }
 
 proc ::vs::data::seed::alias {name target {param ""}} {

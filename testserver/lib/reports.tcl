@@ -48,8 +48,27 @@ proc ::vs::reports::pushSnapshot {conn} {
     }
 }
 
+# A dated report asks before it reports from a day the statistics do not
+# cover: its answer is the question, naming the first day they do. FROM is
+# the report's start argument "HOUR DAY MONTH-FROM-0 YEAR", or -1.
+proc ::vs::reports::question {name from} {
+    if {$::vs::data::statsfrom eq "" || [llength $from] != 4} {
+        return ""
+    }
+    lassign $from hour day month year
+    lassign $::vs::data::statsfrom firstYear firstMonth firstDay
+    if {$year * 10000 + ($month + 1) * 100 + $day >= $firstYear * 10000 + $firstMonth * 100 + $firstDay} {
+        return ""
+    }
+    return "$name ?Statistics are kept from $firstMonth/$firstDay/$firstYear on. Start the report on that day?"
+}
+
 # Tcl_PortStatistics PORT ?GROUP? ?FROM? ?TO?: PORT -1 gives every port.
 ::vs::cmd::command Tcl_PortStatistics {port args} {
+    set asked [::vs::reports::question Tcl_PortStatistics [lindex $args 1]]
+    if {$asked ne ""} {
+        return $asked
+    }
     set rows {}
     foreach number [lsort -integer [dict keys $::vs::data::ports]] {
         if {$port == -1 || $port == $number} {
@@ -62,6 +81,10 @@ proc ::vs::reports::pushSnapshot {conn} {
 # Tcl_GroupStatistics GROUP FROM TO: -1 every group, 0 the whole system (the
 # same rows here), else the group of that name.
 ::vs::cmd::command Tcl_GroupStatistics {group args} {
+    set asked [::vs::reports::question Tcl_GroupStatistics [lindex $args 0]]
+    if {$asked ne ""} {
+        return $asked
+    }
     set rows {}
     dict for {name stats} $::vs::data::portgroups {
         if {$group in {-1 0} || $group eq $name} {
@@ -163,11 +186,19 @@ proc ::vs::reports::inRange {numbers range} {
 }
 
 ::vs::cmd::command Tcl_MailboxStatistics {mbList statReport start end} {
+    set asked [::vs::reports::question Tcl_MailboxStatistics $start]
+    if {$asked ne ""} {
+        return $asked
+    }
     ::vs::reports::boxRows Tcl_MailboxStatistics [::vs::reports::selectBoxes $mbList] $statReport
 }
 
 # Tcl_MailboxReport {FIRST LAST} ?{KEYS}? ?DATE...?
 ::vs::cmd::command Tcl_MailboxReport {range {keys -1} args} {
+    set asked [::vs::reports::question Tcl_MailboxReport [lindex $args 0]]
+    if {$asked ne ""} {
+        return $asked
+    }
     ::vs::reports::boxRows Tcl_MailboxReport [::vs::reports::inRange [::vs::reports::mailboxes] $range] $keys
 }
 

@@ -137,7 +137,7 @@ const StartWindowCase kStartWindows[] = {
 INSTANTIATE_TEST_SUITE_P(Rights, AdminAppStartWindow, testing::ValuesIn(kStartWindows),
                          [](const auto &info) { return std::string(info.param.user); });
 
-TEST_F(AdminAppStartup, EndsWithTheReasonWhenTheReportEngineCannotOpen)
+TEST_F(AdminAppStartup, SaysWhyTheReportEngineCannotOpenAndGreysTheReports)
 {
     // A file where the report folder's parent should be.
     ASSERT_TRUE(QDir(m_folder.path()).mkpath(QStringLiteral("data")));
@@ -147,11 +147,17 @@ TEST_F(AdminAppStartup, EndsWithTheReasonWhenTheReportEngineCannotOpen)
     blocker.close();
     makeApp();
     m_boxes->answer(IDOK);
-    EXPECT_FALSE(m_app->InitInstance());
+    // An administrator of mailboxes who may run reports.
+    expectLogin(QStringLiteral("dept"));
+    ASSERT_TRUE(m_app->InitInstance());
     ASSERT_EQ(m_boxes->texts().size(), 1);
     EXPECT_TRUE(m_boxes->texts().first().contains(QStringLiteral("/verbanta/reports")))
         << m_boxes->texts().first().toStdString();
-    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+    EXPECT_TRUE(m_boxes->texts().first().endsWith(QStringLiteral("The reports can not be run.")));
+    CMainFrame *frame = m_app->GetMainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_REPORT_OPTION1));
+    EXPECT_TRUE(frame->IsCommandEnabled(ID_EDIT_UA_MAILBOX));
 }
 
 TEST_F(AdminAppStartup, WithoutAPasswordStoreTheRememberBoxIsDisabled)

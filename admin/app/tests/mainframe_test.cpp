@@ -13,6 +13,10 @@
 #include "admin/app/tclsessiondlg.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusview.h"
+#include "admin/reports/reportengine.h"
+#include "admin/reports/reportoptiondlg.h"
+#include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/templates/rptamistemplate.h"
 #include "admin/session/zeltsession.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
@@ -25,6 +29,7 @@
 #include "admin/widgets/systemclockdlg.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -71,6 +76,7 @@ protected:
         m_app = std::make_unique<CAdminApp>(patientSettings());
         scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
         ASSERT_TRUE(m_app->Login());
+        ASSERT_TRUE(m_app->GetReportEngine().Open());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
         m_frame->SetServerText(m_app->Host());
@@ -184,9 +190,15 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
     // Windows of later issues are shown, and greyed, at every level.
     EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
+    // Report Option 1 and the template editors need level 0x10 and the
+    // reports permission; Run Report says itself when it is not allowed.
+    const bool reports = (GetParam().rights >> 24) >= 0x10 && (GetParam().rights & 0x20) != 0;
+    for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
+        EXPECT_EQ(enabled(id), reports) << id;
+    EXPECT_TRUE(enabled(ID_RUN_REPORT));
     for (int later :
          {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
-          ID_REPORT_OPTION1, ID_RUN_REPORT, ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+          ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -756,6 +768,64 @@ TEST_F(MainFrameTest, TclSessionBelowTheTopAdministratorOpensNothing)
     EXPECT_TRUE(m_frame->Consoles().isEmpty());
     EXPECT_EQ(m_server->connectionCount(), links);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
+}
+
+TEST_F(MainFrameTest, ReportOptionRunsOnASessionOfItsOwnAndEndsIt)
+{
+    loginWithRights(0x80FFFFFFu);
+    const int links = m_server->connectionCount();
+    int linksWhileOpen = 0;
+    m_dialogs.on<CReportOptionDlg>([&](CReportOptionDlg *dialog) {
+        linksWhileOpen = m_server->connectionCount();
+        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
+        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_server->clearLog();
+    ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(linksWhileOpen, links + 1);
+    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == links; }));
+    const QList<testserver::LoggedCommand> log = m_server->commandLog();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log.last().text.trimmed(), "Tcl_MailboxInfoReportNoASR {-1} {-1}");
+    EXPECT_GT(log.last().connection, 1);
+    EXPECT_EQ(m_app->GetReportEngine().Previews().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, ReportCommandsAreGreyedWhileTheReportEngineIsClosed)
+{
+    loginWithRights(0x80FFFFFFu);
+    const int reports[] = {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM,
+                           ID_RUN_REPORT};
+    for (int id : reports)
+        EXPECT_TRUE(enabled(id)) << id;
+    m_app->GetReportEngine().Close();
+    for (int id : reports)
+        EXPECT_FALSE(enabled(id)) << id;
+}
+
+TEST_F(MainFrameTest, RunReportWithoutTheReportsPermissionSaysSo)
+{
+    loginWithRights(0x10000001u);
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_RUN_REPORT));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You are not allowed to run reports"});
+}
+
+TEST_F(MainFrameTest, RunReportAndTheTemplateEditorsOpenTheirDialogs)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_dialogs.on<CRptAmisTemplate>([](CRptAmisTemplate *editor) {
+        QTest::mouseClick(editor->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_TEMPLATE_AMIS));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    // With no template yet, Generate Reports says so and ends.
+    m_boxes->answer(IDOK);
+    ASSERT_TRUE(m_frame->OnCommand(ID_RUN_REPORT));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You must create a template file before running report"});
 }
 
 TEST_F(MainFrameTest, CloseWaitsForTheConsolesAndThenCloses)

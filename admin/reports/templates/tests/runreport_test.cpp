@@ -1,0 +1,258 @@
+// The Generate Reports dialog against the simulator: the templates it finds,
+// the exact report commands of a mailbox and an AMIS template, a question
+// reply answered OK and Cancel, the rows and captions it stores, and a
+// template whose keys are not its kind's.
+#include "admin/testsupport/sessiontestbase.h"
+
+#include "admin/reports/reportengine.h"
+#include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/templates/reporttemplatefile.h"
+#include "admin/reports/templates/runreport.h"
+#include "admin/session/zeltsession.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using testserver::SimulatorProcess;
+using R = CRunReport;
+
+QStringList Rows(const QString &path, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    QStringList rows;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            QStringList fields;
+            for (int i = 0; i < sqlite3_column_count(statement); ++i)
+                fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
+            rows << fields.join(QLatin1Char('|'));
+        }
+    } else {
+        rows << QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return rows;
+}
+
+class RunReportTest : public SessionTestBase {
+protected:
+    void SetUp() override
+    {
+        SessionTestBase::SetUp();
+        if (HasFatalFailure())
+            return;
+        ASSERT_TRUE(QDir(m_folder.path()).mkpath("data"));
+        setenv("XDG_DATA_HOME", m_folder.filePath("data").toLocal8Bit().constData(), 1);
+        m_engine = std::make_unique<CReportEngine>();
+        ASSERT_TRUE(m_engine->Open());
+        ASSERT_TRUE(QDir().mkpath(m_engine->TemplateFolder()));
+        m_simulator = std::make_unique<SimulatorProcess>();
+        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
+        m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
+        m_simulator->clearLog();
+    }
+    void TearDown() override
+    {
+        m_engine.reset();
+        m_session.reset();
+        m_simulator.reset();
+        SessionTestBase::TearDown();
+    }
+
+    // A template of `extension` with the given column number for rows 0, 1, ...
+    void writeTemplate(const QString &name, const QString &extension, std::vector<int> columns)
+    {
+        const auto rows = CReportTemplateKinds::ColumnsOf(extension);
+        columns.resize(rows.size(), 0);
+        QString error;
+        ASSERT_TRUE(CReportTemplateFile::Write(QDir(m_engine->TemplateFolder()).filePath(name + "." + extension),
+                                               rows, columns, error));
+    }
+    int runModal(const std::function<void(CRunReport &)> &actions, std::function<bool(qint64)> allowed = {})
+    {
+        CRunReport dialog(*m_session, std::move(allowed), nullptr,
+                          [] { return QDateTime(QDate(2001, 3, 15), QTime(10, 0)); });
+        m_dialog = &dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            if (!dialog.isVisible())
+                return;
+            QTest::qWaitForWindowExposed(&dialog);
+            dialog.activateWindow();
+            QTest::qWaitForWindowActive(&dialog);
+            actions(dialog);
+            if (dialog.isVisible())
+                dialog.EndDialog(-1);
+        });
+        const int result = dialog.DoModal();
+        m_dialog = nullptr;
+        return result;
+    }
+    void type(int id, const QString &text)
+    {
+        auto *edit = m_dialog->GetDlgItem<QLineEdit>(id);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    void ok() { QTest::mouseClick(m_dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); }
+    QStringList sent(const QString &word)
+    {
+        QStringList found;
+        for (const QString &text : m_simulator->commandTexts())
+            if (text.startsWith(word + ' ') || text.trimmed() == word)
+                found << text;
+        return found;
+    }
+    QString database() const { return m_engine->DatabasePath(); }
+
+    std::unique_ptr<CReportEngine> m_engine;
+    std::unique_ptr<SimulatorProcess> m_simulator;
+    std::unique_ptr<CZELTSession> m_session;
+    CRunReport *m_dialog = nullptr;
+};
+
+TEST_F(RunReportTest, WithoutTemplatesItSaysSoAndEnds)
+{
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(runModal([](CRunReport &) {}), IDCANCEL);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"You must create a template file before running report"});
+}
+
+TEST_F(RunReportTest, WithOnlyVpimTemplatesItOpensOnVpimGateway)
+{
+    writeTemplate("Partners", "vpm", {1});
+    runModal([](CRunReport &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Generate Reports");
+        EXPECT_EQ(dialog.GetDlgItem<QComboBox>(R::IDC_KIND)->currentText(), "Vpim Gateway");
+        EXPECT_EQ(dialog.GetDlgItem<QComboBox>(R::IDC_TEMPLATE)->currentText(), "Partners");
+    });
+}
+
+TEST_F(RunReportTest, AMailboxTemplateSendsItsExactCommandAndStoresRowsAndCaptions)
+{
+    writeTemplate("Desk", "vmb", {1, 0, 0, 2});
+    const int result = runModal([this](CRunReport &dialog) {
+        type(R::IDC_FIRST_ID, "100");
+        type(R::IDC_LAST_ID, "102");
+        type(R::IDC_START_DATE, "2/3/2001");
+        const QString shots = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+        QDir().mkpath(shots);
+        QTest::qWait(50);
+        EXPECT_TRUE(dialog.grab().save(shots + "/generate-reports-dialog.png"));
+        ok();
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(sent("Tcl_MailboxReport"),
+              QStringList{"Tcl_MailboxReport {100 102} {  Mailbox  &Name1 } {00 3 1 2001} {-1}"});
+    EXPECT_EQ(sent("AllUA").size(), 1);
+    EXPECT_EQ(Rows(database(), "SELECT Field1, Field2, Field3 FROM OPTION2LOG"),
+              (QStringList{"100|Alice|", "101|Bruno|", "102|Carla|"}));
+    EXPECT_EQ(Rows(database(), "SELECT Name1, Name2 FROM FIELDNAMELOG"), QStringList{"Mailbox Number|Name1"});
+    ASSERT_EQ(m_engine->Previews().size(), 1);
+    EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Mailbox Report Option2");
+    const QString pdf = m_folder.filePath("mailbox.pdf");
+    ASSERT_TRUE(m_engine->Previews()[0]->ExportPdf(pdf));
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QRegularExpression("101\\s+Bruno")));
+}
+
+TEST_F(RunReportTest, AQuestionAnsweredOkSendsTheWholeNewDatePart)
+{
+    writeTemplate("Desk", "vmb", {1});
+    m_simulator->seed("statsfrom 3/5/2001");
+    m_boxes->answer(IDOK);
+    runModal([this](CRunReport &) {
+        type(R::IDC_LAST_ID, "101");
+        type(R::IDC_START_DATE, "2/3/2001");
+        ok();
+    });
+    EXPECT_EQ(sent("Tcl_MailboxReport"),
+              (QStringList{"Tcl_MailboxReport {0 101} {  Mailbox } {00 3 1 2001} {-1}",
+                           "Tcl_MailboxReport {0 101} {  Mailbox } {00 5 2 2001} {-1}"}));
+    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), (QStringList{"100", "101"}));
+}
+
+TEST_F(RunReportTest, AQuestionAnsweredCancelSendsNothingMore)
+{
+    writeTemplate("Desk", "vmb", {1});
+    m_simulator->seed("statsfrom 3/5/2001");
+    m_boxes->answer(IDCANCEL);
+    runModal([this](CRunReport &) {
+        type(R::IDC_START_DATE, "2/3/2001");
+        ok();
+    });
+    EXPECT_EQ(sent("Tcl_MailboxReport").size(), 1);
+    EXPECT_TRUE(sent("AllUA").isEmpty());
+    EXPECT_TRUE(m_engine->Previews().isEmpty());
+}
+
+TEST_F(RunReportTest, AnAmisTemplateSendsItsPopulationAndRange)
+{
+    writeTemplate("Gateways", "ams", {1, 2});
+    runModal([this](CRunReport &dialog) {
+        EXPECT_EQ(dialog.GetDlgItem<QComboBox>(R::IDC_KIND)->currentText(), "Amis Gateway");
+        ok();
+    });
+    EXPECT_EQ(sent("Tcl_UAPropertiesReport"), QStringList{"Tcl_UAPropertiesReport 2147483644 {0 99999999} {  Mailbox  COS } "});
+    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"500"});
+    ASSERT_EQ(m_engine->Previews().size(), 1);
+    EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Report AMIS User Agent");
+}
+
+TEST_F(RunReportTest, ATemplateWhoseKeyIsNotItsKindsSendsNothing)
+{
+    writeTemplate("Evil", "ams", {1});
+    // Row 0's key becomes a script.
+    QFile file(QDir(m_engine->TemplateFolder()).filePath("Evil.ams"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(8 + 32);
+    file.write(QByteArray("[OSShutdown]").append('\0'));
+    file.close();
+    m_boxes->answer(IDOK);
+    runModal([this](CRunReport &) { ok(); });
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].contains("[OSShutdown]")) << m_boxes->texts()[0].toStdString();
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
+}
+
+TEST_F(RunReportTest, MailboxesOutsideTheAdministratorsRangeAreLeftOutWithOneMessage)
+{
+    writeTemplate("Desk", "vmb", {1});
+    m_boxes->answer(IDOK);
+    runModal(
+        [this](CRunReport &) {
+            type(R::IDC_FIRST_ID, "100");
+            type(R::IDC_LAST_ID, "105");
+            ok();
+        },
+        [](qint64 number) { return number == 101; });
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Mailboxes outside of this administrator level will not appear in report."});
+    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"101"});
+}
+
+} // namespace
