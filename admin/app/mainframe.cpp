@@ -32,6 +32,7 @@
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
 #include "admin/useragents/adminview.h"
@@ -95,6 +96,14 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
         if (dialog.DoModal() != IDOK)
             return std::nullopt;
         return dialog.NewValue();
+    };
+    services.selectCos = [](QWidget *parent, CServerCommandChannel &channel, long root,
+                            long current) -> std::optional<long> {
+        CSelectCOSDlg dialog(channel, qint32(root), parent);
+        dialog.SetSelectedNumber(qint32(current));
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.GetSelectedNumber();
     };
     editor.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
     return editor;
