@@ -18,6 +18,7 @@
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/templates/rptamistemplate.h"
 #include "admin/session/zeltsession.h"
+#include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteprogressdlg.h"
@@ -786,6 +787,51 @@ TEST_F(MainFrameTest, CreateMailboxesRunsOnASessionOfItsOwnAndOpensTheEditorOnWh
     ASSERT_NE(editor, nullptr);
     CMailboxPps *sheet = editor->GetActiveView()->Sheet();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3; }, 20000));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// The editor's Copy button copies the shown box on a link of its own and
+// opens a mailbox editor on the copies.
+TEST_F(MainFrameTest, EditorCopyButtonCopiesTheShownBoxAndOpensTheEditorOnTheCopies)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    CMailboxListCtrl *list = sheet->ListCtrl();
+    const QModelIndex row = list->model()->index(list->FindItemByText("100"), 0);
+    ASSERT_TRUE(row.isValid());
+    list->scrollTo(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+    ASSERT_TRUE(WaitFor([&] { return sheet->ShownNumber() == 100; }));
+    m_server->clearLog();
+
+    QString from;
+    m_dialogs.on<CCopyUserAgentDlg>([&](CCopyUserAgentDlg *d) {
+        from = d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_FROM)->text();
+        TypeRangeAndClickOk(d, CCopyUserAgentDlg::IDC_TO, QStringLiteral("600-602"));
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    auto *copy = sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_COPY);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->isVisible());
+    QTest::mouseClick(copy, Qt::LeftButton);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(from, QStringLiteral("100"));
+
+    QStringList copies;
+    for (const testserver::LoggedCommand &command : m_server->commandLog())
+        if (command.text.startsWith(QLatin1String("CreateUAFromAdmin ")))
+            copies.append(command.text.section(u' ', 3, 9));
+    EXPECT_EQ(copies, (QStringList{"600 100 -1 2147483647 -1 0 2", "601 100 -1 2147483647 -1 0 2",
+                                   "602 100 -1 2147483647 -1 0 2"}));
+    EXPECT_EQ(windowTitles().size(), 2);
+    CMailboxPps *copied = loadedEditor();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copied->ListCtrl()->GetItemCount() == 3; }, 20000));
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
