@@ -533,8 +533,9 @@ void CInhPropertyPg::jumpToMailbox()
     QLineEdit *field = GetDlgItem<QLineEdit>(IDC_MAILBOX_NUMBER);
     if (!field)
         return;
+    const QString shown = m_record.GetUANumber() == -1 ? QString() : QString::number(m_record.GetUANumber());
     const std::optional<qint32> number = ParseUANumber(field->text());
-    if (number && *number == m_record.GetUANumber())
+    if (field->text() == shown || (number && *number == m_record.GetUANumber()))
         return;
     const bool inList = number && *number >= 0 && *number <= MaxMailboxNumber && m_common.list &&
                         m_common.list->FindItemByText(QString::number(*number)) >= 0;
@@ -547,10 +548,18 @@ void CInhPropertyPg::jumpToMailbox()
     }
     {
         const QSignalBlocker blocker(field);
-        field->setText(m_record.GetUANumber() == -1 ? QString() : QString::number(m_record.GetUANumber()));
+        field->setText(shown);
     }
     field->selectAll();
-    field->setFocus();
+    // Taking the focus back makes another page's number field lose it; that
+    // loss is this jump's doing, not the user's, and must not jump in turn,
+    // or two pages would hand the focus to each other without end.
+    static bool s_takingFocusBack = false;
+    if (!s_takingFocusBack) {
+        s_takingFocusBack = true;
+        field->setFocus();
+        s_takingFocusBack = false;
+    }
     MessageBeep(MB_OK);
 }
 

@@ -571,6 +571,43 @@ TEST_F(PageBase, MailboxNumberJumpsToABoxOfTheListOnly)
 }
 
 // A page with no fields of its own, as the Info page is.
+// Two editors whose pages show no box yet: moving the focus from one number
+// field to the other is no jump, and a field that takes the focus back after
+// a bad number does not make the other take it back in turn.
+TEST_F(PageBase, NumberFieldsOfTwoEditorsNeverHandTheFocusToEachOther)
+{
+    CStringTable::instance().registerStrings(TestStrings);
+    CUserAgent empty;
+    QWidget desktop; // the main frame both editors are windows of
+    desktop.resize(1400, 700);
+    ServiceSheet sheets[2];
+    std::unique_ptr<TestPage> pages[2];
+    QLineEdit *fields[2];
+    for (int i = 0; i < 2; ++i) {
+        pages[i] = std::make_unique<TestPage>(empty, m_channel, m_common);
+        sheets[i].AddPage(pages[i].get());
+        ASSERT_TRUE(sheets[i].Create(&desktop, WS_CHILD));
+        sheets[i].move(i * 700, 0);
+        fields[i] = pages[i]->GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_MAILBOX_NUMBER);
+    }
+    desktop.show();
+    desktop.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop));
+    QCoreApplication::processEvents();
+    fields[0]->setFocus();
+    fields[1]->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), fields[1]);
+    EXPECT_EQ(m_boxes.beeps(), 0);
+
+    fields[1]->setText(QStringLiteral("x"));
+    fields[0]->setText(QStringLiteral("y"));
+    fields[0]->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), fields[1]) << "the bad number takes the focus back";
+    EXPECT_EQ(fields[1]->text(), QString());
+    EXPECT_EQ(fields[0]->text(), QString());
+    EXPECT_EQ(m_boxes.beeps(), 2);
+}
+
 class CommonOnlyPage : public CInhPropertyPg {
 public:
     CommonOnlyPage(CUserAgent &record, CServerCommandChannel &channel, CInhCommonFields &common)
