@@ -30,8 +30,10 @@
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
+#include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
 #include "admin/useragents/adminview.h"
@@ -95,6 +97,14 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
         if (dialog.DoModal() != IDOK)
             return std::nullopt;
         return dialog.NewValue();
+    };
+    services.selectCos = [](QWidget *parent, CServerCommandChannel &channel, long root,
+                            long current) -> std::optional<long> {
+        CSelectCOSDlg dialog(channel, qint32(root), parent);
+        dialog.SetSelectedNumber(qint32(current));
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.GetSelectedNumber();
     };
     editor.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
     return editor;
@@ -687,7 +697,8 @@ CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &edit
 {
     CAdminApp &app = theApp();
     if (!editorTemplate) {
-        const CAdminDoc::Account rights = editorAccount(app);
+        CAdminDoc::Account rights = editorAccount(app);
+        rights.copy = [this](CMailboxPps &, long from) { copyUserAgent(from); };
         editorTemplate = std::make_unique<CAdminTemplate>(
             m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
             [rights, cos]() -> std::unique_ptr<CAdminDoc> {
@@ -792,6 +803,25 @@ void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
     dialog.DoModal();
     if (opener && opener->LastFrame() != lastEditor)
         showEditorView(opener->LastFrame()->GetActiveView());
+}
+
+void CMainFrame::copyUserAgent(long from)
+{
+    const std::unique_ptr<CZELTSession> session = connectOwnSession();
+    if (!session)
+        return;
+    CCopyUserAgentDlg dialog(*session, UAKind::MailboxRoot, this, false, from, allowedUserAgents());
+    if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
+        return;
+    // Only mailboxes and classes of service have an editor here to open on
+    // the copies.
+    if (dialog.GetSourceKind() != QLatin1String("MB"))
+        return;
+    const bool cos = dialog.SourceIsCos();
+    CAdminTemplate &opener = editorTemplate(cos ? m_cosTemplate : m_mailboxTemplate, cos);
+    CWaitCursor wait;
+    if (opener.OpenUAListDocument(dialog.GetCreatedNumbers(), true))
+        showEditorView(opener.LastFrame()->GetActiveView());
 }
 
 void CMainFrame::OnDeleteUserAgents()

@@ -148,6 +148,9 @@ private:
     void OnCreateVpimGateways();
     void OnCreateVpimProxies();
     void OnDeleteUserAgents();
+    // The editor's Copy button: copies box `from` over new numbers and opens
+    // the editor on the copies.
+    void copyUserAgent(long from);
 
     void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
     // The editor template, made on first use.

@@ -228,36 +228,10 @@ bool CCreateUserAgentDlg::confirmLengths(const CParsedRangeList &list)
 
 std::optional<CRangeList> CCreateUserAgentDlg::confirmExisting(const CParsedRangeList &list)
 {
-    // The server checks single numbers and ranges as the list names them.
-    QStringList elements;
-    const QList<CParsedRangeList::Item> &items = list.Items();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        if (i + 1 < items.size() && items[i + 1].kind == CParsedRangeList::Item::RangeMarker) {
-            elements.append(QStringLiteral("{%1 %2}").arg(items[i].value).arg(items[i + 2].value));
-            i += 2;
-        } else {
-            elements.append(QString::number(items[i].value));
-        }
-    }
-    const QString reply = m_channel.Execute(QStringLiteral("CheckExistUA ") + TclWord(elements.join(u' ')));
-    const CTclList splitter;
-    QStringList answer;
-    splitter.SplitList(reply, answer);
-    QStringList hits;
-    if (answer.size() == 1)
-        splitter.SplitList(answer.first(), hits);
-    if (IsErrorReply(reply) || answer.size() != 1 ||
-        (!hits.isEmpty() && hits.first() == QLatin1String("-1"))) {
-        AfxMessageBox(tr("Could not find out which of these user agents exist: %1").arg(reply));
+    const std::optional<CRangeList> found = CRangeBox::FindExisting(m_channel, list);
+    if (!found)
         return std::nullopt;
-    }
-    CRangeList existing;
-    for (const QString &hit : hits) {
-        bool isNumber = false;
-        const uint32_t number = hit.toUInt(&isNumber);
-        if (isNumber)
-            existing.Add(CRangeList::Interval{number, number});
-    }
+    const CRangeList &existing = *found;
     const uint64_t count = existing.Count();
     if (count == 0)
         return existing;

@@ -1,6 +1,9 @@
 // The range box's checks; see rangebox.h.
 #include "admin/uatools/rangebox.h"
 
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QLineEdit>
@@ -35,4 +38,39 @@ bool CRangeBox::CheckAllowed(const CParsedRangeList &list, const AllowedCheck &a
         box->selectAll();
     }
     return false;
+}
+
+std::optional<CRangeList> CRangeBox::FindExisting(CServerCommandChannel &channel, const CParsedRangeList &list)
+{
+    // The server checks single numbers and ranges as the list names them.
+    QStringList elements;
+    const QList<CParsedRangeList::Item> &items = list.Items();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (i + 1 < items.size() && items[i + 1].kind == CParsedRangeList::Item::RangeMarker) {
+            elements.append(QStringLiteral("{%1 %2}").arg(items[i].value).arg(items[i + 2].value));
+            i += 2;
+        } else {
+            elements.append(QString::number(items[i].value));
+        }
+    }
+    const QString reply = channel.Execute(QStringLiteral("CheckExistUA ") + TclWord(elements.join(u' ')));
+    const CTclList splitter;
+    QStringList answer;
+    splitter.SplitList(reply, answer);
+    QStringList hits;
+    if (answer.size() == 1)
+        splitter.SplitList(answer.first(), hits);
+    if (IsErrorReply(reply) || answer.size() != 1 ||
+        (!hits.isEmpty() && hits.first() == QLatin1String("-1"))) {
+        AfxMessageBox(QObject::tr("Could not find out which of these user agents exist: %1").arg(reply));
+        return std::nullopt;
+    }
+    CRangeList existing;
+    for (const QString &hit : hits) {
+        bool isNumber = false;
+        const uint32_t number = hit.toUInt(&isNumber);
+        if (isNumber)
+            existing.Add(CRangeList::Interval{number, number});
+    }
+    return existing;
 }

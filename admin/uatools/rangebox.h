@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+class CServerCommandChannel;
 class QLineEdit;
 
 class CRangeBox {
@@ -26,6 +27,9 @@ public:
     // True when `allowed` (none: every number) takes the list; otherwise the
     // error is shown in front of `owner`, worded for the action and for
     // classes of service or mailboxes, and `box` is selected.
+    // The numbers of `list` that exist already, as the server tells them;
+    // nothing after its refusal was shown.
+    static std::optional<CRangeList> FindExisting(CServerCommandChannel &channel, const CParsedRangeList &list);
     static bool CheckAllowed(const CParsedRangeList &list, const AllowedCheck &allowed, Action action,
                              bool cos, HWND owner, QLineEdit *box);
 };

@@ -18,14 +18,17 @@
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/templates/rptamistemplate.h"
 #include "admin/session/zeltsession.h"
+#include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteprogressdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/selectcosdlg.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/pages/mailboxoptionsppg.h"
 #include "admin/widgets/systemclockdlg.h"
 
 #include <QAction>
@@ -48,6 +51,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 namespace {
 
@@ -343,6 +347,58 @@ TEST_F(MainFrameTest, EditUserAgentsAndEditCosOpenMailboxEditors)
     const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
     QDir().mkpath(folder);
     EXPECT_TRUE(m_frame->grab().save(folder + "/mailbox_editor.png"));
+}
+
+// The "..." beside the class of service opens Select COS on the editor's
+// own link, with no class preselected; the class chosen there is shown and,
+// once confirmed, given to the box at once.
+TEST_F(MainFrameTest, OptionsPageChoosesTheClassOfServiceThroughSelectCos)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    CMailboxListCtrl *list = sheet->ListCtrl();
+    const QModelIndex row = list->model()->index(list->FindItemByText("106"), 0);
+    ASSERT_TRUE(row.isValid());
+    list->scrollTo(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+    ASSERT_TRUE(WaitFor([&] { return sheet->ShownNumber() == 106; }));
+    auto *options = sheet->findChild<CMailboxOptionsPpg *>();
+    ASSERT_NE(options, nullptr);
+    auto *classes = options->GetDlgItem<QComboBox>(CMailboxOptionsPpg::IDC_COS);
+    ASSERT_TRUE(WaitFor([&] { return classes->currentText() == "10"; }));
+    m_server->clearLog();
+
+    bool noCosChecked = false;
+    m_dialogs.on<CSelectCOSDlg>([&](CSelectCOSDlg *d) {
+        noCosChecked = d->GetDlgItem<QCheckBox>(CSelectCOSDlg::IDC_NO_COS)->isChecked();
+        auto *tree = d->GetDlgItem<QTreeWidget>(CSelectCOSDlg::IDC_COS_TREE);
+        tree->expandAll();
+        const QList<QTreeWidgetItem *> found =
+            tree->findItems(QStringLiteral("31 Field sales"), Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1);
+        tree->scrollToItem(found.first());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(found.first()).center());
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_boxes->answer(IDYES);
+    QTest::mouseClick(options->GetDlgItem<QPushButton>(CMailboxOptionsPpg::IDC_COS_MORE), Qt::LeftButton);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_TRUE(noCosChecked) << "opened with no class of service preselected";
+    EXPECT_EQ(m_boxes->texts(), QStringList{"The change to COS 31 will be immediate. Proceed?"});
+    EXPECT_EQ(classes->currentText(), "31");
+    ASSERT_TRUE(WaitFor([&] { return sheet->Record().GetParentNumber() == 31; }));
+
+    QStringList sent;
+    QSet<int> links;
+    for (const testserver::LoggedCommand &command : m_server->commandLog()) {
+        sent.append(command.text.trimmed());
+        links.insert(command.connection);
+    }
+    EXPECT_EQ(sent.mid(0, 2), (QStringList{"GetUA 2147483647", "GetCosAgents {MB} &Name1"}));
+    EXPECT_EQ(sent.filter(QStringLiteral("SetUAParent")), QStringList{"SetUAParent 106 1 31"});
+    EXPECT_FALSE(links.contains(1)) << "the editor's link, not the application's session";
 }
 
 // A mailbox root without its "COS" value reads as no root: the editors say
@@ -731,6 +787,51 @@ TEST_F(MainFrameTest, CreateMailboxesRunsOnASessionOfItsOwnAndOpensTheEditorOnWh
     ASSERT_NE(editor, nullptr);
     CMailboxPps *sheet = editor->GetActiveView()->Sheet();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3; }, 20000));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// The editor's Copy button copies the shown box on a link of its own and
+// opens a mailbox editor on the copies.
+TEST_F(MainFrameTest, EditorCopyButtonCopiesTheShownBoxAndOpensTheEditorOnTheCopies)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    CMailboxListCtrl *list = sheet->ListCtrl();
+    const QModelIndex row = list->model()->index(list->FindItemByText("100"), 0);
+    ASSERT_TRUE(row.isValid());
+    list->scrollTo(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+    ASSERT_TRUE(WaitFor([&] { return sheet->ShownNumber() == 100; }));
+    m_server->clearLog();
+
+    QString from;
+    m_dialogs.on<CCopyUserAgentDlg>([&](CCopyUserAgentDlg *d) {
+        from = d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_FROM)->text();
+        TypeRangeAndClickOk(d, CCopyUserAgentDlg::IDC_TO, QStringLiteral("600-602"));
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    auto *copy = sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_COPY);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->isVisible());
+    QTest::mouseClick(copy, Qt::LeftButton);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(from, QStringLiteral("100"));
+
+    QStringList copies;
+    for (const testserver::LoggedCommand &command : m_server->commandLog())
+        if (command.text.startsWith(QLatin1String("CreateUAFromAdmin ")))
+            copies.append(command.text.section(u' ', 3, 9));
+    EXPECT_EQ(copies, (QStringList{"600 100 -1 2147483647 -1 0 2", "601 100 -1 2147483647 -1 0 2",
+                                   "602 100 -1 2147483647 -1 0 2"}));
+    EXPECT_EQ(windowTitles().size(), 2);
+    CMailboxPps *copied = loadedEditor();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copied->ListCtrl()->GetItemCount() == 3; }, 20000));
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
