@@ -9,5 +9,5 @@ class LoginDriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "logindriverplugin.json")
 public:
-    QObject *create(const QString &key, const QString &specification) override;
+    QObject *create(const QString &key, const QString &parameters) override;
 };
