@@ -289,6 +289,39 @@ TEST_F(ConfigWindowTest, ClosingTheWindowsSessionHidesNoOtherLostLink)
     CServerExitNotice::SetMainWindow(nullptr);
 }
 
+TEST_F(ConfigWindowTest, AnswerMethodsRenamedOrGoneFollowOnEveryPort)
+{
+    open();
+    EXPECT_TRUE(page()->IsAnswerMethodUsed("Night"));
+    EXPECT_FALSE(page()->IsAnswerMethodUsed("night"));
+    page()->SetAnswerMethodList("Day\tEvening\tWeekend\tSales\tSupport\tFax");
+    page()->RenameAnswerMethod("Night", "Evening");
+    EXPECT_EQ(cell(3, 1), "Evening");
+    EXPECT_EQ(cell(3, 7), "Evening");
+    page()->ClearAnswerMethod("Fax");
+    EXPECT_EQ(cell(3, 5), "");
+    // A method no longer listed is dropped at the next refresh.
+    page()->SetAnswerMethodList("Day\tEvening\tWeekend\tSales\tFax");
+    page()->RefreshGrid();
+    EXPECT_EQ(cell(3, 4), "");
+    EXPECT_FALSE(page()->IsAnswerMethodUsed("Support"));
+    grid()->SetCol(3);
+    grid()->SetRow(2);
+    EXPECT_EQ(grid()->GetTypeComboBoxList(), "Day\tEvening\tWeekend\tSales\tFax");
+
+    // The Answer Methods page marks itself changed when it renames; here an
+    // extension does.
+    type(CVoicePortsPpg::ColExtension, 1, "2901");
+    m_boxes->answer(IDYES);
+    click(ID_APPLY_NOW);
+    const QStringList sent = commands();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line1 {2901 Evening} 1"));
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line4 {2004 {}} 1"));
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line5 {2005 {}} 1"));
+    EXPECT_FALSE(sent[0].contains("Line2 "));
+}
+
 // Stands in for the desktop's browser: records the help pages it is asked
 // to open.
 class BrowserRecorder : public QObject {
