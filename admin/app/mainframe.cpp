@@ -133,10 +133,10 @@ constexpr WPARAM kAsrSyncRequest = 0xF0B8;
 constexpr uint32_t kTopAdministrator = 0x80000000u;
 constexpr int kToolbarUpdateMs = 250;
 // The configuration pages' commands, in the Configuration menu's order.
-constexpr int kConfigurationPages[] = {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
-                                       ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,
-                                       ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS, ID_CONFIG_SCHEDULER,
-                                       ID_CONFIG_LANGUAGE};
+constexpr int kConfigurationPages[] = {
+    ID_CONFIG_INTEGRATION,   ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS, ID_CONFIG_SERIAL_PORTS,
+    ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,    ID_CONFIG_IVR_HOSTS,   ID_CONFIG_HOLIDAYS,
+    ID_CONFIG_SCHEDULER,     ID_CONFIG_LANGUAGE};
 
 // The wait cursor of a command that blocks until the server answers.
 class CWaitCursor {
@@ -669,9 +669,9 @@ void CMainFrame::OpenConfigurationPage(int pageId)
     if (!m_configWindowOpen) {
         CAdminApp &app = theApp();
         CWaitCursor wait;
-        m_configTemplate->OpenDocumentFile(CConfigLogin{app.GetSession(),
-                                                        CLoginCredentials{app.Host(), app.User(), app.Password()},
-                                                        app.T1Protocols(), app.RootText(CAdminApp::RootMailbox)});
+        m_configTemplate->OpenDocumentFile(
+            CConfigLogin{app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         app.T1Protocols(), app.RootText(CAdminApp::RootMailbox)});
     }
     if (!m_configFrame)
         return;
