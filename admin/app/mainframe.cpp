@@ -81,8 +81,9 @@ CRangeBox::AllowedCheck allowedUserAgents()
 }
 
 // What the logged-in account lets an editor reach, and the server's texts
-// read at login that its fields need.
-CAdminDoc::Account editorAccount(const CAdminApp &app)
+// read at login that its fields need; `rememberSecurityCode` takes a new
+// code of the login mailbox.
+CAdminDoc::Account editorAccount(const CAdminApp &app, std::function<void(const QString &)> rememberSecurityCode)
 {
     const CAdminApp *account = &app;
     CAdminDoc::Account editor{[account](long number) { return account->IsUserAgentAllowed(number); },
@@ -96,7 +97,7 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
     if (app.GetSession())
         services.serverTimeZone = app.GetSession()->ServerTimeZone();
     services.loginMailbox = app.LoginMailbox();
-    services.rememberSecurityCode = [](const QString &code) { theApp().RememberSecurityCode(code); };
+    services.rememberSecurityCode = std::move(rememberSecurityCode);
     services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
         CChangeSecurityCodeDlg dialog(parent, typed);
         if (dialog.DoModal() != IDOK)
@@ -724,7 +725,8 @@ CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &edit
 {
     CAdminApp &app = theApp();
     if (!editorTemplate) {
-        CAdminDoc::Account rights = editorAccount(app);
+        CAdminDoc::Account rights =
+            editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); });
         rights.copy = [this](CMailboxPps &, long from) { copyUserAgent(from, this); };
         editorTemplate = std::make_unique<CAdminTemplate>(
             m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
@@ -749,6 +751,16 @@ void CMainFrame::openOwnEditor(bool cos, long number)
     if (!editorTemplate->OpenUAListDocument({number}))
         return;
     showEditorView(editorTemplate->LastFrame()->GetActiveView());
+}
+
+void CMainFrame::rememberSecurityCode(const QString &code)
+{
+    CAdminApp &app = theApp();
+    app.RememberSecurityCode(code);
+    // The editors opened from now on log in with the new code too.
+    for (const std::unique_ptr<CAdminTemplate> *opener : {&m_mailboxTemplate, &m_cosTemplate})
+        if (*opener)
+            (*opener)->SetLogin(CLoginCredentials{app.Host(), app.User(), app.Password()});
 }
 
 void CMainFrame::showEditorView(CAdminView *view)
@@ -888,7 +900,8 @@ std::unique_ptr<CZELTSession> CMainFrame::connectOwnSession() const
 void CMainFrame::OnVoicePortStatus()
 {
     CAdminApp &app = theApp();
-    auto document = std::make_unique<CPortStatusDoc>(editorAccount(app));
+    auto document = std::make_unique<CPortStatusDoc>(
+        editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }));
     CWaitCursor wait;
     // Refused silently while another status window is open; any other
     // refusal has been shown by the document.

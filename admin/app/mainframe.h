@@ -173,6 +173,8 @@ private:
     void runOnOwnSession(const std::function<void(CZELTSession &)> &run);
     // A right click on a row of an editor's list: an editor of that box alone.
     void openOwnEditor(bool cos, long number);
+    // The login mailbox got a new security code: the program logs in with it.
+    void rememberSecurityCode(const QString &code);
     // Ties an opened editor's requests to the frame and puts the focus in it.
     void showEditorView(CAdminView *view);
     void OnServerExit(bool loginCompleted);

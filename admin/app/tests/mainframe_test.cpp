@@ -1376,6 +1376,14 @@ TEST_P(LoginMailboxCode, ANewCodeOfTheLoginMailboxBecomesTheRememberedPassword)
     EXPECT_EQ(m_app->Password(), expected);
     EXPECT_EQ(m_app->LoadSavedPassword(), expected);
     EXPECT_EQ(readLoginSetting(QStringLiteral("SavePassword")), "1");
+
+    // The server takes from now on the password the program kept: a new
+    // editor logs in with it.
+    m_server->setAccount(QString::fromUtf8(c.user), expected, 0x80FFFFFFu, QStringLiteral("All"));
+    const int links = m_server->connectionCount();
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_EQ(windowTitles().size(), 2);
+    EXPECT_EQ(m_server->connectionCount(), links + 1);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
