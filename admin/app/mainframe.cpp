@@ -16,6 +16,7 @@
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/menuresource.h"
 #include "admin/app/newtypedlg.h"
+#include "admin/app/printsetupdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/toolbarresource.h"
 #include "admin/ports/chanviewframe.h"
@@ -55,7 +56,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -1088,9 +1088,8 @@ void CMainFrame::OnFilePrintSetup()
 {
     // The program's one printer setting, which the report previews show and
     // print on.
-    QPageSetupDialog dialog(&theApp().GetReportEngine().Printer(), this);
-    dialog.setWindowTitle(tr("Print Setup"));
-    dialog.exec();
+    CPrintSetupDlg dialog(theApp().GetReportEngine().Printer(), this);
+    dialog.DoModal();
 }
 
 void CMainFrame::OnFileClose()

@@ -12,6 +12,7 @@
 #include "admin/app/mainframe.h"
 #include "admin/app/menuresource.h"
 #include "admin/app/newtypedlg.h"
+#include "admin/app/printsetupdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusview.h"
@@ -39,7 +40,6 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -50,7 +50,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPointer>
 #include <QPushButton>
@@ -1224,31 +1223,44 @@ TEST_F(MainFrameTest, OpenRefusesEveryFileAndOpensNoWindow)
     EXPECT_TRUE(m_server->commandLog().isEmpty());
 }
 
-// Print Setup changes the program's one printer setting, and the report
-// preview shows and prints on it.
+// Print Setup changes the program's one printer setting on OK alone, and
+// the report preview shows and prints on it.
 TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
 {
     loginWithRights(0x80FFFFFFu);
     QPrinter &printer = m_app->GetReportEngine().Printer();
+    printer.setPageSize(QPageSize(QPageSize::A4));
     ASSERT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    QString caption;
-    m_dialogs.on<QPageSetupDialog>([&](QPageSetupDialog *d) {
-        caption = d->windowTitle();
-        QRadioButton *landscape = nullptr;
-        for (QRadioButton *button : d->findChildren<QRadioButton *>())
-            if (button->text().remove(u'&') == QLatin1String("Landscape"))
-                landscape = button;
-        ASSERT_NE(landscape, nullptr);
+    const auto choose = [](CPrintSetupDlg *d, int button) {
+        auto *printers = d->GetDlgItem<QComboBox>(CPrintSetupDlg::IDC_PRINTER);
+        EXPECT_EQ(printers->itemText(printers->count() - 1), CPrintSetupDlg::PdfFileEntry());
+        printers->setCurrentIndex(printers->count() - 1);
+        auto *paper = d->GetDlgItem<QComboBox>(CPrintSetupDlg::IDC_PAPER_SIZE);
+        EXPECT_EQ(paper->currentData().value<QPageSize>().id(), QPageSize::A4) << "the setting's paper first";
+        paper->setCurrentIndex(paper->findData(QVariant::fromValue(QPageSize(QPageSize::Letter))));
+        auto *landscape = d->GetDlgItem<QRadioButton>(CPrintSetupDlg::IDC_LANDSCAPE);
         QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(8, landscape->height() / 2));
-        SaveScreenshot(d, QStringLiteral("print-setup-dialog.png"));
-        auto *buttons = d->findChild<QDialogButtonBox *>();
-        ASSERT_NE(buttons, nullptr);
-        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        if (button == IDOK)
+            SaveScreenshot(d, QStringLiteral("print-setup-dialog.png"));
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(button), Qt::LeftButton);
+    };
+    m_dialogs.on<CPrintSetupDlg>([&](CPrintSetupDlg *d) { choose(d, IDCANCEL); });
+    m_frame->CommandAction(ID_FILE_PRINT_SETUP)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+
+    QString caption;
+    m_dialogs.on<CPrintSetupDlg>([&](CPrintSetupDlg *d) {
+        caption = d->windowTitle();
+        choose(d, IDOK);
     });
     m_frame->CommandAction(ID_FILE_PRINT_SETUP)->trigger();
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_EQ(caption, "Print Setup");
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
 
     m_dialogs.on<CReportOptionDlg>([](CReportOptionDlg *dialog) {
         QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
