@@ -285,7 +285,8 @@ void CAdminApp::RememberSecurityCode(const QString &code)
         return;
     // The old code must not be offered at the next start.
     m_strSavePassword = QStringLiteral("0");
-    profile().WriteProfileString(QLatin1String(LoginSection), QStringLiteral("SavePassword"), m_strSavePassword);
+    profile().WriteProfileString(QLatin1String(LoginSection), QStringLiteral("SavePassword"),
+                                 m_strSavePassword);
 }
 
 void CAdminApp::SetLoginChoice(const QString &computerList, const QString &host, const QString &user,

@@ -83,7 +83,8 @@ CRangeBox::AllowedCheck allowedUserAgents()
 // What the logged-in account lets an editor reach, and the server's texts
 // read at login that its fields need; `rememberSecurityCode` takes a new
 // code of the login mailbox.
-CAdminDoc::Account editorAccount(const CAdminApp &app, std::function<void(const QString &)> rememberSecurityCode)
+CAdminDoc::Account editorAccount(const CAdminApp &app,
+                                 std::function<void(const QString &)> rememberSecurityCode)
 {
     const CAdminApp *account = &app;
     CAdminDoc::Account editor{[account](long number) { return account->IsUserAgentAllowed(number); },

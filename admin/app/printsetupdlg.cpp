@@ -17,8 +17,8 @@
 namespace {
 
 // What a PDF file takes: the sizes of common office paper.
-const QPageSize::PageSizeId kPdfPaperSizes[] = {QPageSize::A3,     QPageSize::A4,    QPageSize::A5,
-                                                QPageSize::B5,     QPageSize::Letter, QPageSize::Legal,
+const QPageSize::PageSizeId kPdfPaperSizes[] = {QPageSize::A3,        QPageSize::A4,     QPageSize::A5,
+                                                QPageSize::B5,        QPageSize::Letter, QPageSize::Legal,
                                                 QPageSize::Executive, QPageSize::Tabloid};
 
 } // namespace

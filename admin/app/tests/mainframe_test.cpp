@@ -50,8 +50,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -1297,7 +1297,8 @@ TEST_F(MainFrameTest, CopyUserAgentFromTheMenuCopiesTheNamedBoxAndOpensTheEditor
         QTest::keyClicks(fromBox, QStringLiteral("101"));
         auto *to = d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_TO);
         QTest::keyClicks(to, QStringLiteral("620-621"));
-        QTimer::singleShot(0, d, [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+        QTimer::singleShot(0, d,
+                           [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
     });
     m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
         EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
