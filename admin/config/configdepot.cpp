@@ -482,8 +482,9 @@ void CConfigDepot::removeDeletedGroups()
         bool removed = true;
         for (int k = 1; k <= kGroupVariableCount; ++k) {
             const QString name = GroupVariableName(group, k);
+            // Gone from the server: a group added again writes all of it.
             if (RemoveVariable(name))
-                m_read.insert(name, QString());
+                m_read.remove(name);
             else
                 removed = false;
         }
