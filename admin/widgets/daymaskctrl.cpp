@@ -22,6 +22,7 @@ CDayMaskCtrl::CDayMaskCtrl(QWidget *parent) : QWidget(parent)
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setFocusPolicy(Qt::StrongFocus);
+        button->setMinimumWidth(38);
         connect(button, &QToolButton::clicked, this, [this, button](bool checked) {
             if (m_readOnly) {
                 button->setChecked(!checked);
@@ -33,6 +34,10 @@ CDayMaskCtrl::CDayMaskCtrl(QWidget *parent) : QWidget(parent)
         m_days[day] = button;
     }
     row->addStretch(1);
+    // A chosen day must read as chosen at a glance, in any style.
+    setStyleSheet(QStringLiteral("QToolButton { padding: 2px 6px; border: 1px solid palette(mid); border-radius: 2px; }"
+                                 "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text); }"
+                                 "QToolButton:disabled:checked { background: palette(mid); }"));
 }
 
 int CDayMaskCtrl::Mask() const

@@ -65,6 +65,7 @@ CAutoPpg::CAutoPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     m_datePicker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     m_datePicker->setDateRange(QDate(1998, 1, 1), QDate(2038, 1, 18));
     m_datePicker->setKeyboardTracking(false);
+    m_datePicker->setMinimumWidth(130);
     m_timePicker = SetDlgCtrlID(new QTimeEdit(this), IDC_TIME);
     m_timePicker->setDisplayFormat(QStringLiteral("HH:mm"));
     m_timePicker->setKeyboardTracking(false);
@@ -221,12 +222,18 @@ void CAutoPpg::rebuildList()
         m_list->DeleteAllItems();
     }
     m_records.clear();
+    // The sheet delivers a box to a new page more than once: a record that
+    // cannot be read is reported once for the box's schedule.
+    const QString schedule = m_schedule.GetText();
+    const bool report = m_reportedBox != Sheet().ShownNumber() || m_reportedSchedule != schedule;
+    m_reportedBox = Sheet().ShownNumber();
+    m_reportedSchedule = schedule;
     QStringList texts;
-    CTclList().SplitList(m_schedule.GetText().trimmed(), texts);
+    CTclList().SplitList(schedule.trimmed(), texts);
     for (const QString &text : std::as_const(texts)) {
         bool propertyError = false;
         auto record = std::make_unique<CAutoSchedRecord>(Services().applicationChannel, text, &propertyError);
-        if (propertyError)
+        if (propertyError && report)
             AfxMessageBox(
                 QStringLiteral("Sorry. Can't proceed. Expected property pairs from server but received '%1'.")
                     .arg(text.mid(CAutoSchedRecord::HeaderLength).trimmed()));

@@ -108,6 +108,9 @@ private:
     int m_monthEndRow = -1;
     QDate m_monthEndDate;
     bool m_monthEndYes = false;
+    // The schedule whose unreadable records were last reported, and its box.
+    long m_reportedBox = -1;
+    QString m_reportedSchedule;
 
     // The selected record's fields, as the controls exchange them.
     QString m_unitName;

@@ -329,6 +329,9 @@ void CInfoPpg::sendBatch(long box, const QString &dateArgument)
     LoweredPriority priority(channel);
     const QString number = QString::number(box);
     m_batch = std::make_unique<StatisticsBatch>(*this, box);
+    // A batch's complaint stays until the next batch: the good replies of
+    // the same batch do not wipe it out.
+    SetDlgItemText(IDC_QUERY_ERROR, QString());
     const QString commands[] = {
         QStringLiteral("Tcl_MailboxInfoReportNoASR {%1} {%2}").arg(number, namesOfGroup(1)),
         QStringLiteral("Tcl_MailboxMessageStatReportNoASR {%1} {%2}").arg(number, namesOfGroup(2)),
@@ -363,7 +366,6 @@ void CInfoPpg::onStatisticsReply(const QString &reply)
         SetDlgItemText(IDC_QUERY_ERROR, QStringLiteral("Didn't get name/value pairs."));
         return;
     }
-    SetDlgItemText(IDC_QUERY_ERROR, QString());
     QHash<QString, QString> values;
     for (int i = 0; i < elements.size(); i += 2)
         values.insert(elements.at(i), elements.at(i + 1));

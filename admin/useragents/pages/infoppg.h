@@ -11,7 +11,8 @@
 // server says. A batch belongs to one box: when the administrator moves on,
 // its late replies are dropped instead of being shown under the next box.
 // The priority is put back on every way out of a refresh, an exception
-// included.
+// included. A reply's complaint stays shown until the next refresh, even
+// when the batch's other replies are good.
 #pragma once
 
 #include "admin/useragents/pages/mailboxpagebase.h"
