@@ -20,13 +20,19 @@ namespace eval ::vs::info {
 # The server's clock: "clock format" writes %D as month/day/two-digit year,
 # as the server's Tcl always has (the Auto page cuts the date at 8
 # characters), and always in the server's zone. Reading the time goes to the
-# simulator's own clock; nothing reaches the host's zone files.
-::vs::cmd::command clock {subcommand args} {
+# simulator's own clock; nothing reaches the host's zone files. It replaces
+# the link interpreter's own "clock" by an alias of its own, apart from the
+# server commands (whose procedures call the simulator's "clock" themselves).
+proc ::vs::info::serverClock {subcommand args} {
     switch -- $subcommand {
         format {
             set args [lassign $args seconds]
-            ::vs::cmd::check {[string is entier -strict $seconds]} "expected integer but got \"$seconds\""
-            ::vs::cmd::check {[llength $args] % 2 == 0} "wrong # args: should be \"clock format clockval ?-format string? ?-gmt boolean?\""
+            if {![string is entier -strict $seconds]} {
+                error "expected integer but got \"$seconds\""
+            }
+            if {[llength $args] % 2} {
+                error "wrong # args: should be \"clock format clockval ?-format string? ?-gmt boolean?\""
+            }
             set format {%a %b %d %H:%M:%S %Z %Y}
             set gmt 0
             foreach {option value} $args {
@@ -36,7 +42,9 @@ namespace eval ::vs::info {
                     default { error "bad option \"$option\": must be -format or -gmt" }
                 }
             }
-            ::vs::cmd::check {[string is boolean -strict $gmt]} "expected boolean value but got \"$gmt\""
+            if {![string is boolean -strict $gmt]} {
+                error "expected boolean value but got \"$gmt\""
+            }
             set format [string map {%% %% %D %m/%d/%y} $format]
             if {$gmt} {
                 return [::clock format $seconds -format $format -gmt 1]
@@ -44,13 +52,21 @@ namespace eval ::vs::info {
             return [::clock format $seconds -format $format]
         }
         seconds - milliseconds - microseconds - clicks {
-            ::vs::cmd::check {[llength $args] == 0} "wrong # args: should be \"clock $subcommand\""
+            if {[llength $args]} {
+                error "wrong # args: should be \"clock $subcommand\""
+            }
             return [::clock $subcommand]
         }
         default {
             error "clock $subcommand is not available on this server"
         }
     }
+}
+
+rename ::vs::cmd::register ::vs::cmd::registerServerCommands
+proc ::vs::cmd::register {interp conn} {
+    ::vs::cmd::registerServerCommands $interp $conn
+    $interp alias clock ::vs::info::serverClock
 }
 
 # --- mailbox demo: every MS milliseconds a mailbox with statistics is called,
