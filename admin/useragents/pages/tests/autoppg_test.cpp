@@ -6,6 +6,7 @@
 // month-end question (asked once a date) and the month-end table, and an
 // empty schedule that Add starts.
 #include "admin/useragents/pages/autoppg.h"
+#include "admin/useragents/pages/infoppg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/widgets/colorlistctrl.h"
 #include "admin/widgets/daymaskctrl.h"
@@ -283,4 +284,57 @@ TEST_F(AutoPage, DeleteRemovesTheSelectedRecord)
     apply();
     EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + kWeekdayMorning + "} {" + kWeekdayEvening +
                                      "} {" + kWeekend + "} } "});
+}
+
+namespace {
+
+// Box 106's class of service with a schedule of its own.
+const char kStandardWithSchedule[] =
+    "ua 10 -parent 2147483647 -stamp 3 -scenario 1 {COS MB &Name1 Standard &Comment {Standard class of service} "
+    "Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0 "
+    "/AutoSchedRec {{7F80000100000000E894266B Current_Greeting 5}}}";
+
+} // namespace
+
+TEST_F(AutoPage, UseCosShowsTheClassOfServicesScheduleAndBack)
+{
+    m_simulator->seed(kStandardWithSchedule);
+    openSheet(106, kAutoPage);
+    ASSERT_EQ(autoPage().GetRecordCount(), 4);
+    click(Page::IDC_USE_COS);
+    EXPECT_EQ(received("GetUA 10"), QStringList{"GetUA 10 /AutoSchedRec"});
+    ASSERT_EQ(autoPage().GetRecordCount(), 1);
+    EXPECT_EQ(cell(0, 7), "5");
+    click(Page::IDC_USE_COS);
+    EXPECT_EQ(autoPage().GetRecordCount(), 4) << "the box's own schedule again";
+    click(Page::IDC_USE_COS);
+    apply();
+    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 ~/AutoSchedRec {} "});
+}
+
+TEST_F(AutoPage, ResetTakesTheClassOfServicesScheduleAndPassesTheInfoPageBy)
+{
+    m_simulator->seed(kStandardWithSchedule);
+    openSheet(106, kAutoPage);
+    m_boxes->answer(IDYES);
+    QTest::mouseClick(m_sheet->GetDlgItem(CMailboxPps::IDC_RESET), Qt::LeftButton);
+    ASSERT_EQ(autoPage().GetRecordCount(), 1);
+    auto *useCos = autoPage().GetDlgItem<QCheckBox>(Page::IDC_USE_COS);
+    EXPECT_TRUE(useCos->isChecked());
+    EXPECT_FALSE(useCos->isEnabled());
+    EXPECT_TRUE(received("Tcl_Mailbox").isEmpty()) << "the Info page was not opened for the Reset";
+    EXPECT_TRUE(received("SetThreadPriority").isEmpty());
+    apply();
+    ASSERT_EQ(updates().size(), 1);
+    EXPECT_TRUE(updates().first().contains(" ~/AutoSchedRec {} ")) << updates().first().toStdString();
+}
+
+TEST_F(AutoPage, AClassOfServiceEditorHasNoInfoPage)
+{
+    m_classesOfService = true;
+    openSheet(10, 4);
+    EXPECT_EQ(m_sheet->GetPageCount(), 5);
+    for (int index = 0; index < m_sheet->GetPageCount(); ++index)
+        EXPECT_EQ(dynamic_cast<CInfoPpg *>(m_sheet->GetPage(index)), nullptr) << index;
+    EXPECT_NE(dynamic_cast<CAutoPpg *>(m_sheet->GetActivePage()), nullptr);
 }

@@ -47,6 +47,8 @@ protected:
     // Puts a channel of the test's own between the sheet and the document;
     // none: the sheet talks through the document.
     std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
+    // The sheet edits classes of service (a COS editor) instead of mailboxes.
+    bool m_classesOfService = false;
     // What the security-code service was asked, and what it answers.
     QStringList m_codesAsked;
     std::optional<QString> m_codeAnswer;
