@@ -19,8 +19,9 @@ namespace eval ::vs::info {
 
 # The server's clock: "clock format" writes %D as month/day/two-digit year,
 # as the server's Tcl always has (the Auto page cuts the date at 8
-# characters), and always in the server's zone. Reading the time goes to the
-# simulator's own clock; nothing reaches the host's zone files. It replaces
+# characters), and always in the server's zone; scan and add work in that
+# zone too. Reading the time goes to the simulator's own clock; nothing
+# reaches the host's zone files. It replaces
 # the link interpreter's own "clock" by an alias of its own, apart from the
 # server commands (whose procedures call the simulator's "clock" themselves).
 proc ::vs::info::serverClock {subcommand args} {
@@ -56,6 +57,15 @@ proc ::vs::info::serverClock {subcommand args} {
                 error "wrong # args: should be \"clock $subcommand\""
             }
             return [::clock $subcommand]
+        }
+        scan - add {
+            # Times are read and moved in the server's zone, never another's.
+            foreach word $args {
+                if {$word in {-timezone -locale}} {
+                    error "clock $subcommand $word is not available on this server"
+                }
+            }
+            return [::clock $subcommand {*}$args]
         }
         default {
             error "clock $subcommand is not available on this server"
