@@ -35,9 +35,10 @@ CDayMaskCtrl::CDayMaskCtrl(QWidget *parent) : QWidget(parent)
     }
     row->addStretch(1);
     // A chosen day must read as chosen at a glance, in any style.
-    setStyleSheet(QStringLiteral("QToolButton { padding: 2px 6px; border: 1px solid palette(mid); border-radius: 2px; }"
-                                 "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text); }"
-                                 "QToolButton:disabled:checked { background: palette(mid); }"));
+    setStyleSheet(QStringLiteral(
+        "QToolButton { padding: 2px 6px; border: 1px solid palette(mid); border-radius: 2px; }"
+        "QToolButton:checked { background: palette(highlight); color: palette(highlighted-text); }"
+        "QToolButton:disabled:checked { background: palette(mid); }"));
 }
 
 int CDayMaskCtrl::Mask() const

@@ -26,13 +26,15 @@
 namespace {
 
 // The controls of the selected record, enabled and disabled together.
+// clang-format off
 constexpr int kRecordControls[] = {
-    CAutoPpg::IDC_EXTENSION, CAutoPpg::IDC_RINGS,  CAutoPpg::IDC_GREETING,          CAutoPpg::IDC_VOICE_MENU,
-    CAutoPpg::IDC_COUNT,     CAutoPpg::IDC_RINGS_SPIN, CAutoPpg::IDC_ENABLED,       CAutoPpg::IDC_DND,
-    CAutoPpg::IDC_CALL_SCREENING, CAutoPpg::IDC_HOLIDAYS_IGNORED, CAutoPpg::IDC_NEXT_CHANGE, CAutoPpg::IDC_UNIT,
-    CAutoPpg::IDC_DAYS,      CAutoPpg::IDC_DATE,   CAutoPpg::IDC_TIME,              CAutoPpg::IDC_HOLIDAYS_ACTIVE,
-    CAutoPpg::IDC_HOLIDAYS_INACTIVE, CAutoPpg::IDC_COUNT_SPIN,
+    CAutoPpg::IDC_EXTENSION, CAutoPpg::IDC_RINGS, CAutoPpg::IDC_GREETING, CAutoPpg::IDC_VOICE_MENU,
+    CAutoPpg::IDC_COUNT, CAutoPpg::IDC_COUNT_SPIN, CAutoPpg::IDC_RINGS_SPIN, CAutoPpg::IDC_ENABLED,
+    CAutoPpg::IDC_DND, CAutoPpg::IDC_CALL_SCREENING, CAutoPpg::IDC_HOLIDAYS_IGNORED, CAutoPpg::IDC_NEXT_CHANGE,
+    CAutoPpg::IDC_UNIT, CAutoPpg::IDC_DAYS, CAutoPpg::IDC_DATE, CAutoPpg::IDC_TIME,
+    CAutoPpg::IDC_HOLIDAYS_ACTIVE, CAutoPpg::IDC_HOLIDAYS_INACTIVE,
 };
+// clang-format on
 
 // The edits whose change is no change of the schedule: the mailbox number,
 // the list itself and the display of the next change.
@@ -54,7 +56,8 @@ CAutoPpg::CAutoPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     buttons->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Add"), this), IDC_ADD));
     buttons->addWidget(SetDlgCtrlID(new QPushButton(QStringLiteral("&Delete"), this), IDC_DELETE));
     buttons->addSpacing(20);
-    buttons->addWidget(MakeCheck(IDC_USE_COS, QStringLiteral("&Use COS/Default schedule entries for this User Agent")));
+    buttons->addWidget(
+        MakeCheck(IDC_USE_COS, QStringLiteral("&Use COS/Default schedule entries for this User Agent")));
     buttons->addStretch(1);
     Body()->addLayout(buttons);
 
@@ -148,13 +151,15 @@ bool CAutoPpg::OnInitDialog()
         const char *heading;
         int width;
         int format;
-    } columns[] = {{"Event", 40, LVCFMT_LEFT},   {"Date", 64, LVCFMT_CENTER},        {"At Time", 48, LVCFMT_LEFT},
-                   {"Every", 64, LVCFMT_CENTER}, {"Rings", 40, LVCFMT_RIGHT},        {"DND", 40, LVCFMT_CENTER},
-                   {"Call Screen", 72, LVCFMT_CENTER}, {"Greeting", 56, LVCFMT_RIGHT}, {"VoiceMenu", 56, LVCFMT_RIGHT},
-                   {"Ext", 56, LVCFMT_LEFT}};
+    } columns[] = {{"Event", 40, LVCFMT_LEFT},         {"Date", 64, LVCFMT_CENTER},
+                   {"At Time", 48, LVCFMT_LEFT},       {"Every", 64, LVCFMT_CENTER},
+                   {"Rings", 40, LVCFMT_RIGHT},        {"DND", 40, LVCFMT_CENTER},
+                   {"Call Screen", 72, LVCFMT_CENTER}, {"Greeting", 56, LVCFMT_RIGHT},
+                   {"VoiceMenu", 56, LVCFMT_RIGHT},    {"Ext", 56, LVCFMT_LEFT}};
     int index = 0;
     for (const auto &column : columns)
-        m_list->InsertColumn(index++, QString::fromLatin1(column.heading), column.format, column.width * 3 / 2);
+        m_list->InsertColumn(index++, QString::fromLatin1(column.heading), column.format,
+                             column.width * 3 / 2);
     auto *units = GetDlgItem<QComboBox>(IDC_UNIT);
     for (const CAutoSchedRecord::Unit &unit : CAutoSchedRecord::Units)
         units->addItem(QString::fromLatin1(unit.name));
@@ -164,11 +169,11 @@ bool CAutoPpg::OnInitDialog()
         useCos->setEnabled(false);
     }
     Sheet().AddChangedFlags(InitialisedBit());
-    SetControlTips(*this, {{1226, 61594}, {1232, 32968}, {1234, 32969}, {1230, 32970}, {1470, 61604},
-                           {1478, 61605}, {1025, 61606}, {1314, 61607}, {1322, 61608}, {1474, 61609},
-                           {1481, 61620}, {1482, 61621}, {1529, 61610}, {1528, 61611}, {1524, 61612},
-                           {1493, 61613}, {1479, 61614}, {1181, 61615}, {1057, 61616}, {1065, 61617},
-                           {1186, 61618}, {1188, 61619}});
+    SetControlTips(*this,
+                   {{1226, 61594}, {1232, 32968}, {1234, 32969}, {1230, 32970}, {1470, 61604}, {1478, 61605},
+                    {1025, 61606}, {1314, 61607}, {1322, 61608}, {1474, 61609}, {1481, 61620}, {1482, 61621},
+                    {1529, 61610}, {1528, 61611}, {1524, 61612}, {1493, 61613}, {1479, 61614}, {1181, 61615},
+                    {1057, 61616}, {1065, 61617}, {1186, 61618}, {1188, 61619}});
     return true;
 }
 
@@ -495,8 +500,7 @@ void CAutoPpg::showInheritedSchedule()
 {
     storeSelected();
     m_schedule.PutText(serialise());
-    m_schedule.UseInherited(
-        Sheet().Record().Fetch(QString::fromLatin1(Property), *Sheet().Channel()));
+    m_schedule.UseInherited(Sheet().Record().Fetch(QString::fromLatin1(Property), *Sheet().Channel()));
 }
 
 void CAutoPpg::useCosClicked()

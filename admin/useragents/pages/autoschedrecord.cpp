@@ -18,7 +18,8 @@ bool isHeader(const QString &text)
         return false;
     for (int i = 0; i < CAutoSchedRecord::HeaderLength; ++i) {
         const QChar c = text.at(i);
-        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+              (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
             return false;
     }
     return true;
@@ -149,7 +150,8 @@ QString CAutoSchedRecord::build() const
     if (m_dnd != Unchanged)
         text += QStringLiteral(" DND ") + (m_dnd == On ? QLatin1Char('1') : QLatin1Char('0'));
     if (m_callScreening != Unchanged)
-        text += QStringLiteral(" Call_Screening_Flag ") + (m_callScreening == On ? QLatin1Char('1') : QLatin1Char('0'));
+        text += QStringLiteral(" Call_Screening_Flag ") +
+                (m_callScreening == On ? QLatin1Char('1') : QLatin1Char('0'));
     if (!m_greeting.isEmpty())
         text += QStringLiteral(" Current_Greeting ") + TclBareWord(m_greeting);
     if (!m_voiceMenu.isEmpty())
@@ -196,7 +198,8 @@ void CAutoSchedRecord::SetRepetition(const QString &unitName, int count)
 
 qint64 CAutoSchedRecord::ChangeTime() const
 {
-    return qint64(m_header[8]) | qint64(m_header[9]) << 8 | qint64(m_header[10]) << 16 | qint64(m_header[11]) << 24;
+    return qint64(m_header[8]) | qint64(m_header[9]) << 8 | qint64(m_header[10]) << 16 |
+           qint64(m_header[11]) << 24;
 }
 
 void CAutoSchedRecord::SetChangeTime(qint64 seconds)

@@ -33,13 +33,27 @@ struct Statistic {
 };
 
 constexpr Statistic kStatistics[] = {
-    {"Creation_Time", 1402, 1},     {"m_changed_time", 1403, 1}, {"m_c_accessed", 1395, 3},
-    {"m_t_login", 1393, 3},         {"m_t_msgcnt", 1404, 2},     {"m_max_count", 1405, 3},
-    {"m_n_msgcnt", 1406, 2},        {"m_n_msglen", 1407, 2},     {"__ComputedMsgTotal", 1408, 0},
-    {"m_t_messages", 0, 3},         {"m_c_busy", 0, 3},          {"m_c_fax", 1409, 2},
-    {"m_s_fax", 1410, 3},           {"m_c_called", 1411, 3},     {"m_c_tre", 1412, 3},
-    {"m_c_login", 1413, 3},         {"m_c_notification", 1414, 3}, {"m_l_called", 1415, 3},
-    {"m_l_transfered", 1416, 3},    {"Last_Logon", 1417, 3},     {"m_l_notified", 1418, 3},
+    {"Creation_Time", 1402, 1},
+    {"m_changed_time", 1403, 1},
+    {"m_c_accessed", 1395, 3},
+    {"m_t_login", 1393, 3},
+    {"m_t_msgcnt", 1404, 2},
+    {"m_max_count", 1405, 3},
+    {"m_n_msgcnt", 1406, 2},
+    {"m_n_msglen", 1407, 2},
+    {"__ComputedMsgTotal", 1408, 0},
+    {"m_t_messages", 0, 3},
+    {"m_c_busy", 0, 3},
+    {"m_c_fax", 1409, 2},
+    {"m_s_fax", 1410, 3},
+    {"m_c_called", 1411, 3},
+    {"m_c_tre", 1412, 3},
+    {"m_c_login", 1413, 3},
+    {"m_c_notification", 1414, 3},
+    {"m_l_called", 1415, 3},
+    {"m_l_transfered", 1416, 3},
+    {"Last_Logon", 1417, 3},
+    {"m_l_notified", 1418, 3},
 };
 
 // The statistics given as seconds since 1970.
@@ -159,12 +173,24 @@ CInfoPpg::CInfoPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
         int row;
         int column;
     } rows[] = {
-        {1402, "Box created:", 0, 0},     {1403, "Box saved:", 0, 2},       {1395, "Connection time:", 1, 0},
-        {1393, "User time:", 1, 2},       {1404, "Current:", 3, 0},         {1405, "Maximum:", 3, 2},
-        {1406, "New:", 4, 0},             {1407, "New length:", 4, 2},      {1408, "Total:", 5, 0},
-        {1409, "Faxes:", 5, 2},           {1410, "Total faxes:", 6, 0},     {1411, "Calls:", 8, 0},
-        {1415, "Last called:", 8, 2},     {1412, "Transfers:", 9, 0},       {1416, "Last transfered:", 9, 2},
-        {1413, "Logins:", 10, 0},         {1417, "Last login:", 10, 2},     {1414, "Notifies:", 11, 0},
+        {1402, "Box created:", 0, 0},
+        {1403, "Box saved:", 0, 2},
+        {1395, "Connection time:", 1, 0},
+        {1393, "User time:", 1, 2},
+        {1404, "Current:", 3, 0},
+        {1405, "Maximum:", 3, 2},
+        {1406, "New:", 4, 0},
+        {1407, "New length:", 4, 2},
+        {1408, "Total:", 5, 0},
+        {1409, "Faxes:", 5, 2},
+        {1410, "Total faxes:", 6, 0},
+        {1411, "Calls:", 8, 0},
+        {1415, "Last called:", 8, 2},
+        {1412, "Transfers:", 9, 0},
+        {1416, "Last transfered:", 9, 2},
+        {1413, "Logins:", 10, 0},
+        {1417, "Last login:", 10, 2},
+        {1414, "Notifies:", 11, 0},
         {1418, "Last notified:", 11, 2},
     };
     auto heading = [&](int row, const char *text) {
@@ -215,7 +241,8 @@ bool CInfoPpg::OnInitDialog()
     readRefreshPeriod();
     SetControlTips(*this, {{1226, 61594}, {1232, 32968}, {1234, 32969}, {1230, 32970}, {1394, 61622}});
     if (Services().profile)
-        m_historyStart = Services().profile->GetProfileString(QStringLiteral("Settings"), QStringLiteral("HstSdate"));
+        m_historyStart =
+            Services().profile->GetProfileString(QStringLiteral("Settings"), QStringLiteral("HstSdate"));
     SetDlgItemText(IDC_HISTORY_START, m_historyStart);
     return true;
 }

@@ -71,15 +71,16 @@ constexpr StringResource kStrings[] = {
     {61607, "Highlight the weekdays when this schedule should be active."},
     {61608, "Enter the number of time-units between scheduled repetitions."},
     {61609, "Select the time unit for scheduled repetitions."},
-    {61610, "Select this option to activate the schedule on selected weekdays, regardless of the holiday table."},
+    {61610, "Select this option to activate the schedule on selected weekdays, regardless of the holiday "
+            "table."},
     {61611, "Select this option to activate the schedule on holidays in addition to the selected weekdays."},
     {61612, "Select this option to deactivate the schedule on any holidays that fall on a selected weekday."},
     {61613, "Displays the next time when this schedule will be activated."},
     {61615, "Number of rings before Verbanta determines that the phone will not answer."},
-    {61616, "If checked, DND will be turned on.  If unchecked DND will be turned off.  If grayed, DND will be "
-            "unchanged."},
-    {61617, "If checked, Call Screening will be turned on.  If unchecked, CS will be turned off.  If grayed, CS "
-            "will be unchanged."},
+    {61616, "If checked, DND will be turned on.  If unchecked DND will be turned off.  If grayed, DND will "
+            "be unchanged."},
+    {61617, "If checked, Call Screening will be turned on.  If unchecked, CS will be turned off.  If grayed, "
+            "CS will be unchanged."},
     {61618, "Greeting to be used when the schedule is activated.  If blank, greeting will be unchanged."},
     {61619, "Voice menu to be used when the schedule is activated.  If blank, voice menu will be unchanged."},
     {61620, "Start date for this schedule. Repetitions will be calculated from this day."},

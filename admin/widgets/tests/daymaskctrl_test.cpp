@@ -43,13 +43,15 @@ TEST_P(DayMaskClick, TogglesTheDaysBitAndReportsTheMask)
     EXPECT_EQ(changes.at(0).at(0).toInt(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DayMaskCtrl, DayMaskClick,
-    ::testing::Values(ClickCase{"MondayOn", 0, 0, 0x01}, ClickCase{"SundayOn", 0, 6, 0x40},
-                      ClickCase{"WednesdayOffFromEveryDay", 127, 2, 0x7b},
-                      ClickCase{"HighBitKeptThroughAClick", 0x80 | 0x01, 0, 0x80},
-                      ClickCase{"SaturdayOnBesideHighBits", 0x300, 5, 0x320}),
-    [](const ::testing::TestParamInfo<ClickCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DayMaskCtrl, DayMaskClick,
+                         ::testing::Values(ClickCase{"MondayOn", 0, 0, 0x01},
+                                           ClickCase{"SundayOn", 0, 6, 0x40},
+                                           ClickCase{"WednesdayOffFromEveryDay", 127, 2, 0x7b},
+                                           ClickCase{"HighBitKeptThroughAClick", 0x80 | 0x01, 0, 0x80},
+                                           ClickCase{"SaturdayOnBesideHighBits", 0x300, 5, 0x320}),
+                         [](const ::testing::TestParamInfo<ClickCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(DayMaskCtrl, SetMaskShowsTheDaysWithoutReporting)
 {

@@ -15,8 +15,8 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -27,7 +27,8 @@ constexpr int kAutoPage = 5;
 using Page = CAutoPpg;
 
 const QString kWeekdayMorning = QStringLiteral("1FFC0401000E000050E81F6B Num_RNA 4 DND 0 Current_Greeting 1");
-const QString kWeekdayEvening = QStringLiteral("1FFC0401000E0000F074206B DND 1 Current_Greeting 3 &Ext \"2001\"");
+const QString kWeekdayEvening =
+    QStringLiteral("1FFC0401000E0000F074206B DND 1 Current_Greeting 3 &Ext \"2001\"");
 const QString kMonthEnd = QStringLiteral("7FFE100101200000C024376B Call_Screening_Flag 1 Current_Menu 2");
 const QString kWeekend = QStringLiteral("607C080200130000E894266B Num_RNA 6 DND 1");
 
@@ -36,7 +37,8 @@ QString timeBytes(qint64 seconds)
 {
     QString hex;
     for (int i = 0; i < 4; ++i)
-        hex += QStringLiteral("%1").arg((quint32(seconds) >> (8 * i)) & 0xff, 2, 16, QLatin1Char('0')).toUpper();
+        hex +=
+            QStringLiteral("%1").arg((quint32(seconds) >> (8 * i)) & 0xff, 2, 16, QLatin1Char('0')).toUpper();
     return hex;
 }
 
@@ -66,10 +68,7 @@ protected:
     QTimeEdit *timePicker() { return autoPage().GetDlgItem<QTimeEdit>(Page::IDC_TIME); }
     // The "/AutoSchedRec" value of the one UpdateUA sent, or the lines sent.
     QStringList updates() { return received("UpdateUA"); }
-    int questions()
-    {
-        return int(m_boxes->texts().count(QString::fromLatin1(Page::MonthEndQuestion)));
-    }
+    int questions() { return int(m_boxes->texts().count(QString::fromLatin1(Page::MonthEndQuestion))); }
 };
 
 } // namespace
@@ -100,8 +99,8 @@ TEST_F(AutoPage, ShowsTheScheduleDatedByTheServer)
     EXPECT_EQ(autoPage().GetDlgItemText(Page::IDC_COUNT), "1");
     EXPECT_EQ(autoPage().GetDlgItemText(Page::IDC_UNIT), "Days");
     EXPECT_EQ(timePicker()->time(), QDateTime::fromSecsSinceEpoch(1797289200).time());
-    EXPECT_EQ(m_simulator->commandTexts(),
-              (QStringList{"ValidateASR 1FFC0401000E0000F074206B", "clock format 1797289200 -format {%D %R}"}));
+    EXPECT_EQ(m_simulator->commandTexts(), (QStringList{"ValidateASR 1FFC0401000E0000F074206B",
+                                                        "clock format 1797289200 -format {%D %R}"}));
     saveScreenshot("mailbox-page-auto.png");
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -126,8 +125,9 @@ TEST_F(AutoPage, AnEditSendsTheListWithUntouchedRecordsAsTheyCame)
     selectRow(0);
     EXPECT_EQ(cell(3, 5), "OFF");
     apply();
-    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + kWeekdayMorning + "} {" + kWeekdayEvening +
-                                     "} {" + kMonthEnd + "} {607C080200130000E894266B Num_RNA 6 DND 0} } "});
+    EXPECT_EQ(updates(),
+              QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + kWeekdayMorning + "} {" + kWeekdayEvening +
+                          "} {" + kMonthEnd + "} {607C080200130000E894266B Num_RNA 6 DND 0} } "});
 }
 
 TEST_F(AutoPage, ADayAndACountAreWrittenIntoTheHeader)
@@ -139,9 +139,10 @@ TEST_F(AutoPage, ADayAndACountAreWrittenIntoTheHeader)
     type(Page::IDC_COUNT, "2");
     type(Page::IDC_GREETING, "Good morning");
     apply();
-    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{3FFC0402000E000050E81F6B Num_RNA 4 DND 0 "
-                                     "Current_Greeting {Good morning}} {" +
-                                     kWeekdayEvening + "} {" + kMonthEnd + "} {" + kWeekend + "} } "});
+    EXPECT_EQ(updates(),
+              QStringList{"UpdateUA 106 1 /AutoSchedRec {{3FFC0402000E000050E81F6B Num_RNA 4 DND 0 "
+                          "Current_Greeting {Good morning}} {" +
+                          kWeekdayEvening + "} {" + kMonthEnd + "} {" + kWeekend + "} } "});
 }
 
 TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
@@ -152,8 +153,9 @@ TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
                       "{lunch 12:00 Num_RNA 2} {1FFC0401000E000050E81F6B Num_RNA 4 x} "
                       "{1FFC0401000E000050E81F6B Num_RNA 4 Busy_Greeting {2 b}}}}");
     openSheet(107, kAutoPage);
-    EXPECT_EQ(m_boxes->texts(),
-              QStringList{"Sorry. Can't proceed. Expected property pairs from server but received 'Num_RNA 4 x'."});
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{"Sorry. Can't proceed. Expected property pairs from server but received 'Num_RNA 4 x'."});
     ASSERT_EQ(autoPage().GetRecordCount(), 3);
     EXPECT_EQ(cell(0, 0), "Kept");
     EXPECT_EQ(cell(1, 0), "Kept");
@@ -167,9 +169,10 @@ TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
     EXPECT_TRUE(enabled(Page::IDC_RINGS));
     type(Page::IDC_EXTENSION, "10\\5\"9");
     apply();
-    EXPECT_EQ(updates(), QStringList{"UpdateUA 107 1 /AutoSchedRec {{lunch 12:00 Num_RNA 2} "
-                                     "{1FFC0401000E000050E81F6B Num_RNA 4 x} "
-                                     "{1FFC0401000E000050E81F6B Num_RNA 4 &Ext {10\\5} Busy_Greeting {2 b}} } "});
+    EXPECT_EQ(updates(),
+              QStringList{"UpdateUA 107 1 /AutoSchedRec {{lunch 12:00 Num_RNA 2} "
+                          "{1FFC0401000E000050E81F6B Num_RNA 4 x} "
+                          "{1FFC0401000E000050E81F6B Num_RNA 4 &Ext {10\\5} Busy_Greeting {2 b}} } "});
 }
 
 TEST_F(AutoPage, AnExtensionIsWrittenUpToItsFirstDoubleQuote)
@@ -179,7 +182,8 @@ TEST_F(AutoPage, AnExtensionIsWrittenUpToItsFirstDoubleQuote)
     type(Page::IDC_EXTENSION, "12\"3");
     apply();
     ASSERT_EQ(updates().size(), 1);
-    EXPECT_TRUE(updates().first().contains("{" + kWeekdayMorning + " &Ext \"12\"}")) << updates().first().toStdString();
+    EXPECT_TRUE(updates().first().contains("{" + kWeekdayMorning + " &Ext \"12\"}"))
+        << updates().first().toStdString();
 }
 
 struct MonthEndCase {
@@ -195,18 +199,19 @@ TEST_P(MonthEnd, CountsAsTheServerDoes)
     EXPECT_EQ(CAutoPpg::IsLastDayOfMonth(QDate(c.year, c.month, c.day)), c.last);
 }
 
-INSTANTIATE_TEST_SUITE_P(Days, MonthEnd,
-                         ::testing::Values(MonthEndCase{2000, 2, 29, true}, MonthEndCase{2004, 2, 29, true},
-                                           MonthEndCase{2001, 2, 28, true}, MonthEndCase{2004, 2, 28, false},
-                                           MonthEndCase{2027, 1, 31, true}, MonthEndCase{2027, 1, 30, false},
-                                           MonthEndCase{2026, 4, 30, true}, MonthEndCase{2026, 6, 30, true},
-                                           MonthEndCase{2026, 9, 30, true}, MonthEndCase{2026, 11, 30, true},
-                                           MonthEndCase{2026, 12, 31, true}, MonthEndCase{2026, 12, 30, false},
-                                           MonthEndCase{2026, 8, 31, true}, MonthEndCase{2026, 7, 30, false}),
-                         [](const ::testing::TestParamInfo<MonthEndCase> &info) {
-                             const MonthEndCase &c = info.param;
-                             return QStringLiteral("%1_%2_%3").arg(c.year).arg(c.month).arg(c.day).toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Days, MonthEnd,
+    ::testing::Values(MonthEndCase{2000, 2, 29, true}, MonthEndCase{2004, 2, 29, true},
+                      MonthEndCase{2001, 2, 28, true}, MonthEndCase{2004, 2, 28, false},
+                      MonthEndCase{2027, 1, 31, true}, MonthEndCase{2027, 1, 30, false},
+                      MonthEndCase{2026, 4, 30, true}, MonthEndCase{2026, 6, 30, true},
+                      MonthEndCase{2026, 9, 30, true}, MonthEndCase{2026, 11, 30, true},
+                      MonthEndCase{2026, 12, 31, true}, MonthEndCase{2026, 12, 30, false},
+                      MonthEndCase{2026, 8, 31, true}, MonthEndCase{2026, 7, 30, false}),
+    [](const ::testing::TestParamInfo<MonthEndCase> &info) {
+        const MonthEndCase &c = info.param;
+        return QStringLiteral("%1_%2_%3").arg(c.year).arg(c.month).arg(c.day).toStdString();
+    });
 
 TEST_F(AutoPage, TheMonthEndQuestionIsAskedOnceADate)
 {
@@ -223,8 +228,8 @@ TEST_F(AutoPage, TheMonthEndQuestionIsAskedOnceADate)
     apply();
     const qint64 when = QDateTime(QDate(2027, 1, 31), QTime(7, 45)).toSecsSinceEpoch();
     EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{7FFC100101200000" + timeBytes(when) +
-                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" + kMonthEnd +
-                                     "} {" + kWeekend + "} } "});
+                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" +
+                                     kMonthEnd + "} {" + kWeekend + "} } "});
 }
 
 TEST_F(AutoPage, NoKeepsTheDayAndTheRepetition)
@@ -242,8 +247,8 @@ TEST_F(AutoPage, NoKeepsTheDayAndTheRepetition)
     const qint64 when = QDateTime(QDate(2027, 1, 31), QTime(time.hour(), time.minute())).toSecsSinceEpoch();
     apply();
     EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{1FFC0401001F0000" + timeBytes(when) +
-                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" + kMonthEnd +
-                                     "} {" + kWeekend + "} } "});
+                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" +
+                                     kMonthEnd + "} {" + kWeekend + "} } "});
 }
 
 TEST_F(AutoPage, AnEmptyScheduleWaitsForAdd)
@@ -282,17 +287,17 @@ TEST_F(AutoPage, DeleteRemovesTheSelectedRecord)
     EXPECT_EQ(autoPage().GetSelectedRow(), -1);
     EXPECT_FALSE(enabled(Page::IDC_EXTENSION));
     apply();
-    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + kWeekdayMorning + "} {" + kWeekdayEvening +
-                                     "} {" + kWeekend + "} } "});
+    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + kWeekdayMorning + "} {" +
+                                     kWeekdayEvening + "} {" + kWeekend + "} } "});
 }
 
 namespace {
 
 // Box 106's class of service with a schedule of its own.
-const char kStandardWithSchedule[] =
-    "ua 10 -parent 2147483647 -stamp 3 -scenario 1 {COS MB &Name1 Standard &Comment {Standard class of service} "
-    "Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0 "
-    "/AutoSchedRec {{7F80000100000000E894266B Current_Greeting 5}}}";
+const char kStandardWithSchedule[] = "ua 10 -parent 2147483647 -stamp 3 -scenario 1 {COS MB &Name1 Standard "
+                                     "&Comment {Standard class of service} "
+                                     "Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0 "
+                                     "/AutoSchedRec {{7F80000100000000E894266B Current_Greeting 5}}}";
 
 } // namespace
 

@@ -52,16 +52,16 @@ TEST_P(RecordText, GoesBackAsItCameUntilAValueChanges)
 
 INSTANTIATE_TEST_SUITE_P(
     AutoSchedRecord, RecordText,
-    ::testing::Values(TextCase{"Plain", "1FFC0401000E000050E81F6B Num_RNA 4 DND 0 Current_Greeting 1", false, false},
-                      TextCase{"OddBlanksAndOrder", "1FFC0401000E000050E81F6B  DND 1   Num_RNA 4", false, false},
-                      TextCase{"QuotedExtension", "1FFC0401000E000050E81F6B &Ext \"2001\"", false, false},
-                      TextCase{"UnknownPairs", "1FFC0401000E000050E81F6B Busy_Greeting {2 b} Num_RNA 4", false,
-                               false},
-                      TextCase{"LowerCaseHeader", "1ffc0401000e000050e81f6b Num_RNA 4", true, false},
-                      TextCase{"ShortHeader", "1FFC04 Num_RNA 4", true, false},
-                      TextCase{"NoHeaderAtAll", "lunch", true, false},
-                      TextCase{"OddPairs", "1FFC0401000E000050E81F6B Num_RNA 4 x", true, true},
-                      TextCase{"UnbalancedPairs", "1FFC0401000E000050E81F6B Current_Greeting {a", true, true}),
+    ::testing::Values(
+        TextCase{"Plain", "1FFC0401000E000050E81F6B Num_RNA 4 DND 0 Current_Greeting 1", false, false},
+        TextCase{"OddBlanksAndOrder", "1FFC0401000E000050E81F6B  DND 1   Num_RNA 4", false, false},
+        TextCase{"QuotedExtension", "1FFC0401000E000050E81F6B &Ext \"2001\"", false, false},
+        TextCase{"UnknownPairs", "1FFC0401000E000050E81F6B Busy_Greeting {2 b} Num_RNA 4", false, false},
+        TextCase{"LowerCaseHeader", "1ffc0401000e000050e81f6b Num_RNA 4", true, false},
+        TextCase{"ShortHeader", "1FFC04 Num_RNA 4", true, false},
+        TextCase{"NoHeaderAtAll", "lunch", true, false},
+        TextCase{"OddPairs", "1FFC0401000E000050E81F6B Num_RNA 4 x", true, true},
+        TextCase{"UnbalancedPairs", "1FFC0401000E000050E81F6B Current_Greeting {a", true, true}),
     [](const ::testing::TestParamInfo<TextCase> &info) { return std::string(info.param.name); });
 
 struct WriteCase {
@@ -151,10 +151,10 @@ TEST(AutoSchedRecord, NoNextChangeIsNotAvailable)
         QStringList replies;
         int commands;
     } cases[] = {
-        {"7F0000050000000080E0346A", {}, 0},                              // disabled
-        {"7f8000050000000080e0346a", {}, 0},                              // unreadable header
-        {"7F8000050000000080E0346A", {"!ERROR no schedule"}, 1},          // refused
-        {"7F8000050000000080E0346A", {"soon"}, 1},                        // not a time
+        {"7F0000050000000080E0346A", {}, 0},                                // disabled
+        {"7f8000050000000080e0346a", {}, 0},                                // unreadable header
+        {"7F8000050000000080E0346A", {"!ERROR no schedule"}, 1},            // refused
+        {"7F8000050000000080E0346A", {"soon"}, 1},                          // not a time
         {"7F8000050000000080E0346A", {"1781850240", "!ERROR no clock"}, 2}, // the clock refused
     };
     for (const auto &c : cases) {

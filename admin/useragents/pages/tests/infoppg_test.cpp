@@ -56,7 +56,10 @@ public:
             throw CZltException(QStringLiteral("IPC send failure 0x80004005"));
         return m_inner.SendAsync(window, message, code, command, check, type);
     }
-    HRESULT SendNoReply(const QString &command, int type) override { return m_inner.SendNoReply(command, type); }
+    HRESULT SendNoReply(const QString &command, int type) override
+    {
+        return m_inner.SendNoReply(command, type);
+    }
     CPendingCommand BeginCommand(const QString &command, bool check, int type) override
     {
         return m_inner.BeginCommand(command, check, type);
@@ -172,21 +175,21 @@ TEST_P(InfoPeriod, StaysWithinBounds)
 
 INSTANTIATE_TEST_SUITE_P(
     InfoPage, InfoPeriod,
-    ::testing::Values(PeriodCase{"DemoServer", "", "", 15000, true},
-                      PeriodCase{"ZeroIsTheShortestAllowed", "var sys_statistics_interval 0", "", 1000, true},
-                      PeriodCase{"TooShortIsTheShortestAllowed", "var sys_statistics_interval 20", "", 1000, true},
-                      PeriodCase{"MinusOneTurnsRefreshingOff", "var sys_statistics_interval -1", "", -1, false},
-                      PeriodCase{"OtherNegativeIsTheShortestAllowed", "var sys_statistics_interval -7", "", 1000,
-                                 true},
-                      PeriodCase{"HugeIsTheLongestAllowed", "var sys_statistics_interval 99999999999", "", 86400000,
-                                 true},
-                      PeriodCase{"NotANumberTakesTheDefault", "var sys_statistics_interval soon", "", 60000, true},
-                      PeriodCase{"ErrorReplyTakesTheDefault", "", "set !ERROR server busy", 60000, true}),
+    ::testing::Values(
+        PeriodCase{"DemoServer", "", "", 15000, true},
+        PeriodCase{"ZeroIsTheShortestAllowed", "var sys_statistics_interval 0", "", 1000, true},
+        PeriodCase{"TooShortIsTheShortestAllowed", "var sys_statistics_interval 20", "", 1000, true},
+        PeriodCase{"MinusOneTurnsRefreshingOff", "var sys_statistics_interval -1", "", -1, false},
+        PeriodCase{"OtherNegativeIsTheShortestAllowed", "var sys_statistics_interval -7", "", 1000, true},
+        PeriodCase{"HugeIsTheLongestAllowed", "var sys_statistics_interval 99999999999", "", 86400000, true},
+        PeriodCase{"NotANumberTakesTheDefault", "var sys_statistics_interval soon", "", 60000, true},
+        PeriodCase{"ErrorReplyTakesTheDefault", "", "set !ERROR server busy", 60000, true}),
     [](const ::testing::TestParamInfo<PeriodCase> &info) { return std::string(info.param.name); });
 
 TEST_F(InfoPage, AnUnsetIntervalTakesTheDefault)
 {
-    m_simulator->answerCommand("set", "set !ERROR {can't read \"sys_statistics_interval\": no such variable}");
+    m_simulator->answerCommand("set",
+                               "set !ERROR {can't read \"sys_statistics_interval\": no such variable}");
     openSheet(106, kInfoPage);
     EXPECT_EQ(info().RefreshPeriod(), 60000);
 }
@@ -240,8 +243,8 @@ TEST_F(InfoPage, ThePriorityIsPutBackWhenAQueryCannotBeSent)
     m_failing->m_sent.clear();
     m_failing->failSendAfter(2);
     refresh();
-    EXPECT_EQ(m_failing->m_sent, (QStringList{"SetThreadPriority -2", kInfoQuery, kMessageQuery,
-                                             "SetThreadPriority 0"}));
+    EXPECT_EQ(m_failing->m_sent,
+              (QStringList{"SetThreadPriority -2", kInfoQuery, kMessageQuery, "SetThreadPriority 0"}));
     ASSERT_TRUE(waitUntil([&] { return count("SetThreadPriority 0") == 1; }));
     EXPECT_EQ(m_simulator->commandTexts().first(), "SetThreadPriority -2");
     EXPECT_EQ(m_boxes->texts(), QStringList{"IPC send failure 0x80004005"});
@@ -258,17 +261,19 @@ TEST_F(InfoPage, RefusedPriorityCommandsAreReported)
     m_failing->m_refused = "SetThreadPriority 0";
     m_boxes->answer(IDOK);
     refresh();
-    EXPECT_EQ(m_boxes->texts(), QStringList{"Statistics query executed but the command to set priority for the "
-                                            "process back to normal returned an error, contact your Admin if you "
-                                            "keep seeing this message"});
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{"Statistics query executed but the command to set priority for the "
+                          "process back to normal returned an error, contact your Admin if you "
+                          "keep seeing this message"});
     m_failing->m_refused = "SetThreadPriority -2";
     m_failing->m_sent.clear();
     m_boxes->answer(IDOK);
     waitUntil([&] { return info().OutstandingReplies() == 0; });
     refresh();
     EXPECT_EQ(m_failing->m_sent, QStringList{"SetThreadPriority -2"});
-    EXPECT_EQ(m_boxes->texts().last(), "Statistics will not be updated because the command to set priority for "
-                                       "the process returned an error, contact your Admin if the problem persists");
+    EXPECT_EQ(m_boxes->texts().last(),
+              "Statistics will not be updated because the command to set priority for "
+              "the process returned an error, contact your Admin if the problem persists");
 }
 
 TEST_F(InfoPage, AnErrorReplyIsShownAndStopsTheTimer)
@@ -276,7 +281,8 @@ TEST_F(InfoPage, AnErrorReplyIsShownAndStopsTheTimer)
     m_simulator->failCommand("Tcl_MailboxStatistics", "no statistics database");
     openSheet(106, kInfoPage);
     ASSERT_TRUE(waitUntil([&] { return !text(Page::IDC_QUERY_ERROR).isEmpty(); }, 5000));
-    EXPECT_TRUE(text(Page::IDC_QUERY_ERROR).startsWith("!ERROR")) << text(Page::IDC_QUERY_ERROR).toStdString();
+    EXPECT_TRUE(text(Page::IDC_QUERY_ERROR).startsWith("!ERROR"))
+        << text(Page::IDC_QUERY_ERROR).toStdString();
     EXPECT_TRUE(text(Page::IDC_QUERY_ERROR).contains("no statistics database"));
     EXPECT_FALSE(info().IsRefreshTimerRunning());
 }

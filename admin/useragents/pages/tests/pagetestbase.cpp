@@ -57,7 +57,10 @@ void PageTestBase::openSheet(long number, int page)
                                        return QStringLiteral("58");
                                    return QString();
                                }};
-    m_document = m_classesOfService ? std::make_unique<CCOSDoc>(account) : std::make_unique<CAdminDoc>(account);
+    if (m_classesOfService)
+        m_document = std::make_unique<CCOSDoc>(account);
+    else
+        m_document = std::make_unique<CAdminDoc>(account);
     ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
     CServerCommandChannel *channel = m_document->Channel();
     if (m_wrapChannel)
