@@ -2,6 +2,7 @@
 #include "admin/useragents/pages/tests/pagetestbase.h"
 
 #include "admin/session/zeltsession.h"
+#include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/pages/mailboxpages.h"
 #include "platform/mfc/dialog.h"
@@ -56,9 +57,15 @@ void PageTestBase::openSheet(long number, int page)
                                        return QStringLiteral("58");
                                    return QString();
                                }};
-    m_document = std::make_unique<CAdminDoc>(account);
+    if (m_classesOfService)
+        m_document = std::make_unique<CCOSDoc>(account);
+    else
+        m_document = std::make_unique<CAdminDoc>(account);
     ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
-    m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), m_document->Channel(),
+    CServerCommandChannel *channel = m_document->Channel();
+    if (m_wrapChannel)
+        channel = m_wrapChannel(*channel);
+    m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), channel,
                                             number, m_document.get(), nullptr, page);
     m_sheet->SetServerVariables(account.serverVariable);
     m_sheet->SetPageFactory([services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); });

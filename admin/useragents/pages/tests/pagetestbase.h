@@ -11,6 +11,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "admin/session/zeltsession.h"
@@ -43,6 +44,11 @@ protected:
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<CMailboxPps> m_sheet;
     CMailboxPageServices m_services;
+    // Puts a channel of the test's own between the sheet and the document;
+    // none: the sheet talks through the document.
+    std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
+    // The sheet edits classes of service (a COS editor) instead of mailboxes.
+    bool m_classesOfService = false;
     // What the security-code service was asked, and what it answers.
     QStringList m_codesAsked;
     std::optional<QString> m_codeAnswer;
