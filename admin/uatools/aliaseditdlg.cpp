@@ -136,11 +136,11 @@ void CAliasEditDlg::fillApplications()
     m_applications->setCurrentIndex(m_applications->findText(m_application, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-void CAliasEditDlg::nameLeft()
+bool CAliasEditDlg::nameLeft()
 {
     const QString typed = m_nameEdit->text();
     if (typed == m_name)
-        return;
+        return true;
     const bool offered = m_applications->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     if (offered || m_existingNames.contains(typed)) {
         AfxMessageBox(QString::fromLatin1(kNameExists).arg(typed));
@@ -149,10 +149,11 @@ void CAliasEditDlg::nameLeft()
             m_nameEdit->setText(m_name);
         }
         GotoDlgCtrl(m_nameEdit);
-        return;
+        return false;
     }
     m_name = typed;
     m_changed = true;
+    return true;
 }
 
 LRESULT CAliasEditDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -180,11 +181,8 @@ bool CAliasEditDlg::OnCommand(int id)
 void CAliasEditDlg::OnOK()
 {
     // What the fields hold now, as leaving them would have taken it.
-    if (m_mode == ModeAdd && m_nameEdit->text() != m_name) {
-        nameLeft();
-        if (m_nameEdit->text() != m_name)
-            return;
-    }
+    if (m_mode == ModeAdd && !nameLeft())
+        return;
     if (m_parameterEdit->text() != m_parameter) {
         m_parameter = m_parameterEdit->text();
         m_changed = true;

@@ -56,7 +56,8 @@ protected:
 private:
     void readAlias();
     void fillApplications();
-    void nameLeft();
+    // Takes the typed name; false (after telling why) when it is taken already.
+    bool nameLeft();
     // Sends the alias; false (after showing why) when the server refused.
     bool save();
     QString addCommand(const QString &application, const QString &parameter) const;
