@@ -301,3 +301,11 @@ script {
 # --- mainframe: where the server's own Tcl scripts lie (ASR Sync sources one).
 var sys_tcl_library_path {C:/Verbanta/tcl}
 # --- end mainframe
+
+# Notifications: the port groups a notification may take its line from.
+var notify_port_groups {{Notify {5 6} 2} {Pagers {7} 1} {Overflow {8} 1}}
+script {
+    proc get_notify_port_groups {} {
+        linsert $::notify_port_groups 0 get_notify_port_groups
+    }
+}

@@ -3,6 +3,7 @@
 
 #include "admin/useragents/pages/attendantppg.h"
 #include "admin/useragents/pages/groupsppg.h"
+#include "admin/useragents/pages/integratedmsg.h"
 #include "admin/useragents/pages/mailboxoptionsppg.h"
 #include "admin/useragents/pages/menusppg.h"
 
@@ -14,5 +15,6 @@ std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &she
     pages.push_back(std::make_unique<CAttendantPpg>(sheet, services));
     pages.push_back(std::make_unique<CGroupsPpg>(sheet, services));
     pages.push_back(std::make_unique<CMenusPpg>(sheet, services));
+    pages.push_back(std::make_unique<CIntegratedMsg>(sheet, services));
     return pages;
 }
