@@ -54,6 +54,8 @@ void PageTestBase::openSheet(long number, int page)
                                        return QStringLiteral("22");
                                    if (name == "EmrId_MsgCopy_Urgent")
                                        return QStringLiteral("58");
+                                   if (name == "EmrId_AIM_Normal")
+                                       return QStringLiteral("22");
                                    return QString();
                                }};
     m_document = std::make_unique<CAdminDoc>(account);

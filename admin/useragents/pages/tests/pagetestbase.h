@@ -6,7 +6,9 @@
 #include "admin/testsupport/sessiontestbase.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/pages/mailboxpages.h"
 #include "admin/useragents/pages/mailboxpageservices.h"
+#include "platform/mfc/propertypage.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QStringList>
@@ -26,6 +28,16 @@ protected:
     void openSheet(long number, int page);
     // The page shown, as its class.
     template <class Page> Page &page() { return *dynamic_cast<Page *>(m_sheet->GetActivePage()); }
+    // The index of the page of class Page among the editor's pages.
+    template <class Page> int pageIndex() const
+    {
+        CMailboxPps sheet(QString(), m_session.get(), -1, nullptr);
+        const std::vector<std::unique_ptr<CPropertyPage>> pages = CMailboxPages::Make(sheet, m_services);
+        for (size_t i = 0; i < pages.size(); ++i)
+            if (dynamic_cast<Page *>(pages[i].get()))
+                return int(i);
+        return -1;
+    }
     // The commands the server received since the sheet opened that begin with `word`.
     QStringList received(const QString &word);
     // Clicks the sheet's Apply and waits for the reload a save asks for.
