@@ -90,6 +90,8 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
     services.userApps = app.UserApps();
     services.applicationChannel = app.GetSession();
     services.mailboxRootText = app.RootText(CAdminApp::RootMailbox);
+    services.profile = CProfile::inRegistry(QLatin1String(CAdminApp::RegistryKey),
+                                            QLatin1String(CAdminApp::ApplicationName));
     if (app.GetSession())
         services.serverTimeZone = app.GetSession()->ServerTimeZone();
     services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {

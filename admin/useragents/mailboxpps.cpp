@@ -601,7 +601,8 @@ void CMailboxPps::OnReset()
     QList<std::pair<unsigned, CMailboxPage *>> resettable;
     for (int i = 0; i < GetPageCount(); ++i) {
         auto *page = dynamic_cast<CMailboxPage *>(GetPage(i));
-        if (!page)
+        // A page without a bit (Info) shows nothing a class of service gives.
+        if (!page || page->InitialisedBit() == 0)
             continue;
         if (!TestChangedFlags(page->InitialisedBit()))
             SetActivePage(i);

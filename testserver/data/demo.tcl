@@ -72,7 +72,11 @@ ua 106 -parent 10 -stamp 1 -sac 0 {&Name1 Hanna &Name2 Holm &Ext {106\\7} &Comme
     Num_RNA 4 Busy_Greeting 1 Max_Busy_Length 45500 DND 1 PBX Legacy Max_Msg_Length 90000 gain 2
     Message_Order 1 Max_Guests 5 Alternate_Rate 3 dtmf_guard_time 200 Nf_22_Disable 0 Nf_22_Variable 2005
     Nf_22_From 705 Nf_22_To 1730 Nf_22_InitDial 120000 Nf_58_Disable 1 Group_List {sales east} Host_id 103 Time_Zone 12
-    chain_delay 500 LanguageSetfrom 0 LanguageName French Multilingual 1}
+    chain_delay 500 LanguageSetfrom 0 LanguageName French Multilingual 1
+    /AutoSchedRec {{1FFC0401000E000050E81F6B Num_RNA 4 DND 0 Current_Greeting 1}
+        {1FFC0401000E0000F074206B DND 1 Current_Greeting 3 &Ext "2001"}
+        {7FFE100101200000C024376B Call_Screening_Flag 1 Current_Menu 2}
+        {607C080200130000E894266B Num_RNA 6 DND 1}}}
 ua 101 -parent 10 -stamp 4 -scenario 2 {&Name1 Bruno &Name2 Baker &Ext 101 &Comment {On leave} MaxMessages 80
     Nf_6_Disable 0 Nf_6_DayOfWeek 127 Nf_6_Holidays 0 Nf_6_From 480 Nf_6_To 1020 Nf_6_InitDial 60000
     Nf_6_RepeatDelay 15 Nf_6_RepeatCount 3 Nf_6_Accessible 1 Nf_6_LineGroup Notify Nf_6_Variable {}}
@@ -301,6 +305,18 @@ script {
 # --- mainframe: where the server's own Tcl scripts lie (ASR Sync sources one).
 var sys_tcl_library_path {C:/Verbanta/tcl}
 # --- end mainframe
+
+# --- info and schedule pages: Hanna's statistics, refreshed every 15 s by an
+# open Info page. Her schedule (above, "/AutoSchedRec"): weekdays at 8:00 the
+# office greeting, at 18:00 do-not-disturb with calls going to 2001, the
+# month-end menu on the last day of every month, and a disabled weekend
+# record every second week.
+var sys_statistics_interval 15000
+stats 106 {Creation_Time {03/17/2002 10:15:33} m_changed_time 1796766120 m_c_accessed 1284 m_t_login 5120
+    m_t_msgcnt 12 m_max_count 50 m_n_msgcnt 3 m_n_msglen 95 m_t_messages 15 m_c_busy 2 m_c_fax 1 m_s_fax 4
+    m_c_called 214 m_c_tre 87 m_c_login 41 m_c_notification 9 m_l_called 1796918700
+    m_l_transfered 1796854800 Last_Logon 1796908320 m_l_notified 1796854800}
+# --- end info and schedule pages
 
 # Notifications: the port groups a notification may take its line from.
 var notify_port_groups {{Notify {5 6} 2} {Pagers {7} 1} {Overflow {8} 1}}

@@ -1,8 +1,11 @@
 // The sheet's pages; see mailboxpages.h.
 #include "admin/useragents/pages/mailboxpages.h"
 
+#include "admin/useragents/mailboxpps.h"
 #include "admin/useragents/pages/attendantppg.h"
+#include "admin/useragents/pages/autoppg.h"
 #include "admin/useragents/pages/groupsppg.h"
+#include "admin/useragents/pages/infoppg.h"
 #include "admin/useragents/pages/integratedmsg.h"
 #include "admin/useragents/pages/mailboxoptionsppg.h"
 #include "admin/useragents/pages/menusppg.h"
@@ -15,6 +18,10 @@ std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &she
     pages.push_back(std::make_unique<CAttendantPpg>(sheet, services));
     pages.push_back(std::make_unique<CGroupsPpg>(sheet, services));
     pages.push_back(std::make_unique<CMenusPpg>(sheet, services));
+    // A class of service has no statistics of its own.
+    if (!sheet.IsCOSEditor())
+        pages.push_back(std::make_unique<CInfoPpg>(sheet, services));
+    pages.push_back(std::make_unique<CAutoPpg>(sheet, services));
     pages.push_back(std::make_unique<CIntegratedMsg>(sheet, services));
     return pages;
 }

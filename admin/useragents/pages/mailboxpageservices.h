@@ -5,6 +5,8 @@
 // means the service is not offered.
 #pragma once
 
+#include "platform/registry/profile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,6 +26,8 @@ struct CMailboxPageServices {
     QString mailboxRootText;
     // The time-zone text of the server's greeting, as the application's session received it.
     QByteArray serverTimeZone;
+    // The application's profile: the Info page keeps its history start date there.
+    std::optional<CProfile> profile;
     // The mailbox the administrator logged in with; -1: none.
     long loginMailbox = -1;
     // Asks for a new security code, starting from `typed`; nothing when cancelled.

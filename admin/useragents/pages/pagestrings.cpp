@@ -12,6 +12,8 @@ constexpr StringResource kStrings[] = {
     {IDS_ATTENDANT_PAGE, "Auto Attendant Options"},
     {IDS_GROUPS_PAGE, "Chains/Groups/Fax"},
     {IDS_MENUS_PAGE, "Menus"},
+    {IDS_INFO_PAGE, "Info"},
+    {IDS_AUTO_PAGE, "Auto"},
     {IDS_NOTIFY_PAGE, "Notify"},
     {IDS_UNIFIED_MESSAGING_PAGE, "Unified Messaging"},
     {IDS_TRANSPORT_KPL, "KPL Proprietary"},
@@ -66,6 +68,28 @@ constexpr StringResource kStrings[] = {
     {32979, "If this box is checked, the mailbox offers more than one language."},
     {32977, "Whether the mailbox language is set here or by the user on the phone."},
     {32978, "The language of the mailbox's prompts."},
+    // Info.
+    {61622, "Enter the start date for accumulating the mailbox statistics."},
+    // Schedule.
+    {61604, "Shows a list of the auto-schedule records. Select one to modify the settings."},
+    {61605, "If this box is checked, the auto-schedule record will be activated."},
+    {61606, "If this box is checked, this mailbox will be affected by schedules from its Class of Service."},
+    {61607, "Highlight the weekdays when this schedule should be active."},
+    {61608, "Enter the number of time-units between scheduled repetitions."},
+    {61609, "Select the time unit for scheduled repetitions."},
+    {61610, "Select this option to activate the schedule on selected weekdays, regardless of the holiday table."},
+    {61611, "Select this option to activate the schedule on holidays in addition to the selected weekdays."},
+    {61612, "Select this option to deactivate the schedule on any holidays that fall on a selected weekday."},
+    {61613, "Displays the next time when this schedule will be activated."},
+    {61615, "Number of rings before Verbanta determines that the phone will not answer."},
+    {61616, "If checked, DND will be turned on.  If unchecked DND will be turned off.  If grayed, DND will be "
+            "unchanged."},
+    {61617, "If checked, Call Screening will be turned on.  If unchecked, CS will be turned off.  If grayed, CS "
+            "will be unchanged."},
+    {61618, "Greeting to be used when the schedule is activated.  If blank, greeting will be unchanged."},
+    {61619, "Voice menu to be used when the schedule is activated.  If blank, voice menu will be unchanged."},
+    {61620, "Start date for this schedule. Repetitions will be calculated from this day."},
+    {61621, "Start time for this schedule. Repetitions will be calculated from this time."},
     // Menus.
     {32947, "Specify the application and parameters to execute when a caller presses 1."},
     {32948, "Specify the application and parameters to execute when a caller presses 2."},

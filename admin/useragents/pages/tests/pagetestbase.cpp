@@ -60,7 +60,10 @@ void PageTestBase::openSheet(long number, int page)
                                }};
     m_document = std::make_unique<CAdminDoc>(account);
     ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
-    m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), m_document->Channel(),
+    CServerCommandChannel *channel = m_document->Channel();
+    if (m_wrapChannel)
+        channel = m_wrapChannel(*channel);
+    m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), channel,
                                             number, m_document.get(), nullptr, page);
     m_sheet->SetServerVariables(account.serverVariable);
     m_sheet->SetPageFactory([services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); });

@@ -13,6 +13,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "admin/session/zeltsession.h"
@@ -55,6 +56,9 @@ protected:
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<CMailboxPps> m_sheet;
     CMailboxPageServices m_services;
+    // Puts a channel of the test's own between the sheet and the document;
+    // none: the sheet talks through the document.
+    std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
     // What the security-code service was asked, and what it answers.
     QStringList m_codesAsked;
     std::optional<QString> m_codeAnswer;
