@@ -61,8 +61,8 @@ CNotificationListCtrl::CNotificationListCtrl(INotificationOwner &owner, const CM
         int width;
         int format;
     } columns[] = {{"Owned", 54, LVCFMT_LEFT},     {"Enabled", 63, LVCFMT_LEFT}, {"Title", 105, LVCFMT_LEFT},
-                   {"Event", 113, LVCFMT_LEFT},    {"Days", 83, LVCFMT_LEFT},    {"From", 45, LVCFMT_LEFT},
-                   {"To", 45, LVCFMT_LEFT},        {"After", 39, LVCFMT_RIGHT},  {"Every", 47, LVCFMT_RIGHT},
+                   {"Event", 113, LVCFMT_LEFT},    {"Days", 83, LVCFMT_LEFT},    {"From", 52, LVCFMT_LEFT},
+                   {"To", 52, LVCFMT_LEFT},        {"After", 39, LVCFMT_RIGHT},  {"Every", 47, LVCFMT_RIGHT},
                    {"Retries", 55, LVCFMT_RIGHT},  {"Variable", 95, LVCFMT_LEFT}, {"Line Group", 95, LVCFMT_LEFT}};
     int column = 0;
     for (const auto &c : columns)

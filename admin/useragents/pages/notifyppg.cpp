@@ -135,8 +135,8 @@ CNotifyPpg::CNotifyPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     fields->addWidget(MakeSpinEdit(IDC_NOTIFY_AFTER, 1139, 0, kMaxMinutes), 5, 1);
     fields->addWidget(MakeLabel(1319, QStringLiteral("Continue every (minutes):")), 5, 2, Qt::AlignLeft);
     fields->addWidget(MakeSpinEdit(IDC_CONTINUE_EVERY, 1137, 0, kMaxMinutes), 5, 3);
-    fields->addWidget(MakeLabel(1323, QStringLiteral("Maximum times:")), 6, 0, Qt::AlignLeft);
-    fields->addWidget(MakeSpinEdit(IDC_MAXIMUM_TIMES, 1135, 0, 99), 6, 1);
+    fields->addWidget(MakeLabel(1323, QStringLiteral("Maximum times:")), 6, 0, Qt::AlignLeft | Qt::AlignTop);
+    fields->addWidget(MakeSpinEdit(IDC_MAXIMUM_TIMES, 1135, 0, 99), 6, 1, Qt::AlignTop);
     fields->addWidget(MakeLabel(1326, QStringLiteral("Notification port group:")), 6, 2, Qt::AlignLeft | Qt::AlignTop);
     m_lineGroups = SetDlgCtrlID(new QListWidget(this), IDC_LINE_GROUP);
     m_lineGroups->setFixedSize(150, 60);
