@@ -16,15 +16,20 @@ namespace {
 const QString kYes = QStringLiteral("Yes");
 const QString kNo = QStringLiteral("No");
 
-// The aliases of the server that lead to one of `apps`.
-QStringList templatesOf(const QStringList &apps, const QList<CAliasResolver::Alias> &aliases)
-{
-    return CAliasResolver::Resolve(apps, aliases);
-}
-
 QString hhmm(int value)
 {
     return QStringLiteral("%1:%2").arg(value / 100, 2, 10, QLatin1Char('0')).arg(value % 100, 2, 10, QLatin1Char('0'));
+}
+
+// "GetNotifications N {ID ID ...}" over the server's notification events.
+QString fetchCommand(long number, const QList<QPair<int, QString>> &events)
+{
+    QStringList ids;
+    for (const auto &event : events)
+        ids.append(QString::number(event.first));
+    return PageString(IDS_GETNOTIFICATIONS)
+        .arg(number)
+        .arg(QLatin1Char('{') + ids.join(QLatin1Char(' ')) + QLatin1Char('}'));
 }
 
 } // namespace
@@ -91,8 +96,8 @@ void CNotificationListCtrl::LoadTitles()
         return;
     const QList<CAliasResolver::Alias> aliases =
         CAliasResolver::ParseBatchReply(channel->Execute(CAliasResolver::BatchScript(names)));
-    m_knownTitles.append(templatesOf(m_services.notificationApps, aliases));
-    m_uiDisabledTitles.append(templatesOf(m_services.tuiDisabledApps, aliases));
+    m_knownTitles.append(CAliasResolver::Resolve(m_services.notificationApps, aliases));
+    m_uiDisabledTitles.append(CAliasResolver::Resolve(m_services.tuiDisabledApps, aliases));
 }
 
 QString CNotificationListCtrl::EventName(int id) const
@@ -111,14 +116,6 @@ int CNotificationListCtrl::EventId(const QString &name) const
             return eventId;
     }
     return -1;
-}
-
-static QString fetchCommand(long number, const QList<QPair<int, QString>> &events)
-{
-    QStringList ids;
-    for (const auto &event : events)
-        ids.append(QString::number(event.first));
-    return PageString(IDS_GETNOTIFICATIONS).arg(number).arg(QLatin1Char('{') + ids.join(QLatin1Char(' ')) + QLatin1Char('}'));
 }
 
 void CNotificationListCtrl::fetch(long number)
