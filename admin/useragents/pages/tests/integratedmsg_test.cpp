@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -200,6 +201,34 @@ TEST_F(UnifiedMessagingPage, KplTransportKeepsDeleteOnSendAndMdnOffWithTheSwitch
     EXPECT_TRUE(updates.first().contains("IM_Message_Transport_Scheme {1}")) << updates.first().toStdString();
     EXPECT_EQ(combo(Page::IDC_TRANSPORT)->currentText(), "KPL Proprietary");
     EXPECT_FALSE(enabled(Page::IDC_DELETE_ON_SEND));
+}
+
+TEST_F(UnifiedMessagingPage, AClassOfServiceOffersAllButThePerUserFieldsWhateverTheSwitchHolds)
+{
+    m_cosEditor = true;
+    m_simulator->seed("ua 60 -parent 2147483647 -stamp 1 {COS MB &Name1 Remote &Comment {Remote staff} "
+                      "Multiple_Queue 1 Nf_22_Disable 1 ProtocolForTTS 1 IM_Message_Transport_Scheme 0 "
+                      "UM_Dis_Synch_Enabled 1 UM_Up_Synch_Delete 0}");
+    openSheet(60, 0);
+    ASSERT_TRUE(m_sheet->IsCOSEditor());
+    int index = 0;
+    while (index < m_sheet->GetPageCount() && !dynamic_cast<Page *>(m_sheet->GetPage(index)))
+        ++index;
+    ASSERT_LT(index, m_sheet->GetPageCount());
+    m_sheet->SetActivePage(index);
+    ASSERT_TRUE(waitUntil([&] { return um().GetMailboxNumber() == 60; }, 5000));
+    EXPECT_FALSE(um().IsUnifiedMessagingOn());
+    EXPECT_FALSE(enabled(Page::IDC_ACCOUNT));
+    EXPECT_FALSE(enabled(Page::IDC_USERNAME));
+    for (const int id : {Page::IDC_SMTP_SERVER, Page::IDC_EMAIL_SERVER, Page::IDC_TRANSPORT, Page::IDC_VOICE,
+                         Page::IDC_IMAP4, Page::IDC_POP3, Page::IDC_MDN, Page::IDC_DIS_FOLDER, Page::IDC_UP_FOLDER,
+                         Page::IDC_SUSPENDED, Page::IDC_DELETE_ON_SEND})
+        EXPECT_TRUE(enabled(id)) << id;
+    m_simulator->clearLog();
+    QTest::mouseClick(um().GetDlgItem<QPushButton>(Page::IDC_SWITCH), Qt::LeftButton);
+    waitUntil([] { return false; }, 300);
+    EXPECT_TRUE(received("catch").isEmpty());
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "admin/useragents/pages/tests/pagetestbase.h"
 
 #include "admin/session/zeltsession.h"
+#include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/pages/mailboxpages.h"
 #include "platform/mfc/dialog.h"
@@ -58,7 +59,7 @@ void PageTestBase::openSheet(long number, int page)
                                        return QStringLiteral("22");
                                    return QString();
                                }};
-    m_document = std::make_unique<CAdminDoc>(account);
+    m_document = m_cosEditor ? std::make_unique<CCOSDoc>(account) : std::make_unique<CAdminDoc>(account);
     ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
     CServerCommandChannel *channel = m_document->Channel();
     if (m_wrapChannel)

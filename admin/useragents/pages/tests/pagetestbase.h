@@ -56,6 +56,8 @@ protected:
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<CMailboxPps> m_sheet;
     CMailboxPageServices m_services;
+    // The sheet edits classes of service (a class-of-service editor's document).
+    bool m_cosEditor = false;
     // Puts a channel of the test's own between the sheet and the document;
     // none: the sheet talks through the document.
     std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
