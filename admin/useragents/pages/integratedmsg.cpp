@@ -310,8 +310,12 @@ void CIntegratedMsg::switchClicked()
             Sheet().SetPendingAction(CMailboxPps::ModeNormal);
             return;
         }
-        // The save reloads the box; the switch is applied to it then.
+        // The save reloads the box; the switch is applied to it then. A
+        // save that was refused or given up reloads nothing: the switch is
+        // dropped, never applied by some later reload.
         Sheet().SaveChanges();
+        if (apply->isEnabled())
+            Sheet().SetPendingAction(CMailboxPps::ModeNormal);
         return;
     }
     SendMessage(Sheet().GetSafeHwnd(), CMailboxPps::WM_APPLY_USER_AGENT, 0, 0);

@@ -172,6 +172,26 @@ TEST_F(UnifiedMessagingPage, SwitchWithUnsavedEditsAsksToSaveFirst)
     EXPECT_EQ(onServer("Nf_22_Disable"), "1");
 }
 
+TEST_F(UnifiedMessagingPage, ASwitchWhoseSaveIsRefusedIsDroppedNotAppliedLater)
+{
+    open(kIdasBox);
+    type(Page::IDC_SMTP_SERVER, "mail.example.org");
+    m_simulator->failCommand("UpdateUA", "box is busy");
+    m_boxes->answer({IDYES, IDOK, IDOK});
+    click(Page::IDC_SWITCH);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_TRUE(m_boxes->texts().at(1).contains("box is busy")) << m_boxes->texts().at(1).toStdString();
+    EXPECT_EQ(m_sheet->GetMode(), CMailboxPps::ModeNormal);
+    m_simulator->clearFailure("UpdateUA");
+    // A later reload of the box (its edits discarded) shows it as it is;
+    // nothing is switched.
+    m_sheet->SendGetUA(107);
+    waitUntil([] { return false; }, 500);
+    EXPECT_EQ(m_boxes->texts().value(2), "Discard changes?");
+    EXPECT_TRUE(received("catch").isEmpty());
+    EXPECT_EQ(onServer("Nf_22_Disable"), "0");
+}
+
 TEST_F(UnifiedMessagingPage, Imap4WithoutAFolderTakesTheFirstOne)
 {
     open("ua 108 -parent 10 -stamp 1 {&Name1 Jo Multiple_Queue 2 Nf_22_Disable 0 ProtocolForTTS 0}", 108);
