@@ -491,12 +491,14 @@ void CNotifyPpg::ResetToParent()
         }
         const QString key = keyOfRow(row);
         qintptr data = 0;
-        if (m_list->TakeSelectedOwned(data)) {
-            dropNotification(data, key);
-            clearFields();
-            m_dirty = true;
-            SetPageModified(true);
+        if (m_list->GetSelectedItem() != row || !m_list->TakeSelectedOwned(data)) {
+            ++row;
+            continue;
         }
+        dropNotification(data, key);
+        clearFields();
+        m_dirty = true;
+        SetPageModified(true);
         row = 0;
     }
     // Those of the class of service take its values again.

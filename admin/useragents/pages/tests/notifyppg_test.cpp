@@ -10,6 +10,7 @@
 #include "admin/useragents/pages/newnotificationdlg.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
 #include "admin/useragents/pages/notifyppg.h"
+#include "admin/useragents/pages/sametimezonedlg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/widgets/daymaskctrl.h"
 
@@ -31,7 +32,7 @@ using List = CNotificationListCtrl;
 // the Beeper template at weekends (disabled), faxes to an application the
 // server does not offer, and e-mail through a dotted application name.
 const char *const kJosBox =
-    "ua 108 -parent 10 -stamp 1 -scenario 7 {&Name1 Jo &Name2 Jones &Ext 108 &Comment {Notifications demo} "
+    "ua 108 -parent 10 -stamp 1 -scenario 7 {&Name1 Jo &Name2 Jones &Ext 108 &Comment {Notifications demo} Multiple_Queue 1 "
     "Nf_31_Disable 0 Nf_31_DayOfWeek 31 Nf_31_Holidays 2 Nf_31_From 800 Nf_31_To 1730 Nf_31_InitDial 300000 "
     "Nf_31_RepeatDelay 600000 Nf_31_RepeatCount 3 Nf_31_Accessible 1 Nf_31_LineGroup Pagers "
     "Nf_31_Variable 5550108 "
@@ -323,6 +324,26 @@ TEST_F(NotifyPage, DeletingAPendingNotificationSendsNothingForIt)
     EXPECT_TRUE(received("CreateEMRecord").isEmpty());
     EXPECT_TRUE(received("UADeleteProperty").isEmpty());
     EXPECT_TRUE(received("DeleteEMRecord").isEmpty());
+}
+
+TEST_F(NotifyPage, ResetRemovesEveryNotificationOfTheBoxsOwn)
+{
+    open();
+    // The reset question; then, once every value is the class of service's,
+    // the unified messaging page finds no queue count for the box.
+    m_boxes->answer({IDYES, IDOK});
+    // The Reset brings every page up; the time-zone page asks about the box's zone on the reload.
+    m_dialogs->on<CSameTimeZoneDlg>(
+        [](CSameTimeZoneDlg *d) { QTest::mouseClick(d->GetDlgItem<QAbstractButton>(IDOK), Qt::LeftButton); });
+    QTest::mouseClick(m_sheet->GetDlgItem<QAbstractButton>(CMailboxPps::IDC_RESET), Qt::LeftButton);
+    EXPECT_EQ(list().GetItemCount(), 0);
+    EXPECT_TRUE(notify().CurrentKey().isEmpty());
+    apply();
+    EXPECT_EQ(received("DeleteEMRecord"),
+              (QStringList{"DeleteEMRecord 31", "DeleteEMRecord 32", "DeleteEMRecord 34"}));
+    ASSERT_EQ(received("UADeleteProperty").size(), 1);
+    for (const char *key : {"Nf_31_Disable", "Nf_32_Variable", "Nf_34_To"})
+        EXPECT_TRUE(received("UADeleteProperty").first().contains(key)) << key;
 }
 
 TEST_F(NotifyPage, AnInheritedNotificationIsNotOwnedAndCannotBeDeleted)
