@@ -38,6 +38,7 @@
 #include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/notifytemplateeditordlg.h"
 #include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
@@ -117,6 +118,19 @@ CAdminDoc::Account editorAccount(const CAdminApp &app,
         if (dialog.DoModal() != IDOK)
             return std::nullopt;
         return dialog.GetSelectedNumber();
+    };
+    for (const CNotificationEvent &event : app.NotificationEvents())
+        services.notificationEvents.append({int(event.code), event.name});
+    services.notificationApps = app.NotificationApps();
+    services.tuiDisabledApps = app.TuiDisabledApps();
+    services.rights = app.Rights();
+    services.openTemplateEditor = [account](QWidget *parent) {
+        if (!account->GetSession())
+            return;
+        CNotifyTemplateEditorDlg dialog(*account->GetSession(),
+                                        CLoginCredentials{account->Host(), account->User(), account->Password()},
+                                        account->NotificationApps(), account->Rights(), parent);
+        dialog.DoModal();
     };
     editor.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
     return editor;

@@ -141,6 +141,10 @@ protected:
     bool OnKillActive() override;
     void DoDataExchange(CDataExchange *dx) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // The text "%s" stands for in the property patterns of fields whose
+    // control names no server variable (a page that edits one of several
+    // records of the same kind, such as a notification); empty: none.
+    void SetSubstitution(const QString &text) { m_substitution = text; }
 
 private:
     static constexpr int CommonCount = 3;

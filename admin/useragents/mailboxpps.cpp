@@ -8,6 +8,7 @@
 #include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
+#include "admin/useragents/unifiedmessagingpage.h"
 #include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
@@ -817,7 +818,19 @@ void CMailboxPps::OnApplyUserAgent()
         const QString record = reply.mid(answer.size() + 1);
         m_requestedNumber = number;
         SendMessage(GetSafeHwnd(), WM_SERVER_REPLY, GetUARequestCode, reinterpret_cast<LPARAM>(&record));
+        // The page shows what the server now holds for this box.
+        if (m_record.GetUANumber() == number)
+            tellUnifiedMessagingState(m_record.GetProperty(QStringLiteral("Nf_%1_Disable").arg(notification)) !=
+                                      QLatin1String("1"));
         return;
     }
     AfxMessageBox(QStringLiteral("UA %1: Received \"%2\". Sent \"%3\"").arg(number).arg(reply, script));
+}
+
+void CMailboxPps::tellUnifiedMessagingState(bool enabled)
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (auto *page = dynamic_cast<CUnifiedMessagingPage *>(GetPage(i)))
+            page->SetUnifiedMessagingState(enabled);
+    }
 }

@@ -182,6 +182,7 @@ private:
     LRESULT OnSizeLimits(MINMAXINFO *limits) const;
     void shareListWithPages();
     bool isUnifiedMessagingPending() const;
+    void tellUnifiedMessagingState(bool enabled);
 
     CServerCommandChannel *m_channel;
     CServerCommandChannel *m_applicationChannel = nullptr;

@@ -317,3 +317,11 @@ stats 106 {Creation_Time {03/17/2002 10:15:33} m_changed_time 1796766120 m_c_acc
     m_c_called 214 m_c_tre 87 m_c_login 41 m_c_notification 9 m_l_called 1796918700
     m_l_transfered 1796854800 Last_Logon 1796908320 m_l_notified 1796854800}
 # --- end info and schedule pages
+
+# Notifications: the port groups a notification may take its line from.
+var notify_port_groups {{Notify {5 6} 2} {Pagers {7} 1} {Overflow {8} 1}}
+script {
+    proc get_notify_port_groups {} {
+        linsert $::notify_port_groups 0 get_notify_port_groups
+    }
+}

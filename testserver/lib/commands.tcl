@@ -458,8 +458,9 @@ proc ::vs::cmd::timezone {} {
 
 # --- box properties, aliases and applications --------------------------------
 
-# GetUAPropertyInfo N NAME: the value the box shows for NAME and whether it
-# is the box's own or inherited.
+# GetUAPropertyInfo N NAME: the property's name, the value the box shows
+# for it and whether it is the box's own or inherited (the programs read the
+# value as element 1 of the answer without its leading word).
 ::vs::cmd::command GetUAPropertyInfo {number name} {
     ::vs::cmd::checkBox $number
     set shown [::vs::data::effectiveValue $number $name]
@@ -467,7 +468,7 @@ proc ::vs::cmd::timezone {} {
         error "user agent $number has no property $name"
     }
     set origin [expr {[dict exists [::vs::data::ua $number] props $name] ? "own" : "inherited"}]
-    list GetUAPropertyInfo [lindex $shown 0] $origin
+    list GetUAPropertyInfo $name [lindex $shown 0] $origin
 }
 
 ::vs::cmd::command GetAliasList {} {

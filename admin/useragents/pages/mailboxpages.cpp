@@ -6,8 +6,10 @@
 #include "admin/useragents/pages/autoppg.h"
 #include "admin/useragents/pages/groupsppg.h"
 #include "admin/useragents/pages/infoppg.h"
+#include "admin/useragents/pages/integratedmsg.h"
 #include "admin/useragents/pages/mailboxoptionsppg.h"
 #include "admin/useragents/pages/menusppg.h"
+#include "admin/useragents/pages/notifyppg.h"
 
 std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &sheet,
                                                                const CMailboxPageServices &services)
@@ -21,5 +23,7 @@ std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &she
     if (!sheet.IsCOSEditor())
         pages.push_back(std::make_unique<CInfoPpg>(sheet, services));
     pages.push_back(std::make_unique<CAutoPpg>(sheet, services));
+    pages.push_back(std::make_unique<CNotifyPpg>(sheet, services));
+    pages.push_back(std::make_unique<CIntegratedMsg>(sheet, services));
     return pages;
 }

@@ -8,6 +8,8 @@
 #include "platform/registry/profile.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -38,4 +40,13 @@ struct CMailboxPageServices {
     // at `current`; the chosen number (`root` for none), nothing when cancelled.
     std::function<std::optional<long>(QWidget *parent, CServerCommandChannel &channel, long root, long current)>
         selectCos;
+    // The server's notification events (id and name), its notification
+    // applications and those whose telephone user interface is disabled,
+    // as read at login; and the administrator's rights word.
+    QList<QPair<int, QString>> notificationEvents;
+    QStringList notificationApps;
+    QStringList tuiDisabledApps;
+    quint32 rights = 0;
+    // Runs the notification template editor.
+    std::function<void(QWidget *parent)> openTemplateEditor;
 };

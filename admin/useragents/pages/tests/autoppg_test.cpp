@@ -336,7 +336,7 @@ TEST_F(AutoPage, ResetTakesTheClassOfServicesScheduleAndPassesTheInfoPageBy)
 
 TEST_F(AutoPage, AClassOfServiceEditorHasNoInfoPage)
 {
-    m_classesOfService = true;
+    m_cosEditor = true;
     openSheet(10, 4);
     EXPECT_EQ(m_sheet->GetPageCount(), 5);
     for (int index = 0; index < m_sheet->GetPageCount(); ++index)

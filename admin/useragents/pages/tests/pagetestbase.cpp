@@ -55,12 +55,11 @@ void PageTestBase::openSheet(long number, int page)
                                        return QStringLiteral("22");
                                    if (name == "EmrId_MsgCopy_Urgent")
                                        return QStringLiteral("58");
+                                   if (name == "EmrId_AIM_Normal")
+                                       return QStringLiteral("22");
                                    return QString();
                                }};
-    if (m_classesOfService)
-        m_document = std::make_unique<CCOSDoc>(account);
-    else
-        m_document = std::make_unique<CAdminDoc>(account);
+    m_document = m_cosEditor ? std::make_unique<CCOSDoc>(account) : std::make_unique<CAdminDoc>(account);
     ASSERT_TRUE(m_document->OnNewDocument(*m_session, login()));
     CServerCommandChannel *channel = m_document->Channel();
     if (m_wrapChannel)

@@ -6,7 +6,9 @@
 #include "admin/testsupport/sessiontestbase.h"
 #include "admin/useragents/admindoc.h"
 #include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/pages/mailboxpages.h"
 #include "admin/useragents/pages/mailboxpageservices.h"
+#include "platform/mfc/propertypage.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QStringList>
@@ -27,6 +29,16 @@ protected:
     void openSheet(long number, int page);
     // The page shown, as its class.
     template <class Page> Page &page() { return *dynamic_cast<Page *>(m_sheet->GetActivePage()); }
+    // The index of the page of class Page among the editor's pages.
+    template <class Page> int pageIndex() const
+    {
+        CMailboxPps sheet(QString(), m_session.get(), -1, nullptr);
+        const std::vector<std::unique_ptr<CPropertyPage>> pages = CMailboxPages::Make(sheet, m_services);
+        for (size_t i = 0; i < pages.size(); ++i)
+            if (dynamic_cast<Page *>(pages[i].get()))
+                return int(i);
+        return -1;
+    }
     // The commands the server received since the sheet opened that begin with `word`.
     QStringList received(const QString &word);
     // Clicks the sheet's Apply and waits for the reload a save asks for.
@@ -44,11 +56,11 @@ protected:
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<CMailboxPps> m_sheet;
     CMailboxPageServices m_services;
+    // The sheet edits classes of service (a class-of-service editor's document).
+    bool m_cosEditor = false;
     // Puts a channel of the test's own between the sheet and the document;
     // none: the sheet talks through the document.
     std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
-    // The sheet edits classes of service (a COS editor) instead of mailboxes.
-    bool m_classesOfService = false;
     // What the security-code service was asked, and what it answers.
     QStringList m_codesAsked;
     std::optional<QString> m_codeAnswer;

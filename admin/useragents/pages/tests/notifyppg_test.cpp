@@ -1,0 +1,414 @@
+// The notifications page against the simulator: the list of a box's
+// notifications (titles known through templates, a dotted application
+// matched by its last name, unknown ones left out, inherited ones not
+// owned), a row's fields, the Enabled box storing Disable 0 when checked,
+// adding notifications (pending keys, the exact event-map commands of the
+// save, titles that are not offered refused, a refused creation sending
+// none of its properties), deleting stored and pending ones, a late reply
+// for another box dropped, the port groups, the days and the minutes.
+#include "admin/testsupport/appshelltestbase.h"
+#include "admin/useragents/pages/newnotificationdlg.h"
+#include "admin/useragents/pages/notificationlistctrl.h"
+#include "admin/useragents/pages/notifyppg.h"
+#include "admin/useragents/pages/sametimezonedlg.h"
+#include "admin/useragents/pages/tests/pagetestbase.h"
+#include "admin/widgets/daymaskctrl.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
+
+namespace {
+
+using Page = CNotifyPpg;
+using List = CNotificationListCtrl;
+
+// Jo's box, scenario 7: new messages to a pager on weekdays, urgent ones to
+// the Beeper template at weekends (disabled), faxes to an application the
+// server does not offer, and e-mail through a dotted application name.
+const char *const kJosBox =
+    "ua 108 -parent 10 -stamp 1 -scenario 7 {&Name1 Jo &Name2 Jones &Ext 108 &Comment {Notifications demo} Multiple_Queue 1 "
+    "Nf_31_Disable 0 Nf_31_DayOfWeek 31 Nf_31_Holidays 2 Nf_31_From 800 Nf_31_To 1730 Nf_31_InitDial 300000 "
+    "Nf_31_RepeatDelay 600000 Nf_31_RepeatCount 3 Nf_31_Accessible 1 Nf_31_LineGroup Pagers "
+    "Nf_31_Variable 5550108 "
+    "Nf_32_Disable 1 Nf_32_DayOfWeek 96 Nf_32_Holidays 0 Nf_32_From 0 Nf_32_To 2359 Nf_32_InitDial 90000 "
+    "Nf_32_RepeatDelay 0 Nf_32_RepeatCount 1 Nf_32_Accessible 0 Nf_32_LineGroup Notify Nf_32_Variable {} "
+    "Nf_34_Disable 0 Nf_34_DayOfWeek 127 Nf_34_Accessible 1 Nf_34_To 2359}\n"
+    "eventmap 31 7 22 Pager 5550108\n"
+    "eventmap 32 7 58 Beeper {}\n"
+    "eventmap 33 7 70 Ghost {}\n"
+    "eventmap 34 7 70 Acme.Email jo@example.com\n";
+
+class NotifyPage : public PageTestBase {
+protected:
+    void SetUp() override
+    {
+        PageTestBase::SetUp();
+        m_dialogs = std::make_unique<DialogScript>();
+        m_services.notificationEvents = {{22, "Normal Message"}, {58, "Urgent Message"}, {70, "Fax Received"}};
+        m_services.notificationApps = {"Pager", "Phone", "Email"};
+        m_services.tuiDisabledApps = {"Email"};
+        m_services.rights = 0x80FFFFFF;
+        m_services.openTemplateEditor = [this](QWidget *) { ++m_editorsOpened; };
+    }
+    void open(long number = 108)
+    {
+        m_simulator->seed(kJosBox);
+        openSheet(number, pageIndex<Page>());
+        ASSERT_TRUE(waitUntil([&] { return list().isEnabled(); }, 5000));
+    }
+    Page &notify() { return page<Page>(); }
+    List &list() { return notify().List(); }
+    QStringList row(int index)
+    {
+        QStringList texts;
+        for (int column = 0; column <= List::LineGroup; ++column)
+            texts.append(list().GetItemText(index, column));
+        return texts;
+    }
+    QStringList titles()
+    {
+        QStringList texts;
+        for (int i = 0; i < list().GetItemCount(); ++i)
+            texts.append(list().GetItemText(i, List::Title));
+        return texts;
+    }
+    void clickRow(int index)
+    {
+        QTreeWidgetItem *item = list().topLevelItem(index);
+        ASSERT_NE(item, nullptr) << index;
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, list().visualItemRect(item).center());
+    }
+    bool enabled(int id) { return notify().GetDlgItem(id)->isEnabled(); }
+    bool checked(int id) { return notify().GetDlgItem<QAbstractButton>(id)->isChecked(); }
+    // Adds a notification through the New Notification dialog.
+    void add(const QString &title, const QString &event)
+    {
+        m_dialogs->on<CNewNotificationDlg>([title, event](CNewNotificationDlg *d) {
+            d->GetDlgItem<QComboBox>(CNewNotificationDlg::IDC_TITLE)->setEditText(title);
+            d->GetDlgItem<QComboBox>(CNewNotificationDlg::IDC_EVENT)->setEditText(event);
+            QTest::mouseClick(d->GetDlgItem<QAbstractButton>(IDOK), Qt::LeftButton);
+        });
+        click(Page::IDC_ADD);
+        EXPECT_EQ(m_dialogs->pending(), 0);
+    }
+    QString onServer(const QString &name)
+    {
+        return CUserAgent(m_session->Execute("GetUA 108"), CTclList()).GetProperty(name);
+    }
+    int m_editorsOpened = 0;
+    // Acts on the New Notification dialog while it shows.
+    std::unique_ptr<DialogScript> m_dialogs;
+};
+
+TEST_F(NotifyPage, ListsTheBoxsNotificationsWithKnownTitles)
+{
+    open();
+    ASSERT_EQ(list().GetItemCount(), 3) << titles().join('|').toStdString();
+    EXPECT_EQ(row(0), (QStringList{"Yes", "Yes", "Pager", "Normal Message", "MTWTF  ", "08:00", "17:30", "5", "10",
+                                   "3", "5550108", "Pagers"}));
+    EXPECT_EQ(row(1), (QStringList{"Yes", "No", "Beeper", "Urgent Message", "     SS", "00:00", "23:59", "1", "0",
+                                   "1", "", "Notify"}));
+    EXPECT_EQ(row(2).mid(0, 4), (QStringList{"Yes", "Yes", "Email", "Fax Received"}));
+    EXPECT_EQ(list().ItemData(0), 31);
+    EXPECT_EQ(list().ItemData(2), 34);
+    EXPECT_EQ(notify().PortGroups().size(), 3);
+    // Nothing selected: every field is read-only, nothing can be deleted.
+    for (const int id : {Page::IDC_ENABLED, Page::IDC_DAYS, Page::IDC_FROM, Page::IDC_VARIABLE, Page::IDC_DELETE})
+        EXPECT_FALSE(enabled(id)) << id;
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(NotifyPage, AsksForTheNotificationsOfTheServersEventsThroughTheApplicationsSession)
+{
+    m_simulator->seed(kJosBox);
+    m_simulator->clearLog();
+    openSheet(108, 0);
+    m_simulator->clearLog();
+    m_sheet->SetActivePage(pageIndex<Page>());
+    ASSERT_TRUE(waitUntil([&] { return list().GetItemCount() == 3; }, 5000));
+    EXPECT_TRUE(received("GetNotifications").contains("GetNotifications 108 {22 58 70}"));
+    EXPECT_EQ(received("get_notify_port_groups"), QStringList{"get_notify_port_groups"});
+}
+
+TEST_F(NotifyPage, SelectingARowShowsItsFields)
+{
+    open();
+    clickRow(0);
+    EXPECT_EQ(notify().CurrentKey(), "31");
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_TITLE), "Pager");
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_EVENT), "Normal Message");
+    EXPECT_TRUE(checked(Page::IDC_ENABLED));
+    EXPECT_TRUE(checked(Page::IDC_ACCESSIBLE));
+    EXPECT_TRUE(checked(Page::IDC_HOLIDAYS_INACTIVE));
+    EXPECT_EQ(notify().GetDlgItem<CDayMaskCtrl>(Page::IDC_DAYS)->Mask(), 31);
+    EXPECT_EQ(notify().GetDlgItem<QTimeEdit>(Page::IDC_FROM)->time(), QTime(8, 0));
+    EXPECT_EQ(notify().GetDlgItem<QTimeEdit>(Page::IDC_TO)->time(), QTime(17, 30));
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_NOTIFY_AFTER), "5");
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_CONTINUE_EVERY), "10");
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_MAXIMUM_TIMES), "3");
+    EXPECT_EQ(notify().GetDlgItemText(Page::IDC_VARIABLE), "5550108");
+    auto *groups = notify().GetDlgItem<QListWidget>(Page::IDC_LINE_GROUP);
+    ASSERT_EQ(groups->count(), 3);
+    EXPECT_EQ(groups->item(0)->text(), "Notify");
+    ASSERT_NE(groups->currentItem(), nullptr);
+    EXPECT_EQ(groups->currentItem()->text(), "Pagers");
+    EXPECT_TRUE(enabled(Page::IDC_DELETE));
+    EXPECT_TRUE(enabled(Page::IDC_VARIABLE));
+    saveScreenshot("mailbox-page-notify.png");
+
+    // A title whose telephone user interface is disabled keeps the user mode out.
+    clickRow(2);
+    EXPECT_FALSE(checked(Page::IDC_ACCESSIBLE));
+    EXPECT_FALSE(enabled(Page::IDC_ACCESSIBLE));
+    EXPECT_TRUE(enabled(Page::IDC_VARIABLE));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(NotifyPage, CheckedEnabledStoresDisableZeroAndUncheckedStoresOne)
+{
+    open();
+    clickRow(1);
+    EXPECT_FALSE(checked(Page::IDC_ENABLED));
+    EXPECT_FALSE(enabled(Page::IDC_VARIABLE)) << "a disabled notification's fields are read-only";
+    click(Page::IDC_ENABLED);
+    EXPECT_TRUE(enabled(Page::IDC_VARIABLE));
+    clickRow(0);
+    EXPECT_EQ(list().GetItemText(1, List::Enabled), "Yes");
+    click(Page::IDC_ENABLED);
+    clickRow(1);
+    EXPECT_EQ(list().GetItemText(0, List::Enabled), "No");
+    apply();
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_TRUE(updates.first().contains("Nf_32_Disable {0}")) << updates.first().toStdString();
+    EXPECT_TRUE(updates.first().contains("Nf_31_Disable {1}")) << updates.first().toStdString();
+    EXPECT_EQ(onServer("Nf_32_Disable"), "0");
+    EXPECT_EQ(onServer("Nf_31_Disable"), "1");
+}
+
+TEST_F(NotifyPage, DaysAndMinutesAreStoredAsTheServerKeepsThem)
+{
+    open();
+    clickRow(0);
+    QTest::mouseClick(notify().GetDlgItem<CDayMaskCtrl>(Page::IDC_DAYS)->DayButton(5), Qt::LeftButton);
+    type(Page::IDC_NOTIFY_AFTER, "2");
+    clickRow(1);
+    EXPECT_EQ(list().GetItemText(0, List::Days), "MTWTFS ");
+    EXPECT_EQ(list().GetItemText(0, List::After), "2");
+    apply();
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_TRUE(updates.first().contains("Nf_31_DayOfWeek {63}")) << updates.first().toStdString();
+    EXPECT_TRUE(updates.first().contains("Nf_31_InitDial {120000}")) << updates.first().toStdString();
+    // Rows only looked at keep their exact texts: 90 s stays 90000.
+    EXPECT_EQ(onServer("Nf_32_InitDial"), "90000");
+}
+
+TEST_F(NotifyPage, AddedNotificationsGetPendingKeysAndAreCreatedOnSave)
+{
+    open();
+    add("Phone", "Fax Received");
+    EXPECT_EQ(notify().CurrentKey(), "-1!70!Phone");
+    ASSERT_EQ(list().GetItemCount(), 4);
+    EXPECT_EQ(row(3), (QStringList{"Yes", "Yes", "Phone", "Fax Received", "MTWTFSS", "00:00", "23:59", "0", "0", "1",
+                                   "", ""}));
+    EXPECT_EQ(list().ItemData(3), -1);
+    EXPECT_TRUE(checked(Page::IDC_ENABLED));
+    add("Beeper", "Urgent Message");
+    EXPECT_EQ(notify().CurrentKey(), "-2!58!Beeper");
+    EXPECT_EQ(m_sheet->Record().PendingCreations(), (QStringList{"-1!70!Phone", "-2!58!Beeper"}));
+    apply();
+    EXPECT_EQ(received("CreateEMRecord"), (QStringList{"CreateEMRecord 7 70 {Phone} {} 0 1 0 0 0 0 65279",
+                                                       "CreateEMRecord 7 58 {Beeper} {} 0 1 0 0 0 0 65279"}));
+    EXPECT_EQ(received("CommitScenarioChange").size(), 1);
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_FALSE(updates.first().contains('!')) << "no pending key reaches the server: " << updates.first().toStdString();
+    EXPECT_TRUE(updates.first().contains("Nf_35_Disable {0}")) << updates.first().toStdString();
+    EXPECT_TRUE(updates.first().contains("Nf_35_DayOfWeek {127}")) << updates.first().toStdString();
+    EXPECT_EQ(onServer("Nf_36_To"), "2359");
+    // The reloaded list shows them by event, as stored records.
+    ASSERT_TRUE(waitUntil([&] { return list().GetItemCount() == 5; }, 5000));
+    EXPECT_EQ(titles(), (QStringList{"Pager", "Beeper", "Beeper", "Email", "Phone"}));
+    EXPECT_EQ(list().ItemData(2), 36);
+    EXPECT_EQ(list().ItemData(4), 35);
+    EXPECT_EQ(m_boxes->texts(), QStringList{}) << m_boxes->texts().join('|').toStdString();
+}
+
+struct RefusedChoice {
+    const char *title;
+    const char *event;
+    const char *message;
+};
+
+class NotifyRefusedChoices : public NotifyPage, public testing::WithParamInterface<RefusedChoice> {};
+
+TEST_P(NotifyRefusedChoices, NothingIsAddedForATitleOrEventNotOffered)
+{
+    const RefusedChoice &c = GetParam();
+    open();
+    m_boxes->answer(IDOK);
+    m_dialogs->on<CNewNotificationDlg>([&](CNewNotificationDlg *d) {
+        // Ghost is an alias that leads nowhere: a notification of it would never be listed.
+        EXPECT_EQ(d->GetDlgItem<QComboBox>(CNewNotificationDlg::IDC_TITLE)->findText("Ghost"), -1);
+        d->GetDlgItem<QComboBox>(CNewNotificationDlg::IDC_TITLE)->setEditText(c.title);
+        d->GetDlgItem<QComboBox>(CNewNotificationDlg::IDC_EVENT)->setEditText(c.event);
+        QTest::mouseClick(d->GetDlgItem<QAbstractButton>(IDOK), Qt::LeftButton);
+        EXPECT_TRUE(d->isVisible());
+        QTest::mouseClick(d->GetDlgItem<QAbstractButton>(IDCANCEL), Qt::LeftButton);
+    });
+    click(Page::IDC_ADD);
+    EXPECT_EQ(m_dialogs->pending(), 0);
+    EXPECT_EQ(m_boxes->texts(), QStringList{c.message});
+    EXPECT_EQ(list().GetItemCount(), 3);
+    EXPECT_TRUE(m_sheet->Record().PendingCreations().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, NotifyRefusedChoices,
+                         testing::Values(RefusedChoice{"", "Normal Message", "Please choose an application."},
+                                         RefusedChoice{"Ghost", "Normal Message", "Please choose an application."},
+                                         RefusedChoice{"Pager", "", "Please choose an event."},
+                                         RefusedChoice{"Pager", "Lunch", "Please choose an event."}));
+
+TEST_F(NotifyPage, ARefusedCreationSendsNoneOfItsProperties)
+{
+    open();
+    add("Phone", "Fax Received");
+    m_simulator->failCommand("CreateEMRecord", "no more records");
+    m_boxes->answer(IDOK);
+    apply();
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().contains("no more records"));
+    for (const QString &update : received("UpdateUA"))
+        EXPECT_FALSE(update.contains("Phone") || update.contains('!')) << update.toStdString();
+    EXPECT_TRUE(m_sheet->Record().PendingCreations().isEmpty());
+}
+
+TEST_F(NotifyPage, DeletingAStoredNotificationDeletesItsRecordAndProperties)
+{
+    open();
+    clickRow(0);
+    m_boxes->answer(IDYES);
+    click(Page::IDC_DELETE);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Are you sure you want to delete the selected notification"});
+    EXPECT_EQ(titles(), (QStringList{"Beeper", "Email"}));
+    EXPECT_TRUE(notify().CurrentKey().isEmpty());
+    apply();
+    EXPECT_EQ(received("DeleteEMRecord"), QStringList{"DeleteEMRecord 31"});
+    EXPECT_EQ(received("UADeleteProperty"),
+              QStringList{"UADeleteProperty 108 WithForce Nf_31_Disable Nf_31_DayOfWeek Nf_31_Holidays Nf_31_From "
+                          "Nf_31_To Nf_31_InitDial Nf_31_RepeatDelay Nf_31_RepeatCount Nf_31_Accessible "
+                          "Nf_31_LineGroup Nf_31_Variable "});
+    for (const QString &update : received("UpdateUA"))
+        EXPECT_FALSE(update.contains("Nf_31_")) << update.toStdString();
+    EXPECT_EQ(onServer("Nf_31_Variable"), "");
+    ASSERT_TRUE(waitUntil([&] { return list().GetItemCount() == 2; }, 5000));
+}
+
+TEST_F(NotifyPage, DeletingAPendingNotificationSendsNothingForIt)
+{
+    open();
+    add("Phone", "Fax Received");
+    m_boxes->answer(IDYES);
+    click(Page::IDC_DELETE);
+    EXPECT_TRUE(m_sheet->Record().PendingCreations().isEmpty());
+    EXPECT_TRUE(m_sheet->Record().PropertiesToDelete().isEmpty());
+    EXPECT_EQ(list().GetItemCount(), 3);
+    apply();
+    EXPECT_TRUE(received("CreateEMRecord").isEmpty());
+    EXPECT_TRUE(received("UADeleteProperty").isEmpty());
+    EXPECT_TRUE(received("DeleteEMRecord").isEmpty());
+}
+
+TEST_F(NotifyPage, ResetRemovesEveryNotificationOfTheBoxsOwn)
+{
+    open();
+    // The reset question; then, once every value is the class of service's,
+    // the unified messaging page finds no queue count for the box.
+    m_boxes->answer({IDYES, IDOK});
+    // The Reset brings every page up; the time-zone page asks about the box's zone on the reload.
+    m_dialogs->on<CSameTimeZoneDlg>(
+        [](CSameTimeZoneDlg *d) { QTest::mouseClick(d->GetDlgItem<QAbstractButton>(IDOK), Qt::LeftButton); });
+    QTest::mouseClick(m_sheet->GetDlgItem<QAbstractButton>(CMailboxPps::IDC_RESET), Qt::LeftButton);
+    EXPECT_EQ(list().GetItemCount(), 0);
+    EXPECT_TRUE(notify().CurrentKey().isEmpty());
+    apply();
+    EXPECT_EQ(received("DeleteEMRecord"),
+              (QStringList{"DeleteEMRecord 31", "DeleteEMRecord 32", "DeleteEMRecord 34"}));
+    ASSERT_EQ(received("UADeleteProperty").size(), 1);
+    for (const char *key : {"Nf_31_Disable", "Nf_32_Variable", "Nf_34_To"})
+        EXPECT_TRUE(received("UADeleteProperty").first().contains(key)) << key;
+}
+
+TEST_F(NotifyPage, AnInheritedNotificationIsNotOwnedAndCannotBeDeleted)
+{
+    m_simulator->answerCommand("GetNotifications",
+                               "GetNotifications {evMapId 6 scenario 2 eventId 22 app Pager param 5551234}");
+    open();
+    ASSERT_EQ(list().GetItemCount(), 1);
+    EXPECT_EQ(list().GetItemText(0, List::Owned), "No");
+    clickRow(0);
+    EXPECT_FALSE(enabled(Page::IDC_DELETE));
+    EXPECT_TRUE(notify().GetDlgItem(Page::IDC_ENABLED)->isEnabled());
+    m_simulator->clearAnswer("GetNotifications");
+}
+
+TEST_F(NotifyPage, AReplyForAnotherBoxIsDropped)
+{
+    open();
+    m_simulator->delayNextReply(1500, "GetNotifications");
+    m_sheet->SendGetUA(108);
+    ASSERT_TRUE(waitUntil([&] { return received("GetNotifications").size() == 1; }, 5000));
+    m_sheet->SendGetUA(101);
+    ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == 101 && list().isEnabled(); }, 5000));
+    EXPECT_EQ(titles(), QStringList{"Pager"});
+    EXPECT_EQ(list().ItemData(0), 6);
+    // The late reply for Jo's box comes and goes.
+    waitUntil([] { return false; }, 2500);
+    EXPECT_EQ(titles(), QStringList{"Pager"});
+    EXPECT_EQ(list().ItemData(0), 6);
+}
+
+TEST_F(NotifyPage, ARefusalOfThePortGroupsLeavesTheListEmpty)
+{
+    m_simulator->failCommand("get_notify_port_groups", "no jobs");
+    open();
+    clickRow(0);
+    EXPECT_EQ(notify().GetDlgItem<QListWidget>(Page::IDC_LINE_GROUP)->count(), 0);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(NotifyPage, WithoutTheTemplatePermissionNothingCanBeAdded)
+{
+    m_services.rights = 0x800000EF;
+    open();
+    EXPECT_FALSE(enabled(Page::IDC_ADD));
+    EXPECT_FALSE(enabled(Page::IDC_TEMPLATE_EDITOR));
+}
+
+TEST_F(NotifyPage, TemplateEditorButtonOpensTheEditor)
+{
+    open();
+    click(Page::IDC_TEMPLATE_EDITOR);
+    EXPECT_EQ(m_editorsOpened, 1);
+}
+
+TEST_F(NotifyPage, AnErrorReplyLeavesTheListEmptyAndUsable)
+{
+    m_simulator->failCommand("GetEventMaps4Event", "event maps are locked");
+    m_boxes->answer({IDOK, IDOK});
+    open();
+    EXPECT_EQ(list().GetItemCount(), 0);
+    EXPECT_TRUE(list().isEnabled());
+    ASSERT_FALSE(m_boxes->texts().isEmpty());
+    EXPECT_TRUE(m_boxes->texts().first().startsWith("Could not retrieve notifications from Verbanta ES: !"))
+        << m_boxes->texts().first().toStdString();
+}
+
+} // namespace
