@@ -1,6 +1,7 @@
 // The sheet's pages; see mailboxpages.h.
 #include "admin/useragents/pages/mailboxpages.h"
 
+#include "admin/useragents/pages/asrppg.h"
 #include "admin/useragents/pages/attendantppg.h"
 #include "admin/useragents/pages/groupsppg.h"
 #include "admin/useragents/pages/mailboxoptionsppg.h"
@@ -14,5 +15,6 @@ std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &she
     pages.push_back(std::make_unique<CAttendantPpg>(sheet, services));
     pages.push_back(std::make_unique<CGroupsPpg>(sheet, services));
     pages.push_back(std::make_unique<CMenusPpg>(sheet, services));
+    pages.push_back(std::make_unique<CAsrPpg>(sheet, services));
     return pages;
 }
