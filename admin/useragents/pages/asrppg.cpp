@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -184,7 +185,7 @@ CAsrPpg::CAsrPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     // The synonyms as the record stores them; the grid shows them.
     MakeEdit(IDC_ALIAS_LIST)->hide();
 
-    AddHeading(QStringLiteral("Synonyms"));
+    Body()->addSpacing(8);
     QGridLayout *synonyms = AddGrid();
     synonyms->addWidget(MakeLabel(IDL_SYNONYMS, QStringLiteral("S&ynonyms:")), 0, 0, Qt::AlignLeft | Qt::AlignTop);
     m_grid = SetDlgCtrlID(new CSpreadSheetEx(2, this), IDC_SYNONYMS);
@@ -232,6 +233,7 @@ CAsrPpg::CAsrPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
             promptExists(m_synonyms.at(row));
         updateButtons();
     });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateButtons(); });
 }
 
 CAsrPpg::~CAsrPpg() = default;
@@ -431,7 +433,7 @@ bool CAsrPpg::promptExists(const QString &synonym)
 int CAsrPpg::selectedSynonym() const
 {
     const int row = m_grid->currentRow();
-    if (row < 0 || row >= m_synonyms.size() || !m_grid->selectionModel()->isRowSelected(row, QModelIndex()))
+    if (row < 0 || row >= m_synonyms.size() || !m_grid->selectionModel()->hasSelection())
         return -1;
     return row;
 }
