@@ -7,6 +7,8 @@
 // on any answer, the line let go when another box loads or the sheet closes,
 // and synonyms that go back as a well-formed list.
 #include "admin/useragents/pages/asrppg.h"
+#include "admin/useragents/boxlistdlg.h"
+#include "admin/useragents/mailboxlistctrl.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
@@ -149,6 +151,30 @@ TEST_F(AsrPage, ShowsTheDemoBoxWithItsSynonymsAndTheirPrompts)
     EXPECT_TRUE(button(CAsrPpg::IDC_DELETE_SYNONYM)->isEnabled());
     EXPECT_EQ(m_sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_LIST_BUTTON)->text(), "Detach &List");
     saveScreenshot("mailbox-page-asr.png");
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(AsrPage, ABoxClickedInTheDetachedListLoadsIntoThePages)
+{
+    openAsr();
+    auto *detach = m_sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_LIST_BUTTON);
+    QTest::mouseClick(detach, Qt::LeftButton);
+    ASSERT_FALSE(m_sheet->IsListAttached());
+    EXPECT_EQ(detach->text(), "Attach &List");
+    CMailboxListCtrl *list = m_sheet->ListCtrl();
+    const int row = list->FindItemByText("106");
+    ASSERT_GE(row, 0);
+    list->scrollTo(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 4)).center());
+    ASSERT_TRUE(waitUntil([&] { return asr().GetMailboxNumber() == 106; }, 5000));
+    EXPECT_EQ(asr().GetDlgItemText(CInhPropertyPg::IDC_NAME1), "Hanna");
+    EXPECT_TRUE(asr().Synonyms().isEmpty());
+    saveScreenshot("mailbox-page-asr-list-detached.png");
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots/";
+    EXPECT_TRUE(m_sheet->BoxList()->grab().save(folder + "box_list_window.png"));
+    QTest::mouseClick(detach, Qt::LeftButton);
+    EXPECT_TRUE(m_sheet->IsListAttached());
+    EXPECT_EQ(list->GetSelectedItem(), row);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
