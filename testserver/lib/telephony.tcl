@@ -11,10 +11,12 @@
 # while recording keeps what was recorded so far, as a real line does, and
 # ends the call.
 #
-# Prompt files are names in the data set (serverfile), never files of the
-# host: "file exists" and "file delete" answer only for plain names inside
-# the prompt folder, <sys_tcl_library_path>/asr_aa_data/prompts/, and refuse
-# any other path, so a link reaches nothing outside that folder.
+# The server's files are names in the data set (serverfile), never files of
+# the host, which no link reaches.  "file exists" answers for any of them (the
+# demo's server procedures check other files too) but refuses a path that
+# climbs ("..") or is not absolute; "file delete" removes only plain names
+# inside the prompt folder, <sys_tcl_library_path>/asr_aa_data/prompts/, and
+# refuses any other path.
 
 namespace eval ::vs::telephony {
     # connection -> dict state (idle|grabbed|connected|recording|playing) file
@@ -43,6 +45,14 @@ proc ::vs::telephony::checkPrompt {path} {
     }
 }
 
+# Refuses a path that is not absolute or that climbs out of a folder.
+proc ::vs::telephony::checkPath {path} {
+    set parts [split $path /\\]
+    if {[file pathtype $path] ne "absolute" && ![regexp {^[A-Za-z]:/} $path] || ".." in $parts} {
+        error "\"$path\" is not a path on this server"
+    }
+}
+
 proc ::vs::telephony::exists {path} {
     expr {$path in $::vs::data::files}
 }
@@ -50,7 +60,7 @@ proc ::vs::telephony::exists {path} {
 ::vs::cmd::command file {subcommand path} {
     switch -- $subcommand {
         exists {
-            ::vs::telephony::checkPrompt $path
+            ::vs::telephony::checkPath $path
             return [::vs::telephony::exists $path]
         }
         delete {
