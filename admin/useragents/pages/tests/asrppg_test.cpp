@@ -1,4 +1,4 @@
-// The ASR Auto Attendant page against the simulator: what demo box 120
+// The ASR Auto Attendant page against the simulator: what demo box 104
 // shows, the exact "&ASR_Alias_List" lines of synonym edits and the refused
 // synonyms, the telephone line's commands for recording and playing a
 // prompt, each result the line can give, and the sound behaviours: a number
@@ -49,7 +49,7 @@ QString playLine(const QString &file)
 class AsrPage : public PageTestBase {
 protected:
     // The sheet on `number` with the ASR page shown, chosen by its tab.
-    void openAsr(long number = 120)
+    void openAsr(long number = 104)
     {
         openSheet(number, 0);
         auto *tabs = m_sheet->findChild<QTabWidget *>();
@@ -207,13 +207,13 @@ TEST_P(AsrSaves, ServerReceivesExactlyItsLine)
 
 const SynonymEdit kSynonymEdits[] = {
     {"NewSynonym", [](AsrPage &t) { static_cast<AsrSaves &>(t).add("Main Office"); },
-     "UpdateUA 120 1 &ASR_Alias_List {{Front Desk} {Reception} {Main Office} } "},
+     "UpdateUA 104 1 &ASR_Alias_List {{Front Desk} {Reception} {Main Office} } "},
     {"ChangedSynonym", [](AsrPage &t) { static_cast<AsrSaves &>(t).change(2, "  Lobby "); },
-     "UpdateUA 120 1 &ASR_Alias_List {{Front Desk} {Lobby} } "},
+     "UpdateUA 104 1 &ASR_Alias_List {{Front Desk} {Lobby} } "},
     {"DeletedSynonym", [](AsrPage &t) { static_cast<AsrSaves &>(t).remove(1); },
-     "UpdateUA 120 1 &ASR_Alias_List {{Reception} } "},
+     "UpdateUA 104 1 &ASR_Alias_List {{Reception} } "},
     {"LoginBySpeech", [](AsrPage &t) { static_cast<AsrSaves &>(t).clickOn(CAsrPpg::IDC_LOGIN); },
-     "UpdateUA 120 1 ASR_Login {1} "},
+     "UpdateUA 104 1 ASR_Login {1} "},
 };
 
 INSTANTIATE_TEST_SUITE_P(Edits, AsrSaves, testing::ValuesIn(kSynonymEdits),
@@ -232,7 +232,7 @@ TEST_F(AsrPage, RefusesSynonymsThatBreakTheRulesAndStoresNothing)
         {2, "   ", "A blank Synonym is not allowed."},
         {0, "R2D2", "Only alphabet is permitted for Synonym."},
         {0, "Front;Desk", "Only alphabet is permitted for Synonym."},
-        {0, "iris ibsen", "The Synonym is same as the User Agent's Name."},
+        {0, "erin ellis", "The Synonym is same as the User Agent's Name."},
         {2, "front desk", "The identical Synonym already exists for this User Agent."},
     };
     openAsr();
@@ -516,15 +516,15 @@ TEST_F(AsrPage, SynonymsGoBackAsAWellFormedList)
 {
     // A synonym stored by another program with a brace in it.
     const QString stored = TclWord(QStringLiteral("x}y")) + " {Front Desk} ";
-    ASSERT_FALSE(m_session->Execute("UpdateUA 120 WithForce &ASR_Alias_List " + TclWord(stored)).startsWith('!'));
+    ASSERT_FALSE(m_session->Execute("UpdateUA 104 WithForce &ASR_Alias_List " + TclWord(stored)).startsWith('!'));
     openAsr();
     EXPECT_EQ(asr().Synonyms(), (QStringList{"x}y", "Front Desk"}));
     selectRow(2);
     click(CAsrPpg::IDC_DELETE_SYNONYM);
     apply();
-    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 120 2 &ASR_Alias_List {x\\}y } "});
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 104 2 &ASR_Alias_List {x\\}y } "});
     QStringList back;
-    CTclList().SplitList(m_session->Execute("GetUA 120 &ASR_Alias_List"), back);
+    CTclList().SplitList(m_session->Execute("GetUA 104 &ASR_Alias_List"), back);
     ASSERT_EQ(back.size(), 4);
     QStringList synonyms;
     CTclList().SplitList(back.at(3), synonyms);
