@@ -7,7 +7,11 @@
 // on any answer, the line let go when another box loads or the sheet closes,
 // and synonyms that go back as a well-formed list.
 #include "admin/useragents/pages/asrppg.h"
+#include "admin/useragents/admintemplate.h"
+#include "admin/useragents/adminview.h"
 #include "admin/useragents/boxlistdlg.h"
+#include "admin/useragents/childframe.h"
+#include "admin/useragents/pages/mailboxpages.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
@@ -20,6 +24,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -498,6 +503,40 @@ TEST_F(AsrPage, TheLineIsLetGoWhenTheSheetCloses)
     m_simulator->clearLog();
     m_sheet.reset();
     EXPECT_TRUE(lineLog().isEmpty()) << "let go once";
+}
+
+TEST_F(AsrPage, ClosingTheEditorWindowLetsTheLineGoBeforeItsSessionEnds)
+{
+    QWidget desktop;
+    auto *area = new QMdiArea(&desktop);
+    desktop.resize(1000, 900);
+    area->resize(1000, 900);
+    desktop.show();
+    const CMailboxPageServices services = m_services;
+    CAdminTemplate editors(area, *m_session, login(), [services] {
+        CAdminDoc::Account account{[](long) { return true; }, true};
+        account.pages = [services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); };
+        return std::make_unique<CAdminDoc>(account);
+    });
+    ASSERT_NE(editors.OpenUAListDocument({104}), nullptr);
+    CMailboxPps *sheet = editors.LastFrame()->GetActiveView()->Sheet();
+    ASSERT_TRUE(waitUntil([&] { return sheet->ShownNumber() == 104; }));
+    auto *tabs = sheet->findChild<QTabWidget *>();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(sheet->GetPageCount() - 1).center());
+    auto *page = dynamic_cast<CAsrPpg *>(sheet->GetActivePage());
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return page->GetMailboxNumber() == 104 && page->Synonyms().size() == 2; }));
+    page->GetDlgItem<QLineEdit>(CAsrPpg::IDC_PHONE)->setText("5551234");
+    const QRect row = page->Grid()->visualItemRect(page->Grid()->item(1, 0));
+    QTest::mouseClick(page->Grid()->viewport(), Qt::LeftButton, {}, row.center());
+    m_simulator->clearLog();
+    QTest::mouseClick(page->GetDlgItem<QPushButton>(CAsrPpg::IDC_RECORD), Qt::LeftButton);
+    ASSERT_EQ(page->GetLineState(), CAsrPpg::Recording);
+    editors.LastFrame()->close();
+    const QStringList log = lineLog();
+    ASSERT_GE(log.size(), 2);
+    EXPECT_EQ(log.mid(log.size() - 2), (QStringList{"cg_stopRecord", kFree}));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 TEST_F(AsrPage, TheLineIsLetGoWhenThePageIsHidden)
