@@ -329,12 +329,15 @@ void CMailboxPps::DetachList()
     if (!m_attached || !m_list)
         return;
     m_attached = false;
+    const int listWidth = m_list->width();
     m_boxList->TakeList(m_list);
-    if (!m_boxList->isVisible()) {
-        // First shown below the window that holds the sheet, as wide as the list was.
+    if (!m_boxListPlaced) {
+        // First shown below the window that holds the sheet, as wide as the
+        // list was; later where and as large as the administrator left it.
+        m_boxListPlaced = true;
         QWidget *holder = holdingWindow();
-        m_boxList->resize(m_list->width(), m_listRise * 3);
-        m_boxList->move(holder->mapToGlobal(QPoint(0, holder->height() - m_detachedSize.height() / 2)));
+        m_boxList->resize(listWidth, m_listRise * 3);
+        m_boxList->move(holder->mapToGlobal(QPoint(0, m_detachedSize.height())));
     }
     m_boxList->show();
     m_boxList->raise();

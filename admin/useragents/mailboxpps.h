@@ -233,6 +233,7 @@ private:
     bool m_attached = true;
     // Owned as a Qt child; shown as a window of its own while detached.
     CBoxListDlg *m_boxList = nullptr;
+    bool m_boxListPlaced = false;
     // The sheet's number, shown in its caption and its Box List window's.
     int m_sheetNumber;
     int m_listRise = 0;
