@@ -25,7 +25,7 @@ class QRubberBand;
 class CBoxListDlg : public CDialog {
     Q_OBJECT
 public:
-    enum : int { IDD = 143, IDC_LIST = 1059, IDC_SHEET_LIST_BUTTON = 1213 };
+    enum : int { IDD = 143, IDC_SHEET_LIST_BUTTON = 1213 };
     // To the sheet: take the list back.
     static constexpr UINT WM_ATTACH_LIST = 0x806;
     // The drag frame's thickness in pixels.
