@@ -16,7 +16,7 @@ const char kCaption[] = "Box List";
 } // namespace
 
 CBoxListDlg::CBoxListDlg(CDialog *sheet)
-    : CDialog(IDD, QString::fromLatin1(kCaption)), m_sheet(sheet),
+    : CDialog(IDD, QString::fromLatin1(kCaption), sheet), m_sheet(sheet),
       m_dragFrame(new QRubberBand(QRubberBand::Rectangle))
 {
     Q_ASSERT(sheet);

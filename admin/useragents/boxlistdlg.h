@@ -34,7 +34,7 @@ public:
     static constexpr int CaptionHeight = 20;
 
     // `sheet` owns the window (a Qt child shown as a window of its own) and
-    // receives 0x806.
+    // receives 0x806. The window is made hidden; the sheet shows it.
     explicit CBoxListDlg(CDialog *sheet);
     ~CBoxListDlg() override;
 

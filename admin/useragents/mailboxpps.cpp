@@ -152,9 +152,9 @@ bool CMailboxPps::OnInitDialog()
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
     connect(m_list, &CMailboxListCtrl::openEditorRequested, this, &CMailboxPps::ownEditorRequested);
+    // Made hidden, and shown only when the list is detached: a window shown
+    // now, even for a moment, would take the activation from the editor.
     m_boxList = new CBoxListDlg(this);
-    m_boxList->Create(this);
-    m_boxList->hide();
     m_boxList->setWindowTitle(QStringLiteral("%1 (%2)").arg(m_boxList->windowTitle()).arg(m_sheetNumber));
     placeAttachedList();
     shareListWithPages();
