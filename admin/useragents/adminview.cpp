@@ -3,6 +3,7 @@
 
 #include "admin/res/applicationicon.h"
 #include "admin/useragents/admindoc.h"
+#include "admin/useragents/childframe.h"
 #include "admin/useragents/mailboxpps.h"
 
 #include <QVBoxLayout>
@@ -40,6 +41,10 @@ void CAdminView::OnInitialUpdate()
     connect(m_sheet, &CMailboxPps::messageLineChanged, this, &CAdminView::messageLineChanged);
     connect(m_sheet, &CMailboxPps::directorySyncRequested, this, &CAdminView::directorySyncRequested);
     connect(m_sheet, &CMailboxPps::ownEditorRequested, this, &CAdminView::ownEditorRequested);
+    connect(m_sheet, &CMailboxPps::sizeLimitsChanged, this, [this] {
+        if (auto *frame = qobject_cast<CChildFrame *>(parentWidget()))
+            frame->UpdateSizeLimits();
+    });
     m_sheet->Create(this);
     SetInitialFocus();
 }
@@ -53,6 +58,12 @@ void CAdminView::SetInitialFocus()
 bool CAdminView::QueryClose()
 {
     return !m_sheet || m_sheet->QueryClose();
+}
+
+void CAdminView::OnClosing()
+{
+    if (m_sheet)
+        m_sheet->ReleasePages();
 }
 
 LRESULT CAdminView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

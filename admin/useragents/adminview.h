@@ -27,6 +27,9 @@ public:
     void SetInitialFocus();
     // Asks the sheet whether the window may close (unsaved changes).
     bool QueryClose();
+    // The window closes: the sheet's pages let go of what they hold on the
+    // server while the editor's session still stands.
+    void OnClosing();
 
     CAdminDoc *GetDocument() const { return m_document; }
     CMailboxPps *Sheet() const { return m_sheet; }

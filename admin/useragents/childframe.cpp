@@ -87,6 +87,8 @@ void CChildFrame::closeEvent(QCloseEvent *event)
     }
     if (!m_closed) {
         m_closed = true;
+        if (m_view)
+            m_view->OnClosing();
         m_document->OnCloseDocument();
     }
     QMdiSubWindow::closeEvent(event);

@@ -12,6 +12,9 @@ public:
     virtual unsigned InitialisedBit() const = 0;
     // Every value of the page takes its class of service's.
     virtual void ResetToParent() = 0;
+    // The sheet is closing while its session still stands: the page lets
+    // go of what it holds on the server. Most pages hold nothing.
+    virtual void OnSheetClosing() {}
 
 protected:
     ~CMailboxPage() = default;

@@ -5,6 +5,7 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/useragents/admindoc.h"
+#include "admin/useragents/boxlistdlg.h"
 #include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
@@ -16,6 +17,7 @@
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiSubWindow>
@@ -78,14 +80,25 @@ QString joinNames(const QStringList &names)
 CMailboxPps::CMailboxPps(const QString &caption, CServerCommandChannel *channel, long firstNumber,
                          CAdminDoc *document, QWidget *parent, int selectPage)
     : CPropertySheet(QStringLiteral("%1 (%2)").arg(caption).arg(++g_sheetCounter), parent, selectPage),
-      m_channel(channel), m_firstNumber(firstNumber), m_document(document)
+      m_channel(channel), m_firstNumber(firstNumber), m_document(document),
+      // Sheets are made on the user-interface thread only: the counter is ours.
+      m_sheetNumber(g_sheetCounter)
 {
     Q_ASSERT(channel);
 }
 
 CMailboxPps::~CMailboxPps()
 {
+    ReleasePages();
     unregisterWindow();
+}
+
+void CMailboxPps::ReleasePages()
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (auto *page = dynamic_cast<CMailboxPage *>(GetPage(i)))
+            page->OnSheetClosing();
+    }
 }
 
 void CMailboxPps::AddPages()
@@ -106,11 +119,12 @@ bool CMailboxPps::OnInitDialog()
 {
     if (!CPropertySheet::OnInitDialog())
         return false;
-    addExtraButton(IDC_REFRESH, AdminString(IDS_REFRESH), 0);
-    addExtraButton(IDC_RESET, AdminString(IDS_RESET), 1);
-    addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 2);
+    addExtraButton(IDC_LIST_BUTTON, AdminString(IDS_DETACH_LIST), 0);
+    addExtraButton(IDC_REFRESH, AdminString(IDS_REFRESH), 1);
+    addExtraButton(IDC_RESET, AdminString(IDS_RESET), 2);
+    addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 3);
     if (m_copyAction)
-        addExtraButton(IDC_COPY, AdminString(IDS_COPY), 3);
+        addExtraButton(IDC_COPY, AdminString(IDS_COPY), 4);
     if (GetPageCount() == 0) {
         if (auto *tabs = findChild<QTabWidget *>())
             tabs->hide();
@@ -139,6 +153,10 @@ bool CMailboxPps::OnInitDialog()
     m_list = SetDlgCtrlID(new CMailboxListCtrl(m_channel, std::move(allowed), this, holder, this),
                           IDC_MAILBOX_LIST);
     connect(m_list, &CMailboxListCtrl::openEditorRequested, this, &CMailboxPps::ownEditorRequested);
+    // Made hidden, and shown only when the list is detached: a window shown
+    // now, even for a moment, would take the activation from the editor.
+    m_boxList = new CBoxListDlg(this);
+    m_boxList->setWindowTitle(QStringLiteral("%1 (%2)").arg(m_boxList->windowTitle()).arg(m_sheetNumber));
     placeAttachedList();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
@@ -211,7 +229,7 @@ void CMailboxPps::SetInitialFocus()
 {
     if (m_mode == ModeResetting)
         return;
-    if (m_list)
+    if (m_list && m_attached)
         m_list->setFocus();
     else
         setFocus();
@@ -238,9 +256,14 @@ LRESULT CMailboxPps::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE_LIMITS:
         return OnSizeLimits(reinterpret_cast<MINMAXINFO *>(lParam));
     case WM_CLOSE:
-        if (QueryClose())
+        if (QueryClose()) {
+            ReleasePages();
             DestroyWindow();
+        }
         return 0;
+    case WM_ATTACH_LIST:
+        AttachList();
+        return 1;
     default:
         return CPropertySheet::WindowProc(message, wParam, lParam);
     }
@@ -276,6 +299,7 @@ void CMailboxPps::placeAttachedList()
     margins.setBottom(margins.bottom() + placement.band);
     box->setContentsMargins(margins);
     m_listTop = sheet.height() + placement.band - placement.rise;
+    m_listRise = placement.rise;
 
     // Wide enough for the list's columns, also before the pages have come.
     const int listWidth = m_list->header()->length() + 2 * m_list->frameWidth() +
@@ -288,13 +312,79 @@ void CMailboxPps::placeAttachedList()
         frame = QSize(edges.left() + edges.right(), edges.top() + edges.bottom());
     }
     m_attachedSize = client + frame;
+    m_detachedSize = QSize(m_attachedSize.width(), m_attachedSize.height() - placement.rise);
     holder->resize(m_attachedSize);
     fitAttachedList();
 }
 
+void CMailboxPps::setListBand(bool attached)
+{
+    auto *box = static_cast<QVBoxLayout *>(layout());
+    QMargins margins = box->contentsMargins();
+    margins.setBottom(margins.bottom() + (attached ? m_listRise : -m_listRise));
+    box->setContentsMargins(margins);
+}
+
+void CMailboxPps::DetachList()
+{
+    if (!m_attached || !m_list)
+        return;
+    m_attached = false;
+    const int listWidth = m_list->width();
+    m_boxList->TakeList(m_list);
+    if (!m_boxListPlaced) {
+        // First shown below the window that holds the sheet, as wide as the
+        // list was; later where and as large as the administrator left it.
+        m_boxListPlaced = true;
+        QWidget *holder = holdingWindow();
+        m_boxList->resize(listWidth, m_listRise * 3);
+        m_boxList->move(holder->mapToGlobal(QPoint(0, m_detachedSize.height())));
+    }
+    m_boxList->show();
+    m_boxList->raise();
+    m_boxList->activateWindow();
+    m_list->setFocus();
+    QWidget *holder = holdingWindow();
+    if (holder->isMaximized())
+        holder->showNormal();
+    setListBand(false);
+    emit sizeLimitsChanged();
+    holder->resize(m_detachedSize);
+    if (auto *button = GetDlgItem(IDC_LIST_BUTTON))
+        static_cast<QPushButton *>(button)->setText(AdminString(IDS_ATTACH_LIST));
+}
+
+void CMailboxPps::AttachList()
+{
+    if (m_attached || !m_list)
+        return;
+    const QWidget *focus = QApplication::focusWidget();
+    const bool focusInBoxList = focus && (focus == m_boxList || m_boxList->isAncestorOf(focus));
+    QWidget *holder = holdingWindow();
+    // Drawn once, when everything is in place.
+    holder->setUpdatesEnabled(false);
+    m_attached = true;
+    m_list->setParent(this);
+    setListBand(true);
+    emit sizeLimitsChanged();
+    holder->resize(m_attachedSize.width(), std::max(holder->height(), m_attachedSize.height()));
+    fitAttachedList();
+    m_list->show();
+    m_boxList->hide();
+    holder->setUpdatesEnabled(true);
+    if (focusInBoxList) {
+        // The list shows the box the sheet shows, and has the focus back.
+        SendMessage(m_list->GetSafeHwnd(), WM_SELECT_SHOWN_UA, WPARAM(m_record.GetUANumber()), 0);
+        holder->activateWindow();
+        SetInitialFocus();
+    }
+    if (auto *button = GetDlgItem(IDC_LIST_BUTTON))
+        static_cast<QPushButton *>(button)->setText(AdminString(IDS_DETACH_LIST));
+}
+
 void CMailboxPps::fitAttachedList()
 {
-    if (!m_list || !m_attachedSize.isValid())
+    if (!m_list || !m_attached || !m_attachedSize.isValid())
         return;
     // The top-left corner stays; the list takes what the window grows by.
     m_list->setGeometry(AttachedListMargin, m_listTop, std::max(0, width() - 2 * AttachedListMargin),
@@ -311,9 +401,10 @@ LRESULT CMailboxPps::OnSizeLimits(MINMAXINFO *limits) const
 {
     Q_ASSERT(limits);
     if (m_attachedSize.isValid()) {
-        limits->ptMinTrackSize = {m_attachedSize.width(), m_attachedSize.height()};
-        limits->ptMaxSize.x = m_attachedSize.width();
-        limits->ptMaxTrackSize.x = m_attachedSize.width();
+        const QSize layout = m_attached ? m_attachedSize : m_detachedSize;
+        limits->ptMinTrackSize = {layout.width(), layout.height()};
+        limits->ptMaxSize.x = layout.width();
+        limits->ptMaxTrackSize.x = layout.width();
     }
     return 1;
 }
@@ -323,6 +414,12 @@ bool CMailboxPps::OnCommand(int id)
     switch (id) {
     case ID_APPLY_NOW:
         SaveChanges();
+        return true;
+    case IDC_LIST_BUTTON:
+        if (m_attached)
+            DetachList();
+        else
+            AttachList();
         return true;
     case IDC_REFRESH:
         OnRefresh();
@@ -410,7 +507,11 @@ void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
     }
     if (m_mode == ModeResetting)
         return;
+    // The Box List window is a child of the sheet in the window tree: a
+    // detached list hears of the load with the pages.
     SendMessageToDescendants(GetSafeHwnd(), WM_USERAGENT_LOADED, WPARAM(m_record.GetUANumber()), 0);
+    if (!m_attached)
+        SetInitialFocus();
 }
 
 bool CMailboxPps::storePages()
@@ -544,6 +645,7 @@ bool CMailboxPps::saveOnClose()
 void CMailboxPps::OnCancel()
 {
     // The editor's session ends with its document, marked as its own doing.
+    ReleasePages();
     DestroyWindow();
 }
 

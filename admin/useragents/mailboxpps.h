@@ -16,6 +16,11 @@
 // them again. The unified-messaging switch is applied in one server script
 // that stores the switch and reads the box back, so the pages reload with
 // what the server now holds.
+//
+// The list can be detached into the Box List window (the list button,
+// 1213) and put back (the button again, or the window's 0x806): the window
+// holding the sheet then loses or regains the list's band, and its size
+// limits follow (sizeLimitsChanged).
 #pragma once
 
 #include "admin/useragents/inhpropertypg.h"
@@ -33,6 +38,7 @@
 #include <vector>
 
 class CAdminDoc;
+class CBoxListDlg;
 class CMailboxListCtrl;
 class CServerCommandChannel;
 class CPropertyPage;
@@ -44,7 +50,14 @@ class CMailboxPps : public CPropertySheet, public CInhSheet {
 public:
     enum Mode : unsigned { ModeNormal = 0, ModeUnifiedOn = 1, ModeUnifiedOff = 16, ModeResetting = 256 };
     // Command ids of the extra buttons and the sheet's own messages.
-    enum : int { IDC_REFRESH = 1281, IDC_RESET = 1282, IDC_DELETE = 1296, IDC_COPY = 61462, IDC_MAILBOX_LIST = 1059 };
+    enum : int {
+        IDC_LIST_BUTTON = 1213,
+        IDC_REFRESH = 1281,
+        IDC_RESET = 1282,
+        IDC_DELETE = 1296,
+        IDC_COPY = 61462,
+        IDC_MAILBOX_LIST = 1059
+    };
     // The editor's pages, made for a sheet, in the order they show.
     using PageFactory = std::function<std::vector<std::unique_ptr<CPropertyPage>>(CMailboxPps &sheet)>;
     // Copies the box `from` over new numbers (the Copy button).
@@ -54,6 +67,8 @@ public:
     static constexpr UINT WM_USERAGENT_LOADED = 0x802;
     static constexpr UINT WM_SELECT_SHOWN_UA = 0x804;
     static constexpr UINT WM_SAVE_CHANGES = 0x80A;
+    // From the Box List window: the list comes back into the sheet; answers 1.
+    static constexpr UINT WM_ATTACH_LIST = 0x806;
     // lParam a MINMAXINFO, filled with the limits of the sheet's layout; answers 1.
     static constexpr UINT WM_SIZE_LIMITS = 0x807;
 
@@ -108,6 +123,10 @@ public:
     bool IsCOSEditor() const;
     // Asks before closing with unsaved changes; false keeps the window.
     bool QueryClose();
+    // The sheet is closing: each page lets go of what it holds on the
+    // server (a telephone line). Called before the editor's session ends;
+    // calling it again does nothing more.
+    void ReleasePages();
 
     void AddChangedFlags(unsigned bits) { m_initialisedPages |= bits; }
     bool TestChangedFlags(unsigned bits) const { return (m_initialisedPages & bits) != 0; }
@@ -134,6 +153,10 @@ public:
     // The size of the window holding the sheet with its list attached, frame
     // included: its smallest size and its largest width. Empty until created.
     QSize AttachedSize() const { return m_attachedSize; }
+    // The same with the list detached: as wide, less the list's band.
+    QSize DetachedSize() const { return m_detachedSize; }
+    bool IsListAttached() const { return m_attached; }
+    CBoxListDlg *BoxList() const { return m_boxList; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -144,6 +167,9 @@ signals:
     // The administrator wants an editor window of this box alone (a right
     // click on its row).
     void ownEditorRequested(long number);
+    // The sizes the window holding the sheet may take have changed (the
+    // list was detached or attached); its size limits are to be asked again.
+    void sizeLimitsChanged();
 
 protected:
     bool OnInitDialog() override;
@@ -178,6 +204,11 @@ private:
     // The attached layout: sizes the holding window and places the list.
     QWidget *holdingWindow();
     void placeAttachedList();
+    void DetachList();
+    void AttachList();
+    // The room below the pages: the list's band when attached, less the
+    // list's rise when detached.
+    void setListBand(bool attached);
     void fitAttachedList();
     LRESULT OnSizeLimits(MINMAXINFO *limits) const;
     void shareListWithPages();
@@ -199,6 +230,14 @@ private:
     CMailboxListCtrl *m_list = nullptr;
     QString m_messageLine;
     QSize m_attachedSize;
+    QSize m_detachedSize;
+    bool m_attached = true;
+    // Owned as a Qt child; shown as a window of its own while detached.
+    CBoxListDlg *m_boxList = nullptr;
+    bool m_boxListPlaced = false;
+    // The sheet's number, shown in its caption and its Box List window's.
+    int m_sheetNumber;
+    int m_listRise = 0;
     // The attached list's top edge in the sheet; it stays when the window grows.
     int m_listTop = 0;
     CInhPropertyPg::ServerVariable m_serverVariables;

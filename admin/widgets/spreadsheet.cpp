@@ -240,6 +240,15 @@ void CSpreadSheet::SetAction(short action)
     scrollToItem(cursorItem(true));
 }
 
+void CSpreadSheet::EditActiveCell()
+{
+    const QModelIndex active = currentIndex();
+    if (!active.isValid())
+        return;
+    setFocus();
+    edit(active);
+}
+
 void CSpreadSheet::SetCellType(short type)
 {
     Q_ASSERT(type == CellTypeEdit || type == CellTypeStaticText || isComboType(type) ||

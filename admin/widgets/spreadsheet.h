@@ -79,6 +79,10 @@ public:
     void SetReDraw(bool on) { setUpdatesEnabled(on); }
 
     void SetAction(short action);
+    // Opens the editor of the active cell, as a double click would (a new
+    // row whose first cell the user is to type); a cell that cannot be
+    // edited stays closed.
+    void EditActiveCell();
     void SetCellType(short type);
     // A locked cell cannot be edited.
     void SetLock(bool locked);

@@ -325,3 +325,13 @@ script {
         linsert $::notify_port_groups 0 get_notify_port_groups
     }
 }
+
+# --- asr: Erin's box is set up for the ASR auto attendant (declared again,
+# as before, with the ASR properties): callers may ask by speech to be
+# transferred or to leave a message, under two synonyms, one of them with a
+# recorded prompt.
+ua 104 -parent 10 -stamp 1 -sac 0 {&Name1 Erin &Name2 Ellis &Ext 104 &Comment {}
+    ASR_Transfer 1 ASR_Login 0 ASR_SendMsg 1 &ASR_Alias_List {{Front Desk} {Reception} }}
+serverfile C:/Verbanta/tcl/asr_aa_data/prompts/record_synonyms.VOX
+serverfile C:/Verbanta/tcl/asr_aa_data/prompts/Front_Desk.vox
+# --- end asr

@@ -326,6 +326,15 @@ void SimulatorProcess::answerCommand(const QString &command, const QString &repl
     request({QStringLiteral("answer"), command, reply});
 }
 
+void SimulatorProcess::scriptLineResult(const QString &command, const QString &result, int times)
+{
+    if (result.isEmpty())
+        request({QStringLiteral("telephony"), command});
+    else
+        request({QStringLiteral("telephony"), command, result,
+                 times == 0 ? QStringLiteral("always") : QString::number(times)});
+}
+
 void SimulatorProcess::clearAnswer(const QString &command)
 {
     request({QStringLiteral("unanswer"), command});

@@ -78,6 +78,10 @@ public:
     // exactly as given (nothing evaluated, no word added) until clearAnswer.
     void answerCommand(const QString &command, const QString &reply);
     void clearAnswer(const QString &command);
+    // The next `times` calls (0: every call until cleared) of a telephone-line
+    // command (cg_dial, cg_waitForRecord, ...) answer `result` (Busy, Rna,
+    // Hangup, Error, Timeout, ...); an empty result clears what was scripted.
+    void scriptLineResult(const QString &command, const QString &result, int times = 1);
     // Pushes a line to every logged-in link, or to the one numbered as in the
     // command log; returns how many got it.
     int pushLine(const QString &line);

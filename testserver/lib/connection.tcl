@@ -90,7 +90,7 @@ proc ::vs::conn::close {id reason} {
     if {$state($id,interp) ne ""} {
         interp delete $state($id,interp)
     }
-    ::vs::services::forget $id
+    ::vs::telephony::forget $id
     array unset state $id,*
 }
 

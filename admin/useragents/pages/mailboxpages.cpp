@@ -2,6 +2,7 @@
 #include "admin/useragents/pages/mailboxpages.h"
 
 #include "admin/useragents/mailboxpps.h"
+#include "admin/useragents/pages/asrppg.h"
 #include "admin/useragents/pages/attendantppg.h"
 #include "admin/useragents/pages/autoppg.h"
 #include "admin/useragents/pages/groupsppg.h"
@@ -25,5 +26,6 @@ std::vector<std::unique_ptr<CPropertyPage>> CMailboxPages::Make(CMailboxPps &she
     pages.push_back(std::make_unique<CAutoPpg>(sheet, services));
     pages.push_back(std::make_unique<CNotifyPpg>(sheet, services));
     pages.push_back(std::make_unique<CIntegratedMsg>(sheet, services));
+    pages.push_back(std::make_unique<CAsrPpg>(sheet, services));
     return pages;
 }
