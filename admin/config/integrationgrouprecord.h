@@ -8,6 +8,7 @@
 #include "admin/config/serialsettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -35,6 +36,10 @@ struct IntegrationGroupRecord {
     QString t1Protocol;
     // 1 on, 0 off.
     int transferSupport = 1;
+    // Patterns the server holds beyond the page's 24 rows: not shown, but
+    // written back behind the rows so that saving loses none.
+    QStringList moreIntegrationPatterns;
+    QStringList moreSmdiPatterns;
 
     bool operator==(const IntegrationGroupRecord &) const = default;
 };
@@ -59,5 +64,14 @@ bool IsAcceptableStoredPattern(const QString &pattern);
 int LeadingInteger(const QString &text);
 // 1 to 10 by its integer reading.
 bool IsValidMaxExtensionLength(const QString &text);
+
+// The number of a group's server variables, in the depot's order: 1
+// `pbx_switch_type` ... 33 `pbx_snmp_community` (element k-1 of the lists
+// below is variable k).
+inline constexpr int ServerValueCount = 33;
+// The record of a group from its server values (missing values read empty).
+IntegrationGroupRecord FromServerValues(const QString &groupName, const QStringList &values);
+// The group's 33 server values; lists are written as Tcl lists.
+QStringList ToServerValues(const IntegrationGroupRecord &record);
 
 } // namespace IntegrationValues
