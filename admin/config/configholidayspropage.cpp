@@ -4,6 +4,7 @@
 #include "admin/config/configholidayspropage.h"
 
 #include "admin/config/configdepot.h"
+#include "admin/config/configpropsheet.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -24,7 +25,8 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 
 } // namespace
 
-CConfigHolidaysPropPage::CConfigHolidaysPropPage() : CPropertyPage(IDD, QStringLiteral("Holidays"))
+CConfigHolidaysPropPage::CConfigHolidaysPropPage()
+    : CConfigPropPage(IDD, QStringLiteral("Holidays"), CConfigPropSheet::ID_CONFIG_HOLIDAYS)
 {
     m_grid = SetDlgCtrlID(new CSpreadSheetEx(1, this), IDC_HOLIDAY_GRID);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -75,7 +77,7 @@ bool CConfigHolidaysPropPage::isValidDate(const QDate &date)
 
 void CConfigHolidaysPropPage::LoadFromDepot()
 {
-    HolidayText::Parse(m_pDepot->m_holidays, m_fixed, m_yearly, m_unreadable);
+    HolidayText::Parse(Depot()->m_holidays, m_fixed, m_yearly, m_unreadable);
     SetModified(false);
     if (m_initialised) {
         refreshGrid();
@@ -87,14 +89,14 @@ void CConfigHolidaysPropPage::SaveToDepot()
 {
     if (!m_initialised)
         return;
-    m_pDepot->m_holidays = HolidayText::Format(m_fixed, m_yearly, m_unreadable);
+    Depot()->m_holidays = HolidayText::Format(m_fixed, m_yearly, m_unreadable);
     SetModified(false);
     m_grid->setFocus();
 }
 
 bool CConfigHolidaysPropPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CConfigPropPage::OnInitDialog();
     m_today = QDate::currentDate();
     m_shownYear = m_today.year();
     m_grid->SetMaxCols(1);
@@ -121,7 +123,7 @@ bool CConfigHolidaysPropPage::OnCommand(int id)
         removeHoliday();
         return true;
     }
-    return CPropertyPage::OnCommand(id);
+    return CConfigPropPage::OnCommand(id);
 }
 
 bool CConfigHolidaysPropPage::checkRange(const QDate &date)

@@ -7,18 +7,17 @@
 #pragma once
 
 #include "admin/config/holidaylist.h"
-#include "platform/mfc/propertypage.h"
+#include "admin/config/configproppage.h"
 
 #include <QDate>
 #include <QStringList>
 
-class CConfigDepot;
 class CSpreadSheetEx;
 class QDateEdit;
 class QLabel;
 class QPushButton;
 
-class CConfigHolidaysPropPage : public CPropertyPage {
+class CConfigHolidaysPropPage : public CConfigPropPage {
     Q_OBJECT
 public:
     enum {
@@ -33,9 +32,8 @@ public:
 
     CConfigHolidaysPropPage();
 
-    void SetDepot(CConfigDepot *depot) { m_pDepot = depot; }
-    void LoadFromDepot();
-    void SaveToDepot();
+    void LoadFromDepot() override;
+    void SaveToDepot() override;
 
     // For tests and the sheet: what the page holds.
     const CHolidayList &FixedDates() const { return m_fixed; }
@@ -60,7 +58,6 @@ private:
     void checkToday(bool &changed);
     QString rowText(HolidayRecord holiday) const;
 
-    CConfigDepot *m_pDepot = nullptr;
     CSpreadSheetEx *m_grid = nullptr;
     QLabel *m_rangeWarning = nullptr;
     QDateEdit *m_picker = nullptr;
