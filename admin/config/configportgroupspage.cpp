@@ -65,6 +65,11 @@ QString CConfigPortGroupsPage::GetGroupsOfPort(int port) const
     return m_groups.GetGroupsOfPort(port, VoicePortCount());
 }
 
+QStringList CConfigPortGroupsPage::GroupsOfPort(int port) const
+{
+    return m_groups.GroupIdsOfPort(port, VoicePortCount());
+}
+
 bool CConfigPortGroupsPage::OnInitDialog()
 {
     CConfigPropPage::OnInitDialog();

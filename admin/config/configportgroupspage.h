@@ -23,6 +23,7 @@ public:
 
     // The IDs of the groups that hold the voice port, joined by ", ".
     QString GetGroupsOfPort(int port) const;
+    QStringList GroupsOfPort(int port) const override;
 
     const CPortGroupList &Groups() const { return m_groups; }
     CSpreadSheetEx *Grid() const { return m_grid; }

@@ -115,15 +115,20 @@ int CPortGroupList::IndexOf(const QString &id) const
     return -1;
 }
 
-QString CPortGroupList::GetGroupsOfPort(int port, int voicePortCount) const
+QStringList CPortGroupList::GroupIdsOfPort(int port, int voicePortCount) const
 {
-    if (port < 1 || port > voicePortCount)
-        return QString();
     QStringList ids;
+    if (port < 1 || port > voicePortCount)
+        return ids;
     for (const PortGroupRecord &group : m_groups)
         if (group.ports.contains(port))
             ids << group.id;
-    return ids.join(QStringLiteral(", "));
+    return ids;
+}
+
+QString CPortGroupList::GetGroupsOfPort(int port, int voicePortCount) const
+{
+    return GroupIdsOfPort(port, voicePortCount).join(QStringLiteral(", "));
 }
 
 QString CPortGroupList::NextStatisticalId() const

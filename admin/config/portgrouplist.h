@@ -42,7 +42,10 @@ public:
     // The index of the group with this ID (exact), or -1.
     int IndexOf(const QString &id) const;
 
-    // The IDs of the groups that hold the port, joined by ", ".
+    // The IDs of the groups that hold the port, in group order; none for a
+    // port outside 1 to the voice-port count.
+    QStringList GroupIdsOfPort(int port, int voicePortCount) const;
+    // The same joined by ", ".
     QString GetGroupsOfPort(int port, int voicePortCount) const;
     // The lowest number that no group's ID reads as (see the page).
     QString NextStatisticalId() const;
