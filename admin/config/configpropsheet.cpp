@@ -6,6 +6,8 @@
 #include "admin/config/configwindowhost.h"
 #include "admin/config/voiceportsppg.h"
 #include "admin/config/configholidayspropage.h"
+#include "admin/config/configintegrationpropage.h"
+#include "admin/config/configserialportspropage.h"
 #include "admin/config/confignotifygroupsproppage.h"
 #include "admin/config/configstatgroupsproppage.h"
 #include "admin/session/zltexception.h"
@@ -67,7 +69,9 @@ CConfigPropSheet::~CConfigPropSheet()
 // A page derives from CConfigPropPage and names its command id there.
 void CConfigPropSheet::addPages()
 {
+    addPage(std::make_unique<CConfigIntegrationPropPage>(), 7);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
+    addPage(std::make_unique<CConfigSerialPortsPropPage>(), 5);
     addPage(std::make_unique<CConfigNotifyGroupsPropPage>(), 3);
     addPage(std::make_unique<CConfigStatGroupsPropPage>(), 6);
     addPage(std::make_unique<CConfigHolidaysPropPage>(), 1);
