@@ -116,7 +116,9 @@ QString savePatterns(const std::array<QString, IntegrationGroupRecord::PatternCo
 
 } // namespace
 
-IntegrationGroupRecord FromServerValues(const QString &groupName, const QStringList &values)
+namespace {
+
+IntegrationGroupRecord readServerValues(const QString &groupName, const QStringList &values)
 {
     using namespace SerialSettings;
     const auto value = [&values](int k) { return values.value(k - 1); };
@@ -157,7 +159,7 @@ IntegrationGroupRecord FromServerValues(const QString &groupName, const QStringL
     return record;
 }
 
-QStringList ToServerValues(const IntegrationGroupRecord &record)
+QStringList formServerValues(const IntegrationGroupRecord &record)
 {
     using namespace SerialSettings;
     QStringList values(ServerValueCount);
@@ -180,6 +182,26 @@ QStringList ToServerValues(const IntegrationGroupRecord &record)
     for (int code = 1; code <= IntegrationGroupRecord::DialCodeCount; ++code)
         if (const int k = dialCodeValue(code))
             set(k, record.dialCodes[size_t(code - 1)]);
+    return values;
+}
+
+} // namespace
+
+IntegrationGroupRecord FromServerValues(const QString &groupName, const QStringList &values)
+{
+    IntegrationGroupRecord record = readServerValues(groupName, values);
+    record.serverValues = values;
+    record.loadedValues = ToServerValues(record);
+    return record;
+}
+
+QStringList ToServerValues(const IntegrationGroupRecord &record)
+{
+    QStringList values = formServerValues(record);
+    if (record.loadedValues.size() == values.size() && record.serverValues.size() == values.size())
+        for (qsizetype k = 0; k < values.size(); ++k)
+            if (values[k] == record.loadedValues[k])
+                values[k] = record.serverValues[k];
     return values;
 }
 

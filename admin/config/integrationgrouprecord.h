@@ -40,6 +40,11 @@ struct IntegrationGroupRecord {
     // written back behind the rows so that saving loses none.
     QStringList moreIntegrationPatterns;
     QStringList moreSmdiPatterns;
+    // The group's 33 values as the server holds them, and as the page would
+    // write them unedited: a value the page has not changed goes back in
+    // the server's own spelling, so an untouched group writes nothing.
+    QStringList serverValues;
+    QStringList loadedValues;
 
     bool operator==(const IntegrationGroupRecord &) const = default;
 };

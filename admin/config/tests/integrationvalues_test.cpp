@@ -50,9 +50,14 @@ TEST(IntegrationValuesTest, ReadsTheLineProtocolTransferAndDialCodes)
     EXPECT_EQ(record.dialCodes[18], QString());
     EXPECT_EQ(record.dialCodes[19], QStringLiteral("v28"));
     EXPECT_EQ(record.dialCodes[24], QStringLiteral("v33"));
-    const QStringList saved = IntegrationValues::ToServerValues(record);
-    EXPECT_EQ(saved[3], QStringLiteral("True"));
-    EXPECT_EQ(saved[7], QStringLiteral("{} 9600 8 NOPARITY ONESTOPBIT"));
+    // Unedited values go back in the server's spelling; edited ones in the page's.
+    EXPECT_EQ(IntegrationValues::ToServerValues(record), serverValues());
+    IntegrationGroupRecord edited = record;
+    edited.transferSupport = 0;
+    edited.baudIndex = 8;
+    const QStringList saved = IntegrationValues::ToServerValues(edited);
+    EXPECT_EQ(saved[3], QStringLiteral("False"));
+    EXPECT_EQ(saved[7], QStringLiteral("{} 19200 8 NOPARITY ONESTOPBIT"));
     for (int k = 10; k <= 33; ++k)
         EXPECT_EQ(saved[k - 1], serverValues()[k - 1]);
 }
