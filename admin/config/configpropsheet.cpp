@@ -16,6 +16,7 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QFontMetrics>
+#include <QLayout>
 #include <QPushButton>
 
 #include <algorithm>
@@ -123,7 +124,9 @@ bool CConfigPropSheet::OnInitDialog()
             button->show();
             button->setEnabled(true);
         }
-    adjustSize();
+    resize(sizeHint());
+    if (layout())
+        layout()->activate();
     const QWidget *ok = GetDlgItem(IDOK);
     const int margin = QFontMetrics(font()).height() * 6 / 8;
     m_layoutRect = QRect(QPoint(0, 0), size());
