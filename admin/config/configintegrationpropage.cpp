@@ -371,10 +371,10 @@ void CConfigIntegrationPropPage::showDialCodes(bool locked)
         m_dialCodesGrid->SetLock(locked);
     }
     if (!locked)
-        labelAddressRows(current().integrationType == QLatin1String("2"), false);
+        labelAddressRows(current().integrationType == QLatin1String("2"));
 }
 
-void CConfigIntegrationPropPage::labelAddressRows(bool shown, bool)
+void CConfigIntegrationPropPage::labelAddressRows(bool shown)
 {
     for (int row : {kIpAddressRow, kSnmpRow}) {
         setCell(m_dialCodesGrid, 1, row, shown ? QString::fromUtf8(kDialCodeLabels[row - 1]) : QString());
@@ -450,10 +450,13 @@ void CConfigIntegrationPropPage::LoadSwitchType(const QString &name, bool keepLi
 
 void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &record)
 {
-    CSwitchTypeDlg dialog(this);
-    dialog.m_strName = record.switchType;
+    QString shown = record.switchType;
     for (;;) {
+        // A new dialog each time, opening with the name as the last step left it.
+        CSwitchTypeDlg dialog(this);
+        dialog.m_strName = shown;
         const int result = dialog.DoModal();
+        shown = dialog.m_strName;
         if (result == IDCANCEL)
             return;
         if (result == CSwitchTypeDlg::IDC_SWITCHTYPE_DELETE) {
@@ -486,11 +489,11 @@ void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &
             AfxMessageBox(QStringLiteral("The name 'Talvo VLM' is reserved for manufacturer default switch type.\n\t"
                                          "Enter a different name to save your switch type."),
                           MB_OK | MB_ICONEXCLAMATION);
-            dialog.m_strName = record.switchType;
+            shown = record.switchType;
             continue;
         }
         const QString name = CSwitchTypeFile::NormalName(dialog.m_strName);
-        dialog.m_strName = name;
+        shown = name;
         if (!CSwitchTypeFile::IsValidName(name)) {
             AfxMessageBox(QStringLiteral("'%1' can not be used as a switch type name. Do not use '/', '\\', '..', a "
                                          "leading '.' or control characters.")
@@ -733,7 +736,7 @@ void CConfigIntegrationPropPage::integrationTypeChanged()
         m_serialGrid->hide();
     }
     if (record.lineProtocol.isEmpty() || record.lineProtocol == QLatin1String("None"))
-        labelAddressRows(isTypeWithAddress(record.integrationType), false);
+        labelAddressRows(isTypeWithAddress(record.integrationType));
     rebuildLists();
     SetModified(true);
 }
@@ -871,19 +874,20 @@ void CConfigIntegrationPropPage::dialCodeChanged(int col, int row)
 
 void CConfigIntegrationPropPage::addGroup()
 {
-    CAddIntegrationGroupDlg dialog(this);
     QString name;
     for (;;) {
+        // A new dialog each time, opening with the name as it was left.
+        CAddIntegrationGroupDlg dialog(this);
+        dialog.m_strName = name;
         if (dialog.DoModal() != IDOK)
             return;
-        if (!dialog.m_strName.isEmpty() && !dialog.m_bChanged) {
+        name = dialog.m_strName;
+        if (!name.isEmpty() && !dialog.m_bChanged) {
             AfxMessageBox(QStringLiteral("You should change the Group Name to be different from existing Group Names."),
                           MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
-        name = dialog.m_strName;
         name.replace(QLatin1Char(' '), QLatin1Char('_'));
-        dialog.m_strName = name;
         if (refuseGroupName(name))
             continue;
         if (FindGroupByName(name) >= 0) {

@@ -85,7 +85,9 @@ private:
     void displayCurrent();
     void showPatterns(bool locked);
     void showDialCodes(bool locked);
-    void labelAddressRows(bool shown, bool locked);
+    // Rows 24 and 25 (IP address, SNMP community) with labels and values, or
+    // empty and locked.
+    void labelAddressRows(bool shown);
     void rebuildLists();
     void releaseGroupPort(int group);
     void returnTo(CSpreadSheetEx *grid, int col, int row);

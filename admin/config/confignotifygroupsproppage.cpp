@@ -56,13 +56,17 @@ int CConfigNotifyGroupsPropPage::RowAfterRemoval(int) const
 
 bool CConfigNotifyGroupsPropPage::AskNewId(QString &id)
 {
-    CAddNotifyGroupDlg dialog(this);
+    QString shown;
     for (;;) {
+        // A new dialog each time, opening with the ID as it was left.
+        CAddNotifyGroupDlg dialog(this);
+        dialog.m_strId = shown;
         if (dialog.DoModal() != IDOK)
             return false;
         if (!dialog.m_strId.isEmpty() && !dialog.m_bIdEdited) {
             AfxMessageBox(QStringLiteral("You should change the Group ID to be different from existing Group IDs."),
                           MB_OK | MB_ICONEXCLAMATION);
+            shown = dialog.m_strId;
             continue;
         }
         QString typed = dialog.m_strId;
@@ -73,7 +77,7 @@ bool CConfigNotifyGroupsPropPage::AskNewId(QString &id)
             return true;
         }
         AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
-        dialog.m_strId = typed;
+        shown = typed;
     }
 }
 

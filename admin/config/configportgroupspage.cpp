@@ -82,7 +82,7 @@ bool CConfigPortGroupsPage::OnInitDialog()
         m_grid->SetCol(LimitColumn);
         m_grid->SetText(QStringLiteral("Group Limit [%]"));
     }
-    m_grid->SetColWidth(IdColumn, m_grid->GetColWidth(IdColumn) * 1.5);
+    m_grid->SetColWidth(IdColumn, 18);
     m_grid->SetColWidth(PortsColumn, 30);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_initialised = true;

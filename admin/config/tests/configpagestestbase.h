@@ -63,6 +63,7 @@ protected:
         if (auto *combo = qobject_cast<QComboBox *>(editor)) {
             if (combo->isEditable()) {
                 combo->lineEdit()->selectAll();
+                QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
                 QTest::keyClicks(combo->lineEdit(), text);
             } else {
                 const int item = combo->findText(text);
@@ -72,6 +73,7 @@ protected:
             QTest::keyClick(combo, Qt::Key_Return);
         } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
             edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
             QTest::keyClicks(edit, text);
             QTest::keyClick(edit, Qt::Key_Return);
         }
