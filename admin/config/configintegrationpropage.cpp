@@ -89,10 +89,6 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 
-    m_groupsGrid->setFixedHeight(4 * 24 + 6);
-    m_serialGrid->setFixedHeight(2 * 24 + 6);
-    m_transferGrid->setFixedHeight(24 + 6);
-    m_t1Grid->setFixedHeight(24 + 6);
     m_patternsGrid->setMinimumSize(360, 330);
     m_dialCodesGrid->setMinimumSize(420, 330);
 
@@ -293,6 +289,11 @@ void CConfigIntegrationPropPage::setupGrids()
     m_t1Grid->SetCol(2);
     m_t1Grid->SetRow(1);
     m_t1Grid->SetCellType(CSpreadSheet::CellTypeComboBox);
+    // The small grids show all their rows without scrolling.
+    for (CSpreadSheetEx *grid : {m_groupsGrid, m_serialGrid, m_transferGrid, m_t1Grid}) {
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setFixedHeight(grid->verticalHeader()->length() + 2 * grid->frameWidth());
+    }
 }
 
 void CConfigIntegrationPropPage::displayCurrent()

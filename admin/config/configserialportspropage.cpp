@@ -34,7 +34,6 @@ CConfigSerialPortsPropPage::CConfigSerialPortsPropPage()
     m_portsGrid->setMinimumSize(420, 260);
     auto *frame = new QGroupBox(QStringLiteral("Serial Port Default Settings"), this);
     m_settingsGrid = SetDlgCtrlID(new CSpreadSheetEx(2, frame), IDC_SERIAL_SETTINGS_GRID);
-    m_settingsGrid->setMinimumHeight(130);
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(m_settingsGrid);
 
@@ -112,6 +111,8 @@ bool CConfigSerialPortsPropPage::OnInitDialog()
         m_portsGrid->SetText(headings.at(col - 1));
     }
     m_portsGrid->horizontalHeader()->setMinimumHeight(2 * m_portsGrid->horizontalHeader()->sizeHint().height());
+    m_portsGrid->SetColWidth(NameColumn, 12);
+    m_portsGrid->SetColWidth(AssignmentColumn, 14);
     m_portsGrid->SetColWidth(GroupColumn, 22);
     m_portsGrid->horizontalHeader()->setStretchLastSection(true);
 
@@ -131,6 +132,9 @@ bool CConfigSerialPortsPropPage::OnInitDialog()
         m_settingsGrid->SetCellType(CSpreadSheet::CellTypeComboBox);
         m_settingsGrid->SetTypeComboBoxList(lists[row - 1].join(QLatin1Char('\t')));
     }
+    m_settingsGrid->SetColWidth(1, 12);
+    m_settingsGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_settingsGrid->setFixedHeight(m_settingsGrid->verticalHeader()->length() + 2 * m_settingsGrid->frameWidth());
     m_initialised = true;
     if (m_ports.Count() == 0) {
         m_portsGrid->SetMaxRows(0);
