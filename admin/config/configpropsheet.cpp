@@ -180,8 +180,14 @@ LRESULT CConfigPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SHOW_CONFIG_PAGE:
-        if (CConfigPropPage *page = PageOfCommand(int(wParam)))
-            SetActivePage(page);
+        if (CConfigPropPage *page = PageOfCommand(int(wParam))) {
+            // A page shown again is not activated again; the main window
+            // still learns that the window goes on showing it.
+            if (page == GetActivePage())
+                PostMessage(m_mainWindow, WM_CONFIG_PAGE_SHOWN, wParam, 0);
+            else
+                SetActivePage(page);
+        }
         return 0;
     case WM_HELP:
         showHelp();

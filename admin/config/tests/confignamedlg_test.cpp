@@ -4,6 +4,7 @@
 #include "admin/config/addintegrationgroupdlg.h"
 #include "admin/testsupport/appshelltestbase.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +22,12 @@ protected:
     }
     template <class Dialog> static QLineEdit *edit(Dialog *d) { return d->template GetDlgItem<QLineEdit>(Dialog::IDC_NAME); }
     static void click(CDialog *d, int id) { QTest::mouseClick(d->GetDlgItem<QPushButton>(id), Qt::LeftButton); }
+    static void screenshot(QWidget *dialog, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+        QDir().mkpath(folder);
+        dialog->grab().save(folder + "/" + name);
+    }
 };
 
 TEST_F(ConfigNameDialogs, OkUntouchedGivesThePresetNameUnchanged)
@@ -30,6 +37,7 @@ TEST_F(ConfigNameDialogs, OkUntouchedGivesThePresetNameUnchanged)
     EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog, [](CAddAnswerMethodDlg *d) {
                   EXPECT_EQ(d->windowTitle(), "Add New Answer Method");
                   EXPECT_EQ(edit(d)->text(), "Night");
+                  screenshot(d, "add-answer-method.png");
                   click(d, IDOK);
               }),
               IDOK);
@@ -43,6 +51,7 @@ TEST_F(ConfigNameDialogs, TypingMarksTheNameChanged)
     EXPECT_EQ(run<CAddIntegrationGroupDlg>(dialog, [](CAddIntegrationGroupDlg *d) {
                   EXPECT_EQ(d->windowTitle(), "Add New Telephone System Integration Group");
                   QTest::keyClicks(edit(d), "Main PBX");
+                  screenshot(d, "add-integration-group.png");
                   click(d, IDOK);
               }),
               IDOK);

@@ -18,7 +18,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPushButton>
@@ -284,6 +289,35 @@ TEST_F(ConfigWindowTest, ClosingTheWindowsSessionHidesNoOtherLostLink)
     CServerExitNotice::SetMainWindow(nullptr);
 }
 
+// Stands in for the desktop's browser: records the help pages it is asked
+// to open.
+class BrowserRecorder : public QObject {
+    Q_OBJECT
+public:
+    BrowserRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~BrowserRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList m_opened;
+public slots:
+    void open(const QUrl &url) { m_opened << QFileInfo(url.toLocalFile()).fileName(); }
+};
+
+TEST_F(ConfigWindowTest, HelpOnAPageOpensItsCommandsTopic)
+{
+    QTemporaryDir help;
+    QDir(help.path()).mkpath("admin");
+    for (const char *page : {"admin/index.html", "admin/32840.html"}) {
+        QFile file(help.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html></html>");
+    }
+    qputenv("VERBANTA_HELP_DIR", help.path().toLocal8Bit());
+    BrowserRecorder browser;
+    open();
+    QTest::keyClick(grid(), Qt::Key_F1);
+    click(IDHELP);
+    EXPECT_EQ(browser.m_opened, QStringList({"32840.html", "32840.html"}));
+}
+
 TEST(VoicePortLine, IsATclListBothWays)
 {
     struct Case {
@@ -309,3 +343,5 @@ TEST(VoicePortLine, IsATclListBothWays)
 }
 
 } // namespace
+
+#include "configwindow_test.moc"
