@@ -352,12 +352,12 @@ void CConfigIntegrationPropPage::showPatterns(bool locked)
 {
     setCell(m_patternsGrid, 2, kTimeoutRow, locked ? QString() : current().integrationTimeout);
     m_patternsGrid->SetLock(locked);
-    auto &patterns = currentPatterns();
+    // A pattern of no known kind is shown under "<Empty>", locked, but kept:
+    // showing a group never changes what the server holds.
+    const auto &patterns = currentPatterns();
     for (int row = kFirstPatternRow; row <= kLastPatternRow; ++row) {
-        QString &pattern = patterns[size_t(row - kFirstPatternRow)];
+        const QString &pattern = patterns[size_t(row - kFirstPatternRow)];
         const int kind = IntegrationValues::PatternKind(pattern);
-        if (kind == IntegrationValues::EmptyPatternKind)
-            pattern.clear();
         setCell(m_patternsGrid, 1, row, locked ? QString() : kPatternKinds.at(kind));
         m_patternsGrid->SetLock(locked);
         setCell(m_patternsGrid, 2, row, locked ? QString() : pattern);

@@ -3,7 +3,9 @@
 // patterns, switch-type files made and applied from the page, and the
 // lines of the write-back.
 #include "admin/config/configintegrationpropage.h"
+#include "admin/config/confignotifygroupsproppage.h"
 #include "admin/config/configserialportspropage.h"
+#include "admin/config/configstatgroupsproppage.h"
 #include "admin/config/switchtypedlg.h"
 #include "admin/config/switchtypefile.h"
 #include "admin/config/tests/configpagestestbase.h"
@@ -180,6 +182,33 @@ TEST_F(IntegrationPagesTest, SerialResourcesKeepAPhoneNumberWithBlanksAndConflic
         "ONESTOPBIT}}")))
         << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Alpha_pbx_smdi_port", "{{} 19200 8 NOPARITY ONESTOPBIT}")));
+}
+
+} // namespace
+
+namespace {
+
+class UntouchedPagesTest : public ConfigPagesTestBase {};
+
+TEST_F(UntouchedPagesTest, ShowingThePagesOfASiteWritesOnlyWhatWasEdited)
+{
+    openSheet(); // twenty groups whose patterns hold no kind letter, port groups, serial ports, holidays
+    auto *integration = showPage<CConfigIntegrationPropPage>();
+    EXPECT_EQ(cellText(integration->PatternsGrid(), 1, 2), QStringLiteral("<Empty>"));
+    EXPECT_EQ(cellText(integration->PatternsGrid(), 2, 2), QStringLiteral("P1*1#"));
+    for (int group = 2; group <= 4; ++group)
+        typeInto(integration->GroupsGrid(), 2, CConfigIntegrationPropPage::NameRow,
+                 QStringLiteral("PBX%1").arg(group, 2, 10, QLatin1Char('0')));
+    showPage<CConfigSerialPortsPropPage>();
+    showPage<CConfigNotifyGroupsPropPage>();
+    auto *statistical = showPage<CConfigStatGroupsPropPage>();
+    typeInto(statistical->Grid(), CConfigPortGroupsPage::PortsColumn, 3, QStringLiteral("13-16, 20"));
+    apply();
+    EXPECT_EQ(commands(), QStringList{"set _rlist \"\"\r\n" +
+                                      setLine("statistical_groups",
+                                              "{{Reception {1 2 3 4 5 6 7 8}} {Sales {9 10 11 12}} "
+                                              "{Support {13 14 15 16 20}}}") +
+                                      "set _rlist\r\n"});
 }
 
 } // namespace
