@@ -91,6 +91,8 @@ void CConfigSerialPortsPropPage::LoadFromDepot()
     SetModified(false);
     if (m_initialised)
         fillPortsGrid();
+    if (auto *integration = integrationPage())
+        integration->SetAvailablePorts(m_ports.AvailablePorts());
 }
 
 void CConfigSerialPortsPropPage::SaveToDepot()

@@ -13,6 +13,7 @@
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QFile>
+#include <QSignalSpy>
 
 namespace {
 
@@ -75,6 +76,68 @@ TEST_F(IntegrationPagesTest, DeletingAGroupReleasesItsPortWhateverItsName)
     EXPECT_TRUE(batch().contains(setLine("pbx_list", "{Default}"))) << batch().toStdString();
     EXPECT_TRUE(commands().contains(QStringLiteral("ConfigRemoveVar Alpha_pbx_smdi_port 1\r\n")))
         << commands().join('\n').toStdString();
+}
+
+TEST_F(IntegrationPagesTest, GroupsAndSerialPortsFollowEachOther)
+{
+    openSheet(kTwoGroups);
+    auto *serial = showPage<Serial>();
+    auto *page = showPage<Integration>();
+    QSignalSpy renamed(page, &Integration::GroupNameReplaced);
+    // Default becomes an SMDI group and takes a free port.
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("SMDI"));
+    EXPECT_TRUE(page->SerialGrid()->isVisible());
+    typeInto(page->SerialGrid(), 2, Integration::SerialPortRow, QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(assignment(serial, "/dev/ttyS0"), SerialPortRecord::SmdiPort);
+    EXPECT_EQ(serial->Ports().At(0).groupName, QStringLiteral("Default"));
+
+    // Renaming Alpha renames its port's record; making it DTMF frees its port.
+    chooseGroup(page, QStringLiteral("Alpha"));
+    m_boxes->answer(IDYES);
+    typeInto(page->GroupsGrid(), 2, Integration::NameRow, QStringLiteral("Beta Line"));
+    EXPECT_EQ(m_boxes->texts().last(),
+              QStringLiteral("Do you want to rename the Integration Group Name from 'Alpha' to 'Beta_Line'?"));
+    ASSERT_EQ(renamed.size(), 1);
+    EXPECT_EQ(renamed.at(0).at(1).toString(), QStringLiteral("Beta_Line"));
+    EXPECT_EQ(serial->Ports().At(1).groupName, QStringLiteral("Beta_Line"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("DTMF"));
+    EXPECT_EQ(assignment(serial, "/dev/ttyS1"), SerialPortRecord::Available);
+    EXPECT_FALSE(page->SerialGrid()->isVisible());
+
+    apply();
+    EXPECT_TRUE(batch().contains(setLine("pbx_list", "{Default Beta_Line}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("Default_pbx_smdi_port", "{/dev/ttyS0 9600 8 NOPARITY ONESTOPBIT}")));
+    EXPECT_TRUE(batch().contains(setLine("Beta_Line_pbx_smdi_port", "{{} 19200 8 NOPARITY ONESTOPBIT}")));
+    EXPECT_TRUE(commands().contains(QStringLiteral("ConfigRemoveVar Alpha_pbx_switch_type 1\r\n")));
+}
+
+TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
+{
+    openSheet(kTwoGroups + QStringLiteral("var Default_pbx_integration_patterns { 1r 2b 3e}\n"));
+    auto *page = showPage<Integration>();
+    CSpreadSheetEx *grid = page->PatternsGrid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+    click(page->GetDlgItem(Integration::IDC_PATTERN_UP));
+    EXPECT_EQ(cellText(grid, 2, 2), QStringLiteral("2b"));
+    EXPECT_EQ(cellText(grid, 1, 2), QStringLiteral("Forward From Busy"));
+    EXPECT_EQ(cellText(grid, 2, 3), QStringLiteral("1r"));
+    click(page->GetDlgItem(Integration::IDC_PATTERN_UP)); // row 2 goes no higher
+    EXPECT_EQ(cellText(grid, 2, 2), QStringLiteral("2b"));
+
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("VLM Proprietary"));
+    EXPECT_EQ(cellText(page->DialCodesGrid(), 1, 24), QStringLiteral("IP Address"));
+    typeInto(page->DialCodesGrid(), 2, 24, QStringLiteral("10.1.2.3"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("DTMF"));
+    EXPECT_EQ(cellText(page->DialCodesGrid(), 1, 24), QString());
+
+    typeInto(page->GroupsGrid(), 2, Integration::LineProtocolRow, QStringLiteral("T1"));
+    EXPECT_EQ(cellText(page->DialCodesGrid(), 2, 1), QString());
+    EXPECT_FALSE(page->DialCodesGrid()->model()->flags(page->DialCodesGrid()->model()->index(0, 1)) &
+                 Qt::ItemIsEditable);
+    apply();
+    EXPECT_TRUE(batch().contains(setLine("Default_pbx_integration_patterns", "{ 2b 1r 3e}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("Default_pbx_dti_protocol", "{E&M Wink Start}")));
+    EXPECT_TRUE(batch().contains(setLine("Default_pbx_ip_address", "{10.1.2.3}")));
 }
 
 TEST_F(IntegrationPagesTest, PatternsAreCheckedAndThoseBeyondTheRowsSurvive)
