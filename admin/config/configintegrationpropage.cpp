@@ -140,6 +140,14 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
         current().t1Protocol = cell(m_t1Grid, 2, 1);
         SetModified(true);
     });
+    // Column 1 holds the labels: a click there goes to the value beside it
+    // (on the patterns grid only for the timeout, whose label is no kind).
+    for (CSpreadSheetEx *grid : {m_groupsGrid, m_patternsGrid, m_serialGrid, m_dialCodesGrid, m_transferGrid,
+                                 m_t1Grid})
+        connect(grid, &CSpreadSheet::Click, this, [this, grid](int col, int row) {
+            if (col == 1 && row >= 1 && (grid != m_patternsGrid || row == kTimeoutRow))
+                returnTo(grid, 2, row);
+        });
     const auto patternRow = [this](int row) {
         if (row >= kFirstPatternRow && row <= kLastPatternRow)
             m_patternRow = row;

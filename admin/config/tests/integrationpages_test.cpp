@@ -2,6 +2,7 @@
 // configuration window: groups and their SMDI ports shared by both pages,
 // patterns, switch-type files made and applied from the page, and the
 // lines of the write-back.
+#include "admin/config/addintegrationgroupdlg.h"
 #include "admin/config/configintegrationpropage.h"
 #include "admin/config/confignotifygroupsproppage.h"
 #include "admin/config/configserialportspropage.h"
@@ -138,6 +139,39 @@ TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_integration_patterns", "{ 2b 1r 3e}"))) << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_dti_protocol", "{E&M Wink Start}")));
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_ip_address", "{10.1.2.3}")));
+}
+
+TEST_F(IntegrationPagesTest, AddingAGroupRefusesReservedAndTakenNames)
+{
+    openSheet(kTwoGroups);
+    auto *page = showPage<Integration>();
+    const auto typeName = [](const QString &name) {
+        return [name](CAddIntegrationGroupDlg *dialog) {
+            auto *edit = qobject_cast<QLineEdit *>(dialog->GetDlgItem(CAddIntegrationGroupDlg::IDC_NAME));
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, name);
+            QTest::mouseClick(dialog->GetDlgItem(IDOK), Qt::LeftButton);
+        };
+    };
+    m_dialogs.on<CAddIntegrationGroupDlg>(typeName(QStringLiteral("sys_trunk")));
+    m_dialogs.on<CAddIntegrationGroupDlg>(typeName(QStringLiteral("Alpha")));
+    m_dialogs.on<CAddIntegrationGroupDlg>(typeName(QStringLiteral("New PBX")));
+    m_boxes->answer({IDOK, IDOK});
+    click(page->GetDlgItem(Integration::IDC_ADD_GROUP));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{"'sys_trunk' is an invalid Integration Group Name.  Do not use 'sys' or names beginning "
+                           "with 'sys_'.",
+                           "There is already an Integration Group Name 'Alpha'. Try to enter another name after "
+                           "closing this message box."}));
+    ASSERT_EQ(page->GroupCount(), 3);
+    EXPECT_EQ(page->CurrentGroup(), 3);
+    EXPECT_EQ(page->Group(3).groupName, QStringLiteral("New_PBX"));
+    EXPECT_EQ(cellText(page->GroupsGrid(), 2, Integration::IntegrationTypeRow), QStringLiteral("DTMF"));
+    apply();
+    EXPECT_TRUE(batch().contains(setLine("pbx_list", "{Default Alpha New_PBX}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("New_PBX_pbx_smdi_port", "{{} 9600 8 NOPARITY ONESTOPBIT}")));
 }
 
 TEST_F(IntegrationPagesTest, PatternsAreCheckedAndThoseBeyondTheRowsSurvive)

@@ -131,4 +131,19 @@ TEST_F(PortGroupsPagesTest, StatisticalGroupsTakeTheLowestFreeNumberAndRefuseZer
         << batch().toStdString();
 }
 
+TEST_F(PortGroupsPagesTest, RemovingTheOnlyStatisticalGroupLeavesNoRowAndNoRemove)
+{
+    openSheet(QStringLiteral("var statistical_groups {{7 {1 2}}}"));
+    auto *page = showPage<CConfigStatGroupsPropPage>();
+    QTest::mouseClick(page->Grid()->viewport(), Qt::LeftButton, {},
+                      page->Grid()->visualRect(page->Grid()->model()->index(0, 0)).center());
+    m_boxes->answer(IDYES);
+    click(button(page, Page::IDC_GROUPS_REMOVE));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Are you sure you want to remove Statistical Port Group '7'?"});
+    EXPECT_EQ(page->Grid()->rowCount(), 0);
+    EXPECT_FALSE(button(page, Page::IDC_GROUPS_REMOVE)->isEnabled());
+    apply();
+    EXPECT_TRUE(batch().contains(setLine("statistical_groups", "{}"))) << batch().toStdString();
+}
+
 } // namespace
