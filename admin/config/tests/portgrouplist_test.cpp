@@ -54,6 +54,11 @@ struct TypedList {
     QList<int> result;
 };
 
+void PrintTo(const TypedList &c, std::ostream *os)
+{
+    *os << '"' << c.text << "\" with " << c.ports << " ports";
+}
+
 class PortListTyping : public ::testing::TestWithParam<TypedList> {};
 
 TEST_P(PortListTyping, FollowsTheListRules)

@@ -126,6 +126,11 @@ struct LineSettingsCase {
     int wantTransfer;
 };
 
+void PrintTo(const LineSettingsCase &c, std::ostream *os)
+{
+    *os << "lines 81-84: " << c.type << '|' << c.protocol << '|' << c.t1 << '|' << c.transfer;
+}
+
 class SwitchTypeLineSettings : public SwitchTypeFileTest, public ::testing::WithParamInterface<LineSettingsCase> {};
 
 TEST_P(SwitchTypeLineSettings, AreReadAsTheLineTableSays)
