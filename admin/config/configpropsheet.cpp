@@ -29,8 +29,9 @@ constexpr char kOkQuestion[] =
 constexpr char kApplyQuestion[] =
     "Do you want to update the configuration data in VerbantaES server with the changes you have made?\n"
     "If you click Yes, the changes will take effect when next time VerbantaES server is restarted.";
-constexpr char kDiscardQuestion[] = "Do you want to close the configuration window and discard the changes you "
-                                    "have made without updating the configuration data in VerbantaES server?";
+constexpr char kDiscardQuestion[] =
+    "Do you want to close the configuration window and discard the changes you "
+    "have made without updating the configuration data in VerbantaES server?";
 constexpr char kCloseQuestion[] = "You are about to close the configuration window.\n"
                                   " Do you save your changes to VerbantaES server before closing the window?";
 constexpr char kHelpFile[] = "admin.chm";
