@@ -63,8 +63,11 @@ CConfigHolidaysPropPage::CConfigHolidaysPropPage()
     layout->addWidget(frame, 2);
 
     connect(m_picker, &QDateEdit::dateChanged, this, &CConfigHolidaysPropPage::pickerDateChanged);
-    // Queued: the edit takes the clicked day before the add reads it.
+    // A day picked in the calendar (clicked, or Enter on it) is an add
+    // request; queued, so that the edit takes the day before the add reads it.
     connect(m_picker->calendarWidget(), &QCalendarWidget::clicked, this, &CConfigHolidaysPropPage::addHoliday,
+            Qt::QueuedConnection);
+    connect(m_picker->calendarWidget(), &QCalendarWidget::activated, this, &CConfigHolidaysPropPage::addHoliday,
             Qt::QueuedConnection);
     connect(m_grid, &CSpreadSheet::Click, this, [this](int, int row) { rowChosen(row); });
     connect(m_grid, &CSpreadSheet::LeaveCell, this, [this](int, int, int, int newRow, bool *) { rowChosen(newRow); });

@@ -6,7 +6,9 @@
 
 #include "admin/widgets/spreadsheetex.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QTableView>
 
 namespace {
 
@@ -47,6 +49,26 @@ TEST_F(HolidaysPageTest, AddsFixedAndYearlyHolidaysAndWritesThemBackInOrder)
 
     apply();
     EXPECT_TRUE(batch().contains(setLine("holidays", "{1/1/2003 12/24/2004 3/17 7/4 12/25}"))) << batch().toStdString();
+}
+
+TEST_F(HolidaysPageTest, PickingADayInTheCalendarAsksToAddIt)
+{
+    openSheet(QStringLiteral("var holidays {}"));
+    auto *page = showPage<CConfigHolidaysPropPage>();
+    page->Picker()->setDate(QDate(2030, 8, 1));
+    QCalendarWidget *calendar = page->Picker()->calendarWidget();
+    calendar->setSelectedDate(QDate(2030, 8, 15));
+    m_boxes->answer(IDNO);
+    auto *days = calendar->findChild<QTableView *>();
+    ASSERT_NE(days, nullptr);
+    QTest::keyClick(days, Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return page->FixedDates().Count() == 1; }));
+    EXPECT_EQ(HolidayText::FormatWord(page->FixedDates().At(0)), QStringLiteral("8/15/2030"));
+    EXPECT_EQ(rows(page), QStringList{"Thursday, August 15, 2030"});
+    // Stepping the date in the edit adds nothing.
+    page->Picker()->setDate(QDate(2030, 8, 16));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page->FixedDates().Count(), 1);
 }
 
 TEST_F(HolidaysPageTest, DatesOutsideTheValidRangeCanBeNeitherAddedNorRemoved)
