@@ -17,16 +17,18 @@ CAddNotifyGroupDlg::CAddNotifyGroupDlg(QWidget *parent)
     auto *id = SetDlgCtrlID(new QLineEdit(this), IDC_NOTIFY_GROUP_ID);
     id->setMinimumWidth(240);
     fields->addRow(QStringLiteral("Group ID:"), id);
-    auto *explain = new QLabel(QStringLiteral("Specify  the Group ID for the new Notification Port Group, then press OK "
-                                              "to create the group. The Group ID should be different from existing "
-                                              "Group IDs."),
-                               this);
-    auto *cancelText =
-        new QLabel(QStringLiteral("Press Cancel if you don't want to create a new Notification Group."), this);
+    auto *explain =
+        new QLabel(QStringLiteral("Specify  the Group ID for the new Notification Port Group, then press OK "
+                                  "to create the group. The Group ID should be different from existing "
+                                  "Group IDs."),
+                   this);
+    auto *cancelText = new QLabel(
+        QStringLiteral("Press Cancel if you don't want to create a new Notification Group."), this);
     explain->setWordWrap(true);
     cancelText->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("OK")), IDOK), QDialogButtonBox::AcceptRole);
+    buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("OK")), IDOK),
+                       QDialogButtonBox::AcceptRole);
     buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("Cancel")), IDCANCEL),
                        QDialogButtonBox::RejectRole);
     auto *layout = new QVBoxLayout(this);

@@ -34,7 +34,8 @@ CConfigHolidaysPropPage::CConfigHolidaysPropPage()
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setMinimumSize(300, 300);
 
-    auto *frame = SetDlgCtrlID(new QGroupBox(QStringLiteral("Add or Remove Holidays"), this), IDC_HOLIDAY_FRAME);
+    auto *frame =
+        SetDlgCtrlID(new QGroupBox(QStringLiteral("Add or Remove Holidays"), this), IDC_HOLIDAY_FRAME);
     m_picker = SetDlgCtrlID(new QDateEdit(frame), IDC_HOLIDAY_PICKER);
     m_picker->setObjectName(QStringLiteral("DateTime"));
     m_picker->setCalendarPopup(true);
@@ -43,10 +44,11 @@ CConfigHolidaysPropPage::CConfigHolidaysPropPage()
     m_picker->setDateRange(QDate(1900, 1, 1), QDate(2100, 12, 31));
     m_add = SetDlgCtrlID(new QPushButton(QStringLiteral("Add"), frame), IDC_HOLIDAY_ADD);
     m_remove = SetDlgCtrlID(new QPushButton(QStringLiteral("Remove"), frame), IDC_HOLIDAY_REMOVE);
-    m_rangeWarning = SetDlgCtrlID(new QLabel(QStringLiteral("The selected date is not within the valid range. You can "
-                                                            "add new holiday in or within 1970 and 2037."),
-                                             frame),
-                                  IDC_HOLIDAY_RANGE_WARNING);
+    m_rangeWarning =
+        SetDlgCtrlID(new QLabel(QStringLiteral("The selected date is not within the valid range. You can "
+                                               "add new holiday in or within 1970 and 2037."),
+                                frame),
+                     IDC_HOLIDAY_RANGE_WARNING);
     m_rangeWarning->setWordWrap(true);
     m_rangeWarning->setStyleSheet(QStringLiteral("color: #a00000;"));
     m_rangeWarning->hide();
@@ -67,15 +69,17 @@ CConfigHolidaysPropPage::CConfigHolidaysPropPage()
     // request; queued, so that the edit takes the day before the add reads it.
     connect(m_picker->calendarWidget(), &QCalendarWidget::clicked, this, &CConfigHolidaysPropPage::addHoliday,
             Qt::QueuedConnection);
-    connect(m_picker->calendarWidget(), &QCalendarWidget::activated, this, &CConfigHolidaysPropPage::addHoliday,
-            Qt::QueuedConnection);
+    connect(m_picker->calendarWidget(), &QCalendarWidget::activated, this,
+            &CConfigHolidaysPropPage::addHoliday, Qt::QueuedConnection);
     connect(m_grid, &CSpreadSheet::Click, this, [this](int, int row) { rowChosen(row); });
-    connect(m_grid, &CSpreadSheet::LeaveCell, this, [this](int, int, int, int newRow, bool *) { rowChosen(newRow); });
+    connect(m_grid, &CSpreadSheet::LeaveCell, this,
+            [this](int, int, int, int newRow, bool *) { rowChosen(newRow); });
 }
 
 bool CConfigHolidaysPropPage::isValidDate(const QDate &date)
 {
-    return date.isValid() && date.year() >= HolidayText::FirstValidYear && date.year() <= HolidayText::LastValidYear;
+    return date.isValid() && date.year() >= HolidayText::FirstValidYear &&
+           date.year() <= HolidayText::LastValidYear;
 }
 
 void CConfigHolidaysPropPage::LoadFromDepot()
@@ -164,7 +168,8 @@ void CConfigHolidaysPropPage::refreshGrid()
     m_grid->SetMaxRows(m_shown.Count());
     m_grid->SetCol(1);
     m_grid->SetRow(0);
-    m_grid->SetText(QStringLiteral("Today\n") + kEnglish.toString(m_today, QStringLiteral("dddd, MMMM dd, yyyy")));
+    m_grid->SetText(QStringLiteral("Today\n") +
+                    kEnglish.toString(m_today, QStringLiteral("dddd, MMMM dd, yyyy")));
     for (int i = 0; i < m_shown.Count(); ++i) {
         m_grid->SetRow(i + 1);
         m_grid->SetText(rowText(m_shown.At(i)));
@@ -224,10 +229,11 @@ void CConfigHolidaysPropPage::addHoliday()
         return;
     bool changed = false;
     const int answer = AfxMessageBox(
-        QStringLiteral("Do you want to set this date automatically for every year? If you press Yes, the selected "
-                       "day will be set as repeated holiday in every year. If you press No, the selected day will be "
-                       "set as a fixed-date holiday effective only in the selected year. Press Cancel if you don't "
-                       "want to add new holiday."),
+        QStringLiteral(
+            "Do you want to set this date automatically for every year? If you press Yes, the selected "
+            "day will be set as repeated holiday in every year. If you press No, the selected day will be "
+            "set as a fixed-date holiday effective only in the selected year. Press Cancel if you don't "
+            "want to add new holiday."),
         MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL)
         return;
@@ -251,8 +257,9 @@ void CConfigHolidaysPropPage::removeHoliday()
     m_picker->setFocus();
     const QString question =
         m_selected.IsYearly()
-            ? QStringLiteral("The selected holiday is a repeated holiday in every year. Are you sure you want to "
-                             "remove the selected holiday?")
+            ? QStringLiteral(
+                  "The selected holiday is a repeated holiday in every year. Are you sure you want to "
+                  "remove the selected holiday?")
             : QStringLiteral("Are you sure you want to remove the selected fixed-date holiday?");
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;

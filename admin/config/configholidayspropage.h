@@ -6,8 +6,8 @@
 // disabled. Picking a day in the picker's calendar asks to add it.
 #pragma once
 
-#include "admin/config/holidaylist.h"
 #include "admin/config/configproppage.h"
+#include "admin/config/holidaylist.h"
 
 #include <QDate>
 #include <QStringList>

@@ -26,8 +26,9 @@ namespace {
 const QString kSwitchTypeCommand = QStringLiteral("<Create/Save/Delete Switch Type>");
 const QStringList kIntegrationTypes{"DTMF", "SMDI", "VLM Proprietary"};
 const QStringList kLineProtocols{"None", "T1", "ISDN"};
-const QStringList kPatternKinds{"Forward From Ring No Answer", "Forward From Busy", "Direct Call From Extension",
-                                "Direct Call From Trunk", "Immediate Record", "<Empty>"};
+const QStringList kPatternKinds{
+    "Forward From Ring No Answer", "Forward From Busy", "Direct Call From Extension",
+    "Direct Call From Trunk",      "Immediate Record",  "<Empty>"};
 const char *const kDialCodeLabels[IntegrationGroupRecord::DialCodeCount] = {
     "Dial code to put a caller on transfer hold",
     "Dial code to use when there is no transfer dial tone",
@@ -73,7 +74,8 @@ bool isTypeWithAddress(const QString &type)
 } // namespace
 
 CConfigIntegrationPropPage::CConfigIntegrationPropPage()
-    : CConfigPropPage(IDD, QStringLiteral("Telephone System Integration"), CConfigPropSheet::ID_CONFIG_INTEGRATION)
+    : CConfigPropPage(IDD, QStringLiteral("Telephone System Integration"),
+                      CConfigPropSheet::ID_CONFIG_INTEGRATION)
 {
     m_records.append(blankRecord());
     m_groupsGrid = SetDlgCtrlID(new CSpreadSheetEx(2, this), IDC_GROUPS_GRID);
@@ -122,8 +124,8 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     layout->addLayout(top);
     layout->addLayout(middle, 1);
 
-    for (CSpreadSheetEx *grid : {m_groupsGrid, m_patternsGrid, m_serialGrid, m_dialCodesGrid, m_transferGrid,
-                                 m_t1Grid}) {
+    for (CSpreadSheetEx *grid :
+         {m_groupsGrid, m_patternsGrid, m_serialGrid, m_dialCodesGrid, m_transferGrid, m_t1Grid}) {
         grid->horizontalHeader()->hide();
         grid->verticalHeader()->hide();
         grid->horizontalHeader()->setStretchLastSection(true);
@@ -142,8 +144,8 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     });
     // Column 1 holds the labels: a click there goes to the value beside it
     // (on the patterns grid only for the timeout, whose label is no kind).
-    for (CSpreadSheetEx *grid : {m_groupsGrid, m_patternsGrid, m_serialGrid, m_dialCodesGrid, m_transferGrid,
-                                 m_t1Grid})
+    for (CSpreadSheetEx *grid :
+         {m_groupsGrid, m_patternsGrid, m_serialGrid, m_dialCodesGrid, m_transferGrid, m_t1Grid})
         connect(grid, &CSpreadSheet::Click, this, [this, grid](int col, int row) {
             if (col == 1 && row >= 1 && (grid != m_patternsGrid || row == kTimeoutRow))
                 returnTo(grid, 2, row);
@@ -253,7 +255,8 @@ void CConfigIntegrationPropPage::setupGrids()
         }
         grid->SetColWidth(1, 26);
     };
-    labels(m_groupsGrid, {"Integration Group Name", "Switch Type", "Integration Type", "Digital Line Protocol"});
+    labels(m_groupsGrid,
+           {"Integration Group Name", "Switch Type", "Integration Type", "Digital Line Protocol"});
     m_groupsGrid->SetCol(2);
     m_groupsGrid->SetRow(NameRow);
     m_groupsGrid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
@@ -328,7 +331,8 @@ void CConfigIntegrationPropPage::displayCurrent()
     if (record.lineProtocol == QLatin1String("ISDN")) {
         protocol = 2;
         record.t1Protocol.clear();
-        setCell(m_transferGrid, 2, 1, record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+        setCell(m_transferGrid, 2, 1,
+                record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
         m_t1Grid->hide();
         m_transferGrid->show();
         showPatterns(true);
@@ -336,7 +340,8 @@ void CConfigIntegrationPropPage::displayCurrent()
     } else if (!record.lineProtocol.isEmpty() && record.lineProtocol != QLatin1String("None")) {
         protocol = 1;
         setCell(m_t1Grid, 2, 1, record.t1Protocol.trimmed());
-        setCell(m_transferGrid, 2, 1, record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+        setCell(m_transferGrid, 2, 1,
+                record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
         m_t1Grid->show();
         m_transferGrid->show();
         showPatterns(true);
@@ -450,7 +455,8 @@ void CConfigIntegrationPropPage::LoadSwitchType(const QString &name, bool keepLi
     if (name.isEmpty())
         return;
     QString error;
-    if (CSwitchTypeFile::Read(name, current(), keepLineSettings, error) == CSwitchTypeFile::ReadResult::Refused)
+    if (CSwitchTypeFile::Read(name, current(), keepLineSettings, error) ==
+        CSwitchTypeFile::ReadResult::Refused)
         AfxMessageBox(QStringLiteral("Switch type '%1' can not be read. %2").arg(name, error),
                       MB_OK | MB_ICONEXCLAMATION);
     if (!keepLineSettings)
@@ -470,7 +476,8 @@ void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &
             return;
         if (result == CSwitchTypeDlg::IDC_SWITCHTYPE_DELETE) {
             if (CSwitchTypeFile::IsReserved(dialog.m_strName)) {
-                AfxMessageBox(QStringLiteral("Default Switch Type cannot be deleted!"), MB_OK | MB_ICONEXCLAMATION);
+                AfxMessageBox(QStringLiteral("Default Switch Type cannot be deleted!"),
+                              MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
             if (!CSwitchTypeFile::Exists(dialog.m_strName)) {
@@ -495,26 +502,29 @@ void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &
             continue;
         }
         if (CSwitchTypeFile::IsReserved(dialog.m_strName)) {
-            AfxMessageBox(QStringLiteral("The name 'Talvo VLM' is reserved for manufacturer default switch type.\n\t"
-                                         "Enter a different name to save your switch type."),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("The name 'Talvo VLM' is reserved for manufacturer default switch type.\n\t"
+                               "Enter a different name to save your switch type."),
+                MB_OK | MB_ICONEXCLAMATION);
             shown = record.switchType;
             continue;
         }
         const QString name = CSwitchTypeFile::NormalName(dialog.m_strName);
         shown = name;
         if (!CSwitchTypeFile::IsValidName(name)) {
-            AfxMessageBox(QStringLiteral("'%1' can not be used as a switch type name. Do not use '/', '\\', '..', a "
-                                         "leading '.' or control characters.")
-                              .arg(name),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("'%1' can not be used as a switch type name. Do not use '/', '\\', '..', a "
+                               "leading '.' or control characters.")
+                    .arg(name),
+                MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         if (CSwitchTypeFile::Exists(name)) {
             const QString question =
                 dialog.m_bNameEdited
-                    ? QStringLiteral("You entered '%1' switch type which already exists on your local hard drive. Do "
-                                     "you want to replace it?")
+                    ? QStringLiteral(
+                          "You entered '%1' switch type which already exists on your local hard drive. Do "
+                          "you want to replace it?")
                           .arg(name)
                     : QStringLiteral("Do you want to replace the existing '%1' switch type?").arg(name);
             const int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -546,8 +556,8 @@ int CConfigIntegrationPropPage::FindGroupByName(const QString &name) const
     return -1;
 }
 
-bool CConfigIntegrationPropPage::AssignSmdiPort(int group, const QString &port, int &baud, int &bits, int &parity,
-                                                int &stop)
+bool CConfigIntegrationPropPage::AssignSmdiPort(int group, const QString &port, int &baud, int &bits,
+                                                int &parity, int &stop)
 {
     if (group < 1 || group > GroupCount())
         return false;
@@ -659,16 +669,18 @@ void CConfigIntegrationPropPage::groupsChanged(int col, int row)
 bool CConfigIntegrationPropPage::refuseGroupName(const QString &name)
 {
     if (name.isEmpty()) {
-        AfxMessageBox(QStringLiteral("Empty Integration Group Name is invalid. Try to enter a valid name after closing "
-                                     "this message box."),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("Empty Integration Group Name is invalid. Try to enter a valid name after closing "
+                           "this message box."),
+            MB_OK | MB_ICONEXCLAMATION);
         return true;
     }
     if (name == QLatin1String("sys") || name.startsWith(QLatin1String("sys_"))) {
-        AfxMessageBox(QStringLiteral("'%1' is an invalid Integration Group Name.  Do not use 'sys' or names beginning "
-                                     "with 'sys_'.")
-                          .arg(name),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("'%1' is an invalid Integration Group Name.  Do not use 'sys' or names beginning "
+                           "with 'sys_'.")
+                .arg(name),
+            MB_OK | MB_ICONEXCLAMATION);
         return true;
     }
     return false;
@@ -770,8 +782,10 @@ void CConfigIntegrationPropPage::lineProtocolChanged()
         showDialCodes(false);
     } else if (choice == 1) {
         record.lineProtocol = QStringLiteral("T1");
-        setCell(m_transferGrid, 2, 1, record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
-        const QStringList t1 = (m_t1List.isEmpty() ? QStringLiteral("us_mf") : m_t1List).split(QLatin1Char('\t'));
+        setCell(m_transferGrid, 2, 1,
+                record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+        const QStringList t1 =
+            (m_t1List.isEmpty() ? QStringLiteral("us_mf") : m_t1List).split(QLatin1Char('\t'));
         if (!t1.contains(record.t1Protocol))
             record.t1Protocol = t1.value(0);
         setCell(m_t1Grid, 2, 1, record.t1Protocol);
@@ -782,7 +796,8 @@ void CConfigIntegrationPropPage::lineProtocolChanged()
     } else if (choice == 2) {
         record.lineProtocol = QStringLiteral("ISDN");
         record.t1Protocol.clear();
-        setCell(m_transferGrid, 2, 1, record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+        setCell(m_transferGrid, 2, 1,
+                record.transferSupport ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
         m_transferGrid->show();
         m_t1Grid->hide();
         showPatterns(true);
@@ -812,10 +827,11 @@ void CConfigIntegrationPropPage::patternsChanged(int col, int row)
     }
     const QString typed = cell(m_patternsGrid, 2, row);
     if (!typed.isEmpty() && !IntegrationValues::IsAcceptablePattern(typed, kind)) {
-        AfxMessageBox(QStringLiteral("Invalid Integration Pattern Definition '%1'. Enter a valid definition after "
-                                     "closing this message box.")
-                          .arg(typed),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("Invalid Integration Pattern Definition '%1'. Enter a valid definition after "
+                           "closing this message box.")
+                .arg(typed),
+            MB_OK | MB_ICONEXCLAMATION);
         setCell(m_patternsGrid, 2, row, pattern);
         returnTo(m_patternsGrid, 2, row);
         return;
@@ -892,18 +908,20 @@ void CConfigIntegrationPropPage::addGroup()
             return;
         name = dialog.m_strName;
         if (!name.isEmpty() && !dialog.m_bChanged) {
-            AfxMessageBox(QStringLiteral("You should change the Group Name to be different from existing Group Names."),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("You should change the Group Name to be different from existing Group Names."),
+                MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         name.replace(QLatin1Char(' '), QLatin1Char('_'));
         if (refuseGroupName(name))
             continue;
         if (FindGroupByName(name) >= 0) {
-            AfxMessageBox(QStringLiteral("There is already an Integration Group Name '%1'. Try to enter another name "
-                                         "after closing this message box.")
-                              .arg(name),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("There is already an Integration Group Name '%1'. Try to enter another name "
+                               "after closing this message box.")
+                    .arg(name),
+                MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         break;
@@ -926,11 +944,12 @@ void CConfigIntegrationPropPage::deleteGroup()
         return;
     const QString name = current().groupName;
     const QString question =
-        QStringLiteral("If you delete a Telephone System Integration Group, its references in Answer Methods will be "
-                       "removed. Admin will not remove references in User Agent or COS definitions.\n\nAfter "
-                       "deletion, make sure to validate Answer Method, User Agent and COS definitions, otherwise "
-                       "Auto-Attendant and Notification will not work properly.\n\nDo you want to delete Telephone "
-                       "System Integration Group '%1'?")
+        QStringLiteral(
+            "If you delete a Telephone System Integration Group, its references in Answer Methods will be "
+            "removed. Admin will not remove references in User Agent or COS definitions.\n\nAfter "
+            "deletion, make sure to validate Answer Method, User Agent and COS definitions, otherwise "
+            "Auto-Attendant and Notification will not work properly.\n\nDo you want to delete Telephone "
+            "System Integration Group '%1'?")
             .arg(name);
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;

@@ -12,8 +12,8 @@ const QString kTryAgain = QStringLiteral(" Try to enter another ID after closing
 }
 
 CConfigNotifyGroupsPropPage::CConfigNotifyGroupsPropPage()
-    : CConfigPortGroupsPage(IDD, QStringLiteral("Notification Port Groups"), CConfigPropSheet::ID_CONFIG_NOTIFY_GROUPS,
-                            CPortGroupList::Notification)
+    : CConfigPortGroupsPage(IDD, QStringLiteral("Notification Port Groups"),
+                            CConfigPropSheet::ID_CONFIG_NOTIFY_GROUPS, CPortGroupList::Notification)
 {
 }
 
@@ -25,11 +25,13 @@ QString &CConfigNotifyGroupsPropPage::DepotText()
 QString CConfigNotifyGroupsPropPage::RefuseId(const QString &id, int row) const
 {
     if (id.isEmpty())
-        return QStringLiteral("Empty Notification Group ID is invalid. Try to enter a valid ID after closing this "
-                              "message box.");
+        return QStringLiteral(
+            "Empty Notification Group ID is invalid. Try to enter a valid ID after closing this "
+            "message box.");
     if (id.compare(QLatin1String("Q1"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("The name 'Q1' is reserved for manufacturer default Group ID.\nEnter a different Group "
-                              "ID.");
+        return QStringLiteral(
+            "The name 'Q1' is reserved for manufacturer default Group ID.\nEnter a different Group "
+            "ID.");
     for (int i = 0; i < m_groups.Count(); ++i)
         if (i != row - 1 && m_groups.At(i).id == id)
             return QStringLiteral("There is already a Notification Group ID '%1'.").arg(id) + kTryAgain;
@@ -43,9 +45,10 @@ bool CConfigNotifyGroupsPropPage::IsReservedGroup(const PortGroupRecord &group) 
 
 QString CConfigNotifyGroupsPropPage::RemoveQuestion(const QString &id) const
 {
-    return QStringLiteral("If you remove Notification Group '%1', then make sure that it is not referenced in any "
-                          "User Agent Notification Record, otherwise they will not work properly.\nDo you want to "
-                          "remove Notification Group '%1'?")
+    return QStringLiteral(
+               "If you remove Notification Group '%1', then make sure that it is not referenced in any "
+               "User Agent Notification Record, otherwise they will not work properly.\nDo you want to "
+               "remove Notification Group '%1'?")
         .arg(id);
 }
 
@@ -64,8 +67,9 @@ bool CConfigNotifyGroupsPropPage::AskNewId(QString &id)
         if (dialog.DoModal() != IDOK)
             return false;
         if (!dialog.m_strId.isEmpty() && !dialog.m_bIdEdited) {
-            AfxMessageBox(QStringLiteral("You should change the Group ID to be different from existing Group IDs."),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("You should change the Group ID to be different from existing Group IDs."),
+                MB_OK | MB_ICONEXCLAMATION);
             shown = dialog.m_strId;
             continue;
         }
@@ -85,7 +89,8 @@ bool CConfigNotifyGroupsPropPage::RefuseLeaving(int col, int row)
 {
     if (col != IdColumn || row < 1 || row > m_groups.Count() || !m_groups.At(row - 1).id.isEmpty())
         return false;
-    AfxMessageBox(QStringLiteral("Empty Group ID is invalid. Try to enter a valid ID after closing this message box."),
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        QStringLiteral("Empty Group ID is invalid. Try to enter a valid ID after closing this message box."),
+        MB_OK | MB_ICONEXCLAMATION);
     return true;
 }

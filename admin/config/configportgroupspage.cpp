@@ -202,10 +202,11 @@ void CConfigPortGroupsPage::portsChanged(int row)
     const QString typed = cellText(PortsColumn, row);
     QList<int> ports;
     if (!CPortGroupList::ParseVoicePortList(typed, VoicePortCount(), ports)) {
-        AfxMessageBox(QStringLiteral("Invalid Voice Port List '%1'. Enter a correct list after closing this message "
-                                     "box.")
-                          .arg(typed),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("Invalid Voice Port List '%1'. Enter a correct list after closing this message "
+                           "box.")
+                .arg(typed),
+            MB_OK | MB_ICONEXCLAMATION);
         putBack(PortsColumn, row, CPortGroupList::FormatPortRanges(m_groups.At(row - 1).ports));
         return;
     }
@@ -220,10 +221,11 @@ void CConfigPortGroupsPage::limitChanged(int row)
     const QString typed = cellText(LimitColumn, row);
     int limit = 0;
     if (!CPortGroupList::ParseLimit(typed, limit)) {
-        AfxMessageBox(QStringLiteral("Invalid Group Limit '%1'. Enter a number from 1 to 100 after closing this "
-                                     "message box.")
-                          .arg(typed),
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            QStringLiteral("Invalid Group Limit '%1'. Enter a number from 1 to 100 after closing this "
+                           "message box.")
+                .arg(typed),
+            MB_OK | MB_ICONEXCLAMATION);
         putBack(LimitColumn, row, QString::number(m_groups.At(row - 1).limit));
         return;
     }

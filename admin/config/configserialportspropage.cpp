@@ -20,10 +20,17 @@
 namespace {
 
 const QStringList kAssignments{"Available", "SMDI Port", "Resource"};
-const char *const kExamples[] = {"Phone Number Examples:", "Internal:", "1234", "Local: 9 = Get Outside Line",
-                                 "9555-1234 or 9555.1234 or 95551234", "Use Telephony Settings:",
-                                 "+Country code (Area code) Local", "+1 (949) 555-1234", "Dial As Shown:",
-                                 "+1 (949) 555.1234", "+1 (949) 5551234"};
+const char *const kExamples[] = {"Phone Number Examples:",
+                                 "Internal:",
+                                 "1234",
+                                 "Local: 9 = Get Outside Line",
+                                 "9555-1234 or 9555.1234 or 95551234",
+                                 "Use Telephony Settings:",
+                                 "+Country code (Area code) Local",
+                                 "+1 (949) 555-1234",
+                                 "Dial As Shown:",
+                                 "+1 (949) 555.1234",
+                                 "+1 (949) 5551234"};
 
 } // namespace
 
@@ -112,7 +119,8 @@ bool CConfigSerialPortsPropPage::OnInitDialog()
         m_portsGrid->SetCol(col);
         m_portsGrid->SetText(headings.at(col - 1));
     }
-    m_portsGrid->horizontalHeader()->setMinimumHeight(2 * m_portsGrid->horizontalHeader()->sizeHint().height());
+    m_portsGrid->horizontalHeader()->setMinimumHeight(2 *
+                                                      m_portsGrid->horizontalHeader()->sizeHint().height());
     m_portsGrid->SetColWidth(NameColumn, 12);
     m_portsGrid->SetColWidth(AssignmentColumn, 14);
     m_portsGrid->SetColWidth(GroupColumn, 22);
@@ -136,7 +144,8 @@ bool CConfigSerialPortsPropPage::OnInitDialog()
     }
     m_settingsGrid->SetColWidth(1, 12);
     m_settingsGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_settingsGrid->setFixedHeight(m_settingsGrid->verticalHeader()->length() + 2 * m_settingsGrid->frameWidth());
+    m_settingsGrid->setFixedHeight(m_settingsGrid->verticalHeader()->length() +
+                                   2 * m_settingsGrid->frameWidth());
     m_initialised = true;
     if (m_ports.Count() == 0) {
         m_portsGrid->SetMaxRows(0);
@@ -219,9 +228,10 @@ void CConfigSerialPortsPropPage::choosePort(int row)
 bool CConfigSerialPortsPropPage::confirmReassign(const SerialPortRecord &port)
 {
     const QString question =
-        QStringLiteral("Serial Port '%1' is assigned to be connected to the SMDI port of the Telephone System '%2'. "
-                       "If you reassign '%1', it will remove its reference from the Telephone System '%2' "
-                       "configuration.\n\nDo you want to reassign '%1'?")
+        QStringLiteral(
+            "Serial Port '%1' is assigned to be connected to the SMDI port of the Telephone System '%2'. "
+            "If you reassign '%1', it will remove its reference from the Telephone System '%2' "
+            "configuration.\n\nDo you want to reassign '%1'?")
             .arg(port.name, port.groupName);
     return AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
@@ -321,8 +331,8 @@ void CConfigSerialPortsPropPage::settingChanged(int row)
         if (auto *integration = integrationPage()) {
             const int group = integration->FindGroupByName(port.groupName);
             if (group >= 0)
-                integration->SetGroupSerialSettings(group, port.baudIndex, port.dataBitsIndex, port.parityIndex,
-                                                    port.stopBitsIndex);
+                integration->SetGroupSerialSettings(group, port.baudIndex, port.dataBitsIndex,
+                                                    port.parityIndex, port.stopBitsIndex);
         }
     SetModified(true);
 }
@@ -379,8 +389,8 @@ void CConfigSerialPortsPropPage::ReleasePort(const QString &portName)
     SetModified(true);
 }
 
-void CConfigSerialPortsPropPage::TakePortForGroup(const QString &portName, const QString &group, int baud, int bits,
-                                                  int parity, int stop)
+void CConfigSerialPortsPropPage::TakePortForGroup(const QString &portName, const QString &group, int baud,
+                                                  int bits, int parity, int stop)
 {
     const int index = m_ports.IndexOf(portName);
     if (index < 0)

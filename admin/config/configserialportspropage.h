@@ -43,7 +43,8 @@ public:
     // Makes the port available (no group).
     void ReleasePort(const QString &port);
     // Makes the port an SMDI port of the group, with the group's settings.
-    void TakePortForGroup(const QString &port, const QString &group, int baud, int bits, int parity, int stop);
+    void TakePortForGroup(const QString &port, const QString &group, int baud, int bits, int parity,
+                          int stop);
     // The groups that may take an SMDI port, offered in SMDI rows.
     void SetSmdiEligibleGroups(const QStringList &groups);
 

@@ -9,8 +9,8 @@ const QString kTryAgain = QStringLiteral(" Try to enter another ID after closing
 }
 
 CConfigStatGroupsPropPage::CConfigStatGroupsPropPage()
-    : CConfigPortGroupsPage(IDD, QStringLiteral("Statistical Port Groups"), CConfigPropSheet::ID_CONFIG_STAT_GROUPS,
-                            CPortGroupList::Statistical)
+    : CConfigPortGroupsPage(IDD, QStringLiteral("Statistical Port Groups"),
+                            CConfigPropSheet::ID_CONFIG_STAT_GROUPS, CPortGroupList::Statistical)
 {
 }
 

@@ -17,7 +17,8 @@ struct HolidayRecord {
 
     static HolidayRecord Make(int day, int month, int year)
     {
-        return HolidayRecord{quint32(day & 0xff) | (quint32(month & 0xff) << 8) | (quint32(year & 0xffff) << 16)};
+        return HolidayRecord{quint32(day & 0xff) | (quint32(month & 0xff) << 8) |
+                             (quint32(year & 0xffff) << 16)};
     }
     int Day() const { return int(value & 0xff); }
     int Month() const { return int((value >> 8) & 0xff); }

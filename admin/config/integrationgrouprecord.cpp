@@ -102,7 +102,8 @@ void loadPatterns(const QString &list, std::array<QString, IntegrationGroupRecor
 
 // Every non-empty pattern after one blank, so the text begins with a blank
 // when there is any (as the server has always been given it).
-QString savePatterns(const std::array<QString, IntegrationGroupRecord::PatternCount> &rows, const QStringList &more)
+QString savePatterns(const std::array<QString, IntegrationGroupRecord::PatternCount> &rows,
+                     const QStringList &more)
 {
     QString list;
     for (const QString &pattern : rows)
@@ -137,7 +138,9 @@ IntegrationGroupRecord readServerValues(const QString &groupName, const QStringL
     }
     const QString transfer = value(SupportTransfer);
     record.transferSupport =
-        transfer.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || transfer == QLatin1String("1") ? 1 : 0;
+        transfer.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || transfer == QLatin1String("1")
+            ? 1
+            : 0;
     record.integrationTimeout = value(IntegrationTimeout);
     loadPatterns(value(IntegrationPatterns), record.integrationPatterns, record.moreIntegrationPatterns);
     loadPatterns(value(SmdiIntegrationPatterns), record.smdiPatterns, record.moreSmdiPatterns);
@@ -173,11 +176,12 @@ QStringList formServerValues(const IntegrationGroupRecord &record)
     set(IntegrationTimeout, record.integrationTimeout);
     set(IntegrationPatterns, savePatterns(record.integrationPatterns, record.moreIntegrationPatterns));
     set(SmdiIntegrationPatterns, savePatterns(record.smdiPatterns, record.moreSmdiPatterns));
-    set(SmdiPort, QStringList{TclBareWord(record.smdiPortName), TextAt(BaudRates(), record.baudIndex, DefaultBaud),
-                              TextAt(DataBits(), record.dataBitsIndex, DefaultDataBits),
-                              TextAt(ParityNames(), record.parityIndex, DefaultParity),
-                              TextAt(StopBitNames(), record.stopBitsIndex, DefaultStopBits)}
-                      .join(QLatin1Char(' ')));
+    set(SmdiPort,
+        QStringList{TclBareWord(record.smdiPortName), TextAt(BaudRates(), record.baudIndex, DefaultBaud),
+                    TextAt(DataBits(), record.dataBitsIndex, DefaultDataBits),
+                    TextAt(ParityNames(), record.parityIndex, DefaultParity),
+                    TextAt(StopBitNames(), record.stopBitsIndex, DefaultStopBits)}
+            .join(QLatin1Char(' ')));
     set(SmdiLength, record.maxExtensionLength);
     for (int code = 1; code <= IntegrationGroupRecord::DialCodeCount; ++code)
         if (const int k = dialCodeValue(code))

@@ -172,7 +172,8 @@ QString CPortGroupList::FormatPortRanges(const QList<int> &ports)
             while (end + 1 < ports.size() && ports[end + 1] - ports[end] == step)
                 ++end;
         }
-        pieces << (end == i ? QString::number(ports[i]) : QStringLiteral("%1-%2").arg(ports[i]).arg(ports[end]));
+        pieces << (end == i ? QString::number(ports[i])
+                            : QStringLiteral("%1-%2").arg(ports[i]).arg(ports[end]));
         i = end + 1;
     }
     return pieces.join(QStringLiteral(", "));

@@ -59,8 +59,9 @@ void CSerialPortList::Load(const QStringList &portNames, const QList<SmdiGroupLi
         SerialPortRecord &port = m_ports[index];
         if (port.assignment == SerialPortRecord::SmdiPort) {
             if (fields.size() > 1)
-                conflicts << QStringLiteral("%1 can not be assigned as resource '%2' because it is configured as "
-                                            "SMDI link of '%3'.")
+                conflicts << QStringLiteral(
+                                 "%1 can not be assigned as resource '%2' because it is configured as "
+                                 "SMDI link of '%3'.")
                                  .arg(port.name, fields.at(1), port.groupName);
             continue;
         }

@@ -18,15 +18,17 @@ CSwitchTypeDlg::CSwitchTypeDlg(QWidget *parent)
     auto *name = SetDlgCtrlID(new QLineEdit(this), IDC_SWITCHTYPE_NAME);
     name->setMinimumWidth(260);
     fields->addRow(QStringLiteral("Switch Type:"), name);
-    auto *saveText =
-        new QLabel(QStringLiteral("To save the current switch type settings to your local hard drive press OK."), this);
-    auto *createText = new QLabel(QStringLiteral("To create and save a new switch type with the current settings "
-                                                 "enter a new name then press OK."),
-                                  this);
+    auto *saveText = new QLabel(
+        QStringLiteral("To save the current switch type settings to your local hard drive press OK."), this);
+    auto *createText =
+        new QLabel(QStringLiteral("To create and save a new switch type with the current settings "
+                                  "enter a new name then press OK."),
+                   this);
     saveText->setWordWrap(true);
     createText->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(Qt::Horizontal, this);
-    buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("OK")), IDOK), QDialogButtonBox::AcceptRole);
+    buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("OK")), IDOK),
+                       QDialogButtonBox::AcceptRole);
     buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("Cancel")), IDCANCEL),
                        QDialogButtonBox::RejectRole);
     buttons->addButton(SetDlgCtrlID(new QPushButton(QStringLiteral("Delete")), IDC_SWITCHTYPE_DELETE),

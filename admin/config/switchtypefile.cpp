@@ -74,8 +74,8 @@ void applyLine(int number, const QString &value, IntegrationGroupRecord &record,
     } else if (keepLineSettings) {
         return;
     } else if (number == kIntegrationTypeLine) {
-        record.integrationType = value == QLatin1String("0") || value == QLatin1String("1") ? value
-                                                                                             : QStringLiteral("2");
+        record.integrationType =
+            value == QLatin1String("0") || value == QLatin1String("1") ? value : QStringLiteral("2");
     } else if (number == kLineProtocolLine) {
         const bool known = value.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0 ||
                            value.compare(QLatin1String("T1"), Qt::CaseInsensitive) == 0 ||
@@ -84,10 +84,10 @@ void applyLine(int number, const QString &value, IntegrationGroupRecord &record,
     } else if (number == kT1ProtocolLine) {
         record.t1Protocol = record.lineProtocol == QLatin1String("T1") ? value : QString();
     } else if (number == kTransferLine) {
-        record.transferSupport = value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 ||
-                                         value == QLatin1String("0")
-                                     ? 0
-                                     : 1;
+        record.transferSupport =
+            value.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || value == QLatin1String("0")
+                ? 0
+                : 1;
     }
 }
 
@@ -143,8 +143,8 @@ bool CSwitchTypeFile::Exists(const QString &name)
 QStringList CSwitchTypeFile::List()
 {
     QStringList titles;
-    const QFileInfoList files =
-        QDir(Folder()).entryInfoList({QStringLiteral("*.pbx")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    const QFileInfoList files = QDir(Folder()).entryInfoList(
+        {QStringLiteral("*.pbx")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
     for (const QFileInfo &file : files) {
         const QString title = file.fileName().chopped(4);
         if (IsValidName(title) && title == NormalName(title))
@@ -259,7 +259,8 @@ bool CSwitchTypeFile::Remove(const QString &name, QString &error)
     const QString path = Path(name);
     QFile file(path);
     if (path.isEmpty() || !file.remove()) {
-        error = path.isEmpty() ? QStringLiteral("'%1' names no switch type file.").arg(name) : file.errorString();
+        error =
+            path.isEmpty() ? QStringLiteral("'%1' names no switch type file.").arg(name) : file.errorString();
         return false;
     }
     return true;

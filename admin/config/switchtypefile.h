@@ -59,8 +59,8 @@ public:
                            QString &error);
     // Applies the lines of a file (without line ends) to `record` as Read
     // does; `requestedName` stands for a first line that is no valid name.
-    static void ApplyLines(const QStringList &lines, const QString &requestedName, IntegrationGroupRecord &record,
-                           bool keepLineSettings);
+    static void ApplyLines(const QStringList &lines, const QString &requestedName,
+                           IntegrationGroupRecord &record, bool keepLineSettings);
 
     // The 84 lines of `record`, each ended by CR LF, with NormalName(name) as
     // line 1. False, with the reason, when a field holds a control character

@@ -35,8 +35,8 @@ protected:
             m_server->seed(seed);
         connectSession();
         m_host = std::make_unique<QWidget>();
-        m_sheet = new CConfigPropSheet(m_host.get(), m_session.get(), nullptr, {"E&M Wink Start", "Loop Start"},
-                                       QStringLiteral("2147483647"));
+        m_sheet = new CConfigPropSheet(m_host.get(), m_session.get(), nullptr,
+                                       {"E&M Wink Start", "Loop Start"}, QStringLiteral("2147483647"));
         m_host->resize(m_sheet->sizeHint().expandedTo(QSize(900, 640)));
         m_sheet->resize(m_host->size());
         m_host->show();
@@ -113,7 +113,8 @@ protected:
     }
     void screenshot(const QString &name)
     {
-        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + "/screenshots";
+        const QString folder =
+            qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + "/screenshots";
         QDir().mkpath(folder);
         EXPECT_TRUE(m_host->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
     }

@@ -26,7 +26,8 @@ TEST(HolidayTextTest, SavesFixedDatesFirstThenYearlyHolidaysInOrder)
 {
     int fixed = 0;
     int yearly = 0;
-    EXPECT_EQ(roundTrip(QStringLiteral("12/25 1/1/2003 7/4"), &fixed, &yearly), QStringLiteral("1/1/2003 7/4 12/25"));
+    EXPECT_EQ(roundTrip(QStringLiteral("12/25 1/1/2003 7/4"), &fixed, &yearly),
+              QStringLiteral("1/1/2003 7/4 12/25"));
     EXPECT_EQ(fixed, 1);
     EXPECT_EQ(yearly, 2);
     EXPECT_EQ(roundTrip(QStringLiteral("5/5/ 7/4 7/4 03/09/2010")), QStringLiteral("3/9/2010 5/5 7/4"));
@@ -35,11 +36,11 @@ TEST(HolidayTextTest, SavesFixedDatesFirstThenYearlyHolidaysInOrder)
 TEST(HolidayTextTest, WordsThatAreNoHolidayAreKeptAndWrittenBack)
 {
     QStringList kept;
-    const QString saved = roundTrip(
-        QStringLiteral("13/1 0/5 2/0 2/32 x/1 5/5/1969 257/1 1/257 1/1/70000 12/25 {new year}"), nullptr, nullptr,
-        &kept);
-    EXPECT_EQ(kept, (QStringList{"13/1", "0/5", "2/0", "2/32", "x/1", "5/5/1969", "257/1", "1/257", "1/1/70000",
-                                 "{new year}"}));
+    const QString saved =
+        roundTrip(QStringLiteral("13/1 0/5 2/0 2/32 x/1 5/5/1969 257/1 1/257 1/1/70000 12/25 {new year}"),
+                  nullptr, nullptr, &kept);
+    EXPECT_EQ(kept, (QStringList{"13/1", "0/5", "2/0", "2/32", "x/1", "5/5/1969", "257/1", "1/257",
+                                 "1/1/70000", "{new year}"}));
     EXPECT_EQ(saved, QStringLiteral("12/25 13/1 0/5 2/0 2/32 x/1 5/5/1969 257/1 1/257 1/1/70000 {new year}"));
     // A text that is no list at all stays whole.
     EXPECT_EQ(roundTrip(QStringLiteral("{7/4 12/25")), QStringLiteral("{7/4 12/25"));

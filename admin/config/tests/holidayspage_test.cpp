@@ -45,10 +45,12 @@ TEST_F(HolidaysPageTest, AddsFixedAndYearlyHolidaysAndWritesThemBackInOrder)
     click(button(page, CConfigHolidaysPropPage::IDC_HOLIDAY_ADD));
     EXPECT_EQ(rows(page), (QStringList{"Wednesday, March 17, 2004+", "Sunday, July 4, 2004+",
                                        "Friday, December 24, 2004", "Saturday, December 25, 2004+"}));
-    EXPECT_TRUE(m_boxes->texts().first().startsWith("Do you want to set this date automatically for every year?"));
+    EXPECT_TRUE(
+        m_boxes->texts().first().startsWith("Do you want to set this date automatically for every year?"));
 
     apply();
-    EXPECT_TRUE(batch().contains(setLine("holidays", "{1/1/2003 12/24/2004 3/17 7/4 12/25}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("holidays", "{1/1/2003 12/24/2004 3/17 7/4 12/25}")))
+        << batch().toStdString();
 }
 
 TEST_F(HolidaysPageTest, PickingADayInTheCalendarAsksToAddIt)
@@ -98,7 +100,8 @@ TEST_F(HolidaysPageTest, RemovingADayThatIsBothKindsRemovesBoth)
     EXPECT_EQ(page->Picker()->date(), QDate(2010, 12, 25));
     m_boxes->answer(IDYES);
     click(button(page, CConfigHolidaysPropPage::IDC_HOLIDAY_REMOVE));
-    EXPECT_EQ(m_boxes->texts().last(), QStringLiteral("Are you sure you want to remove the selected fixed-date holiday?"));
+    EXPECT_EQ(m_boxes->texts().last(),
+              QStringLiteral("Are you sure you want to remove the selected fixed-date holiday?"));
     EXPECT_EQ(rows(page), QStringList{"Friday, January 1, 2010+"});
     apply();
     EXPECT_TRUE(batch().contains(setLine("holidays", "{1/1}"))) << batch().toStdString();
@@ -111,9 +114,11 @@ TEST_F(HolidaysPageTest, WordsThatAreNoHolidayStayInTheVariable)
     page->Picker()->setDate(QDate(2012, 5, 1));
     m_boxes->answer(IDYES);
     click(button(page, CConfigHolidaysPropPage::IDC_HOLIDAY_ADD));
-    EXPECT_EQ(rows(page), (QStringList{"February 30, 2012+", "Tuesday, May 1, 2012+", "Wednesday, July 4, 2012+"}));
+    EXPECT_EQ(rows(page),
+              (QStringList{"February 30, 2012+", "Tuesday, May 1, 2012+", "Wednesday, July 4, 2012+"}));
     apply();
-    EXPECT_TRUE(batch().contains(setLine("holidays", "{2/30 5/1 7/4 257/1 {new year}}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("holidays", "{2/30 5/1 7/4 257/1 {new year}}")))
+        << batch().toStdString();
 }
 
 } // namespace

@@ -23,14 +23,13 @@ using Serial = CConfigSerialPortsPropPage;
 
 // Two groups: Default (DTMF) and Alpha, an SMDI group on a port whose name
 // does not begin with COM; the machine has three serial ports.
-const QString kTwoGroups = QStringLiteral(
-    "var pbx_list {Default Alpha}\n"
-    "var Default_pbx_integration_type 0\n"
-    "var Alpha_pbx_integration_type 1\n"
-    "var Alpha_pbx_switch_type Generic\n"
-    "var Alpha_pbx_smdi_port {/dev/ttyS1 19200 8 NOPARITY ONESTOPBIT}\n"
-    "var Alpha_pbx_smdi_length 4\n"
-    "var serialports {{COM3 Modem 9600 8 NOPARITY ONESTOPBIT}}\n");
+const QString kTwoGroups = QStringLiteral("var pbx_list {Default Alpha}\n"
+                                          "var Default_pbx_integration_type 0\n"
+                                          "var Alpha_pbx_integration_type 1\n"
+                                          "var Alpha_pbx_switch_type Generic\n"
+                                          "var Alpha_pbx_smdi_port {/dev/ttyS1 19200 8 NOPARITY ONESTOPBIT}\n"
+                                          "var Alpha_pbx_smdi_length 4\n"
+                                          "var serialports {{COM3 Modem 9600 8 NOPARITY ONESTOPBIT}}\n");
 
 class IntegrationPagesTest : public ConfigPagesTestBase {
 protected:
@@ -96,8 +95,9 @@ TEST_F(IntegrationPagesTest, GroupsAndSerialPortsFollowEachOther)
     chooseGroup(page, QStringLiteral("Alpha"));
     m_boxes->answer(IDYES);
     typeInto(page->GroupsGrid(), 2, Integration::NameRow, QStringLiteral("Beta Line"));
-    EXPECT_EQ(m_boxes->texts().last(),
-              QStringLiteral("Do you want to rename the Integration Group Name from 'Alpha' to 'Beta_Line'?"));
+    EXPECT_EQ(
+        m_boxes->texts().last(),
+        QStringLiteral("Do you want to rename the Integration Group Name from 'Alpha' to 'Beta_Line'?"));
     ASSERT_EQ(renamed.size(), 1);
     EXPECT_EQ(renamed.at(0).at(1).toString(), QStringLiteral("Beta_Line"));
     EXPECT_EQ(serial->Ports().At(1).groupName, QStringLiteral("Beta_Line"));
@@ -107,7 +107,8 @@ TEST_F(IntegrationPagesTest, GroupsAndSerialPortsFollowEachOther)
 
     apply();
     EXPECT_TRUE(batch().contains(setLine("pbx_list", "{Default Beta_Line}"))) << batch().toStdString();
-    EXPECT_TRUE(batch().contains(setLine("Default_pbx_smdi_port", "{/dev/ttyS0 9600 8 NOPARITY ONESTOPBIT}")));
+    EXPECT_TRUE(
+        batch().contains(setLine("Default_pbx_smdi_port", "{/dev/ttyS0 9600 8 NOPARITY ONESTOPBIT}")));
     EXPECT_TRUE(batch().contains(setLine("Beta_Line_pbx_smdi_port", "{{} 19200 8 NOPARITY ONESTOPBIT}")));
     EXPECT_TRUE(commands().contains(QStringLiteral("ConfigRemoveVar Alpha_pbx_switch_type 1\r\n")));
 }
@@ -117,7 +118,8 @@ TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
     openSheet(kTwoGroups + QStringLiteral("var Default_pbx_integration_patterns { 1r 2b 3e}\n"));
     auto *page = showPage<Integration>();
     CSpreadSheetEx *grid = page->PatternsGrid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(2, 1)).center());
     click(page->GetDlgItem(Integration::IDC_PATTERN_UP));
     EXPECT_EQ(cellText(grid, 2, 2), QStringLiteral("2b"));
     EXPECT_EQ(cellText(grid, 1, 2), QStringLiteral("Forward From Busy"));
@@ -136,7 +138,8 @@ TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
     EXPECT_FALSE(page->DialCodesGrid()->model()->flags(page->DialCodesGrid()->model()->index(0, 1)) &
                  Qt::ItemIsEditable);
     apply();
-    EXPECT_TRUE(batch().contains(setLine("Default_pbx_integration_patterns", "{ 2b 1r 3e}"))) << batch().toStdString();
+    EXPECT_TRUE(batch().contains(setLine("Default_pbx_integration_patterns", "{ 2b 1r 3e}")))
+        << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_dti_protocol", "{E&M Wink Start}")));
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_ip_address", "{10.1.2.3}")));
 }
@@ -160,11 +163,12 @@ TEST_F(IntegrationPagesTest, AddingAGroupRefusesReservedAndTakenNames)
     m_boxes->answer({IDOK, IDOK});
     click(page->GetDlgItem(Integration::IDC_ADD_GROUP));
     EXPECT_EQ(m_dialogs.pending(), 0);
-    EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"'sys_trunk' is an invalid Integration Group Name.  Do not use 'sys' or names beginning "
-                           "with 'sys_'.",
-                           "There is already an Integration Group Name 'Alpha'. Try to enter another name after "
-                           "closing this message box."}));
+    EXPECT_EQ(
+        m_boxes->texts(),
+        (QStringList{"'sys_trunk' is an invalid Integration Group Name.  Do not use 'sys' or names beginning "
+                     "with 'sys_'.",
+                     "There is already an Integration Group Name 'Alpha'. Try to enter another name after "
+                     "closing this message box."}));
     ASSERT_EQ(page->GroupCount(), 3);
     EXPECT_EQ(page->CurrentGroup(), 3);
     EXPECT_EQ(page->Group(3).groupName, QStringLiteral("New_PBX"));
@@ -179,7 +183,8 @@ TEST_F(IntegrationPagesTest, PatternsAreCheckedAndThoseBeyondTheRowsSurvive)
     QStringList patterns;
     for (int i = 1; i <= 30; ++i)
         patterns << QStringLiteral("%1r").arg(i);
-    openSheet(kTwoGroups + QStringLiteral("var Default_pbx_integration_patterns {%1}\n").arg(patterns.join(' ')));
+    openSheet(kTwoGroups +
+              QStringLiteral("var Default_pbx_integration_patterns {%1}\n").arg(patterns.join(' ')));
     auto *page = showPage<Integration>();
     CSpreadSheetEx *grid = page->PatternsGrid();
     EXPECT_EQ(cellText(grid, 1, 2), QStringLiteral("Forward From Ring No Answer"));
@@ -188,21 +193,25 @@ TEST_F(IntegrationPagesTest, PatternsAreCheckedAndThoseBeyondTheRowsSurvive)
     m_boxes->answer({IDOK, IDOK});
     typeInto(grid, 2, 2, QStringLiteral("12r 4"));
     typeInto(grid, 2, 2, QStringLiteral("12b4"));
-    EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"Invalid Integration Pattern Definition '12r 4'. Enter a valid definition after closing "
-                           "this message box.",
-                           "Invalid Integration Pattern Definition '12b4'. Enter a valid definition after closing "
-                           "this message box."}));
+    EXPECT_EQ(
+        m_boxes->texts(),
+        (QStringList{"Invalid Integration Pattern Definition '12r 4'. Enter a valid definition after closing "
+                     "this message box.",
+                     "Invalid Integration Pattern Definition '12b4'. Enter a valid definition after closing "
+                     "this message box."}));
     typeInto(grid, 2, 2, QStringLiteral("99r1"));
     patterns[0] = QStringLiteral("99r1");
 
     m_boxes->answer({IDOK, IDOK});
-    typeInto(page->SerialGrid(), 2, Integration::MaxExtensionRow, QStringLiteral("0")); // hidden for DTMF, still checked
+    typeInto(page->SerialGrid(), 2, Integration::MaxExtensionRow,
+             QStringLiteral("0")); // hidden for DTMF, still checked
     typeInto(page->SerialGrid(), 2, Integration::MaxExtensionRow, QStringLiteral("11"));
-    EXPECT_EQ(m_boxes->texts().mid(2), (QStringList(2, "The valid range for Maximum Extension Length is 1-10.")));
+    EXPECT_EQ(m_boxes->texts().mid(2),
+              (QStringList(2, "The valid range for Maximum Extension Length is 1-10.")));
 
     apply();
-    EXPECT_TRUE(batch().contains(setLine("Default_pbx_integration_patterns", "{ " + patterns.join(' ') + "}")))
+    EXPECT_TRUE(
+        batch().contains(setLine("Default_pbx_integration_patterns", "{ " + patterns.join(' ') + "}")))
         << batch().toStdString();
     // Alpha was not edited: none of its variables is written.
     EXPECT_FALSE(batch().contains(QStringLiteral("Alpha_"))) << batch().toStdString();
@@ -210,7 +219,8 @@ TEST_F(IntegrationPagesTest, PatternsAreCheckedAndThoseBeyondTheRowsSurvive)
 
 TEST_F(IntegrationPagesTest, SwitchTypesAreSavedToTheirFolderAndAppliedToAnotherGroup)
 {
-    openSheet(kTwoGroups + QStringLiteral("var Alpha_pbx_integration_timeout 2500\nvar Alpha_pbx_dl_prefix 9\n"));
+    openSheet(kTwoGroups +
+              QStringLiteral("var Alpha_pbx_integration_timeout 2500\nvar Alpha_pbx_dl_prefix 9\n"));
     auto *page = showPage<Integration>();
     chooseGroup(page, QStringLiteral("Alpha"));
     const auto typeName = [](const QString &name) {
@@ -226,13 +236,15 @@ TEST_F(IntegrationPagesTest, SwitchTypesAreSavedToTheirFolderAndAppliedToAnother
     m_dialogs.on<CSwitchTypeDlg>(typeName(QStringLiteral("talvo vlm")));
     m_dialogs.on<CSwitchTypeDlg>(typeName(QStringLiteral("My Switch")));
     m_boxes->answer({IDOK, IDOK});
-    typeInto(page->GroupsGrid(), 2, Integration::SwitchTypeRow, QStringLiteral("<Create/Save/Delete Switch Type>"));
+    typeInto(page->GroupsGrid(), 2, Integration::SwitchTypeRow,
+             QStringLiteral("<Create/Save/Delete Switch Type>"));
     EXPECT_EQ(m_dialogs.pending(), 0);
-    EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"'../evil' can not be used as a switch type name. Do not use '/', '\\', '..', a leading "
-                           "'.' or control characters.",
-                           "The name 'Talvo VLM' is reserved for manufacturer default switch type.\n\tEnter a "
-                           "different name to save your switch type."}));
+    EXPECT_EQ(
+        m_boxes->texts(),
+        (QStringList{"'../evil' can not be used as a switch type name. Do not use '/', '\\', '..', a leading "
+                     "'.' or control characters.",
+                     "The name 'Talvo VLM' is reserved for manufacturer default switch type.\n\tEnter a "
+                     "different name to save your switch type."}));
     EXPECT_FALSE(QFile::exists(CSwitchTypeFile::Folder() + QStringLiteral("/../evil.pbx")));
     QFile file(switchTypePath(QStringLiteral("My_Switch.pbx")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -240,7 +252,8 @@ TEST_F(IntegrationPagesTest, SwitchTypesAreSavedToTheirFolderAndAppliedToAnother
     EXPECT_EQ(content.count("\r\n"), 84);
     EXPECT_TRUE(content.startsWith("My_Switch\r\n2500\r\n"));
     EXPECT_EQ(cellText(page->GroupsGrid(), 2, Integration::SwitchTypeRow), QStringLiteral("My_Switch"));
-    EXPECT_TRUE(page->SwitchTypeList().startsWith(QStringLiteral("My_Switch\t<Create/Save/Delete Switch Type>")));
+    EXPECT_TRUE(
+        page->SwitchTypeList().startsWith(QStringLiteral("My_Switch\t<Create/Save/Delete Switch Type>")));
 
     chooseGroup(page, QStringLiteral("Default"));
     typeInto(page->GroupsGrid(), 2, Integration::SwitchTypeRow, QStringLiteral("My_Switch"));
@@ -255,9 +268,12 @@ TEST_F(IntegrationPagesTest, SwitchTypesAreSavedToTheirFolderAndAppliedToAnother
 TEST_F(IntegrationPagesTest, SerialResourcesKeepAPhoneNumberWithBlanksAndConflictsAreTold)
 {
     m_boxes->answer(IDOK);
-    openSheet(kTwoGroups + QStringLiteral("var serialports {{/dev/ttyS1 Pager} {COM3 Modem 9600 8 NOPARITY ONESTOPBIT}}\n"));
-    EXPECT_EQ(m_boxes->texts(), QStringList{"/dev/ttyS1 can not be assigned as resource 'Pager' because it is "
-                                            "configured as SMDI link of 'Alpha'."});
+    openSheet(
+        kTwoGroups +
+        QStringLiteral("var serialports {{/dev/ttyS1 Pager} {COM3 Modem 9600 8 NOPARITY ONESTOPBIT}}\n"));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList{"/dev/ttyS1 can not be assigned as resource 'Pager' because it is "
+                          "configured as SMDI link of 'Alpha'."});
     auto *serial = showPage<Serial>();
     typeInto(serial->PortsGrid(), Serial::AssignmentColumn, 1, QStringLiteral("Resource"));
     typeInto(serial->PortsGrid(), Serial::GroupColumn, 1, QStringLiteral("Front desk"));
@@ -273,10 +289,9 @@ TEST_F(IntegrationPagesTest, SerialResourcesKeepAPhoneNumberWithBlanksAndConflic
     EXPECT_EQ(m_sheet->FindPage<Integration>()->Group(2).smdiPortName, QString());
 
     apply();
-    EXPECT_TRUE(batch().contains(setLine(
-        "serialports",
-        "{{/dev/ttyS0 Front_desk 9600 8 ODDPARITY ONESTOPBIT {+1 (949) 555-1234}} {COM3 Modem 9600 8 NOPARITY "
-        "ONESTOPBIT}}")))
+    EXPECT_TRUE(batch().contains(setLine("serialports", "{{/dev/ttyS0 Front_desk 9600 8 ODDPARITY ONESTOPBIT "
+                                                        "{+1 (949) 555-1234}} {COM3 Modem 9600 8 NOPARITY "
+                                                        "ONESTOPBIT}}")))
         << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Alpha_pbx_smdi_port", "{{} 19200 8 NOPARITY ONESTOPBIT}")));
 }
@@ -301,11 +316,11 @@ TEST_F(UntouchedPagesTest, ShowingThePagesOfASiteWritesOnlyWhatWasEdited)
     auto *statistical = showPage<CConfigStatGroupsPropPage>();
     typeInto(statistical->Grid(), CConfigPortGroupsPage::PortsColumn, 3, QStringLiteral("13-16, 20"));
     apply();
-    EXPECT_EQ(commands(), QStringList{"set _rlist \"\"\r\n" +
-                                      setLine("statistical_groups",
-                                              "{{Reception {1 2 3 4 5 6 7 8}} {Sales {9 10 11 12}} "
-                                              "{Support {13 14 15 16 20}}}") +
-                                      "set _rlist\r\n"});
+    EXPECT_EQ(commands(),
+              QStringList{"set _rlist \"\"\r\n" +
+                          setLine("statistical_groups", "{{Reception {1 2 3 4 5 6 7 8}} {Sales {9 10 11 12}} "
+                                                        "{Support {13 14 15 16 20}}}") +
+                          "set _rlist\r\n"});
 }
 
 } // namespace

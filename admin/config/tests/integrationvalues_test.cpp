@@ -29,7 +29,8 @@ QStringList serverValues()
 
 TEST(IntegrationValuesTest, PatternsBeyondTheRowsSurviveASave)
 {
-    const IntegrationGroupRecord record = IntegrationValues::FromServerValues(QStringLiteral("PBX1"), serverValues());
+    const IntegrationGroupRecord record =
+        IntegrationValues::FromServerValues(QStringLiteral("PBX1"), serverValues());
     EXPECT_EQ(record.integrationPatterns[23], QStringLiteral("24r"));
     EXPECT_EQ(record.moreIntegrationPatterns, (QStringList{"25r", "26r", "27r", "28r", "29r", "30r"}));
     const QStringList saved = IntegrationValues::ToServerValues(record);
@@ -41,7 +42,8 @@ TEST(IntegrationValuesTest, PatternsBeyondTheRowsSurviveASave)
 
 TEST(IntegrationValuesTest, ReadsTheLineProtocolTransferAndDialCodes)
 {
-    const IntegrationGroupRecord record = IntegrationValues::FromServerValues(QStringLiteral("PBX1"), serverValues());
+    const IntegrationGroupRecord record =
+        IntegrationValues::FromServerValues(QStringLiteral("PBX1"), serverValues());
     EXPECT_EQ(record.lineProtocol, QStringLiteral("T1"));
     EXPECT_EQ(record.t1Protocol, QStringLiteral("us_mf_io"));
     EXPECT_EQ(record.transferSupport, 1);

@@ -65,21 +65,22 @@ TEST_P(PortListTyping, FollowsTheListRules)
 {
     const TypedList &c = GetParam();
     QList<int> ports{42};
-    EXPECT_EQ(CPortGroupList::ParseVoicePortList(QLatin1String(c.text), c.ports, ports), c.accepted) << c.text;
+    EXPECT_EQ(CPortGroupList::ParseVoicePortList(QLatin1String(c.text), c.ports, ports), c.accepted)
+        << c.text;
     EXPECT_EQ(ports, c.accepted ? c.result : QList<int>{42}) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PortListTyping,
     ::testing::Values(TypedList{"8-6, 1", 8, true, {8, 7, 6, 1}}, TypedList{"1,,2", 8, true, {1, 2}},
-                      TypedList{" 1-5", 8, true, {1, 2, 3, 4, 5}}, TypedList{"1- 5", 8, true, {1, 2, 3, 4, 5}},
-                      TypedList{"5-1", 8, true, {5, 4, 3, 2, 1}}, TypedList{"2, 2-3", 8, true, {2, 3}},
-                      TypedList{"1,2,", 8, false, {}}, TypedList{"0-3", 8, false, {}},
-                      TypedList{"1-9", 8, false, {}}, TypedList{"1 -5", 8, false, {}},
-                      TypedList{"1 - 5", 8, false, {}}, TypedList{"", 8, false, {}},
-                      TypedList{"a", 8, false, {}}, TypedList{"1-257", 96, false, {}},
-                      TypedList{"257", 96, false, {}}, TypedList{"99999999999", 96, false, {}},
-                      TypedList{"1-5x", 8, false, {}}),
+                      TypedList{" 1-5", 8, true, {1, 2, 3, 4, 5}},
+                      TypedList{"1- 5", 8, true, {1, 2, 3, 4, 5}}, TypedList{"5-1", 8, true, {5, 4, 3, 2, 1}},
+                      TypedList{"2, 2-3", 8, true, {2, 3}}, TypedList{"1,2,", 8, false, {}},
+                      TypedList{"0-3", 8, false, {}}, TypedList{"1-9", 8, false, {}},
+                      TypedList{"1 -5", 8, false, {}}, TypedList{"1 - 5", 8, false, {}},
+                      TypedList{"", 8, false, {}}, TypedList{"a", 8, false, {}},
+                      TypedList{"1-257", 96, false, {}}, TypedList{"257", 96, false, {}},
+                      TypedList{"99999999999", 96, false, {}}, TypedList{"1-5x", 8, false, {}}),
     [](const ::testing::TestParamInfo<TypedList> &info) { return "Case" + std::to_string(info.index); });
 
 TEST(PortGroupListTest, LimitsAreWholeNumbersOneToAHundred)

@@ -36,10 +36,11 @@ TEST_F(PortGroupsPagesTest, TypedPortListsAndLimitsAreCheckedAndWrittenAsTclList
     typeInto(grid, Page::LimitColumn, 2, QStringLiteral("256"));
     typeInto(grid, Page::LimitColumn, 2, QStringLiteral("0"));
     EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"Invalid Voice Port List '1-257'. Enter a correct list after closing this message box.",
-                           "Invalid Voice Port List '1,2,'. Enter a correct list after closing this message box.",
-                           "Invalid Group Limit '256'. Enter a number from 1 to 100 after closing this message box.",
-                           "Invalid Group Limit '0'. Enter a number from 1 to 100 after closing this message box."}));
+              (QStringList{
+                  "Invalid Voice Port List '1-257'. Enter a correct list after closing this message box.",
+                  "Invalid Voice Port List '1,2,'. Enter a correct list after closing this message box.",
+                  "Invalid Group Limit '256'. Enter a number from 1 to 100 after closing this message box.",
+                  "Invalid Group Limit '0'. Enter a number from 1 to 100 after closing this message box."}));
     EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("3-2"));
     EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("100"));
 
@@ -63,17 +64,21 @@ TEST_F(PortGroupsPagesTest, TheManufacturersGroupIsLockedAndItsIdReserved)
     auto *page = showPage<CConfigNotifyGroupsPropPage>();
     CSpreadSheetEx *grid = page->Grid();
     grid->setCurrentCell(0, 0);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 0)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(0, 0)).center());
     EXPECT_FALSE(button(page, Page::IDC_GROUPS_REMOVE)->isEnabled());
     EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
 
     m_boxes->answer({IDOK, IDOK});
     typeInto(grid, Page::IdColumn, 2, QStringLiteral("q1"));
     typeInto(grid, Page::IdColumn, 2, QString());
-    EXPECT_EQ(m_boxes->texts().at(0),
-              QStringLiteral("The name 'Q1' is reserved for manufacturer default Group ID.\nEnter a different Group ID."));
-    EXPECT_EQ(m_boxes->texts().at(1), QStringLiteral("Empty Notification Group ID is invalid. Try to enter a valid ID "
-                                                     "after closing this message box."));
+    EXPECT_EQ(
+        m_boxes->texts().at(0),
+        QStringLiteral(
+            "The name 'Q1' is reserved for manufacturer default Group ID.\nEnter a different Group ID."));
+    EXPECT_EQ(m_boxes->texts().at(1),
+              QStringLiteral("Empty Notification Group ID is invalid. Try to enter a valid ID "
+                             "after closing this message box."));
     EXPECT_EQ(cellText(grid, Page::IdColumn, 2), QStringLiteral("Pager"));
 }
 
@@ -116,10 +121,11 @@ TEST_F(PortGroupsPagesTest, StatisticalGroupsTakeTheLowestFreeNumberAndRefuseZer
     typeInto(page->Grid(), Page::IdColumn, 3, QStringLiteral("0"));
     typeInto(page->Grid(), Page::IdColumn, 3, QStringLiteral("3"));
     EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"Statistical Port Group ID '0' is reserved for all ports. Try to enter another ID after "
-                           "closing this message box.",
-                           "There is already a Statistical Port Group ID '3'. Try to enter another ID after closing "
-                           "this message box."}));
+              (QStringList{
+                  "Statistical Port Group ID '0' is reserved for all ports. Try to enter another ID after "
+                  "closing this message box.",
+                  "There is already a Statistical Port Group ID '3'. Try to enter another ID after closing "
+                  "this message box."}));
     typeInto(page->Grid(), Page::PortsColumn, 3, QStringLiteral("96-95"));
     screenshot(QStringLiteral("config-statistical-groups"));
     // The Voice Ports page shows port 96 in the new group.

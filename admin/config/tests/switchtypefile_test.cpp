@@ -100,7 +100,8 @@ TEST_F(SwitchTypeFileTest, AShortFileChangesOnlyTheFieldsItReaches)
 
     IntegrationGroupRecord record = fullRecord();
     QString error;
-    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Short"), record, false, error), CSwitchTypeFile::ReadResult::Read);
+    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Short"), record, false, error),
+              CSwitchTypeFile::ReadResult::Read);
     IntegrationGroupRecord expected = fullRecord();
     expected.switchType = QStringLiteral("Short");
     expected.integrationTimeout = QStringLiteral("2500");
@@ -131,7 +132,8 @@ void PrintTo(const LineSettingsCase &c, std::ostream *os)
     *os << "lines 81-84: " << c.type << '|' << c.protocol << '|' << c.t1 << '|' << c.transfer;
 }
 
-class SwitchTypeLineSettings : public SwitchTypeFileTest, public ::testing::WithParamInterface<LineSettingsCase> {};
+class SwitchTypeLineSettings : public SwitchTypeFileTest,
+                               public ::testing::WithParamInterface<LineSettingsCase> {};
 
 TEST_P(SwitchTypeLineSettings, AreReadAsTheLineTableSays)
 {
@@ -144,14 +146,16 @@ TEST_P(SwitchTypeLineSettings, AreReadAsTheLineTableSays)
 
     IntegrationGroupRecord record;
     QString error;
-    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Lines"), record, false, error), CSwitchTypeFile::ReadResult::Read);
+    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Lines"), record, false, error),
+              CSwitchTypeFile::ReadResult::Read);
     EXPECT_EQ(record.integrationType, QLatin1String(c.wantType));
     EXPECT_EQ(record.lineProtocol, QLatin1String(c.wantProtocol));
     EXPECT_EQ(record.t1Protocol, QLatin1String(c.wantT1));
     EXPECT_EQ(record.transferSupport, c.wantTransfer);
 
     IntegrationGroupRecord kept = fullRecord();
-    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Lines"), kept, true, error), CSwitchTypeFile::ReadResult::Read);
+    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Lines"), kept, true, error),
+              CSwitchTypeFile::ReadResult::Read);
     EXPECT_EQ(kept.integrationType, QStringLiteral("1"));
     EXPECT_EQ(kept.lineProtocol, QStringLiteral("T1"));
     EXPECT_EQ(kept.t1Protocol, QString()); // emptied whatever keepLineSettings says
@@ -166,7 +170,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LineSettingsCase{"", "t1", "us_mf", "false", "2", "t1", "", 0},
                       LineSettingsCase{"01", "Analog", "us_mf", "yes", "2", "None", "", 1},
                       LineSettingsCase{"1 ", "T1\t", "e1_cas ", "1\t", "1", "T1", "e1_cas", 1}),
-    [](const ::testing::TestParamInfo<LineSettingsCase> &info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<LineSettingsCase> &info) {
+        return "Case" + std::to_string(info.index);
+    });
 
 TEST_F(SwitchTypeFileTest, SerialTextsMatchExactlyAfterTrimmingElseTakeTheDefaults)
 {
@@ -198,15 +204,15 @@ TEST_F(SwitchTypeFileTest, ValuesThePageWouldRefuseKeepTheirFields)
 {
     QByteArray content = "../../evil\r\n25\x01"
                          "00\r\n";
-    content += "12r 4\r\n";        // pattern 1: holds a blank
-    content += "1234\r\n";         // pattern 2: holds no kind letter
-    content += "9i9\r\n";          // pattern 3: fine
+    content += "12r 4\r\n"; // pattern 1: holds a blank
+    content += "1234\r\n";  // pattern 2: holds no kind letter
+    content += "9i9\r\n";   // pattern 3: fine
     for (int line = 6; line <= 50; ++line)
         content += "\r\n";
-    content += "11\r\n";           // maximum extension length out of 1-10
+    content += "11\r\n"; // maximum extension length out of 1-10
     for (int line = 52; line <= 55; ++line)
         content += "\r\n";
-    content += "a\x1b[2Jb\r\n";    // dial code 1 with an escape sequence
+    content += "a\x1b[2Jb\r\n"; // dial code 1 with an escape sequence
     writeRaw(QStringLiteral("Hostile.pbx"), content);
 
     IntegrationGroupRecord record = fullRecord();
@@ -285,9 +291,11 @@ TEST_F(SwitchTypeFileTest, LinesAfterTheEightyFourthAndEmptyFilesChangeNothing)
 
     IntegrationGroupRecord record = fullRecord();
     QString error;
-    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Empty"), record, false, error), CSwitchTypeFile::ReadResult::Read);
+    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Empty"), record, false, error),
+              CSwitchTypeFile::ReadResult::Read);
     EXPECT_EQ(record, fullRecord());
-    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Long"), record, false, error), CSwitchTypeFile::ReadResult::Read);
+    ASSERT_EQ(CSwitchTypeFile::Read(QStringLiteral("Long"), record, false, error),
+              CSwitchTypeFile::ReadResult::Read);
     EXPECT_EQ(record.switchType, QStringLiteral("Long"));
     EXPECT_EQ(record.transferSupport, 1); // line 84 is empty: on
 }
