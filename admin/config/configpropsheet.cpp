@@ -5,6 +5,11 @@
 #include "admin/config/configproppage.h"
 #include "admin/config/configwindowhost.h"
 #include "admin/config/voiceportsppg.h"
+#include "admin/config/configholidayspropage.h"
+#include "admin/config/configintegrationpropage.h"
+#include "admin/config/configserialportspropage.h"
+#include "admin/config/confignotifygroupsproppage.h"
+#include "admin/config/configstatgroupsproppage.h"
 #include "admin/session/zltexception.h"
 #include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
@@ -66,7 +71,12 @@ CConfigPropSheet::~CConfigPropSheet()
 // A page derives from CConfigPropPage and names its command id there.
 void CConfigPropSheet::addPages()
 {
+    addPage(std::make_unique<CConfigIntegrationPropPage>(), 7);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
+    addPage(std::make_unique<CConfigSerialPortsPropPage>(), 5);
+    addPage(std::make_unique<CConfigNotifyGroupsPropPage>(), 3);
+    addPage(std::make_unique<CConfigStatGroupsPropPage>(), 6);
+    addPage(std::make_unique<CConfigHolidaysPropPage>(), 1);
 }
 
 void CConfigPropSheet::addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder)
