@@ -5,7 +5,9 @@
 // at cells they fill without moving the user's selection.
 #include "admin/widgets/spreadsheet.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
@@ -15,18 +17,67 @@ namespace {
 // Item data roles of our own, beside Qt's.
 constexpr int CellTypeRole = Qt::UserRole + 1;
 constexpr int LockRole = Qt::UserRole + 2;
+constexpr int ComboListRole = Qt::UserRole + 3;
 
 constexpr double TwipsPerInch = 1440.0;
 constexpr double PointsPerInch = 72.0;
 constexpr double DefaultColWidth = 9.0;
 constexpr double DefaultHeadingColWidth = 4.0;
 
+bool isComboType(int type)
+{
+    return type == CSpreadSheet::CellTypeComboBox || type == CSpreadSheet::CellTypeEditComboBox;
+}
+
 void applyEditability(QTableWidgetItem *item)
 {
-    const bool editable =
-        item->data(CellTypeRole).toInt() == CSpreadSheet::CellTypeEdit && !item->data(LockRole).toBool();
+    const int type = item->data(CellTypeRole).toInt();
+    const bool editable = (type == CSpreadSheet::CellTypeEdit || isComboType(type)) && !item->data(LockRole).toBool();
     item->setFlags(editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable);
 }
+
+QStringList comboItems(const QModelIndex &index)
+{
+    const QString items = index.data(ComboListRole).toString();
+    return items.isEmpty() ? QStringList() : items.split(u'\t');
+}
+
+// Combo-box cells edit in a combo box of their items; the others as Qt does.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        const int type = index.data(CellTypeRole).toInt();
+        if (!isComboType(type))
+            return QStyledItemDelegate::createEditor(parent, option, index);
+        auto *combo = new QComboBox(parent);
+        combo->addItems(comboItems(index));
+        combo->setEditable(type == CSpreadSheet::CellTypeEditComboBox);
+        return combo;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *combo = qobject_cast<QComboBox *>(editor);
+        if (!combo)
+            return QStyledItemDelegate::setEditorData(editor, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        if (combo->isEditable())
+            combo->setEditText(text);
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        auto *combo = qobject_cast<QComboBox *>(editor);
+        if (!combo)
+            return QStyledItemDelegate::setModelData(editor, model, index);
+        const QString text = combo->currentText();
+        if (text != index.data(Qt::DisplayRole).toString())
+            model->setData(index, text, Qt::EditRole);
+    }
+};
 
 } // namespace
 
@@ -41,6 +92,7 @@ CSpreadSheet::CSpreadSheet(int dataColumns, QWidget *parent) : QTableWidget(0, 0
     SetColWidth(0, DefaultHeadingColWidth);
     applyScrollBarPolicies();
 
+    setItemDelegate(new CellDelegate(this));
     connect(this, &QTableWidget::itemChanged, this, &CSpreadSheet::onItemChanged);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &CSpreadSheet::onSectionResized);
     connect(this, &QTableWidget::cellClicked, this,
@@ -190,12 +242,54 @@ void CSpreadSheet::SetAction(short action)
 
 void CSpreadSheet::SetCellType(short type)
 {
-    Q_ASSERT(type == CellTypeEdit || type == CellTypeStaticText);
+    Q_ASSERT(type == CellTypeEdit || type == CellTypeStaticText || isComboType(type) || type == CellTypeMultiLine);
     const QScopedValueRollback guard(m_changingByCode, true);
     if (QTableWidgetItem *cell = cursorItem(true)) {
         cell->setData(CellTypeRole, int(type));
         applyEditability(cell);
     }
+}
+
+void CSpreadSheet::SetTypeComboBoxList(const QString &items)
+{
+    const QScopedValueRollback guard(m_changingByCode, true);
+    if (QTableWidgetItem *cell = cursorItem(true))
+        cell->setData(ComboListRole, items);
+}
+
+QString CSpreadSheet::GetTypeComboBoxList() const
+{
+    const QTableWidgetItem *cell = cursorItem(false);
+    return cell ? cell->data(ComboListRole).toString() : QString();
+}
+
+int CSpreadSheet::GetTypeComboBoxCurSel() const
+{
+    const QTableWidgetItem *cell = cursorItem(false);
+    if (!cell)
+        return -1;
+    return int(comboItems(indexFromItem(cell)).indexOf(cell->text()));
+}
+
+void CSpreadSheet::SetTypeComboBoxCurSel(int index)
+{
+    QTableWidgetItem *cell = cursorItem(true);
+    if (!cell)
+        return;
+    const QStringList items = comboItems(indexFromItem(cell));
+    SetText(index >= 0 && index < items.size() ? items[index] : QString());
+}
+
+int CSpreadSheet::GetTypeComboBoxCount() const
+{
+    const QTableWidgetItem *cell = cursorItem(false);
+    return cell ? int(comboItems(indexFromItem(cell)).size()) : 0;
+}
+
+void CSpreadSheet::FitRowHeight(int row)
+{
+    if (row >= 1 && row <= rowCount())
+        resizeRowToContents(row - 1);
 }
 
 void CSpreadSheet::SetLock(bool locked)

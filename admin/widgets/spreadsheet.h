@@ -24,8 +24,17 @@ public:
         ScrollBarsVertical = 2,
         ScrollBarsBoth = 3
     };
-    // Cell types of SetCellType.
-    enum CellType : short { CellTypeEdit = 0, CellTypeStaticText = 2 };
+    // Cell types of SetCellType. A combo-box cell offers the items of its
+    // list (SetTypeComboBoxList) and takes only one of them; an editable
+    // combo-box cell also takes any text typed; a multi-line cell shows its
+    // lines wrapped (lock it to keep it read-only).
+    enum CellType : short {
+        CellTypeEdit = 0,
+        CellTypeStaticText = 2,
+        CellTypeComboBox = 8,
+        CellTypeEditComboBox = 9,
+        CellTypeMultiLine = 10
+    };
     // The one action callers use: make the current cell the active one.
     enum Action : short { ActionActiveCell = 0 };
 
@@ -73,6 +82,16 @@ public:
     void SetCellType(short type);
     // A locked cell cannot be edited.
     void SetLock(bool locked);
+    // The current cell's combo-box items, separated by tabs.
+    void SetTypeComboBoxList(const QString &items);
+    QString GetTypeComboBoxList() const;
+    // The index of the current cell's text in its combo-box items, -1 when
+    // it is none of them; setting it writes that item (-1 empties the cell).
+    int GetTypeComboBoxCurSel() const;
+    void SetTypeComboBoxCurSel(int index);
+    int GetTypeComboBoxCount() const;
+    // Gives the row (1 and up) the height its cells' lines need.
+    void FitRowHeight(int row);
     // Drawn like the headings (shaded, bold).
     void SetHeadingStyle(bool heading);
     void SetTypePictPicture(const QIcon &picture);

@@ -306,6 +306,21 @@ void SimulatorProcess::clearFailure(const QString &command)
     request({QStringLiteral("unfail"), command});
 }
 
+void SimulatorProcess::loadConfiguration()
+{
+    request({QStringLiteral("configuration")});
+}
+
+void SimulatorProcess::refuseVariable(const QString &name, const QString &reason)
+{
+    request({QStringLiteral("refusevar"), name, reason});
+}
+
+void SimulatorProcess::acceptVariable(const QString &name)
+{
+    request({QStringLiteral("acceptvar"), name});
+}
+
 void SimulatorProcess::answerCommand(const QString &command, const QString &reply)
 {
     request({QStringLiteral("answer"), command, reply});

@@ -94,6 +94,13 @@ public:
     int sendFrame(quint8 type, quint32 extra, const QByteArray &payload);
     int sendRaw(const QByteArray &bytes);
 
+    // Replaces the data set's configuration variables with those of a site
+    // of some size (testserver/lib/config.tcl); links made after it see them.
+    void loadConfiguration();
+    // ConfigSetString refuses to set the variable (with the reason, or a
+    // reason of the simulator's) until acceptVariable.
+    void refuseVariable(const QString &name, const QString &reason = QString());
+    void acceptVariable(const QString &name);
     QList<LoggedCommand> commandLog();
     // The commands received on links, without login lines, in order.
     QStringList commandTexts();
