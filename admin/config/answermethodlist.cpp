@@ -117,15 +117,6 @@ CAnswerMethodList::NameFault CAnswerMethodList::CheckName(const QString &name, i
     return NameAccepted;
 }
 
-QString CAnswerMethodList::NormaliseName(const QString &typed)
-{
-    QString name = typed;
-    for (QChar &c : name)
-        if (c.isSpace())
-            c = u'_';
-    return name;
-}
-
 std::optional<int> CAnswerMethodList::ParseRings(const QString &typed)
 {
     const std::optional<quint64> rings = parseDigits(typed.trimmed());

@@ -57,9 +57,6 @@ public:
     // names of the other records are refused.
     NameFault CheckName(const QString &name, int row) const;
 
-    // A typed name with every blank (tabs and line ends too: the names
-    // travel tab-separated) turned into "_".
-    static QString NormaliseName(const QString &typed);
     // Rings to answer, 1 to 15; nothing for anything else.
     static std::optional<int> ParseRings(const QString &typed);
     // A greeting user agent: a decimal user-agent number of 31 bits.

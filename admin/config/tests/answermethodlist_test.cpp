@@ -2,6 +2,7 @@
 // server's own spelling kept for plain values, and the checks of names,
 // rings and greeting numbers.
 #include "admin/config/answermethodlist.h"
+#include "admin/config/configitemname.h"
 
 #include "admin/session/tcllist.h"
 
@@ -103,7 +104,7 @@ TEST(AnswerMethodList, RefusesEmptyNamesAndNamesOfOtherMethods)
 
 TEST(AnswerMethodList, BlanksOfNamesBecomeUnderscores)
 {
-    EXPECT_EQ(CAnswerMethodList::NormaliseName("Night shift\tB"), "Night_shift_B");
+    EXPECT_EQ(ConfigItemName("Night shift\tB\n"), "Night_shift_B_");
 }
 
 TEST(AnswerMethodList, RingsRange)

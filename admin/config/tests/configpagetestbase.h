@@ -1,0 +1,139 @@
+// What the tests of the configuration pages stand on: a session logged in
+// to the simulator, a depot loaded from it, the page under test shown in a
+// sheet, and helpers that type into the grid's cells and click buttons the
+// way an administrator does.
+#pragma once
+
+#include "admin/config/configdepot.h"
+#include "admin/config/tests/configtestbase.h"
+
+#include "admin/widgets/spreadsheet.h"
+#include "platform/mfc/propertypage.h"
+#include "platform/mfc/propertysheet.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+class ConfigPageTestBase : public ConfigTestBase {
+protected:
+    void SetUp() override
+    {
+        ConfigTestBase::SetUp();
+        m_server->loadConfiguration();
+        connectSession();
+        m_depot.SetChannel(m_session.get());
+        m_depot.SetApplicationLists({}, "2147483647");
+    }
+    void TearDown() override
+    {
+        m_sheet.reset();
+        ConfigTestBase::TearDown();
+    }
+    void loadDepot()
+    {
+        m_depot.Load();
+        m_depot.ReloadCosAndUaLists();
+    }
+    // Shows `page` in a sheet of its own; the page's window is made.
+    void showInSheet(CPropertyPage *page)
+    {
+        m_sheet = std::make_unique<CPropertySheet>(QStringLiteral("Configuration Properties"));
+        m_sheet->AddPage(page);
+        m_sheet->Create();
+        m_sheet->resize(640, 420);
+        m_sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_sheet.get()));
+        ASSERT_TRUE(page->HasWindow());
+    }
+    // The depot written back; the commands it sent, without the log before.
+    QStringList save()
+    {
+        m_server->clearLog();
+        m_depot.Save();
+        return commands();
+    }
+    // The server variable as a new link reads it.
+    QString serverValue(const QString &name)
+    {
+        CZELTSession reader(*m_session);
+        reader.Connect(credentials());
+        const QString value = reader.Execute(QStringLiteral("set %1\r\n").arg(name));
+        reader.Disconnect();
+        return value;
+    }
+    static QString checkedSet(const QString &name, const QString &value)
+    {
+        return QStringLiteral("if {[catch {ConfigSetString %1 %2 1}]} {\r\nlappend _rlist %1\r\n}\r\n")
+            .arg(name, value);
+    }
+
+    // Types `text` into cell (col, row) and confirms it with Enter.
+    static void typeIntoCell(CSpreadSheet *grid, int col, int row, const QString &text)
+    {
+        QWidget *editor = openCell(grid, col, row);
+        ASSERT_NE(editor, nullptr);
+        QLineEdit *edit = qobject_cast<QLineEdit *>(editor);
+        if (auto *combo = qobject_cast<QComboBox *>(editor))
+            edit = combo->lineEdit();
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over from the event loop.
+        QApplication::processEvents();
+    }
+    // Picks item `index` of a combo-box cell and confirms it.
+    static void chooseInCell(CSpreadSheet *grid, int col, int row, int index)
+    {
+        auto *combo = qobject_cast<QComboBox *>(openCell(grid, col, row));
+        ASSERT_NE(combo, nullptr);
+        combo->setCurrentIndex(index);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    // Opens the cell's editor as F2 does; returns it.
+    static QWidget *openCell(CSpreadSheet *grid, int col, int row)
+    {
+        grid->setFocus();
+        grid->setCurrentCell(row - 1, col - 1);
+        QTest::keyClick(grid, Qt::Key_F2);
+        for (QWidget *child : grid->viewport()->findChildren<QWidget *>())
+            if (child->isVisible() && (qobject_cast<QLineEdit *>(child) || qobject_cast<QComboBox *>(child)) &&
+                !qobject_cast<QComboBox *>(child->parentWidget()))
+                return child;
+        return nullptr;
+    }
+    // Clicks cell (col, row) with the mouse.
+    static void clickCell(CSpreadSheet *grid, int col, int row)
+    {
+        const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    static QString cell(CSpreadSheet *grid, int col, int row)
+    {
+        grid->SetCol(col);
+        grid->SetRow(row);
+        return grid->GetText();
+    }
+    template <class Window> static void click(Window *window, int id)
+    {
+        auto *button = window->template GetDlgItem<QAbstractButton>(id);
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    static void screenshot(QWidget *window, const QString &name)
+    {
+        const QString folder =
+            qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
+        EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
+    }
+
+    CConfigDepot m_depot;
+    std::unique_ptr<CPropertySheet> m_sheet;
+};
