@@ -1,0 +1,25 @@
+// The configuration pages' base; see configproppage.h.
+#include "admin/config/configproppage.h"
+
+#include "admin/config/configpropsheet.h"
+#include "admin/config/configwindowhost.h"
+
+CConfigPropPage::CConfigPropPage(int dialogId, const QString &caption, int commandId)
+    : CPropertyPage(dialogId, caption), m_commandId(commandId)
+{
+}
+
+void CConfigPropPage::SetLinks(CConfigPropSheet *sheet, CConfigDepot *depot)
+{
+    m_configSheet = sheet;
+    m_depot = depot;
+}
+
+bool CConfigPropPage::OnSetActive()
+{
+    if (m_configSheet) {
+        PostMessage(m_configSheet->MainWindow(), WM_CONFIG_PAGE_SHOWN, WPARAM(m_commandId), 0);
+        m_configSheet->SetCurrentCommand(m_commandId);
+    }
+    return CPropertyPage::OnSetActive();
+}

@@ -1,0 +1,53 @@
+// The base of the configuration window's pages. The sheet gives each page
+// three links before it adds it: the page's menu command id, the sheet and
+// the depot. A page parses the depot's texts it owns in LoadFromDepot (run
+// once, when the sheet has loaded the depot, before any page has a window)
+// and writes them back in SaveToDepot (only once its window exists: a page
+// never shown has nothing changed), marking itself not modified; an edit
+// marks it modified, which enables the sheet's Apply button.
+//
+// A page that becomes active tells the main window (WM_CONFIG_PAGE_SHOWN)
+// and the sheet its command id; help on a page opens that command's topic.
+#pragma once
+
+#include "platform/mfc/propertypage.h"
+
+#include <QStringList>
+
+class CConfigDepot;
+class CConfigPropSheet;
+
+class CConfigPropPage : public CPropertyPage {
+    Q_OBJECT
+public:
+    CConfigPropPage(int dialogId, const QString &caption, int commandId);
+
+    int CommandId() const { return m_commandId; }
+    void SetLinks(CConfigPropSheet *sheet, CConfigDepot *depot);
+    CConfigPropSheet *Sheet() const { return m_configSheet; }
+    CConfigDepot *Depot() const { return m_depot; }
+
+    virtual void LoadFromDepot() = 0;
+    virtual void SaveToDepot() = 0;
+    // After the depot was written back (the Scheduler page reads its jobs
+    // again).
+    virtual void AfterWriteBack() {}
+    // A name being edited that other pages have not taken up yet (the
+    // Answer Methods page's name cell); FinishNameEdit publishes it.
+    virtual bool HoldsUnfinishedNameEdit() const { return false; }
+    virtual void FinishNameEdit() {}
+    // A port group page: the names of its groups that hold the voice port,
+    // as its records stand now (the Voice Ports page shows them).
+    virtual QStringList GroupsOfPort(int port) const
+    {
+        Q_UNUSED(port);
+        return {};
+    }
+
+    bool OnSetActive() override;
+
+private:
+    int m_commandId;
+    CConfigPropSheet *m_configSheet = nullptr;
+    CConfigDepot *m_depot = nullptr;
+};

@@ -1,0 +1,26 @@
+// The configuration window's view: a scroll area that holds the sheet and
+// draws nothing of its own.
+#pragma once
+
+#include "platform/messages/messages.h"
+
+#include <QScrollArea>
+
+class CConfigPropSheet;
+class CServerCommandChannel;
+struct CConfigLogin;
+
+class CConfigView : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit CConfigView(QWidget *parent = nullptr);
+
+    // Makes the sheet on the document's channel (which loads the depot)
+    // at the view's top-left corner; the sheet's size is the view's.
+    CConfigPropSheet *OnInitialUpdate(CServerCommandChannel *channel, HWND mainWindow,
+                                      const CConfigLogin &login);
+    CConfigPropSheet *Sheet() const { return m_sheet; }
+
+private:
+    CConfigPropSheet *m_sheet = nullptr;
+};
