@@ -6,6 +6,7 @@
 
 #include "admin/config/addivrhostdlg.h"
 #include "admin/config/configdepot.h"
+#include "admin/config/configpropsheet.h"
 #include "admin/config/configgridcell.h"
 #include "admin/config/configitemname.h"
 #include "admin/widgets/spreadsheetex.h"
@@ -37,7 +38,7 @@ bool hasBlank(const QString &text)
 } // namespace
 
 CConfigIvrHostsPropPage::CConfigIvrHostsPropPage()
-    : CPropertyPage(IDD, tr("IVR Hosts")), m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)),
+    : CConfigPropPage(IDD, tr("IVR Hosts"), CConfigPropSheet::ID_CONFIG_IVR_HOSTS), m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)),
       m_remove(SetDlgCtrlID(new QPushButton(tr("Remove"), this), IDC_REMOVE))
 {
     auto *add = SetDlgCtrlID(new QPushButton(tr("Add"), this), IDC_ADD);
@@ -56,7 +57,7 @@ CConfigIvrHostsPropPage::CConfigIvrHostsPropPage()
 
 void CConfigIvrHostsPropPage::LoadFromDepot()
 {
-    m_hosts.Parse(m_depot->m_ivrHosts);
+    m_hosts.Parse(Depot()->m_ivrHosts);
     m_selectedRow = 0;
     SetModified(false);
     refreshGrid();
@@ -66,13 +67,13 @@ void CConfigIvrHostsPropPage::SaveToDepot()
 {
     if (!m_initialised)
         return;
-    m_depot->m_ivrHosts = m_hosts.Format();
+    Depot()->m_ivrHosts = m_hosts.Format();
     SetModified(false);
 }
 
 bool CConfigIvrHostsPropPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CConfigPropPage::OnInitDialog();
     m_grid->SetColWidth(HostColumn, m_grid->GetColWidth(HostColumn) * 2);
     m_grid->SetColWidth(SessionColumn, m_grid->GetColWidth(SessionColumn) * 2);
     m_grid->SetColWidth(UserColumn, m_grid->GetColWidth(UserColumn) * 1.5);
@@ -87,7 +88,7 @@ bool CConfigIvrHostsPropPage::OnInitDialog()
 
 void CConfigIvrHostsPropPage::resizeEvent(QResizeEvent *event)
 {
-    CPropertyPage::resizeEvent(event);
+    CConfigPropPage::resizeEvent(event);
     fitColumns();
 }
 
@@ -110,7 +111,7 @@ bool CConfigIvrHostsPropPage::OnCommand(int id)
         removeHost();
         return true;
     default:
-        return CPropertyPage::OnCommand(id);
+        return CConfigPropPage::OnCommand(id);
     }
 }
 
@@ -212,10 +213,10 @@ void CConfigIvrHostsPropPage::addHost()
     QString name;
     for (;;) {
         CAddIvrHostDlg dialog(this);
-        dialog.m_name = name;
+        dialog.m_strName = name;
         if (dialog.DoModal() != IDOK)
             return;
-        name = ConfigItemName(dialog.m_name);
+        name = ConfigItemName(dialog.m_strName);
         if (name.isEmpty())
             AfxMessageBox(kEmptyHost);
         else if (m_hosts.HasHost(name, 0))

@@ -5,13 +5,12 @@
 #pragma once
 
 #include "admin/config/ivrhostlist.h"
-#include "platform/mfc/propertypage.h"
+#include "admin/config/configproppage.h"
 
-class CConfigDepot;
 class CSpreadSheetEx;
 class QPushButton;
 
-class CConfigIvrHostsPropPage : public CPropertyPage {
+class CConfigIvrHostsPropPage : public CConfigPropPage {
     Q_OBJECT
 public:
     enum { IDD = 1197, IDC_GRID = 1400, IDC_ADD = 1437, IDC_REMOVE = 1438 };
@@ -19,10 +18,8 @@ public:
 
     CConfigIvrHostsPropPage();
 
-    void SetDepot(CConfigDepot *depot) { m_depot = depot; }
-    void LoadFromDepot();
-    // Only once the page's window was made: before, nothing was edited.
-    void SaveToDepot();
+    void LoadFromDepot() override;
+    void SaveToDepot() override;
 
     const CIvrHostList &Hosts() const { return m_hosts; }
 
@@ -44,7 +41,6 @@ private:
 
     CSpreadSheetEx *m_grid;
     QPushButton *m_remove;
-    CConfigDepot *m_depot = nullptr;
     bool m_initialised = false;
     CIvrHostList m_hosts;
     int m_selectedRow = 0;

@@ -1,6 +1,7 @@
 // The configuration sheet; see configpropsheet.h.
 #include "admin/config/configpropsheet.h"
 
+#include "admin/config/configivrhostspropage.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configproppage.h"
 #include "admin/config/configwindowhost.h"
@@ -65,6 +66,7 @@ CConfigPropSheet::~CConfigPropSheet()
 void CConfigPropSheet::addPages()
 {
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
+    addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
 }
 
 void CConfigPropSheet::addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder)

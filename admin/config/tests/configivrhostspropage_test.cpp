@@ -16,11 +16,11 @@ protected:
         ConfigPageTestBase::SetUp();
         m_server->seed("var ivr_hostte_emulator {{mainframe {host.ses} ivr secret} {billing {billing.ses}}}");
         reconnect();
-        loadDepot();
-        m_page.SetDepot(&m_depot);
-        m_page.LoadFromDepot();
-        showInSheet(&m_page);
-        m_grid = m_page.GetDlgItem<CSpreadSheetEx>(CConfigIvrHostsPropPage::IDC_GRID);
+        openSheet(CConfigPropSheet::ID_CONFIG_IVR_HOSTS);
+        m_page = m_sheet->FindPage<CConfigIvrHostsPropPage>();
+        ASSERT_NE(m_page, nullptr);
+        ASSERT_EQ(m_sheet->GetActivePage(), m_page);
+        m_grid = m_page->GetDlgItem<CSpreadSheetEx>(CConfigIvrHostsPropPage::IDC_GRID);
         ASSERT_NE(m_grid, nullptr);
     }
     void addHost(const QString &name)
@@ -31,15 +31,16 @@ protected:
             QTest::keyClicks(edit, name);
             click(dialog, IDOK);
         });
-        click(&m_page, CConfigIvrHostsPropPage::IDC_ADD);
+        click(m_page, CConfigIvrHostsPropPage::IDC_ADD);
     }
+    // What the page stores into the depot (which marks it unchanged).
     QString savedList()
     {
-        m_page.SaveToDepot();
-        return m_depot.m_ivrHosts;
+        m_page->SaveToDepot();
+        return depot().m_ivrHosts;
     }
 
-    CConfigIvrHostsPropPage m_page;
+    CConfigIvrHostsPropPage *m_page = nullptr;
     CSpreadSheetEx *m_grid = nullptr;
 };
 
@@ -53,29 +54,27 @@ TEST_F(IvrHostsPageTest, ShowsEveryHostWithItsFourValues)
     EXPECT_EQ(cell(m_grid, 3, 1), "ivr");
     EXPECT_EQ(cell(m_grid, 4, 1), "secret");
     EXPECT_EQ(cell(m_grid, 1, 2), "billing");
-    EXPECT_FALSE(m_page.GetDlgItem<QAbstractButton>(CConfigIvrHostsPropPage::IDC_REMOVE)->isEnabled());
-    screenshot(m_sheet.get(), "config-ivrhosts-page.png");
+    EXPECT_FALSE(m_page->GetDlgItem<QAbstractButton>(CConfigIvrHostsPropPage::IDC_REMOVE)->isEnabled());
+    screenshot(m_window.get(), "config-ivrhosts-page.png");
 }
 
 TEST_F(IvrHostsPageTest, AnUnchangedPageWritesNothing)
 {
     EXPECT_EQ(savedList(), "{mainframe {host.ses} ivr secret} {billing {billing.ses}}");
-    EXPECT_FALSE(m_page.IsModified());
-    for (const QString &sent : save())
-        EXPECT_FALSE(sent.contains("ivr_hostte_emulator")) << sent.toStdString();
+    EXPECT_FALSE(m_page->IsModified());
+    EXPECT_FALSE(m_sheet->IsApplyEnabled());
 }
 
 TEST_F(IvrHostsPageTest, AHostTypedAsTwoWordsIsStoredWithAnUnderscore)
 {
     typeIntoCell(m_grid, 1, 2, "billing host");
     EXPECT_EQ(cell(m_grid, 1, 2), "billing_host");
-    EXPECT_TRUE(m_page.IsModified());
-    m_page.SaveToDepot();
-    const QStringList sent = save();
-    ASSERT_FALSE(sent.isEmpty());
-    EXPECT_TRUE(sent[0].contains(checkedSet(
-        "ivr_hostte_emulator", "{{mainframe {host.ses} ivr secret} {billing_host {billing.ses}}}")))
-        << sent[0].toStdString();
+    EXPECT_TRUE(m_page->IsModified());
+    ASSERT_TRUE(m_sheet->IsApplyEnabled());
+    EXPECT_EQ(apply(), QStringList{"set _rlist \"\"\r\n" +
+                                   checkedSet("ivr_hostte_emulator",
+                                              "{{mainframe {host.ses} ivr secret} {billing_host {billing.ses}}}") +
+                                   "set _rlist\r\n"});
 }
 
 TEST_F(IvrHostsPageTest, RefusedCellsGetTheirOldValueBack)
@@ -103,7 +102,7 @@ TEST_F(IvrHostsPageTest, RefusedCellsGetTheirOldValueBack)
         EXPECT_EQ(m_boxes->texts().last(), c.message);
         EXPECT_EQ(cell(m_grid, c.col, 1), c.kept);
     }
-    EXPECT_FALSE(m_page.IsModified());
+    EXPECT_FALSE(m_page->IsModified());
     EXPECT_EQ(savedList(), "{mainframe {host.ses} ivr secret} {billing {billing.ses}}");
 }
 
@@ -118,12 +117,12 @@ TEST_F(IvrHostsPageTest, AnEmptyNameInTheAddDialogIsRefusedAndAskedAgain)
     m_boxes->answer(IDOK);
     m_dialogs.on<CAddIvrHostDlg>([](CAddIvrHostDlg *dialog) { click(dialog, IDOK); });
     m_dialogs.on<CAddIvrHostDlg>([](CAddIvrHostDlg *dialog) { click(dialog, IDCANCEL); });
-    click(&m_page, CConfigIvrHostsPropPage::IDC_ADD);
+    click(m_page, CConfigIvrHostsPropPage::IDC_ADD);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_EQ(m_boxes->texts(),
               QStringList{"Empty IVR Host Name is invalid. Try to enter a valid name after closing this message box."});
     EXPECT_EQ(m_grid->rowCount(), 2);
-    EXPECT_FALSE(m_page.IsModified());
+    EXPECT_FALSE(m_page->IsModified());
 }
 
 TEST_F(IvrHostsPageTest, AnAddedHostIsWrittenOnceItHasASessionFile)
@@ -138,25 +137,25 @@ TEST_F(IvrHostsPageTest, AnAddedHostIsWrittenOnceItHasASessionFile)
     typeIntoCell(m_grid, 2, 3, "C:\\ivr sessions\\new.ses");
     const QString expected = "{mainframe {host.ses} ivr secret} {billing {billing.ses}} "
                              "{new_host {C:\\ivr sessions\\new.ses}}";
-    EXPECT_EQ(savedList(), expected);
-    const QStringList sent = save();
+    const QStringList sent = apply();
     ASSERT_FALSE(sent.isEmpty());
-    EXPECT_TRUE(sent[0].contains(checkedSet("ivr_hostte_emulator", "{" + expected + "}"))) << sent[0].toStdString();
+    EXPECT_EQ(sent[0], "set _rlist \"\"\r\n" + checkedSet("ivr_hostte_emulator", "{" + expected + "}") +
+                           "set _rlist\r\n");
     EXPECT_EQ(serverValue("ivr_hostte_emulator"), expected);
 }
 
 TEST_F(IvrHostsPageTest, RemovingTheLastRowSelectsTheRowAbove)
 {
-    m_depot.m_ivrHosts = "{a {a.ses}} {b {b.ses}} {c {c.ses}}";
-    m_page.LoadFromDepot();
+    depot().m_ivrHosts = "{a {a.ses}} {b {b.ses}} {c {c.ses}}";
+    m_page->LoadFromDepot();
     ASSERT_EQ(m_grid->rowCount(), 3);
     clickCell(m_grid, 1, 3);
     m_boxes->answer(IDNO);
-    click(&m_page, CConfigIvrHostsPropPage::IDC_REMOVE);
+    click(m_page, CConfigIvrHostsPropPage::IDC_REMOVE);
     EXPECT_EQ(m_grid->rowCount(), 3);
     EXPECT_EQ(m_boxes->texts().last(), "Are you sure you want to remove the selected IVR Host configuration?");
     m_boxes->answer(IDYES);
-    click(&m_page, CConfigIvrHostsPropPage::IDC_REMOVE);
+    click(m_page, CConfigIvrHostsPropPage::IDC_REMOVE);
     EXPECT_EQ(m_grid->rowCount(), 2);
     EXPECT_EQ(m_grid->currentRow(), 1);
     EXPECT_EQ(savedList(), "{a {a.ses}} {b {b.ses}}");

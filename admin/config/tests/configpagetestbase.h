@@ -1,15 +1,16 @@
 // What the tests of the configuration pages stand on: a session logged in
-// to the simulator, a depot loaded from it, the page under test shown in a
-// sheet, and helpers that type into the grid's cells and click buttons the
-// way an administrator does.
+// to the simulator with a site's configuration, the configuration sheet
+// made on it (which loads its depot) showing the page under test, and
+// helpers that type into the grid's cells and click buttons the way an
+// administrator does.
 #pragma once
 
 #include "admin/config/configdepot.h"
+#include "admin/config/configpropsheet.h"
+#include "admin/config/configwindowhost.h"
 #include "admin/config/tests/configtestbase.h"
 
 #include "admin/widgets/spreadsheet.h"
-#include "platform/mfc/propertypage.h"
-#include "platform/mfc/propertysheet.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,35 +26,33 @@ protected:
         ConfigTestBase::SetUp();
         m_server->loadConfiguration();
         connectSession();
-        m_depot.SetChannel(m_session.get());
-        m_depot.SetApplicationLists({}, "2147483647");
     }
     void TearDown() override
     {
-        m_sheet.reset();
+        m_window.reset();
         ConfigTestBase::TearDown();
     }
-    void loadDepot()
+    // Makes the configuration sheet (it loads its depot) and shows the page
+    // of `commandId`.
+    void openSheet(int commandId)
     {
-        m_depot.Load();
-        m_depot.ReloadCosAndUaLists();
+        m_window = std::make_unique<QWidget>();
+        m_sheet = new CConfigPropSheet(m_window.get(), m_session.get(), HWND(), {}, QStringLiteral("2147483647"));
+        m_window->resize(m_sheet->LayoutRect().size().expandedTo(QSize(720, 480)));
+        m_sheet->resize(m_window->size());
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        SendMessage(m_sheet->GetSafeHwnd(), WM_SHOW_CONFIG_PAGE, WPARAM(commandId), 0);
+        m_server->clearLog();
     }
-    // Shows `page` in a sheet of its own; the page's window is made.
-    void showInSheet(CPropertyPage *page)
-    {
-        m_sheet = std::make_unique<CPropertySheet>(QStringLiteral("Configuration Properties"));
-        m_sheet->AddPage(page);
-        m_sheet->Create();
-        m_sheet->resize(640, 420);
-        m_sheet->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_sheet.get()));
-        ASSERT_TRUE(page->HasWindow());
-    }
-    // The depot written back; the commands it sent, without the log before.
-    QStringList save()
+    CConfigDepot &depot() { return m_sheet->Depot(); }
+    // Apply clicked and its question answered Yes; the commands it sent.
+    QStringList apply()
     {
         m_server->clearLog();
-        m_depot.Save();
+        m_boxes->answer(IDYES);
+        click(m_sheet, ID_APPLY_NOW);
         return commands();
     }
     // The server variable as a new link reads it.
@@ -134,6 +133,7 @@ protected:
         EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
     }
 
-    CConfigDepot m_depot;
-    std::unique_ptr<CPropertySheet> m_sheet;
+    std::unique_ptr<QWidget> m_window;
+    // Owned by m_window.
+    CConfigPropSheet *m_sheet = nullptr;
 };
