@@ -1,6 +1,7 @@
 // The configuration sheet; see configpropsheet.h.
 #include "admin/config/configpropsheet.h"
 
+#include "admin/config/configanswermethodspropage.h"
 #include "admin/config/configivrhostspropage.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configproppage.h"
@@ -65,6 +66,7 @@ CConfigPropSheet::~CConfigPropSheet()
 // A page derives from CConfigPropPage and names its command id there.
 void CConfigPropSheet::addPages()
 {
+    addPage(std::make_unique<CConfigAnswerMethodsPropPage>(), 0);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
     addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
 }
