@@ -314,6 +314,13 @@ void CConfigDepot::loadJobs()
     }
 }
 
+void CConfigDepot::ReloadJobs()
+{
+    m_scheduledActions.clear();
+    FetchVariable(QLatin1String(kPageListNames.back()), m_scheduledActions);
+    loadJobs();
+}
+
 void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)
 {
     text = execute(QStringLiteral("NextScheduledTcl ") + TclBareWord(id));

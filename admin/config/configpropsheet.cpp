@@ -4,6 +4,7 @@
 #include "admin/config/configanswermethodspropage.h"
 #include "admin/config/configivrhostspropage.h"
 #include "admin/config/configpropframe.h"
+#include "admin/config/configschedulerpropage.h"
 #include "admin/config/configproppage.h"
 #include "admin/config/configwindowhost.h"
 #include "admin/config/voiceportsppg.h"
@@ -69,6 +70,7 @@ void CConfigPropSheet::addPages()
     addPage(std::make_unique<CConfigAnswerMethodsPropPage>(), 0);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
     addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
+    addPage(std::make_unique<CConfigSchedulerPropPage>(), 4);
 }
 
 void CConfigPropSheet::addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder)

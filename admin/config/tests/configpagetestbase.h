@@ -47,11 +47,13 @@ protected:
         m_server->clearLog();
     }
     CConfigDepot &depot() { return m_sheet->Depot(); }
-    // Apply clicked and its question answered Yes; the commands it sent.
-    QStringList apply()
+    // Apply clicked and its question answered Yes (then the message boxes
+    // the write-back shows with `later`); the commands it sent.
+    QStringList apply(std::initializer_list<int> later = {})
     {
         m_server->clearLog();
         m_boxes->answer(IDYES);
+        m_boxes->answer(later);
         click(m_sheet, ID_APPLY_NOW);
         return commands();
     }
