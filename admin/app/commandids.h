@@ -5,6 +5,7 @@
 // so they never change.
 #pragma once
 
+#include "admin/config/configmessages.h"
 #include "platform/messages/messages.h"
 
 enum CommandId : int {
@@ -99,10 +100,3 @@ enum FrameResourceId : int {
     IDR_MENU_DEPARTMENT = 216,
     IDR_CONFIG_TOOLBAR = 191,
 };
-
-// Posted by the frame to the configuration window: show the page of the
-// command id in wParam.
-constexpr UINT WM_SHOW_CONFIG_PAGE = 0x808;
-// Posted to the frame by the configuration window: wParam is the command id
-// of the page it shows now, 0 when it closes.
-constexpr UINT WM_CONFIG_PAGE_SHOWN = 0x809;

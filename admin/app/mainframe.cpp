@@ -17,6 +17,9 @@
 #include "admin/app/menuresource.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/toolbarresource.h"
+#include "admin/config/configdoctemplate.h"
+#include "admin/config/configpropframe.h"
+#include "admin/config/configpropsheet.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
 #include "admin/reports/reportoptiondlg.h"
@@ -129,6 +132,11 @@ constexpr WPARAM kAsrSyncRequest = 0xF0B8;
 
 constexpr uint32_t kTopAdministrator = 0x80000000u;
 constexpr int kToolbarUpdateMs = 250;
+// The configuration pages' commands, in the Configuration menu's order.
+constexpr int kConfigurationPages[] = {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
+                                       ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,
+                                       ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS, ID_CONFIG_SCHEDULER,
+                                       ID_CONFIG_LANGUAGE};
 
 // The wait cursor of a command that blocks until the server answers.
 class CWaitCursor {
@@ -194,6 +202,7 @@ CMainFrame::CMainFrame()
     });
     createActions();
     registerHandlers();
+    m_configTemplate = std::make_unique<CConfigDocTemplate>(*this);
 
     auto *toolbarUpdate = new QTimer(this);
     connect(toolbarUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
@@ -266,6 +275,8 @@ void CMainFrame::createActions()
     }
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_CONFIG_TOOLBAR, ID_VIEW_STATUS_BAR})
         m_actions.value(id)->setCheckable(true);
+    for (int id : kConfigurationPages)
+        m_actions.value(id)->setCheckable(true);
 }
 
 void CMainFrame::registerHandlers()
@@ -307,6 +318,8 @@ void CMainFrame::registerHandlers()
         {ID_CREATE_UA_VPIM_PROXY, &CMainFrame::OnCreateVpimProxies},
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
     };
+    for (int id : kConfigurationPages)
+        m_handlers.insert(id, &CMainFrame::OnConfigurationPage);
 }
 
 bool CMainFrame::buildMenus(int menuId)
@@ -403,6 +416,7 @@ bool CMainFrame::OnCommand(int id)
 {
     if (!IsCommandEnabled(id))
         return false;
+    m_runningCommand = id;
     try {
         (this->*m_handlers.value(id))();
     } catch (const CZltException &failure) {
@@ -427,7 +441,7 @@ bool CMainFrame::IsCommandChecked(int id) const
     case ID_VIEW_STATUS_BAR:
         return !statusBar()->isHidden();
     default:
-        return false;
+        return CConfigPropSheet::IsPageCommand(id) && m_configWindowOpen && m_configPage == id;
     }
 }
 
@@ -478,6 +492,16 @@ bool CMainFrame::availableNow(int id) const
     case ID_CREATE_UA_VPIM_GATEWAY:
     case ID_CREATE_UA_VPIM_PROXY:
     case ID_DELETE_UAS:
+    case ID_CONFIG_INTEGRATION:
+    case ID_CONFIG_ANSWER_METHODS:
+    case ID_CONFIG_VOICE_PORTS:
+    case ID_CONFIG_SERIAL_PORTS:
+    case ID_CONFIG_NOTIFY_GROUPS:
+    case ID_CONFIG_STAT_GROUPS:
+    case ID_CONFIG_IVR_HOSTS:
+    case ID_CONFIG_HOLIDAYS:
+    case ID_CONFIG_SCHEDULER:
+    case ID_CONFIG_LANGUAGE:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -553,6 +577,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             OnAsrSyncReply(reply);
         return 0;
     }
+    case WM_CONFIG_PAGE_SHOWN:
+        OnConfigPageShown(int(wParam));
+        return 0;
     case WM_CLOSE:
         close();
         return 0;
@@ -579,6 +606,10 @@ void CMainFrame::OnServerExit(bool loginCompleted)
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
+    if (!closeConfigurationWindow()) {
+        event->ignore();
+        return;
+    }
     if (!m_closing) {
         m_closing = true;
         // A link that ends while the program closes is no lost server.
@@ -600,6 +631,74 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::closeConfigurationWindow()
+{
+    if (!m_configWindowOpen || !m_configFrame) {
+        m_configWindowOpen = false;
+        return true;
+    }
+    switch (m_configCloseState) {
+    case 0:
+        // The window asks about its changes; the frame closes once it is
+        // gone.
+        m_configCloseState = 1;
+        SendMessage(m_configFrame->GetSafeHwnd(), WM_CLOSE, 0, 0);
+        PostMessage(GetSafeHwnd(), WM_CLOSE, 0, 0);
+        return false;
+    case 1:
+        PostMessage(GetSafeHwnd(), WM_CLOSE, 0, 0);
+        return false;
+    default:
+        // The window stayed (it showed a page again): so does the frame.
+        m_configCloseState = 0;
+        return false;
+    }
+}
+
+// --- the configuration window ------------------------------------------------------
+
+void CMainFrame::OnConfigurationPage()
+{
+    OpenConfigurationPage(m_runningCommand);
+}
+
+void CMainFrame::OpenConfigurationPage(int pageId)
+{
+    if (!m_configWindowOpen) {
+        CAdminApp &app = theApp();
+        CWaitCursor wait;
+        m_configTemplate->OpenDocumentFile(CConfigLogin{app.GetSession(),
+                                                        CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                                        app.T1Protocols(), app.RootText(CAdminApp::RootMailbox)});
+    }
+    if (!m_configFrame)
+        return;
+    m_configFrame->setWindowIcon(ApplicationIcon());
+    PostMessage(m_configFrame->GetSafeHwnd(), WM_SHOW_CONFIG_PAGE, WPARAM(pageId), 0);
+}
+
+void CMainFrame::OnConfigWindowOpened(CConfigPropFrame *frame)
+{
+    m_configWindowOpen = true;
+    m_configFrame = frame;
+    m_configCloseState = 0;
+}
+
+void CMainFrame::OnConfigPageShown(int pageId)
+{
+    // Whatever the level, a closed window must be openable again and a
+    // refused close must keep the frame; only the pressed button is the
+    // toolbar's, which the lower levels do not have.
+    m_configPage = pageId;
+    if (pageId != 0 && m_configCloseState == 1)
+        m_configCloseState = -1;
+    if (pageId == 0) {
+        m_configWindowOpen = false;
+        m_configFrame = nullptr;
+    }
+    UpdateCommandUI();
 }
 
 void CMainFrame::changeEvent(QEvent *event)

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "admin/app/acceleratortable.h"
+#include "admin/config/configwindowhost.h"
 #include "platform/messages/messagetarget.h"
 
 #include <QHash>
@@ -30,6 +31,7 @@
 
 class CAdminTemplate;
 class CAdminView;
+class CConfigDocTemplate;
 class CZELTSession;
 class CCoolMenuManager;
 class CZELTSession;
@@ -38,7 +40,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, public CMessageTarget {
+class CMainFrame : public QMainWindow, public CMessageTarget, public CConfigWindowHost {
     Q_OBJECT
 public:
     // The modeless singleton windows the frame keeps, by slot.
@@ -94,6 +96,14 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The configuration window: a page command opens it when it is closed
+    // and shows the command's page (WM_SHOW_CONFIG_PAGE).
+    void OpenConfigurationPage(int pageId);
+    bool IsConfigWindowOpen() const override { return m_configWindowOpen; }
+    void OnConfigWindowOpened(CConfigPropFrame *frame) override;
+    QMdiArea *ConfigMdiArea() const override { return m_mdiArea; }
+    HWND ConfigMainWindow() const override { return GetSafeHwnd(); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -148,6 +158,7 @@ private:
     void OnCreateVpimGateways();
     void OnCreateVpimProxies();
     void OnDeleteUserAgents();
+    void OnConfigurationPage();
     // The editor's Copy button: copies box `from` over new numbers and opens
     // the editor on the copies.
     void copyUserAgent(long from);
@@ -167,6 +178,12 @@ private:
     // Ties an opened editor's requests to the frame and puts the focus in it.
     void showEditorView(CAdminView *view);
     void OnServerExit(bool loginCompleted);
+    // WM_CONFIG_PAGE_SHOWN: the page's toolbar button pressed, or (0) the
+    // window closed.
+    void OnConfigPageShown(int pageId);
+    // Closing the frame while the configuration window is open: false while
+    // the frame must wait for it (or stay, when it refused to close).
+    bool closeConfigurationWindow();
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
     bool executeOnAppSession(const QString &command, QString &reply);
@@ -195,4 +212,14 @@ private:
     int m_cosEditorsOpened = 0;
     bool m_closing = false;
     bool m_endingForLostServer = false;
+    // The configuration window: open flag, its frame, the page it shows,
+    // and the close handshake (0 idle, 1 asked to close, -1 it showed a
+    // page after being asked: it refused).
+    bool m_configWindowOpen = false;
+    QPointer<CConfigPropFrame> m_configFrame;
+    int m_configPage = 0;
+    int m_configCloseState = 0;
+    std::unique_ptr<CConfigDocTemplate> m_configTemplate;
+    // The command being run, for handlers shared by several commands.
+    int m_runningCommand = 0;
 };

@@ -57,6 +57,8 @@ LRESULT CConfigPropFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SHOW_CONFIG_PAGE:
+        if (isMinimized())
+            showNormal();
         if (mdiArea())
             mdiArea()->setActiveSubWindow(this);
         if (m_sheet)

@@ -44,6 +44,7 @@ public:
         return {};
     }
 
+    // Tells the main window and the sheet; a page that overrides it calls it.
     bool OnSetActive() override;
 
 private:

@@ -14,6 +14,7 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QFontMetrics>
+#include <QLayout>
 #include <QPushButton>
 
 #include <algorithm>
@@ -119,7 +120,9 @@ bool CConfigPropSheet::OnInitDialog()
             button->show();
             button->setEnabled(true);
         }
-    adjustSize();
+    resize(sizeHint());
+    if (layout())
+        layout()->activate();
     const QWidget *ok = GetDlgItem(IDOK);
     const int margin = QFontMetrics(font()).height() * 6 / 8;
     m_layoutRect = QRect(QPoint(0, 0), size());
@@ -173,8 +176,14 @@ LRESULT CConfigPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SHOW_CONFIG_PAGE:
-        if (CConfigPropPage *page = PageOfCommand(int(wParam)))
-            SetActivePage(page);
+        if (CConfigPropPage *page = PageOfCommand(int(wParam))) {
+            // A page shown again is not activated again; the main window
+            // still learns that the window goes on showing it.
+            if (page == GetActivePage())
+                PostMessage(m_mainWindow, WM_CONFIG_PAGE_SHOWN, wParam, 0);
+            else
+                SetActivePage(page);
+        }
         return 0;
     case WM_HELP:
         showHelp();

@@ -4,6 +4,7 @@
 // toolbar presses that page's button.
 #pragma once
 
+#include "admin/config/configmessages.h"
 #include "admin/session/logincredentials.h"
 #include "platform/messages/messages.h"
 
@@ -13,13 +14,6 @@
 class CConfigPropFrame;
 class CZELTSession;
 class QMdiArea;
-
-// Posted to the configuration window's frame: show the page of the command
-// id in wParam.
-constexpr UINT WM_SHOW_CONFIG_PAGE = 0x808;
-// Posted (or sent) to the main window: the configuration window now shows the
-// page of the command id in wParam; 0 when it has closed.
-constexpr UINT WM_CONFIG_PAGE_SHOWN = 0x809;
 
 class CConfigWindowHost {
 public:

@@ -102,11 +102,24 @@ bool CVoicePortsPpg::OnInitDialog()
     m_grid->SetColWidth(ColPort, 5);
     m_grid->SetColWidth(ColExtension, 9);
     m_grid->SetColWidth(ColAnswerMethod, 16);
-    m_grid->SetColWidth(ColNotifyGroups, 18);
-    m_grid->SizeColumns(ColStatGroups, true);
+    m_grid->SetColWidth(ColNotifyGroups, 21);
     m_gridReady = true;
     RefreshGrid();
     return true;
+}
+
+void CVoicePortsPpg::resizeEvent(QResizeEvent *event)
+{
+    CConfigPropPage::resizeEvent(event);
+    fitColumns();
+}
+
+void CVoicePortsPpg::fitColumns()
+{
+    if (!m_gridReady)
+        return;
+    m_grid->SizeColumns(ColStatGroups, true);
+    m_grid->RestoreColumnWidth(m_portCount);
 }
 
 void CVoicePortsPpg::writeCell(int col, int row, const QString &text)
@@ -168,6 +181,7 @@ void CVoicePortsPpg::RefreshGrid()
                   groupsOfPort(CConfigPropSheet::ID_CONFIG_STAT_GROUPS, depot.m_statisticalGroups, n));
         m_grid->FitRowHeight(n);
     }
+    fitColumns();
 }
 
 void CVoicePortsPpg::SetAnswerMethodList(const QString &names)

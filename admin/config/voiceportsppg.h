@@ -53,12 +53,15 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // The last column takes the width the others leave.
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void onCellChanged(int col, int row);
     void onCellClicked(int col, int row);
     void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
     void writeCell(int col, int row, const QString &text);
+    void fitColumns();
     // The groups of a port page that holds `port`, joined by ", ".
     QString groupsOfPort(int commandId, const QString &depotText, int port) const;
 

@@ -32,7 +32,7 @@ bool isComboType(int type)
 void applyEditability(QTableWidgetItem *item)
 {
     const int type = item->data(CellTypeRole).toInt();
-    const bool editable = (type == CSpreadSheet::CellTypeEdit || isComboType(type)) && !item->data(LockRole).toBool();
+    const bool editable = type != CSpreadSheet::CellTypeStaticText && !item->data(LockRole).toBool();
     item->setFlags(editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable);
 }
 

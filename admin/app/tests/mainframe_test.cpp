@@ -192,6 +192,10 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_APP_EXIT));
     EXPECT_TRUE(enabled(ID_EDIT_UA_MAILBOX));
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
+    for (int page : {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS, ID_CONFIG_SERIAL_PORTS,
+                     ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS, ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS,
+                     ID_CONFIG_SCHEDULER, ID_CONFIG_LANGUAGE})
+        EXPECT_TRUE(enabled(page)) << page;
     // Windows of later issues are shown, and greyed, at every level.
     EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
     // Report Option 1 and the template editors need level 0x10 and the
@@ -201,7 +205,7 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
     for (int later :
-         {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
+         {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_SYSTEM_PARAMETERS,
           ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;

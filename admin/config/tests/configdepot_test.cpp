@@ -168,6 +168,36 @@ TEST_F(ConfigDepotTest, ErrorRepliesAreNeverKeptNorWritten)
     EXPECT_TRUE(commands().isEmpty()) << commands().join("|").toStdString();
 }
 
+TEST_F(ConfigDepotTest, AShortGroupReplyLeavesTheRestUnreadAndUnwritten)
+{
+    QStringList elements;
+    for (int i = 1; i <= 20; ++i)
+        elements << QStringLiteral("v%1").arg(i);
+    m_server->seed("var pbx_list {Short}");
+    reconnect();
+    m_depot.SetChannel(m_session.get());
+    m_server->answerCommand("set", "set " + elements.join(u' '));
+    m_depot.Load();
+    m_server->clearAnswer("set");
+    ASSERT_GE(m_depot.m_groupCount, 1);
+    const ConfigGroupRecord &group = m_depot.m_groups[0];
+    EXPECT_EQ(group[20], "v20");
+    for (int k = 21; k <= kGroupVariableCount; ++k)
+        EXPECT_EQ(group[size_t(k)], "") << k;
+
+    m_depot.m_groups[0][25] = "7";
+    m_depot.m_groups[0][5] = "v5 changed";
+    m_server->clearLog();
+    m_boxes->answer(IDOK);
+    const CConfigDepot::SaveResult result = m_depot.Save();
+    EXPECT_EQ(result.unread, QStringList({CConfigDepot::GroupVariableName(group[0], 25)}));
+    const QStringList sent = commands();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent[0].contains("ConfigSetString " + CConfigDepot::GroupVariableName(group[0], 5) +
+                                 " {v5 changed} 1"));
+    EXPECT_FALSE(sent[0].contains(CConfigDepot::GroupVariableName(group[0], 25)));
+}
+
 TEST_F(ConfigDepotTest, AnEmptyJobListGivesTheDefaultJob)
 {
     m_server->seed("var Scheduled_Action_list {}");
@@ -343,6 +373,17 @@ TEST_F(ConfigWriteBackTest, JobsAreRemovedAndScheduledAgain)
                                        "ScheduleTcl 010101010101010169000000 {Beep twice}"}));
     EXPECT_EQ(m_depot.m_jobs[1].id, "job51");
     EXPECT_EQ(m_depot.m_jobs[50].id, "job52");
+}
+
+TEST_F(ConfigWriteBackTest, ANewJobDeletedBeforeItWasScheduledSendsNothing)
+{
+    CConfigJob never;
+    never.action = "Beep";
+    never.schedule = "010101010101010169000000";
+    never.state = CConfigJob::Deleted;
+    m_depot.m_jobs.append(never);
+    EXPECT_TRUE(m_depot.Save().succeeded());
+    EXPECT_TRUE(commands().isEmpty());
 }
 
 TEST_F(ConfigWriteBackTest, AJobWhoseRemovalFailedIsNotScheduledAgain)

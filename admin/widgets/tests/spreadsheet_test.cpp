@@ -4,6 +4,7 @@
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -155,6 +156,66 @@ TEST(SpreadSheet, StaticAndLockedCellsAreNotEditable)
     grid.SetCol(2);
     grid.SetLock(false);
     EXPECT_TRUE(grid.item(0, 1)->flags() & Qt::ItemIsEditable);
+}
+
+TEST(SpreadSheet, ComboCellsOfferTheirListAndReportTheChoice)
+{
+    CSpreadSheet grid(2);
+    grid.SetMaxRows(1);
+    grid.show();
+    setCellText(grid, 1, 1, QStringLiteral("Night"));
+    grid.SetCellType(CSpreadSheet::CellTypeComboBox);
+    grid.SetTypeComboBoxList(QStringLiteral("Day\tNight\tWeekend"));
+    EXPECT_EQ(grid.GetTypeComboBoxCount(), 3);
+    EXPECT_EQ(grid.GetTypeComboBoxCurSel(), 1);
+    grid.SetTypeComboBoxCurSel(2);
+    EXPECT_EQ(grid.GetText(), "Weekend");
+    grid.SetTypeComboBoxCurSel(-1);
+    EXPECT_EQ(grid.GetText(), "");
+    EXPECT_EQ(grid.GetTypeComboBoxCurSel(), -1);
+    EXPECT_TRUE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+
+    // The user picks from a combo box holding the list; the pick is an edit.
+    QSignalSpy changes(&grid, &CSpreadSheet::Change);
+    grid.editItem(grid.item(0, 0));
+    auto *combo = grid.viewport()->findChild<QComboBox *>();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_FALSE(combo->isEditable());
+    EXPECT_EQ(combo->count(), 3);
+    combo->setCurrentIndex(0);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QTest::qWait(0);
+    EXPECT_EQ(cellText(grid, 1, 1), "Day");
+    EXPECT_EQ(changes.count(), 1);
+
+    // An editable combo-box cell takes a text of its own too.
+    setCellText(grid, 2, 1, QString());
+    grid.SetCellType(CSpreadSheet::CellTypeEditComboBox);
+    grid.SetTypeComboBoxList(QStringLiteral("997\t2000"));
+    grid.editItem(grid.item(0, 1));
+    QComboBox *editable = nullptr;
+    for (QComboBox *candidate : grid.viewport()->findChildren<QComboBox *>())
+        if (candidate->isVisible())
+            editable = candidate;
+    ASSERT_NE(editable, nullptr);
+    EXPECT_TRUE(editable->isEditable());
+    editable->setEditText(QStringLiteral("2100"));
+    QTest::keyClick(editable, Qt::Key_Return);
+    QTest::qWait(0);
+    EXPECT_EQ(cellText(grid, 2, 1), "2100");
+}
+
+TEST(SpreadSheet, MultiLineCellsAreReadOnlyWhenLockedAndFitTheirRow)
+{
+    CSpreadSheet grid(1);
+    grid.SetMaxRows(1);
+    setCellText(grid, 1, 1, QStringLiteral("Pager\nOutdial\nNight"));
+    grid.SetCellType(CSpreadSheet::CellTypeMultiLine);
+    grid.SetLock(true);
+    EXPECT_FALSE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+    const int oneLine = grid.rowHeight(0);
+    grid.FitRowHeight(1);
+    EXPECT_GT(grid.rowHeight(0), oneLine);
 }
 
 TEST(SpreadSheet, PictureAndEnabledState)

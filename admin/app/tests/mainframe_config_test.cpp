@@ -1,0 +1,160 @@
+// The main frame's Configuration commands with the real configuration window,
+// the simulator behind it: a page command opens the window once and shows
+// that page, the page's menu entry is checked and its Configuration Tools
+// button pressed, and closing the frame first asks the window about its
+// changes.
+#include "admin/testsupport/appshelltestbase.h"
+
+#include "admin/app/adminapp.h"
+#include "admin/app/commandids.h"
+#include "admin/app/logindlg.h"
+#include "admin/app/mainframe.h"
+#include "admin/config/configpropframe.h"
+#include "admin/config/configpropsheet.h"
+#include "admin/config/voiceportsppg.h"
+#include "admin/widgets/spreadsheetex.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+class MainFrameConfiguration : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+        m_server->loadConfiguration();
+        m_server->setAccount("configadmin", "config-secret", 0x40000001u, "All");
+        m_app = std::make_unique<CAdminApp>(patientSettings());
+        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("configadmin");
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("config-secret");
+            dialog->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+        ASSERT_TRUE(m_app->Login());
+        m_frame = std::make_unique<CMainFrame>();
+        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        m_frame->resize(1000, 720);
+        m_frame->show();
+        m_server->clearLog();
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        m_app.reset();
+        AppShellTestBase::TearDown();
+    }
+    QList<QMdiSubWindow *> windows() const { return m_frame->MdiArea()->subWindowList(); }
+    CConfigPropFrame *configWindow() const
+    {
+        for (QMdiSubWindow *window : windows())
+            if (auto *frame = qobject_cast<CConfigPropFrame *>(window))
+                return frame;
+        return nullptr;
+    }
+    bool checked(int id) const
+    {
+        m_frame->UpdateCommandUI();
+        return m_frame->CommandAction(id)->isChecked();
+    }
+    bool buttonPressed(int id) const
+    {
+        QAction *action = m_frame->CommandAction(id);
+        auto *button = qobject_cast<QToolButton *>(m_frame->ConfigurationToolBar()->widgetForAction(action));
+        return button && button->isChecked();
+    }
+    // Runs a command as a click on its Configuration Tools button.
+    void clickButton(int id)
+    {
+        QAction *action = m_frame->CommandAction(id);
+        QTest::mouseClick(m_frame->ConfigurationToolBar()->widgetForAction(action), Qt::LeftButton);
+    }
+
+    std::unique_ptr<CAdminApp> m_app;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+TEST_F(MainFrameConfiguration, APageCommandOpensTheWindowOnceOnItsPage)
+{
+    clickButton(ID_CONFIG_VOICE_PORTS);
+    ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_VOICE_PORTS); }));
+    ASSERT_NE(configWindow(), nullptr);
+    EXPECT_TRUE(buttonPressed(ID_CONFIG_VOICE_PORTS));
+    EXPECT_FALSE(checked(ID_CONFIG_ANSWER_METHODS));
+    CVoicePortsPpg *page = configWindow()->Sheet()->FindPage<CVoicePortsPpg>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Grid()->rowCount(), 96);
+    const int reads = commands().size();
+    EXPECT_GT(reads, 20);
+
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+    QDir().mkpath(folder);
+    m_frame->grab().save(folder + "/config-window-in-main-frame.png");
+
+    // Open: the command only shows its page again; nothing more is read.
+    clickButton(ID_CONFIG_VOICE_PORTS);
+    QTest::qWait(50);
+    EXPECT_EQ(windows().size(), 1);
+    EXPECT_EQ(commands().size(), reads);
+    EXPECT_TRUE(checked(ID_CONFIG_VOICE_PORTS));
+
+    // Cancel closes it; the button goes up and the command opens it again.
+    QTest::mouseClick(configWindow()->Sheet()->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return configWindow() == nullptr; }));
+    EXPECT_FALSE(checked(ID_CONFIG_VOICE_PORTS));
+    EXPECT_FALSE(buttonPressed(ID_CONFIG_VOICE_PORTS));
+    m_frame->OnCommand(ID_CONFIG_VOICE_PORTS);
+    EXPECT_TRUE(WaitFor([&] { return configWindow() != nullptr && checked(ID_CONFIG_VOICE_PORTS); }));
+}
+
+TEST_F(MainFrameConfiguration, ClosingTheFrameAsksTheWindowFirst)
+{
+    m_frame->OnCommand(ID_CONFIG_VOICE_PORTS);
+    ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_VOICE_PORTS); }));
+    CVoicePortsPpg *page = configWindow()->Sheet()->FindPage<CVoicePortsPpg>();
+    page->Grid()->item(3, 1)->setText("3004");
+    ASSERT_TRUE(configWindow()->Sheet()->IsApplyEnabled());
+    m_server->clearLog();
+
+    m_boxes->answer(IDYES);
+    m_frame->close();
+    ASSERT_TRUE(WaitFor([&] { return !m_frame->isVisible(); }));
+    EXPECT_EQ(m_boxes->texts(), QStringList({"You are about to close the configuration window.\n Do you save your "
+                                             "changes to VerbantaES server before closing the window?"}));
+    const QStringList sent = commands();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line4 {3004 Support} 1"));
+}
+
+TEST_F(MainFrameConfiguration, AWindowThatStaysKeepsTheFrameOpen)
+{
+    m_server->refuseVariable("Line4");
+    m_frame->OnCommand(ID_CONFIG_VOICE_PORTS);
+    ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_VOICE_PORTS); }));
+    configWindow()->Sheet()->FindPage<CVoicePortsPpg>()->Grid()->item(3, 1)->setText("3004");
+
+    m_boxes->answer({IDYES, IDOK});
+    m_frame->close();
+    QTest::qWait(200);
+    EXPECT_TRUE(m_frame->isVisible());
+    ASSERT_NE(configWindow(), nullptr);
+    EXPECT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_EQ(m_boxes->texts().value(1), "Server reported error while updating configuration 'Line4'.");
+
+    // Asked again, the window closes without saving and so does the frame.
+    m_boxes->answer(IDNO);
+    m_frame->close();
+    EXPECT_TRUE(WaitFor([&] { return !m_frame->isVisible(); }));
+}
+
+} // namespace

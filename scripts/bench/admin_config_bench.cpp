@@ -1,0 +1,245 @@
+// Fetching and writing back the whole configuration of a site of some size
+// (96 voice ports, 20 integration groups of 33 variables, 50 scheduled jobs:
+// the simulator's "configuration") through the configuration depot, against
+// the server simulator; then a plain client that logs in and sends the same
+// texts, taken from the simulator's log, one blocking exchange at a time.
+// Printed: the depot's time for the fetch and for the write-back beside the
+// plain client's (the bound: 1.5 times), and the number of round trips of
+// a fetch and of the write-back.
+//   admin_config_bench [rounds]   (default 5)
+#include "admin/config/configdepot.h"
+#include "admin/session/zeltsession.h"
+#include "platform/com/unknwn.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <arpa/inet.h>
+#include <dlfcn.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A client that frames, sends and waits with nothing between it and the
+// socket: the least any client can spend on the same exchanges.
+class PlainClient {
+public:
+    PlainClient(const QString &host, quint16 port)
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        ::inet_pton(AF_INET, host.toLatin1().constData(), &address.sin_addr);
+        if (::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+            fail("cannot connect to the simulator");
+        int one = 1;
+        ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    }
+    ~PlainClient() { ::close(m_fd); }
+
+    void login(const QByteArray &user, const QByteArray &password)
+    {
+        quint32 extra = 0;
+        const QList<QByteArray> greeting = read(extra).split(' ');
+        if (greeting.size() < 4 || greeting[0] != "VREADY")
+            fail("no greeting");
+        const QByteArray digest =
+            QCryptographicHash::hash(greeting[1] + password + greeting[2], QCryptographicHash::Md5).toHex();
+        write(0, "LOGIN {" + user + "} " + digest);
+        if (!read(extra).startsWith("VCONNECTED"))
+            fail("login refused");
+    }
+    QByteArray exchange(const QByteArray &text)
+    {
+        const quint32 transaction = ++m_transaction;
+        write(transaction, text);
+        for (;;) {
+            quint32 extra = 0;
+            QByteArray reply = read(extra);
+            if (extra == transaction)
+                return reply;
+        }
+    }
+
+private:
+    [[noreturn]] static void fail(const char *why)
+    {
+        std::fprintf(stderr, "plain client: %s\n", why);
+        std::exit(1);
+    }
+    void write(quint32 extra, const QByteArray &payload)
+    {
+        QByteArray bytes(12, '\0');
+        bytes[1] = 1;
+        const quint32 length = quint32(payload.size());
+        std::memcpy(bytes.data() + 4, &length, 4);
+        std::memcpy(bytes.data() + 8, &extra, 4);
+        bytes += payload;
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t n = ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+            if (n <= 0)
+                fail("link lost while sending");
+            done += n;
+        }
+    }
+    void readExactly(char *buffer, size_t length)
+    {
+        for (size_t done = 0; done < length;) {
+            const ssize_t n = ::recv(m_fd, buffer + done, length - done, 0);
+            if (n <= 0)
+                fail("link lost while reading");
+            done += size_t(n);
+        }
+    }
+    QByteArray read(quint32 &extra)
+    {
+        char header[12];
+        readExactly(header, sizeof header);
+        quint32 length = 0;
+        std::memcpy(&length, header + 4, 4);
+        std::memcpy(&extra, header + 8, 4);
+        QByteArray payload(qsizetype(length), '\0');
+        readExactly(payload.data(), length);
+        return payload;
+    }
+
+    int m_fd = -1;
+    quint32 m_transaction = 0;
+};
+
+QStringList LinesOf(const QList<testserver::LoggedCommand> &log, int connection)
+{
+    QStringList lines;
+    for (const testserver::LoggedCommand &entry : log)
+        if (entry.connection == connection && entry.transaction != 0)
+            lines.append(entry.text);
+    return lines;
+}
+
+double Milliseconds(const QElapsedTimer &clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Every text the pages own changed, and every job scheduled again: the
+// write-back then sends the whole configuration.
+void ChangeEverything(CConfigDepot &depot)
+{
+    for (QString &line : depot.m_voicePortLines)
+        line += QStringLiteral(" x");
+    for (ConfigGroupRecord &record : depot.m_groups)
+        for (int k = 1; k <= kGroupVariableCount; ++k)
+            record[size_t(k)] += QStringLiteral("1");
+    for (QString *text : {&depot.m_answerMethods, &depot.m_notificationGroups, &depot.m_statisticalGroups,
+                          &depot.m_serialPortAssignment, &depot.m_ivrHosts, &depot.m_holidays})
+        *text += QStringLiteral(" {}");
+    for (CConfigJob &job : depot.m_jobs)
+        job.state = CConfigJob::Changed;
+    depot.m_promptFiles += QStringLiteral(" {x.pmt 4}");
+    depot.m_languageTable += QStringLiteral(" {X {x.pmt 4}}");
+}
+
+struct Best {
+    double ms = 0;
+    void take(double run) { ms = ms == 0 ? run : std::min(ms, run); }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder;
+    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
+    QApplication application(argc, argv);
+
+    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto registerServer = conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
+    if (!registerServer || registerServer() != S_OK) {
+        std::fprintf(stderr, "cannot register Conduit\n");
+        return 1;
+    }
+
+    testserver::SimulatorProcess simulator;
+    CSessionSettings settings;
+    settings.port = simulator.port();
+    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
+
+    Best adminFetch, adminSave, plainFetch, plainSave;
+    QStringList fetchLines, saveLines;
+    for (int round = 0; round < rounds; ++round) {
+        // admin: a fresh configuration, a fresh link.
+        simulator.loadConfiguration();
+        CZELTSession session(settings);
+        session.Connect(login);
+        const int connection = simulator.commandLog().last().connection;
+        const QStringList upload = LinesOf(simulator.commandLog(), connection);
+        simulator.clearLog();
+
+        CConfigDepot depot;
+        depot.SetChannel(&session);
+        QElapsedTimer clock;
+        clock.start();
+        depot.Load();
+        depot.ReloadCosAndUaLists();
+        adminFetch.take(Milliseconds(clock));
+        fetchLines = LinesOf(simulator.commandLog(), connection);
+        if (depot.m_voicePortCount != 96 || depot.m_groupCount != 20 || depot.m_jobCount != 50) {
+            std::fprintf(stderr, "fetched %d lines, %d groups, %d jobs\n", depot.m_voicePortCount,
+                         depot.m_groupCount, depot.m_jobCount);
+            return 1;
+        }
+
+        ChangeEverything(depot);
+        simulator.clearLog();
+        clock.start();
+        const CConfigDepot::SaveResult result = depot.Save();
+        adminSave.take(Milliseconds(clock));
+        saveLines = LinesOf(simulator.commandLog(), connection);
+        if (!result.succeeded()) {
+            std::fprintf(stderr, "the write-back failed: %s\n", qPrintable(result.refused.join(u' ')));
+            return 1;
+        }
+        session.Disconnect();
+
+        // The plain client: the same texts on the same fresh configuration.
+        simulator.loadConfiguration();
+        PlainClient client(simulator.host(), simulator.port());
+        client.login("Cardomel", "Cardomel");
+        for (const QString &line : upload)
+            client.exchange(line.toUtf8());
+        clock.start();
+        for (const QString &line : std::as_const(fetchLines))
+            client.exchange(line.toUtf8());
+        plainFetch.take(Milliseconds(clock));
+        clock.start();
+        for (const QString &line : std::as_const(saveLines))
+            client.exchange(line.toUtf8());
+        plainSave.take(Milliseconds(clock));
+    }
+
+    std::printf("whole configuration (96 lines, 20 groups of 33 variables, 50 jobs), best of %d runs\n", rounds);
+    std::printf("fetch       depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
+                adminFetch.ms, plainFetch.ms, adminFetch.ms / plainFetch.ms, qlonglong(fetchLines.size()));
+    std::printf("write-back  depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
+                adminSave.ms, plainSave.ms, adminSave.ms / plainSave.ms, qlonglong(saveLines.size()));
+    const double admin = adminFetch.ms + adminSave.ms;
+    const double plain = plainFetch.ms + plainSave.ms;
+    std::printf("both        depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)\n", admin, plain,
+                admin / plain);
+    return 0;
+}
