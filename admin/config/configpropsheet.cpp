@@ -3,6 +3,7 @@
 
 #include "admin/config/configanswermethodspropage.h"
 #include "admin/config/configivrhostspropage.h"
+#include "admin/config/configlanguagepropage.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configschedulerpropage.h"
 #include "admin/config/configproppage.h"
@@ -72,6 +73,7 @@ void CConfigPropSheet::addPages()
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
     addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
     addPage(std::make_unique<CConfigSchedulerPropPage>(), 4);
+    addPage(std::make_unique<CConfigLanguagePropPage>(), 9);
 }
 
 void CConfigPropSheet::addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder)

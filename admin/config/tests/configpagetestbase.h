@@ -72,6 +72,7 @@ protected:
             .arg(name, value);
     }
 
+public:
     // Types `text` into cell (col, row) and confirms it with Enter.
     static void typeIntoCell(CSpreadSheet *grid, int col, int row, const QString &text)
     {
@@ -135,6 +136,7 @@ protected:
         EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
     }
 
+protected:
     std::unique_ptr<QWidget> m_window;
     // Owned by m_window.
     CConfigPropSheet *m_sheet = nullptr;
