@@ -264,6 +264,31 @@ void CAdminApp::OfferConfigurationWizard()
 
 // --- login -------------------------------------------------------------------
 
+long CAdminApp::LoginMailbox() const
+{
+    // Digits alone, up to the highest user-agent number; a name such as
+    // "+106" or " 106" is an account's name, not a box.
+    constexpr long kHighestNumber = 0x7fffffff;
+    if (m_strUser.isEmpty() || m_strUser.size() > 10)
+        return -1;
+    for (QChar c : m_strUser)
+        if (c < u'0' || c > u'9')
+            return -1;
+    const long long number = m_strUser.toLongLong();
+    return number <= kHighestNumber ? long(number) : -1;
+}
+
+void CAdminApp::RememberSecurityCode(const QString &code)
+{
+    m_strPassword = code;
+    if (m_bNoPasswordStore || !RemembersPassword() || SavePassword(code))
+        return;
+    // The old code must not be offered at the next start.
+    m_strSavePassword = QStringLiteral("0");
+    profile().WriteProfileString(QLatin1String(LoginSection), QStringLiteral("SavePassword"),
+                                 m_strSavePassword);
+}
+
 void CAdminApp::SetLoginChoice(const QString &computerList, const QString &host, const QString &user,
                                const QString &password, bool savePassword)
 {

@@ -178,6 +178,14 @@ public:
                         const QString &password, bool savePassword) override;
     // A password changed on the server becomes the one this program logs in with.
     void SetPassword(const QString &password) { m_strPassword = password; }
+    // The mailbox the administrator logged in with: the user name, when it is
+    // a mailbox number, with that box's security code as the password; -1
+    // for an account of any other name.
+    long LoginMailbox() const;
+    // The login mailbox got a new security code on the server: it becomes the
+    // password this program logs in with, and the remembered one when the
+    // password is remembered.
+    void RememberSecurityCode(const QString &code);
 
     // The remembered password (enciphered in the registry of the user).
     // EnsureCryptKeys: whether passwords can be remembered at all.

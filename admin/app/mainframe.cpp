@@ -15,6 +15,8 @@
 #include "admin/app/commandtable.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/menuresource.h"
+#include "admin/app/newtypedlg.h"
+#include "admin/app/printsetupdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/toolbarresource.h"
 #include "admin/config/configdoctemplate.h"
@@ -52,6 +54,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,8 +84,10 @@ CRangeBox::AllowedCheck allowedUserAgents()
 }
 
 // What the logged-in account lets an editor reach, and the server's texts
-// read at login that its fields need.
-CAdminDoc::Account editorAccount(const CAdminApp &app)
+// read at login that its fields need; `rememberSecurityCode` takes a new
+// code of the login mailbox.
+CAdminDoc::Account editorAccount(const CAdminApp &app,
+                                 std::function<void(const QString &)> rememberSecurityCode)
 {
     const CAdminApp *account = &app;
     CAdminDoc::Account editor{[account](long number) { return account->IsUserAgentAllowed(number); },
@@ -95,6 +100,8 @@ CAdminDoc::Account editorAccount(const CAdminApp &app)
     services.mailboxRootText = app.RootText(CAdminApp::RootMailbox);
     if (app.GetSession())
         services.serverTimeZone = app.GetSession()->ServerTimeZone();
+    services.loginMailbox = app.LoginMailbox();
+    services.rememberSecurityCode = std::move(rememberSecurityCode);
     services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
         CChangeSecurityCodeDlg dialog(parent, typed);
         if (dialog.DoModal() != IDOK)
@@ -125,18 +132,35 @@ const char *const kAsrDone = "Synchronization is successfully done";
 const char *const kBadServerTime = "The server's clock answered \"%1\", which is not a date and time.";
 const char *const kNoSystemRoot =
     "Error in server database: System root does not exist.\nThe requested function can not be started.";
+const char *const kFailedToOpenDocument = "Failed to open document.";
 const char *const kAsrAlias = "ASRAADirectorySync";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
 constexpr WPARAM kAsrSyncRequest = 0xF0B8;
 
+// The windows File New offers, in the order the application makes their
+// templates; each opens as its own command opens it, and only while that
+// command is enabled. The configuration window is not among them: it opens
+// on one of its pages, from the Configuration menu.
+struct NewWindowKind {
+    const char *name;
+    int command;
+};
+constexpr NewWindowKind kNewWindowKinds[] = {
+    {"Voice Ports Status", ID_VOICE_PORT_STATUS},
+    {"Mailbox Editor", ID_EDIT_UA_MAILBOX},
+    {"COS Mailbox Editor", ID_EDIT_COS_MAILBOX},
+    {"System Parameters", ID_SYSTEM_PARAMETERS},
+    {"Distribution List", ID_EDIT_UA_DISTLIST},
+};
+
 constexpr uint32_t kTopAdministrator = 0x80000000u;
 constexpr int kToolbarUpdateMs = 250;
 // The configuration pages' commands, in the Configuration menu's order.
-constexpr int kConfigurationPages[] = {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
-                                       ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,
-                                       ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS, ID_CONFIG_SCHEDULER,
-                                       ID_CONFIG_LANGUAGE};
+constexpr int kConfigurationPages[] = {
+    ID_CONFIG_INTEGRATION,   ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS, ID_CONFIG_SERIAL_PORTS,
+    ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,    ID_CONFIG_IVR_HOSTS,   ID_CONFIG_HOLIDAYS,
+    ID_CONFIG_SCHEDULER,     ID_CONFIG_LANGUAGE};
 
 // The wait cursor of a command that blocks until the server answers.
 class CWaitCursor {
@@ -298,6 +322,9 @@ void CMainFrame::registerHandlers()
         {ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolBar},
         {ID_VIEW_CONFIG_TOOLBAR, &CMainFrame::OnViewConfigToolBar},
         {ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+        {ID_FILE_NEW, &CMainFrame::OnFileNew},
+        {ID_FILE_OPEN, &CMainFrame::OnFileOpen},
+        {ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup},
         {ID_FILE_CLOSE, &CMainFrame::OnFileClose},
         {ID_APP_EXIT, &CMainFrame::OnAppExit},
         {ID_WINDOW_CASCADE, &CMainFrame::OnWindowCascade},
@@ -316,6 +343,7 @@ void CMainFrame::registerHandlers()
         {ID_CREATE_UA_DS_VOICE, &CMainFrame::OnCreateDirectSendVoice},
         {ID_CREATE_UA_VPIM_GATEWAY, &CMainFrame::OnCreateVpimGateways},
         {ID_CREATE_UA_VPIM_PROXY, &CMainFrame::OnCreateVpimProxies},
+        {ID_COPY_UA, &CMainFrame::OnCopyUserAgent},
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
     };
     for (int id : kConfigurationPages)
@@ -491,6 +519,7 @@ bool CMainFrame::availableNow(int id) const
     case ID_CREATE_UA_DS_VOICE:
     case ID_CREATE_UA_VPIM_GATEWAY:
     case ID_CREATE_UA_VPIM_PROXY:
+    case ID_COPY_UA:
     case ID_DELETE_UAS:
     case ID_CONFIG_INTEGRATION:
     case ID_CONFIG_ANSWER_METHODS:
@@ -669,9 +698,9 @@ void CMainFrame::OpenConfigurationPage(int pageId)
     if (!m_configWindowOpen) {
         CAdminApp &app = theApp();
         CWaitCursor wait;
-        m_configTemplate->OpenDocumentFile(CConfigLogin{app.GetSession(),
-                                                        CLoginCredentials{app.Host(), app.User(), app.Password()},
-                                                        app.T1Protocols(), app.RootText(CAdminApp::RootMailbox)});
+        m_configTemplate->OpenDocumentFile(
+            CConfigLogin{app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         app.T1Protocols(), app.RootText(CAdminApp::RootMailbox)});
     }
     if (!m_configFrame)
         return;
@@ -796,8 +825,9 @@ CAdminTemplate &CMainFrame::editorTemplate(std::unique_ptr<CAdminTemplate> &edit
 {
     CAdminApp &app = theApp();
     if (!editorTemplate) {
-        CAdminDoc::Account rights = editorAccount(app);
-        rights.copy = [this](CMailboxPps &, long from) { copyUserAgent(from); };
+        CAdminDoc::Account rights =
+            editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); });
+        rights.copy = [this](CMailboxPps &, long from) { copyUserAgent(from, this); };
         editorTemplate = std::make_unique<CAdminTemplate>(
             m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
             [rights, cos]() -> std::unique_ptr<CAdminDoc> {
@@ -821,6 +851,16 @@ void CMainFrame::openOwnEditor(bool cos, long number)
     if (!editorTemplate->OpenUAListDocument({number}))
         return;
     showEditorView(editorTemplate->LastFrame()->GetActiveView());
+}
+
+void CMainFrame::rememberSecurityCode(const QString &code)
+{
+    CAdminApp &app = theApp();
+    app.RememberSecurityCode(code);
+    // The editors opened from now on log in with the new code too.
+    for (const std::unique_ptr<CAdminTemplate> *opener : {&m_mailboxTemplate, &m_cosTemplate})
+        if (*opener)
+            (*opener)->SetLogin(CLoginCredentials{app.Host(), app.User(), app.Password()});
 }
 
 void CMainFrame::showEditorView(CAdminView *view)
@@ -893,43 +933,55 @@ void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
 {
     if (!systemRootExists(theApp(), CAdminApp::UserAgentRoot(root)))
         return;
-    const std::unique_ptr<CZELTSession> session = connectOwnSession();
-    if (!session)
-        return;
     CAdminTemplate *opener = editor ? &editorTemplate(*editor, makeCos) : nullptr;
-    const CChildFrame *lastEditor = opener ? opener->LastFrame() : nullptr;
-    CCreateUserAgentDlg dialog(*session, model, root, this, makeCos, allowedUserAgents(), opener);
-    dialog.DoModal();
-    if (opener && opener->LastFrame() != lastEditor)
-        showEditorView(opener->LastFrame()->GetActiveView());
+    runOnOwnSession([&](CZELTSession &session) {
+        CCreateUserAgentDlg dialog(session, model, root, this, makeCos, allowedUserAgents(), opener);
+        dialog.DoModal();
+    });
 }
 
-void CMainFrame::copyUserAgent(long from)
+void CMainFrame::OnCopyUserAgent()
 {
-    const std::unique_ptr<CZELTSession> session = connectOwnSession();
-    if (!session)
-        return;
-    CCopyUserAgentDlg dialog(*session, UAKind::MailboxRoot, this, false, from, allowedUserAgents());
-    if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
-        return;
-    // Only mailboxes and classes of service have an editor here to open on
-    // the copies.
-    if (dialog.GetSourceKind() != QLatin1String("MB"))
-        return;
-    const bool cos = dialog.SourceIsCos();
-    CAdminTemplate &opener = editorTemplate(cos ? m_cosTemplate : m_mailboxTemplate, cos);
-    CWaitCursor wait;
-    if (opener.OpenUAListDocument(dialog.GetCreatedNumbers(), true))
-        showEditorView(opener.LastFrame()->GetActiveView());
+    // Nothing to start from: the administrator names the agent to copy.
+    copyUserAgent(GetNoUANumber(), nullptr);
+}
+
+void CMainFrame::copyUserAgent(long from, QWidget *parent)
+{
+    runOnOwnSession([&](CZELTSession &session) {
+        CCopyUserAgentDlg dialog(session, UAKind::MailboxRoot, parent, false, from, allowedUserAgents());
+        if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
+            return;
+        // Only mailboxes and classes of service have an editor here to open
+        // on the copies.
+        if (dialog.GetSourceKind() != QLatin1String("MB"))
+            return;
+        const bool cos = dialog.SourceIsCos();
+        CWaitCursor wait;
+        editorTemplate(cos ? m_cosTemplate : m_mailboxTemplate, cos)
+            .OpenUAListDocument(dialog.GetCreatedNumbers(), true);
+    });
 }
 
 void CMainFrame::OnDeleteUserAgents()
 {
+    runOnOwnSession([this](CZELTSession &session) {
+        CDeleteUserAgentsDlg dialog(session, allowedUserAgents(), this);
+        dialog.DoModal();
+    });
+}
+
+void CMainFrame::runOnOwnSession(const std::function<void(CZELTSession &)> &run)
+{
     const std::unique_ptr<CZELTSession> session = connectOwnSession();
     if (!session)
         return;
-    CDeleteUserAgentsDlg dialog(*session, allowedUserAgents(), this);
-    dialog.DoModal();
+    const QList<QMdiSubWindow *> before = m_mdiArea->subWindowList();
+    run(*session);
+    // An editor opened on what the dialog made gets the frame's ties and the focus.
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList())
+        if (auto *editor = qobject_cast<CChildFrame *>(window); editor && !before.contains(window))
+            showEditorView(editor->GetActiveView());
 }
 
 std::unique_ptr<CZELTSession> CMainFrame::connectOwnSession() const
@@ -948,7 +1000,8 @@ std::unique_ptr<CZELTSession> CMainFrame::connectOwnSession() const
 void CMainFrame::OnVoicePortStatus()
 {
     CAdminApp &app = theApp();
-    auto document = std::make_unique<CPortStatusDoc>(editorAccount(app));
+    auto document = std::make_unique<CPortStatusDoc>(
+        editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }));
     CWaitCursor wait;
     // Refused silently while another status window is open; any other
     // refusal has been shown by the document.
@@ -971,13 +1024,9 @@ void CMainFrame::OnTclSession()
     // Always enabled; a console is only for the top administrator.
     if (app.Rights() < kTopAdministrator)
         return;
-    auto session = std::make_unique<CZELTSession>(*app.GetSession());
-    try {
-        CWaitCursor wait;
-        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
-    } catch (const CZltExceptionLoginDeclined &) {
-        return; // the session has said why
-    }
+    std::unique_ptr<CZELTSession> session = connectOwnSession();
+    if (!session)
+        return;
     auto *console = new CTclSessionDlg(this, std::move(session));
     console->Create();
     m_consoles.append(console->GetSafeHwnd());
@@ -1000,22 +1049,9 @@ void CMainFrame::OnDateTime()
     executeOnAppSession(formatSetTime(clock.m_time.toLocalTime()), reply);
 }
 
-std::unique_ptr<CZELTSession> CMainFrame::connectDialogSession()
-{
-    CAdminApp &app = theApp();
-    auto session = std::make_unique<CZELTSession>(*app.GetSession());
-    try {
-        CWaitCursor wait;
-        session->Connect(CLoginCredentials{app.Host(), app.User(), app.Password()});
-    } catch (const CZltExceptionLoginDeclined &) {
-        return nullptr; // the session has said why
-    }
-    return session;
-}
-
 void CMainFrame::OnReportOption1()
 {
-    std::unique_ptr<CZELTSession> session = connectDialogSession();
+    std::unique_ptr<CZELTSession> session = connectOwnSession();
     if (!session)
         return;
     {
@@ -1111,6 +1147,49 @@ void CMainFrame::OnViewConfigToolBar()
 void CMainFrame::OnViewStatusBar()
 {
     statusBar()->setVisible(statusBar()->isHidden());
+}
+
+void CMainFrame::OnFileNew()
+{
+    QStringList names;
+    QList<int> commands;
+    for (const NewWindowKind &kind : kNewWindowKinds) {
+        if (!IsCommandEnabled(kind.command))
+            continue;
+        names.append(tr(kind.name));
+        commands.append(kind.command);
+    }
+    if (commands.isEmpty())
+        return;
+    int chosen = 0;
+    if (commands.size() > 1) {
+        CNewTypeDlg dialog(names, this);
+        if (dialog.DoModal() != IDOK)
+            return;
+        chosen = dialog.GetSelection();
+    }
+    OnCommand(commands.at(chosen));
+}
+
+void CMainFrame::OnFileOpen()
+{
+    QFileDialog dialog(this, tr("Open"), QString(), tr("All Files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // Every window of admin shows what the server holds, and none is kept in
+    // a file: no kind of window takes the chosen one, which is all there is
+    // to say about it.
+    AfxMessageBox(QString::fromUtf8(kFailedToOpenDocument), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnFilePrintSetup()
+{
+    // The program's one printer setting, which the report previews show and
+    // print on.
+    CPrintSetupDlg dialog(theApp().GetReportEngine().Printer(), this);
+    dialog.DoModal();
 }
 
 void CMainFrame::OnFileClose()

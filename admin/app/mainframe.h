@@ -27,6 +27,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CAdminTemplate;
@@ -139,6 +140,9 @@ private:
     void OnViewToolBar();
     void OnViewConfigToolBar();
     void OnViewStatusBar();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
     void OnFileClose();
     void OnAppExit();
     void OnWindowCascade();
@@ -157,11 +161,13 @@ private:
     void OnCreateDirectSendVoice();
     void OnCreateVpimGateways();
     void OnCreateVpimProxies();
+    void OnCopyUserAgent();
     void OnDeleteUserAgents();
     void OnConfigurationPage();
-    // The editor's Copy button: copies box `from` over new numbers and opens
-    // the editor on the copies.
-    void copyUserAgent(long from);
+    // Copies box `from` (-1: the administrator names it) over new numbers
+    // and opens the editor on the copies; the editor's Copy button and the
+    // menu's Copy User Agent.
+    void copyUserAgent(long from, QWidget *parent);
 
     void openEditor(std::unique_ptr<CAdminTemplate> &editorTemplate, bool cos, const QString &title);
     // The editor template, made on first use.
@@ -173,8 +179,13 @@ private:
     // A session of the command's own, logged in like the application's;
     // null when the login was declined (the session has said why).
     std::unique_ptr<CZELTSession> connectOwnSession() const;
+    // Runs a dialog on a session of its own, which ends with it; an editor
+    // the dialog opened on what it made is shown as the frame's.
+    void runOnOwnSession(const std::function<void(CZELTSession &)> &run);
     // A right click on a row of an editor's list: an editor of that box alone.
     void openOwnEditor(bool cos, long number);
+    // The login mailbox got a new security code: the program logs in with it.
+    void rememberSecurityCode(const QString &code);
     // Ties an opened editor's requests to the frame and puts the focus in it.
     void showEditorView(CAdminView *view);
     void OnServerExit(bool loginCompleted);
@@ -187,9 +198,6 @@ private:
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
     bool executeOnAppSession(const QString &command, QString &reply);
-    // A session of its own for one dialog, connected on the application's
-    // session; null when the login was declined (the session said why).
-    std::unique_ptr<CZELTSession> connectDialogSession();
 
     int m_menuId = 0;
     QString m_serverText;

@@ -7,6 +7,7 @@
 #include "admin/config/addanswermethoddlg.h"
 #include "admin/config/configdepot.h"
 #include "admin/config/configgridcell.h"
+#include "admin/config/configintegrationpropage.h"
 #include "admin/config/configitemname.h"
 #include "admin/config/configpropsheet.h"
 #include "admin/config/creategreetinguadlg.h"
@@ -66,6 +67,14 @@ CConfigAnswerMethodsPropPage::CConfigAnswerMethodsPropPage()
 
 void CConfigAnswerMethodsPropPage::LoadFromDepot()
 {
+    // The integration page tells its group names and renames as they
+    // change; it loads after this page.
+    if (CConfigIntegrationPropPage *integration = Sheet() ? Sheet()->FindPage<CConfigIntegrationPropPage>() : nullptr) {
+        connect(integration, &CConfigIntegrationPropPage::GroupNamesChanged, this,
+                &CConfigAnswerMethodsPropPage::SetIntegrationGroupNames, Qt::UniqueConnection);
+        connect(integration, &CConfigIntegrationPropPage::GroupNameReplaced, this,
+                &CConfigAnswerMethodsPropPage::RenameIntegrationGroup, Qt::UniqueConnection);
+    }
     m_methods.Parse(Depot()->m_answerMethods);
     // Until the integration page tells its own, the groups the server has.
     QStringList groups;

@@ -38,7 +38,8 @@ public slots:
     // The integration groups a method may name, tab-separated; the
     // Telephone System Integration page tells them as they change.
     void SetIntegrationGroupNames(const QString &names);
-    // Methods of group `oldName` follow its new name.
+    // Methods of group `oldName` follow its new name (none: the group was
+    // deleted).
     void RenameIntegrationGroup(const QString &oldName, const QString &newName);
 
 protected:

@@ -56,8 +56,8 @@ const std::array<const char *, kGroupVariableCount + 1> kGroupVariableNames = {
 };
 
 const std::array<const char *, 7> kPageListNames = {
-    "answer_method_list", "jobq", "statistical_groups", "serialports", "ivr_hostte_emulator", "holidays",
-    "Scheduled_Action_list",
+    "answer_method_list",  "jobq",     "statistical_groups",    "serialports",
+    "ivr_hostte_emulator", "holidays", "Scheduled_Action_list",
 };
 const char kLinePrefix[] = "Line";
 const char kPbxList[] = "pbx_list";
@@ -258,8 +258,9 @@ void CConfigDepot::loadGroup(ConfigGroupRecord &record)
 
 QString *CConfigDepot::pageListField(int index)
 {
-    QString *fields[] = {&m_answerMethods, &m_notificationGroups, &m_statisticalGroups, &m_serialPortAssignment,
-                         &m_ivrHosts,      &m_holidays,           &m_scheduledActions};
+    QString *fields[] = {&m_answerMethods,        &m_notificationGroups, &m_statisticalGroups,
+                         &m_serialPortAssignment, &m_ivrHosts,           &m_holidays,
+                         &m_scheduledActions};
     return fields[index];
 }
 
@@ -294,7 +295,8 @@ void CConfigDepot::loadJobs()
     m_jobCount = int(entries.size());
     if (entries.isEmpty()) {
         CConfigJob job;
-        job.schedule = QLatin1String(kDefaultJobDays) + QString::number(QDateTime::currentSecsSinceEpoch(), 16);
+        job.schedule =
+            QLatin1String(kDefaultJobDays) + QString::number(QDateTime::currentSecsSinceEpoch(), 16);
         job.nextRun = QLatin1String(kNoJobScheduled);
         m_jobs.append(job);
         m_jobCount = 1;
@@ -349,8 +351,8 @@ void CConfigDepot::loadLanguageVariable(const QString &name, QString &field)
 void CConfigDepot::ReloadCosAndUaLists()
 {
     m_cosList.clear();
-    const QString cos =
-        execute(AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)));
+    const QString cos = execute(
+        AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)));
     if (IsErrorReply(cos)) {
         AfxMessageBox(QStringLiteral("Server reported error while updating COS list '%1'.").arg(cos), MB_OK);
     } else {
@@ -359,8 +361,8 @@ void CConfigDepot::ReloadCosAndUaLists()
 
     QString agents = execute(QStringLiteral("GetUAList -sort\r\n"));
     if (IsErrorReply(agents)) {
-        AfxMessageBox(QStringLiteral("Server reported error while updating user agent list '%1'.").arg(agents),
-                      MB_OK);
+        AfxMessageBox(
+            QStringLiteral("Server reported error while updating user agent list '%1'.").arg(agents), MB_OK);
         agents.clear();
     }
     m_uaRanges.clear();
@@ -447,13 +449,14 @@ CConfigDepot::SaveResult CConfigDepot::Save()
         QStringList refused;
         if (IsErrorReply(reply)) {
             refused = sent;
-            AfxMessageBox(QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
-                          MB_OK);
+            AfxMessageBox(
+                QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply), MB_OK);
         } else {
             CTclList().SplitList(reply, refused);
             if (!refused.isEmpty())
                 AfxMessageBox(
-                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply), MB_OK);
+                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
+                    MB_OK);
         }
         for (const QString &name : std::as_const(sent))
             if (!refused.contains(name))
@@ -486,8 +489,9 @@ void CConfigDepot::removeDeletedGroups()
         bool removed = true;
         for (int k = 1; k <= kGroupVariableCount; ++k) {
             const QString name = GroupVariableName(group, k);
+            // Gone from the server: a group added again writes all of it.
             if (RemoveVariable(name))
-                m_read.insert(name, QString());
+                m_read.remove(name);
             else
                 removed = false;
         }
@@ -504,15 +508,16 @@ void CConfigDepot::saveJobs(SaveResult &result)
             const QString reply = execute(QStringLiteral("RemoveScheduledTcl ") + TclBareWord(job.id));
             if (!reply.isEmpty()) {
                 AfxMessageBox(
-                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply), MB_OK);
+                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
+                    MB_OK);
                 // Scheduling it again would run the job twice.
                 result.refused.append(job.id);
                 continue;
             }
         }
         if (job.state == CConfigJob::Changed && !job.action.isEmpty()) {
-            const QString reply = execute(QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule),
-                                                                                TclWord(job.action)));
+            const QString reply = execute(
+                QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule), TclWord(job.action)));
             if (IsErrorReply(reply)) {
                 AfxMessageBox(QStringLiteral("ScheduleTcl failed  '%1'.").arg(reply), MB_OK);
                 result.refused.append(job.action);

@@ -59,8 +59,8 @@ using ConfigGroupRecord = std::array<QString, kGroupVariableCount + 1>;
 
 // The page lists read in one batch, in this order.
 extern const std::array<const char *, 7> kPageListNames;
-extern const char kLinePrefix[];   // "Line"
-extern const char kPbxList[];      // "pbx_list"
+extern const char kLinePrefix[]; // "Line"
+extern const char kPbxList[];    // "pbx_list"
 constexpr int kVoicePortLines = 96;
 
 class CConfigDepot {

@@ -14,8 +14,8 @@ CConfigPropFrame::CConfigPropFrame(std::unique_ptr<CConfigDoc> document, HWND ma
     : QMdiSubWindow(parent), CMessageTarget(this), m_document(std::move(document)), m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(m_document->GetTitle());
     m_document->SetFrame(this);
 }

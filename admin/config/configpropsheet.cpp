@@ -9,6 +9,11 @@
 #include "admin/config/configproppage.h"
 #include "admin/config/configwindowhost.h"
 #include "admin/config/voiceportsppg.h"
+#include "admin/config/configholidayspropage.h"
+#include "admin/config/configintegrationpropage.h"
+#include "admin/config/configserialportspropage.h"
+#include "admin/config/confignotifygroupsproppage.h"
+#include "admin/config/configstatgroupsproppage.h"
 #include "admin/session/zltexception.h"
 #include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
@@ -28,8 +33,9 @@ constexpr char kOkQuestion[] =
 constexpr char kApplyQuestion[] =
     "Do you want to update the configuration data in VerbantaES server with the changes you have made?\n"
     "If you click Yes, the changes will take effect when next time VerbantaES server is restarted.";
-constexpr char kDiscardQuestion[] = "Do you want to close the configuration window and discard the changes you "
-                                    "have made without updating the configuration data in VerbantaES server?";
+constexpr char kDiscardQuestion[] =
+    "Do you want to close the configuration window and discard the changes you "
+    "have made without updating the configuration data in VerbantaES server?";
 constexpr char kCloseQuestion[] = "You are about to close the configuration window.\n"
                                   " Do you save your changes to VerbantaES server before closing the window?";
 constexpr char kHelpFile[] = "admin.chm";
@@ -69,9 +75,14 @@ CConfigPropSheet::~CConfigPropSheet()
 // A page derives from CConfigPropPage and names its command id there.
 void CConfigPropSheet::addPages()
 {
+    addPage(std::make_unique<CConfigIntegrationPropPage>(), 7);
     addPage(std::make_unique<CConfigAnswerMethodsPropPage>(), 0);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
+    addPage(std::make_unique<CConfigSerialPortsPropPage>(), 5);
+    addPage(std::make_unique<CConfigNotifyGroupsPropPage>(), 3);
+    addPage(std::make_unique<CConfigStatGroupsPropPage>(), 6);
     addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
+    addPage(std::make_unique<CConfigHolidaysPropPage>(), 1);
     addPage(std::make_unique<CConfigSchedulerPropPage>(), 4);
     addPage(std::make_unique<CConfigLanguagePropPage>(), 9);
 }

@@ -247,10 +247,11 @@ void CVoicePortsPpg::onCellChanged(int col, int row)
     if (col == ColExtension) {
         if (text.contains(u' ')) {
             m_invalidExtension = true;
-            AfxMessageBox(QStringLiteral("Invalid Extension '%1'. Try to reenter an Extension after closing this "
-                                         "message box.")
-                              .arg(text),
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                QStringLiteral("Invalid Extension '%1'. Try to reenter an Extension after closing this "
+                               "message box.")
+                    .arg(text),
+                MB_OK | MB_ICONEXCLAMATION);
             writeCell(ColExtension, row, record.extension);
             m_grid->SetAction(CSpreadSheet::ActionActiveCell);
             m_grid->setFocus();

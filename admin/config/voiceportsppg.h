@@ -18,7 +18,13 @@ class CVoicePortsPpg : public CConfigPropPage {
     Q_OBJECT
 public:
     enum { IDD = 1221, IDC_PORT_GRID = 1399 };
-    enum Column { ColPort = 1, ColExtension = 2, ColAnswerMethod = 3, ColNotifyGroups = 4, ColStatGroups = 5 };
+    enum Column {
+        ColPort = 1,
+        ColExtension = 2,
+        ColAnswerMethod = 3,
+        ColNotifyGroups = 4,
+        ColStatGroups = 5
+    };
 
     struct PortRecord {
         QString label;

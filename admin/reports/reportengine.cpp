@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QStandardPaths>
 
 #include <atomic>
@@ -127,6 +128,13 @@ void CReportEngine::AddPreview(CReportPreviewWnd *window)
 {
     m_previews.removeAll(nullptr);
     m_previews.append(window);
+}
+
+QPrinter &CReportEngine::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
 }
 
 CReportEngine *CReportEngine::Current()

@@ -8,15 +8,20 @@
 // engine at a time, reachable by the report code through Current().
 //
 // The engine lists every open print job and every preview window; closing
-// it deletes the jobs still open and closes the windows.
+// it deletes the jobs still open and closes the windows. It also holds the
+// program's one printer setting, which Print Setup changes and every preview
+// shows and prints on.
 #pragma once
 
 #include <QList>
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class CReportJob;
 class CReportPreviewWnd;
+class QPrinter;
 
 class CReportEngine {
 public:
@@ -48,6 +53,10 @@ public:
     // The preview windows still open, oldest first.
     QList<CReportPreviewWnd *> Previews() const;
 
+    // The printer and page the reports are previewed and printed on, for
+    // the whole program, open engine or not; made on first use.
+    QPrinter &Printer();
+
     // The process-wide engine, or null when none exists.
     static CReportEngine *Current();
 
@@ -61,4 +70,6 @@ private:
     QString m_lastError;
     QList<CReportJob *> m_jobs;
     QList<QPointer<CReportPreviewWnd>> m_previews;
+    // Outlives the previews that print on it: the destructor closes them first.
+    std::unique_ptr<QPrinter> m_printer;
 };

@@ -115,7 +115,7 @@ bool CReportJob::Start()
     std::unique_ptr<QTextDocument> pages = render();
     if (!pages)
         return false;
-    auto *window = new CReportPreviewWnd(std::move(pages));
+    auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer());
     window->setWindowTitle(m_title);
     window->setGeometry(m_window);
     m_engine.AddPreview(window);

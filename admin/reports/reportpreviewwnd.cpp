@@ -6,8 +6,8 @@
 #include <QPrinter>
 #include <QTextDocument>
 
-CReportPreviewWnd::CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, QWidget *parent)
-    : QPrintPreviewDialog(parent), m_pages(std::move(pages))
+CReportPreviewWnd::CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, QPrinter *printer, QWidget *parent)
+    : QPrintPreviewDialog(printer, parent), m_pages(std::move(pages))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::NonModal);

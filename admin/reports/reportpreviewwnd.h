@@ -7,12 +7,16 @@
 
 #include <memory>
 
+class QPrinter;
 class QTextDocument;
 
 class CReportPreviewWnd : public QPrintPreviewDialog {
     Q_OBJECT
 public:
-    explicit CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, QWidget *parent = nullptr);
+    // `printer` (it outlives the window): the setting the preview shows and
+    // prints on; null gives the window one of its own.
+    explicit CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, QPrinter *printer = nullptr,
+                               QWidget *parent = nullptr);
     ~CReportPreviewWnd() override;
 
     const QTextDocument &Pages() const { return *m_pages; }

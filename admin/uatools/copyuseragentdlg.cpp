@@ -116,7 +116,13 @@ void CCopyUserAgentDlg::OnOK()
         return;
 
     m_sourceKind = fields.value(3);
-    m_sourceIsCos = !fields.value(1).isEmpty();
+    // The second element names what the source holds itself of what was
+    // asked; a class of service is the box that holds "COS" itself. A server
+    // that lists all of the box's own names there (every mailbox holds some)
+    // must not turn every mailbox into a class of service.
+    QStringList heldNames;
+    CTclList().SplitList(fields.value(1), heldNames);
+    m_sourceIsCos = heldNames.contains(QStringLiteral("COS"));
     CCreateProgressDlg progress(m_channel, -1, *list, *from, m_root, this, m_makeCos, CCreateProgressDlg::ModeCopy,
                                 *existing);
     hide();

@@ -37,6 +37,10 @@ public:
     // `title` and the running count of the editors it opened this way.
     CAdminDoc *OpenCountedDocument(const QString &title);
 
+    // What the editors opened from now on log in with (the account's
+    // password changed while the program runs).
+    void SetLogin(const CLoginCredentials &login) { m_login = login; }
+
     // Editors counted so far.
     int OpenedCount() const { return m_opened; }
     CAdminDoc *LastDocument() const { return m_lastDocument; }

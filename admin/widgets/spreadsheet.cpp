@@ -7,10 +7,10 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QStyledItemDelegate>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -242,7 +242,8 @@ void CSpreadSheet::SetAction(short action)
 
 void CSpreadSheet::SetCellType(short type)
 {
-    Q_ASSERT(type == CellTypeEdit || type == CellTypeStaticText || isComboType(type) || type == CellTypeMultiLine);
+    Q_ASSERT(type == CellTypeEdit || type == CellTypeStaticText || isComboType(type) ||
+             type == CellTypeMultiLine);
     const QScopedValueRollback guard(m_changingByCode, true);
     if (QTableWidgetItem *cell = cursorItem(true)) {
         cell->setData(CellTypeRole, int(type));

@@ -88,7 +88,8 @@ private:
         std::memcpy(bytes.data() + 8, &extra, 4);
         bytes += payload;
         for (qsizetype done = 0; done < bytes.size();) {
-            const ssize_t n = ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+            const ssize_t n =
+                ::send(m_fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
             if (n <= 0)
                 fail("link lost while sending");
             done += n;
@@ -168,7 +169,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
 
     void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto registerServer = conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
+    auto registerServer =
+        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
     if (!registerServer || registerServer() != S_OK) {
         std::fprintf(stderr, "cannot register Conduit\n");
         return 1;
@@ -232,11 +234,14 @@ int main(int argc, char **argv)
         plainSave.take(Milliseconds(clock));
     }
 
-    std::printf("whole configuration (96 lines, 20 groups of 33 variables, 50 jobs), best of %d runs\n", rounds);
-    std::printf("fetch       depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
-                adminFetch.ms, plainFetch.ms, adminFetch.ms / plainFetch.ms, qlonglong(fetchLines.size()));
-    std::printf("write-back  depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
-                adminSave.ms, plainSave.ms, adminSave.ms / plainSave.ms, qlonglong(saveLines.size()));
+    std::printf("whole configuration (96 lines, 20 groups of 33 variables, 50 jobs), best of %d runs\n",
+                rounds);
+    std::printf(
+        "fetch       depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
+        adminFetch.ms, plainFetch.ms, adminFetch.ms / plainFetch.ms, qlonglong(fetchLines.size()));
+    std::printf(
+        "write-back  depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
+        adminSave.ms, plainSave.ms, adminSave.ms / plainSave.ms, qlonglong(saveLines.size()));
     const double admin = adminFetch.ms + adminSave.ms;
     const double plain = plainFetch.ms + plainSave.ms;
     std::printf("both        depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)\n", admin, plain,

@@ -129,8 +129,9 @@ TEST_F(MainFrameConfiguration, ClosingTheFrameAsksTheWindowFirst)
     m_boxes->answer(IDYES);
     m_frame->close();
     ASSERT_TRUE(WaitFor([&] { return !m_frame->isVisible(); }));
-    EXPECT_EQ(m_boxes->texts(), QStringList({"You are about to close the configuration window.\n Do you save your "
-                                             "changes to VerbantaES server before closing the window?"}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"You are about to close the configuration window.\n Do you save your "
+                           "changes to VerbantaES server before closing the window?"}));
     const QStringList sent = commands();
     ASSERT_EQ(sent.size(), 1);
     EXPECT_TRUE(sent[0].contains("ConfigSetString Line4 {3004 Support} 1"));

@@ -5,11 +5,14 @@
 #include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/menuresource.h"
+#include "admin/app/newtypedlg.h"
+#include "admin/app/printsetupdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusview.h"
@@ -38,14 +41,19 @@
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimeEdit>
@@ -76,9 +84,14 @@ protected:
     // application does.
     void loginWithRights(uint32_t rights, const QString &ranges = QStringLiteral("All"))
     {
-        m_server->setAccount(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights, ranges);
+        loginAs(QString::fromUtf8(kUser), QString::fromUtf8(kPassword), rights, ranges);
+    }
+    void loginAs(const QString &user, const QString &password, uint32_t rights,
+                 const QString &ranges = QStringLiteral("All"), bool rememberPassword = false)
+    {
+        m_server->setAccount(user, password, rights, ranges);
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        scriptLogin(QString::fromUtf8(kUser), QString::fromUtf8(kPassword));
+        scriptLogin(user, password, rememberPassword);
         ASSERT_TRUE(m_app->Login());
         ASSERT_TRUE(m_app->GetReportEngine().Open());
         m_frame = std::make_unique<CMainFrame>();
@@ -87,12 +100,13 @@ protected:
         m_frame->resize(900, 600);
         m_frame->show();
     }
-    void scriptLogin(const QString &user, const QString &password)
+    void scriptLogin(const QString &user, const QString &password, bool rememberPassword = false)
     {
-        m_dialogs.on<CLoginDlg>([this, user, password](CLoginDlg *dialog) {
+        m_dialogs.on<CLoginDlg>([this, user, password, rememberPassword](CLoginDlg *dialog) {
             dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
             dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
             dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
+            dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->setChecked(rememberPassword);
             dialog->GetDlgItem<QPushButton>(IDOK)->click();
         });
     }
@@ -192,9 +206,11 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_APP_EXIT));
     EXPECT_TRUE(enabled(ID_EDIT_UA_MAILBOX));
     EXPECT_TRUE(enabled(ID_EDIT_COS_MAILBOX));
-    for (int page : {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS, ID_CONFIG_SERIAL_PORTS,
-                     ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS, ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS,
-                     ID_CONFIG_SCHEDULER, ID_CONFIG_LANGUAGE})
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT_SETUP, ID_COPY_UA})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int page : {ID_CONFIG_INTEGRATION, ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
+                     ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,
+                     ID_CONFIG_IVR_HOSTS, ID_CONFIG_HOLIDAYS, ID_CONFIG_SCHEDULER, ID_CONFIG_LANGUAGE})
         EXPECT_TRUE(enabled(page)) << page;
     // Windows of later issues are shown, and greyed, at every level.
     EXPECT_EQ(enabled(ID_VOICE_PORT_STATUS), GetParam().rights >= 0x20000000u);
@@ -204,9 +220,8 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
-    for (int later :
-         {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_SYSTEM_PARAMETERS,
-          ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS, ID_FILE_NEW}) {
+    for (int later : {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_SYSTEM_PARAMETERS,
+                      ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -1106,5 +1121,289 @@ TEST_F(MainFrameTest, ScreenshotOfTheLoginDialog)
     });
     EXPECT_FALSE(m_app->Login());
 }
+
+// --- the File menu: New, Open, Print Setup --------------------------------------
+
+// The names New offers, after it was chosen from the menu; Cancel opens nothing.
+QStringList OfferedByNew(CMainFrame &frame, DialogScript &dialogs)
+{
+    QStringList offered;
+    dialogs.on<CNewTypeDlg>([&](CNewTypeDlg *d) {
+        auto *types = d->GetDlgItem<QListWidget>(CNewTypeDlg::IDC_TYPES);
+        for (int row = 0; row < types->count(); ++row)
+            offered.append(types->item(row)->text());
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    });
+    frame.CommandAction(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(dialogs.pending(), 0);
+    return offered;
+}
+
+TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsItsCommandDoes)
+{
+    loginWithRights(0x80FFFFFFu);
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT_SETUP}) {
+        EXPECT_TRUE(menuHolds(id)) << id;
+        EXPECT_TRUE(enabled(id)) << id;
+    }
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
+              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_TRUE(windowTitles().isEmpty());
+
+    // A click on a name and OK, then a double click: the editors are counted
+    // as their menu commands count them.
+    const auto choose = [&](const QString &name, bool doubleClick) {
+        m_dialogs.on<CNewTypeDlg>([name, doubleClick](CNewTypeDlg *d) {
+            auto *types = d->GetDlgItem<QListWidget>(CNewTypeDlg::IDC_TYPES);
+            EXPECT_EQ(types->currentRow(), 0) << "the first kind is chosen at first";
+            const QList<QListWidgetItem *> found = types->findItems(name, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1) << name.toStdString();
+            const QPoint at = types->visualItemRect(found.first()).center();
+            if (doubleClick) {
+                QTest::mouseClick(types->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(types->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+            SaveScreenshot(d, QStringLiteral("file-new-dialog.png"));
+            QTest::mouseClick(types->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        });
+        m_frame->CommandAction(ID_FILE_NEW)->trigger();
+        EXPECT_EQ(m_dialogs.pending(), 0);
+    };
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    choose(QStringLiteral("Mailbox Editor"), false);
+    choose(QStringLiteral("COS Mailbox Editor"), true);
+    EXPECT_EQ(windowTitles(), (QStringList{"Mailbox Editor", "Mailbox Editor 2", "COS Mailbox Editor"}));
+
+    // The port status window opens once; while it is open New no longer offers it.
+    choose(QStringLiteral("Voice Ports Status"), false);
+    EXPECT_EQ(windowTitles().size(), 4);
+    EXPECT_TRUE(qobject_cast<CChanviewFrame *>(m_frame->MdiArea()->subWindowList().last()));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_EQ(windowTitles().size(), 4);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(MainFrameTest, NewDoesNotOfferTheVoicePortStatusBelowItsRights)
+{
+    loginWithRights(0x10000030u, QStringLiteral("100-105"));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_TRUE(windowTitles().isEmpty());
+}
+
+// No window of admin is kept in a file: whatever file is chosen, the
+// refusal is said and nothing opens; Cancel says nothing.
+TEST_F(MainFrameTest, OpenRefusesEveryFileAndOpensNoWindow)
+{
+    loginWithRights(0x80FFFFFFu);
+    const QString path = m_folder.filePath(QStringLiteral("mailboxes.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("106\n");
+    file.close();
+    const int links = m_server->connectionCount();
+    m_server->clearLog();
+
+    m_dialogs.on<QFileDialog>([](QFileDialog *d) { d->reject(); });
+    m_frame->CommandAction(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+
+    QString caption;
+    m_dialogs.on<QFileDialog>([&](QFileDialog *d) {
+        caption = d->windowTitle();
+        d->selectFile(path);
+        static_cast<QDialog *>(d)->accept(); // the file dialog's own accept checks the file
+    });
+    m_boxes->answer(IDOK);
+    m_frame->CommandAction(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(caption, "Open");
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Failed to open document."});
+    EXPECT_TRUE(windowTitles().isEmpty());
+    EXPECT_EQ(m_server->connectionCount(), links);
+    EXPECT_TRUE(m_server->commandLog().isEmpty());
+}
+
+// Print Setup changes the program's one printer setting on OK alone, and
+// the report preview shows and prints on it.
+TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
+{
+    loginWithRights(0x80FFFFFFu);
+    QPrinter &printer = m_app->GetReportEngine().Printer();
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    ASSERT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    const auto choose = [](CPrintSetupDlg *d, int button) {
+        auto *printers = d->GetDlgItem<QComboBox>(CPrintSetupDlg::IDC_PRINTER);
+        EXPECT_EQ(printers->itemText(printers->count() - 1), CPrintSetupDlg::PdfFileEntry());
+        printers->setCurrentIndex(printers->count() - 1);
+        auto *paper = d->GetDlgItem<QComboBox>(CPrintSetupDlg::IDC_PAPER_SIZE);
+        EXPECT_EQ(paper->currentData().value<QPageSize>().id(), QPageSize::A4) << "the setting's paper first";
+        paper->setCurrentIndex(paper->findData(QVariant::fromValue(QPageSize(QPageSize::Letter))));
+        auto *landscape = d->GetDlgItem<QRadioButton>(CPrintSetupDlg::IDC_LANDSCAPE);
+        QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(8, landscape->height() / 2));
+        if (button == IDOK)
+            SaveScreenshot(d, QStringLiteral("print-setup-dialog.png"));
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(button), Qt::LeftButton);
+    };
+    m_dialogs.on<CPrintSetupDlg>([&](CPrintSetupDlg *d) { choose(d, IDCANCEL); });
+    m_frame->CommandAction(ID_FILE_PRINT_SETUP)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+
+    QString caption;
+    m_dialogs.on<CPrintSetupDlg>([&](CPrintSetupDlg *d) {
+        caption = d->windowTitle();
+        choose(d, IDOK);
+    });
+    m_frame->CommandAction(ID_FILE_PRINT_SETUP)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(caption, "Print Setup");
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
+
+    m_dialogs.on<CReportOptionDlg>([](CReportOptionDlg *dialog) {
+        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
+        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
+    const QList<CReportPreviewWnd *> previews = m_app->GetReportEngine().Previews();
+    ASSERT_EQ(previews.size(), 1);
+    EXPECT_EQ(previews.first()->printer(), &printer);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// --- Copy User Agent from the Edit menu -----------------------------------------
+
+// The menu's Copy User Agent runs on a link of its own with an empty From
+// box; the editor opens on the copies as after the sheet's Copy.
+TEST_F(MainFrameTest, CopyUserAgentFromTheMenuCopiesTheNamedBoxAndOpensTheEditorOnTheCopies)
+{
+    loginWithRights(0x80FFFFFFu);
+    EXPECT_TRUE(menuHolds(ID_COPY_UA));
+    EXPECT_TRUE(enabled(ID_COPY_UA));
+    const int links = m_server->connectionCount();
+    m_server->clearLog();
+
+    QString from = QStringLiteral("unread");
+    bool withoutParent = false;
+    int linksWhileOpen = 0;
+    m_dialogs.on<CCopyUserAgentDlg>([&](CCopyUserAgentDlg *d) {
+        linksWhileOpen = m_server->connectionCount();
+        withoutParent = d->parentWidget() == nullptr;
+        auto *fromBox = d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_FROM);
+        from = fromBox->text();
+        QTest::keyClicks(fromBox, QStringLiteral("101"));
+        auto *to = d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_TO);
+        QTest::keyClicks(to, QStringLiteral("620-621"));
+        QTimer::singleShot(0, d,
+                           [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->CommandAction(ID_COPY_UA)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(from, QString());
+    EXPECT_TRUE(withoutParent);
+    EXPECT_EQ(linksWhileOpen, links + 1);
+
+    QStringList copies;
+    QSet<int> copiers;
+    for (const testserver::LoggedCommand &command : m_server->commandLog())
+        if (command.text.startsWith(QLatin1String("CreateUAFromAdmin "))) {
+            copies.append(command.text.section(u' ', 3, 9));
+            copiers.insert(command.connection);
+        }
+    EXPECT_EQ(copies, (QStringList{"620 101 -1 2147483647 -1 0 2", "621 101 -1 2147483647 -1 0 2"}));
+    EXPECT_EQ(copiers.size(), 1);
+    EXPECT_FALSE(copiers.contains(1)) << "not the application's session";
+    ASSERT_EQ(windowTitles().size(), 1);
+    CMailboxPps *copied = loadedEditor();
+    ASSERT_NE(copied, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return copied->ListCtrl()->GetItemCount() == 2; }, 20000));
+    // The dialog's link has ended; the editor keeps its own.
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == links + 1; }));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// --- the login mailbox's security code ------------------------------------------
+
+struct SecurityCodeCase {
+    const char *name;
+    const char *user;   // the account logged in with
+    long box;           // the box whose code the options page changes
+    bool remembered;    // whether the new code becomes the login's
+};
+
+const SecurityCodeCase kSecurityCodeCases[] = {
+    {"TheLoginMailbox", "106", 106, true},
+    {"AnotherBox", "106", 101, false},
+    {"AnAccountThatIsNoBox", "frameadmin", 106, false},
+};
+
+class LoginMailboxCode : public MainFrameTest, public ::testing::WithParamInterface<SecurityCodeCase> {};
+
+// A new security code typed into the real options page of the login
+// mailbox becomes the password the program logs in with, and the remembered
+// one; any other box's code leaves both.
+TEST_P(LoginMailboxCode, ANewCodeOfTheLoginMailboxBecomesTheRememberedPassword)
+{
+    const SecurityCodeCase &c = GetParam();
+    const QString password = QStringLiteral("1234");
+    loginAs(QString::fromUtf8(c.user), password, 0x80FFFFFFu, QStringLiteral("All"), true);
+    ASSERT_EQ(m_app->LoadSavedPassword(), password);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    CMailboxListCtrl *list = sheet->ListCtrl();
+    const QModelIndex row = list->model()->index(list->FindItemByText(QString::number(c.box)), 0);
+    ASSERT_TRUE(row.isValid());
+    list->scrollTo(row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+    ASSERT_TRUE(WaitFor([&] { return sheet->ShownNumber() == c.box; }));
+    auto *options = sheet->findChild<CMailboxOptionsPpg *>();
+    ASSERT_NE(options, nullptr);
+    m_server->clearLog();
+
+    m_dialogs.on<CChangeSecurityCodeDlg>([](CChangeSecurityCodeDlg *d) {
+        QTest::keyClicks(d->GetDlgItem<QLineEdit>(CChangeSecurityCodeDlg::IDC_CONFIRM_VALUE),
+                         QStringLiteral("98765"));
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    auto *code = options->GetDlgItem<QLineEdit>(CMailboxOptionsPpg::IDC_SECURITY_CODE);
+    code->setFocus();
+    code->selectAll();
+    QTest::keyClicks(code, QStringLiteral("98765"));
+    options->GetDlgItem(CMailboxOptionsPpg::IDC_COMMENT)->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return m_dialogs.pending() == 0; }));
+
+    const QStringList sent = m_server->commandTexts().filter(QStringLiteral("SetUASAC"));
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent.first().startsWith(QStringLiteral("SetUASAC %1 ").arg(c.box))) << sent.first().toStdString();
+    const QString expected = c.remembered ? QStringLiteral("98765") : password;
+    EXPECT_EQ(m_app->Password(), expected);
+    EXPECT_EQ(m_app->LoadSavedPassword(), expected);
+    EXPECT_EQ(readLoginSetting(QStringLiteral("SavePassword")), "1");
+
+    // The server takes from now on the password the program kept: a new
+    // editor logs in with it.
+    m_server->setAccount(QString::fromUtf8(c.user), expected, 0x80FFFFFFu, QStringLiteral("All"));
+    const int links = m_server->connectionCount();
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    EXPECT_EQ(windowTitles().size(), 2);
+    EXPECT_EQ(m_server->connectionCount(), links + 1);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, LoginMailboxCode, testing::ValuesIn(kSecurityCodeCases),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

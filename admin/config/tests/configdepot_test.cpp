@@ -64,10 +64,12 @@ TEST_F(ConfigDepotTest, LoadSendsTheBatchesAsTheyAreWritten)
     for (int k = 1; k <= kGroupVariableCount; ++k)
         group << QStringLiteral("PBX01_") + kGroupVariableNames[size_t(k)];
     const QString loop = "foreach i $_plist {\r\ncatch {set $i} _tempv\r\nlappend _vlist $_tempv\r\n}\r\n";
-    EXPECT_EQ(sent[2], "set _plist {" + group.join(u' ') + "}\r\nset _vlist \"\"\r\n" + loop + "set _vlist\r\n");
-    EXPECT_EQ(sent[22], "set _plist {answer_method_list jobq statistical_groups serialports ivr_hostte_emulator "
-                        "holidays Scheduled_Action_list}\r\nset _vlist \"\"\r\n" +
-                            loop + "set _vlist\r\n");
+    EXPECT_EQ(sent[2],
+              "set _plist {" + group.join(u' ') + "}\r\nset _vlist \"\"\r\n" + loop + "set _vlist\r\n");
+    EXPECT_EQ(sent[22],
+              "set _plist {answer_method_list jobq statistical_groups serialports ivr_hostte_emulator "
+              "holidays Scheduled_Action_list}\r\nset _vlist \"\"\r\n" +
+                  loop + "set _vlist\r\n");
     EXPECT_EQ(sent[23], "NextScheduledTcl job1");
     EXPECT_EQ(sent[72], "NextScheduledTcl job50");
     EXPECT_EQ(sent[73], "get_serial_ports");
@@ -292,7 +294,8 @@ TEST_F(ConfigWriteBackTest, OneChangedLineIsOneBatchOfOneLine)
 
 TEST_F(ConfigWriteBackTest, ValuesArriveByteForByte)
 {
-    const QStringList values = {"1}[set ::pwned 1]{", "a\\", "{x} y\\}", "tab\there\nline", "$env(HOME) [exit]", ""};
+    const QStringList values = {"1}[set ::pwned 1]{", "a\\", "{x} y\\}", "tab\there\nline",
+                                "$env(HOME) [exit]",  ""};
     for (const QString &value : values) {
         m_depot.m_holidays = value;
         m_depot.m_groups[2][22] = value + "g";
@@ -314,7 +317,8 @@ TEST_F(ConfigWriteBackTest, RefusedNamesAreReportedOnceAndWrittenAgainLater)
     m_boxes->answer(IDOK);
     const CConfigDepot::SaveResult result = m_depot.Save();
     EXPECT_EQ(result.refused, QStringList({"Line7", "jobq"}));
-    EXPECT_EQ(m_boxes->texts(), QStringList({"Server reported error while updating configuration 'Line7 jobq'."}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"Server reported error while updating configuration 'Line7 jobq'."}));
     EXPECT_EQ(serverValue("Line8"), "2008 Sales");
 
     m_server->acceptVariable("jobq");
@@ -415,7 +419,8 @@ TEST_F(ConfigWriteBackTest, LanguagesDecideTheMultipleLanguageSwitch)
         const QStringList sent = commands();
         ASSERT_EQ(sent.size(), 2);
         EXPECT_EQ(sent[0], QStringLiteral("ConfigSetString sys_language_table {%1} 1\r\n").arg(c.table));
-        EXPECT_EQ(sent[1], QStringLiteral("ConfigSetString sys_multiple_language {%1} 1\r\n").arg(c.multiple));
+        EXPECT_EQ(sent[1],
+                  QStringLiteral("ConfigSetString sys_multiple_language {%1} 1\r\n").arg(c.multiple));
     }
 }
 

@@ -20,8 +20,14 @@ protected:
         EXPECT_EQ(m_dialogs.pending(), 0);
         return result;
     }
-    template <class Dialog> static QLineEdit *edit(Dialog *d) { return d->template GetDlgItem<QLineEdit>(Dialog::IDC_NAME); }
-    static void click(CDialog *d, int id) { QTest::mouseClick(d->GetDlgItem<QPushButton>(id), Qt::LeftButton); }
+    template <class Dialog> static QLineEdit *edit(Dialog *d)
+    {
+        return d->template GetDlgItem<QLineEdit>(Dialog::IDC_NAME);
+    }
+    static void click(CDialog *d, int id)
+    {
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(id), Qt::LeftButton);
+    }
     static void screenshot(QWidget *dialog, const QString &name)
     {
         const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
@@ -34,12 +40,13 @@ TEST_F(ConfigNameDialogs, OkUntouchedGivesThePresetNameUnchanged)
 {
     CAddAnswerMethodDlg dialog;
     dialog.m_strName = "Night";
-    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog, [](CAddAnswerMethodDlg *d) {
-                  EXPECT_EQ(d->windowTitle(), "Add New Answer Method");
-                  EXPECT_EQ(edit(d)->text(), "Night");
-                  screenshot(d, "add-answer-method.png");
-                  click(d, IDOK);
-              }),
+    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog,
+                                       [](CAddAnswerMethodDlg *d) {
+                                           EXPECT_EQ(d->windowTitle(), "Add New Answer Method");
+                                           EXPECT_EQ(edit(d)->text(), "Night");
+                                           screenshot(d, "add-answer-method.png");
+                                           click(d, IDOK);
+                                       }),
               IDOK);
     EXPECT_EQ(dialog.m_strName, "Night");
     EXPECT_EQ(dialog.m_bChanged, 0);
@@ -48,12 +55,14 @@ TEST_F(ConfigNameDialogs, OkUntouchedGivesThePresetNameUnchanged)
 TEST_F(ConfigNameDialogs, TypingMarksTheNameChanged)
 {
     CAddIntegrationGroupDlg dialog;
-    EXPECT_EQ(run<CAddIntegrationGroupDlg>(dialog, [](CAddIntegrationGroupDlg *d) {
-                  EXPECT_EQ(d->windowTitle(), "Add New Telephone System Integration Group");
-                  QTest::keyClicks(edit(d), "Main PBX");
-                  screenshot(d, "add-integration-group.png");
-                  click(d, IDOK);
-              }),
+    EXPECT_EQ(run<CAddIntegrationGroupDlg>(dialog,
+                                           [](CAddIntegrationGroupDlg *d) {
+                                               EXPECT_EQ(d->windowTitle(),
+                                                         "Add New Telephone System Integration Group");
+                                               QTest::keyClicks(edit(d), "Main PBX");
+                                               screenshot(d, "add-integration-group.png");
+                                               click(d, IDOK);
+                                           }),
               IDOK);
     EXPECT_EQ(dialog.m_strName, "Main PBX");
     EXPECT_EQ(dialog.m_bChanged, 1);
@@ -62,10 +71,11 @@ TEST_F(ConfigNameDialogs, TypingMarksTheNameChanged)
 TEST_F(ConfigNameDialogs, ANameStaysWithinSixtyCharacters)
 {
     CAddAnswerMethodDlg dialog;
-    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog, [](CAddAnswerMethodDlg *d) {
-                  QTest::keyClicks(edit(d), QString(61, u'x'));
-                  click(d, IDOK);
-              }),
+    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog,
+                                       [](CAddAnswerMethodDlg *d) {
+                                           QTest::keyClicks(edit(d), QString(61, u'x'));
+                                           click(d, IDOK);
+                                       }),
               IDOK);
     EXPECT_EQ(dialog.m_strName, QString(60, u'x'));
 }
@@ -74,10 +84,11 @@ TEST_F(ConfigNameDialogs, CancelKeepsTheName)
 {
     CAddAnswerMethodDlg dialog;
     dialog.m_strName = "Day";
-    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog, [](CAddAnswerMethodDlg *d) {
-                  QTest::keyClicks(edit(d), "2");
-                  click(d, IDCANCEL);
-              }),
+    EXPECT_EQ(run<CAddAnswerMethodDlg>(dialog,
+                                       [](CAddAnswerMethodDlg *d) {
+                                           QTest::keyClicks(edit(d), "2");
+                                           click(d, IDCANCEL);
+                                       }),
               IDCANCEL);
     EXPECT_EQ(dialog.m_strName, "Day");
 }

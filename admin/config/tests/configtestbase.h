@@ -25,7 +25,10 @@ protected:
         m_session.reset();
         AppShellTestBase::TearDown();
     }
-    CLoginCredentials credentials() const { return CLoginCredentials{m_server->host(), "Cardomel", "Cardomel"}; }
+    CLoginCredentials credentials() const
+    {
+        return CLoginCredentials{m_server->host(), "Cardomel", "Cardomel"};
+    }
     void connectSession()
     {
         m_session = std::make_unique<CZELTSession>(patientSettings());

@@ -17,17 +17,17 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -96,8 +96,10 @@ protected:
     void open()
     {
         ASSERT_NE(m_template->OpenDocumentFile(login()), nullptr);
-        PostMessage(m_host->m_frame->GetSafeHwnd(), WM_SHOW_CONFIG_PAGE, CConfigPropSheet::ID_CONFIG_VOICE_PORTS, 0);
-        ASSERT_TRUE(WaitFor([&] { return m_host->m_shown.contains(CConfigPropSheet::ID_CONFIG_VOICE_PORTS); }));
+        PostMessage(m_host->m_frame->GetSafeHwnd(), WM_SHOW_CONFIG_PAGE,
+                    CConfigPropSheet::ID_CONFIG_VOICE_PORTS, 0);
+        ASSERT_TRUE(
+            WaitFor([&] { return m_host->m_shown.contains(CConfigPropSheet::ID_CONFIG_VOICE_PORTS); }));
         m_server->clearLog();
     }
     CConfigPropSheet *sheet() const { return m_host->m_frame ? m_host->m_frame->Sheet() : nullptr; }
@@ -189,8 +191,9 @@ TEST_F(ConfigWindowTest, OneChangedPortIsOneBatchOfOneLineAndOkCloses)
     click(IDOK);
     ASSERT_TRUE(WaitFor([&] { return closed(); }));
     EXPECT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_TRUE(m_boxes->texts()[0].startsWith("Do you want to update the configuration data in VerbantaES server "
-                                               "and close the configuration window?"));
+    EXPECT_TRUE(
+        m_boxes->texts()[0].startsWith("Do you want to update the configuration data in VerbantaES server "
+                                       "and close the configuration window?"));
     EXPECT_EQ(commands(), QStringList({"set _rlist \"\"\r\n"
                                        "if {[catch {ConfigSetString Line5 {3005 Sales} 1}]} {\r\n"
                                        "lappend _rlist Line5\r\n}\r\n"
@@ -203,8 +206,9 @@ TEST_F(ConfigWindowTest, AnExtensionWithABlankIsRefusedAndTheOldOneStays)
     open();
     m_boxes->answer(IDOK);
     type(CVoicePortsPpg::ColExtension, 2, "20 02");
-    EXPECT_EQ(m_boxes->texts(), QStringList({"Invalid Extension '20 02'. Try to reenter an Extension after closing "
-                                             "this message box."}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"Invalid Extension '20 02'. Try to reenter an Extension after closing "
+                           "this message box."}));
     EXPECT_EQ(cell(2, 2), "2002");
     EXPECT_EQ(page()->Port(2).extension, "2002");
     EXPECT_EQ(grid()->currentRow(), 1);
@@ -269,8 +273,9 @@ TEST_F(ConfigWindowTest, ClosingTheFrameAsksOnceAndNoDiscards)
     m_boxes->answer(IDNO);
     m_host->m_frame->close();
     ASSERT_TRUE(WaitFor([&] { return closed(); }));
-    EXPECT_EQ(m_boxes->texts(), QStringList({"You are about to close the configuration window.\n Do you save your "
-                                             "changes to VerbantaES server before closing the window?"}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"You are about to close the configuration window.\n Do you save your "
+                           "changes to VerbantaES server before closing the window?"}));
     EXPECT_TRUE(commands().isEmpty());
 }
 
@@ -287,6 +292,39 @@ TEST_F(ConfigWindowTest, ClosingTheWindowsSessionHidesNoOtherLostLink)
     m_server->dropLinks();
     EXPECT_TRUE(WaitFor([&] { return m_host->m_serverExits == 1; }));
     CServerExitNotice::SetMainWindow(nullptr);
+}
+
+TEST_F(ConfigWindowTest, AnswerMethodsRenamedOrGoneFollowOnEveryPort)
+{
+    open();
+    EXPECT_TRUE(page()->IsAnswerMethodUsed("Night"));
+    EXPECT_FALSE(page()->IsAnswerMethodUsed("night"));
+    page()->SetAnswerMethodList("Day\tEvening\tWeekend\tSales\tSupport\tFax");
+    page()->RenameAnswerMethod("Night", "Evening");
+    EXPECT_EQ(cell(3, 1), "Evening");
+    EXPECT_EQ(cell(3, 7), "Evening");
+    page()->ClearAnswerMethod("Fax");
+    EXPECT_EQ(cell(3, 5), "");
+    // A method no longer listed is dropped at the next refresh.
+    page()->SetAnswerMethodList("Day\tEvening\tWeekend\tSales\tFax");
+    page()->RefreshGrid();
+    EXPECT_EQ(cell(3, 4), "");
+    EXPECT_FALSE(page()->IsAnswerMethodUsed("Support"));
+    grid()->SetCol(3);
+    grid()->SetRow(2);
+    EXPECT_EQ(grid()->GetTypeComboBoxList(), "Day\tEvening\tWeekend\tSales\tFax");
+
+    // The Answer Methods page marks itself changed when it renames; here an
+    // extension does.
+    type(CVoicePortsPpg::ColExtension, 1, "2901");
+    m_boxes->answer(IDYES);
+    click(ID_APPLY_NOW);
+    const QStringList sent = commands();
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line1 {2901 Evening} 1"));
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line4 {2004 {}} 1"));
+    EXPECT_TRUE(sent[0].contains("ConfigSetString Line5 {2005 {}} 1"));
+    EXPECT_FALSE(sent[0].contains("Line2 "));
 }
 
 // Stands in for the desktop's browser: records the help pages it is asked

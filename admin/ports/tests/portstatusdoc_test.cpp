@@ -1,6 +1,6 @@
 // The voice-port status document against the simulator: one window at a
 // time, and a session of its own that needs no mailbox of the account.
-#include "admin/testsupport/sessiontestbase.h"
+#include "admin/testsupport/simulatorsessiontestbase.h"
 
 #include "admin/ports/portstatusdoc.h"
 #include "admin/session/zeltsession.h"
@@ -10,40 +10,12 @@
 
 namespace {
 
-using testserver::SimulatorProcess;
-
-class PortStatusDocAgainstSimulator : public SessionTestBase {
+class PortStatusDocAgainstSimulator : public SimulatorSessionTestBase {
 protected:
-    void SetUp() override
-    {
-        SessionTestBase::SetUp();
-        m_simulator = std::make_unique<SimulatorProcess>();
-        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
-        m_session->Connect(login());
-    }
-    void TearDown() override
-    {
-        m_session.reset();
-        m_simulator.reset();
-        SessionTestBase::TearDown();
-    }
-
-    CLoginCredentials login() const { return CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"}; }
     static CAdminDoc::Account everyBox()
     {
         return CAdminDoc::Account{[](long) { return true; }, true};
     }
-    QStringList received(const QString &word)
-    {
-        QStringList found;
-        for (const QString &text : m_simulator->commandTexts())
-            if (text.startsWith(word))
-                found.append(text);
-        return found;
-    }
-
-    std::unique_ptr<SimulatorProcess> m_simulator;
-    std::unique_ptr<CZELTSession> m_session;
 };
 
 TEST_F(PortStatusDocAgainstSimulator, SecondPortStatusDocumentIsRefusedSilently)

@@ -44,6 +44,7 @@ protected:
         const int result = dialog.DoModal();
         m_created = dialog.GetCreatedNumbers();
         m_kind = dialog.GetSourceKind();
+        m_sourceIsCos = dialog.SourceIsCos();
         EXPECT_EQ(m_dialogs.pending(), 0);
         return result;
     }
@@ -52,6 +53,7 @@ protected:
     QString m_summary;
     QList<long> m_created;
     QString m_kind;
+    bool m_sourceIsCos = false;
 };
 
 QString CopyLinePrefix(long number, long model)
@@ -75,6 +77,22 @@ TEST_F(CopyDialog, CopiesOneBoxOverARangeInCopyModeInOrder)
     EXPECT_EQ(m_created, (QList<long>{600, 601, 602})) << m_summary.toStdString();
     for (int number : {600, 601, 602})
         EXPECT_TRUE(exists(number)) << number;
+}
+
+// The window opened on the copies follows what the source is: mailbox 100
+// holds properties of its own but not "COS", class of service 10 holds it.
+TEST_F(CopyDialog, OnlyABoxHoldingItsOwnCOSIsCopiedAsAClassOfService)
+{
+    const struct {
+        long from;
+        QString to;
+        bool isCos;
+    } cases[] = {{100, QStringLiteral("610"), false}, {10, QStringLiteral("611"), true}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(copy(c.from, c.to), IDOK) << c.from;
+        EXPECT_EQ(m_kind, QStringLiteral("MB")) << c.from;
+        EXPECT_EQ(m_sourceIsCos, c.isCos) << c.from;
+    }
 }
 
 // 500 and 510 exist in the demo company: one question with the count, then

@@ -7,7 +7,7 @@
 // while a page holds edits, and the unified-messaging switch stored and read
 // back in one script. The pages of the editor come later; the tests give the
 // sheet pages of their own that edit a few fields.
-#include "admin/testsupport/sessiontestbase.h"
+#include "admin/testsupport/simulatorsessiontestbase.h"
 
 #include "admin/res/adminstrings.h"
 #include "admin/res/applicationicon.h"
@@ -39,8 +39,6 @@
 #include <map>
 
 namespace {
-
-using testserver::SimulatorProcess;
 
 // A page of the tests: one text tracker per field, loaded from the sheet's
 // record when a box is loaded and stored back on Apply, as the editor's
@@ -193,25 +191,15 @@ private:
     std::unique_ptr<ChoicePage> m_choicePage;
 };
 
-class EditorAgainstSimulator : public SessionTestBase {
+class EditorAgainstSimulator : public SimulatorSessionTestBase {
 protected:
-    void SetUp() override
-    {
-        SessionTestBase::SetUp();
-        m_simulator = std::make_unique<SimulatorProcess>();
-        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
-        m_session->Connect(login());
-    }
     void TearDown() override
     {
         m_sheet.reset();
         m_document.reset();
-        m_session.reset();
-        m_simulator.reset();
-        SessionTestBase::TearDown();
+        SimulatorSessionTestBase::TearDown();
     }
 
-    CLoginCredentials login() const { return CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"}; }
     static CAdminDoc::Account everyBox()
     {
         return CAdminDoc::Account{[](long) { return true; }, true};
@@ -230,14 +218,6 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return m_sheet->ShownNumber() == number; })) << number;
         ASSERT_TRUE(waitUntil([&] { return m_sheet->ListCtrl()->GetItemCount() > 0; }));
         m_simulator->clearLog();
-    }
-    QStringList received(const QString &word)
-    {
-        QStringList found;
-        for (const QString &text : m_simulator->commandTexts())
-            if (text.startsWith(word))
-                found.append(text);
-        return found;
     }
     // Saves and waits for the reload a successful save asks for.
     void apply()
@@ -266,8 +246,6 @@ protected:
         return area;
     }
 
-    std::unique_ptr<SimulatorProcess> m_simulator;
-    std::unique_ptr<CZELTSession> m_session;
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<TestSheet> m_sheet;
 };

@@ -3,7 +3,7 @@
 // receives for the pages' edits, what it stores for hostile values, the event
 // maps of a class-of-service chain, scenario creation and the pending
 // notification lists, and a parent chain that loops on the server.
-#include "admin/testsupport/sessiontestbase.h"
+#include "admin/testsupport/simulatorsessiontestbase.h"
 
 #include "admin/useragents/scenariouseragent.h"
 #include "admin/useragents/tests/qtprinters.h"
@@ -16,23 +16,12 @@
 
 namespace {
 
-using testserver::SimulatorProcess;
-
-class RecordAgainstSimulator : public SessionTestBase {
+class RecordAgainstSimulator : public SimulatorSessionTestBase {
 protected:
     void SetUp() override
     {
-        SessionTestBase::SetUp();
-        m_simulator = std::make_unique<SimulatorProcess>();
-        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
-        m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
+        SimulatorSessionTestBase::SetUp();
         m_simulator->clearLog();
-    }
-    void TearDown() override
-    {
-        m_session.reset();
-        m_simulator.reset();
-        SessionTestBase::TearDown();
     }
 
     CScenarioUserAgent load(qint32 number)
@@ -43,15 +32,6 @@ protected:
             << number;
         return record;
     }
-    // The commands the server received that begin with `word`.
-    QStringList received(const QString &word)
-    {
-        QStringList found;
-        for (const QString &text : m_simulator->commandTexts())
-            if (text.startsWith(word))
-                found.append(text);
-        return found;
-    }
     static void edit(CUserAgent &record, const QString &name, const std::function<void(TextValue &)> &change)
     {
         TextValue value;
@@ -59,9 +39,6 @@ protected:
         change(value);
         record.SetProperty(name, value);
     }
-
-    std::unique_ptr<SimulatorProcess> m_simulator;
-    std::unique_ptr<CZELTSession> m_session;
 };
 
 struct ServerEdit {
