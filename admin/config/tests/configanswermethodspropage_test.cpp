@@ -4,6 +4,7 @@
 // created through the maintenance tools, Add and Remove clicked, and the
 // exact lines the write-back sends.
 #include "admin/config/configanswermethodspropage.h"
+#include "admin/config/configintegrationpropage.h"
 #include "admin/config/configivrhostspropage.h"
 #include "admin/config/addanswermethoddlg.h"
 #include "admin/config/creategreetinguadlg.h"
@@ -144,16 +145,27 @@ TEST_F(AnswerMethodsPageTest, AGroupIsChosenFromTheIntegrationGroups)
     EXPECT_TRUE(savedList().startsWith("{Day {997 4 PBX07}}"));
 }
 
-TEST_F(AnswerMethodsPageTest, MethodsFollowARenamedIntegrationGroup)
+TEST_F(AnswerMethodsPageTest, MethodsFollowAGroupRenamedOnTheIntegrationPage)
 {
-    m_page->SetIntegrationGroupNames("PBX01\tMain");
-    m_page->RenameIntegrationGroup("PBX01", "Main");
-    EXPECT_EQ(cell(m_grid, 4, 1), "Main");
-    EXPECT_EQ(cell(m_grid, 4, 2), "Main");
+    auto *integration = m_sheet->FindPage<CConfigIntegrationPropPage>();
+    ASSERT_NE(integration, nullptr);
+    m_sheet->SetActivePage(integration);
+    typeIntoCell(integration->GroupsGrid(), 2, CConfigIntegrationPropPage::NameRow, "PBX01");
+    m_boxes->answer(IDYES);
+    typeIntoCell(integration->GroupsGrid(), 2, CConfigIntegrationPropPage::NameRow, "Main PBX");
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    m_sheet->SetActivePage(m_page);
+
+    EXPECT_EQ(cell(m_grid, 4, 1), "Main_PBX");
+    EXPECT_EQ(cell(m_grid, 4, 2), "Main_PBX");
     m_grid->SetCol(4);
     m_grid->SetRow(3);
-    EXPECT_EQ(m_grid->GetTypeComboBoxList(), "PBX01\tMain");
-    EXPECT_TRUE(savedList().startsWith("{Day {997 4 Main}} {Night {997 2 Main}} {Weekend {2000 2 PBX02}}"));
+    EXPECT_TRUE(m_grid->GetTypeComboBoxList().startsWith("Main_PBX\tPBX02\t"));
+    const QStringList sent = apply();
+    ASSERT_FALSE(sent.isEmpty());
+    EXPECT_TRUE(sent[0].contains(checkedSet(
+        "answer_method_list", "{" + QString(m_list).replace("PBX01", "Main_PBX") + "}")))
+        << sent[0].toStdString();
 }
 
 TEST_F(AnswerMethodsPageTest, AGreetingThatExistsIsTakenWithoutADialog)
