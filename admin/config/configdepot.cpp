@@ -145,23 +145,69 @@ void CConfigDepot::noteUnread(const QString &name)
 
 // --- loading -------------------------------------------------------------------
 
+// The commands of one step, each waiting for its reply before the next goes:
+// sent back to back without waiting, small frames meet the link's delayed
+// acknowledgements and every step waits tens of milliseconds instead.
+QStringList CConfigDepot::executeAll(const QStringList &commands)
+{
+    QStringList replies;
+    replies.reserve(commands.size());
+    for (const QString &command : commands)
+        replies.append(execute(command));
+    return replies;
+}
+
 void CConfigDepot::Load()
 {
     m_read.clear();
     m_unread.clear();
-    loadVoicePortLines();
-    loadGroups();
-    loadPageLists();
-    loadJobs();
+    // 1: the voice-port lines and the group list.
+    const QStringList first = executeAll({voicePortBatch(), fetchText(QLatin1String(kPbxList))});
+    takeVoicePortLines(first[0]);
+    const QStringList groups = takeGroupList(first[1]);
+    // 2: each group's variables, then the page lists.
+    QStringList second;
+    for (const QString &group : groups)
+        second.append(groupBatch(group));
+    second.append(pageListBatch());
+    const QStringList replies = executeAll(second);
+    for (int i = 0; i < groups.size(); ++i) {
+        ConfigGroupRecord record;
+        record[0] = groups[i];
+        takeGroup(record, replies[i]);
+        m_groups.append(record);
+    }
+    takePageLists(replies.last());
+    // 3: when each job runs next, the serial ports and the languages.
+    const QList<int> scheduled = takeJobs();
+    QStringList third;
+    for (int job : scheduled)
+        third.append(nextScheduledText(m_jobs[job].id));
+    third << QStringLiteral("get_serial_ports") << fetchText(QLatin1String(kPromptFiles))
+          << fetchText(QLatin1String(kLanguageTable));
+    const QStringList last = executeAll(third);
+    for (int i = 0; i < scheduled.size(); ++i)
+        m_jobs[scheduled[i]].nextRun = last[i];
     m_t1Protocols = m_t1ProtocolNames.join(u'\t');
-    loadSerialPorts();
-    loadLanguageVariable(QLatin1String(kPromptFiles), m_promptFiles);
-    loadLanguageVariable(QLatin1String(kLanguageTable), m_languageTable);
+    takeSerialPorts(last[scheduled.size()]);
+    m_promptFiles.clear();
+    takeVariable(QLatin1String(kPromptFiles), last[scheduled.size() + 1], m_promptFiles);
+    m_languageTable.clear();
+    takeVariable(QLatin1String(kLanguageTable), last[scheduled.size() + 2], m_languageTable);
+}
+
+QString CConfigDepot::fetchText(const QString &name)
+{
+    return QStringLiteral("set %1\r\n").arg(TclBareWord(name));
 }
 
 bool CConfigDepot::FetchVariable(const QString &name, QString &value)
 {
-    const QString reply = execute(QStringLiteral("set %1\r\n").arg(TclBareWord(name)));
+    return takeVariable(name, execute(fetchText(name)), value);
+}
+
+bool CConfigDepot::takeVariable(const QString &name, const QString &reply, QString &value)
+{
     if (IsMissingVariableError(reply, name)) {
         noteRead(name, QString());
         return false;
@@ -175,34 +221,51 @@ bool CConfigDepot::FetchVariable(const QString &name, QString &value)
     return true;
 }
 
-QString CConfigDepot::FetchVoicePortLines()
+QString CConfigDepot::voicePortBatch()
 {
     QStringList names;
     for (int n = 1; n <= kVoicePortLines; ++n)
         names.append(LineName(n));
-    return execute(QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kWhileLoop) +
-                   QLatin1String(kReturnList));
+    return QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kWhileLoop) +
+           QLatin1String(kReturnList);
+}
+
+QString CConfigDepot::FetchVoicePortLines()
+{
+    return execute(voicePortBatch());
 }
 
 QString CConfigDepot::readBatch(const QStringList &names)
 {
-    return execute(QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kForeachLoop) +
-                   QLatin1String(kReturnList));
+    return QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kForeachLoop) +
+           QLatin1String(kReturnList);
 }
 
-void CConfigDepot::FetchGroupVariables(const QString &group, QString &reply)
+QString CConfigDepot::groupBatch(const QString &group)
 {
     QStringList names;
     for (int k = 1; k <= kGroupVariableCount; ++k)
         names.append(GroupVariableName(group, k));
-    reply = readBatch(names);
+    return readBatch(names);
 }
 
-void CConfigDepot::loadVoicePortLines()
+QString CConfigDepot::pageListBatch()
+{
+    QStringList names;
+    for (const char *name : kPageListNames)
+        names.append(QLatin1String(name));
+    return readBatch(names);
+}
+
+void CConfigDepot::FetchGroupVariables(const QString &group, QString &reply)
+{
+    reply = execute(groupBatch(group));
+}
+
+void CConfigDepot::takeVoicePortLines(const QString &reply)
 {
     m_voicePortLines.clear();
     m_voicePortCount = 0;
-    const QString reply = FetchVoicePortLines();
     if (IsErrorReply(reply)) {
         for (int n = 1; n <= kVoicePortLines; ++n)
             noteUnread(LineName(n));
@@ -216,30 +279,22 @@ void CConfigDepot::loadVoicePortLines()
         noteRead(LineName(n), m_voicePortLines[n - 1]);
 }
 
-void CConfigDepot::loadGroups()
+QStringList CConfigDepot::takeGroupList(const QString &reply)
 {
     m_groupCount = 0;
     m_groups.clear();
     m_groupList.clear();
     m_deletedGroups.clear();
-    if (!FetchVariable(QLatin1String(kPbxList), m_groupList))
-        return;
     QStringList names;
-    CTclList().SplitList(m_groupList, names);
+    if (takeVariable(QLatin1String(kPbxList), reply, m_groupList))
+        CTclList().SplitList(m_groupList, names);
     m_groupCount = int(names.size());
-    for (const QString &name : std::as_const(names)) {
-        ConfigGroupRecord record;
-        record[0] = name;
-        loadGroup(record);
-        m_groups.append(record);
-    }
+    return names;
 }
 
-void CConfigDepot::loadGroup(ConfigGroupRecord &record)
+void CConfigDepot::takeGroup(ConfigGroupRecord &record, const QString &reply)
 {
     const QString &group = record[0];
-    QString reply;
-    FetchGroupVariables(group, reply);
     QStringList values;
     if (!IsErrorReply(reply))
         CTclList().SplitList(reply, values);
@@ -264,30 +319,27 @@ QString *CConfigDepot::pageListField(int index)
     return fields[index];
 }
 
-void CConfigDepot::loadPageLists()
+void CConfigDepot::takePageLists(const QString &reply)
 {
-    QStringList names;
-    for (const char *name : kPageListNames)
-        names.append(QLatin1String(name));
-    const QString reply = readBatch(names);
     QStringList values;
     if (!IsErrorReply(reply))
         CTclList().SplitList(reply, values);
-    for (int i = 0; i < int(names.size()); ++i) {
+    for (int i = 0; i < int(kPageListNames.size()); ++i) {
+        const QString name = QLatin1String(kPageListNames[size_t(i)]);
         QString &field = *pageListField(i);
         field.clear();
         if (i >= values.size())
-            noteUnread(names[i]);
-        else if (IsMissingVariableError(values[i], names[i]))
-            noteRead(names[i], QString());
+            noteUnread(name);
+        else if (IsMissingVariableError(values[i], name))
+            noteRead(name, QString());
         else {
             field = values[i];
-            noteRead(names[i], field);
+            noteRead(name, field);
         }
     }
 }
 
-void CConfigDepot::loadJobs()
+QList<int> CConfigDepot::takeJobs()
 {
     m_jobs.clear();
     QStringList entries;
@@ -300,8 +352,9 @@ void CConfigDepot::loadJobs()
         job.nextRun = QLatin1String(kNoJobScheduled);
         m_jobs.append(job);
         m_jobCount = 1;
-        return;
+        return {};
     }
+    QList<int> scheduled;
     for (const QString &entry : std::as_const(entries)) {
         QStringList fields;
         CTclList().SplitList(entry, fields);
@@ -310,10 +363,16 @@ void CConfigDepot::loadJobs()
             job.id = fields[0];
             job.action = fields[1];
             job.schedule = fields[2];
-            GetNextScheduledJob(job.nextRun, job.id);
+            scheduled.append(int(m_jobs.size()));
         }
         m_jobs.append(job);
     }
+    return scheduled;
+}
+
+QString CConfigDepot::nextScheduledText(const QString &id)
+{
+    return QStringLiteral("NextScheduledTcl ") + TclBareWord(id);
 }
 
 void CConfigDepot::ReloadJobs()
@@ -325,15 +384,11 @@ void CConfigDepot::ReloadJobs()
 
 void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)
 {
-    text = execute(QStringLiteral("NextScheduledTcl ") + TclBareWord(id));
+    text = execute(nextScheduledText(id));
 }
 
-void CConfigDepot::loadSerialPorts()
+void CConfigDepot::takeSerialPorts(const QString &reply)
 {
-    CPendingCommand command = m_channel->BeginCommand(QStringLiteral("get_serial_ports"), true, 1);
-    if (!command.IsValid())
-        return;
-    const QString reply = m_channel->WaitReply(command);
     if (IsErrorReply(reply))
         return;
     QStringList names;
@@ -342,24 +397,20 @@ void CConfigDepot::loadSerialPorts()
     m_serialPortNames.append(names);
 }
 
-void CConfigDepot::loadLanguageVariable(const QString &name, QString &field)
-{
-    field.clear();
-    FetchVariable(name, field);
-}
-
 void CConfigDepot::ReloadCosAndUaLists()
 {
     m_cosList.clear();
-    const QString cos = execute(
-        AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)));
+    const QStringList replies = executeAll(
+        {AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)),
+         QStringLiteral("GetUAList -sort\r\n")});
+    const QString &cos = replies[0];
     if (IsErrorReply(cos)) {
         AfxMessageBox(QStringLiteral("Server reported error while updating COS list '%1'.").arg(cos), MB_OK);
     } else {
         m_cosList = cos;
     }
 
-    QString agents = execute(QStringLiteral("GetUAList -sort\r\n"));
+    QString agents = replies[1];
     if (IsErrorReply(agents)) {
         AfxMessageBox(
             QStringLiteral("Server reported error while updating user agent list '%1'.").arg(agents), MB_OK);
@@ -393,17 +444,24 @@ QString CConfigDepot::FormatCheckedSet(const QString &name, const QString &value
         .arg(word, TclWord(value));
 }
 
+QString CConfigDepot::setText(const QString &name, const QString &value)
+{
+    return QStringLiteral("ConfigSetString %1 %2 1\r\n").arg(TclBareWord(name), TclWord(value));
+}
+
+QString CConfigDepot::removeText(const QString &name)
+{
+    return QStringLiteral("ConfigRemoveVar %1 1\r\n").arg(TclBareWord(name));
+}
+
 bool CConfigDepot::SetVariable(const QString &name, const QString &value)
 {
-    const QString reply =
-        execute(QStringLiteral("ConfigSetString %1 %2 1\r\n").arg(TclBareWord(name), TclWord(value)));
-    return !IsErrorReply(reply);
+    return !IsErrorReply(execute(setText(name, value)));
 }
 
 bool CConfigDepot::RemoveVariable(const QString &name)
 {
-    const QString reply = execute(QStringLiteral("ConfigRemoveVar %1 1\r\n").arg(TclBareWord(name)));
-    return !IsErrorReply(reply);
+    return !IsErrorReply(execute(removeText(name)));
 }
 
 bool CConfigDepot::differs(const QString &name, const QString &value) const
@@ -479,78 +537,105 @@ CConfigDepot::SaveResult CConfigDepot::Save()
 
 void CConfigDepot::removeDeletedGroups()
 {
-    QStringList kept;
+    QStringList groups;
+    QStringList names;
+    QStringList commands;
     for (const QString &group : std::as_const(m_deletedGroups)) {
         // A group added again under the same name keeps its variables.
         const bool readded = std::any_of(m_groups.cbegin(), m_groups.cend(),
                                          [&](const ConfigGroupRecord &record) { return record[0] == group; });
         if (readded)
             continue;
-        bool removed = true;
+        groups.append(group);
         for (int k = 1; k <= kGroupVariableCount; ++k) {
-            const QString name = GroupVariableName(group, k);
+            names.append(GroupVariableName(group, k));
+            commands.append(removeText(names.last()));
+        }
+    }
+    const QStringList replies = executeAll(commands);
+    QStringList kept;
+    for (int g = 0; g < groups.size(); ++g) {
+        bool removed = true;
+        for (int k = 0; k < kGroupVariableCount; ++k) {
+            const int i = g * kGroupVariableCount + k;
             // Gone from the server: a group added again writes all of it.
-            if (RemoveVariable(name))
-                m_read.remove(name);
+            if (!IsErrorReply(replies[i]))
+                m_read.remove(names[i]);
             else
                 removed = false;
         }
         if (!removed)
-            kept.append(group);
+            kept.append(groups[g]);
     }
     m_deletedGroups = kept;
 }
 
 void CConfigDepot::saveJobs(SaveResult &result)
 {
-    for (CConfigJob &job : m_jobs) {
-        if (job.state != CConfigJob::Unchanged && !job.id.isEmpty()) {
-            const QString reply = execute(QStringLiteral("RemoveScheduledTcl ") + TclBareWord(job.id));
-            if (!reply.isEmpty()) {
-                AfxMessageBox(
-                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
-                    MB_OK);
-                // Scheduling it again would run the job twice.
-                result.refused.append(job.id);
-                continue;
-            }
-        }
-        if (job.state == CConfigJob::Changed && !job.action.isEmpty()) {
-            const QString reply = execute(
-                QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule), TclWord(job.action)));
-            if (IsErrorReply(reply)) {
-                AfxMessageBox(QStringLiteral("ScheduleTcl failed  '%1'.").arg(reply), MB_OK);
-                result.refused.append(job.action);
-                continue;
-            }
-            QStringList fields;
-            CTclList().SplitList(reply, fields);
-            job.id = fields.value(0);
+    // Removals first, all together; then the jobs to schedule again, all
+    // together, leaving out each job whose removal failed: scheduling it
+    // again would run it twice.
+    QList<int> removing;
+    QStringList commands;
+    for (int j = 0; j < m_jobs.size(); ++j) {
+        if (m_jobs[j].state != CConfigJob::Unchanged && !m_jobs[j].id.isEmpty()) {
+            removing.append(j);
+            commands.append(QStringLiteral("RemoveScheduledTcl ") + TclBareWord(m_jobs[j].id));
         }
     }
-}
+    const QStringList removals = executeAll(commands);
+    QSet<int> failed;
+    for (int i = 0; i < removing.size(); ++i) {
+        if (removals[i].isEmpty())
+            continue;
+        AfxMessageBox(
+            QStringLiteral("Server reported error while updating configuration '%1'.").arg(removals[i]),
+            MB_OK);
+        result.refused.append(m_jobs[removing[i]].id);
+        failed.insert(removing[i]);
+    }
 
-void CConfigDepot::writeSingle(const QString &name, const QString &value, SaveResult &result)
-{
-    if (!differs(name, value))
-        return;
-    if (m_unread.contains(name)) {
-        result.unread.append(name);
-        return;
+    QList<int> scheduling;
+    commands.clear();
+    for (int j = 0; j < m_jobs.size(); ++j) {
+        const CConfigJob &job = m_jobs[j];
+        if (job.state == CConfigJob::Changed && !job.action.isEmpty() && !failed.contains(j)) {
+            scheduling.append(j);
+            commands.append(
+                QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule), TclWord(job.action)));
+        }
     }
-    if (SetVariable(name, value))
-        m_read.insert(name, value);
-    else
-        result.refused.append(name);
+    const QStringList schedules = executeAll(commands);
+    for (int i = 0; i < scheduling.size(); ++i) {
+        CConfigJob &job = m_jobs[scheduling[i]];
+        if (IsErrorReply(schedules[i])) {
+            AfxMessageBox(QStringLiteral("ScheduleTcl failed  '%1'.").arg(schedules[i]), MB_OK);
+            result.refused.append(job.action);
+            continue;
+        }
+        QStringList fields;
+        CTclList().SplitList(schedules[i], fields);
+        job.id = fields.value(0);
+    }
 }
 
 void CConfigDepot::saveLanguages(SaveResult &result)
 {
-    const QStringList refusedBefore = result.refused;
-    writeSingle(QLatin1String(kPromptFiles), m_promptFiles, result);
-    const bool tableChanged = differs(QLatin1String(kLanguageTable), m_languageTable);
-    writeSingle(QLatin1String(kLanguageTable), m_languageTable, result);
-    if (tableChanged && !m_unread.contains(QLatin1String(kLanguageTable))) {
+    QStringList names;
+    QStringList values;
+    auto add = [&](const QString &name, const QString &value) {
+        if (!differs(name, value))
+            return;
+        if (m_unread.contains(name)) {
+            result.unread.append(name);
+            return;
+        }
+        names.append(name);
+        values.append(value);
+    };
+    add(QLatin1String(kPromptFiles), m_promptFiles);
+    add(QLatin1String(kLanguageTable), m_languageTable);
+    if (names.contains(QLatin1String(kLanguageTable))) {
         QStringList entries;
         CTclList().SplitList(m_languageTable, entries);
         QStringList ids;
@@ -560,12 +645,24 @@ void CConfigDepot::saveLanguages(SaveResult &result)
             if (fields.size() > 1 && !ids.contains(fields[1]))
                 ids.append(fields[1]);
         }
-        const QString multiple = ids.size() < 2 ? QStringLiteral("0") : QStringLiteral("1");
-        if (!SetVariable(QStringLiteral("sys_multiple_language"), multiple))
-            result.refused.append(QStringLiteral("sys_multiple_language"));
+        names.append(QStringLiteral("sys_multiple_language"));
+        values.append(ids.size() < 2 ? QStringLiteral("0") : QStringLiteral("1"));
     }
-    if (result.refused.size() > refusedBefore.size())
+    QStringList commands;
+    for (int i = 0; i < names.size(); ++i)
+        commands.append(setText(names[i], values[i]));
+    const QStringList replies = executeAll(commands);
+    QStringList refused;
+    for (int i = 0; i < names.size(); ++i) {
+        if (IsErrorReply(replies[i]))
+            refused.append(names[i]);
+        else
+            m_read.insert(names[i], values[i]);
+    }
+    if (!refused.isEmpty()) {
         AfxMessageBox(QStringLiteral("Server reported error while updating configuration '%1'.")
-                          .arg(result.refused.mid(refusedBefore.size()).join(u' ')),
+                          .arg(refused.join(u' ')),
                       MB_OK);
+        result.refused.append(refused);
+    }
 }

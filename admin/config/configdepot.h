@@ -159,20 +159,33 @@ public:
 
 private:
     QString execute(const QString &command);
-    void loadVoicePortLines();
-    void loadGroups();
-    void loadGroup(ConfigGroupRecord &record);
-    void loadPageLists();
-    void loadJobs();
-    void loadSerialPorts();
-    void loadLanguageVariable(const QString &name, QString &field);
+    // The replies of the commands, in order.
+    QStringList executeAll(const QStringList &commands);
+
+    // The command texts.
+    static QString fetchText(const QString &name);
+    static QString voicePortBatch();
+    static QString readBatch(const QStringList &names);
+    static QString groupBatch(const QString &group);
+    static QString pageListBatch();
+    static QString nextScheduledText(const QString &id);
+    static QString setText(const QString &name, const QString &value);
+    static QString removeText(const QString &name);
+
+    // Load's steps, each taking its reply.
+    bool takeVariable(const QString &name, const QString &reply, QString &value);
+    void takeVoicePortLines(const QString &reply);
+    // The group names; the records are made by the caller.
+    QStringList takeGroupList(const QString &reply);
+    void takeGroup(ConfigGroupRecord &record, const QString &reply);
+    void takePageLists(const QString &reply);
+    // The jobs whose next run is to be asked.
+    QList<int> takeJobs();
+    void takeSerialPorts(const QString &reply);
     QString *pageListField(int index);
     // Read as `value`; a missing variable reads as empty.
     void noteRead(const QString &name, const QString &value) { m_read.insert(name, value); }
     void noteUnread(const QString &name);
-    // The batch of "set" reads of `names` whose elements are the values or
-    // the server's errors for missing variables.
-    QString readBatch(const QStringList &names);
 
     // Save's steps.
     void appendChanged(QString &batch, QStringList &sent, QStringList &unread, const QString &name,
@@ -181,7 +194,6 @@ private:
     void removeDeletedGroups();
     void saveJobs(SaveResult &result);
     void saveLanguages(SaveResult &result);
-    void writeSingle(const QString &name, const QString &value, SaveResult &result);
 
     CServerCommandChannel *m_channel = nullptr;
     QStringList m_t1ProtocolNames;

@@ -4,8 +4,9 @@
 // the server simulator; then a plain client that logs in and sends the same
 // texts, taken from the simulator's log, one blocking exchange at a time.
 // Printed: the depot's time for the fetch and for the write-back beside the
-// plain client's (the bound: 1.5 times), and the number of round trips of
-// a fetch and of the write-back.
+// plain client's (the bound: 1.5 times), the number of round trips of a
+// fetch and of the write-back, and the same texts through the session's
+// Execute alone (what the session costs without the depot).
 //   admin_config_bench [rounds]   (default 5)
 #include "admin/config/configdepot.h"
 #include "admin/session/zeltsession.h"
@@ -181,7 +182,7 @@ int main(int argc, char **argv)
     settings.port = simulator.port();
     const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
 
-    Best adminFetch, adminSave, plainFetch, plainSave;
+    Best adminFetch, adminSave, plainFetch, plainSave, sessionFetch, sessionSave;
     QStringList fetchLines, saveLines;
     for (int round = 0; round < rounds; ++round) {
         // admin: a fresh configuration, a fresh link.
@@ -218,6 +219,21 @@ int main(int argc, char **argv)
         }
         session.Disconnect();
 
+        // The same texts through the session's Execute alone, without the
+        // depot: the session's own share.
+        simulator.loadConfiguration();
+        session.Connect(login);
+        simulator.clearLog(); // as before the depot's run
+        clock.start();
+        for (const QString &line : std::as_const(fetchLines))
+            session.Execute(line);
+        sessionFetch.take(Milliseconds(clock));
+        clock.start();
+        for (const QString &line : std::as_const(saveLines))
+            session.Execute(line);
+        sessionSave.take(Milliseconds(clock));
+        session.Disconnect();
+
         // The plain client: the same texts on the same fresh configuration.
         simulator.loadConfiguration();
         PlainClient client(simulator.host(), simulator.port());
@@ -242,6 +258,8 @@ int main(int argc, char **argv)
     std::printf(
         "write-back  depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)   %lld round trips\n",
         adminSave.ms, plainSave.ms, adminSave.ms / plainSave.ms, qlonglong(saveLines.size()));
+    std::printf("the session's Execute alone, same texts: fetch %.2f ms, write-back %.2f ms\n",
+                sessionFetch.ms, sessionSave.ms);
     const double admin = adminFetch.ms + adminSave.ms;
     const double plain = plainFetch.ms + plainSave.ms;
     std::printf("both        depot %8.2f ms   plain client %8.2f ms   ratio %.3f (bound 1.5)\n", admin, plain,
