@@ -22,13 +22,13 @@ CAddListElementDlg::CAddListElementDlg(QWidget *parent) : CDialog(IDD, tr("Add L
 bool CAddListElementDlg::OnInitDialog()
 {
     const bool result = CDialog::OnInitDialog();
-    GetDlgItem(IDOK)->setEnabled(!m_element.isEmpty());
+    GetDlgItem(IDOK)->setEnabled(!m_strElement.isEmpty());
     return result;
 }
 
 void CAddListElementDlg::DoDataExchange(CDataExchange *dx)
 {
-    DDX_Text(dx, IDC_ELEMENT, m_element);
+    DDX_Text(dx, IDC_ELEMENT, m_strElement);
 }
 
 LRESULT CAddListElementDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -10,7 +10,7 @@ public:
     enum { IDD = 187, IDC_ELEMENT = 1390 };
     explicit CAddListElementDlg(QWidget *parent = nullptr);
 
-    QString m_element;
+    QString m_strElement;
 
 protected:
     bool OnInitDialog() override;

@@ -379,7 +379,13 @@ void CConfigDepot::ReloadJobs()
 {
     m_scheduledActions.clear();
     FetchVariable(QLatin1String(kPageListNames.back()), m_scheduledActions);
-    loadJobs();
+    const QList<int> scheduled = takeJobs();
+    QStringList asks;
+    for (int job : scheduled)
+        asks.append(nextScheduledText(m_jobs[job].id));
+    const QStringList replies = executeAll(asks);
+    for (int i = 0; i < scheduled.size(); ++i)
+        m_jobs[scheduled[i]].nextRun = replies[i];
 }
 
 void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)

@@ -171,7 +171,7 @@ void CConfigLanguagePropPage::editPromptFiles(int row, int col)
     if (dialog.DoModal() != IDOK)
         return;
     QStringList files;
-    CTclList().SplitList(dialog.m_listText, files);
+    CTclList().SplitList(dialog.m_strList, files);
     if (files.isEmpty()) {
         AfxMessageBox(kNoPromptFile);
         return;
@@ -196,7 +196,7 @@ void CConfigLanguagePropPage::configure()
     if (dialog.DoModal() != IDOK)
         return;
     QStringList chosen;
-    CTclList().SplitList(dialog.m_listText, chosen);
+    CTclList().SplitList(dialog.m_strList, chosen);
     const CLanguageTable server = serverTable();
     for (const QString &name : std::as_const(chosen)) {
         if (server.IdOf(name).isEmpty()) {

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 CElementValuesDlg::CElementValuesDlg(QWidget *parent, const QString &listText)
-    : CDialog(IDD, tr("Dialog"), parent), m_listText(listText),
+    : CDialog(IDD, tr("Dialog"), parent), m_strList(listText),
       m_grid(SetDlgCtrlID(new CSpreadSheet(1, this), IDC_GRID))
 {
     m_grid->setMinimumSize(300, 220);
@@ -37,7 +37,7 @@ bool CElementValuesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     QStringList elements;
-    CTclList().SplitList(m_listText, elements);
+    CTclList().SplitList(m_strList, elements);
     m_grid->SetMaxRows(int(elements.size()));
     SetGridCellText(m_grid, 1, 0, tr("Element Values"));
     m_grid->SetColWidth(1, 33);
@@ -73,7 +73,7 @@ void CElementValuesDlg::OnOK()
     QStringList elements;
     for (int row = 1; row <= m_grid->GetMaxRows(); ++row)
         elements.append(TclBareWord(GridCellText(m_grid, 1, row)));
-    m_listText = elements.join(u' ');
+    m_strList = elements.join(u' ');
     CDialog::OnOK();
 }
 
@@ -104,7 +104,7 @@ void CElementValuesDlg::addElement()
         return;
     const int row = activeRow() >= 1 ? activeRow() : m_grid->GetMaxRows() + 1;
     m_grid->insertRow(row - 1);
-    setRow(row, dialog.m_element);
+    setRow(row, dialog.m_strElement);
     PutGridCursor(m_grid, 1, row);
 }
 

@@ -27,7 +27,7 @@ public:
     CElementValuesDlg(QWidget *parent, const QString &listText = QString());
 
     // The input list and, after OK, the result.
-    QString m_listText;
+    QString m_strList;
 
 protected:
     bool OnInitDialog() override;

@@ -185,10 +185,10 @@ TEST_F(ElementValuesDlgTest, ElementsWithBlanksAndBracesComeBackAsTheyWere)
         CElementValuesDlg dialog(nullptr, c.in);
         m_dialogs.on<CElementValuesDlg>([](CElementValuesDlg *d) { ConfigPageTestBase::click(d, IDOK); });
         ASSERT_EQ(dialog.DoModal(), IDOK);
-        EXPECT_EQ(dialog.m_listText, c.out) << c.in;
+        EXPECT_EQ(dialog.m_strList, c.out) << c.in;
         QStringList before, after;
         CTclList().SplitList(c.in, before);
-        CTclList().SplitList(dialog.m_listText, after);
+        CTclList().SplitList(dialog.m_strList, after);
         EXPECT_EQ(after, before) << c.in;
     }
 }
@@ -209,7 +209,7 @@ TEST_F(ElementValuesDlgTest, MovesEmptiedCellsAndTheEnds)
         ConfigPageTestBase::click(d, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.m_listText, "c b");
+    EXPECT_EQ(dialog.m_strList, "c b");
 }
 
 } // namespace
