@@ -375,6 +375,19 @@ QString CConfigDepot::nextScheduledText(const QString &id)
     return QStringLiteral("NextScheduledTcl ") + TclBareWord(id);
 }
 
+void CConfigDepot::ReloadJobs()
+{
+    m_scheduledActions.clear();
+    FetchVariable(QLatin1String(kPageListNames.back()), m_scheduledActions);
+    const QList<int> scheduled = takeJobs();
+    QStringList asks;
+    for (int job : scheduled)
+        asks.append(nextScheduledText(m_jobs[job].id));
+    const QStringList replies = executeAll(asks);
+    for (int i = 0; i < scheduled.size(); ++i)
+        m_jobs[scheduled[i]].nextRun = replies[i];
+}
+
 void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)
 {
     text = execute(nextScheduledText(id));

@@ -99,6 +99,10 @@ public:
     void GetNextScheduledJob(QString &text, const QString &id);
     // The class-of-service list and the ranges of existing user agents.
     void ReloadCosAndUaLists();
+    // The jobs as the server keeps them now: after a write-back, which
+    // removes and schedules them one by one, the Scheduler page reads them
+    // again (new ids, removed jobs gone).
+    void ReloadJobs();
 
     // Writes back what the pages changed: the variables whose text differs
     // from what Load read, in one batch; then the removals of deleted

@@ -1,7 +1,11 @@
 // The configuration sheet; see configpropsheet.h.
 #include "admin/config/configpropsheet.h"
 
+#include "admin/config/configanswermethodspropage.h"
+#include "admin/config/configivrhostspropage.h"
+#include "admin/config/configlanguagepropage.h"
 #include "admin/config/configpropframe.h"
+#include "admin/config/configschedulerpropage.h"
 #include "admin/config/configproppage.h"
 #include "admin/config/configwindowhost.h"
 #include "admin/config/voiceportsppg.h"
@@ -72,11 +76,15 @@ CConfigPropSheet::~CConfigPropSheet()
 void CConfigPropSheet::addPages()
 {
     addPage(std::make_unique<CConfigIntegrationPropPage>(), 7);
+    addPage(std::make_unique<CConfigAnswerMethodsPropPage>(), 0);
     addPage(std::make_unique<CVoicePortsPpg>(), 8);
     addPage(std::make_unique<CConfigSerialPortsPropPage>(), 5);
     addPage(std::make_unique<CConfigNotifyGroupsPropPage>(), 3);
     addPage(std::make_unique<CConfigStatGroupsPropPage>(), 6);
+    addPage(std::make_unique<CConfigIvrHostsPropPage>(), 2);
     addPage(std::make_unique<CConfigHolidaysPropPage>(), 1);
+    addPage(std::make_unique<CConfigSchedulerPropPage>(), 4);
+    addPage(std::make_unique<CConfigLanguagePropPage>(), 9);
 }
 
 void CConfigPropSheet::addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder)

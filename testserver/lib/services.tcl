@@ -19,10 +19,11 @@ proc ::vs::services::setJobs {conn jobs} {
     ::vs::conn::setVariable $conn Scheduled_Action_list $jobs
 }
 
-# ScheduleTcl SCHEDULE ACTION: SCHEDULE is sixteen flag digits followed by
-# the start time in hexadecimal seconds.  Answers the new job's id.
+# ScheduleTcl SCHEDULE ACTION: SCHEDULE is sixteen hexadecimal flag digits
+# (eight two-digit fields: active days, repeat unit, interval, ...) followed
+# by the start time in hexadecimal seconds.  Answers the new job's id.
 ::vs::cmd::command ScheduleTcl {schedule action} {
-    ::vs::cmd::check {[regexp {^[01]{16}[0-9a-fA-F]+$} $schedule]} "\"$schedule\" is not a schedule"
+    ::vs::cmd::check {[regexp {^[0-9a-fA-F]{16}[0-9a-fA-F]+$} $schedule]} "\"$schedule\" is not a schedule"
     set highest 0
     foreach job [::vs::services::jobs] {
         if {[regexp {^job(\d+)$} [lindex $job 0] -> n] && $n > $highest} {

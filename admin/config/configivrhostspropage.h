@@ -1,0 +1,48 @@
+// The IVR Hosts page of the configuration window: the host computers the
+// server's IVR applications reach through a terminal session, edited in a
+// grid of four columns (host name, session file, user id, password), with
+// Add and Remove. It reads and writes the depot's `ivr_hostte_emulator`.
+#pragma once
+
+#include "admin/config/ivrhostlist.h"
+#include "admin/config/configproppage.h"
+
+class CSpreadSheetEx;
+class QPushButton;
+
+class CConfigIvrHostsPropPage : public CConfigPropPage {
+    Q_OBJECT
+public:
+    enum { IDD = 1197, IDC_GRID = 1400, IDC_ADD = 1437, IDC_REMOVE = 1438 };
+    enum Column { HostColumn = 1, SessionColumn, UserColumn, PasswordColumn };
+
+    CConfigIvrHostsPropPage();
+
+    void LoadFromDepot() override;
+    void SaveToDepot() override;
+
+    const CIvrHostList &Hosts() const { return m_hosts; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void refreshGrid();
+    void fitColumns();
+    void updateButtons();
+    void onCellChanged(int col, int row);
+    void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
+    void onClick(int col, int row);
+    void refuse(int col, int row, const QString &message, const QString &previous);
+    void addHost();
+    void removeHost();
+
+    CSpreadSheetEx *m_grid;
+    QPushButton *m_remove;
+    bool m_initialised = false;
+    CIvrHostList m_hosts;
+    int m_selectedRow = 0;
+    bool m_editError = false;
+};
