@@ -1,0 +1,33 @@
+// The Add List Element dialog; see addlistelementdlg.h.
+#include "admin/config/params/addlistelementdlg.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CAddListElementDlg::CAddListElementDlg(QWidget *parent)
+    : CDialog(IDD, tr("Add List Element"), parent), m_edit(SetDlgCtrlID(new QLineEdit(this), IDC_ELEMENT))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
+    ok->setDefault(true);
+    ok->setEnabled(false);
+    buttons->addWidget(ok);
+    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+    connect(m_edit, &QLineEdit::textChanged, this, [this, ok](const QString &text) {
+        m_strElement = text;
+        ok->setEnabled(!text.isEmpty());
+    });
+}
+
+void CAddListElementDlg::OnOK()
+{
+    m_strElement = m_edit->text();
+    CDialog::OnOK();
+}
