@@ -12,6 +12,7 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -67,17 +68,25 @@ CConfigSystemParamLeftView::CConfigSystemParamLeftView(CConfigSystemParamDoc &do
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { showContextMenu(mapToGlobal(at)); });
 
-    auto *save = new QAction(this);
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(save, &QAction::triggered, this, [this] { OnCommand(ID_FILE_SAVE); });
-    addAction(save);
-    auto *openList = new QAction(this);
-    openList->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    openList->setShortcutContext(Qt::WidgetShortcut);
-    connect(openList, &QAction::triggered, this,
-            [this] { editList(m_grid->currentRow() + 1, m_grid->currentColumn() + 1); });
-    m_grid->addAction(openList);
+    m_grid->installEventFilter(this);
+}
+
+bool CConfigSystemParamLeftView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_grid || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->matches(QKeySequence::Save)) {
+        OnCommand(ID_FILE_SAVE);
+        return true;
+    }
+    // A key on a list value opens its elements, as a double click does (a
+    // cell being edited has the keys itself).
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        editList(m_grid->currentRow() + 1, m_grid->currentColumn() + 1);
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // --- filling ---------------------------------------------------------------------

@@ -47,6 +47,9 @@ signals:
     // The selected parameter changed (the help pane follows).
     void SelectionChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QStringList readHideList() const;
     void setUpValueCell(int row, const QString &name, const QString &value);

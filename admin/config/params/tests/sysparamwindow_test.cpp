@@ -226,7 +226,9 @@ TEST_F(SysParamWindowTest, AListValueIsEditedInElementValues)
         QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     });
     const QRect cell = grid()->visualItemRect(grid()->item(row, 1));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_EQ(m_window->GetDocument()->Values().value("sys_holiday_prompts"),
               QStringLiteral("holiday2.vox holiday1.vox "));
     EXPECT_TRUE(m_window->GetDocument()->IsModified());
