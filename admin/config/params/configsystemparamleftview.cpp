@@ -12,14 +12,15 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QAction>
-#include <QKeyEvent>
-#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -131,6 +132,10 @@ void CConfigSystemParamLeftView::OnInitialUpdate()
     m_grid->sortItems(0, Qt::AscendingOrder);
     m_grid->SetColWidth(1, kNameWidth);
     m_grid->SetColWidth(2, kValueWidth);
+    // Names are read whole: the name column is never narrower than they are.
+    const int nameWidth = m_grid->columnWidth(0);
+    m_grid->resizeColumnToContents(0);
+    m_grid->setColumnWidth(0, std::max(nameWidth, m_grid->columnWidth(0)));
     m_grid->horizontalHeader()->setStretchLastSection(true);
     if (row > 0)
         m_grid->setCurrentCell(0, 0);
