@@ -3,6 +3,7 @@
 // program, touch a file or hold the window.
 #include "admin/config/params/paramhelpscript.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,6 +84,13 @@ TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
     QByteArray large(CParamHelpScript::kMaxFileSize + 1, '#');
     EXPECT_FALSE(m_script.Load(write(large), m_message));
     EXPECT_TRUE(m_message.contains("larger than")) << m_message.toStdString();
+}
+
+TEST_F(ParamHelpScriptTest, TheShippedScriptReadsInTheSafeInterpreter)
+{
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("admincv.tcl");
+    ASSERT_TRUE(m_script.Load(shipped, m_message)) << m_message.toStdString();
+    EXPECT_FALSE(m_script.Text("sys_tmo_menu").isEmpty());
 }
 
 } // namespace
