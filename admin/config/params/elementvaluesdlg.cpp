@@ -126,10 +126,16 @@ void CElementValuesDlg::swapRows(int from, int to)
 
 void CElementValuesDlg::onCellChanged(int col, int row)
 {
-    m_grid->SetCol(col);
-    m_grid->SetRow(row);
-    if (m_grid->GetText().isEmpty())
-        removeRow(row);
+    // The row goes once the grid has finished with the edit that emptied it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, col, row] {
+            m_grid->SetCol(col);
+            m_grid->SetRow(row);
+            if (row >= 1 && row <= m_grid->GetMaxRows() && m_grid->GetText().isEmpty())
+                removeRow(row);
+        },
+        Qt::QueuedConnection);
 }
 
 QStringList CElementValuesDlg::Elements() const

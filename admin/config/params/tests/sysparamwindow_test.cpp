@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -230,6 +231,64 @@ TEST_F(SysParamWindowTest, AListValueIsEditedInElementValues)
     EXPECT_EQ(m_window->GetDocument()->Values().value("sys_holiday_prompts"),
               QStringLiteral("holiday2.vox holiday1.vox "));
     EXPECT_TRUE(m_window->GetDocument()->IsModified());
+}
+
+TEST_F(SysParamWindowTest, ElementValuesDropsAnEmptiedRowAndMovesOnlyWithinTheList)
+{
+    CElementValuesDlg dialog(nullptr, "a {b c} d");
+    m_dialogs.on<CElementValuesDlg>([](CElementValuesDlg *d) {
+        CSpreadSheet *grid = d->Grid();
+        ASSERT_EQ(d->Elements(), (QStringList{"a", "b c", "d"}));
+        grid->setCurrentCell(0, 0);
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(CElementValuesDlg::IDC_MOVE_UP), Qt::LeftButton);
+        grid->setCurrentCell(2, 0);
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(CElementValuesDlg::IDC_MOVE_DOWN), Qt::LeftButton);
+        EXPECT_EQ(d->Elements(), (QStringList{"a", "b c", "d"}));
+        grid->item(1, 0)->setText(QString());
+        QTest::qWait(1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(d->Elements(), (QStringList{"a", "d"}));
+        grid->setCurrentCell(1, 0);
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(CElementValuesDlg::IDC_DELETE), Qt::LeftButton);
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_strList, QStringLiteral("a "));
+}
+
+TEST_F(SysParamWindowTest, AHelpScriptThatTriesExecIsReportedAndStartsNothing)
+{
+    QFile help("admincv.tcl");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    help.write("set sys_tmo_menu {Menu time-out.}\nexec touch started\n");
+    help.close();
+    m_boxes->answer(IDOK);
+    open();
+    EXPECT_TRUE(m_boxes->texts().value(0).startsWith("Read help file error!\nError - {"));
+    EXPECT_FALSE(QFile::exists("started"));
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(), QStringLiteral("Menu time-out."));
+}
+
+TEST_F(SysParamWindowTest, RemoveIsGreyedInTheContextMenuOutsideTheRows)
+{
+    open();
+    const QPoint below(20, grid()->viewport()->height() - 5);
+    emit grid()->customContextMenuRequested(below);
+    ASSERT_TRUE(m_window->LeftView()->ContextMenu());
+    QList<QAction *> actions = m_window->LeftView()->ContextMenu()->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("&Add"));
+    EXPECT_TRUE(actions[0]->isEnabled());
+    EXPECT_FALSE(actions[1]->isEnabled());
+    m_window->LeftView()->ContextMenu()->close();
+
+    const int row = rowOf("sys_tmo_menu");
+    emit grid()->customContextMenuRequested(grid()->visualItemRect(grid()->item(row, 1)).center());
+    actions = m_window->LeftView()->ContextMenu()->actions();
+    EXPECT_TRUE(actions[1]->isEnabled());
+    EXPECT_EQ(grid()->currentRow(), row);
+    m_window->LeftView()->ContextMenu()->close();
 }
 
 TEST(ElementValuesJoinTest, JoinsRowsAsAListThatReadsBackTheSame)
