@@ -154,7 +154,8 @@ bool CStartupAppsDlg::save()
         reply = m_channel.Execute(QStringLiteral("set %1 %2\r\n").arg(kVariable, list));
     if (!IsErrorReply(reply))
         return true;
-    AfxMessageBox(tr("The applications to run at startup were not saved:\n%1").arg(reply), MB_OK | MB_ICONERROR);
+    AfxMessageBox(tr("The applications to run at startup were not saved:\n%1").arg(reply),
+                  MB_OK | MB_ICONERROR);
     return false;
 }
 

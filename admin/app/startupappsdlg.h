@@ -16,13 +16,7 @@ class QPushButton;
 class CStartupAppsDlg : public CDialog {
     Q_OBJECT
 public:
-    enum {
-        IDD = 261,
-        IDC_STARTUP_LIST = 1754,
-        IDC_APP_NAMES = 1755,
-        IDC_ADD = 1503,
-        IDC_DELETE = 1296
-    };
+    enum { IDD = 261, IDC_STARTUP_LIST = 1754, IDC_APP_NAMES = 1755, IDC_ADD = 1503, IDC_DELETE = 1296 };
 
     // `channel` is the application's session; it outlives the window.
     explicit CStartupAppsDlg(CServerCommandChannel &channel, QWidget *parent = nullptr);

@@ -83,7 +83,8 @@ TEST_F(MainFrameParams, EachUseOpensANewWindowWithItsOwnSession)
     // The hide list is asked on the application's session, once a window.
     EXPECT_EQ(m_server->commandTexts().count("set hide_list\r"), 2);
     const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) + QStringLiteral("/screenshots");
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
+        QStringLiteral("/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_frame->grab().save(folder + "/sysparams_mainframe.png"));
@@ -95,7 +96,8 @@ TEST_F(MainFrameParams, FileNewOffersSystemParametersAndOpensIt)
         auto *types = dialog->GetDlgItem<QListWidget>(CNewTypeDlg::IDC_TYPES);
         const QList<QListWidgetItem *> found = types->findItems("System Parameters", Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        QTest::mouseClick(types->viewport(), Qt::LeftButton, {}, types->visualItemRect(found.first()).center());
+        QTest::mouseClick(types->viewport(), Qt::LeftButton, {},
+                          types->visualItemRect(found.first()).center());
         QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     });
     m_frame->CommandAction(ID_FILE_NEW)->trigger();

@@ -20,7 +20,8 @@ namespace {
 void saveShot(QWidget *widget, const QString &name)
 {
     const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) + QStringLiteral("/screenshots");
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
+        QStringLiteral("/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     QCoreApplication::processEvents();
     ASSERT_TRUE(widget->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
@@ -113,7 +114,8 @@ TEST_F(StartupAppsDlgTest, AddedNamesAreListElementsThatReadBackTheSame)
     EXPECT_TRUE(WaitFor([this] { return m_dialog.isNull(); }));
     const QStringList log = m_server->commandTexts();
     ASSERT_EQ(log.size(), 2);
-    EXPECT_EQ(log[0], QStringLiteral("ConfigSetString sys_startup_apps {Voicemail Directory {Odd[name]}} 1\r\n"));
+    EXPECT_EQ(log[0],
+              QStringLiteral("ConfigSetString sys_startup_apps {Voicemail Directory {Odd[name]}} 1\r\n"));
     EXPECT_EQ(log[1], QStringLiteral("set sys_startup_apps {Voicemail Directory {Odd[name]}}\r\n"));
     EXPECT_EQ(serverList(), (QStringList{"Voicemail", "Directory", "Odd[name]"}));
 }
@@ -126,7 +128,8 @@ TEST_F(StartupAppsDlgTest, DeletingEveryEntrySavesAnEmptyList)
         m_boxes->answer(IDYES);
         click(CStartupAppsDlg::IDC_DELETE);
     }
-    EXPECT_EQ(m_boxes->texts(), (QStringList{"Do you want to delete Voicemail?", "Do you want to delete Directory?"}));
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{"Do you want to delete Voicemail?", "Do you want to delete Directory?"}));
     EXPECT_TRUE(items(CStartupAppsDlg::IDC_STARTUP_LIST).isEmpty());
     click(IDOK);
     ASSERT_FALSE(m_server->commandTexts().isEmpty());

@@ -11,7 +11,8 @@
 
 CAddSysParamDlg::CAddSysParamDlg(const QHash<QString, QString> &values, QWidget *parent)
     : CDialog(IDD, tr("Add a System Parameter"), parent), m_values(values),
-      m_name(SetDlgCtrlID(new QLineEdit(this), IDC_NAME)), m_value(SetDlgCtrlID(new QLineEdit(this), IDC_VALUE)),
+      m_name(SetDlgCtrlID(new QLineEdit(this), IDC_NAME)),
+      m_value(SetDlgCtrlID(new QLineEdit(this), IDC_VALUE)),
       m_ok(SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK))
 {
     auto *grid = new QGridLayout(this);

@@ -12,7 +12,8 @@
 #include <QSplitter>
 
 CConfigSystemParamChildWnd::CConfigSystemParamChildWnd(std::unique_ptr<CConfigSystemParamDoc> document,
-                                                       CServerCommandChannel *applicationChannel, QWidget *parent)
+                                                       CServerCommandChannel *applicationChannel,
+                                                       QWidget *parent)
     : QMdiSubWindow(parent), m_document(std::move(document)), m_splitter(new QSplitter(Qt::Horizontal, this)),
       m_left(new CConfigSystemParamLeftView(*m_document, applicationChannel, m_splitter)),
       m_right(new CConfigSystemParamRightView(*m_document, m_splitter))
@@ -24,7 +25,8 @@ CConfigSystemParamChildWnd::CConfigSystemParamChildWnd(std::unique_ptr<CConfigSy
     m_splitter->setSizes({400, 200});
     setWidget(m_splitter);
     resize(640, 360);
-    connect(m_left, &CConfigSystemParamLeftView::SelectionChanged, m_right, &CConfigSystemParamRightView::OnUpdate);
+    connect(m_left, &CConfigSystemParamLeftView::SelectionChanged, m_right,
+            &CConfigSystemParamRightView::OnUpdate);
 }
 
 CConfigSystemParamChildWnd::~CConfigSystemParamChildWnd() = default;
@@ -48,7 +50,7 @@ void CConfigSystemParamChildWnd::closeEvent(QCloseEvent *event)
 void CConfigSystemParamChildWnd::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1) {
-        CallHtmlHelp(HWND(),  QStringLiteral("admin.chm"), HH_HELP_CONTEXT, kHelpContext);
+        CallHtmlHelp(HWND(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, kHelpContext);
         return;
     }
     QMdiSubWindow::keyPressEvent(event);

@@ -19,31 +19,29 @@ constexpr UINT kAskToSaveHelpId = 0xF103;
 
 // Lists every description whose "view" value has bit 0 set. Runs on the
 // server; a "view" value that is not a number fails the script there.
-const QString kDescriptionScript = QStringLiteral(
-    "set _my_varlist [info vars meta_*]\r\n"
-    "set _my_result \"\"\r\n"
-    "foreach i $_my_varlist {\r\n"
-    "    set _tmpval [set $i]\r\n"
-    "    foreach {j k} $_tmpval {\r\n"
-    "        if {$j == \"view\"} {\r\n"
-    "            if {$k & 1} {\r\n"
-    "                lappend _my_result $i $_tmpval\r\n"
-    "            }\r\n"
-    "            break\r\n"
-    "        }\r\n"
-    "    }\r\n"
-    "}\r\n"
-    "unset _my_varlist\r\n"
-    "set _my_result\r\n");
+const QString kDescriptionScript = QStringLiteral("set _my_varlist [info vars meta_*]\r\n"
+                                                  "set _my_result \"\"\r\n"
+                                                  "foreach i $_my_varlist {\r\n"
+                                                  "    set _tmpval [set $i]\r\n"
+                                                  "    foreach {j k} $_tmpval {\r\n"
+                                                  "        if {$j == \"view\"} {\r\n"
+                                                  "            if {$k & 1} {\r\n"
+                                                  "                lappend _my_result $i $_tmpval\r\n"
+                                                  "            }\r\n"
+                                                  "            break\r\n"
+                                                  "        }\r\n"
+                                                  "    }\r\n"
+                                                  "}\r\n"
+                                                  "unset _my_varlist\r\n"
+                                                  "set _my_result\r\n");
 
-const QString kParameterScript = QStringLiteral(
-    "set _my_varlist [info vars sys_*]\r\n"
-    "set _my_result \"\"\r\n"
-    "foreach i $_my_varlist {\r\n"
-    "    set _tmpval [set $i]\r\n"
-    "    lappend _my_result $i $_tmpval\r\n"
-    "}\r\n"
-    "set _my_result\r\n");
+const QString kParameterScript = QStringLiteral("set _my_varlist [info vars sys_*]\r\n"
+                                                "set _my_result \"\"\r\n"
+                                                "foreach i $_my_varlist {\r\n"
+                                                "    set _tmpval [set $i]\r\n"
+                                                "    lappend _my_result $i $_tmpval\r\n"
+                                                "}\r\n"
+                                                "set _my_result\r\n");
 
 // Splits a reply; false when it is text that is not a list at all.
 bool readList(const QString &reply, QStringList &elements)
@@ -178,7 +176,8 @@ bool CConfigSystemParamDoc::runBatch(const QString &batch, QStringList &failed, 
 void CConfigSystemParamDoc::reportFailure(const QString &what, const QString &reason,
                                           const QStringList &names) const
 {
-    QString text = QStringLiteral("The server did not %1 these system parameters:\n%2").arg(what, names.join(u'\n'));
+    QString text =
+        QStringLiteral("The server did not %1 these system parameters:\n%2").arg(what, names.join(u'\n'));
     if (!reason.isEmpty())
         text += QStringLiteral("\n\n%1").arg(reason);
     AfxMessageBox(text, MB_OK | MB_ICONERROR);
@@ -244,7 +243,8 @@ bool CConfigSystemParamDoc::SaveModified()
 {
     if (!m_bModified)
         return true;
-    switch (AfxMessageBox(kAskToSave.arg(kDocumentName), MB_YESNOCANCEL | MB_ICONEXCLAMATION, kAskToSaveHelpId)) {
+    switch (
+        AfxMessageBox(kAskToSave.arg(kDocumentName), MB_YESNOCANCEL | MB_ICONEXCLAMATION, kAskToSaveHelpId)) {
     case IDYES:
         return OnSaveDocument();
     case IDNO:

@@ -48,7 +48,8 @@ bool isOneOf(const QString &name, std::initializer_list<const char *> names)
 } // namespace
 
 CConfigSystemParamLeftView::CConfigSystemParamLeftView(CConfigSystemParamDoc &document,
-                                                       CServerCommandChannel *applicationChannel, QWidget *parent)
+                                                       CServerCommandChannel *applicationChannel,
+                                                       QWidget *parent)
     : QWidget(parent), m_document(document), m_applicationChannel(applicationChannel),
       m_grid(new CSpreadSheet(2, this))
 {
@@ -226,10 +227,11 @@ void CConfigSystemParamLeftView::commitCell(int col, int row)
         if (isOneOf(name, {"sys_page_ready_tone", "sys_cng_tone"}))
             ValidateIntegerList(value, name);
         else if (isOneOf(name, {"sys_main_app_id", "sys_directory_app_id", "sys_future_delivery_app_id",
-                                "sys_notification_editor_app_id", "sys_sendfax_app_id", "sys_token_interpreter_id",
-                                "sys_idle_app_id"}))
+                                "sys_notification_editor_app_id", "sys_sendfax_app_id",
+                                "sys_token_interpreter_id", "sys_idle_app_id"}))
             ValidateAppName(value, name);
-        else if (isOneOf(name, {"sys_systemdata", "sys_tcl_library_path", "sys_uadata", "sys_application_path"}))
+        else if (isOneOf(name,
+                         {"sys_systemdata", "sys_tcl_library_path", "sys_uadata", "sys_application_path"}))
             ValidateDirectory(value, name);
         else if (name == QLatin1String("sys_sendfax_line_group"))
             ValidateFaxLineGroup(value, name);
@@ -263,7 +265,8 @@ void CConfigSystemParamLeftView::commitCell(int col, int row)
     default:
         break;
     }
-    if (meta && meta->GetType() != CSysParamMeta::TypeBool && meta->GetType() != CSysParamMeta::TypePicklist) {
+    if (meta && meta->GetType() != CSysParamMeta::TypeBool &&
+        meta->GetType() != CSysParamMeta::TypePicklist) {
         m_grid->SetRow(row);
         m_grid->SetCol(2);
         value = m_grid->GetText();
@@ -290,11 +293,14 @@ bool CConfigSystemParamLeftView::reject(const QString &message, const QString &n
 bool CConfigSystemParamLeftView::ValidateParamValue(const QString &text, const QString &name)
 {
     const long long number = leadingNumber(text);
-    const auto other = [this](const char *param) { return leadingNumber(m_document.Values().value(QLatin1String(param))); };
+    const auto other = [this](const char *param) {
+        return leadingNumber(m_document.Values().value(QLatin1String(param)));
+    };
     if (name == QLatin1String("sys_amis_area_code") && text.size() < 3)
         return reject(QStringLiteral("Please enter a 3 digit code!"), name);
     if (isOneOf(name, {"sys_amis_country_code", "sys_amis_rna", "sys_amis_failure_retry", "sys_short_pause",
-                       "sys_tmo_interdigit_timeout", "sys_tmo_dtmf_start_timeout", "sys_tmo_hold", "sys_play_skip"}) &&
+                       "sys_tmo_interdigit_timeout", "sys_tmo_dtmf_start_timeout", "sys_tmo_hold",
+                       "sys_play_skip"}) &&
         text.isEmpty())
         return reject(kNotEmpty, name);
     static const QRegularExpression fixedLength(QStringLiteral("^sys_fixed_len_[0-9]$"));
@@ -306,20 +312,24 @@ bool CConfigSystemParamLeftView::ValidateParamValue(const QString &text, const Q
         return reject(QStringLiteral("Please enter a number between 5 and 25"), name);
     if (name == QLatin1String("sys_amis_max_node") && (text.isEmpty() || number > 256))
         return reject(QStringLiteral("Please enter a number between 1 and 256"), name);
-    if (name == QLatin1String("sys_max_sec_code_len") && (number > 16 || number < other("sys_min_sec_code_len")))
+    if (name == QLatin1String("sys_max_sec_code_len") &&
+        (number > 16 || number < other("sys_min_sec_code_len")))
         return reject(QStringLiteral("Please enter a number between sys_min_sec_code_len and 16"), name);
-    if (name == QLatin1String("sys_min_sec_code_len") && (number < 1 || number > other("sys_max_sec_code_len")))
+    if (name == QLatin1String("sys_min_sec_code_len") &&
+        (number < 1 || number > other("sys_max_sec_code_len")))
         return reject(QStringLiteral("Please enter a number between 1 and sys_max_sec_code_len"), name);
     if (name == QLatin1String("sys_max_guest_box") &&
         (number < 0 || number < other("sys_min_guest_box") || number > 90200))
-        return reject(QStringLiteral("Please enter a positive number between sys_min_guest_box and 90200"), name);
+        return reject(QStringLiteral("Please enter a positive number between sys_min_guest_box and 90200"),
+                      name);
     if (name == QLatin1String("sys_min_guest_box") && (number < 0 || number > other("sys_max_guest_box")))
         return reject(QStringLiteral("Please enter a positive number less than sys_max_guest_box"), name);
     if (name == QLatin1String("sys_smtpserver_maxconn") && number > 10)
         return reject(QStringLiteral("Please enter a number between 1 and 10"), name);
     if (name == QLatin1String("sys_statistics_interval") && (number < 1000 || number > 120000))
         return reject(QStringLiteral("Please enter a number between 1000 and 120000"), name);
-    if (isOneOf(name, {"sys_tmo_serial", "sys_tmo_menu", "sys_tmo_dtmf_login"}) && (number < 2000 || number > 99000))
+    if (isOneOf(name, {"sys_tmo_serial", "sys_tmo_menu", "sys_tmo_dtmf_login"}) &&
+        (number < 2000 || number > 99000))
         return reject(QStringLiteral("Please enter a number between 2000 and 99000"), name);
     if (name == QLatin1String("sys_tmo_dtmf") && (number < 1200 || number > 99000))
         return reject(QStringLiteral("Please enter a number between 1200 and 99000"), name);
@@ -343,8 +353,9 @@ bool CConfigSystemParamLeftView::ValidateIntegerList(const QString &text, const 
     }
     if (valid)
         return true;
-    return reject(QStringLiteral("Please enter comma separated integer values, changing to previous saved values!"),
-                  name);
+    return reject(
+        QStringLiteral("Please enter comma separated integer values, changing to previous saved values!"),
+        name);
 }
 
 bool CConfigSystemParamLeftView::serverCheck(const QString &command, const QString &text, const QString &name,
@@ -358,8 +369,9 @@ bool CConfigSystemParamLeftView::serverCheck(const QString &command, const QStri
 
 bool CConfigSystemParamLeftView::ValidateAppName(const QString &text, const QString &name)
 {
-    if (serverCheck(QStringLiteral("is_valid_appname"), text, name, true,
-                    QStringLiteral("Please enter Valid Application Name, Changing to previous saved values!")))
+    if (serverCheck(
+            QStringLiteral("is_valid_appname"), text, name, true,
+            QStringLiteral("Please enter Valid Application Name, Changing to previous saved values!")))
         return true;
     m_bElementRejected = true;
     return false;
@@ -367,8 +379,9 @@ bool CConfigSystemParamLeftView::ValidateAppName(const QString &text, const QStr
 
 bool CConfigSystemParamLeftView::ValidateDirectory(const QString &text, const QString &name)
 {
-    return serverCheck(QStringLiteral("is_valid_directory"), text, name, true,
-                       QStringLiteral("There is no such directory on the server, changing to previous saved value!"));
+    return serverCheck(
+        QStringLiteral("is_valid_directory"), text, name, true,
+        QStringLiteral("There is no such directory on the server, changing to previous saved value!"));
 }
 
 bool CConfigSystemParamLeftView::ValidateFile(const QString &text, const QString &name)
@@ -382,14 +395,16 @@ bool CConfigSystemParamLeftView::ValidateFile(const QString &text, const QString
 
 bool CConfigSystemParamLeftView::ValidateUserAgent(const QString &text, const QString &name)
 {
-    return serverCheck(QStringLiteral("is_valid_ua"), text, name, true,
-                       QStringLiteral("There is no such User Agent on the server, changing to previous value!"));
+    return serverCheck(
+        QStringLiteral("is_valid_ua"), text, name, true,
+        QStringLiteral("There is no such User Agent on the server, changing to previous value!"));
 }
 
 bool CConfigSystemParamLeftView::ValidateMailbox(const QString &text, const QString &name)
 {
-    return serverCheck(QStringLiteral("is_valid_mailbox"), text, name, false,
-                       QStringLiteral("There is no such Mail Box on the server, changing to previous saved value!"));
+    return serverCheck(
+        QStringLiteral("is_valid_mailbox"), text, name, false,
+        QStringLiteral("There is no such Mail Box on the server, changing to previous saved value!"));
 }
 
 bool CConfigSystemParamLeftView::ValidateFaxLineGroup(const QString &text, const QString &name)
@@ -504,7 +519,8 @@ void CConfigSystemParamLeftView::showContextMenu(const QPoint &at)
     QAction *add = m_menu->addAction(tr("&Add"));
     QAction *remove = m_menu->addAction(tr("&Remove"));
     const QPoint local = m_grid->viewport()->mapFromGlobal(at);
-    const QModelIndex cell = m_grid->viewport()->rect().contains(local) ? m_grid->indexAt(local) : QModelIndex();
+    const QModelIndex cell =
+        m_grid->viewport()->rect().contains(local) ? m_grid->indexAt(local) : QModelIndex();
     remove->setEnabled(cell.isValid());
     if (cell.isValid())
         m_grid->setCurrentCell(cell.row(), 0);

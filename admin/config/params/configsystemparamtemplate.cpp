@@ -10,14 +10,16 @@
 
 #include <memory>
 
-CConfigSystemParamChildWnd *CConfigSystemParamTemplate::OpenDocumentFile(const CConfigLogin &login, QMdiArea *area)
+CConfigSystemParamChildWnd *CConfigSystemParamTemplate::OpenDocumentFile(const CConfigLogin &login,
+                                                                         QMdiArea *area)
 {
     if (!login.applicationSession)
         return nullptr;
     auto document = std::make_unique<CConfigSystemParamDoc>();
     if (!document->OnNewDocument(*login.applicationSession, login.credentials))
         return nullptr;
-    auto *window = new CConfigSystemParamChildWnd(std::move(document), login.applicationSession->CommandChannel());
+    auto *window =
+        new CConfigSystemParamChildWnd(std::move(document), login.applicationSession->CommandChannel());
     area->addSubWindow(window);
     window->InitialUpdate();
     window->show();

@@ -53,7 +53,8 @@ TEST_F(ParamHelpScriptTest, NothingTheScriptTriesCanReachOutside)
     for (const QByteArray &attempt : attempts) {
         SCOPED_TRACE(attempt.toStdString());
         CParamHelpScript script;
-        EXPECT_FALSE(script.Load(write("set sys_before kept\n" + attempt + "\nset sys_after never\n"), m_message));
+        EXPECT_FALSE(
+            script.Load(write("set sys_before kept\n" + attempt + "\nset sys_after never\n"), m_message));
         EXPECT_TRUE(m_message.startsWith("Read help file error!\nError - {")) << m_message.toStdString();
         EXPECT_EQ(script.Text("sys_before"), QStringLiteral("kept"));
         EXPECT_EQ(script.Text("sys_after"), QString());
@@ -78,8 +79,8 @@ TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
     EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {missing close-brace}"));
 
     EXPECT_FALSE(m_script.Load(m_folder.filePath("missing.tcl"), m_message));
-    EXPECT_TRUE(m_message.startsWith("Failed to Open Help File\nfilename (" + m_folder.filePath("missing.tcl") +
-                                     ")\nerror = "));
+    EXPECT_TRUE(m_message.startsWith("Failed to Open Help File\nfilename (" +
+                                     m_folder.filePath("missing.tcl") + ")\nerror = "));
 
     QByteArray large(CParamHelpScript::kMaxFileSize + 1, '#');
     EXPECT_FALSE(m_script.Load(write(large), m_message));

@@ -65,7 +65,11 @@ TEST(SysParamMetaTest, ParsesTypeAndRangeAsTheServerWritesThem)
         {"view 1", CSysParamMeta::TypeText, false, 0, 0, {}},
         {"view 1 type picklist", CSysParamMeta::TypeText, false, 0, 0, {}},
         {"view 1 type picklist range {}", CSysParamMeta::TypeText, false, 0, 0, {}},
-        {"type PickList range {English {Old French}} type int", CSysParamMeta::TypePicklist, true, 0, 0,
+        {"type PickList range {English {Old French}} type int",
+         CSysParamMeta::TypePicklist,
+         true,
+         0,
+         0,
          {"English", "Old French"}},
         {"view 1 type {unbalanced", CSysParamMeta::TypeText, false, 0, 0, {}},
     };
@@ -90,7 +94,8 @@ TEST_F(SysParamDocTest, FetchesTheParametersAndTheDescriptionsThatAreShown)
     ASSERT_TRUE(open());
     EXPECT_EQ(m_document->GetTitle(), QStringLiteral("System Parameters"));
     EXPECT_EQ(m_document->Values().value("sys_tmo_menu"), QStringLiteral("5000"));
-    EXPECT_EQ(m_document->Values().value("sys_prompt_files"), QStringLiteral("{english.pmt 0} {french.pmt 1}"));
+    EXPECT_EQ(m_document->Values().value("sys_prompt_files"),
+              QStringLiteral("{english.pmt 0} {french.pmt 1}"));
     EXPECT_TRUE(m_document->ParamNames().contains("sys_internal_counter"));
     ASSERT_NE(m_document->Description("sys_default_language"), nullptr);
     EXPECT_EQ(m_document->Description("sys_default_language")->GetType(), CSysParamMeta::TypePicklist);
@@ -123,11 +128,16 @@ TEST_F(SysParamDocTest, AReplyThatCannotBeReadIsAFailedFetchNeverAnEmptyCopy)
 
 TEST_F(SysParamDocTest, ValuesArriveByteIdenticalWhateverTheyHold)
 {
-    const QStringList values = {QStringLiteral("$x"),          QStringLiteral("[clock seconds]"),
-                                QStringLiteral("a;b"),         QStringLiteral("}"),
-                                QStringLiteral("{"),           QStringLiteral("a b"),
-                                QStringLiteral("x\\"),         QStringLiteral("\"quoted\""),
-                                QStringLiteral("{a} [exec ls]"), QStringLiteral("tab\there"),
+    const QStringList values = {QStringLiteral("$x"),
+                                QStringLiteral("[clock seconds]"),
+                                QStringLiteral("a;b"),
+                                QStringLiteral("}"),
+                                QStringLiteral("{"),
+                                QStringLiteral("a b"),
+                                QStringLiteral("x\\"),
+                                QStringLiteral("\"quoted\""),
+                                QStringLiteral("{a} [exec ls]"),
+                                QStringLiteral("tab\there"),
                                 QStringLiteral("")};
     ASSERT_TRUE(open());
     for (int i = 0; i < values.size(); ++i)

@@ -30,7 +30,8 @@ namespace {
 void saveShot(QWidget *widget, const QString &name)
 {
     const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) + QStringLiteral("/screenshots");
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
+        QStringLiteral("/screenshots");
     ASSERT_TRUE(QDir().mkpath(folder));
     QCoreApplication::processEvents();
     ASSERT_TRUE(widget->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
@@ -297,11 +298,8 @@ TEST(ElementValuesJoinTest, JoinsRowsAsAListThatReadsBackTheSame)
         QStringList elements;
         QString joined;
     } const cases[] = {
-        {{"a", "b"}, "a b "},
-        {{"a", "b c"}, "{a} {b c} "},
-        {{}, ""},
-        {{"a}", "b"}, "a\\} b "},
-        {{"x y", "{"}, "{x y} \\{ "},
+        {{"a", "b"}, "a b "},     {{"a", "b c"}, "{a} {b c} "}, {{}, ""},
+        {{"a}", "b"}, "a\\} b "}, {{"x y", "{"}, "{x y} \\{ "},
     };
     for (const Case &c : cases)
         EXPECT_EQ(CElementValuesDlg::JoinElements(c.elements), c.joined);
