@@ -292,6 +292,80 @@ TEST_F(SysParamWindowTest, RemoveIsGreyedInTheContextMenuOutsideTheRows)
     m_window->LeftView()->ContextMenu()->close();
 }
 
+TEST_F(SysParamWindowTest, BoolAndPicklistCellsStoreWhatTheirChoiceMeans)
+{
+    open();
+    const int flag = rowOf("sys_multiple_language");
+    grid()->item(flag, 1)->setText("TRUE");
+    EXPECT_EQ(m_window->GetDocument()->Values().value("sys_multiple_language"), QStringLiteral("1"));
+    const int language = rowOf("sys_default_language");
+    grid()->item(language, 1)->setText("French");
+    EXPECT_EQ(m_window->GetDocument()->Values().value("sys_default_language"), QStringLiteral("French"));
+    // Without a valid choice the stored value stays, and shows again.
+    grid()->item(language, 1)->setText("Klingon");
+    EXPECT_EQ(m_window->GetDocument()->Values().value("sys_default_language"), QStringLiteral("French"));
+    EXPECT_EQ(grid()->item(language, 1)->text(), QStringLiteral("French"));
+}
+
+TEST_F(SysParamWindowTest, ServerChecksAskOnlyForTextsTheyCanJudge)
+{
+    open();
+    const int row = rowOf("sys_application_path");
+    m_boxes->answer({IDOK, IDOK});
+    grid()->item(row, 1)->setText(QString());
+    EXPECT_TRUE(m_server->commandTexts().isEmpty());
+    EXPECT_EQ(grid()->item(row, 1)->text(), QStringLiteral("C:/Verbanta/apps"));
+    grid()->item(row, 1)->setText("C:/Program Files/[exec x]");
+    EXPECT_EQ(m_server->commandTexts(), QStringList{"is_valid_directory {C:/Program Files/[exec x]}"});
+    EXPECT_EQ(grid()->item(row, 1)->text(), QStringLiteral("C:/Verbanta/apps"));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList(2, "There is no such directory on the server, changing to previous saved value!"));
+    EXPECT_FALSE(m_window->GetDocument()->IsModified());
+}
+
+struct LocalCheck {
+    const char *name;
+    const char *text;
+    bool accepted;
+};
+
+TEST_F(SysParamWindowTest, LocalChecksByParameterName)
+{
+    open();
+    const LocalCheck checks[] = {
+        {"sys_rings_no_answer", "0", false},
+        {"sys_rings_no_answer", "1", true},
+        {"sys_rings_no_answer", "9", true},
+        {"sys_rings_no_answer", "10", false},
+        {"sys_fixed_len_3", "0", false},
+        {"sys_fixed_len_3", "9", false},
+        {"sys_fixed_len_3", "", true},
+        {"sys_fixed_len_3", "5", true},
+        {"sys_amis_max_node", "0", true},
+        {"sys_amis_max_node", "257", false},
+        {"sys_amis_max_node", "", false},
+        {"sys_amis_area_code", "12", false},
+        {"sys_amis_area_code", "123", true},
+        {"sys_tmo_menu", "1999", false},
+        {"sys_tmo_menu", "2000", true},
+        {"sys_tmo_dtmf", "1200", true},
+        {"sys_statistics_interval", "999", false},
+        {"sys_short_pause", "", false},
+        {"sys_anything_else", "", true},
+    };
+    for (const LocalCheck &check : checks) {
+        SCOPED_TRACE(std::string(check.name) + " = " + check.text);
+        if (!check.accepted)
+            m_boxes->answer(IDOK);
+        EXPECT_EQ(m_window->LeftView()->ValidateParamValue(check.text, check.name), check.accepted);
+    }
+    m_window->GetDocument()->Values().insert("sys_min_sec_code_len", "6");
+    m_boxes->answer(IDOK);
+    EXPECT_FALSE(m_window->LeftView()->ValidateParamValue("4", "sys_max_sec_code_len"));
+    EXPECT_EQ(m_boxes->texts().last(),
+              QStringLiteral("Please enter a number between sys_min_sec_code_len and 16"));
+}
+
 TEST(ElementValuesJoinTest, JoinsRowsAsAListThatReadsBackTheSame)
 {
     struct Case {
