@@ -17,11 +17,14 @@
 #include "admin/app/menuresource.h"
 #include "admin/app/newtypedlg.h"
 #include "admin/app/printsetupdlg.h"
+#include "admin/app/startupappsdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/toolbarresource.h"
 #include "admin/config/configdoctemplate.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configpropsheet.h"
+#include "admin/config/params/configsystemparamchildwnd.h"
+#include "admin/config/params/configsystemparamtemplate.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
 #include "admin/reports/reportoptiondlg.h"
@@ -361,6 +364,8 @@ void CMainFrame::registerHandlers()
         {ID_CREATE_UA_VPIM_PROXY, &CMainFrame::OnCreateVpimProxies},
         {ID_COPY_UA, &CMainFrame::OnCopyUserAgent},
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
+        {ID_SYSTEM_PARAMETERS, &CMainFrame::OnSystemParameters},
+        {ID_RUN_IVR_ALIAS, &CMainFrame::OnRunIvrAlias},
     };
     for (int id : kConfigurationPages)
         m_handlers.insert(id, &CMainFrame::OnConfigurationPage);
@@ -547,6 +552,8 @@ bool CMainFrame::availableNow(int id) const
     case ID_CONFIG_HOLIDAYS:
     case ID_CONFIG_SCHEDULER:
     case ID_CONFIG_LANGUAGE:
+    case ID_SYSTEM_PARAMETERS:
+    case ID_RUN_IVR_ALIAS:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -722,6 +729,33 @@ void CMainFrame::OpenConfigurationPage(int pageId)
         return;
     m_configFrame->setWindowIcon(ApplicationIcon());
     PostMessage(m_configFrame->GetSafeHwnd(), WM_SHOW_CONFIG_PAGE, WPARAM(pageId), 0);
+}
+
+// --- System Parameters and the start-up applications ------------------------------
+
+void CMainFrame::OnSystemParameters()
+{
+    CAdminApp &app = theApp();
+    CWaitCursor wait;
+    CConfigSystemParamChildWnd *window = CConfigSystemParamTemplate::OpenDocumentFile(
+        CConfigLogin{app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()}, {}, {}},
+        m_mdiArea);
+    if (window)
+        window->setWindowIcon(ApplicationIcon());
+}
+
+void CMainFrame::OnRunIvrAlias()
+{
+    QPointer<QWidget> &slot = m_editors[SlotRunIvrAlias - 1];
+    if (!slot) {
+        auto *dialog = new CStartupAppsDlg(*theApp().GetSession()->CommandChannel());
+        connect(dialog, &QObject::destroyed, this, [this] { ClearEditorWindow(SlotRunIvrAlias); });
+        dialog->Create();
+        slot = dialog;
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
 }
 
 void CMainFrame::OnConfigWindowOpened(CConfigPropFrame *frame)

@@ -140,6 +140,8 @@ private:
     void OnViewToolBar();
     void OnViewConfigToolBar();
     void OnViewStatusBar();
+    void OnSystemParameters();
+    void OnRunIvrAlias();
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();

@@ -1,39 +1,33 @@
 // The Add List Element dialog; see addlistelementdlg.h.
 #include "admin/config/addlistelementdlg.h"
 
-#include "platform/mfc/dataexchange.h"
-
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
-CAddListElementDlg::CAddListElementDlg(QWidget *parent) : CDialog(IDD, tr("Add List Element"), parent)
+CAddListElementDlg::CAddListElementDlg(QWidget *parent)
+    : CDialog(IDD, tr("Add List Element"), parent), m_edit(SetDlgCtrlID(new QLineEdit(this), IDC_ELEMENT))
 {
-    auto *edit = SetDlgCtrlID(new QLineEdit(this), IDC_ELEMENT);
-    edit->setMinimumWidth(260);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
     auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
     ok->setDefault(true);
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(edit, 1);
-    layout->addWidget(ok);
-    layout->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
+    ok->setEnabled(false);
+    buttons->addWidget(ok);
+    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+    connect(m_edit, &QLineEdit::textChanged, this, [this, ok](const QString &text) {
+        m_strElement = text;
+        ok->setEnabled(!text.isEmpty());
+    });
 }
 
-bool CAddListElementDlg::OnInitDialog()
+void CAddListElementDlg::OnOK()
 {
-    const bool result = CDialog::OnInitDialog();
-    GetDlgItem(IDOK)->setEnabled(!m_strElement.isEmpty());
-    return result;
-}
-
-void CAddListElementDlg::DoDataExchange(CDataExchange *dx)
-{
-    DDX_Text(dx, IDC_ELEMENT, m_strElement);
-}
-
-LRESULT CAddListElementDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND && LOWORD(wParam) == IDC_ELEMENT && HIWORD(wParam) == EN_CHANGE)
-        GetDlgItem(IDOK)->setEnabled(!GetDlgItemText(IDC_ELEMENT).isEmpty());
-    return CDialog::WindowProc(message, wParam, lParam);
+    m_strElement = m_edit->text();
+    CDialog::OnOK();
 }

@@ -2,7 +2,6 @@
 #include "admin/config/elementvaluesdlg.h"
 
 #include "admin/config/addlistelementdlg.h"
-#include "admin/config/configgridcell.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheet.h"
@@ -11,11 +10,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+constexpr double kColumnWidth = 33;
+}
+
 CElementValuesDlg::CElementValuesDlg(QWidget *parent, const QString &listText)
-    : CDialog(IDD, tr("Dialog"), parent), m_strList(listText),
+    : CDialog(IDD, QStringLiteral("Dialog"), parent), m_strList(listText),
       m_grid(SetDlgCtrlID(new CSpreadSheet(1, this), IDC_GRID))
 {
-    m_grid->setMinimumSize(300, 220);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_grid, 1);
     auto *buttons = new QVBoxLayout;
     auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
     ok->setDefault(true);
@@ -27,104 +31,135 @@ CElementValuesDlg::CElementValuesDlg(QWidget *parent, const QString &listText)
     buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Move Up"), this), IDC_MOVE_UP));
     buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Move Down"), this), IDC_MOVE_DOWN));
     buttons->addStretch();
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
+    resize(420, 300);
     connect(m_grid, &CSpreadSheet::Change, this, &CElementValuesDlg::onCellChanged);
 }
 
 bool CElementValuesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    fill();
+    return true;
+}
+
+void CElementValuesDlg::fill()
+{
     QStringList elements;
     CTclList().SplitList(m_strList, elements);
     m_grid->SetMaxRows(int(elements.size()));
-    SetGridCellText(m_grid, 1, 0, tr("Element Values"));
-    m_grid->SetColWidth(1, 33);
-    for (int row = 1; row <= elements.size(); ++row)
-        setRow(row, elements[row - 1]);
-    return true;
+    m_grid->SetRow(0);
+    m_grid->SetCol(1);
+    m_grid->SetText(tr("Element Values"));
+    m_grid->SetColWidth(1, kColumnWidth);
+    for (int row = 1; row <= elements.size(); ++row) {
+        m_grid->SetRow(row);
+        m_grid->SetCellType(CSpreadSheet::CellTypeEdit);
+        m_grid->SetText(elements[row - 1]);
+    }
 }
 
 bool CElementValuesDlg::OnCommand(int id)
 {
+    const int active = m_grid->currentRow() + 1;
     switch (id) {
     case IDC_ADD:
-        addElement();
+        onAdd();
         return true;
     case IDC_DELETE:
-        deleteElement();
+        onDelete();
         return true;
     case IDC_MOVE_UP:
-        if (const int row = activeRow(); row > 1 && row <= m_grid->GetMaxRows())
-            swapRows(row, row - 1);
+        if (active > 1 && active <= m_grid->GetMaxRows())
+            swapRows(active, active - 1);
         return true;
     case IDC_MOVE_DOWN:
-        if (const int row = activeRow(); row >= 1 && row < m_grid->GetMaxRows())
-            swapRows(row, row + 1);
+        if (active >= 1 && active < m_grid->GetMaxRows())
+            swapRows(active, active + 1);
         return true;
     default:
         return CDialog::OnCommand(id);
     }
 }
 
-void CElementValuesDlg::OnOK()
+void CElementValuesDlg::onAdd()
 {
-    QStringList elements;
-    for (int row = 1; row <= m_grid->GetMaxRows(); ++row)
-        elements.append(TclBareWord(GridCellText(m_grid, 1, row)));
-    m_strList = elements.join(u' ');
-    CDialog::OnOK();
-}
-
-// The grid's active row, 0 when there is none.
-int CElementValuesDlg::activeRow() const
-{
-    return m_grid->currentRow() + 1;
-}
-
-void CElementValuesDlg::setRow(int row, const QString &text)
-{
-    SetGridCellText(m_grid, 1, row, text);
-}
-
-void CElementValuesDlg::swapRows(int row, int other)
-{
-    const QString text = GridCellText(m_grid, 1, row);
-    setRow(row, GridCellText(m_grid, 1, other));
-    setRow(other, text);
-    PutGridCursor(m_grid, 1, other);
-}
-
-// The new element goes before the active row (at the end when none is).
-void CElementValuesDlg::addElement()
-{
-    CAddListElementDlg dialog(this);
-    if (dialog.DoModal() != IDOK)
+    CAddListElementDlg add(this);
+    if (add.DoModal() != IDOK)
         return;
-    const int row = activeRow() >= 1 ? activeRow() : m_grid->GetMaxRows() + 1;
+    // Before the active row; at the end when no row is active.
+    int row = m_grid->currentRow() + 1;
+    if (row < 1)
+        row = m_grid->GetMaxRows() + 1;
     m_grid->insertRow(row - 1);
-    setRow(row, dialog.m_strElement);
-    PutGridCursor(m_grid, 1, row);
+    m_grid->SetRow(row);
+    m_grid->SetCol(1);
+    m_grid->SetCellType(CSpreadSheet::CellTypeEdit);
+    m_grid->SetText(add.m_strElement);
 }
 
-void CElementValuesDlg::deleteElement()
+void CElementValuesDlg::onDelete()
 {
-    if (const int row = activeRow(); row >= 1)
-        m_grid->removeRow(row - 1);
+    const int row = m_grid->currentRow() + 1;
+    if (row >= 1 && row <= m_grid->GetMaxRows())
+        removeRow(row);
 }
 
-// The grid reports the change from inside its editor's hand-over: the row
-// goes once that is over.
+void CElementValuesDlg::removeRow(int row)
+{
+    m_grid->removeRow(row - 1);
+}
+
+void CElementValuesDlg::swapRows(int from, int to)
+{
+    m_grid->SetCol(1);
+    m_grid->SetRow(from);
+    const QString moving = m_grid->GetText();
+    m_grid->SetRow(to);
+    const QString other = m_grid->GetText();
+    m_grid->SetText(moving);
+    m_grid->SetRow(from);
+    m_grid->SetText(other);
+    m_grid->SetRow(to);
+    m_grid->SetAction(CSpreadSheet::ActionActiveCell);
+}
+
 void CElementValuesDlg::onCellChanged(int col, int row)
 {
-    if (col != 1 || !GridCellText(m_grid, col, row).isEmpty())
-        return;
+    // The row goes once the grid has finished with the edit that emptied it.
     QMetaObject::invokeMethod(
         this,
-        [this, row] {
-            if (row <= m_grid->GetMaxRows() && GridCellText(m_grid, 1, row).isEmpty())
-                m_grid->removeRow(row - 1);
+        [this, col, row] {
+            m_grid->SetCol(col);
+            m_grid->SetRow(row);
+            if (row >= 1 && row <= m_grid->GetMaxRows() && m_grid->GetText().isEmpty())
+                removeRow(row);
         },
         Qt::QueuedConnection);
+}
+
+QStringList CElementValuesDlg::Elements() const
+{
+    QStringList elements;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        const QTableWidgetItem *cell = m_grid->item(row, 0);
+        elements.append(cell ? cell->text() : QString());
+    }
+    return elements;
+}
+
+QString CElementValuesDlg::JoinElements(const QStringList &elements)
+{
+    const bool braced = std::any_of(elements.cbegin(), elements.cend(),
+                                    [](const QString &text) { return text.contains(u' '); });
+    QString list;
+    for (const QString &text : elements)
+        list += (braced ? TclWord(text) : TclBareWord(text)) + u' ';
+    return list;
+}
+
+void CElementValuesDlg::OnOK()
+{
+    m_strList = JoinElements(Elements());
+    EndDialog(IDOK);
 }

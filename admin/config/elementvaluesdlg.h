@@ -1,11 +1,10 @@
-// The Element Values dialog: edits a list value element by element in a
-// one-column grid, with Add, Delete, Move Up and Move Down. The opener
-// gives the list text and reads it back after OK. An element emptied in
-// its cell leaves the list.
+// "Element Values": edits a list value one element a row. Add puts a new
+// element before the active row, Delete takes the active row away, Move Up
+// and Move Down swap it with its neighbour, and a cell emptied by the user
+// loses its row. OK joins the rows into a Tcl list again.
 //
-// The list is read with the Tcl library's list rules and written with the
-// session's quoting, so an element with blanks, braces or backslashes
-// comes back as the same string.
+// The creator gives the list text it edits: the System Parameters list
+// passes the active parameter's value, the Language page its own text.
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -21,13 +20,20 @@ public:
         IDC_DELETE = 1386,
         IDC_GRID = 1387,
         IDC_MOVE_UP = 1388,
-        IDC_MOVE_DOWN = 1389,
+        IDC_MOVE_DOWN = 1389
     };
 
-    CElementValuesDlg(QWidget *parent, const QString &listText = QString());
+    explicit CElementValuesDlg(QWidget *parent = nullptr, const QString &listText = QString());
 
-    // The input list and, after OK, the result.
+    // The input list; after OK the joined result.
     QString m_strList;
+
+    // The rows joined as the server reads a list: each element followed by
+    // a blank, all of them braced when one holds a blank, and any element
+    // that braces cannot carry quoted so it reads back the same.
+    static QString JoinElements(const QStringList &elements);
+    QStringList Elements() const;
+    CSpreadSheet *Grid() const { return m_grid; }
 
 protected:
     bool OnInitDialog() override;
@@ -35,12 +41,12 @@ protected:
     void OnOK() override;
 
 private:
-    int activeRow() const;
-    void setRow(int row, const QString &text);
-    void swapRows(int row, int other);
-    void addElement();
-    void deleteElement();
+    void fill();
+    void onAdd();
+    void onDelete();
+    void swapRows(int from, int to);
     void onCellChanged(int col, int row);
+    void removeRow(int row);
 
     CSpreadSheet *m_grid;
 };

@@ -220,8 +220,9 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
-    for (int later : {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_SYSTEM_PARAMETERS,
-                      ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS}) {
+    for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int later : {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_PROPERTY_EDITOR}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -1147,7 +1148,7 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
         EXPECT_TRUE(enabled(id)) << id;
     }
     EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor"}));
+              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 
     // A click on a name and OK, then a double click: the editors are counted
@@ -1180,7 +1181,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
     choose(QStringLiteral("Voice Ports Status"), false);
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(qobject_cast<CChanviewFrame *>(m_frame->MdiArea()->subWindowList().last()));
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -1188,7 +1190,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
 TEST_F(MainFrameTest, NewDoesNotOfferTheVoicePortStatusBelowItsRights)
 {
     loginWithRights(0x10000030u, QStringLiteral("100-105"));
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 }
 

@@ -1,0 +1,131 @@
+// The main frame's System Parameters and Run IVR Alias commands against the
+// demo data: System Parameters opens a new window with its own session each
+// time (from the command and from File New), Run IVR Alias keeps one
+// Register IVR Alias window.
+#include "admin/testsupport/appshelltestbase.h"
+
+#include "admin/app/adminapp.h"
+#include "admin/app/commandids.h"
+#include "admin/app/logindlg.h"
+#include "admin/app/mainframe.h"
+#include "admin/app/newtypedlg.h"
+#include "admin/app/startupappsdlg.h"
+#include "admin/config/params/configsystemparamchildwnd.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class MainFrameParams : public AppShellTestBase {
+protected:
+    void SetUp() override
+    {
+        AppShellTestBase::SetUp();
+        startServer();
+        m_oldFolder = QDir::currentPath();
+        QDir::setCurrent(m_folder.path());
+        QFile help("admincv.tcl");
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+        help.write("set sys_tmo_menu {How long a menu waits for the caller's key, in milliseconds.}\n");
+        help.close();
+        m_app = std::make_unique<CAdminApp>(patientSettings());
+        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("admin");
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("admin");
+            dialog->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+        ASSERT_TRUE(m_app->Login());
+        m_frame = std::make_unique<CMainFrame>();
+        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        m_frame->resize(1000, 640);
+        m_frame->show();
+        m_server->clearLog();
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        m_app.reset();
+        QDir::setCurrent(m_oldFolder);
+        AppShellTestBase::TearDown();
+    }
+    int parameterWindows() const
+    {
+        int count = 0;
+        for (QMdiSubWindow *window : m_frame->MdiArea()->subWindowList())
+            count += qobject_cast<CConfigSystemParamChildWnd *>(window) != nullptr;
+        return count;
+    }
+
+    QString m_oldFolder;
+    std::unique_ptr<CAdminApp> m_app;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+TEST_F(MainFrameParams, EachUseOpensANewWindowWithItsOwnSession)
+{
+    m_frame->UpdateCommandUI();
+    ASSERT_TRUE(m_frame->CommandAction(ID_SYSTEM_PARAMETERS)->isEnabled());
+    const int links = m_server->connectionCount();
+    m_frame->CommandAction(ID_SYSTEM_PARAMETERS)->trigger();
+    m_frame->CommandAction(ID_SYSTEM_PARAMETERS)->trigger();
+    EXPECT_EQ(parameterWindows(), 2);
+    EXPECT_EQ(m_server->connectionCount(), links + 2);
+    // The hide list is asked on the application's session, once a window.
+    EXPECT_EQ(m_server->commandTexts().count("set hide_list\r"), 2);
+    const QString folder =
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
+        QStringLiteral("/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_frame->grab().save(folder + "/sysparams_mainframe.png"));
+}
+
+TEST_F(MainFrameParams, FileNewOffersSystemParametersAndOpensIt)
+{
+    m_dialogs.on<CNewTypeDlg>([](CNewTypeDlg *dialog) {
+        auto *types = dialog->GetDlgItem<QListWidget>(CNewTypeDlg::IDC_TYPES);
+        const QList<QListWidgetItem *> found = types->findItems("System Parameters", Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        QTest::mouseClick(types->viewport(), Qt::LeftButton, {},
+                          types->visualItemRect(found.first()).center());
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->CommandAction(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(parameterWindows(), 1);
+}
+
+TEST_F(MainFrameParams, RunIvrAliasKeepsOneWindow)
+{
+    m_frame->UpdateCommandUI();
+    ASSERT_TRUE(m_frame->CommandAction(ID_RUN_IVR_ALIAS)->isEnabled());
+    m_frame->CommandAction(ID_RUN_IVR_ALIAS)->trigger();
+    m_frame->CommandAction(ID_RUN_IVR_ALIAS)->trigger();
+    const QList<QWidget *> tops = QApplication::topLevelWidgets();
+    int shown = 0;
+    QPointer<CStartupAppsDlg> dialog;
+    for (QWidget *widget : tops)
+        if (auto *startup = qobject_cast<CStartupAppsDlg *>(widget); startup && startup->isVisible()) {
+            ++shown;
+            dialog = startup;
+        }
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(m_server->commandTexts().count("GetAliasList"), 1);
+    ASSERT_TRUE(dialog);
+    QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return dialog.isNull(); }));
+    m_frame->CommandAction(ID_RUN_IVR_ALIAS)->trigger();
+    EXPECT_EQ(m_server->commandTexts().count("GetAliasList"), 2);
+}
+
+} // namespace

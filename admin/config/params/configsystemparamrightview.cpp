@@ -1,0 +1,42 @@
+// The parameter help pane; see configsystemparamrightview.h.
+#include "admin/config/params/configsystemparamrightview.h"
+
+#include "admin/config/params/configsystemparamdoc.h"
+#include "platform/msgbox/msgbox.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+CConfigSystemParamRightView::CConfigSystemParamRightView(CConfigSystemParamDoc &document, QWidget *parent)
+    : QWidget(parent), m_document(document), m_text(new QPlainTextEdit(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    auto *label = new QLabel(tr("Parameter's Descriptions"), this);
+    label->setObjectName(QStringLiteral("label%1").arg(int(IDC_LABEL)));
+    layout->addWidget(label);
+    m_text->setObjectName(QStringLiteral("text%1").arg(int(IDC_TEXT)));
+    m_text->setReadOnly(true);
+    m_text->setFocusPolicy(Qt::NoFocus);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(m_text, 1);
+}
+
+void CConfigSystemParamRightView::OnInitialUpdate()
+{
+    QString message;
+    if (!m_script.Load(QString::fromLatin1(kHelpFile), message))
+        AfxMessageBox(message, MB_OK);
+    OnUpdate();
+}
+
+void CConfigSystemParamRightView::OnUpdate()
+{
+    m_text->setPlainText(m_script.Text(m_document.CurrentParam()));
+}
+
+QString CConfigSystemParamRightView::Text() const
+{
+    return m_text->toPlainText();
+}

@@ -1,0 +1,97 @@
+// The help script of the System Parameters window is a local file read as
+// hostile: it sets the descriptions, and nothing it tries can start a
+// program, touch a file or hold the window.
+#include "admin/config/params/paramhelpscript.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ParamHelpScriptTest : public testing::Test {
+protected:
+    QString write(const QByteArray &script)
+    {
+        const QString path = m_folder.filePath("admincv.tcl");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(script);
+        return path;
+    }
+    QTemporaryDir m_folder;
+    CParamHelpScript m_script;
+    QString m_message;
+};
+
+TEST_F(ParamHelpScriptTest, ScriptVariablesNamedLikeParametersAreTheirTexts)
+{
+    ASSERT_TRUE(m_script.Load(write("set sys_tmo_menu {How long a menu waits for a key.}\n"
+                                    "set sys_multiple_language \"Callers choose a language.\"\n"),
+                              m_message));
+    EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("How long a menu waits for a key."));
+    EXPECT_EQ(m_script.Text("sys_multiple_language"), QStringLiteral("Callers choose a language."));
+    EXPECT_EQ(m_script.Text("sys_no_such"), QString());
+    EXPECT_EQ(m_script.Text(QString()), QString());
+}
+
+TEST_F(ParamHelpScriptTest, NothingTheScriptTriesCanReachOutside)
+{
+    const QString marker = m_folder.filePath("started");
+    const QByteArray attempts[] = {
+        "exec touch " + marker.toUtf8(),
+        "open " + marker.toUtf8() + " w",
+        "file mkdir " + marker.toUtf8(),
+        "source /etc/passwd",
+        "socket 127.0.0.1 1",
+        "load libc.so.6",
+        "interp invokehidden {} exec touch " + marker.toUtf8(),
+    };
+    for (const QByteArray &attempt : attempts) {
+        SCOPED_TRACE(attempt.toStdString());
+        CParamHelpScript script;
+        EXPECT_FALSE(
+            script.Load(write("set sys_before kept\n" + attempt + "\nset sys_after never\n"), m_message));
+        EXPECT_TRUE(m_message.startsWith("Read help file error!\nError - {")) << m_message.toStdString();
+        EXPECT_EQ(script.Text("sys_before"), QStringLiteral("kept"));
+        EXPECT_EQ(script.Text("sys_after"), QString());
+        EXPECT_FALSE(QFile::exists(marker));
+    }
+}
+
+TEST_F(ParamHelpScriptTest, AScriptThatNeverEndsIsStopped)
+{
+    for (const QByteArray &script : {QByteArray("while 1 {}"), QByteArray("proc f {} {f}; f"),
+                                     QByteArray("vwait forever"), QByteArray("after 100000")}) {
+        SCOPED_TRACE(script.toStdString());
+        CParamHelpScript help;
+        EXPECT_FALSE(help.Load(write(script), m_message));
+        EXPECT_TRUE(m_message.startsWith("Read help file error!")) << m_message.toStdString();
+    }
+}
+
+TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
+{
+    EXPECT_FALSE(m_script.Load(write("set sys_a {open\n"), m_message));
+    EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {missing close-brace}"));
+
+    EXPECT_FALSE(m_script.Load(m_folder.filePath("missing.tcl"), m_message));
+    EXPECT_TRUE(m_message.startsWith("Failed to Open Help File\nfilename (" +
+                                     m_folder.filePath("missing.tcl") + ")\nerror = "));
+
+    QByteArray large(CParamHelpScript::kMaxFileSize + 1, '#');
+    EXPECT_FALSE(m_script.Load(write(large), m_message));
+    EXPECT_TRUE(m_message.contains("larger than")) << m_message.toStdString();
+}
+
+TEST_F(ParamHelpScriptTest, TheShippedScriptReadsInTheSafeInterpreter)
+{
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("admincv.tcl");
+    ASSERT_TRUE(m_script.Load(shipped, m_message)) << m_message.toStdString();
+    EXPECT_FALSE(m_script.Text("sys_tmo_menu").isEmpty());
+}
+
+} // namespace
