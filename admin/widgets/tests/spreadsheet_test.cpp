@@ -217,36 +217,6 @@ TEST(SpreadSheet, MultiLineCellsAreReadOnlyWhenLockedAndFitTheirRow)
     const int oneLine = grid.rowHeight(0);
     grid.FitRowHeight(1);
     EXPECT_GT(grid.rowHeight(0), oneLine);
-
-TEST(SpreadSheet, EditingTheActiveCellOpensItsEditorUnlessTheCellIsStatic)
-{
-    CSpreadSheet grid(2);
-    grid.SetMaxRows(1);
-    grid.SetRow(1);
-    grid.SetCol(1);
-    grid.SetCellType(CSpreadSheet::CellTypeStaticText);
-    grid.SetCol(2);
-    grid.SetText(QString());
-    grid.show();
-    QSignalSpy changes(&grid, &CSpreadSheet::Change);
-
-    grid.SetCol(1);
-    grid.SetAction(CSpreadSheet::ActionActiveCell);
-    grid.EditActiveCell();
-    EXPECT_EQ(grid.findChild<QLineEdit *>(), nullptr);
-
-    grid.SetCol(2);
-    grid.SetAction(CSpreadSheet::ActionActiveCell);
-    grid.EditActiveCell();
-    auto *editor = grid.findChild<QLineEdit *>();
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClicks(editor, QStringLiteral("Main Office"));
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The editor hands its text over once the key has been handled.
-    QCoreApplication::processEvents();
-    EXPECT_EQ(cellText(grid, 2, 1), "Main Office");
-    ASSERT_EQ(changes.count(), 1);
-    EXPECT_EQ(changes.at(0).at(0).toInt(), 2);
 }
 
 TEST(SpreadSheet, PictureAndEnabledState)
@@ -336,4 +306,35 @@ TEST_F(SpreadSheetFitting, WithoutColumnZeroItsWidthIsNotSubtracted)
     float allowance = 0;
     m_grid.TwipsToColWidth(30, &allowance);
     EXPECT_NEAR(withoutZero - withZero, 4 + allowance, 1e-3);
+}
+
+TEST(SpreadSheet, EditingTheActiveCellOpensItsEditorUnlessTheCellIsStatic)
+{
+    CSpreadSheet grid(2);
+    grid.SetMaxRows(1);
+    grid.SetRow(1);
+    grid.SetCol(1);
+    grid.SetCellType(CSpreadSheet::CellTypeStaticText);
+    grid.SetCol(2);
+    grid.SetText(QString());
+    grid.show();
+    QSignalSpy changes(&grid, &CSpreadSheet::Change);
+
+    grid.SetCol(1);
+    grid.SetAction(CSpreadSheet::ActionActiveCell);
+    grid.EditActiveCell();
+    EXPECT_EQ(grid.findChild<QLineEdit *>(), nullptr);
+
+    grid.SetCol(2);
+    grid.SetAction(CSpreadSheet::ActionActiveCell);
+    grid.EditActiveCell();
+    auto *editor = grid.findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Main Office"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor hands its text over once the key has been handled.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cellText(grid, 2, 1), "Main Office");
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes.at(0).at(0).toInt(), 2);
 }
