@@ -42,6 +42,7 @@ foreach {number kind} {
 ua 10 -parent 2147483647 -stamp 3 -scenario 1 {
     COS MB &Name1 Standard &Comment {Standard class of service}
     Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0
+    Multiple_Queue 1
 }
 ua 20 -parent 10 -stamp 2 {
     COS MB &Name1 Executive &Comment {Executives: more room}

@@ -13,8 +13,9 @@
 #
 # The server's files are names in the data set (serverfile), never files of
 # the host, which no link reaches.  "file exists" answers for any of them (the
-# demo's server procedures check other files too) but refuses a path that
-# climbs ("..") or is not absolute; "file delete" removes only plain names
+# demo's server procedures check other files too, and the Language page's
+# prompt files are names relative to the server's own folder) but refuses a
+# path that climbs (".."); "file delete" removes only plain names
 # inside the prompt folder, <sys_tcl_library_path>/asr_aa_data/prompts/, and
 # refuses any other path.
 
@@ -45,10 +46,10 @@ proc ::vs::telephony::checkPrompt {path} {
     }
 }
 
-# Refuses a path that is not absolute or that climbs out of a folder.
+# Refuses a path that climbs out of a folder.
 proc ::vs::telephony::checkPath {path} {
     set parts [split $path /\\]
-    if {[file pathtype $path] ne "absolute" && ![regexp {^[A-Za-z]:/} $path] || ".." in $parts} {
+    if {".." in $parts} {
         error "\"$path\" is not a path on this server"
     }
 }

