@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/administratorlistdlg.h"
 #include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
@@ -35,6 +36,8 @@
 #include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/distlistframe.h"
+#include "admin/uatools/propeditframe.h"
 #include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
@@ -131,6 +134,10 @@ const char *const kNoSystemRoot =
     "Error in server database: System root does not exist.\nThe requested function can not be started.";
 const char *const kFailedToOpenDocument = "Failed to open document.";
 const char *const kAsrAlias = "ASRAADirectorySync";
+const char *const kPropertyEditorWarning =
+    "The Property Editor is a powerful and dangerous utility that allows direct access to all attributes of "
+    "user agents (which could cause a User Agent to stop functioning properly). It is intended for use only for "
+    "specialized operations by experienced personnel. Do you want to proceed?";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
 constexpr WPARAM kAsrSyncRequest = 0xF0B8;
@@ -334,6 +341,9 @@ void CMainFrame::registerHandlers()
         {ID_CREATE_UA_VPIM_PROXY, &CMainFrame::OnCreateVpimProxies},
         {ID_COPY_UA, &CMainFrame::OnCopyUserAgent},
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
+        {ID_PROPERTY_EDITOR, &CMainFrame::OnPropertyEditor},
+        {ID_MANAGE_ADMINS, &CMainFrame::OnManageAdministrators},
+        {ID_EDIT_UA_DISTLIST, &CMainFrame::OnEditDistributionLists},
     };
 }
 
@@ -507,6 +517,9 @@ bool CMainFrame::availableNow(int id) const
     case ID_CREATE_UA_VPIM_PROXY:
     case ID_COPY_UA:
     case ID_DELETE_UAS:
+    case ID_PROPERTY_EDITOR:
+    case ID_MANAGE_ADMINS:
+    case ID_EDIT_UA_DISTLIST:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -870,6 +883,49 @@ void CMainFrame::OnDeleteUserAgents()
         CDeleteUserAgentsDlg dialog(session, allowedUserAgents(), this);
         dialog.DoModal();
     });
+}
+
+void CMainFrame::OnPropertyEditor()
+{
+    if (AfxMessageBox(QString::fromUtf8(kPropertyEditorWarning), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    CAdminApp &app = theApp();
+    const CAdminApp *account = &app;
+    CWaitCursor wait;
+    CPropEditFrame::Open(m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         [account](long number) { return account->IsUserAgentAllowed(number); });
+}
+
+void CMainFrame::OnManageAdministrators()
+{
+    QPointer<QWidget> &slot = m_editors[SlotManageAdministrators - 1];
+    if (slot)
+        return;
+    auto *window = new CAdministratorListDlg(nullptr, [this] { ClearEditorWindow(SlotManageAdministrators); });
+    slot = window;
+    window->Create();
+}
+
+void CMainFrame::OnEditDistributionLists()
+{
+    CAdminApp &app = theApp();
+    if (!systemRootExists(app, CAdminApp::RootDistributionList))
+        return;
+    CDistListFrm::Services services;
+    services.applicationChannel = app.GetSession();
+    services.rootText = app.RootText(CAdminApp::RootDistributionList);
+    services.loginMailbox = app.LoginMailbox();
+    services.rememberSecurityCode = [this](const QString &code) { rememberSecurityCode(code); };
+    services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
+        CChangeSecurityCodeDlg dialog(parent, typed);
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.NewValue();
+    };
+    CWaitCursor wait;
+    CDistListFrame::Open(m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }),
+                         std::move(services));
 }
 
 void CMainFrame::runOnOwnSession(const std::function<void(CZELTSession &)> &run)

@@ -153,6 +153,9 @@ private:
     void OnCreateVpimProxies();
     void OnCopyUserAgent();
     void OnDeleteUserAgents();
+    void OnPropertyEditor();
+    void OnManageAdministrators();
+    void OnEditDistributionLists();
     // Copies box `from` (-1: the administrator names it) over new numbers
     // and opens the editor on the copies; the editor's Copy button and the
     // menu's Copy User Agent.

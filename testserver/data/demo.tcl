@@ -301,3 +301,12 @@ script {
 # --- mainframe: where the server's own Tcl scripts lie (ASR Sync sources one).
 var sys_tcl_library_path {C:/Verbanta/tcl}
 # --- end mainframe
+
+# --- distribution lists and administrators: more to show in their windows.
+ua 301 -parent 2147483646 -stamp 1 {&Name1 Support &Name2 {Support desk} Group_List 7
+    System_Distribution_List {103 2000-2002 2100}}
+ua 302 -parent 2147483646 -stamp 1 {&Name1 Managers &Name2 Managers Group_List {7 9}
+    System_Distribution_List {102 999}}
+account helpdesk helpdesk 0x10000020 {2000-2199}
+account nightops nightops 0x20000089 All
+# --- end distribution lists and administrators
