@@ -54,5 +54,9 @@ void CDistListFrame::closeEvent(QCloseEvent *event)
     }
     m_closing = true;
     m_document->OnCloseDocument();
-    QMdiSubWindow::closeEvent(event);
+    // The form is a dialog, which would take a close as Cancel and refuse
+    // it: the window goes without asking it again.
+    event->accept();
+    hide();
+    deleteLater();
 }

@@ -50,5 +50,9 @@ void CPropEditFrame::closeEvent(QCloseEvent *event)
     }
     m_closed = true;
     m_document->OnCloseDocument();
-    QMdiSubWindow::closeEvent(event);
+    // The form is a dialog, which would take a close as Cancel and refuse
+    // it: the window goes without asking it again.
+    event->accept();
+    hide();
+    deleteLater();
 }
