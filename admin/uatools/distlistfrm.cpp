@@ -138,8 +138,8 @@ void CDistListFrm::OnInitialUpdate()
     m_grid->SetColWidth(ColNumber, 9);
     m_grid->SetColWidth(ColName, 16);
     m_grid->SetColWidth(ColGroup, 10);
-    m_grid->SetColWidth(ColMembers, 30);
-    m_grid->SetColWidth(ColSecurityCode, 11);
+    m_grid->SetColWidth(ColMembers, 32);
+    m_grid->SetColWidth(ColSecurityCode, 14);
     m_loaded = fillGrid();
     // A window whose lists could not be read changes nothing on the server.
     m_update->setEnabled(m_loaded);

@@ -7,6 +7,7 @@
 
 #include "admin/app/adminapp.h"
 #include "admin/app/administratorlistdlg.h"
+#include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
@@ -56,14 +57,15 @@ protected:
         m_app.reset();
         AppShellTestBase::TearDown();
     }
-    void login(uint32_t rights = 0x80FFFFFF, const QString &ranges = QStringLiteral("All"))
+    void login(uint32_t rights = 0x80FFFFFF, const QString &ranges = QStringLiteral("All"),
+               const QString &user = QStringLiteral("boss"), const QString &password = QStringLiteral("boss-pw"))
     {
-        m_server->setAccount(QStringLiteral("boss"), QStringLiteral("boss-pw"), rights, ranges);
+        m_server->setAccount(user, password, rights, ranges);
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
+        m_dialogs.on<CLoginDlg>([this, user, password](CLoginDlg *dialog) {
             dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("boss"));
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(QStringLiteral("boss-pw"));
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
+            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
             dialog->GetDlgItem<QPushButton>(IDOK)->click();
         });
         ASSERT_TRUE(m_app->Login());
@@ -581,6 +583,35 @@ TEST_F(DistributionLists, AFailedSaveKeepsTheWindowOpen)
     m_server->clearFailure(QStringLiteral("UpdateUA"));
     click(form, CDistListFrm::IDC_CLOSE);
     EXPECT_TRUE(WaitFor([this] { return openedFrame<CDistListFrame>() == nullptr; }));
+}
+
+TEST_F(DistributionLists, TheLoginBoxsNewCodeIsRememberedOnlyOnceTheServerTookIt)
+{
+    // The administrator logged in as box 300, whose code is the password.
+    login(0x80FFFFFF, QStringLiteral("All"), QStringLiteral("300"), QStringLiteral("4321"));
+    CDistListFrm *form = open();
+    ASSERT_NE(form, nullptr);
+    const auto changeCode = [&](const QString &code) {
+        m_dialogs.on<CChangeSecurityCodeDlg>([code](CChangeSecurityCodeDlg *d) {
+            d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_NEW_VALUE)->setText(code);
+            d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_CONFIRM_VALUE)->setText(code);
+            d->GetDlgItem<QPushButton>(IDOK)->click();
+        });
+        form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE)->setText(code);
+        click(form, CDistListFrm::IDC_UPDATE);
+    };
+    m_server->failCommand(QStringLiteral("SetUASAC"), QStringLiteral("code in use"));
+    m_boxes->answer(IDOK);
+    changeCode(QStringLiteral("5555"));
+    EXPECT_TRUE(m_boxes->texts().last().startsWith(QStringLiteral("Verbanta ES refused the change: ")));
+    EXPECT_EQ(m_app->Password(), QStringLiteral("4321"));
+
+    m_server->clearFailure(QStringLiteral("SetUASAC"));
+    m_server->clearLog();
+    changeCode(QStringLiteral("6666"));
+    EXPECT_EQ(received(QStringLiteral("SetUASAC")), QStringList{QStringLiteral("SetUASAC 300 1 6666")});
+    EXPECT_EQ(m_app->Password(), QStringLiteral("6666"));
+    EXPECT_EQ(form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE)->text(), QStringLiteral("        "));
 }
 
 TEST_F(DistributionLists, DeletingTheLastRowShowsTheOneBefore)
