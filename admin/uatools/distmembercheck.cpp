@@ -7,6 +7,7 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QList>
+#include <QStringView>
 
 #include <algorithm>
 #include <numeric>
@@ -18,7 +19,6 @@ const char *const kItselfInRange =
     "Destination List should not include itself as a member.\n%1 is included in range entry %2-%3.";
 const char *const kSpan = "Range entry %1-%2 spans more than %3 destinations.\nProcessing large destination "
                           "lists can affect system performance.\nIs this entry correct?";
-const char *const kDescending = "Please use ranges that go from smaller to larger.";
 const char *const kDuplicates = "Entries %1 and %2 contain duplicates.";
 constexpr long kDefaultSpan = 100;
 
@@ -33,43 +33,60 @@ struct Entry {
     bool overlaps(const Entry &other) const { return lower <= other.upper && other.lower <= upper; }
 };
 
-// The entries of a text the range-list syntax accepted (pairs checked):
-// numbers, and a-b where a "-" joins two numbers.
-QList<Entry> entriesOf(const QString &text)
+// The entries of a parsed list: numbers, and a-b for a number, the range
+// marker and a number.
+QList<Entry> entriesOf(const CParsedRangeList &list)
 {
-    QList<qint64> items; // -1: the range marker
+    const QList<CParsedRangeList::Item> &items = list.Items();
+    QList<Entry> entries;
+    entries.reserve(items.size());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (i + 2 < items.size() && items.at(i + 1).kind == CParsedRangeList::Item::RangeMarker) {
+            entries.append(Entry{items.at(i).value, items.at(i + 2).value, true});
+            i += 2;
+        } else {
+            entries.append(Entry{items.at(i).value, items.at(i).value, false});
+        }
+    }
+    return entries;
+}
+
+// The numbers of a text as the scan meets them, up to the first character
+// that is no digit or separator: what the own-number check looks at even
+// when a later part of the text is refused.
+QList<qint64> scannedNumbers(const QString &text)
+{
+    QList<qint64> numbers;
     qint64 value = 0;
     bool inNumber = false;
     for (qsizetype at = 0; at <= text.size(); ++at) {
         const QChar c = at < text.size() ? text.at(at) : QChar();
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            value = value * 10 + (c.unicode() - '0');
+            if (value <= CParsedRangeList::MaxNumber)
+                value = value * 10 + (c.unicode() - '0');
             inNumber = true;
             continue;
         }
         if (inNumber)
-            items.append(value);
+            numbers.append(value);
         value = 0;
         inNumber = false;
-        if (c == QLatin1Char('-'))
-            items.append(-1);
+        if (!c.isNull() && !QStringLiteral("\t\n\r ,-").contains(c))
+            break;
     }
-    QList<Entry> entries;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        if (i + 2 < items.size() && items.at(i + 1) == -1) {
-            entries.append(Entry{items.at(i), items.at(i + 2), true});
-            i += 2;
-        } else {
-            entries.append(Entry{items.at(i), items.at(i), false});
-        }
-    }
-    return entries;
+    return numbers;
 }
 
 // The first pair (first entry in text order, then the second in text order)
 // that overlaps; a sort says first whether there is any.
 std::optional<std::pair<qsizetype, qsizetype>> firstDuplicate(const QList<Entry> &entries)
 {
+    // Members typed in ascending order, the usual case, need no sort.
+    bool ascending = true;
+    for (qsizetype k = 1; k < entries.size() && ascending; ++k)
+        ascending = entries.at(k - 1).upper < entries.at(k).lower;
+    if (ascending)
+        return std::nullopt;
     QList<qsizetype> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
@@ -103,31 +120,23 @@ long CDistMemberCheck::SpanLimit()
 
 bool CDistMemberCheck::Check(const QString &text, long ownNumber)
 {
+    // The list's own number is refused as soon as the scan meets it, before
+    // any check of the list as a whole.
+    for (qint64 number : scannedNumbers(text))
+        if (number == ownNumber) {
+            AfxMessageBox(QString::fromUtf8(kItself));
+            return false;
+        }
     const CParsedRangeList::Result parsed = CParsedRangeList::Parse(text, true);
-    const bool scanned = parsed.refusal == CParsedRangeList::Accepted ||
-                         parsed.refusal == CParsedRangeList::Unpaired ||
-                         parsed.refusal == CParsedRangeList::Descending;
-    if (scanned) {
-        // The list's own number is refused as soon as the scan meets it.
-        for (const Entry &entry : entriesOf(text))
-            if (entry.lower == ownNumber || (entry.range && entry.upper == ownNumber)) {
-                AfxMessageBox(QString::fromUtf8(kItself));
-                return false;
-            }
-    }
-    if (parsed.refusal != CParsedRangeList::Accepted && parsed.refusal != CParsedRangeList::Descending) {
+    if (parsed.refusal != CParsedRangeList::Accepted) {
         AfxMessageBox(parsed.message);
         return false;
     }
-    const QList<Entry> entries = entriesOf(text);
+    const QList<Entry> entries = entriesOf(*parsed.list);
     long limit = -1;
     for (const Entry &entry : entries) {
         if (!entry.range)
             continue;
-        if (entry.lower >= entry.upper) {
-            AfxMessageBox(QString::fromUtf8(kDescending));
-            return false;
-        }
         if (limit < 0)
             limit = SpanLimit();
         if (entry.upper - entry.lower >= limit &&
