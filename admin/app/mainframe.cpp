@@ -804,7 +804,18 @@ void CMainFrame::OnCreateCos()
 
 void CMainFrame::OnCreateDistributionLists()
 {
-    createUserAgents(UAKind::DistributionListRoot, UAKind::DistributionListRoot, false, nullptr);
+    if (!systemRootExists(theApp(), CAdminApp::RootDistributionList))
+        return;
+    QList<long> created;
+    runOnOwnSession([&](CZELTSession &session) {
+        CCreateUserAgentDlg dialog(session, UAKind::DistributionListRoot, UAKind::DistributionListRoot, this,
+                                   false, allowedUserAgents());
+        dialog.DoModal();
+        created = dialog.GetCreatedNumbers();
+    });
+    // The lists just made open in their editor.
+    if (!created.isEmpty())
+        openDistributionLists(created);
 }
 
 void CMainFrame::OnCreateIvrAgents()
@@ -908,9 +919,13 @@ void CMainFrame::OnManageAdministrators()
 
 void CMainFrame::OnEditDistributionLists()
 {
+    if (systemRootExists(theApp(), CAdminApp::RootDistributionList))
+        openDistributionLists({});
+}
+
+void CMainFrame::openDistributionLists(const QList<long> &numbers)
+{
     CAdminApp &app = theApp();
-    if (!systemRootExists(app, CAdminApp::RootDistributionList))
-        return;
     CDistListFrm::Services services;
     services.applicationChannel = app.GetSession();
     services.rootText = app.RootText(CAdminApp::RootDistributionList);
@@ -925,7 +940,7 @@ void CMainFrame::OnEditDistributionLists()
     CWaitCursor wait;
     CDistListFrame::Open(m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
                          editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }),
-                         std::move(services));
+                         std::move(services), numbers);
 }
 
 void CMainFrame::runOnOwnSession(const std::function<void(CZELTSession &)> &run)

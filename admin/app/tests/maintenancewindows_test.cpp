@@ -13,6 +13,8 @@
 #include "admin/app/mainframe.h"
 #include "admin/app/manageadminsdlg.h"
 #include "admin/session/tcllist.h"
+#include "admin/uatools/createprogressdlg.h"
+#include "admin/uatools/createuseragentdlg.h"
 #include "admin/session/zeltsession.h"
 #include "admin/uatools/distlistframe.h"
 #include "admin/uatools/distlistfrm.h"
@@ -35,6 +37,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -612,6 +615,26 @@ TEST_F(DistributionLists, TheLoginBoxsNewCodeIsRememberedOnlyOnceTheServerTookIt
     EXPECT_EQ(received(QStringLiteral("SetUASAC")), QStringList{QStringLiteral("SetUASAC 300 1 6666")});
     EXPECT_EQ(m_app->Password(), QStringLiteral("6666"));
     EXPECT_EQ(form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE)->text(), QStringLiteral("        "));
+}
+
+TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
+{
+    login();
+    m_dialogs.on<CCreateUserAgentDlg>([](CCreateUserAgentDlg *d) {
+        type(d->GetDlgItem<QLineEdit>(CCreateUserAgentDlg::IDC_RANGE), QStringLiteral("310-311"));
+        QTimer::singleShot(0, d, [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    menu(ID_CREATE_UA_DISTLIST);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    auto *frame = openedFrame<CDistListFrame>();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(received(QStringLiteral("ParmsForUAType")),
+              QStringList{QStringLiteral("ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {310 311}\n")});
+    EXPECT_EQ(frame->GetActiveView()->RowCount(), 2);
 }
 
 TEST_F(DistributionLists, DeletingTheLastRowShowsTheOneBefore)
