@@ -1144,7 +1144,7 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
         EXPECT_TRUE(enabled(id)) << id;
     }
     EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor"}));
+              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor", "Distribution List"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 
     // A click on a name and OK, then a double click: the editors are counted
@@ -1177,7 +1177,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
     choose(QStringLiteral("Voice Ports Status"), false);
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(qobject_cast<CChanviewFrame *>(m_frame->MdiArea()->subWindowList().last()));
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "Distribution List"}));
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -1185,7 +1186,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
 TEST_F(MainFrameTest, NewDoesNotOfferTheVoicePortStatusBelowItsRights)
 {
     loginWithRights(0x10000030u, QStringLiteral("100-105"));
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Mailbox Editor", "COS Mailbox Editor"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "Distribution List"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 }
 
