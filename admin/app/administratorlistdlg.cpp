@@ -61,8 +61,13 @@ CAdministratorListDlg::CAdministratorListDlg(QWidget *parent, std::function<void
 
 CAdministratorListDlg::~CAdministratorListDlg()
 {
-    if (m_session)
+    if (!m_session)
+        return;
+    try {
         m_session->Disconnect();
+    } catch (const CZltException &) {
+        // The session's destructor answers whatever is still pending.
+    }
 }
 
 bool CAdministratorListDlg::OnInitDialog()
@@ -231,7 +236,11 @@ void CAdministratorListDlg::OnClose()
         return;
     m_closed = true;
     if (m_session) {
-        m_session->Disconnect();
+        try {
+            m_session->Disconnect();
+        } catch (const CZltException &) {
+            // Nothing is pending that the window would still need.
+        }
         m_session.reset();
     }
     DestroyWindow();

@@ -216,9 +216,10 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
-    for (int later :
-         {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
-          ID_PROPERTY_EDITOR, ID_RUN_IVR_ALIAS}) {
+    for (int id : {ID_MANAGE_ADMINS, ID_PROPERTY_EDITOR, ID_EDIT_UA_DISTLIST})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int later : {ID_EDIT_UA_IVR, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
+                      ID_RUN_IVR_ALIAS}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -292,7 +293,7 @@ TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
     EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_IVR));
-    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_MANAGE_ADMINS, 0);
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_RUN_IVR_ALIAS, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
     EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());

@@ -267,6 +267,52 @@ TEST_F(PropertyEditor, ANumberOutsideTheRightsSendsNothingHoweverItIsEntered)
     EXPECT_TRUE(received(QStringLiteral("GetUA")).isEmpty());
 }
 
+TEST_F(PropertyEditor, LeavingTheNumberForANumberOutsideTheRightsPutsTheShownOneBack)
+{
+    login(0x10000030, QStringLiteral("100-105 200"));
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    CPropEditFrm *form = open(101);
+    ASSERT_NE(form, nullptr);
+    m_server->clearLog();
+    auto *edit = form->GetDlgItem<QLineEdit>(CPropEditFrm::IDC_NUMBER);
+    m_boxes->answer(IDOK);
+    type(edit, QStringLiteral("300"));
+    QTest::keyClick(edit, Qt::Key_Tab); // to the parent box
+    EXPECT_EQ(m_boxes->beeps(), 1);
+    EXPECT_EQ(edit->text(), QStringLiteral("101"));
+    EXPECT_TRUE(received(QStringLiteral("GetUA ")).isEmpty());
+
+    // A number the account may edit is read when the field is left.
+    type(edit, QStringLiteral("102"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(WaitFor([this] { return received(QStringLiteral("GetUA ")).size() == 1; }));
+    EXPECT_EQ(received(QStringLiteral("GetUA ")), QStringList{QStringLiteral("GetUA 102")});
+}
+
+TEST_F(PropertyEditor, ARecordThatFailsToLoadLeavesTheShownOneAsItWas)
+{
+    login();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    CPropEditFrm *form = open(101);
+    ASSERT_NE(form, nullptr);
+    m_server->failCommand(QStringLiteral("GetUA"), QStringLiteral("database busy"));
+    m_boxes->answer(IDOK);
+    auto *edit = form->GetDlgItem<QLineEdit>(CPropEditFrm::IDC_NUMBER);
+    type(edit, QStringLiteral("102"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(WaitFor([this] { return !m_boxes->texts().isEmpty() && m_boxes->texts().size() == 2; }));
+    EXPECT_TRUE(m_boxes->texts().last().startsWith(
+        QStringLiteral("Could not retrieve the user agent from Verbanta ES: ")));
+    EXPECT_EQ(edit->text(), QStringLiteral("101"));
+    EXPECT_GE(rowOf(form, QStringLiteral("&Name1")), 0);
+    EXPECT_EQ(form->GetDlgItem<CColorListCtrl>(CPropEditFrm::IDC_VARIABLES)
+                  ->GetItemText(rowOf(form, QStringLiteral("&Name1")), 1),
+              QStringLiteral("Bruno"));
+    EXPECT_FALSE(form->GetDlgItem(CPropEditFrm::IDC_APPLY)->isEnabled());
+}
+
 TEST_F(PropertyEditor, ClosingWithUnappliedChangesAsks)
 {
     login();
@@ -454,6 +500,19 @@ TEST_F(Accounts, AnUnreadableLengthLimitIsNoLimitOfZero)
     EXPECT_EQ(m_boxes->texts().front(),
               QStringLiteral("User Agents beginning with 1 are limited to 4 digits.\nIs 12345 correct?"));
     EXPECT_EQ(received(QStringLiteral("AddRemoteUser")).size(), 1);
+}
+
+TEST_F(Accounts, AnAccountThatCannotBeReadIsNeitherShownNorSent)
+{
+    login();
+    CAdministratorListDlg *dialog = openList();
+    ASSERT_NE(dialog, nullptr);
+    select(dialog, QStringLiteral("dept"));
+    m_server->failCommand(QStringLiteral("GetRemoteUser"), QStringLiteral("busy"));
+    m_boxes->answer(IDOK);
+    click(dialog, CAdministratorListDlg::IDC_MODIFY); // the account dialog ends by itself
+    EXPECT_EQ(m_boxes->texts(), QStringList{QStringLiteral("Unable to get dept")});
+    EXPECT_TRUE(received(QStringLiteral("ChangeRemoteUser")).isEmpty());
 }
 
 TEST_F(Accounts, DeleteAsksAndRemovesTheRow)
