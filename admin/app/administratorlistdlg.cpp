@@ -73,7 +73,9 @@ CAdministratorListDlg::~CAdministratorListDlg()
 bool CAdministratorListDlg::OnInitDialog()
 {
     CAdminApp &app = theApp();
-    const auto closeLater = [this] { QTimer::singleShot(0, this, [this] { SendMessage(GetSafeHwnd(), WM_CLOSE, 0, 0); }); };
+    const auto closeLater = [this] {
+        QTimer::singleShot(0, this, [this] { SendMessage(GetSafeHwnd(), WM_CLOSE, 0, 0); });
+    };
     if (app.Rights() <= kMinimumRights) {
         AfxMessageBox(QString::fromUtf8(kNotAllowed));
         closeLater();
@@ -93,7 +95,8 @@ bool CAdministratorListDlg::OnInitDialog()
         closeLater();
         return true;
     }
-    const QStringList widths = QString::fromUtf8(kColumnWidths).remove(QLatin1Char('"')).split(QLatin1Char(','));
+    const QStringList widths =
+        QString::fromUtf8(kColumnWidths).remove(QLatin1Char('"')).split(QLatin1Char(','));
     m_list->InsertColumn(0, QStringLiteral("User Name"), LVCFMT_LEFT, 100);
     m_list->InsertColumn(1, QStringLiteral("Security Level"), LVCFMT_LEFT, widths.value(1).toInt());
     m_list->InsertColumn(2, QStringLiteral("Comment"), LVCFMT_LEFT, widths.value(2).toInt());
@@ -125,7 +128,8 @@ void CAdministratorListDlg::fill()
         const bool department = *rights < kAdministratorRights;
         const int row = m_list->InsertItem(m_list->GetItemCount(), fields.at(0));
         m_list->SetItemText(row, 1, QString::fromUtf8(department ? kDepartment : kAdministrator));
-        m_list->SetItemText(row, 2, QString::fromUtf8(department ? kDepartmentComment : kAdministratorComment));
+        m_list->SetItemText(row, 2,
+                            QString::fromUtf8(department ? kDepartmentComment : kAdministratorComment));
         m_list->SetItemData(row, quintptr(row));
     }
 }

@@ -15,7 +15,14 @@ class CZELTSession;
 class CAdministratorListDlg : public CDialog {
     Q_OBJECT
 public:
-    enum { IDD = 220, IDC_LIST = 1506, IDC_ADD = 1503, IDC_MODIFY = 1515, IDC_DELETE = 1296, IDC_CLOSE = 1530 };
+    enum {
+        IDD = 220,
+        IDC_LIST = 1506,
+        IDC_ADD = 1503,
+        IDC_MODIFY = 1515,
+        IDC_DELETE = 1296,
+        IDC_CLOSE = 1530
+    };
 
     // `onDestroyed` runs when the window is gone (the frame clears its slot).
     explicit CAdministratorListDlg(QWidget *parent = nullptr, std::function<void()> onDestroyed = {});

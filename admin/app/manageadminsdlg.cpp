@@ -55,7 +55,8 @@ std::optional<QString> serverVariable(CServerCommandChannel &channel, const QStr
 
 } // namespace
 
-CManageAdminsDlg::CManageAdminsDlg(CServerCommandChannel &channel, QWidget *parent, const QString &name, int mode)
+CManageAdminsDlg::CManageAdminsDlg(CServerCommandChannel &channel, QWidget *parent, const QString &name,
+                                   int mode)
     : CDialog(IDD, QString(), parent), m_channel(channel), m_name(name), m_mode(mode)
 {
     buildControls();
@@ -72,10 +73,11 @@ void CManageAdminsDlg::buildControls()
     m_password->setEchoMode(QLineEdit::Password);
     m_confirm->setEchoMode(QLineEdit::Password);
     m_range = SetDlgCtrlID(new QLineEdit(this), IDC_RANGE);
-    m_administrator = SetDlgCtrlID(new QRadioButton(QStringLiteral("Administrator"), this), IDC_ADMINISTRATOR);
+    m_administrator =
+        SetDlgCtrlID(new QRadioButton(QStringLiteral("Administrator"), this), IDC_ADMINISTRATOR);
     m_department = SetDlgCtrlID(new QRadioButton(QStringLiteral("Department"), this), IDC_DEPARTMENT);
-    m_configuration =
-        SetDlgCtrlID(new QCheckBox(QStringLiteral("Configuration of system parameters"), this), IDC_CONFIGURATION);
+    m_configuration = SetDlgCtrlID(new QCheckBox(QStringLiteral("Configuration of system parameters"), this),
+                                   IDC_CONFIGURATION);
     m_templates =
         SetDlgCtrlID(new QCheckBox(QStringLiteral("Creation of notification template"), this), IDC_TEMPLATES);
     m_reports = SetDlgCtrlID(new QCheckBox(QStringLiteral("Run Report"), this), IDC_REPORTS);
@@ -97,7 +99,8 @@ void CManageAdminsDlg::buildControls()
         permissionLayout->addWidget(check);
     auto *buttons = new QDialogButtonBox(this);
     auto *ok = SetDlgCtrlID(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::ActionRole), IDC_OK);
-    auto *cancel = SetDlgCtrlID(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), IDCANCEL);
+    auto *cancel =
+        SetDlgCtrlID(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), IDCANCEL);
     for (QPushButton *button : {ok, cancel})
         button->setAutoDefault(false);
     auto *layout = new QVBoxLayout(this);
@@ -136,7 +139,8 @@ bool CManageAdminsDlg::OnInitDialog()
         AfxMessageBox(QString::fromUtf8(kInvalidOperation));
     if (!ready) {
         // A dialog whose account could not be read sends nothing at all.
-        QMetaObject::invokeMethod(this, [this] { EndDialog(IDCANCEL); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { EndDialog(IDCANCEL); }, Qt::QueuedConnection);
         GetDlgItem(IDC_OK)->setEnabled(false);
         return true;
     }
@@ -321,7 +325,8 @@ bool CManageAdminsDlg::rangeLeft()
         AfxMessageBox(parsed.message);
         return false;
     }
-    const std::optional<QString> maximum = serverVariable(m_channel, QStringLiteral("sys_maximum_box_length"));
+    const std::optional<QString> maximum =
+        serverVariable(m_channel, QStringLiteral("sys_maximum_box_length"));
     for (const CParsedRangeList::Item &item : parsed.list->Items()) {
         if (item.kind != CParsedRangeList::Item::Number)
             continue;
@@ -336,8 +341,8 @@ bool CManageAdminsDlg::rangeLeft()
         const int digits = length.toInt(&ok);
         if (!ok || number.size() <= digits)
             continue;
-        if (AfxMessageBox(QString::fromUtf8(kTooLong).arg(first).arg(length, number), MB_YESNO | MB_ICONQUESTION) !=
-            IDYES)
+        if (AfxMessageBox(QString::fromUtf8(kTooLong).arg(first).arg(length, number),
+                          MB_YESNO | MB_ICONQUESTION) != IDYES)
             return false;
     }
     m_checkedRange = text;

@@ -12,10 +12,8 @@
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -151,9 +149,9 @@ void CDistListFrm::OnInitialUpdate()
 bool CDistListFrm::fillGrid()
 {
     const QString numbers = m_document->IsListGiven() ? m_document->GetUAListText() : QStringLiteral("All");
-    const QString command = QStringLiteral("ParmsForUAType %1 %2 %3\n")
-                                .arg(TclWord(m_services.rootText), TclWord(QString::fromUtf8(kListProperties)),
-                                     TclWord(numbers));
+    const QString command =
+        QStringLiteral("ParmsForUAType %1 %2 %3\n")
+            .arg(TclWord(m_services.rootText), TclWord(QString::fromUtf8(kListProperties)), TclWord(numbers));
     const QString reply = m_channel->Execute(command, true, 1);
     if (IsErrorReply(reply)) {
         AfxMessageBox(reply, MB_OK | MB_ICONERROR);
@@ -162,7 +160,8 @@ bool CDistListFrm::fillGrid()
     const QByteArray bytes = reply.toUtf8();
     const CTclElements records = m_splitter.Split(bytes);
     if (records.isEmpty() && !reply.trimmed().isEmpty()) {
-        AfxMessageBox(QStringLiteral("The server's list of distribution lists cannot be read."), MB_ICONERROR);
+        AfxMessageBox(QStringLiteral("The server's list of distribution lists cannot be read."),
+                      MB_ICONERROR);
         return false;
     }
     QList<Row> rows;
@@ -311,7 +310,8 @@ void CDistListFrm::restoreMembers(int row)
     // The server's list again; when even that cannot be read the cell keeps
     // the list last known, never the text of an error.
     const QString reply = m_channel->Execute(
-        QStringLiteral("GetUA %1 %2").arg(m_rows.at(row - 1).number).arg(QString::fromUtf8(kMembers)), true, 1);
+        QStringLiteral("GetUA %1 %2").arg(m_rows.at(row - 1).number).arg(QString::fromUtf8(kMembers)), true,
+        1);
     CUserAgent record;
     if (!IsErrorReply(reply) && record.Parse(reply, m_splitter))
         m_rows[row - 1].members = record.GetProperty(QString::fromUtf8(kMembers));
@@ -330,8 +330,8 @@ bool CDistListFrm::changeSecurityCode(int row, const QString &typed)
         return true; // the administrator let it be
     Row &data = m_rows[row - 1];
     const QString reply = m_channel->Execute(
-        QStringLiteral("SetUASAC %1 %2 %3").arg(data.number).arg(data.changeNumber).arg(TclBareWord(*code)), true,
-        1);
+        QStringLiteral("SetUASAC %1 %2 %3").arg(data.number).arg(data.changeNumber).arg(TclBareWord(*code)),
+        true, 1);
     if (IsErrorReply(reply)) {
         AfxMessageBox(AdminString(IDS_CHANGE_REFUSED).arg(reply), MB_OK | MB_ICONERROR);
         return false;

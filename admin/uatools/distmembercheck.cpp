@@ -89,9 +89,8 @@ std::optional<std::pair<qsizetype, qsizetype>> firstDuplicate(const QList<Entry>
         return std::nullopt;
     QList<qsizetype> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return entries.at(a).lower < entries.at(b).lower;
-    });
+    std::sort(order.begin(), order.end(),
+              [&](qsizetype a, qsizetype b) { return entries.at(a).lower < entries.at(b).lower; });
     bool any = false;
     for (qsizetype k = 1; k < order.size() && !any; ++k)
         any = entries.at(order.at(k - 1)).overlaps(entries.at(order.at(k)));
@@ -149,8 +148,8 @@ bool CDistMemberCheck::Check(const QString &text, long ownNumber)
         }
     }
     if (const auto pair = firstDuplicate(entries)) {
-        AfxMessageBox(
-            QString::fromUtf8(kDuplicates).arg(entries.at(pair->first).text(), entries.at(pair->second).text()));
+        AfxMessageBox(QString::fromUtf8(kDuplicates)
+                          .arg(entries.at(pair->first).text(), entries.at(pair->second).text()));
         return false;
     }
     return true;

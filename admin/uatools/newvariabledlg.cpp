@@ -23,7 +23,8 @@ CNewVariableDlg::CNewVariableDlg(const QString &name, const QString &value, QWid
     form->addRow(QStringLiteral("Name:"), m_nameEdit);
     form->addRow(QStringLiteral("Value:"), m_valueEdit);
     auto *buttons = new QDialogButtonBox(this);
-    SetDlgCtrlID(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), IDOK)->setDefault(true);
+    SetDlgCtrlID(buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole), IDOK)
+        ->setDefault(true);
     SetDlgCtrlID(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), IDCANCEL);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

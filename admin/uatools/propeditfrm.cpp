@@ -12,16 +12,13 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QScopedValueRollback>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -50,7 +47,9 @@ QIcon variableImage(bool own)
 // release are taken when `onTab` takes the key.
 class CTabKeyFilter : public QObject {
 public:
-    CTabKeyFilter(QObject *parent, std::function<bool()> onTab) : QObject(parent), m_onTab(std::move(onTab)) {}
+    CTabKeyFilter(QObject *parent, std::function<bool()> onTab) : QObject(parent), m_onTab(std::move(onTab))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -157,7 +156,6 @@ bool CPropEditFrm::QueryClose()
 
 // --- choosing the user agent ----------------------------------------------
 
-
 void CPropEditFrm::numberEntered()
 {
     const QScopedValueRollback checking(m_checkingNumber, true);
@@ -223,8 +221,8 @@ void CPropEditFrm::OnServerReply(const QString &reply)
         return;
     }
     if (m_firstLoad) {
-        for (QWidget *control : std::initializer_list<QWidget *>{m_parent, m_scenario, m_value, m_set, m_new,
-                                                                 m_variablesList})
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{m_parent, m_scenario, m_value, m_set, m_new, m_variablesList})
             control->setEnabled(true);
         m_parent->setFocus();
         m_firstLoad = false;

@@ -177,8 +177,9 @@ int main(int argc, char **argv)
     }
 
     testserver::SimulatorProcess simulator;
-    simulator.seed(QStringLiteral("ua 700 -parent 2147483646 -stamp 1 {&Name2 Everyone System_Distribution_List {%1}}")
-                       .arg(Members(100000, count)));
+    simulator.seed(
+        QStringLiteral("ua 700 -parent 2147483646 -stamp 1 {&Name2 Everyone System_Distribution_List {%1}}")
+            .arg(Members(100000, count)));
     CSessionSettings settings;
     settings.port = simulator.port();
     const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
@@ -257,7 +258,8 @@ int main(int argc, char **argv)
                 adminLoad, plainLoad, adminLoad / plainLoad, qlonglong(loadLines.size()));
     std::printf("save     admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 2)   %lld commands\n",
                 adminSave, plainSave, adminSave / plainSave, qlonglong(saveLines.size()));
-    std::printf("both     admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 2)\n", adminLoad + adminSave,
-                plainLoad + plainSave, (adminLoad + adminSave) / (plainLoad + plainSave));
+    std::printf("both     admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 2)\n",
+                adminLoad + adminSave, plainLoad + plainSave,
+                (adminLoad + adminSave) / (plainLoad + plainSave));
     return 0;
 }

@@ -13,9 +13,9 @@
 #include "admin/app/mainframe.h"
 #include "admin/app/manageadminsdlg.h"
 #include "admin/session/tcllist.h"
+#include "admin/session/zeltsession.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
-#include "admin/session/zeltsession.h"
 #include "admin/uatools/distlistframe.h"
 #include "admin/uatools/distlistfrm.h"
 #include "admin/uatools/newvariabledlg.h"
@@ -61,7 +61,8 @@ protected:
         AppShellTestBase::TearDown();
     }
     void login(uint32_t rights = 0x80FFFFFF, const QString &ranges = QStringLiteral("All"),
-               const QString &user = QStringLiteral("boss"), const QString &password = QStringLiteral("boss-pw"))
+               const QString &user = QStringLiteral("boss"),
+               const QString &password = QStringLiteral("boss-pw"))
     {
         m_server->setAccount(user, password, rights, ranges);
         m_app = std::make_unique<CAdminApp>(patientSettings());
@@ -169,7 +170,8 @@ TEST_F(PropertyEditor, AsksTheWarningAndShowsTheRecordTheNumberNames)
     CPropEditFrm *form = open(101);
     ASSERT_NE(form, nullptr);
     const MessageBoxScript::ShownBox warning = m_boxes->transcript().front();
-    EXPECT_TRUE(warning.text.startsWith(QStringLiteral("The Property Editor is a powerful and dangerous utility")));
+    EXPECT_TRUE(
+        warning.text.startsWith(QStringLiteral("The Property Editor is a powerful and dangerous utility")));
     EXPECT_EQ(warning.type & MB_TYPEMASK, MB_YESNO);
     EXPECT_EQ(received(QStringLiteral("GetUA ")), QStringList{QStringLiteral("GetUA 101")});
     EXPECT_EQ(received(QStringLiteral("GetUAList")).size(), 1);
@@ -217,8 +219,8 @@ TEST_F(PropertyEditor, RefusesANameThatIsNoPlainWord)
     login();
     CPropEditFrm *form = open(101);
     ASSERT_NE(form, nullptr);
-    for (const QString &bad : {QStringLiteral("two words"), QStringLiteral("a[b]"), QStringLiteral("~Store_Message"),
-                               QString()}) {
+    for (const QString &bad :
+         {QStringLiteral("two words"), QStringLiteral("a[b]"), QStringLiteral("~Store_Message"), QString()}) {
         m_boxes->answer(IDOK);
         m_dialogs.on<CNewVariableDlg>([&](CNewVariableDlg *dialog) {
             type(dialog->GetDlgItem<QLineEdit>(CNewVariableDlg::IDC_NAME), bad);
@@ -407,7 +409,8 @@ TEST_F(Accounts, PasswordsArriveAsData)
     login();
     CAdministratorListDlg *dialog = openList();
     ASSERT_NE(dialog, nullptr);
-    const QStringList passwords = {QStringLiteral("a[exec_x]$y"), QStringLiteral("}"), QStringLiteral("back\\")};
+    const QStringList passwords = {QStringLiteral("a[exec_x]$y"), QStringLiteral("}"),
+                                   QStringLiteral("back\\")};
     for (int i = 0; i < passwords.size(); ++i) {
         const QString name = QStringLiteral("inject%1").arg(i);
         m_dialogs.on<CManageAdminsDlg>([&](CManageAdminsDlg *add) {
@@ -460,13 +463,15 @@ TEST_F(Accounts, ModifyWithoutChangesSendsNothing)
 
 TEST_F(Accounts, ModifySendsTheStoredNameAndKeepsAnUntouchedPassword)
 {
-    m_server->setAccount(QStringLiteral("ops.team"), QStringLiteral("ops-pw"), 0x10000020, QStringLiteral("200"));
+    m_server->setAccount(QStringLiteral("ops.team"), QStringLiteral("ops-pw"), 0x10000020,
+                         QStringLiteral("200"));
     login();
     CAdministratorListDlg *dialog = openList();
     ASSERT_NE(dialog, nullptr);
     select(dialog, QStringLiteral("ops.team"));
     m_dialogs.on<CManageAdminsDlg>([&](CManageAdminsDlg *modify) {
-        EXPECT_EQ(modify->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_NAME)->text(), QStringLiteral("opsteam"));
+        EXPECT_EQ(modify->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_NAME)->text(),
+                  QStringLiteral("opsteam"));
         QTest::mouseClick(modify->GetDlgItem<QCheckBox>(CManageAdminsDlg::IDC_TEMPLATES), Qt::LeftButton);
         click(modify, CManageAdminsDlg::IDC_OK);
     });
@@ -523,8 +528,10 @@ TEST_F(Accounts, DeleteAsksAndRemovesTheRow)
     select(dialog, QStringLiteral("helpdesk"));
     m_boxes->answer(IDYES);
     click(dialog, CAdministratorListDlg::IDC_DELETE);
-    EXPECT_EQ(m_boxes->texts().last(), QStringLiteral("Are you sure you would like to remove Administrator helpdesk?"));
-    EXPECT_EQ(received(QStringLiteral("DeleteRemoteUser")), QStringList{QStringLiteral("DeleteRemoteUser {helpdesk}")});
+    EXPECT_EQ(m_boxes->texts().last(),
+              QStringLiteral("Are you sure you would like to remove Administrator helpdesk?"));
+    EXPECT_EQ(received(QStringLiteral("DeleteRemoteUser")),
+              QStringList{QStringLiteral("DeleteRemoteUser {helpdesk}")});
     EXPECT_FALSE(names(dialog).contains(QStringLiteral("helpdesk")));
     click(dialog, CAdministratorListDlg::IDC_CLOSE);
     EXPECT_TRUE(WaitFor([this] {
@@ -567,7 +574,8 @@ TEST_F(DistributionLists, ShowsEveryListWithTheQueryThePartsGive)
     CDistListFrm *form = open();
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(received(QStringLiteral("ParmsForUAType")),
-              QStringList{QStringLiteral("ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {All}\n")});
+              QStringList{QStringLiteral(
+                  "ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {All}\n")});
     ASSERT_EQ(form->RowCount(), 3);
     EXPECT_EQ(cell(form, CDistListFrm::ColNumber, 1), QStringLiteral("300"));
     EXPECT_EQ(cell(form, CDistListFrm::ColMembers, 1), QStringLiteral("100 101 102"));
@@ -599,7 +607,8 @@ TEST_F(DistributionLists, AListNamingItselfIsRefusedAndTheCellGetsTheServersList
     ASSERT_NE(form, nullptr);
     m_boxes->answer(IDOK);
     EXPECT_FALSE(editCell(form, CDistListFrm::ColMembers, 1, QStringLiteral("100 300")));
-    EXPECT_EQ(m_boxes->texts().last(), QStringLiteral("Destination List should not include itself as a member"));
+    EXPECT_EQ(m_boxes->texts().last(),
+              QStringLiteral("Destination List should not include itself as a member"));
     EXPECT_EQ(received(QStringLiteral("GetUA ")),
               QStringList{QStringLiteral("GetUA 300 System_Distribution_List")});
     EXPECT_TRUE(received(QStringLiteral("UpdateUA")).isEmpty());
@@ -673,7 +682,8 @@ TEST_F(DistributionLists, TheLoginBoxsNewCodeIsRememberedOnlyOnceTheServerTookIt
     changeCode(QStringLiteral("6666"));
     EXPECT_EQ(received(QStringLiteral("SetUASAC")), QStringList{QStringLiteral("SetUASAC 300 1 6666")});
     EXPECT_EQ(m_app->Password(), QStringLiteral("6666"));
-    EXPECT_EQ(form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE)->text(), QStringLiteral("        "));
+    EXPECT_EQ(form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE)->text(),
+              QStringLiteral("        "));
 }
 
 TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
@@ -681,7 +691,8 @@ TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
     login();
     m_dialogs.on<CCreateUserAgentDlg>([](CCreateUserAgentDlg *d) {
         type(d->GetDlgItem<QLineEdit>(CCreateUserAgentDlg::IDC_RANGE), QStringLiteral("310-311"));
-        QTimer::singleShot(0, d, [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+        QTimer::singleShot(0, d,
+                           [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
     });
     m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
         EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
@@ -692,7 +703,8 @@ TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
     auto *frame = openedFrame<CDistListFrame>();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(received(QStringLiteral("ParmsForUAType")),
-              QStringList{QStringLiteral("ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {310 311}\n")});
+              QStringList{QStringLiteral(
+                  "ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {310 311}\n")});
     EXPECT_EQ(frame->GetActiveView()->RowCount(), 2);
 }
 

@@ -20,18 +20,21 @@ const MemberCase kCases[] = {
     {"1-100", true, nullptr},
     {"300", false, "Destination List should not include itself as a member"},
     {"100 300 12a", false, "Destination List should not include itself as a member"},
-    {"250-349", false, "Destination List should not include itself as a member.\n300 is included in range entry 250-349."},
+    {"250-349", false,
+     "Destination List should not include itself as a member.\n300 is included in range entry 250-349."},
     {"5 3-7", false, "Entries 5 and 3-7 contain duplicates."},
     {"100,100", false, "Entries 100 and 100 contain duplicates."},
     {"10-5", false, "Please use ranges that go from smaller to larger."},
     {"1-2-3", false, "Ranges (with '-') can only be used in pairs."},
     {"12a", false, "Only use numbers, commas, and '-' for ranges in the range box."},
     {"1-101", false,
-     "Range entry 1-101 spans more than 100 destinations.\nProcessing large destination lists can affect system "
+     "Range entry 1-101 spans more than 100 destinations.\nProcessing large destination lists can affect "
+     "system "
      "performance.\nIs this entry correct?",
      IDNO},
     {"1-101", true,
-     "Range entry 1-101 spans more than 100 destinations.\nProcessing large destination lists can affect system "
+     "Range entry 1-101 spans more than 100 destinations.\nProcessing large destination lists can affect "
+     "system "
      "performance.\nIs this entry correct?",
      IDYES},
 };
