@@ -136,8 +136,8 @@ const char *const kFailedToOpenDocument = "Failed to open document.";
 const char *const kAsrAlias = "ASRAADirectorySync";
 const char *const kPropertyEditorWarning =
     "The Property Editor is a powerful and dangerous utility that allows direct access to all attributes of "
-    "user agents (which could cause a User Agent to stop functioning properly). It is intended for use only for "
-    "specialized operations by experienced personnel. Do you want to proceed?";
+    "user agents (which could cause a User Agent to stop functioning properly). It is intended for use only "
+    "for specialized operations by experienced personnel. Do you want to proceed?";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
 constexpr WPARAM kAsrSyncRequest = 0xF0B8;
@@ -903,7 +903,8 @@ void CMainFrame::OnPropertyEditor()
     CAdminApp &app = theApp();
     const CAdminApp *account = &app;
     CWaitCursor wait;
-    CPropEditFrame::Open(m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+    CPropEditFrame::Open(m_mdiArea, *app.GetSession(),
+                         CLoginCredentials{app.Host(), app.User(), app.Password()},
                          [account](long number) { return account->IsUserAgentAllowed(number); });
 }
 
@@ -912,7 +913,8 @@ void CMainFrame::OnManageAdministrators()
     QPointer<QWidget> &slot = m_editors[SlotManageAdministrators - 1];
     if (slot)
         return;
-    auto *window = new CAdministratorListDlg(nullptr, [this] { ClearEditorWindow(SlotManageAdministrators); });
+    auto *window =
+        new CAdministratorListDlg(nullptr, [this] { ClearEditorWindow(SlotManageAdministrators); });
     slot = window;
     window->Create();
 }
@@ -938,7 +940,8 @@ void CMainFrame::openDistributionLists(const QList<long> &numbers)
         return dialog.NewValue();
     };
     CWaitCursor wait;
-    CDistListFrame::Open(m_mdiArea, *app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+    CDistListFrame::Open(m_mdiArea, *app.GetSession(),
+                         CLoginCredentials{app.Host(), app.User(), app.Password()},
                          editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }),
                          std::move(services), numbers);
 }

@@ -218,8 +218,8 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
     for (int id : {ID_MANAGE_ADMINS, ID_PROPERTY_EDITOR, ID_EDIT_UA_DISTLIST})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int later : {ID_EDIT_UA_IVR, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS,
-                      ID_RUN_IVR_ALIAS}) {
+    for (int later :
+         {ID_EDIT_UA_IVR, ID_CONFIG_WIZARD, ID_CONFIG_VOICE_PORTS, ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -1144,8 +1144,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
         EXPECT_TRUE(menuHolds(id)) << id;
         EXPECT_TRUE(enabled(id)) << id;
     }
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor", "Distribution List"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Voice Ports Status", "Mailbox Editor",
+                                                              "COS Mailbox Editor", "Distribution List"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 
     // A click on a name and OK, then a double click: the editors are counted
