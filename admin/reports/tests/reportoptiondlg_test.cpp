@@ -278,17 +278,14 @@ TEST_F(ReportOptionDlgTest, AllEightReportsAreRunInTheirOrderAndPrintTheServersF
         const char *figures; // a pattern the PDF's text must hold
     };
     const Shown shown[] = {
-        {"Individual Port Statistics",
-         {70, 100},
-         "From 3/1/2001 To 3/15/2001[\\s\\S]*\\b1\\s+120\\s+14\\s+4440\\s+0\\b"},
+        {"Individual Port Statistics", {70, 100}, "From 3/1/2001 To 3/15/2001[\\s\\S]*\\b1\\s+120\\s+14\\s+4440\\s+0\\b"},
         {"Port Group Statistics", {80, 120}, "Incoming\\s+1\\s*2\\s*3\\s*4\\s+350\\s+48"},
         {"All Port Statistics", {90, 140}, "Group 1\\s+42\\s+5\\s+0"},
         {"Mailbox Info and Status", {100, 160}, "101\\s+Bruno"},
         {"Mailbox Calling Statistics", {110, 180}, "\\b100\\s+3\\s+1\\s+0\\s+2\\s+1\\b"},
         {"Mailbox Usage Summary", {130, 220}, "\\b100\\s+100\\s+9\\s+7\\b"},
         {"Mailbox Message Statistics", {120, 200}, "\\b101\\s+0\\s+0\\s+12\\s+42\\s+504\\s+11/2/2026"},
-        {"System Information",
-         {140, 240},
+        {"System Information", {140, 240},
          "Verbanta ES 5.2 \\(simulated\\)\\s+Generic DTMF\\s+11.2 GB free\\s+8[\\s\\S]*\\b330\\s+1\\s+3\\b"},
     };
     const QList<CReportPreviewWnd *> previews = m_engine->Previews();
