@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 
 #include "admin/app/adminapp.h"
+#include "admin/app/administratorlistdlg.h"
 #include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
@@ -42,6 +43,8 @@
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
 #include "admin/uatools/notifytemplateeditordlg.h"
+#include "admin/uatools/distlistframe.h"
+#include "admin/uatools/propeditframe.h"
 #include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
 #include "admin/useragents/admintemplate.h"
@@ -153,6 +156,10 @@ const char *const kNoSystemRoot =
     "Error in server database: System root does not exist.\nThe requested function can not be started.";
 const char *const kFailedToOpenDocument = "Failed to open document.";
 const char *const kAsrAlias = "ASRAADirectorySync";
+const char *const kPropertyEditorWarning =
+    "The Property Editor is a powerful and dangerous utility that allows direct access to all attributes of "
+    "user agents (which could cause a User Agent to stop functioning properly). It is intended for use only "
+    "for specialized operations by experienced personnel. Do you want to proceed?";
 const char *const kAsrSyncScript = "source ${sys_tcl_library_path}/asr_aa_data/makedir.tcl";
 // The request code of the ASR synchronisation reply: the id of its string.
 constexpr WPARAM kAsrSyncRequest = 0xF0B8;
@@ -366,6 +373,9 @@ void CMainFrame::registerHandlers()
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
         {ID_SYSTEM_PARAMETERS, &CMainFrame::OnSystemParameters},
         {ID_RUN_IVR_ALIAS, &CMainFrame::OnRunIvrAlias},
+        {ID_PROPERTY_EDITOR, &CMainFrame::OnPropertyEditor},
+        {ID_MANAGE_ADMINS, &CMainFrame::OnManageAdministrators},
+        {ID_EDIT_UA_DISTLIST, &CMainFrame::OnEditDistributionLists},
     };
     for (int id : kConfigurationPages)
         m_handlers.insert(id, &CMainFrame::OnConfigurationPage);
@@ -554,6 +564,9 @@ bool CMainFrame::availableNow(int id) const
     case ID_CONFIG_LANGUAGE:
     case ID_SYSTEM_PARAMETERS:
     case ID_RUN_IVR_ALIAS:
+    case ID_PROPERTY_EDITOR:
+    case ID_MANAGE_ADMINS:
+    case ID_EDIT_UA_DISTLIST:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -940,7 +953,18 @@ void CMainFrame::OnCreateCos()
 
 void CMainFrame::OnCreateDistributionLists()
 {
-    createUserAgents(UAKind::DistributionListRoot, UAKind::DistributionListRoot, false, nullptr);
+    if (!systemRootExists(theApp(), CAdminApp::RootDistributionList))
+        return;
+    QList<long> created;
+    runOnOwnSession([&](CZELTSession &session) {
+        CCreateUserAgentDlg dialog(session, UAKind::DistributionListRoot, UAKind::DistributionListRoot, this,
+                                   false, allowedUserAgents());
+        dialog.DoModal();
+        created = dialog.GetCreatedNumbers();
+    });
+    // The lists just made open in their editor.
+    if (!created.isEmpty())
+        openDistributionLists(created);
 }
 
 void CMainFrame::OnCreateIvrAgents()
@@ -1019,6 +1043,56 @@ void CMainFrame::OnDeleteUserAgents()
         CDeleteUserAgentsDlg dialog(session, allowedUserAgents(), this);
         dialog.DoModal();
     });
+}
+
+void CMainFrame::OnPropertyEditor()
+{
+    if (AfxMessageBox(QString::fromUtf8(kPropertyEditorWarning), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    CAdminApp &app = theApp();
+    const CAdminApp *account = &app;
+    CWaitCursor wait;
+    CPropEditFrame::Open(m_mdiArea, *app.GetSession(),
+                         CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         [account](long number) { return account->IsUserAgentAllowed(number); });
+}
+
+void CMainFrame::OnManageAdministrators()
+{
+    QPointer<QWidget> &slot = m_editors[SlotManageAdministrators - 1];
+    if (slot)
+        return;
+    auto *window =
+        new CAdministratorListDlg(nullptr, [this] { ClearEditorWindow(SlotManageAdministrators); });
+    slot = window;
+    window->Create();
+}
+
+void CMainFrame::OnEditDistributionLists()
+{
+    if (systemRootExists(theApp(), CAdminApp::RootDistributionList))
+        openDistributionLists({});
+}
+
+void CMainFrame::openDistributionLists(const QList<long> &numbers)
+{
+    CAdminApp &app = theApp();
+    CDistListFrm::Services services;
+    services.applicationChannel = app.GetSession();
+    services.rootText = app.RootText(CAdminApp::RootDistributionList);
+    services.loginMailbox = app.LoginMailbox();
+    services.rememberSecurityCode = [this](const QString &code) { rememberSecurityCode(code); };
+    services.askSecurityCode = [](QWidget *parent, const QString &typed) -> std::optional<QString> {
+        CChangeSecurityCodeDlg dialog(parent, typed);
+        if (dialog.DoModal() != IDOK)
+            return std::nullopt;
+        return dialog.NewValue();
+    };
+    CWaitCursor wait;
+    CDistListFrame::Open(m_mdiArea, *app.GetSession(),
+                         CLoginCredentials{app.Host(), app.User(), app.Password()},
+                         editorAccount(app, [this](const QString &code) { rememberSecurityCode(code); }),
+                         std::move(services), numbers);
 }
 
 void CMainFrame::runOnOwnSession(const std::function<void(CZELTSession &)> &run)

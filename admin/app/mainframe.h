@@ -166,6 +166,11 @@ private:
     void OnCopyUserAgent();
     void OnDeleteUserAgents();
     void OnConfigurationPage();
+    void OnPropertyEditor();
+    void OnManageAdministrators();
+    void OnEditDistributionLists();
+    // The distribution-list editor over every list, or over `numbers`.
+    void openDistributionLists(const QList<long> &numbers);
     // Copies box `from` (-1: the administrator names it) over new numbers
     // and opens the editor on the copies; the editor's Copy button and the
     // menu's Copy User Agent.

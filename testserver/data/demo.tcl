@@ -336,3 +336,12 @@ ua 104 -parent 10 -stamp 1 -sac 0 {&Name1 Erin &Name2 Ellis &Ext 104 &Comment {}
 serverfile C:/Verbanta/tcl/asr_aa_data/prompts/record_synonyms.VOX
 serverfile C:/Verbanta/tcl/asr_aa_data/prompts/Front_Desk.vox
 # --- end asr
+
+# --- distribution lists and administrators: more to show in their windows.
+ua 301 -parent 2147483646 -stamp 1 {&Name1 Support &Name2 {Support desk} Group_List 7
+    System_Distribution_List {103 2000-2002 2100}}
+ua 302 -parent 2147483646 -stamp 1 {&Name1 Managers &Name2 Managers Group_List {7 9}
+    System_Distribution_List {102 999}}
+account helpdesk helpdesk 0x10000020 {2000-2199}
+account nightops nightops 0x20000089 All
+# --- end distribution lists and administrators

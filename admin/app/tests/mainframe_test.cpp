@@ -220,9 +220,9 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
-    for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS})
+    for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS, ID_MANAGE_ADMINS, ID_PROPERTY_EDITOR, ID_EDIT_UA_DISTLIST})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int later : {ID_EDIT_UA_IVR, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_PROPERTY_EDITOR}) {
+    for (int later : {ID_EDIT_UA_IVR, ID_CONFIG_WIZARD}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -296,7 +296,7 @@ TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
     EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_IVR));
-    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_MANAGE_ADMINS, 0);
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_RUN_IVR_ALIAS, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
     EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());
@@ -1147,8 +1147,8 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
         EXPECT_TRUE(menuHolds(id)) << id;
         EXPECT_TRUE(enabled(id)) << id;
     }
-    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
+    EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs), (QStringList{"Voice Ports Status", "Mailbox Editor", "COS Mailbox Editor",
+                                                              "System Parameters", "Distribution List"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 
     // A click on a name and OK, then a double click: the editors are counted
@@ -1182,7 +1182,7 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(qobject_cast<CChanviewFrame *>(m_frame->MdiArea()->subWindowList().last()));
     EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters", "Distribution List"}));
     EXPECT_EQ(windowTitles().size(), 4);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -1191,7 +1191,7 @@ TEST_F(MainFrameTest, NewDoesNotOfferTheVoicePortStatusBelowItsRights)
 {
     loginWithRights(0x10000030u, QStringLiteral("100-105"));
     EXPECT_EQ(OfferedByNew(*m_frame, m_dialogs),
-              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters"}));
+              (QStringList{"Mailbox Editor", "COS Mailbox Editor", "System Parameters", "Distribution List"}));
     EXPECT_TRUE(windowTitles().isEmpty());
 }
 

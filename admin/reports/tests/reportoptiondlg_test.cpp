@@ -286,7 +286,7 @@ TEST_F(ReportOptionDlgTest, AllEightReportsAreRunInTheirOrderAndPrintTheServersF
         {"Mailbox Usage Summary", {130, 220}, "\\b100\\s+100\\s+9\\s+7\\b"},
         {"Mailbox Message Statistics", {120, 200}, "\\b101\\s+0\\s+0\\s+12\\s+42\\s+504\\s+11/2/2026"},
         {"System Information", {140, 240},
-         "Verbanta ES 5.2 \\(simulated\\)\\s+Generic DTMF\\s+11.2 GB free\\s+8[\\s\\S]*\\b330\\s+1\\s+1\\b"},
+         "Verbanta ES 5.2 \\(simulated\\)\\s+Generic DTMF\\s+11.2 GB free\\s+8[\\s\\S]*\\b330\\s+1\\s+3\\b"},
     };
     const QList<CReportPreviewWnd *> previews = m_engine->Previews();
     ASSERT_EQ(previews.size(), 8);
