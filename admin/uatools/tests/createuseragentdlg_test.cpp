@@ -247,6 +247,28 @@ TEST_F(CreateDialog, ClosingTheProgressWindowCancelsAndWaitsForTheWorker)
     EXPECT_EQ(received(QStringLiteral("CreateUAFromAdmin")).size(), sent);
 }
 
+// The worker meets the session's failure on its own thread: the numbers it
+// could not send are counted as failed, the run ends with its summary, and
+// the program goes on (the lost server is the main window's to tell).
+TEST_F(CreateDialog, ALostLinkFailsTheRestOfTheRunAndEndsItWithItsSummary)
+{
+    const Run run =
+        create(QStringLiteral("3000-3199"), true, 997, MailboxRoot, false, {}, {}, [this](CCreateProgressDlg *p) {
+            ASSERT_TRUE(WaitFor([p] { return p->GetProcessed() >= 3; }));
+            EXPECT_EQ(m_simulator->dropLinks(), 1);
+            ASSERT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
+            EXPECT_EQ(p->GetProcessed(), 200u);
+            EXPECT_GT(p->GetFailed(), 0u);
+            EXPECT_EQ(status(p), QStringLiteral("Created %1 user agents.\n%2 user agents could not be created.\n")
+                                     .arg(200 - p->GetFailed())
+                                     .arg(p->GetFailed()));
+            click(p, IDOK);
+        });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_GE(run.created.size(), 3);
+    EXPECT_LT(run.created.size(), 200);
+}
+
 TEST_F(CreateDialog, AsksOnceForANumberLongerThanItsDigitsLimitAndNoKeepsTheDialog)
 {
     m_session->Execute(QStringLiteral("ConfigSetString sys_fixed_len_1 4"));
