@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -28,12 +29,19 @@ public:
         if (m_elements.size() % 2 != 0)
             m_elements = CTclElements();
     }
-    QString text(const char *name) const
+    QByteArrayView value(QByteArrayView name) const
     {
         for (qsizetype i = 0; i + 1 < m_elements.size(); i += 2)
             if (m_elements.at(i) == name)
-                return m_elements.text(i + 1);
-        return QString();
+                return m_elements.at(i + 1);
+        return QByteArrayView();
+    }
+    QString text(const char *name) const { return QString::fromUtf8(value(name)); }
+    // The value, else `fill` when it is empty.
+    QByteArrayView valueOr(const char *name, QByteArrayView fill) const
+    {
+        const QByteArrayView found = value(name);
+        return found.isEmpty() ? fill : found;
     }
     // "text, else ." : an empty value is stored as the fill.
     QString textOr(const char *name, const QString &fill) const
@@ -138,20 +146,28 @@ bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &in
     CTclElements logonRecords;
     if (!Records(info, boxes, fill) || !Records(logons, logonRecords, fill))
         return false;
-    QHash<QString, QString> lastLogon;
+    // Paired by the mailbox's bytes, blanks around them aside. The log-on
+    // records stay split for the whole run, so the keys are views into them
+    // and nothing is copied or converted to pair ten thousand boxes.
+    std::vector<Record> logonList;
+    logonList.reserve(size_t(logonRecords.size()));
+    QHash<QByteArrayView, qint64> lastLogon;
     lastLogon.reserve(logonRecords.size());
     for (qsizetype i = 0; i < logonRecords.size(); ++i) {
-        const Record record(logonRecords.at(i));
-        lastLogon.insert(record.text("Mailbox").trimmed(), record.text("Last_Logon"));
+        const Record &record = logonList.emplace_back(logonRecords.at(i));
+        lastLogon.insert(record.value("Mailbox").trimmed(),
+                         CReportsDatabase::LeadingNumberOfUtf8(record.value("Last_Logon")));
     }
     return Refill(table, boxes.size(), [&](qsizetype i) {
         const Record record(boxes.at(i));
-        const QString mailbox = record.text("Mailbox");
-        const qint64 logon = CReportsDatabase::LeadingNumber(lastLogon.value(mailbox.trimmed(), kDot));
-        return table.AddRecord(mailbox, record.textOr("&Name1", kDot), record.textOr("&Name2", kDot),
-                               record.textOr("m_cos", kDot), record.textOr("m_namerec", kDot),
-                               record.textOr("&SAC_was_not_changed", kDot), record.textOr("Creation_Time", kDot),
-                               CReportDate::LogonText(logon), record.textOr("&Comment", kDot));
+        const QByteArrayView mailbox = record.value("Mailbox");
+        // A box missing from the log-ons has never logged on.
+        const qint64 logon = lastLogon.value(mailbox.trimmed(), 0);
+        const QByteArrayView dot(".");
+        return table.AddRecord(mailbox, record.valueOr("&Name1", dot), record.valueOr("&Name2", dot),
+                               record.valueOr("m_cos", dot), record.valueOr("m_namerec", dot),
+                               record.valueOr("&SAC_was_not_changed", dot), record.valueOr("Creation_Time", dot),
+                               CReportDate::LogonText(logon).toLatin1(), record.valueOr("&Comment", dot));
     }, fill);
 }
 
