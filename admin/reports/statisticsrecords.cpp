@@ -96,47 +96,45 @@ bool Refill(CReportsDatabase &table, qsizetype count, const std::function<bool(q
     return true;
 }
 
+// Refill for a reply of one record a row: `store` stores one record.
+bool RefillRecords(CReportsDatabase &table, const QString &reply, ReportFill &fill,
+                   const std::function<bool(const Record &)> &store)
+{
+    CTclElements records;
+    if (!Records(reply, records, fill))
+        return false;
+    return Refill(table, records.size(), [&](qsizetype i) { return store(Record(records.at(i))); }, fill);
+}
+
 } // namespace
 
 bool CStatisticsRecords::PortStatistics(CPortLogTable &table, const QString &reply, const ReportDateRange &range,
                                         ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.number("Port"), record.number("p_cnt_in"),
                                record.number("p_cnt_out"), record.number("p_t_busy"), record.number("p_c_outofsvc"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::PortGroupStatistics(CGroupLogTable &table, const QString &reply,
                                              const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.textOr("Group", kDot),
                                record.textOr("port_id", kDot), record.number("tot_in"), record.number("tot_out"),
                                record.text("s_t_simbsy"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::AllPortStatistics(CAllPortLogTable &table, const QString &reply,
                                            const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.textOr("Group", kDot), record.number("tot_in"),
                                record.number("tot_out"), record.number("tot_out_failures"),
                                record.text("s_t_simbsy"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &info, const QString &logons,
@@ -174,44 +172,32 @@ bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &in
 bool CStatisticsRecords::MailboxCalling(CMailboxCallTable &table, const QString &reply,
                                         const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.text("Mailbox"), record.number("m_c_noans"),
                                record.number("m_c_busy"), record.number("m_c_tro"), record.number("m_c_tre"),
                                record.number("m_c_ab"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MessageStatistics(CMailboxMessageTable &table, const QString &reply, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(record.textOr("Mailbox", kDot), record.number("m_n_msgcnt"),
                                record.number("m_c_pfldmsg"), record.number("m_t_msgcnt"), record.number("m_a_msglen"),
                                record.number("m_t_msglen"), record.textOr("m_t_oldmsgdat", kDot),
                                record.number("m_c_fax"), record.number("m_t_fax"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MailboxUsage(CMailboxUsageTable &table, const QString &reply, const ReportDateRange &range,
                                       ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         // Log-on time in whole minutes; the access count as the server counts it.
         return table.AddRecord(range.fromText, range.toText, record.textOr("Mailbox", kDot),
                                record.textOr("&Ext", kDot), record.number("m_t_login") / 60,
                                record.number("m_c_accessed"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::SystemInformation(CSystemInfoTable &table, const QString &system,
