@@ -61,6 +61,16 @@ void CBulkProgressDlg::StopWorker()
     m_thread.join();
 }
 
+int CBulkProgressDlg::DoModalInPlaceOfOpener()
+{
+    if (QWidget *opener = parentWidget()) {
+        opener->hide();
+        if (QWidget *main = opener->parentWidget())
+            main->window()->activateWindow();
+    }
+    return DoModal();
+}
+
 bool CBulkProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();

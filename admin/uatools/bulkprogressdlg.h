@@ -46,6 +46,11 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Runs the dialog modally in place of the dialog that opened it (its
+    // parent), which hides for the run while the main window is made active.
+    // DoModal's result.
+    int DoModalInPlaceOfOpener();
+
 protected:
     struct Ids {
         int status;
