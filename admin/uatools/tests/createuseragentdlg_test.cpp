@@ -36,12 +36,6 @@ QString MailboxLine(qint32 number, qint32 cos, int makeCos, const QString &code)
 
 class CreateDialog : public UAToolsTestBase {
 protected:
-    struct Run {
-        int result = 0;
-        QList<long> created;
-        QString summary;
-    };
-
     // Opens the Create dialog, types `range`, clicks OK and, when a progress
     // dialog shows, waits for the run's end, keeps the summary and clicks OK
     // (after `onProgress` when given).
@@ -60,27 +54,14 @@ protected:
         });
         if (dialogsBetween)
             dialogsBetween();
-        if (expectProgress) {
-            m_dialogs.on<CCreateProgressDlg>([this, &run, onProgress](CCreateProgressDlg *p) {
-                if (onProgress) {
-                    onProgress(p);
-                    return;
-                }
-                EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
-                run.summary = status(p);
-                if (!m_progressScreenshot.isEmpty())
-                    screenshot(p, m_progressScreenshot);
-                click(p, IDOK);
-            });
-        }
+        if (expectProgress)
+            actOnProgress<CCreateProgressDlg>(run, onProgress);
         CCreateUserAgentDlg dialog(*m_session, model, root, nullptr, makeCos, std::move(allowed));
         run.result = dialog.DoModal();
         run.created = dialog.GetCreatedNumbers();
         EXPECT_EQ(m_dialogs.pending(), 0);
         return run;
     }
-
-    QString m_progressScreenshot; // the progress dialog's picture at its end
 };
 
 TEST_F(CreateDialog, CreatesMailboxesWithoutAClassOfServiceFromTheDefaultBox)
