@@ -5,6 +5,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <cstdio>
+#include <ctime>
+
 std::optional<QDate> CReportDate::Parse(const QString &text)
 {
     const QString typed = text.trimmed();
@@ -96,14 +99,24 @@ QString CReportDate::LogonText(qint64 seconds)
 {
     if (seconds == 0)
         return QStringLiteral("NEVER");
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toLocalTime();
-    const int hour = local.time().hour();
+    // A report converts a stamp for each of its rows: localtime_r reads the
+    // zone once (and again after each tzset), where QDateTime's conversion
+    // looks at the zone file for every stamp. Stamps it cannot convert take
+    // QDateTime's road.
+    const std::time_t when = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    if (qint64(when) != seconds || !localtime_r(&when, &local)) {
+        const QDateTime converted = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toLocalTime();
+        local.tm_year = converted.date().year() - 1900;
+        local.tm_mon = converted.date().month() - 1;
+        local.tm_mday = converted.date().day();
+        local.tm_hour = converted.time().hour();
+        local.tm_min = converted.time().minute();
+    }
+    const int hour = local.tm_hour;
     const int clockHour = hour % 12 == 0 ? 12 : hour % 12;
-    return QStringLiteral("%1/%2/%3 %4:%5%6")
-        .arg(local.date().month())
-        .arg(local.date().day())
-        .arg(local.date().year())
-        .arg(clockHour)
-        .arg(local.time().minute(), 2, 10, QLatin1Char('0'))
-        .arg(hour >= 12 ? QStringLiteral("pm") : QStringLiteral("am"));
+    char text[64];
+    const int length = std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d%s", local.tm_mon + 1, local.tm_mday,
+                                     local.tm_year + 1900, clockHour, local.tm_min, hour >= 12 ? "pm" : "am");
+    return QString::fromLatin1(text, qMin(length, int(sizeof text) - 1));
 }

@@ -249,11 +249,11 @@ bool CReportOptionDlg::request(const QString &command, QString &reply)
     return true;
 }
 
-bool CReportOptionDlg::requestDated(const std::function<QString(const ReportDateRange &)> &command,
-                                    ReportDateRange &range, QString &reply)
+bool CReportOptionDlg::requestDated(const QString &command, ReportDateRange &range, QString &reply)
 {
     for (;;) {
-        if (!request(command(range), reply))
+        if (!request(QStringLiteral("%1 %2 %3").arg(command, TclWord(range.fromArgument), TclWord(range.toArgument)),
+                     reply))
             return false;
         if (!IsQuestionReply(reply))
             return true;
@@ -272,27 +272,34 @@ bool CReportOptionDlg::requestDated(const std::function<QString(const ReportDate
     }
 }
 
-void CReportOptionDlg::tellFill(bool filled, const ReportFill &fill, const QString &report)
+bool CReportOptionDlg::storeAndShow(const std::function<bool(ReportFill &)> &store,
+                                    const ReportWindow &window)
 {
+    ReportFill fill;
+    const bool filled = store(fill);
     if (!filled)
-        AfxMessageBox(QStringLiteral("The %1 report could not be stored: %2").arg(report, fill.error), MB_OK);
+        AfxMessageBox(QStringLiteral("The %1 report could not be stored: %2").arg(window.title, fill.error),
+                      MB_OK);
     else if (fill.failed > 0)
         AfxMessageBox(QStringLiteral("%1 of the %2 rows of the %3 report could not be stored.")
                           .arg(fill.failed)
                           .arg(fill.failed + fill.stored)
-                          .arg(report),
+                          .arg(window.title),
                       MB_OK);
+    if (filled)
+        showReport(window);
+    return true;
 }
 
-void CReportOptionDlg::showReport(const QString &layout, const QString &title, int left, int top)
+void CReportOptionDlg::showReport(const ReportWindow &window)
 {
     CReportEngine *engine = CReportEngine::Current();
-    CReportJob *job = engine ? engine->OpenJob(layout) : nullptr;
+    CReportJob *job = engine ? engine->OpenJob(window.layout) : nullptr;
     if (!job) {
         AfxMessageBox(engine ? engine->GetErrorText() : QStringLiteral("The report engine is not open."), MB_OK);
         return;
     }
-    if (!job->OutputToWindow(title, left, top, 600, 500))
+    if (!job->OutputToWindow(window.title, window.left, window.top, 600, 500))
         AfxMessageBox(job->GetErrorText(), MB_OK);
     else if (!job->Start())
         AfxMessageBox(job->GetErrorText(), MB_OK);
@@ -304,18 +311,11 @@ bool CReportOptionDlg::RunPortStatistics()
     CWaitCursor wait;
     ReportDateRange range = CReportDate::Range(m_strIndividualPortFrom, m_strIndividualPortTo, m_now());
     QString reply;
-    if (!requestDated(
-            [](const ReportDateRange &r) {
-                return QStringLiteral("Tcl_PortStatistics {-1} {-1} %1 %2").arg(TclWord(r.fromArgument), TclWord(r.toArgument));
-            },
-            range, reply))
+    if (!requestDated(QStringLiteral("Tcl_PortStatistics {-1} {-1}"), range, reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::PortStatistics(*m_portLog, reply, range, fill);
-    tellFill(filled, fill, QStringLiteral("Individual Port Statistics"));
-    if (filled)
-        showReport(QStringLiteral("portstat.rpt"), QStringLiteral("Individual Port Statistics"), 70, 100);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) { return CStatisticsRecords::PortStatistics(*m_portLog, reply, range, fill); },
+        {QStringLiteral("portstat.rpt"), QStringLiteral("Individual Port Statistics"), 70, 100});
 }
 
 bool CReportOptionDlg::RunPortGroupStatistics()
@@ -323,18 +323,13 @@ bool CReportOptionDlg::RunPortGroupStatistics()
     CWaitCursor wait;
     ReportDateRange range = CReportDate::Range(m_strPortGroupFrom, m_strPortGroupTo, m_now());
     QString reply;
-    if (!requestDated(
-            [](const ReportDateRange &r) {
-                return QStringLiteral("Tcl_GroupStatistics {-1} %1 %2").arg(TclWord(r.fromArgument), TclWord(r.toArgument));
-            },
-            range, reply))
+    if (!requestDated(QStringLiteral("Tcl_GroupStatistics {-1}"), range, reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::PortGroupStatistics(*m_groupLog, reply, range, fill);
-    tellFill(filled, fill, QStringLiteral("Port Group Statistics"));
-    if (filled)
-        showReport(QStringLiteral("PortGroup.rpt"), QStringLiteral("Port Group Statistics"), 80, 120);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::PortGroupStatistics(*m_groupLog, reply, range, fill);
+        },
+        {QStringLiteral("PortGroup.rpt"), QStringLiteral("Port Group Statistics"), 80, 120});
 }
 
 bool CReportOptionDlg::RunAllPortStatistics()
@@ -342,18 +337,13 @@ bool CReportOptionDlg::RunAllPortStatistics()
     CWaitCursor wait;
     ReportDateRange range = CReportDate::Range(m_strAllPortFrom, m_strAllPortTo, m_now());
     QString reply;
-    if (!requestDated(
-            [](const ReportDateRange &r) {
-                return QStringLiteral("Tcl_GroupStatistics {0} %1 %2").arg(TclWord(r.fromArgument), TclWord(r.toArgument));
-            },
-            range, reply))
+    if (!requestDated(QStringLiteral("Tcl_GroupStatistics {0}"), range, reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::AllPortStatistics(*m_allPortLog, reply, range, fill);
-    tellFill(filled, fill, QStringLiteral("All Port Statistics"));
-    if (filled)
-        showReport(QStringLiteral("AllPortStat.rpt"), QStringLiteral("All Port Statistics"), 90, 140);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::AllPortStatistics(*m_allPortLog, reply, range, fill);
+        },
+        {QStringLiteral("AllPortStat.rpt"), QStringLiteral("All Port Statistics"), 90, 140});
 }
 
 bool CReportOptionDlg::RunMailboxInfo()
@@ -364,33 +354,23 @@ bool CReportOptionDlg::RunMailboxInfo()
     if (!request(QStringLiteral("Tcl_MailboxInfoReportNoASR %1 {-1}").arg(TclWord(mailboxList())), info) ||
         !request(QStringLiteral("Tcl_MailboxStatisticsNoASR {-1} {-1} {-1} {-1}"), logons))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::MailboxInfo(*m_mailboxInfo, info, logons, fill);
-    tellFill(filled, fill, QStringLiteral("Mailbox Info and Status"));
-    if (filled)
-        showReport(QStringLiteral("MailboxInfo.rpt"), QStringLiteral("Mailbox Info and Status"), 100, 160);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) { return CStatisticsRecords::MailboxInfo(*m_mailboxInfo, info, logons, fill); },
+        {QStringLiteral("MailboxInfo.rpt"), QStringLiteral("Mailbox Info and Status"), 100, 160});
 }
 
 bool CReportOptionDlg::RunMailboxCalling()
 {
     CWaitCursor wait;
     ReportDateRange range = CReportDate::Range(m_strMailboxCallingFrom, m_strMailboxCallingTo, m_now());
-    const QString list = mailboxList();
     QString reply;
-    if (!requestDated(
-            [&list](const ReportDateRange &r) {
-                return QStringLiteral("Tcl_MailboxStatistics %1 {-1} %2 %3")
-                    .arg(TclWord(list), TclWord(r.fromArgument), TclWord(r.toArgument));
-            },
-            range, reply))
+    if (!requestDated(QStringLiteral("Tcl_MailboxStatistics %1 {-1}").arg(TclWord(mailboxList())), range, reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::MailboxCalling(*m_mailboxCall, reply, range, fill);
-    tellFill(filled, fill, QStringLiteral("Mailbox Calling Statistics"));
-    if (filled)
-        showReport(QStringLiteral("MailboxCall.rpt"), QStringLiteral("Mailbox Calling Statistics"), 110, 180);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::MailboxCalling(*m_mailboxCall, reply, range, fill);
+        },
+        {QStringLiteral("MailboxCall.rpt"), QStringLiteral("Mailbox Calling Statistics"), 110, 180});
 }
 
 bool CReportOptionDlg::RunMessageStatistics()
@@ -399,33 +379,25 @@ bool CReportOptionDlg::RunMessageStatistics()
     QString reply;
     if (!request(QStringLiteral("Tcl_MailboxMessageStatReportNoASR %1 {-1}").arg(TclWord(mailboxList())), reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::MessageStatistics(*m_mailboxMessage, reply, fill);
-    tellFill(filled, fill, QStringLiteral("Mailbox Message Statistics"));
-    if (filled)
-        showReport(QStringLiteral("MessageInfo.rpt"), QStringLiteral("Mailbox Message Statistics"), 120, 200);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::MessageStatistics(*m_mailboxMessage, reply, fill);
+        },
+        {QStringLiteral("MessageInfo.rpt"), QStringLiteral("Mailbox Message Statistics"), 120, 200});
 }
 
 bool CReportOptionDlg::RunMailboxUsage()
 {
     CWaitCursor wait;
     ReportDateRange range = CReportDate::Range(m_strMailboxUsageFrom, m_strMailboxUsageTo, m_now());
-    const QString list = mailboxList();
     QString reply;
-    if (!requestDated(
-            [&list](const ReportDateRange &r) {
-                return QStringLiteral("Tcl_MailboxStatistics %1 {-1} %2 %3")
-                    .arg(TclWord(list), TclWord(r.fromArgument), TclWord(r.toArgument));
-            },
-            range, reply))
+    if (!requestDated(QStringLiteral("Tcl_MailboxStatistics %1 {-1}").arg(TclWord(mailboxList())), range, reply))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::MailboxUsage(*m_mailboxUsage, reply, range, fill);
-    tellFill(filled, fill, QStringLiteral("Mailbox Usage Summary"));
-    if (filled)
-        showReport(QStringLiteral("MailboxUsage.rpt"), QStringLiteral("Mailbox Usage Summary"), 130, 220);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::MailboxUsage(*m_mailboxUsage, reply, range, fill);
+        },
+        {QStringLiteral("MailboxUsage.rpt"), QStringLiteral("Mailbox Usage Summary"), 130, 220});
 }
 
 bool CReportOptionDlg::RunSystemInformation()
@@ -440,10 +412,9 @@ bool CReportOptionDlg::RunSystemInformation()
         !request(QStringLiteral("Tcl_UAPropertiesReport {2147483644} {0 999999999} {Mailbox}"), amis) ||
         !request(QStringLiteral("Tcl_MailboxInfoReportNoASR {-1} {-1}"), boxes))
         return false;
-    ReportFill fill;
-    const bool filled = CStatisticsRecords::SystemInformation(*m_systemInfo, system, lists, amis, boxes, fill);
-    tellFill(filled, fill, QStringLiteral("System Information"));
-    if (filled)
-        showReport(QStringLiteral("SystemInfo.rpt"), QStringLiteral("System Information"), 140, 240);
-    return true;
+    return storeAndShow(
+        [&](ReportFill &fill) {
+            return CStatisticsRecords::SystemInformation(*m_systemInfo, system, lists, amis, boxes, fill);
+        },
+        {QStringLiteral("SystemInfo.rpt"), QStringLiteral("System Information"), 140, 240});
 }

@@ -91,12 +91,21 @@ private:
 
     // One command and its reply; false (after showing it) for an error reply.
     bool request(const QString &command, QString &reply);
-    // A dated command, with the server's date questions answered.
-    bool requestDated(const std::function<QString(const ReportDateRange &)> &command, ReportDateRange &range,
-                      QString &reply);
-    // Says how many rows were refused, or why nothing was stored.
-    void tellFill(bool filled, const ReportFill &fill, const QString &report);
-    void showReport(const QString &layout, const QString &title, int left, int top);
+    // `command` followed by the two dates of `range`, with the server's
+    // date questions answered (they move the start of `range`).
+    bool requestDated(const QString &command, ReportDateRange &range, QString &reply);
+    // Where a report is shown: its layout, and its window's title and place.
+    struct ReportWindow {
+        QString layout;
+        QString title;
+        int left;
+        int top;
+    };
+    // The end of every run: `store` refills the report's table; then says
+    // how many rows were refused, or why nothing was stored, and shows the
+    // report when its table was filled. True: the run went as far as it can.
+    bool storeAndShow(const std::function<bool(ReportFill &)> &store, const ReportWindow &window);
+    void showReport(const ReportWindow &window);
     QString mailboxList() const;
 
     CServerCommandChannel &m_channel;

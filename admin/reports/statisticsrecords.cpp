@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -28,12 +29,19 @@ public:
         if (m_elements.size() % 2 != 0)
             m_elements = CTclElements();
     }
-    QString text(const char *name) const
+    QByteArrayView value(QByteArrayView name) const
     {
         for (qsizetype i = 0; i + 1 < m_elements.size(); i += 2)
             if (m_elements.at(i) == name)
-                return m_elements.text(i + 1);
-        return QString();
+                return m_elements.at(i + 1);
+        return QByteArrayView();
+    }
+    QString text(const char *name) const { return QString::fromUtf8(value(name)); }
+    // The value, else `fill` when it is empty.
+    QByteArrayView valueOr(const char *name, QByteArrayView fill) const
+    {
+        const QByteArrayView found = value(name);
+        return found.isEmpty() ? fill : found;
     }
     // "text, else ." : an empty value is stored as the fill.
     QString textOr(const char *name, const QString &fill) const
@@ -88,47 +96,45 @@ bool Refill(CReportsDatabase &table, qsizetype count, const std::function<bool(q
     return true;
 }
 
+// Refill for a reply of one record a row: `store` stores one record.
+bool RefillRecords(CReportsDatabase &table, const QString &reply, ReportFill &fill,
+                   const std::function<bool(const Record &)> &store)
+{
+    CTclElements records;
+    if (!Records(reply, records, fill))
+        return false;
+    return Refill(table, records.size(), [&](qsizetype i) { return store(Record(records.at(i))); }, fill);
+}
+
 } // namespace
 
 bool CStatisticsRecords::PortStatistics(CPortLogTable &table, const QString &reply, const ReportDateRange &range,
                                         ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.number("Port"), record.number("p_cnt_in"),
                                record.number("p_cnt_out"), record.number("p_t_busy"), record.number("p_c_outofsvc"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::PortGroupStatistics(CGroupLogTable &table, const QString &reply,
                                              const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.textOr("Group", kDot),
                                record.textOr("port_id", kDot), record.number("tot_in"), record.number("tot_out"),
                                record.text("s_t_simbsy"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::AllPortStatistics(CAllPortLogTable &table, const QString &reply,
                                            const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.textOr("Group", kDot), record.number("tot_in"),
                                record.number("tot_out"), record.number("tot_out_failures"),
                                record.text("s_t_simbsy"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &info, const QString &logons,
@@ -138,64 +144,60 @@ bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &in
     CTclElements logonRecords;
     if (!Records(info, boxes, fill) || !Records(logons, logonRecords, fill))
         return false;
-    QHash<QString, QString> lastLogon;
+    // Paired by the mailbox's bytes, blanks around them aside. The log-on
+    // records stay split for the whole run, so the keys are views into them
+    // and nothing is copied or converted to pair ten thousand boxes.
+    std::vector<Record> logonList;
+    logonList.reserve(size_t(logonRecords.size()));
+    QHash<QByteArrayView, qint64> lastLogon;
     lastLogon.reserve(logonRecords.size());
     for (qsizetype i = 0; i < logonRecords.size(); ++i) {
-        const Record record(logonRecords.at(i));
-        lastLogon.insert(record.text("Mailbox").trimmed(), record.text("Last_Logon"));
+        const Record &record = logonList.emplace_back(logonRecords.at(i));
+        lastLogon.insert(record.value("Mailbox").trimmed(),
+                         CReportsDatabase::LeadingNumberOfUtf8(record.value("Last_Logon")));
     }
     return Refill(table, boxes.size(), [&](qsizetype i) {
         const Record record(boxes.at(i));
-        const QString mailbox = record.text("Mailbox");
-        const qint64 logon = CReportsDatabase::LeadingNumber(lastLogon.value(mailbox.trimmed(), kDot));
-        return table.AddRecord(mailbox, record.textOr("&Name1", kDot), record.textOr("&Name2", kDot),
-                               record.textOr("m_cos", kDot), record.textOr("m_namerec", kDot),
-                               record.textOr("&SAC_was_not_changed", kDot), record.textOr("Creation_Time", kDot),
-                               CReportDate::LogonText(logon), record.textOr("&Comment", kDot));
+        const QByteArrayView mailbox = record.value("Mailbox");
+        // A box missing from the log-ons has never logged on.
+        const qint64 logon = lastLogon.value(mailbox.trimmed(), 0);
+        const QByteArrayView dot(".");
+        return table.AddRecord(mailbox, record.valueOr("&Name1", dot), record.valueOr("&Name2", dot),
+                               record.valueOr("m_cos", dot), record.valueOr("m_namerec", dot),
+                               record.valueOr("&SAC_was_not_changed", dot), record.valueOr("Creation_Time", dot),
+                               CReportDate::LogonText(logon).toLatin1(), record.valueOr("&Comment", dot));
     }, fill);
 }
 
 bool CStatisticsRecords::MailboxCalling(CMailboxCallTable &table, const QString &reply,
                                         const ReportDateRange &range, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(range.fromText, range.toText, record.text("Mailbox"), record.number("m_c_noans"),
                                record.number("m_c_busy"), record.number("m_c_tro"), record.number("m_c_tre"),
                                record.number("m_c_ab"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MessageStatistics(CMailboxMessageTable &table, const QString &reply, ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         return table.AddRecord(record.textOr("Mailbox", kDot), record.number("m_n_msgcnt"),
                                record.number("m_c_pfldmsg"), record.number("m_t_msgcnt"), record.number("m_a_msglen"),
                                record.number("m_t_msglen"), record.textOr("m_t_oldmsgdat", kDot),
                                record.number("m_c_fax"), record.number("m_t_fax"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::MailboxUsage(CMailboxUsageTable &table, const QString &reply, const ReportDateRange &range,
                                       ReportFill &fill)
 {
-    CTclElements records;
-    if (!Records(reply, records, fill))
-        return false;
-    return Refill(table, records.size(), [&](qsizetype i) {
-        const Record record(records.at(i));
+    return RefillRecords(table, reply, fill, [&](const Record &record) {
         // Log-on time in whole minutes; the access count as the server counts it.
         return table.AddRecord(range.fromText, range.toText, record.textOr("Mailbox", kDot),
                                record.textOr("&Ext", kDot), record.number("m_t_login") / 60,
                                record.number("m_c_accessed"));
-    }, fill);
+    });
 }
 
 bool CStatisticsRecords::SystemInformation(CSystemInfoTable &table, const QString &system,

@@ -3,12 +3,25 @@
 
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
+#include "admin/session/zltexception.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <optional>
+
+namespace {
+
+// A number the session could not carry fails with the session's reason.
+QString FailureText(const CZltException &error, uint32_t number)
+{
+    return QStringLiteral("!ERROR %1 %2").arg(error.text()).arg(number);
+}
+
+} // namespace
 
 CBulkProgressDlg::CBulkProgressDlg(int dialogId, const QString &caption, Ids ids, WPARAM tag,
                                    const CParsedRangeList &list, QWidget *parent)
@@ -48,6 +61,16 @@ void CBulkProgressDlg::StopWorker()
     m_thread.join();
 }
 
+int CBulkProgressDlg::DoModalInPlaceOfOpener()
+{
+    if (QWidget *opener = parentWidget()) {
+        opener->hide();
+        if (QWidget *main = opener->parentWidget())
+            main->window()->activateWindow();
+    }
+    return DoModal();
+}
+
 bool CBulkProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -69,7 +92,11 @@ bool CBulkProgressDlg::OnInitDialog()
 
 void CBulkProgressDlg::runWorker(HWND window)
 {
-    PrepareRun();
+    try {
+        PrepareRun();
+    } catch (const CZltException &) {
+        // The session is failing: each number fails on its own with the reason.
+    }
     uint64_t total = 0;
     uint32_t number = 0;
     for (CParsedRangeList::Expansion counting(m_list); counting.Next(number);)
@@ -77,6 +104,7 @@ void CBulkProgressDlg::runWorker(HWND window)
     m_total = total;
 
     bool cancelled = false;
+    std::optional<QString> unreported;
     for (CParsedRangeList::Expansion expansion(m_list); expansion.Next(number);) {
         if (m_cancelRequested) {
             cancelled = true;
@@ -84,10 +112,35 @@ void CBulkProgressDlg::runWorker(HWND window)
         }
         if (Skips(number))
             continue;
-        const QString text = ProcessOne(number);
-        SendMessage(window, WM_SERVER_REPLY, m_tag, reinterpret_cast<LPARAM>(&text));
+        CPendingCommand started;
+        std::optional<QString> failure;
+        try {
+            started = StartOne(number);
+        } catch (const CZltException &error) {
+            failure = FailureText(error, number);
+        }
+        // The dialog takes the previous result while the server works.
+        if (unreported)
+            handOver(window, *unreported);
+        unreported = failure ? *failure : finishOne(number, started);
     }
+    if (unreported)
+        handOver(window, *unreported);
     PostMessage(window, WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
+}
+
+QString CBulkProgressDlg::finishOne(uint32_t number, CPendingCommand &started)
+{
+    try {
+        return FinishOne(number, started);
+    } catch (const CZltException &error) {
+        return FailureText(error, number);
+    }
+}
+
+void CBulkProgressDlg::handOver(HWND window, const QString &text)
+{
+    SendMessage(window, WM_SERVER_REPLY, m_tag, reinterpret_cast<LPARAM>(&text));
 }
 
 LRESULT CBulkProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,7 +1,7 @@
 // What the creation and deletion progress dialogs share: a worker thread
-// that walks a range list number by number, one blocking server command at
-// a time, and a dialog that counts the results, shows the percentage and
-// then a summary, and can be cancelled.
+// that walks a range list number by number, one server command at a time,
+// and a dialog that counts the results, shows the percentage and then a
+// summary, and can be cancelled.
 //
 // The worker never shows a window. It hands each result to the dialog with
 // a cross-thread SendMessage (WM_SERVER_REPLY with the subclass's tag) and,
@@ -10,8 +10,16 @@
 // atomic flag that the worker reads before each number; closing the window
 // during a run is a Cancel too, so the dialog never goes while its worker
 // runs.
+//
+// Handing a result over costs two thread wake-ups and the dialog's own
+// work, as much as a fast server takes for a number. So the worker sends a
+// number's command first and hands the previous number's result over while
+// the server works on it: the server still sees one command at a time, and
+// the dialog still gets every result, in order. A session that fails (a lost
+// link) fails the number it was sending; the run goes on and counts it.
 #pragma once
 
+#include "admin/session/pendingcommand.h"
 #include "admin/uatools/parsedrangelist.h"
 #include "platform/mfc/dialog.h"
 
@@ -38,6 +46,11 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Runs the dialog modally in place of the dialog that opened it (its
+    // parent), which hides for the run while the main window is made active.
+    // DoModal's result.
+    int DoModalInPlaceOfOpener();
+
 protected:
     struct Ids {
         int status;
@@ -60,9 +73,12 @@ protected:
     virtual void PrepareRun() {}
     // On the worker thread: true for a number the run passes over.
     virtual bool Skips(uint32_t) const { return false; }
-    // On the worker thread: handles one number and gives the result text,
-    // an error reply ("!" first) for a failure.
-    virtual QString ProcessOne(uint32_t number) = 0;
+    // On the worker thread, one number in two steps: StartOne sends its
+    // first command without waiting for the reply; FinishOne waits for it,
+    // does whatever else the number needs and gives the result text, an
+    // error reply ("!" first) for a failure. Both may throw CZltException.
+    virtual CPendingCommand StartOne(uint32_t number) = 0;
+    virtual QString FinishOne(uint32_t number, CPendingCommand &started) = 0;
     // On the user-interface thread, for each result in order.
     virtual void OnResult(const QString &, bool) {}
     virtual QString BuildSummary() const = 0;
@@ -70,6 +86,9 @@ protected:
 
 private:
     void runWorker(HWND window);
+    // FinishOne, with a session failure made the number's error reply.
+    QString finishOne(uint32_t number, CPendingCommand &started);
+    void handOver(HWND window, const QString &text);
     void onResult(const QString &text);
     void onWorkerEnded(bool cancelled);
     void showFinished();

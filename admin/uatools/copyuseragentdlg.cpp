@@ -111,7 +111,8 @@ void CCopyUserAgentDlg::OnOK()
     }
     if (!CRangeBox::CheckAllowed(*list, m_allowed, CRangeBox::Create, m_makeCos, GetSafeHwnd(), m_to))
         return;
-    const std::optional<CRangeList> existing = confirmExisting(*list);
+    const std::optional<CRangeList> existing =
+        CRangeBox::ConfirmExisting(m_channel, *list, QStringLiteral("copy to the others"));
     if (!existing)
         return;
 
@@ -125,35 +126,7 @@ void CCopyUserAgentDlg::OnOK()
     m_sourceIsCos = heldNames.contains(QStringLiteral("COS"));
     CCreateProgressDlg progress(m_channel, -1, *list, *from, m_root, this, m_makeCos, CCreateProgressDlg::ModeCopy,
                                 *existing);
-    hide();
-    if (QWidget *main = parentWidget())
-        main->window()->activateWindow();
-    progress.DoModal();
+    progress.DoModalInPlaceOfOpener();
     m_created = progress.GetCreatedNumbers();
     EndDialog(IDOK);
-}
-
-std::optional<CRangeList> CCopyUserAgentDlg::confirmExisting(const CParsedRangeList &list)
-{
-    const std::optional<CRangeList> found = CRangeBox::FindExisting(m_channel, list);
-    if (!found)
-        return std::nullopt;
-    const CRangeList &existing = *found;
-    const uint64_t count = existing.Count();
-    if (count == 0)
-        return existing;
-    if (count >= list.Intervals().Count()) {
-        AfxMessageBox(count == 1 ? tr("This user agent exists already.")
-                                 : tr("All of these user agents exist already."));
-        return std::nullopt;
-    }
-    const QString question =
-        count == 1 ? tr("One of these user agents exists already and is left as it is.\nDo you want to copy to "
-                        "the others?")
-                   : tr("%1 of these user agents exist already and are left as they are.\nDo you want to copy "
-                        "to the others?")
-                         .arg(count);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return std::nullopt;
-    return existing;
 }

@@ -48,10 +48,6 @@ protected:
     void OnOK() override;
 
 private:
-    // The agents of `list` that exist already, after asking once, with
-    // their count, whether to copy to the others; nothing after a refusal
-    // was shown or a No.
-    std::optional<CRangeList> confirmExisting(const CParsedRangeList &list);
     void refuse(QLineEdit *box, const QString &text);
 
     CServerCommandChannel &m_channel;

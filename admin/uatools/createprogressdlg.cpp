@@ -74,7 +74,7 @@ QString CCreateProgressDlg::DefaultSecurityCode(uint32_t number, int maxLength,
     return (digits + *suffix).left(maxLength);
 }
 
-QString CCreateProgressDlg::ProcessOne(uint32_t number)
+CPendingCommand CCreateProgressDlg::StartOne(uint32_t number)
 {
     const QString code = DefaultSecurityCode(number, m_maxCodeLength, m_codeSuffix);
     const QString command = QStringLiteral("CreateUAFromAdmin 0 1 %1 %2 %3 %4 -1 %5 %6 -1 %7 %8 %9 %10 %11")
@@ -89,7 +89,12 @@ QString CCreateProgressDlg::ProcessOne(uint32_t number)
                                 .arg(UAKind::IvrRoot)
                                 .arg(UAKind::AmisProxyRoot)
                                 .arg(m_modelExists ? 1 : 0);
-    const QString reply = m_channel.Execute(command);
+    return m_channel.BeginCommand(command);
+}
+
+QString CCreateProgressDlg::FinishOne(uint32_t number, CPendingCommand &started)
+{
+    const QString reply = m_channel.WaitReply(started);
     if (IsErrorReply(reply))
         return reply + QStringLiteral(" %1").arg(number);
     return QStringLiteral("CreateUA %1").arg(number);

@@ -45,7 +45,8 @@ public:
 protected:
     void PrepareRun() override;
     bool Skips(uint32_t number) const override { return m_skip.Contains(number); }
-    QString ProcessOne(uint32_t number) override;
+    CPendingCommand StartOne(uint32_t number) override;
+    QString FinishOne(uint32_t number, CPendingCommand &started) override;
     void OnResult(const QString &text, bool failed) override;
     QString BuildSummary() const override;
     QString CancelledMessage() const override;

@@ -175,16 +175,14 @@ void CCreateUserAgentDlg::OnOK()
     const qint32 chosenCos = !m_cosCombo->isEnabled() || m_chosenCos == -1 ? m_root : m_chosenCos;
     if (!CRangeBox::CheckAllowed(*list, m_allowed, CRangeBox::Create, m_makeCos, GetSafeHwnd(), m_range))
         return;
-    const std::optional<CRangeList> existing = confirmExisting(*list);
+    const std::optional<CRangeList> existing =
+        CRangeBox::ConfirmExisting(m_channel, *list, QStringLiteral("create the others"));
     if (!existing)
         return;
 
     CCreateProgressDlg progress(m_channel, chosenCos, *list, m_model, m_root, this, m_makeCos,
                                 CCreateProgressDlg::ModeCreate, *existing);
-    hide();
-    if (QWidget *main = parentWidget())
-        main->window()->activateWindow();
-    progress.DoModal();
+    progress.DoModalInPlaceOfOpener();
     m_created = progress.GetCreatedNumbers();
     if (!m_created.isEmpty())
         openCreated(chosenCos);
@@ -224,32 +222,6 @@ bool CCreateUserAgentDlg::confirmLengths(const CParsedRangeList &list)
             return false;
     }
     return true;
-}
-
-std::optional<CRangeList> CCreateUserAgentDlg::confirmExisting(const CParsedRangeList &list)
-{
-    const std::optional<CRangeList> found = CRangeBox::FindExisting(m_channel, list);
-    if (!found)
-        return std::nullopt;
-    const CRangeList &existing = *found;
-    const uint64_t count = existing.Count();
-    if (count == 0)
-        return existing;
-    if (count >= list.Intervals().Count()) {
-        AfxMessageBox(count == 1 ? tr("This user agent exists already.")
-                                 : tr("All of these user agents exist already."));
-        return std::nullopt;
-    }
-    const QString question =
-        count == 1
-            ? tr("One of these user agents exists already and is left as it is.\nDo you want to create the "
-                 "others?")
-            : tr("%1 of these user agents exist already and are left as they are.\nDo you want to create "
-                 "the others?")
-                  .arg(count);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return std::nullopt;
-    return existing;
 }
 
 void CCreateUserAgentDlg::openCreated(qint32 chosenCos)

@@ -56,9 +56,6 @@ private:
     // Asks about numbers longer than the server's limit for their first
     // digit; false when the administrator does not want them.
     bool confirmLengths(const CParsedRangeList &list);
-    // The agents of the list that exist already; nothing after a refusal
-    // was shown or the administrator chose not to go on.
-    std::optional<CRangeList> confirmExisting(const CParsedRangeList &list);
     void openCreated(qint32 chosenCos);
 
     CServerCommandChannel &m_channel;

@@ -9,6 +9,13 @@ namespace {
 
 constexpr uint32_t kSystemAdministratorMailbox = 999;
 
+// Neither the system administrator's mailbox nor a top of the class-of-
+// service tree is ever asked for.
+bool NeverAskedFor(uint32_t number)
+{
+    return number == kSystemAdministratorMailbox || number > uint32_t(UAKind::HighMark);
+}
+
 // Reads the answer-method list without failing when the server has none.
 const QString kAnswerMethodScript = QStringLiteral("if {[catch {set answer_method_list} _tempv] != 0} {\r\n"
                                                    "  set _tempv \"!ERROR: answer methods not defined.\"}\r\n"
@@ -56,13 +63,18 @@ QSet<QString> CDeleteProgressDlg::readGreetingUserAgents()
     return numbers;
 }
 
-QString CDeleteProgressDlg::ProcessOne(uint32_t number)
+CPendingCommand CDeleteProgressDlg::StartOne(uint32_t number)
 {
-    // Neither the system administrator's mailbox nor a top of the class-of-
-    // service tree is ever asked for.
-    if (number == kSystemAdministratorMailbox || number > uint32_t(UAKind::HighMark))
+    if (NeverAskedFor(number))
+        return CPendingCommand();
+    return m_channel.BeginCommand(QStringLiteral("UAHasChildren %1").arg(number));
+}
+
+QString CDeleteProgressDlg::FinishOne(uint32_t number, CPendingCommand &started)
+{
+    if (NeverAskedFor(number))
         return QStringLiteral("!ERROR in deleting UA");
-    const QString children = m_channel.Execute(QStringLiteral("UAHasChildren %1").arg(number));
+    const QString children = m_channel.WaitReply(started);
     if (IsErrorReply(children))
         return children;
     if (children == QLatin1String("yes"))

@@ -28,7 +28,8 @@ public:
 
 protected:
     void PrepareRun() override;
-    QString ProcessOne(uint32_t number) override;
+    CPendingCommand StartOne(uint32_t number) override;
+    QString FinishOne(uint32_t number, CPendingCommand &started) override;
     QString BuildSummary() const override;
     QString CancelledMessage() const override;
 

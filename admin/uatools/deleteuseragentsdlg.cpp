@@ -55,9 +55,6 @@ void CDeleteUserAgentsDlg::OnOK()
         return;
 
     CDeleteProgressDlg progress(m_channel, *list, this);
-    hide();
-    if (QWidget *main = parentWidget())
-        main->window()->activateWindow();
-    progress.DoModal();
+    progress.DoModalInPlaceOfOpener();
     EndDialog(IDOK);
 }

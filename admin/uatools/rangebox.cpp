@@ -74,3 +74,30 @@ std::optional<CRangeList> CRangeBox::FindExisting(CServerCommandChannel &channel
     }
     return existing;
 }
+
+std::optional<CRangeList> CRangeBox::ConfirmExisting(CServerCommandChannel &channel,
+                                                     const CParsedRangeList &list, const QString &goOn)
+{
+    const std::optional<CRangeList> found = FindExisting(channel, list);
+    if (!found)
+        return std::nullopt;
+    const uint64_t count = found->Count();
+    if (count == 0)
+        return found;
+    if (count >= list.Intervals().Count()) {
+        AfxMessageBox(count == 1 ? QStringLiteral("This user agent exists already.")
+                                 : QStringLiteral("All of these user agents exist already."));
+        return std::nullopt;
+    }
+    const QString question =
+        count == 1
+            ? QStringLiteral("One of these user agents exists already and is left as it is.\nDo you want "
+                             "to %1?")
+                  .arg(goOn)
+            : QStringLiteral("%1 of these user agents exist already and are left as they are.\nDo you "
+                             "want to %2?")
+                  .arg(QString::number(count), goOn);
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return std::nullopt;
+    return found;
+}

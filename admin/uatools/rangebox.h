@@ -24,12 +24,18 @@ public:
 
     // The list of the text; nothing after its refusal was shown.
     static std::optional<CParsedRangeList> Parse(const QString &text);
-    // True when `allowed` (none: every number) takes the list; otherwise the
-    // error is shown in front of `owner`, worded for the action and for
-    // classes of service or mailboxes, and `box` is selected.
     // The numbers of `list` that exist already, as the server tells them;
     // nothing after its refusal was shown.
     static std::optional<CRangeList> FindExisting(CServerCommandChannel &channel, const CParsedRangeList &list);
+    // The numbers of `list` that exist already, which a run leaves alone,
+    // after asking once, with their count, whether to go on with the others
+    // ("Do you want to <goOn>?"); nothing when all of them exist, after a
+    // refusal was shown, or after a No.
+    static std::optional<CRangeList> ConfirmExisting(CServerCommandChannel &channel, const CParsedRangeList &list,
+                                                     const QString &goOn);
+    // True when `allowed` (none: every number) takes the list; otherwise the
+    // error is shown in front of `owner`, worded for the action and for
+    // classes of service or mailboxes, and `box` is selected.
     static bool CheckAllowed(const CParsedRangeList &list, const AllowedCheck &allowed, Action action,
                              bool cos, HWND owner, QLineEdit *box);
 };

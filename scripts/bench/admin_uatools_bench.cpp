@@ -9,6 +9,7 @@
 // - the growth of resident memory over both runs (the bound: 5 MB);
 // - the simulator's own time per command, which both clients wait for.
 //   admin_uatools_bench [count [rounds]]   (default 10000 mailboxes, 2 rounds)
+// Beside the best runs it prints the median of the rounds' ratios.
 #include "admin/session/zeltsession.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
@@ -23,6 +24,7 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -39,6 +41,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -180,13 +183,15 @@ private:
 
 // Runs the modal `dialog`, typing `range` and clicking OK once it shows;
 // when the progress dialog `Progress` shows, times the run from the click to
-// its end and clicks its OK. Returns the milliseconds.
+// its end (the summary's showing, caught as it happens rather than at the
+// next poll) and clicks its OK. Returns the milliseconds.
 template <class Progress>
 double RunDialog(CDialog &dialog, int rangeId, const QString &range, BlockProbe *probe = nullptr)
 {
     QElapsedTimer clock;
     double elapsed = 0;
     bool typed = false;
+    Progress *watched = nullptr;
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -202,8 +207,18 @@ double RunDialog(CDialog &dialog, int rangeId, const QString &range, BlockProbe 
             });
         }
         auto *progress = qobject_cast<Progress *>(top);
+        if (progress && progress != watched) {
+            watched = progress;
+            QObject::connect(progress->template GetDlgItem<QPlainTextEdit>(Progress::IDC_STATUS),
+                             &QPlainTextEdit::textChanged, progress, [&, progress] {
+                                 if (elapsed == 0 && progress->GetTotal() != 0 &&
+                                     progress->GetProcessed() == progress->GetTotal())
+                                     elapsed = double(clock.nsecsElapsed()) / 1e6;
+                             });
+        }
         if (progress && !progress->IsRunning() && progress->GetProcessed() == progress->GetTotal()) {
-            elapsed = double(clock.nsecsElapsed()) / 1e6;
+            if (elapsed == 0)
+                elapsed = double(clock.nsecsElapsed()) / 1e6;
             if (probe)
                 probe->stop();
             progress->template GetDlgItem<QAbstractButton>(IDOK)->click();
@@ -219,18 +234,36 @@ struct Replay {
     testserver::SimulatorProcess::BusyTime busy;
 };
 
-// The best of several runs, with the simulator's time in that run.
+// The best of several runs, with the simulator's time in that run; every
+// run is kept too, for the ratios round by round.
 struct Best {
     double ms = 0;
     testserver::SimulatorProcess::BusyTime busy;
+    std::vector<double> runs;
     void take(double runMs, const testserver::SimulatorProcess::BusyTime &runBusy)
     {
+        runs.push_back(runMs);
         if (ms == 0 || runMs < ms) {
             ms = runMs;
             busy = runBusy;
         }
     }
 };
+
+// On a shared machine the best runs of two sides may come from different
+// moments; the two runs of one round come from the same moment. The median
+// of the rounds' ratios is the steadier figure.
+double MedianRatio(const Best &admin, const Best &plain)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < std::min(admin.runs.size(), plain.runs.size()); ++i)
+        ratios.push_back(admin.runs[i] / plain.runs[i]);
+    if (ratios.empty())
+        return 0;
+    std::sort(ratios.begin(), ratios.end());
+    const size_t middle = ratios.size() / 2;
+    return ratios.size() % 2 ? ratios[middle] : (ratios[middle - 1] + ratios[middle]) / 2;
+}
 
 double TimeLines(const std::function<void(const QString &)> &send, const QStringList &lines)
 {
@@ -267,6 +300,7 @@ void Report(const char *what, const Best &admin, const Best &plain, int commands
 {
     std::printf("%-8s admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 1.10)   %d commands\n", what,
                 admin.ms, plain.ms, admin.ms / plain.ms, commands);
+    std::printf("         median of the rounds' ratios: %.3f\n", MedianRatio(admin, plain));
     std::printf(
         "         simulator's own time per command: %.1f us under admin, %.1f us under the plain client\n",
         double(admin.busy.microseconds) / std::max(1, admin.busy.commands),
@@ -358,12 +392,8 @@ int main(int argc, char **argv)
 
         // The same lines through the session's Execute alone, without the
         // dialogs and their worker: the session's own share.
-        if (round == 0) {
-            sessionCreate.take(TimeLines([&](const QString &line) { session.Execute(line); }, createLines),
-                               {});
-            sessionDelete.take(TimeLines([&](const QString &line) { session.Execute(line); }, deleteLines),
-                               {});
-        }
+        sessionCreate.take(TimeLines([&](const QString &line) { session.Execute(line); }, createLines), {});
+        sessionDelete.take(TimeLines([&](const QString &line) { session.Execute(line); }, deleteLines), {});
 
         const Replay create = ReplayLines(simulator, client, createLines);
         plainCreate.take(create.ms, create.busy);
@@ -374,9 +404,12 @@ int main(int argc, char **argv)
     std::printf("%d mailboxes over %s, best of %d runs each\n", count, range.toLatin1().constData(), rounds);
     Report("create", adminCreate, plainCreate, int(createLines.size()));
     Report("delete", adminDelete, plainDelete, int(deleteLines.size()));
-    std::printf(
-        "         the session's Execute alone, same lines (first run): create %.1f ms, delete %.1f ms\n",
-        sessionCreate.ms, sessionDelete.ms);
+    std::printf("         the session's Execute alone, same lines (best run): create %.1f ms, delete %.1f ms\n",
+                sessionCreate.ms, sessionDelete.ms);
+    std::printf("         median of the rounds' ratios, admin to Execute alone: create %.3f, delete %.3f;\n"
+                "         Execute alone to the plain client: create %.3f, delete %.3f\n",
+                MedianRatio(adminCreate, sessionCreate), MedianRatio(adminDelete, sessionDelete),
+                MedianRatio(sessionCreate, plainCreate), MedianRatio(sessionDelete, plainDelete));
     const double adminTotal = adminCreate.ms + adminDelete.ms;
     const double plainTotal = plainCreate.ms + plainDelete.ms;
     std::printf("both     admin %9.1f ms   plain client %9.1f ms   ratio %.3f (bound 1.10)\n", adminTotal,

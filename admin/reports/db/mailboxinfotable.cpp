@@ -14,11 +14,11 @@ CMailboxInfoTable::CMailboxInfoTable(const QString &path, int purgeType, long pu
 {
 }
 
-bool CMailboxInfoTable::AddRecord(const QString &mailbox, const QString &name1, const QString &name2,
-                                  const QString &cos, const QString &nameRecord,
-                                  const QString &defaultSecurityCode, const QString &creation,
-                                  const QString &lastLogOn, const QString &comment)
+bool CMailboxInfoTable::AddRecord(QByteArrayView mailbox, QByteArrayView name1, QByteArrayView name2,
+                                  QByteArrayView cos, QByteArrayView nameRecord, QByteArrayView defaultSecurityCode,
+                                  QByteArrayView creation, QByteArrayView lastLogOn, QByteArrayView comment)
 {
-    return countRow(
-        insertRow(0, {mailbox, name1, name2, cos, nameRecord, defaultSecurityCode, creation, lastLogOn, comment}));
+    return countRow(insertRow(0, {mailbox.toByteArray(), name1.toByteArray(), name2.toByteArray(), cos.toByteArray(),
+                                  nameRecord.toByteArray(), defaultSecurityCode.toByteArray(), creation.toByteArray(),
+                                  lastLogOn.toByteArray(), comment.toByteArray()}));
 }

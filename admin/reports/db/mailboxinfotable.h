@@ -10,8 +10,9 @@ class CMailboxInfoTable : public CReportsDatabase {
 public:
     CMailboxInfoTable(const QString &path, int purgeType, long purgeParam);
 
-    // False when the row was refused (it is counted in FailedRows).
-    bool AddRecord(const QString &mailbox, const QString &name1, const QString &name2, const QString &cos,
-                   const QString &nameRecord, const QString &defaultSecurityCode, const QString &creation,
-                   const QString &lastLogOn, const QString &comment);
+    // The texts in UTF-8, as the server's reply carries them. False when the
+    // row was refused (it is counted in FailedRows).
+    bool AddRecord(QByteArrayView mailbox, QByteArrayView name1, QByteArrayView name2, QByteArrayView cos,
+                   QByteArrayView nameRecord, QByteArrayView defaultSecurityCode, QByteArrayView creation,
+                   QByteArrayView lastLogOn, QByteArrayView comment);
 };

@@ -42,6 +42,9 @@ bool toLong(const QVariant &value, qint64 &out)
     case QMetaType::QString:
         out = value.toString().trimmed().toLongLong(&ok, 10);
         break;
+    case QMetaType::QByteArray:
+        out = value.toByteArray().trimmed().toLongLong(&ok, 10);
+        break;
     default:
         return false;
     }
@@ -375,7 +378,9 @@ bool CReportsDatabase::insertRow(int tableIndex, const QList<QVariant> &values)
                                 .arg(QLatin1String(column.name), value.toString()));
             sqlite3_bind_int64(statement, int(i) + 1, number);
         } else {
-            const QByteArray text = value.toString().toUtf8();
+            // A QByteArray is UTF-8 already (a reply's own bytes).
+            const QByteArray text =
+                value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
             sqlite3_bind_text(statement, int(i) + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
         }
     }
@@ -400,7 +405,14 @@ bool CReportsDatabase::exec(const QString &sql)
 
 qint64 CReportsDatabase::LeadingNumber(const QString &text)
 {
-    const QByteArray bytes = text.toLatin1();
+    return LeadingNumberOfUtf8(text.toLatin1());
+}
+
+qint64 CReportsDatabase::LeadingNumberOfUtf8(QByteArrayView text)
+{
+    // strtoll ends at the first byte that is no part of a number, so a byte
+    // beyond ASCII ends the number as the Latin-1 text's would.
+    const QByteArray bytes = text.toByteArray();
     const long long number = std::strtoll(bytes.constData(), nullptr, 10);
     return qint64(number);
 }

@@ -15,6 +15,7 @@
 // Failures never throw: they give false and leave their reason in LastError.
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -73,6 +74,8 @@ public:
     // sign allowed, a text that does not begin with a number gives 0. A
     // number beyond 64 bits saturates, so that the column's check refuses it.
     static qint64 LeadingNumber(const QString &text);
+    // The same, of a reply's own UTF-8 bytes.
+    static qint64 LeadingNumberOfUtf8(QByteArrayView text);
     QString Path() const { return m_path; }
 
 protected:
@@ -81,7 +84,7 @@ protected:
 
     // Appends one row to table `table` (0 the first, 1 the second): `values`
     // in column order, an invalid QVariant leaves the column NULL, missing
-    // trailing values too. A Long column takes a number or a text that is a
+    // trailing values too; a QByteArray is taken as UTF-8 text. A Long column takes a number or a text that is a
     // whole decimal number, and refuses anything outside 32 bits.
     bool insertRow(int table, const QList<QVariant> &values);
     // A record that spans several rows is stored whole or not at all.

@@ -2,92 +2,33 @@
 // uses it: boxes ticked and dates typed, Run clicked, questions answered.
 // The simulator's log shows the exact report commands; the report database
 // and the PDFs of the preview windows show what was stored and printed.
-#include "admin/testsupport/sessiontestbase.h"
+#include "admin/reports/tests/reportsessiontestbase.h"
 
-#include "admin/reports/reportengine.h"
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
-#include "admin/session/zeltsession.h"
-#include "testserver/harness/simulatorprocess.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
-#include <sqlite3.h>
-
 #include <memory>
-
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
-using testserver::SimulatorProcess;
 using D = CReportOptionDlg;
 
 const QDateTime kMarch15(QDate(2001, 3, 15), QTime(10, 30));
 
-QStringList Rows(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QStringList rows;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList fields;
-            for (int i = 0; i < sqlite3_column_count(statement); ++i)
-                fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows << fields.join(QLatin1Char('|'));
-        }
-    } else {
-        rows << QString::fromUtf8(sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
-}
-
-QString PdfText(const QString &pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!process.waitForFinished(30000))
-        return QStringLiteral("<pdftotext did not finish>");
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-class ReportOptionDlgTest : public SessionTestBase {
+class ReportOptionDlgTest : public ReportSessionTestBase {
 protected:
-    void SetUp() override
-    {
-        SessionTestBase::SetUp();
-        if (HasFatalFailure())
-            return;
-        ASSERT_TRUE(QDir(m_folder.path()).mkpath("data"));
-        setenv("XDG_DATA_HOME", m_folder.filePath("data").toLocal8Bit().constData(), 1);
-        m_engine = std::make_unique<CReportEngine>();
-        ASSERT_TRUE(m_engine->Open());
-        m_simulator = std::make_unique<SimulatorProcess>();
-        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
-        m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
-        m_simulator->clearLog();
-    }
     void TearDown() override
     {
         m_dialog.reset();
-        m_engine.reset();
-        m_session.reset();
-        m_simulator.reset();
-        SessionTestBase::TearDown();
+        ReportSessionTestBase::TearDown();
     }
 
     // Runs the dialog modally, as the main frame does, and acts on it once
@@ -123,11 +64,6 @@ protected:
                 found << text.trimmed();
         return found;
     }
-    QString database() const { return m_engine->DatabasePath(); }
-
-    std::unique_ptr<CReportEngine> m_engine;
-    std::unique_ptr<SimulatorProcess> m_simulator;
-    std::unique_ptr<CZELTSession> m_session;
     std::unique_ptr<CReportOptionDlg> m_dialog;
 };
 
@@ -183,8 +119,8 @@ TEST_F(ReportOptionDlgTest, EachPeriodSendsItsExactCommandAndStoresItsDateTexts)
         });
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(sent("Tcl_PortStatistics"), QStringList{period.command});
-        EXPECT_EQ(Rows(database(), "SELECT DISTINCT \"From\", \"To\" FROM PORTLOG"), QStringList{period.texts});
-        EXPECT_EQ(Rows(database(), "SELECT count(*) FROM PORTLOG"), QStringList{"8"});
+        EXPECT_EQ(ReportRows(database(), "SELECT DISTINCT \"From\", \"To\" FROM PORTLOG"), QStringList{period.texts});
+        EXPECT_EQ(ReportRows(database(), "SELECT count(*) FROM PORTLOG"), QStringList{"8"});
     }
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -202,7 +138,7 @@ TEST_F(ReportOptionDlgTest, AQuestionAnsweredOkSendsTheCommandAgainFromThePropos
     ASSERT_EQ(m_boxes->transcript().size(), 1u);
     EXPECT_EQ(m_boxes->transcript()[0].text, " Statistics are kept from 3/5/2001 on. Start the report on that day?");
     EXPECT_EQ(m_boxes->transcript()[0].type, UINT(MB_OKCANCEL | MB_ICONINFORMATION));
-    EXPECT_EQ(Rows(database(), "SELECT DISTINCT \"From\", \"To\" FROM PORTLOG"), QStringList{"3/5/2001|3/15/2001"});
+    EXPECT_EQ(ReportRows(database(), "SELECT DISTINCT \"From\", \"To\" FROM PORTLOG"), QStringList{"3/5/2001|3/15/2001"});
     EXPECT_EQ(m_engine->Previews().size(), 1);
 }
 
@@ -215,7 +151,7 @@ TEST_F(ReportOptionDlgTest, AQuestionAnsweredCancelSendsNothingMoreAndKeepsTheTa
         run();
     });
     EXPECT_EQ(sent("Tcl_GroupStatistics"), QStringList{"Tcl_GroupStatistics {-1} {00 1 2 2001} {-1}"});
-    EXPECT_TRUE(Rows(database(), "SELECT * FROM GROUPLOG").isEmpty());
+    EXPECT_TRUE(ReportRows(database(), "SELECT * FROM GROUPLOG").isEmpty());
     EXPECT_TRUE(m_engine->Previews().isEmpty());
 }
 
@@ -233,7 +169,7 @@ TEST_F(ReportOptionDlgTest, ARestrictedAdministratorSendsItsMailboxList)
     EXPECT_EQ(sent("Tcl_MailboxInfoReportNoASR"), QStringList{"Tcl_MailboxInfoReportNoASR {101 102 } {-1}"});
     EXPECT_EQ(sent("Tcl_MailboxMessageStatReportNoASR"),
               QStringList{"Tcl_MailboxMessageStatReportNoASR {101 102 } {-1}"});
-    EXPECT_EQ(Rows(database(), "SELECT Mailbox FROM MAILBOXCALL"), (QStringList{"101", "102"}));
+    EXPECT_EQ(ReportRows(database(), "SELECT Mailbox FROM MAILBOXCALL"), (QStringList{"101", "102"}));
 }
 
 TEST_F(ReportOptionDlgTest, AnErrorReplyIsShownAndTheNextReportStillRuns)

@@ -113,6 +113,23 @@ TEST_F(StatisticsRecordsTest, MailboxInfoPairsTheRepliesByMailbox)
                            "102|.|.|.|.|.|.|1/2/2001 12:30pm|."}));
 }
 
+TEST_F(StatisticsRecordsTest, MailboxInfoPairsAcrossBlanksRefusesABadNumberAndKeepsTextsAsSent)
+{
+    CMailboxInfoTable table(path(), 1, 100);
+    ASSERT_TRUE(table.EnsureTable());
+    const qint64 noon = QDateTime(QDate(2001, 1, 2), QTime(12, 30), Qt::UTC).toSecsSinceEpoch();
+    const QString info = QStringLiteral("{Mailbox { 103} &Name1 Zo\u00eb} {Mailbox 10x &Name1 Bad} {Mailbox 104}");
+    const QString logons =
+        QStringLiteral("{Mailbox {103 } Last_Logon %1} {Mailbox 104 Last_Logon junk} {Mailbox 10x Last_Logon 5}")
+            .arg(noon);
+    ReportFill fill;
+    ASSERT_TRUE(CStatisticsRecords::MailboxInfo(table, info, logons, fill));
+    EXPECT_EQ(fill.stored, 2);
+    EXPECT_EQ(fill.failed, 1);
+    EXPECT_EQ(Rows(path(), "SELECT * FROM MAILBOXINFO"),
+              (QStringList{QStringLiteral("103|Zo\u00eb|.|.|.|.|.|1/2/2001 12:30pm|."), "104|.|.|.|.|.|.|NEVER|."}));
+}
+
 TEST_F(StatisticsRecordsTest, UsageStoresWholeMinutesAndTheAccessCount)
 {
     CMailboxUsageTable table(path(), 1, 100);

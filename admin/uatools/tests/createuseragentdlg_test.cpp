@@ -36,12 +36,6 @@ QString MailboxLine(qint32 number, qint32 cos, int makeCos, const QString &code)
 
 class CreateDialog : public UAToolsTestBase {
 protected:
-    struct Run {
-        int result = 0;
-        QList<long> created;
-        QString summary;
-    };
-
     // Opens the Create dialog, types `range`, clicks OK and, when a progress
     // dialog shows, waits for the run's end, keeps the summary and clicks OK
     // (after `onProgress` when given).
@@ -60,27 +54,14 @@ protected:
         });
         if (dialogsBetween)
             dialogsBetween();
-        if (expectProgress) {
-            m_dialogs.on<CCreateProgressDlg>([this, &run, onProgress](CCreateProgressDlg *p) {
-                if (onProgress) {
-                    onProgress(p);
-                    return;
-                }
-                EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
-                run.summary = status(p);
-                if (!m_progressScreenshot.isEmpty())
-                    screenshot(p, m_progressScreenshot);
-                click(p, IDOK);
-            });
-        }
+        if (expectProgress)
+            actOnProgress<CCreateProgressDlg>(run, onProgress);
         CCreateUserAgentDlg dialog(*m_session, model, root, nullptr, makeCos, std::move(allowed));
         run.result = dialog.DoModal();
         run.created = dialog.GetCreatedNumbers();
         EXPECT_EQ(m_dialogs.pending(), 0);
         return run;
     }
-
-    QString m_progressScreenshot; // the progress dialog's picture at its end
 };
 
 TEST_F(CreateDialog, CreatesMailboxesWithoutAClassOfServiceFromTheDefaultBox)
@@ -245,6 +226,28 @@ TEST_F(CreateDialog, ClosingTheProgressWindowCancelsAndWaitsForTheWorker)
     EXPECT_EQ(sent, run.created.size());
     QTest::qWait(300);
     EXPECT_EQ(received(QStringLiteral("CreateUAFromAdmin")).size(), sent);
+}
+
+// The worker meets the session's failure on its own thread: the numbers it
+// could not send are counted as failed, the run ends with its summary, and
+// the program goes on (the lost server is the main window's to tell).
+TEST_F(CreateDialog, ALostLinkFailsTheRestOfTheRunAndEndsItWithItsSummary)
+{
+    const Run run =
+        create(QStringLiteral("3000-3199"), true, 997, MailboxRoot, false, {}, {}, [this](CCreateProgressDlg *p) {
+            ASSERT_TRUE(WaitFor([p] { return p->GetProcessed() >= 3; }));
+            EXPECT_EQ(m_simulator->dropLinks(), 1);
+            ASSERT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
+            EXPECT_EQ(p->GetProcessed(), 200u);
+            EXPECT_GT(p->GetFailed(), 0u);
+            EXPECT_EQ(status(p), QStringLiteral("Created %1 user agents.\n%2 user agents could not be created.\n")
+                                     .arg(200 - p->GetFailed())
+                                     .arg(p->GetFailed()));
+            click(p, IDOK);
+        });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_GE(run.created.size(), 3);
+    EXPECT_LT(run.created.size(), 200);
 }
 
 TEST_F(CreateDialog, AsksOnceForANumberLongerThanItsDigitsLimitAndNoKeepsTheDialog)

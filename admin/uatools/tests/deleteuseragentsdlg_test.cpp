@@ -13,11 +13,6 @@ namespace {
 
 class DeleteDialog : public UAToolsTestBase {
 protected:
-    struct Run {
-        int result = 0;
-        QString summary;
-    };
-
     Run remove(const QString &range, std::function<void(CDeleteProgressDlg *)> onProgress = {})
     {
         Run run;
@@ -25,17 +20,7 @@ protected:
             type(d->GetDlgItem<QLineEdit>(CDeleteUserAgentsDlg::IDC_RANGE), range);
             clickWhenOnTop(d, IDOK);
         });
-        m_dialogs.on<CDeleteProgressDlg>([this, &run, onProgress](CDeleteProgressDlg *p) {
-            if (onProgress) {
-                onProgress(p);
-                return;
-            }
-            EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
-            run.summary = status(p);
-            if (!m_progressScreenshot.isEmpty())
-                screenshot(p, m_progressScreenshot);
-            click(p, IDOK);
-        });
+        actOnProgress<CDeleteProgressDlg>(run, onProgress);
         CDeleteUserAgentsDlg dialog(*m_session);
         run.result = dialog.DoModal();
         EXPECT_EQ(m_dialogs.pending(), 0);
@@ -52,7 +37,6 @@ protected:
         return found;
     }
 
-    QString m_progressScreenshot;
 };
 
 TEST_F(DeleteDialog, DeletesAroundTheSystemMailboxWithoutAskingTheServerAboutIt)

@@ -13,11 +13,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class UAToolsTestBase : public AppShellTestBase {
@@ -93,6 +95,31 @@ protected:
         EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
     }
 
+    // What a run through a dialog and its progress dialog came to.
+    struct Run {
+        int result = 0;
+        QList<long> created;
+        QString summary;
+    };
+    // Acts on the progress dialog `Progress` when it shows: `act` when
+    // given; else waits for the run's end, keeps the summary in `run`, saves
+    // the picture named by m_progressScreenshot, if any, and clicks OK.
+    template <class Progress> void actOnProgress(Run &run, std::function<void(Progress *)> act)
+    {
+        m_dialogs.on<Progress>([this, &run, act](Progress *p) {
+            if (act) {
+                act(p);
+                return;
+            }
+            EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }, 120000));
+            run.summary = status(p);
+            if (!m_progressScreenshot.isEmpty())
+                screenshot(p, m_progressScreenshot);
+            click(p, IDOK);
+        });
+    }
+
     testserver::SimulatorProcess *m_simulator = nullptr;
     std::unique_ptr<CZELTSession> m_session;
+    QString m_progressScreenshot; // the progress dialog's picture at its end
 };

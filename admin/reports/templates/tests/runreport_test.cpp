@@ -2,83 +2,36 @@
 // the exact report commands of a mailbox and an AMIS template, a question
 // reply answered OK and Cancel, the rows and captions it stores, and a
 // template whose keys are not its kind's.
-#include "admin/testsupport/sessiontestbase.h"
+#include "admin/reports/tests/reportsessiontestbase.h"
 
-#include "admin/reports/reportengine.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/templates/reporttemplatefile.h"
 #include "admin/reports/templates/runreport.h"
-#include "admin/session/zeltsession.h"
-#include "testserver/harness/simulatorprocess.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
 
-#include <sqlite3.h>
-
 #include <memory>
-
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
-using testserver::SimulatorProcess;
 using R = CRunReport;
 
-QStringList Rows(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QStringList rows;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList fields;
-            for (int i = 0; i < sqlite3_column_count(statement); ++i)
-                fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows << fields.join(QLatin1Char('|'));
-        }
-    } else {
-        rows << QString::fromUtf8(sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
-}
-
-class RunReportTest : public SessionTestBase {
+class RunReportTest : public ReportSessionTestBase {
 protected:
     void SetUp() override
     {
-        SessionTestBase::SetUp();
+        ReportSessionTestBase::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(QDir(m_folder.path()).mkpath("data"));
-        setenv("XDG_DATA_HOME", m_folder.filePath("data").toLocal8Bit().constData(), 1);
-        m_engine = std::make_unique<CReportEngine>();
-        ASSERT_TRUE(m_engine->Open());
         ASSERT_TRUE(QDir().mkpath(m_engine->TemplateFolder()));
-        m_simulator = std::make_unique<SimulatorProcess>();
-        m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
-        m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
-        m_simulator->clearLog();
-    }
-    void TearDown() override
-    {
-        m_engine.reset();
-        m_session.reset();
-        m_simulator.reset();
-        SessionTestBase::TearDown();
     }
 
     // A template of `extension` with the given column number for rows 0, 1, ...
@@ -125,11 +78,6 @@ protected:
                 found << text;
         return found;
     }
-    QString database() const { return m_engine->DatabasePath(); }
-
-    std::unique_ptr<CReportEngine> m_engine;
-    std::unique_ptr<SimulatorProcess> m_simulator;
-    std::unique_ptr<CZELTSession> m_session;
     CRunReport *m_dialog = nullptr;
 };
 
@@ -168,17 +116,14 @@ TEST_F(RunReportTest, AMailboxTemplateSendsItsExactCommandAndStoresRowsAndCaptio
     EXPECT_EQ(sent("Tcl_MailboxReport"),
               QStringList{"Tcl_MailboxReport {100 102} {  Mailbox  &Name1 } {00 3 1 2001} {-1}"});
     EXPECT_EQ(sent("AllUA").size(), 1);
-    EXPECT_EQ(Rows(database(), "SELECT Field1, Field2, Field3 FROM OPTION2LOG"),
+    EXPECT_EQ(ReportRows(database(), "SELECT Field1, Field2, Field3 FROM OPTION2LOG"),
               (QStringList{"100|Alice|", "101|Bruno|", "102|Carla|"}));
-    EXPECT_EQ(Rows(database(), "SELECT Name1, Name2 FROM FIELDNAMELOG"), QStringList{"Mailbox Number|Name1"});
+    EXPECT_EQ(ReportRows(database(), "SELECT Name1, Name2 FROM FIELDNAMELOG"), QStringList{"Mailbox Number|Name1"});
     ASSERT_EQ(m_engine->Previews().size(), 1);
     EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Mailbox Report Option2");
     const QString pdf = m_folder.filePath("mailbox.pdf");
     ASSERT_TRUE(m_engine->Previews()[0]->ExportPdf(pdf));
-    QProcess text;
-    text.start("pdftotext", {"-layout", pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QRegularExpression("101\\s+Bruno")));
+    EXPECT_TRUE(PdfText(pdf).contains(QRegularExpression("101\\s+Bruno")));
 }
 
 TEST_F(RunReportTest, AQuestionAnsweredOkSendsTheWholeNewDatePart)
@@ -194,7 +139,7 @@ TEST_F(RunReportTest, AQuestionAnsweredOkSendsTheWholeNewDatePart)
     EXPECT_EQ(sent("Tcl_MailboxReport"),
               (QStringList{"Tcl_MailboxReport {0 101} {  Mailbox } {00 3 1 2001} {-1}",
                            "Tcl_MailboxReport {0 101} {  Mailbox } {00 5 2 2001} {-1}"}));
-    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), (QStringList{"100", "101"}));
+    EXPECT_EQ(ReportRows(database(), "SELECT Field1 FROM OPTION2LOG"), (QStringList{"100", "101"}));
 }
 
 TEST_F(RunReportTest, AQuestionAnsweredCancelSendsNothingMore)
@@ -219,7 +164,7 @@ TEST_F(RunReportTest, AnAmisTemplateSendsItsPopulationAndRange)
         ok();
     });
     EXPECT_EQ(sent("Tcl_UAPropertiesReport"), QStringList{"Tcl_UAPropertiesReport 2147483644 {0 99999999} {  Mailbox  COS } "});
-    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"500"});
+    EXPECT_EQ(ReportRows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"500"});
     ASSERT_EQ(m_engine->Previews().size(), 1);
     EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Report AMIS User Agent");
 }
@@ -252,7 +197,7 @@ TEST_F(RunReportTest, MailboxesOutsideTheAdministratorsRangeAreLeftOutWithOneMes
         },
         [](qint64 number) { return number == 101; });
     EXPECT_EQ(m_boxes->texts(), QStringList{"Mailboxes outside of this administrator level will not appear in report."});
-    EXPECT_EQ(Rows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"101"});
+    EXPECT_EQ(ReportRows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"101"});
 }
 
 } // namespace
