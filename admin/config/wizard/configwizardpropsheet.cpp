@@ -5,6 +5,8 @@
 #include "admin/config/configholidayspropage.h"
 #include "admin/config/configintegrationpropage.h"
 #include "admin/config/voiceportsppg.h"
+#include "admin/config/wizard/wizcosppg.h"
+#include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/config/wizard/wizupdateconfigppg.h"
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
@@ -17,7 +19,7 @@ constexpr char kHelpFile[] = "admin.chm";
 constexpr char kWizardCaption[] = "Configuration Wizard";
 
 // The help topic of each step; 0 for the help file's start.
-constexpr uintptr_t kHelpContexts[] = {0, 1600, 1601, 1597, 0, 0};
+constexpr uintptr_t kHelpContexts[] = {0, 1600, 1601, 1597, 0, 1598, 1599, 0};
 
 std::unique_ptr<CWizTextPpg> makeWelcome()
 {
@@ -56,7 +58,8 @@ CConfigWizardPropSheet::CConfigWizardPropSheet(QWidget *parent)
       m_answerMethods(std::make_unique<CConfigAnswerMethodsPropPage>()),
       m_voicePorts(std::make_unique<CVoicePortsPpg>()), m_holidays(std::make_unique<CConfigHolidaysPropPage>()),
       m_telephoneSystems(std::make_unique<CConfigIntegrationPropPage>()),
-      m_update(std::make_unique<CWizUpdateConfigPpg>(this)), m_finish(makeFinish())
+      m_update(std::make_unique<CWizUpdateConfigPpg>(this)), m_cos(std::make_unique<CWizCOSPpg>(&m_depot)),
+      m_mailboxes(std::make_unique<CWizMailboxesPpg>(&m_depot)), m_finish(makeFinish())
 {
     m_answerMethods->setWindowTitle(QStringLiteral("Configuration Wizard - Define Answer Methods"));
     m_voicePorts->setWindowTitle(QStringLiteral("Configuration Wizard - Set Up Voice Ports"));
@@ -73,6 +76,12 @@ CConfigWizardPropSheet::CConfigWizardPropSheet(QWidget *parent)
     AddPage(m_voicePorts.get());
     AddPage(m_holidays.get());
     AddPage(m_update.get());
+    AddPage(m_cos.get());
+    AddPage(m_mailboxes.get());
+    connect(m_telephoneSystems.get(), &CConfigIntegrationPropPage::GroupNamesChanged, m_cos.get(),
+            &CWizCOSPpg::SetTelephoneSystems);
+    for (CWizCreatePpg *page : {static_cast<CWizCreatePpg *>(m_cos.get()), static_cast<CWizCreatePpg *>(m_mailboxes.get())})
+        connect(page, &CWizCreatePpg::Created, this, &CConfigWizardPropSheet::loadCosLists);
     AddPage(m_finish.get());
     SetWizardMode();
     ShowHelpButton(true);
@@ -84,6 +93,8 @@ void CConfigWizardPropSheet::SetSession(CZELTSession *session)
 {
     m_pSession = session;
     m_depot.SetChannel(session ? session->CommandChannel() : nullptr);
+    m_cos->SetChannel(m_depot.Channel());
+    m_mailboxes->SetChannel(m_depot.Channel());
 }
 
 bool CConfigWizardPropSheet::OnInitDialog()
@@ -111,6 +122,14 @@ void CConfigWizardPropSheet::loadPages()
     m_telephoneSystems->LoadFromDepot();
     m_voicePorts->LoadFromDepot();
     m_depot.ReloadCosAndUaLists();
+    loadCosLists();
+    m_mailboxes->SetModified(false);
+}
+
+void CConfigWizardPropSheet::loadCosLists()
+{
+    m_cos->LoadCosList();
+    m_mailboxes->SetCosChoices(m_cos->CosChoices());
 }
 
 bool CConfigWizardPropSheet::UpdateServer()

@@ -1,8 +1,9 @@
 // The configuration wizard: a modal sheet in wizard mode that leads the
 // administrator through the first set-up of a server. It has a depot of its
 // own, loaded from the server when the sheet opens; the answer-method,
-// voice-port and holiday steps are the configuration window's own pages, and
-// the update step writes the depot back. The telephone-system page is loaded
+// voice-port and holiday steps are the configuration window's own pages, the
+// update step writes the depot back, and the last two steps create classes
+// of service and mailboxes. The telephone-system page is loaded
 // but never shown: it supplies the integration group names to the others.
 //
 // The run ends in Finish or Cancel. The caller records a completed wizard
@@ -22,6 +23,8 @@ class CConfigHolidaysPropPage;
 class CConfigIntegrationPropPage;
 class CConfigPropPage;
 class CVoicePortsPpg;
+class CWizCOSPpg;
+class CWizMailboxesPpg;
 class CWizTextPpg;
 class CWizUpdateConfigPpg;
 class CZELTSession;
@@ -30,7 +33,16 @@ class CConfigWizardPropSheet : public CPropertySheet {
     Q_OBJECT
 public:
     // The steps in wizard order.
-    enum Step { StepWelcome, StepAnswerMethods, StepVoicePorts, StepHolidays, StepUpdate, StepFinish };
+    enum Step {
+        StepWelcome,
+        StepAnswerMethods,
+        StepVoicePorts,
+        StepHolidays,
+        StepUpdate,
+        StepCos,
+        StepMailboxes,
+        StepFinish
+    };
 
     explicit CConfigWizardPropSheet(QWidget *parent = nullptr);
     ~CConfigWizardPropSheet() override;
@@ -46,6 +58,8 @@ public:
     bool UpdateServer();
     bool ConfigurationWritten() const { return m_written; }
     CVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
+    CWizCOSPpg *CosPage() const { return m_cos.get(); }
+    CWizMailboxesPpg *MailboxesPage() const { return m_mailboxes.get(); }
 
 protected:
     bool OnInitDialog() override;
@@ -54,6 +68,9 @@ protected:
 private:
     void loadPages();
     void setStepButtons();
+    // The parent lists of both creation steps, from the depot's classes of
+    // service.
+    void loadCosLists();
 
     CZELTSession *m_pSession = nullptr;
     CConfigDepot m_depot;
@@ -63,6 +80,8 @@ private:
     std::unique_ptr<CConfigHolidaysPropPage> m_holidays;
     std::unique_ptr<CConfigIntegrationPropPage> m_telephoneSystems;
     std::unique_ptr<CWizUpdateConfigPpg> m_update;
+    std::unique_ptr<CWizCOSPpg> m_cos;
+    std::unique_ptr<CWizMailboxesPpg> m_mailboxes;
     std::unique_ptr<CWizTextPpg> m_finish;
     bool m_loaded = false;
     bool m_written = false;

@@ -87,7 +87,9 @@ TEST_F(ConfigWizardTest, StepsInOrderWithTheirCaptionsAndButtons)
         {"Configuration Wizard - Set Up Voice Ports", true, false, "wizard-3-voice-ports.png"},
         {"Configuration Wizard - Select Holidays", true, false, "wizard-4-holidays.png"},
         {"Configuration Wizard - Update VerbantaES System Configuration", true, false, "wizard-5-update.png"},
-        {"Configuration Wizard", true, true, "wizard-6-finish.png"},
+        {"Configuration Wizard - Create Classes Of Service", true, false, "wizard-6-cos.png"},
+        {"Configuration Wizard - Create Mailboxes", true, false, "wizard-7-mailboxes.png"},
+        {"Configuration Wizard", true, true, "wizard-8-finish.png"},
     };
     const int result = run([&](CConfigWizardPropSheet *wizard) {
         for (int i = 0; i < steps.size(); ++i) {
@@ -115,7 +117,7 @@ TEST_F(ConfigWizardTest, UpdateWritesWhatWasTypedAndBackThenNextWritesAgain)
         click(wizard, ID_WIZNEXT);
         click(wizard, ID_WIZNEXT);
         EXPECT_EQ(linesSetting("Line7"), 1);
-        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepFinish));
+        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepCos));
         // Back to the update step and Next again: the configuration goes once more.
         click(wizard, ID_WIZBACK);
         click(wizard, ID_WIZBACK);
