@@ -14,6 +14,7 @@
 #include "admin/app/changesecuritycodedlg.h"
 #include "admin/app/commandids.h"
 #include "admin/app/commandtable.h"
+#include "admin/app/configwizardaccess.h"
 #include "admin/app/coolmenumanager.h"
 #include "admin/app/menuresource.h"
 #include "admin/app/newtypedlg.h"
@@ -26,6 +27,7 @@
 #include "admin/config/configpropsheet.h"
 #include "admin/config/params/configsystemparamchildwnd.h"
 #include "admin/config/params/configsystemparamtemplate.h"
+#include "admin/config/wizard/configwizardpropsheet.h"
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
 #include "admin/reports/reportoptiondlg.h"
@@ -337,6 +339,7 @@ void CMainFrame::registerHandlers()
         {ID_EDIT_COS_MAILBOX, &CMainFrame::OnEditCos},
         {ID_VOICE_PORT_STATUS, &CMainFrame::OnVoicePortStatus},
         {ID_TCL_SESSION, &CMainFrame::OnTclSession},
+        {ID_CONFIG_WIZARD, &CMainFrame::OnConfigWizard},
         {ID_DATE_TIME, &CMainFrame::OnDateTime},
         {ID_SHUTDOWN, &CMainFrame::OnShutdown},
         {ID_ASR_SYNC, &CMainFrame::OnAsrSync},
@@ -567,6 +570,7 @@ bool CMainFrame::availableNow(int id) const
     case ID_PROPERTY_EDITOR:
     case ID_MANAGE_ADMINS:
     case ID_EDIT_UA_DISTLIST:
+    case ID_CONFIG_WIZARD:
         return theApp().GetSession() != nullptr;
     case ID_VOICE_PORT_STATUS:
         return theApp().GetSession() != nullptr && !CPortStatusDoc::IsStatusWindowOpen();
@@ -1154,6 +1158,26 @@ void CMainFrame::OnTclSession()
     auto *console = new CTclSessionDlg(this, std::move(session));
     console->Create();
     m_consoles.append(console->GetSafeHwnd());
+}
+
+void CMainFrame::OnConfigWizard()
+{
+    // The wizard's own session; the sheet records a finished run on it.
+    std::unique_ptr<CZELTSession> session = connectOwnSession();
+    if (!session)
+        return;
+    CAdminApp &app = theApp();
+    CConfigWizardPropSheet wizard;
+    wizard.SetSession(session.get());
+    wizard.Depot().SetApplicationLists(app.T1Protocols(), app.RootText(CAdminApp::RootMailbox));
+    if (wizard.DoModal() == ID_WIZFINISH && wizard.ConfigurationWritten()) {
+        try {
+            // A refusal is not reported: the server keeps offering the wizard.
+            SetConfigWizardAccessed(*session);
+        } catch (const CZltException &) {
+        }
+    }
+    session->Disconnect();
 }
 
 void CMainFrame::OnDateTime()

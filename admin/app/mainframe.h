@@ -129,6 +129,7 @@ private:
     void OnEditCos();
     void OnVoicePortStatus();
     void OnTclSession();
+    void OnConfigWizard();
     void OnDateTime();
     void OnShutdown();
     void OnAsrSync();

@@ -69,7 +69,7 @@ void CConfigAnswerMethodsPropPage::LoadFromDepot()
 {
     // The integration page tells its group names and renames as they
     // change; it loads after this page.
-    if (CConfigIntegrationPropPage *integration = Sheet() ? Sheet()->FindPage<CConfigIntegrationPropPage>() : nullptr) {
+    if (CConfigIntegrationPropPage *integration = FindPeer<CConfigIntegrationPropPage>()) {
         connect(integration, &CConfigIntegrationPropPage::GroupNamesChanged, this,
                 &CConfigAnswerMethodsPropPage::SetIntegrationGroupNames, Qt::UniqueConnection);
         connect(integration, &CConfigIntegrationPropPage::GroupNameReplaced, this,
@@ -145,7 +145,7 @@ void CConfigAnswerMethodsPropPage::fitColumns()
 
 CVoicePortsPpg *CConfigAnswerMethodsPropPage::voicePorts() const
 {
-    return Sheet() ? Sheet()->FindPage<CVoicePortsPpg>() : nullptr;
+    return FindPeer<CVoicePortsPpg>();
 }
 
 // --- the grid ---------------------------------------------------------------------------

@@ -161,7 +161,7 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
 
 CConfigSerialPortsPropPage *CConfigIntegrationPropPage::serialPage() const
 {
-    return Sheet() ? Sheet()->FindPage<CConfigSerialPortsPropPage>() : nullptr;
+    return FindPeer<CConfigSerialPortsPropPage>();
 }
 
 std::array<QString, IntegrationGroupRecord::PatternCount> &CConfigIntegrationPropPage::currentPatterns()

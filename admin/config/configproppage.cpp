@@ -23,3 +23,16 @@ bool CConfigPropPage::OnSetActive()
     }
     return CPropertyPage::OnSetActive();
 }
+
+QList<CConfigPropPage *> CConfigPropPage::peers() const
+{
+    return m_configSheet ? m_configSheet->Pages() : m_peers;
+}
+
+CConfigPropPage *CConfigPropPage::PeerOfCommand(int commandId) const
+{
+    for (CConfigPropPage *peer : peers())
+        if (peer->CommandId() == commandId)
+            return peer;
+    return nullptr;
+}

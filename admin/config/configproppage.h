@@ -12,6 +12,7 @@
 
 #include "platform/mfc/propertypage.h"
 
+#include <QList>
 #include <QStringList>
 
 class CConfigDepot;
@@ -26,6 +27,18 @@ public:
     void SetLinks(CConfigPropSheet *sheet, CConfigDepot *depot);
     CConfigPropSheet *Sheet() const { return m_configSheet; }
     CConfigDepot *Depot() const { return m_depot; }
+    // A host other than the configuration sheet (the configuration wizard)
+    // names the pages that call each other here; the sheet's own pages
+    // find each other through the sheet.
+    void SetPeers(const QList<CConfigPropPage *> &peers) { m_peers = peers; }
+    template <class Page> Page *FindPeer() const
+    {
+        for (CConfigPropPage *peer : peers())
+            if (auto *page = dynamic_cast<Page *>(peer))
+                return page;
+        return nullptr;
+    }
+    CConfigPropPage *PeerOfCommand(int commandId) const;
 
     virtual void LoadFromDepot() = 0;
     virtual void SaveToDepot() = 0;
@@ -48,7 +61,10 @@ public:
     bool OnSetActive() override;
 
 private:
+    QList<CConfigPropPage *> peers() const;
+
     int m_commandId;
+    QList<CConfigPropPage *> m_peers;
     CConfigPropSheet *m_configSheet = nullptr;
     CConfigDepot *m_depot = nullptr;
 };

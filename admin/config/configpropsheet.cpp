@@ -107,6 +107,14 @@ std::vector<CConfigPropPage *> CConfigPropSheet::pagesInDepotOrder() const
     return pages;
 }
 
+QList<CConfigPropPage *> CConfigPropSheet::Pages() const
+{
+    QList<CConfigPropPage *> pages;
+    for (const PageEntry &entry : m_pages)
+        pages.append(entry.page.get());
+    return pages;
+}
+
 CConfigPropPage *CConfigPropSheet::PageOfCommand(int commandId) const
 {
     for (const PageEntry &entry : m_pages)

@@ -56,6 +56,7 @@ public:
         return nullptr;
     }
     CConfigPropPage *PageOfCommand(int commandId) const;
+    QList<CConfigPropPage *> Pages() const;
     int CurrentCommand() const { return m_currentCommand; }
     void SetCurrentCommand(int commandId) { m_currentCommand = commandId; }
     // The frame's close: Cancel with the frame's question.

@@ -82,7 +82,7 @@ CConfigSerialPortsPropPage::CConfigSerialPortsPropPage()
 
 CConfigIntegrationPropPage *CConfigSerialPortsPropPage::integrationPage() const
 {
-    return Sheet() ? Sheet()->FindPage<CConfigIntegrationPropPage>() : nullptr;
+    return FindPeer<CConfigIntegrationPropPage>();
 }
 
 void CConfigSerialPortsPropPage::LoadFromDepot()

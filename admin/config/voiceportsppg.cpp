@@ -133,7 +133,7 @@ QString CVoicePortsPpg::groupsOfPort(int commandId, const QString &depotText, in
 {
     // The group page's records once it has them, else the depot's text:
     // a list of {name {port ...} ...}.
-    if (const CConfigPropPage *page = Sheet() ? Sheet()->PageOfCommand(commandId) : nullptr;
+    if (const CConfigPropPage *page = PeerOfCommand(commandId);
         page && page->HasWindow())
         return page->GroupsOfPort(port).join(QStringLiteral(", "));
     QStringList names;
@@ -150,7 +150,7 @@ void CVoicePortsPpg::RefreshGrid()
     if (!m_gridReady)
         return;
     if (CConfigPropPage *methods =
-            Sheet() ? Sheet()->PageOfCommand(CConfigPropSheet::ID_CONFIG_ANSWER_METHODS) : nullptr;
+            PeerOfCommand(CConfigPropSheet::ID_CONFIG_ANSWER_METHODS);
         methods && methods->HasWindow() && methods->HoldsUnfinishedNameEdit())
         methods->FinishNameEdit();
     m_grid->SetMaxRows(m_portCount);

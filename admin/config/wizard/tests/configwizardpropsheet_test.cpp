@@ -1,0 +1,286 @@
+// The configuration wizard run as its user runs it: Next, Back and Finish
+// clicked on the real buttons, a voice port's extension typed on its step,
+// and what reached the server counted in the simulator's log.
+#include "admin/config/wizard/configwizardpropsheet.h"
+
+#include "admin/config/tests/configtestbase.h"
+#include "admin/config/voiceportsppg.h"
+#include "admin/config/wizard/wizcosppg.h"
+#include "admin/config/wizard/wizmailboxesppg.h"
+#include "admin/uatools/createprogressdlg.h"
+#include "admin/session/tclword.h"
+#include "admin/widgets/spreadsheetex.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ConfigWizardTest : public ConfigTestBase {
+protected:
+    void SetUp() override
+    {
+        ConfigTestBase::SetUp();
+        m_server->loadConfiguration();
+        connectSession();
+    }
+    // Runs the wizard; `steps` acts on it while it shows; returns its result.
+    int run(const std::function<void(CConfigWizardPropSheet *)> &steps)
+    {
+        CConfigWizardPropSheet wizard;
+        wizard.SetSession(m_session.get());
+        // As the main frame gives it: the mailbox root as the type of the
+        // class-of-service query.
+        wizard.Depot().SetApplicationLists({}, "MB");
+        // The steps run inside the wizard's loop, so that the dialogs they
+        // open meet the script's later steps.
+        m_dialogs.on<CConfigWizardPropSheet>(
+            [steps](CConfigWizardPropSheet *shown) { QTimer::singleShot(0, shown, [steps, shown] { steps(shown); }); });
+        const int result = wizard.DoModal();
+        m_written = wizard.ConfigurationWritten();
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        return result;
+    }
+    static void click(CConfigWizardPropSheet *wizard, int id)
+    {
+        auto *button = wizard->GetDlgItem<QPushButton>(id);
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isVisible() && button->isEnabled()) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    static void typeExtension(CConfigWizardPropSheet *wizard, int port, const QString &text)
+    {
+        CSpreadSheetEx *grid = wizard->VoicePorts()->Grid();
+        grid->setCurrentCell(port - 1, CVoicePortsPpg::ColExtension - 1);
+        grid->editItem(grid->item(port - 1, CVoicePortsPpg::ColExtension - 1));
+        QLineEdit *editor = nullptr;
+        for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+            if (candidate->isVisible())
+                editor = candidate;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::qWait(0);
+    }
+    static void screenshot(CConfigWizardPropSheet *wizard, const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+        QDir().mkpath(folder);
+        QCoreApplication::processEvents();
+        wizard->grab().save(folder + "/" + name);
+    }
+    int linesSetting(const QString &name) const
+    {
+        int count = 0;
+        for (const QString &command : commands())
+            count += command.contains("ConfigSetString " + name + " ");
+        return count;
+    }
+
+    bool m_written = false;
+};
+
+TEST_F(ConfigWizardTest, StepsInOrderWithTheirCaptionsAndButtons)
+{
+    struct Step {
+        QString caption;
+        bool back;
+        bool finish;
+        QString screenshot;
+    };
+    const QList<Step> steps{
+        {"Configuration Wizard", false, false, "wizard-1-welcome.png"},
+        {"Configuration Wizard - Define Answer Methods", true, false, "wizard-2-answer-methods.png"},
+        {"Configuration Wizard - Set Up Voice Ports", true, false, "wizard-3-voice-ports.png"},
+        {"Configuration Wizard - Select Holidays", true, false, "wizard-4-holidays.png"},
+        {"Configuration Wizard - Update VerbantaES System Configuration", true, false, "wizard-5-update.png"},
+        {"Configuration Wizard - Create Classes Of Service", true, false, "wizard-6-cos.png"},
+        {"Configuration Wizard - Create Mailboxes", true, false, "wizard-7-mailboxes.png"},
+        {"Configuration Wizard", true, true, "wizard-8-finish.png"},
+    };
+    const int result = run([&](CConfigWizardPropSheet *wizard) {
+        for (int i = 0; i < steps.size(); ++i) {
+            const Step &step = steps[i];
+            EXPECT_EQ(wizard->GetActiveIndex(), i);
+            EXPECT_EQ(wizard->windowTitle(), step.caption);
+            EXPECT_EQ(wizard->GetDlgItem<QPushButton>(ID_WIZBACK)->isEnabled(), step.back) << i;
+            EXPECT_EQ(wizard->GetDlgItem<QPushButton>(ID_WIZFINISH)->isVisible(), step.finish) << i;
+            screenshot(wizard, step.screenshot);
+            click(wizard, step.finish ? ID_WIZFINISH : ID_WIZNEXT);
+        }
+    });
+    EXPECT_EQ(result, ID_WIZFINISH);
+    EXPECT_TRUE(m_written);
+}
+
+TEST_F(ConfigWizardTest, UpdateWritesWhatWasTypedAndBackThenNextWritesAgain)
+{
+    run([&](CConfigWizardPropSheet *wizard) {
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        typeExtension(wizard, 7, "3007");
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(linesSetting("Line7"), 0); // nothing is sent before the update step
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(linesSetting("Line7"), 1);
+        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepCos));
+        // Back to the update step and Next again: the configuration goes once more.
+        click(wizard, ID_WIZBACK);
+        click(wizard, ID_WIZBACK);
+        click(wizard, ID_WIZBACK);
+        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepVoicePorts));
+        typeExtension(wizard, 7, "3017");
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(linesSetting("Line7"), 2);
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_TRUE(m_written);
+    reconnect();
+    QString line;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("Line7", line));
+    EXPECT_TRUE(line.contains("3017")) << line.toStdString();
+}
+
+TEST_F(ConfigWizardTest, ARefusedUpdateStaysOnItsStep)
+{
+    m_server->refuseVariable("Line7");
+    m_boxes->answer(IDOK);
+    const int result = run([&](CConfigWizardPropSheet *wizard) {
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        typeExtension(wizard, 7, "3007");
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepUpdate));
+        EXPECT_FALSE(wizard->ConfigurationWritten());
+        screenshot(wizard, "wizard-5-update-refused.png");
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(m_written);
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.");
+}
+
+// Two numbers with no user agent between them and existing ones around:
+// the first run's end and the next run's start, at least three apart.
+static bool findGap(const CConfigDepot &depot, qint64 &last, qint64 &next)
+{
+    for (int i = 0; i + 1 < depot.m_uaRanges.size(); ++i)
+        if (depot.m_uaRanges[i + 1].first - depot.m_uaRanges[i].second >= 4) {
+            last = depot.m_uaRanges[i].second;
+            next = depot.m_uaRanges[i + 1].first;
+            return true;
+        }
+    return false;
+}
+
+static void toStep(CConfigWizardPropSheet *wizard, int step)
+{
+    while (wizard->GetActiveIndex() < step)
+        QTest::mouseClick(wizard->GetDlgItem<QPushButton>(ID_WIZNEXT), Qt::LeftButton);
+}
+
+TEST_F(ConfigWizardTest, CreateIsEnabledOnlyForNewNumbers)
+{
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        CWizCOSPpg *page = wizard->CosPage();
+        qint64 last = 0;
+        qint64 next = 0;
+        ASSERT_TRUE(findGap(wizard->Depot(), last, next));
+        struct Case {
+            qint64 from;
+            QString to;
+            bool enabled;
+        };
+        const QList<Case> cases{
+            {last, "", false},                                   // an existing one alone
+            {last + 1, QString::number(next - 1), true},         // wholly between two
+            {last, QString::number(next - 1), false},            // touching below
+            {last + 1, QString::number(next), false},            // touching above
+            {next - 1, QString::number(last + 1), true},         // reversed, still between
+        };
+        for (const Case &c : cases) {
+            page->RangeFromEdit()->setText(QString::number(c.from));
+            page->RangeToEdit()->setText(c.to);
+            EXPECT_EQ(page->IsCreateEnabled(), c.enabled) << c.from << " " << c.to.toStdString();
+            EXPECT_EQ(page->IsNoticeShown(), !c.enabled) << c.from;
+        }
+        screenshot(wizard, "wizard-6-cos-overlap.png");
+        page->RangeFromEdit()->clear();
+        EXPECT_FALSE(page->IsCreateEnabled());
+        EXPECT_FALSE(page->IsNoticeShown());
+        // Digits only: the other characters never reach the field.
+        QTest::keyClicks(page->RangeFromEdit(), "3a0-0 ");
+        EXPECT_EQ(page->RangeFromEdit()->text(), "300");
+        // The parent list never offers the marker, and starts with None.
+        QComboBox *parent = page->ParentEdit();
+        EXPECT_EQ(parent->itemText(0), "None");
+        for (int i = 0; i < parent->count(); ++i)
+            EXPECT_NE(parent->itemText(i), "2147483647");
+        click(wizard, IDCANCEL);
+    });
+}
+
+TEST_F(ConfigWizardTest, CreatingClassesOfServiceAsksOnceAndAssignsOnlyTheCreated)
+{
+    QString group;
+    qint64 last = 0;
+    qint64 next = 0;
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        CWizCOSPpg *page = wizard->CosPage();
+        ASSERT_TRUE(findGap(wizard->Depot(), last, next));
+        ASSERT_GT(page->TelephoneSystemEdit()->count(), 1) << "the demo data has telephone systems";
+        group = page->TelephoneSystemEdit()->itemText(1);
+        // A name not in the list is refused and the previous one comes back.
+        m_boxes->answer({IDOK, IDYES, IDOK, IDOK});
+        page->TelephoneSystemEdit()->setCurrentText("No such");
+        emit page->TelephoneSystemEdit()->lineEdit()->editingFinished();
+        EXPECT_EQ(page->TelephoneSystemEdit()->currentText(), "");
+        page->TelephoneSystemEdit()->setCurrentText(group);
+        emit page->TelephoneSystemEdit()->lineEdit()->editingFinished();
+        // Two new numbers: one question with the count, and the telephone
+        // system goes to the two that were made.
+        page->RangeFromEdit()->setText(QString::number(last + 1));
+        page->RangeToEdit()->setText(QString::number(last + 2));
+        m_server->clearLog();
+        m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *progress) {
+            EXPECT_TRUE(WaitFor([progress] { return !progress->IsRunning(); }, 120000));
+            QTest::mouseClick(progress->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        });
+        QTest::mouseClick(page->CreateButton(), Qt::LeftButton);
+        EXPECT_EQ(page->RangeFromEdit()->text(), "");
+        EXPECT_EQ(page->TelephoneSystemEdit()->currentText(), "");
+        // The new classes of service are parents on both pages now.
+        const QString made = QString::number(last + 1);
+        EXPECT_GE(page->ParentEdit()->findText(made), 0) << page->CosChoices().join(" ").toStdString() << " / " << wizard->Depot().m_cosList.toStdString();
+        EXPECT_EQ(wizard->MailboxesPage()->CosChoices(), page->CosChoices());
+        EXPECT_TRUE(wizard->MailboxesPage()->CosChoices().contains(made));
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_GE(m_boxes->texts().size(), 2);
+    EXPECT_EQ(m_boxes->texts()[0], "Invalid Telephone System Group ID 'No such'. Try to enter an existing Telephone "
+                                   "System Group ID or select one from the list after closing this message box.");
+    EXPECT_EQ(m_boxes->texts()[1], QString("Create 2 COS boxes, from %1 to %2?").arg(last + 1).arg(last + 2));
+    QStringList updates;
+    for (const QString &sent : commands())
+        if (sent.startsWith("UpdateUA"))
+            updates.append(sent.trimmed());
+    EXPECT_EQ(updates, QStringList({QString("UpdateUA %1 WithForce PBX %2").arg(last + 1).arg(TclWord(group)),
+                                    QString("UpdateUA %1 WithForce PBX %2").arg(last + 2).arg(TclWord(group))}));
+}
+
+} // namespace
