@@ -65,7 +65,7 @@ void CPropertySheet::AddPage(CPropertyPage *page)
     m_pages.append({page, page, false});
     connect(page, &QObject::destroyed, this, &CPropertySheet::forgetPage);
     const QScopedValueRollback guard(m_switching, true);
-    m_tabs->addTab(new QWidget, page->windowTitle());
+    m_tabs->addTab(new QWidget, tabLabel(page));
     showActiveTab();
 }
 
@@ -135,6 +135,8 @@ void CPropertySheet::SetWizardMode()
 {
     m_wizard = true;
     m_tabs->tabBar()->hide();
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->setTabText(i, QString());
     m_okButton->hide();
     m_applyButton->hide();
     m_backButton->show();
@@ -248,6 +250,13 @@ void CPropertySheet::forgetPage(QObject *page)
     showActiveTab();
 }
 
+// A hidden tab bar still counts in the tab widget's size, so a wizard's
+// long step captions (its window title) would make it as wide as all of them.
+QString CPropertySheet::tabLabel(const CPropertyPage *page) const
+{
+    return m_wizard ? QString() : page->windowTitle();
+}
+
 void CPropertySheet::makePageWindow(int index)
 {
     PageEntry &entry = m_pages[index];
@@ -257,7 +266,7 @@ void CPropertySheet::makePageWindow(int index)
         QWidget *standIn = m_tabs->widget(index);
         m_tabs->removeTab(index);
         delete standIn;
-        m_tabs->insertTab(index, entry.page, entry.page->windowTitle());
+        m_tabs->insertTab(index, entry.page, tabLabel(entry.page));
         entry.inTab = true;
     }
     entry.page->makeWindow();

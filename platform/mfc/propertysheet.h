@@ -86,6 +86,7 @@ private:
     void wizardStep(int id);
     QPushButton *addButton(const QString &text, int id);
     void forgetPage(QObject *page);
+    QString tabLabel(const CPropertyPage *page) const;
     void makePageWindow(int index);
     void tabChanged(int index);
     bool activate(int index);

@@ -340,6 +340,23 @@ TEST_F(Wizard, StepsForwardAndBackAndEndsWithFinish)
                            "ports setactive", "ports killactive", "finish init", "finish setactive"}));
 }
 
+// The steps' captions become the window title, not tabs: long ones must not
+// make the wizard as wide as all of them together.
+TEST(WizardSize, LongStepCaptionsDoNotWidenTheWizard)
+{
+    QStringList log;
+    std::vector<std::unique_ptr<WizardStep>> steps;
+    CPropertySheet sheet(QStringLiteral("Configuration Wizard"));
+    for (int id = 1; id <= 4; ++id) {
+        steps.push_back(std::make_unique<WizardStep>(id, QStringLiteral("step"), &log, PSWIZB_NEXT));
+        steps.back()->setWindowTitle(QStringLiteral("Configuration Wizard - A Step With A Long Caption %1").arg(id));
+        sheet.AddPage(steps.back().get());
+    }
+    sheet.SetWizardMode();
+    const int oneCaption = sheet.fontMetrics().horizontalAdvance(steps.front()->windowTitle());
+    EXPECT_LT(sheet.sizeHint().width(), 2 * oneCaption);
+}
+
 TEST_F(Wizard, APageCanHoldTheStepOrJumpToAnother)
 {
     m_steps[0]->m_next = -1;
