@@ -38,9 +38,13 @@
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
+#include "admin/uatools/configvpimuseragentsdlg.h"
 #include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/directsenduadlg.h"
+#include "admin/uatools/ivraliaseditordlg.h"
+#include "admin/uatools/ivruseragentsdlg.h"
 #include "admin/uatools/notifytemplateeditordlg.h"
 #include "admin/uatools/selectcosdlg.h"
 #include "admin/uatools/uakinds.h"
@@ -366,6 +370,12 @@ void CMainFrame::registerHandlers()
         {ID_DELETE_UAS, &CMainFrame::OnDeleteUserAgents},
         {ID_SYSTEM_PARAMETERS, &CMainFrame::OnSystemParameters},
         {ID_RUN_IVR_ALIAS, &CMainFrame::OnRunIvrAlias},
+        {ID_EDIT_IVR_ALIAS, &CMainFrame::OnEditIvrAlias},
+        {ID_EDIT_UA_IVR, &CMainFrame::OnEditIvrAgents},
+        {ID_EDIT_UA_DS_FAX, &CMainFrame::OnEditDirectSendFax},
+        {ID_EDIT_UA_DS_VOICE, &CMainFrame::OnEditDirectSendVoice},
+        {ID_EDIT_UA_VPIM_GATEWAY, &CMainFrame::OnEditVpimGateways},
+        {ID_EDIT_UA_VPIM_PROXY, &CMainFrame::OnEditVpimProxies},
     };
     for (int id : kConfigurationPages)
         m_handlers.insert(id, &CMainFrame::OnConfigurationPage);
@@ -756,6 +766,89 @@ void CMainFrame::OnRunIvrAlias()
     slot->show();
     slot->raise();
     slot->activateWindow();
+}
+
+void CMainFrame::OnEditIvrAlias()
+{
+    CAdminApp &app = theApp();
+    QPointer<QWidget> &slot = m_editors[SlotEditIvrAlias - 1];
+    if (!slot && app.GetSession()) {
+        auto *dialog = new CIvrAliasEditorDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                              app.Rights());
+        connect(dialog, &CIvrAliasEditorDlg::closed, this, [this] { ClearEditorWindow(SlotEditIvrAlias); });
+        dialog->Create();
+        slot = dialog;
+    }
+    if (slot) {
+        slot->show();
+        slot->raise();
+        slot->activateWindow();
+    }
+}
+
+void CMainFrame::openAgentList(int slot, uint32_t root, const std::function<CUserAgentListDlg *(const QString &)> &make)
+{
+    CAdminApp &app = theApp();
+    QPointer<QWidget> &window = m_editors[slot - 1];
+    if (!window) {
+        if (!app.GetSession() || !systemRootExists(app, CAdminApp::UserAgentRoot(root)))
+            return;
+        CUserAgentListDlg *dialog = make(app.RootText(CAdminApp::UserAgentRoot(root)));
+        connect(dialog, &CUserAgentListDlg::closed, this, [this, slot] { ClearEditorWindow(slot); });
+        window = dialog;
+        dialog->Create();
+    }
+    if (window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void CMainFrame::OnEditIvrAgents()
+{
+    openAgentList(SlotIvr, CAdminApp::RootIvr, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CIvrUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()}, type);
+    });
+}
+
+void CMainFrame::OnEditDirectSendFax()
+{
+    openAgentList(SlotDirectSendFax, CAdminApp::RootDirectSendFax, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CDirectSendFaxUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                       type);
+    });
+}
+
+void CMainFrame::OnEditDirectSendVoice()
+{
+    openAgentList(SlotDirectSendVoice, CAdminApp::RootDirectSendVoice, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CDirectSendVoiceUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                         type);
+    });
+}
+
+void CMainFrame::OnEditVpimGateways()
+{
+    openAgentList(SlotVpimGateway, CAdminApp::RootVpimGateway, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigVpimUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                            type, app.RootText(CAdminApp::RootVpimGateway),
+                                            app.RootText(CAdminApp::RootVpimProxy));
+    });
+}
+
+void CMainFrame::OnEditVpimProxies()
+{
+    openAgentList(SlotVpimProxy, CAdminApp::RootVpimProxy, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigVpimUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                            type, app.RootText(CAdminApp::RootVpimGateway),
+                                            app.RootText(CAdminApp::RootVpimProxy));
+    });
 }
 
 void CMainFrame::OnConfigWindowOpened(CConfigPropFrame *frame)

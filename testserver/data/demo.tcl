@@ -335,3 +335,24 @@ ua 104 -parent 10 -stamp 1 -sac 0 {&Name1 Erin &Name2 Ellis &Ext 104 &Comment {}
 serverfile C:/Verbanta/tcl/asr_aa_data/prompts/record_synonyms.VOX
 serverfile C:/Verbanta/tcl/asr_aa_data/prompts/Front_Desk.vox
 # --- end asr
+
+# --- agents: more agents of the kinds that have list windows of their own,
+# and the applications an IVR agent may start. The menu answers calls with a
+# Tcl script; the directory agent has no scenario yet.
+app Voicemail
+app TCL
+app SUPERAPPLICATION
+eventmap 40 3 2 TCL menu.tcl
+eventmap 41 3 21 TCL menu.tcl
+ua 401 -parent 2147483645 -stamp 1 {&Name1 Directory &Comment {Company directory} app_controlls_call 0}
+ua 402 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {After hours} &Comment {Closed: menu again}
+    app_controlls_call 1}
+ua 522 -parent 2147483640 -stamp 1 {&Comment {Second partner} VpimEnable 0 VpimDestinationDomain two.example
+    VpimNotifyContinueEveryMin 15 VpimNotifyAfterMin 2 VpimNotifyMaxTime 60}
+ua 523 -parent 2147483639 -stamp 1 {&Comment {Second proxy} VpimDestinationMBox 4400}
+ua 531 -parent 2147483642 -stamp 1 {&Name1 Staff &Name2 Notice &Comment {Staff notices} Group_List {1 3-5}}
+ua 541 -parent 2147483641 -stamp 1 {&Name1 Price &Name2 List &Comment {Price list fax} Group_List 2}
+ua 542 -parent 2147483641 -stamp 1 {&Comment {Order forms}}
+ua 511 -parent 2147483643 -stamp 1 {&Comment {East proxy} AmisProxyDestinationMailBox 7001
+    AmisDestinationSystemNumber 1#714#5551212# AmisDestinationDial 9,7145551212}
+# --- end agents
