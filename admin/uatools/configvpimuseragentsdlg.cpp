@@ -38,7 +38,7 @@ bool CConfigVpimUserAgentsDlg::OnInitDialog()
 
 QList<CUserAgentListDlg::Column> CConfigVpimUserAgentsDlg::Columns() const
 {
-    return {{tr("User Name"), 60}, {tr("Comment"), 300}};
+    return {{tr("User Name"), 80}, {tr("Comment"), 300}};
 }
 
 bool CConfigVpimUserAgentsDlg::RunEditDialog(qint32 number, QTreeWidgetItem *)

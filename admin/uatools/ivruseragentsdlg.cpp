@@ -20,11 +20,13 @@ CIvrUserAgentsDlg::CIvrUserAgentsDlg(CZELTSession &applicationSession, const CLo
                                      const QString &typeText, QWidget *parent)
     : CUserAgentListDlg(IDD, tr("Edit IVR User Agents"), applicationSession, login, typeText, {kIvrRoot}, parent)
 {
+    // Room for its five columns (Qt's fonts are wider than the pixel widths).
+    List()->setMinimumWidth(640);
 }
 
 QList<CUserAgentListDlg::Column> CIvrUserAgentsDlg::Columns() const
 {
-    return {{tr("User Agent"), 60},
+    return {{tr("User Agent"), 80},
             {tr("Comment"), 200},
             {tr("KPL Application"), 100},
             {tr("Parameter/ IVR Application"), 150},
