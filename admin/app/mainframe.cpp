@@ -1079,8 +1079,40 @@ void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
     CAdminTemplate *opener = editor ? &editorTemplate(*editor, makeCos) : nullptr;
     runOnOwnSession([&](CZELTSession &session) {
         CCreateUserAgentDlg dialog(session, model, root, this, makeCos, allowedUserAgents(), opener);
-        dialog.DoModal();
+        if (dialog.DoModal() == IDOK && !dialog.GetCreatedNumbers().isEmpty())
+            showMadeAgents(uint32_t(root));
     });
+}
+
+void CMainFrame::showMadeAgents(uint32_t root)
+{
+    const QHash<uint32_t, std::pair<int, void (CMainFrame::*)()>> lists{
+        {CAdminApp::RootIvr, {SlotIvr, &CMainFrame::OnEditIvrAgents}},
+        {CAdminApp::RootDirectSendFax, {SlotDirectSendFax, &CMainFrame::OnEditDirectSendFax}},
+        {CAdminApp::RootDirectSendVoice, {SlotDirectSendVoice, &CMainFrame::OnEditDirectSendVoice}},
+        {CAdminApp::RootVpimGateway, {SlotVpimGateway, &CMainFrame::OnEditVpimGateways}},
+        {CAdminApp::RootVpimProxy, {SlotVpimProxy, &CMainFrame::OnEditVpimProxies}},
+    };
+    if (!lists.contains(root))
+        return;
+    const auto [slot, open] = lists.value(root);
+    // A list already open shows the new agents too.
+    if (auto *list = qobject_cast<CUserAgentListDlg *>(m_editors[slot - 1].data()))
+        list->Refill();
+    (this->*open)();
+}
+
+void CMainFrame::showCopiedAgents(const QString &kindWord)
+{
+    const QHash<QString, uint32_t> roots{
+        {QStringLiteral("IVR"), CAdminApp::RootIvr},
+        {QStringLiteral("DF"), CAdminApp::RootDirectSendFax},
+        {QStringLiteral("DV"), CAdminApp::RootDirectSendVoice},
+        {QStringLiteral("VPIM_GATEWAY"), CAdminApp::RootVpimGateway},
+        {QStringLiteral("VPIM_PROXY"), CAdminApp::RootVpimProxy},
+    };
+    if (roots.contains(kindWord))
+        showMadeAgents(roots.value(kindWord));
 }
 
 void CMainFrame::OnCopyUserAgent()
@@ -1095,10 +1127,10 @@ void CMainFrame::copyUserAgent(long from, QWidget *parent)
         CCopyUserAgentDlg dialog(session, UAKind::MailboxRoot, parent, false, from, allowedUserAgents());
         if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
             return;
-        // Only mailboxes and classes of service have an editor here to open
-        // on the copies.
-        if (dialog.GetSourceKind() != QLatin1String("MB"))
+        if (dialog.GetSourceKind() != QLatin1String("MB")) {
+            showCopiedAgents(dialog.GetSourceKind());
             return;
+        }
         const bool cos = dialog.SourceIsCos();
         CWaitCursor wait;
         editorTemplate(cos ? m_cosTemplate : m_mailboxTemplate, cos)

@@ -127,6 +127,16 @@ void CUserAgentListDlg::fill()
     m_list->setUpdatesEnabled(true);
 }
 
+void CUserAgentListDlg::Refill()
+{
+    if (!m_session)
+        return;
+    CWaitCursor wait;
+    m_list->clear();
+    fill();
+    updateButtons();
+}
+
 void CUserAgentListDlg::addRow(const CUserAgent &agent)
 {
     auto *row = new QTreeWidgetItem(m_list);

@@ -31,6 +31,8 @@ public:
     QTreeWidget *List() const { return m_list; }
     // The agent of the selected row; -1 when none is selected.
     qint32 SelectedNumber() const;
+    // Lists the agents again, as the server has them now.
+    void Refill();
 
 signals:
     void closed();

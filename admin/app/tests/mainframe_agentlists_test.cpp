@@ -8,6 +8,8 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/uatools/configvpimuseragentsdlg.h"
+#include "admin/uatools/createprogressdlg.h"
+#include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/directsenduadlg.h"
 #include "admin/uatools/ivraliaseditordlg.h"
 #include "admin/uatools/ivruseragentsdlg.h"
@@ -19,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -113,6 +116,26 @@ TEST_F(MainFrameAgentLists, EditIvrAliasKeepsOneWindow)
     EXPECT_TRUE(WaitFor([&] { return editor.isNull(); }));
     m_frame->CommandAction(ID_EDIT_IVR_ALIAS)->trigger();
     EXPECT_EQ(m_server->commandTexts().count("GetAliasList"), 2);
+}
+
+TEST_F(MainFrameAgentLists, CreatingIvrAgentsShowsThemInTheIvrList)
+{
+    m_dialogs.on<CCreateUserAgentDlg>([](CCreateUserAgentDlg *d) {
+        d->GetDlgItem<QLineEdit>(CCreateUserAgentDlg::IDC_RANGE)->setText("410-411");
+        QTimer::singleShot(0, d, [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    m_frame->CommandAction(ID_CREATE_UA_IVR)->trigger();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    const QList<CIvrUserAgentsDlg *> lists = shown<CIvrUserAgentsDlg>();
+    ASSERT_EQ(lists.size(), 1);
+    QStringList numbers;
+    for (int i = 0; i < lists.first()->List()->topLevelItemCount(); ++i)
+        numbers.append(lists.first()->List()->topLevelItem(i)->text(0));
+    EXPECT_EQ(numbers, (QStringList{"400", "401", "402", "410", "411"}));
 }
 
 } // namespace
