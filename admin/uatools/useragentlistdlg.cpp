@@ -9,6 +9,7 @@
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -100,31 +101,64 @@ bool CUserAgentListDlg::OnInitDialog()
 
 void CUserAgentListDlg::fill()
 {
-    const QString reply = Run(QStringLiteral("ParmsForUAType %1 %2 %3")
-                                  .arg(TclWord(m_typeText), TclWord(QStringLiteral("&Comment")),
-                                       TclWord(QStringLiteral("All"))));
+    const quint64 generation = ++m_generation;
+    m_list->clear();
+    m_elements.clear();
+    m_rows.clear();
+    m_next = 0;
+    m_filling = false;
+    QString reply;
+    try {
+        // The server may take long over a big kind; the window keeps painting.
+        reply = m_session->ExecuteWhileWindowsPaint(
+            QStringLiteral("ParmsForUAType %1 %2 %3")
+                .arg(TclWord(m_typeText), TclWord(QStringLiteral("&Comment")), TclWord(QStringLiteral("All"))));
+    } catch (const CZltException &e) {
+        reply = QStringLiteral("!") + e.text();
+    }
     // A refused query is one message, not one per word of its text.
     if (IsErrorReply(reply)) {
         AfxMessageBox(reply);
+        emit filled();
         return;
     }
-    QStringList elements;
+    CTclList().SplitList(reply, m_elements);
+    m_filling = true;
+    fillSlice(generation);
+}
+
+void CUserAgentListDlg::fillSlice(quint64 generation)
+{
+    // Short slices: the longest the window is kept from the user's input.
+    constexpr qint64 kSliceMs = 20;
+    if (generation != m_generation || !m_session)
+        return;
+    QElapsedTimer slice;
+    slice.start();
+    // First every element is read (the order needs them all), then the
+    // rows are added; m_next counts the elements read.
     const CTclList splitter;
-    splitter.SplitList(reply, elements);
-    std::vector<CUserAgent> agents;
-    agents.reserve(size_t(elements.size()));
-    for (const QString &element : std::as_const(elements)) {
+    while (m_next < m_elements.size() && slice.elapsed() < kSliceMs) {
         CUserAgent agent;
-        if (agent.Parse(element, splitter) && !m_roots.contains(agent.GetUANumber()))
-            agents.push_back(std::move(agent));
+        if (agent.Parse(m_elements[m_next++], splitter) && !m_roots.contains(agent.GetUANumber()))
+            m_rows.push_back({agent.GetUANumber(), agent.GetProperty(QStringLiteral("&Comment"))});
+        if (m_next == m_elements.size() && SortsByNumber())
+            std::stable_sort(m_rows.begin(), m_rows.end(),
+                             [](const Row &a, const Row &b) { return a.number < b.number; });
     }
-    if (SortsByNumber())
-        std::stable_sort(agents.begin(), agents.end(),
-                         [](const CUserAgent &a, const CUserAgent &b) { return a.GetUANumber() < b.GetUANumber(); });
-    m_list->setUpdatesEnabled(false);
-    for (const CUserAgent &agent : agents)
-        addRow(agent);
-    m_list->setUpdatesEnabled(true);
+    qsizetype row = m_list->topLevelItemCount();
+    if (m_next == m_elements.size())
+        while (row < qsizetype(m_rows.size()) && slice.elapsed() < kSliceMs)
+            addRow(m_rows[size_t(row++)]);
+    if (m_next < m_elements.size() || row < qsizetype(m_rows.size())) {
+        QTimer::singleShot(0, this, [this, generation] { fillSlice(generation); });
+        return;
+    }
+    m_elements.clear();
+    m_rows.clear();
+    m_filling = false;
+    updateButtons();
+    emit filled();
 }
 
 void CUserAgentListDlg::Refill()
@@ -132,23 +166,23 @@ void CUserAgentListDlg::Refill()
     if (!m_session)
         return;
     CWaitCursor wait;
-    m_list->clear();
     fill();
     updateButtons();
 }
 
-void CUserAgentListDlg::addRow(const CUserAgent &agent)
+void CUserAgentListDlg::addRow(const Row &agent)
 {
     auto *row = new QTreeWidgetItem(m_list);
-    row->setText(0, QString::number(agent.GetUANumber()));
-    row->setText(1, agent.GetProperty(QStringLiteral("&Comment")));
-    row->setData(0, Qt::UserRole, agent.GetUANumber());
-    FillExtraColumns(row, agent.GetUANumber());
+    row->setText(0, QString::number(agent.number));
+    row->setText(1, agent.comment);
+    row->setData(0, Qt::UserRole, agent.number);
+    FillExtraColumns(row, agent.number);
 }
 
 void CUserAgentListDlg::updateButtons()
 {
-    const bool selected = SelectedNumber() != -1;
+    // Rows are not changed under a fill that is still adding them.
+    const bool selected = SelectedNumber() != -1 && !m_filling;
     GetDlgItem(IDC_MODIFY)->setEnabled(selected && m_session);
     GetDlgItem(IDC_DELETE)->setEnabled(selected && m_session);
 }
@@ -156,7 +190,7 @@ void CUserAgentListDlg::updateButtons()
 void CUserAgentListDlg::modifySelected()
 {
     QTreeWidgetItem *row = m_list->currentItem();
-    if (!row || !row->isSelected() || !m_session)
+    if (!row || !row->isSelected() || !m_session || m_filling)
         return;
     const qint32 number = row->data(0, Qt::UserRole).toInt();
     if (!RunEditDialog(number, row))
@@ -177,7 +211,7 @@ void CUserAgentListDlg::modifySelected()
 void CUserAgentListDlg::deleteSelected()
 {
     QTreeWidgetItem *row = m_list->currentItem();
-    if (!row || !row->isSelected())
+    if (!row || !row->isSelected() || m_filling)
         return;
     const QString number = row->text(0);
     if (MessageBox(GetSafeHwnd(), tr("Are you sure you would like to remove User Agent %1?").arg(number),

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class CServerCommandChannel;
 class CUserAgent;
@@ -33,8 +34,13 @@ public:
     qint32 SelectedNumber() const;
     // Lists the agents again, as the server has them now.
     void Refill();
+    // Rows are still being added (a long list is added a slice at a time,
+    // so the window keeps answering).
+    bool IsFilling() const { return m_filling; }
 
 signals:
+    void filled();
+
     void closed();
 
 protected:
@@ -71,8 +77,14 @@ protected:
     const QString &TypeText() const { return m_typeText; }
 
 private:
+    struct Row {
+        qint32 number;
+        QString comment;
+    };
     void fill();
-    void addRow(const CUserAgent &agent);
+    // One slice of the fill; schedules the next unless the fill is done.
+    void fillSlice(quint64 generation);
+    void addRow(const Row &row);
     void updateButtons();
     void modifySelected();
     void deleteSelected();
@@ -85,4 +97,11 @@ private:
     const QList<qint32> m_roots;
     std::unique_ptr<CZELTSession> m_session;
     QTreeWidget *m_list;
+    // The fill under way: the reply's elements, the rows read from them,
+    // how far it has gone; a new fill's generation ends an older one.
+    QStringList m_elements;
+    std::vector<Row> m_rows;
+    qsizetype m_next = 0;
+    bool m_filling = false;
+    quint64 m_generation = 0;
 };

@@ -70,6 +70,7 @@ protected:
         const QList<Window *> windows = shown<Window>();
         ASSERT_EQ(windows.size(), 1);
         QPointer<Window> window = windows.first();
+        EXPECT_TRUE(WaitFor([&] { return !window->IsFilling(); }));
         EXPECT_EQ(window->windowTitle(), QString::fromUtf8(caption));
         EXPECT_EQ(m_server->commandTexts().filter(QRegularExpression("^ParmsForUAType")).size(), 1);
         EXPECT_EQ(window->List()->topLevelItem(0)->text(0), QString::number(firstRow));
@@ -132,6 +133,7 @@ TEST_F(MainFrameAgentLists, CreatingIvrAgentsShowsThemInTheIvrList)
     EXPECT_EQ(m_dialogs.pending(), 0);
     const QList<CIvrUserAgentsDlg *> lists = shown<CIvrUserAgentsDlg>();
     ASSERT_EQ(lists.size(), 1);
+    EXPECT_TRUE(WaitFor([&] { return !lists.first()->IsFilling(); }));
     QStringList numbers;
     for (int i = 0; i < lists.first()->List()->topLevelItemCount(); ++i)
         numbers.append(lists.first()->List()->topLevelItem(i)->text(0));

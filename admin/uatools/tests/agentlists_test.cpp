@@ -32,6 +32,7 @@ protected:
     static QPointer<CUserAgentListDlg> open(CUserAgentListDlg *list)
     {
         list->Create();
+        EXPECT_TRUE(WaitFor([list] { return !list->IsFilling(); }));
         return QPointer<CUserAgentListDlg>(list);
     }
     static QStringList column(QTreeWidget *list, int column)
