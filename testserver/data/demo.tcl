@@ -336,14 +336,8 @@ serverfile C:/Verbanta/tcl/asr_aa_data/prompts/record_synonyms.VOX
 serverfile C:/Verbanta/tcl/asr_aa_data/prompts/Front_Desk.vox
 # --- end asr
 
-# --- agents: more agents of the kinds that have list windows of their own,
-# and the applications an IVR agent may start. The menu answers calls with a
-# Tcl script; the directory agent has no scenario yet.
-app Voicemail
-app TCL
-app SUPERAPPLICATION
-eventmap 40 3 2 TCL menu.tcl
-eventmap 41 3 21 TCL menu.tcl
+# --- agents: more agents of the kinds that have list windows of their own;
+# the directory agent has no scenario yet.
 ua 401 -parent 2147483645 -stamp 1 {&Name1 Directory &Comment {Company directory} app_controlls_call 0}
 ua 402 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {After hours} &Comment {Closed: menu again}
     app_controlls_call 1}

@@ -26,6 +26,13 @@ namespace {
 
 class AgentLists : public UAToolsTestBase {
 protected:
+    void SetUp() override
+    {
+        UAToolsTestBase::SetUp();
+        // The menu's scenario starts a script on both call events.
+        m_simulator->seed(QStringLiteral("eventmap 40 3 2 AutoAttendant menu.tcl\n"
+                                         "eventmap 41 3 21 AutoAttendant menu.tcl"));
+    }
     CLoginCredentials login() const { return CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"}; }
 
     // Opens a list window the way the main frame does.
@@ -117,7 +124,7 @@ TEST_F(AgentLists, EachListShowsItsKindInOrderWithoutTheRoot)
 TEST_F(AgentLists, IvrListShowsTheCallEventsApplication)
 {
     QPointer<CUserAgentListDlg> dialog = open(new CIvrUserAgentsDlg(*m_session, login(), "IVR"));
-    EXPECT_EQ(column(dialog->List(), 2), (QStringList{"TCL", "", "TCL"}));
+    EXPECT_EQ(column(dialog->List(), 2), (QStringList{"AutoAttendant", "", "AutoAttendant"}));
     EXPECT_EQ(column(dialog->List(), 3), (QStringList{"menu.tcl", "", "menu.tcl"}));
     EXPECT_EQ(column(dialog->List(), 4), (QStringList{"English", "English", "English"}));
     closeList(dialog);
@@ -256,20 +263,20 @@ TEST_F(AgentLists, IvrDialogCreatesBothCallEventMapsAndCommits)
     m_simulator->clearLog();
     m_dialogs.on<CIvrUserAgentDlg>([](CIvrUserAgentDlg *edit) {
         auto *application = edit->GetDlgItem<QComboBox>(CIvrUserAgentDlg::IDC_APPLICATION);
-        application->setCurrentIndex(application->findText("TCL"));
+        application->setCurrentIndex(application->findText("Transfer"));
         type(edit->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_PARAMETER), "a[exec x]$y");
         screenshot(edit, QStringLiteral("agent_ivr.png"));
         click(edit, IDOK);
     });
     click(dialog.data(), CUserAgentListDlg::IDC_MODIFY);
     EXPECT_EQ(m_dialogs.pending(), 0);
-    EXPECT_EQ(received("CreateEMRecord"), (QStringList{"CreateEMRecord 7 2 {TCL} {a[exec x]$y} 0 1 0 0 0 0 65279",
-                                                       "CreateEMRecord 7 21 {TCL} {a[exec x]$y} 0 1 0 0 0 0 65279"}));
+    EXPECT_EQ(received("CreateEMRecord"), (QStringList{"CreateEMRecord 7 2 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279",
+                                                       "CreateEMRecord 7 21 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279"}));
     EXPECT_EQ(received("CommitScenarioChange").size(), 1);
     // Nothing else changed: no property is sent, no language forced.
     EXPECT_TRUE(received("UpdateUA").isEmpty());
     QTreeWidgetItem *row = dialog->List()->findItems("403", Qt::MatchExactly).first();
-    EXPECT_EQ(row->text(2), "TCL");
+    EXPECT_EQ(row->text(2), "Transfer");
     EXPECT_EQ(row->text(3), "a[exec x]$y");
     closeList(dialog);
 }
@@ -278,7 +285,7 @@ TEST_F(AgentLists, IvrDialogUpdatesExistingMapsAndSendsOnlyTheChangedProperty)
 {
     CIvrUserAgentDlg edit(*m_session, nullptr, 400);
     m_dialogs.on<CIvrUserAgentDlg>([](CIvrUserAgentDlg *d) {
-        EXPECT_EQ(d->GetDlgItem<QComboBox>(CIvrUserAgentDlg::IDC_APPLICATION)->currentText(), "TCL");
+        EXPECT_EQ(d->GetDlgItem<QComboBox>(CIvrUserAgentDlg::IDC_APPLICATION)->currentText(), "AutoAttendant");
         EXPECT_EQ(d->GetDlgItemText(CIvrUserAgentDlg::IDC_PARAMETER), "menu.tcl");
         EXPECT_TRUE(d->GetDlgItem<QCheckBox>(CIvrUserAgentDlg::IDC_ANSWERS)->isChecked());
         type(d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT), "}");
@@ -288,8 +295,8 @@ TEST_F(AgentLists, IvrDialogUpdatesExistingMapsAndSendsOnlyTheChangedProperty)
     EXPECT_EQ(edit.DoModal(), IDOK);
     EXPECT_EQ(received("UpdateUA").size(), 1);
     EXPECT_EQ(property(400, "&Comment"), "}");
-    EXPECT_EQ(received("UpdateEMRecord"), (QStringList{"UpdateEMRecord 40 3 2 {TCL} {night.tcl} 0 1 0 0 0 0 65279",
-                                                       "UpdateEMRecord 41 3 21 {TCL} {night.tcl} 0 1 0 0 0 0 65279"}));
+    EXPECT_EQ(received("UpdateEMRecord"), (QStringList{"UpdateEMRecord 40 3 2 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279",
+                                                       "UpdateEMRecord 41 3 21 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279"}));
     EXPECT_EQ(received("CommitScenarioChange").size(), 1);
 }
 
