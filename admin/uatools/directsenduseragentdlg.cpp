@@ -6,6 +6,7 @@
 #include "admin/session/tclword.h"
 #include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
+#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -74,6 +75,7 @@ CDirectSendUserAgentDlg::CDirectSendUserAgentDlg(CServerCommandChannel &channel,
     auto *buttons = new QDialogButtonBox(this);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
+    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -225,4 +227,20 @@ void CDirectSendUserAgentDlg::OnOK()
         m_loadedValues[i] = value;
     }
     EndDialog(IDOK);
+}
+
+bool CDirectSendUserAgentDlg::OnCommand(int id)
+{
+    if (id != IDC_HELP_BUTTON)
+        return CDialog::OnCommand(id);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return true;
+}
+
+LRESULT CDirectSendUserAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_HELP)
+        return CDialog::WindowProc(message, wParam, lParam);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return 1;
 }

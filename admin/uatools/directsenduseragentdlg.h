@@ -30,6 +30,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
+    bool OnCommand(int id) override;
+    // F1 opens the dialog's help topic, as its Help button does.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool load();

@@ -6,6 +6,7 @@
 #include "admin/session/tclword.h"
 #include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
+#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -58,6 +59,7 @@ CIvrUserAgentDlg::CIvrUserAgentDlg(CServerCommandChannel &channel, QWidget *pare
     auto *buttons = new QDialogButtonBox(this);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
+    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -231,4 +233,20 @@ void CIvrUserAgentDlg::OnOK()
         !commitEventMaps())
         return;
     EndDialog(IDOK);
+}
+
+bool CIvrUserAgentDlg::OnCommand(int id)
+{
+    if (id != IDC_HELP_BUTTON)
+        return CDialog::OnCommand(id);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return true;
+}
+
+LRESULT CIvrUserAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_HELP)
+        return CDialog::WindowProc(message, wParam, lParam);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return 1;
 }

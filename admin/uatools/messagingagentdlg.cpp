@@ -6,6 +6,7 @@
 #include "admin/session/tclword.h"
 #include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
+#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -81,6 +82,7 @@ CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const
     auto *buttons = new QDialogButtonBox(this);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
     SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
+    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -272,4 +274,20 @@ void CMessagingAgentDlg::OnOK()
         }
     }
     EndDialog(IDOK);
+}
+
+bool CMessagingAgentDlg::OnCommand(int id)
+{
+    if (id != IDC_HELP_BUTTON)
+        return CDialog::OnCommand(id);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return true;
+}
+
+LRESULT CMessagingAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_HELP)
+        return CDialog::WindowProc(message, wParam, lParam);
+    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
+    return 1;
 }

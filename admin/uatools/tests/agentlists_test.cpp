@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <functional>
@@ -360,6 +361,37 @@ TEST_F(AgentLists, MessagingDialogWhoseLoadFailedCannotSave)
     EXPECT_EQ(edit.DoModal(), IDCANCEL);
     EXPECT_FALSE(edit.IsLoaded());
     EXPECT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AgentLists, HelpButtonAndF1AskForTheDialogsTopic)
+{
+    QTemporaryDir folder;
+    qputenv("VERBANTA_HELP_DIR", folder.filePath("nohelp").toUtf8());
+    m_boxes->answer({IDOK, IDOK, IDOK});
+    CDirectSendUserAgentDlg direct(*m_session, 540, nullptr);
+    m_dialogs.on<CDirectSendUserAgentDlg>([](CDirectSendUserAgentDlg *d) {
+        click(d, CDirectSendUserAgentDlg::IDC_HELP_BUTTON);
+        SendMessage(d->GetSafeHwnd(), WM_HELP, 0, 0);
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(direct.DoModal(), IDCANCEL);
+    CVpimUserAgentDlg vpim(*m_session, nullptr, 521, "VPIM_PROXY", CMessagingAgentDlg::ModeProxy);
+    m_dialogs.on<CVpimUserAgentDlg>([](CVpimUserAgentDlg *d) {
+        EXPECT_EQ(d->GetDlgItemText(CMessagingAgentDlg::IDC_MAILBOX), "521");
+        screenshot(d, QStringLiteral("agent_vpim_proxy.png"));
+        click(d, CMessagingAgentDlg::IDC_HELP_BUTTON);
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(vpim.DoModal(), IDCANCEL);
+    qunsetenv("VERBANTA_HELP_DIR");
+    ASSERT_EQ(m_boxes->texts().size(), 3);
+    for (const QString &text : m_boxes->texts())
+        EXPECT_TRUE(text.startsWith("Help is not installed")) << text.toStdString();
     EXPECT_TRUE(received("UpdateUA").isEmpty());
 }
 
