@@ -34,13 +34,14 @@ QList<CUserAgentListDlg::Column> CIvrUserAgentsDlg::Columns() const
 }
 
 bool CIvrUserAgentsDlg::ParseEventMapList(qint32 number, const CTclList &splitter, QString &application,
-                                          QString &parameter)
+                                          QString &parameter, bool quiet)
 {
     application.clear();
     parameter.clear();
     const QString reply = Run(QStringLiteral("GetEventMaps4UA %1").arg(number));
     if (IsErrorReply(reply)) {
-        AfxMessageBox(reply);
+        if (!quiet)
+            AfxMessageBox(tr("The event maps of User Agent %1 could not be read: %2").arg(number).arg(reply.mid(1)));
         return false;
     }
     QStringList records;
@@ -48,7 +49,8 @@ bool CIvrUserAgentsDlg::ParseEventMapList(qint32 number, const CTclList &splitte
     for (qsizetype i = 1; i < records.size(); ++i) {
         QHash<QString, QString> record;
         if (!splitter.SplitPairs(records[i], record)) {
-            AfxMessageBox(tr("Could not process event map list '%1'. Expected pairs.").arg(records[i]));
+            if (!quiet)
+                AfxMessageBox(tr("Could not process event map list '%1'. Expected pairs.").arg(records[i]));
             return false;
         }
         const int event = record.value(QStringLiteral("eventId")).toInt();
@@ -60,11 +62,14 @@ bool CIvrUserAgentsDlg::ParseEventMapList(qint32 number, const CTclList &splitte
     return true;
 }
 
-void CIvrUserAgentsDlg::FillExtraColumns(QTreeWidgetItem *row, qint32 number)
+void CIvrUserAgentsDlg::FillExtraColumns(QTreeWidgetItem *row, qint32 number, bool firstOfFill)
 {
+    if (firstOfFill)
+        m_mapFailureShown = false;
     QString application;
     QString parameter;
-    ParseEventMapList(number, CTclList(), application, parameter);
+    if (!ParseEventMapList(number, CTclList(), application, parameter, m_mapFailureShown))
+        m_mapFailureShown = true;
     row->setText(2, application);
     row->setText(3, parameter);
     row->setText(4, tr("English"));

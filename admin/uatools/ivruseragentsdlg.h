@@ -16,12 +16,17 @@ public:
                       QWidget *parent = nullptr);
 
     // The application and parameter of the agent's call events (2 and 21;
-    // the last such record wins); false, with the user told, when the
-    // server refused or a record was not a list of pairs.
-    bool ParseEventMapList(qint32 number, const CTclList &splitter, QString &application, QString &parameter);
+    // the last such record wins); false when the server refused or a record
+    // was not a list of pairs, the user told unless `quiet`.
+    bool ParseEventMapList(qint32 number, const CTclList &splitter, QString &application, QString &parameter,
+                           bool quiet = false);
 
 protected:
     QList<Column> Columns() const override;
-    void FillExtraColumns(QTreeWidgetItem *row, qint32 number) override;
+    void FillExtraColumns(QTreeWidgetItem *row, qint32 number, bool firstOfFill) override;
     bool RunEditDialog(qint32 number, QTreeWidgetItem *row) override;
+
+private:
+    // A fill tells of unreadable event maps once, not once per agent.
+    bool m_mapFailureShown = false;
 };

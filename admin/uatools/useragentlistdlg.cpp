@@ -176,7 +176,7 @@ void CUserAgentListDlg::addRow(const Row &agent)
     row->setText(0, QString::number(agent.number));
     row->setText(1, agent.comment);
     row->setData(0, Qt::UserRole, agent.number);
-    FillExtraColumns(row, agent.number);
+    FillExtraColumns(row, agent.number, m_list->topLevelItemCount() == 1);
 }
 
 void CUserAgentListDlg::updateButtons()
@@ -205,7 +205,7 @@ void CUserAgentListDlg::modifySelected()
     QStringList info;
     CTclList().SplitList(reply, info);
     row->setText(1, info.value(1));
-    FillExtraColumns(row, number);
+    FillExtraColumns(row, number, true);
 }
 
 void CUserAgentListDlg::deleteSelected()

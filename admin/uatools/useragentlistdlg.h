@@ -65,8 +65,9 @@ protected:
     // Whether rows are put in ascending order of number; otherwise they stay
     // in the server's order.
     virtual bool SortsByNumber() const { return true; }
-    // Fills the columns after the comment for a newly listed or edited agent.
-    virtual void FillExtraColumns(QTreeWidgetItem *, qint32 /*number*/) {}
+    // Fills the columns after the comment for a newly listed or edited agent;
+    // `firstOfFill` marks the first row of a fill.
+    virtual void FillExtraColumns(QTreeWidgetItem *, qint32 /*number*/, bool /*firstOfFill*/) {}
     // Runs the kind's edit dialog on `number`; true when it sent changes.
     virtual bool RunEditDialog(qint32 number, QTreeWidgetItem *row) = 0;
 

@@ -153,6 +153,19 @@ TEST_F(AgentLists, RefusedListQueryIsOneMessage)
     closeList(dialog);
 }
 
+TEST_F(AgentLists, RefusedEventMapsAreOneMessageForTheWholeList)
+{
+    m_simulator->failCommand(QStringLiteral("GetEventMaps4UA"), QStringLiteral("scenarios are locked"));
+    m_boxes->answer(IDOK);
+    QPointer<CUserAgentListDlg> dialog = open(new CIvrUserAgentsDlg(*m_session, login(), "IVR"));
+    EXPECT_EQ(received("GetEventMaps4UA").size(), 3);
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts().first().startsWith("The event maps of User Agent 400 could not be read:"));
+    EXPECT_TRUE(m_boxes->texts().first().endsWith("scenarios are locked"));
+    EXPECT_EQ(column(dialog->List(), 0), (QStringList{"400", "401", "402"}));
+    closeList(dialog);
+}
+
 TEST_F(AgentLists, DeleteRemovesTheAgentAndSelectsTheNextRow)
 {
     QPointer<CUserAgentListDlg> dialog = open(new CDirectSendFaxUADlg(*m_session, login(), "DS_FAX"));
