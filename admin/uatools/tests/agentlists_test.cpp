@@ -429,3 +429,25 @@ TEST_F(AgentLists, HelpButtonAndF1AskForTheDialogsTopic)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AgentLists, AmisProxyMailboxMustBeDigits)
+{
+    CAmisUserAgentDlg edit(*m_session, nullptr, 511, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
+    m_simulator->seed(QStringLiteral("ua 511 -parent 2147483643 {&Comment {East proxy} AmisGatewayEnable 1 "
+                                     "AmisProxyDestinationMailBox 7001}"));
+    m_boxes->answer(IDOK);
+    m_dialogs.on<CAmisUserAgentDlg>([](CAmisUserAgentDlg *d) {
+        type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_MAILBOX), "70a1");
+        click(d, IDOK);
+        EXPECT_TRUE(d->isVisible());
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(edit.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Use digits for the destination mailbox."});
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_TRUE(received("UADeleteProperty").isEmpty());
+}
+
+} // namespace
