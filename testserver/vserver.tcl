@@ -10,7 +10,7 @@
 # requests and the data file format are in README.md beside this file.
 
 set here [file dirname [file normalize [info script]]]
-foreach part {framing log dataset commands reports services connection control config infoschedule telephony params accounts} {
+foreach part {framing log dataset commands reports services connection control config infoschedule telephony params accounts agents} {
     source [file join $here lib $part.tcl]
 }
 

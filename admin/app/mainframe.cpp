@@ -41,9 +41,13 @@
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
+#include "admin/uatools/configvpimuseragentsdlg.h"
 #include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/directsenduadlg.h"
+#include "admin/uatools/ivraliaseditordlg.h"
+#include "admin/uatools/ivruseragentsdlg.h"
 #include "admin/uatools/notifytemplateeditordlg.h"
 #include "admin/uatools/distlistframe.h"
 #include "admin/uatools/propeditframe.h"
@@ -379,6 +383,12 @@ void CMainFrame::registerHandlers()
         {ID_PROPERTY_EDITOR, &CMainFrame::OnPropertyEditor},
         {ID_MANAGE_ADMINS, &CMainFrame::OnManageAdministrators},
         {ID_EDIT_UA_DISTLIST, &CMainFrame::OnEditDistributionLists},
+        {ID_EDIT_IVR_ALIAS, &CMainFrame::OnEditIvrAlias},
+        {ID_EDIT_UA_IVR, &CMainFrame::OnEditIvrAgents},
+        {ID_EDIT_UA_DS_FAX, &CMainFrame::OnEditDirectSendFax},
+        {ID_EDIT_UA_DS_VOICE, &CMainFrame::OnEditDirectSendVoice},
+        {ID_EDIT_UA_VPIM_GATEWAY, &CMainFrame::OnEditVpimGateways},
+        {ID_EDIT_UA_VPIM_PROXY, &CMainFrame::OnEditVpimProxies},
     };
     for (int id : kConfigurationPages)
         m_handlers.insert(id, &CMainFrame::OnConfigurationPage);
@@ -775,6 +785,89 @@ void CMainFrame::OnRunIvrAlias()
     slot->activateWindow();
 }
 
+void CMainFrame::OnEditIvrAlias()
+{
+    CAdminApp &app = theApp();
+    QPointer<QWidget> &slot = m_editors[SlotEditIvrAlias - 1];
+    if (!slot && app.GetSession()) {
+        auto *dialog = new CIvrAliasEditorDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                              app.Rights());
+        connect(dialog, &CIvrAliasEditorDlg::closed, this, [this] { ClearEditorWindow(SlotEditIvrAlias); });
+        dialog->Create();
+        slot = dialog;
+    }
+    if (slot) {
+        slot->show();
+        slot->raise();
+        slot->activateWindow();
+    }
+}
+
+void CMainFrame::openAgentList(int slot, uint32_t root, const std::function<CUserAgentListDlg *(const QString &)> &make)
+{
+    CAdminApp &app = theApp();
+    QPointer<QWidget> &window = m_editors[slot - 1];
+    if (!window) {
+        if (!app.GetSession() || !systemRootExists(app, CAdminApp::UserAgentRoot(root)))
+            return;
+        CUserAgentListDlg *dialog = make(app.RootText(CAdminApp::UserAgentRoot(root)));
+        connect(dialog, &CUserAgentListDlg::closed, this, [this, slot] { ClearEditorWindow(slot); });
+        window = dialog;
+        dialog->Create();
+    }
+    if (window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void CMainFrame::OnEditIvrAgents()
+{
+    openAgentList(SlotIvr, CAdminApp::RootIvr, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CIvrUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()}, type);
+    });
+}
+
+void CMainFrame::OnEditDirectSendFax()
+{
+    openAgentList(SlotDirectSendFax, CAdminApp::RootDirectSendFax, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CDirectSendFaxUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                       type);
+    });
+}
+
+void CMainFrame::OnEditDirectSendVoice()
+{
+    openAgentList(SlotDirectSendVoice, CAdminApp::RootDirectSendVoice, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CDirectSendVoiceUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                         type);
+    });
+}
+
+void CMainFrame::OnEditVpimGateways()
+{
+    openAgentList(SlotVpimGateway, CAdminApp::RootVpimGateway, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigVpimUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                            type, app.RootText(CAdminApp::RootVpimGateway),
+                                            app.RootText(CAdminApp::RootVpimProxy));
+    });
+}
+
+void CMainFrame::OnEditVpimProxies()
+{
+    openAgentList(SlotVpimProxy, CAdminApp::RootVpimProxy, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigVpimUserAgentsDlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()},
+                                            type, app.RootText(CAdminApp::RootVpimGateway),
+                                            app.RootText(CAdminApp::RootVpimProxy));
+    });
+}
+
 void CMainFrame::OnConfigWindowOpened(CConfigPropFrame *frame)
 {
     m_configWindowOpen = true;
@@ -1014,8 +1107,40 @@ void CMainFrame::createUserAgents(qint32 model, qint32 root, bool makeCos,
     CAdminTemplate *opener = editor ? &editorTemplate(*editor, makeCos) : nullptr;
     runOnOwnSession([&](CZELTSession &session) {
         CCreateUserAgentDlg dialog(session, model, root, this, makeCos, allowedUserAgents(), opener);
-        dialog.DoModal();
+        if (dialog.DoModal() == IDOK && !dialog.GetCreatedNumbers().isEmpty())
+            showMadeAgents(uint32_t(root));
     });
+}
+
+void CMainFrame::showMadeAgents(uint32_t root)
+{
+    const QHash<uint32_t, std::pair<int, void (CMainFrame::*)()>> lists{
+        {CAdminApp::RootIvr, {SlotIvr, &CMainFrame::OnEditIvrAgents}},
+        {CAdminApp::RootDirectSendFax, {SlotDirectSendFax, &CMainFrame::OnEditDirectSendFax}},
+        {CAdminApp::RootDirectSendVoice, {SlotDirectSendVoice, &CMainFrame::OnEditDirectSendVoice}},
+        {CAdminApp::RootVpimGateway, {SlotVpimGateway, &CMainFrame::OnEditVpimGateways}},
+        {CAdminApp::RootVpimProxy, {SlotVpimProxy, &CMainFrame::OnEditVpimProxies}},
+    };
+    if (!lists.contains(root))
+        return;
+    const auto [slot, open] = lists.value(root);
+    // A list already open shows the new agents too.
+    if (auto *list = qobject_cast<CUserAgentListDlg *>(m_editors[slot - 1].data()))
+        list->Refill();
+    (this->*open)();
+}
+
+void CMainFrame::showCopiedAgents(const QString &kindWord)
+{
+    const QHash<QString, uint32_t> roots{
+        {QStringLiteral("IVR"), CAdminApp::RootIvr},
+        {QStringLiteral("DF"), CAdminApp::RootDirectSendFax},
+        {QStringLiteral("DV"), CAdminApp::RootDirectSendVoice},
+        {QStringLiteral("VPIM_GATEWAY"), CAdminApp::RootVpimGateway},
+        {QStringLiteral("VPIM_PROXY"), CAdminApp::RootVpimProxy},
+    };
+    if (roots.contains(kindWord))
+        showMadeAgents(roots.value(kindWord));
 }
 
 void CMainFrame::OnCopyUserAgent()
@@ -1030,10 +1155,10 @@ void CMainFrame::copyUserAgent(long from, QWidget *parent)
         CCopyUserAgentDlg dialog(session, UAKind::MailboxRoot, parent, false, from, allowedUserAgents());
         if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
             return;
-        // Only mailboxes and classes of service have an editor here to open
-        // on the copies.
-        if (dialog.GetSourceKind() != QLatin1String("MB"))
+        if (dialog.GetSourceKind() != QLatin1String("MB")) {
+            showCopiedAgents(dialog.GetSourceKind());
             return;
+        }
         const bool cos = dialog.SourceIsCos();
         CWaitCursor wait;
         editorTemplate(cos ? m_cosTemplate : m_mailboxTemplate, cos)

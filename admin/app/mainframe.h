@@ -25,6 +25,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class CUserAgentListDlg;
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -143,6 +145,12 @@ private:
     void OnViewStatusBar();
     void OnSystemParameters();
     void OnRunIvrAlias();
+    void OnEditIvrAlias();
+    void OnEditIvrAgents();
+    void OnEditDirectSendFax();
+    void OnEditDirectSendVoice();
+    void OnEditVpimGateways();
+    void OnEditVpimProxies();
     void OnFileNew();
     void OnFileOpen();
     void OnFilePrintSetup();
@@ -190,6 +198,13 @@ private:
     // Runs a dialog on a session of its own, which ends with it; an editor
     // the dialog opened on what it made is shown as the frame's.
     void runOnOwnSession(const std::function<void(CZELTSession &)> &run);
+    // The agent list window of `root`'s kind in its slot: the one open is
+    // brought forward, else `make` builds one (its `closed` frees the slot).
+    void openAgentList(int slot, uint32_t root, const std::function<CUserAgentListDlg *(const QString &typeText)> &make);
+    // After agents were made: the list window of their kind (by root number
+    // or by the copy's kind word), showing them; none for other kinds.
+    void showMadeAgents(uint32_t root);
+    void showCopiedAgents(const QString &kindWord);
     // A right click on a row of an editor's list: an editor of that box alone.
     void openOwnEditor(bool cos, long number);
     // The login mailbox got a new security code: the program logs in with it.

@@ -345,3 +345,18 @@ ua 302 -parent 2147483646 -stamp 1 {&Name1 Managers &Name2 Managers Group_List {
 account helpdesk helpdesk 0x10000020 {2000-2199}
 account nightops nightops 0x20000089 All
 # --- end distribution lists and administrators
+
+# --- agents: more agents of the kinds that have list windows of their own;
+# the directory agent has no scenario yet.
+ua 401 -parent 2147483645 -stamp 1 {&Name1 Directory &Comment {Company directory} app_controlls_call 0}
+ua 402 -parent 2147483645 -stamp 1 -scenario 3 {&Name1 {After hours} &Comment {Closed: menu again}
+    app_controlls_call 1}
+ua 522 -parent 2147483640 -stamp 1 {&Comment {Second partner} VpimEnable 0 VpimDestinationDomain two.example
+    VpimNotifyContinueEveryMin 15 VpimNotifyAfterMin 2 VpimNotifyMaxTime 60}
+ua 523 -parent 2147483639 -stamp 1 {&Comment {Second proxy} VpimDestinationMBox 4400}
+ua 531 -parent 2147483642 -stamp 1 {&Name1 Staff &Name2 Notice &Comment {Staff notices} Group_List {1 3-5}}
+ua 541 -parent 2147483641 -stamp 1 {&Name1 Price &Name2 List &Comment {Price list fax} Group_List 2}
+ua 542 -parent 2147483641 -stamp 1 {&Comment {Order forms}}
+ua 511 -parent 2147483643 -stamp 1 {&Comment {East proxy} AmisProxyDestinationMailBox 7001
+    AmisDestinationSystemNumber 1#714#5551212# AmisDestinationDial 9,7145551212}
+# --- end agents

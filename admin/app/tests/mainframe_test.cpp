@@ -221,9 +221,9 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
     for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS, ID_MANAGE_ADMINS, ID_PROPERTY_EDITOR, ID_EDIT_UA_DISTLIST,
-                   ID_CONFIG_WIZARD})
+                   ID_CONFIG_WIZARD, ID_EDIT_UA_IVR})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int later : {ID_EDIT_UA_IVR}) {
+    for (int later : {ID_EDIT_UA_AMIS_GATEWAY}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -296,8 +296,8 @@ TEST_F(MainFrameTest, CloseWithoutConsolesClosesAtOnce)
 TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
-    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_IVR));
-    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_RUN_IVR_ALIAS, 0);
+    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_AMIS_GATEWAY));
+    PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_EDIT_UA_AMIS_PROXY, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
     EXPECT_TRUE(m_frame->MdiArea()->subWindowList().isEmpty());

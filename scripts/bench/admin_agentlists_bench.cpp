@@ -1,0 +1,110 @@
+// Filling the agent list windows with a kind of many agents, against the
+// server simulator. Printed, for the direct-send fax list and the IVR list
+// (which asks each agent's event maps as well): the time from opening the
+// window to its last row, and the longest the user-interface thread went
+// without handling a 5 ms timer meanwhile (the bound: 100 ms).
+//   admin_agentlists_bench [count]   (default 10000 agents of each kind)
+#include "admin/session/zeltsession.h"
+#include "admin/uatools/directsenduadlg.h"
+#include "admin/uatools/ivruseragentsdlg.h"
+#include "platform/com/unknwn.h"
+#include "testserver/harness/simulatorprocess.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+struct Fill {
+    qint64 wallMs = 0;
+    qint64 longestGapMs = 0;
+    int rows = 0;
+};
+
+// Opens the window as the main frame does and waits for its last row,
+// ticking a 5 ms timer on the user-interface thread all along.
+Fill Measure(const std::function<CUserAgentListDlg *()> &make)
+{
+    Fill fill;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout,
+                     [&] { fill.longestGapMs = std::max(fill.longestGapMs, sinceTick.restart()); });
+    QElapsedTimer wall;
+    CUserAgentListDlg *list = make();
+    QEventLoop loop;
+    QObject::connect(list, &CUserAgentListDlg::filled, &loop, &QEventLoop::quit);
+    QTimer::singleShot(0, [&] {
+        sinceTick.start();
+        ticker.start();
+        wall.start();
+        list->Create();
+        if (!list->IsFilling())
+            loop.quit();
+    });
+    loop.exec();
+    fill.wallMs = wall.elapsed();
+    ticker.stop();
+    fill.longestGapMs = std::max(fill.longestGapMs, sinceTick.elapsed());
+    fill.rows = list->List()->topLevelItemCount();
+    list->close();
+    delete list;
+    return fill;
+}
+
+void Print(const char *name, const Fill &fill)
+{
+    std::printf("%-22s rows %6d  fill %7lld ms  longest UI gap %4lld ms (bound 100 ms)%s\n", name, fill.rows,
+                static_cast<long long>(fill.wallMs), static_cast<long long>(fill.longestGapMs),
+                fill.longestGapMs > 100 ? "  OVER" : "");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder;
+    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
+    QApplication application(argc, argv);
+
+    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    auto registerServer =
+        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
+    if (!registerServer || registerServer() != S_OK) {
+        std::fprintf(stderr, "cannot register Conduit\n");
+        return 1;
+    }
+
+    testserver::SimulatorProcess simulator;
+    QString seed;
+    for (int i = 0; i < count; ++i) {
+        seed += QStringLiteral("ua %1 -parent 2147483641 {&Comment {Fax agent %1}}\n").arg(100000 + i);
+        seed += QStringLiteral("ua %1 -parent 2147483645 -scenario 3 {&Comment {IVR agent %1}}\n")
+                    .arg(200000 + i);
+    }
+    simulator.seed(seed);
+    CSessionSettings settings;
+    settings.port = simulator.port();
+    CZELTSession session(settings);
+    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
+    session.Connect(login);
+
+    Print("direct-send fax list", Measure([&] { return new CDirectSendFaxUADlg(session, login, "DS_FAX"); }));
+    Print("IVR list", Measure([&] { return new CIvrUserAgentsDlg(session, login, "IVR"); }));
+    return 0;
+}
