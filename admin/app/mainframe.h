@@ -165,6 +165,8 @@ private:
     void OnCreateCos();
     void OnCreateDistributionLists();
     void OnCreateIvrAgents();
+    void OnEditAmisGateways();
+    void OnEditAmisProxies();
     void OnCreateAmisGateways();
     void OnCreateAmisProxies();
     void OnCreateDirectSendFax();

@@ -65,7 +65,7 @@ bool CConfigAmisUADlg::OnInitDialog()
 
 QList<CUserAgentListDlg::Column> CConfigAmisUADlg::Columns() const
 {
-    return {{tr("User Name"), 60}, {tr("Comment"), 300}};
+    return {{tr("User Name"), 80}, {tr("Comment"), 300}};
 }
 
 bool CConfigAmisUADlg::RunEditDialog(qint32 number, QTreeWidgetItem *)

@@ -220,9 +220,9 @@ TEST_P(FrameRights, EnablesTheCommandsTheRightsAllow)
     for (int id : {ID_REPORT_OPTION1, ID_EDIT_TEMPLATE_MAILBOX, ID_EDIT_TEMPLATE_AMIS, ID_EDIT_TEMPLATE_VPIM})
         EXPECT_EQ(enabled(id), reports) << id;
     EXPECT_TRUE(enabled(ID_RUN_REPORT));
-    for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS, ID_EDIT_UA_IVR})
+    for (int id : {ID_SYSTEM_PARAMETERS, ID_RUN_IVR_ALIAS, ID_EDIT_UA_IVR, ID_EDIT_UA_AMIS_GATEWAY})
         EXPECT_TRUE(enabled(id)) << id;
-    for (int later : {ID_EDIT_UA_AMIS_GATEWAY, ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_PROPERTY_EDITOR}) {
+    for (int later : {ID_MANAGE_ADMINS, ID_CONFIG_WIZARD, ID_PROPERTY_EDITOR}) {
         EXPECT_TRUE(menuHolds(later)) << later;
         EXPECT_FALSE(enabled(later)) << later;
     }
@@ -295,7 +295,7 @@ TEST_F(MainFrameTest, CloseWithoutConsolesClosesAtOnce)
 TEST_F(MainFrameTest, PostedCommandOfALaterWindowDoesNothing)
 {
     loginWithRights(0x80FFFFFFu);
-    EXPECT_FALSE(m_frame->OnCommand(ID_EDIT_UA_AMIS_GATEWAY));
+    EXPECT_FALSE(m_frame->OnCommand(ID_PROPERTY_EDITOR));
     PostMessage(m_frame->GetSafeHwnd(), WM_COMMAND, ID_MANAGE_ADMINS, 0);
     QTest::qWait(50);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
