@@ -5,6 +5,7 @@
 
 #include "admin/config/configamisuadlg.h"
 #include "admin/session/tcllist.h"
+#include "admin/uatools/amisuseragentdlg.h"
 #include "platform/msgbox/messageboxscript.h"
 
 #include <QPointer>
@@ -111,6 +112,35 @@ TEST_F(ConfigAmisUADlgTest, NoGatewaysAndANewListWriteNothing)
     EXPECT_EQ(dialog->List()->topLevelItemCount(), 0);
     EXPECT_TRUE(received("ConfigSetString").isEmpty());
     EXPECT_FALSE(dialog->GatewayChanged());
+    closeByButton(dialog);
+    EXPECT_TRUE(boxTexts().empty());
+}
+
+TEST_F(ConfigAmisUADlgTest, ModifyEditsTheAgentAndShowsItsNewComment)
+{
+    m_simulator->seed(QStringLiteral("var sys_remote_amis_node_list 500"));
+    QPointer<CConfigAmisUADlg> dialog = open("AMIS_GATEWAY");
+    // Values that would be code if they were not quoted.
+    for (const QString value : {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("Main office")}) {
+        SCOPED_TRACE(value.toStdString());
+        m_simulator->clearLog();
+        select(dialog, "500");
+        m_dialogs.on<CAmisUserAgentDlg>([&value](CAmisUserAgentDlg *edit) {
+            EXPECT_EQ(edit->windowTitle(), "Edit AMIS Gateway User Agent");
+            if (value == "Main office")
+                screenshot(edit, QStringLiteral("configamisua_modify.png"));
+            type(edit->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), value);
+            click(edit, IDOK);
+        });
+        click(dialog.data(), CUserAgentListDlg::IDC_MODIFY);
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        EXPECT_EQ(received("UpdateUA").size(), 1);
+        EXPECT_EQ(received("GetUAPropertyInfo"), QStringList{"GetUAPropertyInfo 500 &Comment"});
+        EXPECT_EQ(dialog->List()->findItems("500", Qt::MatchExactly).first()->text(1), value);
+        QStringList info;
+        CTclList().SplitList(m_session->Execute(QStringLiteral("GetUAPropertyInfo 500 &Comment")), info);
+        EXPECT_EQ(info.value(1), value);
+    }
     closeByButton(dialog);
     EXPECT_TRUE(boxTexts().empty());
 }
