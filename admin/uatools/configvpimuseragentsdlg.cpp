@@ -17,9 +17,10 @@ CConfigVpimUserAgentsDlg::Mode modeOf(const QString &type, const QString &gatewa
 
 } // namespace
 
-CConfigVpimUserAgentsDlg::CConfigVpimUserAgentsDlg(CZELTSession &applicationSession, const CLoginCredentials &login,
-                                                   const QString &typeText, const QString &gatewayText,
-                                                   const QString &proxyText, QWidget *parent)
+CConfigVpimUserAgentsDlg::CConfigVpimUserAgentsDlg(CZELTSession &applicationSession,
+                                                   const CLoginCredentials &login, const QString &typeText,
+                                                   const QString &gatewayText, const QString &proxyText,
+                                                   QWidget *parent)
     : CUserAgentListDlg(IDD, tr("Config VPIM User Agents"), applicationSession, login, typeText,
                         {kVpimGatewayRoot, kVpimProxyRoot}, parent),
       m_mode(modeOf(typeText, gatewayText, proxyText))

@@ -35,8 +35,8 @@ bool CDirectSendUADlg::RunEditDialog(qint32 number, QTreeWidgetItem *row)
 
 CDirectSendFaxUADlg::CDirectSendFaxUADlg(CZELTSession &applicationSession, const CLoginCredentials &login,
                                          const QString &typeText, QWidget *parent)
-    : CDirectSendUADlg(IDD, tr("Edit Direct Send Fax User Agents"), applicationSession, login, typeText, kFaxRoot,
-                       parent)
+    : CDirectSendUADlg(IDD, tr("Edit Direct Send Fax User Agents"), applicationSession, login, typeText,
+                       kFaxRoot, parent)
 {
 }
 

@@ -19,8 +19,8 @@ class CDirectSendFaxUADlg : public CDirectSendUADlg {
 public:
     enum : int { IDD = 243 };
     // `typeText` is the application's direct-send fax root text.
-    CDirectSendFaxUADlg(CZELTSession &applicationSession, const CLoginCredentials &login, const QString &typeText,
-                        QWidget *parent = nullptr);
+    CDirectSendFaxUADlg(CZELTSession &applicationSession, const CLoginCredentials &login,
+                        const QString &typeText, QWidget *parent = nullptr);
 };
 
 class CDirectSendVoiceUADlg : public CDirectSendUADlg {
@@ -28,6 +28,6 @@ class CDirectSendVoiceUADlg : public CDirectSendUADlg {
 public:
     enum : int { IDD = 242 };
     // `typeText` is the application's direct-send voice root text.
-    CDirectSendVoiceUADlg(CZELTSession &applicationSession, const CLoginCredentials &login, const QString &typeText,
-                          QWidget *parent = nullptr);
+    CDirectSendVoiceUADlg(CZELTSession &applicationSession, const CLoginCredentials &login,
+                          const QString &typeText, QWidget *parent = nullptr);
 };

@@ -50,7 +50,8 @@ GroupToken nextToken(const QString &text, qsizetype &at)
 
 } // namespace
 
-CDirectSendUserAgentDlg::CDirectSendUserAgentDlg(CServerCommandChannel &channel, qint32 number, QWidget *parent)
+CDirectSendUserAgentDlg::CDirectSendUserAgentDlg(CServerCommandChannel &channel, qint32 number,
+                                                 QWidget *parent)
     : CDialog(IDD, tr("Edit Direct Send"), parent), m_channel(channel), m_number(number)
 {
     auto *numberEdit = SetDlgCtrlID(new QLineEdit(QString::number(number), this), IDC_NUMBER);
@@ -197,7 +198,8 @@ bool CDirectSendUserAgentDlg::validate()
         }
     }
     if (!IsValidGroupList(m_edits[3]->text())) {
-        AfxMessageBox(tr("Valid group lists consist of group numbers or ranges separated by commas or spaces."));
+        AfxMessageBox(
+            tr("Valid group lists consist of group numbers or ranges separated by commas or spaces."));
         GotoDlgCtrl(m_edits[3]);
         return false;
     }

@@ -12,8 +12,15 @@ class QLineEdit;
 class CDirectSendUserAgentDlg : public CDialog {
     Q_OBJECT
 public:
-    enum : int { IDD = 244, IDC_NUMBER = 1535, IDC_NAME1 = 1232, IDC_NAME2 = 1234, IDC_COMMENT = 1230,
-                 IDC_GROUPS = 1505, IDC_HELP_BUTTON = 9 };
+    enum : int {
+        IDD = 244,
+        IDC_NUMBER = 1535,
+        IDC_NAME1 = 1232,
+        IDC_NAME2 = 1234,
+        IDC_COMMENT = 1230,
+        IDC_GROUPS = 1505,
+        IDC_HELP_BUTTON = 9
+    };
 
     CDirectSendUserAgentDlg(CServerCommandChannel &channel, qint32 number, QWidget *parent = nullptr);
 

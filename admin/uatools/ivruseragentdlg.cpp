@@ -41,14 +41,18 @@ CIvrUserAgentDlg::CIvrUserAgentDlg(CServerCommandChannel &channel, QWidget *pare
     numberEdit->setReadOnly(true);
     numberEdit->setToolTip(tr("User Agent's ID"));
     m_comment->setToolTip(tr("Describe the IVR program."));
-    m_answers->setToolTip(tr("If this box is checked, Verbanta does not answer an incoming call before starting "
-                             "the IVR program."));
-    m_application->setToolTip(tr("Select a Verbanta application.  Use TCL for TCL scripts, SUPERAPPLICATION for VB "
-                                 "programs."));
-    m_language->setToolTip(tr("Select a default language.  This affects prompts played by the system on behalf "
-                              "of the IVR program."));
-    m_parameter->setToolTip(tr("Enter parameters for the IVR program.  This is usually the name of the TCL script "
-                               "or VB program."));
+    m_answers->setToolTip(
+        tr("If this box is checked, Verbanta does not answer an incoming call before starting "
+           "the IVR program."));
+    m_application->setToolTip(
+        tr("Select a Verbanta application.  Use TCL for TCL scripts, SUPERAPPLICATION for VB "
+           "programs."));
+    m_language->setToolTip(
+        tr("Select a default language.  This affects prompts played by the system on behalf "
+           "of the IVR program."));
+    m_parameter->setToolTip(
+        tr("Enter parameters for the IVR program.  This is usually the name of the TCL script "
+           "or VB program."));
     auto *form = new QFormLayout;
     form->addRow(tr("User Agent:"), numberEdit);
     form->addRow(tr("Comment:"), m_comment);
@@ -158,8 +162,8 @@ bool CIvrUserAgentDlg::readEventMaps(const QString &reply)
 
 void CIvrUserAgentDlg::refused(const QString &what, const QString &reply, QWidget *field)
 {
-    MessageBox(GetSafeHwnd(), tr("The server refused the change of %1: %2").arg(what, reply.mid(1)), windowTitle(),
-               MB_OK | MB_ICONERROR);
+    MessageBox(GetSafeHwnd(), tr("The server refused the change of %1: %2").arg(what, reply.mid(1)),
+               windowTitle(), MB_OK | MB_ICONERROR);
     if (field)
         GotoDlgCtrl(field);
 }
@@ -167,8 +171,9 @@ void CIvrUserAgentDlg::refused(const QString &what, const QString &reply, QWidge
 bool CIvrUserAgentDlg::sendProperties()
 {
     if (m_comment->text() != m_heldComment) {
-        const QString reply =
-            run(QStringLiteral("UpdateUA %1 WithForce &Comment %2").arg(m_number).arg(TclWord(m_comment->text())));
+        const QString reply = run(QStringLiteral("UpdateUA %1 WithForce &Comment %2")
+                                      .arg(m_number)
+                                      .arg(TclWord(m_comment->text())));
         if (IsErrorReply(reply)) {
             refused(tr("the comment"), reply, m_comment);
             return false;
@@ -194,11 +199,15 @@ bool CIvrUserAgentDlg::commitEventMaps()
     const QString parameter = TclWord(m_parameter->text());
     for (int event : {kAnsweredEvent, kOfferedEvent}) {
         int &record = event == kAnsweredEvent ? m_record2 : m_record21;
-        const QString command =
-            record == 0 ? QStringLiteral("CreateEMRecord %1 %2 %3 %4 %5")
-                              .arg(m_scenario).arg(event).arg(application, parameter, kEventMapTail)
-                        : QStringLiteral("UpdateEMRecord %1 %2 %3 %4 %5 %6")
-                              .arg(record).arg(m_scenario).arg(event).arg(application, parameter, kEventMapTail);
+        const QString command = record == 0 ? QStringLiteral("CreateEMRecord %1 %2 %3 %4 %5")
+                                                  .arg(m_scenario)
+                                                  .arg(event)
+                                                  .arg(application, parameter, kEventMapTail)
+                                            : QStringLiteral("UpdateEMRecord %1 %2 %3 %4 %5 %6")
+                                                  .arg(record)
+                                                  .arg(m_scenario)
+                                                  .arg(event)
+                                                  .arg(application, parameter, kEventMapTail);
         const QString reply = run(command);
         if (IsErrorReply(reply)) {
             refused(tr("the application"), reply, m_application);
@@ -229,8 +238,8 @@ void CIvrUserAgentDlg::OnOK()
     CWaitCursor wait;
     if (!sendProperties())
         return;
-    if (!application.isEmpty() && (application != m_heldApplication || m_parameter->text() != m_heldParameter) &&
-        !commitEventMaps())
+    if (!application.isEmpty() &&
+        (application != m_heldApplication || m_parameter->text() != m_heldParameter) && !commitEventMaps())
         return;
     EndDialog(IDOK);
 }

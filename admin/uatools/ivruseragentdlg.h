@@ -15,8 +15,16 @@ class QLineEdit;
 class CIvrUserAgentDlg : public CDialog {
     Q_OBJECT
 public:
-    enum : int { IDD = 224, IDC_NUMBER = 1535, IDC_COMMENT = 1230, IDC_ANSWERS = 1468, IDC_APPLICATION = 1536,
-                 IDC_PARAMETER = 1537, IDC_LANGUAGE = 1173, IDC_HELP_BUTTON = 9 };
+    enum : int {
+        IDD = 224,
+        IDC_NUMBER = 1535,
+        IDC_COMMENT = 1230,
+        IDC_ANSWERS = 1468,
+        IDC_APPLICATION = 1536,
+        IDC_PARAMETER = 1537,
+        IDC_LANGUAGE = 1173,
+        IDC_HELP_BUTTON = 9
+    };
 
     CIvrUserAgentDlg(CServerCommandChannel &channel, QWidget *parent, qint32 number);
 

@@ -18,7 +18,8 @@ constexpr int kCallEvents[] = {2, 21};
 
 CIvrUserAgentsDlg::CIvrUserAgentsDlg(CZELTSession &applicationSession, const CLoginCredentials &login,
                                      const QString &typeText, QWidget *parent)
-    : CUserAgentListDlg(IDD, tr("Edit IVR User Agents"), applicationSession, login, typeText, {kIvrRoot}, parent)
+    : CUserAgentListDlg(IDD, tr("Edit IVR User Agents"), applicationSession, login, typeText, {kIvrRoot},
+                        parent)
 {
     // Room for its five columns (Qt's fonts are wider than the pixel widths).
     List()->setMinimumWidth(640);
@@ -41,7 +42,8 @@ bool CIvrUserAgentsDlg::ParseEventMapList(qint32 number, const CTclList &splitte
     const QString reply = Run(QStringLiteral("GetEventMaps4UA %1").arg(number));
     if (IsErrorReply(reply)) {
         if (!quiet)
-            AfxMessageBox(tr("The event maps of User Agent %1 could not be read: %2").arg(number).arg(reply.mid(1)));
+            AfxMessageBox(
+                tr("The event maps of User Agent %1 could not be read: %2").arg(number).arg(reply.mid(1)));
         return false;
     }
     QStringList records;

@@ -12,8 +12,8 @@ class CIvrUserAgentsDlg : public CUserAgentListDlg {
 public:
     enum : int { IDD = 225 };
     // `typeText` is the application's IVR root text.
-    CIvrUserAgentsDlg(CZELTSession &applicationSession, const CLoginCredentials &login, const QString &typeText,
-                      QWidget *parent = nullptr);
+    CIvrUserAgentsDlg(CZELTSession &applicationSession, const CLoginCredentials &login,
+                      const QString &typeText, QWidget *parent = nullptr);
 
     // The application and parameter of the agent's call events (2 and 21;
     // the last such record wins); false when the server refused or a record

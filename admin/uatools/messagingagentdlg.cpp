@@ -37,13 +37,14 @@ CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const
                                        CServerCommandChannel &channel, QWidget *parent, qint32 number,
                                        const QString &typeText, Mode mode)
     : CDialog(dialogId, caption, parent), m_family(family), m_channel(channel), m_number(number),
-      m_typeText(typeText), m_mode(mode), m_enabled(SetDlgCtrlID(new QCheckBox(tr("Enabled"), this), IDC_ENABLED)),
+      m_typeText(typeText), m_mode(mode),
+      m_enabled(SetDlgCtrlID(new QCheckBox(tr("Enabled"), this), IDC_ENABLED)),
       m_comment(SetDlgCtrlID(new QLineEdit(this), IDC_COMMENT)),
       m_destination(SetDlgCtrlID(new QLineEdit(this), IDC_DESTINATION)),
       m_mailboxLabel(SetDlgCtrlID(new QLabel(tr("Destination Mailbox:"), this), IDC_MAILBOX_LABEL)),
       m_mailbox(SetDlgCtrlID(new QLineEdit(this), IDC_MAILBOX)),
-      m_notifyAfter(minutesBox(this, IDC_NOTIFY_AFTER)), m_continueEvery(minutesBox(this, IDC_CONTINUE_EVERY)),
-      m_maxTime(minutesBox(this, IDC_MAX_TIME))
+      m_notifyAfter(minutesBox(this, IDC_NOTIFY_AFTER)),
+      m_continueEvery(minutesBox(this, IDC_CONTINUE_EVERY)), m_maxTime(minutesBox(this, IDC_MAX_TIME))
 {
     auto *numberEdit = SetDlgCtrlID(new QLineEdit(QString::number(number), this), IDC_NUMBER);
     numberEdit->setReadOnly(true);
@@ -51,11 +52,14 @@ CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const
     m_comment->setToolTip(tr(family.commentTip));
     m_enabled->setToolTip(tr("If this box is unchecked, it means that the system found problems during AMIS "
                              "message transmission."));
-    m_destination->setToolTip(tr("Enter the destination system's phone number here, including trunk access codes."));
-    m_mailbox->setToolTip(tr("Enter the mailbox number to which messages should be delivered in the destination "
-                             "system."));
+    m_destination->setToolTip(
+        tr("Enter the destination system's phone number here, including trunk access codes."));
+    m_mailbox->setToolTip(
+        tr("Enter the mailbox number to which messages should be delivered in the destination "
+           "system."));
     m_notifyAfter->setToolTip(tr("Verbanta waits this time before sending the message to the destination."));
-    m_continueEvery->setToolTip(tr("If a message cannot be delivered, Verbanta waits this time before trying again."));
+    m_continueEvery->setToolTip(
+        tr("If a message cannot be delivered, Verbanta waits this time before trying again."));
     m_maxTime->setToolTip(tr("Specify the number of times that Verbanta should try to send a message."));
     if (family.amis)
         m_mailbox->setMaxLength(kMailboxLength);
@@ -72,8 +76,9 @@ CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const
     form->addRow(m_mailboxLabel, m_mailbox);
     if (family.amis) {
         m_portGroup = SetDlgCtrlID(new QLineEdit(this), IDC_PORT_GROUP);
-        m_portGroup->setToolTip(tr("Specify the name of the port group that should be used for delivering AMIS "
-                                   "messages."));
+        m_portGroup->setToolTip(
+            tr("Specify the name of the port group that should be used for delivering AMIS "
+               "messages."));
         form->addRow(tr("Notification Port Group:"), m_portGroup);
     }
     form->addRow(tr("Notify After(min):"), m_notifyAfter);
@@ -177,8 +182,9 @@ bool CMessagingAgentDlg::load()
 void CMessagingAgentDlg::enableFields()
 {
     const bool on = m_enabled->isChecked();
-    for (QWidget *field : std::initializer_list<QWidget *>{m_comment, m_systemNumber, m_destination, m_mailbox,
-                                                           m_portGroup, m_notifyAfter, m_continueEvery, m_maxTime})
+    for (QWidget *field :
+         std::initializer_list<QWidget *>{m_comment, m_systemNumber, m_destination, m_mailbox, m_portGroup,
+                                          m_notifyAfter, m_continueEvery, m_maxTime})
         if (field)
             field->setEnabled(on);
 }
@@ -229,21 +235,29 @@ QString CMessagingAgentDlg::amisText(const QString &text) const
 QString CMessagingAgentDlg::updateCommand() const
 {
     const Values v = current();
-    QString command = QStringLiteral("UpdateUA %1 WithForce &Comment %2").arg(m_number).arg(TclWord(amisText(v.comment)));
+    QString command =
+        QStringLiteral("UpdateUA %1 WithForce &Comment %2").arg(m_number).arg(TclWord(amisText(v.comment)));
     if (m_family.amis)
-        command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.systemNumber), TclWord(amisText(v.systemNumber)));
-    command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.destination), TclWord(amisText(v.destination)));
+        command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.systemNumber),
+                                                TclWord(amisText(v.systemNumber)));
+    command +=
+        QStringLiteral(" %1 %2").arg(QLatin1String(m_family.destination), TclWord(amisText(v.destination)));
     command += QStringLiteral(" %1 %2 %3 %4 %5 %6")
-                   .arg(QLatin1String(m_family.continueEvery)).arg(v.continueEvery)
-                   .arg(QLatin1String(m_family.notifyAfter)).arg(v.notifyAfter)
-                   .arg(QLatin1String(m_family.maxTime)).arg(v.maxTime);
+                   .arg(QLatin1String(m_family.continueEvery))
+                   .arg(v.continueEvery)
+                   .arg(QLatin1String(m_family.notifyAfter))
+                   .arg(v.notifyAfter)
+                   .arg(QLatin1String(m_family.maxTime))
+                   .arg(v.maxTime);
     if (m_family.amis) {
         // This one goes bare: two double quotes read as the empty text.
-        command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.portGroup),
-                                                v.portGroup.isEmpty() ? kEmptyAmisText : TclBareWord(v.portGroup));
+        command +=
+            QStringLiteral(" %1 %2").arg(QLatin1String(m_family.portGroup),
+                                         v.portGroup.isEmpty() ? kEmptyAmisText : TclBareWord(v.portGroup));
     }
     if (m_mode == ModeProxy)
-        command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.mailbox), TclWord(amisText(v.mailbox)));
+        command +=
+            QStringLiteral(" %1 %2").arg(QLatin1String(m_family.mailbox), TclWord(amisText(v.mailbox)));
     if (!v.enabled)
         command += QStringLiteral(" %1 0").arg(QLatin1String(m_family.enable));
     return command;
@@ -256,8 +270,9 @@ void CMessagingAgentDlg::OnOK()
     CWaitCursor wait;
     if (!m_held.enabled && m_enabled->isChecked()) {
         // Enabled again: the agent takes its class of service's value back.
-        const QString reply =
-            execute(QStringLiteral("UADeleteProperty %1 WithForce %2").arg(m_number).arg(QLatin1String(m_family.enable)));
+        const QString reply = execute(QStringLiteral("UADeleteProperty %1 WithForce %2")
+                                          .arg(m_number)
+                                          .arg(QLatin1String(m_family.enable)));
         if (IsErrorReply(reply)) {
             MessageBox(GetSafeHwnd(), tr("The server refused to enable the agent: %1").arg(reply.mid(1)),
                        windowTitle(), MB_OK | MB_ICONERROR);
@@ -268,8 +283,8 @@ void CMessagingAgentDlg::OnOK()
     if (changed()) {
         const QString reply = execute(updateCommand());
         if (IsErrorReply(reply)) {
-            MessageBox(GetSafeHwnd(), tr("The server refused the changes: %1").arg(reply.mid(1)), windowTitle(),
-                       MB_OK | MB_ICONERROR);
+            MessageBox(GetSafeHwnd(), tr("The server refused the changes: %1").arg(reply.mid(1)),
+                       windowTitle(), MB_OK | MB_ICONERROR);
             return;
         }
     }

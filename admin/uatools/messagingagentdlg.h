@@ -18,9 +18,20 @@ class CMessagingAgentDlg : public CDialog {
 public:
     // 0: the kind is neither family root; 1: gateway; 2: proxy.
     enum Mode : int { ModeOther = 0, ModeGateway = 1, ModeProxy = 2 };
-    enum : int { IDC_NUMBER = 1632, IDC_ENABLED = 1010, IDC_COMMENT = 1230, IDC_SYSTEM_NUMBER = 1631,
-                 IDC_DESTINATION = 1005, IDC_MAILBOX_LABEL = 1685, IDC_MAILBOX = 1686, IDC_PORT_GROUP = 1688,
-                 IDC_NOTIFY_AFTER = 1586, IDC_CONTINUE_EVERY = 1588, IDC_MAX_TIME = 1594, IDC_HELP_BUTTON = 57670 };
+    enum : int {
+        IDC_NUMBER = 1632,
+        IDC_ENABLED = 1010,
+        IDC_COMMENT = 1230,
+        IDC_SYSTEM_NUMBER = 1631,
+        IDC_DESTINATION = 1005,
+        IDC_MAILBOX_LABEL = 1685,
+        IDC_MAILBOX = 1686,
+        IDC_PORT_GROUP = 1688,
+        IDC_NOTIFY_AFTER = 1586,
+        IDC_CONTINUE_EVERY = 1588,
+        IDC_MAX_TIME = 1594,
+        IDC_HELP_BUTTON = 57670
+    };
 
     bool IsLoaded() const { return m_loaded; }
     Mode GetMode() const { return m_mode; }
@@ -43,9 +54,9 @@ public:
     };
 
 protected:
-
-    CMessagingAgentDlg(const Family &family, int dialogId, const QString &caption, CServerCommandChannel &channel,
-                       QWidget *parent, qint32 number, const QString &typeText, Mode mode);
+    CMessagingAgentDlg(const Family &family, int dialogId, const QString &caption,
+                       CServerCommandChannel &channel, QWidget *parent, qint32 number,
+                       const QString &typeText, Mode mode);
 
     bool OnInitDialog() override;
     void OnOK() override;

@@ -21,8 +21,8 @@
 #include <vector>
 
 CUserAgentListDlg::CUserAgentListDlg(int dialogId, const QString &caption, CZELTSession &applicationSession,
-                                     const CLoginCredentials &login, const QString &typeText, QList<qint32> roots,
-                                     QWidget *parent)
+                                     const CLoginCredentials &login, const QString &typeText,
+                                     QList<qint32> roots, QWidget *parent)
     : CDialog(dialogId, caption, parent), m_applicationSession(applicationSession), m_login(login),
       m_typeText(typeText), m_roots(std::move(roots)), m_list(SetDlgCtrlID(new QTreeWidget(this), IDC_LIST))
 {
@@ -32,8 +32,9 @@ CUserAgentListDlg::CUserAgentListDlg(int dialogId, const QString &caption, CZELT
     m_list->setMinimumSize(480, 260);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (auto [id, text] : {std::pair{int(IDC_MODIFY), tr("Modify")}, std::pair{int(IDC_DELETE), tr("Delete")},
-                            std::pair{int(IDC_CLOSE), tr("Close")}}) {
+    for (auto [id, text] :
+         {std::pair{int(IDC_MODIFY), tr("Modify")}, std::pair{int(IDC_DELETE), tr("Delete")},
+          std::pair{int(IDC_CLOSE), tr("Close")}}) {
         auto *button = SetDlgCtrlID(new QPushButton(text, this), id);
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -111,9 +112,10 @@ void CUserAgentListDlg::fill()
     QString reply;
     try {
         // The server may take long over a big kind; the window keeps painting.
-        reply = m_session->ExecuteWhileWindowsPaint(
-            QStringLiteral("ParmsForUAType %1 %2 %3")
-                .arg(TclWord(m_typeText), TclWord(QStringLiteral("&Comment")), TclWord(QStringLiteral("All"))));
+        reply = m_session->ExecuteWhileWindowsPaint(QStringLiteral("ParmsForUAType %1 %2 %3")
+                                                        .arg(TclWord(m_typeText),
+                                                             TclWord(QStringLiteral("&Comment")),
+                                                             TclWord(QStringLiteral("All"))));
     } catch (const CZltException &e) {
         reply = QStringLiteral("!") + e.text();
     }
@@ -198,8 +200,9 @@ void CUserAgentListDlg::modifySelected()
     if (!RunEditDialog(number, row))
         return;
     CWaitCursor wait;
-    const QString reply =
-        Run(QStringLiteral("GetUAPropertyInfo %1 %2").arg(number).arg(CUserAgent::NameWord(QStringLiteral("&Comment"))));
+    const QString reply = Run(QStringLiteral("GetUAPropertyInfo %1 %2")
+                                  .arg(number)
+                                  .arg(CUserAgent::NameWord(QStringLiteral("&Comment"))));
     if (IsErrorReply(reply)) {
         AfxMessageBox(reply);
         return;

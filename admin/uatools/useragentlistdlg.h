@@ -55,7 +55,8 @@ protected:
     // `typeText` is the kind's text (the "COS" value of its root); agents
     // whose number is in `roots` are the kind's roots and left out.
     CUserAgentListDlg(int dialogId, const QString &caption, CZELTSession &applicationSession,
-                      const CLoginCredentials &login, const QString &typeText, QList<qint32> roots, QWidget *parent);
+                      const CLoginCredentials &login, const QString &typeText, QList<qint32> roots,
+                      QWidget *parent);
 
     bool OnInitDialog() override;
     bool OnCommand(int id) override;

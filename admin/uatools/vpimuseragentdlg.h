@@ -11,5 +11,5 @@ public:
     // `typeText` is the agent's kind text as the opener holds it; `mode`
     // is what that text is among the family's root texts.
     CVpimUserAgentDlg(CServerCommandChannel &channel, QWidget *parent, qint32 number, const QString &typeText,
-                     Mode mode);
+                      Mode mode);
 };

@@ -94,7 +94,8 @@ int main(int argc, char **argv)
     QString seed;
     for (int i = 0; i < count; ++i) {
         seed += QStringLiteral("ua %1 -parent 2147483641 {&Comment {Fax agent %1}}\n").arg(100000 + i);
-        seed += QStringLiteral("ua %1 -parent 2147483645 -scenario 3 {&Comment {IVR agent %1}}\n").arg(200000 + i);
+        seed += QStringLiteral("ua %1 -parent 2147483645 -scenario 3 {&Comment {IVR agent %1}}\n")
+                    .arg(200000 + i);
     }
     simulator.seed(seed);
     CSessionSettings settings;

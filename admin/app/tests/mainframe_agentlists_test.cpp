@@ -75,13 +75,15 @@ protected:
         EXPECT_EQ(window->windowTitle(), QString::fromUtf8(caption));
         EXPECT_EQ(m_server->commandTexts().filter(QRegularExpression("^ParmsForUAType")).size(), 1);
         EXPECT_EQ(window->List()->topLevelItem(0)->text(0), QString::number(firstRow));
-        QTest::mouseClick(window->template GetDlgItem<QPushButton>(CUserAgentListDlg::IDC_CLOSE), Qt::LeftButton);
+        QTest::mouseClick(window->template GetDlgItem<QPushButton>(CUserAgentListDlg::IDC_CLOSE),
+                          Qt::LeftButton);
         EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
         m_frame->CommandAction(command)->trigger();
         EXPECT_EQ(m_server->commandTexts().filter(QRegularExpression("^ParmsForUAType")).size(), 2);
         ASSERT_EQ(shown<Window>().size(), 1);
         window = shown<Window>().first();
-        QTest::mouseClick(window->template GetDlgItem<QPushButton>(CUserAgentListDlg::IDC_CLOSE), Qt::LeftButton);
+        QTest::mouseClick(window->template GetDlgItem<QPushButton>(CUserAgentListDlg::IDC_CLOSE),
+                          Qt::LeftButton);
         EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
     }
 
@@ -94,7 +96,8 @@ TEST_F(MainFrameAgentLists, EachListCommandKeepsOneWindowOfItsKind)
     opensOneAtATime<CIvrUserAgentsDlg>(ID_EDIT_UA_IVR, "Edit IVR User Agents", 400);
     opensOneAtATime<CDirectSendFaxUADlg>(ID_EDIT_UA_DS_FAX, "Edit Direct Send Fax User Agents", 540);
     opensOneAtATime<CDirectSendVoiceUADlg>(ID_EDIT_UA_DS_VOICE, "Edit Direct Send Voice User Agents", 530);
-    opensOneAtATime<CConfigVpimUserAgentsDlg>(ID_EDIT_UA_VPIM_GATEWAY, "Configure VPIM Gateway User Agents", 520);
+    opensOneAtATime<CConfigVpimUserAgentsDlg>(ID_EDIT_UA_VPIM_GATEWAY, "Configure VPIM Gateway User Agents",
+                                              520);
     opensOneAtATime<CConfigVpimUserAgentsDlg>(ID_EDIT_UA_VPIM_PROXY, "Configure VPIM Proxy User Agents", 521);
     opensOneAtATime<CConfigAmisUADlg>(ID_EDIT_UA_AMIS_PROXY, "Configure AMIS Proxy User Agents", 510);
 }
@@ -136,7 +139,8 @@ TEST_F(MainFrameAgentLists, CreatingIvrAgentsShowsThemInTheIvrList)
 {
     m_dialogs.on<CCreateUserAgentDlg>([](CCreateUserAgentDlg *d) {
         d->GetDlgItem<QLineEdit>(CCreateUserAgentDlg::IDC_RANGE)->setText("410-411");
-        QTimer::singleShot(0, d, [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+        QTimer::singleShot(0, d,
+                           [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
     });
     m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
         EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));

@@ -61,8 +61,8 @@ protected:
     QString property(int number, const QString &name) const
     {
         QStringList info;
-        CTclList().SplitList(m_session->Execute(QStringLiteral("GetUAPropertyInfo %1 {%2}").arg(number).arg(name)),
-                             info);
+        CTclList().SplitList(
+            m_session->Execute(QStringLiteral("GetUAPropertyInfo %1 {%2}").arg(number).arg(name)), info);
         return info.value(1);
     }
     void closeList(CUserAgentListDlg *dialog)
@@ -87,24 +87,37 @@ struct ListCase {
 TEST_F(AgentLists, EachListShowsItsKindInOrderWithoutTheRoot)
 {
     const ListCase cases[] = {
-        {"ivr", [](CZELTSession &s, const CLoginCredentials &l) { return new CIvrUserAgentsDlg(s, l, "IVR"); },
-         "Edit IVR User Agents", {"400", "401", "402"},
+        {"ivr",
+         [](CZELTSession &s, const CLoginCredentials &l) { return new CIvrUserAgentsDlg(s, l, "IVR"); },
+         "Edit IVR User Agents",
+         {"400", "401", "402"},
          {"Opening hours menu", "Company directory", "Closed: menu again"}},
-        {"ds_fax", [](CZELTSession &s, const CLoginCredentials &l) { return new CDirectSendFaxUADlg(s, l, "DS_FAX"); },
-         "Edit Direct Send Fax User Agents", {"540", "541", "542"}, {"Fax broadcast", "Price list fax", "Order forms"}},
+        {"ds_fax",
+         [](CZELTSession &s, const CLoginCredentials &l) { return new CDirectSendFaxUADlg(s, l, "DS_FAX"); },
+         "Edit Direct Send Fax User Agents",
+         {"540", "541", "542"},
+         {"Fax broadcast", "Price list fax", "Order forms"}},
         {"ds_voice",
-         [](CZELTSession &s, const CLoginCredentials &l) { return new CDirectSendVoiceUADlg(s, l, "DS_VOICE"); },
-         "Edit Direct Send Voice User Agents", {"530", "531"}, {"Voice broadcast", "Staff notices"}},
+         [](CZELTSession &s, const CLoginCredentials &l) {
+             return new CDirectSendVoiceUADlg(s, l, "DS_VOICE");
+         },
+         "Edit Direct Send Voice User Agents",
+         {"530", "531"},
+         {"Voice broadcast", "Staff notices"}},
         {"vpim_gateway",
          [](CZELTSession &s, const CLoginCredentials &l) {
              return new CConfigVpimUserAgentsDlg(s, l, "VPIM_GATEWAY", "VPIM_GATEWAY", "VPIM_PROXY");
          },
-         "Configure VPIM Gateway User Agents", {"520", "522"}, {"Partner site", "Second partner"}},
+         "Configure VPIM Gateway User Agents",
+         {"520", "522"},
+         {"Partner site", "Second partner"}},
         {"vpim_proxy",
          [](CZELTSession &s, const CLoginCredentials &l) {
              return new CConfigVpimUserAgentsDlg(s, l, "VPIM_PROXY", "VPIM_GATEWAY", "VPIM_PROXY");
          },
-         "Configure VPIM Proxy User Agents", {"521", "523"}, {"Partner proxy", "Second proxy"}},
+         "Configure VPIM Proxy User Agents",
+         {"521", "523"},
+         {"Partner proxy", "Second proxy"}},
     };
     for (const ListCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -144,11 +157,13 @@ TEST_F(AgentLists, RowsAreInNumericOrderThoughTheServerSortsAsText)
 
 TEST_F(AgentLists, RefusedListQueryIsOneMessage)
 {
-    m_simulator->failCommand(QStringLiteral("GetUAList4Property"), QStringLiteral("index is being rebuilt now"));
+    m_simulator->failCommand(QStringLiteral("GetUAList4Property"),
+                             QStringLiteral("index is being rebuilt now"));
     m_boxes->answer(IDOK);
     QPointer<CUserAgentListDlg> dialog = open(new CIvrUserAgentsDlg(*m_session, login(), "IVR"));
     ASSERT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_TRUE(m_boxes->texts().first().contains("index is being rebuilt now")) << m_boxes->texts().first().toStdString();
+    EXPECT_TRUE(m_boxes->texts().first().contains("index is being rebuilt now"))
+        << m_boxes->texts().first().toStdString();
     EXPECT_EQ(dialog->List()->topLevelItemCount(), 0);
     closeList(dialog);
 }
@@ -284,8 +299,9 @@ TEST_F(AgentLists, IvrDialogCreatesBothCallEventMapsAndCommits)
     });
     click(dialog.data(), CUserAgentListDlg::IDC_MODIFY);
     EXPECT_EQ(m_dialogs.pending(), 0);
-    EXPECT_EQ(received("CreateEMRecord"), (QStringList{"CreateEMRecord 7 2 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279",
-                                                       "CreateEMRecord 7 21 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279"}));
+    EXPECT_EQ(received("CreateEMRecord"),
+              (QStringList{"CreateEMRecord 7 2 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279",
+                           "CreateEMRecord 7 21 {Transfer} {a[exec x]$y} 0 1 0 0 0 0 65279"}));
     EXPECT_EQ(received("CommitScenarioChange").size(), 1);
     // Nothing else changed: no property is sent, no language forced.
     EXPECT_TRUE(received("UpdateUA").isEmpty());
@@ -299,7 +315,8 @@ TEST_F(AgentLists, IvrDialogUpdatesExistingMapsAndSendsOnlyTheChangedProperty)
 {
     CIvrUserAgentDlg edit(*m_session, nullptr, 400);
     m_dialogs.on<CIvrUserAgentDlg>([](CIvrUserAgentDlg *d) {
-        EXPECT_EQ(d->GetDlgItem<QComboBox>(CIvrUserAgentDlg::IDC_APPLICATION)->currentText(), "AutoAttendant");
+        EXPECT_EQ(d->GetDlgItem<QComboBox>(CIvrUserAgentDlg::IDC_APPLICATION)->currentText(),
+                  "AutoAttendant");
         EXPECT_EQ(d->GetDlgItemText(CIvrUserAgentDlg::IDC_PARAMETER), "menu.tcl");
         EXPECT_TRUE(d->GetDlgItem<QCheckBox>(CIvrUserAgentDlg::IDC_ANSWERS)->isChecked());
         type(d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT), "}");
@@ -309,8 +326,9 @@ TEST_F(AgentLists, IvrDialogUpdatesExistingMapsAndSendsOnlyTheChangedProperty)
     EXPECT_EQ(edit.DoModal(), IDOK);
     EXPECT_EQ(received("UpdateUA").size(), 1);
     EXPECT_EQ(property(400, "&Comment"), "}");
-    EXPECT_EQ(received("UpdateEMRecord"), (QStringList{"UpdateEMRecord 40 3 2 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279",
-                                                       "UpdateEMRecord 41 3 21 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279"}));
+    EXPECT_EQ(received("UpdateEMRecord"),
+              (QStringList{"UpdateEMRecord 40 3 2 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279",
+                           "UpdateEMRecord 41 3 21 {AutoAttendant} {night.tcl} 0 1 0 0 0 0 65279"}));
     EXPECT_EQ(received("CommitScenarioChange").size(), 1);
 }
 
@@ -329,10 +347,11 @@ TEST_F(AgentLists, AmisProxyUpdateLine)
     });
     EXPECT_EQ(edit.DoModal(), IDOK);
     EXPECT_EQ(received("UADeleteProperty"), QStringList{"UADeleteProperty 510 WithForce AmisGatewayEnable"});
-    EXPECT_EQ(received("UpdateUA"),
-              QStringList{"UpdateUA 510 WithForce &Comment {Branch proxy} AmisDestinationSystemNumber {\"\"} "
-                          "AmisDestinationDial {\"\"} AmisNotifyContinueEveryMin 0 AmisNotifyAfterMin 0 "
-                          "AmisNotifyMaxTime 0 AmisNotificationPortGroup \"\" AmisProxyDestinationMailBox {7002}"});
+    EXPECT_EQ(
+        received("UpdateUA"),
+        QStringList{"UpdateUA 510 WithForce &Comment {Branch proxy} AmisDestinationSystemNumber {\"\"} "
+                    "AmisDestinationDial {\"\"} AmisNotifyContinueEveryMin 0 AmisNotifyAfterMin 0 "
+                    "AmisNotifyMaxTime 0 AmisNotificationPortGroup \"\" AmisProxyDestinationMailBox {7002}"});
 }
 
 TEST_F(AgentLists, VpimGatewayDisablingSendsOneUpdateEndingWithTheEnableProperty)
@@ -356,9 +375,10 @@ TEST_F(AgentLists, VpimGatewayDisablingSendsOneUpdateEndingWithTheEnableProperty
     click(dialog.data(), CUserAgentListDlg::IDC_MODIFY);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_TRUE(received("UADeleteProperty").isEmpty());
-    EXPECT_EQ(received("UpdateUA"),
-              QStringList{"UpdateUA 520 WithForce &Comment {} VpimDestinationDomain {partner.example} "
-                          "VpimNotifyContinueEveryMin 30 VpimNotifyAfterMin 5 VpimNotifyMaxTime 240 VpimEnable 0"});
+    EXPECT_EQ(
+        received("UpdateUA"),
+        QStringList{"UpdateUA 520 WithForce &Comment {} VpimDestinationDomain {partner.example} "
+                    "VpimNotifyContinueEveryMin 30 VpimNotifyAfterMin 5 VpimNotifyMaxTime 240 VpimEnable 0"});
     EXPECT_EQ(dialog->List()->findItems("520", Qt::MatchExactly).first()->text(1), "");
     closeList(dialog);
 }
@@ -406,6 +426,28 @@ TEST_F(AgentLists, HelpButtonAndF1AskForTheDialogsTopic)
     for (const QString &text : m_boxes->texts())
         EXPECT_TRUE(text.startsWith("Help is not installed")) << text.toStdString();
     EXPECT_TRUE(received("UpdateUA").isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AgentLists, AmisProxyMailboxMustBeDigits)
+{
+    CAmisUserAgentDlg edit(*m_session, nullptr, 511, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
+    m_simulator->seed(QStringLiteral("ua 511 -parent 2147483643 {&Comment {East proxy} AmisGatewayEnable 1 "
+                                     "AmisProxyDestinationMailBox 7001}"));
+    m_boxes->answer(IDOK);
+    m_dialogs.on<CAmisUserAgentDlg>([](CAmisUserAgentDlg *d) {
+        type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_MAILBOX), "70a1");
+        click(d, IDOK);
+        EXPECT_TRUE(d->isVisible());
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(edit.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Use digits for the destination mailbox."});
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+    EXPECT_TRUE(received("UADeleteProperty").isEmpty());
 }
 
 } // namespace
