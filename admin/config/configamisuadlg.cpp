@@ -29,8 +29,8 @@ CConfigAmisUADlg::Mode modeOf(const QString &type, const QString &gateway, const
 } // namespace
 
 CConfigAmisUADlg::CConfigAmisUADlg(CZELTSession &applicationSession, const CLoginCredentials &login,
-                                   const QString &typeText, const QString &gatewayText, const QString &proxyText,
-                                   QWidget *parent)
+                                   const QString &typeText, const QString &gatewayText,
+                                   const QString &proxyText, QWidget *parent)
     : CUserAgentListDlg(IDD, tr("Config AMIS User Agents"), applicationSession, login, typeText,
                         {kAmisGatewayRoot, kAmisProxyRoot}, parent),
       m_mode(modeOf(typeText, gatewayText, proxyText))
@@ -86,7 +86,8 @@ void CConfigAmisUADlg::synchroniseNodeList()
     QStringList listed;
     for (int i = 0; i < List()->topLevelItemCount(); ++i)
         listed.append(List()->topLevelItem(i)->text(0));
-    if (held->size() != listed.size() || QSet<QString>(held->begin(), held->end()) != QSet<QString>(listed.begin(), listed.end()))
+    if (held->size() != listed.size() ||
+        QSet<QString>(held->begin(), held->end()) != QSet<QString>(listed.begin(), listed.end()))
         writeNodeList(listed);
 }
 
@@ -94,13 +95,14 @@ std::optional<QStringList> CConfigAmisUADlg::readNodeList()
 {
     QString reply;
     try {
-        reply = Session()->Execute(QStringLiteral("if {![info exists %1]} {set %1 \"{}\"}\r\nset %1\r\n").arg(kNodeList),
-                                   true, 1);
+        reply = Session()->Execute(
+            QStringLiteral("if {![info exists %1]} {set %1 \"{}\"}\r\nset %1\r\n").arg(kNodeList), true, 1);
     } catch (const CZltException &e) {
         reply = QStringLiteral("!") + e.text();
     }
     if (IsErrorReply(reply)) {
-        AfxMessageBox(tr("The AMIS node list could not be read, so it was left as it is: %1").arg(reply.mid(1)));
+        AfxMessageBox(
+            tr("The AMIS node list could not be read, so it was left as it is: %1").arg(reply.mid(1)));
         return std::nullopt;
     }
     QStringList elements;
@@ -112,9 +114,9 @@ std::optional<QStringList> CConfigAmisUADlg::readNodeList()
 
 std::optional<QStringList> CConfigAmisUADlg::serverNumbers()
 {
-    const QString reply = Run(QStringLiteral("ParmsForUAType %1 %2 %3")
-                                  .arg(TclWord(TypeText()), TclWord(QStringLiteral("&Comment")),
-                                       TclWord(QStringLiteral("All"))));
+    const QString reply = Run(
+        QStringLiteral("ParmsForUAType %1 %2 %3")
+            .arg(TclWord(TypeText()), TclWord(QStringLiteral("&Comment")), TclWord(QStringLiteral("All"))));
     if (IsErrorReply(reply)) {
         AfxMessageBox(tr("The AMIS node list was not rewritten: the gateways could not be listed: %1")
                           .arg(reply.mid(1)));

@@ -18,8 +18,9 @@ public:
 
     // `typeText` is compared with the application's AMIS root texts
     // (`gatewayText`, `proxyText`) to choose the mode.
-    CConfigAmisUADlg(CZELTSession &applicationSession, const CLoginCredentials &login, const QString &typeText,
-                     const QString &gatewayText, const QString &proxyText, QWidget *parent = nullptr);
+    CConfigAmisUADlg(CZELTSession &applicationSession, const CLoginCredentials &login,
+                     const QString &typeText, const QString &gatewayText, const QString &proxyText,
+                     QWidget *parent = nullptr);
     ~CConfigAmisUADlg() override;
 
     Mode GetMode() const { return m_mode; }

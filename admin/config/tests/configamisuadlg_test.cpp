@@ -121,7 +121,8 @@ TEST_F(ConfigAmisUADlgTest, ModifyEditsTheAgentAndShowsItsNewComment)
     m_simulator->seed(QStringLiteral("var sys_remote_amis_node_list 500"));
     QPointer<CConfigAmisUADlg> dialog = open("AMIS_GATEWAY");
     // Values that would be code if they were not quoted.
-    for (const QString value : {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("Main office")}) {
+    for (const QString value :
+         {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("Main office")}) {
         SCOPED_TRACE(value.toStdString());
         m_simulator->clearLog();
         select(dialog, "500");
