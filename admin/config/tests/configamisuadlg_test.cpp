@@ -104,6 +104,17 @@ TEST_F(ConfigAmisUADlgTest, OpeningWithoutANodeListWritesTheGateways)
     EXPECT_EQ(nodeList(), "500");
 }
 
+TEST_F(ConfigAmisUADlgTest, WindowDestroyedByItsOwnerStillRemindsOfTheRestart)
+{
+    const int before = m_simulator->connectionCount();
+    QPointer<CConfigAmisUADlg> dialog = open("AMIS_GATEWAY");
+    ASSERT_TRUE(dialog->GatewayChanged());
+    m_boxes->answer(IDOK);
+    delete dialog.data();
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{kRestart});
+    EXPECT_TRUE(WaitFor([&] { return m_simulator->connectionCount() == before; }));
+}
+
 TEST_F(ConfigAmisUADlgTest, NoGatewaysAndANewListWriteNothing)
 {
     ASSERT_FALSE(IsErrorReply(m_session->Execute(QStringLiteral("DeleteUA 500"))));
