@@ -1,6 +1,6 @@
 // Accelerator entries and the main frame's table; see acceleratortable.h.
 // The frame's table is small: the framework's New and Open, and F1 for help.
-// Windows of later issues that save add Ctrl+S with their Save command.
+// Windows that save add Ctrl+S with their Save command.
 #include "admin/app/acceleratortable.h"
 
 #include "admin/app/commandids.h"

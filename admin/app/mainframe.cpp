@@ -1,6 +1,6 @@
 // The main frame; see mainframe.h. Commands are dispatched through one table
-// of handlers: a command id without a handler is a window that comes in a
-// later issue and stays greyed. The rights tests sit in allowedByRights, the
+// of handlers: a command id without a handler stays greyed, as the framework
+// greys a command nobody handles. The rights tests sit in allowedByRights, the
 // tests of the moment (a toolbar that exists, a window to close) in
 // availableNow; UpdateCommandUI applies both to every action.
 //
@@ -22,6 +22,7 @@
 #include "admin/app/startupappsdlg.h"
 #include "admin/app/tclsessiondlg.h"
 #include "admin/app/toolbarresource.h"
+#include "admin/config/configamisuadlg.h"
 #include "admin/config/configdoctemplate.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configpropsheet.h"
@@ -388,6 +389,8 @@ void CMainFrame::registerHandlers()
         {ID_EDIT_UA_DS_FAX, &CMainFrame::OnEditDirectSendFax},
         {ID_EDIT_UA_DS_VOICE, &CMainFrame::OnEditDirectSendVoice},
         {ID_EDIT_UA_VPIM_GATEWAY, &CMainFrame::OnEditVpimGateways},
+        {ID_EDIT_UA_AMIS_GATEWAY, &CMainFrame::OnEditAmisGateways},
+        {ID_EDIT_UA_AMIS_PROXY, &CMainFrame::OnEditAmisProxies},
         {ID_EDIT_UA_VPIM_PROXY, &CMainFrame::OnEditVpimProxies},
     };
     for (int id : kConfigurationPages)
@@ -868,6 +871,24 @@ void CMainFrame::OnEditVpimProxies()
     });
 }
 
+void CMainFrame::OnEditAmisGateways()
+{
+    openAgentList(SlotAmisGateway, CAdminApp::RootAmisGateway, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigAmisUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()}, type,
+                                    app.RootText(CAdminApp::RootAmisGateway), app.RootText(CAdminApp::RootAmisProxy));
+    });
+}
+
+void CMainFrame::OnEditAmisProxies()
+{
+    openAgentList(SlotAmisProxy, CAdminApp::RootAmisProxy, [](const QString &type) -> CUserAgentListDlg * {
+        const CAdminApp &app = theApp();
+        return new CConfigAmisUADlg(*app.GetSession(), CLoginCredentials{app.Host(), app.User(), app.Password()}, type,
+                                    app.RootText(CAdminApp::RootAmisGateway), app.RootText(CAdminApp::RootAmisProxy));
+    });
+}
+
 void CMainFrame::OnConfigWindowOpened(CConfigPropFrame *frame)
 {
     m_configWindowOpen = true;
@@ -1120,6 +1141,8 @@ void CMainFrame::showMadeAgents(uint32_t root)
         {CAdminApp::RootDirectSendVoice, {SlotDirectSendVoice, &CMainFrame::OnEditDirectSendVoice}},
         {CAdminApp::RootVpimGateway, {SlotVpimGateway, &CMainFrame::OnEditVpimGateways}},
         {CAdminApp::RootVpimProxy, {SlotVpimProxy, &CMainFrame::OnEditVpimProxies}},
+        {CAdminApp::RootAmisGateway, {SlotAmisGateway, &CMainFrame::OnEditAmisGateways}},
+        {CAdminApp::RootAmisProxy, {SlotAmisProxy, &CMainFrame::OnEditAmisProxies}},
     };
     if (!lists.contains(root))
         return;
@@ -1138,6 +1161,8 @@ void CMainFrame::showCopiedAgents(const QString &kindWord)
         {QStringLiteral("DV"), CAdminApp::RootDirectSendVoice},
         {QStringLiteral("VPIM_GATEWAY"), CAdminApp::RootVpimGateway},
         {QStringLiteral("VPIM_PROXY"), CAdminApp::RootVpimProxy},
+        {QStringLiteral("AMIS_GATEWAY"), CAdminApp::RootAmisGateway},
+        {QStringLiteral("AMIS_PROXY"), CAdminApp::RootAmisProxy},
     };
     if (roots.contains(kindWord))
         showMadeAgents(roots.value(kindWord));

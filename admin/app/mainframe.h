@@ -166,6 +166,8 @@ private:
     void OnCreateCos();
     void OnCreateDistributionLists();
     void OnCreateIvrAgents();
+    void OnEditAmisGateways();
+    void OnEditAmisProxies();
     void OnCreateAmisGateways();
     void OnCreateAmisProxies();
     void OnCreateDirectSendFax();

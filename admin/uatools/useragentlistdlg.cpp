@@ -108,6 +108,7 @@ void CUserAgentListDlg::fill()
     m_rows.clear();
     m_next = 0;
     m_filling = false;
+    m_fillFailed = false;
     QString reply;
     try {
         // The server may take long over a big kind; the window keeps painting.
@@ -120,6 +121,7 @@ void CUserAgentListDlg::fill()
     }
     // A refused query is one message, not one per word of its text.
     if (IsErrorReply(reply)) {
+        m_fillFailed = true;
         AfxMessageBox(reply);
         emit filled();
         return;
@@ -226,6 +228,17 @@ void CUserAgentListDlg::deleteSelected()
         AfxMessageBox(reply);
         return;
     }
+    const qint32 deleted = row->data(0, Qt::UserRole).toInt();
+    AgentDeleted(deleted);
+    // The list may have been filled again meanwhile; the row is found anew.
+    row = nullptr;
+    for (int i = 0; i < m_list->topLevelItemCount() && !row; ++i)
+        if (m_list->topLevelItem(i)->data(0, Qt::UserRole).toInt() == deleted)
+            row = m_list->topLevelItem(i);
+    if (!row) {
+        updateButtons();
+        return;
+    }
     // The row that takes the deleted one's place, else the one above it.
     const int index = m_list->indexOfTopLevelItem(row);
     delete row;
@@ -266,6 +279,7 @@ void CUserAgentListDlg::OnCancel()
 
 void CUserAgentListDlg::closeWindow()
 {
+    Closing();
     closeSession();
     DestroyWindow();
 }

@@ -37,6 +37,9 @@ public:
     // Rows are still being added (a long list is added a slice at a time,
     // so the window keeps answering).
     bool IsFilling() const { return m_filling; }
+    // The last fill was refused by the server or lost the link; the list
+    // then shows nothing of what the server holds.
+    bool FillFailed() const { return m_fillFailed; }
 
 signals:
     void filled();
@@ -71,6 +74,10 @@ protected:
     virtual void FillExtraColumns(QTreeWidgetItem *, qint32 /*number*/, bool /*firstOfFill*/) {}
     // Runs the kind's edit dialog on `number`; true when it sent changes.
     virtual bool RunEditDialog(qint32 number, QTreeWidgetItem *row) = 0;
+    // Called once the server has deleted `number`, before its row goes.
+    virtual void AgentDeleted(qint32 /*number*/) {}
+    // Called when the window closes itself, while the session still exists.
+    virtual void Closing() {}
 
     CServerCommandChannel *Channel() const;
     // Sends `command` and waits for its reply; a lost link becomes an
@@ -105,5 +112,6 @@ private:
     std::vector<Row> m_rows;
     qsizetype m_next = 0;
     bool m_filling = false;
+    bool m_fillFailed = false;
     quint64 m_generation = 0;
 };

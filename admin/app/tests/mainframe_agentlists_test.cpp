@@ -7,6 +7,7 @@
 #include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
+#include "admin/config/configamisuadlg.h"
 #include "admin/uatools/configvpimuseragentsdlg.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
@@ -98,6 +99,18 @@ TEST_F(MainFrameAgentLists, EachListCommandKeepsOneWindowOfItsKind)
     opensOneAtATime<CConfigVpimUserAgentsDlg>(ID_EDIT_UA_VPIM_GATEWAY, "Configure VPIM Gateway User Agents",
                                               520);
     opensOneAtATime<CConfigVpimUserAgentsDlg>(ID_EDIT_UA_VPIM_PROXY, "Configure VPIM Proxy User Agents", 521);
+    opensOneAtATime<CConfigAmisUADlg>(ID_EDIT_UA_AMIS_PROXY, "Configure AMIS Proxy User Agents", 510);
+}
+
+TEST_F(MainFrameAgentLists, AmisGatewayListKeepsTheNodeListAndOneWindow)
+{
+    // The demo has no node list: the first window writes it, and says so
+    // when it closes.
+    m_boxes->answer(IDOK);
+    opensOneAtATime<CConfigAmisUADlg>(ID_EDIT_UA_AMIS_GATEWAY, "Configure AMIS Gateway User Agents", 500);
+    EXPECT_EQ(m_server->commandTexts().filter(QRegularExpression("^ConfigSetString")),
+              QStringList{"ConfigSetString sys_remote_amis_node_list {500} 1"});
+    EXPECT_EQ(m_boxes->texts().size(), 1);
 }
 
 TEST_F(MainFrameAgentLists, GatewayAndProxyListsAreSeparateWindows)
