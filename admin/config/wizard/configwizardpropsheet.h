@@ -1,7 +1,8 @@
 // The configuration wizard: a modal sheet in wizard mode that leads the
 // administrator through the first set-up of a server. It has a depot of its
-// own, loaded from the server when the sheet opens; the answer-method,
-// voice-port and holiday steps are the configuration window's own pages, the
+// own, loaded from the server when the sheet opens; the answer-method
+// and holiday steps are the configuration window's own pages, the voice-port
+// step a slimmer twin of its page, the
 // update step writes the depot back, and the last two steps create classes
 // of service and mailboxes. The telephone-system page is loaded
 // but never shown: it supplies the integration group names to the others.
@@ -22,11 +23,11 @@ class CConfigAnswerMethodsPropPage;
 class CConfigHolidaysPropPage;
 class CConfigIntegrationPropPage;
 class CConfigPropPage;
-class CVoicePortsPpg;
 class CWizCOSPpg;
 class CWizMailboxesPpg;
 class CWizTextPpg;
 class CWizUpdateConfigPpg;
+class CWizVoicePortsPpg;
 class CZELTSession;
 
 class CConfigWizardPropSheet : public CPropertySheet {
@@ -57,7 +58,7 @@ public:
     // any of it or the link failed.
     bool UpdateServer();
     bool ConfigurationWritten() const { return m_written; }
-    CVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
+    CWizVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
     CWizCOSPpg *CosPage() const { return m_cos.get(); }
     CWizMailboxesPpg *MailboxesPage() const { return m_mailboxes.get(); }
 
@@ -76,7 +77,7 @@ private:
     CConfigDepot m_depot;
     std::unique_ptr<CWizTextPpg> m_welcome;
     std::unique_ptr<CConfigAnswerMethodsPropPage> m_answerMethods;
-    std::unique_ptr<CVoicePortsPpg> m_voicePorts;
+    std::unique_ptr<CWizVoicePortsPpg> m_voicePorts;
     std::unique_ptr<CConfigHolidaysPropPage> m_holidays;
     std::unique_ptr<CConfigIntegrationPropPage> m_telephoneSystems;
     std::unique_ptr<CWizUpdateConfigPpg> m_update;

@@ -4,7 +4,7 @@
 #include "admin/config/wizard/configwizardpropsheet.h"
 
 #include "admin/config/tests/configtestbase.h"
-#include "admin/config/voiceportsppg.h"
+#include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/uatools/createprogressdlg.h"
@@ -12,6 +12,7 @@
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QTimer>
 #include <QLineEdit>
@@ -55,8 +56,8 @@ protected:
     static void typeExtension(CConfigWizardPropSheet *wizard, int port, const QString &text)
     {
         CSpreadSheetEx *grid = wizard->VoicePorts()->Grid();
-        grid->setCurrentCell(port - 1, CVoicePortsPpg::ColExtension - 1);
-        grid->editItem(grid->item(port - 1, CVoicePortsPpg::ColExtension - 1));
+        grid->setCurrentCell(port - 1, CWizVoicePortsPpg::ColExtension - 1);
+        grid->editItem(grid->item(port - 1, CWizVoicePortsPpg::ColExtension - 1));
         QLineEdit *editor = nullptr;
         for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
             if (candidate->isVisible())
@@ -281,6 +282,46 @@ TEST_F(ConfigWizardTest, CreatingClassesOfServiceAsksOnceAndAssignsOnlyTheCreate
             updates.append(sent.trimmed());
     EXPECT_EQ(updates, QStringList({QString("UpdateUA %1 WithForce PBX %2").arg(last + 1).arg(TclWord(group)),
                                     QString("UpdateUA %1 WithForce PBX %2").arg(last + 2).arg(TclWord(group))}));
+}
+
+TEST_F(ConfigWizardTest, VoicePortStepShowsThreeColumnsAndRefusesABlankInAnExtension)
+{
+    m_boxes->answer(IDOK);
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepVoicePorts);
+        CWizVoicePortsPpg *page = wizard->VoicePorts();
+        CSpreadSheetEx *grid = page->Grid();
+        EXPECT_EQ(grid->columnCount(), 3);
+        QStringList headers;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            headers.append(grid->horizontalHeaderItem(col)->text());
+        EXPECT_EQ(headers, QStringList({"Port", "Extension", "Answer Method"}));
+        QStringList texts;
+        for (QLabel *label : page->findChildren<QLabel *>())
+            texts.append(label->text());
+        EXPECT_TRUE(texts.contains("Assign an Answer Method to each of the voice ports by selecting one from the "
+                                   "list."));
+        EXPECT_TRUE(texts.contains("When you are ready with the voice port setup, click on the Next button to "
+                                   "select holidays."));
+        const QString before = page->Port(7).extension;
+        typeExtension(wizard, 7, "30 07");
+        EXPECT_EQ(page->Port(7).extension, before);
+        typeExtension(wizard, 8, "3008");
+        screenshot(wizard, "wizard-3-voice-ports-twin.png");
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_EQ(m_boxes->texts()[0],
+              "Invalid Extension '30 07'. Try to reenter an Extension after closing this message box.");
+    EXPECT_EQ(linesSetting("Line7"), 0);
+    EXPECT_EQ(linesSetting("Line8"), 1);
+    reconnect();
+    QString line;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("Line8", line));
+    EXPECT_EQ(CVoicePortsPpg::ParseLine(line).extension, "3008") << line.toStdString();
 }
 
 } // namespace
