@@ -1,8 +1,8 @@
 // The configuration wizard: a modal sheet in wizard mode that leads the
 // administrator through the first set-up of a server. It has a depot of its
-// own, loaded from the server when the sheet opens; the answer-method
-// and holiday steps are the configuration window's own pages, the voice-port
-// step a slimmer twin of its page, the
+// own, loaded from the server when the sheet opens; the holiday step
+// is the configuration window's own page, the answer-method and voice-port
+// steps slimmer twins of its pages, the
 // update step writes the depot back, and the last two steps create classes
 // of service and mailboxes. The telephone-system page is loaded
 // but never shown: it supplies the integration group names to the others.
@@ -19,10 +19,10 @@
 
 #include <memory>
 
-class CConfigAnswerMethodsPropPage;
 class CConfigHolidaysPropPage;
 class CConfigIntegrationPropPage;
 class CConfigPropPage;
+class CWizAnswerMethodsPpg;
 class CWizCOSPpg;
 class CWizMailboxesPpg;
 class CWizTextPpg;
@@ -59,6 +59,7 @@ public:
     bool UpdateServer();
     bool ConfigurationWritten() const { return m_written; }
     CWizVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
+    CWizAnswerMethodsPpg *AnswerMethods() const { return m_answerMethods.get(); }
     CWizCOSPpg *CosPage() const { return m_cos.get(); }
     CWizMailboxesPpg *MailboxesPage() const { return m_mailboxes.get(); }
 
@@ -76,7 +77,7 @@ private:
     CZELTSession *m_pSession = nullptr;
     CConfigDepot m_depot;
     std::unique_ptr<CWizTextPpg> m_welcome;
-    std::unique_ptr<CConfigAnswerMethodsPropPage> m_answerMethods;
+    std::unique_ptr<CWizAnswerMethodsPpg> m_answerMethods;
     std::unique_ptr<CWizVoicePortsPpg> m_voicePorts;
     std::unique_ptr<CConfigHolidaysPropPage> m_holidays;
     std::unique_ptr<CConfigIntegrationPropPage> m_telephoneSystems;

@@ -5,6 +5,7 @@
 
 #include "admin/config/tests/configtestbase.h"
 #include "admin/config/wizard/wizvoiceportsppg.h"
+#include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/uatools/createprogressdlg.h"
@@ -322,6 +323,99 @@ TEST_F(ConfigWizardTest, VoicePortStepShowsThreeColumnsAndRefusesABlankInAnExten
     depot.SetChannel(m_session.get());
     ASSERT_TRUE(depot.FetchVariable("Line8", line));
     EXPECT_EQ(CVoicePortsPpg::ParseLine(line).extension, "3008") << line.toStdString();
+}
+
+// Types `text` into a cell of `grid` as the user does: the cell's editor,
+// the text, Return.
+static void typeCell(CSpreadSheetEx *grid, int row, int col, const QString &text)
+{
+    grid->setCurrentCell(row - 1, col - 1);
+    grid->editItem(grid->item(row - 1, col - 1));
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+        if (candidate->isVisible())
+            editor = candidate;
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(0);
+}
+
+TEST_F(ConfigWizardTest, AnswerMethodStepAddsRenamesAndOnlyWarnsOfAMissingGreeting)
+{
+    qint64 last = 0;
+    qint64 next = 0;
+    QString renamed;
+    m_boxes->answer({IDOK, IDOK});
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepAnswerMethods);
+        CWizAnswerMethodsPpg *page = wizard->AnswerMethods();
+        CSpreadSheetEx *grid = page->Grid();
+        ASSERT_TRUE(findGap(wizard->Depot(), last, next));
+        QStringList headers;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            headers.append(grid->horizontalHeaderItem(col)->text());
+        EXPECT_EQ(headers, QStringList({"Answer Method", "Greeting User Agent", "Number of Rings", "Telephone System"}));
+        EXPECT_EQ(page->GetDlgItem<QPushButton>(CWizAnswerMethodsPpg::IDC_ADD)->text(), "Add");
+        const int count = page->Methods().Count();
+        ASSERT_GE(count, 1);
+        renamed = page->Methods().Record(1).name;
+        // Add: an empty method with one ring, its name cell active, no dialog.
+        QTest::mouseClick(page->GetDlgItem<QPushButton>(CWizAnswerMethodsPpg::IDC_ADD), Qt::LeftButton);
+        ASSERT_EQ(page->Methods().Count(), count + 1);
+        EXPECT_EQ(page->Methods().Record(count + 1).name, "");
+        EXPECT_EQ(page->Methods().Record(count + 1).rings, "1");
+        EXPECT_EQ(grid->currentRow(), count);
+        EXPECT_EQ(grid->currentColumn(), CWizAnswerMethodsPpg::NameColumn - 1);
+        // A taken name is refused; blanks become "_"; the ports follow a rename.
+        typeCell(grid, 1, CWizAnswerMethodsPpg::NameColumn, page->Methods().Record(2).name);
+        EXPECT_EQ(page->Methods().Record(1).name, renamed);
+        typeCell(grid, 1, CWizAnswerMethodsPpg::NameColumn, "Front desk");
+        EXPECT_EQ(page->Methods().Record(1).name, "Front_desk");
+        // A greeting user agent the server lacks is taken after the warning.
+        m_server->clearLog();
+        typeCell(grid, 1, CWizAnswerMethodsPpg::GreetingColumn, QString::number(last + 1));
+        EXPECT_EQ(page->Methods().Record(1).greeting, QString::number(last + 1));
+        screenshot(wizard, "wizard-2-answer-methods-twin.png");
+        click(wizard, ID_WIZNEXT);
+        CWizVoicePortsPpg *ports = wizard->VoicePorts();
+        for (int n = 1; n <= ports->PortCount(); ++n)
+            EXPECT_NE(ports->Port(n).answerMethod, renamed) << n;
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_EQ(m_boxes->texts()[0], QString("There is already an Answer Method Name '%1'. Try to enter another name "
+                                           "after closing this message box.")
+                                       .arg("Night"));
+    EXPECT_EQ(m_boxes->texts()[1], QString("The greeting user agent %1 does not exist.  Remember to create it after "
+                                           "making your configuration changes.")
+                                       .arg(last + 1));
+    int asked = 0;
+    for (const QString &sent : commands()) {
+        asked += sent.trimmed() == QString("GetUA %1").arg(last + 1);
+        EXPECT_FALSE(sent.startsWith("UpdateUA") || sent.startsWith("CreateUA")) << sent.toStdString();
+    }
+    EXPECT_EQ(asked, 1);
+    reconnect();
+    QString methods;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("answer_method_list", methods));
+    CAnswerMethodList list;
+    list.Parse(methods);
+    QStringList names;
+    for (int n = 1; n <= list.Count(); ++n)
+        names.append(list.Record(n).name);
+    EXPECT_TRUE(names.contains("Front_desk")) << methods.toStdString();
+    EXPECT_FALSE(names.contains(renamed));
+    EXPECT_FALSE(names.contains("")) << methods.toStdString();
+    QString line;
+    bool onPort = false;
+    for (int n = 1; n <= 8 && depot.FetchVariable(QString("Line%1").arg(n), line); ++n)
+        onPort |= CVoicePortsPpg::ParseLine(line).answerMethod == "Front_desk";
+    EXPECT_TRUE(onPort);
 }
 
 } // namespace
