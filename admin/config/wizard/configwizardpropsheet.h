@@ -20,11 +20,11 @@
 #include <memory>
 
 class CConfigHolidaysPropPage;
-class CConfigIntegrationPropPage;
 class CConfigPropPage;
 class CWizAnswerMethodsPpg;
 class CWizCOSPpg;
 class CWizMailboxesPpg;
+class CWizTelephoneSystemsPpg;
 class CWizTextPpg;
 class CWizUpdateConfigPpg;
 class CWizVoicePortsPpg;
@@ -80,7 +80,7 @@ private:
     std::unique_ptr<CWizAnswerMethodsPpg> m_answerMethods;
     std::unique_ptr<CWizVoicePortsPpg> m_voicePorts;
     std::unique_ptr<CConfigHolidaysPropPage> m_holidays;
-    std::unique_ptr<CConfigIntegrationPropPage> m_telephoneSystems;
+    std::unique_ptr<CWizTelephoneSystemsPpg> m_telephoneSystems;
     std::unique_ptr<CWizUpdateConfigPpg> m_update;
     std::unique_ptr<CWizCOSPpg> m_cos;
     std::unique_ptr<CWizMailboxesPpg> m_mailboxes;

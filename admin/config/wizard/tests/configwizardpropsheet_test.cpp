@@ -9,6 +9,7 @@
 #include "admin/config/wizard/wizcosppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/uatools/createprogressdlg.h"
+#include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"
 
@@ -416,6 +417,30 @@ TEST_F(ConfigWizardTest, AnswerMethodStepAddsRenamesAndOnlyWarnsOfAMissingGreeti
     for (int n = 1; n <= 8 && depot.FetchVariable(QString("Line%1").arg(n), line); ++n)
         onPort |= CVoicePortsPpg::ParseLine(line).answerMethod == "Front_desk";
     EXPECT_TRUE(onPort);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConfigWizardTest, OpeningTellsOfAResourceOnASerialPortThatIsAnSmdiLink)
+{
+    CConfigDepot server;
+    server.SetChannel(m_session.get());
+    QString link;
+    ASSERT_TRUE(server.FetchVariable("PBX01_pbx_smdi_port", link));
+    QStringList fields;
+    CTclList().SplitList(link, fields);
+    ASSERT_FALSE(fields.value(0).isEmpty()) << "the demo data's first group has an SMDI link";
+    m_session->Execute("ConfigSetString serialports " + TclWord("{" + fields[0] + " Pager}"));
+    reconnect();
+    m_boxes->answer(IDOK);
+    run([&](CConfigWizardPropSheet *wizard) { click(wizard, IDCANCEL); });
+    // Several demo groups share the port; the message names the last.
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith(
+        QString("%1 can not be assigned as resource 'Pager' because it is configured as SMDI link of 'PBX").arg(fields[0])))
+        << m_boxes->texts()[0].toStdString();
 }
 
 } // namespace
