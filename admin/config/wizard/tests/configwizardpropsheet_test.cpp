@@ -7,6 +7,7 @@
 #include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
+#include "admin/config/wizard/wizholidaysppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/session/tcllist.h"
@@ -14,6 +15,7 @@
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QDir>
 #include <QTimer>
@@ -441,6 +443,41 @@ TEST_F(ConfigWizardTest, OpeningTellsOfAResourceOnASerialPortThatIsAnSmdiLink)
     EXPECT_TRUE(m_boxes->texts()[0].startsWith(
         QString("%1 can not be assigned as resource 'Pager' because it is configured as SMDI link of 'PBX").arg(fields[0])))
         << m_boxes->texts()[0].toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConfigWizardTest, HolidayStepAddsWithoutMarkingTheStepOrMovingTheFocus)
+{
+    m_boxes->answer(IDNO);
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepHolidays);
+        CWizHolidaysPpg *page = wizard->HolidaysPage();
+        page->Picker()->setDate(QDate(2030, 2, 14));
+        auto *add = page->GetDlgItem<QPushButton>(CWizHolidaysPpg::IDC_HOLIDAY_ADD);
+        ASSERT_NE(add, nullptr);
+        add->setFocus();
+        const int before = page->FixedDates().Count();
+        QTest::mouseClick(add, Qt::LeftButton);
+        EXPECT_EQ(page->FixedDates().Count(), before + 1);
+        EXPECT_FALSE(page->IsModified());
+        EXPECT_FALSE(page->Picker()->hasFocus());
+        screenshot(wizard, "wizard-4-holidays-twin.png");
+        m_server->clearLog();
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith("Do you want to set this date automatically for every year?"));
+    EXPECT_EQ(linesSetting("holidays"), 1);
+    reconnect();
+    QString holidays;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("holidays", holidays));
+    EXPECT_TRUE(holidays.contains("2030")) << holidays.toStdString();
 }
 
 } // namespace
