@@ -421,9 +421,6 @@ TEST_F(ConfigWizardTest, AnswerMethodStepAddsRenamesAndOnlyWarnsOfAMissingGreeti
     EXPECT_TRUE(onPort);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(ConfigWizardTest, OpeningTellsOfAResourceOnASerialPortThatIsAnSmdiLink)
 {
@@ -445,9 +442,6 @@ TEST_F(ConfigWizardTest, OpeningTellsOfAResourceOnASerialPortThatIsAnSmdiLink)
         << m_boxes->texts()[0].toStdString();
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(ConfigWizardTest, HolidayStepAddsWithoutMarkingTheStepOrMovingTheFocus)
 {
