@@ -474,4 +474,37 @@ TEST_F(ConfigWizardTest, HolidayStepAddsWithoutMarkingTheStepOrMovingTheFocus)
     EXPECT_TRUE(holidays.contains("2030")) << holidays.toStdString();
 }
 
+TEST_F(ConfigWizardTest, AnswerMethodStepChecksTheTelephoneSystemAndKeepsTheRingsAsTyped)
+{
+    QString group;
+    m_boxes->answer({IDOK, IDOK});
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepAnswerMethods);
+        CWizAnswerMethodsPpg *page = wizard->AnswerMethods();
+        CSpreadSheetEx *grid = page->Grid();
+        group = page->Methods().Record(1).group;
+        struct Case {
+            QString typed;
+            QString kept;
+        };
+        const QList<Case> cases{{"No such", group}, {"PBX99", group}, {"PBX02", "PBX02"}};
+        for (const Case &c : cases) {
+            grid->setCurrentCell(0, CWizAnswerMethodsPpg::GroupColumn - 1);
+            grid->SetCol(CWizAnswerMethodsPpg::GroupColumn);
+            grid->SetRow(1);
+            grid->SetText(c.typed);
+            emit grid->Change(CWizAnswerMethodsPpg::GroupColumn, 1);
+            EXPECT_EQ(page->Methods().Record(1).group, c.kept) << c.typed.toStdString();
+        }
+        typeCell(grid, 1, CWizAnswerMethodsPpg::RingsColumn, "20");
+        EXPECT_EQ(page->Methods().Record(1).rings, "20");
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"Invalid Telephone System Group ID 'No such'. Try to enter or select a Telephone System "
+                           "Group ID from the list after closing this message box.",
+                           "Invalid Telephone System Group ID 'PBX99'. Try to enter or select a Telephone System "
+                           "Group ID from the list after closing this message box."}));
+}
+
 } // namespace
