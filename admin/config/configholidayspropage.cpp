@@ -85,7 +85,7 @@ bool CConfigHolidaysPropPage::isValidDate(const QDate &date)
 void CConfigHolidaysPropPage::LoadFromDepot()
 {
     HolidayText::Parse(Depot()->m_holidays, m_fixed, m_yearly, m_unreadable);
-    SetModified(false);
+    markModified(false);
     if (m_initialised) {
         refreshGrid();
         syncWithPicker();
@@ -97,8 +97,20 @@ void CConfigHolidaysPropPage::SaveToDepot()
     if (!m_initialised)
         return;
     Depot()->m_holidays = HolidayText::Format(m_fixed, m_yearly, m_unreadable);
-    SetModified(false);
-    m_grid->setFocus();
+    markModified(false);
+    focusOn(m_grid);
+}
+
+void CConfigHolidaysPropPage::markModified(bool modified)
+{
+    if (!m_quietEdits)
+        SetModified(modified);
+}
+
+void CConfigHolidaysPropPage::focusOn(QWidget *widget)
+{
+    if (!m_quietEdits)
+        widget->setFocus();
 }
 
 bool CConfigHolidaysPropPage::OnInitDialog()
@@ -224,7 +236,7 @@ void CConfigHolidaysPropPage::checkToday(bool &changed)
 void CConfigHolidaysPropPage::addHoliday()
 {
     const QDate date = m_picker->date();
-    m_picker->setFocus();
+    focusOn(m_picker);
     if (!isValidDate(date))
         return;
     bool changed = false;
@@ -248,13 +260,13 @@ void CConfigHolidaysPropPage::addHoliday()
         refreshGrid();
         syncWithPicker();
     }
-    SetModified(true);
+    markModified(true);
 }
 
 void CConfigHolidaysPropPage::removeHoliday()
 {
     const QDate date = m_picker->date();
-    m_picker->setFocus();
+    focusOn(m_picker);
     const QString question =
         m_selected.IsYearly()
             ? QStringLiteral(
@@ -272,8 +284,8 @@ void CConfigHolidaysPropPage::removeHoliday()
     checkToday(changed);
     refreshGrid();
     syncWithPicker();
-    SetModified(true);
-    m_grid->setFocus();
+    markModified(true);
+    focusOn(m_grid);
 }
 
 void CConfigHolidaysPropPage::rowChosen(int row)

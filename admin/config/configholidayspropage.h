@@ -45,6 +45,9 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id) override;
+    // The wizard's holiday step: loading, saving, adding and removing
+    // neither mark the page modified nor move the focus.
+    void SetQuietEdits() { m_quietEdits = true; }
 
 private:
     static bool isValidDate(const QDate &date);
@@ -57,6 +60,8 @@ private:
     void rowChosen(int row);
     void checkToday(bool &changed);
     QString rowText(HolidayRecord holiday) const;
+    void markModified(bool modified);
+    void focusOn(QWidget *widget);
 
     CSpreadSheetEx *m_grid = nullptr;
     QLabel *m_rangeWarning = nullptr;
@@ -64,6 +69,7 @@ private:
     QPushButton *m_add = nullptr;
     QPushButton *m_remove = nullptr;
     bool m_initialised = false;
+    bool m_quietEdits = false;
     QDate m_today;
     CHolidayList m_fixed;
     CHolidayList m_yearly;

@@ -1,13 +1,14 @@
 // The configuration wizard; see configwizardpropsheet.h.
 #include "admin/config/wizard/configwizardpropsheet.h"
 
-#include "admin/config/configanswermethodspropage.h"
-#include "admin/config/configholidayspropage.h"
 #include "admin/config/configintegrationpropage.h"
-#include "admin/config/voiceportsppg.h"
+#include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
+#include "admin/config/wizard/wizholidaysppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
+#include "admin/config/wizard/wiztelephonesystemsppg.h"
 #include "admin/config/wizard/wizupdateconfigppg.h"
+#include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexception.h"
 #include "admin/widgets/htmlhelp.h"
@@ -55,16 +56,12 @@ std::unique_ptr<CWizTextPpg> makeFinish()
 
 CConfigWizardPropSheet::CConfigWizardPropSheet(QWidget *parent)
     : CPropertySheet(QLatin1String(kWizardCaption), parent), m_welcome(makeWelcome()),
-      m_answerMethods(std::make_unique<CConfigAnswerMethodsPropPage>()),
-      m_voicePorts(std::make_unique<CVoicePortsPpg>()), m_holidays(std::make_unique<CConfigHolidaysPropPage>()),
-      m_telephoneSystems(std::make_unique<CConfigIntegrationPropPage>()),
+      m_answerMethods(std::make_unique<CWizAnswerMethodsPpg>()),
+      m_voicePorts(std::make_unique<CWizVoicePortsPpg>()), m_holidays(std::make_unique<CWizHolidaysPpg>()),
+      m_telephoneSystems(std::make_unique<CWizTelephoneSystemsPpg>()),
       m_update(std::make_unique<CWizUpdateConfigPpg>(this)), m_cos(std::make_unique<CWizCOSPpg>(&m_depot)),
       m_mailboxes(std::make_unique<CWizMailboxesPpg>(&m_depot)), m_finish(makeFinish())
 {
-    m_answerMethods->setWindowTitle(QStringLiteral("Configuration Wizard - Define Answer Methods"));
-    m_voicePorts->setWindowTitle(QStringLiteral("Configuration Wizard - Set Up Voice Ports"));
-    m_holidays->setWindowTitle(QStringLiteral("Configuration Wizard - Select Holidays"));
-    m_telephoneSystems->setWindowTitle(QStringLiteral("Configuration Wizard - Add Telephone Systems"));
     const QList<CConfigPropPage *> peers{m_answerMethods.get(), m_voicePorts.get(), m_holidays.get(),
                                          m_telephoneSystems.get()};
     for (CConfigPropPage *page : peers) {

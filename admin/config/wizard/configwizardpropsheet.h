@@ -1,9 +1,9 @@
 // The configuration wizard: a modal sheet in wizard mode that leads the
 // administrator through the first set-up of a server. It has a depot of its
 // own, loaded from the server when the sheet opens; the answer-method,
-// voice-port and holiday steps are the configuration window's own pages, the
-// update step writes the depot back, and the last two steps create classes
-// of service and mailboxes. The telephone-system page is loaded
+// voice-port and holiday steps are twins of the configuration window's
+// pages, the update step writes the depot back, and the last two steps
+// create classes of service and mailboxes. The telephone-system page is loaded
 // but never shown: it supplies the integration group names to the others.
 //
 // The run ends in Finish or Cancel. The caller records a completed wizard
@@ -18,15 +18,15 @@
 
 #include <memory>
 
-class CConfigAnswerMethodsPropPage;
-class CConfigHolidaysPropPage;
-class CConfigIntegrationPropPage;
 class CConfigPropPage;
-class CVoicePortsPpg;
+class CWizAnswerMethodsPpg;
 class CWizCOSPpg;
+class CWizHolidaysPpg;
 class CWizMailboxesPpg;
+class CWizTelephoneSystemsPpg;
 class CWizTextPpg;
 class CWizUpdateConfigPpg;
+class CWizVoicePortsPpg;
 class CZELTSession;
 
 class CConfigWizardPropSheet : public CPropertySheet {
@@ -57,7 +57,9 @@ public:
     // any of it or the link failed.
     bool UpdateServer();
     bool ConfigurationWritten() const { return m_written; }
-    CVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
+    CWizVoicePortsPpg *VoicePorts() const { return m_voicePorts.get(); }
+    CWizAnswerMethodsPpg *AnswerMethods() const { return m_answerMethods.get(); }
+    CWizHolidaysPpg *HolidaysPage() const { return m_holidays.get(); }
     CWizCOSPpg *CosPage() const { return m_cos.get(); }
     CWizMailboxesPpg *MailboxesPage() const { return m_mailboxes.get(); }
 
@@ -75,10 +77,10 @@ private:
     CZELTSession *m_pSession = nullptr;
     CConfigDepot m_depot;
     std::unique_ptr<CWizTextPpg> m_welcome;
-    std::unique_ptr<CConfigAnswerMethodsPropPage> m_answerMethods;
-    std::unique_ptr<CVoicePortsPpg> m_voicePorts;
-    std::unique_ptr<CConfigHolidaysPropPage> m_holidays;
-    std::unique_ptr<CConfigIntegrationPropPage> m_telephoneSystems;
+    std::unique_ptr<CWizAnswerMethodsPpg> m_answerMethods;
+    std::unique_ptr<CWizVoicePortsPpg> m_voicePorts;
+    std::unique_ptr<CWizHolidaysPpg> m_holidays;
+    std::unique_ptr<CWizTelephoneSystemsPpg> m_telephoneSystems;
     std::unique_ptr<CWizUpdateConfigPpg> m_update;
     std::unique_ptr<CWizCOSPpg> m_cos;
     std::unique_ptr<CWizMailboxesPpg> m_mailboxes;

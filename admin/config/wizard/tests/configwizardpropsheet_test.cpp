@@ -4,14 +4,19 @@
 #include "admin/config/wizard/configwizardpropsheet.h"
 
 #include "admin/config/tests/configtestbase.h"
-#include "admin/config/voiceportsppg.h"
+#include "admin/config/wizard/wizvoiceportsppg.h"
+#include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
+#include "admin/config/wizard/wizholidaysppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
 #include "admin/uatools/createprogressdlg.h"
+#include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QDir>
 #include <QTimer>
 #include <QLineEdit>
@@ -55,8 +60,8 @@ protected:
     static void typeExtension(CConfigWizardPropSheet *wizard, int port, const QString &text)
     {
         CSpreadSheetEx *grid = wizard->VoicePorts()->Grid();
-        grid->setCurrentCell(port - 1, CVoicePortsPpg::ColExtension - 1);
-        grid->editItem(grid->item(port - 1, CVoicePortsPpg::ColExtension - 1));
+        grid->setCurrentCell(port - 1, CWizVoicePortsPpg::ColExtension - 1);
+        grid->editItem(grid->item(port - 1, CWizVoicePortsPpg::ColExtension - 1));
         QLineEdit *editor = nullptr;
         for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
             if (candidate->isVisible())
@@ -281,6 +286,225 @@ TEST_F(ConfigWizardTest, CreatingClassesOfServiceAsksOnceAndAssignsOnlyTheCreate
             updates.append(sent.trimmed());
     EXPECT_EQ(updates, QStringList({QString("UpdateUA %1 WithForce PBX %2").arg(last + 1).arg(TclWord(group)),
                                     QString("UpdateUA %1 WithForce PBX %2").arg(last + 2).arg(TclWord(group))}));
+}
+
+TEST_F(ConfigWizardTest, VoicePortStepShowsThreeColumnsAndRefusesABlankInAnExtension)
+{
+    m_boxes->answer(IDOK);
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepVoicePorts);
+        CWizVoicePortsPpg *page = wizard->VoicePorts();
+        CSpreadSheetEx *grid = page->Grid();
+        EXPECT_EQ(grid->columnCount(), 3);
+        QStringList headers;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            headers.append(grid->horizontalHeaderItem(col)->text());
+        EXPECT_EQ(headers, QStringList({"Port", "Extension", "Answer Method"}));
+        QStringList texts;
+        for (QLabel *label : page->findChildren<QLabel *>())
+            texts.append(label->text());
+        EXPECT_TRUE(texts.contains("Assign an Answer Method to each of the voice ports by selecting one from the "
+                                   "list."));
+        EXPECT_TRUE(texts.contains("When you are ready with the voice port setup, click on the Next button to "
+                                   "select holidays."));
+        const QString before = page->Port(7).extension;
+        typeExtension(wizard, 7, "30 07");
+        EXPECT_EQ(page->Port(7).extension, before);
+        typeExtension(wizard, 8, "3008");
+        screenshot(wizard, "wizard-3-voice-ports-twin.png");
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_EQ(m_boxes->texts()[0],
+              "Invalid Extension '30 07'. Try to reenter an Extension after closing this message box.");
+    EXPECT_EQ(linesSetting("Line7"), 0);
+    EXPECT_EQ(linesSetting("Line8"), 1);
+    reconnect();
+    QString line;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("Line8", line));
+    EXPECT_EQ(CVoicePortsPpg::ParseLine(line).extension, "3008") << line.toStdString();
+}
+
+// Types `text` into a cell of `grid` as the user does: the cell's editor,
+// the text, Return.
+static void typeCell(CSpreadSheetEx *grid, int row, int col, const QString &text)
+{
+    grid->setCurrentCell(row - 1, col - 1);
+    grid->editItem(grid->item(row - 1, col - 1));
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+        if (candidate->isVisible())
+            editor = candidate;
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(0);
+}
+
+TEST_F(ConfigWizardTest, AnswerMethodStepAddsRenamesAndOnlyWarnsOfAMissingGreeting)
+{
+    qint64 last = 0;
+    qint64 next = 0;
+    QString renamed;
+    m_boxes->answer({IDOK, IDOK});
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepAnswerMethods);
+        CWizAnswerMethodsPpg *page = wizard->AnswerMethods();
+        CSpreadSheetEx *grid = page->Grid();
+        ASSERT_TRUE(findGap(wizard->Depot(), last, next));
+        QStringList headers;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            headers.append(grid->horizontalHeaderItem(col)->text());
+        EXPECT_EQ(headers, QStringList({"Answer Method", "Greeting User Agent", "Number of Rings", "Telephone System"}));
+        EXPECT_EQ(page->GetDlgItem<QPushButton>(CWizAnswerMethodsPpg::IDC_ADD)->text(), "Add");
+        const int count = page->Methods().Count();
+        ASSERT_GE(count, 1);
+        renamed = page->Methods().Record(1).name;
+        // Add: an empty method with one ring, its name cell active, no dialog.
+        QTest::mouseClick(page->GetDlgItem<QPushButton>(CWizAnswerMethodsPpg::IDC_ADD), Qt::LeftButton);
+        ASSERT_EQ(page->Methods().Count(), count + 1);
+        EXPECT_EQ(page->Methods().Record(count + 1).name, "");
+        EXPECT_EQ(page->Methods().Record(count + 1).rings, "1");
+        EXPECT_EQ(grid->currentRow(), count);
+        EXPECT_EQ(grid->currentColumn(), CWizAnswerMethodsPpg::NameColumn - 1);
+        // A taken name is refused; blanks become "_"; the ports follow a rename.
+        typeCell(grid, 1, CWizAnswerMethodsPpg::NameColumn, page->Methods().Record(2).name);
+        EXPECT_EQ(page->Methods().Record(1).name, renamed);
+        typeCell(grid, 1, CWizAnswerMethodsPpg::NameColumn, "Front desk");
+        EXPECT_EQ(page->Methods().Record(1).name, "Front_desk");
+        // A greeting user agent the server lacks is taken after the warning.
+        m_server->clearLog();
+        typeCell(grid, 1, CWizAnswerMethodsPpg::GreetingColumn, QString::number(last + 1));
+        EXPECT_EQ(page->Methods().Record(1).greeting, QString::number(last + 1));
+        screenshot(wizard, "wizard-2-answer-methods-twin.png");
+        click(wizard, ID_WIZNEXT);
+        CWizVoicePortsPpg *ports = wizard->VoicePorts();
+        for (int n = 1; n <= ports->PortCount(); ++n)
+            EXPECT_NE(ports->Port(n).answerMethod, renamed) << n;
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_EQ(m_boxes->texts()[0], QString("There is already an Answer Method Name '%1'. Try to enter another name "
+                                           "after closing this message box.")
+                                       .arg("Night"));
+    EXPECT_EQ(m_boxes->texts()[1], QString("The greeting user agent %1 does not exist.  Remember to create it after "
+                                           "making your configuration changes.")
+                                       .arg(last + 1));
+    int asked = 0;
+    for (const QString &sent : commands()) {
+        asked += sent.trimmed() == QString("GetUA %1").arg(last + 1);
+        EXPECT_FALSE(sent.startsWith("UpdateUA") || sent.startsWith("CreateUA")) << sent.toStdString();
+    }
+    EXPECT_EQ(asked, 1);
+    reconnect();
+    QString methods;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("answer_method_list", methods));
+    CAnswerMethodList list;
+    list.Parse(methods);
+    QStringList names;
+    for (int n = 1; n <= list.Count(); ++n)
+        names.append(list.Record(n).name);
+    EXPECT_TRUE(names.contains("Front_desk")) << methods.toStdString();
+    EXPECT_FALSE(names.contains(renamed));
+    EXPECT_FALSE(names.contains("")) << methods.toStdString();
+    QString line;
+    bool onPort = false;
+    for (int n = 1; n <= 8 && depot.FetchVariable(QString("Line%1").arg(n), line); ++n)
+        onPort |= CVoicePortsPpg::ParseLine(line).answerMethod == "Front_desk";
+    EXPECT_TRUE(onPort);
+}
+
+
+TEST_F(ConfigWizardTest, OpeningTellsOfAResourceOnASerialPortThatIsAnSmdiLink)
+{
+    CConfigDepot server;
+    server.SetChannel(m_session.get());
+    QString link;
+    ASSERT_TRUE(server.FetchVariable("PBX01_pbx_smdi_port", link));
+    QStringList fields;
+    CTclList().SplitList(link, fields);
+    ASSERT_FALSE(fields.value(0).isEmpty()) << "the demo data's first group has an SMDI link";
+    m_session->Execute("ConfigSetString serialports " + TclWord("{" + fields[0] + " Pager}"));
+    reconnect();
+    m_boxes->answer(IDOK);
+    run([&](CConfigWizardPropSheet *wizard) { click(wizard, IDCANCEL); });
+    // Several demo groups share the port; the message names the last.
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith(
+        QString("%1 can not be assigned as resource 'Pager' because it is configured as SMDI link of 'PBX").arg(fields[0])))
+        << m_boxes->texts()[0].toStdString();
+}
+
+
+TEST_F(ConfigWizardTest, HolidayStepAddsWithoutMarkingTheStepOrMovingTheFocus)
+{
+    m_boxes->answer(IDNO);
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepHolidays);
+        CWizHolidaysPpg *page = wizard->HolidaysPage();
+        page->Picker()->setDate(QDate(2030, 2, 14));
+        auto *add = page->GetDlgItem<QPushButton>(CWizHolidaysPpg::IDC_HOLIDAY_ADD);
+        ASSERT_NE(add, nullptr);
+        add->setFocus();
+        const int before = page->FixedDates().Count();
+        QTest::mouseClick(add, Qt::LeftButton);
+        EXPECT_EQ(page->FixedDates().Count(), before + 1);
+        EXPECT_FALSE(page->IsModified());
+        EXPECT_FALSE(page->Picker()->hasFocus());
+        screenshot(wizard, "wizard-4-holidays-twin.png");
+        m_server->clearLog();
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        click(wizard, IDCANCEL);
+    });
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(m_boxes->texts()[0].startsWith("Do you want to set this date automatically for every year?"));
+    EXPECT_EQ(linesSetting("holidays"), 1);
+    reconnect();
+    QString holidays;
+    CConfigDepot depot;
+    depot.SetChannel(m_session.get());
+    ASSERT_TRUE(depot.FetchVariable("holidays", holidays));
+    EXPECT_TRUE(holidays.contains("2030")) << holidays.toStdString();
+}
+
+TEST_F(ConfigWizardTest, AnswerMethodStepChecksTheTelephoneSystemAndKeepsTheRingsAsTyped)
+{
+    QString group;
+    m_boxes->answer({IDOK, IDOK});
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepAnswerMethods);
+        CWizAnswerMethodsPpg *page = wizard->AnswerMethods();
+        CSpreadSheetEx *grid = page->Grid();
+        group = page->Methods().Record(1).group;
+        struct Case {
+            QString typed;
+            QString kept;
+        };
+        const QList<Case> cases{{"No such", group}, {"PBX99", group}, {"PBX02", "PBX02"}};
+        for (const Case &c : cases) {
+            grid->setCurrentCell(0, CWizAnswerMethodsPpg::GroupColumn - 1);
+            grid->SetCol(CWizAnswerMethodsPpg::GroupColumn);
+            grid->SetRow(1);
+            grid->SetText(c.typed);
+            emit grid->Change(CWizAnswerMethodsPpg::GroupColumn, 1);
+            EXPECT_EQ(page->Methods().Record(1).group, c.kept) << c.typed.toStdString();
+        }
+        typeCell(grid, 1, CWizAnswerMethodsPpg::RingsColumn, "20");
+        EXPECT_EQ(page->Methods().Record(1).rings, "20");
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"Invalid Telephone System Group ID 'No such'. Try to enter or select a Telephone System "
+                           "Group ID from the list after closing this message box.",
+                           "Invalid Telephone System Group ID 'PBX99'. Try to enter or select a Telephone System "
+                           "Group ID from the list after closing this message box."}));
 }
 
 } // namespace
