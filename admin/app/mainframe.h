@@ -3,8 +3,7 @@
 // and the status bar with the server. Every command of the menus comes here
 // by id (from a menu item, a toolbar button, a key, or a WM_COMMAND posted to
 // the frame's handle) and runs only while it is enabled: enabled means the
-// frame has the command's window at all (windows of later issues are shown
-// greyed) and the rights word allows it.
+// frame has a handler for it and the rights word allows it.
 //
 // The frame also ends the program when the server goes away (WM_SERVER_EXIT),
 // keeps the open Tcl consoles and the modeless singleton windows, and closes
