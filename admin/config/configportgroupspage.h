@@ -48,7 +48,7 @@ protected:
     // Where the cursor goes in a new group's row.
     virtual int NewGroupColumn() const = 0;
     // Refuses to leave a cell (the notification page's empty IDs).
-    virtual bool RefuseLeaving(int col, int row) { return false; }
+    virtual bool RefuseLeaving(int /*col*/, int /*row*/) { return false; }
 
     int VoicePortCount() const;
     bool HasLimit() const { return m_groups.GetKind() == CPortGroupList::Notification; }

@@ -132,7 +132,7 @@ TEST_F(ConfigAmisUADlgTest, ModifyEditsTheAgentAndShowsItsNewComment)
     m_simulator->seed(QStringLiteral("var sys_remote_amis_node_list 500"));
     QPointer<CConfigAmisUADlg> dialog = open("AMIS_GATEWAY");
     // Values that would be code if they were not quoted.
-    for (const QString value :
+    for (const QString &value :
          {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("Main office")}) {
         SCOPED_TRACE(value.toStdString());
         m_simulator->clearLog();
