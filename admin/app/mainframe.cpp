@@ -1180,6 +1180,10 @@ void CMainFrame::copyUserAgent(long from, QWidget *parent)
         CCopyUserAgentDlg dialog(session, UAKind::MailboxRoot, parent, false, from, allowedUserAgents());
         if (dialog.DoModal() != IDOK || dialog.GetCreatedNumbers().isEmpty())
             return;
+        if (dialog.GetSourceKind() == QLatin1String("DL")) {
+            openDistributionLists(dialog.GetCreatedNumbers());
+            return;
+        }
         if (dialog.GetSourceKind() != QLatin1String("MB")) {
             showCopiedAgents(dialog.GetSourceKind());
             return;

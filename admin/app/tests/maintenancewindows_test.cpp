@@ -14,6 +14,7 @@
 #include "admin/app/manageadminsdlg.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/zeltsession.h"
+#include "admin/uatools/copyuseragentdlg.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/createuseragentdlg.h"
 #include "admin/uatools/distlistframe.h"
@@ -705,6 +706,29 @@ TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
     EXPECT_EQ(received(QStringLiteral("ParmsForUAType")),
               QStringList{QStringLiteral(
                   "ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {310 311}\n")});
+    EXPECT_EQ(frame->GetActiveView()->RowCount(), 2);
+}
+
+TEST_F(DistributionLists, ListsJustCopiedOpenInTheEditor)
+{
+    login();
+    m_dialogs.on<CCopyUserAgentDlg>([](CCopyUserAgentDlg *d) {
+        type(d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_FROM), QStringLiteral("300"));
+        type(d->GetDlgItem<QLineEdit>(CCopyUserAgentDlg::IDC_TO), QStringLiteral("320-321"));
+        QTimer::singleShot(0, d,
+                           [d] { QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
+    });
+    m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+        EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+        QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    menu(ID_COPY_UA);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    auto *frame = openedFrame<CDistListFrame>();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(received(QStringLiteral("ParmsForUAType")),
+              QStringList{QStringLiteral(
+                  "ParmsForUAType {DL} {System_Distribution_List &Name2 Group_List} {320 321}\n")});
     EXPECT_EQ(frame->GetActiveView()->RowCount(), 2);
 }
 
