@@ -7,9 +7,6 @@
 #include "admin/session/tclword.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QComboBox>
-#include <QFormLayout>
-#include <QLineEdit>
 
 CWizCOSPpg::CWizCOSPpg(CConfigDepot *depot)
     : CWizCreatePpg({QStringLiteral("Configuration Wizard - Create Classes Of Service"),
@@ -21,14 +18,10 @@ CWizCOSPpg::CWizCOSPpg(CConfigDepot *depot)
 bool CWizCOSPpg::OnInitDialog()
 {
     const bool result = CWizCreatePpg::OnInitDialog();
-    m_telephoneSystem = new QComboBox(this);
-    m_telephoneSystem->setEditable(true);
-    m_telephoneSystem->addItem(QString());
-    m_telephoneSystem->addItems(m_groups);
-    m_telephoneSystem->setCurrentText(m_telephoneSystemValue);
-    Form()->addRow(QStringLiteral("Telephone System"), m_telephoneSystem);
-    connect(m_telephoneSystem->lineEdit(), &QLineEdit::editingFinished, this, &CWizCOSPpg::onTelephoneSystemEdited);
-    connect(m_telephoneSystem, &QComboBox::activated, this, &CWizCOSPpg::onTelephoneSystemEdited);
+    AddRow(QStringLiteral("Telephone System"), true);
+    m_gridReady = true;
+    SetChoices(RowTelephoneSystem, TelephoneSystemChoices());
+    SetValue(RowTelephoneSystem, m_telephoneSystemValue);
     return result;
 }
 
@@ -47,22 +40,24 @@ void CWizCOSPpg::LoadCosList()
 void CWizCOSPpg::SetTelephoneSystems(const QString &names)
 {
     m_groups = names.split(u'\t', Qt::SkipEmptyParts);
-    if (!m_telephoneSystem)
+    if (!m_gridReady)
         return;
-    m_telephoneSystem->clear();
-    m_telephoneSystem->addItem(QString());
-    m_telephoneSystem->addItems(m_groups);
-    m_telephoneSystem->setCurrentText(m_telephoneSystemValue);
+    SetChoices(RowTelephoneSystem, TelephoneSystemChoices());
+    SetValue(RowTelephoneSystem, m_telephoneSystemValue);
 }
 
-void CWizCOSPpg::onTelephoneSystemEdited()
+QStringList CWizCOSPpg::TelephoneSystemChoices() const
 {
-    if (m_telephoneSystem->currentText() == m_telephoneSystemValue)
+    return QStringList{QString()} + m_groups;
+}
+
+void CWizCOSPpg::OnValueEdited(int row)
+{
+    if (row != RowTelephoneSystem)
         return;
-    if (CheckChoice(m_telephoneSystem, m_telephoneSystemValue, true,
-                    QStringLiteral("Invalid Telephone System Group ID '%1'. Try to enter an existing Telephone "
-                                   "System Group ID or select one from the list after closing this message box.")))
-        SetModified();
+    CheckChoice(row, m_groups, m_telephoneSystemValue, true,
+                QStringLiteral("Invalid Telephone System Group ID '%1'. Try to enter an existing Telephone System "
+                               "Group ID or select one from the list after closing this message box."));
 }
 
 void CWizCOSPpg::AfterCreation(const QList<long> &created)
@@ -88,5 +83,5 @@ void CWizCOSPpg::ClearFields()
 {
     CWizCreatePpg::ClearFields();
     m_telephoneSystemValue.clear();
-    m_telephoneSystem->setCurrentText(QString());
+    SetValue(RowTelephoneSystem, QString());
 }

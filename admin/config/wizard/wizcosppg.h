@@ -15,17 +15,17 @@ public:
     void LoadCosList();
     // The integration group names, tab-separated.
     void SetTelephoneSystems(const QString &names);
-    QComboBox *TelephoneSystemEdit() const { return m_telephoneSystem; }
+    // The choices of "Telephone System": empty, then each group name.
+    QStringList TelephoneSystemChoices() const;
 
 protected:
     bool OnInitDialog() override;
     void AfterCreation(const QList<long> &created) override;
     void ClearFields() override;
+    void OnValueEdited(int row) override;
 
 private:
-    void onTelephoneSystemEdited();
-
     QStringList m_groups;
     QString m_telephoneSystemValue;
-    QComboBox *m_telephoneSystem = nullptr;
+    bool m_gridReady = false;
 };

@@ -2,27 +2,51 @@
 #include "admin/config/wizard/wizcreateppg.h"
 
 #include "admin/config/configdepot.h"
+#include "admin/config/configgridcell.h"
 #include "admin/uatools/createprogressdlg.h"
 #include "admin/uatools/parsedrangelist.h"
 #include "admin/useragents/useragent.h"
 #include "admin/session/zltexception.h"
+#include "admin/widgets/spreadsheet.h"
 #include "platform/mfc/propertysheet.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QComboBox>
-#include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace {
 
-// Digits only, no more than the highest user-agent number has.
-QValidator *digitsValidator(QObject *parent)
+// No more digits than the highest user-agent number has.
+constexpr int MaxDigits = 10;
+
+// The digits of a typed range value: anything else never reaches the page.
+QString digitsOnly(const QString &typed)
 {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), parent);
+    QString digits;
+    for (QChar c : typed)
+        if (c >= u'0' && c <= u'9' && digits.size() < MaxDigits)
+            digits.append(c);
+    return digits;
+}
+
+// A grid of this page's own size: no headings, no scroll bars.
+CSpreadSheet *plainGrid(int columns, QWidget *parent)
+{
+    auto *grid = new CSpreadSheet(columns, parent);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->SetScrollBars(CSpreadSheet::ScrollBarsNone);
+    grid->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return grid;
+}
+
+// Sizes a plain grid to show all its cells and nothing more.
+void fitToCells(CSpreadSheet *grid)
+{
+    grid->setFixedSize(grid->horizontalHeader()->length() + 2 * grid->frameWidth(),
+                       grid->verticalHeader()->length() + 2 * grid->frameWidth());
 }
 
 } // namespace
@@ -50,34 +74,72 @@ bool CWizCreatePpg::OnInitDialog()
         label->setWordWrap(true);
         layout->addWidget(label);
     }
-    m_form = new QFormLayout;
-    m_from = new QLineEdit(this);
-    m_from->setValidator(digitsValidator(m_from));
-    m_to = new QLineEdit(this);
-    m_to->setValidator(digitsValidator(m_to));
-    m_parent = new QComboBox(this);
-    m_parent->setEditable(true);
-    m_parent->addItems(m_cosChoices);
-    m_parent->setCurrentText(m_parentValue);
-    m_form->addRow(m_texts.rangeFromLabel, m_from);
-    m_form->addRow(QStringLiteral("Range To"), m_to);
-    m_form->addRow(QStringLiteral("Parent COS"), m_parent);
-    layout->addLayout(m_form);
-    m_notice = new QLabel(
-        QStringLiteral("Overlapping existing boxes. Change range until Create button is enabled."), this);
+    m_grid = plainGrid(2, this);
+    m_grid->SetMaxRows(0);
+    m_grid->SetColWidth(LabelColumn, 28);
+    m_grid->SetColWidth(ValueColumn, 18);
+    AddRow(m_texts.rangeFromLabel, false);
+    AddRow(QStringLiteral("Range To"), false);
+    AddRow(QStringLiteral("Parent COS"), true);
+    SetChoices(RowParent, m_cosChoices);
+    SetValue(RowParent, m_parentValue);
+    m_grid->setCurrentCell(RowRangeFrom - 1, ValueColumn - 1);
+    layout->addWidget(m_grid);
+
+    m_notice = plainGrid(1, this);
+    m_notice->SetMaxRows(1);
+    m_notice->SetColWidth(1, 70);
+    m_notice->SetCol(1);
+    m_notice->SetRow(1);
+    m_notice->SetText(QStringLiteral("Overlapping existing boxes. Change range until Create button is enabled."));
+    m_notice->SetLock(true);
+    m_notice->setFocusPolicy(Qt::NoFocus);
+    m_notice->setSelectionMode(QAbstractItemView::NoSelection);
+    fitToCells(m_notice);
     m_notice->hide();
     layout->addWidget(m_notice);
+
     m_create = new QPushButton(QStringLiteral("Create"), this);
     m_create->setEnabled(false);
     layout->addWidget(m_create, 0, Qt::AlignLeft);
     layout->addStretch();
 
-    connect(m_from, &QLineEdit::textChanged, this, &CWizCreatePpg::rangeCheck);
-    connect(m_to, &QLineEdit::textChanged, this, &CWizCreatePpg::rangeCheck);
-    connect(m_parent->lineEdit(), &QLineEdit::editingFinished, this, &CWizCreatePpg::onParentEdited);
-    connect(m_parent, &QComboBox::activated, this, &CWizCreatePpg::onParentEdited);
+    connect(m_grid, &CSpreadSheet::Change, this, &CWizCreatePpg::onCellChanged);
+    connect(m_grid, &CSpreadSheet::Click, this, &CWizCreatePpg::onCellClicked);
+    connect(m_grid, &CSpreadSheet::LeaveCell, this, &CWizCreatePpg::onLeaveCell);
     connect(m_create, &QPushButton::clicked, this, &CWizCreatePpg::onCreate);
     return CPropertyPage::OnInitDialog();
+}
+
+int CWizCreatePpg::AddRow(const QString &label, bool choice)
+{
+    const int row = m_grid->GetMaxRows() + 1;
+    m_grid->SetMaxRows(row);
+    m_grid->SetRow(row);
+    m_grid->SetCol(LabelColumn);
+    m_grid->SetText(label);
+    m_grid->SetLock(true);
+    m_grid->SetCol(ValueColumn);
+    m_grid->SetCellType(choice ? CSpreadSheet::CellTypeEditComboBox : CSpreadSheet::CellTypeEdit);
+    fitToCells(m_grid);
+    return row;
+}
+
+QString CWizCreatePpg::Value(int row) const
+{
+    return m_grid ? GridCellText(m_grid, ValueColumn, row) : QString();
+}
+
+void CWizCreatePpg::SetValue(int row, const QString &text)
+{
+    SetGridCellText(m_grid, ValueColumn, row, text);
+}
+
+void CWizCreatePpg::SetChoices(int row, const QStringList &choices)
+{
+    m_grid->SetCol(ValueColumn);
+    m_grid->SetRow(row);
+    m_grid->SetTypeComboBoxList(choices.join(u'\t'));
 }
 
 bool CWizCreatePpg::OnSetActive()
@@ -90,19 +152,20 @@ bool CWizCreatePpg::OnSetActive()
 void CWizCreatePpg::SetCosChoices(const QStringList &choices)
 {
     m_cosChoices = choices;
-    if (!m_parent)
+    if (!m_grid)
         return;
-    m_parent->clear();
-    m_parent->addItems(choices);
-    m_parent->setCurrentText(m_parentValue);
+    SetChoices(RowParent, choices);
+    SetValue(RowParent, m_parentValue);
 }
 
 bool CWizCreatePpg::Range(qint64 &lo, qint64 &hi) const
 {
-    if (!m_from || m_from->text().isEmpty())
+    const QString from = Value(RowRangeFrom);
+    if (from.isEmpty())
         return false;
-    lo = m_from->text().toLongLong();
-    hi = m_to->text().isEmpty() ? lo : m_to->text().toLongLong();
+    const QString to = Value(RowRangeTo);
+    lo = from.toLongLong();
+    hi = to.isEmpty() ? lo : to.toLongLong();
     if (lo > hi)
         std::swap(lo, hi);
     return true;
@@ -138,38 +201,77 @@ void CWizCreatePpg::rangeCheck()
     m_notice->setVisible(overlap);
 }
 
-bool CWizCreatePpg::CheckChoice(QComboBox *box, QString &current, bool emptyAllowed, const QString &refusal)
+bool CWizCreatePpg::CheckChoice(int row, const QStringList &choices, QString &current, bool emptyAllowed,
+                                const QString &refusal)
 {
-    const QString text = box->currentText();
-    QStringList choices;
-    for (int i = 0; i < box->count(); ++i)
-        choices.append(box->itemText(i));
+    const QString text = Value(row);
     if ((emptyAllowed && text.isEmpty()) || (!text.contains(u' ') && choices.contains(text))) {
         current = text;
         return true;
     }
     AfxMessageBox(refusal.arg(text));
-    box->setCurrentText(current);
-    box->setFocus(Qt::OtherFocusReason);
+    SetValue(row, current);
+    // Refused while the user moves on: the move is held back once the grid
+    // asks; refused in place: the cell is still the active one.
+    if (m_grid->currentRow() != row - 1 || m_grid->currentColumn() != ValueColumn - 1)
+        m_refocusRow = row;
+    m_grid->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-void CWizCreatePpg::onParentEdited()
+void CWizCreatePpg::onCellChanged(int col, int row)
 {
-    if (m_parent->currentText() == m_parentValue)
+    m_refocusRow = 0;
+    if (col != ValueColumn)
         return;
-    if (CheckChoice(m_parent, m_parentValue, false,
+    switch (row) {
+    case RowRangeFrom:
+    case RowRangeTo: {
+        const QString typed = Value(row);
+        const QString digits = digitsOnly(typed);
+        if (digits != typed)
+            SetValue(row, digits);
+        rangeCheck();
+        break;
+    }
+    case RowParent:
+        CheckChoice(row, m_cosChoices, m_parentValue, false,
                     QStringLiteral("Invalid parent COS '%1'. Try to enter a valid COS or select one from the list "
-                                   "after closing this message box.")))
-        SetModified();
+                                   "after closing this message box."));
+        break;
+    default:
+        OnValueEdited(row);
+        break;
+    }
+    SetModified();
+}
+
+void CWizCreatePpg::onCellClicked(int col, int row)
+{
+    // Labels are not edited: a click on one means its value.
+    if (col == LabelColumn && row >= 1)
+        PutGridCursor(m_grid, ValueColumn, row);
+}
+
+void CWizCreatePpg::onLeaveCell(int, int, int newCol, int newRow, bool *cancel)
+{
+    if (m_refocusRow) {
+        m_refocusRow = 0;
+        // The cell being left is the refused one: it stays active.
+        *cancel = true;
+        m_grid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (newCol == LabelColumn && newRow >= 1)
+        PutGridCursor(m_grid, ValueColumn, newRow);
 }
 
 void CWizCreatePpg::ClearFields()
 {
-    m_from->clear();
-    m_to->clear();
+    SetValue(RowRangeFrom, QString());
+    SetValue(RowRangeTo, QString());
     m_parentValue = QStringLiteral("None");
-    m_parent->setCurrentText(m_parentValue);
+    SetValue(RowParent, m_parentValue);
 }
 
 void CWizCreatePpg::onCreate()
@@ -205,6 +307,6 @@ void CWizCreatePpg::onCreate()
     }
     emit Created();
     rangeCheck();
-    m_from->setFocus(Qt::OtherFocusReason);
+    PutGridCursor(m_grid, ValueColumn, RowRangeFrom);
     SetModified();
 }

@@ -2,9 +2,10 @@
 // the same parent class of service: the twin base of the class-of-service
 // and the mailbox steps. Create is enabled only while the numbers are new on
 // the server (the depot's user-agent ranges); while they overlap, a notice
-// says so. The range fields take digits only; Create asks once, naming how
-// many user agents it makes, and then runs the creation progress dialog on
-// the wizard's session.
+// grid says so. The fields are the rows of one small input grid, labels on
+// the left and values edited in place on the right. The range values keep
+// digits only; Create asks once, naming how many user agents it makes, and
+// then runs the creation progress dialog on the wizard's session.
 #pragma once
 
 #include "platform/mfc/propertypage.h"
@@ -14,10 +15,7 @@
 
 class CConfigDepot;
 class CServerCommandChannel;
-class QComboBox;
-class QFormLayout;
-class QLabel;
-class QLineEdit;
+class CSpreadSheet;
 class QPushButton;
 
 class CWizCreatePpg : public CPropertyPage {
@@ -28,6 +26,10 @@ public:
         QString rangeFromLabel;
         QString plural; // "COS boxes", "mailboxes"
     };
+    // The rows of the input grid; the class-of-service step adds the
+    // telephone system below them.
+    enum Row { RowRangeFrom = 1, RowRangeTo, RowParent, RowTelephoneSystem };
+    enum Column { LabelColumn = 1, ValueColumn };
     CWizCreatePpg(const Texts &texts, bool makeCos, CConfigDepot *depot);
 
     // The channel of the wizard's session, which the creations go through.
@@ -43,9 +45,10 @@ public:
     bool Range(qint64 &lo, qint64 &hi) const;
     bool IsCreateEnabled() const;
     bool IsNoticeShown() const;
-    QLineEdit *RangeFromEdit() const { return m_from; }
-    QLineEdit *RangeToEdit() const { return m_to; }
-    QComboBox *ParentEdit() const { return m_parent; }
+    CSpreadSheet *Grid() const { return m_grid; }
+    CSpreadSheet *NoticeGrid() const { return m_notice; }
+    // The text of a value cell.
+    QString Value(int row) const;
     QPushButton *CreateButton() const { return m_create; }
 
 signals:
@@ -55,11 +58,21 @@ signals:
 protected:
     bool OnInitDialog() override;
     CConfigDepot *Depot() const { return m_depot; }
-    QFormLayout *Form() const { return m_form; }
-    // A choice typed into an editable list: accepted when empty is allowed
-    // and it is empty, or when it has no blank and is one of the choices;
-    // else the message, and the previous value comes back.
-    bool CheckChoice(QComboBox *box, QString &current, bool emptyAllowed, const QString &refusal);
+    // Appends a row to the input grid: its label, and a value cell that is a
+    // choice cell when `choice`. Returns the row.
+    int AddRow(const QString &label, bool choice);
+    // Writes a value cell without it counting as the user's edit.
+    void SetValue(int row, const QString &text);
+    // The choices of a choice cell.
+    void SetChoices(int row, const QStringList &choices);
+    // A choice typed into a choice cell: accepted when empty is allowed and
+    // it is empty, or when it has no blank and is one of the choices; else
+    // the message, the previous value comes back and the cell gets the
+    // user back once the grid lets go of it.
+    bool CheckChoice(int row, const QStringList &choices, QString &current, bool emptyAllowed,
+                     const QString &refusal);
+    // A value cell of a row the base does not know was edited.
+    virtual void OnValueEdited(int row) { Q_UNUSED(row); }
     // What comes after the creations (the class-of-service page assigns
     // the telephone system); `created` are the numbers that were made.
     virtual void AfterCreation(const QList<long> &created) { Q_UNUSED(created); }
@@ -69,7 +82,10 @@ protected:
 private:
     void rangeCheck();
     void onCreate();
-    void onParentEdited();
+    void onCellChanged(int col, int row);
+    void onCellClicked(int col, int row);
+    void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
+    void fitGrid();
 
     Texts m_texts;
     bool m_makeCos;
@@ -77,10 +93,9 @@ private:
     CServerCommandChannel *m_channel = nullptr;
     QStringList m_cosChoices{QStringLiteral("None")};
     QString m_parentValue = QStringLiteral("None");
-    QFormLayout *m_form = nullptr;
-    QLineEdit *m_from = nullptr;
-    QLineEdit *m_to = nullptr;
-    QComboBox *m_parent = nullptr;
+    CSpreadSheet *m_grid = nullptr;
+    CSpreadSheet *m_notice = nullptr;
     QPushButton *m_create = nullptr;
-    QLabel *m_notice = nullptr;
+    // The value cell whose entry was refused, to be made active again.
+    int m_refocusRow = 0;
 };

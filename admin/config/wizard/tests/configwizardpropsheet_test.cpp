@@ -197,6 +197,32 @@ static void toStep(CConfigWizardPropSheet *wizard, int step)
         QTest::mouseClick(wizard->GetDlgItem<QPushButton>(ID_WIZNEXT), Qt::LeftButton);
 }
 
+static void typeCell(CSpreadSheet *grid, int row, int col, const QString &text)
+{
+    grid->setCurrentCell(row - 1, col - 1);
+    grid->editItem(grid->item(row - 1, col - 1));
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+        if (candidate->isVisible())
+            editor = candidate;
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    // Nothing to type: the user deletes what the cell held.
+    if (text.isEmpty())
+        QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::qWait(0);
+}
+
+// The choices a choice cell of the grid offers.
+static QStringList cellChoices(CSpreadSheet *grid, int row, int col)
+{
+    grid->SetCol(col);
+    grid->SetRow(row);
+    return grid->GetTypeComboBoxList().split(u'\t');
+}
+
 TEST_F(ConfigWizardTest, CreateIsEnabledOnlyForNewNumbers)
 {
     run([&](CConfigWizardPropSheet *wizard) {
@@ -218,23 +244,25 @@ TEST_F(ConfigWizardTest, CreateIsEnabledOnlyForNewNumbers)
             {next - 1, QString::number(last + 1), true},         // reversed, still between
         };
         for (const Case &c : cases) {
-            page->RangeFromEdit()->setText(QString::number(c.from));
-            page->RangeToEdit()->setText(c.to);
+            typeCell(page->Grid(), CWizCreatePpg::RowRangeFrom, CWizCreatePpg::ValueColumn, QString::number(c.from));
+            typeCell(page->Grid(), CWizCreatePpg::RowRangeTo, CWizCreatePpg::ValueColumn, c.to);
             EXPECT_EQ(page->IsCreateEnabled(), c.enabled) << c.from << " " << c.to.toStdString();
             EXPECT_EQ(page->IsNoticeShown(), !c.enabled) << c.from;
+            if (&c == &cases.first())
+                screenshot(wizard, "wizard-6-cos-notice.png");
         }
         screenshot(wizard, "wizard-6-cos-overlap.png");
-        page->RangeFromEdit()->clear();
+        typeCell(page->Grid(), CWizCreatePpg::RowRangeFrom, CWizCreatePpg::ValueColumn, "");
         EXPECT_FALSE(page->IsCreateEnabled());
         EXPECT_FALSE(page->IsNoticeShown());
         // Digits only: the other characters never reach the field.
-        QTest::keyClicks(page->RangeFromEdit(), "3a0-0 ");
-        EXPECT_EQ(page->RangeFromEdit()->text(), "300");
+        typeCell(page->Grid(), CWizCreatePpg::RowRangeFrom, CWizCreatePpg::ValueColumn, "3a0-0 ");
+        EXPECT_EQ(page->Value(CWizCreatePpg::RowRangeFrom), "300");
         // The parent list never offers the marker, and starts with None.
-        QComboBox *parent = page->ParentEdit();
-        EXPECT_EQ(parent->itemText(0), "None");
-        for (int i = 0; i < parent->count(); ++i)
-            EXPECT_NE(parent->itemText(i), "2147483647");
+        const QStringList parent = cellChoices(page->Grid(), CWizCreatePpg::RowParent, CWizCreatePpg::ValueColumn);
+        EXPECT_EQ(parent.value(0), "None");
+        for (const QString &choice : parent)
+            EXPECT_NE(choice, "2147483647");
         click(wizard, IDCANCEL);
     });
 }
@@ -248,30 +276,30 @@ TEST_F(ConfigWizardTest, CreatingClassesOfServiceAsksOnceAndAssignsOnlyTheCreate
         toStep(wizard, CConfigWizardPropSheet::StepCos);
         CWizCOSPpg *page = wizard->CosPage();
         ASSERT_TRUE(findGap(wizard->Depot(), last, next));
-        ASSERT_GT(page->TelephoneSystemEdit()->count(), 1) << "the demo data has telephone systems";
-        group = page->TelephoneSystemEdit()->itemText(1);
+        const QStringList groups =
+            cellChoices(page->Grid(), CWizCreatePpg::RowTelephoneSystem, CWizCreatePpg::ValueColumn);
+        ASSERT_GT(groups.size(), 1) << "the demo data has telephone systems";
+        group = groups[1];
         // A name not in the list is refused and the previous one comes back.
         m_boxes->answer({IDOK, IDYES, IDOK, IDOK});
-        page->TelephoneSystemEdit()->setCurrentText("No such");
-        emit page->TelephoneSystemEdit()->lineEdit()->editingFinished();
-        EXPECT_EQ(page->TelephoneSystemEdit()->currentText(), "");
-        page->TelephoneSystemEdit()->setCurrentText(group);
-        emit page->TelephoneSystemEdit()->lineEdit()->editingFinished();
+        typeCell(page->Grid(), CWizCreatePpg::RowTelephoneSystem, CWizCreatePpg::ValueColumn, "No such");
+        EXPECT_EQ(page->Value(CWizCreatePpg::RowTelephoneSystem), "");
+        typeCell(page->Grid(), CWizCreatePpg::RowTelephoneSystem, CWizCreatePpg::ValueColumn, group);
         // Two new numbers: one question with the count, and the telephone
         // system goes to the two that were made.
-        page->RangeFromEdit()->setText(QString::number(last + 1));
-        page->RangeToEdit()->setText(QString::number(last + 2));
+        typeCell(page->Grid(), CWizCreatePpg::RowRangeFrom, CWizCreatePpg::ValueColumn, QString::number(last + 1));
+        typeCell(page->Grid(), CWizCreatePpg::RowRangeTo, CWizCreatePpg::ValueColumn, QString::number(last + 2));
         m_server->clearLog();
         m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *progress) {
             EXPECT_TRUE(WaitFor([progress] { return !progress->IsRunning(); }, 120000));
             QTest::mouseClick(progress->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
         });
         QTest::mouseClick(page->CreateButton(), Qt::LeftButton);
-        EXPECT_EQ(page->RangeFromEdit()->text(), "");
-        EXPECT_EQ(page->TelephoneSystemEdit()->currentText(), "");
+        EXPECT_EQ(page->Value(CWizCreatePpg::RowRangeFrom), "");
+        EXPECT_EQ(page->Value(CWizCreatePpg::RowTelephoneSystem), "");
         // The new classes of service are parents on both pages now.
         const QString made = QString::number(last + 1);
-        EXPECT_GE(page->ParentEdit()->findText(made), 0) << page->CosChoices().join(" ").toStdString() << " / " << wizard->Depot().m_cosList.toStdString();
+        EXPECT_TRUE(cellChoices(page->Grid(), CWizCreatePpg::RowParent, CWizCreatePpg::ValueColumn).contains(made)) << page->CosChoices().join(" ").toStdString() << " / " << wizard->Depot().m_cosList.toStdString();
         EXPECT_EQ(wizard->MailboxesPage()->CosChoices(), page->CosChoices());
         EXPECT_TRUE(wizard->MailboxesPage()->CosChoices().contains(made));
         click(wizard, IDCANCEL);
@@ -330,21 +358,6 @@ TEST_F(ConfigWizardTest, VoicePortStepShowsThreeColumnsAndRefusesABlankInAnExten
 
 // Types `text` into a cell of `grid` as the user does: the cell's editor,
 // the text, Return.
-static void typeCell(CSpreadSheetEx *grid, int row, int col, const QString &text)
-{
-    grid->setCurrentCell(row - 1, col - 1);
-    grid->editItem(grid->item(row - 1, col - 1));
-    QLineEdit *editor = nullptr;
-    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
-        if (candidate->isVisible())
-            editor = candidate;
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTest::qWait(0);
-}
-
 TEST_F(ConfigWizardTest, AnswerMethodStepAddsRenamesAndOnlyWarnsOfAMissingGreeting)
 {
     qint64 last = 0;
