@@ -68,7 +68,7 @@ bool CWizCreatePpg::OnInitDialog()
                          "by sending your request to VerbantaES.")
               .arg(m_texts.plural),
           QStringLiteral("Configuration Wizard enables the Create button only if the specified %1 are new in "
-                         "VerbantaES. You can change your specification as many times as you want.")
+                         "VerbantaES. You can change the numbers as many times as you want.")
               .arg(m_texts.plural)}) {
         auto *label = new QLabel(text, this);
         label->setWordWrap(true);
