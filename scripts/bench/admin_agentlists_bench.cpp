@@ -8,6 +8,7 @@
 #include "admin/uatools/directsenduadlg.h"
 #include "admin/uatools/ivruseragentsdlg.h"
 #include "platform/com/unknwn.h"
+#include "scripts/bench/conduitregistration.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -82,13 +82,8 @@ int main(int argc, char **argv)
     setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
-    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto registerServer =
-        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
-    if (!registerServer || registerServer() != S_OK) {
-        std::fprintf(stderr, "cannot register Conduit\n");
+    if (!RegisterConduit())
         return 1;
-    }
 
     testserver::SimulatorProcess simulator;
     QString seed;

@@ -11,6 +11,7 @@
 #include "admin/config/configdepot.h"
 #include "admin/session/zeltsession.h"
 #include "platform/com/unknwn.h"
+#include "scripts/bench/conduitregistration.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
@@ -19,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,13 +79,8 @@ int main(int argc, char **argv)
     setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
-    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto registerServer =
-        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
-    if (!registerServer || registerServer() != S_OK) {
-        std::fprintf(stderr, "cannot register Conduit\n");
+    if (!RegisterConduit())
         return 1;
-    }
 
     testserver::SimulatorProcess simulator;
     CSessionSettings settings;

@@ -14,6 +14,7 @@
 #include "admin/widgets/spreadsheet.h"
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"
+#include "scripts/bench/conduitregistration.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
@@ -23,7 +24,6 @@
 #include <QMdiArea>
 #include <QTemporaryDir>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -75,13 +75,8 @@ int main(int argc, char **argv)
     setenv("TMPDIR", folder.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
-    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto registerServer =
-        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
-    if (!registerServer || registerServer() != S_OK) {
-        std::fprintf(stderr, "cannot register Conduit\n");
+    if (!RegisterConduit())
         return 1;
-    }
 
     testserver::SimulatorProcess simulator;
     simulator.seed(

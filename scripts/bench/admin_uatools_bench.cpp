@@ -17,6 +17,7 @@
 #include "admin/uatools/deleteuseragentsdlg.h"
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"
+#include "scripts/bench/conduitregistration.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
@@ -29,7 +30,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -227,13 +227,8 @@ int main(int argc, char **argv)
     setenv("TMPDIR", folder.path().toLocal8Bit().constData(), 1);
     QApplication application(argc, argv);
 
-    void *conduit = dlopen(CONDUIT_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    auto registerServer =
-        conduit ? reinterpret_cast<HRESULT (*)()>(dlsym(conduit, "DllRegisterServer")) : nullptr;
-    if (!registerServer || registerServer() != S_OK) {
-        std::fprintf(stderr, "cannot register Conduit\n");
+    if (!RegisterConduit())
         return 1;
-    }
 
     testserver::SimulatorProcess simulator;
     // Numbers of five digits are no question to ask here.
