@@ -58,7 +58,12 @@ protected:
     // Runs a template dialog; `action` acts on it while it shows.
     int runTemplate(const QString &name, int mode, const std::function<void(CTemplateDlg *)> &action)
     {
-        m_dialogs.on<CTemplateDlg>(action);
+        // Active as under an administrator's hand, so that leaving a field
+        // checks it.
+        m_dialogs.on<CTemplateDlg>([action](CTemplateDlg *d) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+            action(d);
+        });
         CTemplateDlg dialog(*m_session, *m_session, kNotificationApps, nullptr, name, mode);
         const int result = dialog.DoModal();
         EXPECT_EQ(m_dialogs.pending(), 0);
@@ -164,6 +169,21 @@ TEST_P(RefusedNames, RefusesANameWithABlankOrOneTakenBeforeSendingAnything)
 // A name with a blank; an IVR alias the template list does not offer; a
 // template; a notification application.
 INSTANTIATE_TEST_SUITE_P(Names, RefusedNames, testing::Values("Night Shift", "Operator", "Beeper", "Pager"));
+
+TEST_F(AliasDialogs, LeavingATakenNameForAnotherFieldRefusesItThere)
+{
+    m_boxes->answer(IDOK);
+    runTemplate(QString(), CTemplateDlg::ModeAdd, [&](CTemplateDlg *d) {
+        type(edit(d, CAliasEditDlg::IDC_NAME), "Beeper");
+        edit(d, CAliasEditDlg::IDC_PARAMETER)->setFocus();
+        EXPECT_EQ(m_boxes->texts(), QStringList{"The name 'Beeper' already exists. Please enter a new name."});
+        EXPECT_EQ(edit(d, CAliasEditDlg::IDC_NAME)->text(), "");
+        EXPECT_EQ(QApplication::focusWidget(), edit(d, CAliasEditDlg::IDC_NAME));
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+    EXPECT_TRUE(aliasChanges().isEmpty());
+}
 
 TEST_F(AliasDialogs, EditNeverOffersTheEditedTemplateAndReplacesIt)
 {
