@@ -83,6 +83,8 @@ public:
     // row whose first cell the user is to type); a cell that cannot be
     // edited stays closed.
     void EditActiveCell();
+    // Whether a cell's editor is open.
+    bool IsEditing() const { return state() == EditingState; }
     void SetCellType(short type);
     // A locked cell cannot be edited.
     void SetLock(bool locked);

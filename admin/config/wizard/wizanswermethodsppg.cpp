@@ -12,6 +12,7 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/zltexception.h"
+#include "admin/widgets/gridarrowkeys.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertysheet.h"
@@ -110,6 +111,7 @@ bool CWizAnswerMethodsPpg::OnInitDialog()
     m_grid->SetColWidth(RingsColumn, 17);
     m_gridReady = true;
     refreshGrid();
+    new CGridArrowKeys(this, m_grid);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "admin/uatools/parsedrangelist.h"
 #include "admin/useragents/useragent.h"
 #include "admin/session/zltexception.h"
+#include "admin/widgets/gridarrowkeys.h"
 #include "admin/widgets/spreadsheet.h"
 #include "platform/mfc/propertysheet.h"
 #include "platform/msgbox/msgbox.h"
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -108,6 +110,7 @@ bool CWizCreatePpg::OnInitDialog()
     connect(m_grid, &CSpreadSheet::Click, this, &CWizCreatePpg::onCellClicked);
     connect(m_grid, &CSpreadSheet::LeaveCell, this, &CWizCreatePpg::onLeaveCell);
     connect(m_create, &QPushButton::clicked, this, &CWizCreatePpg::onCreate);
+    new CGridArrowKeys(this, m_grid);
     return CPropertyPage::OnInitDialog();
 }
 
@@ -211,10 +214,11 @@ bool CWizCreatePpg::CheckChoice(int row, const QStringList &choices, QString &cu
     }
     AfxMessageBox(refusal.arg(text));
     SetValue(row, current);
-    // Refused while the user moves on: the move is held back once the grid
-    // asks; refused in place: the cell is still the active one.
-    if (m_grid->currentRow() != row - 1 || m_grid->currentColumn() != ValueColumn - 1)
-        m_refocusRow = row;
+    // The move that made the grid let go of the cell (a click elsewhere, an
+    // arrow key) is held back when the grid asks, in this same event; a cell
+    // refused in place holds nothing back afterwards.
+    m_refocusRow = row;
+    QTimer::singleShot(0, this, [this] { m_refocusRow = 0; });
     m_grid->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -1,6 +1,8 @@
 // The wizard's holiday step; see wizholidaysppg.h.
 #include "admin/config/wizard/wizholidaysppg.h"
 
+#include "admin/widgets/gridarrowkeys.h"
+#include "admin/widgets/spreadsheetex.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertysheet.h"
 
@@ -17,6 +19,13 @@ CWizHolidaysPpg::CWizHolidaysPpg()
     for (const auto &[page, wizard] : renumbered)
         if (QWidget *control = GetDlgItem<QWidget>(page))
             SetDlgCtrlID(control, wizard);
+}
+
+bool CWizHolidaysPpg::OnInitDialog()
+{
+    const bool result = CConfigHolidaysPropPage::OnInitDialog();
+    new CGridArrowKeys(this, Grid());
+    return result;
 }
 
 bool CWizHolidaysPpg::OnSetActive()

@@ -21,6 +21,7 @@ public:
     CWizHolidaysPpg();
 
 protected:
+    bool OnInitDialog() override;
     bool OnSetActive() override;
     bool OnCommand(int id) override;
 };

@@ -4,6 +4,7 @@
 #include "admin/config/configdepot.h"
 #include "admin/config/configpropsheet.h"
 #include "admin/session/tcllist.h"
+#include "admin/widgets/gridarrowkeys.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertysheet.h"
@@ -92,6 +93,7 @@ bool CWizVoicePortsPpg::OnInitDialog()
     m_grid->SetColWidth(ColAnswerMethod, 24);
     m_gridReady = true;
     refreshGrid();
+    new CGridArrowKeys(this, m_grid);
     return true;
 }
 

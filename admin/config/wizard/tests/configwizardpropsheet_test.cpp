@@ -521,3 +521,87 @@ TEST_F(ConfigWizardTest, AnswerMethodStepChecksTheTelephoneSystemAndKeepsTheRing
 }
 
 } // namespace
+
+TEST_F(ConfigWizardTest, ArrowKeysOnAStepsButtonsMoveTheGridsActiveCell)
+{
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepAnswerMethods);
+        CWizAnswerMethodsPpg *page = wizard->AnswerMethods();
+        CSpreadSheetEx *grid = page->Grid();
+        ASSERT_GE(grid->rowCount(), 2);
+        grid->setCurrentCell(0, CWizAnswerMethodsPpg::NameColumn - 1);
+        auto *add = page->GetDlgItem<QPushButton>(CWizAnswerMethodsPpg::IDC_ADD);
+        QTest::keyClick(add, Qt::Key_Down);
+        QTest::keyClick(add, Qt::Key_Right);
+        EXPECT_EQ(grid->currentRow(), 1);
+        EXPECT_EQ(grid->currentColumn(), CWizAnswerMethodsPpg::GreetingColumn - 1);
+        QTest::keyClick(add, Qt::Key_Up);
+        EXPECT_EQ(grid->currentRow(), 0);
+        // The key moved the cell and nothing else: no method was added.
+        EXPECT_EQ(grid->rowCount(), page->Methods().Count());
+
+        // On a creation step, from its Create button; the label column is
+        // never the active one.
+        toStep(wizard, CConfigWizardPropSheet::StepCos);
+        CWizCOSPpg *cos = wizard->CosPage();
+        qint64 last = 0;
+        qint64 next = 0;
+        ASSERT_TRUE(findGap(wizard->Depot(), last, next));
+        typeCell(cos->Grid(), CWizCreatePpg::RowRangeFrom, CWizCreatePpg::ValueColumn, QString::number(last + 1));
+        ASSERT_TRUE(cos->IsCreateEnabled());
+        QTest::keyClick(cos->CreateButton(), Qt::Key_Down);
+        EXPECT_EQ(cos->Grid()->currentRow(), CWizCreatePpg::RowRangeTo - 1);
+        QTest::keyClick(cos->CreateButton(), Qt::Key_Left);
+        EXPECT_EQ(cos->Grid()->currentRow(), CWizCreatePpg::RowRangeTo - 1);
+        EXPECT_EQ(cos->Grid()->currentColumn(), CWizCreatePpg::ValueColumn - 1);
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(ConfigWizardTest, ACreationStepsLabelMeansItsValue)
+{
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepMailboxes);
+        CSpreadSheet *grid = wizard->MailboxesPage()->Grid();
+        for (int row : {CWizCreatePpg::RowParent, CWizCreatePpg::RowRangeTo}) {
+            const QRect label = grid->visualRect(grid->model()->index(row - 1, CWizCreatePpg::LabelColumn - 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, label.center());
+            EXPECT_EQ(grid->currentRow(), row - 1);
+            EXPECT_EQ(grid->currentColumn(), CWizCreatePpg::ValueColumn - 1) << row;
+        }
+        click(wizard, IDCANCEL);
+    });
+}
+
+TEST_F(ConfigWizardTest, ARefusedParentHoldsBackTheMoveThatLeftIt)
+{
+    m_boxes->answer(IDOK);
+    run([&](CConfigWizardPropSheet *wizard) {
+        toStep(wizard, CConfigWizardPropSheet::StepMailboxes);
+        CSpreadSheet *grid = wizard->MailboxesPage()->Grid();
+        // Typed, then left by a click on another field instead of Enter.
+        grid->setCurrentCell(CWizCreatePpg::RowParent - 1, CWizCreatePpg::ValueColumn - 1);
+        grid->editItem(grid->item(CWizCreatePpg::RowParent - 1, CWizCreatePpg::ValueColumn - 1));
+        QLineEdit *editor = nullptr;
+        for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+            if (candidate->isVisible())
+                editor = candidate;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, "bogus");
+        const QRect from =
+            grid->visualRect(grid->model()->index(CWizCreatePpg::RowRangeFrom - 1, CWizCreatePpg::ValueColumn - 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, from.center());
+        QTest::qWait(0);
+        EXPECT_EQ(grid->currentRow(), CWizCreatePpg::RowParent - 1);
+        EXPECT_EQ(grid->currentColumn(), CWizCreatePpg::ValueColumn - 1);
+        EXPECT_EQ(wizard->MailboxesPage()->Value(CWizCreatePpg::RowParent), "None");
+        // Held back once: the next move goes where it is sent.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, from.center());
+        EXPECT_EQ(grid->currentRow(), CWizCreatePpg::RowRangeFrom - 1);
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Invalid parent COS 'bogus'. Try to enter a valid COS or select one from the "
+                                            "list after closing this message box."});
+}
