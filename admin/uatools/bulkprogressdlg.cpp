@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <deque>
 #include <optional>
 
 namespace {
@@ -103,8 +105,26 @@ void CBulkProgressDlg::runWorker(HWND window)
         total += Skips(number) ? 0 : 1;
     m_total = total;
 
+    // Numbers sent and not yet waited for, oldest first; a number that could
+    // not be sent carries its failure instead of a command.
+    struct Started {
+        uint32_t number;
+        CPendingCommand command;
+        std::optional<QString> failure;
+    };
+    std::deque<Started> started;
+    std::deque<QString> results;
+    const size_t inFlight = size_t(std::max(1, CommandsInFlight()));
+    const auto finishOldest = [&] {
+        Started &oldest = started.front();
+        results.push_back(oldest.failure ? *oldest.failure : finishOne(oldest.number, oldest.command));
+        started.pop_front();
+    };
+    const auto handOverResults = [&] {
+        for (; !results.empty(); results.pop_front())
+            handOver(window, results.front());
+    };
     bool cancelled = false;
-    std::optional<QString> unreported;
     for (CParsedRangeList::Expansion expansion(m_list); expansion.Next(number);) {
         if (m_cancelRequested) {
             cancelled = true;
@@ -112,20 +132,23 @@ void CBulkProgressDlg::runWorker(HWND window)
         }
         if (Skips(number))
             continue;
-        CPendingCommand started;
-        std::optional<QString> failure;
+        Started next{number, {}, std::nullopt};
         try {
-            started = StartOne(number);
+            next.command = StartOne(number);
         } catch (const CZltException &error) {
-            failure = FailureText(error, number);
+            next.failure = FailureText(error, number);
         }
-        // The dialog takes the previous result while the server works.
-        if (unreported)
-            handOver(window, *unreported);
-        unreported = failure ? *failure : finishOne(number, started);
+        started.push_back(std::move(next));
+        // The dialog takes the results so far while the server works.
+        handOverResults();
+        while (started.size() >= inFlight)
+            finishOldest();
     }
-    if (unreported)
-        handOver(window, *unreported);
+    // What was sent is waited for and reported, cancelled or not: the
+    // dialog reports exactly what the server received.
+    while (!started.empty())
+        finishOldest();
+    handOverResults();
     PostMessage(window, WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
 }
 

@@ -13,10 +13,14 @@
 //
 // Handing a result over costs two thread wake-ups and the dialog's own
 // work, as much as a fast server takes for a number. So the worker sends a
-// number's command first and hands the previous number's result over while
-// the server works on it: the server still sees one command at a time, and
-// the dialog still gets every result, in order. A session that fails (a lost
-// link) fails the number it was sending; the run goes on and counts it.
+// number's command first and hands the previous results over while the
+// server works on it; the dialog still gets every result, in order. Where
+// the numbers are independent of each other (creation), the next number's
+// command is sent before the previous reply is waited for, so the server
+// never waits for the program between two numbers; otherwise the server
+// sees one number at a time. A session that fails (a lost link) fails the
+// number it was sending; the run goes on and counts it. A cancelled run
+// still waits for what it sent, so what it reports is what the server got.
 #pragma once
 
 #include "admin/session/pendingcommand.h"
@@ -79,6 +83,9 @@ protected:
     // error reply ("!" first) for a failure. Both may throw CZltException.
     virtual CPendingCommand StartOne(uint32_t number) = 0;
     virtual QString FinishOne(uint32_t number, CPendingCommand &started) = 0;
+    // How many numbers may have their first command at the server at once.
+    // One unless a number's outcome can never depend on the one before it.
+    virtual int CommandsInFlight() const { return 1; }
     // On the user-interface thread, for each result in order.
     virtual void OnResult(const QString &, bool) {}
     virtual QString BuildSummary() const = 0;
