@@ -280,16 +280,18 @@ void CManageAdminsDlg::levelClicked()
 LRESULT CManageAdminsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
-        // A message box of the check itself takes the focus too.
+        // A message box of the check itself takes the focus too; OK checks
+        // the fields itself and Cancel needs no check, so checking on the
+        // way to either would say it twice for one click.
         QWidget *now = QApplication::focusWidget();
-        const bool toOwnControl = now && isAncestorOf(now);
+        const bool toField = now && isAncestorOf(now) && now != GetDlgItem(IDC_OK) && now != GetDlgItem(IDCANCEL);
         switch (LOWORD(wParam)) {
         case IDC_CONFIRM:
-            if (toOwnControl)
+            if (toField)
                 confirmationLeft();
             break;
         case IDC_RANGE:
-            if (toOwnControl && m_range->text() != m_checkedRange && !rangeLeft())
+            if (toField && m_range->text() != m_checkedRange && !rangeLeft())
                 GotoDlgCtrl(m_range);
             break;
         case IDC_PASSWORD:

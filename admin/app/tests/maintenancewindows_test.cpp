@@ -411,6 +411,34 @@ TEST_F(Accounts, AddSendsTheLineWithItsTwoBlanks)
     EXPECT_EQ(dialog->SelectedName(), QStringLiteral("frontdesk"));
 }
 
+// With the dialog active, as under an administrator's hand: leaving a
+// field for another checks it there, and a click on OK checks it once.
+TEST_F(Accounts, AFieldLeftForOkIsCheckedOnce)
+{
+    login();
+    CAdministratorListDlg *dialog = openList();
+    ASSERT_NE(dialog, nullptr);
+    m_boxes->answer({IDOK, IDOK});
+    m_dialogs.on<CManageAdminsDlg>([&](CManageAdminsDlg *add) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(add));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_NAME), QStringLiteral("frontdesk"));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_PASSWORD), QStringLiteral("secret"));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_CONFIRM), QStringLiteral("secreT"));
+        add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_NAME)->setFocus();
+        EXPECT_EQ(m_boxes->texts(),
+                  QStringList{QStringLiteral("Passwords do not match.  Please re-enter your password")});
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_PASSWORD), QStringLiteral("secret"));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_CONFIRM), QStringLiteral("secreT"));
+        click(add, CManageAdminsDlg::IDC_OK);
+        EXPECT_EQ(m_boxes->texts().size(), 2);
+        EXPECT_EQ(m_boxes->texts().value(1),
+                  QStringLiteral("Passwords do not match.  Please reenter your password"));
+        click(add, IDCANCEL);
+    });
+    click(dialog, CAdministratorListDlg::IDC_ADD);
+    EXPECT_TRUE(received(QStringLiteral("AddRemoteUser")).isEmpty());
+}
+
 TEST_F(Accounts, PasswordsArriveAsData)
 {
     login();
