@@ -9,6 +9,7 @@
 #include "admin/config/configgridcell.h"
 #include "admin/config/configintegrationpropage.h"
 #include "admin/config/configitemname.h"
+#include "admin/config/configlistgrid.h"
 #include "admin/config/configpropsheet.h"
 #include "admin/config/creategreetinguadlg.h"
 #include "admin/config/voiceportsppg.h"
@@ -17,17 +18,12 @@
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
 const QString kEmptyName = QStringLiteral(
     "Empty Answer Method Name is invalid. Try to enter a valid name after closing this message box.");
-const QString kNameTaken = QStringLiteral(
-    "There is already an Answer Method Name '%1'. Try to enter another name after closing this message box.");
 const QString kInvalidGreeting = QStringLiteral(
     "Invalid User Agent '%1'. Try to enter a valid User Agent after closing this message box.");
 const QString kNewGreeting = QStringLiteral("User Agent '%1' has not been referenced in any other Answer Method "
@@ -49,20 +45,10 @@ constexpr qint32 kMailboxRoot = 2147483647;
 CConfigAnswerMethodsPropPage::CConfigAnswerMethodsPropPage()
     : CConfigPropPage(IDD, tr("Answer Methods"), CConfigPropSheet::ID_CONFIG_ANSWER_METHODS),
       m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)),
-      m_remove(SetDlgCtrlID(new QPushButton(tr("Remove"), this), IDC_REMOVE))
+      m_list(new CConfigListGrid(this, m_grid, IDC_ADD, IDC_REMOVE, [this] { return m_methods.Count(); })),
+      m_columns(m_grid)
 {
-    auto *add = SetDlgCtrlID(new QPushButton(tr("Add"), this), IDC_ADD);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(m_remove);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
-    layout->addLayout(buttons);
-
     connect(m_grid, &CSpreadSheet::Change, this, &CConfigAnswerMethodsPropPage::onCellChanged);
-    connect(m_grid, &CSpreadSheet::Click, this, &CConfigAnswerMethodsPropPage::onClick);
-    connect(m_grid, &CSpreadSheet::LeaveCell, this, &CConfigAnswerMethodsPropPage::onLeaveCell);
 }
 
 void CConfigAnswerMethodsPropPage::LoadFromDepot()
@@ -76,13 +62,9 @@ void CConfigAnswerMethodsPropPage::LoadFromDepot()
                 &CConfigAnswerMethodsPropPage::RenameIntegrationGroup, Qt::UniqueConnection);
     }
     m_methods.Parse(Depot()->m_answerMethods);
-    // Until the integration page tells its own, the groups the server has.
-    QStringList groups;
-    for (const ConfigGroupRecord &group : std::as_const(Depot()->m_groups))
-        groups.append(group[0]);
-    m_groupNames = groups;
-    m_currentRow = 0;
-    rebuildGreetingList();
+    m_columns.TakeDepotGroups(*Depot());
+    m_list->SetCurrentRow(0);
+    m_columns.RebuildGreetingList(m_methods);
     publishNames();
     SetModified(false);
     refreshGrid();
@@ -90,7 +72,7 @@ void CConfigAnswerMethodsPropPage::LoadFromDepot()
 
 void CConfigAnswerMethodsPropPage::SaveToDepot()
 {
-    if (!m_gridReady)
+    if (!m_columns.IsReady())
         return;
     Depot()->m_answerMethods = m_methods.Format();
     m_renamedOnPorts = false;
@@ -101,15 +83,10 @@ bool CConfigAnswerMethodsPropPage::OnInitDialog()
 {
     CConfigPropPage::OnInitDialog();
     m_grid->SetRowHeight(0, 2 * 12.75);
-    const char *headers[] = {"Answer Method\nName", "Greeting\nUser Agent", "Number of\nRings To Answer",
-                             "Telephone System\nIntegration Name"};
-    for (int col = NameColumn; col <= GroupColumn; ++col)
-        SetGridCellText(m_grid, col, 0, tr(headers[col - 1]));
-    m_grid->SetColWidth(NameColumn, 18);
-    m_grid->SetColWidth(GreetingColumn, 14);
-    m_grid->SetColWidth(RingsColumn, 19);
-    m_gridReady = true;
-    fitColumns();
+    m_columns.Initialise({tr("Answer Method\nName"), tr("Greeting\nUser Agent"), tr("Number of\nRings To Answer"),
+                          tr("Telephone System\nIntegration Name")},
+                         {18, 14, 19});
+    m_columns.FitColumns(m_methods.Count());
     refreshGrid();
     return true;
 }
@@ -131,16 +108,7 @@ bool CConfigAnswerMethodsPropPage::OnCommand(int id)
 void CConfigAnswerMethodsPropPage::resizeEvent(QResizeEvent *event)
 {
     CConfigPropPage::resizeEvent(event);
-    fitColumns();
-}
-
-// The group column takes the width the others leave.
-void CConfigAnswerMethodsPropPage::fitColumns()
-{
-    if (!m_gridReady)
-        return;
-    m_grid->SizeColumns(GroupColumn, true);
-    m_grid->RestoreColumnWidth(m_methods.Count());
+    m_columns.FitColumns(m_methods.Count());
 }
 
 CVoicePortsPpg *CConfigAnswerMethodsPropPage::voicePorts() const
@@ -152,33 +120,11 @@ CVoicePortsPpg *CConfigAnswerMethodsPropPage::voicePorts() const
 
 void CConfigAnswerMethodsPropPage::refreshGrid()
 {
-    if (!m_gridReady)
+    if (!m_columns.IsReady())
         return;
     m_grid->RestoreColumnWidth(m_methods.Count());
-    const QString greetings = m_greetingNumbers.join(u'\t');
-    const QString groups = m_groupNames.join(u'\t');
-    for (int n = 1; n <= m_methods.Count(); ++n) {
-        const AnswerMethodRecord &record = m_methods.Record(n);
-        SetGridCellText(m_grid, NameColumn, n, record.name);
-        m_grid->SetCol(GreetingColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
-        m_grid->SetTypeComboBoxList(greetings);
-        m_grid->SetText(record.greeting);
-        SetGridCellText(m_grid, RingsColumn, n, record.rings);
-        m_grid->SetCol(GroupColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
-        m_grid->SetTypeComboBoxList(groups);
-        m_grid->SetText(record.group);
-    }
-    updateRemoveButton();
-}
-
-void CConfigAnswerMethodsPropPage::updateRemoveButton()
-{
-    const bool selected = m_currentRow >= 1 && m_currentRow <= m_methods.Count();
-    m_remove->setEnabled(selected);
-    if (!selected)
-        m_grid->setCurrentCell(-1, -1);
+    m_columns.FillRows(m_methods);
+    m_list->UpdateRemoveButton();
 }
 
 void CConfigAnswerMethodsPropPage::publishNames()
@@ -187,22 +133,9 @@ void CConfigAnswerMethodsPropPage::publishNames()
         ports->SetAnswerMethodList(m_methods.NamesText());
 }
 
-void CConfigAnswerMethodsPropPage::rebuildGreetingList()
-{
-    m_greetingNumbers = m_methods.GreetingNumbers();
-    if (!m_gridReady)
-        return;
-    const QString greetings = m_greetingNumbers.join(u'\t');
-    for (int n = 1; n <= m_methods.Count(); ++n) {
-        m_grid->SetCol(GreetingColumn);
-        m_grid->SetRow(n);
-        m_grid->SetTypeComboBoxList(greetings);
-    }
-}
-
 void CConfigAnswerMethodsPropPage::SetIntegrationGroupNames(const QString &names)
 {
-    m_groupNames = names.isEmpty() ? QStringList() : names.split(u'\t');
+    m_columns.SetGroupNames(names);
     refreshGrid();
 }
 
@@ -221,49 +154,28 @@ void CConfigAnswerMethodsPropPage::RenameIntegrationGroup(const QString &oldName
 // lines with the new name.
 bool CConfigAnswerMethodsPropPage::HoldsUnfinishedNameEdit() const
 {
-    const QWidget *focus = QApplication::focusWidget();
-    const bool editing = m_gridReady && focus && m_grid->viewport()->isAncestorOf(focus) &&
-                         m_grid->currentColumn() == NameColumn - 1;
+    const bool editing = m_columns.EditorHasFocus() && m_grid->currentColumn() == NameColumn - 1;
     return editing || m_renamedOnPorts;
 }
 
 void CConfigAnswerMethodsPropPage::FinishNameEdit()
 {
-    commitOpenEditor();
+    m_columns.CommitOpenEditor();
     publishNames();
     refreshGrid();
 }
 
 bool CConfigAnswerMethodsPropPage::OnKillActive()
 {
-    commitOpenEditor();
+    m_columns.CommitOpenEditor();
     return CConfigPropPage::OnKillActive();
-}
-
-// An editor losing the focus hands its text to the grid, which reports it
-// as a change like any other.
-void CConfigAnswerMethodsPropPage::commitOpenEditor()
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (m_gridReady && focus && m_grid->viewport()->isAncestorOf(focus))
-        m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 // --- cell events ------------------------------------------------------------------------
 
-void CConfigAnswerMethodsPropPage::refuse(int col, int row, const QString &message, const QString &previous)
-{
-    AfxMessageBox(message);
-    // A refusal while the user moves to another cell holds the move back.
-    m_invalidEntry = m_grid->currentRow() != row - 1 || m_grid->currentColumn() != col - 1;
-    m_currentRow = row;
-    SetGridCellText(m_grid, col, row, previous);
-    m_grid->setFocus(Qt::OtherFocusReason);
-}
-
 void CConfigAnswerMethodsPropPage::onCellChanged(int col, int row)
 {
-    m_invalidEntry = false;
+    m_list->ForgetRefusal();
     if (row < 1 || row > m_methods.Count())
         return;
     AnswerMethodRecord &record = m_methods.Record(row);
@@ -281,21 +193,21 @@ void CConfigAnswerMethodsPropPage::onCellChanged(int col, int row)
             SetGridCellText(m_grid, col, row, record.rings);
             SetModified(true);
         } else {
-            refuse(col, row, kRingsRange, record.rings);
+            m_list->Refuse(col, row, kRingsRange, record.rings);
         }
         break;
     case GroupColumn:
-        if (!text.contains(u' ') && m_groupNames.contains(text)) {
+        if (m_columns.IsGroupName(text)) {
             record.group = text;
             SetModified(true);
         } else {
-            refuse(col, row, kInvalidGroup.arg(text), record.group);
+            m_list->Refuse(col, row, kInvalidGroup.arg(text), record.group);
         }
         break;
     default:
         break;
     }
-    updateRemoveButton();
+    m_list->UpdateRemoveButton();
 }
 
 void CConfigAnswerMethodsPropPage::nameChanged(int row, const QString &typed)
@@ -305,9 +217,9 @@ void CConfigAnswerMethodsPropPage::nameChanged(int row, const QString &typed)
     SetGridCellText(m_grid, NameColumn, row, name);
     switch (m_methods.CheckName(name, row)) {
     case CAnswerMethodList::NameEmpty:
-        return refuse(NameColumn, row, kEmptyName, record.name);
+        return m_list->Refuse(NameColumn, row, kEmptyName, record.name);
     case CAnswerMethodList::NameTaken:
-        return refuse(NameColumn, row, kNameTaken.arg(name), record.name);
+        return m_list->Refuse(NameColumn, row, CAnswerMethodGrid::NameTakenMessage(name), record.name);
     case CAnswerMethodList::NameAccepted:
         break;
     }
@@ -325,16 +237,16 @@ void CConfigAnswerMethodsPropPage::greetingChanged(int row, const QString &typed
     AnswerMethodRecord &record = m_methods.Record(row);
     const std::optional<quint32> number = CAnswerMethodList::ParseGreeting(typed.trimmed());
     if (!number)
-        return refuse(GreetingColumn, row, kInvalidGreeting.arg(typed), record.greeting);
+        return m_list->Refuse(GreetingColumn, row, kInvalidGreeting.arg(typed), record.greeting);
     if (!ensureGreetingUserAgent(*number)) {
         SetGridCellText(m_grid, GreetingColumn, row, record.greeting);
         return;
     }
     record.greeting = QString::number(*number);
     SetGridCellText(m_grid, GreetingColumn, row, record.greeting);
-    if (!m_greetingNumbers.contains(record.greeting))
+    if (!m_columns.ListsGreeting(record.greeting))
         AfxMessageBox(kNewGreeting.arg(record.greeting));
-    rebuildGreetingList();
+    m_columns.RebuildGreetingList(m_methods);
     SetModified(true);
 }
 
@@ -363,25 +275,6 @@ bool CConfigAnswerMethodsPropPage::ensureGreetingUserAgent(quint32 number)
     return exists();
 }
 
-void CConfigAnswerMethodsPropPage::onClick(int, int row)
-{
-    m_currentRow = row < 1 ? 0 : row;
-    updateRemoveButton();
-}
-
-void CConfigAnswerMethodsPropPage::onLeaveCell(int, int row, int, int newRow, bool *cancel)
-{
-    if (m_invalidEntry) {
-        m_invalidEntry = false;
-        m_currentRow = row;
-        *cancel = true;
-        m_grid->setFocus(Qt::OtherFocusReason);
-    } else if (newRow >= 1) {
-        m_currentRow = newRow;
-    }
-    updateRemoveButton();
-}
-
 // --- Add and Remove ---------------------------------------------------------------------
 
 void CConfigAnswerMethodsPropPage::addMethod()
@@ -400,7 +293,7 @@ void CConfigAnswerMethodsPropPage::addMethod()
         const CAnswerMethodList::NameFault fault = m_methods.CheckName(name, 0);
         if (fault == CAnswerMethodList::NameAccepted)
             break;
-        AfxMessageBox(fault == CAnswerMethodList::NameEmpty ? kEmptyName : kNameTaken.arg(name));
+        AfxMessageBox(fault == CAnswerMethodList::NameEmpty ? kEmptyName : CAnswerMethodGrid::NameTakenMessage(name));
     }
     AnswerMethodRecord record;
     record.name = name;
@@ -409,18 +302,19 @@ void CConfigAnswerMethodsPropPage::addMethod()
         record.group = m_methods.Record(1).group;
     }
     m_methods.Append(record);
-    m_currentRow = m_methods.Count();
+    m_list->SetCurrentRow(m_methods.Count());
     publishNames();
     refreshGrid();
-    PutGridCursor(m_grid, NameColumn, m_currentRow);
+    PutGridCursor(m_grid, NameColumn, m_list->CurrentRow());
     SetModified(true);
 }
 
 void CConfigAnswerMethodsPropPage::removeMethod()
 {
-    if (m_methods.Count() < 1 || m_currentRow < 1 || m_currentRow > m_methods.Count())
+    const int row = m_list->CurrentRow();
+    if (m_methods.Count() < 1 || row < 1 || row > m_methods.Count())
         return;
-    const QString name = m_methods.Record(m_currentRow).name;
+    const QString name = m_methods.Record(row).name;
     CVoicePortsPpg *ports = voicePorts();
     if (ports && ports->IsAnswerMethodUsed(name)) {
         AfxMessageBox(kMethodInUse.arg(name));
@@ -428,12 +322,11 @@ void CConfigAnswerMethodsPropPage::removeMethod()
     }
     if (ports)
         ports->ClearAnswerMethod(name);
-    m_methods.Remove(m_currentRow);
-    if (m_currentRow > m_methods.Count())
-        m_currentRow = m_methods.Count();
-    rebuildGreetingList();
+    m_methods.Remove(row);
+    m_list->SetCurrentRow(std::min(row, m_methods.Count()));
+    m_columns.RebuildGreetingList(m_methods);
     publishNames();
     refreshGrid();
-    PutGridCursor(m_grid, NameColumn, m_currentRow);
+    PutGridCursor(m_grid, NameColumn, m_list->CurrentRow());
     SetModified(true);
 }

@@ -7,20 +7,21 @@
 // does not exist yet on the server when the administrator agrees.
 #pragma once
 
+#include "admin/config/answermethodgrid.h"
 #include "admin/config/answermethodlist.h"
 #include "admin/config/configproppage.h"
 
 #include <QStringList>
 
+class CConfigListGrid;
 class CSpreadSheetEx;
 class CVoicePortsPpg;
-class QPushButton;
 
 class CConfigAnswerMethodsPropPage : public CConfigPropPage {
     Q_OBJECT
 public:
     enum { IDD = 1223, IDC_GRID = 1396, IDC_REMOVE = 1435, IDC_ADD = 1436 };
-    enum Column { NameColumn = 1, GreetingColumn, RingsColumn, GroupColumn };
+    using enum CAnswerMethodGrid::Column;
 
     CConfigAnswerMethodsPropPage();
 
@@ -50,16 +51,9 @@ protected:
 private:
     CVoicePortsPpg *voicePorts() const;
     void refreshGrid();
-    void fitColumns();
-    void updateRemoveButton();
     void publishNames();
-    void rebuildGreetingList();
-    void commitOpenEditor();
 
     void onCellChanged(int col, int row);
-    void onClick(int col, int row);
-    void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
-    void refuse(int col, int row, const QString &message, const QString &previous);
     void nameChanged(int row, const QString &typed);
     void greetingChanged(int row, const QString &typed);
     // True when the greeting user agent exists, or was created now.
@@ -68,13 +62,11 @@ private:
     void removeMethod();
 
     CSpreadSheetEx *m_grid;
-    QPushButton *m_remove;
-    bool m_gridReady = false;
+    // The Add and Remove buttons, the current row and the refusals.
+    CConfigListGrid *m_list;
+    // The columns and their choice lists.
+    CAnswerMethodGrid m_columns;
     CAnswerMethodList m_methods;
-    QStringList m_greetingNumbers;
-    QStringList m_groupNames;
-    int m_currentRow = 0;
-    bool m_invalidEntry = false;
     // A method renamed on the Voice Ports page since the last store: that
     // page must store its lines too, even if it was never shown.
     bool m_renamedOnPorts = false;

@@ -9,12 +9,11 @@
 #include "admin/config/configpropsheet.h"
 #include "admin/config/configgridcell.h"
 #include "admin/config/configitemname.h"
+#include "admin/config/configlistgrid.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -38,27 +37,17 @@ bool hasBlank(const QString &text)
 } // namespace
 
 CConfigIvrHostsPropPage::CConfigIvrHostsPropPage()
-    : CConfigPropPage(IDD, tr("IVR Hosts"), CConfigPropSheet::ID_CONFIG_IVR_HOSTS), m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)),
-      m_remove(SetDlgCtrlID(new QPushButton(tr("Remove"), this), IDC_REMOVE))
+    : CConfigPropPage(IDD, tr("IVR Hosts"), CConfigPropSheet::ID_CONFIG_IVR_HOSTS),
+      m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)),
+      m_list(new CConfigListGrid(this, m_grid, IDC_ADD, IDC_REMOVE, [this] { return m_hosts.Count(); }))
 {
-    auto *add = SetDlgCtrlID(new QPushButton(tr("Add"), this), IDC_ADD);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(m_remove);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
-    layout->addLayout(buttons);
-
     connect(m_grid, &CSpreadSheet::Change, this, &CConfigIvrHostsPropPage::onCellChanged);
-    connect(m_grid, &CSpreadSheet::LeaveCell, this, &CConfigIvrHostsPropPage::onLeaveCell);
-    connect(m_grid, &CSpreadSheet::Click, this, &CConfigIvrHostsPropPage::onClick);
 }
 
 void CConfigIvrHostsPropPage::LoadFromDepot()
 {
     m_hosts.Parse(Depot()->m_ivrHosts);
-    m_selectedRow = 0;
+    m_list->SetCurrentRow(0);
     SetModified(false);
     refreshGrid();
 }
@@ -127,28 +116,7 @@ void CConfigIvrHostsPropPage::refreshGrid()
         SetGridCellText(m_grid, UserColumn, n, record.userId);
         SetGridCellText(m_grid, PasswordColumn, n, record.password);
     }
-    updateButtons();
-}
-
-void CConfigIvrHostsPropPage::updateButtons()
-{
-    if (m_selectedRow < 1) {
-        m_remove->setEnabled(false);
-        m_grid->setCurrentCell(-1, -1);
-    } else {
-        m_remove->setEnabled(true);
-    }
-}
-
-void CConfigIvrHostsPropPage::refuse(int col, int row, const QString &message, const QString &previous)
-{
-    AfxMessageBox(message);
-    // A refusal while the user moves on to another cell holds the move back;
-    // one confirmed in place (Enter) has nothing to hold back.
-    m_editError = m_grid->currentRow() != row - 1 || m_grid->currentColumn() != col - 1;
-    m_selectedRow = row;
-    SetGridCellText(m_grid, col, row, previous);
-    m_grid->setFocus(Qt::OtherFocusReason);
+    m_list->UpdateRemoveButton();
 }
 
 void CConfigIvrHostsPropPage::onCellChanged(int col, int row)
@@ -162,50 +130,31 @@ void CConfigIvrHostsPropPage::onCellChanged(int col, int row)
         text = ConfigItemName(text);
         SetGridCellText(m_grid, col, row, text);
         if (text.isEmpty())
-            return refuse(col, row, kEmptyHost, record.host);
+            return m_list->Refuse(col, row, kEmptyHost, record.host);
         if (m_hosts.HasHost(text, row))
-            return refuse(col, row, kHostTaken.arg(text), record.host);
+            return m_list->Refuse(col, row, kHostTaken.arg(text), record.host);
         record.host = text;
         break;
     case SessionColumn:
         if (text.isEmpty())
-            return refuse(col, row, kEmptySession, record.sessionFile);
+            return m_list->Refuse(col, row, kEmptySession, record.sessionFile);
         record.sessionFile = text;
         break;
     case UserColumn:
         if (hasBlank(text))
-            return refuse(col, row, kInvalidUser.arg(text), record.userId);
+            return m_list->Refuse(col, row, kInvalidUser.arg(text), record.userId);
         record.userId = text;
         break;
     case PasswordColumn:
         if (hasBlank(text))
-            return refuse(col, row, kInvalidPassword.arg(text), record.password);
+            return m_list->Refuse(col, row, kInvalidPassword.arg(text), record.password);
         record.password = text;
         break;
     default:
         return;
     }
-    updateButtons();
+    m_list->UpdateRemoveButton();
     SetModified(true);
-}
-
-void CConfigIvrHostsPropPage::onLeaveCell(int, int row, int, int newRow, bool *cancel)
-{
-    if (m_editError) {
-        m_editError = false;
-        m_selectedRow = row;
-        *cancel = true;
-        m_grid->setFocus(Qt::OtherFocusReason);
-    } else if (newRow >= 1) {
-        m_selectedRow = newRow;
-    }
-    updateButtons();
-}
-
-void CConfigIvrHostsPropPage::onClick(int, int row)
-{
-    m_selectedRow = row < 1 ? 0 : row;
-    updateButtons();
 }
 
 void CConfigIvrHostsPropPage::addHost()
@@ -225,22 +174,22 @@ void CConfigIvrHostsPropPage::addHost()
             break;
     }
     m_hosts.Append(IvrHostRecord{name, QString(), QString(), QString()});
-    m_selectedRow = m_hosts.Count();
+    m_list->SetCurrentRow(m_hosts.Count());
     refreshGrid();
     // The session file must be filled before the host is written.
-    PutGridCursor(m_grid, SessionColumn, m_selectedRow);
+    PutGridCursor(m_grid, SessionColumn, m_list->CurrentRow());
     SetModified(true);
 }
 
 void CConfigIvrHostsPropPage::removeHost()
 {
-    if (m_hosts.Count() >= 1 && m_selectedRow >= 1 && m_selectedRow <= m_hosts.Count() &&
+    const int row = m_list->CurrentRow();
+    if (m_hosts.Count() >= 1 && row >= 1 && row <= m_hosts.Count() &&
         AfxMessageBox(kRemoveQuestion, MB_YESNO) == IDYES) {
-        m_hosts.Remove(m_selectedRow);
-        if (m_selectedRow > m_hosts.Count())
-            m_selectedRow = m_hosts.Count();
+        m_hosts.Remove(row);
+        m_list->SetCurrentRow(std::min(row, m_hosts.Count()));
         refreshGrid();
         SetModified(true);
     }
-    PutGridCursor(m_grid, HostColumn, m_selectedRow);
+    PutGridCursor(m_grid, HostColumn, m_list->CurrentRow());
 }

@@ -7,8 +7,8 @@
 #include "admin/config/ivrhostlist.h"
 #include "admin/config/configproppage.h"
 
+class CConfigListGrid;
 class CSpreadSheetEx;
-class QPushButton;
 
 class CConfigIvrHostsPropPage : public CConfigPropPage {
     Q_OBJECT
@@ -31,18 +31,13 @@ protected:
 private:
     void refreshGrid();
     void fitColumns();
-    void updateButtons();
     void onCellChanged(int col, int row);
-    void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
-    void onClick(int col, int row);
-    void refuse(int col, int row, const QString &message, const QString &previous);
     void addHost();
     void removeHost();
 
     CSpreadSheetEx *m_grid;
-    QPushButton *m_remove;
+    // The Add and Remove buttons, the selected row and the refusals.
+    CConfigListGrid *m_list;
     bool m_initialised = false;
     CIvrHostList m_hosts;
-    int m_selectedRow = 0;
-    bool m_editError = false;
 };

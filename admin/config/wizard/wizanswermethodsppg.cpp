@@ -18,7 +18,6 @@
 #include "platform/mfc/propertysheet.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,8 +25,6 @@
 
 namespace {
 
-const QString kNameTaken = QStringLiteral(
-    "There is already an Answer Method Name '%1'. Try to enter another name after closing this message box.");
 const QString kInvalidGreeting =
     QStringLiteral("Invalid User Agent '%1'. Try to enter a valid User Agent or select an existing one from the "
                    "list after closing this message box.");
@@ -36,7 +33,6 @@ const QString kMissingGreeting = QStringLiteral("The greeting user agent %1 does
 const QString kInvalidGroup = QStringLiteral("Invalid Telephone System Group ID '%1'. Try to enter or select a "
                                              "Telephone System Group ID from the list after closing this message "
                                              "box.");
-const char *const kHeaders[] = {"Answer Method", "Greeting User Agent", "Number of Rings", "Telephone System"};
 const char *const kTexts[] = {
     "Answer Methods contain specific information about how to answer and what to do with an incoming call. Each "
     "Voice Port has an Answer Method assigned to it.",
@@ -55,7 +51,7 @@ QLabel *paragraph(const char *text, QWidget *parent)
 CWizAnswerMethodsPpg::CWizAnswerMethodsPpg()
     : CConfigPropPage(IDD, QStringLiteral("Configuration Wizard - Define Answer Methods"),
                       CConfigPropSheet::ID_CONFIG_ANSWER_METHODS),
-      m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID))
+      m_grid(SetDlgCtrlID(new CSpreadSheetEx(4, this), IDC_GRID)), m_columns(m_grid)
 {
     auto *add = SetDlgCtrlID(new QPushButton(QStringLiteral("Add"), this), IDC_ADD);
     auto *buttons = new QHBoxLayout;
@@ -85,10 +81,8 @@ void CWizAnswerMethodsPpg::LoadFromDepot()
         connect(integration, &CConfigIntegrationPropPage::GroupNamesChanged, this,
                 &CWizAnswerMethodsPpg::SetIntegrationGroupNames, Qt::UniqueConnection);
     m_methods.Parse(Depot()->m_answerMethods);
-    m_groupNames.clear();
-    for (const ConfigGroupRecord &group : std::as_const(Depot()->m_groups))
-        m_groupNames.append(group[0]);
-    rebuildGreetingList();
+    m_columns.TakeDepotGroups(*Depot());
+    m_columns.RebuildGreetingList(m_methods);
     publishNames();
     refreshGrid();
     SetModified(false);
@@ -104,12 +98,9 @@ void CWizAnswerMethodsPpg::SaveToDepot()
 bool CWizAnswerMethodsPpg::OnInitDialog()
 {
     CConfigPropPage::OnInitDialog();
-    for (int col = NameColumn; col <= GroupColumn; ++col)
-        SetGridCellText(m_grid, col, 0, QString::fromLatin1(kHeaders[col - 1]));
-    m_grid->SetColWidth(NameColumn, 17);
-    m_grid->SetColWidth(GreetingColumn, 21);
-    m_grid->SetColWidth(RingsColumn, 17);
-    m_gridReady = true;
+    m_columns.Initialise({QStringLiteral("Answer Method"), QStringLiteral("Greeting User Agent"),
+                          QStringLiteral("Number of Rings"), QStringLiteral("Telephone System")},
+                         {17, 21, 17});
     refreshGrid();
     new CGridArrowKeys(this, m_grid);
     return true;
@@ -126,15 +117,8 @@ bool CWizAnswerMethodsPpg::OnSetActive()
 // step) before the step is left.
 bool CWizAnswerMethodsPpg::OnKillActive()
 {
-    commitOpenEditor();
+    m_columns.CommitOpenEditor();
     return CConfigPropPage::OnKillActive();
-}
-
-void CWizAnswerMethodsPpg::commitOpenEditor()
-{
-    const QWidget *focus = QApplication::focusWidget();
-    if (m_gridReady && focus && m_grid->viewport()->isAncestorOf(focus))
-        m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 bool CWizAnswerMethodsPpg::OnCommand(int id)
@@ -149,38 +133,16 @@ bool CWizAnswerMethodsPpg::OnCommand(int id)
 void CWizAnswerMethodsPpg::resizeEvent(QResizeEvent *event)
 {
     CConfigPropPage::resizeEvent(event);
-    fitColumns();
-}
-
-void CWizAnswerMethodsPpg::fitColumns()
-{
-    if (!m_gridReady)
-        return;
-    m_grid->SizeColumns(GroupColumn, true);
-    m_grid->RestoreColumnWidth(m_methods.Count());
+    m_columns.FitColumns(m_methods.Count());
 }
 
 void CWizAnswerMethodsPpg::refreshGrid()
 {
-    if (!m_gridReady)
+    if (!m_columns.IsReady())
         return;
     m_grid->SetMaxRows(m_methods.Count());
-    const QString greetings = m_greetingNumbers.join(u'\t');
-    const QString groups = m_groupNames.join(u'\t');
-    for (int n = 1; n <= m_methods.Count(); ++n) {
-        const AnswerMethodRecord &record = m_methods.Record(n);
-        SetGridCellText(m_grid, NameColumn, n, record.name);
-        m_grid->SetCol(GreetingColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
-        m_grid->SetTypeComboBoxList(greetings);
-        m_grid->SetText(record.greeting);
-        SetGridCellText(m_grid, RingsColumn, n, record.rings);
-        m_grid->SetCol(GroupColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
-        m_grid->SetTypeComboBoxList(groups);
-        m_grid->SetText(record.group);
-    }
-    fitColumns();
+    m_columns.FillRows(m_methods);
+    m_columns.FitColumns(m_methods.Count());
 }
 
 void CWizAnswerMethodsPpg::publishNames()
@@ -189,22 +151,9 @@ void CWizAnswerMethodsPpg::publishNames()
         ports->SetAnswerMethodList(m_methods.NamesText());
 }
 
-void CWizAnswerMethodsPpg::rebuildGreetingList()
-{
-    m_greetingNumbers = m_methods.GreetingNumbers();
-    if (!m_gridReady)
-        return;
-    const QString greetings = m_greetingNumbers.join(u'\t');
-    for (int n = 1; n <= m_methods.Count(); ++n) {
-        m_grid->SetCol(GreetingColumn);
-        m_grid->SetRow(n);
-        m_grid->SetTypeComboBoxList(greetings);
-    }
-}
-
 void CWizAnswerMethodsPpg::SetIntegrationGroupNames(const QString &names)
 {
-    m_groupNames = names.isEmpty() ? QStringList() : names.split(u'\t');
+    m_columns.SetGroupNames(names);
     refreshGrid();
 }
 
@@ -250,7 +199,7 @@ void CWizAnswerMethodsPpg::onCellChanged(int col, int row)
         SetModified(true);
         break;
     case GroupColumn:
-        if (!text.contains(u' ') && m_groupNames.contains(text)) {
+        if (m_columns.IsGroupName(text)) {
             record.group = text;
             SetModified(true);
         } else {
@@ -269,7 +218,7 @@ void CWizAnswerMethodsPpg::nameChanged(int row, const QString &typed)
     SetGridCellText(m_grid, NameColumn, row, name);
     for (int n = 1; n <= m_methods.Count(); ++n)
         if (m_methods.Record(n).name == name)
-            return refuse(NameColumn, row, kNameTaken.arg(name), record.name);
+            return refuse(NameColumn, row, CAnswerMethodGrid::NameTakenMessage(name), record.name);
     const QString oldName = record.name;
     record.name = name;
     if (CWizVoicePortsPpg *ports = voicePorts(); ports && !oldName.isEmpty())
@@ -300,7 +249,7 @@ void CWizAnswerMethodsPpg::greetingChanged(int row, const QString &typed)
             failure.ReportError();
         }
     }
-    rebuildGreetingList();
+    m_columns.RebuildGreetingList(m_methods);
     SetModified(true);
 }
 

@@ -5,6 +5,7 @@
 // read and written with that page's answer-method list code.
 #pragma once
 
+#include "admin/config/answermethodgrid.h"
 #include "admin/config/answermethodlist.h"
 #include "admin/config/configproppage.h"
 
@@ -15,7 +16,7 @@ class CWizAnswerMethodsPpg : public CConfigPropPage {
     Q_OBJECT
 public:
     enum { IDD = 1600, IDC_GRID = 1639, IDC_ADD = 1638 };
-    enum Column { NameColumn = 1, GreetingColumn = 2, RingsColumn = 3, GroupColumn = 4 };
+    using enum CAnswerMethodGrid::Column;
 
     CWizAnswerMethodsPpg();
 
@@ -38,11 +39,8 @@ protected:
 private:
     CWizVoicePortsPpg *voicePorts() const;
     void refreshGrid();
-    void fitColumns();
     void publishNames();
-    void rebuildGreetingList();
     void addMethod();
-    void commitOpenEditor();
     void onCellChanged(int col, int row);
     void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
     void nameChanged(int row, const QString &typed);
@@ -50,9 +48,8 @@ private:
     void refuse(int col, int row, const QString &message, const QString &previous);
 
     CSpreadSheetEx *m_grid;
+    // The columns and their choice lists.
+    CAnswerMethodGrid m_columns;
     CAnswerMethodList m_methods;
-    QStringList m_greetingNumbers;
-    QStringList m_groupNames;
-    bool m_gridReady = false;
     bool m_invalidEntry = false;
 };

@@ -1,0 +1,93 @@
+// The answer-method grid shared by the Answer Methods page and the wizard's
+// answer-method step; see answermethodgrid.h.
+#include "admin/config/answermethodgrid.h"
+
+#include "admin/config/answermethodlist.h"
+#include "admin/config/configdepot.h"
+#include "admin/config/configgridcell.h"
+#include "admin/widgets/spreadsheetex.h"
+
+#include <QApplication>
+
+void CAnswerMethodGrid::Initialise(const QStringList &headers, std::initializer_list<double> widths)
+{
+    Q_ASSERT(headers.size() == GroupColumn && widths.size() == GroupColumn - 1);
+    for (int col = NameColumn; col <= GroupColumn; ++col)
+        SetGridCellText(m_grid, col, 0, headers[col - 1]);
+    int col = NameColumn;
+    for (double width : widths)
+        m_grid->SetColWidth(col++, width);
+    m_ready = true;
+}
+
+void CAnswerMethodGrid::FillRows(const CAnswerMethodList &methods)
+{
+    Q_ASSERT(m_ready);
+    const QString greetings = m_greetingNumbers.join(u'\t');
+    const QString groups = m_groupNames.join(u'\t');
+    for (int n = 1; n <= methods.Count(); ++n) {
+        const AnswerMethodRecord &record = methods.Record(n);
+        SetGridCellText(m_grid, NameColumn, n, record.name);
+        m_grid->SetCol(GreetingColumn);
+        m_grid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
+        m_grid->SetTypeComboBoxList(greetings);
+        m_grid->SetText(record.greeting);
+        SetGridCellText(m_grid, RingsColumn, n, record.rings);
+        m_grid->SetCol(GroupColumn);
+        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
+        m_grid->SetTypeComboBoxList(groups);
+        m_grid->SetText(record.group);
+    }
+}
+
+void CAnswerMethodGrid::FitColumns(int methodCount)
+{
+    if (!m_ready)
+        return;
+    m_grid->SizeColumns(GroupColumn, true);
+    m_grid->RestoreColumnWidth(methodCount);
+}
+
+void CAnswerMethodGrid::RebuildGreetingList(const CAnswerMethodList &methods)
+{
+    m_greetingNumbers = methods.GreetingNumbers();
+    if (!m_ready)
+        return;
+    const QString greetings = m_greetingNumbers.join(u'\t');
+    for (int n = 1; n <= methods.Count(); ++n) {
+        m_grid->SetCol(GreetingColumn);
+        m_grid->SetRow(n);
+        m_grid->SetTypeComboBoxList(greetings);
+    }
+}
+
+void CAnswerMethodGrid::TakeDepotGroups(const CConfigDepot &depot)
+{
+    m_groupNames.clear();
+    for (const ConfigGroupRecord &group : depot.m_groups)
+        m_groupNames.append(group[0]);
+}
+
+void CAnswerMethodGrid::SetGroupNames(const QString &names)
+{
+    m_groupNames = names.isEmpty() ? QStringList() : names.split(u'\t');
+}
+
+bool CAnswerMethodGrid::EditorHasFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return m_ready && focus && m_grid->viewport()->isAncestorOf(focus);
+}
+
+void CAnswerMethodGrid::CommitOpenEditor()
+{
+    if (EditorHasFocus())
+        m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+QString CAnswerMethodGrid::NameTakenMessage(const QString &name)
+{
+    return QStringLiteral("There is already an Answer Method Name '%1'. Try to enter another name after closing "
+                          "this message box.")
+        .arg(name);
+}
