@@ -2,20 +2,15 @@
 #include "admin/config/voiceportsppg.h"
 
 #include "admin/config/configdepot.h"
+#include "admin/config/configgridcell.h"
 #include "admin/config/configpropsheet.h"
 #include "admin/session/tcllist.h"
-#include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/mfc/dlgitem.h"
-#include "platform/msgbox/msgbox.h"
 
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kColumns = 5;
-const char *const kHeaders[kColumns] = {"Port", "Ext.", "Answer Method", "Notification Groups",
-                                        "Statistical Groups"};
 
 QStringList splitList(const QString &text)
 {
@@ -27,9 +22,9 @@ QStringList splitList(const QString &text)
 } // namespace
 
 CVoicePortsPpg::CVoicePortsPpg()
-    : CConfigPropPage(IDD, QStringLiteral("Voice Ports"), CConfigPropSheet::ID_CONFIG_VOICE_PORTS)
+    : CConfigPropPage(IDD, QStringLiteral("Voice Ports"), CConfigPropSheet::ID_CONFIG_VOICE_PORTS),
+      m_grid(SetDlgCtrlID(new CSpreadSheetEx(ColStatGroups, this), IDC_PORT_GRID)), m_columns(m_grid)
 {
-    m_grid = SetDlgCtrlID(new CSpreadSheetEx(kColumns, this), IDC_PORT_GRID);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     setMinimumSize(600, 340);
@@ -38,52 +33,22 @@ CVoicePortsPpg::CVoicePortsPpg()
     connect(m_grid, &CSpreadSheet::LeaveCell, this, &CVoicePortsPpg::onLeaveCell);
 }
 
-// --- the line texts --------------------------------------------------------------
-
-QString CVoicePortsPpg::FormatLine(const PortRecord &record)
-{
-    QStringList words = {TclBareWord(record.extension), TclBareWord(record.answerMethod)};
-    for (const QString &element : record.rest)
-        words.append(TclBareWord(element));
-    return words.join(u' ');
-}
-
-CVoicePortsPpg::PortRecord CVoicePortsPpg::ParseLine(const QString &line)
-{
-    const QStringList elements = splitList(line);
-    PortRecord record;
-    record.extension = elements.value(0);
-    record.answerMethod = elements.value(1);
-    record.rest = elements.mid(2);
-    return record;
-}
-
 void CVoicePortsPpg::LoadFromDepot()
 {
     const CConfigDepot &depot = *Depot();
-    m_portCount = depot.m_voicePortCount;
-    m_ports = {PortRecord()};
-    for (int n = 1; n <= m_portCount; ++n) {
-        PortRecord record = ParseLine(depot.m_voicePortLines.value(n - 1));
-        record.label = QString::number(n);
-        m_ports.append(record);
-    }
+    m_ports.Load(depot.m_voicePortLines, depot.m_voicePortCount);
     // The methods the server holds, until the Answer Methods page tells
     // its own.
-    m_answerMethodNames.clear();
-    for (const QString &method : splitList(depot.m_answerMethods))
-        m_answerMethodNames.append(splitList(method).value(0));
-    m_currentRow = m_portCount >= 1 ? 1 : 0;
+    m_columns.TakeDepotAnswerMethods(depot.m_answerMethods);
+    m_currentRow = m_ports.Count() >= 1 ? 1 : 0;
     SetModified(false);
 }
 
 void CVoicePortsPpg::SaveToDepot()
 {
-    if (!m_gridReady)
+    if (!m_columns.IsReady())
         return;
-    CConfigDepot &depot = *Depot();
-    for (int n = 1; n <= m_portCount && n <= depot.m_voicePortLines.size(); ++n)
-        depot.m_voicePortLines[n - 1] = FormatLine(m_ports[n]);
+    m_ports.Store(Depot()->m_voicePortLines);
     SetModified(false);
 }
 
@@ -92,18 +57,10 @@ void CVoicePortsPpg::SaveToDepot()
 bool CVoicePortsPpg::OnInitDialog()
 {
     CConfigPropPage::OnInitDialog();
-    m_grid->SetRow(0);
     m_grid->SetRowHeight(0, 2 * 12.0);
-    for (int col = 1; col <= kColumns; ++col) {
-        m_grid->SetCol(col);
-        m_grid->SetText(QString::fromLatin1(kHeaders[col - 1]));
-    }
-    m_grid->SetMaxCols(kColumns);
-    m_grid->SetColWidth(ColPort, 5);
-    m_grid->SetColWidth(ColExtension, 9);
-    m_grid->SetColWidth(ColAnswerMethod, 16);
-    m_grid->SetColWidth(ColNotifyGroups, 21);
-    m_gridReady = true;
+    m_columns.Initialise({QStringLiteral("Port"), QStringLiteral("Ext."), QStringLiteral("Answer Method"),
+                          QStringLiteral("Notification Groups"), QStringLiteral("Statistical Groups")},
+                         {5, 9, 16, 21});
     RefreshGrid();
     return true;
 }
@@ -111,22 +68,7 @@ bool CVoicePortsPpg::OnInitDialog()
 void CVoicePortsPpg::resizeEvent(QResizeEvent *event)
 {
     CConfigPropPage::resizeEvent(event);
-    fitColumns();
-}
-
-void CVoicePortsPpg::fitColumns()
-{
-    if (!m_gridReady)
-        return;
-    m_grid->SizeColumns(ColStatGroups, true);
-    m_grid->RestoreColumnWidth(m_portCount);
-}
-
-void CVoicePortsPpg::writeCell(int col, int row, const QString &text)
-{
-    m_grid->SetCol(col);
-    m_grid->SetRow(row);
-    m_grid->SetText(text);
+    m_columns.FitColumns(m_ports.Count());
 }
 
 QString CVoicePortsPpg::groupsOfPort(int commandId, const QString &depotText, int port) const
@@ -147,89 +89,53 @@ QString CVoicePortsPpg::groupsOfPort(int commandId, const QString &depotText, in
 
 void CVoicePortsPpg::RefreshGrid()
 {
-    if (!m_gridReady)
+    if (!m_columns.IsReady())
         return;
     if (CConfigPropPage *methods =
             PeerOfCommand(CConfigPropSheet::ID_CONFIG_ANSWER_METHODS);
         methods && methods->HasWindow() && methods->HoldsUnfinishedNameEdit())
         methods->FinishNameEdit();
-    m_grid->SetMaxRows(m_portCount);
-    const QString methodList = m_answerMethodNames.join(u'\t');
-    for (int n = 1; n <= m_portCount; ++n) {
-        PortRecord &record = m_ports[n];
-        m_grid->SetRow(n);
-        m_grid->SetCol(ColPort);
-        m_grid->SetCellType(CSpreadSheet::CellTypeStaticText);
-        m_grid->SetLock(true);
-        m_grid->SetText(record.label);
-        writeCell(ColExtension, n, record.extension);
-        m_grid->SetCol(ColAnswerMethod);
-        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
-        m_grid->SetTypeComboBoxList(methodList);
-        if (!m_answerMethodNames.contains(record.answerMethod))
-            record.answerMethod.clear();
-        m_grid->SetText(record.answerMethod);
+    // A method that no longer exists is dropped from its ports.
+    m_ports.DropAnswerMethodsOtherThan(m_columns.AnswerMethodNames());
+    m_columns.FillRows(m_ports);
+    const CConfigDepot &depot = *Depot();
+    for (int n = 1; n <= m_ports.Count(); ++n) {
         for (int col : {int(ColNotifyGroups), int(ColStatGroups)}) {
             m_grid->SetCol(col);
+            m_grid->SetRow(n);
             m_grid->SetCellType(CSpreadSheet::CellTypeMultiLine);
             m_grid->SetLock(true);
         }
-        const CConfigDepot &depot = *Depot();
-        writeCell(ColNotifyGroups, n,
-                  groupsOfPort(CConfigPropSheet::ID_CONFIG_NOTIFY_GROUPS, depot.m_notificationGroups, n));
-        writeCell(ColStatGroups, n,
-                  groupsOfPort(CConfigPropSheet::ID_CONFIG_STAT_GROUPS, depot.m_statisticalGroups, n));
+        SetGridCellText(m_grid, ColNotifyGroups, n,
+                        groupsOfPort(CConfigPropSheet::ID_CONFIG_NOTIFY_GROUPS, depot.m_notificationGroups, n));
+        SetGridCellText(m_grid, ColStatGroups, n,
+                        groupsOfPort(CConfigPropSheet::ID_CONFIG_STAT_GROUPS, depot.m_statisticalGroups, n));
         m_grid->FitRowHeight(n);
     }
-    fitColumns();
+    m_columns.FitColumns(m_ports.Count());
 }
 
 void CVoicePortsPpg::SetAnswerMethodList(const QString &names)
 {
-    m_answerMethodNames = names.isEmpty() ? QStringList() : names.split(u'\t');
-    if (!m_gridReady)
-        return;
-    for (int n = 1; n <= m_portCount; ++n) {
-        m_grid->SetRow(n);
-        m_grid->SetCol(ColAnswerMethod);
-        m_grid->SetTypeComboBoxList(names);
-    }
+    m_columns.SetAnswerMethodList(names, m_ports.Count());
 }
 
 bool CVoicePortsPpg::IsAnswerMethodUsed(const QString &name) const
 {
-    for (int n = 1; n <= m_portCount; ++n)
-        if (m_ports[n].answerMethod == name)
-            return true;
-    return false;
+    return m_ports.IsAnswerMethodUsed(name);
 }
 
 void CVoicePortsPpg::RenameAnswerMethod(const QString &oldName, const QString &newName)
 {
-    bool changed = false;
-    for (int n = 1; n <= m_portCount; ++n) {
-        if (m_ports[n].answerMethod == oldName) {
-            m_ports[n].answerMethod = newName;
-            changed = true;
-        }
-    }
-    if (changed) {
-        if (!m_answerMethodNames.contains(newName))
-            m_answerMethodNames.append(newName);
+    if (m_ports.ReplaceAnswerMethod(oldName, newName)) {
+        m_columns.AddAnswerMethodName(newName);
         RefreshGrid();
     }
 }
 
 void CVoicePortsPpg::ClearAnswerMethod(const QString &name)
 {
-    bool changed = false;
-    for (int n = 1; n <= m_portCount; ++n) {
-        if (m_ports[n].answerMethod == name) {
-            m_ports[n].answerMethod.clear();
-            changed = true;
-        }
-    }
-    if (changed)
+    if (m_ports.ReplaceAnswerMethod(name, QString()))
         RefreshGrid();
 }
 
@@ -237,30 +143,16 @@ void CVoicePortsPpg::ClearAnswerMethod(const QString &name)
 
 void CVoicePortsPpg::onCellChanged(int col, int row)
 {
-    m_invalidExtension = false;
-    if (row < 1 || row > m_portCount)
+    m_columns.ForgetRefusal();
+    if (row < 1 || row > m_ports.Count())
         return;
-    m_grid->SetCol(col);
-    m_grid->SetRow(row);
-    const QString text = m_grid->GetText();
-    PortRecord &record = m_ports[row];
-    if (col == ColExtension) {
-        if (text.contains(u' ')) {
-            m_invalidExtension = true;
-            AfxMessageBox(
-                QStringLiteral("Invalid Extension '%1'. Try to reenter an Extension after closing this "
-                               "message box.")
-                    .arg(text),
-                MB_OK | MB_ICONEXCLAMATION);
-            writeCell(ColExtension, row, record.extension);
-            m_grid->SetAction(CSpreadSheet::ActionActiveCell);
-            m_grid->setFocus();
-        } else {
-            record.extension = text;
-        }
-    } else if (col == ColAnswerMethod) {
+    const QString text = GridCellText(m_grid, col, row);
+    PortRecord &record = m_ports.Record(row);
+    // Every edit marks the page modified, a refused extension too.
+    if (col == ColExtension)
+        m_columns.TakeExtension(row, record, text);
+    else if (col == ColAnswerMethod)
         record.answerMethod = text;
-    }
     SetModified(true);
 }
 
@@ -272,13 +164,8 @@ void CVoicePortsPpg::onCellClicked(int, int row)
 
 void CVoicePortsPpg::onLeaveCell(int col, int row, int, int newRow, bool *cancel)
 {
-    if (m_invalidExtension) {
-        m_invalidExtension = false;
+    if (m_columns.HoldBackRefusedMove(col, row, cancel)) {
         m_currentRow = row;
-        m_grid->SetCol(col);
-        m_grid->SetRow(row);
-        *cancel = true;
-        m_grid->setFocus();
         return;
     }
     if (newRow > 0)

@@ -8,8 +8,9 @@
 #pragma once
 
 #include "admin/config/configproppage.h"
+#include "admin/config/voiceportgrid.h"
+#include "admin/config/voiceportlist.h"
 
-#include <QList>
 #include <QStringList>
 
 class CSpreadSheetEx;
@@ -18,21 +19,10 @@ class CVoicePortsPpg : public CConfigPropPage {
     Q_OBJECT
 public:
     enum { IDD = 1221, IDC_PORT_GRID = 1399 };
-    enum Column {
-        ColPort = 1,
-        ColExtension = 2,
-        ColAnswerMethod = 3,
-        ColNotifyGroups = 4,
-        ColStatGroups = 5
-    };
+    using enum CVoicePortGrid::Column;
+    enum GroupColumn { ColNotifyGroups = ColAnswerMethod + 1, ColStatGroups };
 
-    struct PortRecord {
-        QString label;
-        QString extension;
-        QString answerMethod;
-        // The line's elements after the answer method, kept as they came.
-        QStringList rest;
-    };
+    using PortRecord = VoicePortRecord;
 
     CVoicePortsPpg();
 
@@ -50,11 +40,11 @@ public:
 
     // A voice-port line text from its parts, and back: a Tcl list whose
     // elements are quoted as needed ("{}" for an empty one).
-    static QString FormatLine(const PortRecord &record);
-    static PortRecord ParseLine(const QString &line);
+    static QString FormatLine(const PortRecord &record) { return CVoicePortList::FormatLine(record); }
+    static PortRecord ParseLine(const QString &line) { return CVoicePortList::ParseLine(line); }
 
-    int PortCount() const { return m_portCount; }
-    const PortRecord &Port(int port) const { return m_ports[port]; }
+    int PortCount() const { return m_ports.Count(); }
+    const PortRecord &Port(int port) const { return m_ports.Record(port); }
     CSpreadSheetEx *Grid() const { return m_grid; }
 
 protected:
@@ -66,17 +56,12 @@ private:
     void onCellChanged(int col, int row);
     void onCellClicked(int col, int row);
     void onLeaveCell(int col, int row, int newCol, int newRow, bool *cancel);
-    void writeCell(int col, int row, const QString &text);
-    void fitColumns();
     // The groups of a port page that holds `port`, joined by ", ".
     QString groupsOfPort(int commandId, const QString &depotText, int port) const;
 
     CSpreadSheetEx *m_grid;
-    // Element 0 unused: ports are 1 to m_portCount.
-    QList<PortRecord> m_ports;
-    int m_portCount = 0;
-    bool m_gridReady = false;
+    // The first three columns, the methods' names and a refused extension.
+    CVoicePortGrid m_columns;
+    CVoicePortList m_ports;
     int m_currentRow = 0;
-    bool m_invalidExtension = false;
-    QStringList m_answerMethodNames;
 };

@@ -4,6 +4,7 @@
 #include "admin/config/wizard/configwizardpropsheet.h"
 
 #include "admin/config/tests/configtestbase.h"
+#include "admin/config/voiceportsppg.h"
 #include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
