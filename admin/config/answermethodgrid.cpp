@@ -12,11 +12,7 @@
 void CAnswerMethodGrid::Initialise(const QStringList &headers, std::initializer_list<double> widths)
 {
     Q_ASSERT(headers.size() == GroupColumn && widths.size() == GroupColumn - 1);
-    for (int col = NameColumn; col <= GroupColumn; ++col)
-        SetGridCellText(m_grid, col, 0, headers[col - 1]);
-    int col = NameColumn;
-    for (double width : widths)
-        m_grid->SetColWidth(col++, width);
+    SetGridHeaders(m_grid, headers, widths);
     m_ready = true;
 }
 
@@ -28,24 +24,16 @@ void CAnswerMethodGrid::FillRows(const CAnswerMethodList &methods)
     for (int n = 1; n <= methods.Count(); ++n) {
         const AnswerMethodRecord &record = methods.Record(n);
         SetGridCellText(m_grid, NameColumn, n, record.name);
-        m_grid->SetCol(GreetingColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
-        m_grid->SetTypeComboBoxList(greetings);
-        m_grid->SetText(record.greeting);
+        SetGridComboCell(m_grid, GreetingColumn, n, CSpreadSheet::CellTypeEditComboBox, greetings, record.greeting);
         SetGridCellText(m_grid, RingsColumn, n, record.rings);
-        m_grid->SetCol(GroupColumn);
-        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
-        m_grid->SetTypeComboBoxList(groups);
-        m_grid->SetText(record.group);
+        SetGridComboCell(m_grid, GroupColumn, n, CSpreadSheet::CellTypeComboBox, groups, record.group);
     }
 }
 
 void CAnswerMethodGrid::FitColumns(int methodCount)
 {
-    if (!m_ready)
-        return;
-    m_grid->SizeColumns(GroupColumn, true);
-    m_grid->RestoreColumnWidth(methodCount);
+    if (m_ready)
+        FitGridColumns(m_grid, GroupColumn, methodCount);
 }
 
 void CAnswerMethodGrid::RebuildGreetingList(const CAnswerMethodList &methods)

@@ -17,13 +17,13 @@ CConfigListGrid::CConfigListGrid(QWidget *page, CSpreadSheet *grid, int addId, i
 {
     // Remove is made first: it comes before Add in the page's tab order.
     auto *add = SetDlgCtrlID(new QPushButton(tr("Add"), page), addId);
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(grid);
     auto *buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
     buttons->addStretch();
     buttons->addWidget(add);
     buttons->addWidget(m_remove);
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(grid);
-    layout->addLayout(buttons);
 
     connect(grid, &CSpreadSheet::Click, this, [this](int, int row) { onClick(row); });
     connect(grid, &CSpreadSheet::LeaveCell, this,

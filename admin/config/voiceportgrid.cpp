@@ -2,42 +2,25 @@
 // voice-port step; see voiceportgrid.h.
 #include "admin/config/voiceportgrid.h"
 
+#include "admin/config/answermethodlist.h"
 #include "admin/config/configgridcell.h"
 #include "admin/config/voiceportlist.h"
-#include "admin/session/tcllist.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
-
-namespace {
-
-QStringList splitList(const QString &text)
-{
-    QStringList elements;
-    CTclList().SplitList(text, elements);
-    return elements;
-}
-
-} // namespace
 
 void CVoicePortGrid::Initialise(const QStringList &headers, std::initializer_list<double> widths)
 {
     Q_ASSERT(headers.size() >= ColAnswerMethod && int(widths.size()) <= headers.size());
     m_lastColumn = int(headers.size());
-    for (int col = 1; col <= m_lastColumn; ++col)
-        SetGridCellText(m_grid, col, 0, headers[col - 1]);
     m_grid->SetMaxCols(m_lastColumn);
-    int col = ColPort;
-    for (double width : widths)
-        m_grid->SetColWidth(col++, width);
+    SetGridHeaders(m_grid, headers, widths);
     m_ready = true;
 }
 
 void CVoicePortGrid::FitColumns(int portCount)
 {
-    if (!m_ready)
-        return;
-    m_grid->SizeColumns(m_lastColumn, true);
-    m_grid->RestoreColumnWidth(portCount);
+    if (m_ready)
+        FitGridColumns(m_grid, m_lastColumn, portCount);
 }
 
 void CVoicePortGrid::FillRows(const CVoicePortList &ports)
@@ -53,18 +36,18 @@ void CVoicePortGrid::FillRows(const CVoicePortList &ports)
         m_grid->SetLock(true);
         m_grid->SetText(record.label);
         SetGridCellText(m_grid, ColExtension, n, record.extension);
-        m_grid->SetCol(ColAnswerMethod);
-        m_grid->SetCellType(CSpreadSheet::CellTypeComboBox);
-        m_grid->SetTypeComboBoxList(methodList);
-        m_grid->SetText(record.answerMethod);
+        SetGridComboCell(m_grid, ColAnswerMethod, n, CSpreadSheet::CellTypeComboBox, methodList,
+                         record.answerMethod);
     }
 }
 
 void CVoicePortGrid::TakeDepotAnswerMethods(const QString &answerMethods)
 {
+    CAnswerMethodList methods;
+    methods.Parse(answerMethods);
     m_answerMethodNames.clear();
-    for (const QString &method : splitList(answerMethods))
-        m_answerMethodNames.append(splitList(method).value(0));
+    for (int n = 1; n <= methods.Count(); ++n)
+        m_answerMethodNames.append(methods.Record(n).name);
 }
 
 void CVoicePortGrid::SetAnswerMethodList(const QString &names, int portCount)

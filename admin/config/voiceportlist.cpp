@@ -30,14 +30,12 @@ bool CVoicePortList::IsAnswerMethodUsed(const QString &name) const
 
 bool CVoicePortList::ReplaceAnswerMethod(const QString &oldName, const QString &newName)
 {
-    bool changed = false;
-    for (int n = 1; n <= Count(); ++n) {
-        if (m_records[n].answerMethod == oldName) {
+    if (!IsAnswerMethodUsed(oldName))
+        return false;
+    for (int n = 1; n <= Count(); ++n)
+        if (m_records[n].answerMethod == oldName)
             m_records[n].answerMethod = newName;
-            changed = true;
-        }
-    }
-    return changed;
+    return true;
 }
 
 void CVoicePortList::DropAnswerMethodsOtherThan(const QStringList &names)
