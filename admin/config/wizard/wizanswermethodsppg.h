@@ -2,7 +2,7 @@
 // Methods page without its dialogs. Add appends an empty method to be named
 // in the grid, and a greeting user agent that does not exist yet is only
 // reported, to be created after the configuration is written. The list is
-// read and written with that page's answer-method list code.
+// read and written, and its grid filled, with that page's code.
 #pragma once
 
 #include "admin/config/answermethodgrid.h"
