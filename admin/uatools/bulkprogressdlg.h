@@ -15,10 +15,11 @@
 // work, as much as a fast server takes for a number. So the worker sends a
 // number's command first and hands the previous results over while the
 // server works on it; the dialog still gets every result, in order. Where
-// the numbers are independent of each other (creation), the next number's
-// command is sent before the previous reply is waited for, so the server
-// never waits for the program between two numbers; otherwise the server
-// sees one number at a time. A session that fails (a lost link) fails the
+// the numbers are independent of each other (creation), the next few
+// numbers' commands are sent before the oldest reply is waited for, so the
+// server does not wait for the program between two numbers, however late
+// the worker thread is woken; otherwise the server sees one number at a
+// time. A session that fails (a lost link) fails the
 // number it was sending; the run goes on and counts it. A cancelled run
 // still waits for what it sent, so what it reports is what the server got.
 #pragma once

@@ -47,8 +47,10 @@ protected:
     bool Skips(uint32_t number) const override { return m_skip.Contains(number); }
     CPendingCommand StartOne(uint32_t number) override;
     QString FinishOne(uint32_t number, CPendingCommand &started) override;
-    // Each creation stands alone: the next may be on its way meanwhile.
-    int CommandsInFlight() const override { return 2; }
+    // Each creation stands alone: the next ones may be on their way
+    // meanwhile. A few cover the worker's wake-ups on a busy machine; a
+    // Cancel still lets these few finish.
+    int CommandsInFlight() const override { return 4; }
     void OnResult(const QString &text, bool failed) override;
     QString BuildSummary() const override;
     QString CancelledMessage() const override;
