@@ -2,7 +2,9 @@
 #include "admin/uatools/agentdlg.h"
 
 #include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
 #include "admin/session/zltexception.h"
+#include "admin/useragents/useragent.h"
 #include "admin/widgets/htmlhelp.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -35,6 +37,19 @@ QString CAgentDlg::Run(const QString &command) const
     } catch (const CZltException &e) {
         return QStringLiteral("!") + e.text();
     }
+}
+
+bool CAgentDlg::GetAgent(const QStringList &names, CUserAgent &agent)
+{
+    QStringList words;
+    for (const QString &name : names)
+        words.append(CUserAgent::NameWord(name));
+    const QString reply = Run(QStringLiteral("GetUA %1 %2").arg(m_number).arg(words.join(QLatin1Char(' '))));
+    if (IsErrorReply(reply)) {
+        AfxMessageBox(reply);
+        return false;
+    }
+    return agent.Parse(reply, CTclList());
 }
 
 void CAgentDlg::ShowRefusal(const QString &text, QWidget *field)

@@ -7,7 +7,10 @@
 
 #include "platform/mfc/dialog.h"
 
+#include <QStringList>
+
 class CServerCommandChannel;
+class CUserAgent;
 class QLayout;
 
 class CAgentDlg : public CDialog {
@@ -30,6 +33,9 @@ protected:
     // Sends `command` and waits for its reply; a lost link becomes an error
     // reply with its reason.
     QString Run(const QString &command) const;
+    // Reads the properties `names` of the agent ("GetUA") into `agent`. A
+    // refusal is shown; false for it and for a reply that is no agent record.
+    bool GetAgent(const QStringList &names, CUserAgent &agent);
     // Shows `text` in a box captioned as the dialog, then puts the focus on
     // `field` when one is given.
     void ShowRefusal(const QString &text, QWidget *field = nullptr);

@@ -89,17 +89,11 @@ bool CDirectSendUserAgentDlg::OnInitDialog()
 
 bool CDirectSendUserAgentDlg::load()
 {
-    QStringList words;
+    QStringList names;
     for (const char *name : kProperties)
-        words.append(CUserAgent::NameWord(QLatin1String(name)));
-    const QString reply =
-        Run(QStringLiteral("GetUA %1 %2").arg(AgentNumber()).arg(words.join(QLatin1Char(' '))));
-    if (IsErrorReply(reply)) {
-        AfxMessageBox(reply);
-        return false;
-    }
+        names.append(QLatin1String(name));
     CUserAgent agent;
-    if (!agent.Parse(reply, CTclList()))
+    if (!GetAgent(names, agent))
         return false;
     m_loadedValues[0] = agent.GetProperty(QStringLiteral("&Comment"));
     m_loadedValues[1] = agent.GetName1();

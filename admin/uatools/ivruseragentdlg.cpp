@@ -71,13 +71,8 @@ bool CIvrUserAgentDlg::OnInitDialog()
 
 bool CIvrUserAgentDlg::load()
 {
-    const QString reply = Run(QStringLiteral("GetUA %1 &Comment app_controlls_call").arg(AgentNumber()));
-    if (IsErrorReply(reply)) {
-        AfxMessageBox(reply);
-        return false;
-    }
     CUserAgent agent;
-    if (!agent.Parse(reply, CTclList()))
+    if (!GetAgent({QStringLiteral("&Comment"), QStringLiteral("app_controlls_call")}, agent))
         return false;
     m_scenario = agent.GetScenarioNumber();
     m_heldComment = agent.GetProperty(QStringLiteral("&Comment"));

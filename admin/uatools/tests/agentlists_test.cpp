@@ -451,3 +451,117 @@ TEST_F(AgentLists, AmisProxyMailboxMustBeDigits)
 }
 
 } // namespace
+
+namespace {
+
+// One agent dialog of each kind, on an agent the demo company holds.
+struct AgentDialogCase {
+    const char *name;
+    std::function<CDialog *(CZELTSession &)> make;
+    int helpButton;
+};
+
+const AgentDialogCase kAgentDialogs[] = {
+    {"DirectSend", [](CZELTSession &s) { return new CDirectSendUserAgentDlg(s, 541, nullptr); },
+     CDirectSendUserAgentDlg::IDC_HELP_BUTTON},
+    {"Ivr", [](CZELTSession &s) { return new CIvrUserAgentDlg(s, nullptr, 400); },
+     CIvrUserAgentDlg::IDC_HELP_BUTTON},
+    {"AmisProxy",
+     [](CZELTSession &s) {
+         return new CAmisUserAgentDlg(s, nullptr, 510, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
+     },
+     CMessagingAgentDlg::IDC_HELP_BUTTON},
+    {"VpimGateway",
+     [](CZELTSession &s) {
+         return new CVpimUserAgentDlg(s, nullptr, 520, "VPIM_GATEWAY", CMessagingAgentDlg::ModeGateway);
+     },
+     CMessagingAgentDlg::IDC_HELP_BUTTON},
+};
+
+TEST_F(AgentLists, EveryAgentDialogOpensInItsFormAndAnswersHelpAndF1)
+{
+    QTemporaryDir folder;
+    qputenv("VERBANTA_HELP_DIR", folder.filePath("nohelp").toUtf8());
+    qsizetype boxes = 0;
+    for (const AgentDialogCase &c : kAgentDialogs) {
+        SCOPED_TRACE(c.name);
+        m_boxes->answer({IDOK, IDOK});
+        const std::unique_ptr<CDialog> dialog(c.make(*m_session));
+        m_dialogs.on<CDialog>([&c](CDialog *d) {
+            // A field of the form has the focus: the buttons come after it.
+            QWidget *focus = d->focusWidget();
+            ASSERT_NE(focus, nullptr);
+            for (const int button : {int(IDOK), int(IDCANCEL), c.helpButton})
+                EXPECT_NE(focus, d->GetDlgItem(button)) << button;
+            EXPECT_NE(d->GetDlgItem(c.helpButton), nullptr);
+            click(d, c.helpButton);
+            EXPECT_EQ(SendMessage(d->GetSafeHwnd(), WM_HELP, 0, 0), 1);
+            click(d, IDCANCEL);
+        });
+        EXPECT_EQ(dialog->DoModal(), IDCANCEL);
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        // One box for the button, one for F1.
+        boxes += 2;
+        ASSERT_EQ(m_boxes->texts().size(), boxes) << m_boxes->texts().join('|').toStdString();
+        for (const QString &text : m_boxes->texts().mid(boxes - 2))
+            EXPECT_TRUE(text.startsWith("Help is not installed")) << text.toStdString();
+    }
+    qunsetenv("VERBANTA_HELP_DIR");
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+}
+
+TEST_F(AgentLists, IvrAndMessagingRefusalsAreErrorBoxesCaptionedAsTheDialog)
+{
+    m_simulator->failCommand(QStringLiteral("UpdateUA"), QStringLiteral("agent is locked"));
+    m_simulator->failCommand(QStringLiteral("UADeleteProperty"), QStringLiteral("class is locked"));
+    m_boxes->answer({IDOK, IDOK, IDOK});
+
+    CIvrUserAgentDlg ivr(*m_session, nullptr, 400);
+    m_dialogs.on<CIvrUserAgentDlg>([](CIvrUserAgentDlg *d) {
+        auto *comment = d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT);
+        type(comment, "Night menu");
+        click(d, IDOK);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->focusWidget(), comment) << "the refused field takes the focus";
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(ivr.DoModal(), IDCANCEL);
+
+    CAmisUserAgentDlg amis(*m_session, nullptr, 510, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
+    m_dialogs.on<CAmisUserAgentDlg>([](CAmisUserAgentDlg *d) {
+        click(d, CMessagingAgentDlg::IDC_ENABLED);
+        click(d, IDOK);
+        EXPECT_TRUE(d->isVisible());
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(amis.DoModal(), IDCANCEL);
+
+    CVpimUserAgentDlg vpim(*m_session, nullptr, 520, "VPIM_GATEWAY", CMessagingAgentDlg::ModeGateway);
+    m_dialogs.on<CVpimUserAgentDlg>([](CVpimUserAgentDlg *d) {
+        type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), "Partner");
+        click(d, IDOK);
+        EXPECT_TRUE(d->isVisible());
+        click(d, IDCANCEL);
+    });
+    EXPECT_EQ(vpim.DoModal(), IDCANCEL);
+
+    const std::vector<MessageBoxScript::ShownBox> boxes = m_boxes->transcript();
+    ASSERT_EQ(boxes.size(), 3u) << m_boxes->texts().join('|').toStdString();
+    const struct {
+        const char *caption;
+        const char *text;
+    } expected[] = {
+        {"Modify IVR User Agent", "The server refused the change of the comment: "},
+        {"Edit AMIS Proxy User Agent", "The server refused to enable the agent: "},
+        {"Edit VPIM Gateway User Agent", "The server refused the changes: "},
+    };
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(boxes[i].caption, expected[i].caption);
+        EXPECT_EQ(boxes[i].type, MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(boxes[i].text.startsWith(expected[i].text)) << boxes[i].text.toStdString();
+        EXPECT_TRUE(boxes[i].text.endsWith("is locked")) << boxes[i].text.toStdString();
+    }
+}
+
+} // namespace
