@@ -510,58 +510,64 @@ TEST_F(AgentLists, EveryAgentDialogOpensInItsFormAndAnswersHelpAndF1)
     EXPECT_TRUE(received("UpdateUA").isEmpty());
 }
 
+// A refused save of an IVR or messaging agent dialog: the change made, and
+// the box it brings.
+struct RefusalCase {
+    const AgentDialogCase &dialog;
+    // Changes a field; returns the field that takes the focus back, if any.
+    std::function<QWidget *(CDialog *)> change;
+    const char *caption;
+    const char *text;
+};
+
 TEST_F(AgentLists, IvrAndMessagingRefusalsAreErrorBoxesCaptionedAsTheDialog)
 {
+    const RefusalCase refusals[] = {
+        {kAgentDialogs[1],
+         [](CDialog *d) {
+             auto *comment = d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT);
+             type(comment, "Night menu");
+             return comment;
+         },
+         "Modify IVR User Agent", "The server refused the change of the comment: "},
+        {kAgentDialogs[2],
+         [](CDialog *d) -> QWidget * {
+             click(d, CMessagingAgentDlg::IDC_ENABLED);
+             return nullptr;
+         },
+         "Edit AMIS Proxy User Agent", "The server refused to enable the agent: "},
+        {kAgentDialogs[3],
+         [](CDialog *d) -> QWidget * {
+             type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), "Partner");
+             return nullptr;
+         },
+         "Edit VPIM Gateway User Agent", "The server refused the changes: "},
+    };
     m_simulator->failCommand(QStringLiteral("UpdateUA"), QStringLiteral("agent is locked"));
     m_simulator->failCommand(QStringLiteral("UADeleteProperty"), QStringLiteral("class is locked"));
-    m_boxes->answer({IDOK, IDOK, IDOK});
-
-    CIvrUserAgentDlg ivr(*m_session, nullptr, 400);
-    m_dialogs.on<CIvrUserAgentDlg>([](CIvrUserAgentDlg *d) {
-        auto *comment = d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT);
-        type(comment, "Night menu");
-        click(d, IDOK);
-        EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(d->focusWidget(), comment) << "the refused field takes the focus";
-        click(d, IDCANCEL);
-    });
-    EXPECT_EQ(ivr.DoModal(), IDCANCEL);
-
-    CAmisUserAgentDlg amis(*m_session, nullptr, 510, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
-    m_dialogs.on<CAmisUserAgentDlg>([](CAmisUserAgentDlg *d) {
-        click(d, CMessagingAgentDlg::IDC_ENABLED);
-        click(d, IDOK);
-        EXPECT_TRUE(d->isVisible());
-        click(d, IDCANCEL);
-    });
-    EXPECT_EQ(amis.DoModal(), IDCANCEL);
-
-    CVpimUserAgentDlg vpim(*m_session, nullptr, 520, "VPIM_GATEWAY", CMessagingAgentDlg::ModeGateway);
-    m_dialogs.on<CVpimUserAgentDlg>([](CVpimUserAgentDlg *d) {
-        type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), "Partner");
-        click(d, IDOK);
-        EXPECT_TRUE(d->isVisible());
-        click(d, IDCANCEL);
-    });
-    EXPECT_EQ(vpim.DoModal(), IDCANCEL);
-
-    const std::vector<MessageBoxScript::ShownBox> boxes = m_boxes->transcript();
-    ASSERT_EQ(boxes.size(), 3u) << m_boxes->texts().join('|').toStdString();
-    const struct {
-        const char *caption;
-        const char *text;
-    } expected[] = {
-        {"Modify IVR User Agent", "The server refused the change of the comment: "},
-        {"Edit AMIS Proxy User Agent", "The server refused to enable the agent: "},
-        {"Edit VPIM Gateway User Agent", "The server refused the changes: "},
-    };
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        SCOPED_TRACE(expected[i].caption);
-        EXPECT_EQ(boxes[i].caption, expected[i].caption);
-        EXPECT_EQ(boxes[i].type, MB_OK | MB_ICONERROR);
-        EXPECT_TRUE(boxes[i].text.startsWith(expected[i].text)) << boxes[i].text.toStdString();
-        EXPECT_TRUE(boxes[i].text.endsWith("is locked")) << boxes[i].text.toStdString();
+    for (const RefusalCase &c : refusals) {
+        SCOPED_TRACE(c.dialog.name);
+        m_boxes->answer(IDOK);
+        const std::unique_ptr<CDialog> dialog(c.dialog.make(*m_session));
+        m_dialogs.on<CDialog>([&c](CDialog *d) {
+            QWidget *field = c.change(d);
+            click(d, IDOK);
+            EXPECT_TRUE(d->isVisible()) << "a refused save keeps the dialog open";
+            if (field)
+                EXPECT_EQ(d->focusWidget(), field);
+            click(d, IDCANCEL);
+        });
+        EXPECT_EQ(dialog->DoModal(), IDCANCEL);
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        const std::vector<MessageBoxScript::ShownBox> boxes = m_boxes->transcript();
+        ASSERT_FALSE(boxes.empty());
+        const MessageBoxScript::ShownBox &box = boxes.back();
+        EXPECT_EQ(box.caption, c.caption);
+        EXPECT_EQ(box.type, MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(box.text.startsWith(c.text)) << box.text.toStdString();
+        EXPECT_TRUE(box.text.endsWith("is locked")) << box.text.toStdString();
     }
+    EXPECT_EQ(m_boxes->texts().size(), 3) << m_boxes->texts().join('|').toStdString();
 }
 
 } // namespace
