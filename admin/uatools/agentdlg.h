@@ -36,7 +36,7 @@ protected:
     // Reads the properties `names` of the agent ("GetUA") into `agent`. A
     // refusal is shown; false for it and for a reply that is no agent record.
     bool GetAgent(const QStringList &names, CUserAgent &agent);
-    // Shows `text` in a box captioned as the dialog, then puts the focus on
+    // Shows `text` in an error box captioned as the dialog, then puts the focus on
     // `field` when one is given.
     void ShowRefusal(const QString &text, QWidget *field = nullptr);
     qint32 AgentNumber() const { return m_number; }

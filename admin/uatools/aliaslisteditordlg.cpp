@@ -56,7 +56,7 @@ bool CAliasListEditorDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CWaitCursor wait;
-    // Without a link of its own the editor still lists, but changes nothing.
+    // Without a link of its own the editor still lists; Add and Edit stay off.
     m_session.Open();
     EnableSelectionButtons(false);
     const bool mayAdd = (m_rights >> 24) >= kLowestAddingLevel && (m_rights & kTemplatePermission);
