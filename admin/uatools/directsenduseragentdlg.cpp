@@ -1,21 +1,15 @@
 // The direct-send agent dialog; see directsenduseragentdlg.h.
 #include "admin/uatools/directsenduseragentdlg.h"
 
-#include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
-#include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
-#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -52,7 +46,7 @@ GroupToken nextToken(const QString &text, qsizetype &at)
 
 CDirectSendUserAgentDlg::CDirectSendUserAgentDlg(CServerCommandChannel &channel, qint32 number,
                                                  QWidget *parent)
-    : CDialog(IDD, tr("Edit Direct Send"), parent), m_channel(channel), m_number(number)
+    : CAgentDlg(IDD, tr("Edit Direct Send"), channel, number, IDC_HELP_BUTTON, parent)
 {
     auto *numberEdit = SetDlgCtrlID(new QLineEdit(QString::number(number), this), IDC_NUMBER);
     numberEdit->setReadOnly(true);
@@ -73,28 +67,12 @@ CDirectSendUserAgentDlg::CDirectSendUserAgentDlg(CServerCommandChannel &channel,
     form->addRow(tr("Name 2:"), m_edits[2]);
     form->addRow(tr("Comment:"), m_edits[0]);
     form->addRow(tr("Groups:"), m_edits[3]);
-    auto *buttons = new QDialogButtonBox(this);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    SetForm(form);
 }
 
 void CDirectSendUserAgentDlg::PresetComment(const QString &comment)
 {
     m_edits[0]->setText(comment);
-}
-
-QString CDirectSendUserAgentDlg::run(const QString &command) const
-{
-    try {
-        CPendingCommand pending = m_channel.BeginCommand(command, true, 1);
-        return m_channel.WaitReply(pending);
-    } catch (const CZltException &e) {
-        return QStringLiteral("!") + e.text();
-    }
 }
 
 bool CDirectSendUserAgentDlg::OnInitDialog()
@@ -111,16 +89,11 @@ bool CDirectSendUserAgentDlg::OnInitDialog()
 
 bool CDirectSendUserAgentDlg::load()
 {
-    QStringList words;
+    QStringList names;
     for (const char *name : kProperties)
-        words.append(CUserAgent::NameWord(QLatin1String(name)));
-    const QString reply = run(QStringLiteral("GetUA %1 %2").arg(m_number).arg(words.join(QLatin1Char(' '))));
-    if (IsErrorReply(reply)) {
-        AfxMessageBox(reply);
-        return false;
-    }
+        names.append(QLatin1String(name));
     CUserAgent agent;
-    if (!agent.Parse(reply, CTclList()))
+    if (!GetAgent(names, agent))
         return false;
     m_loadedValues[0] = agent.GetProperty(QStringLiteral("&Comment"));
     m_loadedValues[1] = agent.GetName1();
@@ -128,7 +101,7 @@ bool CDirectSendUserAgentDlg::load()
     m_loadedValues[3] = agent.GetProperty(QStringLiteral("Group_List"));
     for (int i = 0; i < 4; ++i)
         m_edits[i]->setText(m_loadedValues[i]);
-    const QString number = QString::number(m_number);
+    const QString number = QString::number(AgentNumber());
     switch (agent.GetParentNumber()) {
     case kVoiceRoot:
         setWindowTitle(tr("Edit Direct Send Voice User Agent %1").arg(number));
@@ -216,8 +189,8 @@ void CDirectSendUserAgentDlg::OnOK()
         if (value == m_loadedValues[i])
             continue;
         const QString name = QLatin1String(kProperties[i]);
-        const QString reply = run(QStringLiteral("UpdateUA %1 WithForce %2 %3")
-                                      .arg(m_number)
+        const QString reply = Run(QStringLiteral("UpdateUA %1 WithForce %2 %3")
+                                      .arg(AgentNumber())
                                       .arg(CUserAgent::NameWord(name), TclWord(value)));
         if (IsErrorReply(reply)) {
             // What was accepted so far is the server's now; the rest stays
@@ -229,20 +202,4 @@ void CDirectSendUserAgentDlg::OnOK()
         m_loadedValues[i] = value;
     }
     EndDialog(IDOK);
-}
-
-bool CDirectSendUserAgentDlg::OnCommand(int id)
-{
-    if (id != IDC_HELP_BUTTON)
-        return CDialog::OnCommand(id);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return true;
-}
-
-LRESULT CDirectSendUserAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_HELP)
-        return CDialog::WindowProc(message, wParam, lParam);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return 1;
 }

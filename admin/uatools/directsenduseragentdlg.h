@@ -1,15 +1,14 @@
 // Edits one direct-send fax or voice agent: its two names, its comment and
-// the groups it belongs to. Works through its opener's command channel.
-// Only the fields that differ from what was loaded are sent; a refused
-// change keeps the dialog open and names the field.
+// the groups it belongs to (what agent dialogs share: agentdlg.h). Only the
+// fields that differ from what was loaded are sent; a refused change keeps
+// the dialog open and names the field.
 #pragma once
 
-#include "platform/mfc/dialog.h"
+#include "admin/uatools/agentdlg.h"
 
-class CServerCommandChannel;
 class QLineEdit;
 
-class CDirectSendUserAgentDlg : public CDialog {
+class CDirectSendUserAgentDlg : public CAgentDlg {
     Q_OBJECT
 public:
     enum : int {
@@ -37,17 +36,11 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id) override;
-    // F1 opens the dialog's help topic, as its Help button does.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool load();
     bool validate();
-    QString run(const QString &command) const;
 
-    CServerCommandChannel &m_channel;
-    const qint32 m_number;
     bool m_loaded = false;
     // What the server holds, by property name, as loaded.
     QString m_loadedValues[4];

@@ -1,23 +1,17 @@
 // The IVR agent dialog; see ivruseragentdlg.h.
 #include "admin/uatools/ivruseragentdlg.h"
 
-#include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
-#include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
-#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHash>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -30,7 +24,7 @@ const QString kEventMapTail = QStringLiteral("0 1 0 0 0 0 65279");
 } // namespace
 
 CIvrUserAgentDlg::CIvrUserAgentDlg(CServerCommandChannel &channel, QWidget *parent, qint32 number)
-    : CDialog(IDD, tr("Modify IVR User Agent"), parent), m_channel(channel), m_number(number),
+    : CAgentDlg(IDD, tr("Modify IVR User Agent"), channel, number, IDC_HELP_BUTTON, parent),
       m_comment(SetDlgCtrlID(new QLineEdit(this), IDC_COMMENT)),
       m_answers(SetDlgCtrlID(new QCheckBox(tr("Application will answer call"), this), IDC_ANSWERS)),
       m_application(SetDlgCtrlID(new QComboBox(this), IDC_APPLICATION)),
@@ -60,23 +54,7 @@ CIvrUserAgentDlg::CIvrUserAgentDlg(CServerCommandChannel &channel, QWidget *pare
     form->addRow(tr("KPL Application:"), m_application);
     form->addRow(tr("Parameter/ IVR Application:"), m_parameter);
     form->addRow(tr("Language:"), m_language);
-    auto *buttons = new QDialogButtonBox(this);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-}
-
-QString CIvrUserAgentDlg::run(const QString &command) const
-{
-    try {
-        CPendingCommand pending = m_channel.BeginCommand(command, true, 1);
-        return m_channel.WaitReply(pending);
-    } catch (const CZltException &e) {
-        return QStringLiteral("!") + e.text();
-    }
+    SetForm(form);
 }
 
 bool CIvrUserAgentDlg::OnInitDialog()
@@ -93,20 +71,15 @@ bool CIvrUserAgentDlg::OnInitDialog()
 
 bool CIvrUserAgentDlg::load()
 {
-    const QString reply = run(QStringLiteral("GetUA %1 &Comment app_controlls_call").arg(m_number));
-    if (IsErrorReply(reply)) {
-        AfxMessageBox(reply);
-        return false;
-    }
     CUserAgent agent;
-    if (!agent.Parse(reply, CTclList()))
+    if (!GetAgent({QStringLiteral("&Comment"), QStringLiteral("app_controlls_call")}, agent))
         return false;
     m_scenario = agent.GetScenarioNumber();
     m_heldComment = agent.GetProperty(QStringLiteral("&Comment"));
     m_heldAnswers = agent.GetProperty(QStringLiteral("app_controlls_call")).toInt() != 0;
     m_comment->setText(m_heldComment);
     m_answers->setChecked(m_heldAnswers);
-    const QString maps = run(QStringLiteral("GetEventMaps4UA %1").arg(m_number));
+    const QString maps = Run(QStringLiteral("GetEventMaps4UA %1").arg(AgentNumber()));
     if (IsErrorReply(maps)) {
         AfxMessageBox(maps);
         return false;
@@ -117,7 +90,7 @@ bool CIvrUserAgentDlg::load()
 
 void CIvrUserAgentDlg::fillApplications()
 {
-    const QString reply = run(QStringLiteral("GetAppList"));
+    const QString reply = Run(QStringLiteral("GetAppList"));
     if (IsErrorReply(reply))
         return;
     QStringList names;
@@ -162,17 +135,14 @@ bool CIvrUserAgentDlg::readEventMaps(const QString &reply)
 
 void CIvrUserAgentDlg::refused(const QString &what, const QString &reply, QWidget *field)
 {
-    MessageBox(GetSafeHwnd(), tr("The server refused the change of %1: %2").arg(what, reply.mid(1)),
-               windowTitle(), MB_OK | MB_ICONERROR);
-    if (field)
-        GotoDlgCtrl(field);
+    ShowRefusal(tr("The server refused the change of %1: %2").arg(what, reply.mid(1)), field);
 }
 
 bool CIvrUserAgentDlg::sendProperties()
 {
     if (m_comment->text() != m_heldComment) {
-        const QString reply = run(QStringLiteral("UpdateUA %1 WithForce &Comment %2")
-                                      .arg(m_number)
+        const QString reply = Run(QStringLiteral("UpdateUA %1 WithForce &Comment %2")
+                                      .arg(AgentNumber())
                                       .arg(TclWord(m_comment->text())));
         if (IsErrorReply(reply)) {
             refused(tr("the comment"), reply, m_comment);
@@ -181,8 +151,8 @@ bool CIvrUserAgentDlg::sendProperties()
         m_heldComment = m_comment->text();
     }
     if (m_answers->isChecked() != m_heldAnswers) {
-        const QString reply = run(QStringLiteral("UpdateUA %1 WithForce app_controlls_call %2")
-                                      .arg(m_number)
+        const QString reply = Run(QStringLiteral("UpdateUA %1 WithForce app_controlls_call %2")
+                                      .arg(AgentNumber())
                                       .arg(int(m_answers->isChecked())));
         if (IsErrorReply(reply)) {
             refused(tr("who answers the call"), reply, m_answers);
@@ -208,7 +178,7 @@ bool CIvrUserAgentDlg::commitEventMaps()
                                                   .arg(m_scenario)
                                                   .arg(event)
                                                   .arg(application, parameter, kEventMapTail);
-        const QString reply = run(command);
+        const QString reply = Run(command);
         if (IsErrorReply(reply)) {
             refused(tr("the application"), reply, m_application);
             return false;
@@ -217,7 +187,7 @@ bool CIvrUserAgentDlg::commitEventMaps()
         if (record == 0)
             record = reply.trimmed().toInt();
     }
-    const QString reply = run(QStringLiteral("CommitScenarioChange"));
+    const QString reply = Run(QStringLiteral("CommitScenarioChange"));
     if (IsErrorReply(reply)) {
         refused(tr("the application"), reply, m_application);
         return false;
@@ -242,20 +212,4 @@ void CIvrUserAgentDlg::OnOK()
         (application != m_heldApplication || m_parameter->text() != m_heldParameter) && !commitEventMaps())
         return;
     EndDialog(IDOK);
-}
-
-bool CIvrUserAgentDlg::OnCommand(int id)
-{
-    if (id != IDC_HELP_BUTTON)
-        return CDialog::OnCommand(id);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return true;
-}
-
-LRESULT CIvrUserAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_HELP)
-        return CDialog::WindowProc(message, wParam, lParam);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return 1;
 }

@@ -1,18 +1,17 @@
 // Edits one IVR agent: its comment, whether the application answers the
 // call, and the application and parameter its event maps start for the two
-// call events. Works through its opener's command channel. Only what changed
-// is sent; a load that failed leaves OK disabled; a refused change keeps the
+// call events (what agent dialogs share: agentdlg.h). Only what changed is
+// sent; a load that failed leaves OK disabled; a refused change keeps the
 // dialog open and says what failed.
 #pragma once
 
-#include "platform/mfc/dialog.h"
+#include "admin/uatools/agentdlg.h"
 
-class CServerCommandChannel;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
-class CIvrUserAgentDlg : public CDialog {
+class CIvrUserAgentDlg : public CAgentDlg {
     Q_OBJECT
 public:
     enum : int {
@@ -33,9 +32,6 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id) override;
-    // F1 opens the dialog's help topic, as its Help button does.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool load();
@@ -43,11 +39,8 @@ private:
     bool readEventMaps(const QString &reply);
     bool sendProperties();
     bool commitEventMaps();
-    QString run(const QString &command) const;
     void refused(const QString &what, const QString &reply, QWidget *field);
 
-    CServerCommandChannel &m_channel;
-    const qint32 m_number;
     bool m_loaded = false;
     int m_scenario = -1;
     // The event-map records of the two call events; 0 until one exists.

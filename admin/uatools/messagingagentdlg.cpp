@@ -1,23 +1,17 @@
 // The AMIS and VPIM agent dialogs' common part; see messagingagentdlg.h.
 #include "admin/uatools/messagingagentdlg.h"
 
-#include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
-#include "admin/session/zltexception.h"
 #include "admin/useragents/useragent.h"
-#include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -36,7 +30,7 @@ QSpinBox *minutesBox(QWidget *parent, int id)
 CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const QString &caption,
                                        CServerCommandChannel &channel, QWidget *parent, qint32 number,
                                        const QString &typeText, Mode mode)
-    : CDialog(dialogId, caption, parent), m_family(family), m_channel(channel), m_number(number),
+    : CAgentDlg(dialogId, caption, channel, number, IDC_HELP_BUTTON, parent), m_family(family),
       m_typeText(typeText), m_mode(mode),
       m_enabled(SetDlgCtrlID(new QCheckBox(tr("Enabled"), this), IDC_ENABLED)),
       m_comment(SetDlgCtrlID(new QLineEdit(this), IDC_COMMENT)),
@@ -84,23 +78,8 @@ CMessagingAgentDlg::CMessagingAgentDlg(const Family &family, int dialogId, const
     form->addRow(tr("Notify After(min):"), m_notifyAfter);
     form->addRow(tr("Continue Every(min):"), m_continueEvery);
     form->addRow(tr("Notify Max Time:"), m_maxTime);
-    auto *buttons = new QDialogButtonBox(this);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Ok), IDOK);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
-    SetDlgCtrlID(buttons->addButton(QDialogButtonBox::Help), IDC_HELP_BUTTON);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    SetForm(form);
     connect(m_enabled, &QCheckBox::toggled, this, [this] { enableFields(); });
-}
-
-QString CMessagingAgentDlg::execute(const QString &command) const
-{
-    try {
-        return m_channel.Execute(command, true, 1);
-    } catch (const CZltException &e) {
-        return QStringLiteral("!") + e.text();
-    }
 }
 
 bool CMessagingAgentDlg::OnInitDialog()
@@ -146,9 +125,9 @@ bool CMessagingAgentDlg::load()
         names << QLatin1String(m_family.portGroup);
     if (m_mode == ModeProxy)
         names << QLatin1String(m_family.mailbox);
-    const QString reply = execute(QStringLiteral("ParmsForUAType %1 %2 %3")
-                                      .arg(TclWord(m_typeText), TclWord(names.join(QLatin1Char(' '))),
-                                           TclWord(QString::number(m_number))));
+    const QString reply = Run(QStringLiteral("ParmsForUAType %1 %2 %3")
+                                  .arg(TclWord(m_typeText), TclWord(names.join(QLatin1Char(' '))),
+                                       TclWord(QString::number(AgentNumber()))));
     if (IsErrorReply(reply)) {
         AfxMessageBox(reply);
         return false;
@@ -157,7 +136,7 @@ bool CMessagingAgentDlg::load()
     QStringList elements;
     splitter.SplitList(reply, elements);
     if (elements.isEmpty()) {
-        AfxMessageBox(tr("User Agent %1 could not be read; nothing can be saved.").arg(m_number));
+        AfxMessageBox(tr("User Agent %1 could not be read; nothing can be saved.").arg(AgentNumber()));
         return false;
     }
     CUserAgent agent;
@@ -235,8 +214,9 @@ QString CMessagingAgentDlg::amisText(const QString &text) const
 QString CMessagingAgentDlg::updateCommand() const
 {
     const Values v = current();
-    QString command =
-        QStringLiteral("UpdateUA %1 WithForce &Comment %2").arg(m_number).arg(TclWord(amisText(v.comment)));
+    QString command = QStringLiteral("UpdateUA %1 WithForce &Comment %2")
+                          .arg(AgentNumber())
+                          .arg(TclWord(amisText(v.comment)));
     if (m_family.amis)
         command += QStringLiteral(" %1 %2").arg(QLatin1String(m_family.systemNumber),
                                                 TclWord(amisText(v.systemNumber)));
@@ -270,39 +250,21 @@ void CMessagingAgentDlg::OnOK()
     CWaitCursor wait;
     if (!m_held.enabled && m_enabled->isChecked()) {
         // Enabled again: the agent takes its class of service's value back.
-        const QString reply = execute(QStringLiteral("UADeleteProperty %1 WithForce %2")
-                                          .arg(m_number)
-                                          .arg(QLatin1String(m_family.enable)));
+        const QString reply = Run(QStringLiteral("UADeleteProperty %1 WithForce %2")
+                                      .arg(AgentNumber())
+                                      .arg(QLatin1String(m_family.enable)));
         if (IsErrorReply(reply)) {
-            MessageBox(GetSafeHwnd(), tr("The server refused to enable the agent: %1").arg(reply.mid(1)),
-                       windowTitle(), MB_OK | MB_ICONERROR);
+            ShowRefusal(tr("The server refused to enable the agent: %1").arg(reply.mid(1)));
             return;
         }
         m_held.enabled = true;
     }
     if (changed()) {
-        const QString reply = execute(updateCommand());
+        const QString reply = Run(updateCommand());
         if (IsErrorReply(reply)) {
-            MessageBox(GetSafeHwnd(), tr("The server refused the changes: %1").arg(reply.mid(1)),
-                       windowTitle(), MB_OK | MB_ICONERROR);
+            ShowRefusal(tr("The server refused the changes: %1").arg(reply.mid(1)));
             return;
         }
     }
     EndDialog(IDOK);
-}
-
-bool CMessagingAgentDlg::OnCommand(int id)
-{
-    if (id != IDC_HELP_BUTTON)
-        return CDialog::OnCommand(id);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return true;
-}
-
-LRESULT CMessagingAgentDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_HELP)
-        return CDialog::WindowProc(message, wParam, lParam);
-    CallHtmlHelp(GetSafeHwnd(), QStringLiteral("admin.chm"), HH_HELP_CONTEXT, uintptr_t(GetDialogId()));
-    return 1;
 }

@@ -1,19 +1,18 @@
 // What the AMIS and VPIM agent dialogs share: one messaging-network agent,
-// gateway or proxy, edited through its opener's command channel. The two
+// gateway or proxy (what all agent dialogs share: agentdlg.h). The two
 // differ only in their property names, a few fields and the update's form
 // (`Family`). A load that failed leaves OK disabled, so no initial value is
 // ever saved over the agent; a refused update keeps the dialog open.
 #pragma once
 
-#include "platform/mfc/dialog.h"
+#include "admin/uatools/agentdlg.h"
 
-class CServerCommandChannel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
 
-class CMessagingAgentDlg : public CDialog {
+class CMessagingAgentDlg : public CAgentDlg {
     Q_OBJECT
 public:
     // 0: the kind is neither family root; 1: gateway; 2: proxy.
@@ -60,9 +59,6 @@ protected:
 
     bool OnInitDialog() override;
     void OnOK() override;
-    bool OnCommand(int id) override;
-    // F1 opens the dialog's help topic, as its Help button does.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool load();
@@ -70,13 +66,10 @@ private:
     bool validate();
     bool changed() const;
     QString updateCommand() const;
-    QString execute(const QString &command) const;
     // An AMIS empty text goes as two double quotes, as the server keeps it.
     QString amisText(const QString &text) const;
 
     const Family &m_family;
-    CServerCommandChannel &m_channel;
-    const qint32 m_number;
     const QString m_typeText;
     const Mode m_mode;
     bool m_loaded = false;

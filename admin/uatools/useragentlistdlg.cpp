@@ -23,8 +23,8 @@
 CUserAgentListDlg::CUserAgentListDlg(int dialogId, const QString &caption, CZELTSession &applicationSession,
                                      const CLoginCredentials &login, const QString &typeText,
                                      QList<qint32> roots, QWidget *parent)
-    : CDialog(dialogId, caption, parent), m_applicationSession(applicationSession), m_login(login),
-      m_typeText(typeText), m_roots(std::move(roots)), m_list(SetDlgCtrlID(new QTreeWidget(this), IDC_LIST))
+    : CDialog(dialogId, caption, parent), m_session(applicationSession, login), m_typeText(typeText),
+      m_roots(std::move(roots)), m_list(SetDlgCtrlID(new QTreeWidget(this), IDC_LIST))
 {
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -46,23 +46,19 @@ CUserAgentListDlg::CUserAgentListDlg(int dialogId, const QString &caption, CZELT
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { modifySelected(); });
 }
 
-CUserAgentListDlg::~CUserAgentListDlg()
-{
-    closeSession();
-}
-
 CServerCommandChannel *CUserAgentListDlg::Channel() const
 {
-    return m_session ? m_session->CommandChannel() : nullptr;
+    return Session() ? Session()->CommandChannel() : nullptr;
 }
 
 QString CUserAgentListDlg::Run(const QString &command) const
 {
-    if (!m_session)
+    CZELTSession *session = Session();
+    if (!session)
         return tr("!There is no connection to the server.");
     try {
-        CPendingCommand pending = m_session->BeginCommand(command, true, 1);
-        return m_session->WaitReply(pending);
+        CPendingCommand pending = session->BeginCommand(command, true, 1);
+        return session->WaitReply(pending);
     } catch (const CZltException &e) {
         return QStringLiteral("!") + e.text();
     }
@@ -78,12 +74,7 @@ bool CUserAgentListDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CWaitCursor wait;
-    m_session = std::make_unique<CZELTSession>(m_applicationSession);
-    try {
-        m_session->Connect(m_login);
-    } catch (const CZltException &e) {
-        m_session.reset();
-        AfxMessageBox(e.text());
+    if (!m_session.Open()) {
         // The window goes once it has been shown; its slot is freed then.
         QTimer::singleShot(0, this, [this] { closeWindow(); });
         return true;
@@ -112,7 +103,7 @@ void CUserAgentListDlg::fill()
     QString reply;
     try {
         // The server may take long over a big kind; the window keeps painting.
-        reply = m_session->ExecuteWhileWindowsPaint(QStringLiteral("ParmsForUAType %1 %2 %3")
+        reply = Session()->ExecuteWhileWindowsPaint(QStringLiteral("ParmsForUAType %1 %2 %3")
                                                         .arg(TclWord(m_typeText),
                                                              TclWord(QStringLiteral("&Comment")),
                                                              TclWord(QStringLiteral("All"))));
@@ -135,7 +126,7 @@ void CUserAgentListDlg::fillSlice(quint64 generation)
 {
     // Short slices: the longest the window is kept from the user's input.
     constexpr qint64 kSliceMs = 20;
-    if (generation != m_generation || !m_session)
+    if (generation != m_generation || !Session())
         return;
     QElapsedTimer slice;
     slice.start();
@@ -167,7 +158,7 @@ void CUserAgentListDlg::fillSlice(quint64 generation)
 
 void CUserAgentListDlg::Refill()
 {
-    if (!m_session)
+    if (!Session())
         return;
     CWaitCursor wait;
     fill();
@@ -187,14 +178,14 @@ void CUserAgentListDlg::updateButtons()
 {
     // Rows are not changed under a fill that is still adding them.
     const bool selected = SelectedNumber() != -1 && !m_filling;
-    GetDlgItem(IDC_MODIFY)->setEnabled(selected && m_session);
-    GetDlgItem(IDC_DELETE)->setEnabled(selected && m_session);
+    GetDlgItem(IDC_MODIFY)->setEnabled(selected && Session());
+    GetDlgItem(IDC_DELETE)->setEnabled(selected && Session());
 }
 
 void CUserAgentListDlg::modifySelected()
 {
     QTreeWidgetItem *row = m_list->currentItem();
-    if (!row || !row->isSelected() || !m_session || m_filling)
+    if (!row || !row->isSelected() || !Session() || m_filling)
         return;
     const qint32 number = row->data(0, Qt::UserRole).toInt();
     if (!RunEditDialog(number, row))
@@ -280,7 +271,7 @@ void CUserAgentListDlg::OnCancel()
 void CUserAgentListDlg::closeWindow()
 {
     Closing();
-    closeSession();
+    m_session.Close();
     DestroyWindow();
 }
 
@@ -288,16 +279,4 @@ void CUserAgentListDlg::PostNcDestroy()
 {
     emit closed();
     deleteLater();
-}
-
-void CUserAgentListDlg::closeSession()
-{
-    if (!m_session)
-        return;
-    try {
-        m_session->Disconnect();
-    } catch (const CZltException &) {
-        // The session's destructor ends the link in any case.
-    }
-    m_session.reset();
 }

@@ -6,13 +6,12 @@
 // itself once it is gone and `closed` tells the main frame its slot is free.
 #pragma once
 
-#include "admin/session/logincredentials.h"
+#include "admin/uatools/ownsession.h"
 #include "platform/mfc/dialog.h"
 
 #include <QList>
 #include <QString>
 
-#include <memory>
 #include <vector>
 
 class CServerCommandChannel;
@@ -26,9 +25,7 @@ class CUserAgentListDlg : public CDialog {
 public:
     enum : int { IDC_LIST = 1538, IDC_MODIFY = 1515, IDC_DELETE = 1296, IDC_CLOSE = 1530 };
 
-    ~CUserAgentListDlg() override;
-
-    CZELTSession *Session() const { return m_session.get(); }
+    CZELTSession *Session() const { return m_session.Get(); }
     QTreeWidget *List() const { return m_list; }
     // The agent of the selected row; -1 when none is selected.
     qint32 SelectedNumber() const;
@@ -98,13 +95,10 @@ private:
     void modifySelected();
     void deleteSelected();
     void closeWindow();
-    void closeSession();
 
-    CZELTSession &m_applicationSession;
-    const CLoginCredentials m_login;
+    COwnSession m_session;
     const QString m_typeText;
     const QList<qint32> m_roots;
-    std::unique_ptr<CZELTSession> m_session;
     QTreeWidget *m_list;
     // The fill under way: the reply's elements, the rows read from them,
     // how far it has gone; a new fill's generation ends an older one.

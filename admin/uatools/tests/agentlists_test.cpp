@@ -451,3 +451,123 @@ TEST_F(AgentLists, AmisProxyMailboxMustBeDigits)
 }
 
 } // namespace
+
+namespace {
+
+// One agent dialog of each kind, on an agent the demo company holds.
+struct AgentDialogCase {
+    const char *name;
+    std::function<CDialog *(CZELTSession &)> make;
+    int helpButton;
+};
+
+const AgentDialogCase kAgentDialogs[] = {
+    {"DirectSend", [](CZELTSession &s) { return new CDirectSendUserAgentDlg(s, 541, nullptr); },
+     CDirectSendUserAgentDlg::IDC_HELP_BUTTON},
+    {"Ivr", [](CZELTSession &s) { return new CIvrUserAgentDlg(s, nullptr, 400); },
+     CIvrUserAgentDlg::IDC_HELP_BUTTON},
+    {"AmisProxy",
+     [](CZELTSession &s) {
+         return new CAmisUserAgentDlg(s, nullptr, 510, "AMIS_PROXY", CMessagingAgentDlg::ModeProxy);
+     },
+     CMessagingAgentDlg::IDC_HELP_BUTTON},
+    {"VpimGateway",
+     [](CZELTSession &s) {
+         return new CVpimUserAgentDlg(s, nullptr, 520, "VPIM_GATEWAY", CMessagingAgentDlg::ModeGateway);
+     },
+     CMessagingAgentDlg::IDC_HELP_BUTTON},
+};
+
+TEST_F(AgentLists, EveryAgentDialogOpensInItsFormAndAnswersHelpAndF1)
+{
+    QTemporaryDir folder;
+    qputenv("VERBANTA_HELP_DIR", folder.filePath("nohelp").toUtf8());
+    qsizetype boxes = 0;
+    for (const AgentDialogCase &c : kAgentDialogs) {
+        SCOPED_TRACE(c.name);
+        m_boxes->answer({IDOK, IDOK});
+        const std::unique_ptr<CDialog> dialog(c.make(*m_session));
+        m_dialogs.on<CDialog>([&c](CDialog *d) {
+            // A field of the form has the focus: the buttons come after it.
+            QWidget *focus = d->focusWidget();
+            ASSERT_NE(focus, nullptr);
+            for (const int button : {int(IDOK), int(IDCANCEL), c.helpButton})
+                EXPECT_NE(focus, d->GetDlgItem(button)) << button;
+            EXPECT_NE(d->GetDlgItem(c.helpButton), nullptr);
+            click(d, c.helpButton);
+            EXPECT_EQ(SendMessage(d->GetSafeHwnd(), WM_HELP, 0, 0), 1);
+            click(d, IDCANCEL);
+        });
+        EXPECT_EQ(dialog->DoModal(), IDCANCEL);
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        // One box for the button, one for F1.
+        boxes += 2;
+        ASSERT_EQ(m_boxes->texts().size(), boxes) << m_boxes->texts().join('|').toStdString();
+        for (const QString &text : m_boxes->texts().mid(boxes - 2))
+            EXPECT_TRUE(text.startsWith("Help is not installed")) << text.toStdString();
+    }
+    qunsetenv("VERBANTA_HELP_DIR");
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+}
+
+// A refused save of an IVR or messaging agent dialog: the change made, and
+// the box it brings.
+struct RefusalCase {
+    const AgentDialogCase &dialog;
+    // Changes a field; returns the field that takes the focus back, if any.
+    std::function<QWidget *(CDialog *)> change;
+    const char *caption;
+    const char *text;
+};
+
+TEST_F(AgentLists, IvrAndMessagingRefusalsAreErrorBoxesCaptionedAsTheDialog)
+{
+    const RefusalCase refusals[] = {
+        {kAgentDialogs[1],
+         [](CDialog *d) {
+             auto *comment = d->GetDlgItem<QLineEdit>(CIvrUserAgentDlg::IDC_COMMENT);
+             type(comment, "Night menu");
+             return comment;
+         },
+         "Modify IVR User Agent", "The server refused the change of the comment: "},
+        {kAgentDialogs[2],
+         [](CDialog *d) -> QWidget * {
+             click(d, CMessagingAgentDlg::IDC_ENABLED);
+             return nullptr;
+         },
+         "Edit AMIS Proxy User Agent", "The server refused to enable the agent: "},
+        {kAgentDialogs[3],
+         [](CDialog *d) -> QWidget * {
+             type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), "Partner");
+             return nullptr;
+         },
+         "Edit VPIM Gateway User Agent", "The server refused the changes: "},
+    };
+    m_simulator->failCommand(QStringLiteral("UpdateUA"), QStringLiteral("agent is locked"));
+    m_simulator->failCommand(QStringLiteral("UADeleteProperty"), QStringLiteral("class is locked"));
+    for (const RefusalCase &c : refusals) {
+        SCOPED_TRACE(c.dialog.name);
+        m_boxes->answer(IDOK);
+        const std::unique_ptr<CDialog> dialog(c.dialog.make(*m_session));
+        m_dialogs.on<CDialog>([&c](CDialog *d) {
+            QWidget *field = c.change(d);
+            click(d, IDOK);
+            EXPECT_TRUE(d->isVisible()) << "a refused save keeps the dialog open";
+            if (field)
+                EXPECT_EQ(d->focusWidget(), field);
+            click(d, IDCANCEL);
+        });
+        EXPECT_EQ(dialog->DoModal(), IDCANCEL);
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        const std::vector<MessageBoxScript::ShownBox> boxes = m_boxes->transcript();
+        ASSERT_FALSE(boxes.empty());
+        const MessageBoxScript::ShownBox &box = boxes.back();
+        EXPECT_EQ(box.caption, c.caption);
+        EXPECT_EQ(box.type, MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(box.text.startsWith(c.text)) << box.text.toStdString();
+        EXPECT_TRUE(box.text.endsWith("is locked")) << box.text.toStdString();
+    }
+    EXPECT_EQ(m_boxes->texts().size(), 3) << m_boxes->texts().join('|').toStdString();
+}
+
+} // namespace

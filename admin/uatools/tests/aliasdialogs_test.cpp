@@ -4,7 +4,8 @@
 // commands a save sends (parameters of several words in braces, names
 // quoted as data), nothing sent for an unchanged edit, a refused edit that
 // puts the old alias back; the template editor's list and its session,
-// ended however the dialog closes; the IVR alias editor's deletion.
+// ended however the dialog closes; the IVR alias editor's adding, editing
+// and deletion; both editors without a session of their own.
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/uatools/ivraliasdlg.h"
@@ -137,11 +138,12 @@ TEST_P(TemplateParameters, AddsTheTemplateWithItsParameterAsOneWord)
     EXPECT_EQ(stored, (QStringList{c.name, "Beeper", c.parameter}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, TemplateParameters,
-                         testing::Values(ParameterCase{"Weekend", "5551234", "AddAlias Weekend Beeper 5551234"},
-                                         ParameterCase{"Weekend", "call me", "AddAlias Weekend Beeper {call me}"},
-                                         ParameterCase{"Odd[x]", "$y", "AddAlias {Odd[x]} Beeper {$y}"},
-                                         ParameterCase{"Brace", "a}b", "AddAlias Brace Beeper a\\}b"}));
+INSTANTIATE_TEST_SUITE_P(
+    Words, TemplateParameters,
+    testing::Values(ParameterCase{"Weekend", "5551234", "AddAlias Weekend Beeper 5551234"},
+                    ParameterCase{"Weekend", "call me", "AddAlias Weekend Beeper {call me}"},
+                    ParameterCase{"Odd[x]", "$y", "AddAlias {Odd[x]} Beeper {$y}"},
+                    ParameterCase{"Brace", "a}b", "AddAlias Brace Beeper a\\}b"}));
 
 class RefusedNames : public AliasDialogs, public testing::WithParamInterface<const char *> {};
 
@@ -157,9 +159,10 @@ TEST_P(RefusedNames, RefusesANameWithABlankOrOneTakenBeforeSendingAnything)
                               click(d, IDCANCEL);
                           }),
               IDCANCEL);
-    const QString expected = name == "Night Shift"
-                                 ? QStringLiteral("Invalid name.  Please reenter the template name")
-                                 : QStringLiteral("The name '%1' already exists. Please enter a new name.").arg(name);
+    const QString expected =
+        name == "Night Shift"
+            ? QStringLiteral("Invalid name.  Please reenter the template name")
+            : QStringLiteral("The name '%1' already exists. Please enter a new name.").arg(name);
     EXPECT_EQ(m_boxes->texts(), QStringList{expected});
     EXPECT_TRUE(aliasChanges().isEmpty());
     // Operator is still the IVR alias it was.
@@ -176,7 +179,8 @@ TEST_F(AliasDialogs, LeavingATakenNameForAnotherFieldRefusesItThere)
     runTemplate(QString(), CTemplateDlg::ModeAdd, [&](CTemplateDlg *d) {
         type(edit(d, CAliasEditDlg::IDC_NAME), "Beeper");
         edit(d, CAliasEditDlg::IDC_PARAMETER)->setFocus();
-        EXPECT_EQ(m_boxes->texts(), QStringList{"The name 'Beeper' already exists. Please enter a new name."});
+        EXPECT_EQ(m_boxes->texts(),
+                  QStringList{"The name 'Beeper' already exists. Please enter a new name."});
         EXPECT_EQ(edit(d, CAliasEditDlg::IDC_NAME)->text(), "");
         EXPECT_EQ(QApplication::focusWidget(), edit(d, CAliasEditDlg::IDC_NAME));
         click(d, IDCANCEL);
@@ -310,7 +314,8 @@ TEST_F(TemplateEditor, IvrAliasEditorDeletesTheChosenAliasAndEndsItsSession)
     editor->Create();
     editor->show();
     auto *names = editor->GetDlgItem<QComboBox>(CIvrAliasEditorDlg::IDC_ALIASES);
-    EXPECT_EQ(items(names).mid(0, 4), (QStringList{"Operator", "Beeper", "NightPager", "ASRAADirectorySync"}));
+    EXPECT_EQ(items(names).mid(0, 4),
+              (QStringList{"Operator", "Beeper", "NightPager", "ASRAADirectorySync"}));
     EXPECT_FALSE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_DELETE)->isEnabled());
     pick(names, "Ghost");
     screenshot(editor, "ivr-alias-editor.png");
@@ -324,6 +329,84 @@ TEST_F(TemplateEditor, IvrAliasEditorDeletesTheChosenAliasAndEndsItsSession)
     EXPECT_TRUE(closed);
     EXPECT_TRUE(WaitFor([&] { return !alive; }, 5000));
     EXPECT_TRUE(WaitFor([&] { return m_simulator->connectionCount() == before; }, 10000));
+}
+
+TEST_F(TemplateEditor, IvrAliasEditorSelectsTheAddedAliasAndEditsTheSelectedOne)
+{
+    auto *editor = new CIvrAliasEditorDlg(*m_session, login(), kTopRights);
+    QPointer<CIvrAliasEditorDlg> alive(editor);
+    editor->Create();
+    editor->show();
+    auto *names = editor->GetDlgItem<QComboBox>(CIvrAliasEditorDlg::IDC_ALIASES);
+    EXPECT_FALSE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_EDIT)->isEnabled());
+    m_dialogs.on<CIvrAliasDlg>([](CIvrAliasDlg *d) {
+        EXPECT_EQ(d->windowTitle(), "Add IVR Alias");
+        type(edit(d, CAliasEditDlg::IDC_NAME), "Reception");
+        pick(applications(d), "Transfer");
+        click(d, IDOK);
+    });
+    click(editor, CIvrAliasEditorDlg::IDC_ADD);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(aliasChanges(), QStringList{"AddAlias Reception Transfer {}"});
+    // Listed in the server's order, chosen, and ready for Edit and Delete.
+    EXPECT_EQ(items(names).last(), "Reception");
+    EXPECT_EQ(names->currentText(), "Reception");
+    EXPECT_EQ(editor->GetSelectedName(), "Reception");
+    EXPECT_TRUE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_EDIT)->isEnabled());
+    EXPECT_TRUE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_DELETE)->isEnabled());
+
+    pick(names, "Operator");
+    m_dialogs.on<CIvrAliasDlg>([](CIvrAliasDlg *d) {
+        EXPECT_EQ(d->windowTitle(), "Edit IVR Alias");
+        EXPECT_EQ(edit(d, CAliasEditDlg::IDC_NAME)->text(), "Operator");
+        EXPECT_FALSE(edit(d, CAliasEditDlg::IDC_NAME)->isEnabled());
+        click(d, IDCANCEL);
+    });
+    click(editor, CIvrAliasEditorDlg::IDC_EDIT);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(aliasChanges(), QStringList{"AddAlias Reception Transfer {}"});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+
+    // Escape closes the window as Close does: its session ends and it goes.
+    const int open = m_simulator->connectionCount();
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_TRUE(WaitFor([&] { return !alive; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return m_simulator->connectionCount() == open - 1; }, 10000));
+}
+
+TEST_F(TemplateEditor, WithoutASessionOfTheirOwnTheEditorsListButNeitherAddNorEdit)
+{
+    const CLoginCredentials refused{m_simulator->host(), "Cardomel", "not the password"};
+    // Each refused login: the session's own box, then the editor's reason.
+    m_boxes->answer({IDOK, IDOK, IDOK, IDOK});
+    m_dialogs.on<CNotifyTemplateEditorDlg>([](CNotifyTemplateEditorDlg *d) {
+        EXPECT_EQ(d->Session(), nullptr);
+        EXPECT_EQ(items(templates(d)), (QStringList{"Beeper", "NightPager"}));
+        EXPECT_FALSE(d->GetDlgItem(CNotifyTemplateEditorDlg::IDC_ADD)->isEnabled());
+        pick(templates(d), "Beeper");
+        EXPECT_EQ(d->GetTemplateName(), "Beeper");
+        EXPECT_FALSE(d->GetDlgItem(CNotifyTemplateEditorDlg::IDC_EDIT)->isEnabled());
+        click(d, CNotifyTemplateEditorDlg::IDC_CLOSE);
+    });
+    CNotifyTemplateEditorDlg dialog(*m_session, refused, kNotificationApps, kTopRights);
+    dialog.DoModal();
+    EXPECT_EQ(m_dialogs.pending(), 0);
+
+    // The IVR editor deletes through the application's session all the same.
+    auto *editor = new CIvrAliasEditorDlg(*m_session, refused, kTopRights);
+    editor->Create();
+    editor->show();
+    EXPECT_EQ(editor->Session(), nullptr);
+    EXPECT_FALSE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_ADD)->isEnabled());
+    pick(editor->GetDlgItem<QComboBox>(CIvrAliasEditorDlg::IDC_ALIASES), "Ghost");
+    EXPECT_FALSE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_EDIT)->isEnabled());
+    EXPECT_TRUE(editor->GetDlgItem(CIvrAliasEditorDlg::IDC_DELETE)->isEnabled());
+    ASSERT_EQ(m_boxes->texts().size(), 4) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(m_boxes->texts().mid(2), m_boxes->texts().mid(0, 2)) << "the same refusal for each editor";
+    m_boxes->answer(IDYES);
+    click(editor, CIvrAliasEditorDlg::IDC_DELETE);
+    EXPECT_EQ(aliasChanges(), QStringList{"RemoveAlias Ghost"});
+    click(editor, CIvrAliasEditorDlg::IDC_CLOSE);
 }
 
 } // namespace
