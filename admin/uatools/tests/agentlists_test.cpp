@@ -553,8 +553,9 @@ TEST_F(AgentLists, IvrAndMessagingRefusalsAreErrorBoxesCaptionedAsTheDialog)
             QWidget *field = c.change(d);
             click(d, IDOK);
             EXPECT_TRUE(d->isVisible()) << "a refused save keeps the dialog open";
-            if (field)
+            if (field) {
                 EXPECT_EQ(d->focusWidget(), field);
+            }
             click(d, IDCANCEL);
         });
         EXPECT_EQ(dialog->DoModal(), IDCANCEL);
