@@ -14,8 +14,16 @@
 
 #include <initializer_list>
 
+class CPropertyPage;
 class QWidget;
 
 // True when the focus is now on a control inside `window` (not `window`
 // itself) that is none of `except`; null entries of `except` are ignored.
 bool FocusMovedWithin(const QWidget *window, std::initializer_list<const QWidget *> except = {});
+
+// For a field of a property page whose leaving does something that the
+// sheet's buttons do not do for it (asks for a new value, stores a setting
+// outside the page's record): every control of the sheet counts, the other
+// pages' fields, the tabs, OK and Apply among them, but not Cancel, which
+// throws the page's edits away. False for a page outside a sheet.
+bool FocusMovedWithinSheet(const CPropertyPage *page);

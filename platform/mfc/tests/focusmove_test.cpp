@@ -1,8 +1,10 @@
-// Where the focus went when an edit of a shown, active dialog lost it: on to
-// a field, to OK or Cancel, or out of the window.
+// Where the focus went when an edit of a shown, active dialog or property
+// page lost it: on to a field, to OK, Apply or Cancel, or out of the window.
 #include "platform/mfc/focusmove.h"
 
 #include "platform/mfc/dialog.h"
+#include "platform/mfc/propertypage.h"
+#include "platform/mfc/propertysheet.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +72,65 @@ TEST(FocusMove, OnlyAMoveToAnotherFieldOfTheWindowCounts)
         EXPECT_EQ(dialog.m_moves, expected) << where;
     }
     dialog.DestroyWindow();
+}
+
+class LeavingPage : public CPropertyPage {
+public:
+    LeavingPage() : CPropertyPage(131, QStringLiteral("Options"))
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(m_name = SetDlgCtrlID(new QLineEdit(this), 1228));
+        layout->addWidget(m_other = SetDlgCtrlID(new QLineEdit(this), 1249));
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND && LOWORD(wParam) == 1228 && HIWORD(wParam) == EN_KILLFOCUS)
+            m_moves << FocusMovedWithinSheet(this);
+        return CPropertyPage::WindowProc(message, wParam, lParam);
+    }
+
+    QLineEdit *m_name;
+    QLineEdit *m_other;
+    QList<bool> m_moves;
+};
+
+TEST(FocusMove, ForAPageEveryControlOfTheSheetButCancelCounts)
+{
+    LeavingPage page;
+    CPropertySheet sheet(QStringLiteral("Mailbox"));
+    sheet.AddPage(&page);
+    sheet.Create();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    QWidget elsewhere;
+
+    const std::pair<const char *, QWidget *> leaves[] = {
+        {"another field", page.m_other},         {"OK", sheet.GetDlgItem(IDOK)},
+        {"Apply", sheet.GetDlgItem(ID_APPLY_NOW)}, {"Cancel", sheet.GetDlgItem(IDCANCEL)},
+        {"another window", &elsewhere},
+    };
+    QList<bool> expected;
+    for (const auto &[where, to] : leaves) {
+        if (!sheet.isActiveWindow()) {
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        }
+        page.m_name->setFocus();
+        ASSERT_TRUE(page.m_name->hasFocus()) << where;
+        ASSERT_NE(to, nullptr) << where;
+        to->setEnabled(true); // Apply, enabled while a page holds changes
+        if (to == &elsewhere) {
+            elsewhere.show();
+            elsewhere.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+        } else {
+            to->setFocus();
+        }
+        expected << (QByteArray(where) != "Cancel" && QByteArray(where) != "another window");
+        EXPECT_EQ(page.m_moves, expected) << where;
+    }
+    EXPECT_FALSE(FocusMovedWithinSheet(nullptr));
+    sheet.DestroyWindow();
 }
 
 TEST(FocusMove, NoWindowOrNoFocusIsNoMove)
