@@ -7,9 +7,10 @@
 // administrator moves on to another control of the same window: leaving for
 // another window, or for a message box (the check's own, too), is no time to
 // check, for the field keeps its text and the focus comes back to it. The
-// buttons passed as `except` do not count: a button that checks the field
-// itself (OK, a page's Apply) would otherwise check it twice for one click,
-// and one that throws the field away (Cancel) needs no check.
+// buttons passed as `except` do not count: a button that takes the field
+// itself (OK, which checks or reads it) would otherwise have it checked
+// twice, or refused and then used all the same, for one click; and one that
+// throws the field away (Cancel) needs no check.
 #pragma once
 
 #include <initializer_list>
