@@ -19,6 +19,7 @@
 #include "admin/session/tclword.h"
 #include "admin/session/zltexception.h"
 #include "platform/mfc/dataexchange.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/mfc/waitcursor.h"
 
 #include <QCheckBox>
@@ -146,7 +147,13 @@ void CReportOptionDlg::DoDataExchange(CDataExchange *dx)
 LRESULT CReportOptionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
-        OnKillFocusDate(int(LOWORD(wParam)));
+        // Run reads the dates itself (one that does not parse is its
+        // default, as after Enter in the edit) and Cancel needs no check:
+        // checking on the way to either would refuse a date the click then
+        // goes on without. A report window or message box taking the focus
+        // is no time to check either.
+        if (FocusMovedWithin(this, {GetDlgItem(IDOK), GetDlgItem(IDCANCEL)}))
+            OnKillFocusDate(int(LOWORD(wParam)));
         return 0;
     }
     if (message == WM_CLOSE) {
@@ -178,9 +185,7 @@ void CReportOptionDlg::OnReportTypeClicked()
 void CReportOptionDlg::OnKillFocusDate(int id)
 {
     auto *edit = GetDlgItem<QLineEdit>(id);
-    // The runs read the dates already; a report window taking the focus
-    // from an edit is no time to check it.
-    if (!edit || !isVisible() || m_running)
+    if (!edit)
         return;
     UpdateData(true);
     if (edit->text().isEmpty() || CReportDate::Parse(edit->text()))
@@ -205,7 +210,6 @@ void CReportOptionDlg::OnOK()
         {m_bMessageStats, &CReportOptionDlg::RunMessageStatistics},
         {m_bSystemInfo, &CReportOptionDlg::RunSystemInformation},
     };
-    m_running = true;
     try {
         for (const auto &[chosen, run] : runs)
             if (chosen)
@@ -213,7 +217,6 @@ void CReportOptionDlg::OnOK()
     } catch (const CZltException &failure) {
         // The session failed: the reports after this one are not run, and
         // the administrator keeps the choices to try again.
-        m_running = false;
         AfxMessageBox(failure.text(), MB_OK | MB_ICONERROR);
         return;
     }

@@ -111,7 +111,6 @@ private:
     CServerCommandChannel &m_channel;
     QString m_allowedMailboxes;
     std::function<QDateTime()> m_now;
-    bool m_running = false;
 
     QString m_strAllPortTo;
     int m_bAllPort = 0;

@@ -9,6 +9,7 @@
 #include "admin/useragents/useragent.h"
 #include "admin/widgets/htmlhelp.h"
 #include "admin/widgets/spreadsheet.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -359,7 +360,12 @@ void CDistListFrm::securityCodeLeft()
 LRESULT CDistListFrm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_SECURITY_CODE && HIWORD(wParam) == EN_KILLFOCUS) {
-        if (m_loaded)
+        // Another window (or a message box) taking the focus is no time to
+        // ask for the new code: the box keeps it and gets the focus back.
+        // Every control of the form counts, its buttons too: after the
+        // question the box shows the blanks again, so Update does not ask a
+        // second time, and Close and Delete do not drop a typed code.
+        if (m_loaded && FocusMovedWithin(this))
             securityCodeLeft();
         return 0;
     }

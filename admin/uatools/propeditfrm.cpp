@@ -8,9 +8,9 @@
 #include "admin/uatools/propeditvariable.h"
 #include "admin/useragents/useragent.h"
 #include "admin/widgets/colorlistctrl.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -196,10 +196,16 @@ LRESULT CPropEditFrm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_NUMBER && HIWORD(wParam) == EN_KILLFOCUS) {
         // Only a move to another control of the form reads the number; a
-        // message box of the check itself takes the focus too.
-        QWidget *now = QApplication::focusWidget();
-        if (!m_firstLoad && !m_checkingNumber && now && isAncestorOf(now))
+        // message box of the check itself takes the focus too. Apply and
+        // Undo act on the record shown: reading another one on their way
+        // would ask to discard the very changes that Apply then sends, so
+        // the number of the record they act on is shown again instead.
+        if (m_firstLoad || m_checkingNumber)
+            return 0;
+        if (FocusMovedWithin(this, {m_apply, m_undo}))
             numberEntered();
+        else if (FocusMovedWithin(this))
+            restoreNumber();
         return 0;
     }
     if (message == WM_SERVER_REPLY && wParam == RecordRequest) {

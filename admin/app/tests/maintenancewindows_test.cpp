@@ -341,6 +341,52 @@ TEST_F(PropertyEditor, ClosingWithUnappliedChangesAsks)
     EXPECT_EQ(stored(101, QStringLiteral("&Name1")), QStringLiteral("Bruno"));
 }
 
+// A number typed over the shown one and then left for Apply or Undo, with
+// the form active: the click acts on the record shown, without a question
+// about discarding its changes and without reading the typed number; left
+// for another field, the number is read as before.
+TEST_F(PropertyEditor, ANumberLeftForApplyOrUndoGivesWayToTheRecordShown)
+{
+    login();
+    CPropEditFrm *form = open(101);
+    ASSERT_NE(form, nullptr);
+    auto *number = form->GetDlgItem<QLineEdit>(CPropEditFrm::IDC_NUMBER);
+    const auto change = [&](const QString &value) {
+        auto *list = form->GetDlgItem<CColorListCtrl>(CPropEditFrm::IDC_VARIABLES);
+        list->SelectItem(rowOf(form, QStringLiteral("&Name1")));
+        type(form->GetDlgItem<QLineEdit>(CPropEditFrm::IDC_VALUE), value);
+        click(form, CPropEditFrm::IDC_SET);
+        ASSERT_TRUE(form->IsModified());
+        type(number, QStringLiteral("102"));
+        m_server->clearLog();
+    };
+
+    change(QStringLiteral("Brunhilde"));
+    click(form, CPropEditFrm::IDC_APPLY);
+    EXPECT_TRUE(WaitFor([this] { return !received(QStringLiteral("GetUA ")).isEmpty(); }));
+    EXPECT_EQ(received(QStringLiteral("GetUA ")), QStringList{QStringLiteral("GetUA 101")});
+    EXPECT_EQ(stored(101, QStringLiteral("&Name1")), QStringLiteral("Brunhilde"));
+    EXPECT_EQ(number->text(), QStringLiteral("101"));
+
+    change(QStringLiteral("Bruno"));
+    click(form, CPropEditFrm::IDC_UNDO);
+    EXPECT_TRUE(WaitFor([form] { return !form->IsModified(); }));
+    EXPECT_EQ(received(QStringLiteral("GetUA ")), QStringList{QStringLiteral("GetUA 101")});
+    EXPECT_TRUE(received(QStringLiteral("UpdateUA")).isEmpty());
+    EXPECT_EQ(stored(101, QStringLiteral("&Name1")), QStringLiteral("Brunhilde"));
+    EXPECT_EQ(number->text(), QStringLiteral("101"));
+    EXPECT_TRUE(m_boxes->texts().size() == 1) << m_boxes->texts().join('\n').toStdString(); // the opening warning
+
+    // Left for another field, the number still asks before it drops the changes.
+    change(QStringLiteral("Bruno"));
+    m_boxes->answer(IDOK);
+    form->GetDlgItem(CPropEditFrm::IDC_PARENT)->setFocus();
+    EXPECT_EQ(m_boxes->texts().last(), QStringLiteral("Discard changes?"));
+    EXPECT_TRUE(WaitFor([this] { return !received(QStringLiteral("GetUA ")).isEmpty(); }));
+    EXPECT_EQ(received(QStringLiteral("GetUA ")), QStringList{QStringLiteral("GetUA 102")});
+    EXPECT_EQ(m_boxes->texts().size(), 2);
+}
+
 // --- administrator accounts ---------------------------------------------------
 
 class Accounts : public MaintenanceWindows {
@@ -689,6 +735,46 @@ TEST_F(DistributionLists, AFailedSaveKeepsTheWindowOpen)
     m_server->clearFailure(QStringLiteral("UpdateUA"));
     click(form, CDistListFrm::IDC_CLOSE);
     EXPECT_TRUE(WaitFor([this] { return openedFrame<CDistListFrame>() == nullptr; }));
+}
+
+// A code typed in the box, with the form active: another window taking the
+// focus asks nothing and sends nothing; back on the form, Update asks once
+// and sends the code once.
+TEST_F(DistributionLists, ACodeIsAskedForOnceAndOnlyWhenTheBoxIsLeftForTheForm)
+{
+    login();
+    CDistListFrm *form = open();
+    ASSERT_NE(form, nullptr);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    int asked = 0;
+    m_dialogs.on<CChangeSecurityCodeDlg>([&asked](CChangeSecurityCodeDlg *d) {
+        ++asked;
+        d->GetDlgItem<QLineEdit>(CChangePasswordDlg::IDC_CONFIRM_VALUE)->setText(QStringLiteral("7777"));
+        d->GetDlgItem<QPushButton>(IDOK)->click();
+    });
+    auto *code = form->GetDlgItem<QLineEdit>(CDistListFrm::IDC_SECURITY_CODE);
+    type(code, QStringLiteral("7777"));
+
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QTest::qWait(100);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(code->text(), QStringLiteral("7777"));
+    EXPECT_TRUE(received(QStringLiteral("SetUASAC")).isEmpty());
+
+    elsewhere.hide();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    code->setFocus();
+    click(form, CDistListFrm::IDC_UPDATE);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(received(QStringLiteral("SetUASAC")).size(), 1);
+    EXPECT_TRUE(received(QStringLiteral("SetUASAC")).first().startsWith(QStringLiteral("SetUASAC 300 ")));
+    EXPECT_TRUE(received(QStringLiteral("SetUASAC")).first().endsWith(QStringLiteral(" 7777")));
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('\n').toStdString();
 }
 
 TEST_F(DistributionLists, TheLoginBoxsNewCodeIsRememberedOnlyOnceTheServerTookIt)

@@ -11,6 +11,7 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "platform/mfc/dataexchange.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/mfc/waitcursor.h"
 
 #include <QComboBox>
@@ -143,7 +144,12 @@ void CRunReport::OnSelchangeType()
 LRESULT CRunReport::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
-        if (LOWORD(wParam) == IDC_START_DATE && isVisible())
+        // OK reads the date itself (one that does not parse is the current
+        // date, as after Enter in the field) and Cancel needs no check:
+        // checking on the way to either would refuse a date the click then
+        // goes on without. Another window or a message box taking the focus
+        // is no time to check either.
+        if (LOWORD(wParam) == IDC_START_DATE && FocusMovedWithin(this, {GetDlgItem(IDOK), GetDlgItem(IDCANCEL)}))
             OnKillfocusStartDate();
         return 0;
     }

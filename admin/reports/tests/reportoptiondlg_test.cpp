@@ -7,6 +7,7 @@
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -252,6 +253,61 @@ TEST_F(ReportOptionDlgTest, ADateThatDoesNotParseIsRefusedWhenItsEditLosesTheFoc
         type(D::IDC_PORT_GROUP_FROM, "");
         EXPECT_EQ(m_boxes->texts().size(), 1);
     });
+}
+
+// A date that does not parse, left for each place the focus can go while the
+// dialog is active: another field refuses it there; Run does not check it on
+// the way but reads it as the current date, as after Enter in the edit, so
+// one click never says "try again" and runs all the same; Cancel and another
+// window do not check it.
+TEST_F(ReportOptionDlgTest, ABadDateIsRefusedOnlyWhenLeftForAnotherField)
+{
+    const QString refusal = "Invalid Date!!! Please try again!!";
+    struct Leave {
+        const char *where;
+        std::function<void()> leave;
+        QStringList shown;
+        int result;
+        QStringList ran;
+    };
+    QWidget elsewhere;
+    const Leave leaves[] = {
+        {"another field", [this] { edit(D::IDC_PORT_GROUP_TO)->setFocus(); }, {refusal}, -1, {}},
+        {"Run", [this] { run(); }, {}, IDOK, {"Tcl_GroupStatistics {-1} {00 15 2 2001} {-1}"}},
+        {"Cancel", [this] { QTest::mouseClick(button(IDCANCEL), Qt::LeftButton); }, {}, IDCANCEL, {}},
+        {"another window",
+         [&] {
+             elsewhere.show();
+             elsewhere.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+         },
+         {},
+         -1,
+         {}},
+    };
+    for (const Leave &leave : leaves) {
+        m_simulator->clearLog();
+        // One answer more than expected: a second box would show in the transcript.
+        m_boxes->answer({IDOK, IDOK});
+        const int result = runModal([&] {
+            tick(D::IDC_PORT_GROUP);
+            type(D::IDC_PORT_GROUP_FROM, "letters");
+            leave.leave();
+            if (!m_dialog->isVisible())
+                return;
+            EXPECT_EQ(m_boxes->texts(), leave.shown) << leave.where;
+            EXPECT_EQ(edit(D::IDC_PORT_GROUP_FROM)->text(), leave.shown.isEmpty() ? "letters" : "") << leave.where;
+            if (!leave.shown.isEmpty()) {
+                EXPECT_EQ(QApplication::focusWidget(), edit(D::IDC_PORT_GROUP_FROM)) << leave.where;
+            }
+        });
+        elsewhere.hide();
+        EXPECT_EQ(result, leave.result) << leave.where;
+        EXPECT_EQ(m_boxes->texts(), leave.shown) << leave.where;
+        EXPECT_EQ(sent("Tcl_GroupStatistics"), leave.ran) << leave.where;
+        m_boxes.reset();
+        m_boxes = std::make_unique<MessageBoxScript>();
+    }
 }
 
 TEST_F(ReportOptionDlgTest, TheCloseBoxEndsLikeOkWithoutRunningAndCancelCancels)

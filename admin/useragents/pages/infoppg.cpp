@@ -6,6 +6,7 @@
 #include "admin/session/zltexception.h"
 #include "admin/useragents/mailboxpps.h"
 #include "admin/useragents/pages/pagestrings.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/messages/messagetarget.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -465,7 +466,10 @@ LRESULT CInfoPpg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             refresh();
             return 0;
         }
-        if (id == IDC_HISTORY_START && HIWORD(wParam) == EN_KILLFOCUS)
+        // Only leaving the field stores the date: a move on to any control
+        // of the sheet does, OK and Apply included; another window taking
+        // the focus does not, the field keeps the date and gets the focus back.
+        if (id == IDC_HISTORY_START && HIWORD(wParam) == EN_KILLFOCUS && FocusMovedWithinSheet(this))
             historyStartLeft();
         break;
     }

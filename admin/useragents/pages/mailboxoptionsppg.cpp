@@ -9,6 +9,7 @@
 #include "admin/useragents/pages/spinbutton.h"
 #include "admin/useragents/useragent.h"
 #include "platform/mfc/dataexchange.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QApplication>
@@ -332,13 +333,17 @@ void CMailboxOptionsPpg::guestsLeft()
         }
         return;
     }
+    refuseGuests();
+    field->setFocus();
+}
+
+void CMailboxOptionsPpg::refuseGuests()
+{
     AfxMessageBox(QStringLiteral("The valid range for Maximum Number of Guests is from 0 to 99.\nPlease enter a "
                                  "value within the valid range."));
-    {
-        const QSignalBlocker blocker(field);
-        field->setText(QString::number(m_guests.GetValue()));
-    }
-    field->setFocus();
+    auto *field = GetDlgItem<QLineEdit>(IDC_GUESTS);
+    const QSignalBlocker blocker(field);
+    field->setText(QString::number(m_guests.GetValue()));
 }
 
 void CMailboxOptionsPpg::followStoreMessages()
@@ -446,9 +451,15 @@ void CMailboxOptionsPpg::DoDataExchange(CDataExchange *dx)
         if (dx->m_bSaveAndValidate && GetDlgItem<QLineEdit>(id)->isModified())
             value->SetValue(minutes * 60000);
     }
-    // Guests out of range are refused when the field is left.
+    // Typed guests out of range are refused as leaving the field refuses
+    // them; a number stored out of range and left alone still saves.
     int guests = m_guests.GetValue();
     DDX_Text(dx, IDC_GUESTS, guests);
+    if (dx->m_bSaveAndValidate && (guests < 0 || guests > kMaxGuests) &&
+        GetDlgItem<QLineEdit>(IDC_GUESTS)->isModified()) {
+        refuseGuests();
+        dx->Fail();
+    }
     if (dx->m_bSaveAndValidate && guests >= 0 && guests <= kMaxGuests && guests != m_guests.GetValue())
         m_guests.SetValue(guests);
     for (auto [id, value, maximum] : {std::tuple{int(IDC_ALT_RATE), &m_altRate, 10},
@@ -530,9 +541,13 @@ LRESULT CMailboxOptionsPpg::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
             chooseCos();
             return 0;
         }
-        if (code == EN_KILLFOCUS && id == IDC_SECURITY_CODE)
+        // The new code is asked for only here, so a move on to any control
+        // of the sheet asks, OK and Apply included. The guests are checked
+        // again when the page is left (OnKillActive), so only a move to
+        // another field of the page checks them here: once per click.
+        if (code == EN_KILLFOCUS && id == IDC_SECURITY_CODE && FocusMovedWithinSheet(this))
             askSecurityCode();
-        if (code == EN_KILLFOCUS && id == IDC_GUESTS)
+        if (code == EN_KILLFOCUS && id == IDC_GUESTS && FocusMovedWithin(this))
             guestsLeft();
         if (code == EN_CHANGE && (id == IDC_COPY_DELAY || id == IDC_URGENT_DELAY || id == IDC_GUESTS))
             return CMailboxPageBase::WindowProc(message, wParam, lParam);

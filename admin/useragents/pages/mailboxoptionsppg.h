@@ -83,6 +83,8 @@ private:
     void chooseCos();
     void askSecurityCode();
     void guestsLeft();
+    // Says the guests are out of range and shows the stored number again.
+    void refuseGuests();
     void followStoreMessages();
     void followCopyGroups();
     void timeChanged(int id);

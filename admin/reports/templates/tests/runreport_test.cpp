@@ -8,6 +8,7 @@
 #include "admin/reports/templates/reporttemplatefile.h"
 #include "admin/reports/templates/runreport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -154,6 +155,71 @@ TEST_F(RunReportTest, AQuestionAnsweredCancelSendsNothingMore)
     EXPECT_EQ(sent("Tcl_MailboxReport").size(), 1);
     EXPECT_TRUE(sent("AllUA").isEmpty());
     EXPECT_TRUE(m_engine->Previews().isEmpty());
+}
+
+// A start date that does not parse, left for each place the focus can go
+// while the dialog is active: another field refuses it there; OK does not
+// check it on the way but reads it as the current date, as after Enter in
+// the field, so one click never says "try again" and runs all the same;
+// Cancel and another window do not check it.
+TEST_F(RunReportTest, ABadStartDateIsRefusedOnlyWhenLeftForAnotherField)
+{
+    writeTemplate("Desk", "vmb", {1});
+    const QString refusal = "Invalid Date!!! Please try gain!!";
+    struct Leave {
+        const char *where;
+        std::function<void(CRunReport &)> leave;
+        QStringList shown;
+        int result;
+        QStringList ran;
+    };
+    QWidget elsewhere;
+    const Leave leaves[] = {
+        {"another field", [](CRunReport &d) { d.GetDlgItem(R::IDC_LAST_ID)->setFocus(); }, {refusal}, -1, {}},
+        {"OK",
+         [this](CRunReport &) { ok(); },
+         {},
+         IDOK,
+         {"Tcl_MailboxReport {0 101} {  Mailbox } {00 15 2 2001} {-1}"}},
+        {"Cancel",
+         [](CRunReport &d) { QTest::mouseClick(d.GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton); },
+         {},
+         IDCANCEL,
+         {}},
+        {"another window",
+         [&](CRunReport &) {
+             elsewhere.show();
+             elsewhere.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+         },
+         {},
+         -1,
+         {}},
+    };
+    for (const Leave &leave : leaves) {
+        m_simulator->clearLog();
+        // One answer more than expected: a second box would show in the transcript.
+        m_boxes->answer({IDOK, IDOK});
+        const int result = runModal([&](CRunReport &dialog) {
+            type(R::IDC_LAST_ID, "101");
+            type(R::IDC_START_DATE, "31/31/2001");
+            leave.leave(dialog);
+            if (!dialog.isVisible())
+                return;
+            EXPECT_EQ(m_boxes->texts(), leave.shown) << leave.where;
+            auto *date = dialog.GetDlgItem<QLineEdit>(R::IDC_START_DATE);
+            EXPECT_EQ(date->text(), leave.shown.isEmpty() ? "31/31/2001" : "") << leave.where;
+            if (!leave.shown.isEmpty()) {
+                EXPECT_EQ(QApplication::focusWidget(), date) << leave.where;
+            }
+        });
+        elsewhere.hide();
+        EXPECT_EQ(result, leave.result) << leave.where;
+        EXPECT_EQ(m_boxes->texts(), leave.shown) << leave.where;
+        EXPECT_EQ(sent("Tcl_MailboxReport"), leave.ran) << leave.where;
+        m_boxes.reset();
+        m_boxes = std::make_unique<MessageBoxScript>();
+    }
 }
 
 TEST_F(RunReportTest, AnAmisTemplateSendsItsPopulationAndRange)

@@ -325,6 +325,37 @@ TEST_F(InfoPage, HistoryStartDateGoesToTheQueryAndTheProfile)
     EXPECT_EQ(m_services.profile->GetProfileString("Settings", "HstSdate"), typed);
 }
 
+// A history start date typed with the sheet active: another window and
+// Cancel taking the focus check and store nothing; on the way to Apply it is
+// checked once, and a refused date does not hold up the box's own change.
+TEST_F(InfoPage, AHistoryStartDateIsCheckedOnceOnTheWayToApplyAndNeverOnTheWayOut)
+{
+    openSheet(106, kInfoPage);
+    activate();
+    const QString stored = m_services.profile->GetProfileString("Settings", "HstSdate");
+    auto *date = info().GetDlgItem<QLineEdit>(Page::IDC_HISTORY_START);
+    type(1230, "Night desk"); // the comment: something for Apply to save
+    typeIn(Page::IDC_HISTORY_START, "someday");
+    visitAnotherWindow([&] {
+        EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+        EXPECT_EQ(date->text(), "someday");
+    });
+    date->setFocus();
+    // A press on Cancel gives it the focus first.
+    m_sheet->GetDlgItem(IDCANCEL)->setFocus();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(m_services.profile->GetProfileString("Settings", "HstSdate"), stored);
+
+    date->setFocus();
+    m_boxes->answer({IDOK, IDOK}); // one more than needed: a second box would show
+    apply();
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Invalid Date!!! Please try again!!"});
+    EXPECT_EQ(date->text(), "");
+    EXPECT_EQ(m_services.profile->GetProfileString("Settings", "HstSdate"), stored);
+    ASSERT_EQ(received("UpdateUA").size(), 1);
+    EXPECT_TRUE(received("UpdateUA").first().contains("&Comment {Night desk}")) << received("UpdateUA").first().toStdString();
+}
+
 TEST(InfoHistoryStart, ArgumentOfATypedDate)
 {
     EXPECT_EQ(CInfoPpg::HistoryStartArgument(""), "-1");

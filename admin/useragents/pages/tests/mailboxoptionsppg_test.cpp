@@ -10,6 +10,7 @@
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -146,6 +147,38 @@ TEST_F(OptionsPage, RefusesGuestsOutOfRangeAndKeepsTheOldValue)
     EXPECT_TRUE(received("UpdateUA").isEmpty());
 }
 
+// Guests out of range, typed and left with the sheet active: another window
+// and Cancel taking the focus check nothing; Apply refuses them once, itself,
+// and saves nothing.
+TEST_F(OptionsPage, GuestsOutOfRangeAreRefusedOnceByApplyAndNeverOnTheWayOut)
+{
+    const QString refusal = "The valid range for Maximum Number of Guests is from 0 to 99.\nPlease enter a value "
+                            "within the valid range.";
+    openSheet(106, kOptionsPage);
+    activate();
+    auto *guests = options().GetDlgItem<QLineEdit>(Page::IDC_GUESTS);
+    typeIn(Page::IDC_GUESTS, "150");
+    visitAnotherWindow([&] {
+        EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+        EXPECT_EQ(guests->text(), "150");
+    });
+    guests->setFocus();
+    // A press on Cancel gives it the focus first.
+    m_sheet->GetDlgItem(IDCANCEL)->setFocus();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+
+    guests->setFocus();
+    QWidget *apply = m_sheet->GetDlgItem(ID_APPLY_NOW);
+    ASSERT_TRUE(apply->isEnabled());
+    m_boxes->answer({IDOK, IDOK}); // one more than needed: a second box would show
+    QTest::mouseClick(apply, Qt::LeftButton);
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(m_boxes->texts(), QStringList{refusal});
+    EXPECT_EQ(guests->text(), "5");
+    EXPECT_EQ(QApplication::focusWidget(), guests);
+    EXPECT_TRUE(received("UpdateUA").isEmpty());
+}
+
 TEST_F(OptionsPage, BothCopyGroupsOnStayUsable)
 {
     ASSERT_FALSE(m_session->Execute("UpdateUA 106 WithForce Nf_58_Disable 0").startsWith('!'));
@@ -218,6 +251,35 @@ TEST_F(OptionsPage, ASecurityCodeIsAskedForOnceAndSent)
     options().GetDlgItem(Page::IDC_SECURITY_CODE)->setFocus();
     options().GetDlgItem(1230)->setFocus();
     EXPECT_EQ(m_codesAsked.size(), 1);
+}
+
+// A security code typed with the sheet active: another window and Cancel
+// taking the focus ask nothing; Apply asks once, the code is sent once, and
+// the page's other change is saved with it.
+TEST_F(OptionsPage, ASecurityCodeIsAskedForOnceOnTheWayToApplyAndNeverOnTheWayOut)
+{
+    m_codeAnswer = QStringLiteral("4321");
+    openSheet(106, kOptionsPage);
+    activate();
+    auto *code = options().GetDlgItem<QLineEdit>(Page::IDC_SECURITY_CODE);
+    typeIn(Page::IDC_ALT_RATE, "4");
+    typeIn(Page::IDC_SECURITY_CODE, "4321");
+    visitAnotherWindow([&] {
+        EXPECT_TRUE(m_codesAsked.isEmpty());
+        EXPECT_EQ(code->text(), "4321");
+    });
+    code->setFocus();
+    m_sheet->GetDlgItem(IDCANCEL)->setFocus();
+    EXPECT_TRUE(m_codesAsked.isEmpty());
+    EXPECT_TRUE(received("SetUASAC").isEmpty());
+
+    code->setFocus();
+    apply();
+    EXPECT_EQ(m_codesAsked, QStringList{"4321"});
+    EXPECT_EQ(received("SetUASAC").size(), 1);
+    EXPECT_EQ(received("UpdateUA").size(), 1);
+    EXPECT_TRUE(received("UpdateUA").value(0).endsWith(" Alternate_Rate {4} ")) << received("UpdateUA").value(0).toStdString();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 } // namespace

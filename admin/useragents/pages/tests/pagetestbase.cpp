@@ -124,6 +124,35 @@ void PageTestBase::type(int id, const QString &text)
     QTest::qWait(20);
 }
 
+void PageTestBase::typeIn(int id, const QString &text)
+{
+    auto *page = dynamic_cast<CDialog *>(m_sheet->GetActivePage());
+    auto *edit = page ? page->GetDlgItem<QLineEdit>(id) : nullptr;
+    ASSERT_NE(edit, nullptr) << id;
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void PageTestBase::activate()
+{
+    m_sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_sheet.get()));
+}
+
+void PageTestBase::visitAnotherWindow(const std::function<void()> &whileAway)
+{
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    waitUntil([] { return false; }, 100);
+    whileAway();
+    elsewhere.hide();
+    activate();
+}
+
 void PageTestBase::choose(int id, const QString &text)
 {
     auto *page = dynamic_cast<CDialog *>(m_sheet->GetActivePage());

@@ -47,6 +47,14 @@ protected:
     void click(int id);
     // Replaces the text of an edit of the active page as typed, then leaves the field.
     void type(int id, const QString &text);
+    // Types into an edit of the active page and stays in it.
+    void typeIn(int id, const QString &text);
+    // Makes the sheet the active window, as under an administrator's hand,
+    // so that leaving a field runs its check.
+    void activate();
+    // Another window takes the activation, `whileAway` runs, and the sheet
+    // is activated again.
+    void visitAnotherWindow(const std::function<void()> &whileAway);
     // Picks the item `text` of a combo box of the active page as the mouse would.
     void choose(int id, const QString &text);
     void saveScreenshot(const QString &name);
