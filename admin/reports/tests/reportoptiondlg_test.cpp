@@ -38,9 +38,9 @@ protected:
     {
         m_dialog = std::make_unique<CReportOptionDlg>(*m_session, allowed, nullptr, [] { return kMarch15; });
         QTimer::singleShot(0, m_dialog.get(), [this, actions] {
-            QTest::qWaitForWindowExposed(m_dialog.get());
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
             m_dialog->activateWindow();
-            QTest::qWaitForWindowActive(m_dialog.get());
+            EXPECT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
             actions();
             if (m_dialog->isVisible())
                 m_dialog->EndDialog(-1);

@@ -88,9 +88,9 @@ protected:
         Editor editor;
         m_editor = &editor;
         QTimer::singleShot(0, &editor, [&] {
-            QTest::qWaitForWindowExposed(&editor);
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&editor));
             editor.activateWindow();
-            QTest::qWaitForWindowActive(&editor);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
             actions(editor);
             if (editor.isVisible())
                 editor.EndDialog(-1);
@@ -190,10 +190,12 @@ TEST_P(ColumnCheckTest, RefusesAndKeepsTheEditorOpen)
         setColumns(shown);
         click(IDOK);
         ASSERT_EQ(m_boxes->texts().size(), 1);
-        if (GetParam().message)
+        if (GetParam().message) {
             EXPECT_EQ(m_boxes->texts()[0], GetParam().message);
-        if (GetParam().focusRow >= 0)
+        }
+        if (GetParam().focusRow >= 0) {
             EXPECT_TRUE(field(GetParam().focusRow)->hasFocus());
+        }
     });
     EXPECT_EQ(result, -1);
     EXPECT_EQ(contents("T.ams"), before);
