@@ -26,6 +26,18 @@
 
 namespace {
 
+// Opens the editor of a grid's cell as a double click would; its text field.
+QLineEdit *openEditor(CSpreadSheet *grid, int row, int col)
+{
+    grid->setCurrentCell(row - 1, col - 1);
+    grid->editItem(grid->item(row - 1, col - 1));
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
+        if (candidate->isVisible())
+            editor = candidate;
+    return editor;
+}
+
 class ConfigWizardTest : public ConfigTestBase {
 protected:
     void SetUp() override
@@ -60,13 +72,7 @@ protected:
     }
     static void typeExtension(CConfigWizardPropSheet *wizard, int port, const QString &text)
     {
-        CSpreadSheetEx *grid = wizard->VoicePorts()->Grid();
-        grid->setCurrentCell(port - 1, CWizVoicePortsPpg::ColExtension - 1);
-        grid->editItem(grid->item(port - 1, CWizVoicePortsPpg::ColExtension - 1));
-        QLineEdit *editor = nullptr;
-        for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
-            if (candidate->isVisible())
-                editor = candidate;
+        QLineEdit *editor = openEditor(wizard->VoicePorts()->Grid(), port, CWizVoicePortsPpg::ColExtension);
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, text);
@@ -200,12 +206,7 @@ static void toStep(CConfigWizardPropSheet *wizard, int step)
 
 static void typeCell(CSpreadSheet *grid, int row, int col, const QString &text)
 {
-    grid->setCurrentCell(row - 1, col - 1);
-    grid->editItem(grid->item(row - 1, col - 1));
-    QLineEdit *editor = nullptr;
-    for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
-        if (candidate->isVisible())
-            editor = candidate;
+    QLineEdit *editor = openEditor(grid, row, col);
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     // Nothing to type: the user deletes what the cell held.
@@ -582,12 +583,7 @@ TEST_F(ConfigWizardTest, ARefusedParentHoldsBackTheMoveThatLeftIt)
         toStep(wizard, CConfigWizardPropSheet::StepMailboxes);
         CSpreadSheet *grid = wizard->MailboxesPage()->Grid();
         // Typed, then left by a click on another field instead of Enter.
-        grid->setCurrentCell(CWizCreatePpg::RowParent - 1, CWizCreatePpg::ValueColumn - 1);
-        grid->editItem(grid->item(CWizCreatePpg::RowParent - 1, CWizCreatePpg::ValueColumn - 1));
-        QLineEdit *editor = nullptr;
-        for (QLineEdit *candidate : grid->viewport()->findChildren<QLineEdit *>())
-            if (candidate->isVisible())
-                editor = candidate;
+        QLineEdit *editor = openEditor(grid, CWizCreatePpg::RowParent, CWizCreatePpg::ValueColumn);
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
         QTest::keyClicks(editor, "bogus");
