@@ -8,13 +8,11 @@
 #include "admin/uatools/directsenduadlg.h"
 #include "admin/uatools/ivruseragentsdlg.h"
 #include "platform/com/unknwn.h"
-#include "scripts/bench/conduitregistration.h"
+#include "scripts/bench/benchapplication.h"
 #include "testserver/harness/simulatorprocess.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -76,13 +74,8 @@ void Print(const char *name, const Fill &fill)
 int main(int argc, char **argv)
 {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir folder;
-    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
-    QApplication application(argc, argv);
-
-    if (!RegisterConduit())
+    BenchApplication application(argc, argv);
+    if (!application.Ready())
         return 1;
 
     testserver::SimulatorProcess simulator;

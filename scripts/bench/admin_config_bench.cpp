@@ -11,14 +11,12 @@
 #include "admin/config/configdepot.h"
 #include "admin/session/zeltsession.h"
 #include "platform/com/unknwn.h"
-#include "scripts/bench/conduitregistration.h"
+#include "scripts/bench/benchapplication.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -73,13 +71,8 @@ struct Best {
 int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir folder;
-    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
-    QApplication application(argc, argv);
-
-    if (!RegisterConduit())
+    BenchApplication application(argc, argv);
+    if (!application.Ready())
         return 1;
 
     testserver::SimulatorProcess simulator;

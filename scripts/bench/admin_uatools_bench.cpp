@@ -17,7 +17,7 @@
 #include "admin/uatools/deleteuseragentsdlg.h"
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"
-#include "scripts/bench/conduitregistration.h"
+#include "scripts/bench/benchapplication.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
@@ -27,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <unistd.h>
@@ -220,14 +219,8 @@ int main(int argc, char **argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 2;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir folder;
-    setenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit().constData(), 1);
-    setenv("TMPDIR", folder.path().toLocal8Bit().constData(), 1);
-    QApplication application(argc, argv);
-
-    if (!RegisterConduit())
+    BenchApplication application(argc, argv);
+    if (!application.Ready())
         return 1;
 
     testserver::SimulatorProcess simulator;
