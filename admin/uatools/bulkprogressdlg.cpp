@@ -99,12 +99,22 @@ void CBulkProgressDlg::runWorker(HWND window)
     } catch (const CZltException &) {
         // The session is failing: each number fails on its own with the reason.
     }
+    m_total = countNumbers();
+    const bool cancelled = !sendNumbers(window);
+    PostMessage(window, WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
+}
+
+uint64_t CBulkProgressDlg::countNumbers() const
+{
     uint64_t total = 0;
     uint32_t number = 0;
     for (CParsedRangeList::Expansion counting(m_list); counting.Next(number);)
         total += Skips(number) ? 0 : 1;
-    m_total = total;
+    return total;
+}
 
+bool CBulkProgressDlg::sendNumbers(HWND window)
+{
     // Numbers sent and not yet waited for, oldest first; a number that could
     // not be sent carries its failure instead of a command.
     struct Started {
@@ -124,10 +134,11 @@ void CBulkProgressDlg::runWorker(HWND window)
         for (; !results.empty(); results.pop_front())
             handOver(window, results.front());
     };
-    bool cancelled = false;
+    bool completed = true;
+    uint32_t number = 0;
     for (CParsedRangeList::Expansion expansion(m_list); expansion.Next(number);) {
         if (m_cancelRequested) {
-            cancelled = true;
+            completed = false;
             break;
         }
         if (Skips(number))
@@ -149,7 +160,7 @@ void CBulkProgressDlg::runWorker(HWND window)
     while (!started.empty())
         finishOldest();
     handOverResults();
-    PostMessage(window, WM_WORKER_ENDED, cancelled ? 1 : 0, 0);
+    return completed;
 }
 
 QString CBulkProgressDlg::finishOne(uint32_t number, CPendingCommand &started)

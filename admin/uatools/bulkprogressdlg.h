@@ -94,6 +94,11 @@ protected:
 
 private:
     void runWorker(HWND window);
+    // The numbers the run does not pass over.
+    uint64_t countNumbers() const;
+    // Sends every number and hands each result over, in order; false when
+    // a Cancel stopped it.
+    bool sendNumbers(HWND window);
     // FinishOne, with a session failure made the number's error reply.
     QString finishOne(uint32_t number, CPendingCommand &started);
     void handOver(HWND window, const QString &text);

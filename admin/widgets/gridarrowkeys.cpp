@@ -5,8 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QScopedValueRollback>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 namespace {
 
