@@ -6,9 +6,9 @@
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/uatools/parsedrangelist.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -283,8 +283,7 @@ LRESULT CManageAdminsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // A message box of the check itself takes the focus too; OK checks
         // the fields itself and Cancel needs no check, so checking on the
         // way to either would say it twice for one click.
-        QWidget *now = QApplication::focusWidget();
-        const bool toField = now && isAncestorOf(now) && now != GetDlgItem(IDC_OK) && now != GetDlgItem(IDCANCEL);
+        const bool toField = FocusMovedWithin(this, {GetDlgItem(IDC_OK), GetDlgItem(IDCANCEL)});
         switch (LOWORD(wParam)) {
         case IDC_CONFIRM:
             if (toField)

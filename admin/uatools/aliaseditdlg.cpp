@@ -6,10 +6,10 @@
 #include "admin/session/tclword.h"
 #include "admin/session/zltexception.h"
 #include "admin/useragents/pages/aliasresolver.h"
+#include "platform/mfc/focusmove.h"
 #include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -157,18 +157,13 @@ bool CAliasEditDlg::nameLeft()
     return true;
 }
 
-bool CAliasEditDlg::focusStaysInFields() const
-{
-    // OK checks the name itself and Cancel needs no check: checking on the
-    // way to either would refuse once more after the same click.
-    const QWidget *now = QApplication::focusWidget();
-    return now && isAncestorOf(now) && now != GetDlgItem(IDOK) && now != GetDlgItem(IDCANCEL);
-}
-
 LRESULT CAliasEditDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
-        if (LOWORD(wParam) == IDC_NAME && m_mode == ModeAdd && focusStaysInFields())
+        // OK checks the name itself and Cancel needs no check: checking on the
+        // way to either would refuse once more after the same click.
+        if (LOWORD(wParam) == IDC_NAME && m_mode == ModeAdd &&
+            FocusMovedWithin(this, {GetDlgItem(IDOK), GetDlgItem(IDCANCEL)}))
             nameLeft();
         if (LOWORD(wParam) == IDC_PARAMETER && m_parameterEdit->text() != m_parameter) {
             m_parameter = m_parameterEdit->text();

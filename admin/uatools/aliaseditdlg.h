@@ -58,8 +58,6 @@ private:
     void fillApplications();
     // Takes the typed name; false (after telling why) when it is taken already.
     bool nameLeft();
-    // Whether the focus went on to one of the fields, not to OK or Cancel.
-    bool focusStaysInFields() const;
     // Sends the alias; false (after showing why) when the server refused.
     bool save();
     QString addCommand(const QString &application, const QString &parameter) const;
