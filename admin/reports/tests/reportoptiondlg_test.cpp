@@ -276,11 +276,7 @@ TEST_F(ReportOptionDlgTest, ABadDateIsRefusedOnlyWhenLeftForAnotherField)
         {"Run", [this] { run(); }, {}, IDOK, {"Tcl_GroupStatistics {-1} {00 15 2 2001} {-1}"}},
         {"Cancel", [this] { QTest::mouseClick(button(IDCANCEL), Qt::LeftButton); }, {}, IDCANCEL, {}},
         {"another window",
-         [&] {
-             elsewhere.show();
-             elsewhere.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-         },
+         [&] { activateElsewhere(elsewhere); },
          {},
          -1,
          {}},

@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QTest>
+#include <QWidget>
 
 #include <sqlite3.h>
 
@@ -72,6 +74,14 @@ protected:
         m_session = std::make_unique<CZELTSession>(quickSettings(m_simulator->port()));
         m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
         m_simulator->clearLog();
+    }
+    // Takes the activation away from the dialog, as the administrator's
+    // turn to another window does.
+    static void activateElsewhere(QWidget &elsewhere)
+    {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
     }
     // A subclass lets its dialog go first.
     void TearDown() override

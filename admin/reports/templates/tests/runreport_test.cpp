@@ -187,11 +187,7 @@ TEST_F(RunReportTest, ABadStartDateIsRefusedOnlyWhenLeftForAnotherField)
          IDCANCEL,
          {}},
         {"another window",
-         [&](CRunReport &) {
-             elsewhere.show();
-             elsewhere.activateWindow();
-             EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-         },
+         [&](CRunReport &) { activateElsewhere(elsewhere); },
          {},
          -1,
          {}},
