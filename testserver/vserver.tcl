@@ -65,7 +65,13 @@ if {[catch {socket -server ::vs::conn::accept -myaddr $host [dict get $options -
     puts stderr "vserver: cannot listen on $host port [dict get $options -port]: $listener"
     exit 3
 }
-set port [lindex [fconfigure $listener -sockname] 2]
+# The port asked for is the port; only port 0 needs the socket's name, whose
+# reading also looks the address up in the DNS (seconds where none answers).
+set port [dict get $options -port]
+if {$port == 0} {
+    set port [lindex [fconfigure $listener -sockname] 2]
+}
+set ::vs::conn::listenerProtocol [::vs::framing::protocolForPort $port]
 
 set control [dict get $options -control]
 if {$control eq "stdin"} {

@@ -27,15 +27,17 @@ namespace eval ::vs::conn {
     # Seconds one command may run before the interpreter stops it.
     variable timeLimit 10
     variable encoding utf-8
+    # The framing of the listening port, every connection's.
+    variable listenerProtocol 2
 }
 
 proc ::vs::conn::accept {chan address port} {
     variable nextId
     variable state
+    variable listenerProtocol
     set id [incr nextId]
-    set listenPort [lindex [fconfigure $chan -sockname] 2]
     set state($id,chan) $chan
-    set state($id,protocol) [::vs::framing::protocolForPort $listenPort]
+    set state($id,protocol) $listenerProtocol
     set state($id,phase) login
     set state($id,a) [randomWord]
     set state($id,b) [randomWord]
