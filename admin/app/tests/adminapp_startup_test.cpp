@@ -8,6 +8,7 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/runconfigwizarddlg.h"
+#include "admin/app/tests/loginanswer.h"
 #include "platform/registry/regkey.h"
 
 #include <QCheckBox>
@@ -41,12 +42,7 @@ protected:
     void makeApp() { m_app = std::make_unique<CAdminApp>(quickSettings()); }
     void expectLogin(const QString &user)
     {
-        m_dialogs.on<CLoginDlg>([this, user](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(user);
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), user, user);
     }
 
     std::unique_ptr<CAdminApp> m_app;

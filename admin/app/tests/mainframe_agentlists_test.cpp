@@ -7,6 +7,7 @@
 #include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/config/configamisuadlg.h"
 #include "admin/uatools/configvpimuseragentsdlg.h"
 #include "admin/uatools/createprogressdlg.h"
@@ -34,12 +35,7 @@ protected:
         AppShellTestBase::SetUp();
         startServer();
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("admin");
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("admin");
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));

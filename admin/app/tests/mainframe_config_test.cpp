@@ -9,6 +9,7 @@
 #include "admin/app/commandids.h"
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/config/configpropframe.h"
 #include "admin/config/configpropsheet.h"
 #include "admin/config/voiceportsppg.h"
@@ -35,12 +36,7 @@ protected:
         m_server->loadConfiguration();
         m_server->setAccount("configadmin", "config-secret", 0x40000001u, "All");
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("configadmin");
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("config-secret");
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("configadmin"), QStringLiteral("config-secret"));
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));

@@ -10,6 +10,7 @@
 #include "admin/app/mainframe.h"
 #include "admin/app/newtypedlg.h"
 #include "admin/app/startupappsdlg.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/config/params/configsystemparamchildwnd.h"
 
 #include <QComboBox>
@@ -38,12 +39,7 @@ protected:
         help.write("set sys_tmo_menu {How long a menu waits for the caller's key, in milliseconds.}\n");
         help.close();
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("admin");
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("admin");
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));

@@ -9,6 +9,7 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/runconfigwizarddlg.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/config/wizard/configwizardpropsheet.h"
 
 #include <QAction>
@@ -29,12 +30,7 @@ protected:
         startServer();
         m_server->seed(QStringLiteral("var configuration_wizard_accessed false"));
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText("admin");
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText("admin");
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
     }
     void TearDown() override
     {

@@ -12,6 +12,7 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/manageadminsdlg.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/zeltsession.h"
 #include "admin/uatools/copyuseragentdlg.h"
@@ -67,12 +68,7 @@ protected:
     {
         m_server->setAccount(user, password, rights, ranges);
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this, user, password](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(user);
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(password);
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), user, password);
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));

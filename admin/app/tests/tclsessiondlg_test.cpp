@@ -8,6 +8,7 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tclsessiondlg.h"
+#include "admin/app/tests/loginanswer.h"
 #include "admin/session/zeltsession.h"
 
 #include <QComboBox>
@@ -28,12 +29,7 @@ protected:
         m_server->setAccount(QStringLiteral("root"), QStringLiteral("root-pw"), 0x80FFFFFFu,
                              QStringLiteral("All"));
         m_app = std::make_unique<CAdminApp>(patientSettings());
-        m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
-            dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("root"));
-            dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_PASSWORD)->setText(QStringLiteral("root-pw"));
-            dialog->GetDlgItem<QPushButton>(IDOK)->click();
-        });
+        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("root"), QStringLiteral("root-pw"));
         ASSERT_TRUE(m_app->Login());
         m_frame = std::make_unique<CMainFrame>();
         ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
