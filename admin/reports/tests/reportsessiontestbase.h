@@ -6,6 +6,7 @@
 
 #include "admin/testsupport/sessiontestbase.h"
 
+#include "admin/reports/db/tests/reportrows.h"
 #include "admin/reports/reportengine.h"
 #include "admin/session/zeltsession.h"
 #include "testserver/harness/simulatorprocess.h"
@@ -15,8 +16,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include <sqlite3.h>
-
 #include <memory>
 #include <ostream>
 
@@ -24,29 +23,6 @@
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
-}
-
-// The rows `sql` selects from the database at `path`, their fields joined
-// with "|"; the error text as the only row when the query fails.
-inline QStringList ReportRows(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QStringList rows;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList fields;
-            for (int i = 0; i < sqlite3_column_count(statement); ++i)
-                fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows << fields.join(QLatin1Char('|'));
-        }
-    } else {
-        rows << QString::fromUtf8(sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
 }
 
 // The text of a printed report, laid out as on the page.

@@ -5,33 +5,14 @@
 #include "admin/reports/db/mailboxusagetable.h"
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/db/systeminfotable.h"
+#include "admin/reports/db/tests/reportrows.h"
 #include "admin/reports/statisticsrecords.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
-
-QStringList Rows(const QString &path, const char *sql)
-{
-    sqlite3 *db = nullptr;
-    QStringList rows;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList fields;
-            for (int i = 0; i < sqlite3_column_count(statement); ++i)
-                fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows << fields.join(QLatin1Char('|'));
-        }
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
-}
 
 class StatisticsRecordsTest : public testing::Test {
 protected:
@@ -55,7 +36,7 @@ TEST_F(StatisticsRecordsTest, PortRowsCarryTheirFiguresAndThePeriod)
     ASSERT_TRUE(CStatisticsRecords::PortStatistics(
         table, "{Port 1 p_cnt_in 5 p_cnt_out 6 p_t_busy 120 p_c_outofsvc 0} {Port 2 p_cnt_in { 17x}}", m_range, fill));
     EXPECT_EQ(fill.stored, 2);
-    EXPECT_EQ(Rows(path(), "SELECT * FROM PORTLOG"),
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM PORTLOG"),
               (QStringList{"1|5|6|120|0|3/1/2001|3/15/2001", "2|17|0|0|0|3/1/2001|3/15/2001"}));
 }
 
@@ -68,7 +49,7 @@ TEST_F(StatisticsRecordsTest, ARefilledTableHoldsTheLastRunOnly)
     ReportFill second;
     ASSERT_TRUE(CStatisticsRecords::PortStatistics(table, "", m_range, second));
     EXPECT_EQ(second.stored, 0);
-    EXPECT_TRUE(Rows(path(), "SELECT * FROM PORTLOG").isEmpty());
+    EXPECT_TRUE(ReportRows(path(), "SELECT * FROM PORTLOG").isEmpty());
 }
 
 TEST_F(StatisticsRecordsTest, AReplyThatIsNoListStoresNothingAndKeepsTheLastRun)
@@ -80,7 +61,7 @@ TEST_F(StatisticsRecordsTest, AReplyThatIsNoListStoresNothingAndKeepsTheLastRun)
     ReportFill broken;
     EXPECT_FALSE(CStatisticsRecords::PortStatistics(table, "{Port 2", m_range, broken));
     EXPECT_FALSE(broken.error.isEmpty());
-    EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"1"});
+    EXPECT_EQ(ReportRows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"1"});
 }
 
 TEST_F(StatisticsRecordsTest, RowsWithNumbersBeyond32BitsAreCountedAndTheOthersStored)
@@ -92,7 +73,7 @@ TEST_F(StatisticsRecordsTest, RowsWithNumbersBeyond32BitsAreCountedAndTheOthersS
                                                    fill));
     EXPECT_EQ(fill.stored, 2);
     EXPECT_EQ(fill.failed, 1);
-    EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), (QStringList{"1", "3"}));
+    EXPECT_EQ(ReportRows(path(), "SELECT \"Port Number\" FROM PORTLOG"), (QStringList{"1", "3"}));
 }
 
 TEST_F(StatisticsRecordsTest, MailboxInfoPairsTheRepliesByMailbox)
@@ -108,7 +89,7 @@ TEST_F(StatisticsRecordsTest, MailboxInfoPairsTheRepliesByMailbox)
                                .arg(noon);
     ReportFill fill;
     ASSERT_TRUE(CStatisticsRecords::MailboxInfo(table, info, logons, fill));
-    EXPECT_EQ(Rows(path(), "SELECT * FROM MAILBOXINFO"),
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM MAILBOXINFO"),
               (QStringList{"100|Ann|.|10|yes|1|3/1/2001|NEVER|.", "101|Bob|.|.|.|.|.|NEVER|.",
                            "102|.|.|.|.|.|.|1/2/2001 12:30pm|."}));
 }
@@ -126,7 +107,7 @@ TEST_F(StatisticsRecordsTest, MailboxInfoPairsAcrossBlanksRefusesABadNumberAndKe
     ASSERT_TRUE(CStatisticsRecords::MailboxInfo(table, info, logons, fill));
     EXPECT_EQ(fill.stored, 2);
     EXPECT_EQ(fill.failed, 1);
-    EXPECT_EQ(Rows(path(), "SELECT * FROM MAILBOXINFO"),
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM MAILBOXINFO"),
               (QStringList{QStringLiteral("103|Zo\u00eb|.|.|.|.|.|1/2/2001 12:30pm|."), "104|.|.|.|.|.|.|NEVER|."}));
 }
 
@@ -137,7 +118,7 @@ TEST_F(StatisticsRecordsTest, UsageStoresWholeMinutesAndTheAccessCount)
     ReportFill fill;
     ASSERT_TRUE(CStatisticsRecords::MailboxUsage(table, "{Mailbox 100 &Ext 201 m_t_login 125 m_c_accessed 9}",
                                                  m_range, fill));
-    EXPECT_EQ(Rows(path(), "SELECT * FROM MAILBOXUSAGE"), QStringList{"100|201|2|9|3/1/2001|3/15/2001"});
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM MAILBOXUSAGE"), QStringList{"100|201|2|9|3/1/2001|3/15/2001"});
 }
 
 TEST_F(StatisticsRecordsTest, SystemInformationCountsTheOtherReplies)
@@ -149,7 +130,7 @@ TEST_F(StatisticsRecordsTest, SystemInformationCountsTheOtherReplies)
         table, "{m_version 5.2 m_pbx {} m_dspace {2 GB} m_nvports 24 m_dtime now m_starttime then m_stime {}}",
         "{Mailbox 1} {Mailbox 2} {Mailbox 3} {Mailbox 4}", "{Mailbox 5} {Mailbox 6}",
         QStringList(37, "{Mailbox 7}").join(' '), fill));
-    EXPECT_EQ(Rows(path(), "SELECT * FROM SYSTEMINFO"), QStringList{"5.2|None|37|2 GB|24|2|4|now|then|None"});
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM SYSTEMINFO"), QStringList{"5.2|None|37|2 GB|24|2|4|now|then|None"});
 }
 
 TEST_F(StatisticsRecordsTest, AnEmptySystemReplyStoresASystemThatToldNothing)
@@ -158,7 +139,7 @@ TEST_F(StatisticsRecordsTest, AnEmptySystemReplyStoresASystemThatToldNothing)
     ASSERT_TRUE(table.EnsureTable());
     ReportFill fill;
     ASSERT_TRUE(CStatisticsRecords::SystemInformation(table, "", "", "", "", fill));
-    EXPECT_EQ(Rows(path(), "SELECT * FROM SYSTEMINFO"), QStringList{".|None|0|.|0|0|0|.|.|None"});
+    EXPECT_EQ(ReportRows(path(), "SELECT * FROM SYSTEMINFO"), QStringList{".|None|0|.|0|0|0|.|.|None"});
 }
 
 } // namespace

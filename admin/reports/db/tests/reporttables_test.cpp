@@ -8,37 +8,20 @@
 #include "admin/reports/db/mailboxusagetable.h"
 #include "admin/reports/db/option2logtable.h"
 #include "admin/reports/db/systeminfotable.h"
+#include "admin/reports/db/tests/reportrows.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <array>
 
 namespace {
 
+// A NULL field is told apart from an empty one here.
 QStringList Rows(const QString &path, const char *sql)
 {
-    sqlite3 *db = nullptr;
-    QStringList rows;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList fields;
-            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, i));
-                fields << (text ? QString::fromUtf8(text) : QStringLiteral("<null>"));
-            }
-            rows << fields.join(QLatin1Char('|'));
-        }
-    } else {
-        rows << QString::fromUtf8(sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
+    return ReportRows(path, sql, QStringLiteral("<null>"));
 }
 
 class ReportTablesTest : public testing::Test {
