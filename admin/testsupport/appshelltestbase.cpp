@@ -5,6 +5,7 @@
 #include "platform/registry/profile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QWidget>
@@ -93,6 +94,13 @@ bool WaitFor(const std::function<bool()> &done, int ms)
         QTest::qWait(10);
     }
     return true;
+}
+
+bool SaveScreenshot(QWidget *window, const QString &name)
+{
+    const QString folder =
+        qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/screenshots");
+    return QDir().mkpath(folder) && window->grab().save(folder + QLatin1Char('/') + name);
 }
 
 void AppShellTestBase::writeLoginSettings(const QString &hosts, const QString &user,

@@ -57,6 +57,10 @@ private:
 // Runs the event loop until `done` holds; false when `ms` ran out first.
 bool WaitFor(const std::function<bool()> &done, int ms = 20000);
 
+// Saves a picture of `window` as `name` in the build folder's screenshots
+// (VERBANTA_BINARY_DIR), to be looked at; false when it could not be saved.
+bool SaveScreenshot(QWidget *window, const QString &name);
+
 class AppShellTestBase : public testing::Test {
 protected:
     void SetUp() override;

@@ -1039,13 +1039,10 @@ INSTANTIATE_TEST_SUITE_P(Batches, FrameReconnection, testing::ValuesIn(kFailedRe
 
 // --- screenshots -----------------------------------------------------------------
 
-void SaveScreenshot(QWidget *window, const QString &name)
+void saveSettled(QWidget *window, const QString &name)
 {
-    const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/screenshots");
-    ASSERT_TRUE(QDir().mkpath(folder));
     QTest::qWait(50);
-    ASSERT_TRUE(window->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
+    ASSERT_TRUE(SaveScreenshot(window, name)) << name.toStdString();
 }
 
 // One application a test: its end stops the process-wide reply dispatchers.
@@ -1053,14 +1050,14 @@ TEST_F(MainFrameTest, ScreenshotsOfTheTopAdministratorsFrameAndMenus)
 {
     loginWithRights(0x80FFFFFFu);
     m_frame->resize(1000, 640);
-    SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-top-administrator.png"));
+    saveSettled(m_frame.get(), QStringLiteral("mainframe-top-administrator.png"));
     for (auto [position, name] :
          {std::pair{int(CMenuResource::FileMenu), "mainframe-file-menu.png"},
           std::pair{int(CMenuResource::ToolsMenu), "mainframe-tools-menu.png"},
           std::pair{int(CMenuResource::ConfigurationMenu), "mainframe-configuration-menu.png"}}) {
         QMenu *menu = topMenu(position)->menu();
         menu->popup(m_frame->mapToGlobal(QPoint(120, 30)));
-        SaveScreenshot(menu, QString::fromUtf8(name));
+        saveSettled(menu, QString::fromUtf8(name));
         menu->hide();
     }
 }
@@ -1069,11 +1066,11 @@ TEST_F(MainFrameTest, ScreenshotOfTheDepartmentAdministratorsFrame)
 {
     loginWithRights(0x10000001u);
     m_frame->resize(1000, 640);
-    SaveScreenshot(m_frame.get(), QStringLiteral("mainframe-department-administrator.png"));
+    saveSettled(m_frame.get(), QStringLiteral("mainframe-department-administrator.png"));
     // Without the reports permission the Report Option2 popup is greyed.
     QMenu *reports = topMenu(CMenuResource::ReportsMenu)->menu();
     reports->popup(m_frame->mapToGlobal(QPoint(180, 30)));
-    SaveScreenshot(reports, QStringLiteral("mainframe-department-reports-menu.png"));
+    saveSettled(reports, QStringLiteral("mainframe-department-reports-menu.png"));
     reports->hide();
 }
 
@@ -1082,7 +1079,7 @@ TEST_F(MainFrameTest, ScreenshotsOfTheClockDialogAndTheConsole)
     loginWithRights(0x80FFFFFFu);
     setServerClock(QStringLiteral("12102026093243"));
     m_dialogs.on<CSystemClockDlg>([](CSystemClockDlg *clock) {
-        SaveScreenshot(clock, QStringLiteral("clock-dialog.png"));
+        saveSettled(clock, QStringLiteral("clock-dialog.png"));
         clock->GetDlgItem<QPushButton>(IDCANCEL)->click();
     });
     ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
@@ -1094,7 +1091,7 @@ TEST_F(MainFrameTest, ScreenshotsOfTheClockDialogAndTheConsole)
         ->setText(QStringLiteral("GetUA 999 &Name1 &Ext"));
     console->GetDlgItem<QPushButton>(IDOK)->click();
     ASSERT_TRUE(WaitFor([&] { return !console->IsWaitingForReply(); }));
-    SaveScreenshot(console, QStringLiteral("tcl-console.png"));
+    saveSettled(console, QStringLiteral("tcl-console.png"));
 }
 
 TEST_F(MainFrameTest, ScreenshotOfTheLoginDialog)
@@ -1103,7 +1100,7 @@ TEST_F(MainFrameTest, ScreenshotOfTheLoginDialog)
     m_dialogs.on<CLoginDlg>([this](CLoginDlg *dialog) {
         dialog->GetDlgItem<QComboBox>(CLoginDlg::IDC_COMPUTER)->setEditText(m_server->host());
         dialog->GetDlgItem<QLineEdit>(CLoginDlg::IDC_NAME)->setText(QStringLiteral("Cardomel"));
-        SaveScreenshot(dialog, QStringLiteral("login-dialog.png"));
+        saveSettled(dialog, QStringLiteral("login-dialog.png"));
         dialog->GetDlgItem<QPushButton>(IDCANCEL)->click();
     });
     EXPECT_FALSE(m_app->Login());
@@ -1151,7 +1148,7 @@ TEST_F(MainFrameTest, NewOffersTheWindowsTheseRightsOpenAndOpensTheChosenOneAsIt
                 QTest::mouseDClick(types->viewport(), Qt::LeftButton, {}, at);
                 return;
             }
-            SaveScreenshot(d, QStringLiteral("file-new-dialog.png"));
+            saveSettled(d, QStringLiteral("file-new-dialog.png"));
             QTest::mouseClick(types->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseClick(d->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
         });
@@ -1233,7 +1230,7 @@ TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
         auto *landscape = d->GetDlgItem<QRadioButton>(CPrintSetupDlg::IDC_LANDSCAPE);
         QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(8, landscape->height() / 2));
         if (button == IDOK)
-            SaveScreenshot(d, QStringLiteral("print-setup-dialog.png"));
+            saveSettled(d, QStringLiteral("print-setup-dialog.png"));
         QTest::mouseClick(d->GetDlgItem<QPushButton>(button), Qt::LeftButton);
     };
     m_dialogs.on<CPrintSetupDlg>([&](CPrintSetupDlg *d) { choose(d, IDCANCEL); });

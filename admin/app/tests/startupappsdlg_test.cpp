@@ -16,17 +16,6 @@
 
 namespace {
 
-// Into the build folder's screenshots, beside the other windows'.
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
-        QStringLiteral("/screenshots");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(widget->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
-}
-
 class StartupAppsDlgTest : public ConfigTestBase {
 protected:
     void SetUp() override
@@ -159,7 +148,8 @@ TEST(RunConfigWizardPromptTest, ShowsItsQuestion)
 {
     CRunConfigWizardDlg dialog;
     QTimer::singleShot(0, &dialog, [&dialog] {
-        saveShot(&dialog, "run_config_wizard.png");
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(SaveScreenshot(&dialog, "run_config_wizard.png"));
         QTest::mouseClick(dialog.GetDlgItem<QPushButton>(IDNO), Qt::LeftButton);
     });
     EXPECT_EQ(dialog.DoModal(), IDNO);

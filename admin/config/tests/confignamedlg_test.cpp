@@ -30,9 +30,7 @@ protected:
     }
     static void screenshot(QWidget *dialog, const QString &name)
     {
-        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
-        QDir().mkpath(folder);
-        dialog->grab().save(folder + "/" + name);
+        SaveScreenshot(dialog, name);
     }
 };
 

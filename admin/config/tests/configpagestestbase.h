@@ -113,10 +113,7 @@ protected:
     }
     void screenshot(const QString &name)
     {
-        const QString folder =
-            qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + "/screenshots";
-        QDir().mkpath(folder);
-        EXPECT_TRUE(m_host->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
+        EXPECT_TRUE(SaveScreenshot(m_host.get(), name + QStringLiteral(".png")));
     }
 
     std::unique_ptr<QWidget> m_host;

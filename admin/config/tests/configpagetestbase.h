@@ -130,10 +130,7 @@ public:
     }
     static void screenshot(QWidget *window, const QString &name)
     {
-        const QString folder =
-            qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + QStringLiteral("/screenshots");
-        QDir().mkpath(folder);
-        EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
+        EXPECT_TRUE(SaveScreenshot(window, name));
     }
 
 protected:

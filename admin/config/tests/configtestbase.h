@@ -25,6 +25,12 @@ protected:
         m_session.reset();
         AppShellTestBase::TearDown();
     }
+    // A window's picture, once the events that lay it out have run.
+    static void saveShot(QWidget *widget, const QString &name)
+    {
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(SaveScreenshot(widget, name)) << name.toStdString();
+    }
     CLoginCredentials credentials() const
     {
         return CLoginCredentials{m_server->host(), "Cardomel", "Cardomel"};

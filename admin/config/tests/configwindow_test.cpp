@@ -145,9 +145,7 @@ protected:
     bool closed() const { return m_host->m_frame.isNull() && !m_host->m_open; }
     void screenshot(const QString &name)
     {
-        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
-        QDir().mkpath(folder);
-        m_host->m_frame->grab().save(folder + "/" + name);
+        SaveScreenshot(m_host->m_frame, name);
     }
 
     std::unique_ptr<TestHost> m_host;

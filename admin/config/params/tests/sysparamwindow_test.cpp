@@ -26,17 +26,6 @@
 
 namespace {
 
-// Into the build folder's screenshots, beside the other windows'.
-void saveShot(QWidget *widget, const QString &name)
-{
-    const QString folder =
-        qEnvironmentVariable("VERBANTA_BINARY_DIR", QCoreApplication::applicationDirPath()) +
-        QStringLiteral("/screenshots");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(widget->grab().save(folder + QLatin1Char('/') + name)) << name.toStdString();
-}
-
 class SysParamWindowTest : public ConfigTestBase {
 protected:
     void SetUp() override
