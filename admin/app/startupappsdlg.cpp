@@ -7,7 +7,6 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,13 +29,7 @@ CStartupAppsDlg::CStartupAppsDlg(CServerCommandChannel &channel, QWidget *parent
     grid->addWidget(m_add, 1, 1);
     grid->addWidget(m_delete, 2, 1);
     grid->addWidget(m_startup, 1, 2, 3, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
-    grid->addLayout(buttons, 4, 0, 1, 3);
+    grid->addLayout(OkCancelRow(), 4, 0, 1, 3);
     resize(480, 300);
     connect(m_names, &QListWidget::itemSelectionChanged, this, &CStartupAppsDlg::onNameSelected);
     connect(m_startup, &QListWidget::itemSelectionChanged, this,

@@ -1,9 +1,7 @@
 // The Add List Element dialog; see addlistelementdlg.h.
 #include "admin/config/addlistelementdlg.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 CAddListElementDlg::CAddListElementDlg(QWidget *parent)
@@ -11,14 +9,9 @@ CAddListElementDlg::CAddListElementDlg(QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
-    ok->setDefault(true);
+    layout->addLayout(OkCancelRow());
+    QWidget *ok = GetDlgItem(IDOK);
     ok->setEnabled(false);
-    buttons->addWidget(ok);
-    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
-    layout->addLayout(buttons);
     setMinimumWidth(300);
     connect(m_edit, &QLineEdit::textChanged, this, [this, ok](const QString &text) {
         m_strElement = text;

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,13 +28,7 @@ CConfigNameDlg::CConfigNameDlg(int dialogId, const QString &caption, int editId,
     row->addWidget(new QLabel(label, this));
     row->addWidget(SetDlgCtrlID(new QLineEdit(this), editId), 1);
     layout->addLayout(row);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelRow());
     setMinimumWidth(420);
 }
 

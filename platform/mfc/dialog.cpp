@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -119,6 +120,17 @@ void CDialog::GotoDlgCtrl(QWidget *control)
         edit->selectAll();
     else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
         combo->lineEdit()->selectAll();
+}
+
+QHBoxLayout *CDialog::OkCancelRow()
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
+    ok->setDefault(true);
+    row->addWidget(ok);
+    row->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
+    return row;
 }
 
 bool CDialog::OnInitDialog()

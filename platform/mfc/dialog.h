@@ -26,6 +26,7 @@
 #include <QDialog>
 
 class CDataExchange;
+class QHBoxLayout;
 
 class CDialog : public QDialog, public CMessageTarget {
     Q_OBJECT
@@ -70,6 +71,9 @@ public:
     void GotoDlgCtrl(QWidget *control);
 
 protected:
+    // The OK (the default button) and Cancel buttons, made with their ids and
+    // set to the right of a row for the subclass's layout.
+    QHBoxLayout *OkCancelRow();
     // Before the dialog first shows. True: the focus goes to the first control
     // of the tab order; false: the override has placed the focus itself.
     virtual bool OnInitDialog();

@@ -4,10 +4,8 @@
 #include "platform/msgbox/msgbox.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 CDeleteSysParamDlg::CDeleteSysParamDlg(const QString &name, const QString &value, QWidget *parent)
     : CDialog(IDD, tr("Delete the System Parameter"), parent), m_strName(name), m_strValue(value)
@@ -21,13 +19,7 @@ CDeleteSysParamDlg::CDeleteSysParamDlg(const QString &name, const QString &value
     grid->addWidget(nameEdit, 0, 1);
     grid->addWidget(new QLabel(tr("Parameter Value"), this), 1, 0);
     grid->addWidget(valueEdit, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = SetDlgCtrlID(new QPushButton(tr("OK"), this), IDOK);
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(SetDlgCtrlID(new QPushButton(tr("Cancel"), this), IDCANCEL));
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(OkCancelRow(), 2, 0, 1, 2);
     setMinimumWidth(360);
 }
 
