@@ -349,6 +349,12 @@ void CAutoPpg::storeSelected()
     // merely looked at keeps its text to the second.
     if (!record || record->IsUnreadable() || !m_rowEdited || !UpdateData(true))
         return;
+    writeFields(record);
+    fillRow(m_selected);
+}
+
+void CAutoPpg::writeFields(CAutoSchedRecord *record) const
+{
     record->SetDays(m_days);
     record->SetHolidays(m_holidays);
     record->SetChangeTime(pickedTime());
@@ -360,7 +366,6 @@ void CAutoPpg::storeSelected()
     record->SetRepetition(m_unitName, m_count);
     record->SetRings(m_rings);
     record->SetCallScreening(m_callScreening);
-    fillRow(m_selected);
 }
 
 void CAutoPpg::setRecordControlsEnabled(bool enable)
@@ -448,17 +453,7 @@ void CAutoPpg::dateOrTimeChanged()
     } else {
         record->SetDayOfMonth(date.day());
     }
-    record->SetDays(m_days);
-    record->SetRepetition(m_unitName, m_count);
-    record->SetHolidays(m_holidays);
-    record->SetChangeTime(pickedTime());
-    record->SetDnd(m_dnd);
-    record->SetEnabled(m_enabled == 1);
-    record->SetExtension(m_extension);
-    record->SetGreeting(m_greeting);
-    record->SetVoiceMenu(m_voiceMenu);
-    record->SetRings(m_rings);
-    record->SetCallScreening(m_callScreening);
+    writeFields(record);
     SetDlgItemText(IDC_NEXT_CHANGE, record->GetNextChangeText());
     loadFieldControls();
     fillRow(m_selected);

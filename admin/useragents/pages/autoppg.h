@@ -85,6 +85,8 @@ private:
     void selectionChanged();
     void showRecord(const CAutoSchedRecord &record);
     void storeSelected();
+    // The fields' values into `record`, each its own part of the record.
+    void writeFields(CAutoSchedRecord *record) const;
     void loadFieldControls();
     void setRecordControlsEnabled(bool enable);
     QString serialise();
