@@ -15,7 +15,7 @@
 #include "admin/session/loginstatusthread.h"
 #include "admin/session/sessionsettings.h"
 #include "admin/session/tcllist.h"
-#include "admin/uatools/rangelist.h"
+#include "admin/uatools/ranges/rangelist.h"
 #include "platform/messages/messages.h"
 
 #include <QList>

@@ -5,7 +5,7 @@
 // so they never change.
 #pragma once
 
-#include "admin/config/configmessages.h"
+#include "admin/config/window/configmessages.h"
 #include "platform/messages/messages.h"
 
 enum CommandId : int {

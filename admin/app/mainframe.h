@@ -16,7 +16,7 @@
 #pragma once
 
 #include "admin/app/acceleratortable.h"
-#include "admin/config/configwindowhost.h"
+#include "admin/config/window/configwindowhost.h"
 #include "platform/messages/messagetarget.h"
 
 #include <QHash>

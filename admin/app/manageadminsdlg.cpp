@@ -5,7 +5,7 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
-#include "admin/uatools/parsedrangelist.h"
+#include "admin/uatools/ranges/parsedrangelist.h"
 #include "platform/mfc/focusmove.h"
 #include "platform/msgbox/msgbox.h"
 

@@ -5,8 +5,8 @@
 // without handling a 5 ms timer meanwhile (the bound: 100 ms).
 //   admin_agentlists_bench [count]   (default 10000 agents of each kind)
 #include "admin/session/zeltsession.h"
-#include "admin/uatools/directsenduadlg.h"
-#include "admin/uatools/ivruseragentsdlg.h"
+#include "admin/uatools/agents/directsenduadlg.h"
+#include "admin/uatools/agents/ivruseragentsdlg.h"
 #include "platform/com/unknwn.h"
 #include "scripts/bench/benchapplication.h"
 #include "testserver/harness/simulatorprocess.h"

@@ -8,7 +8,7 @@
 // fetch and of the write-back, and the same texts through the session's
 // Execute alone (what the session costs without the depot).
 //   admin_config_bench [rounds]   (default 5)
-#include "admin/config/configdepot.h"
+#include "admin/config/depot/configdepot.h"
 #include "admin/session/zeltsession.h"
 #include "platform/com/unknwn.h"
 #include "scripts/bench/benchapplication.h"

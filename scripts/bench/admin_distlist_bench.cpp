@@ -8,9 +8,9 @@
 // several rounds.
 //   admin_distlist_bench [members [rounds]]   (default 10000 members, 3 rounds)
 #include "admin/session/zeltsession.h"
-#include "admin/uatools/distlistdoc.h"
-#include "admin/uatools/distlistframe.h"
-#include "admin/uatools/distlistfrm.h"
+#include "admin/uatools/distlist/distlistdoc.h"
+#include "admin/uatools/distlist/distlistframe.h"
+#include "admin/uatools/distlist/distlistfrm.h"
 #include "admin/widgets/spreadsheet.h"
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"

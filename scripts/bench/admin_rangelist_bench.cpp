@@ -2,7 +2,7 @@
 // administrator's list, asking whether a box is allowed, and checking a
 // dialog's list against the allowed one. A range costs the same whatever
 // its width, which is what the wide cases show.
-#include "admin/uatools/rangelist.h"
+#include "admin/uatools/ranges/rangelist.h"
 
 #include <benchmark/benchmark.h>
 

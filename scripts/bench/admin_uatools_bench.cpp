@@ -11,10 +11,10 @@
 //   admin_uatools_bench [count [rounds]]   (default 10000 mailboxes, 2 rounds)
 // Beside the best runs it prints the median of the rounds' ratios.
 #include "admin/session/zeltsession.h"
-#include "admin/uatools/createprogressdlg.h"
-#include "admin/uatools/createuseragentdlg.h"
-#include "admin/uatools/deleteprogressdlg.h"
-#include "admin/uatools/deleteuseragentsdlg.h"
+#include "admin/uatools/ranges/createprogressdlg.h"
+#include "admin/uatools/ranges/createuseragentdlg.h"
+#include "admin/uatools/ranges/deleteprogressdlg.h"
+#include "admin/uatools/ranges/deleteuseragentsdlg.h"
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"
 #include "scripts/bench/benchapplication.h"

@@ -8,13 +8,13 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tests/loginanswer.h"
-#include "admin/config/configamisuadlg.h"
-#include "admin/uatools/configvpimuseragentsdlg.h"
-#include "admin/uatools/createprogressdlg.h"
-#include "admin/uatools/createuseragentdlg.h"
-#include "admin/uatools/directsenduadlg.h"
-#include "admin/uatools/ivraliaseditordlg.h"
-#include "admin/uatools/ivruseragentsdlg.h"
+#include "admin/uatools/agents/configamisuadlg.h"
+#include "admin/uatools/agents/configvpimuseragentsdlg.h"
+#include "admin/uatools/ranges/createprogressdlg.h"
+#include "admin/uatools/ranges/createuseragentdlg.h"
+#include "admin/uatools/agents/directsenduadlg.h"
+#include "admin/uatools/aliases/ivraliaseditordlg.h"
+#include "admin/uatools/agents/ivruseragentsdlg.h"
 
 #include <QAction>
 #include <QApplication>

@@ -10,9 +10,9 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tests/loginanswer.h"
-#include "admin/config/configpropframe.h"
-#include "admin/config/configpropsheet.h"
-#include "admin/config/voiceportsppg.h"
+#include "admin/config/window/configpropframe.h"
+#include "admin/config/window/configpropsheet.h"
+#include "admin/config/window/voiceportsppg.h"
 #include "admin/widgets/spreadsheetex.h"
 
 #include <QComboBox>

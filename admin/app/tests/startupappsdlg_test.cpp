@@ -5,7 +5,7 @@
 // screenshot.
 #include "admin/app/runconfigwizarddlg.h"
 #include "admin/app/startupappsdlg.h"
-#include "admin/config/tests/configtestbase.h"
+#include "admin/testsupport/configtestbase.h"
 #include "admin/session/tcllist.h"
 
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "admin/config/params/addsysparamdlg.h"
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/config/params/deletesysparamdlg.h"
-#include "admin/config/elementvaluesdlg.h"
+#include "admin/config/dialogs/elementvaluesdlg.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"

@@ -1,7 +1,7 @@
 // The System Parameters template; see configsystemparamtemplate.h.
 #include "admin/config/params/configsystemparamtemplate.h"
 
-#include "admin/config/configwindowhost.h"
+#include "admin/config/window/configwindowhost.h"
 #include "admin/config/params/configsystemparamchildwnd.h"
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/session/zeltsession.h"

@@ -1,7 +1,7 @@
 // The configuration wizard; see configwizardpropsheet.h.
 #include "admin/config/wizard/configwizardpropsheet.h"
 
-#include "admin/config/configintegrationpropage.h"
+#include "admin/config/window/configintegrationpropage.h"
 #include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
 #include "admin/config/wizard/wizholidaysppg.h"

@@ -13,7 +13,7 @@
 // has set nothing up.
 #pragma once
 
-#include "admin/config/configdepot.h"
+#include "admin/config/depot/configdepot.h"
 #include "platform/mfc/propertysheet.h"
 
 #include <memory>

@@ -3,11 +3,11 @@
 // it.
 #include "admin/config/wizard/wizanswermethodsppg.h"
 
-#include "admin/config/configdepot.h"
-#include "admin/config/configgridcell.h"
-#include "admin/config/configintegrationpropage.h"
-#include "admin/config/configitemname.h"
-#include "admin/config/configpropsheet.h"
+#include "admin/config/depot/configdepot.h"
+#include "admin/config/controls/configgridcell.h"
+#include "admin/config/window/configintegrationpropage.h"
+#include "admin/config/records/configitemname.h"
+#include "admin/config/window/configpropsheet.h"
 #include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"

@@ -5,9 +5,9 @@
 // read and written, and its grid filled, with that page's code.
 #pragma once
 
-#include "admin/config/answermethodgrid.h"
-#include "admin/config/answermethodlist.h"
-#include "admin/config/configproppage.h"
+#include "admin/config/controls/answermethodgrid.h"
+#include "admin/config/records/answermethodlist.h"
+#include "admin/config/window/configproppage.h"
 
 class CSpreadSheetEx;
 class CWizVoicePortsPpg;

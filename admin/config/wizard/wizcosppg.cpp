@@ -1,7 +1,7 @@
 // The class-of-service step; see wizcosppg.h.
 #include "admin/config/wizard/wizcosppg.h"
 
-#include "admin/config/configdepot.h"
+#include "admin/config/depot/configdepot.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"

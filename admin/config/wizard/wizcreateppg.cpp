@@ -1,10 +1,10 @@
 // The twin base of the wizard's creation steps; see wizcreateppg.h.
 #include "admin/config/wizard/wizcreateppg.h"
 
-#include "admin/config/configdepot.h"
-#include "admin/config/configgridcell.h"
-#include "admin/uatools/createprogressdlg.h"
-#include "admin/uatools/parsedrangelist.h"
+#include "admin/config/depot/configdepot.h"
+#include "admin/config/controls/configgridcell.h"
+#include "admin/uatools/ranges/createprogressdlg.h"
+#include "admin/uatools/ranges/parsedrangelist.h"
 #include "admin/useragents/useragent.h"
 #include "admin/session/zltexception.h"
 #include "admin/widgets/gridarrowkeys.h"

@@ -4,7 +4,7 @@
 // update step, whatever was changed.
 #pragma once
 
-#include "admin/config/configholidayspropage.h"
+#include "admin/config/window/configholidayspropage.h"
 
 class CWizHolidaysPpg : public CConfigHolidaysPropPage {
     Q_OBJECT

@@ -1,8 +1,8 @@
 // The wizard's telephone-system page; see wiztelephonesystemsppg.h.
 #include "admin/config/wizard/wiztelephonesystemsppg.h"
 
-#include "admin/config/configdepot.h"
-#include "admin/config/serialportlist.h"
+#include "admin/config/depot/configdepot.h"
+#include "admin/config/records/serialportlist.h"
 #include "platform/msgbox/msgbox.h"
 
 CWizTelephoneSystemsPpg::CWizTelephoneSystemsPpg()

@@ -5,7 +5,7 @@
 // claims while it is the SMDI link of a group.
 #pragma once
 
-#include "admin/config/configintegrationpropage.h"
+#include "admin/config/window/configintegrationpropage.h"
 
 class CWizTelephoneSystemsPpg : public CConfigIntegrationPropPage {
     Q_OBJECT

@@ -1,9 +1,9 @@
 // The wizard's voice-port step; see wizvoiceportsppg.h.
 #include "admin/config/wizard/wizvoiceportsppg.h"
 
-#include "admin/config/configdepot.h"
-#include "admin/config/configgridcell.h"
-#include "admin/config/configpropsheet.h"
+#include "admin/config/depot/configdepot.h"
+#include "admin/config/controls/configgridcell.h"
+#include "admin/config/window/configpropsheet.h"
 #include "admin/widgets/gridarrowkeys.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/mfc/dlgitem.h"

@@ -4,9 +4,9 @@
 // columns are those of that page, so both keep the same format.
 #pragma once
 
-#include "admin/config/configproppage.h"
-#include "admin/config/voiceportgrid.h"
-#include "admin/config/voiceportlist.h"
+#include "admin/config/window/configproppage.h"
+#include "admin/config/controls/voiceportgrid.h"
+#include "admin/config/records/voiceportlist.h"
 
 class CSpreadSheetEx;
 

@@ -3,7 +3,7 @@
 // in the simulator's log.
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/config/params/sysparammeta.h"
-#include "admin/config/tests/configtestbase.h"
+#include "admin/testsupport/configtestbase.h"
 
 #include <memory>
 

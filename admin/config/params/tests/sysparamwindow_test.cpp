@@ -2,7 +2,7 @@
 // the list hides what "hide_list" names, the help pane follows the
 // selection, Add, Remove and Ctrl+S act on the server, and the dialogs take
 // and give their texts. Screenshots go to the build folder.
-#include "admin/config/configwindowhost.h"
+#include "admin/config/window/configwindowhost.h"
 #include "admin/config/params/addsysparamdlg.h"
 #include "admin/config/params/configsystemparamchildwnd.h"
 #include "admin/config/params/configsystemparamdoc.h"
@@ -10,8 +10,8 @@
 #include "admin/config/params/configsystemparamrightview.h"
 #include "admin/config/params/configsystemparamtemplate.h"
 #include "admin/config/params/deletesysparamdlg.h"
-#include "admin/config/elementvaluesdlg.h"
-#include "admin/config/tests/configtestbase.h"
+#include "admin/config/dialogs/elementvaluesdlg.h"
+#include "admin/testsupport/configtestbase.h"
 #include "admin/widgets/spreadsheet.h"
 
 #include <QDir>

@@ -3,14 +3,14 @@
 // and what reached the server counted in the simulator's log.
 #include "admin/config/wizard/configwizardpropsheet.h"
 
-#include "admin/config/tests/configtestbase.h"
-#include "admin/config/voiceportsppg.h"
+#include "admin/testsupport/configtestbase.h"
+#include "admin/config/window/voiceportsppg.h"
 #include "admin/config/wizard/wizvoiceportsppg.h"
 #include "admin/config/wizard/wizanswermethodsppg.h"
 #include "admin/config/wizard/wizcosppg.h"
 #include "admin/config/wizard/wizholidaysppg.h"
 #include "admin/config/wizard/wizmailboxesppg.h"
-#include "admin/uatools/createprogressdlg.h"
+#include "admin/uatools/ranges/createprogressdlg.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"

@@ -1,0 +1,674 @@
+// The configuration depot; see configdepot.h.
+//
+// Every command is sent with the session's reply check, which strips the
+// command's word that the server puts in front of its answer ("set 101 Day"
+// arrives as "101 Day"), so the texts kept are the variables' values alone.
+//
+// A value is what the server said the variable holds; the server's error for
+// a variable that does not exist makes it read as empty; any other error, or
+// a reply that cannot be read, leaves the variable unread, and Save never
+// writes an unread variable, so what was never seen is never overwritten.
+#include "admin/config/depot/configdepot.h"
+
+#include "admin/res/adminstrings.h"
+#include "admin/session/servercommandchannel.h"
+#include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
+#include "platform/msgbox/msgbox.h"
+
+#include <QDateTime>
+
+const std::array<const char *, kGroupVariableCount + 1> kGroupVariableNames = {
+    "",
+    "pbx_switch_type",
+    "pbx_integration_type",
+    "pbx_dti_protocol",
+    "pbx_support_transfer",
+    "pbx_integration_timeout",
+    "pbx_integration_patterns",
+    "pbx_smdi_integration_patterns",
+    "pbx_smdi_port",
+    "pbx_smdi_length",
+    "pbx_dl_dtwait",
+    "pbx_dl_ndtret",
+    "pbx_dl_rnaret",
+    "pbx_dl_bsyret",
+    "pbx_dl_hupret",
+    "pbx_dl_connect",
+    "pbx_nodialtone",
+    "pbx_tmo_dtwait",
+    "pbx_flash_delay",
+    "pbx_answer_digit",
+    "pbx_disconnect_digit",
+    "pbx_dl_suffix",
+    "pbx_dl_prefix",
+    "pbx_dl_init",
+    "pbx_dl_stop",
+    "pbx_dl_pickup",
+    "pbx_glitch",
+    "pbx_spike",
+    "pbx_dl_lampon",
+    "pbx_dl_lampoff",
+    "pbx_dl_trunk_prefix",
+    "pbx_flashtm",
+    "pbx_ip_address",
+    "pbx_snmp_community",
+};
+
+const std::array<const char *, 7> kPageListNames = {
+    "answer_method_list",  "jobq",     "statistical_groups",    "serialports",
+    "ivr_hostte_emulator", "holidays", "Scheduled_Action_list",
+};
+const char kLinePrefix[] = "Line";
+const char kPbxList[] = "pbx_list";
+
+namespace {
+
+constexpr char kSetListFormat[] = "set _plist %1\r\nset _vlist \"\"\r\n";
+constexpr char kWhileLoop[] = "set i 0\r\n"
+                              "while {[catch {set [lindex $_plist $i]} _tempv] == 0} {\r\n"
+                              "lappend _vlist $_tempv\r\n"
+                              "incr i 1\r\n"
+                              "}\r\n";
+constexpr char kForeachLoop[] = "foreach i $_plist {\r\n"
+                                "catch {set $i} _tempv\r\n"
+                                "lappend _vlist $_tempv\r\n"
+                                "}\r\n";
+constexpr char kReturnList[] = "set _vlist\r\n";
+constexpr char kPromptFiles[] = "sys_prompt_files";
+constexpr char kLanguageTable[] = "sys_language_table";
+constexpr char kDefaultJobDays[] = "0101010101010101";
+constexpr char kNoJobScheduled[] = "No job scheduled";
+constexpr char kCosProperty[] = "COS";
+
+// "{a b c}": the names as one Tcl list word; plain names go bare, as the
+// server has always seen them.
+QString nameList(const QStringList &names)
+{
+    QStringList words;
+    words.reserve(names.size());
+    for (const QString &name : names)
+        words.append(TclBareWord(name));
+    return u'{' + words.join(u' ') + u'}';
+}
+
+// The leading digits of an element as a number; anything else reads as 0.
+qint64 leadingNumber(QStringView text)
+{
+    qint64 value = 0;
+    for (QChar c : text) {
+        if (!c.isDigit() || value > (INT64_MAX - 9) / 10)
+            break;
+        value = value * 10 + c.digitValue();
+    }
+    return value;
+}
+
+} // namespace
+
+CConfigDepot::CConfigDepot() = default;
+
+void CConfigDepot::SetApplicationLists(const QStringList &t1Protocols, const QString &cosTypeValue)
+{
+    m_t1ProtocolNames = t1Protocols;
+    m_cosTypeValue = cosTypeValue;
+}
+
+QString CConfigDepot::LineName(int port)
+{
+    return QString::fromLatin1(kLinePrefix) + QString::number(port);
+}
+
+QString CConfigDepot::GroupVariableName(const QString &group, int index)
+{
+    return group + u'_' + QLatin1String(kGroupVariableNames[size_t(index)]);
+}
+
+bool CConfigDepot::IsMissingVariableError(const QString &text, const QString &name)
+{
+    const QString error = QStringLiteral("can't read \"%1\": no such variable").arg(name);
+    return text == error || (IsErrorReply(text) && text.endsWith(u' ' + error));
+}
+
+QString CConfigDepot::execute(const QString &command)
+{
+    return m_channel->Execute(command, true, 1);
+}
+
+void CConfigDepot::noteUnread(const QString &name)
+{
+    // Held as empty, as the page shows it; a change is then noticed and
+    // reported instead of written.
+    m_read.insert(name, QString());
+    m_unread.insert(name);
+}
+
+// --- loading -------------------------------------------------------------------
+
+// The commands of one step, each waiting for its reply before the next goes:
+// sent back to back without waiting, small frames meet the link's delayed
+// acknowledgements and every step waits tens of milliseconds instead.
+QStringList CConfigDepot::executeAll(const QStringList &commands)
+{
+    QStringList replies;
+    replies.reserve(commands.size());
+    for (const QString &command : commands)
+        replies.append(execute(command));
+    return replies;
+}
+
+void CConfigDepot::Load()
+{
+    m_read.clear();
+    m_unread.clear();
+    // 1: the voice-port lines and the group list.
+    const QStringList first = executeAll({voicePortBatch(), fetchText(QLatin1String(kPbxList))});
+    takeVoicePortLines(first[0]);
+    const QStringList groups = takeGroupList(first[1]);
+    // 2: each group's variables, then the page lists.
+    QStringList second;
+    for (const QString &group : groups)
+        second.append(groupBatch(group));
+    second.append(pageListBatch());
+    const QStringList replies = executeAll(second);
+    for (int i = 0; i < groups.size(); ++i) {
+        ConfigGroupRecord record;
+        record[0] = groups[i];
+        takeGroup(record, replies[i]);
+        m_groups.append(record);
+    }
+    takePageLists(replies.last());
+    // 3: when each job runs next, the serial ports and the languages.
+    const QList<int> scheduled = takeJobs();
+    QStringList third;
+    for (int job : scheduled)
+        third.append(nextScheduledText(m_jobs[job].id));
+    third << QStringLiteral("get_serial_ports") << fetchText(QLatin1String(kPromptFiles))
+          << fetchText(QLatin1String(kLanguageTable));
+    const QStringList last = executeAll(third);
+    for (int i = 0; i < scheduled.size(); ++i)
+        m_jobs[scheduled[i]].nextRun = last[i];
+    m_t1Protocols = m_t1ProtocolNames.join(u'\t');
+    takeSerialPorts(last[scheduled.size()]);
+    m_promptFiles.clear();
+    takeVariable(QLatin1String(kPromptFiles), last[scheduled.size() + 1], m_promptFiles);
+    m_languageTable.clear();
+    takeVariable(QLatin1String(kLanguageTable), last[scheduled.size() + 2], m_languageTable);
+}
+
+QString CConfigDepot::fetchText(const QString &name)
+{
+    return QStringLiteral("set %1\r\n").arg(TclBareWord(name));
+}
+
+bool CConfigDepot::FetchVariable(const QString &name, QString &value)
+{
+    return takeVariable(name, execute(fetchText(name)), value);
+}
+
+bool CConfigDepot::takeVariable(const QString &name, const QString &reply, QString &value)
+{
+    if (IsMissingVariableError(reply, name)) {
+        noteRead(name, QString());
+        return false;
+    }
+    if (IsErrorReply(reply)) {
+        noteUnread(name);
+        return false;
+    }
+    noteRead(name, reply);
+    value = reply;
+    return true;
+}
+
+QString CConfigDepot::voicePortBatch()
+{
+    QStringList names;
+    for (int n = 1; n <= kVoicePortLines; ++n)
+        names.append(LineName(n));
+    return QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kWhileLoop) +
+           QLatin1String(kReturnList);
+}
+
+QString CConfigDepot::FetchVoicePortLines()
+{
+    return execute(voicePortBatch());
+}
+
+QString CConfigDepot::readBatch(const QStringList &names)
+{
+    return QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kForeachLoop) +
+           QLatin1String(kReturnList);
+}
+
+QString CConfigDepot::groupBatch(const QString &group)
+{
+    QStringList names;
+    for (int k = 1; k <= kGroupVariableCount; ++k)
+        names.append(GroupVariableName(group, k));
+    return readBatch(names);
+}
+
+QString CConfigDepot::pageListBatch()
+{
+    QStringList names;
+    for (const char *name : kPageListNames)
+        names.append(QLatin1String(name));
+    return readBatch(names);
+}
+
+void CConfigDepot::FetchGroupVariables(const QString &group, QString &reply)
+{
+    reply = execute(groupBatch(group));
+}
+
+void CConfigDepot::takeVoicePortLines(const QString &reply)
+{
+    m_voicePortLines.clear();
+    m_voicePortCount = 0;
+    if (IsErrorReply(reply)) {
+        for (int n = 1; n <= kVoicePortLines; ++n)
+            noteUnread(LineName(n));
+        return;
+    }
+    CTclList().SplitList(reply, m_voicePortLines);
+    if (m_voicePortLines.size() > kVoicePortLines)
+        m_voicePortLines.resize(kVoicePortLines);
+    m_voicePortCount = int(m_voicePortLines.size());
+    for (int n = 1; n <= m_voicePortCount; ++n)
+        noteRead(LineName(n), m_voicePortLines[n - 1]);
+}
+
+QStringList CConfigDepot::takeGroupList(const QString &reply)
+{
+    m_groupCount = 0;
+    m_groups.clear();
+    m_groupList.clear();
+    m_deletedGroups.clear();
+    QStringList names;
+    if (takeVariable(QLatin1String(kPbxList), reply, m_groupList))
+        CTclList().SplitList(m_groupList, names);
+    m_groupCount = int(names.size());
+    return names;
+}
+
+void CConfigDepot::takeGroup(ConfigGroupRecord &record, const QString &reply)
+{
+    const QString &group = record[0];
+    QStringList values;
+    if (!IsErrorReply(reply))
+        CTclList().SplitList(reply, values);
+    for (int k = 1; k <= kGroupVariableCount; ++k) {
+        const QString name = GroupVariableName(group, k);
+        if (k > values.size()) {
+            noteUnread(name);
+        } else if (IsMissingVariableError(values[k - 1], name)) {
+            noteRead(name, QString());
+        } else {
+            record[size_t(k)] = values[k - 1];
+            noteRead(name, values[k - 1]);
+        }
+    }
+}
+
+QString *CConfigDepot::pageListField(int index)
+{
+    QString *fields[] = {&m_answerMethods,        &m_notificationGroups, &m_statisticalGroups,
+                         &m_serialPortAssignment, &m_ivrHosts,           &m_holidays,
+                         &m_scheduledActions};
+    return fields[index];
+}
+
+void CConfigDepot::takePageLists(const QString &reply)
+{
+    QStringList values;
+    if (!IsErrorReply(reply))
+        CTclList().SplitList(reply, values);
+    for (int i = 0; i < int(kPageListNames.size()); ++i) {
+        const QString name = QLatin1String(kPageListNames[size_t(i)]);
+        QString &field = *pageListField(i);
+        field.clear();
+        if (i >= values.size())
+            noteUnread(name);
+        else if (IsMissingVariableError(values[i], name))
+            noteRead(name, QString());
+        else {
+            field = values[i];
+            noteRead(name, field);
+        }
+    }
+}
+
+QList<int> CConfigDepot::takeJobs()
+{
+    m_jobs.clear();
+    QStringList entries;
+    CTclList().SplitList(m_scheduledActions, entries);
+    m_jobCount = int(entries.size());
+    if (entries.isEmpty()) {
+        CConfigJob job;
+        job.schedule =
+            QLatin1String(kDefaultJobDays) + QString::number(QDateTime::currentSecsSinceEpoch(), 16);
+        job.nextRun = QLatin1String(kNoJobScheduled);
+        m_jobs.append(job);
+        m_jobCount = 1;
+        return {};
+    }
+    QList<int> scheduled;
+    for (const QString &entry : std::as_const(entries)) {
+        QStringList fields;
+        CTclList().SplitList(entry, fields);
+        CConfigJob job;
+        if (fields.size() > 2) {
+            job.id = fields[0];
+            job.action = fields[1];
+            job.schedule = fields[2];
+            scheduled.append(int(m_jobs.size()));
+        }
+        m_jobs.append(job);
+    }
+    return scheduled;
+}
+
+QString CConfigDepot::nextScheduledText(const QString &id)
+{
+    return QStringLiteral("NextScheduledTcl ") + TclBareWord(id);
+}
+
+void CConfigDepot::ReloadJobs()
+{
+    m_scheduledActions.clear();
+    FetchVariable(QLatin1String(kPageListNames.back()), m_scheduledActions);
+    const QList<int> scheduled = takeJobs();
+    QStringList asks;
+    for (int job : scheduled)
+        asks.append(nextScheduledText(m_jobs[job].id));
+    const QStringList replies = executeAll(asks);
+    for (int i = 0; i < scheduled.size(); ++i)
+        m_jobs[scheduled[i]].nextRun = replies[i];
+}
+
+void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)
+{
+    text = execute(nextScheduledText(id));
+}
+
+void CConfigDepot::takeSerialPorts(const QString &reply)
+{
+    if (IsErrorReply(reply))
+        return;
+    QStringList names;
+    CTclList().SplitList(reply, names);
+    m_serialPortCount = int(names.size());
+    m_serialPortNames.append(names);
+}
+
+void CConfigDepot::ReloadCosAndUaLists()
+{
+    m_cosList.clear();
+    const QStringList replies = executeAll(
+        {AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)),
+         QStringLiteral("GetUAList -sort\r\n")});
+    const QString &cos = replies[0];
+    if (IsErrorReply(cos)) {
+        AfxMessageBox(QStringLiteral("Server reported error while updating COS list '%1'.").arg(cos), MB_OK);
+    } else {
+        m_cosList = cos;
+    }
+
+    QString agents = replies[1];
+    if (IsErrorReply(agents)) {
+        AfxMessageBox(
+            QStringLiteral("Server reported error while updating user agent list '%1'.").arg(agents), MB_OK);
+        agents.clear();
+    }
+    m_uaRanges.clear();
+    const CTclElements numbers = CTclList().Split(agents.toUtf8());
+    bool open = false;
+    QPair<qint64, qint64> run;
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        const qint64 number = leadingNumber(numbers.text(i));
+        if (open && number == run.second + 1) {
+            run.second = number;
+            continue;
+        }
+        if (open)
+            m_uaRanges.append(run);
+        run = {number, number};
+        open = true;
+    }
+    if (open)
+        m_uaRanges.append(run);
+}
+
+// --- writing back --------------------------------------------------------------
+
+QString CConfigDepot::FormatCheckedSet(const QString &name, const QString &value)
+{
+    const QString word = TclBareWord(name);
+    return QStringLiteral("if {[catch {ConfigSetString %1 %2 1}]} {\r\nlappend _rlist %1\r\n}\r\n")
+        .arg(word, TclWord(value));
+}
+
+QString CConfigDepot::setText(const QString &name, const QString &value)
+{
+    return QStringLiteral("ConfigSetString %1 %2 1\r\n").arg(TclBareWord(name), TclWord(value));
+}
+
+QString CConfigDepot::removeText(const QString &name)
+{
+    return QStringLiteral("ConfigRemoveVar %1 1\r\n").arg(TclBareWord(name));
+}
+
+bool CConfigDepot::SetVariable(const QString &name, const QString &value)
+{
+    return !IsErrorReply(execute(setText(name, value)));
+}
+
+bool CConfigDepot::RemoveVariable(const QString &name)
+{
+    return !IsErrorReply(execute(removeText(name)));
+}
+
+bool CConfigDepot::differs(const QString &name, const QString &value) const
+{
+    const auto read = m_read.constFind(name);
+    return read == m_read.cend() || *read != value;
+}
+
+void CConfigDepot::appendChanged(QString &batch, QStringList &sent, QStringList &unread, const QString &name,
+                                 const QString &value) const
+{
+    if (!differs(name, value))
+        return;
+    if (m_unread.contains(name)) {
+        unread.append(name);
+        return;
+    }
+    batch += FormatCheckedSet(name, value);
+    sent.append(name);
+}
+
+CConfigDepot::SaveResult CConfigDepot::Save()
+{
+    SaveResult result;
+    QString batch = QStringLiteral("set _rlist \"\"\r\n");
+    QStringList sent;
+    QHash<QString, QString> values;
+    auto add = [&](const QString &name, const QString &value) {
+        appendChanged(batch, sent, result.unread, name, value);
+        values.insert(name, value);
+    };
+    for (int n = 1; n <= m_voicePortCount && n <= m_voicePortLines.size(); ++n)
+        add(LineName(n), m_voicePortLines[n - 1]);
+    for (const ConfigGroupRecord &record : std::as_const(m_groups))
+        for (int k = 1; k <= kGroupVariableCount; ++k)
+            add(GroupVariableName(record[0], k), record[size_t(k)]);
+    add(QLatin1String(kPbxList), m_groupList);
+    for (int i = 0; i + 1 < int(kPageListNames.size()); ++i)
+        add(QLatin1String(kPageListNames[size_t(i)]), *pageListField(i));
+
+    if (!sent.isEmpty()) {
+        const QString reply = execute(batch + QStringLiteral("set _rlist\r\n"));
+        QStringList refused;
+        if (IsErrorReply(reply)) {
+            refused = sent;
+            AfxMessageBox(
+                QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply), MB_OK);
+        } else {
+            CTclList().SplitList(reply, refused);
+            if (!refused.isEmpty())
+                AfxMessageBox(
+                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
+                    MB_OK);
+        }
+        for (const QString &name : std::as_const(sent))
+            if (!refused.contains(name))
+                m_read.insert(name, values.value(name));
+        result.refused = refused;
+    }
+    // Groups go only once the batch has stored the list without them, so a
+    // failed batch never leaves the list naming groups that are gone.
+    if (result.succeeded())
+        removeDeletedGroups();
+    saveJobs(result);
+    saveLanguages(result);
+    if (!result.unread.isEmpty())
+        AfxMessageBox(QStringLiteral("These configuration variables could not be read from the server, so "
+                                     "your changes to them were not written: %1.")
+                          .arg(result.unread.join(QStringLiteral(", "))),
+                      MB_OK);
+    return result;
+}
+
+void CConfigDepot::removeDeletedGroups()
+{
+    QStringList groups;
+    QStringList names;
+    QStringList commands;
+    for (const QString &group : std::as_const(m_deletedGroups)) {
+        // A group added again under the same name keeps its variables.
+        const bool readded = std::any_of(m_groups.cbegin(), m_groups.cend(),
+                                         [&](const ConfigGroupRecord &record) { return record[0] == group; });
+        if (readded)
+            continue;
+        groups.append(group);
+        for (int k = 1; k <= kGroupVariableCount; ++k) {
+            names.append(GroupVariableName(group, k));
+            commands.append(removeText(names.last()));
+        }
+    }
+    const QStringList replies = executeAll(commands);
+    QStringList kept;
+    for (int g = 0; g < groups.size(); ++g) {
+        bool removed = true;
+        for (int k = 0; k < kGroupVariableCount; ++k) {
+            const int i = g * kGroupVariableCount + k;
+            // Gone from the server: a group added again writes all of it.
+            if (!IsErrorReply(replies[i]))
+                m_read.remove(names[i]);
+            else
+                removed = false;
+        }
+        if (!removed)
+            kept.append(groups[g]);
+    }
+    m_deletedGroups = kept;
+}
+
+void CConfigDepot::saveJobs(SaveResult &result)
+{
+    // Removals first, all together; then the jobs to schedule again, all
+    // together, leaving out each job whose removal failed: scheduling it
+    // again would run it twice.
+    QList<int> removing;
+    QStringList commands;
+    for (int j = 0; j < m_jobs.size(); ++j) {
+        if (m_jobs[j].state != CConfigJob::Unchanged && !m_jobs[j].id.isEmpty()) {
+            removing.append(j);
+            commands.append(QStringLiteral("RemoveScheduledTcl ") + TclBareWord(m_jobs[j].id));
+        }
+    }
+    const QStringList removals = executeAll(commands);
+    QSet<int> failed;
+    for (int i = 0; i < removing.size(); ++i) {
+        if (removals[i].isEmpty())
+            continue;
+        AfxMessageBox(
+            QStringLiteral("Server reported error while updating configuration '%1'.").arg(removals[i]),
+            MB_OK);
+        result.refused.append(m_jobs[removing[i]].id);
+        failed.insert(removing[i]);
+    }
+
+    QList<int> scheduling;
+    commands.clear();
+    for (int j = 0; j < m_jobs.size(); ++j) {
+        const CConfigJob &job = m_jobs[j];
+        if (job.state == CConfigJob::Changed && !job.action.isEmpty() && !failed.contains(j)) {
+            scheduling.append(j);
+            commands.append(
+                QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule), TclWord(job.action)));
+        }
+    }
+    const QStringList schedules = executeAll(commands);
+    for (int i = 0; i < scheduling.size(); ++i) {
+        CConfigJob &job = m_jobs[scheduling[i]];
+        if (IsErrorReply(schedules[i])) {
+            AfxMessageBox(QStringLiteral("ScheduleTcl failed  '%1'.").arg(schedules[i]), MB_OK);
+            result.refused.append(job.action);
+            continue;
+        }
+        QStringList fields;
+        CTclList().SplitList(schedules[i], fields);
+        job.id = fields.value(0);
+    }
+}
+
+void CConfigDepot::saveLanguages(SaveResult &result)
+{
+    QStringList names;
+    QStringList values;
+    auto add = [&](const QString &name, const QString &value) {
+        if (!differs(name, value))
+            return;
+        if (m_unread.contains(name)) {
+            result.unread.append(name);
+            return;
+        }
+        names.append(name);
+        values.append(value);
+    };
+    add(QLatin1String(kPromptFiles), m_promptFiles);
+    add(QLatin1String(kLanguageTable), m_languageTable);
+    if (names.contains(QLatin1String(kLanguageTable))) {
+        QStringList entries;
+        CTclList().SplitList(m_languageTable, entries);
+        QStringList ids;
+        for (const QString &entry : std::as_const(entries)) {
+            QStringList fields;
+            CTclList().SplitList(entry, fields);
+            if (fields.size() > 1 && !ids.contains(fields[1]))
+                ids.append(fields[1]);
+        }
+        names.append(QStringLiteral("sys_multiple_language"));
+        values.append(ids.size() < 2 ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+    QStringList commands;
+    for (int i = 0; i < names.size(); ++i)
+        commands.append(setText(names[i], values[i]));
+    const QStringList replies = executeAll(commands);
+    QStringList refused;
+    for (int i = 0; i < names.size(); ++i) {
+        if (IsErrorReply(replies[i]))
+            refused.append(names[i]);
+        else
+            m_read.insert(names[i], values[i]);
+    }
+    if (!refused.isEmpty()) {
+        AfxMessageBox(QStringLiteral("Server reported error while updating configuration '%1'.")
+                          .arg(refused.join(u' ')),
+                      MB_OK);
+        result.refused.append(refused);
+    }
+}

@@ -1,0 +1,19 @@
+// The configuration view; see configview.h.
+#include "admin/config/window/configview.h"
+
+#include "admin/config/window/configpropsheet.h"
+#include "admin/config/window/configwindowhost.h"
+
+CConfigView::CConfigView(QWidget *parent) : QScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(false);
+}
+
+CConfigPropSheet *CConfigView::OnInitialUpdate(CServerCommandChannel *channel, HWND mainWindow,
+                                               const CConfigLogin &login)
+{
+    m_sheet = new CConfigPropSheet(this, channel, mainWindow, login.t1Protocols, login.cosTypeValue);
+    setWidget(m_sheet);
+    return m_sheet;
+}
