@@ -24,7 +24,9 @@
 namespace {
 
 const QString kSwitchTypeCommand = QStringLiteral("<Create/Save/Delete Switch Type>");
-const QStringList kIntegrationTypes{"DTMF", "SMDI", "VLM Proprietary"};
+const QStringList kIntegrationTypes{"DTMF", "SMDI", "VLM Proprietary", "IP Integration"};
+// The fourth choice: once group 1 has it, every other group has it too.
+constexpr int kIpIntegration = 3;
 const QStringList kLineProtocols{"None", "T1", "ISDN"};
 const QStringList kPatternKinds{
     "Forward From Ring No Answer", "Forward From Busy", "Direct Call From Extension",
@@ -454,13 +456,20 @@ void CConfigIntegrationPropPage::LoadSwitchType(const QString &name, bool keepLi
 {
     if (name.isEmpty())
         return;
-    QString error;
-    if (CSwitchTypeFile::Read(name, current(), keepLineSettings, error) ==
-        CSwitchTypeFile::ReadResult::Refused)
-        AfxMessageBox(QStringLiteral("Switch type '%1' can not be read. %2").arg(name, error),
-                      MB_OK | MB_ICONEXCLAMATION);
+    readSwitchType(name, current(), keepLineSettings);
     if (!keepLineSettings)
         displayCurrent();
+}
+
+bool CConfigIntegrationPropPage::readSwitchType(const QString &name, IntegrationGroupRecord &record,
+                                                bool keepLineSettings)
+{
+    QString error;
+    if (CSwitchTypeFile::Read(name, record, keepLineSettings, error) != CSwitchTypeFile::ReadResult::Refused)
+        return true;
+    AfxMessageBox(QStringLiteral("Switch type '%1' can not be read. %2").arg(name, error),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &record)
@@ -729,12 +738,21 @@ void CConfigIntegrationPropPage::switchTypeChanged()
             SetModified(true);
         return;
     }
+    // The switch type is applied to a copy: a file that cannot be read
+    // leaves the group as it was.
+    IntegrationGroupRecord applied = current();
+    applied.integrationType.clear();
+    applied.lineProtocol.clear();
+    applied.t1Protocol.clear();
+    applied.transferSupport = 1;
+    if (!chosen.isEmpty() && !readSwitchType(chosen, applied, false)) {
+        setCell(m_groupsGrid, 2, SwitchTypeRow, current().switchType);
+        return;
+    }
     releaseGroupPort(m_current);
-    current().integrationType.clear();
-    current().lineProtocol.clear();
-    current().t1Protocol.clear();
-    current().transferSupport = 1;
-    LoadSwitchType(chosen, false);
+    applied.smdiPortName.clear();
+    current() = applied;
+    displayCurrent();
     SetModified(true);
 }
 
@@ -742,10 +760,20 @@ void CConfigIntegrationPropPage::integrationTypeChanged()
 {
     m_groupsGrid->SetCol(2);
     m_groupsGrid->SetRow(IntegrationTypeRow);
-    const int choice = m_groupsGrid->GetTypeComboBoxCurSel();
+    int choice = m_groupsGrid->GetTypeComboBoxCurSel();
     if (choice < 0)
         return;
     IntegrationGroupRecord &record = current();
+    if (choice != kIpIntegration && followsFirstGroupsType()) {
+        AfxMessageBox(QStringLiteral("Every integration group has the integration type of '%1', %2. Change the "
+                                     "type of '%1' first.")
+                          .arg(m_records.at(1).groupName, kIntegrationTypes.at(kIpIntegration)),
+                      MB_OK | MB_ICONEXCLAMATION);
+        m_groupsGrid->SetTypeComboBoxCurSel(kIpIntegration);
+        choice = kIpIntegration;
+    }
+    if (record.integrationType == QString::number(choice))
+        return;
     record.integrationType = QString::number(choice);
     if (record.lineProtocol.isEmpty() || record.lineProtocol == QLatin1String("None"))
         showPatterns(false);
@@ -760,6 +788,14 @@ void CConfigIntegrationPropPage::integrationTypeChanged()
         labelAddressRows(isTypeWithAddress(record.integrationType));
     rebuildLists();
     SetModified(true);
+}
+
+// Group 1 of the fourth type holds every other group to it, but the group
+// named "Default".
+bool CConfigIntegrationPropPage::followsFirstGroupsType() const
+{
+    return m_current > 1 && m_records.at(m_current).groupName != QLatin1String("Default") &&
+           m_records.at(1).integrationType == QString::number(kIpIntegration);
 }
 
 void CConfigIntegrationPropPage::lineProtocolChanged()

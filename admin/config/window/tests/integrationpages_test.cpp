@@ -144,6 +144,43 @@ TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_ip_address", "{10.1.2.3}")));
 }
 
+TEST_F(IntegrationPagesTest, AFirstGroupOfTheFourthTypeHoldsEveryOtherGroupButDefaultToIt)
+{
+    openSheet(QStringLiteral("var pbx_list {Main Branch Default}\n"
+                             "var Main_pbx_integration_type 3\n"
+                             "var Branch_pbx_integration_type 0\n"
+                             "var Default_pbx_integration_type 0\n"));
+    auto *page = showPage<Integration>();
+    const auto type = [&] { return cellText(page->GroupsGrid(), 2, Integration::IntegrationTypeRow); };
+    EXPECT_EQ(type(), QStringLiteral("IP Integration"));
+    EXPECT_FALSE(page->SerialGrid()->isVisible());
+    screenshot(QStringLiteral("config-integration-ip"));
+
+    chooseGroup(page, QStringLiteral("Branch"));
+    m_boxes->answer(IDOK);
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("SMDI"));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Every integration group has the integration type of 'Main', IP "
+                                            "Integration. Change the type of 'Main' first."});
+    EXPECT_EQ(type(), QStringLiteral("IP Integration"));
+    EXPECT_EQ(page->Group(2).integrationType, QStringLiteral("3"));
+    EXPECT_FALSE(page->SerialGrid()->isVisible());
+
+    // The group named Default, and group 1 itself, choose freely.
+    chooseGroup(page, QStringLiteral("Default"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("SMDI"));
+    EXPECT_EQ(page->Group(3).integrationType, QStringLiteral("1"));
+    chooseGroup(page, QStringLiteral("Main"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("DTMF"));
+    EXPECT_EQ(page->Group(1).integrationType, QStringLiteral("0"));
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+
+    apply();
+    for (const auto &[name, value] : {std::pair{"Main_pbx_integration_type", "{0}"},
+                                      {"Branch_pbx_integration_type", "{3}"},
+                                      {"Default_pbx_integration_type", "{1}"}})
+        EXPECT_TRUE(batch().contains(setLine(name, value))) << name << "\n" << batch().toStdString();
+}
+
 TEST_F(IntegrationPagesTest, AddingAGroupRefusesReservedAndTakenNames)
 {
     openSheet(kTwoGroups);
