@@ -14,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTabBar>
 
-#include <functional>
 
 // The variables set, readable in a failure's message.
 inline void PrintTo(const QMap<QString, QString> &sets, std::ostream *out)
