@@ -798,6 +798,19 @@ bool CConfigIntegrationPropPage::followsFirstGroupsType() const
            m_records.at(1).integrationType == QString::number(kIpIntegration);
 }
 
+// Reading the switch type again empties the group's port, which goes back
+// to the Serial Ports page; a file that cannot be read changes nothing.
+void CConfigIntegrationPropPage::rereadSwitchTypeKeepingLineSettings()
+{
+    const QString name = cell(m_groupsGrid, 2, SwitchTypeRow);
+    IntegrationGroupRecord reread = current();
+    if (!name.isEmpty() && !readSwitchType(name, reread, true))
+        return;
+    releaseGroupPort(m_current);
+    reread.smdiPortName.clear();
+    current() = reread;
+}
+
 void CConfigIntegrationPropPage::lineProtocolChanged()
 {
     m_groupsGrid->SetCol(2);
@@ -805,10 +818,7 @@ void CConfigIntegrationPropPage::lineProtocolChanged()
     const int choice = m_groupsGrid->GetTypeComboBoxCurSel();
     IntegrationGroupRecord &record = current();
     if (choice == 0) {
-        // Reading the switch type again empties the group's port: give it
-        // back to the Serial Ports page first.
-        releaseGroupPort(m_current);
-        LoadSwitchType(cell(m_groupsGrid, 2, SwitchTypeRow), true);
+        rereadSwitchTypeKeepingLineSettings();
         record.lineProtocol = QStringLiteral("None");
         record.t1Protocol.clear();
         record.transferSupport = 1;

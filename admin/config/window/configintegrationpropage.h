@@ -97,6 +97,7 @@ private:
     void switchTypeChanged();
     void integrationTypeChanged();
     void lineProtocolChanged();
+    void rereadSwitchTypeKeepingLineSettings();
     bool followsFirstGroupsType() const;
     // Reads a switch-type file into `record`; false, with the reason shown,
     // when the file is refused.

@@ -46,10 +46,10 @@ QString groupsLedBy(const QString &group)
 }
 
 // A switch-type file the page refuses to read: larger than any switch type.
-void writeOversizedSwitchType()
+void writeOversizedSwitchType(const QString &name)
 {
     ASSERT_TRUE(QDir().mkpath(CSwitchTypeFile::Folder()));
-    QFile file(CSwitchTypeFile::Folder() + QStringLiteral("/Oversized.pbx"));
+    QFile file(CSwitchTypeFile::Path(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(CSwitchTypeFile::MaxFileSize + 1, 'x'));
 }
@@ -71,6 +71,21 @@ void chooseOversizedSwitchTypeForPbx01(EveryPageWriteBackTest &test)
     changePortFive(test);
 }
 
+// PBX09, a T1 group with an SMDI port, goes back to no digital line while
+// its switch type's file cannot be read: only the line protocol changes.
+void dropTheDigitalLineOfPbx09(EveryPageWriteBackTest &test)
+{
+    auto *page = test.showPage<Integration>();
+    test.typeInto(page->GroupsGrid(), 2, Integration::NameRow, QStringLiteral("PBX09"));
+    ASSERT_EQ(page->Group(page->CurrentGroup()).groupName, QStringLiteral("PBX09"));
+    test.boxes().answer(IDOK);
+    test.typeInto(page->GroupsGrid(), 2, Integration::LineProtocolRow, QStringLiteral("None"));
+    ASSERT_EQ(test.boxes().texts().size(), 1);
+    EXPECT_TRUE(test.boxes().texts()[0].startsWith(QStringLiteral("Switch type 'Meridian 1' can not be read.")))
+        << test.boxes().texts()[0].toStdString();
+    EXPECT_EQ(page->Group(9).smdiPortName, QStringLiteral("COM2"));
+}
+
 const UntouchedCase kCases[] = {
     {"PortWithAnUnlistedMethodKeepsIt", QStringLiteral("var Line2 {2002 Ghost}"), changePortFive, kPortFiveOnly},
     {"RespelledLinesStayAsTheServerHoldsThem", QStringLiteral("var Line1 {2001  Night}\nvar Line3 {{2003} Weekend}"),
@@ -82,7 +97,10 @@ const UntouchedCase kCases[] = {
     {"LanguagesShownAreNotRewritten", QString(), changePortFive, kPortFiveOnly},
     {"GroupWithoutAnIntegrationTypeGetsNone", groupsLedBy(QStringLiteral("Bare")), changePortFive, kPortFiveOnly},
     {"RefusedSwitchTypeFileChangesNoGroup", QString(), chooseOversizedSwitchTypeForPbx01, kPortFiveOnly,
-     writeOversizedSwitchType},
+     [] { writeOversizedSwitchType(QStringLiteral("Oversized")); }},
+    {"RefusedSwitchTypeFileKeepsTheGroupsPortWhenItsLineGoes", QString(), dropTheDigitalLineOfPbx09,
+     {{QStringLiteral("PBX09_pbx_dti_protocol"), QStringLiteral("{None}")}},
+     [] { writeOversizedSwitchType(QStringLiteral("Meridian 1")); }},
 };
 
 class UntouchedValuesTest : public EveryPageWriteBackTest, public testing::WithParamInterface<UntouchedCase> {};
