@@ -91,8 +91,10 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 
-    m_patternsGrid->setMinimumSize(360, 330);
-    m_dialCodesGrid->setMinimumSize(420, 330);
+    // Small enough for the window to fit the main window's first size; the
+    // grids scroll, and grow with the room they get.
+    m_patternsGrid->setMinimumSize(300, 200);
+    m_dialCodesGrid->setMinimumSize(360, 200);
 
     auto *groupButtons = new QVBoxLayout;
     groupButtons->addWidget(addGroup);

@@ -22,6 +22,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 
@@ -57,6 +59,8 @@ CConfigPropSheet::CConfigPropSheet(QWidget *parent, CServerCommandChannel *chann
     m_depot.SetApplicationLists(t1Protocols, cosTypeValue);
     addPages();
     ShowHelpButton(true);
+    // Ten tabs are wider than the main window's first size.
+    SetScrollingTabs(true);
     Create(parent, WS_CHILD);
 }
 
@@ -141,7 +145,7 @@ bool CConfigPropSheet::OnInitDialog()
             button->show();
             button->setEnabled(true);
         }
-    resize(sizeHint());
+    resize(sizeShowingEveryTab());
     if (layout())
         layout()->activate();
     const QWidget *ok = GetDlgItem(IDOK);
@@ -153,6 +157,14 @@ bool CConfigPropSheet::OnInitDialog()
         entry.page->SetModified(false);
     m_closingFromFrame = false;
     return true;
+}
+
+QSize CConfigPropSheet::sizeShowingEveryTab() const
+{
+    QSize size = sizeHint();
+    if (const auto *tabs = findChild<QTabWidget *>())
+        size.rwidth() += std::max(0, tabs->tabBar()->sizeHint().width() - tabs->sizeHint().width());
+    return size;
 }
 
 void CConfigPropSheet::loadAll()

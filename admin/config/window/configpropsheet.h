@@ -84,6 +84,9 @@ private:
     void addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder);
     std::vector<CConfigPropPage *> pagesInDepotOrder() const;
     void loadAll();
+    // The sheet's size with every tab in view: the frame takes it where the
+    // main window has the room; where it has not, the tabs scroll.
+    QSize sizeShowingEveryTab() const;
     // Every page stores its part, the depot is written back; false when the
     // server refused something.
     bool save();
