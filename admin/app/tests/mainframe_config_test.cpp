@@ -210,7 +210,9 @@ TEST_F(MainFrameConfiguration, AWindowThatStaysKeepsTheFrameOpen)
     EXPECT_TRUE(m_frame->isVisible());
     ASSERT_NE(configWindow(), nullptr);
     EXPECT_EQ(m_boxes->texts().size(), 2);
-    EXPECT_EQ(m_boxes->texts().value(1), "Server reported error while updating configuration 'Line4'.");
+    EXPECT_EQ(m_boxes->texts().value(1), "Server reported error while updating configuration 'Line4'.\n\n"
+                                         "Not stored: Line4.\nStored: none.\n\nWhat was not stored stays in "
+                                         "the window: correct it or write it again.");
 
     // Asked again, the window closes without saving and so does the frame.
     m_boxes->answer(IDNO);

@@ -262,13 +262,18 @@ bool CConfigPropSheet::save()
         return false;
     CWaitCursor wait;
     try {
+        // A page never shown stores only what another page changed on it.
         for (CConfigPropPage *page : pagesInDepotOrder())
-            if (page->HasWindow())
-                page->SaveToDepot();
+            page->SaveToDepot();
         const CConfigDepot::SaveResult result = m_depot.Save();
         for (const PageEntry &entry : m_pages)
             entry.page->AfterWriteBack();
-        if (!result.succeeded()) {
+        if (result.succeeded()) {
+            m_partlyStored.clear();
+        } else {
+            for (const QString &name : result.stored)
+                if (!m_partlyStored.contains(name))
+                    m_partlyStored.append(name);
             // The pages keep what was not written: Apply tries it again.
             for (const PageEntry &entry : m_pages)
                 if (entry.page->HasWindow())
@@ -282,13 +287,37 @@ bool CConfigPropSheet::save()
     return true;
 }
 
+QString CConfigPropSheet::withNotes(const char *question) const
+{
+    return partlyStoredNote() + unstoredNote() + QLatin1String(question);
+}
+
+QString CConfigPropSheet::unstoredNote() const
+{
+    QStringList notes;
+    for (CConfigPropPage *page : pagesInDepotOrder())
+        notes.append(page->UnstoredChanges());
+    if (notes.isEmpty())
+        return QString();
+    return QStringLiteral("These changes are not stored:\n%1\n\n").arg(notes.join(u'\n'));
+}
+
+QString CConfigPropSheet::partlyStoredNote() const
+{
+    if (m_partlyStored.isEmpty())
+        return QString();
+    return QStringLiteral("The server refused part of your last update and stored the rest: %1. Those "
+                          "stay on the server whatever you answer.\n\n")
+        .arg(m_partlyStored.join(QStringLiteral(", ")));
+}
+
 void CConfigPropSheet::onOK()
 {
     if (!IsApplyEnabled()) {
         destroySheet();
         return;
     }
-    if (AfxMessageBox(QLatin1String(kOkQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (AfxMessageBox(withNotes(kOkQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         showCurrentPage();
         return;
     }
@@ -301,7 +330,7 @@ void CConfigPropSheet::onOK()
 
 void CConfigPropSheet::onApply()
 {
-    if (AfxMessageBox(QLatin1String(kApplyQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (AfxMessageBox(withNotes(kApplyQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         showCurrentPage();
         return;
     }
@@ -316,7 +345,8 @@ void CConfigPropSheet::onCancel()
         return;
     }
     if (!m_closingFromFrame) {
-        if (AfxMessageBox(QLatin1String(kDiscardQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (AfxMessageBox(partlyStoredNote() + QLatin1String(kDiscardQuestion), MB_YESNO | MB_ICONQUESTION) ==
+            IDYES) {
             destroySheet();
         } else {
             if (m_frame)
@@ -326,7 +356,7 @@ void CConfigPropSheet::onCancel()
         return;
     }
     m_closingFromFrame = false;
-    if (AfxMessageBox(QLatin1String(kCloseQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES && !save()) {
+    if (AfxMessageBox(withNotes(kCloseQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES && !save()) {
         // What the server refused stays on the pages, with the window.
         if (m_frame)
             m_frame->ClearClosingMark();

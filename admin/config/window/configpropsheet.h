@@ -91,6 +91,11 @@ private:
     // server refused something.
     bool save();
     void refreshAnswerMethods(bool forApply);
+    // A question to write back, after what a partly refused write-back
+    // left on the server and what the pages hold and do not write.
+    QString withNotes(const char *question) const;
+    QString unstoredNote() const;
+    QString partlyStoredNote() const;
     void onOK();
     void onApply();
     void onCancel();
@@ -105,6 +110,9 @@ private:
     int m_currentCommand = 0;
     QRect m_layoutRect;
     bool m_closingFromFrame = false;
+    // Changes the server stored in write-backs it partly refused: they
+    // stay on the server whatever becomes of the rest.
+    QStringList m_partlyStored;
     bool m_loaded = false;
     bool m_destroyed = false;
 };
