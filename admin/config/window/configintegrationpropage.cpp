@@ -93,8 +93,10 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 
-    m_patternsGrid->setMinimumSize(360, 330);
-    m_dialCodesGrid->setMinimumSize(420, 330);
+    // Small enough for the window to fit the main window's first size; the
+    // grids scroll, and grow with the room they get.
+    m_patternsGrid->setMinimumSize(300, 200);
+    m_dialCodesGrid->setMinimumSize(360, 200);
 
     auto *groupButtons = new QVBoxLayout;
     groupButtons->addWidget(addGroup);
@@ -216,10 +218,17 @@ void CConfigIntegrationPropPage::SaveToDepot()
     QStringList names;
     for (int i = 1; i <= GroupCount(); ++i)
         names << m_records.at(i).groupName;
-    depot.m_deletedGroups.clear();
+    // Deleted: the groups the depot held that the page no longer has, and
+    // those deleted before whose variables a refused write-back left on the
+    // server (the depot's records no longer name them).
+    QStringList deleted;
+    for (const QString &group : std::as_const(depot.m_deletedGroups))
+        if (!names.contains(group))
+            deleted << group;
     for (const ConfigGroupRecord &group : std::as_const(depot.m_groups))
-        if (!names.contains(group[0]) && !depot.m_deletedGroups.contains(group[0]))
-            depot.m_deletedGroups << group[0];
+        if (!names.contains(group[0]) && !deleted.contains(group[0]))
+            deleted << group[0];
+    depot.m_deletedGroups = deleted;
     depot.m_groupCount = GroupCount();
     depot.m_groups.clear();
     QStringList words;

@@ -182,7 +182,9 @@ TEST_F(ConfigWizardTest, ARefusedUpdateStaysOnItsStep)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_FALSE(m_written);
     ASSERT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.");
+    EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.\n\n"
+                                   "Not stored: Line7.\nStored: none.\n\nWhat was not stored stays in the "
+                                   "window: correct it or write it again.");
 }
 
 // Two numbers with no user agent between them and existing ones around:
