@@ -9,6 +9,7 @@
 #include "admin/testsupport/appshelltestbase.h"
 #include "admin/useragents/pages/newnotificationdlg.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pages/notifyppg.h"
 #include "admin/useragents/pages/sametimezonedlg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
@@ -209,6 +210,52 @@ TEST_F(NotifyPage, DaysAndMinutesAreStoredAsTheServerKeepsThem)
     // Rows only looked at keep their exact texts: 90 s stays 90000.
     EXPECT_EQ(onServer("Nf_32_InitDial"), "90000");
 }
+
+struct StoredTimeCase {
+    const char *name;
+    // Steps the From picker's hour up this many times; 0 leaves it alone.
+    int hourSteps;
+    // The From of the line sent; none: no From at all.
+    const char *sentFrom;
+};
+
+class NotifyStoredTimes : public NotifyPage, public testing::WithParamInterface<StoredTimeCase> {};
+
+TEST_P(NotifyStoredTimes, ATimeThePickerCannotShowGoesBackAsItCameUnlessSet)
+{
+    // Bruno's notification holds From 480, no hour and minute of a day.
+    open(101);
+    ASSERT_EQ(list().GetItemCount(), 1);
+    EXPECT_EQ(list().GetItemText(0, List::From), "04:80");
+    clickRow(0);
+    auto *from = notify().GetDlgItem<QTimeEdit>(Page::IDC_FROM);
+    EXPECT_TRUE(from->text().trimmed().isEmpty()) << "an empty picker, not " << from->text().toStdString();
+    EXPECT_EQ(notify().GetDlgItem<QTimeEdit>(Page::IDC_TO)->text(), "10:20");
+    type(Page::IDC_MAXIMUM_TIMES, "5");
+    from->setFocus();
+    from->setCurrentSection(QDateTimeEdit::HourSection);
+    for (int step = 0; step < GetParam().hourSteps; ++step)
+        QTest::keyClick(from, Qt::Key_Up);
+    apply();
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_TRUE(updates.first().contains("Nf_6_RepeatCount {5}")) << updates.first().toStdString();
+    EXPECT_FALSE(updates.first().contains("Nf_6_To")) << updates.first().toStdString();
+    QStringList reply;
+    CTclList().SplitList(m_session->Execute("GetUA 101 Nf_6_From"), reply);
+    if (*GetParam().sentFrom) {
+        EXPECT_TRUE(updates.first().contains(QString::fromLatin1(GetParam().sentFrom))) << updates.first().toStdString();
+    } else {
+        EXPECT_FALSE(updates.first().contains("Nf_6_From")) << updates.first().toStdString();
+        EXPECT_EQ(reply.value(3), "480");
+    }
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pickers, NotifyStoredTimes,
+                         testing::Values(StoredTimeCase{"LeftAlone", 0, ""},
+                                         StoredTimeCase{"SetToTwoOClock", 2, "Nf_6_From {200}"}),
+                         [](const testing::TestParamInfo<StoredTimeCase> &info) { return info.param.name; });
 
 TEST_F(NotifyPage, AddedNotificationsGetPendingKeysAndAreCreatedOnSave)
 {
