@@ -207,7 +207,7 @@ void CNotifyPpg::clearFields()
     }
     GetDlgItem(IDC_DELETE)->setEnabled(false);
     if (HasWindow())
-        UpdateData(false);
+        LoadControls();
 }
 
 void CNotifyPpg::setFieldsEditable(bool editable)
@@ -422,7 +422,7 @@ void CNotifyPpg::addNotification()
     m_repeatCount.SetValue(1);
     m_accessibleLocked = m_list->UIDisabledTitles().contains(title);
     setFieldsEditable(true);
-    UpdateData(false);
+    LoadControls();
     for (const int id : {IDC_ENABLED, IDC_DAYS, IDC_HOLIDAYS_IGNORED, IDC_FROM, IDC_TO, IDC_MAXIMUM_TIMES,
                          IDC_ACCESSIBLE, IDC_LINE_GROUP})
         OnEditChange(id);
@@ -500,7 +500,7 @@ void CNotifyPpg::ResetToParent()
         m_resetSelecting = false;
         setKey(QString::number(m_list->ItemData(row)));
         ResetToCOS();
-        UpdateData(false);
+        LoadControls();
         TransferData(true);
         m_list->FillRow(row, m_currentKey);
     }

@@ -16,10 +16,13 @@
 #include "admin/widgets/daymaskctrl.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -256,6 +259,36 @@ INSTANTIATE_TEST_SUITE_P(Pickers, NotifyStoredTimes,
                          testing::Values(StoredTimeCase{"LeftAlone", 0, ""},
                                          StoredTimeCase{"SetToTwoOClock", 2, "Nf_6_From {200}"}),
                          [](const testing::TestParamInfo<StoredTimeCase> &info) { return info.param.name; });
+
+TEST_F(NotifyPage, AVariableEditAsksNoSynchronisationOfTheNames)
+{
+    // The editor opens on its first page with Hanna's box; the
+    // notifications page is made when its tab is clicked; then the
+    // administrator moves on to Bruno's box by its number.
+    m_offerDirectorySync = true;
+    m_simulator->seed(kJosBox);
+    openSheet(106, 0);
+    auto *tabs = m_sheet->findChild<QTabWidget *>();
+    ASSERT_NE(tabs, nullptr);
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(pageIndex<Page>()).center());
+    ASSERT_NE(dynamic_cast<Page *>(m_sheet->GetActivePage()), nullptr);
+    // The page loads the box once its window has settled.
+    ASSERT_TRUE(waitUntil([&] { return notify().GetMailboxNumber() == 106; }, 5000));
+    type(CInhPropertyPg::IDC_MAILBOX_NUMBER, "101");
+    ASSERT_TRUE(waitUntil([&] { return notify().GetMailboxNumber() == 101; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return list().isEnabled() && list().GetItemCount() == 1; }, 5000));
+    EXPECT_EQ(notify().GetDlgItemText(CInhPropertyPg::IDC_NAME1), "Bruno");
+    // The administrator tabs through the names, changing nothing.
+    auto *first = notify().GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    clickRow(0);
+    type(Page::IDC_VARIABLE, "5550101");
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 101 4 Nf_6_Variable {5550101} "});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
 
 TEST_F(NotifyPage, AddedNotificationsGetPendingKeysAndAreCreatedOnSave)
 {

@@ -67,6 +67,8 @@ void PageTestBase::openSheet(long number, int page)
     m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), channel,
                                             number, m_document.get(), nullptr, page);
     m_sheet->SetServerVariables(account.serverVariable);
+    if (m_offerDirectorySync)
+        m_sheet->SetApplicationChannel(m_session.get());
     m_sheet->SetPageFactory([services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); });
     m_sheet->AddPages();
     m_sheet->resize(900, 820);

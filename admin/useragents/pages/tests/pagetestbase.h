@@ -66,6 +66,9 @@ protected:
     CMailboxPageServices m_services;
     // The sheet edits classes of service (a class-of-service editor's document).
     bool m_cosEditor = false;
+    // The sheet knows the application's session, so it offers the directory
+    // synchronisation after a name changed (the demo server has one).
+    bool m_offerDirectorySync = false;
     // Puts a channel of the test's own between the sheet and the document;
     // none: the sheet talks through the document.
     std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;
