@@ -49,9 +49,22 @@ TEST_F(MenusPage, OffersTheApplicationsAndTheAliasesThatResolve)
                                "Chain2"};
     for (int key = 0; key < Page::KeyCount; ++key)
         EXPECT_EQ(items(key), expected) << key;
-    // The alias batch named every alias as data: the bracketed name was read, not run.
-    const QStringList batch = received("set _plist");
-    ASSERT_TRUE(batch.isEmpty()) << "the batch went through the application's session";
+    // The alias batch named every alias as data (the bracketed name was
+    // read, not run), and went through the application's session, not the
+    // editor's.
+    m_session->Execute("GetAliasList");
+    int application = 0;
+    for (const testserver::LoggedCommand &command : m_simulator->commandLog())
+        if (command.text == "GetAliasList")
+            application = command.connection;
+    ASSERT_NE(application, 0);
+    const QList<testserver::LoggedCommand> loads = receivedWhileOpening("GetUA 106");
+    ASSERT_FALSE(loads.isEmpty());
+    EXPECT_NE(loads.first().connection, application) << "the editor has a session of its own";
+    const QList<testserver::LoggedCommand> batches = receivedWhileOpening("set _plist");
+    ASSERT_FALSE(batches.isEmpty());
+    for (const testserver::LoggedCommand &batch : batches)
+        EXPECT_EQ(batch.connection, application) << batch.text.toStdString();
     saveScreenshot("mailbox-page-menus.png");
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }

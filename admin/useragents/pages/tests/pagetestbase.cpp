@@ -80,7 +80,17 @@ void PageTestBase::openSheet(long number, int page)
         return shown && shown->GetMailboxNumber() == number;
     }));
     waitUntil([] { return false; }, 200);
+    m_openingLog = m_simulator->commandLog();
     m_simulator->clearLog();
+}
+
+QList<testserver::LoggedCommand> PageTestBase::receivedWhileOpening(const QString &word) const
+{
+    QList<testserver::LoggedCommand> found;
+    for (const testserver::LoggedCommand &command : m_openingLog)
+        if (command.text.startsWith(word))
+            found.append(command);
+    return found;
 }
 
 QStringList PageTestBase::received(const QString &word)
