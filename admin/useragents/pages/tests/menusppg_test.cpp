@@ -6,6 +6,8 @@
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/useragents/tests/qtprinters.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -108,6 +110,25 @@ TEST_F(MenusPage, AChosenApplicationGoesToTheBoxsOwnScenario)
     // Reloaded from the server: the box's own choice.
     ASSERT_TRUE(waitUntil([&] { return combo(4)->currentText() == "MailBox"; }));
     EXPECT_EQ(menus().GetMark(2 * 4 + 3 + 0), CInhPropertyPg::Mark::Own);
+}
+
+TEST_F(MenusPage, PassingThroughKeyZerosListChoosesNothingAndKeepsWhatWasTyped)
+{
+    openSheet(106, kMenusPage);
+    // Key 4's parameter typed, then key 0's list entered and left by Tab.
+    typeIn(Page::Keys[3].editId, "8");
+    QTest::mouseClick(combo(9)->lineEdit(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), combo(9));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), menus().GetDlgItem(Page::Keys[9].editId));
+    EXPECT_EQ(menus().GetDlgItemText(Page::Keys[3].editId), "8");
+    EXPECT_EQ(combo(9)->currentText(), "");
+    EXPECT_EQ(menus().GetMark(2 * 9 + 3), CInhPropertyPg::Mark::None);
+    apply();
+    const QStringList created = received("CreateEMRecord");
+    ASSERT_EQ(created.size(), 1) << created.join('|').toStdString();
+    EXPECT_TRUE(created.first().contains("{Retired} {8}")) << created.first().toStdString();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 TEST_F(MenusPage, LockingAKeyCoversItsParameter)
