@@ -80,7 +80,7 @@ CAutoPpg::CAutoPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
 
     grid->addWidget(new QLabel(QStringLiteral("and Every:"), this), 1, 0);
     auto *every = new QHBoxLayout;
-    every->addWidget(MakeSpinEdit(IDC_COUNT, IDC_COUNT_SPIN, 0, 999, 50));
+    every->addWidget(MakeSpinEdit(IDC_COUNT, IDC_COUNT_SPIN, 0, CAutoSchedRecord::MaxCount, 50));
     QComboBox *units = MakeCombo(IDC_UNIT, false);
     units->setMinimumWidth(90);
     every->addWidget(units);
@@ -391,7 +391,7 @@ void CAutoPpg::DoDataExchange(CDataExchange *dx)
     DDX_Check(dx, IDC_CALL_SCREENING, m_callScreening);
     DDX_Text(dx, IDC_COUNT, m_count);
     if (selectedRecord())
-        CheckTypedRange(dx, IDC_COUNT, m_count, 0, 999);
+        CheckTypedRange(dx, IDC_COUNT, m_count, 0, CAutoSchedRecord::MaxCount);
     DDX_Text(dx, IDC_GREETING, m_greeting);
     if (dx->m_bSaveAndValidate)
         SaveRadio({IDC_HOLIDAYS_IGNORED, IDC_HOLIDAYS_ACTIVE, IDC_HOLIDAYS_INACTIVE}, m_holidays);

@@ -42,6 +42,8 @@ public:
     };
     // The repetition units, in the order the unit list shows them.
     static const std::array<Unit, 7> Units;
+    // The header holds the repetition count in one byte.
+    static constexpr int MaxCount = 255;
     // "None" for a code not in the table.
     static QString UnitName(int code);
     // 0 for a name not in the table.

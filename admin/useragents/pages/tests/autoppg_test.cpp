@@ -10,6 +10,7 @@
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/widgets/colorlistctrl.h"
 #include "admin/widgets/daymaskctrl.h"
+#include "platform/mfc/dialogdefs.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -144,6 +145,41 @@ TEST_F(AutoPage, ADayAndACountAreWrittenIntoTheHeader)
                           "Current_Greeting {Good morning}} {" +
                           kWeekdayEvening + "} {" + kMonthEnd + "} {" + kWeekend + "} } "});
 }
+
+struct TypedCount {
+    const char *name;
+    const char *typed;
+    bool refused;
+    // The header of the weekday-morning record as sent after the edit
+    // (after a refusal the administrator types 3 instead).
+    const char *header;
+};
+
+class RepetitionCounts : public AutoPage, public testing::WithParamInterface<TypedCount> {};
+
+TEST_P(RepetitionCounts, TakeWhatTheHeadersByteHolds)
+{
+    const TypedCount &c = GetParam();
+    openSheet(106, kAutoPage);
+    selectRow(0);
+    type(Page::IDC_COUNT, QString::fromLatin1(c.typed));
+    if (c.refused) {
+        m_boxes->answer(IDOK);
+        QTest::mouseClick(m_sheet->GetDlgItem(ID_APPLY_NOW), Qt::LeftButton);
+        EXPECT_EQ(m_boxes->texts(), QStringList{"Please enter an integer between 0 and 255."});
+        type(Page::IDC_COUNT, "3");
+    }
+    apply();
+    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + QString::fromLatin1(c.header) +
+                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" +
+                                     kMonthEnd + "} {" + kWeekend + "} } "});
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, RepetitionCounts,
+                         testing::Values(TypedCount{"Largest", "255", false, "1FFC04FF000E000050E81F6B"},
+                                         TypedCount{"OneTooMany", "256", true, "1FFC0403000E000050E81F6B"},
+                                         TypedCount{"ThreeHundred", "300", true, "1FFC0403000E000050E81F6B"}),
+                         [](const testing::TestParamInfo<TypedCount> &info) { return info.param.name; });
 
 TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
 {
