@@ -128,6 +128,16 @@ TEST_F(DeleteDialog, ListsOnlyDeletedGreetingUserAgentsAndReadsTheAnswerMethodsO
                              "Please reassign the Greeting User Agents:\n2000 "));
 }
 
+TEST_F(DeleteDialog, AsksForAndDeletesANumberNamedTwiceOnce)
+{
+    m_boxes->answer(IDYES);
+    const Run run = remove(QStringLiteral("2010,2010 2011 2009-2011"));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Delete 3 user agents?"});
+    EXPECT_EQ(received(QStringLiteral("DeleteUA")),
+              (QStringList{"DeleteUA 2010", "DeleteUA 2011", "DeleteUA 2009"}));
+    EXPECT_EQ(run.summary, QStringLiteral("Deleted 3 user agents. "));
+}
+
 TEST_F(DeleteDialog, SendsTheAnswerMethodScriptAsWritten)
 {
     m_boxes->answer(IDYES);
