@@ -1,6 +1,9 @@
 // The window a report is shown in: Qt's print preview over the rendered
-// pages, with its own Print button. It owns the pages, so it stays whole
-// after its print job is gone, until it is closed.
+// pages, with its own Print button. It owns the pages and the printer they
+// are previewed on, so it stays whole after its print job is gone and
+// whatever other previews do, until it is closed: the preview keeps the
+// pages it played on its printer, and a second preview playing on the same
+// printer would free them.
 #pragma once
 
 #include <QPrintPreviewDialog>
@@ -13,9 +16,9 @@ class QTextDocument;
 class CReportPreviewWnd : public QPrintPreviewDialog {
     Q_OBJECT
 public:
-    // `printer` (it outlives the window): the setting the preview shows and
-    // prints on; null gives the window one of its own.
-    explicit CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, QPrinter *printer = nullptr,
+    // `setting`: the printer setting the preview starts from (the program's
+    // one setting; it is copied, never kept); null: the default printer.
+    explicit CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, const QPrinter *setting = nullptr,
                                QWidget *parent = nullptr);
     ~CReportPreviewWnd() override;
 
@@ -24,5 +27,8 @@ public:
     bool ExportPdf(const QString &path) const;
 
 private:
+    CReportPreviewWnd(std::unique_ptr<QTextDocument> pages, std::unique_ptr<QPrinter> printer, QWidget *parent);
+
+    std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QTextDocument> m_pages;
 };

@@ -6,6 +6,7 @@
 
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/tests/paintedtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -235,6 +236,55 @@ TEST_F(ReportOptionDlgTest, AllEightReportsAreRunInTheirOrderAndPrintTheServersF
         ASSERT_TRUE(previews[i]->ExportPdf(pdf));
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(shown[i].figures)))) << text.toStdString();
+    }
+}
+
+// Eight previews open at once: each shows its own report on its first page,
+// tiled as the Window menu tiles them, and closing one leaves the others
+// painting their own pages.
+TEST_F(ReportOptionDlgTest, SeveralPreviewsEachShowTheirOwnPagesUntilTheyAreClosed)
+{
+    runModal([this] {
+        for (int id : {D::IDC_INDIVIDUAL_PORT, D::IDC_PORT_GROUP, D::IDC_ALL_PORT, D::IDC_MAILBOX_CALLING,
+                       D::IDC_MAILBOX_USAGE, D::IDC_MAILBOX_INFO, D::IDC_MESSAGE_STATS, D::IDC_SYSTEM_INFO})
+            tick(id);
+        run();
+    });
+    struct Shown {
+        const char *title;
+        const char *figure; // a text of the first page's rows
+    };
+    const Shown shown[] = {
+        {"Individual Port Statistics", "4440"}, {"Port Group Statistics", "Incoming"},
+        {"All Port Statistics", "Group 1"},     {"Mailbox Info and Status", "Bruno"},
+        {"Mailbox Calling Statistics", "100"},  {"Mailbox Usage Summary", "100"},
+        {"Mailbox Message Statistics", "504"},  {"System Information", "Generic DTMF"},
+    };
+    QList<CReportPreviewWnd *> previews = m_engine->Previews();
+    ASSERT_EQ(previews.size(), 8);
+    const auto expectShowing = [&](int i) {
+        SCOPED_TRACE(shown[i].title);
+        EXPECT_EQ(previews[i]->windowTitle(), shown[i].title);
+        const QStringList texts = PaintedTexts(*previews[i]);
+        EXPECT_TRUE(texts.contains(shown[i].title)) << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.contains(shown[i].figure)) << texts.join('|').toStdString();
+    };
+    // Tiled: every window painted at a new size, the later ones last.
+    for (int i = 0; i < 8; ++i)
+        previews[i]->setGeometry(40 + (i % 4) * 300, 40 + (i / 4) * 360, 300, 360);
+    for (int i = 0; i < 8; ++i)
+        expectShowing(i);
+
+    previews[3]->close();
+    QTRY_COMPARE(m_engine->Previews().size(), 7);
+    previews.removeAt(3);
+    for (int i = 0; i < 7; ++i) {
+        previews[i]->resize(600, 500);
+        SCOPED_TRACE(i);
+        const int report = i < 3 ? i : i + 1;
+        const QStringList texts = PaintedTexts(*previews[i]);
+        EXPECT_TRUE(texts.contains(shown[report].title)) << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.contains(shown[report].figure)) << texts.join('|').toStdString();
     }
 }
 
