@@ -4,6 +4,7 @@
 // are still quoted as identifiers.
 #include "admin/reports/reportjob.h"
 
+#include "admin/reports/db/reportsdatabase.h"
 #include "admin/reports/db/reporttableschema.h"
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportpreviewwnd.h"
@@ -30,7 +31,7 @@ QString html(const QString &text)
 // One read-only connection for one rendering.
 class Reader {
 public:
-    explicit Reader(const QString &path)
+    explicit Reader(const QString &path) : m_path(path)
     {
         if (!QFileInfo(path).isFile()) {
             m_error = QStringLiteral("The report database %1 does not exist.").arg(path);
@@ -43,7 +44,7 @@ public:
             m_db = nullptr;
             return;
         }
-        sqlite3_busy_timeout(m_db, 5000);
+        sqlite3_busy_timeout(m_db, CReportsDatabase::BusyWaitMs);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -66,11 +67,9 @@ public:
             sql += QStringLiteral(" LIMIT %1").arg(limit);
         sqlite3_stmt *statement = nullptr;
         const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK) {
-            m_error = QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
-            return false;
-        }
-        int rc;
+        int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
+        if (rc != SQLITE_OK)
+            return failed(rc, table);
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;
             for (int i = 0; i < int(columns.size()); ++i)
@@ -78,14 +77,20 @@ public:
             rows.append(row);
         }
         sqlite3_finalize(statement);
-        if (rc != SQLITE_DONE) {
-            m_error = QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
-            return false;
-        }
-        return true;
+        return rc == SQLITE_DONE || failed(rc, table);
     }
 
 private:
+    bool failed(int rc, const QString &table)
+    {
+        const int primary = rc & 0xff;
+        m_error = primary == SQLITE_BUSY || primary == SQLITE_LOCKED
+                      ? CReportsDatabase::LockedText(m_path)
+                      : QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+
+    QString m_path;
     sqlite3 *m_db = nullptr;
     QString m_error;
 };

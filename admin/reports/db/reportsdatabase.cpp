@@ -155,8 +155,9 @@ bool CReportsDatabase::checkOpenedFile()
     if (rc == SQLITE_OK)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_ROW) {
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
         sqlite3_finalize(statement);
-        return fail(QStringLiteral("%1 is not a report database: %2").arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("%1 is not a report database: %2").arg(m_path, reason));
     }
     const int applicationId = sqlite3_column_int(statement, 0);
     const int objects = sqlite3_column_int(statement, 1);
@@ -192,6 +193,7 @@ void CReportsDatabase::finalizeStatements()
 
 bool CReportsDatabase::EnsureTable()
 {
+    m_locked = false;
     if (!OpenDatabase())
         return false;
     for (const ReportTableSchema *table : m_tables)
@@ -232,9 +234,10 @@ bool CReportsDatabase::tableMatches(const ReportTableSchema &table, bool &exists
             same = false;
         ++column;
     }
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE)
-        return fail(QStringLiteral("Couldn't open tabledef %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("Couldn't open tabledef %1: %2").arg(QLatin1String(table.name), reason));
     exists = column > 0;
     if (exists && (!same || column != table.columns.size())) {
         // Not the table the layouts read: built afresh, as a table that
@@ -385,9 +388,10 @@ bool CReportsDatabase::insertRow(int tableIndex, const QList<QVariant> &values)
         }
     }
     const int rc = sqlite3_step(statement);
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(statement);
     if (rc != SQLITE_DONE)
-        return fail(QStringLiteral("Couldn't update new record of %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("Couldn't update new record of %1: %2").arg(QLatin1String(table.name), reason));
     return true;
 }
 
@@ -396,11 +400,12 @@ bool CReportsDatabase::exec(const QString &sql)
     if (!m_db)
         return fail(QStringLiteral("The report database is not open."));
     char *message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc == SQLITE_OK)
         return true;
     const QString reason = message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_free(message);
-    return fail(reason);
+    return failWith(rc, reason);
 }
 
 qint64 CReportsDatabase::LeadingNumber(const QString &text)
@@ -417,8 +422,26 @@ qint64 CReportsDatabase::LeadingNumberOfUtf8(QByteArrayView text)
     return qint64(number);
 }
 
+QString CReportsDatabase::LockedText(const QString &path)
+{
+    return QStringLiteral("The report database %1 is locked by another program. Close that program, or wait "
+                          "until it has finished with the file, and try again.")
+        .arg(path);
+}
+
 bool CReportsDatabase::fail(const QString &what)
 {
+    m_locked = false;
     m_lastError = what;
+    return false;
+}
+
+bool CReportsDatabase::failWith(int rc, const QString &what)
+{
+    const int primary = rc & 0xff;
+    if (primary != SQLITE_BUSY && primary != SQLITE_LOCKED)
+        return fail(what);
+    m_lastError = LockedText(m_path);
+    m_locked = true;
     return false;
 }

@@ -4,6 +4,8 @@
 // and the PDFs of the preview windows show what was stored and printed.
 #include "admin/reports/tests/reportsessiontestbase.h"
 
+#include "admin/reports/db/mailboxinfotable.h"
+#include "admin/reports/db/tests/lockingprogram.h"
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/tests/paintedtext.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -286,6 +289,46 @@ TEST_F(ReportOptionDlgTest, SeveralPreviewsEachShowTheirOwnPagesUntilTheyAreClos
         EXPECT_TRUE(texts.contains(shown[report].title)) << texts.join('|').toStdString();
         EXPECT_TRUE(texts.contains(shown[report].figure)) << texts.join('|').toStdString();
     }
+}
+
+// Another program holds the report database locked: the dialog opens after
+// one short wait, not one per table; Run says that the file is locked and
+// what to do, asks the server nothing and keeps the dialog; once the file is
+// free, Run runs the report.
+TEST_F(ReportOptionDlgTest, ALockedDatabaseIsToldOfAtRunAndTheReportRunsOnceItIsFree)
+{
+    {
+        CMailboxInfoTable table(database(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+    }
+    LockingProgram other(database(), "EXCLUSIVE");
+    ASSERT_TRUE(other.Holds());
+    m_boxes->answer(IDOK);
+    QElapsedTimer opening;
+    opening.start();
+    qint64 openedAfter = -1;
+    const int result = runModal([&] {
+        openedAfter = opening.elapsed();
+        tick(D::IDC_MAILBOX_INFO);
+        run();
+        ASSERT_EQ(m_boxes->texts().size(), 1);
+        EXPECT_EQ(m_boxes->texts()[0], QStringLiteral("The report database %1 is locked by another program. Close "
+                                                      "that program, or wait until it has finished with the file, "
+                                                      "and try again.")
+                                           .arg(database()));
+        EXPECT_TRUE(m_dialog->isVisible());
+        EXPECT_TRUE(box(D::IDC_MAILBOX_INFO)->isChecked());
+        EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
+        other.Release();
+        run();
+    });
+    // Eight waits of the old kind took 40 s.
+    EXPECT_LT(openedAfter, 4 * CReportsDatabase::BusyWaitMs);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(sent("Tcl_MailboxInfoReportNoASR").size(), 1);
+    ASSERT_EQ(m_engine->Previews().size(), 1);
+    EXPECT_TRUE(PaintedTexts(*m_engine->Previews()[0]).contains("Bruno"));
 }
 
 TEST_F(ReportOptionDlgTest, ADateThatDoesNotParseIsRefusedWhenItsEditLosesTheFocus)

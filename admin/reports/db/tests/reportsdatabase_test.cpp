@@ -11,7 +11,9 @@
 #include "admin/reports/db/option2logtable.h"
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/db/systeminfotable.h"
+#include "admin/reports/db/tests/lockingprogram.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -251,6 +253,51 @@ TEST_F(ReportsDatabaseTest, ABusyFileIsWaitedForAndItsTablesKept)
     ASSERT_TRUE(ensured) << table.LastError().toStdString();
     EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"7"});
 }
+
+// A file another program keeps locked longer than the wait: the step that
+// meets the lock gives up after one wait and says so, and what to do; the
+// table's rows are kept.
+struct LockCase {
+    const char *name;
+    const char *kind;
+    bool ensureBefore; // the table was opened before the lock was taken
+};
+
+const LockCase kLocks[] = {
+    {"OpeningAFileNobodyElseMayRead", "EXCLUSIVE", false},
+    {"StartingARunWhileAnotherWrites", "IMMEDIATE", true},
+};
+
+class LockedFileTest : public ReportsDatabaseTest, public testing::WithParamInterface<LockCase> {};
+
+TEST_P(LockedFileTest, IsToldOfAfterOneWait)
+{
+    {
+        CPortLogTable table(path(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("a", "b", 7, 0, 0, 0, 0));
+    }
+    CPortLogTable table(path(), 1, 100);
+    if (GetParam().ensureBefore)
+        ASSERT_TRUE(table.EnsureTable());
+    LockingProgram other(path(), GetParam().kind);
+    ASSERT_TRUE(other.Holds());
+    QElapsedTimer waited;
+    waited.start();
+    const bool done = GetParam().ensureBefore ? table.BeginRun() : table.EnsureTable();
+    // Only a hang: the lock outlives any wait.
+    EXPECT_LT(waited.elapsed(), 4 * CReportsDatabase::BusyWaitMs);
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(table.IsLocked());
+    EXPECT_EQ(table.LastError(), QStringLiteral("The report database %1 is locked by another program. Close that "
+                                                "program, or wait until it has finished with the file, and try again.")
+                                     .arg(path()));
+    other.Release();
+    EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"7"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, LockedFileTest, testing::ValuesIn(kLocks),
+                         [](const testing::TestParamInfo<LockCase> &info) { return info.param.name; });
 
 TEST_F(ReportsDatabaseTest, ARunIsOneTransaction)
 {
