@@ -369,7 +369,7 @@ bool CRunReport::RunMailboxReport(Columns &columns, int count)
             const QString value = values.value(column.key);
             if (value.isEmpty())
                 continue;
-            column.value = Cut(IsTimeKey(column.key) ? CReportDate::LogonText(value.toLongLong()) : value);
+            column.value = Cut(IsTimeKey(column.key) ? CReportDate::LogonText(value.toLongLong(), CReportDate::MidnightHour::Zero) : value);
         }
         const auto agent = agentByNumber.constFind(columns[0].value);
         if (agent != agentByNumber.cend()) {
@@ -390,7 +390,7 @@ bool CRunReport::RunMailboxReport(Columns &columns, int count)
                 if (column.key == QLatin1String("Nf_8_InitDial"))
                     column.value = QString::number(value.toLongLong() / 60000);
                 else if (column.key == QLatin1String("Last_Logon"))
-                    column.value = CReportDate::LogonText(value.toLongLong());
+                    column.value = CReportDate::LogonText(value.toLongLong(), CReportDate::MidnightHour::Zero);
                 else if (column.key == QLatin1String("Max_Msg_Length") || column.key == QLatin1String("Max_Busy_Length") ||
                          column.key == QLatin1String("Max_Def_Length"))
                     column.value = QString::number(value.toLongLong() / 1000);
