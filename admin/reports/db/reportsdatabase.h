@@ -13,7 +13,8 @@
 // shows either the rows of the last whole run or those of the one before.
 //
 // Each object owns its own connection; nothing is shared between objects.
-// Failures never throw: they give false and leave their reason in LastError.
+// Failures never throw: they give false and leave in LastError what failed
+// ("Couldn't open database--Exception: " and the like) followed by why.
 #pragma once
 
 #include <QByteArrayView>
@@ -111,6 +112,9 @@ private:
     // `what`, or the locked text when the engine's result `rc` says that
     // another program holds the file.
     bool failWith(int rc, const QString &what);
+    // Puts the failed step's own words before the reason in LastError;
+    // false.
+    bool prefixed(const char *prefix);
     void finalizeStatements();
 
     QString m_path;

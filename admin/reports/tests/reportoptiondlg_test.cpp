@@ -312,7 +312,8 @@ TEST_F(ReportOptionDlgTest, ALockedDatabaseIsToldOfAtRunAndTheReportRunsOnceItIs
         tick(D::IDC_MAILBOX_INFO);
         run();
         ASSERT_EQ(m_boxes->texts().size(), 1);
-        EXPECT_EQ(m_boxes->texts()[0], QStringLiteral("The report database %1 is locked by another program. Close "
+        EXPECT_EQ(m_boxes->texts()[0], QStringLiteral("Couldn't open database--Exception: The report database %1 "
+                                                      "is locked by another program. Close "
                                                       "that program, or wait until it has finished with the file, "
                                                       "and try again.")
                                            .arg(database()));

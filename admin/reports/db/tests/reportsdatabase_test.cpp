@@ -13,6 +13,7 @@
 #include "admin/reports/db/systeminfotable.h"
 #include "admin/reports/db/tests/lockingprogram.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -261,11 +262,12 @@ struct LockCase {
     const char *name;
     const char *kind;
     bool ensureBefore; // the table was opened before the lock was taken
+    const char *step;  // what failed, before the reason
 };
 
 const LockCase kLocks[] = {
-    {"OpeningAFileNobodyElseMayRead", "EXCLUSIVE", false},
-    {"StartingARunWhileAnotherWrites", "IMMEDIATE", true},
+    {"OpeningAFileNobodyElseMayRead", "EXCLUSIVE", false, "Couldn't open database--Exception: "},
+    {"StartingARunWhileAnotherWrites", "IMMEDIATE", true, ""},
 };
 
 class LockedFileTest : public ReportsDatabaseTest, public testing::WithParamInterface<LockCase> {};
@@ -289,7 +291,7 @@ TEST_P(LockedFileTest, IsToldOfAfterOneWait)
     EXPECT_LT(waited.elapsed(), 4 * CReportsDatabase::BusyWaitMs);
     EXPECT_FALSE(done);
     EXPECT_TRUE(table.IsLocked());
-    EXPECT_EQ(table.LastError(), QStringLiteral("The report database %1 is locked by another program. Close that "
+    EXPECT_EQ(table.LastError(), GetParam().step + QStringLiteral("The report database %1 is locked by another program. Close that "
                                                 "program, or wait until it has finished with the file, and try again.")
                                      .arg(path()));
     other.Release();
@@ -394,5 +396,83 @@ TEST_F(ReportsDatabaseTest, PurgingByAgeFailsOnTablesWithoutAStampAndDeletesNoth
     EXPECT_FALSE(table.PurgeTable());
     EXPECT_EQ(Rows(path(), "SELECT count(*) FROM PORTLOG"), QStringList{"1"});
 }
+
+// Each failure says what failed, in the words of the step, then why.
+struct FailureText {
+    const char *name;
+    QString (*fail)(const QString &path); // the LastError of a failing step
+    const char *text;                       // "%1" stands for the path
+};
+
+const FailureText kFailureTexts[] = {
+    {"OpeningAMissingFile",
+     [](const QString &path) {
+         CPortLogTable table(path, 1, 100);
+         EXPECT_EQ(table.OpenDatabaseFile(path), 0);
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: The report database %1 does not exist."},
+    {"OpeningAFolder",
+     [](const QString &path) {
+         QDir().mkpath(path);
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: The report database %1 is not a file."},
+    {"OpeningAnotherProgramsDatabase",
+     [](const QString &path) {
+         Exec(path, "CREATE TABLE accounts (name TEXT);");
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: %1 is not a report database; it is not used."},
+    {"OpeningAFileThatIsNoDatabase",
+     [](const QString &path) {
+         QFile file(path);
+         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write(QByteArray(4096, 'x'));
+         file.close();
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: %1 is not a report database: file is not a database"},
+    {"CreatingOverAFile",
+     [](const QString &path) {
+         Exec(path, "PRAGMA user_version = 1;");
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.CreateDatabaseFile(path));
+         return table.LastError();
+     },
+     "Couldn't create database--Exception: %1: the file exists."},
+    {"StoringANumberBeyond32Bits",
+     [](const QString &path) {
+         CPortLogTable table(path, 1, 100);
+         EXPECT_TRUE(table.EnsureTable());
+         EXPECT_FALSE(table.AddRecord("a", "b", 1, CReportsDatabase::LeadingNumber("99999999999"), 0, 0, 0));
+         return table.LastError();
+     },
+     "Couldn't assign value to new record's field--Exception: Number of Incoming Calls: \"99999999999\" is no 32-bit number."},
+    {"PurgingByAgeWithoutAStamp",
+     [](const QString &path) {
+         CPortLogTable table(path, CReportsDatabase::PurgeOlderThan, 0);
+         EXPECT_TRUE(table.EnsureTable());
+         EXPECT_FALSE(table.PurgeTable());
+         return table.LastError();
+     },
+     "Couldn't delete some records (ROOLBACK) --Exception: no such column: TIMESTAMP"},
+};
+
+class FailureTextTest : public ReportsDatabaseTest, public testing::WithParamInterface<FailureText> {};
+
+TEST_P(FailureTextTest, SaysWhatFailedAndWhy)
+{
+    EXPECT_EQ(GetParam().fail(path()), QString::fromUtf8(GetParam().text).arg(path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailureTextTest, testing::ValuesIn(kFailureTexts),
+                         [](const testing::TestParamInfo<FailureText> &info) { return info.param.name; });
 
 } // namespace
