@@ -9,8 +9,13 @@
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportpreviewwnd.h"
 
+#include "admin/reports/reportpages.h"
+#include "admin/reports/reportprogress.h"
+
 #include <QFileInfo>
-#include <QTextDocument>
+#include <QPrinter>
+
+#include <functional>
 
 #include <sqlite3.h>
 
@@ -21,11 +26,6 @@ QString quoted(const QString &identifier)
     QString name = identifier;
     name.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
-QString html(const QString &text)
-{
-    return text.toHtmlEscaped();
 }
 
 // One read-only connection for one rendering.
@@ -54,9 +54,10 @@ public:
     bool ok() const { return m_db != nullptr; }
     QString error() const { return m_error; }
 
-    // The rows of `columns` of `table`; false with the reason on failure.
+    // Hands each row of `columns` of `table` to `onRow` in order, until it
+    // answers false; false with the reason on failure.
     bool select(const QString &table, const QStringList &columns, const QString &orderBy,
-                QList<QStringList> &rows, int limit = -1)
+                const std::function<bool(QStringList &&)> &onRow, int limit = -1)
     {
         QStringList names;
         for (const QString &column : columns)
@@ -70,14 +71,41 @@ public:
         int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
         if (rc != SQLITE_OK)
             return failed(rc, table);
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        bool wanted = true;
+        while (wanted && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;
+            row.reserve(columns.size());
             for (int i = 0; i < int(columns.size()); ++i)
                 row << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows.append(row);
+            wanted = onRow(std::move(row));
         }
         sqlite3_finalize(statement);
-        return rc == SQLITE_DONE || failed(rc, table);
+        return !wanted || rc == SQLITE_DONE || failed(rc, table);
+    }
+
+    // The first row of `columns` of `table`, empty when it has none.
+    bool first(const QString &table, const QStringList &columns, QStringList &row)
+    {
+        row.clear();
+        return select(table, columns, QString(), [&](QStringList &&found) {
+            row = std::move(found);
+            return false;
+        });
+    }
+
+    // How many rows `table` holds; -1 with the reason on failure.
+    qint64 count(const QString &table)
+    {
+        sqlite3_stmt *statement = nullptr;
+        const QByteArray text = QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)).toUtf8();
+        int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(statement);
+        const qint64 rows = rc == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+        sqlite3_finalize(statement);
+        if (rows < 0)
+            failed(rc, table);
+        return rows;
     }
 
 private:
@@ -94,6 +122,31 @@ private:
     sqlite3 *m_db = nullptr;
     QString m_error;
 };
+
+// The columns of a template report that have a heading in its heading
+// table, and those headings; false with the reason in the reader.
+bool KeepNamedColumns(Reader &reader, const ReportLayoutSection &section, QStringList &columns, QStringList &headings)
+{
+    // The template reports: a column without a heading is not in the report.
+    const ReportTableSchema *rowsSchema = CReportTableSchemas::Find(section.table);
+    const ReportTableSchema *headingSchema = CReportTableSchemas::Find(section.headingTable);
+    QStringList headingColumns;
+    for (const QString &column : std::as_const(columns))
+        headingColumns << QString::fromUtf8(headingSchema->columns[size_t(rowsSchema->ColumnIndex(column))].name);
+    QStringList named;
+    if (!reader.first(section.headingTable, headingColumns, named))
+        return false;
+    QStringList keptColumns;
+    headings.clear();
+    for (qsizetype i = 0; !named.isEmpty() && i < columns.size(); ++i) {
+        if (named[i].isEmpty())
+            continue;
+        keptColumns << columns[i];
+        headings << named[i];
+    }
+    columns = keptColumns;
+    return true;
+}
 
 } // namespace
 
@@ -117,9 +170,9 @@ bool CReportJob::OutputToWindow(const QString &title, int left, int top, int wid
 
 bool CReportJob::Start()
 {
-    std::unique_ptr<QTextDocument> pages = render();
+    std::unique_ptr<CReportPages> pages = render();
     if (!pages)
-        return false;
+        return m_cancelled;
     auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer());
     window->setWindowTitle(m_title);
     window->setGeometry(m_window);
@@ -130,60 +183,57 @@ bool CReportJob::Start()
 
 bool CReportJob::ExportPdf(const QString &path)
 {
-    std::unique_ptr<QTextDocument> pages = render();
-    if (!pages)
+    std::unique_ptr<CReportPages> pages = render();
+    if (!pages) {
+        if (m_cancelled)
+            m_error = QStringLiteral("The report was cancelled.");
         return false;
-    CReportPreviewWnd window(std::move(pages));
-    window.setWindowTitle(m_title);
-    if (!window.ExportPdf(path)) {
-        m_error = QStringLiteral("The report cannot be written to %1.").arg(path);
+    }
+    CReportProgress progress(QStringLiteral("Writing %1...").arg(m_title), pages->PageCount());
+    if (!pages->WritePdf(path, &progress)) {
+        m_error = progress.WasCancelled() ? QStringLiteral("The report was cancelled.")
+                                          : QStringLiteral("The report cannot be written to %1.").arg(path);
         return false;
     }
     return true;
 }
 
-std::unique_ptr<QTextDocument> CReportJob::render()
+std::unique_ptr<CReportPages> CReportJob::render()
 {
     m_error.clear();
+    m_cancelled = false;
     Reader reader(m_databasePath);
     if (!reader.ok()) {
         m_error = reader.error();
         return nullptr;
     }
-    QString body = QStringLiteral("<h2 align=\"center\">%1</h2>").arg(html(m_layout.title));
+    qint64 total = 0;
+    for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
+        const qint64 rows = reader.count(section.table);
+        if (rows < 0) {
+            m_error = reader.error();
+            return nullptr;
+        }
+        total += rows;
+    }
+    auto pages = std::make_unique<CReportPages>(m_layout.title, m_engine.Printer().pageLayout());
     if (!m_layout.periodTable.isEmpty()) {
-        QList<QStringList> period;
-        if (!reader.select(m_layout.periodTable, {m_layout.periodFrom, m_layout.periodTo}, QString(), period, 1)) {
+        QStringList period;
+        if (!reader.first(m_layout.periodTable, {m_layout.periodFrom, m_layout.periodTo}, period)) {
             m_error = reader.error();
             return nullptr;
         }
         if (!period.isEmpty())
-            body += QStringLiteral("<p align=\"center\">From %1 To %2</p>").arg(html(period[0][0]), html(period[0][1]));
+            pages->SetPeriod(QStringLiteral("From %1 To %2").arg(period[0], period[1]));
     }
+    CReportProgress progress(QStringLiteral("Laying out %1...").arg(m_title), total);
+    qint64 done = 0;
     for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
         QStringList columns = section.columns;
         QStringList headings = section.headings;
-        if (!section.headingTable.isEmpty()) {
-            // The template reports: a column without a heading is not in the report.
-            const ReportTableSchema *rowsSchema = CReportTableSchemas::Find(section.table);
-            const ReportTableSchema *headingSchema = CReportTableSchemas::Find(section.headingTable);
-            QStringList headingColumns;
-            for (const QString &column : std::as_const(columns))
-                headingColumns << QString::fromUtf8(headingSchema->columns[size_t(rowsSchema->ColumnIndex(column))].name);
-            QList<QStringList> named;
-            if (!reader.select(section.headingTable, headingColumns, QString(), named, 1)) {
-                m_error = reader.error();
-                return nullptr;
-            }
-            QStringList keptColumns;
-            headings.clear();
-            for (qsizetype i = 0; !named.isEmpty() && i < columns.size(); ++i) {
-                if (named[0][i].isEmpty())
-                    continue;
-                keptColumns << columns[i];
-                headings << named[0][i];
-            }
-            columns = keptColumns;
+        if (!section.headingTable.isEmpty() && !KeepNamedColumns(reader, section, columns, headings)) {
+            m_error = reader.error();
+            return nullptr;
         }
         QStringList order;
         if (!section.groupColumn.isEmpty())
@@ -193,39 +243,30 @@ std::unique_ptr<QTextDocument> CReportJob::render()
         QStringList selected = columns;
         if (!section.groupColumn.isEmpty())
             selected.prepend(section.groupColumn);
-        QList<QStringList> rows;
-        if (!columns.isEmpty() && !reader.select(section.table, selected, order.join(QLatin1String(", ")), rows)) {
-            m_error = reader.error();
-            return nullptr;
-        }
-        if (!section.caption.isEmpty())
-            body += QStringLiteral("<h3>%1</h3>").arg(html(section.caption));
-        body += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
-        for (const QString &heading : std::as_const(headings))
-            body += QStringLiteral("<th>%1</th>").arg(html(heading));
-        body += QStringLiteral("</tr></thead>");
+        pages->BeginSection(section.caption, headings);
+        const bool grouped = !section.groupColumn.isEmpty();
         QString group;
         bool first = true;
-        for (QStringList row : std::as_const(rows)) {
-            if (!section.groupColumn.isEmpty()) {
+        const auto addRow = [&](QStringList &&row) {
+            if (grouped) {
                 const QString value = row.takeFirst();
                 if (first || value != group)
-                    body += QStringLiteral("<tr><td colspan=\"%1\"><b>%2</b></td></tr>")
-                                .arg(columns.size())
-                                .arg(html(value));
+                    pages->AddGroup(value);
                 group = value;
                 first = false;
             }
-            body += QStringLiteral("<tr>");
-            for (const QString &value : std::as_const(row))
-                body += QStringLiteral("<td>%1</td>").arg(html(value));
-            body += QStringLiteral("</tr>");
+            pages->AddRow(row);
+            return progress.Advance(++done);
+        };
+        if (!columns.isEmpty() && !reader.select(section.table, selected, order.join(QLatin1String(", ")), addRow)) {
+            m_error = reader.error();
+            return nullptr;
         }
-        body += QStringLiteral("</table>");
-        if (rows.isEmpty())
-            body += QStringLiteral("<p>No rows.</p>");
+        if (progress.WasCancelled()) {
+            m_cancelled = true;
+            return nullptr;
+        }
     }
-    auto pages = std::make_unique<QTextDocument>();
-    pages->setHtml(QStringLiteral("<html><body>%1</body></html>").arg(body));
+    pages->Finish();
     return pages;
 }

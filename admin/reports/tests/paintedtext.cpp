@@ -3,9 +3,6 @@
 // scaled) instead of turning it into outlines.
 #include "admin/reports/tests/paintedtext.h"
 
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -76,12 +73,6 @@ private:
 
 QStringList PaintedTexts(QWidget &window)
 {
-    // Items that keep a picture of themselves would be painted from it, as
-    // pixels; painted afresh they hand their text to the device.
-    for (QGraphicsView *view : window.findChildren<QGraphicsView *>())
-        if (view->scene())
-            for (QGraphicsItem *item : view->scene()->items())
-                item->setCacheMode(QGraphicsItem::NoCache);
     TextKeepingDevice device(window.size());
     window.render(&device);
     return device.texts();

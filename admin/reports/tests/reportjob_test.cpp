@@ -8,9 +8,18 @@
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportjob.h"
 #include "admin/reports/reportlayout.h"
+#include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/tests/paintedtext.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -204,6 +213,63 @@ TEST_F(ReportJobTest, ThePreviewOutlivesItsJob)
     EXPECT_TRUE(preview->grab().save(folder + "/report-preview-port-groups.png"));
     m_engine.Close();
     EXPECT_TRUE(m_engine.Previews().isEmpty());
+}
+
+// At the window's first size, 600 by 500, Print and Page Setup are in sight
+// on the toolbar, not behind its overflow button; Page Setup lays the pages
+// out again on the paper chosen.
+TEST_F(ReportJobTest, PrintAndPageSetupAreInSightAtTheFirstSize)
+{
+    {
+        CGroupLogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("3/1/2001", "3/15/2001", "Sales", "1-4", 30, 12, "600 120 5"));
+    }
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("PortGroup.rpt");
+    ASSERT_NE(job, nullptr);
+    ASSERT_TRUE(job->OutputToWindow("Port Group Statistics", 70, 100, 600, 500));
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    EXPECT_EQ(preview->size(), QSize(600, 500));
+    QToolBar *tools = preview->findChild<QToolBar *>();
+    ASSERT_NE(tools, nullptr);
+    QMap<QString, QToolButton *> buttons;
+    for (QAction *action : tools->actions())
+        if (auto *button = qobject_cast<QToolButton *>(tools->widgetForAction(action)))
+            buttons[action->text()] = button;
+    for (const char *text : {"Print", "Page Setup"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(buttons.contains(text));
+        EXPECT_TRUE(buttons[text]->isVisible());
+        EXPECT_TRUE(tools->rect().contains(buttons[text]->geometry()));
+    }
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview.png"));
+
+    bool chosen = false;
+    QTimer::singleShot(0, preview, [&] {
+        auto *setup = qobject_cast<QPageSetupDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(setup, nullptr);
+        QRadioButton *landscape = nullptr;
+        for (QRadioButton *radio : setup->findChildren<QRadioButton *>())
+            if (radio->text().remove('&') == "Landscape")
+                landscape = radio;
+        ASSERT_NE(landscape, nullptr);
+        QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(8, landscape->height() / 2));
+        chosen = landscape->isChecked();
+        setup->accept();
+    });
+    QTest::mouseClick(buttons["Page Setup"], Qt::LeftButton);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(preview->Pages().PageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_GT(preview->Pages().PageSize().width(), preview->Pages().PageSize().height());
+    EXPECT_TRUE(PaintedTexts(*preview).contains("Sales"));
+    EXPECT_EQ(m_engine.Printer().pageLayout().orientation(), QPageLayout::Portrait) << "the setting is the program's";
 }
 
 } // namespace
