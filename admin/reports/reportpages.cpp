@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -73,8 +74,12 @@ void CReportPages::AddRow(const QStringList &values)
 {
     Section &section = m_sections.back();
     measure(section, values, m_bodyMetrics);
-    section.rows.append(values);
-    addLine(LineKind::Row, int(section.rows.size()) - 1);
+    for (qsizetype i = 0; i < section.headings.size(); ++i) {
+        if (i < values.size())
+            section.cells += values[i];
+        section.cellEnds.push_back(section.cells.size());
+    }
+    addLine(LineKind::Row, section.rowCount++);
 }
 
 void CReportPages::Finish()
@@ -85,7 +90,7 @@ void CReportPages::Finish()
     for (size_t i = 0; i < m_lines.size(); ++i) {
         lines.push_back(m_lines[i]);
         const Line &line = m_lines[i];
-        if (line.kind == LineKind::Headings && m_sections[size_t(line.section)].rows.isEmpty())
+        if (line.kind == LineKind::Headings && m_sections[size_t(line.section)].rowCount == 0)
             lines.push_back(Line{LineKind::NoRows, line.section, 0});
     }
     m_lines = std::move(lines);
@@ -128,22 +133,34 @@ void CReportPages::measure(Section &section, const QStringList &values, const QF
 
 void CReportPages::placeColumns(Section &section) const
 {
-    const qreal pageWidth = PageSize().width();
+    // Columns that fit a fair share of the page keep their width; the wider
+    // ones share what is left equally, and their texts are cut.
+    const qsizetype count = section.naturalWidths.size();
+    QList<qreal> widths = section.naturalWidths;
+    qreal room = PageSize().width() - kColumnGap * qreal(std::max<qsizetype>(0, count - 1));
     qreal natural = 0;
-    for (qreal width : std::as_const(section.naturalWidths))
-        natural += width + kColumnGap;
-    // Narrower columns keep their room; the text of wider ones is cut.
-    const qreal scale = natural > pageWidth && natural > 0 ? pageWidth / natural : 1.0;
-    section.narrowed = scale < 1.0;
-    section.lefts.clear();
-    section.widths.clear();
-    qreal left = 0;
-    for (qreal width : std::as_const(section.naturalWidths)) {
-        const qreal room = (width + kColumnGap) * scale;
-        section.lefts.append(left);
-        section.widths.append(std::max<qreal>(room - kColumnGap * scale, 1));
-        left += room;
+    for (qreal width : std::as_const(widths))
+        natural += width;
+    section.narrowed = natural > room;
+    if (section.narrowed) {
+        QList<qsizetype> narrowestFirst(count);
+        std::iota(narrowestFirst.begin(), narrowestFirst.end(), 0);
+        std::sort(narrowestFirst.begin(), narrowestFirst.end(),
+                  [&](qsizetype a, qsizetype b) { return widths[a] < widths[b]; });
+        for (qsizetype k = 0; k < count; ++k) {
+            const qsizetype column = narrowestFirst[k];
+            const qreal share = std::max<qreal>(room / qreal(count - k), 1);
+            widths[column] = std::min(widths[column], share);
+            room -= widths[column];
+        }
     }
+    section.lefts.clear();
+    qreal left = 0;
+    for (qreal width : std::as_const(widths)) {
+        section.lefts.append(left);
+        left += width + kColumnGap;
+    }
+    section.widths = widths;
 }
 
 int CReportPages::linesPerPage() const
@@ -198,6 +215,25 @@ void CReportPages::DrawPage(QPainter &painter, int page) const
     painter.restore();
 }
 
+template <typename Text>
+void CReportPages::drawCells(QPainter &painter, const Section &section, qsizetype columns, Text text,
+                             qreal baseline) const
+{
+    columns = std::min(columns, section.lefts.size());
+    for (qsizetype i = 0; i < columns; ++i) {
+        const QString value = text(i);
+        if (value.isEmpty())
+            continue;
+        if (!section.narrowed) {
+            painter.drawText(QPointF(section.lefts[i], baseline), value);
+            continue;
+        }
+        const QFontMetricsF metrics(painter.font());
+        painter.drawText(QPointF(section.lefts[i], baseline),
+                         metrics.elidedText(value, Qt::ElideRight, section.widths[i]));
+    }
+}
+
 void CReportPages::drawLine(QPainter &painter, const Line &line, qreal top) const
 {
     const qreal width = PageSize().width();
@@ -218,7 +254,8 @@ void CReportPages::drawLine(QPainter &painter, const Line &line, qreal top) cons
     case LineKind::Headings: {
         const Section &section = m_sections[size_t(line.section)];
         painter.setFont(m_boldFont);
-        drawCells(painter, section, section.headings, baseline);
+        drawCells(painter, section, section.headings.size(), [&](qsizetype i) { return section.headings[i]; },
+                  baseline);
         const qreal rule = top + m_lineHeight - 1;
         painter.drawLine(QPointF(0, rule), QPointF(width, rule));
         break;
@@ -230,30 +267,20 @@ void CReportPages::drawLine(QPainter &painter, const Line &line, qreal top) cons
     case LineKind::Row: {
         const Section &section = m_sections[size_t(line.section)];
         painter.setFont(m_bodyFont);
-        drawCells(painter, section, section.rows[line.index], baseline);
+        const qsizetype first = qsizetype(line.index) * section.headings.size();
+        const auto cell = [&](qsizetype i) {
+            const qsizetype start = first + i == 0 ? 0 : section.cellEnds[size_t(first + i - 1)];
+            const qsizetype end = section.cellEnds[size_t(first + i)];
+            // The buffer outlives the drawing of the text.
+            return QString::fromRawData(section.cells.constData() + start, end - start);
+        };
+        drawCells(painter, section, section.headings.size(), cell, baseline);
         break;
     }
     case LineKind::NoRows:
         painter.setFont(m_bodyFont);
         painter.drawText(QPointF(0, baseline), QStringLiteral("No rows."));
         break;
-    }
-}
-
-void CReportPages::drawCells(QPainter &painter, const Section &section, const QStringList &values, qreal baseline) const
-{
-    const qsizetype columns = std::min(values.size(), section.lefts.size());
-    for (qsizetype i = 0; i < columns; ++i) {
-        const QString &value = values[i];
-        if (value.isEmpty())
-            continue;
-        if (!section.narrowed) {
-            painter.drawText(QPointF(section.lefts[i], baseline), value);
-            continue;
-        }
-        const QFontMetricsF metrics(painter.font());
-        painter.drawText(QPointF(section.lefts[i], baseline),
-                         metrics.elidedText(value, Qt::ElideRight, section.widths[i]));
     }
 }
 

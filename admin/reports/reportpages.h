@@ -7,9 +7,10 @@
 // lines into pages is counting. A page is drawn only when it is asked for,
 // so a window shows the first page of a long report at once and a printer
 // gets the pages one after the other. A section that goes on over a page
-// break has its headings again at the top of the next page. Columns wider
-// together than the page are narrowed in proportion, and a text too wide
-// for its column ends in "...".
+// break has its headings again at the top of the next page. When the
+// columns are wider together than the page, those that fit a fair share of
+// it keep their width and the widest share the rest; a text too wide for
+// its column ends in "...".
 //
 // Sizes are in points (1/72 inch): a painter handed to DrawPage is scaled so
 // that a unit is a point and the page's paint area (within the printer's
@@ -73,7 +74,12 @@ private:
     struct Section {
         QString caption;
         QStringList headings;
-        QList<QStringList> rows;
+        // The rows' texts one after the other, and where each cell ends:
+        // one buffer frees at once, where a list of lists would free every
+        // text on its own.
+        QString cells;
+        std::vector<qsizetype> cellEnds;
+        int rowCount = 0;
         QStringList groups;
         QList<qreal> naturalWidths; // the widest text of each column
         QList<qreal> lefts;         // where each column begins
@@ -88,7 +94,10 @@ private:
     void paginate();
     int linesPerPage() const;
     void drawLine(QPainter &painter, const Line &line, qreal top) const;
-    void drawCells(QPainter &painter, const Section &section, const QStringList &values, qreal baseline) const;
+    // Draws the texts of a row, or of the headings, in their columns;
+    // `text(i)` gives column i's.
+    template <typename Text>
+    void drawCells(QPainter &painter, const Section &section, qsizetype columns, Text text, qreal baseline) const;
     void drawFooter(QPainter &painter, int page) const;
 
     QString m_title;

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kTurnEveryMs = 20;
+constexpr int kTurnEveryMs = 10;
 constexpr int kShowAfterMs = 500;
 constexpr int kScale = 1000; // the bar's steps
 

@@ -2,7 +2,7 @@
 // rows, printing or exporting its pages), with Cancel. The dialog shows only
 // when the step lasts more than half a second, and keeps the other windows
 // closed to input meanwhile; the interface goes on answering, because
-// Advance gives the event loop a turn at least every 20 ms.
+// Advance gives the event loop a turn at least every 10 ms.
 #pragma once
 
 #include <QElapsedTimer>
