@@ -148,6 +148,42 @@ bool KeepNamedColumns(Reader &reader, const ReportLayoutSection &section, QStrin
     return true;
 }
 
+// Adds the rows of `section` to `pages`, counting them in `done`, until
+// they are all there or the progress is cancelled; false with the reason in
+// the reader.
+bool AddSection(Reader &reader, const ReportLayoutSection &section, CReportPages &pages, CReportProgress &progress,
+                qint64 &done)
+{
+    QStringList columns = section.columns;
+    QStringList headings = section.headings;
+    if (!section.headingTable.isEmpty() && !KeepNamedColumns(reader, section, columns, headings))
+        return false;
+    QStringList order;
+    if (!section.groupColumn.isEmpty())
+        order << quoted(section.groupColumn);
+    if (!section.sortColumn.isEmpty())
+        order << quoted(section.sortColumn);
+    QStringList selected = columns;
+    const bool grouped = !section.groupColumn.isEmpty();
+    if (grouped)
+        selected.prepend(section.groupColumn);
+    pages.BeginSection(section.caption, headings);
+    QString group;
+    bool first = true;
+    const auto addRow = [&](QStringList &&row) {
+        if (grouped) {
+            const QString value = row.takeFirst();
+            if (first || value != group)
+                pages.AddGroup(value);
+            group = value;
+            first = false;
+        }
+        pages.AddRow(row);
+        return progress.Advance(++done);
+    };
+    return columns.isEmpty() || reader.select(section.table, selected, order.join(QLatin1String(", ")), addRow);
+}
+
 } // namespace
 
 CReportJob::CReportJob(CReportEngine &engine, CReportLayout layout, QString databasePath)
@@ -229,36 +265,7 @@ std::unique_ptr<CReportPages> CReportJob::render()
     CReportProgress progress(QStringLiteral("Laying out %1...").arg(m_title), total);
     qint64 done = 0;
     for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
-        QStringList columns = section.columns;
-        QStringList headings = section.headings;
-        if (!section.headingTable.isEmpty() && !KeepNamedColumns(reader, section, columns, headings)) {
-            m_error = reader.error();
-            return nullptr;
-        }
-        QStringList order;
-        if (!section.groupColumn.isEmpty())
-            order << quoted(section.groupColumn);
-        if (!section.sortColumn.isEmpty())
-            order << quoted(section.sortColumn);
-        QStringList selected = columns;
-        if (!section.groupColumn.isEmpty())
-            selected.prepend(section.groupColumn);
-        pages->BeginSection(section.caption, headings);
-        const bool grouped = !section.groupColumn.isEmpty();
-        QString group;
-        bool first = true;
-        const auto addRow = [&](QStringList &&row) {
-            if (grouped) {
-                const QString value = row.takeFirst();
-                if (first || value != group)
-                    pages->AddGroup(value);
-                group = value;
-                first = false;
-            }
-            pages->AddRow(row);
-            return progress.Advance(++done);
-        };
-        if (!columns.isEmpty() && !reader.select(section.table, selected, order.join(QLatin1String(", ")), addRow)) {
+        if (!AddSection(reader, section, *pages, progress, done)) {
             m_error = reader.error();
             return nullptr;
         }
