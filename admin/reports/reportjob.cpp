@@ -263,17 +263,20 @@ std::unique_ptr<CReportPages> CReportJob::render()
             pages->SetPeriod(QStringLiteral("From %1 To %2").arg(period[0], period[1]));
     }
     CReportProgress progress(QStringLiteral("Laying out %1...").arg(m_title), total);
-    qint64 done = 0;
-    for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
-        if (!AddSection(reader, section, *pages, progress, done)) {
-            m_error = reader.error();
-            return nullptr;
+    bool read = true;
+    progress.Run([&] {
+        qint64 done = 0;
+        for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
+            read = AddSection(reader, section, *pages, progress, done);
+            if (!read || progress.WasCancelled())
+                return;
         }
-        if (progress.WasCancelled()) {
-            m_cancelled = true;
-            return nullptr;
-        }
+        pages->Finish();
+    });
+    if (!read) {
+        m_error = reader.error();
+        return nullptr;
     }
-    pages->Finish();
-    return pages;
+    m_cancelled = progress.WasCancelled();
+    return m_cancelled ? nullptr : std::move(pages);
 }

@@ -38,7 +38,7 @@ QFont ReportFont(int size, bool bold)
 
 CReportPages::CReportPages(const QString &title, const QPageLayout &layout)
     : m_title(title), m_layout(layout), m_bodyFont(ReportFont(kBodySize, false)), m_boldFont(ReportFont(kBodySize, true)),
-      m_titleFont(ReportFont(kTitleSize, true)), m_bodyMetrics(m_bodyFont),
+      m_titleFont(ReportFont(kTitleSize, true)), m_bodyMetrics(m_bodyFont), m_boldMetrics(m_boldFont),
       m_lineHeight(m_bodyMetrics.height() * kLineSpacing)
 {
     addLine(LineKind::Title, 0);
@@ -56,7 +56,7 @@ void CReportPages::BeginSection(const QString &caption, const QStringList &headi
     section.caption = caption;
     section.headings = headings;
     section.naturalWidths = QList<qreal>(headings.size(), 0);
-    measure(section, headings, QFontMetricsF(m_boldFont));
+    measure(section, headings, m_boldMetrics);
     m_sections.push_back(std::move(section));
     if (!caption.isEmpty())
         addLine(LineKind::Caption, 0);
@@ -141,8 +141,7 @@ void CReportPages::placeColumns(Section &section) const
     qreal natural = 0;
     for (qreal width : std::as_const(widths))
         natural += width;
-    section.narrowed = natural > room;
-    if (section.narrowed) {
+    if (natural > room) {
         QList<qsizetype> narrowestFirst(count);
         std::iota(narrowestFirst.begin(), narrowestFirst.end(), 0);
         std::sort(narrowestFirst.begin(), narrowestFirst.end(),
@@ -217,20 +216,17 @@ void CReportPages::DrawPage(QPainter &painter, int page) const
 
 template <typename Text>
 void CReportPages::drawCells(QPainter &painter, const Section &section, qsizetype columns, Text text,
-                             qreal baseline) const
+                             const QFontMetricsF &metrics, qreal baseline) const
 {
     columns = std::min(columns, section.lefts.size());
     for (qsizetype i = 0; i < columns; ++i) {
         const QString value = text(i);
         if (value.isEmpty())
             continue;
-        if (!section.narrowed) {
-            painter.drawText(QPointF(section.lefts[i], baseline), value);
-            continue;
-        }
-        const QFontMetricsF metrics(painter.font());
+        const bool cut = section.widths[i] < section.naturalWidths[i] &&
+                         metrics.horizontalAdvance(value) > section.widths[i];
         painter.drawText(QPointF(section.lefts[i], baseline),
-                         metrics.elidedText(value, Qt::ElideRight, section.widths[i]));
+                         cut ? metrics.elidedText(value, Qt::ElideRight, section.widths[i]) : value);
     }
 }
 
@@ -255,7 +251,7 @@ void CReportPages::drawLine(QPainter &painter, const Line &line, qreal top) cons
         const Section &section = m_sections[size_t(line.section)];
         painter.setFont(m_boldFont);
         drawCells(painter, section, section.headings.size(), [&](qsizetype i) { return section.headings[i]; },
-                  baseline);
+                  m_boldMetrics, baseline);
         const qreal rule = top + m_lineHeight - 1;
         painter.drawLine(QPointF(0, rule), QPointF(width, rule));
         break;
@@ -274,7 +270,7 @@ void CReportPages::drawLine(QPainter &painter, const Line &line, qreal top) cons
             // The buffer outlives the drawing of the text.
             return QString::fromRawData(section.cells.constData() + start, end - start);
         };
-        drawCells(painter, section, section.headings.size(), cell, baseline);
+        drawCells(painter, section, section.headings.size(), cell, m_bodyMetrics, baseline);
         break;
     }
     case LineKind::NoRows:

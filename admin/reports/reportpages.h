@@ -57,8 +57,8 @@ public:
     // origin at the page's paint area.
     void DrawPage(QPainter &painter, int page) const;
     // Every page onto `device` (a printer or a PDF writer), one page after
-    // the other; false when `progress` was cancelled or the device could
-    // not be painted on.
+    // the other; false when `progress` was cancelled or the device could not
+    // be painted on.
     bool PrintAll(QPagedPaintDevice &device, CReportProgress *progress) const;
     // Every page into a PDF file titled with the report's title; false when
     // the file cannot be written or `progress` was cancelled.
@@ -84,7 +84,6 @@ private:
         QList<qreal> naturalWidths; // the widest text of each column
         QList<qreal> lefts;         // where each column begins
         QList<qreal> widths;        // each column's width on the page
-        bool narrowed = false;
     };
 
     QMarginsF extraMargins() const;
@@ -97,7 +96,8 @@ private:
     // Draws the texts of a row, or of the headings, in their columns;
     // `text(i)` gives column i's.
     template <typename Text>
-    void drawCells(QPainter &painter, const Section &section, qsizetype columns, Text text, qreal baseline) const;
+    void drawCells(QPainter &painter, const Section &section, qsizetype columns, Text text,
+                   const QFontMetricsF &metrics, qreal baseline) const;
     void drawFooter(QPainter &painter, int page) const;
 
     QString m_title;
@@ -107,6 +107,7 @@ private:
     QFont m_boldFont;
     QFont m_titleFont;
     QFontMetricsF m_bodyMetrics;
+    QFontMetricsF m_boldMetrics;
     qreal m_lineHeight;
     std::vector<Section> m_sections;
     std::vector<Line> m_lines;
