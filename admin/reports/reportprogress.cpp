@@ -43,6 +43,8 @@ void CReportProgress::Run(const std::function<void()> &work)
     ticker.setInterval(kShowEveryMs);
     QObject::connect(&ticker, &QTimer::timeout, &loop, [this] { showProgress(); });
     std::exception_ptr failure;
+    // Before the work can first advance: from its thread, Advance only counts.
+    m_running = true;
     std::thread worker([&] {
         try {
             work();
@@ -51,7 +53,6 @@ void CReportProgress::Run(const std::function<void()> &work)
         }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    m_running = true;
     ticker.start();
     loop.exec();
     worker.join();
