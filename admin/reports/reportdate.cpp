@@ -95,7 +95,7 @@ std::optional<QDate> CReportDate::QuestionDate(const QString &question)
     return date;
 }
 
-QString CReportDate::LogonText(qint64 seconds)
+QString CReportDate::LogonText(qint64 seconds, MidnightHour midnight)
 {
     if (seconds == 0)
         return QStringLiteral("NEVER");
@@ -114,7 +114,7 @@ QString CReportDate::LogonText(qint64 seconds)
         local.tm_min = converted.time().minute();
     }
     const int hour = local.tm_hour;
-    const int clockHour = hour % 12 == 0 ? 12 : hour % 12;
+    const int clockHour = hour == 0 ? (midnight == MidnightHour::Zero ? 0 : 12) : (hour == 12 ? 12 : hour % 12);
     char text[64];
     const int length = std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d%s", local.tm_mon + 1, local.tm_mday,
                                      local.tm_year + 1900, clockHour, local.tm_min, hour >= 12 ? "pm" : "am");

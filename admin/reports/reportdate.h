@@ -39,7 +39,10 @@ public:
     // nothing when they are not a date.
     static std::optional<QDate> QuestionDate(const QString &question);
 
+    // How the hour after midnight is written: the statistics reports write
+    // it "12", the Generate Reports rows "0".
+    enum class MidnightHour { Twelve, Zero };
     // A log-on stamp (seconds since 1970, UTC) in local time: "NEVER" for 0,
-    // else "M/D/YYYY H:MMam" on a 12-hour clock (midnight is 12am).
-    static QString LogonText(qint64 seconds);
+    // else "M/D/YYYY H:MMam" on a 12-hour clock.
+    static QString LogonText(qint64 seconds, MidnightHour midnight);
 };

@@ -9,8 +9,9 @@
 //
 // The engine lists every open print job and every preview window; closing
 // it deletes the jobs still open and closes the windows. It also holds the
-// program's one printer setting, which Print Setup changes and every preview
-// shows and prints on.
+// program's one printer setting, which Print Setup changes, the reports are
+// laid out on, and every preview copies into a printer of its own when it
+// opens.
 #pragma once
 
 #include <QList>
@@ -53,8 +54,8 @@ public:
     // The preview windows still open, oldest first.
     QList<CReportPreviewWnd *> Previews() const;
 
-    // The printer and page the reports are previewed and printed on, for
-    // the whole program, open engine or not; made on first use.
+    // The printer and page the reports are laid out for, for the whole
+    // program, open engine or not; made on first use.
     QPrinter &Printer();
 
     // The process-wide engine, or null when none exists.
@@ -70,6 +71,5 @@ private:
     QString m_lastError;
     QList<CReportJob *> m_jobs;
     QList<QPointer<CReportPreviewWnd>> m_previews;
-    // Outlives the previews that print on it: the destructor closes them first.
     std::unique_ptr<QPrinter> m_printer;
 };

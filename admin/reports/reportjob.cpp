@@ -4,12 +4,18 @@
 // are still quoted as identifiers.
 #include "admin/reports/reportjob.h"
 
+#include "admin/reports/db/reportsdatabase.h"
 #include "admin/reports/db/reporttableschema.h"
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportpreviewwnd.h"
 
+#include "admin/reports/reportpages.h"
+#include "admin/reports/reportprogress.h"
+
 #include <QFileInfo>
-#include <QTextDocument>
+#include <QPrinter>
+
+#include <functional>
 
 #include <sqlite3.h>
 
@@ -22,15 +28,10 @@ QString quoted(const QString &identifier)
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
-QString html(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
 // One read-only connection for one rendering.
 class Reader {
 public:
-    explicit Reader(const QString &path)
+    explicit Reader(const QString &path) : m_path(path)
     {
         if (!QFileInfo(path).isFile()) {
             m_error = QStringLiteral("The report database %1 does not exist.").arg(path);
@@ -43,7 +44,7 @@ public:
             m_db = nullptr;
             return;
         }
-        sqlite3_busy_timeout(m_db, 5000);
+        sqlite3_busy_timeout(m_db, CReportsDatabase::BusyWaitMs);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
         sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -53,9 +54,10 @@ public:
     bool ok() const { return m_db != nullptr; }
     QString error() const { return m_error; }
 
-    // The rows of `columns` of `table`; false with the reason on failure.
+    // Hands each row of `columns` of `table` to `onRow` in order, until it
+    // answers false; false with the reason on failure.
     bool select(const QString &table, const QStringList &columns, const QString &orderBy,
-                QList<QStringList> &rows, int limit = -1)
+                const std::function<bool(QStringList &&)> &onRow, int limit = -1)
     {
         QStringList names;
         for (const QString &column : columns)
@@ -66,29 +68,121 @@ public:
             sql += QStringLiteral(" LIMIT %1").arg(limit);
         sqlite3_stmt *statement = nullptr;
         const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK) {
-            m_error = QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
-            return false;
-        }
-        int rc;
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
+        if (rc != SQLITE_OK)
+            return failed(rc, table);
+        bool wanted = true;
+        while (wanted && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;
+            row.reserve(columns.size());
             for (int i = 0; i < int(columns.size()); ++i)
                 row << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, i)));
-            rows.append(row);
+            wanted = onRow(std::move(row));
         }
         sqlite3_finalize(statement);
-        if (rc != SQLITE_DONE) {
-            m_error = QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return !wanted || rc == SQLITE_DONE || failed(rc, table);
+    }
+
+    // The first row of `columns` of `table`, empty when it has none.
+    bool first(const QString &table, const QStringList &columns, QStringList &row)
+    {
+        row.clear();
+        return select(table, columns, QString(), [&](QStringList &&found) {
+            row = std::move(found);
             return false;
-        }
-        return true;
+        });
+    }
+
+    // How many rows `table` holds; -1 with the reason on failure.
+    qint64 count(const QString &table)
+    {
+        sqlite3_stmt *statement = nullptr;
+        const QByteArray text = QStringLiteral("SELECT count(*) FROM %1").arg(quoted(table)).toUtf8();
+        int rc = sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &statement, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(statement);
+        const qint64 rows = rc == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+        sqlite3_finalize(statement);
+        if (rows < 0)
+            failed(rc, table);
+        return rows;
     }
 
 private:
+    bool failed(int rc, const QString &table)
+    {
+        const int primary = rc & 0xff;
+        m_error = primary == SQLITE_BUSY || primary == SQLITE_LOCKED
+                      ? CReportsDatabase::LockedText(m_path)
+                      : QStringLiteral("The report table %1 cannot be read: %2").arg(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
+        return false;
+    }
+
+    QString m_path;
     sqlite3 *m_db = nullptr;
     QString m_error;
 };
+
+// The columns of a template report that have a heading in its heading
+// table, and those headings; false with the reason in the reader.
+bool KeepNamedColumns(Reader &reader, const ReportLayoutSection &section, QStringList &columns, QStringList &headings)
+{
+    // The template reports: a column without a heading is not in the report.
+    const ReportTableSchema *rowsSchema = CReportTableSchemas::Find(section.table);
+    const ReportTableSchema *headingSchema = CReportTableSchemas::Find(section.headingTable);
+    QStringList headingColumns;
+    for (const QString &column : std::as_const(columns))
+        headingColumns << QString::fromUtf8(headingSchema->columns[size_t(rowsSchema->ColumnIndex(column))].name);
+    QStringList named;
+    if (!reader.first(section.headingTable, headingColumns, named))
+        return false;
+    QStringList keptColumns;
+    headings.clear();
+    for (qsizetype i = 0; !named.isEmpty() && i < columns.size(); ++i) {
+        if (named[i].isEmpty())
+            continue;
+        keptColumns << columns[i];
+        headings << named[i];
+    }
+    columns = keptColumns;
+    return true;
+}
+
+// Adds the rows of `section` to `pages`, counting them in `done`, until
+// they are all there or the progress is cancelled; false with the reason in
+// the reader.
+bool AddSection(Reader &reader, const ReportLayoutSection &section, CReportPages &pages, CReportProgress &progress,
+                qint64 &done)
+{
+    QStringList columns = section.columns;
+    QStringList headings = section.headings;
+    if (!section.headingTable.isEmpty() && !KeepNamedColumns(reader, section, columns, headings))
+        return false;
+    QStringList order;
+    if (!section.groupColumn.isEmpty())
+        order << quoted(section.groupColumn);
+    if (!section.sortColumn.isEmpty())
+        order << quoted(section.sortColumn);
+    QStringList selected = columns;
+    const bool grouped = !section.groupColumn.isEmpty();
+    if (grouped)
+        selected.prepend(section.groupColumn);
+    pages.BeginSection(section.caption, headings);
+    QString group;
+    bool first = true;
+    const auto addRow = [&](QStringList &&row) {
+        if (grouped) {
+            const QString value = row.takeFirst();
+            if (first || value != group)
+                pages.AddGroup(value);
+            group = value;
+            first = false;
+        }
+        pages.AddRow(row);
+        return progress.Advance(++done);
+    };
+    return columns.isEmpty() || reader.select(section.table, selected, order.join(QLatin1String(", ")), addRow);
+}
 
 } // namespace
 
@@ -112,9 +206,9 @@ bool CReportJob::OutputToWindow(const QString &title, int left, int top, int wid
 
 bool CReportJob::Start()
 {
-    std::unique_ptr<QTextDocument> pages = render();
+    std::unique_ptr<CReportPages> pages = render();
     if (!pages)
-        return false;
+        return m_cancelled;
     auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer());
     window->setWindowTitle(m_title);
     window->setGeometry(m_window);
@@ -125,102 +219,64 @@ bool CReportJob::Start()
 
 bool CReportJob::ExportPdf(const QString &path)
 {
-    std::unique_ptr<QTextDocument> pages = render();
-    if (!pages)
+    std::unique_ptr<CReportPages> pages = render();
+    if (!pages) {
+        if (m_cancelled)
+            m_error = QStringLiteral("The report was cancelled.");
         return false;
-    CReportPreviewWnd window(std::move(pages));
-    window.setWindowTitle(m_title);
-    if (!window.ExportPdf(path)) {
-        m_error = QStringLiteral("The report cannot be written to %1.").arg(path);
+    }
+    CReportProgress progress(QStringLiteral("Writing %1...").arg(m_title), pages->PageCount());
+    if (!pages->WritePdf(path, &progress)) {
+        m_error = progress.WasCancelled() ? QStringLiteral("The report was cancelled.")
+                                          : QStringLiteral("The report cannot be written to %1.").arg(path);
         return false;
     }
     return true;
 }
 
-std::unique_ptr<QTextDocument> CReportJob::render()
+std::unique_ptr<CReportPages> CReportJob::render()
 {
     m_error.clear();
+    m_cancelled = false;
     Reader reader(m_databasePath);
     if (!reader.ok()) {
         m_error = reader.error();
         return nullptr;
     }
-    QString body = QStringLiteral("<h2 align=\"center\">%1</h2>").arg(html(m_layout.title));
+    qint64 total = 0;
+    for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
+        const qint64 rows = reader.count(section.table);
+        if (rows < 0) {
+            m_error = reader.error();
+            return nullptr;
+        }
+        total += rows;
+    }
+    auto pages = std::make_unique<CReportPages>(m_layout.title, m_engine.Printer().pageLayout());
     if (!m_layout.periodTable.isEmpty()) {
-        QList<QStringList> period;
-        if (!reader.select(m_layout.periodTable, {m_layout.periodFrom, m_layout.periodTo}, QString(), period, 1)) {
+        QStringList period;
+        if (!reader.first(m_layout.periodTable, {m_layout.periodFrom, m_layout.periodTo}, period)) {
             m_error = reader.error();
             return nullptr;
         }
         if (!period.isEmpty())
-            body += QStringLiteral("<p align=\"center\">From %1 To %2</p>").arg(html(period[0][0]), html(period[0][1]));
+            pages->SetPeriod(QStringLiteral("From %1 To %2").arg(period[0], period[1]));
     }
-    for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
-        QStringList columns = section.columns;
-        QStringList headings = section.headings;
-        if (!section.headingTable.isEmpty()) {
-            // The template reports: a column without a heading is not in the report.
-            const ReportTableSchema *rowsSchema = CReportTableSchemas::Find(section.table);
-            const ReportTableSchema *headingSchema = CReportTableSchemas::Find(section.headingTable);
-            QStringList headingColumns;
-            for (const QString &column : std::as_const(columns))
-                headingColumns << QString::fromUtf8(headingSchema->columns[size_t(rowsSchema->ColumnIndex(column))].name);
-            QList<QStringList> named;
-            if (!reader.select(section.headingTable, headingColumns, QString(), named, 1)) {
-                m_error = reader.error();
-                return nullptr;
-            }
-            QStringList keptColumns;
-            headings.clear();
-            for (qsizetype i = 0; !named.isEmpty() && i < columns.size(); ++i) {
-                if (named[0][i].isEmpty())
-                    continue;
-                keptColumns << columns[i];
-                headings << named[0][i];
-            }
-            columns = keptColumns;
+    CReportProgress progress(QStringLiteral("Laying out %1...").arg(m_title), total);
+    bool read = true;
+    progress.Run([&] {
+        qint64 done = 0;
+        for (const ReportLayoutSection &section : std::as_const(m_layout.sections)) {
+            read = AddSection(reader, section, *pages, progress, done);
+            if (!read || progress.WasCancelled())
+                return;
         }
-        QStringList order;
-        if (!section.groupColumn.isEmpty())
-            order << quoted(section.groupColumn);
-        if (!section.sortColumn.isEmpty())
-            order << quoted(section.sortColumn);
-        QStringList selected = columns;
-        if (!section.groupColumn.isEmpty())
-            selected.prepend(section.groupColumn);
-        QList<QStringList> rows;
-        if (!columns.isEmpty() && !reader.select(section.table, selected, order.join(QLatin1String(", ")), rows)) {
-            m_error = reader.error();
-            return nullptr;
-        }
-        if (!section.caption.isEmpty())
-            body += QStringLiteral("<h3>%1</h3>").arg(html(section.caption));
-        body += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><thead><tr>");
-        for (const QString &heading : std::as_const(headings))
-            body += QStringLiteral("<th>%1</th>").arg(html(heading));
-        body += QStringLiteral("</tr></thead>");
-        QString group;
-        bool first = true;
-        for (QStringList row : std::as_const(rows)) {
-            if (!section.groupColumn.isEmpty()) {
-                const QString value = row.takeFirst();
-                if (first || value != group)
-                    body += QStringLiteral("<tr><td colspan=\"%1\"><b>%2</b></td></tr>")
-                                .arg(columns.size())
-                                .arg(html(value));
-                group = value;
-                first = false;
-            }
-            body += QStringLiteral("<tr>");
-            for (const QString &value : std::as_const(row))
-                body += QStringLiteral("<td>%1</td>").arg(html(value));
-            body += QStringLiteral("</tr>");
-        }
-        body += QStringLiteral("</table>");
-        if (rows.isEmpty())
-            body += QStringLiteral("<p>No rows.</p>");
+        pages->Finish();
+    });
+    if (!read) {
+        m_error = reader.error();
+        return nullptr;
     }
-    auto pages = std::make_unique<QTextDocument>();
-    pages->setHtml(QStringLiteral("<html><body>%1</body></html>").arg(body));
-    return pages;
+    m_cancelled = progress.WasCancelled();
+    return m_cancelled ? nullptr : std::move(pages);
 }

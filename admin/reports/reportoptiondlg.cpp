@@ -113,13 +113,25 @@ bool CReportOptionDlg::OnInitDialog()
     m_mailboxUsage = std::make_unique<CMailboxUsageTable>(path, 1, 100);
     m_mailboxMessage = std::make_unique<CMailboxMessageTable>(path, 1, 100);
     m_systemInfo = std::make_unique<CSystemInfoTable>(path, 1, 100);
+    // A locked file is told of when Run is clicked.
+    openTables();
+    GetDlgItem(IDOK)->setEnabled(false);
+    return true;
+}
+
+QString CReportOptionDlg::openTables()
+{
     for (CReportsDatabase *table :
          std::initializer_list<CReportsDatabase *>{m_portLog.get(), m_groupLog.get(), m_allPortLog.get(),
                                                    m_mailboxInfo.get(), m_mailboxCall.get(), m_mailboxUsage.get(),
-                                                   m_mailboxMessage.get(), m_systemInfo.get()})
-        table->EnsureTable();
-    GetDlgItem(IDOK)->setEnabled(false);
-    return true;
+                                                   m_mailboxMessage.get(), m_systemInfo.get()}) {
+        if (table->IsOpen() && !table->IsLocked())
+            continue;
+        // The tables share the file: one wait tells for all of them.
+        if (!table->EnsureTable() && table->IsLocked())
+            return table->LastError();
+    }
+    return QString();
 }
 
 void CReportOptionDlg::DoDataExchange(CDataExchange *dx)
@@ -200,6 +212,12 @@ void CReportOptionDlg::OnKillFocusDate(int id)
 void CReportOptionDlg::OnOK()
 {
     UpdateData(true);
+    // Nothing is asked of the server while its figures could not be kept;
+    // the choices stay for the next Run.
+    if (const QString locked = openTables(); !locked.isEmpty()) {
+        AfxMessageBox(locked, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     const std::pair<int, bool (CReportOptionDlg::*)()> runs[] = {
         {m_bIndividualPort, &CReportOptionDlg::RunPortStatistics},
         {m_bPortGroup, &CReportOptionDlg::RunPortGroupStatistics},

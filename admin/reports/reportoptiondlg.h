@@ -89,6 +89,9 @@ private:
     void OnReportTypeClicked();
     void OnKillFocusDate(int id);
 
+    // Opens the tables that are not open yet; why not, when another program
+    // holds the file locked, else empty.
+    QString openTables();
     // One command and its reply; false (after showing it) for an error reply.
     bool request(const QString &command, QString &reply);
     // `command` followed by the two dates of `range`, with the server's

@@ -165,7 +165,7 @@ bool CStatisticsRecords::MailboxInfo(CMailboxInfoTable &table, const QString &in
         return table.AddRecord(mailbox, record.valueOr("&Name1", dot), record.valueOr("&Name2", dot),
                                record.valueOr("m_cos", dot), record.valueOr("m_namerec", dot),
                                record.valueOr("&SAC_was_not_changed", dot), record.valueOr("Creation_Time", dot),
-                               CReportDate::LogonText(logon).toLatin1(), record.valueOr("&Comment", dot));
+                               CReportDate::LogonText(logon, CReportDate::MidnightHour::Twelve).toLatin1(), record.valueOr("&Comment", dot));
     }, fill);
 }
 

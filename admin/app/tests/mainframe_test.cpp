@@ -1213,7 +1213,7 @@ TEST_F(MainFrameTest, OpenRefusesEveryFileAndOpensNoWindow)
 }
 
 // Print Setup changes the program's one printer setting on OK alone, and
-// the report preview shows and prints on it.
+// each report preview opened after it shows and prints on a copy of it.
 TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
 {
     loginWithRights(0x80FFFFFFu);
@@ -1259,7 +1259,12 @@ TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
     ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
     const QList<CReportPreviewWnd *> previews = m_app->GetReportEngine().Previews();
     ASSERT_EQ(previews.size(), 1);
-    EXPECT_EQ(previews.first()->printer(), &printer);
+    // The preview prints on a printer of its own made from the setting.
+    const QPrinter *shown = previews.first()->printer();
+    EXPECT_NE(shown, &printer);
+    EXPECT_EQ(shown->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(shown->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(shown->pageLayout().pageSize().id(), QPageSize::Letter);
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 

@@ -51,6 +51,18 @@ bool toLong(const QVariant &value, qint64 &out)
     return ok && out >= std::numeric_limits<qint32>::min() && out <= std::numeric_limits<qint32>::max();
 }
 
+// The beginnings of the failure texts, each followed by the reason.
+const char kOpenDatabase[] = "Couldn't open database--Exception: ";
+const char kCreateDatabase[] = "Couldn't create database--Exception: ";
+const char kCreateTable[] = "Couldn't create tabledef--Exception: ";
+const char kOpenTable[] = "Couldn't open tabledef--Exception: ";
+const char kDeleteTable[] = "Couldn't delete the table--Exception: ";
+const char kCreateIndex[] = "Couldn't create Index--Exception: ";
+const char kDeleteRecords[] = "Couldn't delete some records (ROOLBACK) --Exception: ";
+const char kOpenRecordset[] = "Couldn't open recordset--Exception: ";
+const char kAssignValue[] = "Couldn't assign value to new record's field--Exception: ";
+const char kUpdateRecord[] = "Couldn't update new record--Exception: ";
+
 } // namespace
 
 CReportsDatabase::CReportsDatabase(const QString &path, int purgeType, long purgeParam,
@@ -84,22 +96,24 @@ int CReportsDatabase::OpenDatabaseFile(const QString &path)
     CloseDatabase();
     if (!QFileInfo::exists(path)) {
         fail(QStringLiteral("The report database %1 does not exist.").arg(path));
+        prefixed(kOpenDatabase);
         return 0;
     }
     if (!QFileInfo(path).isFile()) {
         fail(QStringLiteral("The report database %1 is not a file.").arg(path));
+        prefixed(kOpenDatabase);
         return -1;
     }
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        fail(QStringLiteral("Couldn't open database %1: %2").arg(path, QString::fromUtf8(sqlite3_errstr(rc))));
+        fail(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errstr(rc))));
+        prefixed(kOpenDatabase);
         CloseDatabase();
         return -1;
     }
     if (!checkOpenedFile()) {
-        const QString reason = m_lastError;
+        prefixed(kOpenDatabase);
         CloseDatabase();
-        m_lastError = reason;
         return -1;
     }
     return 1;
@@ -110,21 +124,19 @@ bool CReportsDatabase::CreateDatabaseFile(const QString &path)
     CloseDatabase();
     // Never over an existing file: that one is opened or refused.
     if (QFileInfo::exists(path))
-        return fail(QStringLiteral("Couldn't create database %1: the file exists.").arg(path));
+        return fail(QStringLiteral("%1: the file exists.").arg(path)) || prefixed(kCreateDatabase);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                                    nullptr);
     if (rc != SQLITE_OK) {
-        fail(QStringLiteral("Couldn't create database %1: %2").arg(path, QString::fromUtf8(sqlite3_errstr(rc))));
+        fail(QStringLiteral("%1: %2").arg(path, QString::fromUtf8(sqlite3_errstr(rc))));
         CloseDatabase();
-        return false;
+        return prefixed(kCreateDatabase);
     }
     configureConnection();
     if (!exec(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId)) ||
         !exec(QStringLiteral("PRAGMA user_version = 1"))) {
-        const QString reason = m_lastError;
         CloseDatabase();
-        m_lastError = reason;
-        return false;
+        return prefixed(kCreateDatabase);
     }
     return true;
 }
@@ -155,8 +167,9 @@ bool CReportsDatabase::checkOpenedFile()
     if (rc == SQLITE_OK)
         rc = sqlite3_step(statement);
     if (rc != SQLITE_ROW) {
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
         sqlite3_finalize(statement);
-        return fail(QStringLiteral("%1 is not a report database: %2").arg(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("%1 is not a report database: %2").arg(m_path, reason));
     }
     const int applicationId = sqlite3_column_int(statement, 0);
     const int objects = sqlite3_column_int(statement, 1);
@@ -192,6 +205,7 @@ void CReportsDatabase::finalizeStatements()
 
 bool CReportsDatabase::EnsureTable()
 {
+    m_locked = false;
     if (!OpenDatabase())
         return false;
     for (const ReportTableSchema *table : m_tables)
@@ -208,7 +222,8 @@ bool CReportsDatabase::ensureOneTable(const ReportTableSchema &table)
         return false;
     if (exists)
         return exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                        .arg(quoted(table.IndexName()), quoted(table.name), quoted(table.indexColumn)));
+                        .arg(quoted(table.IndexName()), quoted(table.name), quoted(table.indexColumn))) ||
+               prefixed(kCreateIndex);
     return buildTable(table);
 }
 
@@ -216,7 +231,8 @@ bool CReportsDatabase::tableMatches(const ReportTableSchema &table, bool &exists
 {
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(m_db, "SELECT name, type FROM pragma_table_info(?1)", -1, &statement, nullptr) != SQLITE_OK)
-        return fail(QStringLiteral("Couldn't open tabledef %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return fail(QStringLiteral("%1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db)))) ||
+               prefixed(kOpenTable);
     sqlite3_bind_text(statement, 1, table.name, -1, SQLITE_STATIC);
     int rc;
     size_t column = 0;
@@ -232,15 +248,16 @@ bool CReportsDatabase::tableMatches(const ReportTableSchema &table, bool &exists
             same = false;
         ++column;
     }
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE)
-        return fail(QStringLiteral("Couldn't open tabledef %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("%1: %2").arg(QLatin1String(table.name), reason)) || prefixed(kOpenTable);
     exists = column > 0;
     if (exists && (!same || column != table.columns.size())) {
         // Not the table the layouts read: built afresh, as a table that
         // cannot be opened is.
         if (!exec(QStringLiteral("DROP TABLE %1").arg(quoted(table.name))))
-            return false;
+            return prefixed(kDeleteTable);
         exists = false;
     }
     return true;
@@ -255,9 +272,12 @@ bool CReportsDatabase::buildTable(const ReportTableSchema &table)
     // Table and index come together or not at all.
     if (!exec(QStringLiteral("SAVEPOINT build_table")))
         return false;
-    const bool built = exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.name), columns.join(QLatin1String(", ")))) &&
-                       exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                                .arg(quoted(table.IndexName()), quoted(table.name), quoted(table.indexColumn)));
+    const bool built =
+        (exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.name), columns.join(QLatin1String(", ")))) ||
+         prefixed(kCreateTable)) &&
+        (exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                  .arg(quoted(table.IndexName()), quoted(table.name), quoted(table.indexColumn))) ||
+         prefixed(kCreateIndex));
     if (!built) {
         const QString reason = m_lastError;
         exec(QStringLiteral("ROLLBACK TO build_table"));
@@ -276,17 +296,19 @@ bool CReportsDatabase::PurgeTable()
     case PurgeAll:
         for (const ReportTableSchema *table : m_tables)
             if (!exec(QStringLiteral("DELETE FROM %1").arg(quoted(table->name))))
-                return false;
+                return prefixed(kDeleteRecords);
         return true;
     case PurgeOlderThan: {
         const QString cutOff =
             QDateTime::currentDateTime().addSecs(-qint64(m_purgeParam)).toString(Qt::ISODate);
-        return exec(QStringLiteral("DELETE FROM %1 WHERE \"TIMESTAMP\" <= '%2'").arg(quoted(m_tables[0]->name), cutOff));
+        return exec(QStringLiteral("DELETE FROM %1 WHERE \"TIMESTAMP\" <= '%2'").arg(quoted(m_tables[0]->name), cutOff)) ||
+               prefixed(kDeleteRecords);
     }
     case PurgeKeepNewest:
         return exec(QStringLiteral("DELETE FROM %1 WHERE rowid NOT IN (SELECT rowid FROM %1 ORDER BY rowid DESC LIMIT %2)")
                         .arg(quoted(m_tables[0]->name))
-                        .arg(qMax(0L, m_purgeParam)));
+                        .arg(qMax(0L, m_purgeParam))) ||
+               prefixed(kDeleteRecords);
     default:
         return true;
     }
@@ -361,7 +383,8 @@ bool CReportsDatabase::insertRow(int tableIndex, const QList<QVariant> &values)
         if (sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr) !=
             SQLITE_OK) {
             statement = nullptr;
-            return fail(QStringLiteral("Couldn't open recordset %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+            return fail(QStringLiteral("%1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db)))) ||
+                   prefixed(kOpenRecordset);
         }
     }
     sqlite3_reset(statement);
@@ -374,8 +397,8 @@ bool CReportsDatabase::insertRow(int tableIndex, const QList<QVariant> &values)
         if (column.type == ReportColumnType::Long) {
             qint64 number = 0;
             if (!toLong(value, number))
-                return fail(QStringLiteral("Couldn't assign value to new record's field %1: \"%2\" is no 32-bit number.")
-                                .arg(QLatin1String(column.name), value.toString()));
+                return fail(QStringLiteral("%1: \"%2\" is no 32-bit number.").arg(QLatin1String(column.name), value.toString())) ||
+                       prefixed(kAssignValue);
             sqlite3_bind_int64(statement, int(i) + 1, number);
         } else {
             // A QByteArray is UTF-8 already (a reply's own bytes).
@@ -385,9 +408,10 @@ bool CReportsDatabase::insertRow(int tableIndex, const QList<QVariant> &values)
         }
     }
     const int rc = sqlite3_step(statement);
+    const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(statement);
     if (rc != SQLITE_DONE)
-        return fail(QStringLiteral("Couldn't update new record of %1: %2").arg(QLatin1String(table.name), QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return failWith(rc, QStringLiteral("%1: %2").arg(QLatin1String(table.name), reason)) || prefixed(kUpdateRecord);
     return true;
 }
 
@@ -396,11 +420,12 @@ bool CReportsDatabase::exec(const QString &sql)
     if (!m_db)
         return fail(QStringLiteral("The report database is not open."));
     char *message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc == SQLITE_OK)
         return true;
     const QString reason = message ? QString::fromUtf8(message) : QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_free(message);
-    return fail(reason);
+    return failWith(rc, reason);
 }
 
 qint64 CReportsDatabase::LeadingNumber(const QString &text)
@@ -417,8 +442,32 @@ qint64 CReportsDatabase::LeadingNumberOfUtf8(QByteArrayView text)
     return qint64(number);
 }
 
+QString CReportsDatabase::LockedText(const QString &path)
+{
+    return QStringLiteral("The report database %1 is locked by another program. Close that program, or wait "
+                          "until it has finished with the file, and try again.")
+        .arg(path);
+}
+
 bool CReportsDatabase::fail(const QString &what)
 {
+    m_locked = false;
     m_lastError = what;
+    return false;
+}
+
+bool CReportsDatabase::prefixed(const char *prefix)
+{
+    m_lastError.prepend(QLatin1String(prefix));
+    return false;
+}
+
+bool CReportsDatabase::failWith(int rc, const QString &what)
+{
+    const int primary = rc & 0xff;
+    if (primary != SQLITE_BUSY && primary != SQLITE_LOCKED)
+        return fail(what);
+    m_lastError = LockedText(m_path);
+    m_locked = true;
     return false;
 }

@@ -6,13 +6,15 @@
 //
 // The file is read as hostile: a file that is not a report database (another
 // SQLite file, or no SQLite file at all) and one that carries triggers or
-// views is refused and never written to. A file the engine holds busy is
-// waited for (up to BusyWaitMs) and never taken for a broken table. A run
+// views is refused and never written to. A file another program holds
+// locked is waited for (up to BusyWaitMs) and never taken for a broken
+// table; when the wait ends, the reason says so (IsLocked). A run
 // fills its tables in one transaction (BeginRun ... EndRun), so a report
 // shows either the rows of the last whole run or those of the one before.
 //
 // Each object owns its own connection; nothing is shared between objects.
-// Failures never throw: they give false and leave their reason in LastError.
+// Failures never throw: they give false and leave in LastError what failed
+// ("Couldn't open database--Exception: " and the like) followed by why.
 #pragma once
 
 #include <QByteArrayView>
@@ -36,8 +38,9 @@ public:
         PurgeOlderThan = 2, // rows stamped at or before `purgeParam` seconds ago
         PurgeKeepNewest = 3 // all but the newest `purgeParam` rows of the first table
     };
-    // How long a busy file is waited for before a statement gives up.
-    static constexpr int BusyWaitMs = 5000;
+    // How long a busy file is waited for before a statement gives up: a
+    // dialog that opens several tables of a locked file waits only once.
+    static constexpr int BusyWaitMs = 2000;
     // Written into every report database this program creates.
     static constexpr int ApplicationId = 0x56524442; // "VRDB"
 
@@ -69,6 +72,10 @@ public:
     int FailedRows() const { return m_failedRows; }
 
     QString LastError() const { return m_lastError; }
+    // Whether the last failure was the file being locked by another program.
+    bool IsLocked() const { return m_locked; }
+    // What the administrator is told of a file locked by another program.
+    static QString LockedText(const QString &path);
 
     // A value of a reply read as the runs read numbers: leading blanks and a
     // sign allowed, a text that does not begin with a number gives 0. A
@@ -102,6 +109,12 @@ private:
     bool buildTable(const ReportTableSchema &schema);
     bool exec(const QString &sql);
     bool fail(const QString &what);
+    // `what`, or the locked text when the engine's result `rc` says that
+    // another program holds the file.
+    bool failWith(int rc, const QString &what);
+    // Puts the failed step's own words before the reason in LastError;
+    // false.
+    bool prefixed(const char *prefix);
     void finalizeStatements();
 
     QString m_path;
@@ -113,4 +126,5 @@ private:
     bool m_inRun = false;
     int m_failedRows = 0;
     QString m_lastError;
+    bool m_locked = false;
 };

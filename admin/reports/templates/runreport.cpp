@@ -239,12 +239,30 @@ bool CRunReport::RunReport(const QList<ReportTemplateRecord> &records)
             return false;
         }
         ReportColumnValue &column = columns[size_t(record.column - 1)];
+        if (!column.key.isEmpty()) {
+            AfxMessageBox(QStringLiteral("The template %1 gives column %2 twice; it is not run. Number its "
+                                         "columns again in its template editor.")
+                              .arg(m_templates->currentText())
+                              .arg(record.column),
+                          MB_OK);
+            return false;
+        }
         column.caption = QString::fromLatin1(record.caption.left(ReportColumnValue::CaptionChars));
         column.key = QString::fromLatin1(record.key.left(ReportColumnValue::KeyChars));
         ++placed;
     }
     if (placed == 0)
         return true;
+    // The report's columns are the first `placed`: one left empty before
+    // the last would lose the last.
+    if (const int gap = firstEmptyColumn(columns); gap < placed) {
+        AfxMessageBox(QStringLiteral("The template %1 skips column %2; it is not run. Number its columns from 1 "
+                                     "on without a gap in its template editor.")
+                          .arg(m_templates->currentText())
+                          .arg(gap + 1),
+                      MB_OK);
+        return false;
+    }
     switch (m_nTypeId) {
     case 2:
     case 5:
@@ -254,6 +272,13 @@ bool CRunReport::RunReport(const QList<ReportTemplateRecord> &records)
     default:
         return RunMailboxReport(columns, placed);
     }
+}
+
+int CRunReport::firstEmptyColumn(const Columns &columns)
+{
+    const auto empty = std::find_if(columns.begin(), columns.end(),
+                                    [](const ReportColumnValue &column) { return column.key.isEmpty(); });
+    return int(empty - columns.begin());
 }
 
 bool CRunReport::request(const QString &command, QString &reply)
@@ -344,7 +369,7 @@ bool CRunReport::RunMailboxReport(Columns &columns, int count)
             const QString value = values.value(column.key);
             if (value.isEmpty())
                 continue;
-            column.value = Cut(IsTimeKey(column.key) ? CReportDate::LogonText(value.toLongLong()) : value);
+            column.value = Cut(IsTimeKey(column.key) ? CReportDate::LogonText(value.toLongLong(), CReportDate::MidnightHour::Zero) : value);
         }
         const auto agent = agentByNumber.constFind(columns[0].value);
         if (agent != agentByNumber.cend()) {
@@ -365,7 +390,7 @@ bool CRunReport::RunMailboxReport(Columns &columns, int count)
                 if (column.key == QLatin1String("Nf_8_InitDial"))
                     column.value = QString::number(value.toLongLong() / 60000);
                 else if (column.key == QLatin1String("Last_Logon"))
-                    column.value = CReportDate::LogonText(value.toLongLong());
+                    column.value = CReportDate::LogonText(value.toLongLong(), CReportDate::MidnightHour::Zero);
                 else if (column.key == QLatin1String("Max_Msg_Length") || column.key == QLatin1String("Max_Busy_Length") ||
                          column.key == QLatin1String("Max_Def_Length"))
                     column.value = QString::number(value.toLongLong() / 1000);

@@ -56,6 +56,9 @@ private:
     void OnKillfocusStartDate();
     bool LoadTemplate();
     bool RunReport(const QList<ReportTemplateRecord> &records);
+    // The index of the first column without a key; the column count when
+    // every column has one.
+    static int firstEmptyColumn(const Columns &columns);
     bool RunMailboxReport(Columns &columns, int count);
     bool RunUserAgentReport(Columns &columns, int count, int typeId);
     void GetEventMaps(Columns &columns, int count, const QString &userAgent);

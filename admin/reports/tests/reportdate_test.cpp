@@ -83,14 +83,34 @@ protected:
     bool m_hadZone = false;
 };
 
-TEST_F(LogonText, IsWrittenOnATwelveHourClock)
+struct LogonCase {
+    int year, month, day, hour, minute;
+    const char *statistics; // the statistics reports: midnight is 12
+    const char *rows;       // the Generate Reports rows: midnight is 0
+};
+
+TEST_F(LogonText, IsWrittenOnATwelveHourClockWithMidnightAsEachReportWritesIt)
 {
-    EXPECT_EQ(CReportDate::LogonText(0), "NEVER");
-    EXPECT_EQ(CReportDate::LogonText(at(2001, 1, 2, 0, 5)), "1/2/2001 12:05am");
-    EXPECT_EQ(CReportDate::LogonText(at(2001, 1, 2, 12, 30)), "1/2/2001 12:30pm");
-    EXPECT_EQ(CReportDate::LogonText(at(2001, 1, 2, 13, 7)), "1/2/2001 1:07pm");
-    EXPECT_EQ(CReportDate::LogonText(at(2001, 3, 7, 14, 5)), "3/7/2001 2:05pm");
-    EXPECT_EQ(CReportDate::LogonText(at(2000, 12, 25, 11, 59)), "12/25/2000 11:59am");
+    using M = CReportDate::MidnightHour;
+    EXPECT_EQ(CReportDate::LogonText(0, M::Twelve), "NEVER");
+    EXPECT_EQ(CReportDate::LogonText(0, M::Zero), "NEVER");
+    const LogonCase cases[] = {
+        {2001, 1, 2, 0, 5, "1/2/2001 12:05am", "1/2/2001 0:05am"},
+        {2001, 1, 2, 0, 7, "1/2/2001 12:07am", "1/2/2001 0:07am"},
+        {2000, 12, 25, 0, 30, "12/25/2000 12:30am", "12/25/2000 0:30am"},
+        {2001, 1, 2, 1, 0, "1/2/2001 1:00am", "1/2/2001 1:00am"},
+        {2000, 12, 25, 11, 59, "12/25/2000 11:59am", "12/25/2000 11:59am"},
+        {2001, 1, 2, 12, 5, "1/2/2001 12:05pm", "1/2/2001 12:05pm"},
+        {2001, 1, 2, 12, 30, "1/2/2001 12:30pm", "1/2/2001 12:30pm"},
+        {2001, 1, 2, 13, 7, "1/2/2001 1:07pm", "1/2/2001 1:07pm"},
+        {2001, 3, 7, 14, 5, "3/7/2001 2:05pm", "3/7/2001 2:05pm"},
+        {2001, 3, 7, 23, 59, "3/7/2001 11:59pm", "3/7/2001 11:59pm"},
+    };
+    for (const LogonCase &c : cases) {
+        const qint64 stamp = at(c.year, c.month, c.day, c.hour, c.minute);
+        EXPECT_EQ(CReportDate::LogonText(stamp, M::Twelve), c.statistics);
+        EXPECT_EQ(CReportDate::LogonText(stamp, M::Zero), c.rows);
+    }
 }
 
 } // namespace

@@ -3,20 +3,33 @@
 // database into a PDF that reads back with the figures, and the preview
 // window stays after its job is gone.
 #include "admin/reports/db/grouplogtable.h"
+#include "admin/reports/db/mailboxinfotable.h"
 #include "admin/reports/db/option2logtable.h"
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/reportengine.h"
 #include "admin/reports/reportjob.h"
 #include "admin/reports/reportlayout.h"
+#include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/tests/paintedtext.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <array>
 
@@ -33,6 +46,25 @@ QString PdfText(const QString &pdf)
 
 class ReportJobTest : public testing::Test {
 protected:
+    // `count` mailboxes from 1000 on in the Mailbox Info table, stored at once.
+    void fillMailboxes(int count)
+    {
+        {
+            CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+            ASSERT_TRUE(table.EnsureTable()) << table.LastError().toStdString();
+        }
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_engine.DatabasePath().toUtf8().constData(), &db), SQLITE_OK);
+        const QByteArray sql = QStringLiteral(
+                                   "WITH RECURSIVE n(x) AS (SELECT 1000 UNION ALL SELECT x + 1 FROM n LIMIT %1) "
+                                   "INSERT INTO MAILBOXINFO SELECT x, 'Name' || x, 'Family', '10', 'yes', 'no', "
+                                   "'1/5/2026', 'NEVER', 'Desk ' || x FROM n")
+                                   .arg(count)
+                                   .toUtf8();
+        EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+
     void SetUp() override
     {
         ASSERT_TRUE(m_home.isValid());
@@ -204,6 +236,136 @@ TEST_F(ReportJobTest, ThePreviewOutlivesItsJob)
     EXPECT_TRUE(preview->grab().save(folder + "/report-preview-port-groups.png"));
     m_engine.Close();
     EXPECT_TRUE(m_engine.Previews().isEmpty());
+}
+
+// At the window's first size, 600 by 500, Print and Page Setup are in sight
+// on the toolbar, not behind its overflow button; Page Setup lays the pages
+// out again on the paper chosen.
+TEST_F(ReportJobTest, PrintAndPageSetupAreInSightAtTheFirstSize)
+{
+    {
+        CGroupLogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("3/1/2001", "3/15/2001", "Sales", "1-4", 30, 12, "600 120 5"));
+    }
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("PortGroup.rpt");
+    ASSERT_NE(job, nullptr);
+    ASSERT_TRUE(job->OutputToWindow("Port Group Statistics", 70, 100, 600, 500));
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    EXPECT_EQ(preview->size(), QSize(600, 500));
+    QToolBar *tools = preview->findChild<QToolBar *>();
+    ASSERT_NE(tools, nullptr);
+    QMap<QString, QToolButton *> buttons;
+    for (QAction *action : tools->actions())
+        if (auto *button = qobject_cast<QToolButton *>(tools->widgetForAction(action)))
+            buttons[action->text()] = button;
+    for (const char *text : {"Print", "Page Setup"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(buttons.contains(text));
+        EXPECT_TRUE(buttons[text]->isVisible());
+        EXPECT_TRUE(tools->rect().contains(buttons[text]->geometry()));
+    }
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview.png"));
+
+    bool chosen = false;
+    QTimer::singleShot(0, preview, [&] {
+        auto *setup = qobject_cast<QPageSetupDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(setup, nullptr);
+        QRadioButton *landscape = nullptr;
+        for (QRadioButton *radio : setup->findChildren<QRadioButton *>())
+            if (radio->text().remove('&') == "Landscape")
+                landscape = radio;
+        ASSERT_NE(landscape, nullptr);
+        QTest::mouseClick(landscape, Qt::LeftButton, {}, QPoint(8, landscape->height() / 2));
+        chosen = landscape->isChecked();
+        setup->accept();
+    });
+    QTest::mouseClick(buttons["Page Setup"], Qt::LeftButton);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(preview->Pages().PageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_GT(preview->Pages().PageSize().width(), preview->Pages().PageSize().height());
+    EXPECT_TRUE(PaintedTexts(*preview).contains("Sales"));
+    EXPECT_EQ(m_engine.Printer().pageLayout().orientation(), QPageLayout::Portrait) << "the setting is the program's";
+}
+
+// A report of many pages: every page after the first starts with the
+// headings again and ends with its number; Next shows the second page.
+TEST_F(ReportJobTest, ALongReportRepeatsItsHeadingsOnEveryPage)
+{
+    fillMailboxes(3000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("mailboxes.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    const int pages = preview->Pages().PageCount();
+    EXPECT_GT(pages, 30);
+    const QStringList printed = PdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(printed.size(), pages);
+    int rows = 0;
+    for (int page = 0; page < pages; ++page) {
+        SCOPED_TRACE(page + 1);
+        EXPECT_TRUE(printed[page].contains(QRegularExpression("Mailbox\\s+Name 1\\s+Name 2\\s+COS")));
+        EXPECT_TRUE(printed[page].contains(QRegularExpression(QStringLiteral("\\b%1\\s*$").arg(page + 1))));
+        rows += int(printed[page].count(QRegularExpression("\\bDesk \\d+")));
+    }
+    EXPECT_EQ(rows, 3000) << "every row once";
+    EXPECT_TRUE(printed.last().contains(QRegularExpression("\\b3999\\s+Name3999")));
+
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    QToolBar *tools = preview->findChild<QToolBar *>();
+    QToolButton *next = nullptr;
+    for (QAction *action : tools->actions())
+        if (action->text() == "Next")
+            next = qobject_cast<QToolButton *>(tools->widgetForAction(action));
+    ASSERT_NE(next, nullptr);
+    QTest::mouseClick(next, Qt::LeftButton);
+    QStringList shown;
+    QTRY_VERIFY_WITH_TIMEOUT((shown = PaintedTexts(*preview)).contains(QStringLiteral(" Page 2 of %1 ").arg(pages)),
+                             10000);
+    // The second page as printed: its headings, its first row, its number.
+    const QString firstRow = printed[1].section('\n', 1, 1).section(' ', 0, 0);
+    EXPECT_TRUE(shown.contains("Mailbox")) << shown.join('|').toStdString();
+    EXPECT_TRUE(shown.contains(firstRow)) << firstRow.toStdString();
+    EXPECT_TRUE(shown.contains("2")) << "the page number";
+}
+
+// Cancel in the progress of a long report stops it: no window, no message.
+TEST_F(ReportJobTest, CancelInTheProgressOfALongReportShowsNothing)
+{
+    fillMailboxes(300000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    QString label;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<QProgressDialog *>(window);
+            if (!progress || !progress->isVisible())
+                continue;
+            label = progress->labelText();
+            if (auto *cancel = progress->findChild<QPushButton *>())
+                QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+    });
+    poll.start();
+    EXPECT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    poll.stop();
+    EXPECT_EQ(label, "Laying out Mailbox Info and Status...");
+    EXPECT_TRUE(m_engine.Previews().isEmpty());
+    EXPECT_TRUE(job->GetErrorText().isEmpty());
+    delete job;
 }
 
 } // namespace

@@ -4,12 +4,16 @@
 // and the PDFs of the preview windows show what was stored and printed.
 #include "admin/reports/tests/reportsessiontestbase.h"
 
+#include "admin/reports/db/mailboxinfotable.h"
+#include "admin/reports/db/tests/lockingprogram.h"
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/reports/tests/paintedtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -236,6 +240,96 @@ TEST_F(ReportOptionDlgTest, AllEightReportsAreRunInTheirOrderAndPrintTheServersF
         const QString text = PdfText(pdf);
         EXPECT_TRUE(text.contains(QRegularExpression(QString::fromUtf8(shown[i].figures)))) << text.toStdString();
     }
+}
+
+// Eight previews open at once: each shows its own report on its first page,
+// tiled as the Window menu tiles them, and closing one leaves the others
+// painting their own pages.
+TEST_F(ReportOptionDlgTest, SeveralPreviewsEachShowTheirOwnPagesUntilTheyAreClosed)
+{
+    runModal([this] {
+        for (int id : {D::IDC_INDIVIDUAL_PORT, D::IDC_PORT_GROUP, D::IDC_ALL_PORT, D::IDC_MAILBOX_CALLING,
+                       D::IDC_MAILBOX_USAGE, D::IDC_MAILBOX_INFO, D::IDC_MESSAGE_STATS, D::IDC_SYSTEM_INFO})
+            tick(id);
+        run();
+    });
+    struct Shown {
+        const char *title;
+        const char *figure; // a text of the first page's rows
+    };
+    const Shown shown[] = {
+        {"Individual Port Statistics", "4440"}, {"Port Group Statistics", "Incoming"},
+        {"All Port Statistics", "Group 1"},     {"Mailbox Info and Status", "Bruno"},
+        {"Mailbox Calling Statistics", "100"},  {"Mailbox Usage Summary", "100"},
+        {"Mailbox Message Statistics", "504"},  {"System Information", "Generic DTMF"},
+    };
+    QList<CReportPreviewWnd *> previews = m_engine->Previews();
+    ASSERT_EQ(previews.size(), 8);
+    const auto expectShowing = [&](int i) {
+        SCOPED_TRACE(shown[i].title);
+        EXPECT_EQ(previews[i]->windowTitle(), shown[i].title);
+        const QStringList texts = PaintedTexts(*previews[i]);
+        EXPECT_TRUE(texts.contains(shown[i].title)) << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.contains(shown[i].figure)) << texts.join('|').toStdString();
+    };
+    // Tiled: every window painted at a new size, the later ones last.
+    for (int i = 0; i < 8; ++i)
+        previews[i]->setGeometry(40 + (i % 4) * 300, 40 + (i / 4) * 360, 300, 360);
+    for (int i = 0; i < 8; ++i)
+        expectShowing(i);
+
+    previews[3]->close();
+    QTRY_COMPARE(m_engine->Previews().size(), 7);
+    previews.removeAt(3);
+    for (int i = 0; i < 7; ++i) {
+        previews[i]->resize(600, 500);
+        SCOPED_TRACE(i);
+        const int report = i < 3 ? i : i + 1;
+        const QStringList texts = PaintedTexts(*previews[i]);
+        EXPECT_TRUE(texts.contains(shown[report].title)) << texts.join('|').toStdString();
+        EXPECT_TRUE(texts.contains(shown[report].figure)) << texts.join('|').toStdString();
+    }
+}
+
+// Another program holds the report database locked: the dialog opens after
+// one short wait, not one per table; Run says that the file is locked and
+// what to do, asks the server nothing and keeps the dialog; once the file is
+// free, Run runs the report.
+TEST_F(ReportOptionDlgTest, ALockedDatabaseIsToldOfAtRunAndTheReportRunsOnceItIsFree)
+{
+    {
+        CMailboxInfoTable table(database(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+    }
+    LockingProgram other(database(), "EXCLUSIVE");
+    ASSERT_TRUE(other.Holds());
+    m_boxes->answer(IDOK);
+    QElapsedTimer opening;
+    opening.start();
+    qint64 openedAfter = -1;
+    const int result = runModal([&] {
+        openedAfter = opening.elapsed();
+        tick(D::IDC_MAILBOX_INFO);
+        run();
+        ASSERT_EQ(m_boxes->texts().size(), 1);
+        EXPECT_EQ(m_boxes->texts()[0], QStringLiteral("Couldn't open database--Exception: The report database %1 "
+                                                      "is locked by another program. Close "
+                                                      "that program, or wait until it has finished with the file, "
+                                                      "and try again.")
+                                           .arg(database()));
+        EXPECT_TRUE(m_dialog->isVisible());
+        EXPECT_TRUE(box(D::IDC_MAILBOX_INFO)->isChecked());
+        EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
+        other.Release();
+        run();
+    });
+    // Eight waits of the old kind took 40 s.
+    EXPECT_LT(openedAfter, 4 * CReportsDatabase::BusyWaitMs);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(sent("Tcl_MailboxInfoReportNoASR").size(), 1);
+    ASSERT_EQ(m_engine->Previews().size(), 1);
+    EXPECT_TRUE(PaintedTexts(*m_engine->Previews()[0]).contains("Bruno"));
 }
 
 TEST_F(ReportOptionDlgTest, ADateThatDoesNotParseIsRefusedWhenItsEditLosesTheFocus)

@@ -11,7 +11,10 @@
 #include "admin/reports/db/option2logtable.h"
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/db/systeminfotable.h"
+#include "admin/reports/db/tests/lockingprogram.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -252,6 +255,52 @@ TEST_F(ReportsDatabaseTest, ABusyFileIsWaitedForAndItsTablesKept)
     EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"7"});
 }
 
+// A file another program keeps locked longer than the wait: the step that
+// meets the lock gives up after one wait and says so, and what to do; the
+// table's rows are kept.
+struct LockCase {
+    const char *name;
+    const char *kind;
+    bool ensureBefore; // the table was opened before the lock was taken
+    const char *step;  // what failed, before the reason
+};
+
+const LockCase kLocks[] = {
+    {"OpeningAFileNobodyElseMayRead", "EXCLUSIVE", false, "Couldn't open database--Exception: "},
+    {"StartingARunWhileAnotherWrites", "IMMEDIATE", true, ""},
+};
+
+class LockedFileTest : public ReportsDatabaseTest, public testing::WithParamInterface<LockCase> {};
+
+TEST_P(LockedFileTest, IsToldOfAfterOneWait)
+{
+    {
+        CPortLogTable table(path(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("a", "b", 7, 0, 0, 0, 0));
+    }
+    CPortLogTable table(path(), 1, 100);
+    if (GetParam().ensureBefore)
+        ASSERT_TRUE(table.EnsureTable());
+    LockingProgram other(path(), GetParam().kind);
+    ASSERT_TRUE(other.Holds());
+    QElapsedTimer waited;
+    waited.start();
+    const bool done = GetParam().ensureBefore ? table.BeginRun() : table.EnsureTable();
+    // Only a hang: the lock outlives any wait.
+    EXPECT_LT(waited.elapsed(), 4 * CReportsDatabase::BusyWaitMs);
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(table.IsLocked());
+    EXPECT_EQ(table.LastError(), GetParam().step + QStringLiteral("The report database %1 is locked by another program. Close that "
+                                                "program, or wait until it has finished with the file, and try again.")
+                                     .arg(path()));
+    other.Release();
+    EXPECT_EQ(Rows(path(), "SELECT \"Port Number\" FROM PORTLOG"), QStringList{"7"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Locks, LockedFileTest, testing::ValuesIn(kLocks),
+                         [](const testing::TestParamInfo<LockCase> &info) { return info.param.name; });
+
 TEST_F(ReportsDatabaseTest, ARunIsOneTransaction)
 {
     CPortLogTable table(path(), 1, 100);
@@ -347,5 +396,83 @@ TEST_F(ReportsDatabaseTest, PurgingByAgeFailsOnTablesWithoutAStampAndDeletesNoth
     EXPECT_FALSE(table.PurgeTable());
     EXPECT_EQ(Rows(path(), "SELECT count(*) FROM PORTLOG"), QStringList{"1"});
 }
+
+// Each failure says what failed, in the words of the step, then why.
+struct FailureText {
+    const char *name;
+    QString (*fail)(const QString &path); // the LastError of a failing step
+    const char *text;                       // "%1" stands for the path
+};
+
+const FailureText kFailureTexts[] = {
+    {"OpeningAMissingFile",
+     [](const QString &path) {
+         CPortLogTable table(path, 1, 100);
+         EXPECT_EQ(table.OpenDatabaseFile(path), 0);
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: The report database %1 does not exist."},
+    {"OpeningAFolder",
+     [](const QString &path) {
+         QDir().mkpath(path);
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: The report database %1 is not a file."},
+    {"OpeningAnotherProgramsDatabase",
+     [](const QString &path) {
+         Exec(path, "CREATE TABLE accounts (name TEXT);");
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: %1 is not a report database; it is not used."},
+    {"OpeningAFileThatIsNoDatabase",
+     [](const QString &path) {
+         QFile file(path);
+         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write(QByteArray(4096, 'x'));
+         file.close();
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.EnsureTable());
+         return table.LastError();
+     },
+     "Couldn't open database--Exception: %1 is not a report database: file is not a database"},
+    {"CreatingOverAFile",
+     [](const QString &path) {
+         Exec(path, "PRAGMA user_version = 1;");
+         CPortLogTable table(path, 1, 100);
+         EXPECT_FALSE(table.CreateDatabaseFile(path));
+         return table.LastError();
+     },
+     "Couldn't create database--Exception: %1: the file exists."},
+    {"StoringANumberBeyond32Bits",
+     [](const QString &path) {
+         CPortLogTable table(path, 1, 100);
+         EXPECT_TRUE(table.EnsureTable());
+         EXPECT_FALSE(table.AddRecord("a", "b", 1, CReportsDatabase::LeadingNumber("99999999999"), 0, 0, 0));
+         return table.LastError();
+     },
+     "Couldn't assign value to new record's field--Exception: Number of Incoming Calls: \"99999999999\" is no 32-bit number."},
+    {"PurgingByAgeWithoutAStamp",
+     [](const QString &path) {
+         CPortLogTable table(path, CReportsDatabase::PurgeOlderThan, 0);
+         EXPECT_TRUE(table.EnsureTable());
+         EXPECT_FALSE(table.PurgeTable());
+         return table.LastError();
+     },
+     "Couldn't delete some records (ROOLBACK) --Exception: no such column: TIMESTAMP"},
+};
+
+class FailureTextTest : public ReportsDatabaseTest, public testing::WithParamInterface<FailureText> {};
+
+TEST_P(FailureTextTest, SaysWhatFailedAndWhy)
+{
+    EXPECT_EQ(GetParam().fail(path()), QString::fromUtf8(GetParam().text).arg(path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailureTextTest, testing::ValuesIn(kFailureTexts),
+                         [](const testing::TestParamInfo<FailureText> &info) { return info.param.name; });
 
 } // namespace

@@ -252,6 +252,45 @@ TEST_F(RunReportTest, ATemplateWhoseKeyIsNotItsKindsSendsNothing)
     EXPECT_TRUE(m_simulator->commandTexts().isEmpty());
 }
 
+// A template whose column numbers leave a gap, or give one twice, would
+// lose a column of the report: it is refused with a message naming the
+// column, and nothing is asked of the server.
+struct NumberingCase {
+    const char *name;
+    const char *extension;
+    std::vector<int> columns;
+    const char *message;
+};
+
+const NumberingCase kNumberings[] = {
+    {"OneAndThree", "vmb", {1, 0, 3},
+     "The template T skips column 2; it is not run. Number its columns from 1 on without a gap in its template "
+     "editor."},
+    {"TwoAndThree", "ams", {0, 2, 3},
+     "The template T skips column 1; it is not run. Number its columns from 1 on without a gap in its template "
+     "editor."},
+    {"OneToFourAndTen", "vmb", {1, 2, 3, 4, 0, 10},
+     "The template T skips column 5; it is not run. Number its columns from 1 on without a gap in its template "
+     "editor."},
+    {"TwoTwice", "vpm", {1, 2, 2},
+     "The template T gives column 2 twice; it is not run. Number its columns again in its template editor."},
+};
+
+class TemplateNumberingTest : public RunReportTest, public testing::WithParamInterface<NumberingCase> {};
+
+TEST_P(TemplateNumberingTest, IsRefusedNamingTheColumn)
+{
+    writeTemplate("T", GetParam().extension, GetParam().columns);
+    m_boxes->answer(IDOK);
+    runModal([this](CRunReport &) { ok(); });
+    EXPECT_EQ(m_boxes->texts(), QStringList{GetParam().message});
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty()) << m_simulator->commandTexts().join('|').toStdString();
+    EXPECT_TRUE(m_engine->Previews().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Templates, TemplateNumberingTest, testing::ValuesIn(kNumberings),
+                         [](const testing::TestParamInfo<NumberingCase> &info) { return info.param.name; });
+
 TEST_F(RunReportTest, MailboxesOutsideTheAdministratorsRangeAreLeftOutWithOneMessage)
 {
     writeTemplate("Desk", "vmb", {1});
