@@ -73,6 +73,40 @@ TEST_F(ParamHelpScriptTest, AScriptThatNeverEndsIsStopped)
     }
 }
 
+// Tcl ends the whole program when a value passes 2 GB; a script is stopped
+// long before, and what it set is forgotten.
+TEST_F(ParamHelpScriptTest, AScriptThatBuildsLargeValuesIsRefusedAndLeavesNoText)
+{
+    constexpr qint64 kLimit = 4 * 1024 * 1024;
+    const QByteArray growers[] = {
+        "set s x\nwhile 1 {\n    append s $s\n}\n",
+        "set s x; while 1 {set s $s$s}",
+        "set l x; while 1 {set l [list {*}$l {*}$l]}",
+        "proc grow {} {global s; append s $s}; set s x; while 1 grow",
+        "while 1 {catch {lappend l [string repeat x 100000]}}",
+        "set s [string repeat x 1000000]; while 1 {set a([incr i]) $s$i}",
+    };
+    for (const QByteArray &grower : growers) {
+        SCOPED_TRACE(grower.toStdString());
+        CParamHelpScript script(kLimit);
+        EXPECT_FALSE(script.Load(write("set sys_before kept\n" + grower + "\nset sys_after never\n"), m_message));
+        EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {the script takes more than 4096 KB of "
+                                            "memory; a help script only sets short texts}"));
+        EXPECT_EQ(script.Text("sys_before"), QString());
+        EXPECT_EQ(script.Text("sys_after"), QString());
+    }
+}
+
+TEST_F(ParamHelpScriptTest, TheDefaultLimitStopsAScriptHeadingForTwoGigabytes)
+{
+    EXPECT_FALSE(m_script.Load(write("set s x\nwhile 1 {\n    append s $s\n}\n"), m_message));
+    EXPECT_TRUE(m_message.contains(QStringLiteral("more than %1 KB").arg(CParamHelpScript::kMaxMemoryBytes / 1024)))
+        << m_message.toStdString();
+    // The interpreter is fresh and takes a proper script afterwards.
+    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message));
+    EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("A text."));
+}
+
 TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 {
     EXPECT_FALSE(m_script.Load(write("set sys_a {open\n"), m_message));

@@ -260,6 +260,22 @@ TEST_F(SysParamWindowTest, AHelpScriptThatTriesExecIsReportedAndStartsNothing)
     EXPECT_EQ(m_window->RightView()->Text(), QStringLiteral("Menu time-out."));
 }
 
+TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneStaysEmpty)
+{
+    QFile help("admincv.tcl");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    help.write("set sys_tmo_menu {Menu time-out.}\nset s x\nwhile 1 {\n    append s $s\n}\n");
+    help.close();
+    m_boxes->answer(IDOK);
+    open();
+    EXPECT_TRUE(m_boxes->texts().value(0).startsWith("Read help file error!\nError - {the script takes more than"))
+        << m_boxes->texts().value(0).toStdString();
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+    clickRow(rowOf("sys_default_language"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+}
+
 TEST_F(SysParamWindowTest, RemoveIsGreyedInTheContextMenuOutsideTheRows)
 {
     open();
