@@ -426,8 +426,25 @@ void CConfigSystemParamLeftView::editList(int row, int col)
         return;
     m_grid->SetRow(row);
     m_grid->SetCol(2);
-    CElementValuesDlg dialog(this, m_grid->GetText());
+    const QString value = m_grid->GetText();
+    QStringList elements;
+    CTclList().SplitList(value, elements);
+    // Text that is not a list would open as no elements at all, and OK
+    // would then empty the value.
+    if (elements.isEmpty() && !value.trimmed().isEmpty()) {
+        AfxMessageBox(QStringLiteral("The value of %1 is not a Tcl list, so its elements cannot be shown:\n%2\n"
+                                     "Remove the parameter and add it again with a corrected value.")
+                          .arg(nameAt(row), value),
+                      MB_OK);
+        return;
+    }
+    CElementValuesDlg dialog(this, value);
     if (dialog.DoModal() != IDOK)
+        return;
+    // The same elements stay as the server wrote them.
+    QStringList edited;
+    CTclList().SplitList(dialog.m_strList, edited);
+    if (edited == elements)
         return;
     {
         const QScopedValueRollback filling(m_filling, true);

@@ -223,6 +223,54 @@ TEST_F(SysParamWindowTest, AListValueIsEditedInElementValues)
     EXPECT_TRUE(m_window->GetDocument()->IsModified());
 }
 
+TEST_F(SysParamWindowTest, AListValueOpenedAndClosedWithoutAnEditIsWrittenAsItStands)
+{
+    struct Case {
+        const char *seeded;
+        bool opens;
+    } const cases[] = {
+        {"{\"a\" b}", true},
+        {"{holiday1.vox   holiday2.vox}", true},
+        {"{ {x y}  z }", true},
+        {"{{a b} c}", true},
+        // Last: its dialog step, never taken, stays behind.
+        {"{a {b}c}", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.seeded);
+        m_server->seed(QStringLiteral("var sys_holiday_prompts %1").arg(c.seeded));
+        reconnect();
+        open();
+        const QString before = m_window->GetDocument()->Values().value("sys_holiday_prompts");
+        const qsizetype shown = m_boxes->texts().size();
+        bool opened = false;
+        m_dialogs.on<CElementValuesDlg>([&opened](CElementValuesDlg *dialog) {
+            opened = true;
+            QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        });
+        if (!c.opens)
+            m_boxes->answer(IDOK);
+        const QRect cell = grid()->visualItemRect(grid()->item(rowOf("sys_holiday_prompts"), 1));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(opened, c.opens);
+        EXPECT_EQ(m_dialogs.pending(), c.opens ? 0 : 1);
+        ASSERT_EQ(m_boxes->texts().size(), shown + (c.opens ? 0 : 1));
+        if (!c.opens) {
+            EXPECT_TRUE(m_boxes->texts().last().startsWith(
+                "The value of sys_holiday_prompts is not a Tcl list, so its elements cannot be shown:\na {b}c\n"))
+                << m_boxes->texts().last().toStdString();
+        }
+        EXPECT_EQ(m_window->GetDocument()->Values().value("sys_holiday_prompts"), before);
+        EXPECT_EQ(grid()->item(rowOf("sys_holiday_prompts"), 1)->text(), before);
+        EXPECT_FALSE(m_window->GetDocument()->IsModified());
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_TRUE(m_server->commandTexts().isEmpty()) << m_server->commandTexts().join('|').toStdString();
+        delete m_window;
+    }
+}
+
 TEST_F(SysParamWindowTest, ElementValuesDropsAnEmptiedRowAndMovesOnlyWithinTheList)
 {
     CElementValuesDlg dialog(nullptr, "a {b c} d");
