@@ -22,7 +22,7 @@ if ! diff -u "$work/installed" "$work/packaged"; then
     echo "the package does not hold what the install puts (- installed only, + packaged only)"
     exit 1
 fi
-for file in usr/bin/admin usr/bin/Chanview usr/share/verbanta/help/admin; do
+for file in usr/bin/admin usr/bin/Chanview usr/share/verbanta/help/admin usr/share/verbanta/admincv.tcl; do
     grep -qx "$file" "$work/packaged" || { echo "the package lacks $file"; exit 1; }
 done
 

@@ -102,6 +102,7 @@ TEST_F(InstalledSuite, PutsEachPartWhereADebianSystemKeepsIt)
         lib + QStringLiteral("regwrite"),
         QStringLiteral("share/applications/verbanta-admin.desktop"),
         QStringLiteral("share/applications/chanview.desktop"),
+        QStringLiteral("share/verbanta/admincv.tcl"),
         icons + QStringLiteral("16x16/apps/verbanta-admin.png"),
         icons + QStringLiteral("32x32/apps/verbanta-admin.png"),
         icons + QStringLiteral("16x16/apps/chanview.png"),

@@ -97,13 +97,13 @@ TEST_F(ParamHelpScriptTest, AScriptThatBuildsLargeValuesIsRefusedAndLeavesNoText
     }
 }
 
-TEST_F(ParamHelpScriptTest, TheDefaultLimitStopsAScriptHeadingForTwoGigabytes)
+TEST_F(ParamHelpScriptTest, TheDefaultLimitsStopAScriptHeadingForTwoGigabytes)
 {
+    // On a busy machine the time limit may come first; either way the
+    // program goes on.
     EXPECT_FALSE(m_script.Load(write("set s x\nwhile 1 {\n    append s $s\n}\n"), m_message));
-    EXPECT_TRUE(m_message.contains(QStringLiteral("more than %1 KB").arg(CParamHelpScript::kMaxMemoryBytes / 1024)))
-        << m_message.toStdString();
-    // The interpreter is fresh and takes a proper script afterwards.
-    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message));
+    EXPECT_TRUE(m_message.startsWith("Read help file error!\nError - {")) << m_message.toStdString();
+    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message)) << m_message.toStdString();
     EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("A text."));
 }
 
@@ -123,7 +123,7 @@ TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 
 TEST_F(ParamHelpScriptTest, TheShippedScriptReadsInTheSafeInterpreter)
 {
-    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("admincv.tcl");
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("../share/verbanta/admincv.tcl");
     ASSERT_TRUE(m_script.Load(shipped, m_message)) << m_message.toStdString();
     EXPECT_FALSE(m_script.Text("sys_tmo_menu").isEmpty());
 }

@@ -312,7 +312,8 @@ TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneSta
 {
     QFile help("admincv.tcl");
     ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    help.write("set sys_tmo_menu {Menu time-out.}\nset s x\nwhile 1 {\n    append s $s\n}\n");
+    // One command past the limit at once, so that no other limit comes first.
+    help.write("set sys_tmo_menu {Menu time-out.}\nset s [string repeat x 100000000]\nappend s $s\n");
     help.close();
     m_boxes->answer(IDOK);
     open();
@@ -322,6 +323,19 @@ TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneSta
     EXPECT_EQ(m_window->RightView()->Text(), QString());
     clickRow(rowOf("sys_default_language"));
     EXPECT_EQ(m_window->RightView()->Text(), QString());
+}
+
+TEST_F(SysParamWindowTest, WithoutAHelpScriptInTheCurrentFolderTheInstalledOneIsRead)
+{
+    ASSERT_TRUE(QFile::remove("admincv.tcl"));
+    open();
+    EXPECT_EQ(m_boxes->texts(), QStringList());
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(),
+              QStringLiteral("How long, in milliseconds, a menu waits for the caller's first key before it plays its "
+                             "prompt again."));
+    EXPECT_EQ(CConfigSystemParamRightView::HelpFilePath(),
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/verbanta/admincv.tcl"));
 }
 
 TEST_F(SysParamWindowTest, RemoveIsGreyedInTheContextMenuOutsideTheRows)
