@@ -187,7 +187,9 @@ CMailboxOptionsPpg::CMailboxOptionsPpg(CMailboxPps &sheet, const CMailboxPageSer
             } else {
                 auto *time = SetDlgCtrlID(new QTimeEdit(this), id);
                 time->setDisplayFormat(QStringLiteral("HH':'mm"));
-                connect(time, &QTimeEdit::timeChanged, this, [this, id] { timeChanged(id); });
+                // Captured by value under its own name: clang 14 (the fuzz build) cannot
+                // capture a structured binding.
+                connect(time, &QTimeEdit::timeChanged, this, [this, id = id] { timeChanged(id); });
                 cell->addWidget(time);
             }
             cell->addStretch(1);
