@@ -130,7 +130,8 @@ bool namesAndIdsAreUnique(const CLanguageTable &table)
     QStringList ids;
     for (const QString &name : names)
         ids << table.IdOf(name);
-    return QSet<QString>(names.begin(), names.end()).size() == names.size() &&
+    return !names.contains(QString()) && !ids.contains(QString()) &&
+           QSet<QString>(names.begin(), names.end()).size() == names.size() &&
            QSet<QString>(ids.begin(), ids.end()).size() == ids.size();
 }
 
@@ -148,7 +149,8 @@ void checkLanguages(const QString &text)
     languages.Load(promptFiles, table, server);
     REQUIRE(languages.m_configured.size() <= languages.m_records.size());
     // Languages are looked up by name and by id: only a table in which each
-    // names one language reads back as it was written.
+    // name and each id, none of them empty, names one language reads back as
+    // it was written.
     if (!namesAndIdsAreUnique(server))
         return;
     QString writtenFiles, writtenTable;
