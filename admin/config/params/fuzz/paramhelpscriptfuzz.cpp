@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -25,7 +26,8 @@ void requireAt(bool condition, int line)
 }
 #define REQUIRE(condition) requireAt((condition), __LINE__)
 
-QTemporaryDir *folder;
+// Removed with what it holds when the run ends.
+std::unique_ptr<QTemporaryDir> folder;
 
 void write(const QString &path, const QByteArray &bytes)
 {
@@ -50,7 +52,7 @@ void requireConfined(CParamHelpScript &help)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    folder = new QTemporaryDir;
+    folder = std::make_unique<QTemporaryDir>();
     return 0;
 }
 

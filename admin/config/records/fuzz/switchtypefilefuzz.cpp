@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -106,14 +107,15 @@ void checkReadRecord(const IntegrationGroupRecord &read, const QString &name, bo
     REQUIRE(CSwitchTypeFile::Format(again, name, rewritten, error) && rewritten == written);
 }
 
-QTemporaryDir *dataHome;
+// Removed with what it holds when the run ends.
+std::unique_ptr<QTemporaryDir> dataHome;
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     // The files go to a folder of this run's own, never the user's.
-    dataHome = new QTemporaryDir;
+    dataHome = std::make_unique<QTemporaryDir>();
     qputenv("XDG_DATA_HOME", dataHome->path().toUtf8());
     return 0;
 }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -33,7 +34,8 @@ void requireAt(bool condition, int line)
 
 const char *const kExtensions[] = {"vmb", "ams", "vpm", "vpm"};
 
-QTemporaryDir *folder;
+// Removed with what it holds when the run ends.
+std::unique_ptr<QTemporaryDir> folder;
 
 void place(const QString &path, const QByteArray &bytes, bool asFolder, bool asLink)
 {
@@ -60,7 +62,7 @@ void clear(const QString &path)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    folder = new QTemporaryDir;
+    folder = std::make_unique<QTemporaryDir>();
     return 0;
 }
 
