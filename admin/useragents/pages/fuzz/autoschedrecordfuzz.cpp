@@ -84,14 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const CTclList splitter;
     QStringList texts;
-    splitter.SplitList(property.trimmed(), texts);
+    splitter.SplitList(property, texts);
     QString written;
     for (const QString &text : std::as_const(texts)) {
         checkRecord(text);
         written += TclWord(CAutoSchedRecord(nullptr, text).ToString()) + QLatin1Char(' ');
     }
     QStringList again;
-    splitter.SplitList(written.trimmed(), again);
+    splitter.SplitList(written, again);
     REQUIRE(again == texts);
     return 0;
 }
