@@ -234,7 +234,9 @@ void CAutoPpg::rebuildList()
     m_reportedBox = Sheet().ShownNumber();
     m_reportedSchedule = schedule;
     QStringList texts;
-    CTclList().SplitList(schedule.trimmed(), texts);
+    // Split as it came: blanks around a list separate nothing, and trimming
+    // them would take an escaped blank off the end of the last record.
+    CTclList().SplitList(schedule, texts);
     for (const QString &text : std::as_const(texts)) {
         bool propertyError = false;
         auto record = std::make_unique<CAutoSchedRecord>(Services().applicationChannel, text, &propertyError);

@@ -186,7 +186,9 @@ CMailboxOptionsPpg::CMailboxOptionsPpg(CMailboxPps &sheet, const CMailboxPageSer
                 cell->addWidget(MakeEdit(id, 100));
             } else {
                 auto *time = SetDlgCtrlID(new CTimeOfDayEdit(this), id);
-                connect(time, &QTimeEdit::timeChanged, this, [this, id] { timeChanged(id); });
+                // Captured by value under its own name: clang 14 (the fuzz build) cannot
+                // capture a structured binding.
+                connect(time, &QTimeEdit::timeChanged, this, [this, id = id] { timeChanged(id); });
                 cell->addWidget(time);
             }
             cell->addStretch(1);

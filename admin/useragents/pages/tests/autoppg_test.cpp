@@ -5,6 +5,7 @@
 // shown read-only, unknown pairs kept, values quoted as list elements, the
 // month-end question (asked once a date) and the month-end table, and an
 // empty schedule that Add starts.
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pages/autoppg.h"
 #include "admin/useragents/pages/infoppg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
@@ -209,6 +210,28 @@ TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
               QStringList{"UpdateUA 107 1 /AutoSchedRec {{lunch 12:00 Num_RNA 2} "
                           "{1FFC0401000E000050E81F6B Num_RNA 4 x} "
                           "{1FFC0401000E000050E81F6B Num_RNA 4 &Ext {10\\5} Busy_Greeting {2 b}} } "});
+}
+
+// The last record of the schedule ends in an escaped blank: it is read and
+// written back whole when another record is edited.
+TEST_F(AutoPage, TheLastRecordKeepsTheBlankItEndsWith)
+{
+    m_simulator->seed("ua 108 -parent 10 -stamp 1 {&Name1 Ute &Ext 108 /AutoSchedRec "
+                      "{{1FFC0401000E000050E81F6B Num_RNA 4} lunch\\ \\{\\ }}");
+    openSheet(108, kAutoPage);
+    ASSERT_EQ(autoPage().GetRecordCount(), 2);
+    m_simulator->clearLog();
+    selectRow(0);
+    type(Page::IDC_RINGS, "5");
+    apply();
+    const QStringList sent = updates();
+    ASSERT_EQ(sent.size(), 1);
+    QStringList words;
+    CTclList().SplitList(sent.first(), words);
+    ASSERT_EQ(words.size(), 5);
+    QStringList records;
+    CTclList().SplitList(words.at(4), records);
+    EXPECT_EQ(records, (QStringList{"1FFC0401000E000050E81F6B Num_RNA 5", "lunch { "}));
 }
 
 TEST_F(AutoPage, AnExtensionIsWrittenUpToItsFirstDoubleQuote)
