@@ -63,7 +63,7 @@ CMenusPpg::CMenusPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
         connect(combo, &QComboBox::activated, this, [this, i](int index) { applicationChosen(i, index); });
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this] { applicationTyped(); });
     }
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_zeroKeyLeft = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         if (old == GetDlgItem(Keys[ZeroKey].comboId) && now && isAncestorOf(now))
             applicationLeft(ZeroKey);
     });
@@ -71,6 +71,12 @@ CMenusPpg::CMenusPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     Body()->addStretch(1);
+}
+
+CMenusPpg::~CMenusPpg()
+{
+    // The focus moves on while the page's windows go; the page is gone by then.
+    disconnect(m_zeroKeyLeft);
 }
 
 bool CMenusPpg::OnInitDialog()

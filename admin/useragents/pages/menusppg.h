@@ -27,6 +27,7 @@ public:
     static const std::array<Key, KeyCount> Keys;
 
     CMenusPpg(CMailboxPps &sheet, const CMailboxPageServices &services);
+    ~CMenusPpg() override;
 
     unsigned InitialisedBit() const override { return 0x100; }
     void ResetToParent() override;
@@ -45,4 +46,6 @@ private:
 
     std::array<CPageTextValue, KeyCount> m_applications;
     std::array<CPageTextValue, KeyCount> m_parameters;
+    // Tells when the focus leaves key 0's list for another control of the page.
+    QMetaObject::Connection m_zeroKeyLeft;
 };
