@@ -1,6 +1,7 @@
 # verbanta_add_fuzz_target(<target> SEEDS <folder> SOURCES ... [LIBS ...])
 # One libFuzzer program (VERBANTA_FUZZ=ON, clang). The code under test is
-# listed in SOURCES, so it is compiled with the fuzzer's coverage. Every
+# listed in SOURCES or linked from its library in LIBS: in a fuzz build every
+# library is compiled with the fuzzer's coverage (see the top CMakeLists). Every
 # target joins `fuzz_targets` and the list in <build>/fuzz-targets.txt (name
 # and seed folder a line), which scripts/fuzz builds and runs: a target added
 # here is built and run by CI without more ado.

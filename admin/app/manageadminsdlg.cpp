@@ -13,7 +13,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,6 +102,8 @@ void CManageAdminsDlg::buildControls()
         SetDlgCtrlID(buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole), IDCANCEL);
     for (QPushButton *button : {ok, cancel})
         button->setAutoDefault(false);
+    // Enter presses OK, as in every dialog whose OK is its default button.
+    ok->setDefault(true);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     auto *groups = new QHBoxLayout;
@@ -358,16 +359,6 @@ bool CManageAdminsDlg::OnCommand(int id)
         return true;
     }
     return CDialog::OnCommand(id);
-}
-
-void CManageAdminsDlg::keyPressEvent(QKeyEvent *event)
-{
-    // The invisible default button: Enter ends nothing, it beeps.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        MessageBeep(MB_ICONASTERISK);
-        return;
-    }
-    CDialog::keyPressEvent(event);
 }
 
 void CManageAdminsDlg::OnOk()

@@ -39,7 +39,6 @@ public:
         IDC_SHUTDOWN = 1475,
         IDC_CLOCK = 1472,
         IDC_OK = 1517,
-        IDC_INVISIBLE = 1329,
     };
     enum Mode { ModeAdd = 1, ModeModify = 2 };
 
@@ -53,7 +52,6 @@ protected:
     bool OnCommand(int id) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCancel() override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();

@@ -146,7 +146,7 @@ bool CInhPropertyPg::TransferData(bool save)
     for (int i = 0; i < GetEntryCount(); ++i)
         RefreshEntry(i);
     m_skipCommonOnFirstLoad = false;
-    loadControls();
+    LoadControls();
     return true;
 }
 
@@ -297,7 +297,7 @@ void CInhPropertyPg::ToggleInherited(int index)
         RefreshEntry(i);
     }
     SetPageModified(true);
-    loadControls();
+    LoadControls();
 }
 
 void CInhPropertyPg::ResetToCOS()
@@ -357,7 +357,7 @@ void CInhPropertyPg::ResetToCOS()
             RefreshEntry(i);
         }
     }
-    loadControls();
+    LoadControls();
 }
 
 CInhPropertyPg::Mark CInhPropertyPg::GetMark(int index) const
@@ -519,7 +519,7 @@ QString CInhPropertyPg::dialableName(const QString &name)
     return kept.left(MaxNameLength);
 }
 
-void CInhPropertyPg::loadControls()
+void CInhPropertyPg::LoadControls()
 {
     // Filling a control is no edit: its change signals stay quiet meanwhile.
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;

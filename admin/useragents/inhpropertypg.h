@@ -145,13 +145,16 @@ protected:
     // control names no server variable (a page that edits one of several
     // records of the same kind, such as a notification); empty: none.
     void SetSubstitution(const QString &text) { m_substitution = text; }
+    // Fills the controls from the trackers. Filling is no edit: no change
+    // notification reaches the page, so no field (a name neither) counts as
+    // changed by it.
+    void LoadControls();
 
 private:
     static constexpr int CommonCount = 3;
     // A name holds at most this many characters.
     static constexpr int MaxNameLength = 16;
 
-    void loadControls();
     void exchangeName(CDataExchange *dx, int id, CPageTextValue &value);
     static QString dialableName(const QString &name);
     void jumpToMailbox();

@@ -65,5 +65,5 @@ def save(pixels, name):
         out.write(png)
 
 
-for size in (16, 32, 48):
+for size in (16, 24, 32, 48, 64, 128, 256):
     save(draw(size), 'chanview%d.png' % size)

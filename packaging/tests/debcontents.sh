@@ -9,7 +9,8 @@ work=$2
 rm -rf "$work"
 mkdir -p "$work"
 
-DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+# Installed as the README says, stripped.
+DESTDIR="$work/stage" cmake --install "$build" --strip --prefix /usr >/dev/null
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
 debs=("$work"/package/*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "expected one package, found: ${debs[*]}"; exit 1; }
@@ -22,8 +23,25 @@ if ! diff -u "$work/installed" "$work/packaged"; then
     echo "the package does not hold what the install puts (- installed only, + packaged only)"
     exit 1
 fi
-for file in usr/bin/admin usr/bin/Chanview usr/share/verbanta/help/admin; do
+for file in usr/bin/admin usr/bin/Chanview usr/share/verbanta/help/admin usr/share/verbanta/admincv.tcl \
+    usr/share/doc/verbanta-admin/copyright usr/share/doc/verbanta-admin/changelog.gz \
+    usr/share/man/man1/admin.1.gz usr/share/man/man1/Chanview.1.gz; do
     grep -qx "$file" "$work/packaged" || { echo "the package lacks $file"; exit 1; }
+done
+# The programs and the library carry no symbol table, installed or packaged.
+dpkg-deb -x "$deb" "$work/unpacked"
+for file in usr/bin/admin usr/bin/Chanview usr/lib*/verbanta/libConduit.so usr/lib*/verbanta/regsvr; do
+    for tree in "$work/stage" "$work/unpacked"; do
+        for path in "$tree"/$file; do
+            ! objdump -h "$path" | grep -qE ' \.(symtab|debug_info) ' ||
+                { echo "$path is not stripped"; exit 1; }
+        done
+    done
+done
+# Each manual page reads without a warning from man.
+for page in admin Chanview; do
+    warnings=$(LC_ALL=C.UTF-8 man --warnings -l "$work/stage/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "$page.1: $warnings"; exit 1; }
 done
 
 # Every library a packaged program or library links comes from a package the

@@ -93,7 +93,7 @@ TEST_F(InstalledSuite, PutsEachPartWhereADebianSystemKeepsIt)
 {
     const QString lib = kPrivateLibraryFolder + QLatin1Char('/');
     const QString icons = QStringLiteral("share/icons/hicolor/");
-    const QSet<QString> expected = {
+    QSet<QString> expected = {
         QStringLiteral("bin/admin"),
         QStringLiteral("bin/Chanview"),
         lib + QStringLiteral("libConduit.so"),
@@ -102,12 +102,17 @@ TEST_F(InstalledSuite, PutsEachPartWhereADebianSystemKeepsIt)
         lib + QStringLiteral("regwrite"),
         QStringLiteral("share/applications/verbanta-admin.desktop"),
         QStringLiteral("share/applications/chanview.desktop"),
-        icons + QStringLiteral("16x16/apps/verbanta-admin.png"),
-        icons + QStringLiteral("32x32/apps/verbanta-admin.png"),
-        icons + QStringLiteral("16x16/apps/chanview.png"),
-        icons + QStringLiteral("32x32/apps/chanview.png"),
-        icons + QStringLiteral("48x48/apps/chanview.png"),
+        QStringLiteral("share/verbanta/admincv.tcl"),
+        QStringLiteral("share/doc/verbanta-admin/copyright"),
+        QStringLiteral("share/doc/verbanta-admin/changelog.gz"),
+        QStringLiteral("share/man/man1/admin.1.gz"),
+        QStringLiteral("share/man/man1/Chanview.1.gz"),
     };
+    // Both programs' icons at the sizes desktops ask for.
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        expected.insert(icons + QStringLiteral("%1x%1/apps/verbanta-admin.png").arg(size));
+        expected.insert(icons + QStringLiteral("%1x%1/apps/chanview.png").arg(size));
+    }
     QSet<QString> files;
     QDirIterator walk(m_prefix.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (walk.hasNext())

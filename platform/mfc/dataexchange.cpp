@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 // The framework's standard refusals.
@@ -158,12 +160,15 @@ void DDV_MaxChars(CDataExchange *dx, const QString &value, int count)
             dx->Refuse(QString::fromLatin1(MaxCharsMessage).arg(count));
         return;
     }
-    // Loading: the edit takes no more than it may hold.
+    // Loading: the edit takes no more than it may hold. A text loaded
+    // longer than that stays whole, for the save to refuse: cutting it
+    // would hand back a text the user never saw.
     QWidget *control = dx->LastControl();
-    if (auto *edit = qobject_cast<QLineEdit *>(control))
-        edit->setMaxLength(count);
-    else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
-        combo->lineEdit()->setMaxLength(count);
+    QLineEdit *edit = qobject_cast<QLineEdit *>(control);
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        edit = combo->lineEdit();
+    if (edit)
+        edit->setMaxLength(std::max(count, int(edit->text().size())));
 }
 
 void DDV_MinMaxInt(CDataExchange *dx, int value, int minimum, int maximum)

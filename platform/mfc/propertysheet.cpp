@@ -162,6 +162,11 @@ void CPropertySheet::ShowHelpButton(bool shown)
     m_helpButton->setVisible(shown);
 }
 
+void CPropertySheet::SetScrollingTabs(bool scrolling)
+{
+    m_tabs->setUsesScrollButtons(scrolling);
+}
+
 void CPropertySheet::wizardStep(int id)
 {
     CPropertyPage *page = GetActivePage();

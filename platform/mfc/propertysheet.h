@@ -52,6 +52,9 @@ public:
     void SetWizardButtons(UINT flags);
     // A Help button (IDHELP) beside the others; the subclass handles it.
     void ShowHelpButton(bool shown);
+    // Tabs that do not fit scroll behind arrows, so that the sheet can be
+    // narrower than its row of tabs.
+    void SetScrollingTabs(bool scrolling);
 
     // The row of buttons under the pages, for subclasses that add their own.
     QHBoxLayout *buttonRow() const { return m_buttonRow; }

@@ -79,8 +79,11 @@ proc ::vs::cmd::checkStamp {number mode} {
     check {$mode == $stamp} "user agent $number was changed meanwhile (stamp $stamp, not $mode)"
 }
 
+# A top of the class-of-service tree: a box above the high mark that
+# descends from nothing (the roots of the kinds). Other boxes may be
+# numbered above the high mark too and go like any other.
 proc ::vs::cmd::isCosTop {number} {
-    expr {$number > 0x40000000}
+    expr {$number > 0x40000000 && [dict get [::vs::data::ua $number] parent] == -1}
 }
 
 # --- user-agent lists ------------------------------------------------------

@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -113,6 +114,69 @@ TEST_F(MainFrameConfiguration, APageCommandOpensTheWindowOnceOnItsPage)
     EXPECT_TRUE(WaitFor([&] { return configWindow() != nullptr && checked(ID_CONFIG_VOICE_PORTS); }));
 }
 
+// The part of the tab bar between its scroll arrows.
+QRect tabsInView(QTabBar *tabs)
+{
+    QRect shown = tabs->rect();
+    for (auto *arrow : tabs->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+        if (!arrow->isVisible())
+            continue;
+        if (arrow->geometry().center().x() < shown.center().x())
+            shown.setLeft(std::max(shown.left(), arrow->geometry().right() + 1));
+        else
+            shown.setRight(std::min(shown.right(), arrow->geometry().left() - 1));
+    }
+    return shown;
+}
+
+// Brings tab `index` into view with the bar's arrows, as the user does.
+void scrollToTab(QTabBar *tabs, int index)
+{
+    for (int step = 0; step < 2 * tabs->count() && !tabsInView(tabs).contains(tabs->tabRect(index)); ++step) {
+        const bool left = tabs->tabRect(index).left() < tabsInView(tabs).left();
+        auto *arrow = tabs->findChild<QToolButton *>(left ? "ScrollLeftButton" : "ScrollRightButton");
+        ASSERT_NE(arrow, nullptr);
+        QTest::mouseClick(arrow, Qt::LeftButton);
+    }
+}
+
+// At admin's first frame size (two thirds of a 1280 x 1024 screen) the
+// window lies within the frame's room with its buttons, and every page's
+// tab can be clicked.
+TEST_F(MainFrameConfiguration, TheWindowFitsTheFirstFrameSize)
+{
+    m_frame->resize(853, 682);
+    clickButton(ID_CONFIG_INTEGRATION);
+    ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_INTEGRATION); }));
+    CConfigPropFrame *window = configWindow();
+    ASSERT_NE(window, nullptr);
+    QWidget *room = m_frame->MdiArea()->viewport();
+    const auto inRoom = [room](QWidget *widget) {
+        return widget && widget->isVisible() &&
+               room->rect().contains(QRect(widget->mapTo(room, QPoint(0, 0)), widget->size()));
+    };
+    EXPECT_TRUE(room->rect().contains(window->geometry()))
+        << window->width() << "x" << window->height() << " in " << room->width() << "x" << room->height();
+    CConfigPropSheet *sheet = window->Sheet();
+    for (int id : {int(IDOK), int(IDCANCEL), int(ID_APPLY_NOW), int(IDHELP)})
+        EXPECT_TRUE(inRoom(sheet->GetDlgItem<QPushButton>(id))) << id;
+    auto *tabs = sheet->findChild<QTabBar *>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 10);
+    EXPECT_TRUE(inRoom(tabs));
+    for (int index = 0; index < tabs->count(); ++index) {
+        scrollToTab(tabs, index);
+        ASSERT_TRUE(tabsInView(tabs).contains(tabs->tabRect(index))) << index;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+        EXPECT_EQ(sheet->GetActiveIndex(), index);
+        EXPECT_TRUE(inRoom(sheet->GetActivePage())) << index;
+        EXPECT_TRUE(SaveScreenshot(m_frame.get(),
+                                   QStringLiteral("config-window-first-frame-size-%1.png").arg(index)));
+    }
+    QTest::mouseClick(sheet->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return configWindow() == nullptr; }));
+}
+
 TEST_F(MainFrameConfiguration, ClosingTheFrameAsksTheWindowFirst)
 {
     m_frame->OnCommand(ID_CONFIG_VOICE_PORTS);
@@ -146,7 +210,9 @@ TEST_F(MainFrameConfiguration, AWindowThatStaysKeepsTheFrameOpen)
     EXPECT_TRUE(m_frame->isVisible());
     ASSERT_NE(configWindow(), nullptr);
     EXPECT_EQ(m_boxes->texts().size(), 2);
-    EXPECT_EQ(m_boxes->texts().value(1), "Server reported error while updating configuration 'Line4'.");
+    EXPECT_EQ(m_boxes->texts().value(1), "Server reported error while updating configuration 'Line4'.\n\n"
+                                         "Not stored: Line4.\nStored: none.\n\nWhat was not stored stays in "
+                                         "the window: correct it or write it again.");
 
     // Asked again, the window closes without saving and so does the frame.
     m_boxes->answer(IDNO);

@@ -453,6 +453,54 @@ TEST_F(Accounts, AddSendsTheLineWithItsTwoBlanks)
     EXPECT_EQ(dialog->SelectedName(), QStringLiteral("frontdesk"));
 }
 
+// Enter in any field of Add Administrator presses its OK, the default
+// button, wherever the typing ended.
+class AccountsEnter : public Accounts, public testing::WithParamInterface<int> {};
+
+TEST_P(AccountsEnter, PressesOkFromTheField)
+{
+    login();
+    CAdministratorListDlg *dialog = openList();
+    ASSERT_NE(dialog, nullptr);
+    m_dialogs.on<CManageAdminsDlg>([&](CManageAdminsDlg *add) {
+        add->activateWindow();
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_NAME), QStringLiteral("frontdesk"));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_PASSWORD), QStringLiteral("secret"));
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_CONFIRM), QStringLiteral("secret"));
+        QTest::mouseClick(add->GetDlgItem<QRadioButton>(CManageAdminsDlg::IDC_DEPARTMENT), Qt::LeftButton);
+        type(add->GetDlgItem<QLineEdit>(CManageAdminsDlg::IDC_RANGE), QStringLiteral("100-105"));
+        QWidget *field = add->GetDlgItem(GetParam());
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        if (add->isVisible()) {
+            ADD_FAILURE() << "Enter left the dialog open";
+            click(add, IDCANCEL);
+        }
+    });
+    click(dialog, CAdministratorListDlg::IDC_ADD);
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    EXPECT_EQ(received(QStringLiteral("AddRemoteUser")),
+              QStringList{QStringLiteral("AddRemoteUser  {frontdesk} secret 268435504 {100-105} {}")});
+    EXPECT_EQ(dialog->SelectedName(), QStringLiteral("frontdesk"));
+    EXPECT_EQ(m_boxes->beeps(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, AccountsEnter,
+                         testing::Values(int(CManageAdminsDlg::IDC_NAME), int(CManageAdminsDlg::IDC_CONFIRM),
+                                         int(CManageAdminsDlg::IDC_RANGE), int(CManageAdminsDlg::IDC_REPORTS)),
+                         [](const testing::TestParamInfo<int> &info) {
+                             switch (info.param) {
+                             case CManageAdminsDlg::IDC_NAME:
+                                 return std::string("Name");
+                             case CManageAdminsDlg::IDC_CONFIRM:
+                                 return std::string("ConfirmPassword");
+                             case CManageAdminsDlg::IDC_RANGE:
+                                 return std::string("MailboxRange");
+                             default:
+                                 return std::string("RunReportCheck");
+                             }
+                         });
+
 // With the dialog active, as under an administrator's hand: leaving a
 // field for another checks it there, and a click on OK checks it once.
 TEST_F(Accounts, AFieldLeftForOkIsCheckedOnce)

@@ -37,7 +37,7 @@ void CVoicePortGrid::FillRows(const CVoicePortList &ports)
         m_grid->SetText(record.label);
         SetGridCellText(m_grid, ColExtension, n, record.extension);
         SetGridComboCell(m_grid, ColAnswerMethod, n, CSpreadSheet::CellTypeComboBox, methodList,
-                         record.answerMethod);
+                         m_answerMethodNames.contains(record.answerMethod) ? record.answerMethod : QString());
     }
 }
 
@@ -52,7 +52,13 @@ void CVoicePortGrid::TakeDepotAnswerMethods(const QString &answerMethods)
 
 void CVoicePortGrid::SetAnswerMethodList(const QString &names, int portCount)
 {
-    m_answerMethodNames = names.isEmpty() ? QStringList() : names.split(u'\t');
+    const QStringList offered = names.isEmpty() ? QStringList() : names.split(u'\t');
+    for (const QString &name : std::as_const(m_answerMethodNames))
+        if (!offered.contains(name) && !m_withdrawnNames.contains(name))
+            m_withdrawnNames.append(name);
+    for (const QString &name : offered)
+        m_withdrawnNames.removeAll(name);
+    m_answerMethodNames = offered;
     if (!m_ready)
         return;
     for (int n = 1; n <= portCount; ++n) {
@@ -66,6 +72,7 @@ void CVoicePortGrid::AddAnswerMethodName(const QString &name)
 {
     if (!m_answerMethodNames.contains(name))
         m_answerMethodNames.append(name);
+    m_withdrawnNames.removeAll(name);
 }
 
 bool CVoicePortGrid::TakeExtension(int row, VoicePortRecord &record, const QString &text)

@@ -28,7 +28,8 @@ public:
     void Initialise(const QStringList &headers, std::initializer_list<double> widths);
     bool IsReady() const { return m_ready; }
     void FitColumns(int portCount);
-    // Gives the grid a row a port and writes its first three columns.
+    // Gives the grid a row a port and writes its first three columns; a
+    // method that is not among the choices shows as an empty cell.
     void FillRows(const CVoicePortList &ports);
 
     // The methods a port may take: the depot's `answer_method_list` until
@@ -37,6 +38,8 @@ public:
     void TakeDepotAnswerMethods(const QString &answerMethods);
     void SetAnswerMethodList(const QString &names, int portCount);
     const QStringList &AnswerMethodNames() const { return m_answerMethodNames; }
+    // Methods the grid offered that the list no longer has.
+    const QStringList &WithdrawnAnswerMethodNames() const { return m_withdrawnNames; }
     // A method given to ports under a new name is one of their choices.
     void AddAnswerMethodName(const QString &name);
 
@@ -56,4 +59,5 @@ private:
     bool m_ready = false;
     bool m_refused = false;
     QStringList m_answerMethodNames;
+    QStringList m_withdrawnNames;
 };

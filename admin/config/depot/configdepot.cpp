@@ -104,6 +104,34 @@ qint64 leadingNumber(QStringView text)
     return value;
 }
 
+QString configurationError(const QString &what)
+{
+    return QStringLiteral("Server reported error while updating configuration '%1'.").arg(what);
+}
+
+QString namesOrNone(const QStringList &names)
+{
+    return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
+// Beside the server's refusal, what of the batch it holds now: the
+// administrator decides knowing which changes took effect.
+QString batchRefusalMessage(const QString &reply, const QStringList &stored, const QStringList &refused)
+{
+    return configurationError(reply) +
+           QStringLiteral("\n\nNot stored: %1.\nStored: %2.\n\nWhat was not stored stays in the window: "
+                          "correct it or write it again.")
+               .arg(namesOrNone(refused), namesOrNone(stored));
+}
+
+QString removalRefusalMessage(const QStringList &refused)
+{
+    return configurationError(refused.join(u' ')) +
+           QStringLiteral("\n\nThese variables of deleted Telephone System Integration Groups were not "
+                          "removed: %1.\nThe next update removes them again.")
+               .arg(refused.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 CConfigDepot::CConfigDepot() = default;
@@ -510,27 +538,20 @@ CConfigDepot::SaveResult CConfigDepot::Save()
 
     if (!sent.isEmpty()) {
         const QString reply = execute(batch + QStringLiteral("set _rlist\r\n"));
-        QStringList refused;
-        if (IsErrorReply(reply)) {
-            refused = sent;
-            AfxMessageBox(
-                QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply), MB_OK);
-        } else {
+        QStringList refused = sent;
+        if (!IsErrorReply(reply))
             CTclList().SplitList(reply, refused);
-            if (!refused.isEmpty())
-                AfxMessageBox(
-                    QStringLiteral("Server reported error while updating configuration '%1'.").arg(reply),
-                    MB_OK);
+        for (const QString &name : std::as_const(sent)) {
+            if (refused.contains(name))
+                continue;
+            m_read.insert(name, values.value(name));
+            result.stored.append(name);
         }
-        for (const QString &name : std::as_const(sent))
-            if (!refused.contains(name))
-                m_read.insert(name, values.value(name));
+        if (!refused.isEmpty())
+            AfxMessageBox(batchRefusalMessage(reply, result.stored, refused), MB_OK);
         result.refused = refused;
     }
-    // Groups go only once the batch has stored the list without them, so a
-    // failed batch never leaves the list naming groups that are gone.
-    if (result.succeeded())
-        removeDeletedGroups();
+    removeDeletedGroups(result);
     saveJobs(result);
     saveLanguages(result);
     if (!result.unread.isEmpty())
@@ -541,39 +562,59 @@ CConfigDepot::SaveResult CConfigDepot::Save()
     return result;
 }
 
-void CConfigDepot::removeDeletedGroups()
+QStringList CConfigDepot::groupsToRemove()
 {
-    QStringList groups;
-    QStringList names;
-    QStringList commands;
+    // A group goes once the list the server holds no longer names it, so
+    // that list never names a group whose variables are gone.
+    QStringList listed;
+    CTclList().SplitList(m_read.value(QLatin1String(kPbxList)), listed);
+    QStringList removing;
+    QStringList waiting;
     for (const QString &group : std::as_const(m_deletedGroups)) {
         // A group added again under the same name keeps its variables.
         const bool readded = std::any_of(m_groups.cbegin(), m_groups.cend(),
                                          [&](const ConfigGroupRecord &record) { return record[0] == group; });
         if (readded)
             continue;
-        groups.append(group);
+        (listed.contains(group) ? waiting : removing).append(group);
+    }
+    m_deletedGroups = waiting;
+    return removing;
+}
+
+void CConfigDepot::removeDeletedGroups(SaveResult &result)
+{
+    const QStringList groups = groupsToRemove();
+    QStringList names;
+    QStringList commands;
+    for (const QString &group : groups) {
         for (int k = 1; k <= kGroupVariableCount; ++k) {
             names.append(GroupVariableName(group, k));
             commands.append(removeText(names.last()));
         }
     }
     const QStringList replies = executeAll(commands);
-    QStringList kept;
+    QStringList refused;
     for (int g = 0; g < groups.size(); ++g) {
         bool removed = true;
         for (int k = 0; k < kGroupVariableCount; ++k) {
             const int i = g * kGroupVariableCount + k;
             // Gone from the server: a group added again writes all of it.
-            if (!IsErrorReply(replies[i]))
+            if (!IsErrorReply(replies[i])) {
                 m_read.remove(names[i]);
-            else
+            } else {
+                refused.append(names[i]);
                 removed = false;
+            }
         }
+        // Removed again by the next Save.
         if (!removed)
-            kept.append(groups[g]);
+            m_deletedGroups.append(groups[g]);
     }
-    m_deletedGroups = kept;
+    if (!refused.isEmpty()) {
+        AfxMessageBox(removalRefusalMessage(refused), MB_OK);
+        result.refused.append(refused);
+    }
 }
 
 void CConfigDepot::saveJobs(SaveResult &result)
@@ -594,9 +635,7 @@ void CConfigDepot::saveJobs(SaveResult &result)
     for (int i = 0; i < removing.size(); ++i) {
         if (removals[i].isEmpty())
             continue;
-        AfxMessageBox(
-            QStringLiteral("Server reported error while updating configuration '%1'.").arg(removals[i]),
-            MB_OK);
+        AfxMessageBox(configurationError(removals[i]), MB_OK);
         result.refused.append(m_jobs[removing[i]].id);
         failed.insert(removing[i]);
     }
@@ -666,9 +705,7 @@ void CConfigDepot::saveLanguages(SaveResult &result)
             m_read.insert(names[i], values[i]);
     }
     if (!refused.isEmpty()) {
-        AfxMessageBox(QStringLiteral("Server reported error while updating configuration '%1'.")
-                          .arg(refused.join(u' ')),
-                      MB_OK);
+        AfxMessageBox(configurationError(refused.join(u' ')), MB_OK);
         result.refused.append(refused);
     }
 }

@@ -67,8 +67,12 @@ class CConfigDepot {
 public:
     // The outcome of a write-back.
     struct SaveResult {
-        // Names the server refused to set, or that could not be written.
+        // Names the server refused to set or remove, or that could not be
+        // written.
         QStringList refused;
+        // Names of the batch the server stored: beside a refusal, the part
+        // of the changes the server holds now.
+        QStringList stored;
         // Changed variables not written because their value could not be
         // read from the server (writing would overwrite what was never seen).
         QStringList unread;
@@ -107,7 +111,10 @@ public:
     // Writes back what the pages changed: the variables whose text differs
     // from what Load read, in one batch; then the removals of deleted
     // groups, the jobs and the languages. The server's refusals are shown in
-    // a message box and returned.
+    // a message box, which says what was stored and what was not, and
+    // returned. A deleted group whose removal was refused, or whose removal
+    // waits for a list without it, stays in m_deletedGroups for the next
+    // Save.
     SaveResult Save();
     // "ConfigSetString NAME VALUE 1"; true unless the server refused.
     bool SetVariable(const QString &name, const QString &value);
@@ -191,7 +198,10 @@ private:
     void appendChanged(QString &batch, QStringList &sent, QStringList &unread, const QString &name,
                        const QString &value) const;
     bool differs(const QString &name, const QString &value) const;
-    void removeDeletedGroups();
+    void removeDeletedGroups(SaveResult &result);
+    // The deleted groups that the group list the server holds no longer
+    // names; the others stay for a later Save.
+    QStringList groupsToRemove();
     void saveJobs(SaveResult &result);
     void saveLanguages(SaveResult &result);
 

@@ -1,6 +1,7 @@
 # Descriptions of the server's system parameters, shown beside the System
 # Parameters window's list. Each line sets a variable named like the
-# parameter. admin reads this file from its current folder in a safe
+# parameter. admin reads this file (from its current folder when there is
+# one there, else from the suite's data folder, share/verbanta) in a safe
 # interpreter: only plain Tcl (set, string, list) works here.
 set sys_tmo_menu "How long, in milliseconds, a menu waits for the caller's first key before it plays its prompt again."
 set sys_multiple_language "TRUE lets callers choose the language of the prompts; FALSE plays every prompt in the default language."

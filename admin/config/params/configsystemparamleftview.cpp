@@ -4,6 +4,7 @@
 #include "admin/config/params/addsysparamdlg.h"
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/config/params/deletesysparamdlg.h"
+#include "admin/config/params/sysparamvaluedelegate.h"
 #include "admin/config/dialogs/elementvaluesdlg.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
@@ -26,6 +28,7 @@ namespace {
 
 constexpr double kNameWidth = 20;
 constexpr double kValueWidth = 25;
+constexpr int kMaxTextLength = 32767;
 
 const QString kNotEmpty = QStringLiteral("This cell cannot be empty!");
 
@@ -70,6 +73,11 @@ CConfigSystemParamLeftView::CConfigSystemParamLeftView(CConfigSystemParamDoc &do
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { showContextMenu(mapToGlobal(at)); });
 
+    auto *values = new CSysParamValueDelegate(m_grid->itemDelegate(), [this](int row) { return maxDigits(row + 1); },
+                                              m_grid);
+    m_grid->setItemDelegateForColumn(1, values);
+    connect(values, &CSysParamValueDelegate::EditingChanged, this, &CConfigSystemParamLeftView::EnableFrameClose);
+
     m_grid->installEventFilter(this);
 }
 
@@ -82,11 +90,16 @@ bool CConfigSystemParamLeftView::eventFilter(QObject *watched, QEvent *event)
         OnCommand(ID_FILE_SAVE);
         return true;
     }
-    // A key on a list value opens its elements, as a double click does (a
-    // cell being edited has the keys itself).
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        editList(m_grid->currentRow() + 1, m_grid->currentColumn() + 1);
-        return false;
+    // Any character typed on a list value opens its elements, as a double
+    // click does (a cell being edited has the keys itself; moving keys type
+    // nothing).
+    if (!key->text().isEmpty() && !m_grid->IsEditing()) {
+        const int row = m_grid->currentRow() + 1;
+        const int col = m_grid->currentColumn() + 1;
+        if (isListCell(row, col)) {
+            editList(row, col);
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -171,6 +184,47 @@ void CConfigSystemParamLeftView::setUpValueCell(int row, const QString &name, co
         break;
     }
     m_grid->SetText(value);
+}
+
+bool CConfigSystemParamLeftView::isListCell(int row, int col) const
+{
+    const CSysParamMeta *meta = m_document.Description(nameAt(row));
+    return col == 2 && meta && meta->GetType() == CSysParamMeta::TypeList;
+}
+
+int CConfigSystemParamLeftView::maxDigits(int row) const
+{
+    const QString name = nameAt(row);
+    const CSysParamMeta *meta = m_document.Description(name);
+    return meta && meta->GetType() == CSysParamMeta::TypeInt ? NumberLength(name) : 0;
+}
+
+int CConfigSystemParamLeftView::NumberLength(const QString &name)
+{
+    static const QRegularExpression fixedLength(QStringLiteral("^sys_fixed_len_[0-9]$"));
+    if (fixedLength.match(name).hasMatch() ||
+        isOneOf(name, {"sys_max_prompt", "sys_amis_failure_retry", "sys_rings_no_answer", "sys_play_skip"}))
+        return 1;
+    if (isOneOf(name, {"sys_amis_disk_full", "sys_fax_max_retries", "sys_fax_num_rings", "sys_directory_min_digits",
+                       "sys_max_sec_code_len", "sys_min_sec_code_len", "sys_smtpserver_maxconn"}))
+        return 2;
+    if (isOneOf(name, {"sys_amis_area_code", "sys_amis_max_node"}))
+        return 3;
+    if (isOneOf(name, {"sys_tmo_serial", "sys_tmo_menu", "sys_tmo_dtmf", "sys_tmo_dtmf_login"}))
+        return 5;
+    return kMaxTextLength;
+}
+
+void CConfigSystemParamLeftView::EnableFrameClose(bool editing)
+{
+    for (QWidget *frame = parentWidget(); frame; frame = frame->parentWidget()) {
+        if (auto *child = qobject_cast<QMdiSubWindow *>(frame)) {
+            for (QAction *action : child->systemMenu()->actions())
+                if (action->shortcut() == QKeySequence(QKeySequence::Close))
+                    action->setEnabled(!editing);
+            return;
+        }
+    }
 }
 
 // --- selection -----------------------------------------------------------------------
@@ -421,13 +475,29 @@ void CConfigSystemParamLeftView::editList(int row, int col)
     if (row < 1 || row > m_grid->rowCount())
         return;
     selectRow(row);
-    const CSysParamMeta *meta = m_document.Description(nameAt(row));
-    if (col != 2 || !meta || meta->GetType() != CSysParamMeta::TypeList)
+    if (!isListCell(row, col))
         return;
     m_grid->SetRow(row);
     m_grid->SetCol(2);
-    CElementValuesDlg dialog(this, m_grid->GetText());
+    const QString value = m_grid->GetText();
+    QStringList elements;
+    CTclList().SplitList(value, elements);
+    // Text that is not a list would open as no elements at all, and OK
+    // would then empty the value.
+    if (elements.isEmpty() && !value.trimmed().isEmpty()) {
+        AfxMessageBox(QStringLiteral("The value of %1 is not a Tcl list, so its elements cannot be shown:\n%2\n"
+                                     "Remove the parameter and add it again with a corrected value.")
+                          .arg(nameAt(row), value),
+                      MB_OK);
+        return;
+    }
+    CElementValuesDlg dialog(this, value);
     if (dialog.DoModal() != IDOK)
+        return;
+    // The same elements stay as the server wrote them.
+    QStringList edited;
+    CTclList().SplitList(dialog.m_strList, edited);
+    if (edited == elements)
         return;
     {
         const QScopedValueRollback filling(m_filling, true);

@@ -43,6 +43,11 @@ public:
     bool ValidateMailbox(const QString &text, const QString &name);
     bool ValidateFaxLineGroup(const QString &text, const QString &name);
 
+    // Greys the window's Close item while a cell is being edited.
+    void EnableFrameClose(bool editing);
+    // The digits a number parameter's cell takes.
+    static int NumberLength(const QString &name);
+
 signals:
     // The selected parameter changed (the help pane follows).
     void SelectionChanged();
@@ -64,6 +69,9 @@ private:
     bool serverCheck(const QString &command, const QString &text, const QString &name, bool emptyRejected,
                      const QString &message);
     int rowOf(const QString &name) const;
+    // 0 when the row's value is not a number.
+    int maxDigits(int row) const;
+    bool isListCell(int row, int col) const;
     QString nameAt(int row) const;
 
     CConfigSystemParamDoc &m_document;

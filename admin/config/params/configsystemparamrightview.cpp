@@ -4,6 +4,9 @@
 #include "admin/config/params/configsystemparamdoc.h"
 #include "platform/msgbox/msgbox.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -26,9 +29,17 @@ CConfigSystemParamRightView::CConfigSystemParamRightView(CConfigSystemParamDoc &
 void CConfigSystemParamRightView::OnInitialUpdate()
 {
     QString message;
-    if (!m_script.Load(QString::fromLatin1(kHelpFile), message))
+    if (!m_script.Load(HelpFilePath(), message))
         AfxMessageBox(message, MB_OK);
     OnUpdate();
+}
+
+QString CConfigSystemParamRightView::HelpFilePath()
+{
+    const QString local = QString::fromLatin1(kHelpFile);
+    if (QFileInfo::exists(local))
+        return local;
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/verbanta/") + local);
 }
 
 void CConfigSystemParamRightView::OnUpdate()

@@ -3,6 +3,7 @@
 
 #include <QFile>
 
+#include <malloc.h>
 #include <tcl.h>
 
 namespace {
@@ -10,13 +11,43 @@ namespace {
 // Commands a safe interpreter still has that wait in the event loop.
 constexpr const char *kWaitingCommands[] = {"after", "vwait", "update"};
 
+// The bytes the program's heap holds, small and large blocks alike.
+qint64 heapInUse()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return qint64(heap.uordblks + heap.hblkhd);
+}
+
 } // namespace
 
-CParamHelpScript::CParamHelpScript() : m_interp(Tcl_CreateInterp())
+CParamHelpScript::CParamHelpScript(qint64 maxMemoryBytes)
+    : m_maxMemoryBytes(maxMemoryBytes), m_interp(newInterpreter())
 {
-    Tcl_MakeSafe(m_interp);
+}
+
+Tcl_Interp *CParamHelpScript::newInterpreter()
+{
+    Tcl_Interp *interp = Tcl_CreateInterp();
+    Tcl_MakeSafe(interp);
     for (const char *name : kWaitingCommands)
-        Tcl_HideCommand(m_interp, name, name);
+        Tcl_HideCommand(interp, name, name);
+    // A traced interpreter compiles no command inline, so none escapes the
+    // check.
+    Tcl_CreateObjTrace(interp, 0, 0, checkMemoryBeforeCommand, this, nullptr);
+    return interp;
+}
+
+// A command refused here never runs: the script stops before a value
+// outgrows the program.
+int CParamHelpScript::checkMemoryBeforeCommand(void *self, Tcl_Interp *interp, int, const char *, Tcl_Command, int,
+                                               Tcl_Obj *const[])
+{
+    auto *script = static_cast<CParamHelpScript *>(self);
+    if (!script->overMemoryLimit())
+        return TCL_OK;
+    const QByteArray reason = script->memoryLimitReason().toUtf8();
+    Tcl_SetObjResult(interp, Tcl_NewStringObj(reason.constData(), int(reason.size())));
+    return TCL_ERROR;
 }
 
 CParamHelpScript::~CParamHelpScript()
@@ -62,15 +93,44 @@ bool CParamHelpScript::Evaluate(const QByteArray &script, QString &message)
     Tcl_LimitSetTime(m_interp, &deadline);
     Tcl_LimitTypeSet(m_interp, TCL_LIMIT_TIME);
 
+    m_heapAtStart = heapInUse();
+    m_overMemory = false;
     const int code = Tcl_EvalEx(m_interp, script.constData(), int(script.size()), TCL_EVAL_GLOBAL);
     Tcl_LimitTypeReset(m_interp, TCL_LIMIT_COMMANDS);
     Tcl_LimitTypeReset(m_interp, TCL_LIMIT_TIME);
     if (code == TCL_OK)
         return true;
     const char *result = Tcl_GetStringResult(m_interp);
-    message = QStringLiteral("Read help file error!\nError - {%1}")
-                  .arg(result && *result ? QString::fromUtf8(result) : QStringLiteral("Unknown"));
+    // A script may catch the refusal; it is refused all the same.
+    const QString reason = m_overMemory        ? memoryLimitReason()
+                           : result && *result ? QString::fromUtf8(result)
+                                               : QStringLiteral("Unknown");
+    message = QStringLiteral("Read help file error!\nError - {%1}").arg(reason);
+    if (m_overMemory)
+        forgetEverything();
     return false;
+}
+
+QString CParamHelpScript::memoryLimitReason() const
+{
+    return QStringLiteral("the script takes more than %1 KB of memory; a help script only sets short texts")
+        .arg(m_maxMemoryBytes / 1024);
+}
+
+bool CParamHelpScript::overMemoryLimit()
+{
+    // Once over, every later command is refused too, so that catching the
+    // refusal does not let the script go on.
+    m_overMemory = m_overMemory || heapInUse() - m_heapAtStart > m_maxMemoryBytes;
+    return m_overMemory;
+}
+
+void CParamHelpScript::forgetEverything()
+{
+    // The values the script built are given back, and with them whatever
+    // it had set: a script that went that far is not trusted for any text.
+    Tcl_DeleteInterp(m_interp);
+    m_interp = newInterpreter();
 }
 
 QString CParamHelpScript::Text(const QString &paramName) const

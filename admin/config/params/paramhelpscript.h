@@ -4,8 +4,10 @@
 //
 // The file lies on the administrator's machine and is read as hostile: it
 // runs in a safe interpreter (no files, sockets or programs; nothing that
-// waits for events), limited in size, in the number of commands it may run
-// and in time, so a script can neither start a program nor hold the window.
+// waits for events), limited in size, in the number of commands it may run,
+// in time and in memory, so a script can neither start a program, hold the
+// window nor build a value large enough to end the program (Tcl aborts the
+// process when a value passes 2 GB).
 #pragma once
 
 #include <QString>
@@ -18,8 +20,11 @@ public:
     static constexpr qint64 kMaxFileSize = 1024 * 1024;
     static constexpr int kMaxCommands = 100000;
     static constexpr int kMaxMilliseconds = 2000;
+    // What the script may add to the program's heap; checked before each of
+    // its commands. A script over it leaves no description behind.
+    static constexpr qint64 kMaxMemoryBytes = 64 * 1024 * 1024;
 
-    CParamHelpScript();
+    explicit CParamHelpScript(qint64 maxMemoryBytes = kMaxMemoryBytes);
     ~CParamHelpScript();
     CParamHelpScript(const CParamHelpScript &) = delete;
     CParamHelpScript &operator=(const CParamHelpScript &) = delete;
@@ -35,5 +40,16 @@ public:
     QString Text(const QString &paramName) const;
 
 private:
+    // A safe interpreter whose every command first passes the memory check.
+    Tcl_Interp *newInterpreter();
+    static int checkMemoryBeforeCommand(void *self, Tcl_Interp *interp, int level, const char *command,
+                                        struct Tcl_Command_ *token, int objc, struct Tcl_Obj *const objv[]);
+    bool overMemoryLimit();
+    QString memoryLimitReason() const;
+    void forgetEverything();
+
+    const qint64 m_maxMemoryBytes;
+    qint64 m_heapAtStart = 0;
+    bool m_overMemory = false;
     Tcl_Interp *m_interp;
 };

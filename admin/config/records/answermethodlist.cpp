@@ -38,37 +38,56 @@ CAnswerMethodList::CAnswerMethodList()
 void CAnswerMethodList::Parse(const QString &text)
 {
     m_records.resize(1);
-    const CTclList splitter;
     QStringList methods;
-    splitter.SplitList(text, methods);
-    for (const QString &method : methods) {
-        QStringList parts;
-        splitter.SplitList(method, parts);
-        AnswerMethodRecord record;
-        record.name = parts.value(0);
-        if (parts.size() > 1) {
-            QStringList values;
-            splitter.SplitList(parts[1], values);
-            record.greeting = values.value(0);
-            if (values.size() > 1)
-                record.rings = values[1];
-            record.group = values.value(2);
-        }
-        m_records.append(record);
+    CTclList().SplitList(text, methods);
+    for (const QString &method : std::as_const(methods))
+        m_records.append(parseEntry(method));
+    m_serverText = text;
+    m_serverRecords = m_records;
+}
+
+AnswerMethodRecord CAnswerMethodList::parseEntry(const QString &entry)
+{
+    const CTclList splitter;
+    QStringList parts;
+    splitter.SplitList(entry, parts);
+    AnswerMethodRecord record;
+    record.name = parts.value(0);
+    if (parts.size() > 1) {
+        QStringList values;
+        splitter.SplitList(parts[1], values);
+        record.greeting = values.value(0);
+        if (values.size() > 1)
+            record.rings = values[1];
+        record.group = values.value(2);
+        record.moreValues = values.mid(3);
     }
+    record.moreElements = parts.mid(2);
+    record.serverEntry = entry;
+    return record;
+}
+
+QString CAnswerMethodList::formatEntry(const AnswerMethodRecord &record)
+{
+    if (record.serverEntry && parseEntry(*record.serverEntry) == record)
+        return TclWord(*record.serverEntry);
+    QStringList values{TclBareWord(record.greeting), TclBareWord(record.rings), TclBareWord(record.group)};
+    for (const QString &value : record.moreValues)
+        values.append(TclBareWord(value));
+    QStringList parts{TclBareWord(record.name), TclWord(values.join(u' '))};
+    for (const QString &element : record.moreElements)
+        parts.append(TclBareWord(element));
+    return TclWord(parts.join(u' '));
 }
 
 QString CAnswerMethodList::Format() const
 {
+    if (m_records == m_serverRecords)
+        return m_serverText;
     QStringList entries;
-    for (int n = 1; n <= Count(); ++n) {
-        const AnswerMethodRecord &record = m_records[n];
-        if (record.name.isEmpty())
-            continue;
-        const QString values = TclBareWord(record.greeting) + u' ' + TclBareWord(record.rings) + u' ' +
-                               TclBareWord(record.group);
-        entries.append(TclWord(TclBareWord(record.name) + u' ' + TclWord(values)));
-    }
+    for (int n = 1; n <= Count(); ++n)
+        if (!m_records[n].name.isEmpty())
+            entries.append(formatEntry(m_records[n]));
     return entries.join(u' ');
 }
 

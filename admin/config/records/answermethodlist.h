@@ -5,9 +5,11 @@
 // record that stands for the header row.
 //
 // The text is a Tcl list of {name {greeting rings group}}. It is read with
-// the Tcl library's list rules and written with the session's quoting, so a
-// plain list goes back byte for byte as the server keeps it and a name with
-// braces or backslashes still arrives as the same string.
+// the Tcl library's list rules. A list whose methods are all as read goes
+// back as the server sent it, and an unchanged method keeps its element;
+// a changed one is written with the session's quoting, so a name with
+// braces or backslashes still arrives as the same string, and with the
+// elements the server added after the four that are edited here.
 #pragma once
 
 #include <QList>
@@ -23,6 +25,13 @@ struct AnswerMethodRecord {
     QString rings = QStringLiteral("1");
     // The telephone-system integration group.
     QString group;
+    // What the server holds after the group, and after the values list.
+    QStringList moreValues = {};
+    QStringList moreElements = {};
+    // The element the method was read from.
+    std::optional<QString> serverEntry = std::nullopt;
+
+    bool operator==(const AnswerMethodRecord &) const = default;
 };
 
 class CAnswerMethodList {
@@ -63,5 +72,11 @@ public:
     static std::optional<quint32> ParseGreeting(const QString &typed);
 
 private:
+    static AnswerMethodRecord parseEntry(const QString &entry);
+    static QString formatEntry(const AnswerMethodRecord &record);
+
     QList<AnswerMethodRecord> m_records;
+    // The text read and the records it gave.
+    QString m_serverText;
+    QList<AnswerMethodRecord> m_serverRecords;
 };

@@ -126,7 +126,8 @@ IntegrationGroupRecord readServerValues(const QString &groupName, const QStringL
     IntegrationGroupRecord record;
     record.groupName = groupName;
     record.switchType = value(SwitchType);
-    record.integrationType = value(IntegrationType);
+    // A group without an integration type is a DTMF group.
+    record.integrationType = value(IntegrationType).isEmpty() ? QStringLiteral("0") : value(IntegrationType);
     const QString dti = value(DtiProtocol);
     if (dti.isEmpty() || dti == QLatin1String("None")) {
         record.lineProtocol = QStringLiteral("None");

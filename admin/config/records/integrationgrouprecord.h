@@ -18,7 +18,7 @@ struct IntegrationGroupRecord {
 
     QString groupName;
     QString switchType;
-    // "0" DTMF, "1" SMDI, "2" VLM Proprietary ("3" where the page allows it).
+    // "0" DTMF, "1" SMDI, "2" VLM Proprietary, "3" IP Integration.
     QString integrationType;
     // "None", "T1" or "ISDN"; `pbx_dti_protocol` is derived from it.
     QString lineProtocol;

@@ -5,6 +5,8 @@
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 
+#include <algorithm>
+
 namespace {
 
 QString filePair(const QString &file, const QString &id)
@@ -63,19 +65,100 @@ void CLanguageList::Load(const QString &promptFiles, const QString &languageTabl
         m_records.append(LanguageRecord{server.NameOf(ids[i]), files[i]});
     for (qsizetype i = 0; i < configuredCount; ++i)
         m_configured.append(m_records[i].name);
+    Stored(promptFiles, languageTable);
+}
+
+void CLanguageList::Stored(const QString &promptFiles, const QString &languageTable)
+{
+    m_serverPromptFiles = promptFiles;
+    m_serverLanguageTable = languageTable;
+    m_serverRecords = m_records;
+    m_serverConfigured = m_configured;
+}
+
+bool CLanguageList::IsChanged() const
+{
+    return m_records != m_serverRecords || m_configured != m_serverConfigured;
+}
+
+QStringList CLanguageList::changedLanguages() const
+{
+    QStringList names;
+    for (const LanguageRecord &record : m_records)
+        if (!m_serverRecords.contains(record))
+            names.append(record.name);
+    return names;
 }
 
 bool CLanguageList::Format(const CLanguageTable &server, QString &promptFiles, QString &languageTable) const
 {
-    QStringList table;
-    for (const LanguageRecord &record : m_records) {
-        const QString id = server.IdOf(record.name);
+    QString table;
+    QString files;
+    if (!formatTable(server, table) || !formatPromptFiles(server, files))
+        return false;
+    languageTable = table;
+    promptFiles = files;
+    return true;
+}
+
+bool CLanguageList::formatTable(const CLanguageTable &server, QString &languageTable) const
+{
+    QStringList changed = changedLanguages();
+    if (changed.isEmpty()) {
+        languageTable = m_serverLanguageTable;
+        return true;
+    }
+    // Each changed language's entry anew, in the place of the entry read;
+    // the other entries as they were.
+    const auto entryOf = [&](const QString &name, QString &entry) {
+        const QString id = server.IdOf(name);
         if (id.isEmpty())
             return false;
-        QString entry = TclBareWord(record.name);
-        for (const QString &file : record.promptFiles)
-            entry += u' ' + filePair(file, id);
-        table.append(TclWord(entry));
+        entry = TclBareWord(name);
+        for (const LanguageRecord &record : m_records)
+            if (record.name == name)
+                for (const QString &file : record.promptFiles)
+                    entry += u' ' + filePair(file, id);
+        entry = TclWord(entry);
+        return true;
+    };
+    const CTclList splitter;
+    QStringList entries;
+    splitter.SplitList(m_serverLanguageTable, entries);
+    QStringList table;
+    for (const QString &entry : std::as_const(entries)) {
+        QStringList elements;
+        splitter.SplitList(entry, elements);
+        const QString name = elements.value(0);
+        if (elements.isEmpty() || !changed.contains(name)) {
+            table.append(TclWord(entry));
+            continue;
+        }
+        QString rebuilt;
+        if (!entryOf(name, rebuilt))
+            return false;
+        table.append(rebuilt);
+        changed.removeAll(name);
+    }
+    for (const QString &name : std::as_const(changed)) {
+        QString added;
+        if (!entryOf(name, added))
+            return false;
+        table.append(added);
+    }
+    languageTable = table.join(u' ');
+    return true;
+}
+
+bool CLanguageList::formatPromptFiles(const CLanguageTable &server, QString &promptFiles) const
+{
+    const QStringList changed = changedLanguages();
+    const bool inUseChanged = m_configured != m_serverConfigured ||
+                              std::any_of(m_configured.cbegin(), m_configured.cend(),
+                                          [&](const QString &name) { return changed.contains(name); });
+    if (!inUseChanged) {
+        promptFiles = m_serverPromptFiles;
+        return true;
     }
     QStringList inUse;
     for (const QString &name : m_configured) {
@@ -89,7 +172,6 @@ bool CLanguageList::Format(const CLanguageTable &server, QString &promptFiles, Q
                 inUse.append(filePair(file, id));
         }
     }
-    languageTable = table.join(u' ');
     promptFiles = inUse.join(u' ');
     return true;
 }

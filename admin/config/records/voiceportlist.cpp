@@ -38,15 +38,22 @@ bool CVoicePortList::ReplaceAnswerMethod(const QString &oldName, const QString &
     return true;
 }
 
-void CVoicePortList::DropAnswerMethodsOtherThan(const QStringList &names)
+void CVoicePortList::DropAnswerMethods(const QStringList &names)
 {
     for (int n = 1; n <= Count(); ++n)
-        if (!names.contains(m_records[n].answerMethod))
+        if (names.contains(m_records[n].answerMethod))
             m_records[n].answerMethod.clear();
+}
+
+bool CVoicePortList::hasSameParts(const VoicePortRecord &a, const VoicePortRecord &b)
+{
+    return a.extension == b.extension && a.answerMethod == b.answerMethod && a.rest == b.rest;
 }
 
 QString CVoicePortList::FormatLine(const VoicePortRecord &record)
 {
+    if (record.serverLine && hasSameParts(record, splitLine(*record.serverLine)))
+        return *record.serverLine;
     QStringList words = {TclBareWord(record.extension), TclBareWord(record.answerMethod)};
     for (const QString &element : record.rest)
         words.append(TclBareWord(element));
@@ -54,6 +61,13 @@ QString CVoicePortList::FormatLine(const VoicePortRecord &record)
 }
 
 VoicePortRecord CVoicePortList::ParseLine(const QString &line)
+{
+    VoicePortRecord record = splitLine(line);
+    record.serverLine = line;
+    return record;
+}
+
+VoicePortRecord CVoicePortList::splitLine(const QString &line)
 {
     QStringList elements;
     CTclList().SplitList(line, elements);

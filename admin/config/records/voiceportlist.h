@@ -4,13 +4,17 @@
 // blank.
 //
 // A line is a Tcl list {extension answer-method further...}: the elements
-// after the answer method are kept as they came, and every element is
-// written back quoted as needed ("{}" for an empty one).
+// after the answer method are kept as they came. A port whose parts are
+// still those of its line goes back as the line came, in the server's own
+// spelling; a changed one is written with every element quoted as needed
+// ("{}" for an empty one).
 #pragma once
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 struct VoicePortRecord {
     QString label;
@@ -18,6 +22,8 @@ struct VoicePortRecord {
     QString answerMethod;
     // The line's elements after the answer method, kept as they came.
     QStringList rest;
+    // The line the record was read from, as the server holds it.
+    std::optional<QString> serverLine;
 };
 
 class CVoicePortList {
@@ -38,12 +44,17 @@ public:
     // Every port of method `oldName` (exact comparison) takes `newName`;
     // true when one did.
     bool ReplaceAnswerMethod(const QString &oldName, const QString &newName);
-    // A port whose method is none of `names` is left without one.
-    void DropAnswerMethodsOtherThan(const QStringList &names);
+    // A port whose method is one of `names` (methods that no longer exist)
+    // is left without one; a method the ports name but the list never had
+    // stays as the server holds it.
+    void DropAnswerMethods(const QStringList &names);
 
     static QString FormatLine(const VoicePortRecord &record);
     static VoicePortRecord ParseLine(const QString &line);
 
 private:
+    static VoicePortRecord splitLine(const QString &line);
+    static bool hasSameParts(const VoicePortRecord &a, const VoicePortRecord &b);
+
     QList<VoicePortRecord> m_records;
 };

@@ -72,10 +72,11 @@ void CConfigAnswerMethodsPropPage::LoadFromDepot()
 
 void CConfigAnswerMethodsPropPage::SaveToDepot()
 {
-    if (!m_columns.IsReady())
+    if (!m_columns.IsReady() && !m_groupsFollowed)
         return;
     Depot()->m_answerMethods = m_methods.Format();
     m_renamedOnPorts = false;
+    m_groupsFollowed = false;
     SetModified(false);
 }
 
@@ -141,8 +142,10 @@ void CConfigAnswerMethodsPropPage::SetIntegrationGroupNames(const QString &names
 
 void CConfigAnswerMethodsPropPage::RenameIntegrationGroup(const QString &oldName, const QString &newName)
 {
-    if (m_methods.RenameGroup(oldName, newName))
-        refreshGrid();
+    if (!m_methods.RenameGroup(oldName, newName))
+        return;
+    m_groupsFollowed = true;
+    refreshGrid();
 }
 
 // --- a name being typed -----------------------------------------------------------------

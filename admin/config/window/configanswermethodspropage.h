@@ -70,4 +70,8 @@ private:
     // A method renamed on the Voice Ports page since the last store: that
     // page must store its lines too, even if it was never shown.
     bool m_renamedOnPorts = false;
+    // A group renamed or deleted on the integration page since the last
+    // store: the methods that named it are stored even if this page was
+    // never shown.
+    bool m_groupsFollowed = false;
 };

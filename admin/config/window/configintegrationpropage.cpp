@@ -24,7 +24,9 @@
 namespace {
 
 const QString kSwitchTypeCommand = QStringLiteral("<Create/Save/Delete Switch Type>");
-const QStringList kIntegrationTypes{"DTMF", "SMDI", "VLM Proprietary"};
+const QStringList kIntegrationTypes{"DTMF", "SMDI", "VLM Proprietary", "IP Integration"};
+// The fourth choice: once group 1 has it, every other group has it too.
+constexpr int kIpIntegration = 3;
 const QStringList kLineProtocols{"None", "T1", "ISDN"};
 const QStringList kPatternKinds{
     "Forward From Ring No Answer", "Forward From Busy", "Direct Call From Extension",
@@ -91,8 +93,10 @@ CConfigIntegrationPropPage::CConfigIntegrationPropPage()
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
 
-    m_patternsGrid->setMinimumSize(360, 330);
-    m_dialCodesGrid->setMinimumSize(420, 330);
+    // Small enough for the window to fit the main window's first size; the
+    // grids scroll, and grow with the room they get.
+    m_patternsGrid->setMinimumSize(300, 200);
+    m_dialCodesGrid->setMinimumSize(360, 200);
 
     auto *groupButtons = new QVBoxLayout;
     groupButtons->addWidget(addGroup);
@@ -214,10 +218,17 @@ void CConfigIntegrationPropPage::SaveToDepot()
     QStringList names;
     for (int i = 1; i <= GroupCount(); ++i)
         names << m_records.at(i).groupName;
-    depot.m_deletedGroups.clear();
+    // Deleted: the groups the depot held that the page no longer has, and
+    // those deleted before whose variables a refused write-back left on the
+    // server (the depot's records no longer name them).
+    QStringList deleted;
+    for (const QString &group : std::as_const(depot.m_deletedGroups))
+        if (!names.contains(group))
+            deleted << group;
     for (const ConfigGroupRecord &group : std::as_const(depot.m_groups))
-        if (!names.contains(group[0]) && !depot.m_deletedGroups.contains(group[0]))
-            depot.m_deletedGroups << group[0];
+        if (!names.contains(group[0]) && !deleted.contains(group[0]))
+            deleted << group[0];
+    depot.m_deletedGroups = deleted;
     depot.m_groupCount = GroupCount();
     depot.m_groups.clear();
     QStringList words;
@@ -454,13 +465,20 @@ void CConfigIntegrationPropPage::LoadSwitchType(const QString &name, bool keepLi
 {
     if (name.isEmpty())
         return;
-    QString error;
-    if (CSwitchTypeFile::Read(name, current(), keepLineSettings, error) ==
-        CSwitchTypeFile::ReadResult::Refused)
-        AfxMessageBox(QStringLiteral("Switch type '%1' can not be read. %2").arg(name, error),
-                      MB_OK | MB_ICONEXCLAMATION);
+    readSwitchType(name, current(), keepLineSettings);
     if (!keepLineSettings)
         displayCurrent();
+}
+
+bool CConfigIntegrationPropPage::readSwitchType(const QString &name, IntegrationGroupRecord &record,
+                                                bool keepLineSettings)
+{
+    QString error;
+    if (CSwitchTypeFile::Read(name, record, keepLineSettings, error) != CSwitchTypeFile::ReadResult::Refused)
+        return true;
+    AfxMessageBox(QStringLiteral("Switch type '%1' can not be read. %2").arg(name, error),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void CConfigIntegrationPropPage::SaveOrDeleteSwitchType(IntegrationGroupRecord &record)
@@ -729,12 +747,21 @@ void CConfigIntegrationPropPage::switchTypeChanged()
             SetModified(true);
         return;
     }
+    // The switch type is applied to a copy: a file that cannot be read
+    // leaves the group as it was.
+    IntegrationGroupRecord applied = current();
+    applied.integrationType.clear();
+    applied.lineProtocol.clear();
+    applied.t1Protocol.clear();
+    applied.transferSupport = 1;
+    if (!chosen.isEmpty() && !readSwitchType(chosen, applied, false)) {
+        setCell(m_groupsGrid, 2, SwitchTypeRow, current().switchType);
+        return;
+    }
     releaseGroupPort(m_current);
-    current().integrationType.clear();
-    current().lineProtocol.clear();
-    current().t1Protocol.clear();
-    current().transferSupport = 1;
-    LoadSwitchType(chosen, false);
+    applied.smdiPortName.clear();
+    current() = applied;
+    displayCurrent();
     SetModified(true);
 }
 
@@ -742,10 +769,20 @@ void CConfigIntegrationPropPage::integrationTypeChanged()
 {
     m_groupsGrid->SetCol(2);
     m_groupsGrid->SetRow(IntegrationTypeRow);
-    const int choice = m_groupsGrid->GetTypeComboBoxCurSel();
+    int choice = m_groupsGrid->GetTypeComboBoxCurSel();
     if (choice < 0)
         return;
     IntegrationGroupRecord &record = current();
+    if (choice != kIpIntegration && followsFirstGroupsType()) {
+        AfxMessageBox(QStringLiteral("Every integration group has the integration type of '%1', %2. Change the "
+                                     "type of '%1' first.")
+                          .arg(m_records.at(1).groupName, kIntegrationTypes.at(kIpIntegration)),
+                      MB_OK | MB_ICONEXCLAMATION);
+        m_groupsGrid->SetTypeComboBoxCurSel(kIpIntegration);
+        choice = kIpIntegration;
+    }
+    if (record.integrationType == QString::number(choice))
+        return;
     record.integrationType = QString::number(choice);
     if (record.lineProtocol.isEmpty() || record.lineProtocol == QLatin1String("None"))
         showPatterns(false);
@@ -762,6 +799,27 @@ void CConfigIntegrationPropPage::integrationTypeChanged()
     SetModified(true);
 }
 
+// Group 1 of the fourth type holds every other group to it, but the group
+// named "Default".
+bool CConfigIntegrationPropPage::followsFirstGroupsType() const
+{
+    return m_current > 1 && m_records.at(m_current).groupName != QLatin1String("Default") &&
+           m_records.at(1).integrationType == QString::number(kIpIntegration);
+}
+
+// Reading the switch type again empties the group's port, which goes back
+// to the Serial Ports page; a file that cannot be read changes nothing.
+void CConfigIntegrationPropPage::rereadSwitchTypeKeepingLineSettings()
+{
+    const QString name = cell(m_groupsGrid, 2, SwitchTypeRow);
+    IntegrationGroupRecord reread = current();
+    if (!name.isEmpty() && !readSwitchType(name, reread, true))
+        return;
+    releaseGroupPort(m_current);
+    reread.smdiPortName.clear();
+    current() = reread;
+}
+
 void CConfigIntegrationPropPage::lineProtocolChanged()
 {
     m_groupsGrid->SetCol(2);
@@ -769,10 +827,7 @@ void CConfigIntegrationPropPage::lineProtocolChanged()
     const int choice = m_groupsGrid->GetTypeComboBoxCurSel();
     IntegrationGroupRecord &record = current();
     if (choice == 0) {
-        // Reading the switch type again empties the group's port: give it
-        // back to the Serial Ports page first.
-        releaseGroupPort(m_current);
-        LoadSwitchType(cell(m_groupsGrid, 2, SwitchTypeRow), true);
+        rereadSwitchTypeKeepingLineSettings();
         record.lineProtocol = QStringLiteral("None");
         record.t1Protocol.clear();
         record.transferSupport = 1;

@@ -97,6 +97,11 @@ private:
     void switchTypeChanged();
     void integrationTypeChanged();
     void lineProtocolChanged();
+    void rereadSwitchTypeKeepingLineSettings();
+    bool followsFirstGroupsType() const;
+    // Reads a switch-type file into `record`; false, with the reason shown,
+    // when the file is refused.
+    bool readSwitchType(const QString &name, IntegrationGroupRecord &record, bool keepLineSettings);
     void patternsChanged(int col, int row);
     void serialChanged(int col, int row);
     void dialCodeChanged(int col, int row);

@@ -60,6 +60,19 @@ void CConfigIvrHostsPropPage::SaveToDepot()
     SetModified(false);
 }
 
+QStringList CConfigIvrHostsPropPage::UnstoredChanges() const
+{
+    QStringList notes;
+    if (!m_initialised)
+        return notes;
+    for (int n = 1; n <= m_hosts.Count(); ++n)
+        if (m_hosts.Record(n).sessionFile.isEmpty())
+            notes << QStringLiteral(
+                         "IVR Host '%1', because it has no Session File. Enter its Session File to keep it.")
+                         .arg(m_hosts.Record(n).host);
+    return notes;
+}
+
 bool CConfigIvrHostsPropPage::OnInitDialog()
 {
     CConfigPropPage::OnInitDialog();

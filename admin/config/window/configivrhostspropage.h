@@ -20,6 +20,8 @@ public:
 
     void LoadFromDepot() override;
     void SaveToDepot() override;
+    // Hosts without a session file, which are not written.
+    QStringList UnstoredChanges() const override;
 
     const CIvrHostList &Hosts() const { return m_hosts; }
 

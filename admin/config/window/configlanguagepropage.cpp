@@ -95,11 +95,16 @@ void CConfigLanguagePropPage::LoadFromDepot()
 
 void CConfigLanguagePropPage::SaveToDepot()
 {
+    // Languages as they were read are not looked up again: their texts
+    // stay as the server sent them.
     if (!m_initialised)
         return;
-    if (!m_languages.Format(serverTable(), Depot()->m_promptFiles, Depot()->m_languageTable)) {
-        AfxMessageBox(kNoIdMessage);
-        return;
+    if (m_languages.IsChanged()) {
+        if (!m_languages.Format(serverTable(), Depot()->m_promptFiles, Depot()->m_languageTable)) {
+            AfxMessageBox(kNoIdMessage);
+            return;
+        }
+        m_languages.Stored(Depot()->m_promptFiles, Depot()->m_languageTable);
     }
     SetModified(false);
 }

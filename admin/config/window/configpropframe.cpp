@@ -37,12 +37,21 @@ bool CConfigPropFrame::InitialUpdate(const CConfigLogin &login)
     m_sheet->SetFrame(this);
     if (!m_sheet->IsLoaded())
         return false;
-    const QRect layout = m_sheet->LayoutRect();
-    m_sheet->resize(layout.size());
-    m_view->setMinimumSize(layout.size());
-    adjustSize();
-    setFixedSize(size());
+    setFixedSize(fittedSize(m_sheet->LayoutRect().size()));
     return true;
+}
+
+QSize CConfigPropFrame::fittedSize(const QSize &sheet)
+{
+    m_view->setMinimumSize(sheet);
+    adjustSize();
+    const QSize whole = size();
+    m_view->setMinimumSize(0, 0);
+    if (!mdiArea())
+        return whole;
+    // Within the main window's room, so that the buttons and the tabs stay
+    // in view; the sheet shrinks as far as its pages let it.
+    return whole.boundedTo(mdiArea()->viewport()->size());
 }
 
 void CConfigPropFrame::CenterWindow()

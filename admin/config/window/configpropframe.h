@@ -1,4 +1,5 @@
-// The configuration window's MDI frame, fitted to its sheet. It owns the
+// The configuration window's MDI frame, fitted to its sheet and to the main
+// window's room (the sheet shrinks to fit, its tabs scroll). It owns the
 // document (and with it the window's session) and the view. It takes
 // WM_SHOW_CONFIG_PAGE from the main frame (activates itself and shows that
 // page) and WM_CLOSE, which it turns into the sheet's Cancel with the
@@ -44,6 +45,9 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
+    // The frame's size around a sheet of that size, at most the main
+    // window's room.
+    QSize fittedSize(const QSize &sheet);
     // True when the frame may go now.
     bool askToClose();
 

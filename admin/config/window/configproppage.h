@@ -2,9 +2,11 @@
 // three links before it adds it: the page's menu command id, the sheet and
 // the depot. A page parses the depot's texts it owns in LoadFromDepot (run
 // once, when the sheet has loaded the depot, before any page has a window)
-// and writes them back in SaveToDepot (only once its window exists: a page
-// never shown has nothing changed), marking itself not modified; an edit
-// marks it modified, which enables the sheet's Apply button.
+// and writes them back in SaveToDepot, marking itself not modified; an edit
+// marks it modified, which enables the sheet's Apply button. The sheet asks
+// every page to store: a page never shown stores nothing, unless another
+// page changed its records (a renamed integration group on the answer
+// methods).
 //
 // A page that becomes active tells the main window (WM_CONFIG_PAGE_SHOWN)
 // and the sheet its command id; help on a page opens that command's topic.
@@ -49,6 +51,9 @@ public:
     // Answer Methods page's name cell); FinishNameEdit publishes it.
     virtual bool HoldsUnfinishedNameEdit() const { return false; }
     virtual void FinishNameEdit() {}
+    // The changes the page holds that it does not write, each said with
+    // why; the sheet tells them with its question before it writes.
+    virtual QStringList UnstoredChanges() const { return {}; }
     // A port group page: the names of its groups that hold the voice port,
     // as its records stand now (the Voice Ports page shows them).
     virtual QStringList GroupsOfPort(int port) const

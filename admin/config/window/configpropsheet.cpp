@@ -22,6 +22,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <algorithm>
 
@@ -57,6 +59,8 @@ CConfigPropSheet::CConfigPropSheet(QWidget *parent, CServerCommandChannel *chann
     m_depot.SetApplicationLists(t1Protocols, cosTypeValue);
     addPages();
     ShowHelpButton(true);
+    // Ten tabs are wider than the main window's first size.
+    SetScrollingTabs(true);
     Create(parent, WS_CHILD);
 }
 
@@ -141,7 +145,7 @@ bool CConfigPropSheet::OnInitDialog()
             button->show();
             button->setEnabled(true);
         }
-    resize(sizeHint());
+    resize(sizeShowingEveryTab());
     if (layout())
         layout()->activate();
     const QWidget *ok = GetDlgItem(IDOK);
@@ -153,6 +157,14 @@ bool CConfigPropSheet::OnInitDialog()
         entry.page->SetModified(false);
     m_closingFromFrame = false;
     return true;
+}
+
+QSize CConfigPropSheet::sizeShowingEveryTab() const
+{
+    QSize size = sizeHint();
+    if (const auto *tabs = findChild<QTabWidget *>())
+        size.rwidth() += std::max(0, tabs->tabBar()->sizeHint().width() - tabs->sizeHint().width());
+    return size;
 }
 
 void CConfigPropSheet::loadAll()
@@ -250,13 +262,18 @@ bool CConfigPropSheet::save()
         return false;
     CWaitCursor wait;
     try {
+        // A page never shown stores only what another page changed on it.
         for (CConfigPropPage *page : pagesInDepotOrder())
-            if (page->HasWindow())
-                page->SaveToDepot();
+            page->SaveToDepot();
         const CConfigDepot::SaveResult result = m_depot.Save();
         for (const PageEntry &entry : m_pages)
             entry.page->AfterWriteBack();
-        if (!result.succeeded()) {
+        if (result.succeeded()) {
+            m_partlyStored.clear();
+        } else {
+            for (const QString &name : result.stored)
+                if (!m_partlyStored.contains(name))
+                    m_partlyStored.append(name);
             // The pages keep what was not written: Apply tries it again.
             for (const PageEntry &entry : m_pages)
                 if (entry.page->HasWindow())
@@ -270,13 +287,37 @@ bool CConfigPropSheet::save()
     return true;
 }
 
+QString CConfigPropSheet::withNotes(const char *question) const
+{
+    return partlyStoredNote() + unstoredNote() + QLatin1String(question);
+}
+
+QString CConfigPropSheet::unstoredNote() const
+{
+    QStringList notes;
+    for (CConfigPropPage *page : pagesInDepotOrder())
+        notes.append(page->UnstoredChanges());
+    if (notes.isEmpty())
+        return QString();
+    return QStringLiteral("These changes are not stored:\n%1\n\n").arg(notes.join(u'\n'));
+}
+
+QString CConfigPropSheet::partlyStoredNote() const
+{
+    if (m_partlyStored.isEmpty())
+        return QString();
+    return QStringLiteral("The server refused part of your last update and stored the rest: %1. Those "
+                          "stay on the server whatever you answer.\n\n")
+        .arg(m_partlyStored.join(QStringLiteral(", ")));
+}
+
 void CConfigPropSheet::onOK()
 {
     if (!IsApplyEnabled()) {
         destroySheet();
         return;
     }
-    if (AfxMessageBox(QLatin1String(kOkQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (AfxMessageBox(withNotes(kOkQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         showCurrentPage();
         return;
     }
@@ -289,7 +330,7 @@ void CConfigPropSheet::onOK()
 
 void CConfigPropSheet::onApply()
 {
-    if (AfxMessageBox(QLatin1String(kApplyQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (AfxMessageBox(withNotes(kApplyQuestion), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         showCurrentPage();
         return;
     }
@@ -304,7 +345,8 @@ void CConfigPropSheet::onCancel()
         return;
     }
     if (!m_closingFromFrame) {
-        if (AfxMessageBox(QLatin1String(kDiscardQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        if (AfxMessageBox(partlyStoredNote() + QLatin1String(kDiscardQuestion), MB_YESNO | MB_ICONQUESTION) ==
+            IDYES) {
             destroySheet();
         } else {
             if (m_frame)
@@ -314,7 +356,7 @@ void CConfigPropSheet::onCancel()
         return;
     }
     m_closingFromFrame = false;
-    if (AfxMessageBox(QLatin1String(kCloseQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES && !save()) {
+    if (AfxMessageBox(withNotes(kCloseQuestion), MB_YESNO | MB_ICONQUESTION) == IDYES && !save()) {
         // What the server refused stays on the pages, with the window.
         if (m_frame)
             m_frame->ClearClosingMark();

@@ -84,10 +84,18 @@ private:
     void addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder);
     std::vector<CConfigPropPage *> pagesInDepotOrder() const;
     void loadAll();
+    // The sheet's size with every tab in view: the frame takes it where the
+    // main window has the room; where it has not, the tabs scroll.
+    QSize sizeShowingEveryTab() const;
     // Every page stores its part, the depot is written back; false when the
     // server refused something.
     bool save();
     void refreshAnswerMethods(bool forApply);
+    // A question to write back, after what a partly refused write-back
+    // left on the server and what the pages hold and do not write.
+    QString withNotes(const char *question) const;
+    QString unstoredNote() const;
+    QString partlyStoredNote() const;
     void onOK();
     void onApply();
     void onCancel();
@@ -102,6 +110,9 @@ private:
     int m_currentCommand = 0;
     QRect m_layoutRect;
     bool m_closingFromFrame = false;
+    // Changes the server stored in write-backs it partly refused: they
+    // stay on the server whatever becomes of the rest.
+    QStringList m_partlyStored;
     bool m_loaded = false;
     bool m_destroyed = false;
 };

@@ -32,6 +32,33 @@ const char *const kExamples[] = {"Phone Number Examples:",
                                  "+1 (949) 555.1234",
                                  "+1 (949) 5551234"};
 
+bool settingsDiffer(const SerialPortRecord &a, const SerialPortRecord &b)
+{
+    return a.baudIndex != b.baudIndex || a.dataBitsIndex != b.dataBitsIndex ||
+           a.parityIndex != b.parityIndex || a.stopBitsIndex != b.stopBitsIndex;
+}
+
+// What of the port's changes stays unwritten, and why: a resource keeps its
+// settings and phone number, the SMDI port of a group its settings (in the
+// group), nothing else keeps either.
+QString unstoredChange(const SerialPortRecord &port, const SerialPortRecord &loaded)
+{
+    const bool settings = settingsDiffer(port, loaded);
+    const bool phone = port.phoneNumber != loaded.phoneNumber;
+    if (port.assignment == SerialPortRecord::Available && (settings || phone))
+        return QStringLiteral("Serial Port '%1': the settings you changed, because an Available port keeps "
+                              "none. Assign it as an SMDI Port or a Resource to keep them.")
+            .arg(port.name);
+    if (port.assignment == SerialPortRecord::SmdiPort && port.groupName.isEmpty() && (settings || phone))
+        return QStringLiteral("Serial Port '%1': the settings you changed, because an SMDI Port keeps them "
+                              "only with its Telephone System. Choose its Telephone System to keep them.")
+            .arg(port.name);
+    if (port.assignment == SerialPortRecord::SmdiPort && phone)
+        return QStringLiteral("Serial Port '%1': the Target Phone Number, because only a Resource keeps one.")
+            .arg(port.name);
+    return QString();
+}
+
 } // namespace
 
 CConfigSerialPortsPropPage::CConfigSerialPortsPropPage()
@@ -92,6 +119,7 @@ void CConfigSerialPortsPropPage::LoadFromDepot()
         links << SmdiGroupLink{group[0], group[2], group[8]};
     QStringList conflicts;
     m_ports.Load(Depot()->m_serialPortNames, links, Depot()->m_serialPortAssignment, conflicts);
+    m_loadedPorts = m_ports;
     for (const QString &conflict : std::as_const(conflicts))
         AfxMessageBox(conflict, MB_OK | MB_ICONEXCLAMATION);
     m_currentRow = m_ports.Count() > 0 ? 1 : 0;
@@ -108,6 +136,21 @@ void CConfigSerialPortsPropPage::SaveToDepot()
         return;
     Depot()->m_serialPortAssignment = m_ports.SaveResources();
     SetModified(false);
+}
+
+QStringList CConfigSerialPortsPropPage::UnstoredChanges() const
+{
+    QStringList notes;
+    if (!m_initialised)
+        return notes;
+    for (int i = 0; i < m_ports.Count(); ++i) {
+        const SerialPortRecord &port = m_ports.At(i);
+        const int loaded = m_loadedPorts.IndexOf(port.name);
+        const QString note = unstoredChange(port, loaded < 0 ? SerialPortRecord{} : m_loadedPorts.At(loaded));
+        if (!note.isEmpty())
+            notes << note;
+    }
+    return notes;
 }
 
 bool CConfigSerialPortsPropPage::OnInitDialog()

@@ -32,6 +32,8 @@ public:
 
     void LoadFromDepot() override;
     void SaveToDepot() override;
+    // Settings and phone numbers changed on ports that keep none.
+    QStringList UnstoredChanges() const override;
 
     // For the integration page: the port records, changed in place.
     CSerialPortList &Ports() { return m_ports; }
@@ -72,6 +74,8 @@ private:
     void setGridText(CSpreadSheetEx *grid, int col, int row, const QString &text);
 
     CSerialPortList m_ports;
+    // The ports as loaded, to tell which were changed.
+    CSerialPortList m_loadedPorts;
     CSpreadSheetEx *m_portsGrid = nullptr;
     CSpreadSheetEx *m_settingsGrid = nullptr;
     QLineEdit *m_phone = nullptr;

@@ -7,7 +7,9 @@
 CConfigView::CConfigView(QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
-    setWidgetResizable(false);
+    // The sheet takes the view's room; a view smaller than the sheet's
+    // smallest size scrolls.
+    setWidgetResizable(true);
 }
 
 CConfigPropSheet *CConfigView::OnInitialUpdate(CServerCommandChannel *channel, HWND mainWindow,

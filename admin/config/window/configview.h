@@ -16,7 +16,8 @@ public:
     explicit CConfigView(QWidget *parent = nullptr);
 
     // Makes the sheet on the document's channel (which loads the depot)
-    // at the view's top-left corner; the sheet's size is the view's.
+    // at the view's top-left corner; the sheet's size is the view's, or its
+    // smallest size when the view is smaller.
     CConfigPropSheet *OnInitialUpdate(CServerCommandChannel *channel, HWND mainWindow,
                                       const CConfigLogin &login);
     CConfigPropSheet *Sheet() const { return m_sheet; }

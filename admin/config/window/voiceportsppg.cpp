@@ -96,7 +96,7 @@ void CVoicePortsPpg::RefreshGrid()
         methods && methods->HasWindow() && methods->HoldsUnfinishedNameEdit())
         methods->FinishNameEdit();
     // A method that no longer exists is dropped from its ports.
-    m_ports.DropAnswerMethodsOtherThan(m_columns.AnswerMethodNames());
+    m_ports.DropAnswerMethods(m_columns.WithdrawnAnswerMethodNames());
     m_columns.FillRows(m_ports);
     const CConfigDepot &depot = *Depot();
     for (int n = 1; n <= m_ports.Count(); ++n) {

@@ -155,16 +155,28 @@ bool CConfigWizardPropSheet::UpdateServer()
 bool CConfigWizardPropSheet::OnCommand(int id)
 {
     if (id == IDHELP) {
-        const int step = GetActiveIndex();
-        const uintptr_t context = step >= 0 && step < int(std::size(kHelpContexts)) ? kHelpContexts[step] : 0;
-        CallHtmlHelp(GetSafeHwnd(), QLatin1String(kHelpFile), context ? HH_HELP_CONTEXT : HH_DISPLAY_TOPIC,
-                     context);
+        showHelp();
         return true;
     }
     const bool handled = CPropertySheet::OnCommand(id);
     if (id == ID_WIZBACK || id == ID_WIZNEXT)
         setStepButtons();
     return handled;
+}
+
+LRESULT CConfigWizardPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_HELP)
+        return CPropertySheet::WindowProc(message, wParam, lParam);
+    showHelp();
+    return 1;
+}
+
+void CConfigWizardPropSheet::showHelp()
+{
+    const int step = GetActiveIndex();
+    const uintptr_t context = step >= 0 && step < int(std::size(kHelpContexts)) ? kHelpContexts[step] : 0;
+    CallHtmlHelp(GetSafeHwnd(), QLatin1String(kHelpFile), context ? HH_HELP_CONTEXT : HH_DISPLAY_TOPIC, context);
 }
 
 void CConfigWizardPropSheet::setStepButtons()

@@ -66,8 +66,11 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id) override;
+    // F1 anywhere in the sheet: the help of the step shown, as Help gives.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void showHelp();
     void loadPages();
     void setStepButtons();
     // The parent lists of both creation steps, from the depot's classes of

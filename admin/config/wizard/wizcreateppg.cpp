@@ -61,16 +61,17 @@ CWizCreatePpg::CWizCreatePpg(const Texts &texts, bool makeCos, CConfigDepot *dep
 bool CWizCreatePpg::OnInitDialog()
 {
     auto *layout = new QVBoxLayout(this);
-    const QString one = m_makeCos ? QStringLiteral("COS") : QStringLiteral("mailbox");
+    // The mailbox step's notices are the class-of-service step's with
+    // "mailboxes" for "COS boxes", and nothing else changed.
     for (const QString &text :
          {QStringLiteral("You can create a range of new %1, each having the same parent COS. Also you can create "
-                         "only one %2 at a time if you leave the 'Range To' field empty.")
-              .arg(m_texts.plural, one),
+                         "only one COS at a time if you leave the 'Range To' field empty.")
+              .arg(m_texts.plural),
           QStringLiteral("When you are ready, click on the Create button and Configuration Wizard will create the %1 "
                          "by sending your request to VerbantaES.")
               .arg(m_texts.plural),
           QStringLiteral("Configuration Wizard enables the Create button only if the specified %1 are new in "
-                         "VerbantaES. You can change the numbers as many times as you want.")
+                         "VerbantaES. You can change your specification as many times as you want.")
               .arg(m_texts.plural)}) {
         auto *label = new QLabel(text, this);
         label->setWordWrap(true);

@@ -3,7 +3,9 @@
 
 #include "platform/mfc/propertysheet.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 CWizTextPpg::CWizTextPpg(int dialogId, const QString &caption, const QStringList &paragraphs, UINT buttons)
@@ -13,13 +15,18 @@ CWizTextPpg::CWizTextPpg(int dialogId, const QString &caption, const QStringList
 
 bool CWizTextPpg::OnInitDialog()
 {
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout(this);
+    auto *picture = SetDlgCtrlID(new QLabel(this), IDC_PICTURE);
+    picture->setPixmap(QPixmap(QLatin1String(kPicture)));
+    layout->addWidget(picture, 0, Qt::AlignTop);
+    auto *texts = new QVBoxLayout;
     for (const QString &text : m_paragraphs) {
         auto *label = new QLabel(text, this);
         label->setWordWrap(true);
-        layout->addWidget(label);
+        texts->addWidget(label);
     }
-    layout->addStretch();
+    texts->addStretch();
+    layout->addLayout(texts, 1);
     return CPropertyPage::OnInitDialog();
 }
 

@@ -289,11 +289,45 @@ def application_icon(size):
     c.save('admin%d.png' % size)
 
 
+def wizard_picture():
+    # The picture beside the configuration wizard's informing steps: the
+    # toolbar's wand and stars over an evening sky, above the envelope of
+    # the program's icon.
+    w, h = 110, 220
+    c = Canvas(w, h)
+    top, bottom = hexcolour('#1f3f6e'), hexcolour('#6fa8dc')
+    for y in range(h):
+        t = y / (h - 1)
+        c.rect(0, y, w, y + 1, tuple(round(a + (b - a) * t) for a, b in zip(top, bottom)))
+    c.frame(0, 0, w, h, '#14283f', 2)
+    for x, y, r in ((18, 22, 1.6), (88, 14, 1.2), (70, 44, 1), (24, 70, 1.2), (94, 86, 1.6), (12, 118, 1)):
+        c.disc(x, y, r, '#fff2b0')
+
+    def star(cx, cy, outer, inner):
+        return [(cx + (outer if k % 2 == 0 else inner) * math.sin(k * math.pi / 5),
+                 cy - (outer if k % 2 == 0 else inner) * math.cos(k * math.pi / 5)) for k in range(10)]
+    c.polygon(star(68, 64, 22, 9), '#9a7400')
+    c.polygon(star(68, 64, 19, 7.5), '#f5c518')
+    c.line(24, 136, 60, 74, 7, '#4a3b2a')
+    c.line(55.5, 81.5, 60, 74, 7, '#f5f5f5')
+    c.disc(44, 34, 2.5, '#f5c518')
+    c.disc(92, 112, 2.5, '#f5c518')
+    c.rect(20, 160, 90, 204, '#ffffff')
+    c.frame(20, 160, 90, 204, '#14283f', 2)
+    c.line(21, 161, 55, 186, 3, '#1f5a96')
+    c.line(89, 161, 55, 186, 3, '#1f5a96')
+    c.disc(84, 200, 13, '#f0b400')
+    c.rect(81.5, 190, 86.5, 201, '#ffffff')
+    c.disc(84, 205.5, 2.6, '#ffffff')
+    c.save('wizard235.png')
+
+
 # Toolbar 120: Edit User Agents, Mailbox; Voice Port Status.
 strip('toolbar120.png', [mailbox, port_status])
 # Toolbar 191: the wizard, the ten configuration pages in menu order, the
 # system parameters.
 strip('toolbar191.png', [wizard, integration, answer_methods, voice_ports, serial_ports, notify_groups, stat_groups,
                          ivr_hosts, holidays, scheduler, language, system_parameters])
-application_icon(16)
-application_icon(32)
+for size in (16, 24, 32, 48, 64, 128, 256):
+    application_icon(size)
+wizard_picture()

@@ -33,6 +33,7 @@ protected:
     bool RunEditDialog(qint32 number, QTreeWidgetItem *row) override;
     void AgentDeleted(qint32 number) override;
     void Closing() override;
+    bool KeepsButtonsWhenDeselected() const override { return true; }
 
 private:
     void synchroniseNodeList();

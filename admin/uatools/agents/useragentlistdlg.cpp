@@ -42,7 +42,10 @@ CUserAgentListDlg::CUserAgentListDlg(int dialogId, const QString &caption, CZELT
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (SelectedNumber() != -1 || !KeepsButtonsWhenDeselected())
+            updateButtons();
+    });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { modifySelected(); });
 }
 
@@ -206,9 +209,14 @@ void CUserAgentListDlg::modifySelected()
 
 void CUserAgentListDlg::deleteSelected()
 {
-    QTreeWidgetItem *row = m_list->currentItem();
-    if (!row || !row->isSelected() || m_filling)
+    if (m_filling)
         return;
+    QTreeWidgetItem *row = m_list->currentItem();
+    if (!row || !row->isSelected()) {
+        if (KeepsButtonsWhenDeselected())
+            AfxMessageBox(tr("No User Agent to be deleted"));
+        return;
+    }
     const QString number = row->text(0);
     if (MessageBox(GetSafeHwnd(), tr("Are you sure you would like to remove User Agent %1?").arg(number),
                    tr("Delete User Agent"), MB_YESNO | MB_ICONQUESTION) != IDYES)

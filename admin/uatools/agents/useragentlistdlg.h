@@ -75,6 +75,9 @@ protected:
     virtual void AgentDeleted(qint32 /*number*/) {}
     // Called when the window closes itself, while the session still exists.
     virtual void Closing() {}
+    // Whether a row that loses its selection leaves Modify and Delete as
+    // they were; Delete then says that there is nothing to delete.
+    virtual bool KeepsButtonsWhenDeselected() const { return false; }
 
     CServerCommandChannel *Channel() const;
     // Sends `command` and waits for its reply; a lost link becomes an

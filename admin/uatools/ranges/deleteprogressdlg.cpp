@@ -9,11 +9,12 @@ namespace {
 
 constexpr uint32_t kSystemAdministratorMailbox = 999;
 
-// Neither the system administrator's mailbox nor a top of the class-of-
-// service tree is ever asked for.
+// Neither the system administrator's mailbox nor the root of a kind is ever
+// asked for. Any other number, above the high mark too, is an agent like
+// the rest: the Create dialog makes mailboxes there.
 bool NeverAskedFor(uint32_t number)
 {
-    return number == kSystemAdministratorMailbox || number > uint32_t(UAKind::HighMark);
+    return number == kSystemAdministratorMailbox || UAKind::IsKindRoot(qint32(number));
 }
 
 // Reads the answer-method list without failing when the server has none.

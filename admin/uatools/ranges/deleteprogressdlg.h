@@ -1,8 +1,8 @@
 // Deleting user agents over a range list, one number at a time on a worker
 // thread, with progress, a summary and Cancel. Before each deletion the
-// worker refuses the system administrator's mailbox and the tops of the
-// class-of-service tree without asking the server, and a class of service
-// that still has children; the summary lists the deleted agents that answer
+// worker refuses the system administrator's mailbox and the roots of the
+// kinds without asking the server, and a class of service that still has
+// children; the summary lists the deleted agents that answer
 // methods use as greeting user agents, for the administrator to reassign.
 #pragma once
 

@@ -94,14 +94,7 @@ CParsedRangeList::Result CParsedRangeList::Parse(const QString &text, bool empty
 
 uint64_t CParsedRangeList::Count() const
 {
-    uint64_t count = 0;
-    for (qsizetype i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].kind == Item::Number)
-            ++count;
-        else
-            count += uint64_t(m_items[i + 1].value) - m_items[i - 1].value - 1;
-    }
-    return count;
+    return Intervals().Count();
 }
 
 CRangeList CParsedRangeList::Intervals() const
@@ -123,21 +116,31 @@ bool CParsedRangeList::Expansion::Next(uint32_t &number)
     while (m_at < m_items.size()) {
         const Item &item = m_items[m_at];
         if (item.kind == Item::Number) {
-            number = item.value;
             ++m_at;
+            const bool walkedBefore = m_walked.Contains(item.value);
+            m_walked.Add(CRangeList::Interval{item.value, item.value});
+            if (walkedBefore)
+                continue;
+            number = item.value;
             return true;
         }
         // The numbers strictly between the marker's neighbours; the
-        // neighbours themselves come as plain numbers.
+        // neighbours themselves come as plain numbers. What earlier items
+        // gave is passed over an interval at a time.
+        const uint64_t first = uint64_t(m_items[m_at - 1].value) + 1;
+        const uint64_t end = m_items[m_at + 1].value;
         if (!m_inRange) {
             m_inRange = true;
-            m_next = uint64_t(m_items[m_at - 1].value) + 1;
+            m_next = first;
         }
-        if (m_next < m_items[m_at + 1].value) {
+        m_next = m_walked.FirstNotContainedFrom(m_next);
+        if (m_next < end) {
             number = uint32_t(m_next++);
             return true;
         }
         m_inRange = false;
+        if (first < end)
+            m_walked.Add(CRangeList::Interval{uint32_t(first), uint32_t(end - 1)});
         ++m_at;
     }
     return false;

@@ -6,9 +6,10 @@
 // range marker that a "-" stands for, so "1-3 7" is 1, -, 3, 7. An item
 // says what it is by its kind; no number can pass for the marker. Every
 // check is made here, the ascending order of ranges included, so a list
-// that gets past Parse can be expanded (ranges ascending, duplicates kept)
-// and checked against an administrator's allowed user agents as intervals,
-// which costs the same for 1-2000000000 as for 1-2.
+// that gets past Parse can be expanded (ranges ascending, each number once
+// where the text names it first) and checked against an administrator's
+// allowed user agents as intervals, which costs the same for 1-2000000000
+// as for 1-2.
 #pragma once
 
 #include "admin/uatools/ranges/rangelist.h"
@@ -46,13 +47,15 @@ public:
 
     const QList<Item> &Items() const { return m_items; }
     bool IsEmpty() const { return m_items.isEmpty(); }
-    // How many numbers the expansion gives, duplicates counted.
+    // How many numbers the expansion gives: the distinct numbers named.
     uint64_t Count() const;
     // The numbers named, as sorted, merged intervals.
     CRangeList Intervals() const;
 
     // Walks the expansion: every plain number, and for "a - b" the numbers
-    // from a to b ascending, in text order. Holds no more than a position.
+    // from a to b ascending, in text order, each number only where it comes
+    // first ("5 3-7 5" gives 5 3 4 6 7): a number named twice is still one
+    // user agent. Holds a position and the intervals walked so far.
     class Expansion {
     public:
         explicit Expansion(const CParsedRangeList &list) : m_items(list.m_items) {}
@@ -63,7 +66,8 @@ public:
         const QList<Item> &m_items;
         qsizetype m_at = 0;
         bool m_inRange = false;
-        uint64_t m_next = 0; // inside a range: the next number it gives
+        uint64_t m_next = 0; // inside a range: the next number it may give
+        CRangeList m_walked; // the items before the one at m_at
     };
 
 private:

@@ -87,6 +87,19 @@ bool CRangeList::Contains(int64_t number) const
     return it != m_intervals.end() && it->first <= n;
 }
 
+uint64_t CRangeList::FirstNotContainedFrom(uint64_t number) const
+{
+    if (number > std::numeric_limits<uint32_t>::max())
+        return number;
+    const auto n = uint32_t(number);
+    auto it = std::partition_point(m_intervals.begin(), m_intervals.end(),
+                                   [n](const Interval &interval) { return interval.last < n; });
+    // Intervals are merged, so the number after the one holding `n` is free.
+    if (it != m_intervals.end() && it->first <= n)
+        return uint64_t(it->last) + 1;
+    return number;
+}
+
 bool CRangeList::ContainsAll(const CRangeList &other) const
 {
     // Both lists are sorted and merged, so each interval of `other` lies

@@ -32,6 +32,10 @@ public:
 
     bool IsEmpty() const { return m_intervals.isEmpty(); }
     bool Contains(int64_t number) const;
+    // The smallest number from `number` up that the list does not hold
+    // (2^32 when there is none): one search, however long the interval
+    // that holds `number`.
+    uint64_t FirstNotContainedFrom(uint64_t number) const;
     // True when every number of `other` is in this list; a walk over the
     // intervals of both, whatever the count of numbers they hold.
     bool ContainsAll(const CRangeList &other) const;

@@ -1,7 +1,8 @@
 // The numbers that stand for whole kinds of user agents: the root of each
 // kind, which the kind's agents descend from, and the fixed boxes the tools
 // never create over or delete. Numbers above the high mark are the tops of
-// the class-of-service tree, the roots among them.
+// the class-of-service tree, the roots among them; other agents may be
+// numbered there too.
 #pragma once
 
 #include <QtGlobal>
@@ -24,6 +25,13 @@ constexpr qint32 HighMark = 0x40000000;
 constexpr bool IsAgentKindRoot(qint32 number)
 {
     return number >= VpimProxyRoot && number <= DistributionListRoot;
+}
+
+// True for the root of any kind, mailboxes included: the agents the login
+// reads the kinds' texts from, which every window of the kind depends on.
+constexpr bool IsKindRoot(qint32 number)
+{
+    return number >= VpimProxyRoot && number <= MailboxRoot;
 }
 
 } // namespace UAKind

@@ -80,7 +80,7 @@ CAutoPpg::CAutoPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
 
     grid->addWidget(new QLabel(QStringLiteral("and Every:"), this), 1, 0);
     auto *every = new QHBoxLayout;
-    every->addWidget(MakeSpinEdit(IDC_COUNT, IDC_COUNT_SPIN, 0, 999, 50));
+    every->addWidget(MakeSpinEdit(IDC_COUNT, IDC_COUNT_SPIN, 0, CAutoSchedRecord::MaxCount, 50));
     QComboBox *units = MakeCombo(IDC_UNIT, false);
     units->setMinimumWidth(90);
     every->addWidget(units);
@@ -234,7 +234,9 @@ void CAutoPpg::rebuildList()
     m_reportedBox = Sheet().ShownNumber();
     m_reportedSchedule = schedule;
     QStringList texts;
-    CTclList().SplitList(schedule.trimmed(), texts);
+    // Split as it came: blanks around a list separate nothing, and trimming
+    // them would take an escaped blank off the end of the last record.
+    CTclList().SplitList(schedule, texts);
     for (const QString &text : std::as_const(texts)) {
         bool propertyError = false;
         auto record = std::make_unique<CAutoSchedRecord>(Services().applicationChannel, text, &propertyError);
@@ -391,7 +393,7 @@ void CAutoPpg::DoDataExchange(CDataExchange *dx)
     DDX_Check(dx, IDC_CALL_SCREENING, m_callScreening);
     DDX_Text(dx, IDC_COUNT, m_count);
     if (selectedRecord())
-        CheckTypedRange(dx, IDC_COUNT, m_count, 0, 999);
+        CheckTypedRange(dx, IDC_COUNT, m_count, 0, CAutoSchedRecord::MaxCount);
     DDX_Text(dx, IDC_GREETING, m_greeting);
     if (dx->m_bSaveAndValidate)
         SaveRadio({IDC_HOLIDAYS_IGNORED, IDC_HOLIDAYS_ACTIVE, IDC_HOLIDAYS_INACTIVE}, m_holidays);

@@ -33,8 +33,13 @@ int triFrom(const QString &value)
 // The extension between double quotes, as the server has always read it,
 // up to its first double quote. Inside quotes a list reader still takes a
 // backslash as an escape; such an extension goes as a list element instead.
-QString extensionWord(const QString &extension)
+// The extension the server sent goes back whole when the record is written
+// for another change: one that holds a double quote goes as a list element
+// too, never cut.
+QString extensionWord(const QString &extension, bool asReceived)
 {
+    if (asReceived && extension.contains(QLatin1Char('"')))
+        return TclBareWord(extension);
     const QString cut = extension.left(extension.indexOf(QLatin1Char('"')));
     if (cut.contains(QLatin1Char('\\')))
         return TclBareWord(cut);
@@ -83,6 +88,7 @@ CAutoSchedRecord::CAutoSchedRecord(CServerCommandChannel *channel, const QString
         m_unreadable = true;
     if (propertyError)
         *propertyError = !readable;
+    m_receivedExtension = m_extension;
     m_originalBuilt = build();
 }
 
@@ -157,7 +163,7 @@ QString CAutoSchedRecord::build() const
     if (!m_voiceMenu.isEmpty())
         text += QStringLiteral(" Current_Menu ") + TclBareWord(m_voiceMenu);
     if (!m_extension.isEmpty())
-        text += QStringLiteral(" &Ext ") + extensionWord(m_extension);
+        text += QStringLiteral(" &Ext ") + extensionWord(m_extension, m_extension == m_receivedExtension);
     for (const auto &[name, value] : m_otherPairs)
         text += QLatin1Char(' ') + TclBareWord(name) + QLatin1Char(' ') + TclBareWord(value);
     return text;

@@ -11,7 +11,8 @@
 // page shows it read-only. Pairs of names this program does not know are
 // kept and written back after the known ones. Values go as Tcl list
 // elements, so a greeting with a blank or an extension with a backslash
-// reads back as it was typed.
+// reads back as it was typed; a typed extension ends before its first
+// double quote, but one the server sent goes back whole.
 //
 // The record asks the server when it next falls due ("ValidateASR") and
 // formats that time with the server's clock ("clock format") through the
@@ -42,6 +43,8 @@ public:
     };
     // The repetition units, in the order the unit list shows them.
     static const std::array<Unit, 7> Units;
+    // The header holds the repetition count in one byte.
+    static constexpr int MaxCount = 255;
     // "None" for a code not in the table.
     static QString UnitName(int code);
     // 0 for a name not in the table.
@@ -125,5 +128,7 @@ private:
     // still gives that, nothing was changed and the text goes back as read.
     QString m_original;
     QString m_originalBuilt;
+    // The extension as read: while it stands, it is written whole.
+    QString m_receivedExtension;
     bool m_unreadable = false;
 };

@@ -41,6 +41,11 @@ QString languageName(const QString &table, const QString &id)
     return {};
 }
 
+// Marks the items of the language list that name a language of the
+// table; the list's notices (no table, an unknown id) and a stored name
+// shown as it is carry no mark.
+constexpr int kLanguageRole = Qt::UserRole + 1;
+
 QString variable(CServerCommandChannel &channel, const char *name)
 {
     const QString reply = channel.Execute(QStringLiteral("set %1\r\n").arg(QLatin1String(name)));
@@ -152,10 +157,7 @@ CGroupsPpg::CGroupsPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
         m_timeZone.SetValue(row);
         OnEditChange(IDC_TIME_ZONE);
     });
-    connect(languages, &QComboBox::activated, this, [this] {
-        m_languagePlaceholder = false;
-        OnEditChange(IDC_LANGUAGE);
-    });
+    connect(languages, &QComboBox::activated, this, &CGroupsPpg::languageChosen);
 }
 
 bool CGroupsPpg::OnInitDialog()
@@ -213,8 +215,41 @@ void CGroupsPpg::fillLanguages()
     }
     for (const QString &id : std::as_const(m_promptLanguages)) {
         const QString name = languageName(m_languageTable, id);
-        languages->addItem(name.isEmpty() ? QStringLiteral("Unknown language ID %1").arg(id) : name);
+        if (name.isEmpty()) {
+            languages->addItem(QStringLiteral("Unknown language ID %1").arg(id));
+            continue;
+        }
+        languages->addItem(name);
+        languages->setItemData(languages->count() - 1, true, kLanguageRole);
     }
+}
+
+bool CGroupsPpg::isLanguageItem(int index) const
+{
+    return index >= 0 && GetDlgItem<QComboBox>(IDC_LANGUAGE)->itemData(index, kLanguageRole).toBool();
+}
+
+void CGroupsPpg::languageChosen(int index)
+{
+    // A notice of the list names no language: the box keeps the one it has.
+    if (!isLanguageItem(index)) {
+        const QSignalBlocker blocker(GetDlgItem(IDC_LANGUAGE));
+        CDataExchange dx(this, false);
+        showLanguage(&dx);
+        return;
+    }
+    m_languagePlaceholder = false;
+    m_language.PutText(GetDlgItem<QComboBox>(IDC_LANGUAGE)->itemText(index));
+    OnEditChange(IDC_LANGUAGE);
+}
+
+void CGroupsPpg::showLanguage(CDataExchange *dx)
+{
+    // An empty language shows the server's first prompt language, which
+    // the box then uses; it stays empty unless the administrator picks one.
+    m_languagePlaceholder = m_language.GetText().isEmpty();
+    QString shown = m_languagePlaceholder ? languageShownForEmpty() : m_language.GetText();
+    ExchangeComboText(dx, IDC_LANGUAGE, shown);
 }
 
 QString CGroupsPpg::languageShownForEmpty() const
@@ -274,18 +309,14 @@ void CGroupsPpg::DoDataExchange(CDataExchange *dx)
         m_languageSource.SetValue(source);
         if (zones->currentIndex() >= 0)
             m_timeZone.SetValue(zones->currentIndex());
-        if (!m_languagePlaceholder && languages->currentIndex() >= 0)
+        if (!m_languagePlaceholder && isLanguageItem(languages->currentIndex()))
             m_language.PutText(languages->currentText());
         return;
     }
     LoadRadio({IDC_LANGUAGE_ADMIN, IDC_LANGUAGE_PHONE}, source);
     const int row = m_timeZone.GetValue();
     zones->setCurrentIndex(!isZoneUnset() && row < CTimeZoneTable::RowCount ? row : -1);
-    // An empty language shows the server's first prompt language, which
-    // the box then uses; it stays empty unless the administrator picks one.
-    m_languagePlaceholder = m_language.GetText().isEmpty();
-    QString shown = m_languagePlaceholder ? languageShownForEmpty() : m_language.GetText();
-    ExchangeComboText(dx, IDC_LANGUAGE, shown);
+    showLanguage(dx);
 }
 
 void CGroupsPpg::OnUserAgentLoaded(WPARAM wParam, LPARAM lParam)

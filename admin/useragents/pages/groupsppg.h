@@ -69,6 +69,9 @@ private:
     void readPromptLanguages();
     void fillLanguages();
     QString languageShownForEmpty() const;
+    void showLanguage(CDataExchange *dx);
+    void languageChosen(int index);
+    bool isLanguageItem(int index) const;
     void chooseTimeZone();
     bool isZoneUnset() const;
     void applicationChosen(const Chain &chain);

@@ -7,6 +7,7 @@
 #include "admin/useragents/mailboxpps.h"
 #include "admin/useragents/pages/pagestrings.h"
 #include "admin/useragents/pages/spinbutton.h"
+#include "admin/useragents/pages/timeofdayedit.h"
 #include "admin/useragents/useragent.h"
 #include "platform/mfc/dataexchange.h"
 #include "platform/mfc/focusmove.h"
@@ -24,7 +25,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTimeEdit>
 
 #include <tuple>
 
@@ -185,9 +185,10 @@ CMailboxOptionsPpg::CMailboxOptionsPpg(CMailboxPps &sheet, const CMailboxPageSer
             } else if (id == IDC_COPY_DESTINATION || id == IDC_URGENT_DESTINATION) {
                 cell->addWidget(MakeEdit(id, 100));
             } else {
-                auto *time = SetDlgCtrlID(new QTimeEdit(this), id);
-                time->setDisplayFormat(QStringLiteral("HH':'mm"));
-                connect(time, &QTimeEdit::timeChanged, this, [this, id] { timeChanged(id); });
+                auto *time = SetDlgCtrlID(new CTimeOfDayEdit(this), id);
+                // Captured by value under its own name: clang 14 (the fuzz build) cannot
+                // capture a structured binding.
+                connect(time, &QTimeEdit::timeChanged, this, [this, id = id] { timeChanged(id); });
                 cell->addWidget(time);
             }
             cell->addStretch(1);
@@ -398,8 +399,7 @@ CPageIntValue *CMailboxOptionsPpg::timeValue(int id)
 
 void CMailboxOptionsPpg::timeChanged(int id)
 {
-    const QTime time = GetDlgItem<QTimeEdit>(id)->time();
-    const int value = time.hour() * 100 + time.minute();
+    const int value = GetDlgItem<CTimeOfDayEdit>(id)->StoredTime();
     CPageIntValue *tracker = timeValue(id);
     if (tracker && tracker->GetValue() != value) {
         tracker->SetValue(value);
@@ -488,10 +488,8 @@ void CMailboxOptionsPpg::DoDataExchange(CDataExchange *dx)
     LoadRadio({IDC_QUEUE_SINGLE, IDC_QUEUE_DUAL, IDC_QUEUE_MULTIPLE}, queues);
     LoadRadio({IDC_FIFO, IDC_LIFO}, order);
     GetDlgItem<QSlider>(IDC_VOLUME)->setValue(m_gain.GetValue());
-    for (const int id : {IDC_COPY_FROM, IDC_COPY_TO, IDC_URGENT_FROM, IDC_URGENT_TO}) {
-        const int value = timeValue(id)->GetValue();
-        GetDlgItem<QTimeEdit>(id)->setTime(QTime(value / 100, value % 100));
-    }
+    for (const int id : {IDC_COPY_FROM, IDC_COPY_TO, IDC_URGENT_FROM, IDC_URGENT_TO})
+        GetDlgItem<CTimeOfDayEdit>(id)->ShowStoredTime(timeValue(id)->GetValue());
 }
 
 void CMailboxOptionsPpg::OnUserAgentLoaded(WPARAM wParam, LPARAM lParam)

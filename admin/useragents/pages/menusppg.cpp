@@ -7,6 +7,7 @@
 #include "platform/mfc/dataexchange.h"
 #include "platform/msgbox/msgbox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -62,6 +63,10 @@ CMenusPpg::CMenusPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
         connect(combo, &QComboBox::activated, this, [this, i](int index) { applicationChosen(i, index); });
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this] { applicationTyped(); });
     }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (old == GetDlgItem(Keys[ZeroKey].comboId) && now && isAncestorOf(now))
+            applicationLeft(ZeroKey);
+    });
     grid->setColumnMinimumWidth(0, 60);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
@@ -101,8 +106,9 @@ void CMenusPpg::DoDataExchange(CDataExchange *dx)
 
 void CMenusPpg::applicationChosen(int key, int index)
 {
+    // The trackers hold what was chosen last; the controls show it again.
     if (index < 0) {
-        reloadControls();
+        LoadControls();
         return;
     }
     // The chosen item is the application, exactly as listed.
@@ -110,20 +116,20 @@ void CMenusPpg::applicationChosen(int key, int index)
         OnEditChange(Keys[key].comboId);
 }
 
+void CMenusPpg::applicationLeft(int key)
+{
+    // A list that shows the key's application has nothing to give: passing
+    // through it is no choice, and reloads nothing typed elsewhere.
+    if (GetDlgItem<QComboBox>(Keys[key].comboId)->currentText() == m_applications[key].GetText())
+        return;
+    applicationChosen(key, GetDlgItem<QComboBox>(Keys[key].comboId)->currentIndex());
+}
+
 void CMenusPpg::applicationTyped()
 {
     AfxMessageBox(QStringLiteral("Select new application from the drop down list. \nTo remove current "
                                  "selection, use revert option."));
-    reloadControls();
-}
-
-void CMenusPpg::reloadControls()
-{
-    // The trackers hold what was chosen last; the controls show it again.
-    std::vector<std::unique_ptr<QSignalBlocker>> blockers;
-    for (QWidget *child : findChildren<QWidget *>())
-        blockers.push_back(std::make_unique<QSignalBlocker>(child));
-    UpdateData(false);
+    LoadControls();
 }
 
 void CMenusPpg::ResetToParent()

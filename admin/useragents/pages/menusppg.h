@@ -3,7 +3,8 @@
 // mailbox's menu, with its parameter. Applications are picked from the
 // list (user applications and the aliases that lead to one); typing one is
 // refused, and an application is removed with Use COS. A stored application
-// that the list lacks is shown as it is stored.
+// that the list lacks is shown as it is stored. Leaving key 0's list runs
+// the choice as a selection does; a list left as it was loaded gives nothing.
 #pragma once
 
 #include "admin/useragents/pages/mailboxpagebase.h"
@@ -35,9 +36,12 @@ protected:
     void DoDataExchange(CDataExchange *dx) override;
 
 private:
+    // Key 0's place among the keys.
+    static constexpr int ZeroKey = KeyCount - 1;
+
     void applicationChosen(int key, int index);
+    void applicationLeft(int key);
     void applicationTyped();
-    void reloadControls();
 
     std::array<CPageTextValue, KeyCount> m_applications;
     std::array<CPageTextValue, KeyCount> m_parameters;

@@ -8,6 +8,7 @@
 #include "admin/useragents/pages/newnotificationdlg.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
 #include "admin/useragents/pages/pagestrings.h"
+#include "admin/useragents/pages/timeofdayedit.h"
 #include "admin/widgets/daymaskctrl.h"
 #include "platform/mfc/dataexchange.h"
 #include "platform/msgbox/msgbox.h"
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,8 +126,7 @@ CNotifyPpg::CNotifyPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     for (auto [labelId, text, id, row, column] :
          {std::tuple{1330, "From:", int(IDC_FROM), 4, 0}, std::tuple{1316, "To:", int(IDC_TO), 4, 2}}) {
         fields->addWidget(MakeLabel(labelId, QString::fromLatin1(text)), row, column, Qt::AlignLeft);
-        auto *time = SetDlgCtrlID(new QTimeEdit(this), id);
-        time->setDisplayFormat(QStringLiteral("HH':'mm"));
+        auto *time = SetDlgCtrlID(new CTimeOfDayEdit(this), id);
         connect(time, &QTimeEdit::timeChanged, this, [this, id = id] { timeChanged(id); });
         fields->addWidget(time, row, column + 1, Qt::AlignLeft);
     }
@@ -208,7 +207,7 @@ void CNotifyPpg::clearFields()
     }
     GetDlgItem(IDC_DELETE)->setEnabled(false);
     if (HasWindow())
-        UpdateData(false);
+        LoadControls();
 }
 
 void CNotifyPpg::setFieldsEditable(bool editable)
@@ -347,20 +346,14 @@ void CNotifyPpg::DoDataExchange(CDataExchange *dx)
             m_holidays.SetValue(holidays);
         if (unsigned(m_dayMask->Mask()) != m_days.GetValue())
             m_days.SetValue(unsigned(m_dayMask->Mask()));
-        for (auto [id, value] : {std::pair{int(IDC_FROM), &m_from}, std::pair{int(IDC_TO), &m_to}}) {
-            const QTime time = GetDlgItem<QTimeEdit>(id)->time();
-            if (time.hour() * 100 + time.minute() != value->GetValue())
-                value->SetValue(time.hour() * 100 + time.minute());
-        }
+        // From and To took each time the administrator set (timeChanged); a
+        // time the picker could not show stays as the server sent it.
         return;
     }
     LoadRadio({IDC_HOLIDAYS_IGNORED, IDC_HOLIDAYS_ACTIVE, IDC_HOLIDAYS_INACTIVE}, m_holidays.GetValue());
     m_dayMask->SetMask(int(m_days.GetValue()));
-    for (auto [id, value] : {std::pair{int(IDC_FROM), &m_from}, std::pair{int(IDC_TO), &m_to}}) {
-        auto *time = GetDlgItem<QTimeEdit>(id);
-        const QSignalBlocker blocker(time);
-        time->setTime(QTime(value->GetValue() / 100, value->GetValue() % 100));
-    }
+    GetDlgItem<CTimeOfDayEdit>(IDC_FROM)->ShowStoredTime(m_from.GetValue());
+    GetDlgItem<CTimeOfDayEdit>(IDC_TO)->ShowStoredTime(m_to.GetValue());
     {
         const QSignalBlocker blocker(m_lineGroups);
         const QList<QListWidgetItem *> found = m_lineGroups->findItems(m_lineGroup.GetText(), Qt::MatchExactly);
@@ -381,8 +374,7 @@ void CNotifyPpg::timeChanged(int id)
 {
     if (!rowSelectedNow())
         return;
-    const QTime time = GetDlgItem<QTimeEdit>(id)->time();
-    const int value = time.hour() * 100 + time.minute();
+    const int value = GetDlgItem<CTimeOfDayEdit>(id)->StoredTime();
     CPageIntValue &tracker = id == IDC_FROM ? m_from : m_to;
     if (tracker.GetValue() == value)
         return;
@@ -430,7 +422,7 @@ void CNotifyPpg::addNotification()
     m_repeatCount.SetValue(1);
     m_accessibleLocked = m_list->UIDisabledTitles().contains(title);
     setFieldsEditable(true);
-    UpdateData(false);
+    LoadControls();
     for (const int id : {IDC_ENABLED, IDC_DAYS, IDC_HOLIDAYS_IGNORED, IDC_FROM, IDC_TO, IDC_MAXIMUM_TIMES,
                          IDC_ACCESSIBLE, IDC_LINE_GROUP})
         OnEditChange(id);
@@ -508,7 +500,7 @@ void CNotifyPpg::ResetToParent()
         m_resetSelecting = false;
         setKey(QString::number(m_list->ItemData(row)));
         ResetToCOS();
-        UpdateData(false);
+        LoadControls();
         TransferData(true);
         m_list->FillRow(row, m_currentKey);
     }

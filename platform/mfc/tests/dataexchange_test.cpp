@@ -102,6 +102,20 @@ TEST(DataExchange, AnEditLimitedToSixteenCharactersTakesNoSeventeenth)
     EXPECT_EQ(dialog.m_password, QStringLiteral("0123456789abcdef"));
 }
 
+TEST(DataExchange, ATextLoadedBeyondTheLimitStaysWholeAndIsRefused)
+{
+    FieldsDlg dialog;
+    dialog.m_password = QStringLiteral("0123456789abcdefX");
+    dialog.UpdateData(false);
+    EXPECT_EQ(dialog.edit(IDC_PASSWORD)->text(), QStringLiteral("0123456789abcdefX"));
+    MessageBoxScript script;
+    script.answer(IDOK);
+    EXPECT_FALSE(dialog.UpdateData(true));
+    ASSERT_EQ(script.transcript().size(), 1);
+    EXPECT_EQ(script.transcript().at(0).text, QStringLiteral("Please enter no more than 16 characters."));
+    EXPECT_EQ(dialog.focusWidget(), dialog.edit(IDC_PASSWORD));
+}
+
 TEST(DataExchange, SavingReadsControlsIntoMembers)
 {
     FieldsDlg dialog;

@@ -318,7 +318,10 @@ TEST_F(ConfigWriteBackTest, RefusedNamesAreReportedOnceAndWrittenAgainLater)
     const CConfigDepot::SaveResult result = m_depot.Save();
     EXPECT_EQ(result.refused, QStringList({"Line7", "jobq"}));
     EXPECT_EQ(m_boxes->texts(),
-              QStringList({"Server reported error while updating configuration 'Line7 jobq'."}));
+              QStringList({"Server reported error while updating configuration 'Line7 jobq'.\n\n"
+                           "Not stored: Line7, jobq.\nStored: Line8.\n\nWhat was not stored stays in the "
+                           "window: correct it or write it again."}));
+    EXPECT_EQ(result.stored, QStringList({"Line8"}));
     EXPECT_EQ(serverValue("Line8"), "2008 Sales");
 
     m_server->acceptVariable("jobq");

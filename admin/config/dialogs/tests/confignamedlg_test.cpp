@@ -66,6 +66,27 @@ TEST_F(ConfigNameDialogs, TypingMarksTheNameChanged)
     EXPECT_EQ(dialog.m_bChanged, 1);
 }
 
+TEST_F(ConfigNameDialogs, APresetNameOverSixtyCharactersIsRefusedAndTheDialogStaysOpen)
+{
+    CAddIntegrationGroupDlg dialog;
+    dialog.m_strName = QString(61, u'x');
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(run<CAddIntegrationGroupDlg>(dialog,
+                                           [this](CAddIntegrationGroupDlg *d) {
+                                               EXPECT_EQ(edit(d)->text(), QString(61, u'x'));
+                                               click(d, IDOK);
+                                               EXPECT_TRUE(d->isVisible());
+                                               EXPECT_EQ(m_boxes->texts(),
+                                                         QStringList{"Please enter no more than 60 characters."});
+                                               EXPECT_EQ(d->focusWidget(), edit(d));
+                                               QTest::keyClick(edit(d), Qt::Key_End);
+                                               QTest::keyClick(edit(d), Qt::Key_Backspace);
+                                               click(d, IDOK);
+                                           }),
+              IDOK);
+    EXPECT_EQ(dialog.m_strName, QString(60, u'x'));
+}
+
 TEST_F(ConfigNameDialogs, ANameStaysWithinSixtyCharacters)
 {
     CAddAnswerMethodDlg dialog;

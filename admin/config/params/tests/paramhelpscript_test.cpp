@@ -73,6 +73,40 @@ TEST_F(ParamHelpScriptTest, AScriptThatNeverEndsIsStopped)
     }
 }
 
+// Tcl ends the whole program when a value passes 2 GB; a script is stopped
+// long before, and what it set is forgotten.
+TEST_F(ParamHelpScriptTest, AScriptThatBuildsLargeValuesIsRefusedAndLeavesNoText)
+{
+    constexpr qint64 kLimit = 4 * 1024 * 1024;
+    const QByteArray growers[] = {
+        "set s x\nwhile 1 {\n    append s $s\n}\n",
+        "set s x; while 1 {set s $s$s}",
+        "set l x; while 1 {set l [list {*}$l {*}$l]}",
+        "proc grow {} {global s; append s $s}; set s x; while 1 grow",
+        "while 1 {catch {lappend l [string repeat x 100000]}}",
+        "set s [string repeat x 1000000]; while 1 {set a([incr i]) $s$i}",
+    };
+    for (const QByteArray &grower : growers) {
+        SCOPED_TRACE(grower.toStdString());
+        CParamHelpScript script(kLimit);
+        EXPECT_FALSE(script.Load(write("set sys_before kept\n" + grower + "\nset sys_after never\n"), m_message));
+        EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {the script takes more than 4096 KB of "
+                                            "memory; a help script only sets short texts}"));
+        EXPECT_EQ(script.Text("sys_before"), QString());
+        EXPECT_EQ(script.Text("sys_after"), QString());
+    }
+}
+
+TEST_F(ParamHelpScriptTest, TheDefaultLimitsStopAScriptHeadingForTwoGigabytes)
+{
+    // On a busy machine the time limit may come first; either way the
+    // program goes on.
+    EXPECT_FALSE(m_script.Load(write("set s x\nwhile 1 {\n    append s $s\n}\n"), m_message));
+    EXPECT_TRUE(m_message.startsWith("Read help file error!\nError - {")) << m_message.toStdString();
+    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message)) << m_message.toStdString();
+    EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("A text."));
+}
+
 TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 {
     EXPECT_FALSE(m_script.Load(write("set sys_a {open\n"), m_message));
@@ -89,7 +123,7 @@ TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 
 TEST_F(ParamHelpScriptTest, TheShippedScriptReadsInTheSafeInterpreter)
 {
-    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("admincv.tcl");
+    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("../share/verbanta/admincv.tcl");
     ASSERT_TRUE(m_script.Load(shipped, m_message)) << m_message.toStdString();
     EXPECT_FALSE(m_script.Text("sys_tmo_menu").isEmpty());
 }

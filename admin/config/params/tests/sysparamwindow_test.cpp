@@ -223,6 +223,151 @@ TEST_F(SysParamWindowTest, AListValueIsEditedInElementValues)
     EXPECT_TRUE(m_window->GetDocument()->IsModified());
 }
 
+TEST_F(SysParamWindowTest, AListValueOpenedAndClosedWithoutAnEditIsWrittenAsItStands)
+{
+    struct Case {
+        const char *seeded;
+        bool opens;
+    } const cases[] = {
+        {"{\"a\" b}", true},
+        {"{holiday1.vox   holiday2.vox}", true},
+        {"{ {x y}  z }", true},
+        {"{{a b} c}", true},
+        // Last: its dialog step, never taken, stays behind.
+        {"{a {b}c}", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.seeded);
+        m_server->seed(QStringLiteral("var sys_holiday_prompts %1").arg(c.seeded));
+        reconnect();
+        open();
+        const QString before = m_window->GetDocument()->Values().value("sys_holiday_prompts");
+        const qsizetype shown = m_boxes->texts().size();
+        bool opened = false;
+        m_dialogs.on<CElementValuesDlg>([&opened](CElementValuesDlg *dialog) {
+            opened = true;
+            QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        });
+        if (!c.opens)
+            m_boxes->answer(IDOK);
+        const QRect cell = grid()->visualItemRect(grid()->item(rowOf("sys_holiday_prompts"), 1));
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        EXPECT_EQ(opened, c.opens);
+        EXPECT_EQ(m_dialogs.pending(), c.opens ? 0 : 1);
+        ASSERT_EQ(m_boxes->texts().size(), shown + (c.opens ? 0 : 1));
+        if (!c.opens) {
+            EXPECT_TRUE(m_boxes->texts().last().startsWith(
+                "The value of sys_holiday_prompts is not a Tcl list, so its elements cannot be shown:\na {b}c\n"))
+                << m_boxes->texts().last().toStdString();
+        }
+        EXPECT_EQ(m_window->GetDocument()->Values().value("sys_holiday_prompts"), before);
+        EXPECT_EQ(grid()->item(rowOf("sys_holiday_prompts"), 1)->text(), before);
+        EXPECT_FALSE(m_window->GetDocument()->IsModified());
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_TRUE(m_server->commandTexts().isEmpty()) << m_server->commandTexts().join('|').toStdString();
+        delete m_window;
+    }
+}
+
+TEST_F(SysParamWindowTest, AnyCharacterTypedOnAListValueOpensElementValues)
+{
+    open();
+    const int row = rowOf("sys_holiday_prompts");
+    struct Key {
+        Qt::Key key;
+        bool opens;
+    } const keys[] = {{Qt::Key_A, true}, {Qt::Key_Space, true}, {Qt::Key_Return, true},
+                      {Qt::Key_5, true}, {Qt::Key_Right, false}, {Qt::Key_F2, false}};
+    for (const Key &key : keys) {
+        SCOPED_TRACE(QKeySequence(key.key).toString().toStdString());
+        grid()->setCurrentCell(row, 1);
+        grid()->setFocus();
+        bool opened = false;
+        m_dialogs.on<CElementValuesDlg>([&opened](CElementValuesDlg *dialog) {
+            opened = true;
+            EXPECT_EQ(dialog->Elements(), (QStringList{"holiday1.vox", "holiday2.vox"}));
+            QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+        });
+        QTest::keyClick(grid(), key.key);
+        EXPECT_EQ(opened, key.opens);
+        EXPECT_EQ(m_dialogs.pending(), key.opens ? 0 : 1);
+        if (!key.opens)
+            break; // the step left behind would take the next showing
+    }
+    EXPECT_FALSE(m_window->GetDocument()->IsModified());
+}
+
+TEST_F(SysParamWindowTest, NumberCellsTakeDigitsOnlyUpToTheirParametersLength)
+{
+    m_server->seed("var sys_amis_max_node 100\nvar meta_sys_amis_max_node {view 1 type int}\n"
+                   "var sys_rings_no_answer 4\nvar meta_sys_rings_no_answer {view 1 type int}\n"
+                   "var sys_statistics_interval 5000\nvar meta_sys_statistics_interval {view 1 type int}\n"
+                   "var sys_note hello\n");
+    reconnect();
+    open();
+    struct Typed {
+        const char *name;
+        const char *keys;
+        const char *stored;
+    } const cases[] = {
+        {"sys_amis_max_node", "2x5-67", "256"},
+        {"sys_rings_no_answer", "87", "8"},
+        {"sys_tmo_menu", "12a345678", "12345"},
+        {"sys_statistics_interval", "6 000-0", "60000"},
+        {"sys_note", "a-1 b", "a-1 b"},
+    };
+    for (const Typed &typed : cases) {
+        SCOPED_TRACE(typed.name);
+        const int row = rowOf(typed.name);
+        ASSERT_GE(row, 0);
+        grid()->setCurrentCell(row, 1);
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_F2);
+        ASSERT_TRUE(grid()->IsEditing());
+        QPointer<QLineEdit> editor = grid()->viewport()->findChild<QLineEdit *>();
+        ASSERT_TRUE(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, typed.keys);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor closes once the event loop runs.
+        QTRY_VERIFY(!grid()->IsEditing());
+        QTRY_VERIFY(!editor);
+        EXPECT_EQ(grid()->item(row, 1)->text(), QLatin1String(typed.stored));
+        EXPECT_EQ(m_window->GetDocument()->Values().value(typed.name), QLatin1String(typed.stored));
+    }
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_F(SysParamWindowTest, CloseIsGreyedWhileACellIsBeingEdited)
+{
+    open();
+    const auto closeAction = [this]() -> QAction * {
+        for (QAction *action : m_window->systemMenu()->actions())
+            if (action->shortcut() == QKeySequence(QKeySequence::Close))
+                return action;
+        return nullptr;
+    };
+    ASSERT_TRUE(closeAction());
+    EXPECT_TRUE(closeAction()->isEnabled());
+    for (const char *name : {"sys_tmo_menu", "sys_default_language"}) {
+        SCOPED_TRACE(name);
+        grid()->setCurrentCell(rowOf(name), 1);
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_F2);
+        ASSERT_TRUE(grid()->IsEditing());
+        EXPECT_FALSE(closeAction()->isEnabled());
+        QPointer<QWidget> editor = grid()->viewport()->findChild<QWidget *>();
+        ASSERT_TRUE(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(!editor);
+        EXPECT_FALSE(grid()->IsEditing());
+        EXPECT_TRUE(closeAction()->isEnabled());
+    }
+    EXPECT_FALSE(m_window->GetDocument()->IsModified());
+}
+
 TEST_F(SysParamWindowTest, ElementValuesDropsAnEmptiedRowAndMovesOnlyWithinTheList)
 {
     CElementValuesDlg dialog(nullptr, "a {b c} d");
@@ -258,6 +403,36 @@ TEST_F(SysParamWindowTest, AHelpScriptThatTriesExecIsReportedAndStartsNothing)
     EXPECT_FALSE(QFile::exists("started"));
     clickRow(rowOf("sys_tmo_menu"));
     EXPECT_EQ(m_window->RightView()->Text(), QStringLiteral("Menu time-out."));
+}
+
+TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneStaysEmpty)
+{
+    QFile help("admincv.tcl");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    // One command past the limit at once, so that no other limit comes first.
+    help.write("set sys_tmo_menu {Menu time-out.}\nset s [string repeat x 100000000]\nappend s $s\n");
+    help.close();
+    m_boxes->answer(IDOK);
+    open();
+    EXPECT_TRUE(m_boxes->texts().value(0).startsWith("Read help file error!\nError - {the script takes more than"))
+        << m_boxes->texts().value(0).toStdString();
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+    clickRow(rowOf("sys_default_language"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+}
+
+TEST_F(SysParamWindowTest, WithoutAHelpScriptInTheCurrentFolderTheInstalledOneIsRead)
+{
+    ASSERT_TRUE(QFile::remove("admincv.tcl"));
+    open();
+    EXPECT_EQ(m_boxes->texts(), QStringList());
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(),
+              QStringLiteral("How long, in milliseconds, a menu waits for the caller's first key before it plays its "
+                             "prompt again."));
+    EXPECT_EQ(CConfigSystemParamRightView::HelpFilePath(),
+              QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/verbanta/admincv.tcl"));
 }
 
 TEST_F(SysParamWindowTest, RemoveIsGreyedInTheContextMenuOutsideTheRows)

@@ -43,6 +43,26 @@ TEST(AnswerMethodList, WritesPlainListsAsTheServerKeepsThem)
         EXPECT_EQ(roundTrip(text), text);
 }
 
+TEST(AnswerMethodList, UnchangedMethodsKeepTheServersSpellingAndChangedOnesTheirExtraElements)
+{
+    const QString text = QStringLiteral("{Day  {997 4 PBX01}} {Fax {2100 1 PBX05 extra} more}");
+    const struct {
+        int changed; // the method whose rings are set to 2, or 0
+        const char *written;
+    } cases[] = {
+        {0, "{Day  {997 4 PBX01}} {Fax {2100 1 PBX05 extra} more}"},
+        {1, "{Day {997 2 PBX01}} {Fax {2100 1 PBX05 extra} more}"},
+        {2, "{Day  {997 4 PBX01}} {Fax {2100 2 PBX05 extra} more}"},
+    };
+    for (const auto &c : cases) {
+        CAnswerMethodList list;
+        list.Parse(text);
+        if (c.changed)
+            list.Record(c.changed).rings = QStringLiteral("2");
+        EXPECT_EQ(list.Format(), QString::fromUtf8(c.written)) << c.changed;
+    }
+}
+
 TEST(AnswerMethodList, ValuesWithBracesAndBackslashesComeBackAsTheyWere)
 {
     CAnswerMethodList list;

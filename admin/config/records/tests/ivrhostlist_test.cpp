@@ -48,6 +48,26 @@ TEST(IvrHostList, PlainTextsComeBackByteForByte)
     EXPECT_EQ(list.Format(), text);
 }
 
+TEST(IvrHostList, UnchangedHostsKeepTheServersSpelling)
+{
+    const QString text = QStringLiteral("{mainframe {host.ses} ivr secret}  {billing {billing.ses} {} {}} {bare}");
+    const struct {
+        int changed; // the host whose user id is typed, or 0
+        const char *written;
+    } cases[] = {
+        {0, "{mainframe {host.ses} ivr secret}  {billing {billing.ses} {} {}} {bare}"},
+        {1, "{mainframe {host.ses} root secret} {billing {billing.ses} {} {}} {bare}"},
+        {2, "{mainframe {host.ses} ivr secret} {billing {billing.ses} root} {bare}"},
+    };
+    for (const auto &c : cases) {
+        CIvrHostList list;
+        list.Parse(text);
+        if (c.changed)
+            list.Record(c.changed).userId = QStringLiteral("root");
+        EXPECT_EQ(list.Format(), QString::fromUtf8(c.written)) << c.changed;
+    }
+}
+
 TEST(IvrHostList, ValuesWithBlanksBracesAndBackslashesComeBackAsTheyWere)
 {
     CIvrHostList list;

@@ -47,6 +47,39 @@ TEST(LanguageList, WritesBothTextsAsTheServerKeepsThem)
     EXPECT_EQ(table, kServerTable);
 }
 
+TEST(LanguageList, OnlyTheChangedLanguageIsWrittenAnew)
+{
+    const QString table = "{English {english.pmt 1}}  {French {french.pmt 2}} {German {german.pmt 3} {german2.pmt 3}}";
+    const QString inUse = "{english.pmt 1}  {german.pmt 3}";
+    const CLanguageTable server(table);
+    const struct {
+        const char *language; // whose files change, or null
+        QStringList files;
+        const char *promptFiles;
+        const char *languageTable;
+    } cases[] = {
+        {nullptr, {}, "{english.pmt 1}  {german.pmt 3}",
+         "{English {english.pmt 1}}  {French {french.pmt 2}} {German {german.pmt 3} {german2.pmt 3}}"},
+        {"French", {"french.pmt", "french2.pmt"}, "{english.pmt 1}  {german.pmt 3}",
+         "{English {english.pmt 1}} {French {french.pmt 2} {french2.pmt 2}} {German {german.pmt 3} {german2.pmt 3}}"},
+        {"English", {"en.pmt"}, "{en.pmt 1} {german.pmt 3}",
+         "{English {en.pmt 1}} {French {french.pmt 2}} {German {german.pmt 3} {german2.pmt 3}}"},
+    };
+    for (const auto &c : cases) {
+        CLanguageList list;
+        list.Load(inUse, table, server);
+        for (LanguageRecord &record : list.m_records)
+            if (c.language && record.name == c.language)
+                record.promptFiles = c.files;
+        EXPECT_EQ(list.IsChanged(), c.language != nullptr);
+        QString promptFiles;
+        QString written;
+        ASSERT_TRUE(list.Format(server, promptFiles, written));
+        EXPECT_EQ(promptFiles, c.promptFiles) << (c.language ? c.language : "none");
+        EXPECT_EQ(written, c.languageTable) << (c.language ? c.language : "none");
+    }
+}
+
 TEST(LanguageList, FileNamesWithBlanksAndBracesComeBackAsTheyWere)
 {
     const CLanguageTable server(kServerTable);

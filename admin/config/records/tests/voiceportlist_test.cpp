@@ -67,12 +67,46 @@ TEST(VoicePortList, KnowsWhetherAPortUsesAMethodByItsExactName)
 
 TEST(VoicePortList, DropsOnlyTheMethodsThatNoLongerExist)
 {
-    CVoicePortList ports = portsOf({"101 Day", "102 Night", "103 {}"}, 3);
-    ports.DropAnswerMethodsOtherThan({"Night", "Fax"});
+    CVoicePortList ports = portsOf({"101 Day", "102 Night", "103 {}", "104 Ghost"}, 4);
+    ports.DropAnswerMethods({"Day", "Weekend"});
     EXPECT_EQ(ports.Record(1).answerMethod, "");
     EXPECT_EQ(ports.Record(1).extension, "101");
     EXPECT_EQ(ports.Record(2).answerMethod, "Night");
     EXPECT_EQ(ports.Record(3).answerMethod, "");
+    EXPECT_EQ(ports.Record(4).answerMethod, "Ghost") << "a method the list never had stays";
+}
+
+TEST(VoicePortList, AnUnchangedPortGoesBackAsTheServerSpelledItsLine)
+{
+    const struct {
+        const char *line;
+        const char *extension; // typed, or null when the port is left alone
+        const char *written;
+    } cases[] = {
+        {"2001  Night", nullptr, "2001  Night"},
+        {"{2003} Weekend", nullptr, "{2003} Weekend"},
+        {"2002 Ghost", nullptr, "2002 Ghost"},
+        {" {}   {} ", nullptr, " {}   {} "},
+        {"2001  Night", "2901", "2901 Night"},
+        {"{2003} Weekend {a b}  4", "2903", "2903 Weekend {a b} 4"},
+        {"2003 Weekend", "2003", "2003 Weekend"},
+    };
+    for (const auto &c : cases) {
+        CVoicePortList ports = portsOf({c.line}, 1);
+        if (c.extension)
+            ports.Record(1).extension = c.extension;
+        QStringList lines = {c.line};
+        ports.Store(lines);
+        EXPECT_EQ(lines[0], c.written) << c.line;
+    }
+}
+
+TEST(VoicePortList, APortMadeWithoutALineIsWrittenInFull)
+{
+    VoicePortRecord record;
+    EXPECT_EQ(CVoicePortList::FormatLine(record), "{} {}");
+    record.answerMethod = "Night";
+    EXPECT_EQ(CVoicePortList::FormatLine(record), "{} Night");
 }
 
 } // namespace

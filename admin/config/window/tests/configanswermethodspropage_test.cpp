@@ -14,6 +14,8 @@
 #include "admin/uatools/ranges/createprogressdlg.h"
 #include "admin/widgets/spreadsheetex.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 class AnswerMethodsPageTest : public ConfigPageTestBase {
@@ -103,6 +105,52 @@ TEST_F(AnswerMethodsPageTest, ARenamedMethodIsRenamedOnItsPortsAndWrittenBack)
     // Port 6 answered with Day (6 % 6 == 0).
     EXPECT_TRUE(sent[0].contains(checkedSet("Line6", "{2006 Good_day}"))) << sent[0].toStdString();
     EXPECT_EQ(serverValue("answer_method_list"), QString(m_list).replace("{Day ", "{Good_day "));
+}
+
+TEST_F(AnswerMethodsPageTest, ARefusedListIsToldWithThePortLinesTheServerStored)
+{
+    const int dayPorts = portsUsing("Day");
+    m_server->refuseVariable("answer_method_list");
+    typeIntoCell(m_grid, 1, 1, "Morning");
+    const QStringList sent = apply({IDOK});
+    ASSERT_EQ(sent.size(), 1);
+    EXPECT_TRUE(sent[0].contains(checkedSet("Line6", "{2006 Morning}"))) << sent[0].toStdString();
+    EXPECT_TRUE(sent[0].contains(
+        checkedSet("answer_method_list", "{" + QString(m_list).replace("{Day ", "{Morning ") + "}")));
+    EXPECT_EQ(serverValue("Line6"), "2006 Morning");
+    EXPECT_EQ(serverValue("answer_method_list"), m_list);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    const QString told = m_boxes->texts()[1];
+    EXPECT_TRUE(told.startsWith("Server reported error while updating configuration 'answer_method_list'.\n\n"
+                                "Not stored: answer_method_list.\nStored: Line"))
+        << told.toStdString();
+    EXPECT_EQ(told.count(QRegularExpression("\\bLine\\d+\\b")), dayPorts);
+    EXPECT_TRUE(told.endsWith("What was not stored stays in the window: correct it or write it again."));
+    EXPECT_TRUE(m_sheet->IsApplyEnabled());
+
+    // Cancel says what the server holds before the rest is discarded.
+    m_boxes->answer(IDNO);
+    click(m_sheet, IDCANCEL);
+    ASSERT_EQ(m_boxes->texts().size(), 3);
+    const QString question = m_boxes->texts()[2];
+    EXPECT_TRUE(question.startsWith("The server refused part of your last update and stored the rest: Line"))
+        << question.toStdString();
+    EXPECT_EQ(question.count(QRegularExpression("\\bLine\\d+\\b")), dayPorts);
+    EXPECT_TRUE(
+        question.endsWith("Do you want to close the configuration window and discard the changes you have "
+                          "made without updating the configuration data in VerbantaES server?"));
+
+    // Once the server takes the list, OK writes it alone and the note goes.
+    m_server->acceptVariable("answer_method_list");
+    m_server->clearLog();
+    m_boxes->answer(IDYES);
+    click(m_sheet, IDOK);
+    EXPECT_EQ(commands(), QStringList{"set _rlist \"\"\r\n" +
+                                      checkedSet("answer_method_list",
+                                                 "{" + QString(m_list).replace("{Day ", "{Morning ") + "}") +
+                                      "set _rlist\r\n"});
+    EXPECT_TRUE(m_boxes->texts()[3].startsWith("The server refused part of your last update"));
+    EXPECT_EQ(serverValue("answer_method_list"), QString(m_list).replace("{Day ", "{Morning "));
 }
 
 TEST_F(AnswerMethodsPageTest, ANameOfAnotherMethodOrNoNameIsRefused)

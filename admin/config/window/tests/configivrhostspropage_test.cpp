@@ -144,6 +144,20 @@ TEST_F(IvrHostsPageTest, AnAddedHostIsWrittenOnceItHasASessionFile)
     EXPECT_EQ(serverValue("ivr_hostte_emulator"), expected);
 }
 
+TEST_F(IvrHostsPageTest, AHostWithoutASessionFileIsSaidNotToBeStored)
+{
+    addHost("new host");
+    m_boxes->answer(IDNO);
+    click(m_sheet, ID_APPLY_NOW);
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{"These changes are not stored:\nIVR Host 'new_host', because it has no Session File. "
+                    "Enter its Session File to keep it.\n\nDo you want to update the configuration data in "
+                    "VerbantaES server with the changes you have made?\nIf you click Yes, the changes will "
+                    "take effect when next time VerbantaES server is restarted."});
+    EXPECT_TRUE(apply().isEmpty());
+}
+
 TEST_F(IvrHostsPageTest, RemovingTheLastRowSelectsTheRowAbove)
 {
     depot().m_ivrHosts = "{a {a.ses}} {b {b.ses}} {c {c.ses}}";

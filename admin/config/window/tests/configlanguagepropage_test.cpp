@@ -112,8 +112,11 @@ TEST_F(LanguagePageTest, AddedPromptFilesAreWrittenBackWithTheLanguagesId)
     EXPECT_TRUE(sent.contains("ConfigSetString sys_prompt_files "
                               "{{{english 2.pmt} 0} {english.pmt 0} {german.pmt 3} {french.pmt 1}} 1\r\n"))
         << sent.join("|").toStdString();
+    // Only English's entry changes; the others stay in the server's order,
+    // German with both its files.
     EXPECT_TRUE(sent.contains("ConfigSetString sys_language_table {{English {{english 2.pmt} 0} {english.pmt 0}} "
-                              "{German {german.pmt 3}} {French {french.pmt 1}} {Spanish {spanish.pmt 2}}} 1\r\n"))
+                              "{French {french.pmt 1}} {Spanish {spanish.pmt 2}} "
+                              "{German {german.pmt 3} {german2.pmt 3}}} 1\r\n"))
         << sent.join("|").toStdString();
 }
 

@@ -222,7 +222,9 @@ TEST_F(ConfigWindowTest, ARefusedVariableIsNamedAndTheWindowStaysOpen)
     m_boxes->answer({IDYES, IDOK});
     click(IDOK);
     ASSERT_EQ(m_boxes->texts().size(), 2);
-    EXPECT_EQ(m_boxes->texts()[1], "Server reported error while updating configuration 'Line7'.");
+    EXPECT_EQ(m_boxes->texts()[1], "Server reported error while updating configuration 'Line7'.\n\n"
+                                   "Not stored: Line7.\nStored: Line8.\n\nWhat was not stored stays in the "
+                                   "window: correct it or write it again.");
     QTest::qWait(50);
     EXPECT_FALSE(closed());
     EXPECT_TRUE(sheet()->isVisible());

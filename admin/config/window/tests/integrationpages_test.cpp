@@ -3,6 +3,7 @@
 // patterns, switch-type files made and applied from the page, and the
 // lines of the write-back.
 #include "admin/config/dialogs/addintegrationgroupdlg.h"
+#include "admin/config/window/configanswermethodspropage.h"
 #include "admin/config/window/configintegrationpropage.h"
 #include "admin/config/window/confignotifygroupsproppage.h"
 #include "admin/config/window/configserialportspropage.h"
@@ -15,6 +16,8 @@
 
 #include <QFile>
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace {
 
@@ -142,6 +145,43 @@ TEST_F(IntegrationPagesTest, PatternsMoveAndDigitalLinesLockTheDialCodes)
         << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_dti_protocol", "{E&M Wink Start}")));
     EXPECT_TRUE(batch().contains(setLine("Default_pbx_ip_address", "{10.1.2.3}")));
+}
+
+TEST_F(IntegrationPagesTest, AFirstGroupOfTheFourthTypeHoldsEveryOtherGroupButDefaultToIt)
+{
+    openSheet(QStringLiteral("var pbx_list {Main Branch Default}\n"
+                             "var Main_pbx_integration_type 3\n"
+                             "var Branch_pbx_integration_type 0\n"
+                             "var Default_pbx_integration_type 0\n"));
+    auto *page = showPage<Integration>();
+    const auto type = [&] { return cellText(page->GroupsGrid(), 2, Integration::IntegrationTypeRow); };
+    EXPECT_EQ(type(), QStringLiteral("IP Integration"));
+    EXPECT_FALSE(page->SerialGrid()->isVisible());
+    screenshot(QStringLiteral("config-integration-ip"));
+
+    chooseGroup(page, QStringLiteral("Branch"));
+    m_boxes->answer(IDOK);
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("SMDI"));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Every integration group has the integration type of 'Main', IP "
+                                            "Integration. Change the type of 'Main' first."});
+    EXPECT_EQ(type(), QStringLiteral("IP Integration"));
+    EXPECT_EQ(page->Group(2).integrationType, QStringLiteral("3"));
+    EXPECT_FALSE(page->SerialGrid()->isVisible());
+
+    // The group named Default, and group 1 itself, choose freely.
+    chooseGroup(page, QStringLiteral("Default"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("SMDI"));
+    EXPECT_EQ(page->Group(3).integrationType, QStringLiteral("1"));
+    chooseGroup(page, QStringLiteral("Main"));
+    typeInto(page->GroupsGrid(), 2, Integration::IntegrationTypeRow, QStringLiteral("DTMF"));
+    EXPECT_EQ(page->Group(1).integrationType, QStringLiteral("0"));
+    EXPECT_EQ(m_boxes->texts().size(), 1);
+
+    apply();
+    for (const auto &[name, value] : {std::pair{"Main_pbx_integration_type", "{0}"},
+                                      {"Branch_pbx_integration_type", "{3}"},
+                                      {"Default_pbx_integration_type", "{1}"}})
+        EXPECT_TRUE(batch().contains(setLine(name, value))) << name << "\n" << batch().toStdString();
 }
 
 TEST_F(IntegrationPagesTest, AddingAGroupRefusesReservedAndTakenNames)
@@ -321,6 +361,150 @@ TEST_F(UntouchedPagesTest, ShowingThePagesOfASiteWritesOnlyWhatWasEdited)
                           setLine("statistical_groups", "{{Reception {1 2 3 4 5 6 7 8}} {Sales {9 10 11 12}} "
                                                         "{Support {13 14 15 16 20}}}") +
                           "set _rlist\r\n"});
+}
+
+} // namespace
+
+namespace {
+
+class GroupsGoneTest : public IntegrationPagesTest {
+protected:
+    // Apply clicked, its question answered Yes and the refusal that follows
+    // closed; the message it showed.
+    QString applyRefused()
+    {
+        m_boxes->answer({IDYES, IDOK});
+        click(m_sheet->GetDlgItem(ID_APPLY_NOW));
+        return m_boxes->texts().value(m_boxes->texts().size() - 1);
+    }
+    QStringList removals(const QString &group) const
+    {
+        QStringList sent;
+        for (const QString &command : commands())
+            if (command.startsWith(QStringLiteral("ConfigRemoveVar ") + group + u'_'))
+                sent << command;
+        return sent;
+    }
+    bool onServer(const QString &name) const
+    {
+        return m_session->Execute(QStringLiteral("info exists ") + name) == QLatin1String("1");
+    }
+    void deleteAlpha(Integration *page)
+    {
+        m_boxes->answer(IDYES);
+        click(page->GetDlgItem(Integration::IDC_DELETE_GROUP));
+    }
+    void renameAlpha(Integration *page)
+    {
+        m_boxes->answer(IDYES);
+        typeInto(page->GroupsGrid(), 2, Integration::NameRow, QStringLiteral("Beta"));
+    }
+};
+
+TEST_F(GroupsGoneTest, AGroupGoneWhileTheListIsRefusedIsRemovedByTheNextApply)
+{
+    const struct {
+        std::function<void(Integration *)> remove;
+        const char *list;
+    } cases[] = {{[this](Integration *page) { deleteAlpha(page); }, "{Default}"},
+                 {[this](Integration *page) { renameAlpha(page); }, "{Default Beta}"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.list);
+        m_server->seed(kTwoGroups);
+        m_server->refuseVariable(QStringLiteral("pbx_list"));
+        openSheet();
+        auto *page = showPage<Integration>();
+        chooseGroup(page, QStringLiteral("Alpha"));
+        c.remove(page);
+        EXPECT_TRUE(applyRefused().startsWith(
+            QStringLiteral("Server reported error while updating configuration 'pbx_list'.")));
+        EXPECT_TRUE(removals(QStringLiteral("Alpha")).isEmpty()) << "the list the server holds names Alpha";
+        EXPECT_TRUE(onServer(QStringLiteral("Alpha_pbx_smdi_port")));
+
+        m_server->acceptVariable(QStringLiteral("pbx_list"));
+        m_server->clearLog();
+        const qsizetype shown = m_boxes->texts().size();
+        apply();
+        EXPECT_EQ(m_boxes->texts().size(), shown + 1) << "the question alone";
+        EXPECT_TRUE(batch().contains(setLine("pbx_list", c.list))) << batch().toStdString();
+        const QStringList removed = removals(QStringLiteral("Alpha"));
+        ASSERT_EQ(removed.size(), kGroupVariableCount) << commands().join('\n').toStdString();
+        EXPECT_EQ(removed.first(), QStringLiteral("ConfigRemoveVar Alpha_pbx_switch_type 1\r\n"));
+        EXPECT_FALSE(onServer(QStringLiteral("Alpha_pbx_smdi_port")));
+        EXPECT_FALSE(onServer(QStringLiteral("Alpha_pbx_integration_type")));
+        m_host.reset();
+    }
+}
+
+TEST_F(GroupsGoneTest, ARefusedRemovalIsToldAndTriedAgain)
+{
+    openSheet(kTwoGroups);
+    auto *page = showPage<Integration>();
+    chooseGroup(page, QStringLiteral("Alpha"));
+    deleteAlpha(page);
+    m_server->refuseVariable(QStringLiteral("Alpha_pbx_smdi_port"));
+    EXPECT_EQ(
+        applyRefused(),
+        QStringLiteral("Server reported error while updating configuration 'Alpha_pbx_smdi_port'.\n\n"
+                       "These variables of deleted Telephone System Integration Groups were not removed: "
+                       "Alpha_pbx_smdi_port.\nThe next update removes them again."));
+    EXPECT_EQ(removals(QStringLiteral("Alpha")).size(), kGroupVariableCount);
+    EXPECT_TRUE(onServer(QStringLiteral("Alpha_pbx_smdi_port")));
+    EXPECT_FALSE(onServer(QStringLiteral("Alpha_pbx_switch_type")));
+    EXPECT_TRUE(m_sheet->IsApplyEnabled());
+
+    m_server->acceptVariable(QStringLiteral("Alpha_pbx_smdi_port"));
+    m_server->clearLog();
+    const qsizetype shown = m_boxes->texts().size();
+    apply();
+    EXPECT_EQ(m_boxes->texts().size(), shown + 1) << m_boxes->texts().join('\n').toStdString();
+    EXPECT_TRUE(removals(QStringLiteral("Alpha"))
+                    .contains(QStringLiteral("ConfigRemoveVar Alpha_pbx_smdi_port 1\r\n")))
+        << commands().join('\n').toStdString();
+    EXPECT_FALSE(onServer(QStringLiteral("Alpha_pbx_smdi_port")));
+}
+
+TEST_F(GroupsGoneTest, TheAnswerMethodsFollowGroupsRenamedOrDeletedWithoutTheirPage)
+{
+    openSheet(); // answer methods of PBX01 (Day, Night) and PBX05 (Fax)
+    auto *page = showPage<Integration>();
+    chooseGroup(page, QStringLiteral("PBX01"));
+    m_boxes->answer(IDYES);
+    typeInto(page->GroupsGrid(), 2, Integration::NameRow, QStringLiteral("Main PBX"));
+    chooseGroup(page, QStringLiteral("PBX05"));
+    m_boxes->answer(IDYES);
+    click(page->GetDlgItem(Integration::IDC_DELETE_GROUP));
+    apply();
+    EXPECT_FALSE(m_sheet->FindPage<CConfigAnswerMethodsPropPage>()->HasWindow());
+    EXPECT_TRUE(
+        batch().contains(setLine("answer_method_list", "{{Day {997 4 Main_PBX}} {Night {997 2 Main_PBX}} "
+                                                       "{Weekend {2000 2 PBX02}} {Sales {2000 4 PBX03}} "
+                                                       "{Support {2100 3 PBX04}} {Fax {2100 1 {}}}}")))
+        << batch().toStdString();
+    EXPECT_EQ(m_session->Execute(QStringLiteral("set answer_method_list")),
+              QStringLiteral("{Day {997 4 Main_PBX}} {Night {997 2 Main_PBX}} {Weekend {2000 2 PBX02}} "
+                             "{Sales {2000 4 PBX03}} {Support {2100 3 PBX04}} {Fax {2100 1 {}}}"));
+}
+
+// What a page does not write is said with the question, before anything is
+// sent.
+TEST_F(IntegrationPagesTest, SettingsOfAnAvailablePortAreSaidNotToBeStored)
+{
+    openSheet(kTwoGroups);
+    auto *serial = showPage<Serial>();
+    ASSERT_EQ(assignment(serial, "/dev/ttyS0"), SerialPortRecord::Available);
+    typeInto(serial->SettingsGrid(), 2, Serial::ParityRow, QStringLiteral("Odd"));
+    m_boxes->answer(IDNO);
+    click(m_sheet->GetDlgItem(ID_APPLY_NOW));
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{"These changes are not stored:\nSerial Port '/dev/ttyS0': the settings you changed, "
+                    "because an Available port keeps none. Assign it as an SMDI Port or a Resource to "
+                    "keep them.\n\nDo you want to update the configuration data in VerbantaES server with "
+                    "the changes you have made?\nIf you click Yes, the changes will take effect when next "
+                    "time VerbantaES server is restarted."});
+    apply();
+    EXPECT_TRUE(commands().isEmpty()) << commands().join('\n').toStdString();
 }
 
 } // namespace

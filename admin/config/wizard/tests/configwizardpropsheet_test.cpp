@@ -15,8 +15,15 @@
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"
 
+#include "admin/config/wizard/wiztextppg.h"
+
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QLabel>
 #include <QDir>
 #include <QTimer>
@@ -182,7 +189,9 @@ TEST_F(ConfigWizardTest, ARefusedUpdateStaysOnItsStep)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_FALSE(m_written);
     ASSERT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.");
+    EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.\n\n"
+                                   "Not stored: Line7.\nStored: none.\n\nWhat was not stored stays in the "
+                                   "window: correct it or write it again.");
 }
 
 // Two numbers with no user agent between them and existing ones around:
@@ -602,3 +611,105 @@ TEST_F(ConfigWizardTest, ARefusedParentHoldsBackTheMoveThatLeftIt)
     EXPECT_EQ(m_boxes->texts(), QStringList{"Invalid parent COS 'bogus'. Try to enter a valid COS or select one from the "
                                             "list after closing this message box."});
 }
+
+namespace {
+
+// Stands in for the desktop's browser: records the help pages it is asked
+// to open.
+class HelpBrowser : public QObject {
+    Q_OBJECT
+public:
+    HelpBrowser() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~HelpBrowser() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList m_opened;
+public slots:
+    void open(const QUrl &url) { m_opened << QFileInfo(url.toLocalFile()).fileName(); }
+};
+
+// The labels of a step, top to bottom.
+QStringList labelTexts(QWidget *page)
+{
+    QStringList texts;
+    for (const QLabel *label : page->findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            texts << label->text();
+    return texts;
+}
+
+TEST_F(ConfigWizardTest, F1AndHelpOpenTheHelpOfTheStepShown)
+{
+    QTemporaryDir help;
+    QDir(help.path()).mkpath("admin");
+    for (const char *page : {"index.html", "1600.html", "1601.html", "1597.html", "1598.html", "1599.html"}) {
+        QFile file(help.filePath(QStringLiteral("admin/") + page));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html></html>");
+    }
+    qputenv("VERBANTA_HELP_DIR", help.path().toLocal8Bit());
+    HelpBrowser browser;
+    const QStringList topics{"index.html", "1600.html", "1601.html", "1597.html",
+                             "index.html", "1598.html", "1599.html", "index.html"};
+    QStringList expected;
+    run([&](CConfigWizardPropSheet *wizard) {
+        for (int step = 0; step < topics.size(); ++step) {
+            SCOPED_TRACE(step);
+            // F1 where the keys go on the step: its grid when it has one.
+            QWidget *page = wizard->GetActivePage();
+            auto *grid = page->findChild<CSpreadSheet *>();
+            QTest::keyClick(grid ? static_cast<QWidget *>(grid) : page, Qt::Key_F1);
+            click(wizard, IDHELP);
+            expected << topics[step] << topics[step];
+            EXPECT_EQ(browser.m_opened, expected);
+            click(wizard, step + 1 < topics.size() ? ID_WIZNEXT : ID_WIZFINISH);
+        }
+    });
+    qunsetenv("VERBANTA_HELP_DIR");
+}
+
+TEST_F(ConfigWizardTest, TheInformingStepsShowTheWizardsPicture)
+{
+    const QImage drawn(QLatin1String(CWizTextPpg::kPicture));
+    ASSERT_FALSE(drawn.isNull());
+    run([&](CConfigWizardPropSheet *wizard) {
+        for (int step = CConfigWizardPropSheet::StepWelcome; step <= CConfigWizardPropSheet::StepFinish; ++step) {
+            SCOPED_TRACE(step);
+            const bool informs = step == CConfigWizardPropSheet::StepWelcome ||
+                                 step == CConfigWizardPropSheet::StepUpdate ||
+                                 step == CConfigWizardPropSheet::StepFinish;
+            auto *picture = wizard->GetActivePage()->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
+            const bool shown = picture && picture->isVisible() && !picture->pixmap().isNull();
+            EXPECT_EQ(shown, informs);
+            if (shown) {
+                EXPECT_EQ(picture->pixmap().toImage().convertToFormat(drawn.format()), drawn);
+                EXPECT_GE(picture->height(), drawn.height());
+            }
+            click(wizard, step < CConfigWizardPropSheet::StepFinish ? ID_WIZNEXT : ID_WIZFINISH);
+        }
+    });
+}
+
+TEST_F(ConfigWizardTest, TheCreationStepsNoticesReadAsWritten)
+{
+    const auto notices = [](const QString &boxes) {
+        return QStringList{
+            "You can create a range of new " + boxes +
+                ", each having the same parent COS. Also you can create only one COS at a time if you leave the "
+                "'Range To' field empty.",
+            "When you are ready, click on the Create button and Configuration Wizard will create the " + boxes +
+                " by sending your request to VerbantaES.",
+            "Configuration Wizard enables the Create button only if the specified " + boxes +
+                " are new in VerbantaES. You can change your specification as many times as you want."};
+    };
+    run([&](CConfigWizardPropSheet *wizard) {
+        while (wizard->GetActiveIndex() < CConfigWizardPropSheet::StepCos)
+            click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(labelTexts(wizard->GetActivePage()).mid(0, 3), notices("COS boxes"));
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(labelTexts(wizard->GetActivePage()).mid(0, 3), notices("mailboxes"));
+        click(wizard, IDCANCEL);
+    });
+}
+
+} // namespace
+
+#include "configwizardpropsheet_test.moc"

@@ -177,6 +177,23 @@ TEST_F(ConfigAmisUADlgTest, DeletingAGatewayRewritesTheNodeList)
     EXPECT_EQ(shown[1].text, kRestart);
 }
 
+TEST_F(ConfigAmisUADlgTest, DeleteWithTheSelectionTakenBackDeletesNothing)
+{
+    QPointer<CConfigAmisUADlg> dialog = open("AMIS_PROXY");
+    select(dialog, "510");
+    QTreeWidget *list = dialog->List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->findItems("510", Qt::MatchExactly).first()).center());
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_TRUE(dialog->GetDlgItem(CUserAgentListDlg::IDC_DELETE)->isEnabled());
+    m_boxes->answer(IDOK);
+    click(dialog.data(), CUserAgentListDlg::IDC_DELETE);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"No User Agent to be deleted"});
+    EXPECT_TRUE(received("DeleteUA").isEmpty());
+    EXPECT_EQ(numbers(dialog), (QStringList{"510", "511"}));
+    closeByButton(dialog);
+}
+
 TEST_F(ConfigAmisUADlgTest, DeletingAProxyNeverTouchesTheNodeList)
 {
     QPointer<CConfigAmisUADlg> dialog = open("AMIS_PROXY");

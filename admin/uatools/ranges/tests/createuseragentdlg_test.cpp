@@ -181,11 +181,22 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, CreateSummary,
     testing::Values(SummaryCase{"One", "640", false, "Created one user agent."},
                     SummaryCase{"Several", "640-644", false, "Created 5 user agents."},
+                    SummaryCase{"Repeated", "560-563 562-565 560", false, "Created 6 user agents."},
                     SummaryCase{"OneFailed", "640", true,
                                 "Created 0 user agents.\nOne user agent could not be created.\n"},
                     SummaryCase{"TwoFailed", "640 641", true,
                                 "Created 0 user agents.\n2 user agents could not be created.\n"}),
     [](const testing::TestParamInfo<SummaryCase> &info) { return std::string(info.param.name); });
+
+TEST_F(CreateDialog, CreatesANumberNamedTwiceOnce)
+{
+    const Run run = create(QStringLiteral("560-563 562-565 560"));
+    QStringList expected;
+    for (qint32 n : {560, 561, 562, 563, 564, 565})
+        expected.append(MailboxLine(n, MailboxRoot, 0, QString::number(n)));
+    EXPECT_EQ(received(QStringLiteral("CreateUAFromAdmin")), expected);
+    EXPECT_EQ(run.created, (QList<long>{560, 561, 562, 563, 564, 565}));
+}
 
 TEST_F(CreateDialog, CancelInTheMiddleKeepsWhatWasCreated)
 {

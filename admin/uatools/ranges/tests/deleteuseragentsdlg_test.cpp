@@ -1,9 +1,10 @@
 // Deleting user agents over a range against the simulator's demo company,
 // clicking the Delete dialog and its progress dialog: the one question with
 // the count and No as default, 998-1000 never sending anything for 999,
-// classes of service with children and tops of the tree refused, the
-// answer-method list read once and only deleted agents listed for
-// reassignment, the summaries, Cancel in the middle and the rights refusal.
+// classes of service with children and the roots of the kinds refused
+// while agents above the high mark go, the answer-method list read once and
+// only deleted agents listed for reassignment, the summaries, Cancel in
+// the middle and the rights refusal.
 #include "admin/testsupport/uatoolstestbase.h"
 
 #include "admin/uatools/ranges/deleteprogressdlg.h"
@@ -70,15 +71,40 @@ TEST_F(DeleteDialog, RefusesAClassOfServiceWithChildren)
     EXPECT_EQ(run.summary, QStringLiteral("Deleted 0 user agents. \nOne user agent could not be deleted.\n"));
 }
 
-TEST_F(DeleteDialog, NeverAsksTheServerToDeleteTopsOfTheTree)
+TEST_F(DeleteDialog, RefusesExactlyTheSystemMailboxTheRootsAndClassesWithChildren)
 {
-    m_simulator->seed(QStringLiteral("ua 1073741825 -parent 2147483647 {COS MB}"));
+    // Above the high mark: a mailbox the Create dialog made, a class of
+    // service with a child, and that child. The class is asked for before
+    // its child goes, so it is refused.
+    m_simulator->seed(QStringLiteral("ua 1073741825 -parent 10 {&Name1 High}\n"
+                                     "ua 1073741826 -parent 2147483647 {COS MB &Name1 Top}\n"
+                                     "ua 1073741827 -parent 1073741826 {&Name1 Below}"));
+    struct Expected {
+        qint32 number;
+        QStringList sent;
+        bool kept;
+    };
+    const auto asked = [](qint32 n) { return QStringList{QStringLiteral("UAHasChildren %1").arg(n)}; };
+    const auto deleted = [](qint32 n) {
+        return QStringList{QStringLiteral("UAHasChildren %1").arg(n), QStringLiteral("DeleteUA %1").arg(n)};
+    };
+    const QList<Expected> table{
+        {999, {}, true},
+        {1073741825, deleted(1073741825), false},
+        {1073741826, asked(1073741826), true},
+        {1073741827, deleted(1073741827), false},
+        {2147483639, {}, true}, // the VPIM proxies' root, the lowest
+        {2147483646, {}, true}, // the distribution lists' root
+        {2147483647, {}, true}, // the mailboxes' root
+    };
     m_boxes->answer(IDYES);
-    const Run run = remove(QStringLiteral("1073741825 2147483647"));
-    EXPECT_TRUE(received(QStringLiteral("UAHasChildren")).isEmpty());
-    EXPECT_TRUE(received(QStringLiteral("DeleteUA")).isEmpty());
-    EXPECT_TRUE(exists(1073741825));
-    EXPECT_EQ(run.summary, QStringLiteral("Deleted 0 user agents. \n2 user agents could not be deleted.\n"));
+    const Run run = remove(QStringLiteral("999 1073741825-1073741827 2147483639 2147483646-2147483647"));
+    for (const Expected &e : table) {
+        SCOPED_TRACE(e.number);
+        EXPECT_EQ(sentFor(e.number), e.sent);
+        EXPECT_EQ(exists(e.number), e.kept);
+    }
+    EXPECT_EQ(run.summary, QStringLiteral("Deleted 2 user agents. \n5 user agents could not be deleted.\n"));
 }
 
 TEST_F(DeleteDialog, ListsOnlyDeletedGreetingUserAgentsAndReadsTheAnswerMethodsOnce)
@@ -100,6 +126,16 @@ TEST_F(DeleteDialog, ListsOnlyDeletedGreetingUserAgentsAndReadsTheAnswerMethodsO
               QStringLiteral("Deleted 2 user agents. \nOne user agent could not be deleted.\n\n"
                              "Answer methods use the following\nUserAgents as Greeting User Agents.\n"
                              "Please reassign the Greeting User Agents:\n2000 "));
+}
+
+TEST_F(DeleteDialog, AsksForAndDeletesANumberNamedTwiceOnce)
+{
+    m_boxes->answer(IDYES);
+    const Run run = remove(QStringLiteral("2010,2010 2011 2009-2011"));
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Delete 3 user agents?"});
+    EXPECT_EQ(received(QStringLiteral("DeleteUA")),
+              (QStringList{"DeleteUA 2010", "DeleteUA 2011", "DeleteUA 2009"}));
+    EXPECT_EQ(run.summary, QStringLiteral("Deleted 3 user agents. "));
 }
 
 TEST_F(DeleteDialog, SendsTheAnswerMethodScriptAsWritten)

@@ -1,7 +1,8 @@
 // The range list as the Create, Copy and Delete dialogs read it: the texts
-// it accepts with the numbers they expand to, the texts it refuses with the
-// reason and message (overflow and the order of the checks included), and a
-// wide range that stays one interval for the allowed-range check.
+// it accepts with the numbers they expand to (each once), the texts it
+// refuses with the reason and message (overflow and the order of the checks
+// included), and a wide range that stays one interval for the allowed-range
+// check.
 #include "admin/uatools/ranges/parsedrangelist.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ void PrintTo(const AcceptedCase &c, std::ostream *out)
 
 class ParsedRangeListAccepts : public testing::TestWithParam<AcceptedCase> {};
 
-TEST_P(ParsedRangeListAccepts, ExpandsInTextOrderWithRangesAscending)
+TEST_P(ParsedRangeListAccepts, ExpandsInTextOrderWithRangesAscendingAndEachNumberOnce)
 {
     const CParsedRangeList::Result result = CParsedRangeList::Parse(QString::fromUtf8(GetParam().text));
     ASSERT_EQ(result.refusal, CParsedRangeList::Accepted) << result.message.toStdString();
@@ -48,8 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AcceptedCase{"100", {100}}, AcceptedCase{"1,,2", {1, 2}},
                     AcceptedCase{"1 - 3", {1, 2, 3}}, AcceptedCase{"1 -3", {1, 2, 3}},
                     AcceptedCase{"1-2 3-4", {1, 2, 3, 4}}, AcceptedCase{"1-2,7", {1, 2, 7}},
-                    AcceptedCase{"100,100", {100, 100}}, AcceptedCase{"5 3-7", {5, 3, 4, 5, 6, 7}},
-                    AcceptedCase{"9 1-3 2", {9, 1, 2, 3, 2}}, AcceptedCase{"\t10\r\n20 ", {10, 20}},
+                    AcceptedCase{"100,100", {100}}, AcceptedCase{"5 3-7", {5, 3, 4, 6, 7}},
+                    AcceptedCase{"9 1-3 2", {9, 1, 2, 3}},
+                    AcceptedCase{"560-563 562-565 560", {560, 561, 562, 563, 564, 565}},
+                    AcceptedCase{"3-7 1-9 4", {3, 4, 5, 6, 7, 1, 2, 8, 9}},
+                    AcceptedCase{"2-3 5-6 1-8", {2, 3, 5, 6, 1, 4, 7, 8}}, AcceptedCase{"\t10\r\n20 ", {10, 20}},
                     AcceptedCase{"0", {0}}, AcceptedCase{"2147483646-2147483647", {2147483646, 2147483647}},
                     AcceptedCase{"00000000000000000000000000012", {12}},
                     AcceptedCase{"998-1000", {998, 999, 1000}}));

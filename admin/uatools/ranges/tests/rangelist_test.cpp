@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 using Interval = CRangeList::Interval;
@@ -64,6 +67,17 @@ TEST(RangeList, ContainsOnlyItsNumbers)
     for (int64_t n : std::initializer_list<int64_t>{-1, 0, 99, 200, 204, 206, 299, 311, int64_t(1) << 40})
         EXPECT_FALSE(list.Contains(n)) << n;
     EXPECT_EQ(list.Count(), 100u + 1u + 11u);
+}
+
+TEST(RangeList, FindsTheFirstNumberItDoesNotHoldFromANumberUp)
+{
+    const CRangeList list = *CRangeList::Parse(QStringLiteral("100-199 205 300-4294967295"));
+    const std::vector<std::pair<uint64_t, uint64_t>> cases{
+        {0, 0}, {99, 99}, {100, 200}, {150, 200}, {199, 200}, {200, 200},
+        {205, 206}, {299, 299}, {300, 4294967296u}, {4294967296u, 4294967296u}};
+    for (const auto &[from, expected] : cases)
+        EXPECT_EQ(list.FirstNotContainedFrom(from), expected) << from;
+    EXPECT_EQ(CRangeList().FirstNotContainedFrom(7), 7u);
 }
 
 TEST(RangeList, MergesOverlappingAndAdjacentIntervals)

@@ -91,10 +91,15 @@ protected:
         }
         QLineEdit *editor = cellEditor();
         ASSERT_NE(editor, nullptr);
+        const QStringList before = asr().Synonyms();
+        const qsizetype refusals = m_boxes->texts().size();
         editor->selectAll();
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
-        waitUntil([] { return false; }, 100);
+        // The grid hands the edit on once its editor has closed, through the
+        // event loop: the page takes it, or refuses it with a message.
+        ASSERT_TRUE(waitUntil([&] { return asr().Synonyms() != before || m_boxes->texts().size() > refusals; }, 10000))
+            << text.toStdString();
     }
     // The grid's open cell editor (a closed one may linger hidden a moment).
     QLineEdit *cellEditor()

@@ -5,11 +5,13 @@
 // shown read-only, unknown pairs kept, values quoted as list elements, the
 // month-end question (asked once a date) and the month-end table, and an
 // empty schedule that Add starts.
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pages/autoppg.h"
 #include "admin/useragents/pages/infoppg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/widgets/colorlistctrl.h"
 #include "admin/widgets/daymaskctrl.h"
+#include "platform/mfc/dialogdefs.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -145,6 +147,41 @@ TEST_F(AutoPage, ADayAndACountAreWrittenIntoTheHeader)
                           kWeekdayEvening + "} {" + kMonthEnd + "} {" + kWeekend + "} } "});
 }
 
+struct TypedCount {
+    const char *name;
+    const char *typed;
+    bool refused;
+    // The header of the weekday-morning record as sent after the edit
+    // (after a refusal the administrator types 3 instead).
+    const char *header;
+};
+
+class RepetitionCounts : public AutoPage, public testing::WithParamInterface<TypedCount> {};
+
+TEST_P(RepetitionCounts, TakeWhatTheHeadersByteHolds)
+{
+    const TypedCount &c = GetParam();
+    openSheet(106, kAutoPage);
+    selectRow(0);
+    type(Page::IDC_COUNT, QString::fromLatin1(c.typed));
+    if (c.refused) {
+        m_boxes->answer(IDOK);
+        QTest::mouseClick(m_sheet->GetDlgItem(ID_APPLY_NOW), Qt::LeftButton);
+        EXPECT_EQ(m_boxes->texts(), QStringList{"Please enter an integer between 0 and 255."});
+        type(Page::IDC_COUNT, "3");
+    }
+    apply();
+    EXPECT_EQ(updates(), QStringList{"UpdateUA 106 1 /AutoSchedRec {{" + QString::fromLatin1(c.header) +
+                                     " Num_RNA 4 DND 0 Current_Greeting 1} {" + kWeekdayEvening + "} {" +
+                                     kMonthEnd + "} {" + kWeekend + "} } "});
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, RepetitionCounts,
+                         testing::Values(TypedCount{"Largest", "255", false, "1FFC04FF000E000050E81F6B"},
+                                         TypedCount{"OneTooMany", "256", true, "1FFC0403000E000050E81F6B"},
+                                         TypedCount{"ThreeHundred", "300", true, "1FFC0403000E000050E81F6B"}),
+                         [](const testing::TestParamInfo<TypedCount> &info) { return info.param.name; });
+
 TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
 {
     // Shown when the box is read, and again when it is read back after the save.
@@ -173,6 +210,28 @@ TEST_F(AutoPage, UnreadableRecordsAreKeptAndShownReadOnly)
               QStringList{"UpdateUA 107 1 /AutoSchedRec {{lunch 12:00 Num_RNA 2} "
                           "{1FFC0401000E000050E81F6B Num_RNA 4 x} "
                           "{1FFC0401000E000050E81F6B Num_RNA 4 &Ext {10\\5} Busy_Greeting {2 b}} } "});
+}
+
+// The last record of the schedule ends in an escaped blank: it is read and
+// written back whole when another record is edited.
+TEST_F(AutoPage, TheLastRecordKeepsTheBlankItEndsWith)
+{
+    m_simulator->seed("ua 108 -parent 10 -stamp 1 {&Name1 Ute &Ext 108 /AutoSchedRec "
+                      "{{1FFC0401000E000050E81F6B Num_RNA 4} lunch\\ \\{\\ }}");
+    openSheet(108, kAutoPage);
+    ASSERT_EQ(autoPage().GetRecordCount(), 2);
+    m_simulator->clearLog();
+    selectRow(0);
+    type(Page::IDC_RINGS, "5");
+    apply();
+    const QStringList sent = updates();
+    ASSERT_EQ(sent.size(), 1);
+    QStringList words;
+    CTclList().SplitList(sent.first(), words);
+    ASSERT_EQ(words.size(), 5);
+    QStringList records;
+    CTclList().SplitList(words.at(4), records);
+    EXPECT_EQ(records, (QStringList{"1FFC0401000E000050E81F6B Num_RNA 5", "lunch { "}));
 }
 
 TEST_F(AutoPage, AnExtensionIsWrittenUpToItsFirstDoubleQuote)

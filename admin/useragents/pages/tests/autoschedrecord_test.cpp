@@ -2,6 +2,7 @@
 // and writes, a text that goes back as it came until a value changes, texts
 // that cannot be read, values quoted as list elements, and the next change
 // as the server dates it.
+#include "admin/session/tclword.h"
 #include "admin/useragents/pages/autoschedrecord.h"
 #include "admin/useragents/tests/scriptedchannel.h"
 
@@ -115,6 +116,24 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "1F7E0401000E000050E81F6B Num_RNA 4 Busy_Greeting 2"}),
     [](const ::testing::TestParamInfo<WriteCase> &info) { return std::string(info.param.name); });
+
+// An extension the server sent with a double quote in it is no typed one:
+// a change of another value writes the record anew, and the extension goes
+// back whole.
+TEST(AutoSchedRecord, AReceivedExtensionWithAQuoteStaysWholeWhenAnotherValueChanges)
+{
+    for (const QString extension : {QStringLiteral("12\"34"), QStringLiteral("2001\""), QStringLiteral("\"")}) {
+        SCOPED_TRACE(extension.toStdString());
+        const QString text = "1FFC0401000E000050E81F6B Num_RNA 4 &Ext " + TclBareWord(extension);
+        CAutoSchedRecord record(nullptr, text);
+        ASSERT_EQ(record.Extension(), extension);
+        record.SetRings("5");
+        const CAutoSchedRecord again(nullptr, record.ToString());
+        EXPECT_EQ(again.Extension(), extension);
+        EXPECT_EQ(again.Rings(), "5");
+        EXPECT_FALSE(again.IsUnreadable());
+    }
+}
 
 TEST(AutoSchedRecord, TheNextChangeIsDatedByTheServer)
 {

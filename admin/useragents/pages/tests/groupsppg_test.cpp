@@ -125,6 +125,34 @@ TEST_F(GroupsPage, DefaultAndTheShownLanguageAreNeverStored)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 105 1 Group_List {north south  west} "});
 }
 
+struct LanguageNotice {
+    const char *name;
+    const char *server;
+    const char *notice;
+};
+
+class LanguageNotices : public GroupsPage, public testing::WithParamInterface<LanguageNotice> {};
+
+TEST_P(LanguageNotices, AreNeverStoredAsTheLanguage)
+{
+    m_simulator->seed(QString::fromLatin1(GetParam().server));
+    openSheet(106, kGroupsPage);
+    ASSERT_TRUE(enabled(Page::IDC_LANGUAGE));
+    choose(Page::IDC_LANGUAGE, QString::fromLatin1(GetParam().notice));
+    EXPECT_EQ(combo(Page::IDC_LANGUAGE)->currentText(), "French") << "the box keeps its language";
+    type(Page::IDC_CHAIN_DELAY, "100");
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 106 1 chain_delay {100} "});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Servers, LanguageNotices,
+    testing::Values(LanguageNotice{"NoTable", "var sys_language_table {}", "No language table"},
+                    LanguageNotice{"UnknownId", "var sys_prompt_files {{english.pmt 0} {german.pmt 3}}",
+                                   "Unknown language ID 3"}),
+    [](const testing::TestParamInfo<LanguageNotice> &info) { return info.param.name; });
+
 TEST_F(GroupsPage, OnePromptLanguageDisablesTheLanguageControls)
 {
     m_simulator->seed("var sys_prompt_files {{english.pmt 0}}");

@@ -129,6 +129,24 @@ TEST_F(OptionsPage, AChangedTimeIsStoredAsHoursAndMinutes)
     EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 106 1 Nf_22_To {1830} "});
 }
 
+TEST_F(OptionsPage, ACopyTimeThatIsNoHourAndMinuteShowsEmptyAndGoesBackAsItCame)
+{
+    m_simulator->seed("ua 105 -parent 20 -stamp 1 -sac 0 {&Name1 Farid &Name2 Fox &Ext 105 &Comment {} "
+                      "Nf_22_Disable 0 Nf_22_From 2599 Nf_22_To 1730}");
+    openSheet(106, kOptionsPage);
+    auto *from = options().GetDlgItem<QTimeEdit>(Page::IDC_COPY_FROM);
+    ASSERT_EQ(from->time(), QTime(7, 5));
+    type(CInhPropertyPg::IDC_MAILBOX_NUMBER, "105");
+    ASSERT_TRUE(waitUntil([&] { return options().GetMailboxNumber() == 105; }, 5000));
+    EXPECT_TRUE(from->text().trimmed().isEmpty()) << "never box 106's time: " << from->text().toStdString();
+    EXPECT_EQ(options().GetDlgItem<QTimeEdit>(Page::IDC_COPY_TO)->text(), "17:30");
+    saveScreenshot("mailbox-page-options-no-copy-time.png");
+    type(Page::IDC_COPY_DESTINATION, "2006");
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 105 1 Nf_22_Variable {2006} "});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
 TEST_F(OptionsPage, RefusesGuestsOutOfRangeAndKeepsTheOldValue)
 {
     openSheet(106, kOptionsPage);

@@ -6,6 +6,8 @@
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/useragents/tests/qtprinters.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -49,9 +51,22 @@ TEST_F(MenusPage, OffersTheApplicationsAndTheAliasesThatResolve)
                                "Chain2"};
     for (int key = 0; key < Page::KeyCount; ++key)
         EXPECT_EQ(items(key), expected) << key;
-    // The alias batch named every alias as data: the bracketed name was read, not run.
-    const QStringList batch = received("set _plist");
-    ASSERT_TRUE(batch.isEmpty()) << "the batch went through the application's session";
+    // The alias batch named every alias as data (the bracketed name was
+    // read, not run), and went through the application's session, not the
+    // editor's.
+    m_session->Execute("GetAliasList");
+    int application = 0;
+    for (const testserver::LoggedCommand &command : m_simulator->commandLog())
+        if (command.text == "GetAliasList")
+            application = command.connection;
+    ASSERT_NE(application, 0);
+    const QList<testserver::LoggedCommand> loads = receivedWhileOpening("GetUA 106");
+    ASSERT_FALSE(loads.isEmpty());
+    EXPECT_NE(loads.first().connection, application) << "the editor has a session of its own";
+    const QList<testserver::LoggedCommand> batches = receivedWhileOpening("set _plist");
+    ASSERT_FALSE(batches.isEmpty());
+    for (const testserver::LoggedCommand &batch : batches)
+        EXPECT_EQ(batch.connection, application) << batch.text.toStdString();
     saveScreenshot("mailbox-page-menus.png");
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
@@ -95,6 +110,25 @@ TEST_F(MenusPage, AChosenApplicationGoesToTheBoxsOwnScenario)
     // Reloaded from the server: the box's own choice.
     ASSERT_TRUE(waitUntil([&] { return combo(4)->currentText() == "MailBox"; }));
     EXPECT_EQ(menus().GetMark(2 * 4 + 3 + 0), CInhPropertyPg::Mark::Own);
+}
+
+TEST_F(MenusPage, PassingThroughKeyZerosListChoosesNothingAndKeepsWhatWasTyped)
+{
+    openSheet(106, kMenusPage);
+    // Key 4's parameter typed, then key 0's list entered and left by Tab.
+    typeIn(Page::Keys[3].editId, "8");
+    QTest::mouseClick(combo(9)->lineEdit(), Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), combo(9));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), menus().GetDlgItem(Page::Keys[9].editId));
+    EXPECT_EQ(menus().GetDlgItemText(Page::Keys[3].editId), "8");
+    EXPECT_EQ(combo(9)->currentText(), "");
+    EXPECT_EQ(menus().GetMark(2 * 9 + 3), CInhPropertyPg::Mark::None);
+    apply();
+    const QStringList created = received("CreateEMRecord");
+    ASSERT_EQ(created.size(), 1) << created.join('|').toStdString();
+    EXPECT_TRUE(created.first().contains("{Retired} {8}")) << created.first().toStdString();
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 TEST_F(MenusPage, LockingAKeyCoversItsParameter)

@@ -9,16 +9,20 @@
 #include "admin/testsupport/appshelltestbase.h"
 #include "admin/useragents/pages/newnotificationdlg.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
+#include "admin/session/tcllist.h"
 #include "admin/useragents/pages/notifyppg.h"
 #include "admin/useragents/pages/sametimezonedlg.h"
 #include "admin/useragents/pages/tests/pagetestbase.h"
 #include "admin/widgets/daymaskctrl.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -208,6 +212,82 @@ TEST_F(NotifyPage, DaysAndMinutesAreStoredAsTheServerKeepsThem)
     EXPECT_TRUE(updates.first().contains("Nf_31_InitDial {120000}")) << updates.first().toStdString();
     // Rows only looked at keep their exact texts: 90 s stays 90000.
     EXPECT_EQ(onServer("Nf_32_InitDial"), "90000");
+}
+
+struct StoredTimeCase {
+    const char *name;
+    // Steps the From picker's hour up this many times; 0 leaves it alone.
+    int hourSteps;
+    // The From of the line sent; none: no From at all.
+    const char *sentFrom;
+};
+
+class NotifyStoredTimes : public NotifyPage, public testing::WithParamInterface<StoredTimeCase> {};
+
+TEST_P(NotifyStoredTimes, ATimeThePickerCannotShowGoesBackAsItCameUnlessSet)
+{
+    // Bruno's notification holds From 480, no hour and minute of a day.
+    open(101);
+    ASSERT_EQ(list().GetItemCount(), 1);
+    EXPECT_EQ(list().GetItemText(0, List::From), "04:80");
+    clickRow(0);
+    auto *from = notify().GetDlgItem<QTimeEdit>(Page::IDC_FROM);
+    EXPECT_TRUE(from->text().trimmed().isEmpty()) << "an empty picker, not " << from->text().toStdString();
+    EXPECT_EQ(notify().GetDlgItem<QTimeEdit>(Page::IDC_TO)->text(), "10:20");
+    type(Page::IDC_MAXIMUM_TIMES, "5");
+    from->setFocus();
+    from->setCurrentSection(QDateTimeEdit::HourSection);
+    for (int step = 0; step < GetParam().hourSteps; ++step)
+        QTest::keyClick(from, Qt::Key_Up);
+    apply();
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_TRUE(updates.first().contains("Nf_6_RepeatCount {5}")) << updates.first().toStdString();
+    EXPECT_FALSE(updates.first().contains("Nf_6_To")) << updates.first().toStdString();
+    QStringList reply;
+    CTclList().SplitList(m_session->Execute("GetUA 101 Nf_6_From"), reply);
+    if (*GetParam().sentFrom) {
+        EXPECT_TRUE(updates.first().contains(QString::fromLatin1(GetParam().sentFrom))) << updates.first().toStdString();
+    } else {
+        EXPECT_FALSE(updates.first().contains("Nf_6_From")) << updates.first().toStdString();
+        EXPECT_EQ(reply.value(3), "480");
+    }
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pickers, NotifyStoredTimes,
+                         testing::Values(StoredTimeCase{"LeftAlone", 0, ""},
+                                         StoredTimeCase{"SetToTwoOClock", 2, "Nf_6_From {200}"}),
+                         [](const testing::TestParamInfo<StoredTimeCase> &info) { return info.param.name; });
+
+TEST_F(NotifyPage, AVariableEditAsksNoSynchronisationOfTheNames)
+{
+    // The editor opens on its first page with Hanna's box; the
+    // notifications page is made when its tab is clicked; then the
+    // administrator moves on to Bruno's box by its number.
+    m_offerDirectorySync = true;
+    m_simulator->seed(kJosBox);
+    openSheet(106, 0);
+    auto *tabs = m_sheet->findChild<QTabWidget *>();
+    ASSERT_NE(tabs, nullptr);
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(pageIndex<Page>()).center());
+    ASSERT_NE(dynamic_cast<Page *>(m_sheet->GetActivePage()), nullptr);
+    // The page loads the box once its window has settled.
+    ASSERT_TRUE(waitUntil([&] { return notify().GetMailboxNumber() == 106; }, 5000));
+    type(CInhPropertyPg::IDC_MAILBOX_NUMBER, "101");
+    ASSERT_TRUE(waitUntil([&] { return notify().GetMailboxNumber() == 101; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return list().isEnabled() && list().GetItemCount() == 1; }, 5000));
+    EXPECT_EQ(notify().GetDlgItemText(CInhPropertyPg::IDC_NAME1), "Bruno");
+    // The administrator tabs through the names, changing nothing.
+    auto *first = notify().GetDlgItem<QLineEdit>(CInhPropertyPg::IDC_NAME1);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    clickRow(0);
+    type(Page::IDC_VARIABLE, "5550101");
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 101 4 Nf_6_Variable {5550101} "});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
 TEST_F(NotifyPage, AddedNotificationsGetPendingKeysAndAreCreatedOnSave)

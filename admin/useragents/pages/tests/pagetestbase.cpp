@@ -67,6 +67,8 @@ void PageTestBase::openSheet(long number, int page)
     m_sheet = std::make_unique<CMailboxPps>(QStringLiteral("Mailbox Configuration"), channel,
                                             number, m_document.get(), nullptr, page);
     m_sheet->SetServerVariables(account.serverVariable);
+    if (m_offerDirectorySync)
+        m_sheet->SetApplicationChannel(m_session.get());
     m_sheet->SetPageFactory([services](CMailboxPps &sheet) { return CMailboxPages::Make(sheet, services); });
     m_sheet->AddPages();
     m_sheet->resize(900, 820);
@@ -78,7 +80,17 @@ void PageTestBase::openSheet(long number, int page)
         return shown && shown->GetMailboxNumber() == number;
     }));
     waitUntil([] { return false; }, 200);
+    m_openingLog = m_simulator->commandLog();
     m_simulator->clearLog();
+}
+
+QList<testserver::LoggedCommand> PageTestBase::receivedWhileOpening(const QString &word) const
+{
+    QList<testserver::LoggedCommand> found;
+    for (const testserver::LoggedCommand &command : m_openingLog)
+        if (command.text.startsWith(word))
+            found.append(command);
+    return found;
 }
 
 QStringList PageTestBase::received(const QString &word)

@@ -41,6 +41,9 @@ protected:
     }
     // The commands the server received since the sheet opened that begin with `word`.
     QStringList received(const QString &word);
+    // The commands that begin with `word` among those the server received
+    // while the sheet opened, with the connection each came on.
+    QList<testserver::LoggedCommand> receivedWhileOpening(const QString &word) const;
     // Clicks the sheet's Apply and waits for the reload a save asks for.
     void apply();
     // Clicks a control of the active page.
@@ -63,9 +66,14 @@ protected:
     std::unique_ptr<CZELTSession> m_session;
     std::unique_ptr<CAdminDoc> m_document;
     std::unique_ptr<CMailboxPps> m_sheet;
+    // What the server received while the sheet opened.
+    QList<testserver::LoggedCommand> m_openingLog;
     CMailboxPageServices m_services;
     // The sheet edits classes of service (a class-of-service editor's document).
     bool m_cosEditor = false;
+    // The sheet knows the application's session, so it offers the directory
+    // synchronisation after a name changed (the demo server has one).
+    bool m_offerDirectorySync = false;
     // Puts a channel of the test's own between the sheet and the document;
     // none: the sheet talks through the document.
     std::function<CServerCommandChannel *(CServerCommandChannel &document)> m_wrapChannel;

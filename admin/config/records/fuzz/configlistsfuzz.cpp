@@ -1,0 +1,185 @@
+// Feeds arbitrary server text to the readers of the configuration's list
+// variables; the first byte picks the reader. For each, what the page would
+// write back unedited is read again and must give the same records and the
+// same text: a list that was written once comes back byte for byte.
+#include "admin/config/records/answermethodlist.h"
+#include "admin/config/records/holidaylist.h"
+#include "admin/config/records/ivrhostlist.h"
+#include "admin/config/records/languagelist.h"
+#include "admin/config/records/languagetable.h"
+#include "admin/config/records/portgrouplist.h"
+#include "admin/config/records/serialportlist.h"
+#include "admin/config/records/voiceportlist.h"
+
+#include <QSet>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A check that fails names its line before the fuzzer keeps the input.
+void requireAt(bool condition, int line)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
+    std::abort();
+}
+#define REQUIRE(condition) requireAt((condition), __LINE__)
+
+QString answerMethodsText(const QString &text)
+{
+    CAnswerMethodList list;
+    list.Parse(text);
+    for (int n = 1; n <= list.Count(); ++n)
+        (void)CAnswerMethodList::ParseRings(list.Record(n).rings);
+    (void)list.GreetingNumbers();
+    return list.Format();
+}
+
+void checkAnswerMethods(const QString &text)
+{
+    const QString written = answerMethodsText(text);
+    REQUIRE(answerMethodsText(written) == written);
+}
+
+QString holidaysText(const QString &text)
+{
+    CHolidayList fixed, yearly;
+    QStringList unreadable;
+    HolidayText::Parse(text, fixed, yearly, unreadable);
+    for (const HolidayRecord holiday : fixed.Items())
+        REQUIRE(!holiday.IsYearly() && holiday.Month() >= 1 && holiday.Month() <= 12 && holiday.Day() >= 1 &&
+                holiday.Day() <= 31);
+    for (const HolidayRecord holiday : yearly.Items())
+        REQUIRE(holiday.IsYearly() && holiday.Month() >= 1 && holiday.Month() <= 12);
+    return HolidayText::Format(fixed, yearly, unreadable);
+}
+
+void checkHolidays(const QString &text)
+{
+    const QString written = holidaysText(text);
+    REQUIRE(holidaysText(written) == written);
+}
+
+// A depot line of a voice port: the line written back reads as the same port.
+void checkVoicePortLine(const QString &line)
+{
+    const VoicePortRecord record = CVoicePortList::ParseLine(line);
+    const QString written = CVoicePortList::FormatLine(record);
+    const VoicePortRecord again = CVoicePortList::ParseLine(written);
+    REQUIRE(again.extension == record.extension && again.answerMethod == record.answerMethod &&
+            again.rest == record.rest);
+    REQUIRE(CVoicePortList::FormatLine(again) == written);
+}
+
+void checkPortGroups(CPortGroupList::Kind kind, const QString &text)
+{
+    constexpr int voicePorts = 24;
+    CPortGroupList groups(kind);
+    groups.Load(text, voicePorts);
+    for (int i = 0; i < groups.Count(); ++i) {
+        const PortGroupRecord &group = groups.At(i);
+        REQUIRE(group.limit >= 1 && group.limit <= 100);
+        for (int port : group.ports)
+            REQUIRE(port >= 1 && port <= voicePorts && group.ports.count(port) == 1);
+        (void)CPortGroupList::FormatPortRanges(group.ports);
+    }
+    const QString written = groups.Save();
+    CPortGroupList again(kind);
+    again.Load(written, voicePorts);
+    REQUIRE(again.Save() == written);
+}
+
+void checkSerialPorts(const QString &text)
+{
+    const QStringList names{QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM 3"),
+                            QStringLiteral("{COM4}")};
+    const QList<SmdiGroupLink> groups{{QStringLiteral("Meridian"), QStringLiteral("1"), QStringLiteral("COM2 1200")}};
+    QStringList conflicts;
+    CSerialPortList ports;
+    ports.Load(names, groups, text, conflicts);
+    REQUIRE(ports.Count() == names.size());
+    const QString written = ports.SaveResources();
+    CSerialPortList again;
+    again.Load(names, groups, written, conflicts);
+    REQUIRE(conflicts.isEmpty());
+    for (int i = 0; i < ports.Count(); ++i)
+        REQUIRE(again.At(i) == ports.At(i));
+}
+
+QString ivrHostsText(const QString &text)
+{
+    CIvrHostList hosts;
+    hosts.Parse(text);
+    return hosts.Format();
+}
+
+void checkIvrHosts(const QString &text)
+{
+    const QString written = ivrHostsText(text);
+    REQUIRE(ivrHostsText(written) == written);
+}
+
+bool namesAndIdsAreUnique(const CLanguageTable &table)
+{
+    const QStringList names = table.Names();
+    QStringList ids;
+    for (const QString &name : names)
+        ids << table.IdOf(name);
+    return !names.contains(QString()) && !ids.contains(QString()) &&
+           QSet<QString>(names.begin(), names.end()).size() == names.size() &&
+           QSet<QString>(ids.begin(), ids.end()).size() == ids.size();
+}
+
+// The prompt files and the language table in one text, split at the first
+// line end; the table is also the server's.
+void checkLanguages(const QString &text)
+{
+    const qsizetype end = text.indexOf(QLatin1Char('\n'));
+    const QString promptFiles = end < 0 ? QString() : text.left(end);
+    const QString table = end < 0 ? text : text.mid(end + 1);
+    const CLanguageTable server(table);
+    for (const QString &name : server.Names())
+        (void)server.NameOf(server.IdOf(name));
+    CLanguageList languages;
+    languages.Load(promptFiles, table, server);
+    REQUIRE(languages.m_configured.size() <= languages.m_records.size());
+    // Languages are looked up by name and by id: only a table in which each
+    // name and each id, none of them empty, names one language reads back as
+    // it was written.
+    if (!namesAndIdsAreUnique(server))
+        return;
+    QString writtenFiles, writtenTable;
+    if (!languages.Format(server, writtenFiles, writtenTable))
+        return;
+    CLanguageList again;
+    again.Load(writtenFiles, writtenTable, server);
+    QString filesAgain, tableAgain;
+    REQUIRE(again.Format(server, filesAgain, tableAgain));
+    REQUIRE(filesAgain == writtenFiles && tableAgain == writtenTable);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(data) + 1, static_cast<qsizetype>(size - 1));
+    switch (data[0] % 8) {
+    case 0: checkAnswerMethods(text); break;
+    case 1: checkHolidays(text); break;
+    case 2: checkVoicePortLine(text); break;
+    case 3: checkPortGroups(CPortGroupList::Notification, text); break;
+    case 4: checkPortGroups(CPortGroupList::Statistical, text); break;
+    case 5: checkSerialPorts(text); break;
+    case 6: checkIvrHosts(text); break;
+    default: checkLanguages(text); break;
+    }
+    return 0;
+}
