@@ -11,7 +11,9 @@ namespace {
 // Commands a safe interpreter still has that wait in the event loop.
 constexpr const char *kWaitingCommands[] = {"after", "vwait", "update"};
 
-// The bytes the program's heap holds, small and large blocks alike.
+// The bytes the program's heap holds, small and large blocks alike. The
+// script runs on the interface thread, which does nothing else meanwhile;
+// what other threads take at the same time only makes the limit stricter.
 qint64 heapInUse()
 {
     const struct mallinfo2 heap = mallinfo2();

@@ -31,7 +31,7 @@ public:
 
     // Reads and evaluates the file. False with the message to show when it
     // cannot be opened, is too large, or fails (the variables set before a
-    // failure stay usable).
+    // failure stay usable, except after the memory limit: then none is).
     bool Load(const QString &fileName, QString &message);
     // Evaluates a script text under the same limits (the command count is
     // the interpreter's whole life's).
