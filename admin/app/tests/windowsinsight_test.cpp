@@ -1,7 +1,7 @@
 // The main frame at the size it first shows with, on a 1280 x 1024 screen
 // (this program's offscreen screen), against the simulator: the mailbox
-// editor opens with its list and its buttons in sight, whether the frame is
-// maximised or left at its normal size.
+// editor opens with its list and its buttons in sight, and its list's
+// headings whole, whether the frame is maximised or left at its normal size.
 #include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
@@ -15,6 +15,7 @@
 #include "admin/useragents/mailboxpps.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -74,6 +75,9 @@ protected:
     void expectEditorInSight(CMailboxPps *sheet)
     {
         EXPECT_TRUE(inSight(sheet->ListCtrl())) << "the list";
+        const QHeaderView *header = sheet->ListCtrl()->header();
+        for (int i = 0; i < header->count(); ++i)
+            EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i)) << "heading " << i << " whole";
         for (int id : {int(CMailboxPps::IDC_LIST_BUTTON), int(CMailboxPps::IDC_REFRESH),
                        int(CMailboxPps::IDC_RESET), int(CMailboxPps::IDC_DELETE), int(CMailboxPps::IDC_COPY),
                        int(ID_APPLY_NOW)}) {
