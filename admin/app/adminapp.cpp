@@ -172,7 +172,7 @@ bool CAdminApp::InitInstance()
         return false;
     if (!createMainFrame())
         return false;
-    m_pMainFrame->showMaximized();
+    m_pMainFrame->ShowAtFirstSize();
     PostStartWindowCommand();
     OfferConfigurationWizard();
     m_pMainFrame->SetServerText(m_strHost);

@@ -131,6 +131,8 @@ void CAdministratorListDlg::fill()
         m_list->SetItemText(row, 2,
                             QString::fromUtf8(department ? kDepartmentComment : kAdministratorComment));
         m_list->SetItemData(row, quintptr(row));
+        for (int column = 0; column < m_list->columnCount(); ++column)
+            m_list->WidenColumnToFit(column, row);
     }
 }
 

@@ -71,6 +71,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QScreen>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -275,6 +276,13 @@ CMainFrame::~CMainFrame()
 }
 
 // --- building the frame ------------------------------------------------------
+
+void CMainFrame::ShowAtFirstSize()
+{
+    if (const QScreen *own = screen())
+        setGeometry(own->availableGeometry());
+    showMaximized();
+}
 
 bool CMainFrame::LoadFrame(int menuId)
 {

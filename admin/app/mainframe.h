@@ -69,6 +69,11 @@ public:
     // unknown menu or when the toolbar images cannot be loaded.
     bool LoadFrame(int menuId);
     int MenuId() const { return m_menuId; }
+    // Shows the frame the first time: maximised, and at a normal size that
+    // is its screen's whole work area, so that the largest window it holds
+    // (the mailbox editor) is in sight also where the frame is not
+    // maximised (a desktop without a window manager that does it).
+    void ShowAtFirstSize();
 
     // The server shown in the status bar.
     void SetServerText(const QString &host);

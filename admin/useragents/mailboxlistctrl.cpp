@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -57,8 +58,9 @@ CMailboxListCtrl::CMailboxListCtrl(CServerCommandChannel *channel, CUserAgentArr
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(true);
+    // The widths are minimums: a column is at least as wide as its heading.
     for (int column = 0; column < CMailboxListModel::ColumnCount; ++column)
-        setColumnWidth(column, ColumnWidths[column]);
+        setColumnWidth(column, std::max(ColumnWidths[column], header()->sectionSizeHint(column)));
 
     connect(header(), &QHeaderView::sectionClicked, this, &CMailboxListCtrl::OnColumnClick);
     connect(this, &QAbstractItemView::clicked, this, [this] { onClick(); });

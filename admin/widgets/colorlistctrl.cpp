@@ -71,8 +71,22 @@ int CColorListCtrl::InsertColumn(int column, const QString &heading, int format,
     headings->setData(column, FormatRole, format);
     headings->setTextAlignment(column, alignmentFor(format) | Qt::AlignVCenter);
     if (width >= 0)
-        setColumnWidth(column, width);
+        setColumnWidth(column, std::max(width, header()->sectionSizeHint(column)));
     return column;
+}
+
+void CColorListCtrl::WidenColumnToFit(int column, int row)
+{
+    const QTreeWidgetItem *item = this->row(row);
+    if (!item || column < 0 || column >= columnCount())
+        return;
+    // The padding the rows are painted with (PaintReportRow).
+    const int offset = column == 0 ? FirstColumnOffset : ColumnOffset;
+    int needed = QFontMetrics(font()).horizontalAdvance(item->text(column)) + offset;
+    if (!item->icon(column).isNull())
+        needed += iconSize().width() + offset;
+    if (needed > columnWidth(column))
+        setColumnWidth(column, needed);
 }
 
 QString CColorListCtrl::GetColumnHeading(int column) const

@@ -20,7 +20,11 @@ public:
     explicit CColorListCtrl(QWidget *parent = nullptr);
 
     // Columns are added left to right: `column` is the current column count.
+    // A width is a minimum: the column is at least as wide as its heading.
     int InsertColumn(int column, const QString &heading, int format = LVCFMT_LEFT, int width = -1);
+    // Widens the column, never narrows it, so that the cell of `row` shows
+    // whole (its text, and its image when it has one).
+    void WidenColumnToFit(int column, int row);
     QString GetColumnHeading(int column) const;
     void SetColumnHeading(int column, const QString &heading);
     int GetColumnFormat(int column) const;

@@ -4,18 +4,21 @@
 #include "platform/mfc/dialog.h"
 
 #include "platform/mfc/dataexchange.h"
+#include "platform/mfc/dialogkeyboard.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 CDialog::CDialog(int dialogId, QWidget *parent) : QDialog(parent), CMessageTarget(this), m_dialogId(dialogId)
 {
+    CDialogKeyboard::TakeKeysFirst();
 }
 
 CDialog::CDialog(int dialogId, const QString &caption, QWidget *parent) : CDialog(dialogId, parent)
@@ -120,6 +123,17 @@ void CDialog::GotoDlgCtrl(QWidget *control)
         edit->selectAll();
     else if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
         combo->lineEdit()->selectAll();
+}
+
+QAbstractButton *CDialog::MnemonicButton(const QKeySequence &key) const
+{
+    const QList<QAbstractButton *> buttons = findChildren<QAbstractButton *>();
+    for (QAbstractButton *button : buttons) {
+        if (button->isEnabled() && button->isVisible() && ownsControl(button) &&
+            QKeySequence::mnemonic(button->text()) == key)
+            return button;
+    }
+    return nullptr;
 }
 
 QHBoxLayout *CDialog::OkCancelRow()

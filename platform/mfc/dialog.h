@@ -16,7 +16,9 @@
 // Edits with an id report EN_SETFOCUS, EN_KILLFOCUS and EN_CHANGE as
 // WM_COMMAND too, for windows that handle them in WindowProc. F1 sends
 // WM_HELP to the dialog; a dialog that does not handle it passes it on to
-// the dialog it sits in (a page to its sheet).
+// the dialog it sits in (a page to its sheet). Alt with a button's mnemonic
+// presses that button before the main window's menu bar takes the key
+// (dialogkeyboard.h).
 #pragma once
 
 #include "platform/messages/messagetarget.h"
@@ -26,7 +28,9 @@
 #include <QDialog>
 
 class CDataExchange;
+class QAbstractButton;
 class QHBoxLayout;
+class QKeySequence;
 
 class CDialog : public QDialog, public CMessageTarget {
     Q_OBJECT
@@ -69,6 +73,9 @@ public:
     void SetDlgItemText(int id, const QString &text);
     // Moves the focus to a control, selecting the text of an edit.
     void GotoDlgCtrl(QWidget *control);
+    // The enabled, visible button of this dialog (not of a dialog nested in
+    // it) whose mnemonic is `key` ("&Refresh": Alt+R), or nullptr.
+    QAbstractButton *MnemonicButton(const QKeySequence &key) const;
 
 protected:
     // The OK (the default button) and Cancel buttons, made with their ids and

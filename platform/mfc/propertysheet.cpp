@@ -3,6 +3,7 @@
 // a page that refuses to be left (or to be shown) is put back on top.
 #include "platform/mfc/propertysheet.h"
 
+#include "platform/mfc/dialogkeyboard.h"
 #include "platform/mfc/propertypage.h"
 #include "platform/strings/stringtable.h"
 
@@ -128,6 +129,35 @@ bool CPropertySheet::OnCommand(int id)
         return true;
     default:
         return CDialog::OnCommand(id);
+    }
+}
+
+void CPropertySheet::showEvent(QShowEvent *event)
+{
+    CDialogKeyboard::TakeKeysFirst();
+    CDialog::showEvent(event);
+}
+
+void CPropertySheet::TurnPage(int direction)
+{
+    const int count = GetPageCount();
+    if (count < 2 || m_activeIndex < 0)
+        return;
+    const int target = ((m_activeIndex + direction) % count + count) % count;
+    if (!activate(target))
+        return;
+    focusFirstControlOf(GetActivePage());
+}
+
+void CPropertySheet::focusFirstControlOf(QWidget *page)
+{
+    for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+            GotoDlgCtrl(w);
+            return;
+        }
     }
 }
 

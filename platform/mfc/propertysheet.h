@@ -15,6 +15,9 @@
 // and Next ask the page (OnWizardBack, OnWizardNext) and then move one step or
 // to the page it names; Finish asks OnWizardFinish and ends the run with
 // ID_WIZFINISH. Each page sets the buttons it offers with SetWizardButtons.
+//
+// Ctrl+PgDn and Ctrl+PgUp turn a tabbed sheet's pages, and so do Ctrl+Tab
+// and Ctrl+Shift+Tab while the focus is inside the sheet (dialogkeyboard.h).
 #pragma once
 
 #include "platform/mfc/dialog.h"
@@ -45,6 +48,14 @@ public:
     bool SetActivePage(int index);
     bool SetActivePage(CPropertyPage *page) { return SetActivePage(GetPageIndex(page)); }
 
+    // Whether the page-turning keys turn this sheet's pages: a tabbed sheet
+    // of more than one page.
+    bool CanTurnPages() const { return !m_wizard && GetPageCount() > 1; }
+    // Shows the next page (+1) or the previous one (-1), from the last to
+    // the first and back, as Ctrl+PgDn and Ctrl+PgUp do; the focus goes to
+    // the first control of the page shown.
+    void TurnPage(int direction);
+
     // Before the sheet runs: the pages become the steps of a wizard.
     void SetWizardMode();
     bool IsWizard() const { return m_wizard; }
@@ -71,6 +82,8 @@ protected:
     // The active page may refuse; every page is reset; the sheet ends with IDCANCEL.
     void OnCancel() override;
     bool OnCommand(int id) override;
+    // The page-turning keys reach the sheet before the window it sits in.
+    void showEvent(QShowEvent *event) override;
     // The Apply button: every page's changes applied, the sheet stays.
     bool ApplyChanges();
 
@@ -86,6 +99,7 @@ private:
     };
 
     void updateApplyButton();
+    void focusFirstControlOf(QWidget *page);
     void wizardStep(int id);
     QPushButton *addButton(const QString &text, int id);
     void forgetPage(QObject *page);

@@ -841,6 +841,93 @@ TEST_F(MainFrameTest, EditorCopyButtonCopiesTheShownBoxAndOpensTheEditorOnTheCop
     EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
 }
 
+// With the mailbox editor active, its own buttons take their mnemonics
+// before the menu bar: Alt+R refreshes (the box and the list asked again on
+// the editor's link), Alt+C opens Copy; a mnemonic the editor has no button
+// for opens the menu bar's menu.
+TEST_F(MainFrameTest, EditorButtonsTakeTheirMnemonicsBeforeTheMenuBar)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    QWidget *focus = sheet->ListCtrl();
+    focus->setFocus();
+    const long shown = sheet->ShownNumber();
+    m_server->clearLog();
+    const auto received = [this](const QString &word) {
+        QStringList found;
+        for (const QString &text : m_server->commandTexts())
+            if (text.startsWith(word))
+                found.append(text);
+        return found;
+    };
+
+    QTest::keyClick(focus, Qt::Key_R, Qt::AltModifier);
+    const QString refresh = QStringLiteral("GetUA %1").arg(shown);
+    EXPECT_TRUE(WaitFor([&] { return received(QStringLiteral("GetUA ")).contains(refresh); }))
+        << m_server->commandTexts().join('|').toStdString();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu opened";
+
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_W, Qt::AltModifier);
+    EXPECT_TRUE(WaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->menuAction()->text(), QStringLiteral("&Window"));
+    menu->close();
+
+    bool copyOpened = false;
+    m_dialogs.on<CCopyUserAgentDlg>([&](CCopyUserAgentDlg *d) {
+        copyOpened = true;
+        QTest::mouseClick(d->GetDlgItem<QPushButton>(IDCANCEL), Qt::LeftButton);
+    });
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(WaitFor([&] { return copyOpened; }));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+}
+
+// Ctrl+PgDn, Ctrl+PgUp, Ctrl+Tab and Ctrl+Shift+Tab turn the editor's pages
+// while the focus is inside it; the frame's window switching keeps away.
+TEST_F(MainFrameTest, PageKeysTurnTheEditorsPagesInsteadOfSwitchingWindows)
+{
+    loginWithRights(0x80FFFFFFu);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    ASSERT_NE(loadedEditor(), nullptr);
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    CMailboxPps *sheet = loadedEditor();
+    ASSERT_NE(sheet, nullptr);
+    QMdiSubWindow *active = m_frame->MdiArea()->activeSubWindow();
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    sheet->ListCtrl()->setFocus();
+    ASSERT_EQ(sheet->GetActiveIndex(), 0);
+
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+    } steps[] = {
+        {Qt::Key_PageDown, Qt::ControlModifier, 1},
+        {Qt::Key_Tab, Qt::ControlModifier, 2},
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 1},
+        {Qt::Key_PageUp, Qt::ControlModifier, 0},
+        {Qt::Key_PageUp, Qt::ControlModifier, sheet->GetPageCount() - 1},
+    };
+    for (const auto &step : steps) {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        ASSERT_TRUE(sheet->isAncestorOf(focus));
+        QTest::keyClick(focus, step.key, step.modifiers);
+        QTest::keyRelease(focus, Qt::Key_Control);
+        EXPECT_EQ(sheet->GetActiveIndex(), step.page);
+        EXPECT_EQ(m_frame->MdiArea()->activeSubWindow(), active);
+    }
+}
+
 TEST_F(MainFrameTest, DeleteUserAgentsKeepsADepartmentAdministratorToTheAccountsRange)
 {
     loginWithRights(0x10000030u, QStringLiteral("100-105 200"));

@@ -31,6 +31,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -42,6 +43,26 @@
 #include <QTimer>
 
 namespace {
+
+// Every column of `list` at least as wide as its heading, and the cells of
+// `columns` whole: not shortened with "..." as the list paints them, with
+// its padding (4 pixels in the first column, 12 in the others) and the
+// row's image.
+void ExpectHeadingsAndCellsWhole(CColorListCtrl *list, const QList<int> &columns)
+{
+    for (int column = 0; column < list->columnCount(); ++column)
+        EXPECT_GE(list->columnWidth(column), list->header()->sectionSizeHint(column))
+            << list->GetColumnHeading(column).toStdString();
+    const QFontMetrics metrics(list->font());
+    for (int column : columns) {
+        for (int row = 0; row < list->GetItemCount(); ++row) {
+            const QString text = list->GetItemText(row, column);
+            const bool image = !list->topLevelItem(row)->icon(column).isNull();
+            const int width = list->columnWidth(column) - (image ? list->iconSize().width() + 4 : 0);
+            EXPECT_EQ(CColorListCtrl::MakeShortString(metrics, text, width, column == 0 ? 4 : 12), text);
+        }
+    }
+}
 
 // Values that would be code if they were pasted into a command.
 const QStringList kInjection = {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("back\\")};
@@ -187,6 +208,7 @@ TEST_F(PropertyEditor, AsksTheWarningAndShowsTheRecordTheNumberNames)
     EXPECT_EQ(parents->itemText(parents->count() - 1), QStringLiteral("No parent"));
     EXPECT_EQ(parents->findText(QStringLiteral("101")), -1) << "never its own parent";
     EXPECT_EQ(parents->currentText(), QStringLiteral("10"));
+    ExpectHeadingsAndCellsWhole(form->GetDlgItem<CColorListCtrl>(CPropEditFrm::IDC_VARIABLES), {0});
     screenshot(openedFrame<CPropEditFrame>(), QStringLiteral("property_editor.png"));
 }
 
@@ -422,6 +444,7 @@ TEST_F(Accounts, ListsOnlyAccountsBelowTheOwnLevel)
     EXPECT_TRUE(shown.contains(QStringLiteral("nightops")));
     EXPECT_FALSE(shown.contains(QStringLiteral("admin"))) << "same level";
     EXPECT_FALSE(shown.contains(QStringLiteral("Cardomel"))) << "higher level";
+    ExpectHeadingsAndCellsWhole(dialog->List(), {0, 1, 2});
     screenshot(dialog, QStringLiteral("manage_administrators.png"));
     m_frame->UpdateCommandUI();
     menu(ID_MANAGE_ADMINS); // a second time: the open window stays the one

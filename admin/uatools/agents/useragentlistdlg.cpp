@@ -87,8 +87,9 @@ bool CUserAgentListDlg::OnInitDialog()
     for (const Column &column : columns)
         titles.append(column.title);
     m_list->setHeaderLabels(titles);
+    // The widths are minimums: a column is at least as wide as its heading.
     for (int i = 0; i < columns.size(); ++i)
-        m_list->header()->resizeSection(i, columns[i].width);
+        m_list->header()->resizeSection(i, std::max(columns[i].width, m_list->header()->sectionSizeHint(i)));
     fill();
     updateButtons();
     return true;

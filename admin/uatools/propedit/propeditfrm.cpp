@@ -285,6 +285,7 @@ void CPropEditFrm::insertVariable(std::unique_ptr<CPropEditVariable> variable)
     m_variablesList->SetItemText(row, 1, variable->value.GetText());
     m_variablesList->SetItemData(row, reinterpret_cast<quintptr>(variable.get()));
     m_variablesList->topLevelItem(row)->setIcon(0, variableImage(variable->value.own));
+    m_variablesList->WidenColumnToFit(0, row);
     m_variables.push_back(std::move(variable));
     m_variablesList->SortItems([](quintptr a, quintptr b) {
         return reinterpret_cast<const CPropEditVariable *>(a)->name.compare(
@@ -310,6 +311,7 @@ void CPropEditFrm::showRow(int row)
     CPropEditVariable *variable = variableAt(row);
     m_variablesList->SetItemText(row, 1, variable->value.GetText());
     m_variablesList->topLevelItem(row)->setIcon(0, variableImage(variable->value.own));
+    m_variablesList->WidenColumnToFit(0, row);
 }
 
 bool CPropEditFrm::OnCommand(int id)

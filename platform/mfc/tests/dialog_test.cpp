@@ -3,6 +3,7 @@
 
 #include "modalrun.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -97,6 +98,44 @@ TEST(Dialog, EnterPressesTheOkButton)
 {
     SampleDlg dialog;
     EXPECT_EQ(RunModal(dialog, {[&] { QTest::keyClick(dialog.m_first, Qt::Key_Return); }}), IDOK);
+}
+
+// Alt with a button's mnemonic presses that button of the dialog holding the
+// focus, before a shortcut of the window around it, and types nothing; a
+// key no button of the dialog has is left to that window.
+TEST(Dialog, AltWithAButtonsMnemonicPressesItBeforeTheWindowsShortcut)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    SampleDlg dialog;
+    dialog.setParent(&window, Qt::Widget);
+    layout->addWidget(&dialog);
+    int menuPressed = 0;
+    for (const char *key : {"Alt+P", "Alt+X"}) {
+        auto *menu = new QAction(&window);
+        menu->setShortcut(QKeySequence(QString::fromLatin1(key)));
+        window.addAction(menu);
+        QObject::connect(menu, &QAction::triggered, [&menuPressed] { ++menuPressed; });
+    }
+    dialog.Create(&window, WS_CHILD);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    dialog.m_first->setFocus();
+
+    QTest::keyClick(dialog.m_first, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.m_log.contains(QStringLiteral("command 1222")); }));
+    EXPECT_EQ(menuPressed, 0);
+    EXPECT_TRUE(dialog.m_first->text().isEmpty());
+
+    QTest::keyClick(dialog.m_first, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(menuPressed, 1) << "no button of the dialog has the mnemonic";
+
+    dialog.GetDlgItem(1222)->setEnabled(false);
+    QTest::keyClick(dialog.m_first, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(menuPressed, 2) << "a disabled button leaves the key to the window";
+    EXPECT_EQ(dialog.m_log.count(QStringLiteral("command 1222")), 1);
+    dialog.setParent(nullptr);
 }
 
 TEST(Dialog, EveryButtonClickReachesOnCommandWithItsId)

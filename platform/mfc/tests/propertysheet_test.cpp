@@ -5,6 +5,7 @@
 
 #include "modalrun.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,6 +130,65 @@ TEST_F(SheetFixture, APageThatRefusesItsChangesIsShownAndTheSheetStays)
                            m_sheet.EndDialog(IDCANCEL);
                        }});
     EXPECT_FALSE(m_log.contains(QStringLiteral("menus apply")));
+}
+
+struct PageKeyCase {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int from;
+    int to;
+};
+
+class SheetPageKeys : public SheetFixture, public testing::WithParamInterface<PageKeyCase> {};
+
+// Typed in a page's edit, as under an administrator's hand: the key turns
+// the page, and the focus goes into the page shown.
+TEST_P(SheetPageKeys, TurnThePagesFromInsideThePage)
+{
+    const PageKeyCase &c = GetParam();
+    RunModal(m_sheet, {[&] {
+                           m_sheet.activateWindow();
+                           ASSERT_TRUE(m_sheet.SetActivePage(c.from));
+                           QWidget *edit = page(c.from).GetDlgItem(1226);
+                           edit->setFocus();
+                           QTest::keyClick(edit, c.key, c.modifiers);
+                       },
+                       [&] {
+                           EXPECT_EQ(m_sheet.GetActiveIndex(), c.to);
+                           EXPECT_EQ(tabs()->currentIndex(), c.to);
+                           EXPECT_EQ(QApplication::focusWidget(), page(c.to).GetDlgItem(1226));
+                           ClickDlgItem(m_sheet, IDCANCEL);
+                       }});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SheetPageKeys,
+    testing::Values(PageKeyCase{"CtrlPageDown", Qt::Key_PageDown, Qt::ControlModifier, 0, 1},
+                    PageKeyCase{"CtrlPageDownFromTheLast", Qt::Key_PageDown, Qt::ControlModifier, 2, 0},
+                    PageKeyCase{"CtrlPageUp", Qt::Key_PageUp, Qt::ControlModifier, 2, 1},
+                    PageKeyCase{"CtrlPageUpFromTheFirst", Qt::Key_PageUp, Qt::ControlModifier, 0, 2},
+                    PageKeyCase{"CtrlTab", Qt::Key_Tab, Qt::ControlModifier, 1, 2},
+                    PageKeyCase{"CtrlShiftTab", Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier, 1, 0},
+                    PageKeyCase{"CtrlBacktab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0, 2}),
+    [](const testing::TestParamInfo<PageKeyCase> &info) { return std::string(info.param.name); });
+
+TEST_F(SheetFixture, APageThatRefusesToBeLeftStaysShownUnderThePageKeys)
+{
+    page(0).m_refuseKill = true;
+    RunModal(m_sheet, {[&] {
+                           m_sheet.activateWindow();
+                           QWidget *edit = page(0).GetDlgItem(1226);
+                           edit->setFocus();
+                           QTest::keyClick(edit, Qt::Key_PageDown, Qt::ControlModifier);
+                       },
+                       [&] {
+                           EXPECT_EQ(m_sheet.GetActiveIndex(), 0);
+                           EXPECT_EQ(tabs()->currentIndex(), 0);
+                           page(0).m_refuseKill = false;
+                           ClickDlgItem(m_sheet, IDCANCEL);
+                       }});
+    EXPECT_FALSE(page(1).HasWindow());
 }
 
 TEST_F(SheetFixture, ApplyIsEnabledWhileAPageHoldsChanges)

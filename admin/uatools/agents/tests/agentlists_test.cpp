@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -141,6 +142,9 @@ TEST_F(AgentLists, IvrListShowsTheCallEventsApplication)
     EXPECT_EQ(column(dialog->List(), 2), (QStringList{"AutoAttendant", "", "AutoAttendant"}));
     EXPECT_EQ(column(dialog->List(), 3), (QStringList{"menu.tcl", "", "menu.tcl"}));
     EXPECT_EQ(column(dialog->List(), 4), (QStringList{"English", "English", "English"}));
+    const QHeaderView *header = dialog->List()->header();
+    for (int i = 0; i < header->count(); ++i)
+        EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i)) << "heading " << i << " whole";
     closeList(dialog);
 }
 
