@@ -9,6 +9,7 @@
 #include "admin/useragents/cosdoc.h"
 #include "admin/useragents/mailboxlistctrl.h"
 #include "admin/useragents/mailboxpage.h"
+#include "admin/useragents/pagescrollarea.h"
 #include "admin/useragents/unifiedmessagingpage.h"
 #include "admin/widgets/htmlhelp.h"
 #include "platform/mfc/dialogdefs.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
@@ -125,10 +127,11 @@ bool CMailboxPps::OnInitDialog()
     addExtraButton(IDC_DELETE, AdminString(IDS_DELETE), 3);
     if (m_copyAction)
         addExtraButton(IDC_COPY, AdminString(IDS_COPY), 4);
-    if (GetPageCount() == 0) {
-        if (auto *tabs = findChild<QTabWidget *>())
-            tabs->hide();
-    }
+    auto *tabs = findChild<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    if (GetPageCount() == 0 && tabs)
+        tabs->hide();
+    else if (tabs)
+        scrollPages(tabs);
     if (isWindow() == false) {
         // A child of the editor's view: its frame closes it, not OK or Cancel.
         for (int id : {IDOK, IDCANCEL}) {
@@ -276,6 +279,15 @@ CMailboxPps::AttachedListPlacement CMailboxPps::AttachedListPlacementFor(int scr
     return {105, 95};
 }
 
+void CMailboxPps::scrollPages(QTabWidget *tabs)
+{
+    // The scroller takes the tabs' place in the layout before it takes the
+    // tabs: a widget leaving the sheet leaves its layout too.
+    m_pageScroller = new CPageScrollArea(this);
+    delete layout()->replaceWidget(tabs, m_pageScroller);
+    m_pageScroller->setWidget(tabs);
+}
+
 QWidget *CMailboxPps::holdingWindow()
 {
     QWidget *holder = this;
@@ -313,8 +325,35 @@ void CMailboxPps::placeAttachedList()
     }
     m_attachedSize = client + frame;
     m_detachedSize = QSize(m_attachedSize.width(), m_attachedSize.height() - placement.rise);
-    holder->resize(m_attachedSize);
+    m_attachedClientHeight = client.height();
+    if (m_pageScroller)
+        m_pageScroller->KeepPagesWhole();
+    m_leastAttachedSize = box->minimumSize() + frame;
+    holder->resize(fitToRoom(m_attachedSize));
     fitAttachedList();
+}
+
+QSize CMailboxPps::holderRoom()
+{
+    const auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
+    const QMdiArea *area = frame ? frame->mdiArea() : nullptr;
+    if (!area || !area->isVisible())
+        return {};
+    return area->contentsRect().size();
+}
+
+QSize CMailboxPps::leastSize() const
+{
+    return m_attached ? m_leastAttachedSize
+                      : QSize(m_leastAttachedSize.width(), m_leastAttachedSize.height() - m_listRise);
+}
+
+QSize CMailboxPps::fitToRoom(QSize size)
+{
+    const QSize room = holderRoom();
+    if (!room.isValid())
+        return size;
+    return size.boundedTo(room).expandedTo(leastSize());
 }
 
 void CMailboxPps::setListBand(bool attached)
@@ -349,7 +388,7 @@ void CMailboxPps::DetachList()
         holder->showNormal();
     setListBand(false);
     emit sizeLimitsChanged();
-    holder->resize(m_detachedSize);
+    holder->resize(fitToRoom(m_detachedSize));
     if (auto *button = GetDlgItem(IDC_LIST_BUTTON))
         static_cast<QPushButton *>(button)->setText(AdminString(IDS_ATTACH_LIST));
 }
@@ -367,7 +406,7 @@ void CMailboxPps::AttachList()
     m_list->setParent(this);
     setListBand(true);
     emit sizeLimitsChanged();
-    holder->resize(m_attachedSize.width(), std::max(holder->height(), m_attachedSize.height()));
+    holder->resize(fitToRoom(QSize(m_attachedSize.width(), std::max(holder->height(), m_attachedSize.height()))));
     fitAttachedList();
     m_list->show();
     m_boxList->hide();
@@ -387,8 +426,11 @@ void CMailboxPps::fitAttachedList()
     if (!m_list || !m_attached || !m_attachedSize.isValid())
         return;
     // The top-left corner stays; the list takes what the window grows by.
-    m_list->setGeometry(AttachedListMargin, m_listTop, std::max(0, width() - 2 * AttachedListMargin),
-                        std::max(0, height() - AttachedListMargin - m_listTop));
+    // A window shorter than the layout has its pages give up the difference,
+    // and the buttons and the list move up by as much.
+    const int top = m_listTop - std::max(0, m_attachedClientHeight - height());
+    m_list->setGeometry(AttachedListMargin, top, std::max(0, width() - 2 * AttachedListMargin),
+                        std::max(0, height() - AttachedListMargin - top));
 }
 
 void CMailboxPps::resizeEvent(QResizeEvent *event)
@@ -397,12 +439,16 @@ void CMailboxPps::resizeEvent(QResizeEvent *event)
     fitAttachedList();
 }
 
-LRESULT CMailboxPps::OnSizeLimits(MINMAXINFO *limits) const
+LRESULT CMailboxPps::OnSizeLimits(MINMAXINFO *limits)
 {
     Q_ASSERT(limits);
     if (m_attachedSize.isValid()) {
         const QSize layout = m_attached ? m_attachedSize : m_detachedSize;
-        limits->ptMinTrackSize = {layout.width(), layout.height()};
+        // No smaller than the layout, but for a frame too small to hold it:
+        // there the pages scroll rather than the buttons and the list going
+        // out of sight.
+        const QSize least = fitToRoom(layout);
+        limits->ptMinTrackSize = {least.width(), least.height()};
         limits->ptMaxSize.x = layout.width();
         limits->ptMaxTrackSize.x = layout.width();
     }

@@ -40,10 +40,12 @@
 class CAdminDoc;
 class CBoxListDlg;
 class CMailboxListCtrl;
+class CPageScrollArea;
 class CServerCommandChannel;
 class CPropertyPage;
 class CWaitCursor;
 class QPushButton;
+class QTabWidget;
 
 class CMailboxPps : public CPropertySheet, public CInhSheet {
     Q_OBJECT
@@ -210,7 +212,16 @@ private:
     // list's rise when detached.
     void setListBand(bool attached);
     void fitAttachedList();
-    LRESULT OnSizeLimits(MINMAXINFO *limits) const;
+    LRESULT OnSizeLimits(MINMAXINFO *limits);
+    void scrollPages(QTabWidget *tabs);
+    // The size of the frame's window area where the sheet's window shows in
+    // one; empty elsewhere, or while the area is not shown.
+    QSize holderRoom();
+    // The least the holding window lays out in with its pages scrolled.
+    QSize leastSize() const;
+    // `size` made to fit the room the holding window has, no smaller than
+    // its least size.
+    QSize fitToRoom(QSize size);
     void shareListWithPages();
     bool isUnifiedMessagingPending() const;
     void tellUnifiedMessagingState(bool enabled);
@@ -240,6 +251,11 @@ private:
     int m_listRise = 0;
     // The attached list's top edge in the sheet; it stays when the window grows.
     int m_listTop = 0;
+    // The sheet's own height at its attached layout, frame excluded.
+    int m_attachedClientHeight = 0;
+    QSize m_leastAttachedSize;
+    // Holds the pages; none in a sheet without pages.
+    CPageScrollArea *m_pageScroller = nullptr;
     CInhPropertyPg::ServerVariable m_serverVariables;
     // The pages' registered controls; a control that goes is dropped.
     QList<QPointer<QWidget>> m_controls;
