@@ -377,7 +377,7 @@ void CMailboxPps::DetachList()
         m_boxListPlaced = true;
         QWidget *holder = holdingWindow();
         m_boxList->resize(listWidth, m_listRise * 3);
-        m_boxList->move(holder->mapToGlobal(QPoint(0, m_detachedSize.height())));
+        m_boxList->move(holder->mapToGlobal(QPoint(0, fitToRoom(m_detachedSize).height())));
     }
     m_boxList->show();
     m_boxList->raise();

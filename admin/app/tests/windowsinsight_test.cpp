@@ -178,6 +178,17 @@ TEST_F(WindowsInSight, MailboxEditorInASmallFrameScrollsItsPagesAndKeepsItsButto
     EXPECT_TRUE(WaitFor([&] { return inSight(lowest); })) << "brought into view";
     EXPECT_TRUE(inSight(sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_REFRESH))) << "the buttons stay";
     EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_small_frame_scrolled.png")));
+
+    // Detached and attached again, the window still fits.
+    auto *listButton = sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_LIST_BUTTON);
+    QTest::mouseClick(listButton, Qt::LeftButton);
+    ASSERT_FALSE(sheet->IsListAttached());
+    EXPECT_TRUE(m_frame->MdiArea()->viewport()->rect().contains(editor->geometry())) << "detached";
+    EXPECT_TRUE(inSight(listButton));
+    QTest::mouseClick(listButton, Qt::LeftButton);
+    ASSERT_TRUE(sheet->IsListAttached());
+    EXPECT_TRUE(m_frame->MdiArea()->viewport()->rect().contains(editor->geometry())) << "attached again";
+    expectEditorInSight(sheet);
 }
 
 // Where the frame has room for the editor, nothing scrolls: the window
