@@ -16,6 +16,8 @@ CPageScrollArea::CPageScrollArea(QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
+    // Not a stop of its own on the way through the page's controls.
+    setFocusPolicy(Qt::NoFocus);
     // Never taller than the pages: a taller window gives the room below them.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     connect(qApp, &QApplication::focusChanged, this,

@@ -172,8 +172,12 @@ TEST_F(WindowsInSight, MailboxEditorInASmallFrameScrollsItsPagesAndKeepsItsButto
     QWidget *lowest = lowestControlOf(sheet->GetActivePage());
     ASSERT_NE(lowest, nullptr);
     EXPECT_FALSE(inSight(lowest)) << "below the page's room at first";
-    for (int presses = 0; presses < 200 && QApplication::focusWidget() != lowest; ++presses)
+    bool stoppedOnTheScroller = false;
+    for (int presses = 0; presses < 200 && QApplication::focusWidget() != lowest; ++presses) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stoppedOnTheScroller = stoppedOnTheScroller || QApplication::focusWidget() == pages;
+    }
+    EXPECT_FALSE(stoppedOnTheScroller) << "Tab goes from control to control";
     ASSERT_EQ(QApplication::focusWidget(), lowest);
     EXPECT_TRUE(WaitFor([&] { return inSight(lowest); })) << "brought into view";
     EXPECT_TRUE(inSight(sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_REFRESH))) << "the buttons stay";
