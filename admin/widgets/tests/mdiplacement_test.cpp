@@ -87,8 +87,9 @@ protected:
 TEST_P(KeepInSightTest, MovesTheWindowTheLeastIntoTheViewport)
 {
     const Placement &placement = GetParam();
-    if (placement.scrolled)
+    if (placement.scrolled) {
         ASSERT_NO_FATAL_FAILURE(scroll());
+    }
     QMdiSubWindow *window = addWindow(QStringLiteral("New"));
     window->setGeometry(placement.placed);
     ASSERT_EQ(window->geometry(), placement.placed);
