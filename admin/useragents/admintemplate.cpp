@@ -4,6 +4,7 @@
 #include "admin/session/zeltsession.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
+#include "admin/widgets/mdiplacement.h"
 
 #include <QMdiArea>
 
@@ -58,6 +59,8 @@ CAdminDoc *CAdminTemplate::open(std::unique_ptr<CAdminDoc> document, bool makeVi
     frame->GetActiveView()->OnInitialUpdate();
     if (makeVisible)
         frame->show();
+    // The area placed the frame before the sheet gave it its size.
+    KeepInSight(frame);
     m_lastFrame = frame;
     return opened;
 }

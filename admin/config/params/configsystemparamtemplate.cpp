@@ -5,6 +5,7 @@
 #include "admin/config/params/configsystemparamchildwnd.h"
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/session/zeltsession.h"
+#include "admin/widgets/mdiplacement.h"
 
 #include <QMdiArea>
 
@@ -23,5 +24,7 @@ CConfigSystemParamChildWnd *CConfigSystemParamTemplate::OpenDocumentFile(const C
     area->addSubWindow(window);
     window->InitialUpdate();
     window->show();
+    // The area placed the window before its views gave it its size.
+    KeepInSight(window);
     return window;
 }

@@ -3,6 +3,7 @@
 
 #include "admin/config/window/configdoc.h"
 #include "admin/config/window/configpropframe.h"
+#include "admin/widgets/mdiplacement.h"
 
 #include <QMdiArea>
 
@@ -24,5 +25,6 @@ CConfigDoc *CConfigDocTemplate::OpenDocumentFile(const CConfigLogin &login)
     m_host.OnConfigWindowOpened(frame);
     frame->show();
     frame->CenterWindow();
+    KeepInSight(frame);
     return frame->GetDocument();
 }

@@ -3,6 +3,7 @@
 
 #include "admin/res/applicationicon.h"
 #include "admin/uatools/distlist/distlistdoc.h"
+#include "admin/widgets/mdiplacement.h"
 #include "platform/mfc/dialogdefs.h"
 
 #include <QCloseEvent>
@@ -43,6 +44,8 @@ CDistListFrame *CDistListFrame::Open(QMdiArea *area, CZELTSession &session, cons
     frame->GetActiveView()->OnInitialUpdate();
     frame->adjustSize();
     frame->show();
+    // The area placed the frame before the form gave it its size.
+    KeepInSight(frame);
     return frame;
 }
 

@@ -4,6 +4,7 @@
 #include "admin/res/applicationicon.h"
 #include "admin/uatools/propedit/propeditdoc.h"
 #include "admin/uatools/propedit/propeditfrm.h"
+#include "admin/widgets/mdiplacement.h"
 #include "platform/mfc/dialogdefs.h"
 
 #include <QCloseEvent>
@@ -38,6 +39,7 @@ CPropEditFrame *CPropEditFrame::Open(QMdiArea *area, CZELTSession &session, cons
     auto *frame = new CPropEditFrame(std::move(document), std::move(isAllowed));
     area->addSubWindow(frame);
     frame->show();
+    KeepInSight(frame);
     frame->GetActiveView()->GetDlgItem(CPropEditFrm::IDC_NUMBER)->setFocus();
     return frame;
 }
