@@ -2,7 +2,10 @@
 // (this program's offscreen screen), against the simulator: the mailbox
 // editor opens with its list and its buttons in sight, and its list's
 // headings whole, whether the frame is maximised or left at its normal size;
-// in a frame too small for it, its pages scroll instead.
+// in a frame too small for it, its pages scroll instead. Every window the
+// administrator opens next (the editors that Create and Copy open, the
+// Distribution List Editor) lies inside the frame's window area, at the
+// frame's first size and at the smaller size admin once had.
 #include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/adminapp.h"
@@ -10,6 +13,10 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tests/loginanswer.h"
+#include "admin/uatools/distlist/distlistframe.h"
+#include "admin/uatools/ranges/copyuseragentdlg.h"
+#include "admin/uatools/ranges/createprogressdlg.h"
+#include "admin/uatools/ranges/createuseragentdlg.h"
 #include "admin/useragents/adminview.h"
 #include "admin/useragents/childframe.h"
 #include "admin/useragents/mailboxlistctrl.h"
@@ -17,7 +24,9 @@
 #include "admin/useragents/pagescrollarea.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -26,6 +35,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 
 namespace {
 
@@ -212,5 +223,142 @@ TEST_F(WindowsInSight, MailboxEditorWithRoomShowsItsWholeLayoutUnscrolled)
     EXPECT_FALSE(pages->verticalScrollBar()->isVisible());
     EXPECT_FALSE(pages->horizontalScrollBar()->isVisible());
 }
+
+// The frame's sizes the administrator meets: the first one it shows with,
+// and a normal window of 853 x 682, the first size admin once had.
+struct FrameSize {
+    const char *name;
+    QSize normal; // empty: the first size, maximised
+};
+
+void PrintTo(const FrameSize &size, std::ostream *out) { *out << size.name; }
+
+const FrameSize kFrameSizes[] = {
+    {"FirstSize", QSize()},
+    {"OldFirstSize", QSize(853, 682)},
+};
+
+class NewWindowsInSight : public WindowsInSight, public ::testing::WithParamInterface<FrameSize> {
+protected:
+    void startAtSize()
+    {
+        ASSERT_NO_FATAL_FAILURE(start());
+        const QSize normal = GetParam().normal;
+        if (normal.isEmpty())
+            return;
+        m_frame->showNormal();
+        m_frame->resize(normal);
+        ASSERT_TRUE(WaitFor([&] { return m_frame->size() == normal; }));
+    }
+    QMdiSubWindow *newestWindow() const { return m_frame->MdiArea()->subWindowList().last(); }
+    // Types `range` into the dialog's box and clicks OK once the dialog runs,
+    // then closes the progress window when the work is done.
+    template <class Dialog> void answerRangeDialog(int rangeId, const QString &range)
+    {
+        m_dialogs.on<Dialog>([rangeId, range](Dialog *d) {
+            auto *edit = d->template GetDlgItem<QLineEdit>(rangeId);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, range);
+            QTimer::singleShot(0, d, [d] {
+                QTest::mouseClick(d->template GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+            });
+        });
+        m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
+            EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
+            QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        });
+    }
+    // Chooses a command as the administrator does from the keyboard: Alt
+    // with the menu's mnemonic, then the mnemonic of each item down to it.
+    // Dialogs that have closed leave no window active here, with no window
+    // manager to hand the activation back; the frame takes it as it would.
+    void chooseFromMenus(Qt::Key menu, const QList<Qt::Key> &items)
+    {
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+        QTest::keyClick(m_frame.get(), menu, Qt::AltModifier);
+        for (Qt::Key item : items) {
+            QWidget *popup = nullptr;
+            ASSERT_TRUE(WaitFor([&] { return (popup = QApplication::activePopupWidget()) != nullptr; }));
+            QTest::keyClick(popup, item);
+        }
+    }
+    // Whether `window` lies wholly in the visible part of the frame's window
+    // area, or, along a side where it is larger than that part, starts at
+    // its edge.
+    ::testing::AssertionResult windowInSight(QMdiSubWindow *window) const
+    {
+        const QRect room = m_frame->MdiArea()->viewport()->rect();
+        const QRect shown = window->geometry();
+        const auto fits = [](int start, int length, int first, int size) {
+            return length > size ? start == first : start >= first && start + length <= first + size;
+        };
+        if (window->isVisible() && fits(shown.x(), shown.width(), room.x(), room.width()) &&
+            fits(shown.y(), shown.height(), room.y(), room.height()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << window->windowTitle().toStdString() << " at " << shown.x() << "," << shown.y() << " "
+               << shown.width() << "x" << shown.height() << " in a viewport of " << room.width() << "x"
+               << room.height();
+    }
+    void screenshot(const char *step)
+    {
+        EXPECT_TRUE(SaveScreenshot(m_frame.get(),
+                                   QStringLiteral("new_windows_%1_%2.png").arg(GetParam().name, step)));
+    }
+};
+
+// Each window opens with its title bar and content in sight, wherever the
+// area's placer put it before the window took its size.
+TEST_P(NewWindowsInSight, EditorsOfCreateAndCopyAndTheDistributionListEditorOpenInSight)
+{
+    ASSERT_NO_FATAL_FAILURE(startAtSize());
+    m_frame->UpdateCommandUI();
+    QAction *editMailboxes = m_frame->CommandAction(ID_EDIT_UA_MAILBOX);
+    QTest::mouseClick(m_frame->AdministrationToolBar()->widgetForAction(editMailboxes), Qt::LeftButton);
+    ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(windowInSight(newestWindow()));
+    EXPECT_TRUE(WaitFor([&] { return qobject_cast<CChildFrame *>(newestWindow())->GetActiveView()->Sheet()
+                                         ->ListCtrl()->GetItemCount() > 0; }));
+
+    // Edit, Create User Agents, Mailboxes.
+    answerRangeDialog<CCreateUserAgentDlg>(CCreateUserAgentDlg::IDC_RANGE, QStringLiteral("3500-3502"));
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenus(Qt::Key_E, {Qt::Key_C, Qt::Key_M}));
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 2; }));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    auto *created = qobject_cast<CChildFrame *>(newestWindow());
+    ASSERT_NE(created, nullptr);
+    EXPECT_TRUE(windowInSight(created));
+    CMailboxPps *sheet = created->GetActiveView()->Sheet();
+    ASSERT_TRUE(WaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3 && sheet->ShownNumber() != -1; }));
+    screenshot("created");
+
+    // The created editor's Copy button.
+    answerRangeDialog<CCopyUserAgentDlg>(CCopyUserAgentDlg::IDC_TO, QStringLiteral("3600-3601"));
+    QTest::mouseClick(sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_COPY), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 3; }));
+    EXPECT_EQ(m_dialogs.pending(), 0);
+    auto *copied = qobject_cast<CChildFrame *>(newestWindow());
+    ASSERT_NE(copied, nullptr);
+    EXPECT_TRUE(windowInSight(copied));
+    EXPECT_TRUE(WaitFor([&] { return copied->GetActiveView()->Sheet()->ListCtrl()->GetItemCount() == 2; }));
+    screenshot("copied");
+
+    // Edit, Edit User Agents, Distribution List.
+    ASSERT_NO_FATAL_FAILURE(chooseFromMenus(Qt::Key_E, {Qt::Key_U, Qt::Key_D}));
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 4; }));
+    auto *lists = qobject_cast<CDistListFrame *>(newestWindow());
+    ASSERT_NE(lists, nullptr);
+    EXPECT_TRUE(windowInSight(lists));
+    screenshot("distribution_lists");
+
+    // Nothing that was in sight moved away: every window is still in sight.
+    for (QMdiSubWindow *window : m_frame->MdiArea()->subWindowList())
+        EXPECT_TRUE(windowInSight(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Frame, NewWindowsInSight, ::testing::ValuesIn(kFrameSizes),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
