@@ -19,12 +19,15 @@ const QSize kViewport(600, 400);
 
 struct Placement {
     const char *name;
-    QRect placed;     // where the window is before, in viewport coordinates
-    bool scrolled;    // whether the area shows a scrolled part of its windows
-    QPoint expected;  // its top-left corner after
+    QRect placed;    // where the window is before, in viewport coordinates
+    bool scrolled;   // whether the area shows a scrolled part of its windows
+    QPoint expected; // its top-left corner after
 };
 
-void PrintTo(const Placement &placement, std::ostream *out) { *out << placement.name; }
+void PrintTo(const Placement &placement, std::ostream *out)
+{
+    *out << placement.name;
+}
 
 const Placement kPlacements[] = {
     {"FitsAndStays", QRect(40, 30, 300, 200), false, QPoint(40, 30)},
