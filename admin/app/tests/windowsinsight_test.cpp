@@ -231,7 +231,10 @@ struct FrameSize {
     QSize normal; // empty: the first size, maximised
 };
 
-void PrintTo(const FrameSize &size, std::ostream *out) { *out << size.name; }
+void PrintTo(const FrameSize &size, std::ostream *out)
+{
+    *out << size.name;
+}
 
 const FrameSize kFrameSizes[] = {
     {"FirstSize", QSize()},
@@ -260,9 +263,8 @@ protected:
             edit->setFocus();
             edit->selectAll();
             QTest::keyClicks(edit, range);
-            QTimer::singleShot(0, d, [d] {
-                QTest::mouseClick(d->template GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
-            });
+            QTimer::singleShot(
+                0, d, [d] { QTest::mouseClick(d->template GetDlgItem<QPushButton>(IDOK), Qt::LeftButton); });
         });
         m_dialogs.on<CCreateProgressDlg>([](CCreateProgressDlg *p) {
             EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
@@ -318,9 +320,11 @@ TEST_P(NewWindowsInSight, EditorsOfCreateAndCopyAndTheDistributionListEditorOpen
     QAction *editMailboxes = m_frame->CommandAction(ID_EDIT_UA_MAILBOX);
     QTest::mouseClick(m_frame->AdministrationToolBar()->widgetForAction(editMailboxes), Qt::LeftButton);
     ASSERT_EQ(m_frame->MdiArea()->subWindowList().size(), 1);
-    EXPECT_TRUE(windowInSight(newestWindow()));
-    EXPECT_TRUE(WaitFor([&] { return qobject_cast<CChildFrame *>(newestWindow())->GetActiveView()->Sheet()
-                                         ->ListCtrl()->GetItemCount() > 0; }));
+    auto *first = qobject_cast<CChildFrame *>(newestWindow());
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(windowInSight(first));
+    CMailboxPps *firstSheet = first->GetActiveView()->Sheet();
+    EXPECT_TRUE(WaitFor([&] { return firstSheet->ListCtrl()->GetItemCount() > 0; }));
 
     // Edit, Create User Agents, Mailboxes.
     answerRangeDialog<CCreateUserAgentDlg>(CCreateUserAgentDlg::IDC_RANGE, QStringLiteral("3500-3502"));
@@ -331,7 +335,8 @@ TEST_P(NewWindowsInSight, EditorsOfCreateAndCopyAndTheDistributionListEditorOpen
     ASSERT_NE(created, nullptr);
     EXPECT_TRUE(windowInSight(created));
     CMailboxPps *sheet = created->GetActiveView()->Sheet();
-    ASSERT_TRUE(WaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3 && sheet->ShownNumber() != -1; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return sheet->ListCtrl()->GetItemCount() == 3 && sheet->ShownNumber() != -1; }));
     screenshot("created");
 
     // The created editor's Copy button.
