@@ -10,7 +10,7 @@ namespace {
 
 // The start of a span of `length` moved the least into [first, first + room);
 // a span longer than the room starts at `first`.
-int ClampedStart(int start, int length, int first, int room)
+int clampedStart(int start, int length, int first, int room)
 {
     return std::max(first, std::min(start, first + room - length));
 }
@@ -27,8 +27,8 @@ void KeepInSight(QMdiSubWindow *window)
     // area has scrolled: the visible part is the viewport's own rectangle.
     const QRect room = area->viewport()->rect();
     const QRect shown = window->geometry();
-    const QPoint inSight(ClampedStart(shown.x(), shown.width(), room.x(), room.width()),
-                         ClampedStart(shown.y(), shown.height(), room.y(), room.height()));
+    const QPoint inSight(clampedStart(shown.x(), shown.width(), room.x(), room.width()),
+                         clampedStart(shown.y(), shown.height(), room.y(), room.height()));
     if (inSight != shown.topLeft())
         window->move(inSight);
 }
