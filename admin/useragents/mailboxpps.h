@@ -153,7 +153,9 @@ public:
     // The last text of the message line.
     QString MessageLine() const { return m_messageLine; }
     // The size of the window holding the sheet with its list attached, frame
-    // included: its smallest size and its largest width. Empty until created.
+    // included: its largest width, and its smallest size wherever the frame's
+    // window area can hold it (a smaller area has the pages scroll). Empty
+    // until created.
     QSize AttachedSize() const { return m_attachedSize; }
     // The same with the list detached: as wide, less the list's band.
     QSize DetachedSize() const { return m_detachedSize; }
