@@ -188,6 +188,10 @@ int CAutoSchedRecord::GetHolidays() const
 
 void CAutoSchedRecord::SetHolidays(int mode)
 {
+    // A header with both bits reads as active; it keeps them both until
+    // the administrator picks another mode.
+    if (mode == GetHolidays())
+        return;
     uint8_t byte = m_header[1] & uint8_t(~0x03);
     if (mode == HolidaysActive)
         byte |= 0x01;

@@ -114,7 +114,22 @@ INSTANTIATE_TEST_SUITE_P(
                       r.SetHolidays(CAutoSchedRecord::HolidaysInactive);
                       r.SetEnabled(false);
                   },
-                  "1F7E0401000E000050E81F6B Num_RNA 4 Busy_Greeting 2"}),
+                  "1F7E0401000E000050E81F6B Num_RNA 4 Busy_Greeting 2"},
+        // Both holiday bits read as active: the page writes active back with
+        // any other edit, which keeps the header as it came.
+        WriteCase{"BothHolidayBitsStayWhileActive",
+                  [](CAutoSchedRecord &r) {
+                      r.SetHeaderText("1FFF0401000E000050E81F6B");
+                      r.SetHolidays(CAutoSchedRecord::HolidaysActive);
+                      r.SetRings("5");
+                  },
+                  "1FFF0401000E000050E81F6B Num_RNA 5 Busy_Greeting 2"},
+        WriteCase{"BothHolidayBitsGiveWayToInactive",
+                  [](CAutoSchedRecord &r) {
+                      r.SetHeaderText("1FFF0401000E000050E81F6B");
+                      r.SetHolidays(CAutoSchedRecord::HolidaysInactive);
+                  },
+                  "1FFE0401000E000050E81F6B Num_RNA 4 Busy_Greeting 2"}),
     [](const ::testing::TestParamInfo<WriteCase> &info) { return std::string(info.param.name); });
 
 // An extension the server sent with a double quote in it is no typed one:
