@@ -194,6 +194,15 @@ TEST_F(WindowsInSight, MailboxEditorInASmallFrameScrollsItsPagesAndKeepsItsButto
     EXPECT_TRUE(inSight(sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_REFRESH))) << "the buttons stay";
     EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_small_frame_scrolled.png")));
 
+    // Ctrl+PgDn turns to the next page, whose first control comes into view.
+    const int shownPage = sheet->GetActiveIndex();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    ASSERT_EQ(sheet->GetActiveIndex(), shownPage + 1);
+    QWidget *firstOfNext = QApplication::focusWidget();
+    ASSERT_NE(firstOfNext, nullptr);
+    EXPECT_TRUE(sheet->GetActivePage()->isAncestorOf(firstOfNext));
+    EXPECT_TRUE(WaitFor([&] { return inSight(firstOfNext); })) << "the next page's first control";
+
     // Detached and attached again, the window still fits.
     auto *listButton = sheet->GetDlgItem<QPushButton>(CMailboxPps::IDC_LIST_BUTTON);
     QTest::mouseClick(listButton, Qt::LeftButton);
