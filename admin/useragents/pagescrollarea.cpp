@@ -34,6 +34,7 @@ QSize CPageScrollArea::sizeHint() const
 
 QSize CPageScrollArea::minimumSizeHint() const
 {
+    // The tab row takes about two lines.
     const int lines = fontMetrics().height() * (kLeastPageLines + 2);
     return {verticalScrollBar()->sizeHint().width() * 4, lines + horizontalScrollBar()->sizeHint().height()};
 }

@@ -17,8 +17,8 @@ public:
     // The tab row and a few lines of the page.
     QSize minimumSizeHint() const override;
 
-    // The pages keep the size they have now, which is the least they lay
-    // out in; asked again when the pages have grown.
+    // The pages keep the size they lay out in now: a smaller window scrolls
+    // them rather than squeezing their controls together.
     void KeepPagesWhole();
 
 private:
