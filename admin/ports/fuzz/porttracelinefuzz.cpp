@@ -5,26 +5,15 @@
 #include "admin/ports/portrowlist.h"
 #include "admin/ports/porttraceline.h"
 #include "admin/session/tcllist.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QApplication>
 #include <QListWidget>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 QListWidget *widget;
 CPortRowList *rows;

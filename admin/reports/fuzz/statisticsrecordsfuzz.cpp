@@ -12,30 +12,17 @@
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/db/systeminfotable.h"
 #include "admin/reports/statisticsrecords.h"
+#include "admin/testsupport/fuzzsupport.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 const ReportDateRange kRange{QStringLiteral("00 1 2 2001"), QStringLiteral("-1"), QStringLiteral("2/1/2001"),
                              QStringLiteral("2/15/2001")};
@@ -84,11 +71,7 @@ void check(const char *tableName, Refill refill)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // Every input commits a run: on a memory file system the disk's flushes
-    // do not bound the rate.
-    const QString memory = QStringLiteral("/dev/shm");
-    const QString base = QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
-    folder = std::make_unique<QTemporaryDir>(base + QStringLiteral("/verbanta-fuzz-XXXXXX"));
+    folder = MakeFuzzFolder();
     return 0;
 }
 

@@ -6,28 +6,17 @@
 // What holds for every reply: a reply that is refused leaves the record as
 // it was; a record that was read and not edited sends nothing at all when it
 // is saved, neither event maps nor properties.
-#include "admin/session/servercommandchannel.h"
 #include "admin/session/replywaiter.h"
+#include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
+#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "platform/msgbox/messageboxscript.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 // The server as the input has it; every command is counted.
 class InputServer : public CServerCommandChannel {

@@ -4,27 +4,16 @@
 // description; a failing one says why; and whatever a script did, the
 // interpreter still opens no file and starts no program.
 #include "admin/config/params/paramhelpscript.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 // Removed with what it holds when the run ends.
 std::unique_ptr<QTemporaryDir> folder;

@@ -10,25 +10,14 @@
 #include "admin/config/records/portgrouplist.h"
 #include "admin/config/records/serialportlist.h"
 #include "admin/config/records/voiceportlist.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QSet>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 QString answerMethodsText(const QString &text)
 {

@@ -3,23 +3,12 @@
 // sent it; any other group written back reads as the same record (its
 // empty pattern rows closed up) and goes back as it was written.
 #include "admin/config/records/integrationgrouprecord.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 // The record without the server's own spelling of its values.
 IntegrationGroupRecord pageFields(IntegrationGroupRecord record)

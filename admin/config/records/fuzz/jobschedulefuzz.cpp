@@ -2,24 +2,13 @@
 // readable schedule gives every field in 0 to ff, and writing a field or the
 // start with the value it holds changes no other field.
 #include "admin/config/records/jobschedule.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 constexpr int kFieldCount = 8;
 

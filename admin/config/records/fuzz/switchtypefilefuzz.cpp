@@ -8,6 +8,7 @@
 // gives a record whose own file reads back as the same record, byte for byte
 // when written again.
 #include "admin/config/records/switchtypefile.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,21 +17,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 enum class Placement { File, Oversize, Folder, Link };
 

@@ -3,31 +3,18 @@
 // that is taken and sound stays a report database through a whole run; a
 // damaged one that is taken fails with its reason.
 #include "admin/reports/db/portlogtable.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QFile>
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 // Removed with what it holds when the run ends.
 std::unique_ptr<QTemporaryDir> folder;
@@ -78,11 +65,7 @@ public:
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // Every input commits a run: on a memory file system the disk's flushes
-    // do not bound the rate.
-    const QString memory = QStringLiteral("/dev/shm");
-    const QString base = QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
-    folder = std::make_unique<QTemporaryDir>(base + QStringLiteral("/verbanta-fuzz-XXXXXX"));
+    folder = MakeFuzzFolder();
     return 0;
 }
 

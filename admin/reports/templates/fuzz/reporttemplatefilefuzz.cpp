@@ -8,6 +8,7 @@
 // kind with texts inside their widths; the template the editor writes from
 // them reads back with the same columns.
 #include "admin/reports/templates/reporttemplatefile.h"
+#include "admin/testsupport/fuzzsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,22 +16,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 const char *const kExtensions[] = {"vmb", "ams", "vpm", "vpm"};
 

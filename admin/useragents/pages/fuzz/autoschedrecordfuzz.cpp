@@ -8,24 +8,13 @@
 // into the same record texts again.
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
+#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/pages/autoschedrecord.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 QStringList values(const CAutoSchedRecord &record)
 {

@@ -2,6 +2,7 @@
 // list. What holds for every reply: no more rows than the reply has
 // notifications, each with a title the page knows and its days shown
 // in the week's seven places.
+#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/pages/mailboxpageservices.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
 #include "admin/useragents/pages/notificationowner.h"
@@ -11,20 +12,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-// A check that fails names its line before the fuzzer keeps the input.
-void requireAt(bool condition, int line)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "check failed at line %d of %s\n", line, __FILE__);
-    std::abort();
-}
-#define REQUIRE(condition) requireAt((condition), __LINE__)
 
 class Box : public INotificationOwner {
 public:
