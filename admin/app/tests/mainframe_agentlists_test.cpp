@@ -1,7 +1,7 @@
 // The main frame's agent list commands: each opens its kind's list window,
 // keeps one at a time, and opens a new one once it is closed; the same for
 // the IVR alias editor.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
@@ -28,25 +28,14 @@
 
 namespace {
 
-class MainFrameAgentLists : public AppShellTestBase {
+class MainFrameAgentLists : public FrameTestBase {
 protected:
     void SetUp() override
     {
-        AppShellTestBase::SetUp();
-        startServer();
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        FrameTestBase::SetUp();
+        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(QStringLiteral("admin"), QStringLiteral("admin")));
         m_frame->show();
         m_server->clearLog();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
     }
     template <class Window> static QList<Window *> shown()
     {
@@ -82,9 +71,6 @@ protected:
                           Qt::LeftButton);
         EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
     }
-
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 TEST_F(MainFrameAgentLists, EachListCommandKeepsOneWindowOfItsKind)

@@ -3,7 +3,7 @@
 // that page, the page's menu entry is checked and its Configuration Tools
 // button pressed, and closing the frame first asks the window about its
 // changes.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
@@ -28,28 +28,18 @@
 
 namespace {
 
-class MainFrameConfiguration : public AppShellTestBase {
+class MainFrameConfiguration : public FrameTestBase {
 protected:
     void SetUp() override
     {
-        AppShellTestBase::SetUp();
-        startServer();
+        FrameTestBase::SetUp();
         m_server->loadConfiguration();
         m_server->setAccount("configadmin", "config-secret", 0x40000001u, "All");
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("configadmin"), QStringLiteral("config-secret"));
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        ASSERT_NO_FATAL_FAILURE(
+            logInAndLoadFrame(QStringLiteral("configadmin"), QStringLiteral("config-secret")));
         m_frame->resize(1000, 720);
         m_frame->show();
         m_server->clearLog();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
     }
     QList<QMdiSubWindow *> windows() const { return m_frame->MdiArea()->subWindowList(); }
     CConfigPropFrame *configWindow() const
@@ -76,9 +66,6 @@ protected:
         QAction *action = m_frame->CommandAction(id);
         QTest::mouseClick(m_frame->ConfigurationToolBar()->widgetForAction(action), Qt::LeftButton);
     }
-
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 TEST_F(MainFrameConfiguration, APageCommandOpensTheWindowOnceOnItsPage)

@@ -2,7 +2,7 @@
 // demo data: System Parameters opens a new window with its own session each
 // time (from the command and from File New), Run IVR Alias keeps one
 // Register IVR Alias window.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
@@ -26,33 +26,26 @@
 
 namespace {
 
-class MainFrameParams : public AppShellTestBase {
+class MainFrameParams : public FrameTestBase {
 protected:
     void SetUp() override
     {
-        AppShellTestBase::SetUp();
-        startServer();
+        FrameTestBase::SetUp();
         m_oldFolder = QDir::currentPath();
         QDir::setCurrent(m_folder.path());
         QFile help("admincv.tcl");
         ASSERT_TRUE(help.open(QIODevice::WriteOnly));
         help.write("set sys_tmo_menu {How long a menu waits for the caller's key, in milliseconds.}\n");
         help.close();
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("admin"), QStringLiteral("admin"));
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(QStringLiteral("admin"), QStringLiteral("admin")));
         m_frame->resize(1000, 640);
         m_frame->show();
         m_server->clearLog();
     }
     void TearDown() override
     {
-        m_frame.reset();
-        m_app.reset();
+        FrameTestBase::TearDown();
         QDir::setCurrent(m_oldFolder);
-        AppShellTestBase::TearDown();
     }
     int parameterWindows() const
     {
@@ -63,8 +56,6 @@ protected:
     }
 
     QString m_oldFolder;
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 TEST_F(MainFrameParams, EachUseOpensANewWindowWithItsOwnSession)

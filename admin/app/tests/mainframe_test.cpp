@@ -2,7 +2,7 @@
 // message boxes answered by the script: which commands each rights word
 // enables, the clock read and set, shutdown, ASR synchronisation, logging in
 // again, closing, and the end of the program when the server goes away.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/changesecuritycodedlg.h"
@@ -66,20 +66,8 @@ namespace {
 const char *const kUser = "frameadmin";
 const char *const kPassword = "frame-secret";
 
-class MainFrameTest : public AppShellTestBase {
+class MainFrameTest : public FrameTestBase {
 protected:
-    void SetUp() override
-    {
-        AppShellTestBase::SetUp();
-        startServer();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
-    }
-
     // Logs in with an account of these rights and builds the frame as the
     // application does.
     void loginWithRights(uint32_t rights, const QString &ranges = QStringLiteral("All"))
@@ -162,9 +150,6 @@ protected:
     {
         ASSERT_EQ(execute(QStringLiteral("SetTime ") + digits), QString());
     }
-
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 // --- rights -------------------------------------------------------------------

@@ -3,7 +3,7 @@
 // simulator's demo company, with real widgets offscreen: the exact lines
 // they send, the injection table arriving as data, refusals that keep a
 // window open, and the rights checks.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/administratorlistdlg.h"
@@ -67,32 +67,21 @@ void ExpectHeadingsAndCellsWhole(CColorListCtrl *list, const QList<int> &columns
 // Values that would be code if they were pasted into a command.
 const QStringList kInjection = {QStringLiteral("a[exec x]$y"), QStringLiteral("}"), QStringLiteral("back\\")};
 
-class MaintenanceWindows : public AppShellTestBase {
+class MaintenanceWindows : public FrameTestBase {
 protected:
-    void SetUp() override
-    {
-        AppShellTestBase::SetUp();
-        startServer();
-    }
     void TearDown() override
     {
         for (QWidget *window : QApplication::topLevelWidgets())
             if (qobject_cast<CAdministratorListDlg *>(window))
                 delete window;
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
+        FrameTestBase::TearDown();
     }
     void login(uint32_t rights = 0x80FFFFFF, const QString &ranges = QStringLiteral("All"),
                const QString &user = QStringLiteral("boss"),
                const QString &password = QStringLiteral("boss-pw"))
     {
         m_server->setAccount(user, password, rights, ranges);
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), user, password);
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(user, password));
         m_frame->resize(1000, 700);
         m_frame->show();
         m_server->clearLog();
@@ -148,9 +137,6 @@ protected:
         QDir().mkpath(folder);
         EXPECT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
     }
-
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 // --- property editor ----------------------------------------------------------

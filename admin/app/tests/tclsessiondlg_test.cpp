@@ -1,7 +1,7 @@
 // The Tcl console against the simulator: replies shown exactly as the server
 // sent them, the ring of the last 16 commands, and a console closed while its
 // command is still on the way.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
@@ -20,30 +20,19 @@
 
 namespace {
 
-class TclConsole : public AppShellTestBase {
+class TclConsole : public FrameTestBase {
 protected:
     void SetUp() override
     {
-        AppShellTestBase::SetUp();
-        startServer();
+        FrameTestBase::SetUp();
         m_server->setAccount(QStringLiteral("root"), QStringLiteral("root-pw"), 0x80FFFFFFu,
                              QStringLiteral("All"));
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("root"), QStringLiteral("root-pw"));
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(QStringLiteral("root"), QStringLiteral("root-pw")));
         ASSERT_TRUE(m_frame->OnCommand(ID_TCL_SESSION));
         ASSERT_EQ(m_frame->Consoles().size(), 1);
         m_console = dynamic_cast<CTclSessionDlg *>(CMessageTarget::FromHandle(m_frame->Consoles()[0]));
         ASSERT_NE(m_console.data(), nullptr);
         m_server->clearLog();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
     }
 
     void type(const QString &command)
@@ -63,8 +52,6 @@ protected:
         return m_console->ResponseText();
     }
 
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
     QPointer<CTclSessionDlg> m_console;
 };
 

@@ -6,7 +6,7 @@
 // administrator opens next (the editors that Create and Copy open, the
 // Distribution List Editor) lies inside the frame's window area, at the
 // frame's first size and at the smaller size admin once had.
-#include "admin/testsupport/appshelltestbase.h"
+#include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/adminapp.h"
 #include "admin/app/commandids.h"
@@ -40,30 +40,15 @@
 
 namespace {
 
-class WindowsInSight : public AppShellTestBase {
+class WindowsInSight : public FrameTestBase {
 protected:
-    void SetUp() override
-    {
-        AppShellTestBase::SetUp();
-        startServer();
-    }
-    void TearDown() override
-    {
-        m_frame.reset();
-        m_app.reset();
-        AppShellTestBase::TearDown();
-    }
     // Logs in and shows the frame as the application does.
     void start()
     {
         const QString user = QStringLiteral("sight");
         const QString password = QStringLiteral("sight-pw");
         m_server->setAccount(user, password, 0x80FFFFFFu, QStringLiteral("All"));
-        m_app = std::make_unique<CAdminApp>(patientSettings());
-        AnswerLogin(m_dialogs, m_server->host(), user, password);
-        ASSERT_TRUE(m_app->Login());
-        m_frame = std::make_unique<CMainFrame>();
-        ASSERT_TRUE(m_frame->LoadFrame(m_app->MainMenuId()));
+        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(user, password));
         m_frame->ShowAtFirstSize();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
     }
@@ -125,9 +110,6 @@ protected:
         }
         return lowest;
     }
-
-    std::unique_ptr<CAdminApp> m_app;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 TEST_F(WindowsInSight, MailboxEditorOpensInSightInTheMaximisedFrame)
