@@ -63,48 +63,92 @@ void addPort(QList<int> &ports, int port)
 void CPortGroupList::Load(const QString &text, int voicePortCount)
 {
     m_groups.clear();
-    const CTclList splitter;
     QStringList entries;
-    splitter.SplitList(text, entries);
-    for (const QString &entry : std::as_const(entries)) {
-        QStringList fields;
-        splitter.SplitList(entry, fields);
-        PortGroupRecord group;
-        if (!fields.isEmpty())
-            group.id = fields.at(0);
-        if (fields.size() > 1) {
-            QStringList ports;
-            splitter.SplitList(fields.at(1), ports);
-            for (const QString &word : std::as_const(ports)) {
-                const int port = wholeNumber(word);
-                if (port >= 1 && port <= voicePortCount)
-                    addPort(group.ports, port);
-            }
+    CTclList().SplitList(text, entries);
+    for (const QString &entry : std::as_const(entries))
+        m_groups.append(parseEntry(entry, voicePortCount));
+    m_serverText = text;
+    m_serverGroups = m_groups;
+}
+
+PortGroupRecord CPortGroupList::parseEntry(const QString &entry, int voicePortCount) const
+{
+    const CTclList splitter;
+    QStringList fields;
+    splitter.SplitList(entry, fields);
+    PortGroupRecord group;
+    group.serverEntry = entry;
+    group.id = fields.value(0);
+    if (fields.size() > 1) {
+        group.heldPorts = fields.at(1);
+        QStringList ports;
+        splitter.SplitList(fields.at(1), ports);
+        for (const QString &word : std::as_const(ports)) {
+            const int port = wholeNumber(word);
+            if (port >= 1 && port <= voicePortCount)
+                addPort(group.ports, port);
         }
-        if (m_kind == Notification && fields.size() > 2) {
-            const int limit = wholeNumber(fields.at(2));
-            if (limit >= 1 && limit <= 100)
-                group.limit = limit;
-        }
-        m_groups.append(group);
     }
+    const int edited = m_kind == Notification ? 3 : 2;
+    if (m_kind == Notification && fields.size() > 2) {
+        group.heldLimit = fields.at(2);
+        const int limit = wholeNumber(fields.at(2));
+        if (limit >= 1 && limit <= 100)
+            group.limit = limit;
+    }
+    group.moreElements = fields.mid(edited);
+    return group;
+}
+
+QString CPortGroupList::formatEntry(const PortGroupRecord &group) const
+{
+    if (group.serverEntry)
+        return TclBareWord(*group.serverEntry);
+    QStringList ports;
+    for (int port : group.ports)
+        ports << QString::number(port);
+    QStringList fields{TclBareWord(group.id), TclBareWord(group.heldPorts.value_or(ports.join(u' ')))};
+    if (m_kind == Notification)
+        fields << TclBareWord(group.heldLimit.value_or(QString::number(group.limit)));
+    for (const QString &element : group.moreElements)
+        fields << TclBareWord(element);
+    return TclBareWord(fields.join(u' '));
 }
 
 QString CPortGroupList::Save() const
 {
+    if (m_groups == m_serverGroups)
+        return m_serverText;
     QStringList entries;
     for (const PortGroupRecord &group : m_groups) {
-        if (m_kind == Notification && group.id.isEmpty())
+        if (m_kind == Notification && group.id.isEmpty() && !group.serverEntry)
             continue;
-        QStringList ports;
-        for (int port : group.ports)
-            ports << QString::number(port);
-        QStringList fields{TclBareWord(group.id), TclBareWord(ports.join(QLatin1Char(' ')))};
-        if (m_kind == Notification)
-            fields << QString::number(group.limit);
-        entries << TclBareWord(fields.join(QLatin1Char(' ')));
+        entries << formatEntry(group);
     }
-    return entries.join(QLatin1Char(' '));
+    return entries.join(u' ');
+}
+
+void CPortGroupList::SetId(int i, const QString &id)
+{
+    PortGroupRecord &group = m_groups[i];
+    group.id = id;
+    group.serverEntry.reset();
+}
+
+void CPortGroupList::SetPorts(int i, const QList<int> &ports)
+{
+    PortGroupRecord &group = m_groups[i];
+    group.ports = ports;
+    group.heldPorts.reset();
+    group.serverEntry.reset();
+}
+
+void CPortGroupList::SetLimit(int i, int limit)
+{
+    PortGroupRecord &group = m_groups[i];
+    group.limit = limit;
+    group.heldLimit.reset();
+    group.serverEntry.reset();
 }
 
 int CPortGroupList::IndexOf(const QString &id) const
@@ -159,6 +203,42 @@ QStringList CPortGroupList::PortListChoices(int voicePortCount) const
             choices << shown;
     }
     return choices;
+}
+
+QString CPortGroupList::ShownPorts(const PortGroupRecord &group)
+{
+    if (!group.heldPorts)
+        return FormatPortRanges(group.ports);
+    QStringList words;
+    CTclList().SplitList(*group.heldPorts, words);
+    QList<int> held;
+    for (const QString &word : std::as_const(words)) {
+        const int port = wholeNumber(word);
+        if (port < 0)
+            return *group.heldPorts;
+        held << port;
+    }
+    return FormatPortRanges(held);
+}
+
+QString CPortGroupList::ShownLimit(const PortGroupRecord &group)
+{
+    return group.heldLimit.value_or(QString::number(group.limit));
+}
+
+bool CPortGroupList::PortsFit(const PortGroupRecord &group)
+{
+    if (!group.heldPorts)
+        return true;
+    QStringList words;
+    CTclList().SplitList(*group.heldPorts, words);
+    // Reading keeps each port in range once: all words were kept.
+    return words.size() == group.ports.size() && (!words.isEmpty() || group.heldPorts->trimmed().isEmpty());
+}
+
+bool CPortGroupList::LimitFits(const PortGroupRecord &group)
+{
+    return !group.heldLimit || wholeNumber(*group.heldLimit) == group.limit;
 }
 
 QString CPortGroupList::FormatPortRanges(const QList<int> &ports)

@@ -13,6 +13,23 @@
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+namespace {
+
+QString portListRefusal(const QString &text)
+{
+    return QStringLiteral("Invalid Voice Port List '%1'. Enter a correct list after closing this message box.")
+        .arg(text);
+}
+
+QString limitRefusal(const QString &text)
+{
+    return QStringLiteral("Invalid Group Limit '%1'. Enter a number from 1 to 100 after closing this message "
+                          "box.")
+        .arg(text);
+}
+
+} // namespace
+
 CConfigPortGroupsPage::CConfigPortGroupsPage(int dialogId, const QString &caption, int commandId,
                                              CPortGroupList::Kind kind)
     : CConfigPropPage(dialogId, caption, commandId), m_groups(kind)
@@ -122,11 +139,11 @@ void CConfigPortGroupsPage::fillGrid()
         m_grid->SetLock(reserved);
         m_grid->SetCol(PortsColumn);
         m_grid->SetCellType(CSpreadSheet::CellTypeEditComboBox);
-        m_grid->SetText(CPortGroupList::FormatPortRanges(group.ports));
+        m_grid->SetText(CPortGroupList::ShownPorts(group));
         m_grid->SetLock(reserved);
         if (HasLimit()) {
             m_grid->SetCol(LimitColumn);
-            m_grid->SetText(QString::number(group.limit));
+            m_grid->SetText(CPortGroupList::ShownLimit(group));
             m_grid->SetLock(reserved);
         }
     }
@@ -150,11 +167,16 @@ void CConfigPortGroupsPage::updateRemoveButton()
     m_remove->setEnabled(current && !IsReservedGroup(m_groups.At(m_currentRow - 1)));
 }
 
-void CConfigPortGroupsPage::putBack(int col, int row, const QString &text)
+void CConfigPortGroupsPage::setCellText(int col, int row, const QString &text)
 {
     m_grid->SetCol(col);
     m_grid->SetRow(row);
     m_grid->SetText(text);
+}
+
+void CConfigPortGroupsPage::putBack(int col, int row, const QString &text)
+{
+    setCellText(col, row, text);
     m_returnToCell = true;
     moveCursor(col, row);
 }
@@ -172,17 +194,20 @@ void CConfigPortGroupsPage::cellChanged(int col, int row)
     if (row < 1 || row > m_groups.Count())
         return;
     m_currentRow = row;
+    bool edited = false;
     if (col == IdColumn)
-        idChanged(row);
+        edited = idChanged(row);
     else if (col == PortsColumn)
-        portsChanged(row);
+        edited = portsChanged(row);
     else if (col == LimitColumn && HasLimit())
-        limitChanged(row);
+        edited = limitChanged(row);
+    if (edited)
+        holdToLimits(row);
     SetModified(true);
     updateRemoveButton();
 }
 
-void CConfigPortGroupsPage::idChanged(int row)
+bool CConfigPortGroupsPage::idChanged(int row)
 {
     QString id = cellText(IdColumn, row);
     id.replace(QLatin1Char(' '), QLatin1Char('_'));
@@ -191,46 +216,68 @@ void CConfigPortGroupsPage::idChanged(int row)
     if (!refusal.isEmpty()) {
         AfxMessageBox(refusal, MB_OK | MB_ICONEXCLAMATION);
         putBack(IdColumn, row, m_groups.At(row - 1).id);
-        return;
+        return false;
     }
-    m_groups.At(row - 1).id = id;
+    m_groups.SetId(row - 1, id);
     groupsChanged();
+    return true;
 }
 
-void CConfigPortGroupsPage::portsChanged(int row)
+bool CConfigPortGroupsPage::portsChanged(int row)
 {
     const QString typed = cellText(PortsColumn, row);
     QList<int> ports;
     if (!CPortGroupList::ParseVoicePortList(typed, VoicePortCount(), ports)) {
-        AfxMessageBox(
-            QStringLiteral("Invalid Voice Port List '%1'. Enter a correct list after closing this message "
-                           "box.")
-                .arg(typed),
-            MB_OK | MB_ICONEXCLAMATION);
-        putBack(PortsColumn, row, CPortGroupList::FormatPortRanges(m_groups.At(row - 1).ports));
-        return;
+        AfxMessageBox(portListRefusal(typed), MB_OK | MB_ICONEXCLAMATION);
+        putBack(PortsColumn, row, CPortGroupList::ShownPorts(m_groups.At(row - 1)));
+        return false;
     }
-    m_groups.At(row - 1).ports = ports;
+    m_groups.SetPorts(row - 1, ports);
     m_grid->SetText(CPortGroupList::FormatPortRanges(ports));
     updateChoices();
     groupsChanged();
+    return true;
 }
 
-void CConfigPortGroupsPage::limitChanged(int row)
+bool CConfigPortGroupsPage::limitChanged(int row)
 {
     const QString typed = cellText(LimitColumn, row);
     int limit = 0;
     if (!CPortGroupList::ParseLimit(typed, limit)) {
-        AfxMessageBox(
-            QStringLiteral("Invalid Group Limit '%1'. Enter a number from 1 to 100 after closing this "
-                           "message box.")
-                .arg(typed),
-            MB_OK | MB_ICONEXCLAMATION);
-        putBack(LimitColumn, row, QString::number(m_groups.At(row - 1).limit));
-        return;
+        AfxMessageBox(limitRefusal(typed), MB_OK | MB_ICONEXCLAMATION);
+        putBack(LimitColumn, row, CPortGroupList::ShownLimit(m_groups.At(row - 1)));
+        return false;
     }
-    m_groups.At(row - 1).limit = limit;
+    m_groups.SetLimit(row - 1, limit);
     m_grid->SetText(QString::number(limit));
+    return true;
+}
+
+// The server may hold ports and limits the pages refuse; they are shown and
+// kept until the administrator edits their group. Then each is refused as if
+// typed and the group takes what of it is within the limits, with the
+// cursor on the first such cell.
+void CConfigPortGroupsPage::holdToLimits(int row)
+{
+    const PortGroupRecord group = m_groups.At(row - 1);
+    int firstRefused = 0;
+    if (!CPortGroupList::PortsFit(group)) {
+        AfxMessageBox(portListRefusal(CPortGroupList::ShownPorts(group)), MB_OK | MB_ICONEXCLAMATION);
+        m_groups.SetPorts(row - 1, group.ports);
+        setCellText(PortsColumn, row, CPortGroupList::FormatPortRanges(group.ports));
+        updateChoices();
+        firstRefused = PortsColumn;
+    }
+    if (HasLimit() && !CPortGroupList::LimitFits(group)) {
+        AfxMessageBox(limitRefusal(CPortGroupList::ShownLimit(group)), MB_OK | MB_ICONEXCLAMATION);
+        m_groups.SetLimit(row - 1, group.limit);
+        setCellText(LimitColumn, row, QString::number(group.limit));
+        firstRefused = firstRefused ? firstRefused : int(LimitColumn);
+    }
+    if (firstRefused) {
+        m_returnToCell = true;
+        moveCursor(firstRefused, row);
+    }
 }
 
 void CConfigPortGroupsPage::leavingCell(int col, int row, int newCol, int newRow, bool *cancel)

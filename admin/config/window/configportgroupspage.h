@@ -3,7 +3,9 @@
 // its limit), "Add" and "Remove". Typed IDs, port lists and limits are
 // checked when the cell changes; a refused value is put back and the cursor
 // returns to the cell. After a change of IDs or ports the Voice Ports page
-// shows the groups of each port again.
+// shows the groups of each port again. The grid shows the ports and limits
+// the server holds, also those the pages would refuse; they go back as they
+// were until the administrator edits their group.
 #pragma once
 
 #include "admin/config/window/configproppage.h"
@@ -59,10 +61,13 @@ private:
     void updateChoices();
     void updateRemoveButton();
     void cellChanged(int col, int row);
-    void idChanged(int row);
-    void portsChanged(int row);
-    void limitChanged(int row);
+    // True when the typed value was taken.
+    bool idChanged(int row);
+    bool portsChanged(int row);
+    bool limitChanged(int row);
+    void holdToLimits(int row);
     void leavingCell(int col, int row, int newCol, int newRow, bool *cancel);
+    void setCellText(int col, int row, const QString &text);
     void putBack(int col, int row, const QString &text);
     void removeGroup();
     void addGroup();

@@ -25,8 +25,9 @@ TEST_F(PortGroupsPagesTest, TypedPortListsAndLimitsAreCheckedAndWrittenAsTclList
     auto *page = showPage<CConfigNotifyGroupsPropPage>();
     CSpreadSheetEx *grid = page->Grid();
     ASSERT_EQ(grid->rowCount(), 2);
-    EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("3-2"));
-    EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("100"));
+    // What the server holds shows until the group is edited.
+    EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("3, 3, 99, 2, 259"));
+    EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("150"));
 
     // Refused: out of range (257 would be 1 in eight bits), a trailing
     // separator, a limit of 256 (0 in eight bits) and 0.
@@ -41,10 +42,15 @@ TEST_F(PortGroupsPagesTest, TypedPortListsAndLimitsAreCheckedAndWrittenAsTclList
                   "Invalid Voice Port List '1,2,'. Enter a correct list after closing this message box.",
                   "Invalid Group Limit '256'. Enter a number from 1 to 100 after closing this message box.",
                   "Invalid Group Limit '0'. Enter a number from 1 to 100 after closing this message box."}));
-    EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("3-2"));
-    EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("100"));
+    EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("3, 3, 99, 2, 259"));
+    EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("150"));
 
+    // Editing the group brings its limit within the limits, with the limit's message.
+    m_boxes->answer(IDOK);
     typeInto(grid, Page::PortsColumn, 2, QStringLiteral("8-6, 1"));
+    EXPECT_EQ(m_boxes->texts().last(),
+              "Invalid Group Limit '150'. Enter a number from 1 to 100 after closing this message box.");
+    EXPECT_EQ(cellText(grid, Page::LimitColumn, 2), QStringLiteral("100"));
     typeInto(grid, Page::LimitColumn, 2, QStringLiteral("50"));
     typeInto(grid, Page::IdColumn, 2, QStringLiteral("night {shift"));
     EXPECT_EQ(cellText(grid, Page::PortsColumn, 2), QStringLiteral("8-6, 1"));
