@@ -128,4 +128,36 @@ QString Format(const CHolidayList &fixed, const CHolidayList &yearly, const QStr
     return words.join(QLatin1Char(' '));
 }
 
+QString FormatKeeping(const QString &serverText, const CHolidayList &fixed, const CHolidayList &yearly)
+{
+    CHolidayList serverFixed;
+    CHolidayList serverYearly;
+    QStringList unreadable;
+    Parse(serverText, serverFixed, serverYearly, unreadable);
+    if (serverFixed.Items() == fixed.Items() && serverYearly.Items() == yearly.Items())
+        return serverText;
+    QStringList words;
+    CTclList().SplitList(serverText, words);
+    QStringList kept;
+    if (words.isEmpty() && !serverText.trimmed().isEmpty())
+        kept << serverText;
+    for (const QString &word : std::as_const(words)) {
+        HolidayRecord holiday;
+        if (!ParseWord(word, holiday) || fixed.Contains(holiday) || yearly.Contains(holiday))
+            kept << TclBareWord(word);
+    }
+    CHolidayList addedFixed;
+    CHolidayList addedYearly;
+    for (HolidayRecord holiday : fixed.Items())
+        if (!serverFixed.Contains(holiday))
+            addedFixed.Insert(holiday);
+    for (HolidayRecord holiday : yearly.Items())
+        if (!serverYearly.Contains(holiday))
+            addedYearly.Insert(holiday);
+    const QString added = Format(addedFixed, addedYearly, {});
+    if (!added.isEmpty())
+        kept << added;
+    return kept.join(QLatin1Char(' '));
+}
+
 } // namespace HolidayText

@@ -62,6 +62,11 @@ void Parse(const QString &text, CHolidayList &fixed, CHolidayList &yearly, QStri
 // The fixed-date holidays, then the yearly ones, then the unreadable words
 // as they were kept, separated by single blanks.
 QString Format(const CHolidayList &fixed, const CHolidayList &yearly, const QStringList &unreadable);
+// The text to write back where `serverText` was read: that text itself
+// while the lists hold the holidays it gave; otherwise its words in their
+// order and spelling, less those of the holidays removed, then the holidays
+// added as Format writes them.
+QString FormatKeeping(const QString &serverText, const CHolidayList &fixed, const CHolidayList &yearly);
 // "month/day" or "month/day/year".
 QString FormatWord(HolidayRecord holiday);
 

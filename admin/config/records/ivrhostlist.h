@@ -45,6 +45,9 @@ public:
     void Remove(int n) { m_records.removeAt(n); }
     // True when a host other than record `row` has this name.
     bool HasHost(const QString &host, int row) const;
+    // True when record n is a host as the server holds it: it goes back as
+    // it was read, whatever it lacks.
+    bool IsAsRead(int n) const { return isAsRead(m_records[n]); }
 
 private:
     static IvrHostRecord parseEntry(const QString &entry);

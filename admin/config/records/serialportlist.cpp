@@ -31,6 +31,8 @@ void CSerialPortList::Load(const QStringList &portNames, const QList<SmdiGroupLi
         port.name = name;
         m_ports.append(port);
     }
+    m_serverText = serialPorts;
+    m_serverPorts = m_ports;
     if (m_ports.isEmpty())
         return;
     const CTclList splitter;
@@ -70,25 +72,46 @@ void CSerialPortList::Load(const QStringList &portNames, const QList<SmdiGroupLi
         ReadSettings(fields, 2, port);
         port.phoneNumber = fields.value(6).left(SerialPortRecord::MaxPhoneNumberLength);
     }
+    m_serverPorts = m_ports;
+}
+
+QString CSerialPortList::formatEntry(const SerialPortRecord &port)
+{
+    using namespace SerialSettings;
+    QStringList fields{TclBareWord(port.name),
+                       TclBareWord(port.groupName),
+                       TextAt(BaudRates(), port.baudIndex, DefaultBaud),
+                       TextAt(DataBits(), port.dataBitsIndex, DefaultDataBits),
+                       TextAt(ParityNames(), port.parityIndex, DefaultParity),
+                       TextAt(StopBitNames(), port.stopBitsIndex, DefaultStopBits)};
+    if (!port.phoneNumber.isEmpty())
+        fields << TclBareWord(port.phoneNumber);
+    return TclBareWord(fields.join(QLatin1Char(' ')));
 }
 
 QString CSerialPortList::SaveResources() const
 {
-    using namespace SerialSettings;
+    if (m_ports == m_serverPorts)
+        return m_serverText;
+    const CTclList splitter;
+    QStringList serverEntries;
+    splitter.SplitList(m_serverText, serverEntries);
     QStringList entries;
-    for (const SerialPortRecord &port : m_ports) {
-        if (port.assignment != SerialPortRecord::Resource)
-            continue;
-        QStringList fields{TclBareWord(port.name),
-                           TclBareWord(port.groupName),
-                           TextAt(BaudRates(), port.baudIndex, DefaultBaud),
-                           TextAt(DataBits(), port.dataBitsIndex, DefaultDataBits),
-                           TextAt(ParityNames(), port.parityIndex, DefaultParity),
-                           TextAt(StopBitNames(), port.stopBitsIndex, DefaultStopBits)};
-        if (!port.phoneNumber.isEmpty())
-            fields << TclBareWord(port.phoneNumber);
-        entries << TclBareWord(fields.join(QLatin1Char(' ')));
+    QList<bool> written(m_ports.size(), false);
+    for (const QString &entry : std::as_const(serverEntries)) {
+        QStringList fields;
+        splitter.SplitList(entry, fields);
+        const int index = fields.isEmpty() ? -1 : IndexOf(fields.at(0));
+        if (index < 0 || isAsRead(index))
+            entries << TclBareWord(entry);
+        else if (m_ports.at(index).assignment == SerialPortRecord::Resource && !written.at(index))
+            entries << formatEntry(m_ports.at(index));
+        if (index >= 0)
+            written[index] = true;
     }
+    for (int i = 0; i < Count(); ++i)
+        if (!written.at(i) && m_ports.at(i).assignment == SerialPortRecord::Resource)
+            entries << formatEntry(m_ports.at(i));
     return entries.join(QLatin1Char(' '));
 }
 

@@ -4,6 +4,10 @@
 // `serialports`, a Tcl list of {port resource baud bits parity stop ?phone?}).
 // The entries are read and written as Tcl lists; a phone number is written
 // as one list element, so a number with blanks comes back whole.
+//
+// `serialports` goes back as the server holds it while no port was changed,
+// and an unchanged port's entry (also one the page does not take, for a port
+// the machine does not report or an SMDI link) keeps its element.
 #pragma once
 
 #include "admin/config/records/serialsettings.h"
@@ -45,7 +49,9 @@ public:
     // `conflicts` ("%s can not be assigned as resource '%s' because ...").
     void Load(const QStringList &portNames, const QList<SmdiGroupLink> &groups, const QString &serialPorts,
               QStringList &conflicts);
-    // The `serialports` text: the resource ports, in port order.
+    // The `serialports` text: the entries of the unchanged ports as read, in
+    // their order, then the entries of the ports changed into resources, in
+    // port order.
     QString SaveResources() const;
 
     int Count() const { return int(m_ports.size()); }
@@ -64,5 +70,11 @@ public:
     static void ReadSettings(const QStringList &fields, int first, SerialPortRecord &port);
 
 private:
+    bool isAsRead(int i) const { return m_ports.at(i) == m_serverPorts.at(i); }
+    static QString formatEntry(const SerialPortRecord &port);
+
     QList<SerialPortRecord> m_ports;
+    // The text read, and the ports as it left them.
+    QString m_serverText;
+    QList<SerialPortRecord> m_serverPorts;
 };

@@ -84,7 +84,9 @@ bool CConfigHolidaysPropPage::isValidDate(const QDate &date)
 
 void CConfigHolidaysPropPage::LoadFromDepot()
 {
-    HolidayText::Parse(Depot()->m_holidays, m_fixed, m_yearly, m_unreadable);
+    m_serverText = Depot()->m_holidays;
+    QStringList unreadable;
+    HolidayText::Parse(m_serverText, m_fixed, m_yearly, unreadable);
     markModified(false);
     if (m_initialised) {
         refreshGrid();
@@ -96,7 +98,7 @@ void CConfigHolidaysPropPage::SaveToDepot()
 {
     if (!m_initialised)
         return;
-    Depot()->m_holidays = HolidayText::Format(m_fixed, m_yearly, m_unreadable);
+    Depot()->m_holidays = HolidayText::FormatKeeping(m_serverText, m_fixed, m_yearly);
     markModified(false);
     focusOn(m_grid);
 }

@@ -75,7 +75,9 @@ private:
     CHolidayList m_yearly;
     CHolidayList m_shown;
     // Words of the server's text that are no holiday, written back as they came.
-    QStringList m_unreadable;
+    // The text the holidays were read from: what was not changed goes back
+    // as it is there.
+    QString m_serverText;
     int m_shownYear = 0;
     HolidayRecord m_selected;
 };

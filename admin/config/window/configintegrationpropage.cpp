@@ -10,6 +10,7 @@
 #include "admin/config/window/configserialportspropage.h"
 #include "admin/config/dialogs/switchtypedlg.h"
 #include "admin/config/records/switchtypefile.h"
+#include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
@@ -241,7 +242,12 @@ void CConfigIntegrationPropPage::SaveToDepot()
         depot.m_groups.append(group);
         words << TclBareWord(group[0]);
     }
-    depot.m_groupList = words.join(QLatin1Char(' '));
+    // The list goes back as the server holds it while it names the same
+    // groups: blanks between names are the server's too.
+    QStringList listed;
+    CTclList().SplitList(depot.m_groupList, listed);
+    if (listed != names)
+        depot.m_groupList = words.join(QLatin1Char(' '));
     SetModified(false);
 }
 

@@ -66,7 +66,7 @@ QStringList CConfigIvrHostsPropPage::UnstoredChanges() const
     if (!m_initialised)
         return notes;
     for (int n = 1; n <= m_hosts.Count(); ++n)
-        if (m_hosts.Record(n).sessionFile.isEmpty())
+        if (m_hosts.Record(n).sessionFile.isEmpty() && !m_hosts.IsAsRead(n))
             notes << QStringLiteral(
                          "IVR Host '%1', because it has no Session File. Enter its Session File to keep it.")
                          .arg(m_hosts.Record(n).host);

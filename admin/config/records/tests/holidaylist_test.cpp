@@ -70,4 +70,39 @@ TEST(HolidayListTest, YearlyHolidaysInterleaveWithTheFixedDatesOfOneYear)
     EXPECT_EQ(order, (QStringList{"1/1/2003", "7/4", "7/4/2003", "9/5/2003", "12/25"}));
 }
 
+struct KeepingCase {
+    const char *server;
+    std::vector<HolidayRecord> removed;
+    std::vector<HolidayRecord> added;
+    const char *written;
+};
+
+TEST(HolidayTextTest, WhatWasNotChangedKeepsItsOrderAndSpelling)
+{
+    const HolidayRecord newYear = HolidayRecord::Make(1, 1, 0);
+    const KeepingCase cases[] = {
+        {"12/25 1/1 12/24/2026  12/31/2026 {}", {}, {}, "12/25 1/1 12/24/2026  12/31/2026 {}"},
+        {"12/25 1/1 12/24/2026  12/31/2026 {}",
+         {newYear},
+         {HolidayRecord::Make(1, 5, 0), HolidayRecord::Make(4, 7, 2026)},
+         "12/25 12/24/2026 12/31/2026 {} 7/4/2026 5/1"},
+        {"03/09/2010 { 7/4} x/1", {}, {newYear}, "03/09/2010 { 7/4} x/1 1/1"},
+        {"7/4 12/25 7/4", {HolidayRecord::Make(4, 7, 0)}, {}, "12/25"},
+        // Added and removed again: as read.
+        {"7/4  12/25", {newYear}, {newYear}, "7/4  12/25"},
+    };
+    for (const KeepingCase &c : cases) {
+        CHolidayList fixed;
+        CHolidayList yearly;
+        QStringList unreadable;
+        HolidayText::Parse(QLatin1String(c.server), fixed, yearly, unreadable);
+        for (HolidayRecord holiday : c.added)
+            (holiday.IsYearly() ? yearly : fixed).Insert(holiday);
+        for (HolidayRecord holiday : c.removed)
+            (holiday.IsYearly() ? yearly : fixed).Remove(holiday);
+        EXPECT_EQ(HolidayText::FormatKeeping(QLatin1String(c.server), fixed, yearly).toStdString(), c.written)
+            << c.server;
+    }
+}
+
 } // namespace

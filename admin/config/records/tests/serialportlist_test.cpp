@@ -31,16 +31,37 @@ TEST(SerialPortListTest, AnSmdiLinkWinsOverAResourceEntryAndIsReported)
     EXPECT_EQ(ports.At(2).phoneNumber, QStringLiteral("+1 (949) 555-1234"));
     EXPECT_EQ(ports.At(3).assignment, SerialPortRecord::Available);
     EXPECT_EQ(ports.AvailablePorts(), QStringList{"COM4"});
-    EXPECT_EQ(ports.SaveResources(),
-              QStringLiteral("{COM2 {} 2400 7 EVENPARITY ONE5STOPBITS 5551234} "
-                             "{/dev/ttyS2 Modem 56000 8 MARKPARITY ONESTOPBIT {+1 (949) 555-1234}}"));
+}
+
+const QString kServerEntries = QStringLiteral(
+    "{COM1 Pager 9600 8 NOPARITY ONESTOPBIT}  {COM2 {} 2400 7 EVENPARITY ONE5STOPBITS 5551234} {COM9 Ghost} "
+    "{/dev/ttyS2 Modem 56000 8 MARKPARITY ONESTOPBIT {+1 (949) 555-1234}} {COM2 Later}");
+
+TEST(SerialPortListTest, UnchangedPortsGoBackAsTheServerHoldsThem)
+{
+    CSerialPortList ports;
+    QStringList conflicts;
+    ports.Load(kPorts, {{"PBX1", "1", "COM1 19200 7 ODDPARITY TWOSTOPBITS"}}, kServerEntries, conflicts);
+    EXPECT_EQ(ports.SaveResources(), kServerEntries);
+
+    // Changed: COM2's number (its two entries become one), /dev/ttyS2 no
+    // longer a resource, COM4 a new one. The SMDI link's entry and the port
+    // the machine does not report stay.
+    ports.At(1).phoneNumber = QStringLiteral("5559876");
+    ports.At(2).assignment = SerialPortRecord::Available;
+    ports.At(3).assignment = SerialPortRecord::Resource;
+    ports.At(3).groupName = QStringLiteral("Fax");
+    EXPECT_EQ(ports.SaveResources().toStdString(),
+              "{COM1 Pager 9600 8 NOPARITY ONESTOPBIT} {COM2 Later 9600 8 NOPARITY ONESTOPBIT 5559876} "
+              "{COM9 Ghost} {COM4 Fax 9600 8 NOPARITY ONESTOPBIT}");
 }
 
 TEST(SerialPortListTest, AResourceWithoutNameOrNumberSavesTheDefaults)
 {
     CSerialPortList ports;
     QStringList conflicts;
-    ports.Load(kPorts, {}, QStringLiteral("{COM2}"), conflicts);
+    ports.Load(kPorts, {}, QString(), conflicts);
+    ports.At(1).assignment = SerialPortRecord::Resource;
     EXPECT_EQ(ports.SaveResources(), QStringLiteral("{COM2 {} 9600 8 NOPARITY ONESTOPBIT}"));
 }
 

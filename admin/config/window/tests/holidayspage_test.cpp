@@ -48,8 +48,9 @@ TEST_F(HolidaysPageTest, AddsFixedAndYearlyHolidaysAndWritesThemBackInOrder)
     EXPECT_TRUE(
         m_boxes->texts().first().startsWith("Do you want to set this date automatically for every year?"));
 
+    // The server's words as it holds them, then the new holidays, fixed dates first.
     apply();
-    EXPECT_TRUE(batch().contains(setLine("holidays", "{1/1/2003 12/24/2004 3/17 7/4 12/25}")))
+    EXPECT_TRUE(batch().contains(setLine("holidays", "{12/25 1/1/2003 7/4 12/24/2004 3/17}")))
         << batch().toStdString();
 }
 
@@ -117,7 +118,7 @@ TEST_F(HolidaysPageTest, WordsThatAreNoHolidayStayInTheVariable)
     EXPECT_EQ(rows(page),
               (QStringList{"February 30, 2012+", "Tuesday, May 1, 2012+", "Wednesday, July 4, 2012+"}));
     apply();
-    EXPECT_TRUE(batch().contains(setLine("holidays", "{2/30 5/1 7/4 257/1 {new year}}")))
+    EXPECT_TRUE(batch().contains(setLine("holidays", "{257/1 7/4 {new year} 2/30 5/1}")))
         << batch().toStdString();
 }
 

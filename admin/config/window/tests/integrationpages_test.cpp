@@ -329,9 +329,11 @@ TEST_F(IntegrationPagesTest, SerialResourcesKeepAPhoneNumberWithBlanksAndConflic
     EXPECT_EQ(m_sheet->FindPage<Integration>()->Group(2).smdiPortName, QString());
 
     apply();
-    EXPECT_TRUE(batch().contains(setLine("serialports", "{{/dev/ttyS0 Front_desk 9600 8 ODDPARITY ONESTOPBIT "
-                                                        "{+1 (949) 555-1234}} {COM3 Modem 9600 8 NOPARITY "
-                                                        "ONESTOPBIT}}")))
+    // The untouched entry as it was, the new resource after it; the
+    // conflicting entry goes with the SMDI link it conflicted with.
+    EXPECT_TRUE(batch().contains(setLine("serialports", "{{COM3 Modem 9600 8 NOPARITY ONESTOPBIT} "
+                                                        "{/dev/ttyS0 Front_desk 9600 8 ODDPARITY ONESTOPBIT "
+                                                        "{+1 (949) 555-1234}}}")))
         << batch().toStdString();
     EXPECT_TRUE(batch().contains(setLine("Alpha_pbx_smdi_port", "{{} 19200 8 NOPARITY ONESTOPBIT}")));
 }

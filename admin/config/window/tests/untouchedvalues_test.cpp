@@ -36,13 +36,18 @@ void changePortFive(EveryPageWriteBackTest &test)
 
 const QMap<QString, QString> kPortFiveOnly{{QStringLiteral("Line5"), QStringLiteral("{3005 Fax}")}};
 
+QStringList siteGroups()
+{
+    QStringList names;
+    for (int g = 1; g <= 20; ++g)
+        names << QStringLiteral("PBX%1").arg(g, 2, 10, QLatin1Char('0'));
+    return names;
+}
+
 // The site's groups with one more in front, so the page shows it first.
 QString groupsLedBy(const QString &group)
 {
-    QStringList names{group};
-    for (int g = 1; g <= 20; ++g)
-        names << QStringLiteral("PBX%1").arg(g, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("var pbx_list {%1}").arg(names.join(u' '));
+    return QStringLiteral("var pbx_list {%1 %2}").arg(group, siteGroups().join(u' '));
 }
 
 // A switch-type file the page refuses to read: larger than any switch type.
@@ -101,6 +106,26 @@ const UntouchedCase kCases[] = {
     {"RefusedSwitchTypeFileKeepsTheGroupsPortWhenItsLineGoes", QString(), dropTheDigitalLineOfPbx09,
      {{QStringLiteral("PBX09_pbx_dti_protocol"), QStringLiteral("{None}")}},
      [] { writeOversizedSwitchType(QStringLiteral("Meridian 1")); }},
+    {"NotificationGroupsKeepLimitsPortsAndElementsOutsideThePagesLimits",
+     QStringLiteral("var jobq {{Pager {1 2 3 4 97} 150} {Outdial {90 91 92 93 94 95 96} 4 extra}}"), changePortFive,
+     kPortFiveOnly},
+    {"StatisticalGroupsKeepTheirPortsAndElements",
+     QStringLiteral("var statistical_groups {{Reception {1 2 3 4 5 6 7 8}} {Sales { 9 10 11 12 }} "
+                    "{Support {13 14 15 16} extra} {X {999}}}"),
+     changePortFive, kPortFiveOnly},
+    {"SerialPortsKeepTheEntryOfAPortTheMachineDoesNotReport",
+     QStringLiteral("var serialports {{COM3 Printer 9600 8 NOPARITY ONESTOPBIT}  "
+                    "{COM4 Modem 19200 8 NOPARITY ONESTOPBIT 5551234} {COM9 Ghost 9600 8 NOPARITY ONESTOPBIT}}"),
+     changePortFive, kPortFiveOnly},
+    {"HolidaysKeepTheirOrderAndAnEmptyWord", QStringLiteral("var holidays {12/25 1/1 12/24/2026  12/31/2026 {}}"),
+     changePortFive, kPortFiveOnly},
+    {"TelephoneSystemsListKeepsItsBlanks",
+     QStringLiteral("var pbx_list {PBX01  %1}").arg(siteGroups().mid(1).join(u' ')), changePortFive,
+     kPortFiveOnly},
+    {"IvrHostsKeepAHostWithoutASessionFile",
+     QStringLiteral("var ivr_hostte_emulator {{mainframe {host.ses} ivr secret} {billing {billing.ses} {} {}} "
+                    "{nosession {} u p}}"),
+     changePortFive, kPortFiveOnly},
 };
 
 class UntouchedValuesTest : public EveryPageWriteBackTest, public testing::WithParamInterface<UntouchedCase> {};
@@ -113,6 +138,10 @@ TEST_P(UntouchedValuesTest, OnlyTheChangedItemIsSet)
     openAndShowEveryPage(c.seed);
     c.change(*this);
     EXPECT_EQ(applyAndReadSets(), c.sets);
+    // Nothing untouched is said to be left unstored.
+    ASSERT_FALSE(boxes().texts().isEmpty());
+    EXPECT_TRUE(boxes().texts().last().startsWith(QLatin1String("Do you want to update")))
+        << boxes().texts().last().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, UntouchedValuesTest, testing::ValuesIn(kCases),
