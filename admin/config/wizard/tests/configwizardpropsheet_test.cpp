@@ -29,6 +29,7 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -192,6 +193,46 @@ TEST_F(ConfigWizardTest, ARefusedUpdateStaysOnItsStep)
     EXPECT_EQ(m_boxes->texts()[0], "Server reported error while updating configuration 'Line7'.\n\n"
                                    "Not stored: Line7.\nStored: none.\n\nWhat was not stored stays in the "
                                    "window: correct it or write it again.");
+}
+
+// Every variable the batches set, with the value as sent.
+static QMap<QString, QString> variablesSet(const QStringList &commands)
+{
+    static const QRegularExpression batchLine(
+        QStringLiteral("^if \\{\\[catch \\{ConfigSetString (\\S+) (.*) 1\\}\\]\\} \\{$"));
+    QMap<QString, QString> sets;
+    for (const QString &command : commands)
+        for (const QString &line : command.split(QStringLiteral("\r\n"))) {
+            const QRegularExpressionMatch match = batchLine.match(line);
+            if (match.hasMatch())
+                sets.insert(match.captured(1), match.captured(2));
+        }
+    return sets;
+}
+
+TEST_F(ConfigWizardTest, UpdateSendsOnlyWhatWasChangedWhereTheServerHoldsItsOwnSpellings)
+{
+    QStringList groups;
+    for (int g = 2; g <= 20; ++g)
+        groups << QStringLiteral("PBX%1").arg(g, 2, 10, QLatin1Char('0'));
+    m_server->seed(QStringLiteral("var pbx_list {PBX01  %1}\n").arg(groups.join(u' ')) +
+                   "var holidays {12/25 1/1 12/24/2026  12/31/2026 {}}\n"
+                   "var serialports {{COM3 Printer 9600 8 NOPARITY ONESTOPBIT}  "
+                   "{COM9 Ghost 9600 8 NOPARITY ONESTOPBIT}}\n"
+                   "var answer_method_list {{Day {997 4 PBX01}} {Night {997 2 PBX01}} {Weekend {2000 2 PBX02}} "
+                   "{Sales {2000 4 PBX03}} {Support {2100 3 PBX04}} {Fax {2100 1 PBX05 extra}}}");
+    reconnect();
+    run([&](CConfigWizardPropSheet *wizard) {
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        typeExtension(wizard, 5, "3005");
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        click(wizard, ID_WIZNEXT);
+        EXPECT_EQ(wizard->GetActiveIndex(), int(CConfigWizardPropSheet::StepCos));
+        click(wizard, IDCANCEL);
+    });
+    EXPECT_EQ(variablesSet(commands()), (QMap<QString, QString>{{"Line5", "{3005 Fax}"}}));
 }
 
 // Two numbers with no user agent between them and existing ones around:
