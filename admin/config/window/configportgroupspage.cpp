@@ -275,8 +275,10 @@ void CConfigPortGroupsPage::holdToLimits(int row)
         firstRefused = firstRefused ? firstRefused : int(LimitColumn);
     }
     if (firstRefused) {
-        m_returnToCell = true;
+        // Moved first: the move leaves the edited cell, which a return to
+        // the cell would hold back.
         moveCursor(firstRefused, row);
+        m_returnToCell = true;
     }
 }
 

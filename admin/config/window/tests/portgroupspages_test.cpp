@@ -64,6 +64,36 @@ TEST_F(PortGroupsPagesTest, TypedPortListsAndLimitsAreCheckedAndWrittenAsTclList
         << batch().toStdString();
 }
 
+TEST_F(PortGroupsPagesTest, WhatTheServerHoldsShowsAndStaysUntilItsGroupIsEdited)
+{
+    openSheet(QStringLiteral("var jobq {{Pager {1 2 3 4 97} 150} {Outdial {90 91 92 93 94 95 96} 4 extra}}"));
+    auto *page = showPage<CConfigNotifyGroupsPropPage>();
+    CSpreadSheetEx *grid = page->Grid();
+    EXPECT_EQ(cellText(grid, Page::PortsColumn, 1), QStringLiteral("1-4, 97"));
+    EXPECT_EQ(cellText(grid, Page::LimitColumn, 1), QStringLiteral("150"));
+    screenshot(QStringLiteral("config-notification-groups-held"));
+
+    // A group within the limits keeps its elements when renamed.
+    typeInto(grid, Page::IdColumn, 2, QStringLiteral("Dialout"));
+    EXPECT_TRUE(m_boxes->texts().isEmpty());
+    // Renaming the other brings its ports and limit within the limits, each
+    // with its message; the cursor goes to the ports.
+    m_boxes->answer({IDOK, IDOK});
+    typeInto(grid, Page::IdColumn, 1, QStringLiteral("Paging"));
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{
+                  "Invalid Voice Port List '1-4, 97'. Enter a correct list after closing this message box.",
+                  "Invalid Group Limit '150'. Enter a number from 1 to 100 after closing this message box."}));
+    EXPECT_EQ(cellText(grid, Page::PortsColumn, 1), QStringLiteral("1-4"));
+    EXPECT_EQ(cellText(grid, Page::LimitColumn, 1), QStringLiteral("100"));
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, Page::PortsColumn - 1));
+
+    apply();
+    EXPECT_TRUE(batch().contains(
+        setLine("jobq", "{{Paging {1 2 3 4} 100} {Dialout {90 91 92 93 94 95 96} 4 extra}}")))
+        << batch().toStdString();
+}
+
 TEST_F(PortGroupsPagesTest, TheManufacturersGroupIsLockedAndItsIdReserved)
 {
     openSheet(QStringLiteral("var jobq {{Q1 {1 2 3} 100} {Pager {4} 20}}"));
