@@ -211,6 +211,8 @@ QString CPortGroupList::ShownPorts(const PortGroupRecord &group)
         return FormatPortRanges(group.ports);
     QStringList words;
     CTclList().SplitList(*group.heldPorts, words);
+    if (words.isEmpty())
+        return *group.heldPorts;
     QList<int> held;
     for (const QString &word : std::as_const(words)) {
         const int port = wholeNumber(word);

@@ -1,7 +1,9 @@
 // Feeds arbitrary server text to the readers of the configuration's list
 // variables; the first byte picks the reader. For each, what the page would
 // write back unedited is read again and must give the same records and the
-// same text: a list that was written once comes back byte for byte.
+// same text: a list that was written once comes back byte for byte. Where a
+// list keeps what was not edited, an edit is made too, and the text written
+// must read back as the edited records with what the server held beside.
 #include "admin/config/records/answermethodlist.h"
 #include "admin/config/records/holidaylist.h"
 #include "admin/config/records/ivrhostlist.h"
@@ -10,6 +12,7 @@
 #include "admin/config/records/portgrouplist.h"
 #include "admin/config/records/serialportlist.h"
 #include "admin/config/records/voiceportlist.h"
+#include "admin/session/tcllist.h"
 #include "admin/testsupport/fuzzsupport.h"
 
 #include <QSet>
@@ -52,6 +55,24 @@ void checkHolidays(const QString &text)
 {
     const QString written = holidaysText(text);
     REQUIRE(holidaysText(written) == written);
+    // Unedited, the text itself; edited, the holidays as they stand.
+    CHolidayList fixed, yearly;
+    QStringList unreadable;
+    HolidayText::Parse(text, fixed, yearly, unreadable);
+    REQUIRE(HolidayText::FormatKeeping(text, fixed, yearly) == text);
+    // A text that is no list is kept whole, and nothing added to it reads.
+    QStringList words;
+    CTclList().SplitList(text, words);
+    if (words.isEmpty() && !text.trimmed().isEmpty())
+        return;
+    if (!fixed.Items().isEmpty())
+        fixed.Remove(fixed.At(0));
+    yearly.Insert(HolidayRecord::Make(29, 2, 0));
+    fixed.Insert(HolidayRecord::Make(31, 12, 2037));
+    const QString edited = HolidayText::FormatKeeping(text, fixed, yearly);
+    CHolidayList fixedAgain, yearlyAgain;
+    HolidayText::Parse(edited, fixedAgain, yearlyAgain, unreadable);
+    REQUIRE(fixedAgain.Items() == fixed.Items() && yearlyAgain.Items() == yearly.Items());
 }
 
 // A depot line of a voice port: the line written back reads as the same port.
@@ -63,6 +84,28 @@ void checkVoicePortLine(const QString &line)
     REQUIRE(again.extension == record.extension && again.answerMethod == record.answerMethod &&
             again.rest == record.rest);
     REQUIRE(CVoicePortList::FormatLine(again) == written);
+}
+
+// Every group renamed, and every other one given new ports: the elements
+// not edited stay as the server held them.
+void checkEditedPortGroups(CPortGroupList &groups, int voicePorts)
+{
+    for (int i = 0; i < groups.Count(); ++i) {
+        groups.SetId(i, groups.At(i).id + QStringLiteral("x"));
+        if (i % 2)
+            groups.SetPorts(i, {1, voicePorts});
+    }
+    CPortGroupList again(groups.GetKind());
+    again.Load(groups.Save(), voicePorts);
+    REQUIRE(again.Count() == groups.Count());
+    for (int i = 0; i < groups.Count(); ++i) {
+        const PortGroupRecord &edited = groups.At(i);
+        const PortGroupRecord &read = again.At(i);
+        REQUIRE(read.id == edited.id && read.moreElements == edited.moreElements);
+        REQUIRE(CPortGroupList::ShownPorts(read) == CPortGroupList::ShownPorts(edited));
+        if (groups.GetKind() == CPortGroupList::Notification)
+            REQUIRE(CPortGroupList::ShownLimit(read) == CPortGroupList::ShownLimit(edited));
+    }
 }
 
 void checkPortGroups(CPortGroupList::Kind kind, const QString &text)
@@ -78,9 +121,11 @@ void checkPortGroups(CPortGroupList::Kind kind, const QString &text)
         (void)CPortGroupList::FormatPortRanges(group.ports);
     }
     const QString written = groups.Save();
+    REQUIRE(written == text);
     CPortGroupList again(kind);
     again.Load(written, voicePorts);
     REQUIRE(again.Save() == written);
+    checkEditedPortGroups(groups, voicePorts);
 }
 
 void checkSerialPorts(const QString &text)
@@ -92,10 +137,16 @@ void checkSerialPorts(const QString &text)
     CSerialPortList ports;
     ports.Load(names, groups, text, conflicts);
     REQUIRE(ports.Count() == names.size());
-    const QString written = ports.SaveResources();
+    REQUIRE(ports.SaveResources() == text);
+    // Each resource given a number: the entries of the other ports, and the
+    // conflicts they hold, stay.
+    for (int i = 0; i < ports.Count(); ++i)
+        if (ports.At(i).assignment == SerialPortRecord::Resource)
+            ports.At(i).phoneNumber = QStringLiteral("+1 (949) 555-1234");
+    QStringList conflictsAgain;
     CSerialPortList again;
-    again.Load(names, groups, written, conflicts);
-    REQUIRE(conflicts.isEmpty());
+    again.Load(names, groups, ports.SaveResources(), conflictsAgain);
+    REQUIRE(conflictsAgain == conflicts);
     for (int i = 0; i < ports.Count(); ++i)
         REQUIRE(again.At(i) == ports.At(i));
 }

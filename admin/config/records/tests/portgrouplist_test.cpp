@@ -40,6 +40,43 @@ TEST(PortGroupListTest, WritesTheServerFormatAndQuotesWhatNeedsIt)
     EXPECT_EQ(statistical.Save(), QStringLiteral("{1 {1 2 3}} {2 {4 5}} {{} {}}"));
 }
 
+TEST(PortGroupListTest, WhatWasNotEditedGoesBackAsTheServerHoldsIt)
+{
+    const QString server = QStringLiteral(
+        "{Pager {1 2 3 4 97} 150}  {Outdial { 90 91 } 4 extra} {{} {5}} {Q4 {x 6}} {Q5 {7}} {Q6}");
+    CPortGroupList groups(CPortGroupList::Notification);
+    groups.Load(server, 96);
+    EXPECT_EQ(groups.Save(), server);
+    EXPECT_EQ(CPortGroupList::ShownPorts(groups.At(0)), QStringLiteral("1-4, 97"));
+    EXPECT_EQ(CPortGroupList::ShownLimit(groups.At(0)), QStringLiteral("150"));
+    EXPECT_EQ(CPortGroupList::ShownPorts(groups.At(3)), QStringLiteral("x 6"));
+    EXPECT_FALSE(CPortGroupList::PortsFit(groups.At(0)));
+    EXPECT_FALSE(CPortGroupList::LimitFits(groups.At(0)));
+    EXPECT_TRUE(CPortGroupList::PortsFit(groups.At(1)));
+    EXPECT_TRUE(CPortGroupList::LimitFits(groups.At(1)));
+    EXPECT_FALSE(CPortGroupList::PortsFit(groups.At(3)));
+
+    // Edited: Pager's limit, Outdial's and Q4's IDs, Q5's ports. What each
+    // keeps of the server's is its own; the group without ID that nobody
+    // edited stays.
+    groups.SetLimit(0, 50);
+    groups.SetId(1, QStringLiteral("Dial out"));
+    groups.SetId(3, QStringLiteral("Q4b"));
+    groups.SetPorts(4, {8, 9});
+    groups.SetId(5, QStringLiteral("Q6b"));
+    EXPECT_EQ(groups.Save().toStdString(),
+              "{Pager {1 2 3 4 97} 50} {{Dial out} { 90 91 } 4 extra} {{} {5}} {Q4b {x 6} 100} {Q5 {8 9} 100} "
+              "{Q6b {} 100}");
+    EXPECT_EQ(CPortGroupList::ShownLimit(groups.At(0)), QStringLiteral("50"));
+    EXPECT_EQ(CPortGroupList::ShownPorts(groups.At(4)), QStringLiteral("8-9"));
+
+    CPortGroupList statistical(CPortGroupList::Statistical);
+    statistical.Load(QStringLiteral("{Support {13 14} extra} {X {999}}"), 96);
+    statistical.SetId(0, QStringLiteral("Help"));
+    statistical.SetPorts(1, {});
+    EXPECT_EQ(statistical.Save(), QStringLiteral("{Help {13 14} extra} {X {}}"));
+}
+
 TEST(PortGroupListTest, ShowsRunsUpwardsAndDownwards)
 {
     EXPECT_EQ(CPortGroupList::FormatPortRanges({1, 2, 3, 7, 9, 8}), QStringLiteral("1-3, 7, 9-8"));
