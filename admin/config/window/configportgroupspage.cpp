@@ -17,7 +17,8 @@ namespace {
 
 QString portListRefusal(const QString &text)
 {
-    return QStringLiteral("Invalid Voice Port List '%1'. Enter a correct list after closing this message box.")
+    return QStringLiteral(
+               "Invalid Voice Port List '%1'. Enter a correct list after closing this message box.")
         .arg(text);
 }
 

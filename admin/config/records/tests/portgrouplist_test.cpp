@@ -64,9 +64,10 @@ TEST(PortGroupListTest, WhatWasNotEditedGoesBackAsTheServerHoldsIt)
     groups.SetId(3, QStringLiteral("Q4b"));
     groups.SetPorts(4, {8, 9});
     groups.SetId(5, QStringLiteral("Q6b"));
-    EXPECT_EQ(groups.Save().toStdString(),
-              "{Pager {1 2 3 4 97} 50} {{Dial out} { 90 91 } 4 extra} {{} {5}} {Q4b {x 6} 100} {Q5 {8 9} 100} "
-              "{Q6b {} 100}");
+    EXPECT_EQ(
+        groups.Save().toStdString(),
+        "{Pager {1 2 3 4 97} 50} {{Dial out} { 90 91 } 4 extra} {{} {5}} {Q4b {x 6} 100} {Q5 {8 9} 100} "
+        "{Q6b {} 100}");
     EXPECT_EQ(CPortGroupList::ShownLimit(groups.At(0)), QStringLiteral("50"));
     EXPECT_EQ(CPortGroupList::ShownPorts(groups.At(4)), QStringLiteral("8-9"));
 

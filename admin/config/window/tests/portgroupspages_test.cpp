@@ -80,10 +80,11 @@ TEST_F(PortGroupsPagesTest, WhatTheServerHoldsShowsAndStaysUntilItsGroupIsEdited
     // with its message; the cursor goes to the ports.
     m_boxes->answer({IDOK, IDOK});
     typeInto(grid, Page::IdColumn, 1, QStringLiteral("Paging"));
-    EXPECT_EQ(m_boxes->texts(),
-              (QStringList{
-                  "Invalid Voice Port List '1-4, 97'. Enter a correct list after closing this message box.",
-                  "Invalid Group Limit '150'. Enter a number from 1 to 100 after closing this message box."}));
+    EXPECT_EQ(
+        m_boxes->texts(),
+        (QStringList{
+            "Invalid Voice Port List '1-4, 97'. Enter a correct list after closing this message box.",
+            "Invalid Group Limit '150'. Enter a number from 1 to 100 after closing this message box."}));
     EXPECT_EQ(cellText(grid, Page::PortsColumn, 1), QStringLiteral("1-4"));
     EXPECT_EQ(cellText(grid, Page::LimitColumn, 1), QStringLiteral("100"));
     EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, Page::PortsColumn - 1));
