@@ -89,14 +89,14 @@ PortGroupRecord CPortGroupList::parseEntry(const QString &entry, int voicePortCo
                 addPort(group.ports, port);
         }
     }
-    const int edited = m_kind == Notification ? 3 : 2;
     if (m_kind == Notification && fields.size() > 2) {
         group.heldLimit = fields.at(2);
         const int limit = wholeNumber(fields.at(2));
         if (limit >= 1 && limit <= 100)
             group.limit = limit;
     }
-    group.moreElements = fields.mid(edited);
+    const int elementsEdited = m_kind == Notification ? 3 : 2;
+    group.moreElements = fields.mid(elementsEdited);
     return group;
 }
 
