@@ -71,6 +71,7 @@ void CSerialPortList::Load(const QStringList &portNames, const QList<SmdiGroupLi
         port.groupName = fields.value(1);
         ReadSettings(fields, 2, port);
         port.phoneNumber = fields.value(6).left(SerialPortRecord::MaxPhoneNumberLength);
+        port.moreElements = fields.mid(7);
     }
     m_serverPorts = m_ports;
 }
@@ -84,8 +85,10 @@ QString CSerialPortList::formatEntry(const SerialPortRecord &port)
                        TextAt(DataBits(), port.dataBitsIndex, DefaultDataBits),
                        TextAt(ParityNames(), port.parityIndex, DefaultParity),
                        TextAt(StopBitNames(), port.stopBitsIndex, DefaultStopBits)};
-    if (!port.phoneNumber.isEmpty())
+    if (!port.phoneNumber.isEmpty() || !port.moreElements.isEmpty())
         fields << TclBareWord(port.phoneNumber);
+    for (const QString &element : port.moreElements)
+        fields << TclBareWord(element);
     return TclBareWord(fields.join(QLatin1Char(' ')));
 }
 

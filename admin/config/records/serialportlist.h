@@ -7,7 +7,8 @@
 //
 // `serialports` goes back as the server holds it while no port was changed,
 // and an unchanged port's entry (also one the page does not take, for a port
-// the machine does not report or an SMDI link) keeps its element.
+// the machine does not report or an SMDI link) keeps its element; a changed
+// resource keeps the elements the server held after its phone number.
 #pragma once
 
 #include "admin/config/records/serialsettings.h"
@@ -29,6 +30,8 @@ struct SerialPortRecord {
     int parityIndex = SerialSettings::DefaultParity;
     int stopBitsIndex = SerialSettings::DefaultStopBits;
     QString phoneNumber;
+    // The elements the server holds after the phone number.
+    QStringList moreElements = {};
 
     bool operator==(const SerialPortRecord &) const = default;
 };

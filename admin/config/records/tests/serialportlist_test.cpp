@@ -37,6 +37,15 @@ const QString kServerEntries = QStringLiteral(
     "{COM1 Pager 9600 8 NOPARITY ONESTOPBIT}  {COM2 {} 2400 7 EVENPARITY ONE5STOPBITS 5551234} {COM9 Ghost} "
     "{/dev/ttyS2 Modem 56000 8 MARKPARITY ONESTOPBIT {+1 (949) 555-1234}} {COM2 Later}");
 
+TEST(SerialPortListTest, AChangedResourceKeepsTheElementsAfterItsNumber)
+{
+    CSerialPortList ports;
+    QStringList conflicts;
+    ports.Load(kPorts, {}, QStringLiteral("{COM1 Pager 9600 8 NOPARITY ONESTOPBIT {} {a b} c}"), conflicts);
+    ports.At(0).groupName = QStringLiteral("Beeper");
+    EXPECT_EQ(ports.SaveResources(), QStringLiteral("{COM1 Beeper 9600 8 NOPARITY ONESTOPBIT {} {a b} c}"));
+}
+
 TEST(SerialPortListTest, UnchangedPortsGoBackAsTheServerHoldsThem)
 {
     CSerialPortList ports;
