@@ -269,9 +269,10 @@ TEST_F(ChanviewPortList, AServerLostWhileTheListLogsInMarksTheListOnceItShows)
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(m_dialog->windowTitle().endsWith(QStringLiteral(" - The server is not available.")));
     // The dialog's link ended before its greeting: no login was tried.
-    EXPECT_EQ(m_boxes->texts(), (QStringList{"The server's answer could not be read: the link ended before the "
-                                             "server's greeting was complete.",
-                                             "Password changed and login declined"}));
+    EXPECT_EQ(m_boxes->texts(),
+              (QStringList{"The server's answer could not be read: the link ended before the "
+                           "server's greeting was complete.",
+                           "Password changed and login declined"}));
 }
 
 TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)

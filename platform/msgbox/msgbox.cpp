@@ -98,8 +98,7 @@ int showNow(HWND owner, const QString &text, const QString &caption, UINT type)
 {
     const ButtonSet set = buttonsOf(type);
     QMessageBox box(iconOf(type), caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
-                    breakableLongWords(text),
-                    set.buttons, widgetOf(owner));
+                    breakableLongWords(text), set.buttons, widgetOf(owner));
     box.setDefaultButton(type & MB_DEFBUTTON2 ? set.second : set.first);
     if (set.buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);

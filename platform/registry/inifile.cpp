@@ -82,7 +82,8 @@ bool CIniFile::write()
     QList<QByteArray> lines = readLines(m_path);
     bool changed = false;
     for (const Change &change : std::as_const(m_changes))
-        changed |= change.removes ? applyRemove(lines, change.key) : applySet(lines, change.key, change.value);
+        changed |=
+            change.removes ? applyRemove(lines, change.key) : applySet(lines, change.key, change.value);
     m_changes.clear();
     if (!changed)
         return true;

@@ -56,7 +56,8 @@ bool CProfile::writeIni(const QString &section, const QString &entry, const QStr
 
 bool CProfile::isUsableText(const QString &text)
 {
-    return text.size() <= LongestText && !text.contains(QChar::ReplacementCharacter) && !text.contains(QChar(0));
+    return text.size() <= LongestText && !text.contains(QChar::ReplacementCharacter) &&
+           !text.contains(QChar(0));
 }
 
 bool CProfile::isStoredAsText(const QString &section, const QString &entry) const
@@ -74,15 +75,15 @@ bool CProfile::hasValue(const CRegKey &key, const QString &entry)
 {
     uint32_t type = REG_NONE;
     uint32_t size = 0;
-    return RegQueryValueEx(key.handle(), entry.toUtf8().constData(), &type, nullptr, &size) != ERROR_FILE_NOT_FOUND;
+    return RegQueryValueEx(key.handle(), entry.toUtf8().constData(), &type, nullptr, &size) !=
+           ERROR_FILE_NOT_FOUND;
 }
 
-template <typename T>
-T CProfile::unusable(const QString &section, const QString &entry, T defaultValue) const
+template <typename T> T CProfile::unusable(const QString &section, const QString &entry, T defaultValue) const
 {
     if (m_iniFileName.isEmpty())
-        CSettingsNotice::Unusable(QStringLiteral("user.ini"), m_registryPath + QLatin1Char('\\') + section +
-                                                               QLatin1Char('\\') + entry);
+        CSettingsNotice::Unusable(QStringLiteral("user.ini"),
+                                  m_registryPath + QLatin1Char('\\') + section + QLatin1Char('\\') + entry);
     else
         CSettingsNotice::Unusable(m_iniFileName, section + QLatin1Char('/') + entry);
     return defaultValue;

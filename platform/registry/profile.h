@@ -38,8 +38,7 @@ private:
     // Whether `entry` is stored at all, whatever its type or form.
     static bool hasValue(const CRegKey &key, const QString &entry);
     // Names the unusable entry (once) and gives `defaultValue`.
-    template <typename T>
-    T unusable(const QString &section, const QString &entry, T defaultValue) const;
+    template <typename T> T unusable(const QString &section, const QString &entry, T defaultValue) const;
     QByteArray sectionKey(const QString &section) const;
     std::optional<QString> readIni(const QString &section, const QString &entry) const;
     bool writeIni(const QString &section, const QString &entry, const QString &value) const;

@@ -95,8 +95,9 @@ TEST_P(MalformedGreetings, FailTheLoginWithTheirReason)
     m_boxes->answer(IDOK);
     EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
     // No login went out, so the user id and password were never tried.
-    EXPECT_EQ(m_boxes->texts(),
-              QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
     EXPECT_EQ(session.LastError(), GetParam().lastError);
     EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
 }
@@ -131,7 +132,8 @@ void PrintTo(const BrokenGreeting &c, std::ostream *out)
     *out << c.name;
 }
 
-class BrokenGreetings : public SessionAgainstScriptedPeer, public testing::WithParamInterface<BrokenGreeting> {};
+class BrokenGreetings : public SessionAgainstScriptedPeer,
+                        public testing::WithParamInterface<BrokenGreeting> {};
 
 TEST_P(BrokenGreetings, SayTheServersAnswerCouldNotBeReadAndSendNoLogin)
 {
@@ -142,8 +144,9 @@ TEST_P(BrokenGreetings, SayTheServersAnswerCouldNotBeReadAndSendNoLogin)
     CZELTSession session(quickSettings(peer.port()));
     m_boxes->answer(IDOK);
     EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
-    EXPECT_EQ(m_boxes->texts(),
-              QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
     EXPECT_EQ(session.LastError(), GetParam().lastError);
     EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
 }
@@ -159,9 +162,10 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenGreeting{"six-byte header", header(0, kGreeting.size()).left(6), kCut},
         BrokenGreeting{"16 MiB + 1 greeting", header(0, (16 << 20) + 1) + QByteArray((16 << 20) + 1, 'v'),
                        QStringLiteral("Network protol error: Expected login message.")},
-        BrokenGreeting{"4 GiB announced", header(0, 0xFFFFFFFF) + kGreeting,
-                       QStringLiteral("the server sent a message longer than 256 MiB, more than any reply can be, "
-                                      "and the link was closed.")}));
+        BrokenGreeting{
+            "4 GiB announced", header(0, 0xFFFFFFFF) + kGreeting,
+            QStringLiteral("the server sent a message longer than 256 MiB, more than any reply can be, "
+                           "and the link was closed.")}));
 
 TEST_F(SessionAgainstScriptedPeer, GreetingWordInLowerCaseIsAccepted)
 {

@@ -73,19 +73,23 @@ TEST_P(BoundedText, ShowsWhatFitsAndSaysWhatWasLeftOut)
 INSTANTIATE_TEST_SUITE_P(
     Texts, BoundedText,
     testing::Values(
-        Case{"short", QStringLiteral("The server is not available."), QStringLiteral("The server is not available.")},
+        Case{"short", QStringLiteral("The server is not available."),
+             QStringLiteral("The server is not available.")},
         Case{"empty", QString(), QString()},
         Case{"a line just at the bound", QString(300, 'a'), QString(300, 'a')},
-        Case{"one character over", QString(301, 'a'), QString(300, 'a') + QStringLiteral("… (301 characters)")},
+        Case{"one character over", QString(301, 'a'),
+             QString(300, 'a') + QStringLiteral("… (301 characters)")},
         Case{"a 2 MB word after the message's own words", QStringLiteral("Can't parse: ") + kWord,
              QStringLiteral("Can't parse: ") + kWord.left(287) + QStringLiteral("… (2097165 characters)")},
         Case{"100 000 elements", QStringLiteral("Bad time:\n") + elements(100000),
-             QStringLiteral("Bad time:\n") + elements(100000).left(300) + QStringLiteral("… (699999 characters)")},
+             QStringLiteral("Bad time:\n") + elements(100000).left(300) +
+                 QStringLiteral("… (699999 characters)")},
         Case{"fifteen lines", lines(15), lines(15)},
         Case{"sixteen lines", lines(16), lines(15) + QStringLiteral("\n… (1 more lines)")},
         Case{"100 000 lines", lines(100000), lines(15) + QStringLiteral("\n… (99985 more lines)")},
         Case{"long lines fill the text's bound",
-             QString(400, 'a') + '\n' + QString(400, 'b') + '\n' + QString(400, 'c') + '\n' + QString(400, 'd'),
+             QString(400, 'a') + '\n' + QString(400, 'b') + '\n' + QString(400, 'c') + '\n' +
+                 QString(400, 'd'),
              QString(300, 'a') + QStringLiteral("… (400 characters)\n") + QString(300, 'b') +
                  QStringLiteral("… (400 characters)\n") + QString(262, 'c') +
                  QStringLiteral("… (400 characters)\n… (1 more lines)")},
@@ -107,7 +111,8 @@ void whenShown(QRect *okButton, QRect *box, const QString &picture)
         QAbstractButton *ok = shown->button(QMessageBox::Ok);
         *okButton = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
         *box = shown->frameGeometry();
-        const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + "/screenshots";
+        const QString folder =
+            qEnvironmentVariable("VERBANTA_BINARY_DIR", QStringLiteral(".")) + "/screenshots";
         QDir().mkpath(folder);
         shown->grab().save(folder + "/" + picture);
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -128,7 +133,8 @@ TEST(BoundedMessageBox, AReplyOfMegabytesKeepsTheBoxAndItsOkOnTheScreen)
         QRect okButton;
         QRect box;
         whenShown(&okButton, &box, picture);
-        EXPECT_EQ(AfxMessageBox(QStringLiteral("Bad server time: %1").arg(reply), MB_OK | MB_ICONERROR), IDOK);
+        EXPECT_EQ(AfxMessageBox(QStringLiteral("Bad server time: %1").arg(reply), MB_OK | MB_ICONERROR),
+                  IDOK);
         EXPECT_TRUE(screen.contains(okButton)) << "OK at " << okButton.x() << "," << okButton.y();
         EXPECT_LE(box.width(), screen.width());
         EXPECT_LE(box.height(), screen.height());

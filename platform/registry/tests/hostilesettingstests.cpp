@@ -171,7 +171,8 @@ TEST_P(UnusableValue, IsNamedOnceWithItsFileAndKeyAndGivesTheDefault)
         EXPECT_EQ(profile.GetProfileString("Login", "Host", "<default>"), "<default>");
     EXPECT_EQ(profile.GetProfileString("Login", "User"), "admin");
     ASSERT_EQ(g_warnings.size(), 1) << g_warnings.join('\n').toStdString();
-    EXPECT_TRUE(g_warnings.first().startsWith(QString(c.file) + ": the value of " + c.key + " can not be used"))
+    EXPECT_TRUE(
+        g_warnings.first().startsWith(QString(c.file) + ": the value of " + c.key + " can not be used"))
         << g_warnings.first().toStdString();
     EXPECT_EQ(contentOf(path), file);
 }
@@ -186,7 +187,10 @@ INSTANTIATE_TEST_SUITE_P(
         Unusable{"not UTF-8", "user.ini", "host=sz:a\xff\xfe,b,", "Software\\Verbanta\\Admin\\Login\\Host"},
         Unusable{"a megabyte", "user.ini", "host=sz:" + kMegabyte, "Software\\Verbanta\\Admin\\Login\\Host"},
         Unusable{"bad hexadecimal", "user.ini", "host=hex:zz", "Software\\Verbanta\\Admin\\Login\\Host"},
-        Unusable{"not UTF-8 in the program's file", "Chanview.ini", "Host=a\xc3\x28" "b", "Login/Host"},
+        Unusable{"not UTF-8 in the program's file", "Chanview.ini",
+                 "Host=a\xc3\x28"
+                 "b",
+                 "Login/Host"},
         Unusable{"a NUL in the program's file", "Chanview.ini", QByteArray("Host=a\0b", 8), "Login/Host"},
         Unusable{"a megabyte in the program's file", "Chanview.ini", "Host=" + kMegabyte, "Login/Host"}));
 

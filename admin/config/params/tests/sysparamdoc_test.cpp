@@ -142,8 +142,9 @@ TEST_F(SysParamDocTest, AHugeReplyThatCannotBeReadIsQuotedInPartWithItsLength)
         m_server->clearAnswer("set");
         m_document.reset();
         const QString text = m_boxes->texts().last();
-        EXPECT_TRUE(text.startsWith(QStringLiteral("The descriptions of the system parameters could not be read:\n") +
-                                    reply.mid(4, 100)))
+        EXPECT_TRUE(
+            text.startsWith(QStringLiteral("The descriptions of the system parameters could not be read:\n") +
+                            reply.mid(4, 100)))
             << text.left(200).toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("… (%1 characters)").arg(reply.size() - 4)));
         EXPECT_LE(text.size(), 400);
