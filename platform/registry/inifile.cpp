@@ -76,8 +76,11 @@ bool CIniFile::write()
 {
     if (m_changes.isEmpty())
         return true;
+    // Another program writing the same file holds the lock for a moment; a
+    // lock left by one that died is taken over once it is stale.
+    constexpr int kLockWaitMs = 10000;
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.lock())
+    if (!lock.tryLock(kLockWaitMs))
         return false;
     QList<QByteArray> lines = readLines(m_path);
     bool changed = false;
