@@ -3,7 +3,9 @@
 // only ever copied. Names are compared as the raw bytes QSettings writes for them.
 #include "inifile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
@@ -19,9 +21,18 @@ struct EscapedKey {
 
 // The section, key and line QSettings writes for `key` = `value`, read from
 // a scratch file of its own.
+// The scratch file lies on a memory file system where there is one: QSettings
+// flushes what it writes to the disk, which a scratch file does not need.
+QString scratchFolderTemplate()
+{
+    const QString memory = QStringLiteral("/dev/shm");
+    const QString base = QFileInfo(memory).isWritable() ? memory : QDir::tempPath();
+    return base + QStringLiteral("/verbanta-ini-XXXXXX");
+}
+
 EscapedKey escapedByQSettings(const QString &key, const QString &value)
 {
-    const QTemporaryDir scratch;
+    const QTemporaryDir scratch(scratchFolderTemplate());
     const QString path = scratch.filePath(QStringLiteral("scratch.ini"));
     {
         QSettings settings(path, QSettings::IniFormat);
