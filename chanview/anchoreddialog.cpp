@@ -42,8 +42,12 @@ bool CAnchoredDialog::OnInitDialog()
         const CProfile profile = CProfile::inIniFile(ProfileFileName());
         const int width = profile.GetProfileInt(ProfileSection(), kWidth, 0);
         const int height = profile.GetProfileInt(ProfileSection(), kHeight, 0);
-        if (width > 0 && height > 0)
+        if (width > 0 && height > 0) {
+            // The anchored controls follow from the designed size to the
+            // remembered one, as from any other size change.
+            m_last = size();
             resize(QSize(width, height).boundedTo(largestSize()));
+        }
     }
     return result;
 }

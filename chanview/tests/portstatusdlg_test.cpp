@@ -178,6 +178,9 @@ TEST_F(ChanviewPortList, ARememberedSizeLargerThanTheScreenIsBoundedByIt)
         m_dialog->show();
         QCoreApplication::processEvents();
         EXPECT_EQ(m_dialog->size(), c.expected);
+        // The list follows the window to its remembered size.
+        EXPECT_EQ(m_dialog->PortList()->geometry().right(), c.expected.width() - 1 - 7);
+        EXPECT_EQ(m_dialog->PortList()->geometry().bottom(), c.expected.height() - 1 - 7);
         if (c.width == 2147483647)
             SaveScreenshot(m_dialog.get(), QStringLiteral("chanview-remembered-size-bounded.png"));
         m_dialog.reset();
