@@ -4,7 +4,9 @@
 
 #include "platform/registry/profile.h"
 
+#include <QGuiApplication>
 #include <QResizeEvent>
+#include <QScreen>
 
 namespace {
 const QString kWidth = QStringLiteral("CX");
@@ -40,10 +42,27 @@ bool CAnchoredDialog::OnInitDialog()
         const CProfile profile = CProfile::inIniFile(ProfileFileName());
         const int width = profile.GetProfileInt(ProfileSection(), kWidth, 0);
         const int height = profile.GetProfileInt(ProfileSection(), kHeight, 0);
-        if (width > 0 && height > 0)
-            resize(width, height);
+        if (width > 0 && height > 0) {
+            // The anchored controls follow from the designed size to the
+            // remembered one, as from any other size change.
+            m_last = size();
+            resize(QSize(width, height).boundedTo(largestSize()));
+        }
     }
     return result;
+}
+
+// A size remembered on a larger screen, or written by hand, must leave the
+// window, its frame and its size grip on this screen.
+QSize CAnchoredDialog::largestSize() const
+{
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QSize frameExtra(frame.width() - inner.width(), frame.height() - inner.height());
+    return shown->availableGeometry().size() - frameExtra;
 }
 
 void CAnchoredDialog::resizeEvent(QResizeEvent *event)

@@ -33,6 +33,7 @@ protected:
     void done(int result) override;
 
 private:
+    QSize largestSize() const;
     void moveAnchored(int dx, int dy);
     void saveSize();
 

@@ -18,6 +18,9 @@
 namespace {
 
 const QString kLocalComputer = QStringLiteral("127.0.0.1");
+// The longest name a computer can have on the network (a DNS name); a
+// longer part of the stored list is no computer.
+constexpr qsizetype kLongestComputerName = 253;
 
 } // namespace
 
@@ -32,6 +35,9 @@ CLoginDlg::CLoginDlg(CLoginSettingsHolder &app, QWidget *parent)
     m_computer->setEditable(true);
     m_computer->setInsertPolicy(QComboBox::NoInsert);
     m_computer->setMinimumContentsLength(24);
+    // The fixed-size dialog follows the combo's width, which must not
+    // follow its longest name.
+    m_computer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setMaxLength(PasswordLimit);
     connect(m_password, &QLineEdit::textEdited, this, &CLoginDlg::onPasswordEdited);
@@ -96,13 +102,18 @@ void CLoginDlg::fillComputerList()
 {
     m_computer->clear();
     const QStringList names = m_strHost.split(QLatin1Char(ComputerSeparator));
-    m_strHost = names.first();
+    m_strHost = isComputerName(names.first()) ? names.first() : QString();
     for (const QString &name : names) {
         // Empty parts (the one after the final comma, or a store edited by
-        // hand) are no computers.
-        if (!name.isEmpty())
+        // hand) are no computers, nor are overlong ones.
+        if (isComputerName(name))
             m_computer->addItem(name);
     }
+}
+
+bool CLoginDlg::isComputerName(const QString &name)
+{
+    return !name.isEmpty() && name.size() <= kLongestComputerName;
 }
 
 QString CLoginDlg::rebuiltComputerList() const

@@ -45,6 +45,7 @@ private:
     void OnChangePassword();
     void onPasswordEdited();
     void fillComputerList();
+    static bool isComputerName(const QString &name);
     QString rebuiltComputerList() const;
 
     CLoginSettingsHolder &m_app;

@@ -45,9 +45,15 @@ struct CSessionSettings {
     QString serverNotAvailable = AdminString(IDS_SERVER_NOT_AVAILABLE);  // the link could not be made
     QString serverNotResponding = AdminString(IDS_SERVER_NOT_AVAILABLE); // no greeting or confirmation
     QString loginRefused = AdminString(IDS_CHECK_USER_AND_PASSWORD);
+    // The link ended before a login was sent: the user id and password were
+    // never tried. %1 is the session's last error.
+    QString answerUnreadable = QStringLiteral("The server's answer could not be read: %1");
     // Reasons kept as the session's last error.
     QString protocolProblem = AdminString(IDS_PROTOCOL_PROBLEM);
     QString timeZoneNotSet = AdminString(IDS_TIME_ZONE_NOT_SET);
+    QString greetingCut = QStringLiteral("the link ended before the server's greeting was complete.");
+    QString frameTooLong = QStringLiteral("the server sent a message longer than %1 MiB, more than any "
+                                          "reply can be, and the link was closed.");
     // Thrown when a lock or a reply wait runs out; each program words it
     // from its own string table.
     QString interlockFailure = AdminString(IDS_INTERLOCK_FAILURE);

@@ -23,6 +23,7 @@
 #include "platform/com/combase.h"
 #include "platform/msgbox/msgbox.h"
 #include "platform/sync/singlelock.h"
+#include "platform/winsock/winsock.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -138,6 +139,7 @@ void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *p
     }
     m_expectedDisconnect = false;
     m_loginCompleted = false;
+    m_loginSent = false;
 
     std::optional<CLoginStatusThread> ownProgress;
     if (!progress)
@@ -199,6 +201,10 @@ void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *p
         Disconnect();
         failConnect(m_settings.serverNotResponding);
     }
+    // Only a login the server saw can have been refused for its user id
+    // and password.
+    if (!m_loginSent)
+        failConnect(m_settings.answerUnreadable.arg(LastError()));
     failConnect(m_settings.loginRefused);
 }
 
@@ -375,6 +381,7 @@ int CZELTSession::Login(const QByteArray &greeting)
         setLastError(QStringLiteral("Couldn't send information to server. (%1)").arg(hex(hr)));
         return 1;
     }
+    m_loginSent = true;
     return 0;
 }
 
@@ -403,8 +410,14 @@ void CZELTSession::linkEnded()
 {
     {
         std::lock_guard lock(m_detailsMutex);
-        if (m_lastError.isEmpty())
-            m_lastError = QStringLiteral("Disconnected.");
+        if (m_lastType == WSAEMSGSIZE) {
+            m_lastError = m_settings.frameTooLong.arg(kConduitLongestPayload / (1024 * 1024));
+            // The lost server's own message does not tell this cause.
+            qWarning("%s", qPrintable(m_lastError));
+        } else if (m_lastError.isEmpty()) {
+            m_lastError =
+                m_state == StateAwaitingGreeting ? m_settings.greetingCut : QStringLiteral("Disconnected.");
+        }
     }
     const bool wasOpen = m_linkOpen.exchange(false);
     m_state = StateNotConnected;

@@ -159,6 +159,7 @@ private:
     std::atomic<bool> m_linkOpen{false};
     std::atomic<bool> m_expectedDisconnect{false};
     std::atomic<bool> m_loginCompleted{false};
+    std::atomic<bool> m_loginSent{false}; // this link's login line went out
 
     mutable std::mutex m_detailsMutex;
     QString m_lastError;

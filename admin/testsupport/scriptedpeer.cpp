@@ -41,10 +41,14 @@ bool ScriptedLink::send(uint8_t type, uint32_t extra, const QByteArray &payload)
     frame[1] = static_cast<char>(type);
     putU32(frame.data() + 4, static_cast<uint32_t>(payload.size()));
     putU32(frame.data() + 8, extra);
-    frame += payload;
+    return sendBytes(frame + payload);
+}
+
+bool ScriptedLink::sendBytes(const QByteArray &bytes)
+{
     qsizetype done = 0;
-    while (done < frame.size()) {
-        const ssize_t n = ::send(m_socket, frame.constData() + done, frame.size() - done, MSG_NOSIGNAL);
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(m_socket, bytes.constData() + done, bytes.size() - done, MSG_NOSIGNAL);
         if (n <= 0)
             return false;
         done += n;

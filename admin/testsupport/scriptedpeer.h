@@ -26,6 +26,8 @@ public:
         QByteArray payload;
     };
     bool send(uint8_t type, uint32_t extra, const QByteArray &payload);
+    // Bytes as they stand, for frames the rules forbid.
+    bool sendBytes(const QByteArray &bytes);
     // The next frame, or nothing when the link ended.
     std::optional<Frame> receive();
     // Greets with "VREADY a b UTC", takes any login line and confirms it;

@@ -14,9 +14,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -151,6 +153,40 @@ TEST_F(ChanviewPortList, RemembersTheSizeTheUserChose)
     EXPECT_EQ(m_dialog->size(), QSize(700, 420));
 }
 
+// A size remembered on a larger screen, or a corrupt store, is bounded by
+// this screen, so the window can be seen whole.
+TEST_F(ChanviewPortList, ARememberedSizeLargerThanTheScreenIsBoundedByIt)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        const char *name;
+        int width;
+        int height;
+        QSize expected;
+    } cases[] = {
+        {"largest int", 2147483647, 2147483647, screen.size()},
+        {"wider", 32767, 400, QSize(screen.width(), 400)},
+        {"taller", 700, 100000, QSize(700, screen.height())},
+        {"fits", 700, 420, QSize(700, 420)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CProfile profile = CProfile::inIniFile(QStringLiteral("Chanview.ini"));
+        profile.WriteProfileInt(QStringLiteral("66"), QStringLiteral("CX"), c.width);
+        profile.WriteProfileInt(QStringLiteral("66"), QStringLiteral("CY"), c.height);
+        openDialog();
+        m_dialog->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m_dialog->size(), c.expected);
+        // The list follows the window to its remembered size.
+        EXPECT_EQ(m_dialog->PortList()->geometry().right(), c.expected.width() - 1 - 7);
+        EXPECT_EQ(m_dialog->PortList()->geometry().bottom(), c.expected.height() - 1 - 7);
+        if (c.width == 2147483647)
+            SaveScreenshot(m_dialog.get(), QStringLiteral("chanview-remembered-size-bounded.png"));
+        m_dialog.reset();
+    }
+}
+
 TEST_F(ChanviewPortList, AnEnlargedWindowCanBeMadeSmallAgainDownToItsDesignedSize)
 {
     const QSize designed(660, 320);
@@ -235,8 +271,11 @@ TEST_F(ChanviewPortList, AServerLostWhileTheListLogsInMarksTheListOnceItShows)
     EXPECT_TRUE(m_dialog->IsServerLost());
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(m_dialog->windowTitle().endsWith(QStringLiteral(" - The server is not available.")));
+    // The dialog's link ended before its greeting: no login was tried.
     EXPECT_EQ(m_boxes->texts(),
-              (QStringList{"Please check your user id and password.", "Password changed and login declined"}));
+              (QStringList{"The server's answer could not be read: the link ended before the "
+                           "server's greeting was complete.",
+                           "Password changed and login declined"}));
 }
 
 TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)

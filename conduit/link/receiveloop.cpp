@@ -57,6 +57,11 @@ void CReceiveLoop::run()
             endWithEvent(ZELT_EVENT_BROKEN, static_cast<uint32_t>(WSAGetLastError()));
             return;
         }
+        if (header.length > ZeltMessageHeader::kMaxPayloadLength) {
+            WSASetLastError(WSAEMSGSIZE);
+            endWithEvent(ZELT_EVENT_BROKEN, WSAEMSGSIZE);
+            return;
+        }
         uint8_t *payload = nullptr;
         result = readPayload(header.length, &payload);
         if (result == ReadResult::Ended)

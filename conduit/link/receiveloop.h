@@ -4,7 +4,9 @@
 //
 // Reads go through a buffer so a small frame costs one recv; a payload grows
 // its buffer as bytes arrive, so a hostile length field never allocates more
-// than the peer really sent (plus the buffer's doubling).
+// than the peer really sent (plus the buffer's doubling). A length above
+// the longest payload of the system ends the link with event 4 and the
+// error WSAEMSGSIZE before a byte of it is read.
 #pragma once
 
 #include "conduit/exports.h"

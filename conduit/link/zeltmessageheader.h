@@ -5,12 +5,16 @@
 // the file size.
 #pragma once
 
+#include "conduit/zeltsessionsink.h"
+
 #include <cstddef>
 #include <cstdint>
 
 struct ZeltMessageHeader {
     static constexpr size_t kSize = 12;
     static constexpr size_t kLengthOnlySize = 4;
+    // The longest payload a link takes, and why: see zeltsessionsink.h.
+    static constexpr uint32_t kMaxPayloadLength = kConduitLongestPayload;
 
     uint8_t marker = 0; // anything else marks a corrupt stream
     uint8_t type = 0;

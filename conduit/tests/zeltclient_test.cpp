@@ -22,6 +22,8 @@ using Parity = LoopbackPeer::Parity;
 namespace {
 
 constexpr uint32_t kTimedOut = 10060;
+constexpr uint32_t kMessageTooLong = 10040; // WSAEMSGSIZE
+constexpr uint32_t kLongestPayload = 256u * 1024 * 1024;
 
 std::string bytesOf(const std::vector<uint8_t> &bytes)
 {
@@ -259,6 +261,40 @@ TEST_F(ClientTest, EndsWithEventFourOnBadMarkerShortPayloadOrHostileLength)
         peer.closeConnection(); // a bad marker ends the link before this matters
         ASSERT_TRUE(sink.waitFor("disconnected"));
         EXPECT_EQ(sink.count("message"), 0u);
+        client->Release();
+    }
+}
+
+// The peer keeps its end open and goes on sending: the link ends on the
+// header alone, before any of the announced bytes is buffered.
+TEST_F(ClientTest, RefusesAFrameLongerThanTheLongestPayloadAndSaysWhy)
+{
+    struct Case {
+        const char *name;
+        Parity parity;
+        std::string header;
+    } cases[] = {
+        {"one byte over", Parity::Odd, std::string("\0\x01\0\0", 4) + le32(kLongestPayload + 1) + le32(9)},
+        {"4 GiB", Parity::Odd, std::string("\0\x01\0\0", 4) + le32(0xFFFFFFFF) + le32(9)},
+        {"4 GiB, length prefix", Parity::Even, le32(0xFFFFFFFF)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackPeer peer(c.parity);
+        RecordingSink sink;
+        IClassFactory *factory = nullptr;
+        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
+        IZeltClient *client = nullptr;
+        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
+        factory->Release();
+        ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
+        ASSERT_TRUE(peer.accept());
+        const std::string start = c.header + std::string(1000, 'x');
+        ASSERT_TRUE(peer.sendBytes(start.data(), start.size()));
+        ASSERT_TRUE(sink.waitFor("disconnected"));
+        EXPECT_EQ(sink.calls().back().lastType, kMessageTooLong);
+        EXPECT_EQ(sink.count("message"), 0u);
+        EXPECT_TRUE(peer.seesEndOfStream());
         client->Release();
     }
 }

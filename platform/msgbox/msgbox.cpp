@@ -2,6 +2,7 @@
 #include "msgbox.h"
 
 #include "messageboxscript.h"
+#include "messagetext.h"
 #include "platform/messages/messagetarget.h"
 #include "platform/strings/stringtable.h"
 
@@ -73,11 +74,31 @@ QWidget *widgetOf(HWND owner)
     return QApplication::activeWindow();
 }
 
+// The box wraps its text at blanks only: a long run without one (a server's
+// word, a path) would widen it past the screen. A zero-width space every so
+// often lets the line break there, and shows nothing.
+QString breakableLongWords(const QString &text)
+{
+    constexpr qsizetype kLongestRun = 60;
+    QString breakable;
+    breakable.reserve(text.size() + text.size() / kLongestRun);
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestRun && !c.isLowSurrogate()) {
+            breakable += QChar(0x200B);
+            run = 1;
+        }
+        breakable += c;
+    }
+    return breakable;
+}
+
 int showNow(HWND owner, const QString &text, const QString &caption, UINT type)
 {
     const ButtonSet set = buttonsOf(type);
-    QMessageBox box(iconOf(type), caption.isEmpty() ? QApplication::applicationDisplayName() : caption, text,
-                    set.buttons, widgetOf(owner));
+    QMessageBox box(iconOf(type), caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
+                    breakableLongWords(text), set.buttons, widgetOf(owner));
     box.setDefaultButton(type & MB_DEFBUTTON2 ? set.second : set.first);
     if (set.buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);
@@ -88,8 +109,9 @@ int showNow(HWND owner, const QString &text, const QString &caption, UINT type)
     return clicked ? answerOf(box.standardButton(clicked)) : IDCANCEL;
 }
 
-int show(HWND owner, const QString &text, const QString &caption, UINT type, UINT helpId)
+int show(HWND owner, const QString &givenText, const QString &caption, UINT type, UINT helpId)
 {
+    const QString text = MessageText::Bounded(givenText);
     if (MessageBoxScript *script = MessageBoxScript::installed())
         return script->take({text, caption, type, helpId});
     auto *application = qobject_cast<QApplication *>(QCoreApplication::instance());

@@ -2,6 +2,7 @@
 // QMessageBox with the application's name as caption, shown on the
 // user-interface thread whichever thread asks; while a MessageBoxScript is
 // installed (tests), no box is shown and the script answers instead.
+// Either way the text is first bounded as messagetext.h tells.
 #pragma once
 
 #include "platform/messages/messages.h"

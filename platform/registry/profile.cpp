@@ -1,12 +1,18 @@
 // Profile entries in the registry or in a program's INI file; see profile.h.
 // In the registry, strings are REG_SZ, numbers REG_DWORD and binary entries
 // REG_BINARY; in the INI file all three are text (binary as hexadecimal).
+// A stored value that cannot be used (of another type, not a number, text
+// that was not UTF-8 or is longer than any setting) is named once and gives
+// the default, as a missing one does.
 #include "profile.h"
 
+#include "inifile.h"
 #include "regkey.h"
+#include "settingsnotice.h"
 #include "storefolder.h"
 
 #include <QSettings>
+#include <QStringDecoder>
 
 CProfile CProfile::inRegistry(const QString &registryKey, const QString &applicationName)
 {
@@ -43,21 +49,65 @@ bool CProfile::writeIni(const QString &section, const QString &entry, const QStr
     const QString file = StoreFolder::filePath(m_iniFileName);
     if (!StoreFolder::prepare(file))
         return false;
-    QSettings settings(file, QSettings::IniFormat);
-    settings.setValue(section + QLatin1Char('/') + entry, value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    CIniFile ini(file);
+    ini.setValue(section + QLatin1Char('/') + entry, value);
+    return ini.write();
+}
+
+bool CProfile::isUsableText(const QString &text)
+{
+    return text.size() <= LongestText && !text.contains(QChar::ReplacementCharacter) &&
+           !text.contains(QChar(0));
+}
+
+bool CProfile::isStoredAsText(const QString &section, const QString &entry) const
+{
+    const std::optional<QByteArray> bytes =
+        CIniFile::StoredBytes(StoreFolder::filePath(m_iniFileName), section + QLatin1Char('/') + entry);
+    if (!bytes)
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(*bytes);
+    return !utf8.hasError() && !text.contains(QChar(0));
+}
+
+bool CProfile::hasValue(const CRegKey &key, const QString &entry)
+{
+    uint32_t type = REG_NONE;
+    uint32_t size = 0;
+    return RegQueryValueEx(key.handle(), entry.toUtf8().constData(), &type, nullptr, &size) !=
+           ERROR_FILE_NOT_FOUND;
+}
+
+template <typename T> T CProfile::unusable(const QString &section, const QString &entry, T defaultValue) const
+{
+    if (m_iniFileName.isEmpty())
+        CSettingsNotice::Unusable(QStringLiteral("user.ini"),
+                                  m_registryPath + QLatin1Char('\\') + section + QLatin1Char('\\') + entry);
+    else
+        CSettingsNotice::Unusable(m_iniFileName, section + QLatin1Char('/') + entry);
+    return defaultValue;
 }
 
 QString CProfile::GetProfileString(const QString &section, const QString &entry,
                                    const QString &defaultValue) const
 {
-    if (!m_iniFileName.isEmpty())
-        return readIni(section, entry).value_or(defaultValue);
-    CRegKey key;
-    if (key.Open(HKEY_CURRENT_USER, sectionKey(section).constData()) != ERROR_SUCCESS)
+    std::optional<QString> value;
+    if (!m_iniFileName.isEmpty()) {
+        value = readIni(section, entry);
+        if (value && !isStoredAsText(section, entry))
+            return unusable(section, entry, defaultValue);
+    } else {
+        CRegKey key;
+        if (key.Open(HKEY_CURRENT_USER, sectionKey(section).constData()) != ERROR_SUCCESS)
+            return defaultValue;
+        value = key.QueryString(entry.toUtf8().constData());
+        if (!value && hasValue(key, entry))
+            return unusable(section, entry, defaultValue);
+    }
+    if (!value)
         return defaultValue;
-    return key.QueryString(entry.toUtf8().constData()).value_or(defaultValue);
+    return isUsableText(*value) ? *value : unusable(section, entry, defaultValue);
 }
 
 bool CProfile::WriteProfileString(const QString &section, const QString &entry, const QString &value) const
@@ -72,15 +122,20 @@ bool CProfile::WriteProfileString(const QString &section, const QString &entry, 
 int CProfile::GetProfileInt(const QString &section, const QString &entry, int defaultValue) const
 {
     if (!m_iniFileName.isEmpty()) {
+        const std::optional<QString> text = readIni(section, entry);
+        if (!text)
+            return defaultValue;
         bool ok = false;
-        const int value = readIni(section, entry).value_or(QString()).trimmed().toInt(&ok);
-        return ok ? value : defaultValue;
+        const int value = text->trimmed().toInt(&ok);
+        return ok ? value : unusable(section, entry, defaultValue);
     }
     CRegKey key;
     if (key.Open(HKEY_CURRENT_USER, sectionKey(section).constData()) != ERROR_SUCCESS)
         return defaultValue;
     const std::optional<uint32_t> value = key.QueryDword(entry.toUtf8().constData());
-    return value ? static_cast<int>(*value) : defaultValue;
+    if (value)
+        return static_cast<int>(*value);
+    return hasValue(key, entry) ? unusable(section, entry, defaultValue) : defaultValue;
 }
 
 bool CProfile::WriteProfileInt(const QString &section, const QString &entry, int value) const
@@ -101,13 +156,16 @@ std::optional<QByteArray> CProfile::GetProfileBinary(const QString &section, con
         const QByteArray hex = text->toLatin1();
         const QByteArray bytes = QByteArray::fromHex(hex);
         if (bytes.toHex() != hex.toLower())
-            return std::nullopt;
+            return unusable(section, entry, std::optional<QByteArray>());
         return bytes;
     }
     CRegKey key;
     if (key.Open(HKEY_CURRENT_USER, sectionKey(section).constData()) != ERROR_SUCCESS)
         return std::nullopt;
-    return key.QueryBinary(entry.toUtf8().constData());
+    const std::optional<QByteArray> value = key.QueryBinary(entry.toUtf8().constData());
+    if (!value && hasValue(key, entry))
+        return unusable(section, entry, std::optional<QByteArray>());
+    return value;
 }
 
 bool CProfile::WriteProfileBinary(const QString &section, const QString &entry, const QByteArray &value) const

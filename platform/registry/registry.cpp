@@ -8,6 +8,10 @@
 // A value is stored as text with its type in front: "sz:<text>",
 // "dword:<number>" or "hex:<bytes>", which keeps binary values exact.
 //
+// Changes go to the file line by line (inifile.h): what a change does not
+// touch stays byte for byte as it was, and a file QSettings reads only in
+// part is still read and written.
+//
 // Open keys live in a table of handles that are never reused; a handle
 // remembers the file it was opened in, the roots look the folder up anew at
 // each call. A key of HKEY_CLASSES_ROOT in the user's file also remembers the
@@ -15,6 +19,7 @@
 // looked for next; a key opened there is marked installed and read only.
 #include "registry.h"
 
+#include "inifile.h"
 #include "storefolder.h"
 
 #include <QSettings>
@@ -117,23 +122,9 @@ bool existsIn(const QSettings &settings, const QString &path)
     return path.isEmpty() || settings.contains(markerOf(path));
 }
 
-LONG statusOf(const QSettings &settings)
+LONG writeThrough(CIniFile &file)
 {
-    switch (settings.status()) {
-    case QSettings::NoError:
-        return ERROR_SUCCESS;
-    case QSettings::AccessError:
-        return ERROR_ACCESS_DENIED;
-    case QSettings::FormatError:
-        return ERROR_INVALID_DATA;
-    }
-    return ERROR_INVALID_DATA;
-}
-
-LONG writeThrough(QSettings &settings)
-{
-    settings.sync();
-    return statusOf(settings);
+    return file.write() ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
 HKEY newHandleLocked(const OpenKey &key)
@@ -219,13 +210,14 @@ LONG openLocked(HKEY key, const char *subKey, REGSAM access, bool create, HKEY *
         if (!create)
             return openInstalledLocked(target, access, out);
         OpenKey step = base;
+        CIniFile file(target.file);
         const QStringList names = QString::fromUtf8(subKey).split(QLatin1Char('\\'), Qt::SkipEmptyParts);
         for (const QString &name : names) {
             step = descend(step, name.toUtf8().constData());
             if (!existsIn(settings, step.path))
-                settings.setValue(markerOf(step.path), step.displayPath);
+                file.setValue(markerOf(step.path), step.displayPath);
         }
-        result = writeThrough(settings);
+        result = writeThrough(file);
         if (result != ERROR_SUCCESS)
             return result;
     }
@@ -280,8 +272,9 @@ LONG RegSetValueEx(HKEY key, const char *name, uint32_t type, const void *data, 
     QSettings settings(target.file, QSettings::IniFormat);
     if (!existsIn(settings, target.path))
         return ERROR_KEY_DELETED;
-    settings.setValue(valueKeyOf(target.path, name), *encoded);
-    return writeThrough(settings);
+    CIniFile file(target.file);
+    file.setValue(valueKeyOf(target.path, name), *encoded);
+    return writeThrough(file);
 }
 
 LONG RegQueryValueEx(HKEY key, const char *name, uint32_t *type, void *data, uint32_t *size)
@@ -333,8 +326,9 @@ LONG RegDeleteValue(HKEY key, const char *name)
     const QString valueKey = valueKeyOf(target.path, name);
     if (!settings.contains(valueKey))
         return ERROR_FILE_NOT_FOUND;
-    settings.remove(valueKey);
-    return writeThrough(settings);
+    CIniFile file(target.file);
+    file.remove(valueKey);
+    return writeThrough(file);
 }
 
 LONG RegDeleteKey(HKEY key, const char *subKey)
@@ -357,8 +351,9 @@ LONG RegDeleteKey(HKEY key, const char *subKey)
     settings.endGroup();
     if (hasSubkeys)
         return ERROR_ACCESS_DENIED;
-    settings.remove(target.path);
-    return writeThrough(settings);
+    CIniFile file(target.file);
+    file.remove(target.path);
+    return writeThrough(file);
 }
 
 LONG RegFlushKey(HKEY key)
@@ -373,6 +368,6 @@ LONG RegFlushKey(HKEY key)
         return ERROR_SUCCESS;
     if (!StoreFolder::prepare(target.file))
         return ERROR_ACCESS_DENIED;
-    QSettings settings(target.file, QSettings::IniFormat);
-    return writeThrough(settings);
+    // Every change was written when it was made.
+    return ERROR_SUCCESS;
 }

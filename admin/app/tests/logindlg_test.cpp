@@ -7,8 +7,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -124,6 +126,39 @@ TEST_F(LoginDialog, RefusesAComputerNameWithTheListSeparator)
     EXPECT_TRUE(
         m_boxes->texts().first().startsWith(QStringLiteral("A computer name can not contain a comma.")));
     EXPECT_EQ(m_app->ComputerList(), QStringLiteral("x,a,"));
+}
+
+// A hand-edited or corrupt store: names longer than a computer name can be
+// are no computers, and the dialog stays on the screen.
+TEST_F(LoginDialog, AnOverlongComputerNameInTheStoreLeavesTheDialogOnTheScreen)
+{
+    const QString megabyte(1024 * 1024, QLatin1Char('h'));
+    const QString longestName(253, QLatin1Char('n'));
+    struct Case {
+        const char *name;
+        QString stored;
+        QStringList entries;
+        QString current;
+    } cases[] = {
+        {"first", megabyte + ",b,", {"b"}, QString()},
+        {"second", "a," + megabyte + ",", {"a"}, "a"},
+        {"whole list", megabyte, {}, QString()},
+        {"the longest name", longestName + ",a,", {longestName, "a"}, longestName},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        m_app->SetLoginChoice(c.stored, QString(), QStringLiteral("admin"), QString(), false);
+        run([&](CLoginDlg *d) {
+            EXPECT_EQ(entries(computer(d)), c.entries);
+            EXPECT_EQ(computer(d)->currentText(), c.current);
+            EXPECT_LE(d->frameGeometry().width(), screen.width());
+            EXPECT_LE(d->frameGeometry().height(), screen.height());
+            if (std::string(c.name) == "first")
+                SaveScreenshot(d, QStringLiteral("login-dialog-overlong-host.png"));
+            QTest::mouseClick(button(d, IDCANCEL), Qt::LeftButton);
+        });
+    }
 }
 
 TEST_F(LoginDialog, WithoutComputerOrUserTheFirstControlHasTheFocus)

@@ -608,6 +608,34 @@ INSTANTIATE_TEST_SUITE_P(MainFrame, BadServerTime,
                                            "12102026243243", "12102026096043", "12102026093260",
                                            "+2102026093243"));
 
+// A reply of megabytes reaches the message quoted in part, with its length:
+// laid out whole it froze the interface for seconds and pushed OK off the screen.
+TEST_F(MainFrameTest, DateTimeQuotesAHugeReplyInPartWithItsLength)
+{
+    loginWithRights(0x80FFFFFFu);
+    QStringList elements;
+    for (int i = 0; i < 100000; ++i)
+        elements << QString::number(i);
+    const struct {
+        const char *name;
+        QString reply;
+    } cases[] = {{"a 2 MB word", QString(2 * 1024 * 1024, QLatin1Char('w'))},
+                 {"100 000 elements", elements.join(QLatin1Char(' '))}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        m_server->answerCommand(QStringLiteral("GetTime"), QStringLiteral("GetTime ") + c.reply);
+        m_boxes->answer(IDOK);
+        const int shown = int(m_boxes->texts().size());
+        ASSERT_TRUE(m_frame->OnCommand(ID_DATE_TIME));
+        ASSERT_EQ(m_boxes->texts().size(), shown + 1);
+        const QString text = m_boxes->texts().last();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The server's clock answered \"") + c.reply.left(100)));
+        EXPECT_TRUE(text.contains(QStringLiteral("… (%1 characters)").arg(c.reply.size() + 61)))
+            << text.toStdString();
+        EXPECT_LE(text.size(), 400);
+    }
+}
+
 // --- Shutdown and the lost server ----------------------------------------------
 
 TEST_F(MainFrameTest, ShutdownWithoutThePermissionIsRefused)

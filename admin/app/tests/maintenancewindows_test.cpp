@@ -721,6 +721,23 @@ TEST_F(DistributionLists, ShowsEveryListWithTheQueryThePartsGive)
     screenshot(openedFrame<CDistListFrame>(), QStringLiteral("distribution_list_editor.png"));
 }
 
+// A refusal of megabytes is quoted in part, with its length: laid out whole
+// it froze the interface for seconds.
+TEST_F(DistributionLists, AHugeRefusalIsQuotedInPartWithItsLength)
+{
+    login();
+    const QString word(2 * 1024 * 1024, QLatin1Char('w'));
+    m_server->failCommand(QStringLiteral("ParmsForUAType"), word);
+    m_boxes->answer(IDOK);
+    menu(ID_EDIT_UA_DISTLIST);
+    ASSERT_TRUE(WaitFor([this] { return !m_boxes->texts().isEmpty(); }));
+    const QString text = m_boxes->texts().last();
+    EXPECT_TRUE(text.startsWith(QLatin1Char('!'))) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("w… (")) && text.endsWith(QStringLiteral(" characters)")))
+        << text.right(100).toStdString();
+    EXPECT_LE(text.size(), 400);
+}
+
 TEST_F(DistributionLists, UpdateListStoresMembersWithBlanks)
 {
     login();

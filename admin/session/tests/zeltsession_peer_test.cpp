@@ -94,7 +94,10 @@ TEST_P(MalformedGreetings, FailTheLoginWithTheirReason)
     CZELTSession session(quickSettings(peer.port()));
     m_boxes->answer(IDOK);
     EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
-    EXPECT_EQ(m_boxes->texts(), QStringList{"Please check your user id and password."});
+    // No login went out, so the user id and password were never tried.
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
     EXPECT_EQ(session.LastError(), GetParam().lastError);
     EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
 }
@@ -107,6 +110,62 @@ INSTANTIATE_TEST_SUITE_P(Lines, MalformedGreetings,
                                          GreetingCase{"VREAD a b UTC",
                                                       "Network protol error: Expected login message."},
                                          GreetingCase{"", "Network protol error: Expected login message."}));
+
+QByteArray header(uint8_t marker, uint32_t length)
+{
+    QByteArray bytes(12, '\0');
+    bytes[0] = static_cast<char>(marker);
+    bytes[1] = 1;
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<char>(length >> (8 * i));
+    return bytes;
+}
+
+struct BrokenGreeting {
+    const char *name;
+    QByteArray bytes; // sent, then the server closes its end
+    QString lastError;
+};
+
+void PrintTo(const BrokenGreeting &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class BrokenGreetings : public SessionAgainstScriptedPeer,
+                        public testing::WithParamInterface<BrokenGreeting> {};
+
+TEST_P(BrokenGreetings, SayTheServersAnswerCouldNotBeReadAndSendNoLogin)
+{
+    ScriptedPeer peer([](ScriptedLink &link) {
+        link.sendBytes(GetParam().bytes);
+        link.close();
+    });
+    CZELTSession session(quickSettings(peer.port()));
+    m_boxes->answer(IDOK);
+    EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
+    EXPECT_EQ(
+        m_boxes->texts(),
+        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
+    EXPECT_EQ(session.LastError(), GetParam().lastError);
+    EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+}
+
+const QString kCut = QStringLiteral("the link ended before the server's greeting was complete.");
+const QByteArray kGreeting = "VREADY a b UTC";
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, BrokenGreetings,
+    testing::Values(
+        BrokenGreeting{"wrong marker byte", header(1, kGreeting.size()) + kGreeting, kCut},
+        BrokenGreeting{"cut frame", header(0, kGreeting.size()) + kGreeting.left(6), kCut},
+        BrokenGreeting{"six-byte header", header(0, kGreeting.size()).left(6), kCut},
+        BrokenGreeting{"16 MiB + 1 greeting", header(0, (16 << 20) + 1) + QByteArray((16 << 20) + 1, 'v'),
+                       QStringLiteral("Network protol error: Expected login message.")},
+        BrokenGreeting{
+            "4 GiB announced", header(0, 0xFFFFFFFF) + kGreeting,
+            QStringLiteral("the server sent a message longer than 256 MiB, more than any reply can be, "
+                           "and the link was closed.")}));
 
 TEST_F(SessionAgainstScriptedPeer, GreetingWordInLowerCaseIsAccepted)
 {

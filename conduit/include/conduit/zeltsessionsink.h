@@ -5,6 +5,14 @@
 
 #include <cstdint>
 
+// The longest frame payload a link takes. The largest replies of the system
+// list every user agent with its record (the reports' AllUA): about 2 KiB a
+// box, some 200 MiB for a server of 100 000 boxes. A longer length can only
+// come from a corrupt or hostile header, and buffering it would take up to
+// 4 GiB: the link ends at its header, and OnDisconnected finds the error
+// 10040 (WSAEMSGSIZE) in m_lastType.
+constexpr uint32_t kConduitLongestPayload = 256u * 1024 * 1024;
+
 class CZELTSessionSink {
 public:
     virtual int OnConnected() = 0;

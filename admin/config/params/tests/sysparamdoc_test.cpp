@@ -126,6 +126,31 @@ TEST_F(SysParamDocTest, AReplyThatCannotBeReadIsAFailedFetchNeverAnEmptyCopy)
     EXPECT_EQ(m_boxes->texts().size(), 3);
 }
 
+// A reply of megabytes is quoted in part, with its length: laid out whole it
+// froze the interface for seconds and pushed OK off the screen.
+TEST_F(SysParamDocTest, AHugeReplyThatCannotBeReadIsQuotedInPartWithItsLength)
+{
+    QStringList elements;
+    for (int i = 0; i < 100000; ++i)
+        elements << QStringLiteral("sys_%1").arg(i);
+    const QString word(2 * 1024 * 1024, QLatin1Char('w'));
+    for (const QString &reply :
+         {QStringLiteral("set !ERROR ") + word, QStringLiteral("set {") + elements.join(QLatin1Char(' '))}) {
+        m_server->answerCommand("set", reply);
+        m_boxes->answer(IDOK);
+        EXPECT_FALSE(open());
+        m_server->clearAnswer("set");
+        m_document.reset();
+        const QString text = m_boxes->texts().last();
+        EXPECT_TRUE(
+            text.startsWith(QStringLiteral("The descriptions of the system parameters could not be read:\n") +
+                            reply.mid(4, 100)))
+            << text.left(200).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("… (%1 characters)").arg(reply.size() - 4)));
+        EXPECT_LE(text.size(), 400);
+    }
+}
+
 TEST_F(SysParamDocTest, ValuesArriveByteIdenticalWhateverTheyHold)
 {
     const QStringList values = {QStringLiteral("$x"),
