@@ -251,8 +251,14 @@ bool CRunReport::RunReport(const QList<ReportTemplateRecord> &records)
         column.key = QString::fromLatin1(record.key.left(ReportColumnValue::KeyChars));
         ++placed;
     }
-    if (placed == 0)
-        return true;
+    if (placed == 0) {
+        AfxMessageBox(
+            QStringLiteral("The template %1 places no property in a column from 1 to 10; it is not run. "
+                           "Number its columns from 1 on in its template editor.")
+                .arg(m_templates->currentText()),
+            MB_OK);
+        return false;
+    }
     // The report's columns are the first `placed`: one left empty before
     // the last would lose the last.
     if (const int gap = firstEmptyColumn(columns); gap < placed) {

@@ -253,8 +253,9 @@ TEST_F(RunReportTest, ATemplateWhoseKeyIsNotItsKindsSendsNothing)
 }
 
 // A template whose column numbers leave a gap, or give one twice, would
-// lose a column of the report: it is refused with a message naming the
-// column, and nothing is asked of the server.
+// lose a column of the report, and one that places nothing has no report:
+// it is refused with a message naming what is wrong, and nothing is asked of
+// the server.
 struct NumberingCase {
     const char *name;
     const char *extension;
@@ -274,6 +275,12 @@ const NumberingCase kNumberings[] = {
      "editor."},
     {"TwoTwice", "vpm", {1, 2, 2},
      "The template T gives column 2 twice; it is not run. Number its columns again in its template editor."},
+    {"AllZero", "vmb", {0, 0, 0},
+     "The template T places no property in a column from 1 to 10; it is not run. Number its columns from 1 on in "
+     "its template editor."},
+    {"AllAboveTen", "ams", {11, 0, 12, -1},
+     "The template T places no property in a column from 1 to 10; it is not run. Number its columns from 1 on in "
+     "its template editor."},
 };
 
 class TemplateNumberingTest : public RunReportTest, public testing::WithParamInterface<NumberingCase> {};
