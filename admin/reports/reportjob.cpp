@@ -209,7 +209,7 @@ bool CReportJob::Start()
     std::unique_ptr<CReportPages> pages = render();
     if (!pages)
         return m_cancelled;
-    auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer());
+    auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer(), m_engine.PreviewOwner());
     window->setWindowTitle(m_title);
     window->setGeometry(m_window);
     m_engine.AddPreview(window);
