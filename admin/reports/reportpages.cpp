@@ -4,12 +4,12 @@
 
 #include "admin/reports/reportprogress.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <numeric>
@@ -288,7 +288,8 @@ void CReportPages::drawFooter(QPainter &painter, int page) const
                      QString::number(page + 1));
 }
 
-bool CReportPages::PrintAll(QPagedPaintDevice &device, CReportProgress *progress) const
+bool CReportPages::PrintAll(QPagedPaintDevice &device, CReportProgress *progress,
+                            const QFileDevice *output) const
 {
     device.setPageLayout(m_layout);
     QPainter painter;
@@ -302,7 +303,9 @@ bool CReportPages::PrintAll(QPagedPaintDevice &device, CReportProgress *progress
         painter.resetTransform();
         painter.scale(scale, device.logicalDpiY() / 72.0);
         DrawPage(painter, page);
-        if (progress && !progress->Advance(page + 1)) {
+        const bool stopped =
+            (progress && !progress->Advance(page + 1)) || (output && output->error() != QFileDevice::NoError);
+        if (stopped) {
             painter.end();
             return false;
         }
@@ -310,18 +313,38 @@ bool CReportPages::PrintAll(QPagedPaintDevice &device, CReportProgress *progress
     return painter.end();
 }
 
-bool CReportPages::WritePdf(const QString &path, CReportProgress *progress) const
+bool CReportPages::WritePdf(const QString &path, CReportProgress *progress, QString &error) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The pages go to a file beside the named one, which takes its name only
+    // once every byte is written: a full disk leaves no half a PDF behind,
+    // and the file that was there before stays as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString());
         return false;
-    bool written = false;
+    }
+    bool drawn = false;
     {
         QPdfWriter writer(&file);
         writer.setTitle(m_title);
         writer.setCreator(QStringLiteral("Verbanta admin"));
-        written = PrintAll(writer, progress);
+        drawn = PrintAll(writer, progress, &file);
     }
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    if (!drawn && progress && progress->WasCancelled()) {
+        file.cancelWriting();
+        error.clear();
+        return false;
+    }
+    if (!drawn && file.error() == QFileDevice::NoError) {
+        file.cancelWriting();
+        error =
+            QStringLiteral("The report could not be written to %1: its pages could not be drawn.").arg(path);
+        return false;
+    }
+    // A write that failed makes the commit fail, with its reason, and the
+    // file go.
+    if (file.commit())
+        return true;
+    error = QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString());
+    return false;
 }

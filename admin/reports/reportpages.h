@@ -26,6 +26,7 @@
 
 #include <vector>
 
+class QFileDevice;
 class QPagedPaintDevice;
 class QPainter;
 class CReportProgress;
@@ -57,12 +58,16 @@ public:
     // origin at the page's paint area.
     void DrawPage(QPainter &painter, int page) const;
     // Every page onto `device` (a printer or a PDF writer), one page after
-    // the other; false when `progress` was cancelled or the device could not
-    // be painted on.
-    bool PrintAll(QPagedPaintDevice &device, CReportProgress *progress) const;
+    // the other; false when `progress` was cancelled, the device could not
+    // be painted on, or `output` (the file the device writes to, if any) has
+    // failed a write.
+    bool PrintAll(QPagedPaintDevice &device, CReportProgress *progress,
+                  const QFileDevice *output = nullptr) const;
     // Every page into a PDF file titled with the report's title; false when
-    // the file cannot be written or `progress` was cancelled.
-    bool WritePdf(const QString &path, CReportProgress *progress) const;
+    // the file cannot be written, with the reason in `error`, or when
+    // `progress` was cancelled, with `error` empty. A failed write leaves no
+    // file of its own and an earlier file of that name as it was.
+    bool WritePdf(const QString &path, CReportProgress *progress, QString &error) const;
 
 private:
     enum class LineKind { Title, Period, Caption, Headings, Group, Row, NoRows };

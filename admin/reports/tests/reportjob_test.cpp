@@ -1,7 +1,8 @@
 // Print jobs as the report runs use them: every built-in layout opens, a
 // layout names only report tables and columns, a job renders the rows of the
-// database into a PDF that reads back with the figures, and the preview
-// window stays after its job is gone.
+// database into a PDF that reads back with the figures, a file that cannot
+// be written says why and is not left half written, and the preview window
+// stays after its job is gone.
 #include "admin/reports/db/grouplogtable.h"
 #include "admin/reports/db/mailboxinfotable.h"
 #include "admin/reports/db/option2logtable.h"
@@ -12,28 +13,47 @@
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/tests/paintedtext.h"
+#include "platform/msgbox/messageboxscript.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
-#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <array>
+#include <csignal>
+#include <cstdio>
+
+#include <sys/resource.h>
 
 namespace {
+
+// A check in a death test's own process: a failure says where and ends the
+// process with a status the test does not expect.
+#define REQUIRE_IN_CHILD(condition)                                                                          \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "failed at line %d: %s\n", __LINE__, #condition);                           \
+            std::exit(2);                                                                                    \
+        }                                                                                                    \
+    } while (false)
 
 QString PdfText(const QString &pdf)
 {
@@ -366,6 +386,74 @@ TEST_F(ReportJobTest, CancelInTheProgressOfALongReportShowsNothing)
     EXPECT_TRUE(m_engine.Previews().isEmpty());
     EXPECT_TRUE(job->GetErrorText().isEmpty());
     delete job;
+}
+
+// The report printed to a file on a disk that takes no more than 16 KiB a
+// file (a file size limit, as a full disk refuses): Print says that the
+// file could not be written and why, and leaves no file behind; a file of
+// that name from before stays as it was. Run in a process of its own, which
+// the limit is set for.
+class ReportJobDeathTest : public ReportJobTest {
+protected:
+    // In the test's own process: the file size limit, then Print to File
+    // as the administrator does it, then the export over an earlier file.
+    void printOntoAFullDisk()
+    {
+        fillMailboxes(600);
+        m_engine.Printer().setOutputFormat(QPrinter::PdfFormat);
+        CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+        REQUIRE_IN_CHILD(job && job->Start());
+        CReportPreviewWnd *preview = m_engine.Previews().value(0);
+        REQUIRE_IN_CHILD(preview && QTest::qWaitForWindowExposed(preview));
+        const QString earlier = m_home.filePath("earlier.pdf");
+        {
+            QFile file(earlier);
+            REQUIRE_IN_CHILD(file.open(QIODevice::WriteOnly) && file.write("the earlier report") == 18);
+        }
+        const rlimit limit{16384, RLIM_INFINITY};
+        REQUIRE_IN_CHILD(std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0);
+
+        MessageBoxScript boxes;
+        boxes.answer(IDOK);
+        const QString path = m_home.filePath("mailboxes.pdf");
+        QTimer::singleShot(0, preview, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            REQUIRE_IN_CHILD(dialog);
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+            REQUIRE_IN_CHILD(name && name->isEnabled());
+            name->selectAll();
+            QTest::keyClicks(name, path);
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            REQUIRE_IN_CHILD(buttons && buttons->button(QDialogButtonBox::Ok));
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        QToolButton *print = nullptr;
+        for (QAction *action : preview->ToolBar()->actions())
+            if (action->text() == "Print")
+                print = qobject_cast<QToolButton *>(preview->ToolBar()->widgetForAction(action));
+        REQUIRE_IN_CHILD(print);
+        QTest::mouseClick(print, Qt::LeftButton);
+        std::fprintf(stderr, "shown: %s\n", qPrintable(boxes.texts().join('|')));
+        REQUIRE_IN_CHILD(boxes.texts().size() == 1);
+        const QStringList left =
+            QDir(m_home.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden);
+        REQUIRE_IN_CHILD(left == QStringList{"earlier.pdf"});
+
+        job = m_engine.OpenJob("MailboxInfo.rpt");
+        REQUIRE_IN_CHILD(job && !job->ExportPdf(earlier));
+        std::fprintf(stderr, "exported: %s\n", qPrintable(job->GetErrorText()));
+        QFile file(earlier);
+        REQUIRE_IN_CHILD(file.open(QIODevice::ReadOnly) && file.readAll() == "the earlier report");
+        std::exit(0);
+    }
+};
+
+TEST_F(ReportJobDeathTest, PrintToAFileThatCannotBeWrittenSaysWhyAndLeavesNoFile)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(printOntoAFullDisk(), testing::ExitedWithCode(0),
+                "shown: The report could not be written to .*mailboxes.pdf: File too large\n"
+                "exported: The report could not be written to .*earlier.pdf: File too large");
 }
 
 } // namespace
