@@ -1,8 +1,9 @@
 // Print jobs as the report runs use them: every built-in layout opens, a
 // layout names only report tables and columns, a job renders the rows of the
-// database into a PDF that reads back with the figures, a file that cannot
-// be written says why and is not left half written, and the preview window
-// stays after its job is gone.
+// database into a PDF that reads back with the figures, every value stands
+// whole on the page whatever the paper, a file that cannot be written says
+// why and is not left half written, and the preview window stays after its
+// job is gone.
 #include "admin/reports/db/grouplogtable.h"
 #include "admin/reports/db/mailboxinfotable.h"
 #include "admin/reports/db/option2logtable.h"
@@ -55,13 +56,80 @@ namespace {
         }                                                                                                    \
     } while (false)
 
-QString PdfText(const QString &pdf)
+QString PdfText(const QString &pdf, const QString &mode = QStringLiteral("-layout"))
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {mode, pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000))
         return QStringLiteral("<pdftotext did not finish>");
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString WithoutBlanks(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// The words of a PDF that stand wholly or partly off their page, each with
+// its box.
+QStringList WordsOffThePage(const QString &pdf)
+{
+    const QString boxes = PdfText(pdf, QStringLiteral("-bbox"));
+    static const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" xMax=\"([-\\d.]+)\" "
+                       "yMax=\"([-\\d.]+)\">([^<]*)</word>"));
+    QStringList off;
+    qsizetype at = 0;
+    for (const QString &pageText : boxes.split(QStringLiteral("</page>"))) {
+        const QRegularExpressionMatch size = page.match(pageText);
+        if (!size.hasMatch())
+            continue;
+        const QRectF sheet(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble());
+        for (const QRegularExpressionMatch &found : word.globalMatch(pageText)) {
+            const QRectF box(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                             QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()));
+            if (!sheet.contains(box))
+                off << found.captured(5);
+        }
+        ++at;
+    }
+    if (at == 0)
+        off << QStringLiteral("<no pages>");
+    return off;
+}
+
+// Each of `texts` stands whole on the page in `pdf` and in `preview`: no
+// text is cut short, none stands off its sheet. A cell's lines are drawn
+// one after the other, so its text reads whole once the line breaks are
+// taken out.
+void ExpectEveryTextWhole(const QString &pdf, QWidget &preview, const QStringList &texts)
+{
+    // A ligature the PDF holds reads as its letters.
+    const QString printed =
+        WithoutBlanks(PdfText(pdf, QStringLiteral("-raw")).normalized(QString::NormalizationForm_KC));
+    const QString shown = WithoutBlanks(PaintedTexts(preview).join(QString()));
+    for (const QString &text : texts) {
+        EXPECT_TRUE(printed.contains(WithoutBlanks(text))) << "printed: " << text.toStdString();
+        EXPECT_TRUE(shown.contains(WithoutBlanks(text))) << "shown: " << text.toStdString();
+    }
+    EXPECT_FALSE(printed.contains(QChar(0x2026))) << printed.toStdString();
+    EXPECT_FALSE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_EQ(WordsOffThePage(pdf), QStringList());
+}
+
+// Zooms the preview out as its user does, until its first page is in sight
+// whole.
+void ShowWholeFirstPage(CReportPreviewWnd &preview)
+{
+    QToolButton *zoomOut = nullptr;
+    for (QAction *action : preview.ToolBar()->actions())
+        if (action->text() == "Zoom Out")
+            zoomOut = qobject_cast<QToolButton *>(preview.ToolBar()->widgetForAction(action));
+    ASSERT_NE(zoomOut, nullptr);
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QTest::qWait(50);
 }
 
 class ReportJobTest : public testing::Test {
@@ -353,8 +421,11 @@ TEST_F(ReportJobTest, ALongReportRepeatsItsHeadingsOnEveryPage)
     QStringList shown;
     QTRY_VERIFY_WITH_TIMEOUT((shown = PaintedTexts(*preview)).contains(QStringLiteral(" Page 2 of %1 ").arg(pages)),
                              10000);
-    // The second page as printed: its headings, its first row, its number.
-    const QString firstRow = printed[1].section('\n', 1, 1).section(' ', 0, 0);
+    // The second page as printed: its headings (on one line or more), its
+    // first row, its number.
+    static const QRegularExpression rowStart(QStringLiteral("^(\\d+)\\s"), QRegularExpression::MultilineOption);
+    const QString firstRow = rowStart.match(printed[1]).captured(1);
+    ASSERT_FALSE(firstRow.isEmpty()) << printed[1].toStdString();
     EXPECT_TRUE(shown.contains("Mailbox")) << shown.join('|').toStdString();
     EXPECT_TRUE(shown.contains(firstRow)) << firstRow.toStdString();
     EXPECT_TRUE(shown.contains("2")) << "the page number";
@@ -386,6 +457,156 @@ TEST_F(ReportJobTest, CancelInTheProgressOfALongReportShowsNothing)
     EXPECT_TRUE(m_engine.Previews().isEmpty());
     EXPECT_TRUE(job->GetErrorText().isEmpty());
     delete job;
+}
+
+// Values wider than their columns, as the Mailbox Info and Status report
+// gets them: long names, dates with their times, a comment of many words
+// and one word wider than any column.
+const std::array<std::array<const char *, 9>, 3> kWideMailboxes = {{
+    {"1000", "Alexandrina-Maximiliane", "Featherstonehaugh-Worthington", "Executives", "yes", "no",
+     "12/6/2025 11:05pm", "03/17/2001 2:05pm",
+     "Front desk of the north building, second floor, beside the lifts"},
+    {"1001", "Bartholomew", "Vandenberghe", "10", "no", "yes", "1/5/2026 9:41am", "NEVER",
+     "https://intranet.example.invalid/directory/people/bartholomew.vandenberghe/voicemail"},
+    {"1002000", "Chiara", "O'Donnell-Papadopoulou", "Night shift", "yes", "yes", "11/30/2025 12:00pm",
+     "12/31/2025 11:59pm", "Desk 1002"},
+}};
+
+struct Paper {
+    const char *name;
+    QPageSize::PageSizeId size;
+    QPageLayout::Orientation orientation;
+};
+
+const Paper kPapers[] = {
+    {"A4Portrait", QPageSize::A4, QPageLayout::Portrait},
+    {"A4Landscape", QPageSize::A4, QPageLayout::Landscape},
+    {"LetterPortrait", QPageSize::Letter, QPageLayout::Portrait},
+    {"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape},
+    {"A5Portrait", QPageSize::A5, QPageLayout::Portrait},
+    {"LegalPortrait", QPageSize::Legal, QPageLayout::Portrait},
+};
+
+class ReportPaperTest : public ReportJobTest, public testing::WithParamInterface<Paper> {};
+
+// On every paper every value and heading of the report stands whole on the
+// page, in the PDF and in the preview: no text cut, none off the sheet.
+TEST_P(ReportPaperTest, EveryValueStandsWholeOnThePage)
+{
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        for (const auto &row : kWideMailboxes)
+            ASSERT_TRUE(
+                table.AddRecord(row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8]))
+                << table.LastError().toStdString();
+    }
+    m_engine.Printer().setPageSize(QPageSize(GetParam().size));
+    m_engine.Printer().setPageOrientation(GetParam().orientation);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("mailboxes.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    // The headings, then every value.
+    QStringList expected = {"Mailbox", "Name 1", "Name 2", "COS", "Name Recorded"};
+    expected << "Default Security Code"
+             << "Created"
+             << "Last Log On"
+             << "Comment";
+    for (const auto &row : kWideMailboxes)
+        for (const char *value : row)
+            expected << QString::fromUtf8(value);
+    ExpectEveryTextWhole(pdf, *preview, expected);
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-mailbox-info-" + GetParam().name + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, ReportPaperTest, testing::ValuesIn(kPapers),
+                         [](const testing::TestParamInfo<Paper> &info) { return info.param.name; });
+
+// A template report of ten columns of long values, on portrait A4: every
+// caption and value stands whole too.
+TEST_F(ReportJobTest, ATenColumnTemplateReportStandsWholeOnPortraitA4)
+{
+    QStringList expected;
+    {
+        COption2LogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        std::array<ReportColumnValue, 10> records;
+        for (int i = 0; i < 10; ++i) {
+            records[size_t(i)] = {
+                QStringLiteral("Caption of column %1").arg(i + 1),
+                QStringLiteral("Value %1 of a mailbox, which the server gives at length: %2")
+                    .arg(i + 1)
+                    .arg(QString(40, QLatin1Char('a' + i))),
+                QStringLiteral("Key%1").arg(i)};
+            expected << records[size_t(i)].caption << records[size_t(i)].value;
+        }
+        ASSERT_TRUE(table.AddRecord(10, records));
+        ASSERT_TRUE(table.AddFieldNameRecord(10, records));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("VoiceMailbox.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("template.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    ExpectEveryTextWhole(pdf, *preview, expected);
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-ten-columns.png"));
+}
+
+// A comment of more words than a page has room for: its row goes on over
+// the next page, under the headings again, and every word is printed once,
+// in order.
+TEST_F(ReportJobTest, ARowTallerThanAPageGoesOnOverTheNext)
+{
+    QStringList words;
+    for (int i = 0; i < 1500; ++i)
+        words << QStringLiteral("w%1").arg(i, 4, 10, QLatin1Char('0'));
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("1000", "Alexandrina-Maximiliane", "Featherstonehaugh-Worthington", "10",
+                                    "yes", "no", "12/6/2025 11:05pm", "NEVER", words.join(' ').toUtf8()));
+        ASSERT_TRUE(
+            table.AddRecord("1001", "Bruno", "Family", "10", "yes", "no", "1/5/2026", "NEVER", "Desk 1001"));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("tall.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    delete job;
+    const QStringList pages = PdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        SCOPED_TRACE(page + 1);
+        EXPECT_TRUE(pages[page].contains("Mailbox")) << "the headings";
+        EXPECT_TRUE(pages[page].contains(QRegularExpression(QStringLiteral("\\b%1\\s*$").arg(page + 1))));
+    }
+    static const QRegularExpression word(QStringLiteral("\\bw\\d{4}\\b"));
+    QStringList printed;
+    for (const QRegularExpressionMatch &found : word.globalMatch(PdfText(pdf, QStringLiteral("-raw"))))
+        printed << found.captured(0);
+    EXPECT_EQ(printed, words);
+    EXPECT_TRUE(PdfText(pdf).contains(QRegularExpression("1001\\s+Bruno")));
+    EXPECT_EQ(WordsOffThePage(pdf), QStringList());
 }
 
 // The report printed to a file on a disk that takes no more than 16 KiB a
