@@ -72,6 +72,24 @@ QList<qreal> GivingWay(const QList<qreal> &widths, const QList<qreal> &floors, q
     return capped(fits);
 }
 
+// The widest word of `text`, which is `width` wide.
+qreal WidestWord(const QString &text, qreal width, const QFontMetricsF &metrics)
+{
+    if (!text.contains(QLatin1Char(' ')) && !text.contains(QLatin1Char('\n')))
+        return width;
+    qreal widest = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != QLatin1Char(' ') && text[i] != QLatin1Char('\n'))
+            continue;
+        if (i > start)
+            widest = std::max(
+                widest, metrics.horizontalAdvance(QString::fromRawData(text.constData() + start, i - start)));
+        start = i + 1;
+    }
+    return widest;
+}
+
 QFont ReportFont(int size, bool bold)
 {
     QFont font = QGuiApplication::font();
@@ -103,6 +121,7 @@ void CReportPages::BeginSection(const QString &caption, const QStringList &headi
     section.headings = headings;
     section.naturalWidths = QList<qreal>(headings.size(), 0);
     section.leastWidths = QList<qreal>(headings.size(), 0);
+    section.rowWidths = QList<qreal>(headings.size(), 0);
     for (qsizetype i = 0; i < headings.size(); ++i)
         measure(section, i, headings[i], m_boldMetrics.horizontalAdvance(headings[i]), m_boldMetrics);
     m_sections.push_back(std::move(section));
@@ -129,6 +148,7 @@ void CReportPages::AddRow(const QStringList &values)
         }
         section.cellEnds.push_back(section.cells.size());
         section.cellWidths.push_back(width);
+        section.rowWidths[i] = std::max(section.rowWidths[i], qreal(width));
     }
     addLine(LineKind::Row, section.rowCount++);
 }
@@ -183,21 +203,8 @@ void CReportPages::measure(Section &section, qsizetype column, const QString &te
     // Only a text wider than the column's widest word so far can hold a
     // wider word: most texts are not looked into.
     qreal &least = section.leastWidths[column];
-    if (width <= least)
-        return;
-    if (!text.contains(QLatin1Char(' ')) && !text.contains(QLatin1Char('\n'))) {
-        least = width;
-        return;
-    }
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != QLatin1Char(' ') && text[i] != QLatin1Char('\n'))
-            continue;
-        if (i > start)
-            least = std::max(
-                least, metrics.horizontalAdvance(QString::fromRawData(text.constData() + start, i - start)));
-        start = i + 1;
-    }
+    if (width > least)
+        least = std::max(least, WidestWord(text, width, metrics));
 }
 
 void CReportPages::placeColumns(Section &section) const
@@ -205,10 +212,19 @@ void CReportPages::placeColumns(Section &section) const
     const qreal room =
         PageSize().width() - kColumnGap * qreal(std::max<qsizetype>(0, section.naturalWidths.size() - 1));
     QList<qreal> widths = section.naturalWidths;
-    // Where the page has room for every column's widest word, no word is
-    // broken.
-    if (Sum(widths) > room)
-        widths = GivingWay(widths, FairShares(section.leastWidths, room), room);
+    if (Sum(widths) > room) {
+        // Rows on one line each, where the page has room for that: only
+        // headings wrap, once a page. Else no word broken, where the page
+        // has room for every column's widest word.
+        QList<qreal> floors = section.rowWidths;
+        for (qsizetype i = 0; i < floors.size(); ++i)
+            floors[i] = std::max(floors[i], WidestWord(section.headings[i],
+                                                       m_boldMetrics.horizontalAdvance(section.headings[i]),
+                                                       m_boldMetrics));
+        if (Sum(floors) > room)
+            floors = FairShares(section.leastWidths, room);
+        widths = GivingWay(widths, floors, room);
+    }
     section.lefts.clear();
     qreal left = 0;
     for (qreal width : std::as_const(widths)) {
@@ -381,10 +397,17 @@ void CReportPages::drawCells(QPainter &painter, const Section &section, Text tex
         const QString value = text(i);
         if (value.isEmpty())
             continue;
-        const QStringList lines =
-            width(i) > section.widths[i] ? wrapped(value, section.widths[i], metrics) : QStringList{value};
+        const auto draw = [&](int line, const QString &part) {
+            painter.drawText(QPointF(section.lefts[i], top + m_lineHeight * (line - from + 0.75)), part);
+        };
+        if (width(i) <= section.widths[i]) {
+            if (from == 0 && to > 0)
+                draw(0, value);
+            continue;
+        }
+        const QStringList lines = wrapped(value, section.widths[i], metrics);
         for (int k = from; k < std::min(to, int(lines.size())); ++k)
-            painter.drawText(QPointF(section.lefts[i], top + m_lineHeight * (k - from + 0.75)), lines[k]);
+            draw(k, lines[k]);
     }
 }
 

@@ -10,11 +10,11 @@
 // of the next page.
 //
 // A printout never drops what it exists to show: when the columns are wider
-// together than the page, each column is at least as wide as its widest word
-// where the page has room for that, and a text wider than its column wraps
-// onto more lines of its row, between words, and within a word only where
-// the word alone is wider than its column. A row taller than a whole page
-// goes on over the next.
+// together than the page, the widest give way first, and only so far as the
+// page needs: first the headings wrap, then, where the rows still do not
+// fit, their texts, but no word is broken where the page has room for every
+// column's widest word. A text wider than its column wraps onto more lines
+// of its row, and a row taller than a whole page goes on over the next.
 //
 // Sizes are in points (1/72 inch): a painter handed to DrawPage is scaled so
 // that a unit is a point and the page's paint area (within the printer's
@@ -100,6 +100,7 @@ private:
         QStringList groups;
         QList<qreal> naturalWidths; // the widest text of each column
         QList<qreal> leastWidths;   // the widest word of each column
+        QList<qreal> rowWidths;     // the widest text of each column's rows
         QList<qreal> lefts;         // where each column begins
         QList<qreal> widths;        // each column's width on the page
         int headingsHeight = 1;     // the text lines of the headings there

@@ -570,6 +570,34 @@ TEST_F(ReportJobTest, ATenColumnTemplateReportStandsWholeOnPortraitA4)
     EXPECT_TRUE(preview->grab().save(folder + "/report-preview-ten-columns.png"));
 }
 
+// Columns a little too wide together for portrait A4: the headings wrap,
+// once a page, and every row keeps to one line.
+TEST_F(ReportJobTest, WhereTheHeadingsCanGiveWayTheRowsKeepToOneLine)
+{
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        for (const char *box : {"1000", "1001", "1002"})
+            ASSERT_TRUE(table.AddRecord(box, QByteArray("Name") + box, "Family", "10", "yes", "no", "1/5/2026",
+                                        "3/7/2026 2:05pm", QByteArray("Desk ") + box));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("mailboxes.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    delete job;
+    const QString text = PdfText(pdf);
+    for (const char *box : {"1000", "1001", "1002"})
+        EXPECT_TRUE(text.contains(QRegularExpression(
+            QStringLiteral("%1\\s+Name%1\\s+Family\\s+10\\s+yes\\s+no\\s+1/5/2026\\s+3/7/2026 2:05pm\\s+Desk %1")
+                .arg(QLatin1String(box)))))
+            << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Default\\s"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("Default Security Code")) << "the widest heading wraps: " << text.toStdString();
+}
+
 // A comment of more words than a page has room for: its row goes on over
 // the next page, under the headings again, and every word is printed once,
 // in order.
