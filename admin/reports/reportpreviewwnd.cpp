@@ -99,12 +99,9 @@ void CReportPreviewWnd::pageSetup()
     showPageNumber(m_view->CurrentPage());
 }
 
-bool CReportPreviewWnd::ExportPdf(const QString &path, QString *error) const
+bool CReportPreviewWnd::ExportPdf(const QString &path) const
 {
     CReportProgress progress(QStringLiteral("Writing %1...").arg(windowTitle()), m_pages->PageCount());
-    QString why;
-    const bool written = m_pages->WritePdf(path, &progress, why);
-    if (error)
-        *error = why;
-    return written;
+    QString error;
+    return m_pages->WritePdf(path, &progress, error);
 }

@@ -29,9 +29,9 @@ public:
     const CReportPages &Pages() const { return *m_pages; }
     QPrinter *printer() const { return m_printer.get(); }
     QToolBar *ToolBar() const { return m_toolBar; }
-    // The pages as a PDF file; false when it cannot be written (the reason
-    // in `error`, if given) or the administrator cancelled (no reason).
-    bool ExportPdf(const QString &path, QString *error = nullptr) const;
+    // The pages as a PDF file; false when it cannot be written or the
+    // administrator cancelled.
+    bool ExportPdf(const QString &path) const;
 
 private:
     void print();
