@@ -599,6 +599,36 @@ TEST_F(ReportJobTest, WhereTheHeadingsCanGiveWayTheRowsKeepToOneLine)
     EXPECT_FALSE(text.contains("Default Security Code")) << "the widest heading wraps: " << text.toStdString();
 }
 
+// A port group whose name is wider than the page: its group line wraps as
+// its column does, and the name stands whole in both.
+TEST_F(ReportJobTest, AGroupNameWiderThanThePageWrapsInItsGroupLine)
+{
+    QStringList words;
+    for (int i = 0; i < 60; ++i)
+        words << QStringLiteral("Sales%1").arg(i);
+    const QString name = words.join(' ');
+    {
+        CGroupLogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("3/1/2001", "3/15/2001", name, "1-4", 30, 12, "600 120 5"));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A5));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("PortGroup.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("groups.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    ExpectEveryTextWhole(pdf, *preview, {name, "Ports Busy", "Seconds"});
+    EXPECT_EQ(WithoutBlanks(PdfText(pdf, QStringLiteral("-raw"))).count(WithoutBlanks(name)), 2)
+        << "in its column and in its group line";
+}
+
 // A comment of more words than a page has room for: its row goes on over
 // the next page, under the headings again, and every word is printed once,
 // in order.
