@@ -23,25 +23,25 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <array>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include <sys/resource.h>
 
