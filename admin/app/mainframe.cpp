@@ -32,6 +32,7 @@
 #include "admin/ports/chanviewframe.h"
 #include "admin/ports/portstatusdoc.h"
 #include "admin/reports/reportoptiondlg.h"
+#include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/templates/rptamistemplate.h"
 #include "admin/reports/templates/rptmbtemplate.h"
 #include "admin/reports/templates/runreport.h"
@@ -261,6 +262,7 @@ CMainFrame::CMainFrame()
     createActions();
     registerHandlers();
     m_configTemplate = std::make_unique<CConfigDocTemplate>(*this);
+    theApp().GetReportEngine().SetPreviewOwner(this);
 
     auto *toolbarUpdate = new QTimer(this);
     connect(toolbarUpdate, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
@@ -455,30 +457,43 @@ void CMainFrame::buildStatusBar()
 void CMainFrame::listWindows(QMenu *menu)
 {
     // The open windows follow the Window menu's commands, numbered, the
-    // active one checked; choosing one activates it.
+    // active one checked; choosing one activates it. The report previews,
+    // windows of their own above the frame, come after the frame's.
     // The list's actions are the menu's; a menu rebuilt for new rights took
     // the old ones along.
     for (const QPointer<QAction> &old : std::as_const(m_windowListActions))
         delete old.data();
     m_windowListActions.clear();
     const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
-    if (windows.isEmpty())
+    const QList<CReportPreviewWnd *> previews = theApp().GetReportEngine().Previews();
+    if (windows.isEmpty() && previews.isEmpty())
         return;
     m_windowListActions.append(menu->addSeparator());
     int number = 0;
-    for (QMdiSubWindow *child : windows) {
+    const auto addItem = [&](QWidget *window, bool active, auto activate) {
         ++number;
-        const QString title = child->windowTitle();
+        const QString title = window->windowTitle();
         QAction *item = menu->addAction(number <= 9 ? QStringLiteral("&%1 %2").arg(number).arg(title)
                                                     : QStringLiteral("%1 %2").arg(number).arg(title));
         item->setCheckable(true);
-        item->setChecked(child == m_mdiArea->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(child)] {
+        item->setChecked(active);
+        connect(item, &QAction::triggered, this, [window = QPointer<QWidget>(window), activate] {
             if (window)
-                m_mdiArea->setActiveSubWindow(window);
+                activate(window.data());
         });
         m_windowListActions.append(item);
-    }
+    };
+    for (QMdiSubWindow *child : windows)
+        addItem(child, child == m_mdiArea->activeSubWindow(), [this](QWidget *window) {
+            m_mdiArea->setActiveSubWindow(static_cast<QMdiSubWindow *>(window));
+        });
+    for (CReportPreviewWnd *preview : previews)
+        addItem(preview, preview == QApplication::activeWindow(), [](QWidget *window) {
+            if (window->isMinimized())
+                window->showNormal();
+            window->raise();
+            window->activateWindow();
+        });
 }
 
 void CMainFrame::SetServerText(const QString &host)

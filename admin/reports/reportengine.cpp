@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QWidget>
 
 #include <atomic>
 
@@ -117,6 +118,16 @@ QList<CReportPreviewWnd *> CReportEngine::Previews() const
         if (window)
             open.append(window.data());
     return open;
+}
+
+void CReportEngine::SetPreviewOwner(QWidget *owner)
+{
+    m_previewOwner = owner;
+}
+
+QWidget *CReportEngine::PreviewOwner() const
+{
+    return m_previewOwner;
 }
 
 void CReportEngine::RemoveJob(CReportJob *job)

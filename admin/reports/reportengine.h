@@ -8,7 +8,9 @@
 // engine at a time, reachable by the report code through Current().
 //
 // The engine lists every open print job and every preview window; closing
-// it deletes the jobs still open and closes the windows. It also holds the
+// it deletes the jobs still open and closes the windows. The previews
+// belong to the main frame when there is one, so that a click into the
+// frame never hides them behind it. It also holds the
 // program's one printer setting, which Print Setup changes, the reports are
 // laid out on, and every preview copies into a printer of its own when it
 // opens.
@@ -23,6 +25,7 @@
 class CReportJob;
 class CReportPreviewWnd;
 class QPrinter;
+class QWidget;
 
 class CReportEngine {
 public:
@@ -53,6 +56,10 @@ public:
     int JobCount() const { return int(m_jobs.size()); }
     // The preview windows still open, oldest first.
     QList<CReportPreviewWnd *> Previews() const;
+    // The window the previews opened from now on belong to (the main
+    // frame): they stay above it and go with it. Null: previews of their own.
+    void SetPreviewOwner(QWidget *owner);
+    QWidget *PreviewOwner() const;
 
     // The printer and page the reports are laid out for, for the whole
     // program, open engine or not; made on first use.
@@ -71,5 +78,6 @@ private:
     QString m_lastError;
     QList<CReportJob *> m_jobs;
     QList<QPointer<CReportPreviewWnd>> m_previews;
+    QPointer<QWidget> m_previewOwner;
     std::unique_ptr<QPrinter> m_printer;
 };

@@ -209,7 +209,7 @@ bool CReportJob::Start()
     std::unique_ptr<CReportPages> pages = render();
     if (!pages)
         return m_cancelled;
-    auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer());
+    auto *window = new CReportPreviewWnd(std::move(pages), &m_engine.Printer(), m_engine.PreviewOwner());
     window->setWindowTitle(m_title);
     window->setGeometry(m_window);
     m_engine.AddPreview(window);
@@ -226,9 +226,9 @@ bool CReportJob::ExportPdf(const QString &path)
         return false;
     }
     CReportProgress progress(QStringLiteral("Writing %1...").arg(m_title), pages->PageCount());
-    if (!pages->WritePdf(path, &progress)) {
-        m_error = progress.WasCancelled() ? QStringLiteral("The report was cancelled.")
-                                          : QStringLiteral("The report cannot be written to %1.").arg(path);
+    if (!pages->WritePdf(path, &progress, m_error)) {
+        if (progress.WasCancelled())
+            m_error = QStringLiteral("The report was cancelled.");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpageview.h"
 #include "admin/reports/reportprogress.h"
+#include "platform/msgbox/msgbox.h"
 
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -76,7 +77,16 @@ void CReportPreviewWnd::print()
         m_pages->SetPageLayout(m_printer->pageLayout());
     m_view->PagesChanged();
     CReportProgress progress(QStringLiteral("Printing %1...").arg(windowTitle()), m_pages->PageCount(), this);
-    m_pages->PrintAll(*m_printer, &progress);
+    QString error;
+    // A file is written by the pages themselves, which check every write.
+    const bool printed = m_printer->outputFormat() == QPrinter::PdfFormat
+                             ? m_pages->WritePdf(m_printer->outputFileName(), &progress, error)
+                             : m_pages->PrintAll(*m_printer, &progress);
+    if (printed || progress.WasCancelled())
+        return;
+    if (error.isEmpty())
+        error = QStringLiteral("The report could not be printed on %1.").arg(m_printer->printerName());
+    AfxMessageBox(error, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CReportPreviewWnd::pageSetup()
@@ -92,5 +102,6 @@ void CReportPreviewWnd::pageSetup()
 bool CReportPreviewWnd::ExportPdf(const QString &path) const
 {
     CReportProgress progress(QStringLiteral("Writing %1...").arg(windowTitle()), m_pages->PageCount());
-    return m_pages->WritePdf(path, &progress);
+    QString error;
+    return m_pages->WritePdf(path, &progress, error);
 }

@@ -60,6 +60,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace {
 
@@ -519,6 +520,49 @@ TEST_F(MainFrameTest, WindowMenuListsTheOpenWindowsAndActivatesTheChosenOne)
         << activeTitle().toStdString();
     QTest::qWait(100);
     EXPECT_EQ(activeTitle(), "Mailbox Editor");
+}
+
+// A report preview belongs to the frame: a window of its own that stays
+// above the maximised frame when the frame is clicked, and is listed in the
+// Window menu after the frame's windows, whence it comes back.
+TEST_F(MainFrameTest, ReportPreviewsStayAboveTheFrameAndTheWindowMenuBringsThemBack)
+{
+    loginWithRights(0x80FFFFFFu);
+    m_frame->showMaximized();
+    ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
+    m_dialogs.on<CReportOptionDlg>([](CReportOptionDlg *dialog) {
+        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
+        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+    });
+    ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
+    const QList<CReportPreviewWnd *> previews = m_app->GetReportEngine().Previews();
+    ASSERT_EQ(previews.size(), 1);
+    CReportPreviewWnd *preview = previews.first();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    EXPECT_TRUE(preview->isWindow());
+    EXPECT_EQ(preview->parentWidget(), m_frame.get());
+    EXPECT_EQ(preview->windowHandle()->transientParent(), m_frame->windowHandle());
+
+    QTest::mouseClick(m_frame->MdiArea()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    m_frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    EXPECT_TRUE(preview->isVisible());
+
+    QMenu *menu = topMenu(CMenuResource::WindowMenu)->menu();
+    menu->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QStringList listed;
+    for (QAction *item : menu->actions())
+        if (!item->isSeparator())
+            listed << item->text().section('\t', 0, 0);
+    EXPECT_EQ(listed, QStringList({"&Cascade", "&Tile", "&Arrange Icons", "&1 Mailbox Editor",
+                                   "&2 System Information"}));
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(menu->grab().save(folder + "/mainframe-window-menu-with-preview.png"));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().last()).center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == preview; }, 5000));
 }
 
 TEST_F(MainFrameTest, StatusBarSaysReadyAgainWhenAWindowOpens)

@@ -120,6 +120,7 @@ bool CRunReport::OnInitDialog()
         return true;
     }
     m_table = std::make_unique<COption2LogTable>(engine->DatabasePath(), 1, 100);
+    // A file that cannot be had is told of at OK.
     m_table->EnsureTable();
     return true;
 }
@@ -182,8 +183,23 @@ void CRunReport::OnOK()
         AfxMessageBox(kNoTemplate, MB_OK);
         return;
     }
+    // Nothing is asked of the server while its answer could not be kept;
+    // the choices stay for the next OK.
+    if (const QString why = openTable(); !why.isEmpty()) {
+        AfxMessageBox(why, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     LoadTemplate();
     EndWithOK();
+}
+
+QString CRunReport::openTable()
+{
+    Q_ASSERT(m_table); // made with the first template
+    if (m_table->IsOpen() && !m_table->IsLocked())
+        return QString();
+    // A file another program held when the dialog opened may be free now.
+    return m_table->EnsureTable() ? QString() : m_table->LastError();
 }
 
 void CRunReport::OnCancel()
@@ -251,8 +267,14 @@ bool CRunReport::RunReport(const QList<ReportTemplateRecord> &records)
         column.key = QString::fromLatin1(record.key.left(ReportColumnValue::KeyChars));
         ++placed;
     }
-    if (placed == 0)
-        return true;
+    if (placed == 0) {
+        AfxMessageBox(
+            QStringLiteral("The template %1 places no property in a column from 1 to 10; it is not run. "
+                           "Number its columns from 1 on in its template editor.")
+                .arg(m_templates->currentText()),
+            MB_OK);
+        return false;
+    }
     // The report's columns are the first `placed`: one left empty before
     // the last would lose the last.
     if (const int gap = firstEmptyColumn(columns); gap < placed) {

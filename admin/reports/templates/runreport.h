@@ -54,6 +54,8 @@ private:
     void FillTemplateList();
     void OnSelchangeType();
     void OnKillfocusStartDate();
+    // Opens the report table if it is not open yet; why not, else empty.
+    QString openTable();
     bool LoadTemplate();
     bool RunReport(const QList<ReportTemplateRecord> &records);
     // The index of the first column without a key; the column count when

@@ -1,7 +1,9 @@
 // Print jobs as the report runs use them: every built-in layout opens, a
 // layout names only report tables and columns, a job renders the rows of the
-// database into a PDF that reads back with the figures, and the preview
-// window stays after its job is gone.
+// database into a PDF that reads back with the figures, every value stands
+// whole on the page whatever the paper, a file that cannot be written says
+// why and is not left half written, and the preview window stays after its
+// job is gone.
 #include "admin/reports/db/grouplogtable.h"
 #include "admin/reports/db/mailboxinfotable.h"
 #include "admin/reports/db/option2logtable.h"
@@ -12,14 +14,19 @@
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/tests/paintedtext.h"
+#include "platform/msgbox/messageboxscript.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,16 +39,98 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/resource.h>
 
 namespace {
 
-QString PdfText(const QString &pdf)
+// A check in a death test's own process: a failure says where and ends the
+// process with a status the test does not expect.
+#define REQUIRE_IN_CHILD(condition)                                                                          \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "failed at line %d: %s\n", __LINE__, #condition);                           \
+            std::_Exit(2);                                                                                   \
+        }                                                                                                    \
+    } while (false)
+
+QString PdfText(const QString &pdf, const QString &mode = QStringLiteral("-layout"))
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"), {mode, pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000))
         return QStringLiteral("<pdftotext did not finish>");
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString WithoutBlanks(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// The words of a PDF that stand wholly or partly off their page, each with
+// its box.
+QStringList WordsOffThePage(const QString &pdf)
+{
+    const QString boxes = PdfText(pdf, QStringLiteral("-bbox"));
+    static const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-\\d.]+)\" yMin=\"([-\\d.]+)\" xMax=\"([-\\d.]+)\" "
+                       "yMax=\"([-\\d.]+)\">([^<]*)</word>"));
+    QStringList off;
+    qsizetype at = 0;
+    for (const QString &pageText : boxes.split(QStringLiteral("</page>"))) {
+        const QRegularExpressionMatch size = page.match(pageText);
+        if (!size.hasMatch())
+            continue;
+        const QRectF sheet(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble());
+        for (const QRegularExpressionMatch &found : word.globalMatch(pageText)) {
+            const QRectF box(QPointF(found.captured(1).toDouble(), found.captured(2).toDouble()),
+                             QPointF(found.captured(3).toDouble(), found.captured(4).toDouble()));
+            if (!sheet.contains(box))
+                off << found.captured(5);
+        }
+        ++at;
+    }
+    if (at == 0)
+        off << QStringLiteral("<no pages>");
+    return off;
+}
+
+// Each of `texts` stands whole on the page in `pdf` and in `preview`: no
+// text is cut short, none stands off its sheet. A cell's lines are drawn
+// one after the other, so its text reads whole once the line breaks are
+// taken out.
+void ExpectEveryTextWhole(const QString &pdf, QWidget &preview, const QStringList &texts)
+{
+    // A ligature the PDF holds reads as its letters.
+    const QString printed =
+        WithoutBlanks(PdfText(pdf, QStringLiteral("-raw")).normalized(QString::NormalizationForm_KC));
+    const QString shown = WithoutBlanks(PaintedTexts(preview).join(QString()));
+    for (const QString &text : texts) {
+        EXPECT_TRUE(printed.contains(WithoutBlanks(text))) << "printed: " << text.toStdString();
+        EXPECT_TRUE(shown.contains(WithoutBlanks(text))) << "shown: " << text.toStdString();
+    }
+    EXPECT_FALSE(printed.contains(QChar(0x2026))) << printed.toStdString();
+    EXPECT_FALSE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_EQ(WordsOffThePage(pdf), QStringList());
+}
+
+// Zooms the preview out as its user does, until its first page is in sight
+// whole.
+void ShowWholeFirstPage(CReportPreviewWnd &preview)
+{
+    QToolButton *zoomOut = nullptr;
+    for (QAction *action : preview.ToolBar()->actions())
+        if (action->text() == "Zoom Out")
+            zoomOut = qobject_cast<QToolButton *>(preview.ToolBar()->widgetForAction(action));
+    ASSERT_NE(zoomOut, nullptr);
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QTest::mouseClick(zoomOut, Qt::LeftButton);
+    QTest::qWait(50);
 }
 
 class ReportJobTest : public testing::Test {
@@ -333,8 +422,11 @@ TEST_F(ReportJobTest, ALongReportRepeatsItsHeadingsOnEveryPage)
     QStringList shown;
     QTRY_VERIFY_WITH_TIMEOUT((shown = PaintedTexts(*preview)).contains(QStringLiteral(" Page 2 of %1 ").arg(pages)),
                              10000);
-    // The second page as printed: its headings, its first row, its number.
-    const QString firstRow = printed[1].section('\n', 1, 1).section(' ', 0, 0);
+    // The second page as printed: its headings (on one line or more), its
+    // first row, its number.
+    static const QRegularExpression rowStart(QStringLiteral("^(\\d+)\\s"), QRegularExpression::MultilineOption);
+    const QString firstRow = rowStart.match(printed[1]).captured(1);
+    ASSERT_FALSE(firstRow.isEmpty()) << printed[1].toStdString();
     EXPECT_TRUE(shown.contains("Mailbox")) << shown.join('|').toStdString();
     EXPECT_TRUE(shown.contains(firstRow)) << firstRow.toStdString();
     EXPECT_TRUE(shown.contains("2")) << "the page number";
@@ -366,6 +458,284 @@ TEST_F(ReportJobTest, CancelInTheProgressOfALongReportShowsNothing)
     EXPECT_TRUE(m_engine.Previews().isEmpty());
     EXPECT_TRUE(job->GetErrorText().isEmpty());
     delete job;
+}
+
+// Values wider than their columns, as the Mailbox Info and Status report
+// gets them: long names, dates with their times, a comment of many words
+// and one word wider than any column.
+const std::array<std::array<const char *, 9>, 3> kWideMailboxes = {{
+    {"1000", "Alexandrina-Maximiliane", "Featherstonehaugh-Worthington", "Executives", "yes", "no",
+     "12/6/2025 11:05pm", "03/17/2001 2:05pm",
+     "Front desk of the north building, second floor, beside the lifts"},
+    {"1001", "Bartholomew", "Vandenberghe", "10", "no", "yes", "1/5/2026 9:41am", "NEVER",
+     "https://intranet.example.invalid/directory/people/bartholomew.vandenberghe/voicemail"},
+    {"1002000", "Chiara", "O'Donnell-Papadopoulou", "Night shift", "yes", "yes", "11/30/2025 12:00pm",
+     "12/31/2025 11:59pm", "Desk 1002"},
+}};
+
+struct Paper {
+    const char *name;
+    QPageSize::PageSizeId size;
+    QPageLayout::Orientation orientation;
+};
+
+const Paper kPapers[] = {
+    {"A4Portrait", QPageSize::A4, QPageLayout::Portrait},
+    {"A4Landscape", QPageSize::A4, QPageLayout::Landscape},
+    {"LetterPortrait", QPageSize::Letter, QPageLayout::Portrait},
+    {"LetterLandscape", QPageSize::Letter, QPageLayout::Landscape},
+    {"A5Portrait", QPageSize::A5, QPageLayout::Portrait},
+    {"LegalPortrait", QPageSize::Legal, QPageLayout::Portrait},
+};
+
+class ReportPaperTest : public ReportJobTest, public testing::WithParamInterface<Paper> {};
+
+// On every paper every value and heading of the report stands whole on the
+// page, in the PDF and in the preview: no text cut, none off the sheet.
+TEST_P(ReportPaperTest, EveryValueStandsWholeOnThePage)
+{
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        for (const auto &row : kWideMailboxes)
+            ASSERT_TRUE(
+                table.AddRecord(row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8]))
+                << table.LastError().toStdString();
+    }
+    m_engine.Printer().setPageSize(QPageSize(GetParam().size));
+    m_engine.Printer().setPageOrientation(GetParam().orientation);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("mailboxes.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    // The headings, then every value.
+    QStringList expected = {"Mailbox", "Name 1", "Name 2", "COS", "Name Recorded"};
+    expected << "Default Security Code"
+             << "Created"
+             << "Last Log On"
+             << "Comment";
+    for (const auto &row : kWideMailboxes)
+        for (const char *value : row)
+            expected << QString::fromUtf8(value);
+    ExpectEveryTextWhole(pdf, *preview, expected);
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-mailbox-info-" + GetParam().name + ".png"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, ReportPaperTest, testing::ValuesIn(kPapers),
+                         [](const testing::TestParamInfo<Paper> &info) { return info.param.name; });
+
+// A template report of ten columns of long values, on portrait A4: every
+// caption and value stands whole too.
+TEST_F(ReportJobTest, ATenColumnTemplateReportStandsWholeOnPortraitA4)
+{
+    QStringList expected;
+    {
+        COption2LogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        std::array<ReportColumnValue, 10> records;
+        for (int i = 0; i < 10; ++i) {
+            records[size_t(i)] = {
+                QStringLiteral("Caption of column %1").arg(i + 1),
+                QStringLiteral("Value %1 of a mailbox, which the server gives at length: %2")
+                    .arg(i + 1)
+                    .arg(QString(40, QLatin1Char('a' + i))),
+                QStringLiteral("Key%1").arg(i)};
+            expected << records[size_t(i)].caption << records[size_t(i)].value;
+        }
+        ASSERT_TRUE(table.AddRecord(10, records));
+        ASSERT_TRUE(table.AddFieldNameRecord(10, records));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("VoiceMailbox.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("template.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    ExpectEveryTextWhole(pdf, *preview, expected);
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-ten-columns.png"));
+}
+
+// Columns a little too wide together for portrait A4: the headings wrap,
+// once a page, and every row keeps to one line.
+TEST_F(ReportJobTest, WhereTheHeadingsCanGiveWayTheRowsKeepToOneLine)
+{
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        for (const char *box : {"1000", "1001", "1002"})
+            ASSERT_TRUE(table.AddRecord(box, QByteArray("Name") + box, "Family", "10", "yes", "no", "1/5/2026",
+                                        "3/7/2026 2:05pm", QByteArray("Desk ") + box));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("mailboxes.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    delete job;
+    const QString text = PdfText(pdf);
+    for (const char *box : {"1000", "1001", "1002"})
+        EXPECT_TRUE(text.contains(QRegularExpression(
+            QStringLiteral("%1\\s+Name%1\\s+Family\\s+10\\s+yes\\s+no\\s+1/5/2026\\s+3/7/2026 2:05pm\\s+Desk %1")
+                .arg(QLatin1String(box)))))
+            << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Default\\s"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("Default Security Code")) << "the widest heading wraps: " << text.toStdString();
+}
+
+// A port group whose name is wider than the page: its group line wraps as
+// its column does, and the name stands whole in both.
+TEST_F(ReportJobTest, AGroupNameWiderThanThePageWrapsInItsGroupLine)
+{
+    QStringList words;
+    for (int i = 0; i < 60; ++i)
+        words << QStringLiteral("Sales%1").arg(i);
+    const QString name = words.join(' ');
+    {
+        CGroupLogTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("3/1/2001", "3/15/2001", name, "1-4", 30, 12, "600 120 5"));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A5));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("PortGroup.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("groups.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+    delete job;
+    ASSERT_EQ(m_engine.Previews().size(), 1);
+    CReportPreviewWnd *preview = m_engine.Previews().first();
+    preview->resize(900, 1200);
+    ShowWholeFirstPage(*preview);
+    ExpectEveryTextWhole(pdf, *preview, {name, "Ports Busy", "Seconds"});
+    EXPECT_EQ(WithoutBlanks(PdfText(pdf, QStringLiteral("-raw"))).count(WithoutBlanks(name)), 2)
+        << "in its column and in its group line";
+}
+
+// A comment of more words than a page has room for: its row goes on over
+// the next page, under the headings again, and every word is printed once,
+// in order.
+TEST_F(ReportJobTest, ARowTallerThanAPageGoesOnOverTheNext)
+{
+    QStringList words;
+    for (int i = 0; i < 1500; ++i)
+        words << QStringLiteral("w%1").arg(i, 4, 10, QLatin1Char('0'));
+    {
+        CMailboxInfoTable table(m_engine.DatabasePath(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+        ASSERT_TRUE(table.AddRecord("1000", "Alexandrina-Maximiliane", "Featherstonehaugh-Worthington", "10",
+                                    "yes", "no", "12/6/2025 11:05pm", "NEVER", words.join(' ').toUtf8()));
+        ASSERT_TRUE(
+            table.AddRecord("1001", "Bruno", "Family", "10", "yes", "no", "1/5/2026", "NEVER", "Desk 1001"));
+    }
+    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
+    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    const QString pdf = m_home.filePath("tall.pdf");
+    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+    delete job;
+    const QStringList pages = PdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        SCOPED_TRACE(page + 1);
+        EXPECT_TRUE(pages[page].contains("Mailbox")) << "the headings";
+        EXPECT_TRUE(pages[page].contains(QRegularExpression(QStringLiteral("\\b%1\\s*$").arg(page + 1))));
+    }
+    static const QRegularExpression word(QStringLiteral("\\bw\\d{4}\\b"));
+    QStringList printed;
+    for (const QRegularExpressionMatch &found : word.globalMatch(PdfText(pdf, QStringLiteral("-raw"))))
+        printed << found.captured(0);
+    EXPECT_EQ(printed, words);
+    EXPECT_TRUE(PdfText(pdf).contains(QRegularExpression("1001\\s+Bruno")));
+    EXPECT_EQ(WordsOffThePage(pdf), QStringList());
+}
+
+// The report printed to a file on a disk that takes no more than 16 KiB a
+// file (a file size limit, as a full disk refuses): Print says that the
+// file could not be written and why, and leaves no file behind; a file of
+// that name from before stays as it was. Run in a process of its own, which
+// the limit is set for.
+class ReportJobDeathTest : public ReportJobTest {
+protected:
+    // In the test's own process: the file size limit, then Print to File
+    // as the administrator does it, then the export over an earlier file.
+    void printOntoAFullDisk()
+    {
+        fillMailboxes(600);
+        m_engine.Printer().setOutputFormat(QPrinter::PdfFormat);
+        CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+        REQUIRE_IN_CHILD(job && job->Start());
+        CReportPreviewWnd *preview = m_engine.Previews().value(0);
+        REQUIRE_IN_CHILD(preview && QTest::qWaitForWindowExposed(preview));
+        const QString earlier = m_home.filePath("earlier.pdf");
+        {
+            QFile file(earlier);
+            REQUIRE_IN_CHILD(file.open(QIODevice::WriteOnly) && file.write("the earlier report") == 18);
+        }
+        const rlimit limit{16384, RLIM_INFINITY};
+        REQUIRE_IN_CHILD(std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0);
+
+        MessageBoxScript boxes;
+        boxes.answer(IDOK);
+        const QString path = m_home.filePath("mailboxes.pdf");
+        QTimer::singleShot(0, preview, [&] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            REQUIRE_IN_CHILD(dialog);
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+            REQUIRE_IN_CHILD(name && name->isEnabled());
+            name->selectAll();
+            QTest::keyClicks(name, path);
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            REQUIRE_IN_CHILD(buttons && buttons->button(QDialogButtonBox::Ok));
+            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        QToolButton *print = nullptr;
+        for (QAction *action : preview->ToolBar()->actions())
+            if (action->text() == "Print")
+                print = qobject_cast<QToolButton *>(preview->ToolBar()->widgetForAction(action));
+        REQUIRE_IN_CHILD(print);
+        QTest::mouseClick(print, Qt::LeftButton);
+        std::fprintf(stderr, "shown: %s\n", qPrintable(boxes.texts().join('|')));
+        REQUIRE_IN_CHILD(boxes.texts().size() == 1);
+        const QStringList left =
+            QDir(m_home.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden);
+        REQUIRE_IN_CHILD(left == QStringList{"earlier.pdf"});
+
+        job = m_engine.OpenJob("MailboxInfo.rpt");
+        REQUIRE_IN_CHILD(job && !job->ExportPdf(earlier));
+        std::fprintf(stderr, "exported: %s\n", qPrintable(job->GetErrorText()));
+        QFile file(earlier);
+        REQUIRE_IN_CHILD(file.open(QIODevice::ReadOnly) && file.readAll() == "the earlier report");
+        // Out at once: the application is not taken down here, and the
+        // font caches it would free would count as leaks.
+        std::_Exit(0);
+    }
+};
+
+TEST_F(ReportJobDeathTest, PrintToAFileThatCannotBeWrittenSaysWhyAndLeavesNoFile)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(printOntoAFullDisk(), testing::ExitedWithCode(0),
+                "shown: The report could not be written to .*mailboxes.pdf: File too large\n"
+                "exported: The report could not be written to .*earlier.pdf: File too large");
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 // The Generate Reports dialog against the simulator: the templates it finds,
 // the exact report commands of a mailbox and an AMIS template, a question
-// reply answered OK and Cancel, the rows and captions it stores, and a
-// template whose keys are not its kind's.
+// reply answered OK and Cancel, the rows and captions it stores, a template
+// whose keys are not its kind's, and a report database that another program
+// holds or that is no report database.
 #include "admin/reports/tests/reportsessiontestbase.h"
+
+#include "admin/reports/db/option2logtable.h"
+#include "admin/reports/db/tests/lockingprogram.h"
 
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/templates/reporttemplatefile.h"
@@ -19,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QtEndian>
+
+#include <sqlite3.h>
 
 #include <memory>
 
@@ -253,8 +259,9 @@ TEST_F(RunReportTest, ATemplateWhoseKeyIsNotItsKindsSendsNothing)
 }
 
 // A template whose column numbers leave a gap, or give one twice, would
-// lose a column of the report: it is refused with a message naming the
-// column, and nothing is asked of the server.
+// lose a column of the report, and one that places nothing has no report:
+// it is refused with a message naming what is wrong, and nothing is asked of
+// the server.
 struct NumberingCase {
     const char *name;
     const char *extension;
@@ -274,6 +281,12 @@ const NumberingCase kNumberings[] = {
      "editor."},
     {"TwoTwice", "vpm", {1, 2, 2},
      "The template T gives column 2 twice; it is not run. Number its columns again in its template editor."},
+    {"AllZero", "vmb", {0, 0, 0},
+     "The template T places no property in a column from 1 to 10; it is not run. Number its columns from 1 on in "
+     "its template editor."},
+    {"AllAboveTen", "ams", {11, 0, 12, -1},
+     "The template T places no property in a column from 1 to 10; it is not run. Number its columns from 1 on in "
+     "its template editor."},
 };
 
 class TemplateNumberingTest : public RunReportTest, public testing::WithParamInterface<NumberingCase> {};
@@ -305,5 +318,110 @@ TEST_F(RunReportTest, MailboxesOutsideTheAdministratorsRangeAreLeftOutWithOneMes
     EXPECT_EQ(m_boxes->texts(), QStringList{"Mailboxes outside of this administrator level will not appear in report."});
     EXPECT_EQ(ReportRows(database(), "SELECT Field1 FROM OPTION2LOG"), QStringList{"101"});
 }
+
+// Another program holds the report database when the dialog opens: OK says
+// that the file is locked and what to do, asks the server nothing and keeps
+// the dialog; once the file is free, OK runs the report.
+TEST_F(RunReportTest, ALockedDatabaseIsToldOfAtOkAndTheReportRunsOnceItIsFree)
+{
+    writeTemplate("Desk", "vmb", {1});
+    {
+        COption2LogTable table(database(), 1, 100);
+        ASSERT_TRUE(table.EnsureTable());
+    }
+    LockingProgram other(database(), "EXCLUSIVE");
+    ASSERT_TRUE(other.Holds());
+    m_boxes->answer(IDOK);
+    const int result = runModal([&](CRunReport &dialog) {
+        type(R::IDC_LAST_ID, "101");
+        ok();
+        EXPECT_EQ(m_boxes->texts(),
+                  QStringList{QStringLiteral("Couldn't open database--Exception: The report "
+                                             "database %1 is locked by another program. Close "
+                                             "that program, or wait until it has finished with "
+                                             "the file, and try again.")
+                                  .arg(database())});
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(m_simulator->commandTexts().isEmpty())
+            << m_simulator->commandTexts().join('|').toStdString();
+        other.Release();
+        ok();
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+    EXPECT_EQ(sent("Tcl_MailboxReport").size(), 1);
+    EXPECT_EQ(ReportRows(database(), "SELECT Field1 FROM OPTION2LOG"), (QStringList{"100", "101"}));
+    EXPECT_EQ(m_engine->Previews().size(), 1);
+}
+
+// A file in the report database's place that is none: OK gives the reason
+// SQLite gave, asks the server nothing and leaves the file as it was.
+struct ForeignFile {
+    const char *name;
+    std::function<QByteArray(const QString &scratch)> bytes;
+    const char *reason;
+};
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray SqliteFile(const QString &path, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return FileBytes(path);
+}
+
+const ForeignFile kForeignFiles[] = {
+    {"RandomBytes",
+     [](const QString &) {
+         QByteArray bytes;
+         for (int i = 0; i < 8192; ++i)
+             bytes.append(char((i * 7919 + 13) % 251));
+         return bytes;
+     },
+     "file is not a database"},
+    {"CutInsideItsHeader",
+     [](const QString &scratch) {
+         return SqliteFile(scratch, "CREATE TABLE t (x); INSERT INTO t VALUES (1);").left(60);
+     },
+     "database disk image is malformed"},
+    {"AnotherProgramsDatabase",
+     [](const QString &scratch) {
+         return SqliteFile(scratch, "CREATE TABLE accounts (name TEXT, balance INTEGER);");
+     },
+     "is not a report database"},
+};
+
+class ForeignDatabaseTest : public RunReportTest, public testing::WithParamInterface<ForeignFile> {};
+
+TEST_P(ForeignDatabaseTest, OkGivesTheReasonAndLeavesTheFile)
+{
+    writeTemplate("Desk", "vmb", {1});
+    const QByteArray bytes = GetParam().bytes(m_folder.filePath("scratch.db"));
+    ASSERT_FALSE(bytes.isEmpty());
+    {
+        QFile file(database());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    m_boxes->answer(IDOK);
+    runModal([this](CRunReport &dialog) {
+        ok();
+        ASSERT_EQ(m_boxes->texts().size(), 1);
+        EXPECT_TRUE(m_boxes->texts()[0].contains(GetParam().reason)) << m_boxes->texts()[0].toStdString();
+        EXPECT_FALSE(m_boxes->texts()[0].contains("not open")) << m_boxes->texts()[0].toStdString();
+        EXPECT_TRUE(dialog.isVisible());
+    });
+    EXPECT_TRUE(m_simulator->commandTexts().isEmpty()) << m_simulator->commandTexts().join('|').toStdString();
+    EXPECT_EQ(FileBytes(database()), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ForeignDatabaseTest, testing::ValuesIn(kForeignFiles),
+                         [](const testing::TestParamInfo<ForeignFile> &info) { return info.param.name; });
 
 } // namespace
