@@ -48,13 +48,33 @@ proc ::vs::services::setJobs {conn jobs} {
 }
 
 ::vs::cmd::command NextScheduledTcl {id} {
-    foreach job [::vs::services::jobs] {
-        if {[lindex $job 0] eq $id} {
-            scan [string range [lindex $job 2] 16 end] %llx start
-            return "NextScheduledTcl [clock format $start -format {%m/%d/%Y %H:%M:%S}]"
+    set schedule [::vs::services::jobSchedule $id]
+    ::vs::cmd::check {$schedule ne ""} "no scheduled job \"$id\""
+    scan [string range $schedule 16 end] %llx start
+    return "NextScheduledTcl [clock format $start -format {%m/%d/%Y %H:%M:%S}]"
+}
+
+# The schedule of the first job with that id, or "" when there is none.
+# Looked up in a table made once for each job list: a site with many jobs
+# asks each one's next run when it is read.
+proc ::vs::services::jobSchedule {id} {
+    variable indexedJobs
+    variable scheduleById
+    set jobs [jobs]
+    # The same list object compares at once.
+    if {![info exists indexedJobs] || $indexedJobs ne $jobs} {
+        set scheduleById [dict create]
+        foreach job $jobs {
+            if {![dict exists $scheduleById [lindex $job 0]]} {
+                dict set scheduleById [lindex $job 0] [lindex $job 2]
+            }
         }
+        set indexedJobs $jobs
     }
-    error "no scheduled job \"$id\""
+    if {[dict exists $scheduleById $id]} {
+        return [dict get $scheduleById $id]
+    }
+    return ""
 }
 
 # ValidateASR HEADER: when an automatic schedule record (24 hexadecimal
