@@ -4,15 +4,16 @@
 // configuration changes are later discarded: creating it is its own step.
 #include "admin/config/window/configanswermethodspropage.h"
 
-#include "admin/config/dialogs/addanswermethoddlg.h"
-#include "admin/config/depot/configdepot.h"
 #include "admin/config/controls/configgridcell.h"
-#include "admin/config/window/configintegrationpropage.h"
-#include "admin/config/records/configitemname.h"
 #include "admin/config/controls/configlistgrid.h"
-#include "admin/config/window/configpropsheet.h"
+#include "admin/config/depot/configdepot.h"
+#include "admin/config/dialogs/addanswermethoddlg.h"
 #include "admin/config/dialogs/creategreetinguadlg.h"
+#include "admin/config/records/configitemname.h"
+#include "admin/config/window/configintegrationpropage.h"
+#include "admin/config/window/configpropsheet.h"
 #include "admin/config/window/voiceportsppg.h"
+#include "admin/session/zltexception.h"
 #include "admin/uatools/ranges/createprogressdlg.h"
 #include "admin/uatools/ranges/parsedrangelist.h"
 #include "admin/widgets/spreadsheetex.h"
@@ -274,7 +275,12 @@ bool CConfigAnswerMethodsPropPage::ensureGreetingUserAgent(quint32 number)
     CCreateProgressDlg progress(*Depot()->Channel(), dialog.ParentCos(), *parsed.list, kModelUserAgent,
                                 kMailboxRoot, this, false, CCreateProgressDlg::ModeCreate);
     progress.DoModal();
-    Depot()->ReloadCosAndUaLists();
+    try {
+        Depot()->ReloadCosAndUaLists();
+    } catch (const CZltException &failure) {
+        failure.ReportError();
+        return false;
+    }
     return exists();
 }
 
