@@ -308,6 +308,7 @@ TEST_F(ConfigWindowTest, ALinkLostDuringApplySaysItIsNotKnownWhetherTheServerSto
     EXPECT_EQ(m_boxes->texts()[1], "The link to the server ended before an answer came.\n"
                                    "It is not known whether these were stored: Line6.\n"
                                    "Nothing after them was sent.");
+    screenshot("config-window-link-lost.png");
     // Admin ends as the main window is told.
     EXPECT_TRUE(WaitFor([&] { return m_host->m_serverExits == 1; }));
     CServerExitNotice::SetMainWindow(nullptr);
