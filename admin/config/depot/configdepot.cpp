@@ -265,6 +265,9 @@ QString CConfigDepot::executeAnswered(const QString &command, const QStringList 
     return reply;
 }
 
+// The commands of one step, each waiting for its reply before the next goes:
+// sent back to back without waiting, small frames meet the link's delayed
+// acknowledgements and every step waits tens of milliseconds instead.
 QStringList CConfigDepot::executeAllAnswered(const QStringList &commands, const QStringList &carried)
 {
     QStringList replies;
@@ -283,18 +286,6 @@ void CConfigDepot::noteUnread(const QString &name)
 }
 
 // --- loading -------------------------------------------------------------------
-
-// The commands of one step, each waiting for its reply before the next goes:
-// sent back to back without waiting, small frames meet the link's delayed
-// acknowledgements and every step waits tens of milliseconds instead.
-QStringList CConfigDepot::executeAll(const QStringList &commands)
-{
-    QStringList replies;
-    replies.reserve(commands.size());
-    for (const QString &command : commands)
-        replies.append(execute(command));
-    return replies;
-}
 
 void CConfigDepot::Load(const LoadProgress &progress)
 {

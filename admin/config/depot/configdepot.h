@@ -181,11 +181,12 @@ public:
 
 private:
     QString execute(const QString &command);
-    // The replies of the commands, in order.
-    QStringList executeAll(const QStringList &commands);
     // As execute, for loads and write-backs: a command that got no answer
-    // throws NoAnswer, naming what it carried.
+    // throws a CZltException that says why and names what the command
+    // carried, which Load and Save turn into their own words.
     QString executeAnswered(const QString &command, const QStringList &carried = {});
+    // The replies of the commands, in order; `carried` names what each
+    // command carries.
     QStringList executeAllAnswered(const QStringList &commands, const QStringList &carried);
 
     // The command texts.
