@@ -564,6 +564,27 @@ TEST_F(ConfigWriteBackTest, WhatWentWithoutAnAnswerIsNotKnownToBeStored)
     }
 }
 
+TEST_F(ConfigWriteBackTest, AnAnswerThatNeverCameIsNotBlamedOnTheServer)
+{
+    // The session answers a command itself once its answer is this late.
+    CSessionSettings settings = patientSettings();
+    settings.timeToLiveMs = 300;
+    settings.sweepPeriodMs = 50;
+    CZELTSession session(settings);
+    session.Connect(credentials());
+    CConfigDepot depot;
+    depot.SetChannel(&session);
+    depot.Load();
+    depot.m_holidays = "1/1";
+    m_server->dropNextReply();
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(depot.Save().unknown, QStringList({"holidays"}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"No answer came within the time allowed.\nIt is not known whether "
+                           "these were stored: holidays.\nNothing after them was sent."}));
+    session.Disconnect();
+}
+
 TEST_F(ConfigWriteBackTest, LanguagesDecideTheMultipleLanguageSwitch)
 {
     struct Case {
