@@ -181,24 +181,45 @@ TEST_F(ConfigDepotTest, AHundredThousandElementsToEveryReadAreAFewExchanges)
 
 TEST_F(ConfigDepotTest, ALoadStopsAtTheFirstCommandThatGetsNoAnswer)
 {
-    // The link ends once the server has done the command: the first read,
-    // and one in the middle of the load.
-    for (const char *command : {"set", "get_serial_ports"}) {
+    struct Case {
+        // The command whose answer does not come.
+        const char *command;
+        std::function<void(testserver::SimulatorProcess &)> arrange;
+        const char *why;
+    };
+    const char *lost = "The link to the server ended before an answer came.";
+    const Case cases[] = {
+        // The link ends once the server has done the command: the first
+        // read, and one in the middle of the load.
+        {"set", [](testserver::SimulatorProcess &server) { server.dropLinkAfter("set"); }, lost},
+        {"get_serial_ports",
+         [](testserver::SimulatorProcess &server) { server.dropLinkAfter("get_serial_ports"); }, lost},
+        // The user cancelled the wait: the session's answer for it, here
+        // sent by the simulator.
+        {"get_serial_ports",
+         [](testserver::SimulatorProcess &server) {
+             server.answerCommand("get_serial_ports", "get_serial_ports !ERROR Waiting cancelled while the "
+                                                      "server was processing  \"get_serial_ports\" command.");
+         },
+         "The wait for the answer was cancelled."},
+    };
+    for (const Case &c : cases) {
         m_server->loadConfiguration();
         reconnect();
-        m_server->dropLinkAfter(command);
+        c.arrange(*m_server);
         CConfigDepot depot;
         depot.SetChannel(m_session.get());
         try {
             depot.Load();
-            ADD_FAILURE() << command << ": the load went on";
+            ADD_FAILURE() << c.command << ": the load went on";
         } catch (const CZltException &failure) {
-            EXPECT_EQ(failure.text(), "The configuration could not be read from the server.\n"
-                                      "The link to the server ended before an answer came.")
-                << command;
+            EXPECT_EQ(failure.text(),
+                      QStringLiteral("The configuration could not be read from the server.\n") + c.why)
+                << c.command;
         }
-        EXPECT_EQ(commands().last().section(u' ', 0, 0), QString::fromLatin1(command));
+        EXPECT_EQ(commands().last().section(u' ', 0, 0), QString::fromLatin1(c.command));
         EXPECT_TRUE(m_boxes->texts().isEmpty());
+        m_server->clearAnswer("get_serial_ports");
     }
 }
 
