@@ -83,22 +83,17 @@ constexpr char kForeachLoop[] = "foreach i $_plist {\r\n"
                                 "lappend _vlist $_tempv\r\n"
                                 "}\r\n";
 constexpr char kReturnList[] = "set _vlist\r\n";
-// Every integration group in one exchange: the server makes each variable's
-// name from the group's and lists, for each group, the number and value of
-// each variable that exists, so the missing ones cost nothing in the reply
-// (nor an error on the server's side).
-constexpr char kGroupListFormat[] = "set _glist %1\r\n";
-constexpr char kGroupsLoop[] = "foreach _g $_glist {\r\n"
-                               "set _gv \"\"\r\n"
-                               "set _k 0\r\n"
-                               "foreach i $_plist {\r\n"
-                               "incr _k\r\n"
-                               "if {[info exists ${_g}_$i] && [catch {set ${_g}_$i} _tempv] == 0} {\r\n"
-                               "lappend _gv $_k $_tempv\r\n"
-                               "}\r\n"
-                               "}\r\n"
-                               "lappend _vlist $_gv\r\n"
-                               "}\r\n";
+// Every integration group's variables in one exchange: the server lists the
+// name and value of each variable of a group that exists, so the reply and
+// the server's work follow what the server holds, not how many groups the
+// list names (a missing variable reads as empty).
+constexpr char kGroupVariablesBatch[] = "set _vlist \"\"\r\n"
+                                        "foreach i [info vars *_pbx_*] {\r\n"
+                                        "if {[catch {set $i} _tempv] == 0} {\r\n"
+                                        "lappend _vlist $i $_tempv\r\n"
+                                        "}\r\n"
+                                        "}\r\n"
+                                        "set _vlist\r\n";
 // Every job's next run in one exchange, each as "NextScheduledTcl ID" would
 // answer it.
 constexpr char kNextRunCommand[] = "NextScheduledTcl";
@@ -133,24 +128,6 @@ qint64 leadingNumber(QStringView text)
         value = value * 10 + c.digitValue();
     }
     return value;
-}
-
-// A group's element: the number (1 to 33) and value of each of its
-// variables that exists. False when the element cannot be read so.
-bool splitGroupValues(const QString &element, ConfigGroupRecord &values)
-{
-    QStringList pairs;
-    CTclList().SplitList(element, pairs);
-    if ((pairs.isEmpty() && !element.trimmed().isEmpty()) || pairs.size() % 2 != 0)
-        return false;
-    for (qsizetype i = 0; i < pairs.size(); i += 2) {
-        bool number = false;
-        const int k = pairs[i].toInt(&number);
-        if (!number || k < 1 || k > kGroupVariableCount)
-            return false;
-        values[size_t(k)] = pairs[i + 1];
-    }
-    return true;
 }
 
 // The session's own answers to a command whose reply never came, and what
@@ -387,16 +364,6 @@ void CConfigDepot::FetchGroupVariables(const QString &group, QString &reply)
     reply = execute(groupBatch(group));
 }
 
-QString CConfigDepot::groupsBatch(const QStringList &groups)
-{
-    QStringList names;
-    for (int k = 1; k <= kGroupVariableCount; ++k)
-        names.append(QLatin1String(kGroupVariableNames[size_t(k)]));
-    return QString::fromLatin1(kGroupListFormat).arg(nameList(groups)) +
-           QString::fromLatin1(kSetListFormat).arg(nameList(names)) + QLatin1String(kGroupsLoop) +
-           QLatin1String(kReturnList);
-}
-
 void CConfigDepot::takeVoicePortLines(const QString &reply)
 {
     m_voicePortLines.clear();
@@ -431,34 +398,38 @@ void CConfigDepot::loadGroups(const QStringList &groups)
 {
     if (groups.isEmpty())
         return;
-    const QString reply = executeAnswered(groupsBatch(groups));
-    QStringList elements;
-    if (!IsErrorReply(reply))
-        CTclList().SplitList(reply, elements);
+    const QString reply = executeAnswered(QLatin1String(kGroupVariablesBatch));
+    QHash<QString, QString> values;
+    // A reply that cannot be read leaves every group unread.
+    const bool read = !IsErrorReply(reply) && CTclList().SplitPairs(reply, values);
+    QMultiHash<QString, qsizetype> places;
     m_groups.reserve(groups.size());
     for (qsizetype i = 0; i < groups.size(); ++i) {
         ConfigGroupRecord record;
         record[0] = groups[i];
-        takeGroup(record, i < elements.size() ? &elements[i] : nullptr);
         m_groups.append(record);
+        m_groupsRead.insert(groups[i], read);
+        places.insert(groups[i], i);
     }
+    for (auto value = values.cbegin(); value != values.cend(); ++value)
+        takeGroupVariable(places, value.key(), value.value());
 }
 
-void CConfigDepot::takeGroup(ConfigGroupRecord &record, const QString *element)
+void CConfigDepot::takeGroupVariable(const QMultiHash<QString, qsizetype> &places, const QString &name,
+                                     const QString &value)
 {
-    const QString &group = record[0];
-    // A variable the element does not list does not exist: it reads as
-    // empty, and only the others are noted, so that a site of many groups
-    // keeps no more than it has.
-    ConfigGroupRecord values;
-    const bool read = element && splitGroupValues(*element, values);
-    m_groupsRead.insert(group, read);
-    if (!read)
-        return;
+    // NAME is GROUP_VARIABLE; no variable's name ends in another's after a
+    // "_", so each name belongs to one variable of a group.
     for (int k = 1; k <= kGroupVariableCount; ++k) {
-        record[size_t(k)] = values[size_t(k)];
-        if (!values[size_t(k)].isEmpty())
-            noteRead(GroupVariableName(group, k), values[size_t(k)]);
+        const QLatin1String variable(kGroupVariableNames[size_t(k)]);
+        if (!name.endsWith(variable) || name.size() <= variable.size() ||
+            name[name.size() - variable.size() - 1] != u'_')
+            continue;
+        const QList<qsizetype> records = places.values(name.first(name.size() - variable.size() - 1));
+        for (qsizetype record : records)
+            m_groups[record][size_t(k)] = value;
+        if (!records.isEmpty() && !value.isEmpty())
+            noteRead(name, value);
     }
 }
 

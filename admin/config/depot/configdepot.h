@@ -42,6 +42,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QPair>
 #include <QSet>
 #include <QString>
@@ -194,8 +195,6 @@ private:
     static QString voicePortBatch();
     static QString readBatch(const QStringList &names);
     static QString groupBatch(const QString &group);
-    // Every group's variables in one exchange.
-    static QString groupsBatch(const QStringList &groups);
     static QString pageListBatch();
     static QString nextScheduledText(const QString &id);
     // Every job's next run in one exchange.
@@ -209,9 +208,10 @@ private:
     // The group names; the records are made by the caller.
     QStringList takeGroupList(const QString &reply);
     void loadGroups(const QStringList &groups);
-    // One group's element of the groups batch, or null when the reply has
-    // none for it.
-    void takeGroup(ConfigGroupRecord &record, const QString *element);
+    // One variable the groups batch listed, given to the records of its
+    // group (`places`: the records' indexes by group name).
+    void takeGroupVariable(const QMultiHash<QString, qsizetype> &places, const QString &name,
+                           const QString &value);
     void takePageLists(const QString &reply);
     // The jobs whose next run is to be asked.
     QList<int> takeJobs();

@@ -64,19 +64,9 @@ TEST_F(ConfigDepotTest, LoadSendsTheBatchesAsTheyAreWritten)
                                       "set _vlist\r\n")
                            .arg(lineNames()));
     EXPECT_EQ(sent[1], "set pbx_list\r\n");
-    QStringList groups;
-    for (int g = 1; g <= 20; ++g)
-        groups << QStringLiteral("PBX%1").arg(g, 2, 10, QLatin1Char('0'));
-    QStringList names;
-    for (int k = 1; k <= kGroupVariableCount; ++k)
-        names << kGroupVariableNames[size_t(k)];
     EXPECT_EQ(sent[2],
-              "set _glist {" + groups.join(u' ') + "}\r\nset _plist {" + names.join(u' ') +
-                  "}\r\nset _vlist \"\"\r\n"
-                  "foreach _g $_glist {\r\nset _gv \"\"\r\nset _k 0\r\nforeach i $_plist {\r\n"
-                  "incr _k\r\nif {[info exists ${_g}_$i] && [catch {set ${_g}_$i} _tempv] == 0} {\r\n"
-                  "lappend _gv $_k $_tempv\r\n}\r\n}\r\nlappend _vlist $_gv\r\n}\r\n"
-                  "set _vlist\r\n");
+              "set _vlist \"\"\r\nforeach i [info vars *_pbx_*] {\r\nif {[catch {set $i} _tempv] == 0} "
+              "{\r\nlappend _vlist $i $_tempv\r\n}\r\n}\r\nset _vlist\r\n");
     const QString loop = "foreach i $_plist {\r\ncatch {set $i} _tempv\r\nlappend _vlist $_tempv\r\n}\r\n";
     EXPECT_EQ(sent[3],
               "set _plist {answer_method_list jobq statistical_groups serialports ivr_hostte_emulator "
@@ -296,38 +286,58 @@ TEST_F(ConfigDepotTest, ErrorRepliesAreNeverKeptNorWritten)
     EXPECT_TRUE(commands().isEmpty()) << commands().join("|").toStdString();
 }
 
-TEST_F(ConfigDepotTest, AGroupElementThatCannotBeReadLeavesItsGroupUnreadAndUnwritten)
+TEST_F(ConfigDepotTest, AGroupsReplyThatCannotBeReadLeavesEveryGroupUnreadAndUnwritten)
 {
-    // Every "set" frame gets this reply, so the group list names two groups
-    // and the groups batch gives the first its 1st and 20th variables (the
-    // others do not exist) and the second an element that is no list of
-    // numbers and values.
-    m_server->answerCommand("set", "set {1 v1 20 v20} {x}");
+    // Every "set" frame gets this reply: the group list names three groups,
+    // and the groups' variables come as an odd number of names and values.
+    m_server->answerCommand("set", "set Alpha {Beta Gamma} Delta");
     m_depot.Load();
     m_server->clearAnswer("set");
-    ASSERT_EQ(m_depot.m_groupCount, 2);
-    const ConfigGroupRecord &read = m_depot.m_groups[0];
-    const ConfigGroupRecord &unread = m_depot.m_groups[1];
-    EXPECT_EQ(read[1], "v1");
-    EXPECT_EQ(read[20], "v20");
-    EXPECT_EQ(read[21], "");
-    for (int k = 1; k <= kGroupVariableCount; ++k)
-        EXPECT_EQ(unread[size_t(k)], "") << k;
+    ASSERT_EQ(m_depot.m_groupCount, 3);
+    for (const ConfigGroupRecord &group : std::as_const(m_depot.m_groups))
+        for (int k = 1; k <= kGroupVariableCount; ++k)
+            EXPECT_EQ(group[size_t(k)], "") << k;
 
     m_depot.m_groups[0][21] = "7";
-    m_depot.m_groups[0][20] = "v20 changed";
-    m_depot.m_groups[1][5] = "9";
     m_server->clearLog();
     m_boxes->answer(IDOK);
     const CConfigDepot::SaveResult result = m_depot.Save();
-    EXPECT_EQ(result.unread, QStringList({CConfigDepot::GroupVariableName(unread[0], 5)}));
+    EXPECT_EQ(result.unread, QStringList({"Alpha_pbx_dl_suffix"}));
+    EXPECT_TRUE(commands().isEmpty()) << commands().join("|").toStdString();
+}
+
+TEST_F(ConfigDepotTest, GroupVariablesGoToTheirGroupsWhateverTheNames)
+{
+    // Names with blanks and underscores, one group listed twice, and
+    // variables of a group the list does not name.
+    m_server->seed("var pbx_list {{A b} A_pbx A {A b}}\n"
+                   "var {A b_pbx_glitch} 1\nvar A_pbx_pbx_spike 2\nvar A_pbx_spike 3\nvar Gone_pbx_spike 4\n"
+                   "var A_pbx_dl_trunk_prefix 9\nvar A_pbx_dl_prefix {}");
+    reconnect();
+    m_depot.SetChannel(m_session.get());
+    m_depot.Load();
+    ASSERT_EQ(m_depot.m_groupCount, 4);
+    EXPECT_EQ(m_depot.m_groups[0][26], "1");
+    EXPECT_EQ(m_depot.m_groups[3][26], "1");
+    EXPECT_EQ(m_depot.m_groups[1][27], "2");
+    EXPECT_EQ(m_depot.m_groups[2][27], "3");
+    EXPECT_EQ(m_depot.m_groups[2][30], "9");
+    EXPECT_EQ(m_depot.m_groups[2][22], "");
+    EXPECT_EQ(m_depot.m_groups[1][26], "");
+
+    // Only what changed is written; a missing variable given a value is.
+    m_depot.m_groups[2][27] = "30";
+    m_depot.m_groups[1][1] = "Generic";
+    m_server->clearLog();
+    EXPECT_TRUE(m_depot.Save().succeeded());
     const QStringList sent = commands();
     ASSERT_EQ(sent.size(), 1);
-    EXPECT_TRUE(sent[0].contains(
-        "ConfigSetString " + TclBareWord(CConfigDepot::GroupVariableName(read[0], 20)) + " {v20 changed} 1"));
-    EXPECT_TRUE(sent[0].contains("ConfigSetString " +
-                                 TclBareWord(CConfigDepot::GroupVariableName(read[0], 21)) + " {7} 1"));
-    EXPECT_FALSE(sent[0].contains(CConfigDepot::GroupVariableName(unread[0], 5)));
+    EXPECT_EQ(sent[0],
+              "set _rlist \"\"\r\n"
+              "if {[catch {ConfigSetString A_pbx_pbx_switch_type {Generic} 1}]} {\r\n"
+              "lappend _rlist A_pbx_pbx_switch_type\r\n}\r\n"
+              "if {[catch {ConfigSetString A_pbx_spike {30} 1}]} {\r\nlappend _rlist A_pbx_spike\r\n}\r\n"
+              "set _rlist\r\n");
 }
 
 TEST_F(ConfigDepotTest, AnEmptyJobListGivesTheDefaultJob)
