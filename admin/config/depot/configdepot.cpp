@@ -430,6 +430,7 @@ void CConfigDepot::takeGroupVariable(const QMultiHash<QString, qsizetype> &place
             m_groups[record][size_t(k)] = value;
         if (!records.isEmpty() && !value.isEmpty())
             noteRead(name, value);
+        return;
     }
 }
 
