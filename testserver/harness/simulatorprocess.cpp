@@ -276,6 +276,11 @@ void SimulatorProcess::dropNextReply()
     request({QStringLiteral("drop")});
 }
 
+void SimulatorProcess::dropLinkAfter(const QString &command)
+{
+    request({QStringLiteral("dropafter"), command});
+}
+
 int SimulatorProcess::dropLinks()
 {
     return requestCount({QStringLiteral("droplink")});

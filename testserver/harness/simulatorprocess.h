@@ -63,6 +63,9 @@ public:
     // Holds back the next reply to the command with this first word.
     void delayNextReply(int milliseconds, const QString &command);
     void dropNextReply();
+    // The next command with this first word is evaluated, and then its link
+    // ends before the reply: the server did it, the client never hears.
+    void dropLinkAfter(const QString &command);
     // Ends every client link; returns how many there were.
     int dropLinks();
     // Ends the link numbered as in the command log; false when it is not open.

@@ -17,6 +17,8 @@ namespace eval ::vs::control {
     variable delayMs 0
     # command name -> milliseconds: the next reply to that command is held back
     variable delayFor {}
+    # command names whose next frame ends its link once evaluated, unanswered
+    variable dropAfter {}
     # command name -> error message, until "unfail"
     variable failures {}
     # command name -> the whole reply text to send instead, until "unanswer"
@@ -66,11 +68,17 @@ proc ::vs::control::scriptedAnswer {name} {
 proc ::vs::control::deliverReply {conn extra reply {command ""}} {
     variable delayMs
     variable delayFor
+    variable dropAfter
     if {![::vs::conn::isOpen $conn]} {
         return
     }
     if {[takeOneShot drop]} {
         ::vs::log::note "connection $conn: reply to transaction $extra dropped"
+        return
+    }
+    if {$command ne "" && [dict exists $dropAfter $command]} {
+        dict unset dropAfter $command
+        ::vs::conn::close $conn "link dropped after $command was done, before its reply"
         return
     }
     set ms 0
@@ -230,6 +238,14 @@ proc ::vs::control::fromHex {hex} {
         error "\"$hex\" is not hexadecimal bytes"
     }
     binary format H* $hex
+}
+
+# The next frame whose first word is COMMAND is evaluated as ever, and then
+# its link ends instead of the reply going out: the server did the work and
+# the client never hears of it.
+proc ::vs::control::verb::dropafter {command} {
+    dict set ::vs::control::dropAfter $command 1
+    ::vs::control::ok
 }
 
 # Ends every client link, or only the one numbered CONNECTION.

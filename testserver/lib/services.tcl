@@ -48,13 +48,47 @@ proc ::vs::services::setJobs {conn jobs} {
 }
 
 ::vs::cmd::command NextScheduledTcl {id} {
-    foreach job [::vs::services::jobs] {
-        if {[lindex $job 0] eq $id} {
-            scan [string range [lindex $job 2] 16 end] %llx start
-            return "NextScheduledTcl [clock format $start -format {%m/%d/%Y %H:%M:%S}]"
+    set schedule [::vs::services::jobSchedule $id]
+    ::vs::cmd::check {$schedule ne ""} "no scheduled job \"$id\""
+    scan [string range $schedule 16 end] %llx start
+    return "NextScheduledTcl [::vs::services::runText $start]"
+}
+
+# A start time as NextScheduledTcl writes it. Formatting a time is slow in
+# Tcl and the jobs of a site share few starts: each is formatted once for
+# each time zone.
+proc ::vs::services::runText {start} {
+    variable runTexts
+    set key [list [expr {[info exists ::env(TZ)] ? $::env(TZ) : ""}] $start]
+    if {![info exists runTexts] || ![dict exists $runTexts $key]} {
+        dict set runTexts $key [clock format $start -format {%m/%d/%Y %H:%M:%S}]
+    }
+    dict get $runTexts $key
+}
+
+# The schedule of the first job with that id, or "" when there is none.
+# Looked up in a table made once for each job list: a site with many jobs
+# asks each one's next run when it is read.
+proc ::vs::services::jobSchedule {id} {
+    variable indexedJobs
+    variable scheduleById
+    set jobs [jobs]
+    if {![info exists indexedJobs] || $indexedJobs ne $jobs} {
+        set scheduleById [dict create]
+        foreach job $jobs {
+            if {![dict exists $scheduleById [lindex $job 0]]} {
+                dict set scheduleById [lindex $job 0] [lindex $job 2]
+            }
         }
     }
-    error "no scheduled job \"$id\""
+    # Holding the very list object, the next comparison is done at once;
+    # an equal list held in another object would be compared in full at
+    # every call.
+    set indexedJobs $jobs
+    if {[dict exists $scheduleById $id]} {
+        return [dict get $scheduleById $id]
+    }
+    return ""
 }
 
 # ValidateASR HEADER: when an automatic schedule record (24 hexadecimal

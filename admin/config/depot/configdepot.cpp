@@ -8,12 +8,20 @@
 // a variable that does not exist makes it read as empty; any other error, or
 // a reply that cannot be read, leaves the variable unread, and Save never
 // writes an unread variable, so what was never seen is never overwritten.
+//
+// A command that got no answer at all (the link ended, the wait ran out or
+// was cancelled) is another matter: the server said nothing, so a load stops
+// there instead of showing a configuration it did not read, and a write-back
+// stops there and says that what the command carried may or may not be
+// stored.
 #include "admin/config/depot/configdepot.h"
 
 #include "admin/res/adminstrings.h"
+#include "admin/session/replytarget.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
+#include "admin/session/zltexception.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QDateTime>
@@ -75,6 +83,24 @@ constexpr char kForeachLoop[] = "foreach i $_plist {\r\n"
                                 "lappend _vlist $_tempv\r\n"
                                 "}\r\n";
 constexpr char kReturnList[] = "set _vlist\r\n";
+// Every integration group's variables in one exchange: the server lists the
+// name and value of each variable of a group that exists, so the reply and
+// the server's work follow what the server holds, not how many groups the
+// list names (a missing variable reads as empty).
+constexpr char kGroupVariablesBatch[] = "set _vlist \"\"\r\n"
+                                        "foreach i [info vars *_pbx_*] {\r\n"
+                                        "if {[catch {set $i} _tempv] == 0} {\r\n"
+                                        "lappend _vlist $i $_tempv\r\n"
+                                        "}\r\n"
+                                        "}\r\n"
+                                        "set _vlist\r\n";
+// Every job's next run in one exchange, each as "NextScheduledTcl ID" would
+// answer it.
+constexpr char kNextRunCommand[] = "NextScheduledTcl";
+constexpr char kNextRunsLoop[] = "foreach i $_plist {\r\n"
+                                 "catch {NextScheduledTcl $i} _tempv\r\n"
+                                 "lappend _vlist $_tempv\r\n"
+                                 "}\r\n";
 constexpr char kPromptFiles[] = "sys_prompt_files";
 constexpr char kLanguageTable[] = "sys_language_table";
 constexpr char kDefaultJobDays[] = "0101010101010101";
@@ -102,6 +128,45 @@ qint64 leadingNumber(QStringView text)
         value = value * 10 + c.digitValue();
     }
     return value;
+}
+
+// The session's own answers to a command whose reply never came, and what
+// each means for the user: the server said nothing, so nothing is blamed on
+// it.
+struct Unanswered {
+    const char *prefix;
+    const char *reason;
+};
+constexpr Unanswered kUnanswered[] = {
+    {"!ERROR Server disconnected while processing ", "The link to the server ended before an answer came."},
+    {"!ERROR Server never responded while processing ", "No answer came within the time allowed."},
+    {"!ERROR Waiting cancelled while the server was processing ", "The wait for the answer was cancelled."},
+};
+
+// Why no answer came, or empty when the reply is an answer.
+QString unansweredReason(const QString &reply)
+{
+    for (const Unanswered &unanswered : kUnanswered)
+        if (reply.startsWith(QLatin1String(unanswered.prefix)))
+            return QLatin1String(unanswered.reason);
+    return QString();
+}
+
+// A command of a load or a write-back that got no answer; what it carried
+// may or may not have reached the server.
+class NoAnswer : public CZltException {
+public:
+    NoAnswer(const QString &reason, const QStringList &carried) : CZltException(reason), m_carried(carried) {}
+    const QStringList &Carried() const { return m_carried; }
+
+private:
+    QStringList m_carried;
+};
+
+QString unansweredSaveMessage(const NoAnswer &failure)
+{
+    return QStringLiteral("%1\nIt is not known whether these were stored: %2.\nNothing after them was sent.")
+        .arg(failure.text(), failure.Carried().join(QStringLiteral(", ")));
 }
 
 QString configurationError(const QString &what)
@@ -163,6 +228,32 @@ QString CConfigDepot::execute(const QString &command)
     return m_channel->Execute(command, true, 1);
 }
 
+QString CConfigDepot::executeAnswered(const QString &command, const QStringList &carried)
+{
+    CPendingCommand pending = m_channel->BeginCommand(command, true, 1);
+    QString reply;
+    try {
+        reply = m_channel->WaitReply(pending);
+    } catch (const CZltException &failure) {
+        throw NoAnswer(QStringLiteral("The wait for an answer ended: %1").arg(failure.text()), carried);
+    }
+    if (const QString reason = unansweredReason(reply); !reason.isEmpty())
+        throw NoAnswer(reason, carried);
+    return reply;
+}
+
+// The commands of one step, each waiting for its reply before the next goes:
+// sent back to back without waiting, small frames meet the link's delayed
+// acknowledgements and every step waits tens of milliseconds instead.
+QStringList CConfigDepot::executeAllAnswered(const QStringList &commands, const QStringList &carried)
+{
+    QStringList replies;
+    replies.reserve(commands.size());
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        replies.append(executeAnswered(commands[i], {carried[i]}));
+    return replies;
+}
+
 void CConfigDepot::noteUnread(const QString &name)
 {
     // Held as empty, as the page shows it; a change is then noticed and
@@ -173,55 +264,38 @@ void CConfigDepot::noteUnread(const QString &name)
 
 // --- loading -------------------------------------------------------------------
 
-// The commands of one step, each waiting for its reply before the next goes:
-// sent back to back without waiting, small frames meet the link's delayed
-// acknowledgements and every step waits tens of milliseconds instead.
-QStringList CConfigDepot::executeAll(const QStringList &commands)
-{
-    QStringList replies;
-    replies.reserve(commands.size());
-    for (const QString &command : commands)
-        replies.append(execute(command));
-    return replies;
-}
-
-void CConfigDepot::Load()
+void CConfigDepot::Load(const LoadProgress &progress)
 {
     m_read.clear();
     m_unread.clear();
-    // 1: the voice-port lines and the group list.
-    const QStringList first = executeAll({voicePortBatch(), fetchText(QLatin1String(kPbxList))});
-    takeVoicePortLines(first[0]);
-    const QStringList groups = takeGroupList(first[1]);
-    // 2: each group's variables, then the page lists.
-    QStringList second;
-    for (const QString &group : groups)
-        second.append(groupBatch(group));
-    second.append(pageListBatch());
-    const QStringList replies = executeAll(second);
-    for (int i = 0; i < groups.size(); ++i) {
-        ConfigGroupRecord record;
-        record[0] = groups[i];
-        takeGroup(record, replies[i]);
-        m_groups.append(record);
+    m_groupsRead.clear();
+    const auto step = [&progress](const char *what) {
+        if (progress)
+            progress(QLatin1String(what));
+    };
+    try {
+        step("voice ports");
+        takeVoicePortLines(executeAnswered(voicePortBatch()));
+        step("telephone system integration");
+        loadGroups(takeGroupList(executeAnswered(fetchText(QLatin1String(kPbxList)))));
+        step("answer methods, port groups, serial ports, IVR hosts, holidays and scheduled actions");
+        takePageLists(executeAnswered(pageListBatch()));
+        step("scheduled actions");
+        loadJobs();
+        m_t1Protocols = m_t1ProtocolNames.join(u'\t');
+        step("serial ports");
+        takeSerialPorts(executeAnswered(QStringLiteral("get_serial_ports")));
+        step("languages");
+        m_promptFiles.clear();
+        takeVariable(QLatin1String(kPromptFiles), executeAnswered(fetchText(QLatin1String(kPromptFiles))),
+                     m_promptFiles);
+        m_languageTable.clear();
+        takeVariable(QLatin1String(kLanguageTable), executeAnswered(fetchText(QLatin1String(kLanguageTable))),
+                     m_languageTable);
+    } catch (const NoAnswer &failure) {
+        throw CZltException(
+            QStringLiteral("The configuration could not be read from the server.\n%1").arg(failure.text()));
     }
-    takePageLists(replies.last());
-    // 3: when each job runs next, the serial ports and the languages.
-    const QList<int> scheduled = takeJobs();
-    QStringList third;
-    for (int job : scheduled)
-        third.append(nextScheduledText(m_jobs[job].id));
-    third << QStringLiteral("get_serial_ports") << fetchText(QLatin1String(kPromptFiles))
-          << fetchText(QLatin1String(kLanguageTable));
-    const QStringList last = executeAll(third);
-    for (int i = 0; i < scheduled.size(); ++i)
-        m_jobs[scheduled[i]].nextRun = last[i];
-    m_t1Protocols = m_t1ProtocolNames.join(u'\t');
-    takeSerialPorts(last[scheduled.size()]);
-    m_promptFiles.clear();
-    takeVariable(QLatin1String(kPromptFiles), last[scheduled.size() + 1], m_promptFiles);
-    m_languageTable.clear();
-    takeVariable(QLatin1String(kLanguageTable), last[scheduled.size() + 2], m_languageTable);
 }
 
 QString CConfigDepot::fetchText(const QString &name)
@@ -320,22 +394,43 @@ QStringList CConfigDepot::takeGroupList(const QString &reply)
     return names;
 }
 
-void CConfigDepot::takeGroup(ConfigGroupRecord &record, const QString &reply)
+void CConfigDepot::loadGroups(const QStringList &groups)
 {
-    const QString &group = record[0];
-    QStringList values;
-    if (!IsErrorReply(reply))
-        CTclList().SplitList(reply, values);
+    if (groups.isEmpty())
+        return;
+    const QString reply = executeAnswered(QLatin1String(kGroupVariablesBatch));
+    QHash<QString, QString> values;
+    // A reply that cannot be read leaves every group unread.
+    const bool read = !IsErrorReply(reply) && CTclList().SplitPairs(reply, values);
+    QMultiHash<QString, qsizetype> places;
+    m_groups.reserve(groups.size());
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        ConfigGroupRecord record;
+        record[0] = groups[i];
+        m_groups.append(record);
+        m_groupsRead.insert(groups[i], read);
+        places.insert(groups[i], i);
+    }
+    for (auto value = values.cbegin(); value != values.cend(); ++value)
+        takeGroupVariable(places, value.key(), value.value());
+}
+
+void CConfigDepot::takeGroupVariable(const QMultiHash<QString, qsizetype> &places, const QString &name,
+                                     const QString &value)
+{
+    // NAME is GROUP_VARIABLE; no variable's name ends in another's after a
+    // "_", so each name belongs to one variable of a group.
     for (int k = 1; k <= kGroupVariableCount; ++k) {
-        const QString name = GroupVariableName(group, k);
-        if (k > values.size()) {
-            noteUnread(name);
-        } else if (IsMissingVariableError(values[k - 1], name)) {
-            noteRead(name, QString());
-        } else {
-            record[size_t(k)] = values[k - 1];
-            noteRead(name, values[k - 1]);
-        }
+        const QLatin1String variable(kGroupVariableNames[size_t(k)]);
+        if (!name.endsWith(variable) || name.size() <= variable.size() ||
+            name[name.size() - variable.size() - 1] != u'_')
+            continue;
+        const QList<qsizetype> records = places.values(name.first(name.size() - variable.size() - 1));
+        for (qsizetype record : records)
+            m_groups[record][size_t(k)] = value;
+        if (!records.isEmpty() && !value.isEmpty())
+            noteRead(name, value);
+        return;
     }
 }
 
@@ -403,17 +498,45 @@ QString CConfigDepot::nextScheduledText(const QString &id)
     return QStringLiteral("NextScheduledTcl ") + TclBareWord(id);
 }
 
+QString CConfigDepot::nextRunsBatch(const QStringList &ids)
+{
+    return QString::fromLatin1(kSetListFormat).arg(nameList(ids)) + QLatin1String(kNextRunsLoop) +
+           QLatin1String(kReturnList);
+}
+
+void CConfigDepot::loadJobs()
+{
+    const QList<int> scheduled = takeJobs();
+    if (scheduled.isEmpty())
+        return;
+    QStringList ids;
+    for (int job : scheduled)
+        ids.append(m_jobs[job].id);
+    const QString reply = executeAnswered(nextRunsBatch(ids));
+    QStringList runs;
+    if (!IsErrorReply(reply))
+        CTclList().SplitList(reply, runs);
+    const QByteArray word(kNextRunCommand);
+    for (qsizetype i = 0; i < scheduled.size(); ++i) {
+        QString &nextRun = m_jobs[scheduled[i]].nextRun;
+        if (IsErrorReply(reply))
+            nextRun = reply;
+        else if (i < runs.size())
+            nextRun = QString::fromUtf8(CReplyTarget::ReplyResult(word, runs[i].toUtf8()));
+    }
+}
+
 void CConfigDepot::ReloadJobs()
 {
     m_scheduledActions.clear();
-    FetchVariable(QLatin1String(kPageListNames.back()), m_scheduledActions);
-    const QList<int> scheduled = takeJobs();
-    QStringList asks;
-    for (int job : scheduled)
-        asks.append(nextScheduledText(m_jobs[job].id));
-    const QStringList replies = executeAll(asks);
-    for (int i = 0; i < scheduled.size(); ++i)
-        m_jobs[scheduled[i]].nextRun = replies[i];
+    const QString name = QLatin1String(kPageListNames.back());
+    try {
+        takeVariable(name, executeAnswered(fetchText(name)), m_scheduledActions);
+        loadJobs();
+    } catch (const NoAnswer &failure) {
+        throw CZltException(QStringLiteral("The scheduled actions could not be read from the server.\n%1")
+                                .arg(failure.text()));
+    }
 }
 
 void CConfigDepot::GetNextScheduledJob(QString &text, const QString &id)
@@ -434,9 +557,17 @@ void CConfigDepot::takeSerialPorts(const QString &reply)
 void CConfigDepot::ReloadCosAndUaLists()
 {
     m_cosList.clear();
-    const QStringList replies = executeAll(
-        {AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)),
-         QStringLiteral("GetUAList -sort\r\n")});
+    QStringList replies;
+    try {
+        replies = executeAllAnswered(
+            {AdminString(IDS_GET_UA_LIST_OWN_COS).arg(QLatin1String(kCosProperty), TclWord(m_cosTypeValue)),
+             QStringLiteral("GetUAList -sort\r\n")},
+            {QString(), QString()});
+    } catch (const NoAnswer &failure) {
+        throw CZltException(
+            QStringLiteral("The classes of service and user agents could not be read from the server.\n%1")
+                .arg(failure.text()));
+    }
     const QString &cos = replies[0];
     if (IsErrorReply(cos)) {
         AfxMessageBox(QStringLiteral("Server reported error while updating COS list '%1'.").arg(cos), MB_OK);
@@ -498,18 +629,32 @@ bool CConfigDepot::RemoveVariable(const QString &name)
     return !IsErrorReply(execute(removeText(name)));
 }
 
-bool CConfigDepot::differs(const QString &name, const QString &value) const
+std::optional<QString> CConfigDepot::readValue(const QString &name, const QString *group) const
 {
-    const auto read = m_read.constFind(name);
-    return read == m_read.cend() || *read != value;
+    if (const auto read = m_read.constFind(name); read != m_read.cend())
+        return *read;
+    if (group && m_groupsRead.contains(*group))
+        return QString();
+    return std::nullopt;
+}
+
+bool CConfigDepot::isUnread(const QString &name, const QString *group) const
+{
+    return m_unread.contains(name) || (group && !m_groupsRead.value(*group, true));
+}
+
+bool CConfigDepot::differs(const QString &name, const QString &value, const QString *group) const
+{
+    const std::optional<QString> read = readValue(name, group);
+    return !read || *read != value;
 }
 
 void CConfigDepot::appendChanged(QString &batch, QStringList &sent, QStringList &unread, const QString &name,
-                                 const QString &value) const
+                                 const QString &value, const QString *group) const
 {
-    if (!differs(name, value))
+    if (!differs(name, value, group))
         return;
-    if (m_unread.contains(name)) {
+    if (isUnread(name, group)) {
         unread.append(name);
         return;
     }
@@ -523,43 +668,53 @@ CConfigDepot::SaveResult CConfigDepot::Save()
     QString batch = QStringLiteral("set _rlist \"\"\r\n");
     QStringList sent;
     QHash<QString, QString> values;
-    auto add = [&](const QString &name, const QString &value) {
-        appendChanged(batch, sent, result.unread, name, value);
+    auto add = [&](const QString &name, const QString &value, const QString *group = nullptr) {
+        appendChanged(batch, sent, result.unread, name, value, group);
         values.insert(name, value);
     };
     for (int n = 1; n <= m_voicePortCount && n <= m_voicePortLines.size(); ++n)
         add(LineName(n), m_voicePortLines[n - 1]);
     for (const ConfigGroupRecord &record : std::as_const(m_groups))
         for (int k = 1; k <= kGroupVariableCount; ++k)
-            add(GroupVariableName(record[0], k), record[size_t(k)]);
+            add(GroupVariableName(record[0], k), record[size_t(k)], &record[0]);
     add(QLatin1String(kPbxList), m_groupList);
     for (int i = 0; i + 1 < int(kPageListNames.size()); ++i)
         add(QLatin1String(kPageListNames[size_t(i)]), *pageListField(i));
 
-    if (!sent.isEmpty()) {
-        const QString reply = execute(batch + QStringLiteral("set _rlist\r\n"));
-        QStringList refused = sent;
-        if (!IsErrorReply(reply))
-            CTclList().SplitList(reply, refused);
-        for (const QString &name : std::as_const(sent)) {
-            if (refused.contains(name))
-                continue;
-            m_read.insert(name, values.value(name));
-            result.stored.append(name);
-        }
-        if (!refused.isEmpty())
-            AfxMessageBox(batchRefusalMessage(reply, result.stored, refused), MB_OK);
-        result.refused = refused;
+    try {
+        if (!sent.isEmpty())
+            sendBatch(batch, sent, values, result);
+        removeDeletedGroups(result);
+        saveJobs(result);
+        saveLanguages(result);
+    } catch (const NoAnswer &failure) {
+        result.unknown = failure.Carried();
+        AfxMessageBox(unansweredSaveMessage(failure), MB_OK);
     }
-    removeDeletedGroups(result);
-    saveJobs(result);
-    saveLanguages(result);
     if (!result.unread.isEmpty())
         AfxMessageBox(QStringLiteral("These configuration variables could not be read from the server, so "
                                      "your changes to them were not written: %1.")
                           .arg(result.unread.join(QStringLiteral(", "))),
                       MB_OK);
     return result;
+}
+
+void CConfigDepot::sendBatch(const QString &batch, const QStringList &sent,
+                             const QHash<QString, QString> &values, SaveResult &result)
+{
+    const QString reply = executeAnswered(batch + QStringLiteral("set _rlist\r\n"), sent);
+    QStringList refused = sent;
+    if (!IsErrorReply(reply))
+        CTclList().SplitList(reply, refused);
+    for (const QString &name : sent) {
+        if (refused.contains(name))
+            continue;
+        m_read.insert(name, values.value(name));
+        result.stored.append(name);
+    }
+    if (!refused.isEmpty())
+        AfxMessageBox(batchRefusalMessage(reply, result.stored, refused), MB_OK);
+    result.refused = refused;
 }
 
 QStringList CConfigDepot::groupsToRemove()
@@ -593,7 +748,14 @@ void CConfigDepot::removeDeletedGroups(SaveResult &result)
             commands.append(removeText(names.last()));
         }
     }
-    const QStringList replies = executeAll(commands);
+    QStringList replies;
+    try {
+        replies = executeAllAnswered(commands, names);
+    } catch (const NoAnswer &) {
+        // Whatever of them the server removed, removing again does no harm.
+        m_deletedGroups.append(groups);
+        throw;
+    }
     QStringList refused;
     for (int g = 0; g < groups.size(); ++g) {
         bool removed = true;
@@ -602,6 +764,7 @@ void CConfigDepot::removeDeletedGroups(SaveResult &result)
             // Gone from the server: a group added again writes all of it.
             if (!IsErrorReply(replies[i])) {
                 m_read.remove(names[i]);
+                m_groupsRead.remove(groups[g]);
             } else {
                 refused.append(names[i]);
                 removed = false;
@@ -624,13 +787,15 @@ void CConfigDepot::saveJobs(SaveResult &result)
     // again would run it twice.
     QList<int> removing;
     QStringList commands;
+    QStringList carried;
     for (int j = 0; j < m_jobs.size(); ++j) {
         if (m_jobs[j].state != CConfigJob::Unchanged && !m_jobs[j].id.isEmpty()) {
             removing.append(j);
             commands.append(QStringLiteral("RemoveScheduledTcl ") + TclBareWord(m_jobs[j].id));
+            carried.append(m_jobs[j].id);
         }
     }
-    const QStringList removals = executeAll(commands);
+    const QStringList removals = executeAllAnswered(commands, carried);
     QSet<int> failed;
     for (int i = 0; i < removing.size(); ++i) {
         if (removals[i].isEmpty())
@@ -642,15 +807,17 @@ void CConfigDepot::saveJobs(SaveResult &result)
 
     QList<int> scheduling;
     commands.clear();
+    carried.clear();
     for (int j = 0; j < m_jobs.size(); ++j) {
         const CConfigJob &job = m_jobs[j];
         if (job.state == CConfigJob::Changed && !job.action.isEmpty() && !failed.contains(j)) {
             scheduling.append(j);
             commands.append(
                 QStringLiteral("ScheduleTcl %1 %2").arg(TclBareWord(job.schedule), TclWord(job.action)));
+            carried.append(job.action);
         }
     }
-    const QStringList schedules = executeAll(commands);
+    const QStringList schedules = executeAllAnswered(commands, carried);
     for (int i = 0; i < scheduling.size(); ++i) {
         CConfigJob &job = m_jobs[scheduling[i]];
         if (IsErrorReply(schedules[i])) {
@@ -696,7 +863,7 @@ void CConfigDepot::saveLanguages(SaveResult &result)
     QStringList commands;
     for (int i = 0; i < names.size(); ++i)
         commands.append(setText(names[i], values[i]));
-    const QStringList replies = executeAll(commands);
+    const QStringList replies = executeAllAnswered(commands, names);
     QStringList refused;
     for (int i = 0; i < names.size(); ++i) {
         if (IsErrorReply(replies[i]))

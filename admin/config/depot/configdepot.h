@@ -32,19 +32,25 @@
 //
 // All operations run on the user-interface thread and block it while they
 // wait for each reply. Failures of the channel (a server that never answers,
-// a lost link) leave as the channel's CZltException.
+// a lost link) leave as the channel's CZltException. A load asks for whole
+// lists in a few exchanges, however long the lists are, and stops at the
+// first command that got no answer; a write-back that got none says that
+// what it carried may or may not be stored.
 #pragma once
 
 #include "admin/config/depot/configjob.h"
 
 #include <QHash>
 #include <QList>
+#include <QMultiHash>
 #include <QPair>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class CServerCommandChannel;
 
@@ -76,8 +82,14 @@ public:
         // Changed variables not written because their value could not be
         // read from the server (writing would overwrite what was never seen).
         QStringList unread;
-        bool succeeded() const { return refused.isEmpty() && unread.isEmpty(); }
+        // What a command carried that got no answer (a lost link, a wait
+        // that ran out or was cancelled): the server may or may not hold it.
+        // Nothing after that command was sent.
+        QStringList unknown;
+        bool succeeded() const { return refused.isEmpty() && unread.isEmpty() && unknown.isEmpty(); }
     };
+    // Told before each step of a load, with what the step reads.
+    using LoadProgress = std::function<void(const QString &step)>;
 
     CConfigDepot();
 
@@ -87,8 +99,10 @@ public:
     // T1 protocol names and the type value of the class-of-service query.
     void SetApplicationLists(const QStringList &t1Protocols, const QString &cosTypeValue);
 
-    // Fills the whole depot from the server.
-    void Load();
+    // Fills the whole depot from the server. A command that gets no answer
+    // stops the load with a CZltException saying so; the depot is then not
+    // to be shown or written back.
+    void Load(const LoadProgress &progress = {});
     // "set NAME": true with the value, or false when the variable does not
     // exist or could not be read (`value` is then left alone).
     bool FetchVariable(const QString &name, QString &value);
@@ -102,10 +116,12 @@ public:
     // "NextScheduledTcl ID": when the job runs next, as the server says it.
     void GetNextScheduledJob(QString &text, const QString &id);
     // The class-of-service list and the ranges of existing user agents.
+    // Throws CZltException when a command gets no answer.
     void ReloadCosAndUaLists();
     // The jobs as the server keeps them now: after a write-back, which
     // removes and schedules them one by one, the Scheduler page reads them
-    // again (new ids, removed jobs gone).
+    // again (new ids, removed jobs gone). Throws CZltException when a
+    // command gets no answer.
     void ReloadJobs();
 
     // Writes back what the pages changed: the variables whose text differs
@@ -166,8 +182,13 @@ public:
 
 private:
     QString execute(const QString &command);
-    // The replies of the commands, in order.
-    QStringList executeAll(const QStringList &commands);
+    // As execute, for loads and write-backs: a command that got no answer
+    // throws a CZltException that says why and names what the command
+    // carried, which Load and Save turn into their own words.
+    QString executeAnswered(const QString &command, const QStringList &carried = {});
+    // The replies of the commands, in order; `carried` names what each
+    // command carries.
+    QStringList executeAllAnswered(const QStringList &commands, const QStringList &carried);
 
     // The command texts.
     static QString fetchText(const QString &name);
@@ -176,6 +197,8 @@ private:
     static QString groupBatch(const QString &group);
     static QString pageListBatch();
     static QString nextScheduledText(const QString &id);
+    // Every job's next run in one exchange.
+    static QString nextRunsBatch(const QStringList &ids);
     static QString setText(const QString &name, const QString &value);
     static QString removeText(const QString &name);
 
@@ -184,10 +207,16 @@ private:
     void takeVoicePortLines(const QString &reply);
     // The group names; the records are made by the caller.
     QStringList takeGroupList(const QString &reply);
-    void takeGroup(ConfigGroupRecord &record, const QString &reply);
+    void loadGroups(const QStringList &groups);
+    // One variable the groups batch listed, given to the records of its
+    // group (`places`: the records' indexes by group name).
+    void takeGroupVariable(const QMultiHash<QString, qsizetype> &places, const QString &name,
+                           const QString &value);
     void takePageLists(const QString &reply);
     // The jobs whose next run is to be asked.
     QList<int> takeJobs();
+    // The jobs from the scheduled-actions text, with their next runs.
+    void loadJobs();
     void takeSerialPorts(const QString &reply);
     QString *pageListField(int index);
     // Read as `value`; a missing variable reads as empty.
@@ -195,9 +224,16 @@ private:
     void noteUnread(const QString &name);
 
     // Save's steps.
+    // `group` names the integration group the variable belongs to.
     void appendChanged(QString &batch, QStringList &sent, QStringList &unread, const QString &name,
-                       const QString &value) const;
-    bool differs(const QString &name, const QString &value) const;
+                       const QString &value, const QString *group = nullptr) const;
+    // What Load read, or nothing when the variable was never read.
+    std::optional<QString> readValue(const QString &name, const QString *group = nullptr) const;
+    bool isUnread(const QString &name, const QString *group = nullptr) const;
+    bool differs(const QString &name, const QString &value, const QString *group = nullptr) const;
+    // The batch of the changed variables `sent`, with their `values`.
+    void sendBatch(const QString &batch, const QStringList &sent, const QHash<QString, QString> &values,
+                   SaveResult &result);
     void removeDeletedGroups(SaveResult &result);
     // The deleted groups that the group list the server holds no longer
     // names; the others stay for a later Save.
@@ -208,9 +244,14 @@ private:
     CServerCommandChannel *m_channel = nullptr;
     QStringList m_t1ProtocolNames;
     QString m_cosTypeValue;
-    // What Load read, by variable name (a missing variable as empty). A
+    // What Load read, by variable name (a missing variable as empty; a
+    // group's missing variables are not held, see m_groupsRead). A
     // variable whose read failed is held as empty and is in m_unread too:
     // it is never written.
     QHash<QString, QString> m_read;
     QSet<QString> m_unread;
+    // The integration groups Load read, true when their variables could be
+    // read: a variable of theirs that m_read lacks did not exist (read as
+    // empty), or, when false, could not be read.
+    QHash<QString, bool> m_groupsRead;
 };

@@ -13,6 +13,7 @@
 #include "admin/config/window/configpropsheet.h"
 #include "admin/config/dialogs/creategreetinguadlg.h"
 #include "admin/config/window/voiceportsppg.h"
+#include "admin/session/zltexception.h"
 #include "admin/uatools/ranges/createprogressdlg.h"
 #include "admin/uatools/ranges/parsedrangelist.h"
 #include "admin/widgets/spreadsheetex.h"
@@ -274,7 +275,12 @@ bool CConfigAnswerMethodsPropPage::ensureGreetingUserAgent(quint32 number)
     CCreateProgressDlg progress(*Depot()->Channel(), dialog.ParentCos(), *parsed.list, kModelUserAgent,
                                 kMailboxRoot, this, false, CCreateProgressDlg::ModeCreate);
     progress.DoModal();
-    Depot()->ReloadCosAndUaLists();
+    try {
+        Depot()->ReloadCosAndUaLists();
+    } catch (const CZltException &failure) {
+        failure.ReportError();
+        return false;
+    }
     return exists();
 }
 

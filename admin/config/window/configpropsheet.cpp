@@ -22,6 +22,8 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -169,10 +171,26 @@ QSize CConfigPropSheet::sizeShowingEveryTab() const
 
 void CConfigPropSheet::loadAll()
 {
-    m_depot.Load();
+    const auto cleared = qScopeGuard([this] { showLoadStep(QString()); });
+    m_depot.Load([this](const QString &step) { showLoadStep(step); });
     for (CConfigPropPage *page : pagesInDepotOrder())
         page->LoadFromDepot();
+    showLoadStep(QStringLiteral("classes of service and user agents"));
     m_depot.ReloadCosAndUaLists();
+}
+
+void CConfigPropSheet::showLoadStep(const QString &step)
+{
+    // The main window's status bar, painted at once: the load does not go
+    // back to the event loop between its steps.
+    auto *bar = window()->findChild<QStatusBar *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!bar)
+        return;
+    if (step.isEmpty())
+        bar->clearMessage();
+    else
+        bar->showMessage(QStringLiteral("Reading the configuration from the server: %1\u2026").arg(step));
+    bar->repaint();
 }
 
 bool CConfigPropSheet::IsApplyEnabled() const

@@ -84,6 +84,9 @@ private:
     void addPage(std::unique_ptr<CConfigPropPage> page, int depotOrder);
     std::vector<CConfigPropPage *> pagesInDepotOrder() const;
     void loadAll();
+    // Says in the main window's status bar what the load reads now; an
+    // empty step clears it.
+    void showLoadStep(const QString &step);
     // The sheet's size with every tab in view: the frame takes it where the
     // main window has the room; where it has not, the tabs scroll.
     QSize sizeShowingEveryTab() const;

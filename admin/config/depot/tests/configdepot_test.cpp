@@ -8,6 +8,10 @@
 #include "admin/testsupport/configtestbase.h"
 
 #include "admin/session/tcllist.h"
+#include "admin/session/tclword.h"
+#include "admin/session/zltexception.h"
+
+#include <functional>
 
 namespace {
 
@@ -52,7 +56,7 @@ TEST_F(ConfigDepotTest, LoadSendsTheBatchesAsTheyAreWritten)
     m_depot.SetChannel(m_session.get());
     m_depot.Load();
     const QStringList sent = commands();
-    ASSERT_GE(sent.size(), 6);
+    ASSERT_EQ(sent.size(), 8);
     EXPECT_EQ(sent[0], QStringLiteral("set _plist {%1}\r\nset _vlist \"\"\r\n"
                                       "set i 0\r\n"
                                       "while {[catch {set [lindex $_plist $i]} _tempv] == 0} {\r\n"
@@ -60,22 +64,24 @@ TEST_F(ConfigDepotTest, LoadSendsTheBatchesAsTheyAreWritten)
                                       "set _vlist\r\n")
                            .arg(lineNames()));
     EXPECT_EQ(sent[1], "set pbx_list\r\n");
-    QStringList group;
-    for (int k = 1; k <= kGroupVariableCount; ++k)
-        group << QStringLiteral("PBX01_") + kGroupVariableNames[size_t(k)];
-    const QString loop = "foreach i $_plist {\r\ncatch {set $i} _tempv\r\nlappend _vlist $_tempv\r\n}\r\n";
     EXPECT_EQ(sent[2],
-              "set _plist {" + group.join(u' ') + "}\r\nset _vlist \"\"\r\n" + loop + "set _vlist\r\n");
-    EXPECT_EQ(sent[22],
+              "set _vlist \"\"\r\nforeach i [info vars *_pbx_*] {\r\nif {[catch {set $i} _tempv] == 0} "
+              "{\r\nlappend _vlist $i $_tempv\r\n}\r\n}\r\nset _vlist\r\n");
+    const QString loop = "foreach i $_plist {\r\ncatch {set $i} _tempv\r\nlappend _vlist $_tempv\r\n}\r\n";
+    EXPECT_EQ(sent[3],
               "set _plist {answer_method_list jobq statistical_groups serialports ivr_hostte_emulator "
               "holidays Scheduled_Action_list}\r\nset _vlist \"\"\r\n" +
                   loop + "set _vlist\r\n");
-    EXPECT_EQ(sent[23], "NextScheduledTcl job1");
-    EXPECT_EQ(sent[72], "NextScheduledTcl job50");
-    EXPECT_EQ(sent[73], "get_serial_ports");
-    EXPECT_EQ(sent[74], "set sys_prompt_files\r\n");
-    EXPECT_EQ(sent[75], "set sys_language_table\r\n");
-    EXPECT_EQ(sent.size(), 76);
+    QStringList jobs;
+    for (int j = 1; j <= 50; ++j)
+        jobs << QStringLiteral("job%1").arg(j);
+    EXPECT_EQ(sent[4],
+              "set _plist {" + jobs.join(u' ') +
+                  "}\r\nset _vlist \"\"\r\nforeach i $_plist {\r\ncatch {NextScheduledTcl $i} _tempv\r\n"
+                  "lappend _vlist $_tempv\r\n}\r\nset _vlist\r\n");
+    EXPECT_EQ(sent[5], "get_serial_ports");
+    EXPECT_EQ(sent[6], "set sys_prompt_files\r\n");
+    EXPECT_EQ(sent[7], "set sys_language_table\r\n");
 
     EXPECT_EQ(m_depot.m_voicePortCount, 96);
     EXPECT_EQ(m_depot.m_voicePortLines[0], "2001 Night");
@@ -90,11 +96,121 @@ TEST_F(ConfigDepotTest, LoadSendsTheBatchesAsTheyAreWritten)
     EXPECT_EQ(m_depot.m_jobs[0].id, "job1");
     EXPECT_EQ(m_depot.m_jobs[0].action, "RunReport daily_1");
     EXPECT_TRUE(m_depot.m_jobs[0].nextRun.startsWith("01/04/2027 "));
+    EXPECT_EQ(m_depot.m_jobs[49].nextRun, m_session->Execute("NextScheduledTcl job50"));
     EXPECT_EQ(m_depot.m_serialPortNames, QStringList({"COM1", "COM2", "COM3", "COM4"}));
     EXPECT_EQ(m_depot.m_serialPortCount, 4);
     EXPECT_EQ(m_depot.m_t1Protocols, "E&M Wink Start\tLoop Start");
     EXPECT_EQ(m_depot.m_promptFiles, "{english.pmt 0} {german.pmt 3} {french.pmt 1}");
     EXPECT_TRUE(m_depot.m_holidays.startsWith("12/24/2026"));
+}
+
+// A Tcl list of COUNT words made on the simulator's side: WORD with the
+// number in it.
+QString seededList(const char *variable, int count, const char *element)
+{
+    return QStringLiteral("set l {}; for {set i 1} {$i <= %1} {incr i} {lappend l %2}; var %3 $l")
+        .arg(count)
+        .arg(QLatin1String(element), QLatin1String(variable));
+}
+
+TEST_F(ConfigDepotTest, ALoadTakesAsManyExchangesForLongListsAsForShortOnes)
+{
+    struct Case {
+        const char *what;
+        const char *variable;
+        const char *element;
+        // Checks the long list's load.
+        std::function<void(CConfigDepot &)> check;
+    };
+    const Case cases[] = {
+        {"groups", "pbx_list", "[format G%06d $i]",
+         [](CConfigDepot &depot) {
+             ASSERT_EQ(depot.m_groupCount, 100000);
+             EXPECT_EQ(depot.m_groups[99998][0], "G099999");
+             EXPECT_EQ(depot.m_groups[99998][26], "7");
+             EXPECT_EQ(depot.m_groups[99998][25], "");
+         }},
+        {"jobs", "Scheduled_Action_list", "[list job$i Beep 0101010101010101692f3d80]",
+         [this](CConfigDepot &depot) {
+             ASSERT_EQ(depot.m_jobCount, 100000);
+             EXPECT_EQ(depot.m_jobs[99999].id, "job100000");
+             EXPECT_EQ(depot.m_jobs[99999].nextRun, m_session->Execute("NextScheduledTcl job100000"));
+         }},
+    };
+    for (const Case &c : cases) {
+        QList<int> exchanges;
+        for (int count : {3, 100000}) {
+            m_server->loadConfiguration();
+            m_server->seed(seededList(c.variable, count, c.element));
+            m_server->seed("var G099999_pbx_glitch 7");
+            reconnect();
+            CConfigDepot depot;
+            depot.SetChannel(m_session.get());
+            depot.Load();
+            exchanges << int(commands().size());
+            if (count > 3)
+                c.check(depot);
+        }
+        EXPECT_EQ(exchanges[0], exchanges[1]) << c.what;
+        EXPECT_LE(exchanges[1], 8) << c.what;
+    }
+}
+
+TEST_F(ConfigDepotTest, AHundredThousandElementsToEveryReadAreAFewExchanges)
+{
+    QStringList elements;
+    for (int i = 1; i <= 100000; ++i)
+        elements << QStringLiteral("v%1").arg(i);
+    m_server->answerCommand("set", "set " + elements.join(u' '));
+    m_depot.Load();
+    m_server->clearAnswer("set");
+    EXPECT_EQ(m_depot.m_voicePortCount, 96);
+    EXPECT_EQ(m_depot.m_groupCount, 100000);
+    EXPECT_LE(commands().size(), 8);
+}
+
+TEST_F(ConfigDepotTest, ALoadStopsAtTheFirstCommandThatGetsNoAnswer)
+{
+    struct Case {
+        // The command whose answer does not come.
+        const char *command;
+        std::function<void(testserver::SimulatorProcess &)> arrange;
+        const char *why;
+    };
+    const char *lost = "The link to the server ended before an answer came.";
+    const Case cases[] = {
+        // The link ends once the server has done the command: the first
+        // read, and one in the middle of the load.
+        {"set", [](testserver::SimulatorProcess &server) { server.dropLinkAfter("set"); }, lost},
+        {"get_serial_ports",
+         [](testserver::SimulatorProcess &server) { server.dropLinkAfter("get_serial_ports"); }, lost},
+        // The user cancelled the wait: the session's answer for it, here
+        // sent by the simulator.
+        {"get_serial_ports",
+         [](testserver::SimulatorProcess &server) {
+             server.answerCommand("get_serial_ports", "get_serial_ports !ERROR Waiting cancelled while the "
+                                                      "server was processing  \"get_serial_ports\" command.");
+         },
+         "The wait for the answer was cancelled."},
+    };
+    for (const Case &c : cases) {
+        m_server->loadConfiguration();
+        reconnect();
+        c.arrange(*m_server);
+        CConfigDepot depot;
+        depot.SetChannel(m_session.get());
+        try {
+            depot.Load();
+            ADD_FAILURE() << c.command << ": the load went on";
+        } catch (const CZltException &failure) {
+            EXPECT_EQ(failure.text(),
+                      QStringLiteral("The configuration could not be read from the server.\n") + c.why)
+                << c.command;
+        }
+        EXPECT_EQ(commands().last().section(u' ', 0, 0), QString::fromLatin1(c.command));
+        EXPECT_TRUE(m_boxes->texts().isEmpty());
+        m_server->clearAnswer("get_serial_ports");
+    }
 }
 
 TEST_F(ConfigDepotTest, MissingVariablesReadAsTheServerHasThem)
@@ -170,34 +286,58 @@ TEST_F(ConfigDepotTest, ErrorRepliesAreNeverKeptNorWritten)
     EXPECT_TRUE(commands().isEmpty()) << commands().join("|").toStdString();
 }
 
-TEST_F(ConfigDepotTest, AShortGroupReplyLeavesTheRestUnreadAndUnwritten)
+TEST_F(ConfigDepotTest, AGroupsReplyThatCannotBeReadLeavesEveryGroupUnreadAndUnwritten)
 {
-    QStringList elements;
-    for (int i = 1; i <= 20; ++i)
-        elements << QStringLiteral("v%1").arg(i);
-    m_server->seed("var pbx_list {Short}");
-    reconnect();
-    m_depot.SetChannel(m_session.get());
-    m_server->answerCommand("set", "set " + elements.join(u' '));
+    // Every "set" frame gets this reply: the group list names three groups,
+    // and the groups' variables come as an odd number of names and values.
+    m_server->answerCommand("set", "set Alpha {Beta Gamma} Delta");
     m_depot.Load();
     m_server->clearAnswer("set");
-    ASSERT_GE(m_depot.m_groupCount, 1);
-    const ConfigGroupRecord &group = m_depot.m_groups[0];
-    EXPECT_EQ(group[20], "v20");
-    for (int k = 21; k <= kGroupVariableCount; ++k)
-        EXPECT_EQ(group[size_t(k)], "") << k;
+    ASSERT_EQ(m_depot.m_groupCount, 3);
+    for (const ConfigGroupRecord &group : std::as_const(m_depot.m_groups))
+        for (int k = 1; k <= kGroupVariableCount; ++k)
+            EXPECT_EQ(group[size_t(k)], "") << k;
 
-    m_depot.m_groups[0][25] = "7";
-    m_depot.m_groups[0][5] = "v5 changed";
+    m_depot.m_groups[0][21] = "7";
     m_server->clearLog();
     m_boxes->answer(IDOK);
     const CConfigDepot::SaveResult result = m_depot.Save();
-    EXPECT_EQ(result.unread, QStringList({CConfigDepot::GroupVariableName(group[0], 25)}));
+    EXPECT_EQ(result.unread, QStringList({"Alpha_pbx_dl_suffix"}));
+    EXPECT_TRUE(commands().isEmpty()) << commands().join("|").toStdString();
+}
+
+TEST_F(ConfigDepotTest, GroupVariablesGoToTheirGroupsWhateverTheNames)
+{
+    // Names with blanks and underscores, one group listed twice, and
+    // variables of a group the list does not name.
+    m_server->seed("var pbx_list {{A b} A_pbx A {A b}}\n"
+                   "var {A b_pbx_glitch} 1\nvar A_pbx_pbx_spike 2\nvar A_pbx_spike 3\nvar Gone_pbx_spike 4\n"
+                   "var A_pbx_dl_trunk_prefix 9\nvar A_pbx_dl_prefix {}");
+    reconnect();
+    m_depot.SetChannel(m_session.get());
+    m_depot.Load();
+    ASSERT_EQ(m_depot.m_groupCount, 4);
+    EXPECT_EQ(m_depot.m_groups[0][26], "1");
+    EXPECT_EQ(m_depot.m_groups[3][26], "1");
+    EXPECT_EQ(m_depot.m_groups[1][27], "2");
+    EXPECT_EQ(m_depot.m_groups[2][27], "3");
+    EXPECT_EQ(m_depot.m_groups[2][30], "9");
+    EXPECT_EQ(m_depot.m_groups[2][22], "");
+    EXPECT_EQ(m_depot.m_groups[1][26], "");
+
+    // Only what changed is written; a missing variable given a value is.
+    m_depot.m_groups[2][27] = "30";
+    m_depot.m_groups[1][1] = "Generic";
+    m_server->clearLog();
+    EXPECT_TRUE(m_depot.Save().succeeded());
     const QStringList sent = commands();
     ASSERT_EQ(sent.size(), 1);
-    EXPECT_TRUE(sent[0].contains("ConfigSetString " + CConfigDepot::GroupVariableName(group[0], 5) +
-                                 " {v5 changed} 1"));
-    EXPECT_FALSE(sent[0].contains(CConfigDepot::GroupVariableName(group[0], 25)));
+    EXPECT_EQ(sent[0],
+              "set _rlist \"\"\r\n"
+              "if {[catch {ConfigSetString A_pbx_pbx_switch_type {Generic} 1}]} {\r\n"
+              "lappend _rlist A_pbx_pbx_switch_type\r\n}\r\n"
+              "if {[catch {ConfigSetString A_pbx_spike {30} 1}]} {\r\nlappend _rlist A_pbx_spike\r\n}\r\n"
+              "set _rlist\r\n");
 }
 
 TEST_F(ConfigDepotTest, AnEmptyJobListGivesTheDefaultJob)
@@ -403,6 +543,77 @@ TEST_F(ConfigWriteBackTest, AJobWhoseRemovalFailedIsNotScheduledAgain)
     EXPECT_EQ(result.refused, QStringList({"job999"}));
     ASSERT_EQ(m_boxes->texts().size(), 1);
     EXPECT_TRUE(m_boxes->texts()[0].startsWith("Server reported error while updating configuration '!ERROR"));
+}
+
+TEST_F(ConfigWriteBackTest, WhatWentWithoutAnAnswerIsNotKnownToBeStored)
+{
+    struct Case {
+        // The link ends once the server did the next command of this word.
+        const char *command;
+        std::function<void(CConfigDepot &)> change;
+        QStringList unknown;
+        QStringList stored;
+    };
+    const Case cases[] = {
+        {"set", [](CConfigDepot &depot) { depot.m_voicePortLines[5] = "3006 Sales"; }, {"Line6"}, {}},
+        {"RemoveScheduledTcl",
+         [](CConfigDepot &depot) {
+             depot.m_voicePortLines[5] = "3006 Sales";
+             depot.m_jobs[0].state = CConfigJob::Changed;
+             depot.m_jobs[0].action = "Beep";
+         },
+         {"job1"},
+         {"Line6"}},
+    };
+    for (const Case &c : cases) {
+        m_server->loadConfiguration();
+        reconnect();
+        CConfigDepot depot;
+        depot.SetChannel(m_session.get());
+        depot.Load();
+        m_server->clearLog();
+        const qsizetype shown = m_boxes->texts().size();
+        c.change(depot);
+        // A later step, never sent.
+        depot.m_languageTable += " {Klingon {k.pmt 9}}";
+        m_server->dropLinkAfter(c.command);
+        m_boxes->answer(IDOK);
+        const CConfigDepot::SaveResult result = depot.Save();
+        EXPECT_EQ(result.unknown, c.unknown) << c.command;
+        EXPECT_EQ(result.stored, c.stored);
+        EXPECT_TRUE(result.refused.isEmpty());
+        EXPECT_FALSE(result.succeeded());
+        EXPECT_EQ(m_boxes->texts().mid(shown),
+                  QStringList({"The link to the server ended before an answer came.\nIt is not known whether "
+                               "these were stored: " +
+                               c.unknown.join(", ") + ".\nNothing after them was sent."}));
+        EXPECT_TRUE(commands().last().startsWith(QLatin1String(c.command)))
+            << commands().last().toStdString();
+        EXPECT_FALSE(commands().join(u' ').contains("Klingon"));
+        // The server did it all the same.
+        EXPECT_EQ(serverValue("Line6"), "3006 Sales");
+    }
+}
+
+TEST_F(ConfigWriteBackTest, AnAnswerThatNeverCameIsNotBlamedOnTheServer)
+{
+    // The session answers a command itself once its answer is this late.
+    CSessionSettings settings = patientSettings();
+    settings.timeToLiveMs = 300;
+    settings.sweepPeriodMs = 50;
+    CZELTSession session(settings);
+    session.Connect(credentials());
+    CConfigDepot depot;
+    depot.SetChannel(&session);
+    depot.Load();
+    depot.m_holidays = "1/1";
+    m_server->dropNextReply();
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(depot.Save().unknown, QStringList({"holidays"}));
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"No answer came within the time allowed.\nIt is not known whether "
+                           "these were stored: holidays.\nNothing after them was sent."}));
+    session.Disconnect();
 }
 
 TEST_F(ConfigWriteBackTest, LanguagesDecideTheMultipleLanguageSwitch)

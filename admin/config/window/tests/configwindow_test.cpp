@@ -25,6 +25,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -292,6 +293,62 @@ TEST_F(ConfigWindowTest, ClosingTheWindowsSessionHidesNoOtherLostLink)
     m_server->dropLinks();
     EXPECT_TRUE(WaitFor([&] { return m_host->m_serverExits == 1; }));
     CServerExitNotice::SetMainWindow(nullptr);
+}
+
+TEST_F(ConfigWindowTest, ALinkLostDuringApplySaysItIsNotKnownWhetherTheServerStoredIt)
+{
+    CServerExitNotice::SetMainWindow(m_host->GetSafeHwnd());
+    open();
+    type(CVoicePortsPpg::ColExtension, 6, "3006");
+    // The server stores the batch, and the link ends before its answer.
+    m_server->dropLinkAfter("set");
+    m_boxes->answer({IDYES, IDOK});
+    click(ID_APPLY_NOW);
+    ASSERT_EQ(m_boxes->texts().size(), 2);
+    EXPECT_EQ(m_boxes->texts()[1], "The link to the server ended before an answer came.\n"
+                                   "It is not known whether these were stored: Line6.\n"
+                                   "Nothing after them was sent.");
+    screenshot("config-window-link-lost.png");
+    // Admin ends as the main window is told.
+    EXPECT_TRUE(WaitFor([&] { return m_host->m_serverExits == 1; }));
+    CServerExitNotice::SetMainWindow(nullptr);
+    CZELTSession reader(*m_session);
+    reader.Connect(credentials());
+    EXPECT_EQ(reader.Execute("set Line6\r\n"), "3006 Day");
+    reader.Disconnect();
+}
+
+TEST_F(ConfigWindowTest, ALoadThatGetsNoAnswerOpensNoWindow)
+{
+    // The link ends at the load's last command.
+    m_server->dropLinkAfter("GetUAList");
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(m_template->OpenDocumentFile(login()), nullptr);
+    EXPECT_EQ(m_boxes->texts(),
+              QStringList({"The classes of service and user agents could not be read from "
+                           "the server.\nThe link to the server ended before an answer came."}));
+    EXPECT_TRUE(m_host->m_area->subWindowList().isEmpty());
+    EXPECT_FALSE(m_host->m_open);
+    EXPECT_TRUE(commands().filter("ConfigSetString").isEmpty());
+}
+
+TEST_F(ConfigWindowTest, TheLoadSaysInTheStatusBarWhatItReads)
+{
+    QStringList shown;
+    QObject::connect(m_host->statusBar(), &QStatusBar::messageChanged,
+                     [&](const QString &message) { shown << message; });
+    open();
+    EXPECT_EQ(shown,
+              QStringList({"Reading the configuration from the server: voice ports\u2026",
+                           "Reading the configuration from the server: telephone system integration\u2026",
+                           "Reading the configuration from the server: answer methods, port groups, serial "
+                           "ports, IVR hosts, holidays and scheduled actions\u2026",
+                           "Reading the configuration from the server: scheduled actions\u2026",
+                           "Reading the configuration from the server: serial ports\u2026",
+                           "Reading the configuration from the server: languages\u2026",
+                           "Reading the configuration from the server: classes of service and user "
+                           "agents\u2026",
+                           ""}));
 }
 
 TEST_F(ConfigWindowTest, AnswerMethodsRenamedOrGoneFollowOnEveryPort)
