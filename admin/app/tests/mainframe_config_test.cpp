@@ -79,7 +79,7 @@ TEST_F(MainFrameConfiguration, APageCommandOpensTheWindowOnceOnItsPage)
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->Grid()->rowCount(), 96);
     const int reads = commands().size();
-    EXPECT_GT(reads, 20);
+    EXPECT_GT(reads, 0) << "the configuration was read from the server";
 
     const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR") + "/screenshots";
     QDir().mkpath(folder);
