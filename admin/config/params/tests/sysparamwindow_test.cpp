@@ -422,6 +422,23 @@ TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneSta
     EXPECT_EQ(m_window->RightView()->Text(), QString());
 }
 
+TEST_F(SysParamWindowTest, AHelpScriptThatWouldEndItsProcessIsRefusedAndTheWindowGoesOn)
+{
+    QFile help("admincv.tcl");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    // The value is built inside one command, past what Tcl can hold.
+    help.write("set sys_tmo_menu kept\nset a [string repeat x 1000000]\nset b " + QByteArray("$a").repeated(2200) +
+               "\nset sys_default_language [string length $b]\n");
+    help.close();
+    m_boxes->answer(IDOK);
+    open();
+    EXPECT_EQ(m_boxes->texts().value(0), QStringLiteral("Read help file error!\nError - {the script takes more than "
+                                                        "65536 KB of memory; a help script only sets short texts}"));
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+    EXPECT_EQ(grid()->currentRow(), rowOf("sys_tmo_menu"));
+}
+
 TEST_F(SysParamWindowTest, WithoutAHelpScriptInTheCurrentFolderTheInstalledOneIsRead)
 {
     ASSERT_TRUE(QFile::remove("admincv.tcl"));
