@@ -1,9 +1,12 @@
 // The System Parameters window: an MDI child with the parameter list on the
 // left and the help pane on the right. It owns its document (and with it the
-// window's own session); closing asks about unsaved changes first.
+// window's own session); closing asks about unsaved changes first. While a
+// cell is being edited its Close is greyed: the system menu's item and the
+// title bar's close box, which then closes nothing.
 #pragma once
 
 #include <QMdiSubWindow>
+#include <QStyle>
 
 #include <memory>
 
@@ -12,6 +15,7 @@ class CConfigSystemParamLeftView;
 class CConfigSystemParamRightView;
 class CServerCommandChannel;
 class QSplitter;
+class QStyleOptionTitleBar;
 
 class CConfigSystemParamChildWnd : public QMdiSubWindow {
     Q_OBJECT
@@ -30,11 +34,29 @@ public:
     CConfigSystemParamLeftView *LeftView() const { return m_left; }
     CConfigSystemParamRightView *RightView() const { return m_right; }
 
+    // Greys or enables the system menu's Close and the close box.
+    void EnableClose(bool enabled);
+    bool IsCloseEnabled() const { return m_closeEnabled; }
+    // Where the close box is drawn, in the window's coordinates; empty
+    // where the title bar has none.
+    QRect CloseBoxRect() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // The title bar as the window draws it.
+    QStyleOptionTitleBar titleBarOption() const;
+    QStyle::SubControl titleBarControlAt(const QPoint &position) const;
+    void drawGreyedCloseBox();
+
+    bool m_closeEnabled = true;
+    Qt::FocusPolicy m_focusPolicy;
     std::unique_ptr<CConfigSystemParamDoc> m_document;
     QSplitter *m_splitter;
     CConfigSystemParamLeftView *m_left;

@@ -47,8 +47,7 @@ QString CConfigSystemParamRightView::HelpFilePath()
     const QString local = QString::fromLatin1(kHelpFile);
     if (QFileInfo::exists(local))
         return local;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/verbanta/") +
-                           local);
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/verbanta/") + local);
 }
 
 void CConfigSystemParamRightView::OnUpdate()

@@ -89,11 +89,9 @@ TEST_F(ParamHelpScriptTest, AScriptThatBuildsLargeValuesIsRefusedAndLeavesNoText
     for (const QByteArray &grower : growers) {
         SCOPED_TRACE(grower.toStdString());
         CParamHelpScript script(kLimit);
-        EXPECT_FALSE(
-            script.Load(write("set sys_before kept\n" + grower + "\nset sys_after never\n"), m_message));
-        EXPECT_EQ(m_message,
-                  QStringLiteral("Read help file error!\nError - {the script takes more than 4096 KB of "
-                                 "memory; a help script only sets short texts}"));
+        EXPECT_FALSE(script.Load(write("set sys_before kept\n" + grower + "\nset sys_after never\n"), m_message));
+        EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {the script takes more than 4096 KB of "
+                                            "memory; a help script only sets short texts}"));
         EXPECT_EQ(script.Text("sys_before"), QString());
         EXPECT_EQ(script.Text("sys_after"), QString());
     }
