@@ -19,3 +19,9 @@ CConfigPropSheet *CConfigView::OnInitialUpdate(CServerCommandChannel *channel, H
     setWidget(m_sheet);
     return m_sheet;
 }
+
+QSize CConfigView::minimumSizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return m_sheet ? m_sheet->minimumSizeHint() + QSize(frame, frame) : QScrollArea::minimumSizeHint();
+}
