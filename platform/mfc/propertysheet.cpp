@@ -237,7 +237,8 @@ void CPropertySheet::SetScrollingTabs(bool scrolling)
 
 void CPropertySheet::SetScrollingPages(bool scrolling)
 {
-    Q_ASSERT(std::none_of(m_pages.cbegin(), m_pages.cend(), [](const PageEntry &entry) { return entry.inTab; }));
+    Q_ASSERT(
+        std::none_of(m_pages.cbegin(), m_pages.cend(), [](const PageEntry &entry) { return entry.inTab; }));
     m_scrollingPages = scrolling;
 }
 

@@ -1,6 +1,7 @@
 // The System Parameters window's frame; see configsystemparamchildwnd.h.
 #include "admin/config/params/configsystemparamchildwnd.h"
 
+#include "admin/config/params/closeboxcover.h"
 #include "admin/config/params/configsystemparamdoc.h"
 #include "admin/config/params/configsystemparamleftview.h"
 #include "admin/config/params/configsystemparamrightview.h"
@@ -9,8 +10,10 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QSplitter>
 #include <QStyleOptionTitleBar>
@@ -73,6 +76,45 @@ void CConfigSystemParamChildWnd::EnableClose(bool enabled)
         if (action->shortcut() == QKeySequence(QKeySequence::Close))
             action->setEnabled(enabled);
     update();
+    coverMenuBarCloseBox();
+}
+
+void CConfigSystemParamChildWnd::changeEvent(QEvent *event)
+{
+    QMdiSubWindow::changeEvent(event);
+    // The buttons move to the menu bar once the change is done.
+    if (event->type() == QEvent::WindowStateChange && !m_closeEnabled)
+        QMetaObject::invokeMethod(this, &CConfigSystemParamChildWnd::coverMenuBarCloseBox,
+                                  Qt::QueuedConnection);
+}
+
+QWidget *CConfigSystemParamChildWnd::MenuBarButtons() const
+{
+    if (!isMaximized() || !mdiArea())
+        return nullptr;
+    const auto *main = qobject_cast<QMainWindow *>(mdiArea()->window());
+    const auto *bar = main ? qobject_cast<QMenuBar *>(main->menuWidget()) : nullptr;
+    return bar ? bar->cornerWidget(Qt::TopRightCorner) : nullptr;
+}
+
+QRect CConfigSystemParamChildWnd::MenuBarCloseBoxRect(QWidget *buttons)
+{
+    QStyleOptionComplex option;
+    option.initFrom(buttons);
+    option.subControls = QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton | QStyle::SC_MdiCloseButton;
+    return buttons->style()->subControlRect(QStyle::CC_MdiControls, &option, QStyle::SC_MdiCloseButton,
+                                            buttons);
+}
+
+void CConfigSystemParamChildWnd::coverMenuBarCloseBox()
+{
+    delete m_menuBarCover;
+    QWidget *buttons = MenuBarButtons();
+    if (m_closeEnabled || !buttons)
+        return;
+    m_menuBarCover = new CCloseBoxCover(buttons);
+    m_menuBarCover->setGeometry(MenuBarCloseBoxRect(buttons));
+    m_menuBarCover->show();
 }
 
 QStyleOptionTitleBar CConfigSystemParamChildWnd::titleBarOption() const
@@ -96,14 +138,21 @@ QStyleOptionTitleBar CConfigSystemParamChildWnd::titleBarOption() const
 
 QRect CConfigSystemParamChildWnd::CloseBoxRect() const
 {
-    if (windowFlags() & Qt::FramelessWindowHint)
+    if (!hasTitleBar())
         return QRect();
     const QStyleOptionTitleBar option = titleBarOption();
     return style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, this);
 }
 
+bool CConfigSystemParamChildWnd::hasTitleBar() const
+{
+    return !(windowFlags() & Qt::FramelessWindowHint) && !MenuBarButtons();
+}
+
 QStyle::SubControl CConfigSystemParamChildWnd::titleBarControlAt(const QPoint &position) const
 {
+    if (!hasTitleBar())
+        return QStyle::SC_None;
     const QStyleOptionTitleBar option = titleBarOption();
     return style()->hitTestComplexControl(QStyle::CC_TitleBar, &option, position, this);
 }
