@@ -171,10 +171,10 @@ TEST_F(MainFrameConfiguration, TheWindowFitsTheFirstFrameSize)
 TEST_F(MainFrameConfiguration, TabsAndButtonsStayInSightOnEveryPageAtTheFirstSizeAndMaximised)
 {
     m_frame->resize(853, 682);
-    const int commandsInTabOrder[] = {
-        ID_CONFIG_INTEGRATION,   ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS, ID_CONFIG_SERIAL_PORTS,
-        ID_CONFIG_NOTIFY_GROUPS, ID_CONFIG_STAT_GROUPS,    ID_CONFIG_IVR_HOSTS,   ID_CONFIG_HOLIDAYS,
-        ID_CONFIG_SCHEDULER,     ID_CONFIG_LANGUAGE};
+    const int commandsInTabOrder[] = {ID_CONFIG_INTEGRATION,  ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
+                                      ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS,  ID_CONFIG_STAT_GROUPS,
+                                      ID_CONFIG_IVR_HOSTS,    ID_CONFIG_HOLIDAYS,       ID_CONFIG_SCHEDULER,
+                                      ID_CONFIG_LANGUAGE};
     clickButton(ID_CONFIG_SERIAL_PORTS);
     ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_SERIAL_PORTS); }));
     CConfigPropFrame *window = configWindow();
