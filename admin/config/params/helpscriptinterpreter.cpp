@@ -36,6 +36,13 @@ qint64 heapInUse()
 #endif
 }
 
+// A value as text up to its first zero byte, which a script's source may
+// put into a value and no list can carry: as far as a text can be shown.
+Tcl_Obj *asText(Tcl_Obj *value)
+{
+    return Tcl_NewStringObj(Tcl_GetString(value), -1);
+}
+
 } // namespace
 
 CHelpScriptInterpreter::CHelpScriptInterpreter(qint64 maxMemoryBytes)
@@ -133,8 +140,8 @@ QByteArray CHelpScriptInterpreter::Variables()
         if (Tcl_ListObjGetElements(m_interp, names, &count, &name) == TCL_OK) {
             for (int i = 0; i < count; ++i) {
                 if (Tcl_Obj *value = Tcl_ObjGetVar2(m_interp, name[i], nullptr, TCL_GLOBAL_ONLY)) {
-                    Tcl_ListObjAppendElement(nullptr, values, name[i]);
-                    Tcl_ListObjAppendElement(nullptr, values, value);
+                    Tcl_ListObjAppendElement(nullptr, values, asText(name[i]));
+                    Tcl_ListObjAppendElement(nullptr, values, asText(value));
                 }
             }
         }

@@ -157,6 +157,16 @@ TEST_F(ParamHelpScriptTest, WhatTheScriptWritesOrRedefinesIsNotTakenForItsResult
     }
 }
 
+// A zero byte in the file ends a text where it stands; the other texts
+// are read as they are.
+TEST_F(ParamHelpScriptTest, AZeroByteInAValueEndsThatTextOnly)
+{
+    static const char script[] = "set sys_a {before\0after}\nset sys_b {whole}\n";
+    ASSERT_TRUE(m_script.Load(write(QByteArray(script, sizeof script - 1)), m_message)) << m_message.toStdString();
+    EXPECT_EQ(m_script.Text("sys_a"), QStringLiteral("before"));
+    EXPECT_EQ(m_script.Text("sys_b"), QStringLiteral("whole"));
+}
+
 TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 {
     EXPECT_FALSE(m_script.Load(write("set sys_a {open\n"), m_message));
