@@ -7,8 +7,7 @@
 CConfigView::CConfigView(QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
-    // The sheet takes the view's room; a view smaller than the sheet's
-    // smallest size scrolls.
+    // The sheet takes the view's room, which its least size bounds.
     setWidgetResizable(true);
 }
 
