@@ -39,7 +39,11 @@ CConfigSystemParamChildWnd::CConfigSystemParamChildWnd(std::unique_ptr<CConfigSy
             &CConfigSystemParamChildWnd::EnableClose);
 }
 
-CConfigSystemParamChildWnd::~CConfigSystemParamChildWnd() = default;
+CConfigSystemParamChildWnd::~CConfigSystemParamChildWnd()
+{
+    // The menu bar's buttons outlive the window and serve the next one.
+    delete m_menuBarCover;
+}
 
 void CConfigSystemParamChildWnd::InitialUpdate()
 {
