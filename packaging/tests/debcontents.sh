@@ -30,7 +30,8 @@ for file in usr/bin/admin usr/bin/Chanview usr/share/verbanta/help/admin usr/sha
 done
 # The programs and the library carry no symbol table, installed or packaged.
 dpkg-deb -x "$deb" "$work/unpacked"
-for file in usr/bin/admin usr/bin/Chanview usr/lib*/verbanta/libConduit.so usr/lib*/verbanta/regsvr; do
+for file in usr/bin/admin usr/bin/Chanview usr/lib*/verbanta/libConduit.so usr/lib*/verbanta/regsvr \
+    usr/lib*/verbanta/paramhelp; do
     for tree in "$work/stage" "$work/unpacked"; do
         for path in "$tree"/$file; do
             ! objdump -h "$path" | grep -qE ' \.(symtab|debug_info) ' ||

@@ -100,6 +100,7 @@ TEST_F(InstalledSuite, PutsEachPartWhereADebianSystemKeepsIt)
         lib + QStringLiteral("classes.ini"),
         lib + QStringLiteral("regsvr"),
         lib + QStringLiteral("regwrite"),
+        lib + QStringLiteral("paramhelp"),
         QStringLiteral("share/applications/verbanta-admin.desktop"),
         QStringLiteral("share/applications/chanview.desktop"),
         QStringLiteral("share/verbanta/admincv.tcl"),
@@ -120,7 +121,8 @@ TEST_F(InstalledSuite, PutsEachPartWhereADebianSystemKeepsIt)
     EXPECT_EQ(files, expected);
 
     for (const QString &program : {QStringLiteral("bin/admin"), QStringLiteral("bin/Chanview"),
-                                   lib + QStringLiteral("regsvr"), lib + QStringLiteral("regwrite")})
+                                   lib + QStringLiteral("regsvr"), lib + QStringLiteral("regwrite"),
+                                   lib + QStringLiteral("paramhelp")})
         EXPECT_TRUE(QFileInfo(installed(program)).isExecutable()) << program.toStdString();
     // The library stays off the linker's search path.
     EXPECT_NE(QFileInfo(installed(lib + QStringLiteral("libConduit.so"))).absolutePath(),

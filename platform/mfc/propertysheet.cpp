@@ -7,12 +7,50 @@
 #include "platform/mfc/propertypage.h"
 #include "platform/strings/stringtable.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Lines of a scrolled page kept in sight at least, so that it still reads
+// as a page.
+constexpr int kLeastPageLines = 6;
+
+// A page's scroller: as large as the page where there is the room, and a
+// few lines of it where there is not.
+class PageScroller : public QScrollArea {
+public:
+    explicit PageScroller(QWidget *page)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        // Not a stop of its own on the way through the page's controls.
+        setFocusPolicy(Qt::NoFocus);
+        setWidget(page);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+            if (now && widget() && widget()->isAncestorOf(now))
+                ensureWidgetVisible(now);
+        });
+    }
+    // QScrollArea's own hint stops at a few dozen lines.
+    QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QScrollArea::sizeHint(); }
+    QSize minimumSizeHint() const override
+    {
+        return {verticalScrollBar()->sizeHint().width() * 4,
+                fontMetrics().height() * kLeastPageLines + horizontalScrollBar()->sizeHint().height()};
+    }
+};
+
+} // namespace
 
 CPropertySheet::CPropertySheet(const QString &caption, QWidget *parent, int selectPage)
     : CDialog(0, caption, parent), m_tabs(new QTabWidget(this)), m_buttonRow(new QHBoxLayout),
@@ -197,6 +235,13 @@ void CPropertySheet::SetScrollingTabs(bool scrolling)
     m_tabs->setUsesScrollButtons(scrolling);
 }
 
+void CPropertySheet::SetScrollingPages(bool scrolling)
+{
+    Q_ASSERT(
+        std::none_of(m_pages.cbegin(), m_pages.cend(), [](const PageEntry &entry) { return entry.inTab; }));
+    m_scrollingPages = scrolling;
+}
+
 void CPropertySheet::wizardStep(int id)
 {
     CPropertyPage *page = GetActivePage();
@@ -274,8 +319,12 @@ void CPropertySheet::forgetPage(QObject *page)
         const QScopedValueRollback guard(m_switching, true);
         QWidget *tab = m_tabs->widget(i);
         m_tabs->removeTab(i);
+        // A scroller still holds the page, which leaves it only once
+        // destroyed.
         if (!m_pages.at(i).inTab)
             delete tab;
+        else if (tab != page)
+            tab->deleteLater();
     }
     m_pages.removeAt(i);
     if (m_activeIndex == i)
@@ -301,10 +350,17 @@ void CPropertySheet::makePageWindow(int index)
         QWidget *standIn = m_tabs->widget(index);
         m_tabs->removeTab(index);
         delete standIn;
-        m_tabs->insertTab(index, entry.page, tabLabel(entry.page));
+        m_tabs->insertTab(index, tabContent(entry.page), tabLabel(entry.page));
         entry.inTab = true;
     }
     entry.page->makeWindow();
+}
+
+QWidget *CPropertySheet::tabContent(CPropertyPage *page)
+{
+    if (!m_scrollingPages)
+        return page;
+    return new PageScroller(page);
 }
 
 void CPropertySheet::tabChanged(int index)

@@ -66,6 +66,11 @@ public:
     // Tabs that do not fit scroll behind arrows, so that the sheet can be
     // narrower than its row of tabs.
     void SetScrollingTabs(bool scrolling);
+    // Before the pages get their windows: a page larger than the room its
+    // tab has scrolls within the tab, so that the sheet can be smaller than
+    // its pages while its tabs and buttons stay where they are. A control
+    // the focus reaches is brought into view.
+    void SetScrollingPages(bool scrolling);
 
     // The row of buttons under the pages, for subclasses that add their own.
     QHBoxLayout *buttonRow() const { return m_buttonRow; }
@@ -105,6 +110,8 @@ private:
     void forgetPage(QObject *page);
     QString tabLabel(const CPropertyPage *page) const;
     void makePageWindow(int index);
+    // What goes into the page's tab: the page, or a scroller holding it.
+    QWidget *tabContent(CPropertyPage *page);
     void tabChanged(int index);
     bool activate(int index);
     void showActiveTab();
@@ -118,6 +125,7 @@ private:
     QPushButton *m_finishButton;
     QPushButton *m_helpButton;
     bool m_wizard = false;
+    bool m_scrollingPages = false;
     // Live pages only: a page that goes is dropped as it goes (forgetPage).
     QList<PageEntry> m_pages;
     int m_startPage;

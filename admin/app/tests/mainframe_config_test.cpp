@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTest>
 #include <QToolBar>
@@ -162,6 +163,61 @@ TEST_F(MainFrameConfiguration, TheWindowFitsTheFirstFrameSize)
     }
     QTest::mouseClick(sheet->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     EXPECT_TRUE(WaitFor([&] { return configWindow() == nullptr; }));
+}
+
+// The window is resized and maximised like any other; on every page, also
+// the tallest, its tabs and buttons stay in sight and only the page's
+// content scrolls. Each page is opened by its Configuration Tools button.
+TEST_F(MainFrameConfiguration, TabsAndButtonsStayInSightOnEveryPageAtTheFirstSizeAndMaximised)
+{
+    m_frame->resize(853, 682);
+    const int commandsInTabOrder[] = {ID_CONFIG_INTEGRATION,  ID_CONFIG_ANSWER_METHODS, ID_CONFIG_VOICE_PORTS,
+                                      ID_CONFIG_SERIAL_PORTS, ID_CONFIG_NOTIFY_GROUPS,  ID_CONFIG_STAT_GROUPS,
+                                      ID_CONFIG_IVR_HOSTS,    ID_CONFIG_HOLIDAYS,       ID_CONFIG_SCHEDULER,
+                                      ID_CONFIG_LANGUAGE};
+    clickButton(ID_CONFIG_SERIAL_PORTS);
+    ASSERT_TRUE(WaitFor([&] { return checked(ID_CONFIG_SERIAL_PORTS); }));
+    CConfigPropFrame *window = configWindow();
+    ASSERT_NE(window, nullptr);
+    CConfigPropSheet *sheet = window->Sheet();
+    QWidget *room = m_frame->MdiArea()->viewport();
+    QWidget *view = window->widget();
+    ASSERT_NE(view, nullptr);
+    const auto inSight = [&](QWidget *widget) {
+        if (!widget || !widget->isVisible())
+            return false;
+        const QRect inRoom(widget->mapTo(room, QPoint(0, 0)), widget->size());
+        const QRect inWindow(widget->mapTo(window, QPoint(0, 0)), widget->size());
+        const QRect windowInRoom(window->mapTo(room, QPoint(0, 0)), window->size());
+        return room->rect().contains(inRoom) && window->rect().contains(inWindow) &&
+               room->rect().contains(windowInRoom);
+    };
+    const auto checkEveryPage = [&](const QString &shotName) {
+        for (int index = 0; index < 10; ++index) {
+            SCOPED_TRACE(index);
+            clickButton(commandsInTabOrder[index]);
+            ASSERT_TRUE(WaitFor([&] { return sheet->GetActiveIndex() == index; }));
+            for (int id : {int(IDOK), int(IDCANCEL), int(ID_APPLY_NOW), int(IDHELP)})
+                EXPECT_TRUE(inSight(sheet->GetDlgItem<QPushButton>(id))) << id;
+            EXPECT_TRUE(inSight(sheet->findChild<QTabBar *>()));
+            EXPECT_TRUE(SaveScreenshot(m_frame.get(), shotName.arg(index)));
+        }
+    };
+    checkEveryPage(QStringLiteral("config-window-first-size-page-%1.png"));
+
+    // Maximised with a double click on its title bar, as the user does.
+    const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    const QPoint title(window->width() / 2, titleBar / 2);
+    QTest::mouseMove(window, title);
+    QTest::mouseDClick(window, Qt::LeftButton, {}, title);
+    ASSERT_TRUE(WaitFor([&] { return window->isMaximized(); }));
+    checkEveryPage(QStringLiteral("config-window-maximised-page-%1.png"));
+
+    // Back to its size, and smaller by the user's hand: still nothing but a
+    // page scrolls.
+    window->showNormal();
+    window->resize(window->minimumSizeHint());
+    checkEveryPage(QStringLiteral("config-window-least-size-page-%1.png"));
 }
 
 TEST_F(MainFrameConfiguration, ClosingTheFrameAsksTheWindowFirst)

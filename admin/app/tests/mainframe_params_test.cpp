@@ -12,6 +12,8 @@
 #include "admin/app/startupappsdlg.h"
 #include "admin/app/tests/loginanswer.h"
 #include "admin/config/params/configsystemparamchildwnd.h"
+#include "admin/config/params/configsystemparamleftview.h"
+#include "admin/widgets/spreadsheet.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -75,6 +77,41 @@ TEST_F(MainFrameParams, EachUseOpensANewWindowWithItsOwnSession)
     ASSERT_TRUE(QDir().mkpath(folder));
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_frame->grab().save(folder + "/sysparams_mainframe.png"));
+}
+
+// Maximised, the window's close box is in the main window's menu bar; it is
+// greyed there too while a cell is edited, and closes nothing.
+TEST_F(MainFrameParams, TheMenuBarsCloseBoxOfAMaximisedWindowIsGreyedWhileACellIsEdited)
+{
+    m_frame->CommandAction(ID_SYSTEM_PARAMETERS)->trigger();
+    QPointer<CConfigSystemParamChildWnd> window =
+        qobject_cast<CConfigSystemParamChildWnd *>(m_frame->MdiArea()->activeSubWindow());
+    ASSERT_TRUE(window);
+    window->showMaximized();
+    ASSERT_TRUE(WaitFor([&] { return window->MenuBarButtons() != nullptr; }));
+    QWidget *buttons = window->MenuBarButtons();
+    // Clicked where the user sees it: the click goes to what lies there.
+    const QPoint closeBox =
+        buttons->mapTo(m_frame.get(), CConfigSystemParamChildWnd::MenuBarCloseBoxRect(buttons).center());
+
+    CSpreadSheet *grid = window->LeftView()->Grid();
+    grid->setCurrentCell(0, 1);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_TRUE(grid->IsEditing());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("sysparams_maximised_close_box_greyed.png")));
+    QTest::mouseClick(m_frame->windowHandle(), Qt::LeftButton, {}, closeBox);
+    QTest::qWait(50);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(grid->IsEditing());
+
+    QPointer<QWidget> editor = grid->viewport()->findChild<QWidget *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] { return !editor; }));
+    QTest::mouseClick(m_frame->windowHandle(), Qt::LeftButton, {}, closeBox);
+    EXPECT_TRUE(WaitFor([&] { return !window; }));
 }
 
 TEST_F(MainFrameParams, FileNewOffersSystemParametersAndOpensIt)

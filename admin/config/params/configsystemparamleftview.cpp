@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
@@ -217,14 +216,7 @@ int CConfigSystemParamLeftView::NumberLength(const QString &name)
 
 void CConfigSystemParamLeftView::EnableFrameClose(bool editing)
 {
-    for (QWidget *frame = parentWidget(); frame; frame = frame->parentWidget()) {
-        if (auto *child = qobject_cast<QMdiSubWindow *>(frame)) {
-            for (QAction *action : child->systemMenu()->actions())
-                if (action->shortcut() == QKeySequence(QKeySequence::Close))
-                    action->setEnabled(!editing);
-            return;
-        }
-    }
+    emit CloseEnabled(!editing);
 }
 
 // --- selection -----------------------------------------------------------------------

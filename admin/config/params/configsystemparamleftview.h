@@ -43,7 +43,8 @@ public:
     bool ValidateMailbox(const QString &text, const QString &name);
     bool ValidateFaxLineGroup(const QString &text, const QString &name);
 
-    // Greys the window's Close item while a cell is being edited.
+    // The edit-mode handler: the window's Close is greyed while a cell is
+    // being edited (see CloseEnabled).
     void EnableFrameClose(bool editing);
     // The digits a number parameter's cell takes.
     static int NumberLength(const QString &name);
@@ -51,6 +52,8 @@ public:
 signals:
     // The selected parameter changed (the help pane follows).
     void SelectionChanged();
+    // The window's Close may be used again, or not while a cell is edited.
+    void CloseEnabled(bool enabled);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

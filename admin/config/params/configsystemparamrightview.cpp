@@ -2,6 +2,7 @@
 #include "admin/config/params/configsystemparamrightview.h"
 
 #include "admin/config/params/configsystemparamdoc.h"
+#include "platform/mfc/waitcursor.h"
 #include "platform/msgbox/msgbox.h"
 
 #include <QCoreApplication>
@@ -29,9 +30,16 @@ CConfigSystemParamRightView::CConfigSystemParamRightView(CConfigSystemParamDoc &
 void CConfigSystemParamRightView::OnInitialUpdate()
 {
     QString message;
-    if (!m_script.Load(HelpFilePath(), message))
+    if (!loadHelpScript(message))
         AfxMessageBox(message, MB_OK);
     OnUpdate();
+}
+
+bool CConfigSystemParamRightView::loadHelpScript(QString &message)
+{
+    // A script that runs on is ended only after a few seconds.
+    CWaitCursor wait;
+    return m_script.Load(HelpFilePath(), message);
 }
 
 QString CConfigSystemParamRightView::HelpFilePath()

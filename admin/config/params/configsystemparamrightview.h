@@ -33,6 +33,8 @@ public:
     QString Text() const;
 
 private:
+    bool loadHelpScript(QString &message);
+
     CConfigSystemParamDoc &m_document;
     CParamHelpScript m_script;
     QPlainTextEdit *m_text;

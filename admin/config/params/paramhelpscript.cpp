@@ -1,79 +1,33 @@
-// The help script's interpreter; see paramhelpscript.h.
+// The help script, evaluated by paramhelp; see paramhelpscript.h.
 #include "admin/config/params/paramhelpscript.h"
 
+#include "admin/session/tcllist.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 
-#include <malloc.h>
-#include <tcl.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define VERBANTA_HEAP_FROM_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VERBANTA_HEAP_FROM_SANITIZER 1
-#endif
-#endif
-#ifdef VERBANTA_HEAP_FROM_SANITIZER
-// The sanitizer runtime's own count; GCC ships no header that declares it.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-#endif
+#include <csignal>
 
 namespace {
 
-// Commands a safe interpreter still has that wait in the event loop.
-constexpr const char *kWaitingCommands[] = {"after", "vwait", "update"};
-
-// The bytes the program's heap holds, small and large blocks alike. The
-// script runs on the interface thread, which does nothing else meanwhile;
-// what other threads take at the same time only makes the limit stricter.
-qint64 heapInUse()
+QString refused(const QString &reason)
 {
-#ifdef VERBANTA_HEAP_FROM_SANITIZER
-    // The address sanitizer's allocator serves every malloc and keeps its
-    // own count: malloc's statistics stay still under it.
-    return qint64(__sanitizer_get_current_allocated_bytes());
-#else
-    const struct mallinfo2 heap = mallinfo2();
-    return qint64(heap.uordblks + heap.hblkhd);
-#endif
+    return QStringLiteral("Read help file error!\nError - {%1}").arg(reason);
+}
+
+QString tooLarge(const QString &fileName)
+{
+    return QStringLiteral("The help file %1 is larger than %2 bytes and was not read.")
+        .arg(fileName)
+        .arg(HelpScriptLimits::kMaxScriptSize);
 }
 
 } // namespace
 
-CParamHelpScript::CParamHelpScript(qint64 maxMemoryBytes)
-    : m_maxMemoryBytes(maxMemoryBytes), m_interp(newInterpreter())
-{
-}
-
-Tcl_Interp *CParamHelpScript::newInterpreter()
-{
-    Tcl_Interp *interp = Tcl_CreateInterp();
-    Tcl_MakeSafe(interp);
-    for (const char *name : kWaitingCommands)
-        Tcl_HideCommand(interp, name, name);
-    // A traced interpreter compiles no command inline, so none escapes the
-    // check.
-    Tcl_CreateObjTrace(interp, 0, 0, checkMemoryBeforeCommand, this, nullptr);
-    return interp;
-}
-
-// A command refused here never runs: the script stops before a value
-// outgrows the program.
-int CParamHelpScript::checkMemoryBeforeCommand(void *self, Tcl_Interp *interp, int, const char *, Tcl_Command, int,
-                                               Tcl_Obj *const[])
-{
-    auto *script = static_cast<CParamHelpScript *>(self);
-    if (!script->overMemoryLimit())
-        return TCL_OK;
-    const QByteArray reason = script->memoryLimitReason().toUtf8();
-    Tcl_SetObjResult(interp, Tcl_NewStringObj(reason.constData(), int(reason.size())));
-    return TCL_ERROR;
-}
-
-CParamHelpScript::~CParamHelpScript()
-{
-    Tcl_DeleteInterp(m_interp);
-}
+CParamHelpScript::CParamHelpScript(qint64 maxMemoryBytes) : m_maxMemoryBytes(maxMemoryBytes) {}
 
 bool CParamHelpScript::Load(const QString &fileName, QString &message)
 {
@@ -84,17 +38,13 @@ bool CParamHelpScript::Load(const QString &fileName, QString &message)
                       .arg(int(file.error()));
         return false;
     }
-    if (file.size() > kMaxFileSize) {
-        message = QStringLiteral("The help file %1 is larger than %2 bytes and was not read.")
-                      .arg(fileName)
-                      .arg(kMaxFileSize);
+    if (file.size() > HelpScriptLimits::kMaxScriptSize) {
+        message = tooLarge(fileName);
         return false;
     }
-    const QByteArray script = file.read(kMaxFileSize + 1);
-    if (script.size() > kMaxFileSize) {
-        message = QStringLiteral("The help file %1 is larger than %2 bytes and was not read.")
-                      .arg(fileName)
-                      .arg(kMaxFileSize);
+    const QByteArray script = file.read(HelpScriptLimits::kMaxScriptSize + 1);
+    if (script.size() > HelpScriptLimits::kMaxScriptSize) {
+        message = tooLarge(fileName);
         return false;
     }
     return Evaluate(script, message);
@@ -102,61 +52,78 @@ bool CParamHelpScript::Load(const QString &fileName, QString &message)
 
 bool CParamHelpScript::Evaluate(const QByteArray &script, QString &message)
 {
-    // The command limit counts every command the interpreter has run: the
-    // script is evaluated once in the pane's life, so that is the script's.
-    Tcl_LimitSetCommands(m_interp, kMaxCommands);
-    Tcl_LimitTypeSet(m_interp, TCL_LIMIT_COMMANDS);
-    Tcl_Time deadline;
-    Tcl_GetTime(&deadline);
-    deadline.sec += kMaxMilliseconds / 1000;
-    deadline.usec += (kMaxMilliseconds % 1000) * 1000;
-    Tcl_LimitSetTime(m_interp, &deadline);
-    Tcl_LimitTypeSet(m_interp, TCL_LIMIT_TIME);
+    m_texts.clear();
+    QByteArray result;
+    QString reason;
+    if (!runEvaluator(script, result, reason) || !readResult(result, reason)) {
+        message = refused(reason);
+        return false;
+    }
+    return true;
+}
 
-    m_heapAtStart = heapInUse();
-    m_overMemory = false;
-    const int code = Tcl_EvalEx(m_interp, script.constData(), int(script.size()), TCL_EVAL_GLOBAL);
-    Tcl_LimitTypeReset(m_interp, TCL_LIMIT_COMMANDS);
-    Tcl_LimitTypeReset(m_interp, TCL_LIMIT_TIME);
-    if (code == TCL_OK)
+QString CParamHelpScript::EvaluatorPath()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString installed =
+        QDir::cleanPath(folder + QStringLiteral("/" VERBANTA_EVALUATOR_FROM_BIN "/paramhelp"));
+    return QFileInfo(installed).isExecutable() ? installed : folder + QStringLiteral("/paramhelp");
+}
+
+bool CParamHelpScript::runEvaluator(const QByteArray &script, QByteArray &result, QString &reason) const
+{
+    QProcess evaluator;
+    // Its sanitizer reports, if any, reach admin's error output.
+    evaluator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    evaluator.start(EvaluatorPath(), {QString::number(m_maxMemoryBytes)});
+    if (!evaluator.waitForStarted(HelpScriptLimits::kMaxWaitMilliseconds)) {
+        reason = QStringLiteral("%1 could not be started: %2").arg(EvaluatorPath(), evaluator.errorString());
+        return false;
+    }
+    evaluator.write(script);
+    evaluator.closeWriteChannel();
+    if (!evaluator.waitForFinished(HelpScriptLimits::kMaxWaitMilliseconds)) {
+        evaluator.kill();
+        evaluator.waitForFinished(-1);
+        reason = HelpScriptLimits::timeLimitReason();
+        return false;
+    }
+    if (evaluator.exitStatus() != QProcess::NormalExit || evaluator.exitCode() != 0) {
+        reason = reasonOfAbnormalEnd(evaluator);
+        return false;
+    }
+    result = evaluator.readAllStandardOutput();
+    return true;
+}
+
+QString CParamHelpScript::reasonOfAbnormalEnd(const QProcess &evaluator) const
+{
+    // Qt gives the signal that ended a process as its exit code.
+    if (evaluator.exitStatus() == QProcess::CrashExit)
+        return evaluator.exitCode() == SIGXCPU
+                   ? HelpScriptLimits::timeLimitReason()
+                   : QStringLiteral("the evaluation ended on signal %1").arg(evaluator.exitCode());
+    if (evaluator.exitCode() == HelpScriptLimits::kOverMemoryExitCode)
+        return HelpScriptLimits::memoryLimitReason(m_maxMemoryBytes);
+    return QStringLiteral("the evaluation ended with exit code %1").arg(evaluator.exitCode());
+}
+
+bool CParamHelpScript::readResult(const QByteArray &result, QString &reason)
+{
+    const CTclList splitter;
+    QStringList words;
+    splitter.SplitList(QString::fromUtf8(result), words);
+    if (words.size() != 3 || !splitter.SplitPairs(words[2], m_texts)) {
+        reason = QStringLiteral("the evaluation gave no readable result");
+        return false;
+    }
+    if (words[0] == QLatin1String("ok"))
         return true;
-    const char *result = Tcl_GetStringResult(m_interp);
-    // A script may catch the refusal; it is refused all the same.
-    const QString reason = m_overMemory        ? memoryLimitReason()
-                           : result && *result ? QString::fromUtf8(result)
-                                               : QStringLiteral("Unknown");
-    message = QStringLiteral("Read help file error!\nError - {%1}").arg(reason);
-    if (m_overMemory)
-        forgetEverything();
+    reason = words[1];
     return false;
-}
-
-QString CParamHelpScript::memoryLimitReason() const
-{
-    return QStringLiteral("the script takes more than %1 KB of memory; a help script only sets short texts")
-        .arg(m_maxMemoryBytes / 1024);
-}
-
-bool CParamHelpScript::overMemoryLimit()
-{
-    // Once over, every later command is refused too, so that catching the
-    // refusal does not let the script go on.
-    m_overMemory = m_overMemory || heapInUse() - m_heapAtStart > m_maxMemoryBytes;
-    return m_overMemory;
-}
-
-void CParamHelpScript::forgetEverything()
-{
-    // The values the script built are given back, and with them whatever
-    // it had set: a script that went that far is not trusted for any text.
-    Tcl_DeleteInterp(m_interp);
-    m_interp = newInterpreter();
 }
 
 QString CParamHelpScript::Text(const QString &paramName) const
 {
-    if (paramName.isEmpty())
-        return QString();
-    const char *value = Tcl_GetVar(m_interp, paramName.toUtf8().constData(), TCL_GLOBAL_ONLY);
-    return value ? QString::fromUtf8(value) : QString();
+    return m_texts.value(paramName);
 }

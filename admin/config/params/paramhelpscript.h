@@ -2,54 +2,47 @@
 // Tcl script that sets one global variable per parameter, named like the
 // parameter, to that parameter's description.
 //
-// The file lies on the administrator's machine and is read as hostile: it
-// runs in a safe interpreter (no files, sockets or programs; nothing that
-// waits for events), limited in size, in the number of commands it may run,
-// in time and in memory, so a script can neither start a program, hold the
-// window nor build a value large enough to end the program (Tcl aborts the
-// process when a value passes 2 GB).
+// The file lies on the administrator's machine and is read as hostile. It
+// is evaluated by paramhelp, a program of the suite's own, in a process
+// limited in memory and processor time (see helpscriptinterpreter.h for
+// what the script may do there): Tcl ends the process it runs in on some
+// limits, and that must never be admin. A script over its memory or time
+// is refused within a few seconds, and admin goes on.
 #pragma once
 
+#include "admin/config/params/helpscriptlimits.h"
+
+#include <QHash>
 #include <QString>
 
-struct Tcl_Interp;
+class QProcess;
 
 class CParamHelpScript {
 public:
-    // Larger files are not read.
-    static constexpr qint64 kMaxFileSize = 1024 * 1024;
-    static constexpr int kMaxCommands = 100000;
-    static constexpr int kMaxMilliseconds = 2000;
-    // What the script may add to the program's heap; checked before each of
-    // its commands. A script over it leaves no description behind.
-    static constexpr qint64 kMaxMemoryBytes = 64 * 1024 * 1024;
-
-    explicit CParamHelpScript(qint64 maxMemoryBytes = kMaxMemoryBytes);
-    ~CParamHelpScript();
-    CParamHelpScript(const CParamHelpScript &) = delete;
-    CParamHelpScript &operator=(const CParamHelpScript &) = delete;
+    explicit CParamHelpScript(qint64 maxMemoryBytes = HelpScriptLimits::kMaxMemoryBytes);
 
     // Reads and evaluates the file. False with the message to show when it
     // cannot be opened, is too large, or fails (the variables set before a
-    // failure stay usable, except after the memory limit: then none is).
+    // failure stay usable, except when the memory limit or the end of the
+    // wait stopped it: then none is).
     bool Load(const QString &fileName, QString &message);
-    // Evaluates a script text under the same limits (the command count is
-    // the interpreter's whole life's).
+    // Evaluates a script text; its variables replace the texts of any
+    // earlier script, unless it is refused before it ran.
     bool Evaluate(const QByteArray &script, QString &message);
     // The description of a parameter; empty when the script set none.
     QString Text(const QString &paramName) const;
 
+    // The evaluating program: installed in the suite's own folder, in the
+    // build beside the program that runs it.
+    static QString EvaluatorPath();
+
 private:
-    // A safe interpreter whose every command first passes the memory check.
-    Tcl_Interp *newInterpreter();
-    static int checkMemoryBeforeCommand(void *self, Tcl_Interp *interp, int level, const char *command,
-                                        struct Tcl_Command_ *token, int objc, struct Tcl_Obj *const objv[]);
-    bool overMemoryLimit();
-    QString memoryLimitReason() const;
-    void forgetEverything();
+    // False with the reason when the process gave no result.
+    bool runEvaluator(const QByteArray &script, QByteArray &result, QString &reason) const;
+    QString reasonOfAbnormalEnd(const QProcess &evaluator) const;
+    // Reads paramhelp's result list into the texts; false with the reason.
+    bool readResult(const QByteArray &result, QString &reason);
 
     const qint64 m_maxMemoryBytes;
-    qint64 m_heapAtStart = 0;
-    bool m_overMemory = false;
-    Tcl_Interp *m_interp;
+    QHash<QString, QString> m_texts;
 };

@@ -14,8 +14,6 @@ CConfigPropFrame::CConfigPropFrame(std::unique_ptr<CConfigDoc> document, HWND ma
     : QMdiSubWindow(parent), CMessageTarget(this), m_document(std::move(document)), m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(m_document->GetTitle());
     m_document->SetFrame(this);
 }
@@ -37,7 +35,7 @@ bool CConfigPropFrame::InitialUpdate(const CConfigLogin &login)
     m_sheet->SetFrame(this);
     if (!m_sheet->IsLoaded())
         return false;
-    setFixedSize(fittedSize(m_sheet->LayoutRect().size()));
+    resize(fittedSize(m_sheet->LayoutRect().size()));
     return true;
 }
 
@@ -102,13 +100,6 @@ void CConfigPropFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMdiSubWindow::closeEvent(event);
-}
-
-void CConfigPropFrame::changeEvent(QEvent *event)
-{
-    QMdiSubWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMaximized())
-        showNormal();
 }
 
 void CConfigPropFrame::focusInEvent(QFocusEvent *event)

@@ -1,10 +1,11 @@
-// The configuration window's MDI frame, fitted to its sheet and to the main
-// window's room (the sheet shrinks to fit, its tabs scroll). It owns the
-// document (and with it the window's session) and the view. It takes
-// WM_SHOW_CONFIG_PAGE from the main frame (activates itself and shows that
-// page) and WM_CLOSE, which it turns into the sheet's Cancel with the
-// closing question; it closes once the sheet is gone. It cannot be
-// maximised or resized.
+// The configuration window's MDI frame, first fitted to its sheet and to the
+// main window's room; then resized and maximised like any MDI window (the
+// sheet follows; its tabs and a page larger than its room scroll, its
+// buttons stay in sight). It owns the document (and with it the window's
+// session) and the view. It takes WM_SHOW_CONFIG_PAGE from the main frame
+// (activates itself and shows that page) and WM_CLOSE, which it turns into
+// the sheet's Cancel with the closing question; it closes once the sheet is
+// gone.
 #pragma once
 
 #include "platform/messages/messagetarget.h"
@@ -41,7 +42,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
 private:

@@ -61,8 +61,10 @@ CConfigPropSheet::CConfigPropSheet(QWidget *parent, CServerCommandChannel *chann
     m_depot.SetApplicationLists(t1Protocols, cosTypeValue);
     addPages();
     ShowHelpButton(true);
-    // Ten tabs are wider than the main window's first size.
+    // Ten tabs are wider than the main window's first size, and some pages
+    // taller: the tabs and the pages scroll, the buttons stay in sight.
     SetScrollingTabs(true);
+    SetScrollingPages(true);
     Create(parent, WS_CHILD);
 }
 

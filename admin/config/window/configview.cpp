@@ -7,8 +7,7 @@
 CConfigView::CConfigView(QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
-    // The sheet takes the view's room; a view smaller than the sheet's
-    // smallest size scrolls.
+    // The sheet takes the view's room, which its least size bounds.
     setWidgetResizable(true);
 }
 
@@ -18,4 +17,10 @@ CConfigPropSheet *CConfigView::OnInitialUpdate(CServerCommandChannel *channel, H
     m_sheet = new CConfigPropSheet(this, channel, mainWindow, login.t1Protocols, login.cosTypeValue);
     setWidget(m_sheet);
     return m_sheet;
+}
+
+QSize CConfigView::minimumSizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return m_sheet ? m_sheet->minimumSizeHint() + QSize(frame, frame) : QScrollArea::minimumSizeHint();
 }

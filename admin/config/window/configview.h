@@ -1,5 +1,6 @@
 // The configuration window's view: a scroll area that holds the sheet and
-// draws nothing of its own.
+// draws nothing of its own. It is never smaller than the sheet's least size,
+// so the sheet itself never scrolls: its tabs and buttons stay in sight.
 #pragma once
 
 #include "platform/messages/messages.h"
@@ -21,6 +22,8 @@ public:
     CConfigPropSheet *OnInitialUpdate(CServerCommandChannel *channel, HWND mainWindow,
                                       const CConfigLogin &login);
     CConfigPropSheet *Sheet() const { return m_sheet; }
+
+    QSize minimumSizeHint() const override;
 
 private:
     CConfigPropSheet *m_sheet = nullptr;

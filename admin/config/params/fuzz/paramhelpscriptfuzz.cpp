@@ -1,13 +1,16 @@
-// Puts arbitrary help scripts where the System Parameters window reads its
-// help from, and loads them as the window does. What holds for every file:
-// a refused file (a first byte ff makes it too large) changes no
-// description; a failing one says why; and whatever a script did, the
-// interpreter still opens no file and starts no program.
-#include "admin/config/params/paramhelpscript.h"
+// Evaluates arbitrary help scripts in the interpreter paramhelp runs them
+// in. What holds for every script: a failing one says why; the variables it
+// leaves are a well-formed list of names and values, which admin reads back;
+// and whatever a script did, the interpreter still opens no file and starts
+// no program.
+#include "admin/config/params/helpscriptinterpreter.h"
+#include "admin/config/params/helpscriptlimits.h"
 #include "admin/testsupport/fuzzsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <tcl.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -18,21 +21,24 @@ namespace {
 // Removed with what it holds when the run ends.
 std::unique_ptr<QTemporaryDir> folder;
 
-void write(const QString &path, const QByteArray &bytes)
+void requireNamesAndValues(const QByteArray &variables)
 {
-    QFile file(path);
-    REQUIRE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    int count = 0;
+    const char **elements = nullptr;
+    REQUIRE(Tcl_SplitList(nullptr, variables.constData(), &count, &elements) == TCL_OK);
+    Tcl_Free(reinterpret_cast<char *>(elements));
+    REQUIRE(count % 2 == 0);
 }
 
 // The script's interpreter cannot reach files or programs.
-void requireConfined(CParamHelpScript &help)
+void requireConfined(CHelpScriptInterpreter &help)
 {
     const QString probe = folder->filePath(QStringLiteral("probe"));
     const QByteArray tries[] = {"open {" + probe.toUtf8() + "} w", "exec touch {" + probe.toUtf8() + "}",
                                 "source {" + probe.toUtf8() + "}", "socket localhost 1"};
     for (const QByteArray &script : tries) {
-        QString message;
-        REQUIRE(!help.Evaluate(script, message) && !message.isEmpty());
+        QString reason;
+        REQUIRE(!help.Evaluate(script, reason) && !reason.isEmpty());
     }
     REQUIRE(!QFile::exists(probe));
 }
@@ -41,30 +47,20 @@ void requireConfined(CParamHelpScript &help)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    folder = std::make_unique<QTemporaryDir>();
+    folder = MakeFuzzFolder();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const QString path = folder->filePath(QStringLiteral("admincv.tcl"));
-    CParamHelpScript help;
-    QString message;
-    if (size > 0 && data[0] == 0xff) {
-        REQUIRE(help.Evaluate("set sys_kept {as it was}", message));
-        QByteArray large = "set sys_kept changed\n" + bytes.mid(1) + '\n';
-        large += QByteArray(CParamHelpScript::kMaxFileSize + 1 - large.size() + 1, '#');
-        write(path, large);
-        REQUIRE(!help.Load(path, message) && !message.isEmpty());
-        REQUIRE(help.Text(QStringLiteral("sys_kept")) == QLatin1String("as it was"));
+    if (qint64(size) > HelpScriptLimits::kMaxScriptSize)
         return 0;
-    }
-    write(path, bytes);
-    if (!help.Load(path, message))
-        REQUIRE(!message.isEmpty());
-    (void)help.Text(QStringLiteral("sys_tmo_menu"));
-    (void)help.Text(QString::fromUtf8(bytes.left(40)));
+    const QByteArray script(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    CHelpScriptInterpreter help(HelpScriptLimits::kMaxMemoryBytes);
+    QString reason;
+    if (!help.Evaluate(script, reason))
+        REQUIRE(!reason.isEmpty());
+    requireNamesAndValues(help.Variables());
     requireConfined(help);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The help script of the System Parameters window is a local file read as
 // hostile: it sets the descriptions, and nothing it tries can start a
-// program, touch a file or hold the window.
+// program, touch a file, hold the window or end the program.
 #include "admin/config/params/paramhelpscript.h"
 
 #include <QCoreApplication>
@@ -107,6 +107,66 @@ TEST_F(ParamHelpScriptTest, TheDefaultLimitsStopAScriptHeadingForTwoGigabytes)
     EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("A text."));
 }
 
+// Tcl ends its process when a value built inside one command passes its
+// size or the memory at hand, which no check between commands can see
+// coming; that process is not this one.
+TEST_F(ParamHelpScriptTest, AValueBuiltInsideOneCommandIsRefusedAndTheProgramGoesOn)
+{
+    QByteArray concatenation = "set b ";
+    for (int i = 0; i < 2200; ++i)
+        concatenation += "$a";
+    const QByteArray scripts[] = {
+        "set a [string repeat x 1000000]\n" + concatenation + "\nset sys_b [string length $b]\n",
+        "set b [lrepeat 300000000 x]\n",
+    };
+    for (const QByteArray &script : scripts) {
+        SCOPED_TRACE(script.left(60).toStdString());
+        EXPECT_FALSE(m_script.Load(write("set sys_a kept\n" + script), m_message));
+        EXPECT_EQ(m_message,
+                  QStringLiteral("Read help file error!\nError - {the script takes more than 65536 KB of "
+                                 "memory; a help script only sets short texts}"));
+        EXPECT_EQ(m_script.Text("sys_a"), QString());
+        EXPECT_EQ(m_script.Text("sys_b"), QString());
+    }
+    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message)) << m_message.toStdString();
+    EXPECT_EQ(m_script.Text("sys_tmo_menu"), QStringLiteral("A text."));
+}
+
+// The interpreter's time limit is checked between commands; one command
+// that runs on is ended from outside.
+TEST_F(ParamHelpScriptTest, AScriptStuckInOneCommandIsEndedAndTheProgramGoesOn)
+{
+    EXPECT_FALSE(m_script.Load(
+        write("set sys_a kept\nstring map [lrepeat 20000 ab] [string repeat a 1000000]\n"), m_message));
+    EXPECT_EQ(m_message, QStringLiteral("Read help file error!\nError - {time limit exceeded}"));
+    EXPECT_EQ(m_script.Text("sys_a"), QString());
+    EXPECT_TRUE(m_script.Evaluate("set sys_tmo_menu {A text.}", m_message)) << m_message.toStdString();
+}
+
+TEST_F(ParamHelpScriptTest, WhatTheScriptWritesOrRedefinesIsNotTakenForItsResult)
+{
+    const QByteArray scripts[] = {
+        "set sys_a kept\nputs {ok {} {sys_a forged}}\n",
+        "set sys_a kept\nproc info args {return {sys_a sys_a sys_forged}}\n",
+    };
+    for (const QByteArray &script : scripts) {
+        SCOPED_TRACE(script.toStdString());
+        m_script.Evaluate(script, m_message);
+        EXPECT_EQ(m_script.Text("sys_a"), QStringLiteral("kept"));
+        EXPECT_EQ(m_script.Text("sys_forged"), QString());
+    }
+}
+
+// A zero byte in the file ends a text where it stands; the other texts
+// are read as they are.
+TEST_F(ParamHelpScriptTest, AZeroByteInAValueEndsThatTextOnly)
+{
+    static const char script[] = "set sys_a {before\0after}\nset sys_b {whole}\n";
+    ASSERT_TRUE(m_script.Load(write(QByteArray(script, sizeof script - 1)), m_message)) << m_message.toStdString();
+    EXPECT_EQ(m_script.Text("sys_a"), QStringLiteral("before"));
+    EXPECT_EQ(m_script.Text("sys_b"), QStringLiteral("whole"));
+}
+
 TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
 {
     EXPECT_FALSE(m_script.Load(write("set sys_a {open\n"), m_message));
@@ -116,14 +176,15 @@ TEST_F(ParamHelpScriptTest, SyntaxErrorsMissingAndOversizedFilesAreReported)
     EXPECT_TRUE(m_message.startsWith("Failed to Open Help File\nfilename (" +
                                      m_folder.filePath("missing.tcl") + ")\nerror = "));
 
-    QByteArray large(CParamHelpScript::kMaxFileSize + 1, '#');
+    QByteArray large(HelpScriptLimits::kMaxScriptSize + 1, '#');
     EXPECT_FALSE(m_script.Load(write(large), m_message));
     EXPECT_TRUE(m_message.contains("larger than")) << m_message.toStdString();
 }
 
 TEST_F(ParamHelpScriptTest, TheShippedScriptReadsInTheSafeInterpreter)
 {
-    const QString shipped = QDir(QCoreApplication::applicationDirPath()).filePath("../share/verbanta/admincv.tcl");
+    const QString shipped =
+        QDir(QCoreApplication::applicationDirPath()).filePath("../share/verbanta/admincv.tcl");
     ASSERT_TRUE(m_script.Load(shipped, m_message)) << m_message.toStdString();
     EXPECT_FALSE(m_script.Text("sys_tmo_menu").isEmpty());
 }

@@ -368,6 +368,36 @@ TEST_F(SysParamWindowTest, CloseIsGreyedWhileACellIsBeingEdited)
     EXPECT_FALSE(m_window->GetDocument()->IsModified());
 }
 
+TEST_F(SysParamWindowTest, TheCloseBoxIsGreyedAndClosesNothingWhileACellIsBeingEdited)
+{
+    open();
+    m_window->showNormal();
+    m_window->resize(640, 360);
+    const QRect closeBox = m_window->CloseBoxRect();
+    ASSERT_FALSE(closeBox.isEmpty());
+    grid()->setCurrentCell(rowOf("sys_tmo_menu"), 1);
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_F2);
+    ASSERT_TRUE(grid()->IsEditing());
+    EXPECT_FALSE(m_window->IsCloseEnabled());
+    saveShot(&m_main, "sysparams_close_box_greyed.png");
+
+    QTest::mouseClick(m_window, Qt::LeftButton, {}, closeBox.center());
+    QTest::mouseDClick(m_window, Qt::LeftButton, {}, closeBox.center());
+    QTest::qWait(50);
+    ASSERT_TRUE(m_window);
+    EXPECT_TRUE(grid()->IsEditing());
+
+    QPointer<QWidget> editor = grid()->viewport()->findChild<QWidget *>();
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!editor);
+    EXPECT_TRUE(m_window->IsCloseEnabled());
+    QTest::mouseClick(m_window, Qt::LeftButton, {}, closeBox.center());
+    QTRY_VERIFY(!m_window);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
 TEST_F(SysParamWindowTest, ElementValuesDropsAnEmptiedRowAndMovesOnlyWithinTheList)
 {
     CElementValuesDlg dialog(nullptr, "a {b c} d");
@@ -420,6 +450,24 @@ TEST_F(SysParamWindowTest, AHelpScriptThatBuildsAHugeValueIsRefusedAndThePaneSta
     EXPECT_EQ(m_window->RightView()->Text(), QString());
     clickRow(rowOf("sys_default_language"));
     EXPECT_EQ(m_window->RightView()->Text(), QString());
+}
+
+TEST_F(SysParamWindowTest, AHelpScriptThatWouldEndItsProcessIsRefusedAndTheWindowGoesOn)
+{
+    QFile help("admincv.tcl");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    // The value is built inside one command, past what Tcl can hold.
+    help.write("set sys_tmo_menu kept\nset a [string repeat x 1000000]\nset b " +
+               QByteArray("$a").repeated(2200) + "\nset sys_default_language [string length $b]\n");
+    help.close();
+    m_boxes->answer(IDOK);
+    open();
+    EXPECT_EQ(m_boxes->texts().value(0),
+              QStringLiteral("Read help file error!\nError - {the script takes more than "
+                             "65536 KB of memory; a help script only sets short texts}"));
+    clickRow(rowOf("sys_tmo_menu"));
+    EXPECT_EQ(m_window->RightView()->Text(), QString());
+    EXPECT_EQ(grid()->currentRow(), rowOf("sys_tmo_menu"));
 }
 
 TEST_F(SysParamWindowTest, WithoutAHelpScriptInTheCurrentFolderTheInstalledOneIsRead)
