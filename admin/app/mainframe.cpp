@@ -74,9 +74,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QScreen>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>

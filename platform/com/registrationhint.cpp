@@ -56,7 +56,8 @@ QString whatIsMissing(const CLSID &clsid, HRESULT result, const QString &library
             .arg(libraryFile, StoreFolder::filePath(QStringLiteral("classes.ini")));
     case CO_E_DLLNOTFOUND:
         return QStringLiteral("The library registered for it, %1, cannot be loaded%2.")
-            .arg(registered, QFileInfo::exists(registered) ? QString() : QStringLiteral(": there is no such file"));
+            .arg(registered,
+                 QFileInfo::exists(registered) ? QString() : QStringLiteral(": there is no such file"));
     case CO_E_ERRORINDLL:
         return QStringLiteral("The library registered for it, %1, is not %2: it has no DllGetClassObject.")
             .arg(registered, libraryFile);

@@ -95,26 +95,26 @@ TEST_P(FrameExitFrom, ExitEndsTheProgramInOneStep)
     if (GetParam().answer)
         m_boxes->answer(GetParam().answer);
     ASSERT_NO_FATAL_FAILURE(open(GetParam().command));
-    ASSERT_TRUE(WaitFor([&] {
-        return !m_frame->MdiArea()->subWindowList().isEmpty() || windowsInSight().size() > 1;
-    }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return !m_frame->MdiArea()->subWindowList().isEmpty() || windowsInSight().size() > 1; }));
 
     EXPECT_EQ(runProgram([this] { chooseExit(); }), 0);
     EXPECT_FALSE(m_frame->isVisible());
     EXPECT_EQ(windowsInSight(), QList<QWidget *>());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, FrameExitFrom,
-    testing::Values(OpenWindow{"MailboxEditor", ID_EDIT_UA_MAILBOX, 0},
-                    OpenWindow{"DistributionListEditor", ID_EDIT_UA_DISTLIST, 0},
-                    OpenWindow{"PropertyEditor", ID_PROPERTY_EDITOR, IDYES},
-                    OpenWindow{"SystemParameters", ID_SYSTEM_PARAMETERS, 0},
-                    OpenWindow{"ConfigurationWindow", ID_CONFIG_VOICE_PORTS, 0},
-                    OpenWindow{"VoicePortStatus", ID_VOICE_PORT_STATUS, 0},
-                    OpenWindow{"IvrAgentList", ID_EDIT_UA_IVR, 0},
-                    OpenWindow{"ManageAdministrators", ID_MANAGE_ADMINS, 0}),
-    [](const testing::TestParamInfo<OpenWindow> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Windows, FrameExitFrom,
+                         testing::Values(OpenWindow{"MailboxEditor", ID_EDIT_UA_MAILBOX, 0},
+                                         OpenWindow{"DistributionListEditor", ID_EDIT_UA_DISTLIST, 0},
+                                         OpenWindow{"PropertyEditor", ID_PROPERTY_EDITOR, IDYES},
+                                         OpenWindow{"SystemParameters", ID_SYSTEM_PARAMETERS, 0},
+                                         OpenWindow{"ConfigurationWindow", ID_CONFIG_VOICE_PORTS, 0},
+                                         OpenWindow{"VoicePortStatus", ID_VOICE_PORT_STATUS, 0},
+                                         OpenWindow{"IvrAgentList", ID_EDIT_UA_IVR, 0},
+                                         OpenWindow{"ManageAdministrators", ID_MANAGE_ADMINS, 0}),
+                         [](const testing::TestParamInfo<OpenWindow> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(FrameExit, TheCloseBoxEndsTheProgramWithEditorsAndListsOpen)
 {

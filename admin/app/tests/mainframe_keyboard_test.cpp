@@ -125,7 +125,8 @@ TEST_F(FrameKeyboard, CtrlF4ClosesTheActiveWindowAfterItsQuestion)
     QTest::keyClick(field, Qt::Key_F4, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([&] { return !mailboxes || !mailboxes->isVisible(); }));
     ASSERT_EQ(m_boxes->texts().size(), 1);
-    EXPECT_TRUE(m_boxes->texts().first().startsWith(QStringLiteral("Do you want to close the Mailbox Editor")));
+    EXPECT_TRUE(
+        m_boxes->texts().first().startsWith(QStringLiteral("Do you want to close the Mailbox Editor")));
 }
 
 TEST_F(FrameKeyboard, EnterOnAFocusedButtonOfAnEditorWindowPressesIt)

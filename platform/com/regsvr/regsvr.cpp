@@ -19,21 +19,20 @@
 
 namespace {
 
-const char *const kUsage =
-    "usage: regsvr [-u] LIBRARY\n"
-    "       regsvr --help\n"
-    "\n"
-    "Registers LIBRARY, an in-process server library such as libConduit.so, for the\n"
-    "current user ($XDG_CONFIG_HOME/verbanta/classes.ini, else ~/.config/verbanta/),\n"
-    "by calling the library's own DllRegisterServer. admin and Chanview find the\n"
-    "library through that registration; a user's registration wins over the one\n"
-    "installed with the programs.\n"
-    "\n"
-    "  -u      unregister LIBRARY instead (calls its DllUnregisterServer)\n"
-    "  --help  show this text\n"
-    "\n"
-    "Exit status: 0 done, 1 usage, 2 the library cannot be loaded, 3 it has no such\n"
-    "entry point, 4 the entry point reported a failure.\n";
+const char *const kUsage = "usage: regsvr [-u] LIBRARY\n"
+                           "       regsvr --help\n"
+                           "\n"
+                           "Registers LIBRARY, an in-process server library such as libConduit.so, for the\n"
+                           "current user ($XDG_CONFIG_HOME/verbanta/classes.ini, else ~/.config/verbanta/),\n"
+                           "by calling the library's own DllRegisterServer. admin and Chanview find the\n"
+                           "library through that registration; a user's registration wins over the one\n"
+                           "installed with the programs.\n"
+                           "\n"
+                           "  -u      unregister LIBRARY instead (calls its DllUnregisterServer)\n"
+                           "  --help  show this text\n"
+                           "\n"
+                           "Exit status: 0 done, 1 usage, 2 the library cannot be loaded, 3 it has no such\n"
+                           "entry point, 4 the entry point reported a failure.\n";
 
 int usage()
 {

@@ -49,7 +49,8 @@ protected:
     static QString library() { return QFileInfo(QStringLiteral(TEST_INPROC_SERVER)).fileName(); }
     QString registerCommand() const
     {
-        return QStringLiteral("Register it with:\n    %1 %2").arg(bin(QStringLiteral("regsvr")), bin(library()));
+        return QStringLiteral("Register it with:\n    %1 %2")
+            .arg(bin(QStringLiteral("regsvr")), bin(library()));
     }
 
     QTemporaryDir m_folder;

@@ -108,8 +108,8 @@ struct EnterCase {
     const char *name;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
-    int focused;  // the control holding the focus
-    int pressed;  // the button that Enter presses
+    int focused; // the control holding the focus
+    int pressed; // the button that Enter presses
 };
 
 void PrintTo(const EnterCase &c, std::ostream *out)
