@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -127,6 +128,26 @@ INSTANTIATE_TEST_SUITE_P(Windows, FrameExitFrom,
                          [](const testing::TestParamInfo<OpenWindow> &info) {
                              return std::string(info.param.name);
                          });
+
+// Exit right after start-up, while the mailbox editor's list is still on
+// its way: the editor's session ends with the window, and the list does not
+// act on what that session answers any more (no message, nothing asked of
+// a session that is gone).
+TEST_F(FrameExit, ExitWhileTheEditorsListIsOnItsWayEndsTheProgramWithoutAWord)
+{
+    m_server->delayNextReply(5000, QStringLiteral("get_parms_for_ua_type"));
+    ASSERT_NO_FATAL_FAILURE(open(ID_EDIT_UA_MAILBOX));
+    ASSERT_TRUE(WaitFor([&] {
+        return !m_server->commandTexts()
+                    .filter(QRegularExpression(QStringLiteral("^get_parms_for_ua_type")))
+                    .isEmpty();
+    }));
+
+    EXPECT_EQ(runProgram([this] { chooseExit(); }), 0);
+    EXPECT_FALSE(m_frame->isVisible());
+    QTest::qWait(100);
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join(u'|').toStdString();
+}
 
 TEST_F(FrameExit, TheCloseBoxEndsTheProgramWithEditorsAndListsOpen)
 {
