@@ -6,10 +6,6 @@
 
 #include "admin/app/commandids.h"
 #include "admin/app/menuresource.h"
-#include "admin/useragents/adminview.h"
-#include "admin/useragents/childframe.h"
-#include "admin/useragents/mailboxlistctrl.h"
-#include "admin/useragents/mailboxpps.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,14 +98,6 @@ TEST_P(FrameExitFrom, ExitEndsTheProgramInOneStep)
     ASSERT_NO_FATAL_FAILURE(open(GetParam().command));
     ASSERT_TRUE(WaitFor(
         [&] { return !m_frame->MdiArea()->subWindowList().isEmpty() || windowsInSight().size() > 1; }));
-    // The mailbox editor once its list and first box are there: a list whose
-    // reply comes after its editor closed is the editor's own fault, left to
-    // its own tests.
-    if (auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->activeSubWindow())) {
-        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-        ASSERT_TRUE(
-            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
-    }
 
     EXPECT_EQ(runProgram([this] { chooseExit(); }), 0);
     EXPECT_FALSE(m_frame->isVisible());
