@@ -64,7 +64,7 @@ CChanviewApp::~CChanviewApp()
 int CChanviewApp::InitInstance()
 {
     if (!ReadStartSettings() || !LoginWithRetries())
-        return 0;
+        return ExitNotStarted;
     rememberPassword();
     return m_runMainWindow();
 }

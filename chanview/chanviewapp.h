@@ -30,10 +30,15 @@ public:
     CChanviewApp(const CChanviewApp &) = delete;
     CChanviewApp &operator=(const CChanviewApp &) = delete;
 
+    // The exit code of a start that ended before the port list showed: its
+    // settings could not be read, the link library could not be reached,
+    // or the operator cancelled the login.
+    static constexpr int ExitNotStarted = 1;
+
     // The whole start-up; returns when the program is to end, with its exit
-    // code: 0, also when the port list was closed after the server went
-    // away. The window that runs once logged in is the main-window runner
-    // (tests replace it), which returns that code.
+    // code: ExitNotStarted when it ended before the port list, else the
+    // main-window runner's (tests replace the runner): 0, also when the port
+    // list was closed after the server went away.
     int InitInstance();
     // Reads the settings and the remembered password (start-up steps before
     // the login dialog); false when the program must end.

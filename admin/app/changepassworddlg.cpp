@@ -1,6 +1,7 @@
 // The "type it twice" dialog design; see changepassworddlg.h.
 #include "admin/app/changepassworddlg.h"
 
+#include "admin/app/lostserverexit.h"
 #include "admin/session/serverexitnotice.h"
 #include "platform/mfc/dataexchange.h"
 #include "platform/msgbox/msgbox.h"
@@ -11,9 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <cstdio>
-#include <cstdlib>
 
 CChangePasswordDlg::CChangePasswordDlg(int dialogId, const Texts &texts, QWidget *parent)
     : CDialog(dialogId, texts.caption, parent), m_texts(texts),
@@ -111,12 +109,7 @@ void CChangePasswordDlg::endIfServerLost()
 {
     if (!CServerExitNotice::IsServerLost())
         return;
-    const QString text = tr("Server Shutdown occured, Admin will be closed");
-    std::fprintf(stderr, "admin: %s\n", qPrintable(text));
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-    std::fflush(nullptr);
-    // Nothing is cleaned up: sessions would wait for a server that is gone.
-    std::_Exit(EXIT_FAILURE);
+    EndAdminForLostServer(tr("Server Shutdown occured, Admin will be closed"));
 }
 
 void CChangePasswordDlg::clearValues()

@@ -16,6 +16,7 @@
 #include "admin/app/commandtable.h"
 #include "admin/app/configwizardaccess.h"
 #include "admin/app/coolmenumanager.h"
+#include "admin/app/lostserverexit.h"
 #include "admin/app/menuresource.h"
 #include "admin/app/newtypedlg.h"
 #include "admin/app/printsetupdlg.h"
@@ -69,20 +70,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QScreen>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
-
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -261,6 +262,7 @@ CMainFrame::CMainFrame()
     });
     createActions();
     registerHandlers();
+    addWindowKeys();
     m_configTemplate = std::make_unique<CConfigDocTemplate>(*this);
     theApp().GetReportEngine().SetPreviewOwner(this);
 
@@ -344,6 +346,46 @@ void CMainFrame::createActions()
         m_actions.value(id)->setCheckable(true);
     for (int id : kConfigurationPages)
         m_actions.value(id)->setCheckable(true);
+}
+
+void CMainFrame::addWindowKeys()
+{
+    // A key of the window system the program was written for, not a command
+    // of its menus: F10 opens the menu bar, the way to a menu whose Alt key
+    // a window in the frame takes for a button of its own.
+    auto *menuBarKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuBarKey, &QShortcut::activated, this, &CMainFrame::openMenuBar);
+}
+
+bool CMainFrame::event(QEvent *event)
+{
+    // Ctrl+F4 closes the active MDI window, which asks about its unsaved
+    // edits as its close box does. The frame takes the key before any
+    // shortcut: Qt gives it to an MDI window's own Close only where the
+    // desktop's key scheme has it (not on X11, which has Ctrl+W), and there
+    // the two would be ambiguous and neither would act.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_F4)) {
+            event->accept();
+            if (type == QEvent::KeyPress)
+                m_mdiArea->closeActiveSubWindow();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::openMenuBar()
+{
+    // Its first menu that can open; the arrow keys go on from there.
+    for (QAction *menu : menuBar()->actions()) {
+        if (menu->isEnabled() && menu->isVisible()) {
+            menuBar()->setActiveAction(menu);
+            return;
+        }
+    }
 }
 
 void CMainFrame::registerHandlers()
@@ -701,12 +743,7 @@ void CMainFrame::OnServerExit(bool loginCompleted)
         return;
     m_endingForLostServer = true;
     CServerExitNotice::SetMainWindow(nullptr);
-    const QString text = QString::fromUtf8(loginCompleted ? kServerShutdown : kLoginFailed);
-    std::fprintf(stderr, "admin: %s\n", qPrintable(text));
-    AfxMessageBox(text, MB_OK | MB_ICONSTOP);
-    std::fflush(nullptr);
-    // Nothing is cleaned up: sessions would wait for a server that is gone.
-    std::_Exit(EXIT_FAILURE);
+    EndAdminForLostServer(QString::fromUtf8(loginCompleted ? kServerShutdown : kLoginFailed));
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)
@@ -719,8 +756,7 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         m_closing = true;
         // A link that ends while the program closes is no lost server.
         CServerExitNotice::SetMainWindow(nullptr);
-        m_mdiArea->closeAllSubWindows();
-        if (!m_mdiArea->subWindowList().isEmpty()) {
+        if (!closeOwnWindows()) {
             // A window kept its unsaved changes: the program stays.
             m_closing = false;
             CServerExitNotice::SetMainWindow(GetSafeHwnd());
@@ -736,6 +772,30 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+    // The frame is the program: once it has closed, no window left without
+    // an owner (a list, a report preview) keeps admin running.
+    QCoreApplication::quit();
+}
+
+bool CMainFrame::closeOwnWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QMdiSubWindow *child : m_mdiArea->subWindowList())
+        windows.append(child);
+    for (const QPointer<QWidget> &editor : m_editors)
+        if (editor)
+            windows.append(editor);
+    // Each window closes as its own close box closes it, asking about its
+    // unsaved edits. One that goes later (deleted once control returns) is
+    // gone as soon as it is out of sight; one still in sight refused, and
+    // the windows after it are not asked.
+    for (const QPointer<QWidget> &window : std::as_const(windows)) {
+        if (window && window->isVisible())
+            window->close();
+        if (window && window->isVisible())
+            return false;
+    }
+    return true;
 }
 
 bool CMainFrame::closeConfigurationWindow()

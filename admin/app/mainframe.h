@@ -112,6 +112,7 @@ public:
     HWND ConfigMainWindow() const override { return GetSafeHwnd(); }
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -120,6 +121,8 @@ private:
 
     void createActions();
     void registerHandlers();
+    void addWindowKeys();
+    void openMenuBar();
     bool buildMenus(int menuId);
     bool buildToolBars();
     QToolBar *makeToolBar(int toolbarId, const QString &title);
@@ -224,6 +227,9 @@ private:
     // Closing the frame while the configuration window is open: false while
     // the frame must wait for it (or stay, when it refused to close).
     bool closeConfigurationWindow();
+    // Closing the frame: its MDI windows and singleton windows close, each
+    // with its own questions; false when one of them stayed.
+    bool closeOwnWindows();
     void OnAsrSyncReply(const QString &reply);
     void closeWindowsForNewLogin();
     bool executeOnAppSession(const QString &command, QString &reply);

@@ -21,6 +21,7 @@
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
+#include "platform/com/registrationhint.h"
 #include "platform/msgbox/msgbox.h"
 #include "platform/sync/singlelock.h"
 #include "platform/winsock/winsock.h"
@@ -41,6 +42,18 @@ constexpr const char *kNeverRespondedError = "!ERROR Server never responded whil
 QString hex(HRESULT hr)
 {
     return QString::number(static_cast<uint32_t>(hr), 16);
+}
+
+// The binding's failure, and below it what the user can do about it: a
+// program run from a build tree has no registration of Conduit until regsvr
+// has made one.
+QString classObjectFailure(HRESULT result)
+{
+    QString text = QStringLiteral("CoGetClassObject Failed %1").arg(hex(result).toUpper());
+    const QString hint = RegistrationHint(CLSID_Conduit, result, QStringLiteral("libConduit.so"));
+    if (!hint.isEmpty())
+        text += QLatin1Char('\n') + hint;
+    return text;
 }
 
 // The command word as the error texts quote it: a blank and the word in
@@ -102,7 +115,7 @@ void CZELTSession::bindConduit()
         const HRESULT hr = CoGetClassObject(&CLSID_Conduit, CLSCTX_INPROC_SERVER, nullptr, &IID_IClassFactory,
                                             m_classFactory.put());
         if (FAILED(hr))
-            throw CZltException(QStringLiteral("CoGetClassObject Failed %1").arg(hex(hr).toUpper()));
+            throw CZltException(classObjectFailure(hr));
     }
     if (!m_client) {
         const HRESULT hr = m_classFactory->CreateInstance(nullptr, &IID_IZeltClient, m_client.put());

@@ -77,6 +77,11 @@ CMailboxListCtrl::~CMailboxListCtrl()
     unregisterWindow();
 }
 
+void CMailboxListCtrl::StopReceiving()
+{
+    unregisterWindow();
+}
+
 int CMailboxListCtrl::FindItemByText(const QString &text) const
 {
     // Number texts are the plain decimal of the box, so only such a text can match.

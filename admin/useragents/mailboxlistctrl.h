@@ -54,6 +54,10 @@ public:
 
     // What a click on a column heading does.
     void OnColumnClick(int column);
+    // The editor is closing and its session is about to end: a reply still
+    // on its way to the list is dropped instead of acted on, so nothing is
+    // asked of a session that is gone. The rows stay as shown.
+    void StopReceiving();
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

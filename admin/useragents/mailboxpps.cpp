@@ -101,6 +101,11 @@ void CMailboxPps::ReleasePages()
         if (auto *page = dynamic_cast<CMailboxPage *>(GetPage(i)))
             page->OnSheetClosing();
     }
+    // Replies still on their way (the list, a box) are dropped: acting on
+    // them would ask the session that is about to end.
+    if (m_list)
+        m_list->StopReceiving();
+    unregisterWindow();
 }
 
 void CMailboxPps::AddPages()

@@ -126,8 +126,9 @@ public:
     // Asks before closing with unsaved changes; false keeps the window.
     bool QueryClose();
     // The sheet is closing: each page lets go of what it holds on the
-    // server (a telephone line). Called before the editor's session ends;
-    // calling it again does nothing more.
+    // server (a telephone line), then the sheet and its list take no more
+    // replies (nor any other message). Called before the editor's session
+    // ends; calling it again does nothing more.
     void ReleasePages();
 
     void AddChangedFlags(unsigned bits) { m_initialisedPages |= bits; }

@@ -1,7 +1,8 @@
 // Chanview's start-up: the login settings admin keeps, the remembered
 // password, the login dialog and its retries on one session, and how the
 // program ends: with code 0 when the port list is closed, also after the
-// server went away under it.
+// server went away under it; and with ExitNotStarted when it ends before
+// the port list.
 #include "admin/testsupport/appshelltestbase.h"
 
 #include "admin/app/rememberedpassword.h"
@@ -17,10 +18,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -125,7 +128,7 @@ TEST_F(ChanviewStartup, UnreadableValuesEndTheProgramSayingWhich)
         key.Close();
         makeApp();
         m_boxes->answer(IDOK);
-        EXPECT_EQ(m_app->InitInstance(), 0);
+        EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
         ASSERT_EQ(m_boxes->texts().size(), 1);
         EXPECT_EQ(m_boxes->texts().first(), c.message);
         m_boxes.reset();
@@ -155,7 +158,7 @@ TEST_F(ChanviewStartup, StartsAgainAfterItsOwnLoginLeftOnlyTheHost)
         EXPECT_FALSE(dialog->GetDlgItem<QCheckBox>(CLoginDlg::IDC_REMEMBER_PASSWORD)->isChecked());
         Click(dialog, IDCANCEL);
     });
-    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_TRUE(m_boxes->texts().isEmpty());
 }
@@ -253,12 +256,34 @@ TEST_F(ChanviewStartup, ADeclinedLoginThenCancelEndsTheProgram)
     });
     m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) { Click(dialog, IDCANCEL); });
     m_boxes->answer(IDOK);
-    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_FALSE(m_mainWindowRan);
     ASSERT_NE(m_app->GetLoginSession(), nullptr);
     EXPECT_EQ(m_app->GetLoginSession()->GetState(), CZELTSession::StateNotConnected);
     EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; }));
+}
+
+// Started from a build tree before the library was registered: the
+// monitor says what is missing and how to register it, and ends with a
+// status that says it did not start.
+TEST_F(ChanviewStartup, WithoutTheLibraryRegisteredItSaysHowToRegisterItAndEndsNonZero)
+{
+    startServer();
+    QTemporaryDir unregistered;
+    ASSERT_TRUE(unregistered.isValid());
+    setenv("XDG_CONFIG_HOME", unregistered.path().toLocal8Bit().constData(), 1);
+    writeLoginSettings(m_server->host() + ",", "Cardomel", "0");
+    makeApp();
+    loginWith(QStringLiteral("Cardomel"));
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
+    EXPECT_FALSE(m_mainWindowRan);
+    ASSERT_EQ(m_boxes->texts().size(), 1);
+    const QStringList lines = m_boxes->texts().first().split(u'\n');
+    EXPECT_EQ(lines.first(), QStringLiteral("CoGetClassObject Failed 80040154"));
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("    %1/regsvr %1/libConduit.so").arg(QCoreApplication::applicationDirPath()));
 }
 
 TEST_F(ChanviewStartup, TypingAPasswordLeavesADisabledChangePasswordDisabled)
@@ -275,7 +300,7 @@ TEST_F(ChanviewStartup, TypingAPasswordLeavesADisabledChangePasswordDisabled)
         EXPECT_FALSE(change->isEnabled());
         Click(dialog, IDCANCEL);
     });
-    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
     EXPECT_EQ(m_dialogs.pending(), 0);
 }
 
@@ -469,7 +494,7 @@ TEST_P(ChanviewFailedLogin, SaysWhyInItsOwnWordsAndOffersTheLoginAgain)
     loginWith(QStringLiteral("Cardomel"));
     m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) { Click(dialog, IDCANCEL); });
     m_boxes->answer(IDOK);
-    EXPECT_EQ(m_app->InitInstance(), 0);
+    EXPECT_EQ(m_app->InitInstance(), CChanviewApp::ExitNotStarted);
     EXPECT_EQ(m_dialogs.pending(), 0);
     EXPECT_FALSE(m_mainWindowRan);
     EXPECT_EQ(m_boxes->texts(), QStringList{GetParam().message});

@@ -23,18 +23,6 @@ std::mutex g_librariesMutex;
 // Each library's DllGetClassObject, by path, once loaded.
 std::map<QByteArray, GetClassObjectFunction> g_libraries;
 
-std::optional<QByteArray> inprocServerPath(const CLSID &clsid)
-{
-    const std::string subKey = "CLSID\\" + GuidToString(clsid) + "\\InprocServer32";
-    CRegKey key;
-    if (key.Open(HKEY_CLASSES_ROOT, subKey.c_str(), KEY_READ) != ERROR_SUCCESS)
-        return std::nullopt;
-    const std::optional<QString> path = key.QueryString(nullptr);
-    if (!path || path->isEmpty())
-        return std::nullopt;
-    return path->toUtf8();
-}
-
 HRESULT loadEntryPoint(const QByteArray &path, GetClassObjectFunction *entry)
 {
     std::lock_guard lock(g_librariesMutex);
@@ -67,6 +55,18 @@ HRESULT loadEntryPoint(const QByteArray &path, GetClassObjectFunction *entry)
 
 } // namespace
 
+std::optional<QString> InprocServerPath(const CLSID &clsid)
+{
+    const std::string subKey = "CLSID\\" + GuidToString(clsid) + "\\InprocServer32";
+    CRegKey key;
+    if (key.Open(HKEY_CLASSES_ROOT, subKey.c_str(), KEY_READ) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::optional<QString> path = key.QueryString(nullptr);
+    if (!path || path->isEmpty())
+        return std::nullopt;
+    return path;
+}
+
 HRESULT CoGetClassObject(const CLSID *clsid, uint32_t clsctx, void *reserved, const IID *iid, void **out)
 {
     if (!out)
@@ -74,11 +74,11 @@ HRESULT CoGetClassObject(const CLSID *clsid, uint32_t clsctx, void *reserved, co
     *out = nullptr;
     if (!clsid || !iid || reserved || !(clsctx & CLSCTX_INPROC_SERVER))
         return E_INVALIDARG;
-    const std::optional<QByteArray> path = inprocServerPath(*clsid);
+    const std::optional<QString> path = InprocServerPath(*clsid);
     if (!path)
         return REGDB_E_CLASSNOTREG;
     GetClassObjectFunction entry = nullptr;
-    const HRESULT loaded = loadEntryPoint(*path, &entry);
+    const HRESULT loaded = loadEntryPoint(path->toUtf8(), &entry);
     if (FAILED(loaded))
         return loaded;
     const HRESULT result = entry(clsid, iid, out);

@@ -8,12 +8,19 @@
 
 #include "platform/com/unknwn.h"
 
+#include <QString>
+
 #include <cstdint>
+#include <optional>
 
 constexpr uint32_t CLSCTX_INPROC_SERVER = 1;
 
 constexpr HRESULT CO_E_DLLNOTFOUND = static_cast<HRESULT>(0x800401F8u);
 constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9u);
+
+// The library registered as `clsid`'s in-process server (the user's
+// registration, else the installed one); nothing when there is none.
+std::optional<QString> InprocServerPath(const CLSID &clsid);
 
 // `reserved` must be nullptr. Fails with REGDB_E_CLASSNOTREG when the class
 // is not registered, CO_E_DLLNOTFOUND when its library can't be loaded (or

@@ -17,8 +17,8 @@
 // WM_COMMAND too, for windows that handle them in WindowProc. F1 sends
 // WM_HELP to the dialog; a dialog that does not handle it passes it on to
 // the dialog it sits in (a page to its sheet). Alt with a button's mnemonic
-// presses that button before the main window's menu bar takes the key
-// (dialogkeyboard.h).
+// presses that button before the main window's menu bar takes the key, and
+// Enter presses the push button that holds the focus (dialogkeyboard.h).
 #pragma once
 
 #include "platform/messages/messagetarget.h"

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QPushButton>
 
 namespace {
 
@@ -58,6 +59,24 @@ int PageTurn(const QKeyEvent *key)
     return 0;
 }
 
+// Enter, from the main keyboard or the keypad, with nothing else held.
+bool IsEnterKey(const QKeyEvent *key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The push button that Enter presses: the one holding the focus. A
+// push-like toggle is a check box to the keyboard, and Enter leaves it to
+// the window's default button.
+QPushButton *EnterButtonFor(QObject *focus)
+{
+    auto *button = qobject_cast<QPushButton *>(focus);
+    if (!button || !button->isEnabled() || !button->isVisible() || button->isCheckable())
+        return nullptr;
+    return button;
+}
+
 // The innermost property sheet holding `focus` with pages to turn.
 CPropertySheet *SheetFor(QWidget *focus)
 {
@@ -102,6 +121,17 @@ bool CDialogKeyboard::eventFilter(QObject *watched, QEvent *event)
         key->accept();
         if (pressed)
             Press(button);
+        return true;
+    }
+    if (IsEnterKey(key)) {
+        QPushButton *button = EnterButtonFor(focus);
+        if (!button)
+            return false;
+        // Taken before a shortcut on Enter and before the dialog, which
+        // would give it to its default button.
+        key->accept();
+        if (pressed)
+            button->click();
         return true;
     }
     if (const int direction = PageTurn(key)) {

@@ -6,7 +6,11 @@
 //   has no such button (an enabled, visible one);
 // - Ctrl+PgDn and Ctrl+PgUp, and Ctrl+Tab and Ctrl+Shift+Tab, turn the pages
 //   of the property sheet that holds the focus, before the MDI area that
-//   would switch windows with them.
+//   would switch windows with them;
+// - Enter on a push button that holds the focus presses that button, as
+//   Space does, also where the button is no default one (most of the
+//   suite's buttons are not, so that Enter elsewhere in their window still
+//   reaches the window's default button).
 // One filter for the whole application, in front of the application's other
 // event filters: it sees a key before any shortcut or window does.
 #pragma once

@@ -7,6 +7,7 @@
 // which a user's own still wins.
 //
 //     regsvr [-u] LIBRARY
+//     regsvr --help
 //
 // Exit status: 0 done, 1 usage, 2 the library cannot be loaded, 3 it has no
 // such entry point, 4 the entry point reported a failure.
@@ -18,9 +19,24 @@
 
 namespace {
 
+const char *const kUsage = "usage: regsvr [-u] LIBRARY\n"
+                           "       regsvr --help\n"
+                           "\n"
+                           "Registers LIBRARY, an in-process server library such as libConduit.so, for the\n"
+                           "current user ($XDG_CONFIG_HOME/verbanta/classes.ini, else ~/.config/verbanta/),\n"
+                           "by calling the library's own DllRegisterServer. admin and Chanview find the\n"
+                           "library through that registration; a user's registration wins over the one\n"
+                           "installed with the programs.\n"
+                           "\n"
+                           "  -u      unregister LIBRARY instead (calls its DllUnregisterServer)\n"
+                           "  --help  show this text\n"
+                           "\n"
+                           "Exit status: 0 done, 1 usage, 2 the library cannot be loaded, 3 it has no such\n"
+                           "entry point, 4 the entry point reported a failure.\n";
+
 int usage()
 {
-    std::fprintf(stderr, "usage: regsvr [-u] LIBRARY\n");
+    std::fputs(kUsage, stderr);
     return 1;
 }
 
@@ -28,6 +44,10 @@ int usage()
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     bool unregister = false;
     const char *library = nullptr;
     for (int i = 1; i < argc; ++i) {

@@ -100,6 +100,54 @@ TEST(Dialog, EnterPressesTheOkButton)
     EXPECT_EQ(RunModal(dialog, {[&] { QTest::keyClick(dialog.m_first, Qt::Key_Return); }}), IDOK);
 }
 
+// Enter on a push button holding the focus presses that button, from the
+// main keyboard or the keypad, also where the button is no default one (as
+// most of the suite's buttons are not); Enter on any other control presses
+// the default button, OK.
+struct EnterCase {
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int focused; // the control holding the focus
+    int pressed; // the button that Enter presses
+};
+
+void PrintTo(const EnterCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class DialogEnter : public testing::TestWithParam<EnterCase> {};
+
+TEST_P(DialogEnter, PressesTheFocusedPushButtonElseTheDefaultOne)
+{
+    const EnterCase &c = GetParam();
+    SampleDlg dialog;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        button->setAutoDefault(false);
+    const int result = RunModal(dialog, {[&] {
+                                             dialog.activateWindow();
+                                             QWidget *control = dialog.GetDlgItem(c.focused);
+                                             control->setFocus();
+                                             QTest::keyClick(control, c.key, c.modifiers);
+                                         },
+                                         [&] { dialog.EndDialog(99); }});
+    const QStringList commands = dialog.m_log.filter(QStringLiteral("command "));
+    ASSERT_FALSE(commands.isEmpty());
+    EXPECT_EQ(commands.first(), QStringLiteral("command %1").arg(c.pressed));
+    EXPECT_EQ(commands.size(), 1) << "one key, one press";
+    EXPECT_EQ(result, c.pressed == 1222 ? 99 : c.pressed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DialogEnter,
+    testing::Values(EnterCase{"ReturnOnAButton", Qt::Key_Return, Qt::NoModifier, 1222, 1222},
+                    EnterCase{"KeypadEnterOnAButton", Qt::Key_Enter, Qt::KeypadModifier, 1222, 1222},
+                    EnterCase{"ReturnOnCancel", Qt::Key_Return, Qt::NoModifier, IDCANCEL, IDCANCEL},
+                    EnterCase{"ReturnOnACheckBox", Qt::Key_Return, Qt::NoModifier, 1009, IDOK},
+                    EnterCase{"ReturnInAnEdit", Qt::Key_Return, Qt::NoModifier, 1216, IDOK}),
+    [](const testing::TestParamInfo<EnterCase> &info) { return std::string(info.param.name); });
+
 // Alt with a button's mnemonic presses that button of the dialog holding the
 // focus, before a shortcut of the window around it, and types nothing; a
 // key no button of the dialog has is left to that window.

@@ -239,6 +239,32 @@ TEST_F(SheetFixture, ButtonsOfAPageReachThePage)
     EXPECT_NE(page(0).GetDlgItem(1226), nullptr);
 }
 
+// Enter on a button holding the focus presses it, the sheet's Apply as well
+// as a page's own button, and leaves the sheet open; OK is not pressed.
+TEST_F(SheetFixture, EnterOnAFocusedButtonPressesItNotOk)
+{
+    RunModal(m_sheet, {[&] {
+                           m_sheet.activateWindow();
+                           page(0).SetModified();
+                           m_log.clear();
+                           applyButton()->setFocus();
+                           QTest::keyClick(applyButton(), Qt::Key_Return);
+                       },
+                       [&] {
+                           EXPECT_TRUE(m_sheet.isVisible());
+                           EXPECT_TRUE(m_log.contains(QStringLiteral("options apply")));
+                           QWidget *lock = page(0).GetDlgItem(32835);
+                           lock->setFocus();
+                           QTest::keyClick(lock, Qt::Key_Enter, Qt::KeypadModifier);
+                       },
+                       [&] {
+                           EXPECT_TRUE(m_sheet.isVisible());
+                           EXPECT_EQ(m_log.count(QStringLiteral("options command 32835")), 1);
+                           ClickDlgItem(m_sheet, IDCANCEL);
+                       }});
+    EXPECT_EQ(m_sheet.result(), IDCANCEL);
+}
+
 namespace {
 
 // A sheet with a button of its own in the row, added when it initialises,

@@ -52,4 +52,17 @@ TEST_F(RegsvrTool, SaysWhatItCannotDoInItsStatus)
     EXPECT_EQ(run({QString::fromLocal8Bit(info.dli_fname)}), 3);
 }
 
+// Asked for help, or given nothing, the tool says what it does and what
+// its option means (-u unregisters).
+TEST_F(RegsvrTool, ExplainsItsOptionsWhenAskedOrGivenNothing)
+{
+    EXPECT_EQ(run({QStringLiteral("--help")}), 0);
+    const QByteArray help = m_output;
+    EXPECT_TRUE(help.contains("usage: regsvr [-u] LIBRARY")) << help.constData();
+    EXPECT_TRUE(help.contains("-u      unregister LIBRARY instead")) << help.constData();
+    EXPECT_TRUE(help.contains("for the\ncurrent user")) << help.constData();
+    EXPECT_EQ(run({}), 1);
+    EXPECT_EQ(m_output, help);
+}
+
 } // namespace
