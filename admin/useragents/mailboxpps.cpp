@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -431,6 +432,18 @@ void CMailboxPps::fitAttachedList()
     const int top = m_listTop - std::max(0, m_attachedClientHeight - height());
     m_list->setGeometry(AttachedListMargin, top, std::max(0, width() - 2 * AttachedListMargin),
                         std::max(0, height() - AttachedListMargin - top));
+}
+
+void CMailboxPps::keyPressEvent(QKeyEvent *event)
+{
+    // In the editor's window the sheet ends with the window, which its
+    // frame closes: Escape in a field ends nothing (the dialog's Escape
+    // would take the sheet away and leave the window empty).
+    if (!isWindow() && event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    CPropertySheet::keyPressEvent(event);
 }
 
 void CMailboxPps::resizeEvent(QResizeEvent *event)

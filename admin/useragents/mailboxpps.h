@@ -180,6 +180,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(int id) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -358,3 +358,50 @@ INSTANTIATE_TEST_SUITE_P(Frame, NewWindowsInSight, ::testing::ValuesIn(kFrameSiz
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// The controls of `page` that Tab stops at, in the order it reaches them.
+QList<QWidget *> tabStopsOf(QWidget *page)
+{
+    QList<QWidget *> stops;
+    for (QWidget *control : page->findChildren<QWidget *>()) {
+        if (control->isVisibleTo(page) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
+            !control->focusProxy())
+            stops.append(control);
+    }
+    return stops;
+}
+
+// Escape in a field of the editor ends nothing: on every page, whichever
+// field has the focus, the sheet stays with its pages, its list and its
+// buttons, and what was typed stays too.
+TEST_F(WindowsInSight, EscapeInAnyFieldOfTheMailboxEditorLeavesTheEditorWhole)
+{
+    start();
+    CMailboxPps *sheet = openMailboxEditor();
+    ASSERT_NE(sheet, nullptr);
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->activeSubWindow());
+    ASSERT_NE(editor, nullptr);
+    const HWND handle = sheet->GetSafeHwnd();
+    int fields = 0;
+    for (int page = 0; page < sheet->GetPageCount(); ++page) {
+        QWidget *shown = sheet->GetActivePage();
+        for (QWidget *field : tabStopsOf(shown)) {
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(field, Qt::Key_Escape);
+            ++fields;
+            ASSERT_TRUE(IsWindow(handle)) << "page " << page << " " << field->metaObject()->className();
+            ASSERT_TRUE(sheet->isVisible() && shown->isVisible())
+                << "page " << page << " " << field->metaObject()->className();
+        }
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : shown, Qt::Key_PageDown,
+                        Qt::ControlModifier);
+    }
+    EXPECT_GT(fields, 50) << "the fields of every page";
+    expectEditorInSight(sheet);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_after_escape.png")));
+}
+
+} // namespace
