@@ -190,11 +190,12 @@ void CMailboxPps::offerDirectorySync()
 {
     if (!m_commonFields.namesChanged || !m_directorySync)
         return;
-    if (AfxMessageBox(QStringLiteral("Would you like to synchronize now?"), MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
-        return;
+    // Either answer settles the names saved so far: the question comes
+    // again only for a name changed after it.
     m_commonFields.namesChanged = false;
-    emit directorySyncRequested();
+    if (AfxMessageBox(QStringLiteral("Would you like to synchronize now?"), MB_YESNO | MB_ICONQUESTION) ==
+        IDYES)
+        emit directorySyncRequested();
 }
 
 QPushButton *CMailboxPps::addExtraButton(int id, const QString &caption, int position)
@@ -555,6 +556,8 @@ void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
     if (!loaded.Parse(reply, CTclList(), *m_channel))
         return;
     m_record = loaded;
+    // A box just loaded holds no changed name to synchronise.
+    m_commonFields.namesChanged = false;
     if (isUnifiedMessagingPending()) {
         // The switch belongs to the box it was chosen on; any other box
         // just loads.
