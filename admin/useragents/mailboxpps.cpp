@@ -12,6 +12,7 @@
 #include "admin/useragents/pagescrollarea.h"
 #include "admin/useragents/unifiedmessagingpage.h"
 #include "admin/widgets/htmlhelp.h"
+#include "admin/widgets/mdiplacement.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertypage.h"
@@ -77,6 +78,28 @@ QString joinNames(const QStringList &names)
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(", and ") +
            names.last();
 }
+
+// Calls back when the widget it watches has been resized; it goes with the
+// sheet that made it.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QWidget *watched, QObject *owner, std::function<void()> resized)
+        : QObject(owner), m_resized(std::move(resized))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            m_resized();
+        return false;
+    }
+
+private:
+    std::function<void()> m_resized;
+};
 
 } // namespace
 
@@ -162,6 +185,7 @@ bool CMailboxPps::OnInitDialog()
     m_boxList = new CBoxListDlg(this);
     m_boxList->setWindowTitle(QStringLiteral("%1 (%2)").arg(m_boxList->windowTitle()).arg(m_sheetNumber));
     placeAttachedList();
+    followArea();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
     // for another box nor selects a row the sheet is not about to show.
@@ -356,6 +380,29 @@ QSize CMailboxPps::fitToRoom(QSize size)
     if (!room.isValid())
         return size;
     return size.boundedTo(room).expandedTo(leastSize());
+}
+
+void CMailboxPps::followArea()
+{
+    const auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
+    if (frame && frame->mdiArea())
+        // The viewport, the part the window shows in, takes its size after the area's own.
+        new ResizeWatcher(frame->mdiArea()->viewport(), this, [this] { fitArea(); });
+}
+
+void CMailboxPps::fitArea()
+{
+    // The window was sized for the room the area had then (the frame may
+    // still have been taking its first size): it shrinks with the area, its
+    // pages scrolling, so that its buttons and its close box stay in sight.
+    auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
+    if (!frame || frame->isMaximized() || frame->isMinimized() || !m_attachedSize.isValid())
+        return;
+    emit sizeLimitsChanged();
+    const QSize fitted = fitToRoom(frame->size());
+    if (fitted != frame->size())
+        frame->resize(fitted);
+    KeepInSight(frame);
 }
 
 void CMailboxPps::setListBand(bool attached)
