@@ -84,4 +84,21 @@ TEST_F(EditorPages, TheSynchronisationQuestionComesOnceForEachChangeOfAName)
     EXPECT_EQ(m_boxes->texts(), (QStringList{kSyncQuestion, kSyncQuestion}));
 }
 
+// A name changed on a box the administrator then leaves unsaved is no
+// change to synchronise.
+TEST_F(EditorPages, ANameLeftUnsavedOnAnotherBoxAsksNothing)
+{
+    m_offerDirectorySync = true;
+    openSheet(106, kOptionsPage);
+    type(CInhPropertyPg::IDC_NAME1, "Hannah");
+    m_boxes->answer(IDOK);
+    type(CInhPropertyPg::IDC_MAILBOX_NUMBER, "101");
+    ASSERT_TRUE(waitUntil([&] { return shownPage().GetMailboxNumber() == 101; }, 5000));
+    ASSERT_EQ(m_boxes->texts().size(), 1) << "the edit is discarded";
+    type(CInhPropertyPg::IDC_COMMENT, "Still on leave");
+    apply();
+    EXPECT_EQ(received("UpdateUA"), QStringList{"UpdateUA 101 4 &Comment {Still on leave} "});
+    EXPECT_EQ(m_boxes->texts().size(), 1) << m_boxes->texts().join('|').toStdString();
+}
+
 } // namespace
