@@ -29,11 +29,18 @@ public:
     // Configuration menu is greyed for the accounts that may not use it.
     void ActivateFrame();
 
+protected:
+    // The frame's window area resizing: the window stays inside it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 signals:
     // The window has gone and the status window may be opened again.
     void closedDocument();
 
 private:
+    void fitArea();
+
     std::unique_ptr<CPortStatusDoc> m_document;
     CPortStatusView *m_view;
 };

@@ -125,6 +125,7 @@ CInhPropertyPg::CInhPropertyPg(int dialogId, UINT captionId, std::vector<PageFie
         m_fields.push_back(std::move(field));
     }
     m_marks.assign(2 * m_fields.size(), nullptr);
+    m_markShown.assign(m_fields.size(), Mark::None);
     // The tips, prompts and refusals come from admin's string table.
     RegisterAdminStrings();
 }
@@ -188,10 +189,14 @@ void CInhPropertyPg::RefreshEntry(int index)
         const QPoint origin(label->geometry().right() + 1 + field.indicatorOffset, label->geometry().top());
         QLabel *inheritance = markLabel(index, false);
         inheritance->setVisible(mark != Mark::None);
-        if (mark != Mark::None) {
+        // A new picture asks the page for a new layout, and the page
+        // refreshes its marks after each: only a change of mark sets one.
+        if (mark != Mark::None && mark != m_markShown[index]) {
             inheritance->setPixmap(markPixmap(mark, false));
-            inheritance->move(origin);
+            m_markShown[index] = mark;
         }
+        if (mark != Mark::None)
+            inheritance->move(origin);
         QLabel *lock = markLabel(index, true);
         lock->setVisible(IsLockShown(index));
         lock->move(origin + QPoint(MarkSize, 0));

@@ -185,6 +185,8 @@ private:
     QHash<QString, QString> m_inheritedCache;
     // Two marks per entry (inheritance, lock), made on first use.
     std::vector<QLabel *> m_marks;
+    // The picture each entry's inheritance mark holds (None: none yet).
+    std::vector<Mark> m_markShown;
     // Frame and tip on the labels; watches the mouse once the window is made.
     CLabelHoverHelp m_hoverHelp;
 };

@@ -12,6 +12,7 @@
 #include "admin/useragents/pagescrollarea.h"
 #include "admin/useragents/unifiedmessagingpage.h"
 #include "admin/widgets/htmlhelp.h"
+#include "admin/widgets/mdiplacement.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertypage.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -76,6 +78,28 @@ QString joinNames(const QStringList &names)
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(", and ") +
            names.last();
 }
+
+// Calls back when the widget it watches has been resized; it goes with the
+// sheet that made it.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QWidget *watched, QObject *owner, std::function<void()> resized)
+        : QObject(owner), m_resized(std::move(resized))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            m_resized();
+        return false;
+    }
+
+private:
+    std::function<void()> m_resized;
+};
 
 } // namespace
 
@@ -166,6 +190,7 @@ bool CMailboxPps::OnInitDialog()
     m_boxList = new CBoxListDlg(this);
     m_boxList->setWindowTitle(QStringLiteral("%1 (%2)").arg(m_boxList->windowTitle()).arg(m_sheetNumber));
     placeAttachedList();
+    followArea();
     shareListWithPages();
     // The list learns the first box now, so that filling it neither asks
     // for another box nor selects a row the sheet is not about to show.
@@ -194,11 +219,12 @@ void CMailboxPps::offerDirectorySync()
 {
     if (!m_commonFields.namesChanged || !m_directorySync)
         return;
-    if (AfxMessageBox(QStringLiteral("Would you like to synchronize now?"), MB_YESNO | MB_ICONQUESTION) !=
-        IDYES)
-        return;
+    // Either answer settles the names saved so far: the question comes
+    // again only for a name changed after it.
     m_commonFields.namesChanged = false;
-    emit directorySyncRequested();
+    if (AfxMessageBox(QStringLiteral("Would you like to synchronize now?"), MB_YESNO | MB_ICONQUESTION) ==
+        IDYES)
+        emit directorySyncRequested();
 }
 
 QPushButton *CMailboxPps::addExtraButton(int id, const QString &caption, int position)
@@ -361,6 +387,29 @@ QSize CMailboxPps::fitToRoom(QSize size)
     return size.boundedTo(room).expandedTo(leastSize());
 }
 
+void CMailboxPps::followArea()
+{
+    const auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
+    if (frame && frame->mdiArea())
+        // The viewport, the part the window shows in, takes its size after the area's own.
+        new ResizeWatcher(frame->mdiArea()->viewport(), this, [this] { fitArea(); });
+}
+
+void CMailboxPps::fitArea()
+{
+    // The window was sized for the room the area had then (the frame may
+    // still have been taking its first size): it shrinks with the area, its
+    // pages scrolling, so that its buttons and its close box stay in sight.
+    auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
+    if (!frame || frame->isMaximized() || frame->isMinimized() || !m_attachedSize.isValid())
+        return;
+    emit sizeLimitsChanged();
+    const QSize fitted = fitToRoom(frame->size());
+    if (fitted != frame->size())
+        frame->resize(fitted);
+    KeepInSight(frame);
+}
+
 void CMailboxPps::setListBand(bool attached)
 {
     auto *box = static_cast<QVBoxLayout *>(layout());
@@ -436,6 +485,18 @@ void CMailboxPps::fitAttachedList()
     const int top = m_listTop - std::max(0, m_attachedClientHeight - height());
     m_list->setGeometry(AttachedListMargin, top, std::max(0, width() - 2 * AttachedListMargin),
                         std::max(0, height() - AttachedListMargin - top));
+}
+
+void CMailboxPps::keyPressEvent(QKeyEvent *event)
+{
+    // In the editor's window the sheet ends with the window, which its
+    // frame closes: Escape in a field ends nothing (the dialog's Escape
+    // would take the sheet away and leave the window empty).
+    if (!isWindow() && event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    CPropertySheet::keyPressEvent(event);
 }
 
 void CMailboxPps::resizeEvent(QResizeEvent *event)
@@ -547,6 +608,8 @@ void CMailboxPps::OnServerReply(WPARAM code, const QString &reply)
     if (!loaded.Parse(reply, CTclList(), *m_channel))
         return;
     m_record = loaded;
+    // A box just loaded holds no changed name to synchronise.
+    m_commonFields.namesChanged = false;
     if (isUnifiedMessagingPending()) {
         // The switch belongs to the box it was chosen on; any other box
         // just loads.

@@ -181,6 +181,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(int id) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -215,6 +216,10 @@ private:
     // list's rise when detached.
     void setListBand(bool attached);
     void fitAttachedList();
+    // The window holding the sheet follows its frame's window area: no
+    // wider or taller than the area, and inside it.
+    void followArea();
+    void fitArea();
     LRESULT OnSizeLimits(MINMAXINFO *limits);
     void scrollPages(QTabWidget *tabs);
     // The size of the frame's window area where the sheet's window shows in

@@ -13,6 +13,8 @@
 #include "admin/app/logindlg.h"
 #include "admin/app/mainframe.h"
 #include "admin/app/tests/loginanswer.h"
+#include "admin/ports/chanviewframe.h"
+#include "admin/ports/portstatusview.h"
 #include "admin/uatools/distlist/distlistframe.h"
 #include "admin/uatools/ranges/copyuseragentdlg.h"
 #include "admin/uatools/ranges/createprogressdlg.h"
@@ -356,5 +358,113 @@ TEST_P(NewWindowsInSight, EditorsOfCreateAndCopyAndTheDistributionListEditorOpen
 
 INSTANTIATE_TEST_SUITE_P(Frame, NewWindowsInSight, ::testing::ValuesIn(kFrameSizes),
                          [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// The controls of `page` that Tab stops at, in the order it reaches them.
+QList<QWidget *> tabStopsOf(QWidget *page)
+{
+    QList<QWidget *> stops;
+    for (QWidget *control : page->findChildren<QWidget *>()) {
+        if (control->isVisibleTo(page) && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus) &&
+            !control->focusProxy())
+            stops.append(control);
+    }
+    return stops;
+}
+
+// Escape in a field of the editor ends nothing: on every page, whichever
+// field has the focus, the sheet stays with its pages, its list and its
+// buttons, and what was typed stays too.
+TEST_F(WindowsInSight, EscapeInAnyFieldOfTheMailboxEditorLeavesTheEditorWhole)
+{
+    start();
+    CMailboxPps *sheet = openMailboxEditor();
+    ASSERT_NE(sheet, nullptr);
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->activeSubWindow());
+    ASSERT_NE(editor, nullptr);
+    const HWND handle = sheet->GetSafeHwnd();
+    int fields = 0;
+    for (int page = 0; page < sheet->GetPageCount(); ++page) {
+        QWidget *shown = sheet->GetActivePage();
+        for (QWidget *field : tabStopsOf(shown)) {
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(field, Qt::Key_Escape);
+            ++fields;
+            ASSERT_TRUE(IsWindow(handle)) << "page " << page << " " << field->metaObject()->className();
+            ASSERT_TRUE(sheet->isVisible() && shown->isVisible())
+                << "page " << page << " " << field->metaObject()->className();
+        }
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : shown, Qt::Key_PageDown,
+                        Qt::ControlModifier);
+    }
+    EXPECT_GT(fields, 50) << "the fields of every page";
+    expectEditorInSight(sheet);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_after_escape.png")));
+}
+
+} // namespace
+
+namespace {
+
+// The windows admin opens at its start come up while the frame takes its
+// first size; they fit the window area it ends with: the editor as wide
+// as the area at most, its pages scrolling, its buttons in sight; the
+// Voice Ports Status window wholly inside.
+class WindowsFollowTheFrame : public WindowsInSight {
+protected:
+    void shrinkToTheOldFirstSize()
+    {
+        m_frame->showNormal();
+        m_frame->resize(853, 682);
+        ASSERT_TRUE(WaitFor([&] { return m_frame->size() == QSize(853, 682); }));
+        QApplication::processEvents();
+    }
+    ::testing::AssertionResult insideTheArea(QMdiSubWindow *window) const
+    {
+        const QRect room = m_frame->MdiArea()->viewport()->rect();
+        if (window->isVisible() && room.contains(window->geometry()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << window->windowTitle().toStdString() << " at " << window->x() << ","
+                                             << window->y() << " " << window->width() << "x" << window->height()
+                                             << " in a viewport of " << room.width() << "x" << room.height();
+    }
+};
+
+TEST_F(WindowsFollowTheFrame, MailboxEditorOpenedBeforeTheFrameShrinksFitsItsArea)
+{
+    start();
+    CMailboxPps *sheet = openMailboxEditor();
+    ASSERT_NE(sheet, nullptr);
+    auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->activeSubWindow());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NO_FATAL_FAILURE(shrinkToTheOldFirstSize());
+    WaitFor([&] { return bool(insideTheArea(editor)); });
+    EXPECT_TRUE(insideTheArea(editor));
+    expectEditorInSight(sheet);
+    EXPECT_FALSE(m_frame->MdiArea()->horizontalScrollBar()->isVisible()) << "the area itself does not scroll";
+    EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_frame_shrunk.png")));
+}
+
+TEST_F(WindowsFollowTheFrame, VoicePortsStatusOpenedBeforeTheFrameShrinksStaysInsideItsArea)
+{
+    start();
+    const int before = m_frame->MdiArea()->subWindowList().size();
+    m_frame->UpdateCommandUI();
+    m_frame->CommandAction(ID_VOICE_PORT_STATUS)->trigger();
+    ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == before + 1; }));
+    auto *status = qobject_cast<CChanviewFrame *>(m_frame->MdiArea()->subWindowList().last());
+    ASSERT_NE(status, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return status->GetActiveView()->count() > 0; })) << "the ports listed";
+    // Where the area's placer may put it: towards the right edge.
+    status->move(m_frame->MdiArea()->viewport()->width() - status->width() - 10, 40);
+    ASSERT_NO_FATAL_FAILURE(shrinkToTheOldFirstSize());
+    WaitFor([&] { return bool(insideTheArea(status)); });
+    EXPECT_TRUE(insideTheArea(status));
+    EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("voice_ports_status_frame_shrunk.png")));
+}
 
 } // namespace

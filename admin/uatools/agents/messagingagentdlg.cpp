@@ -13,15 +13,19 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMailboxLength = 8;
+constexpr int kMinMinutes = 0;
+constexpr int kMaxMinutes = 999;
 const QString kEmptyAmisText = QStringLiteral("\"\"");
 
 QSpinBox *minutesBox(QWidget *parent, int id)
 {
     auto *box = SetDlgCtrlID(new QSpinBox(parent), id);
-    box->setRange(0, 999);
+    box->setRange(kMinMinutes, kMaxMinutes);
     return box;
 }
 
@@ -96,9 +100,8 @@ bool CMessagingAgentDlg::OnInitDialog()
     m_mailbox->setText(v.mailbox);
     if (m_portGroup)
         m_portGroup->setText(v.portGroup);
-    m_notifyAfter->setValue(v.notifyAfter);
-    m_continueEvery->setValue(v.continueEvery);
-    m_maxTime->setValue(v.maxTime);
+    for (const auto &[box, held] : minutesFields())
+        showMinutes(box, held->value);
     enableFields();
     if (m_mode == ModeProxy)
         setWindowTitle(tr(m_family.proxyCaption));
@@ -146,9 +149,10 @@ bool CMessagingAgentDlg::load()
     m_held.enabled = text(m_family.enable).toInt() != 0;
     m_held.comment = agent.GetProperty(QStringLiteral("&Comment"));
     m_held.destination = text(m_family.destination);
-    m_held.notifyAfter = text(m_family.notifyAfter).toInt();
-    m_held.continueEvery = text(m_family.continueEvery).toInt();
-    m_held.maxTime = text(m_family.maxTime).toInt();
+    const auto minutes = [&text](const char *name) { return Minutes{text(name).toInt(), text(name)}; };
+    m_held.notifyAfter = minutes(m_family.notifyAfter);
+    m_held.continueEvery = minutes(m_family.continueEvery);
+    m_held.maxTime = minutes(m_family.maxTime);
     if (m_family.amis) {
         m_held.systemNumber = text(m_family.systemNumber);
         m_held.portGroup = text(m_family.portGroup);
@@ -177,10 +181,32 @@ CMessagingAgentDlg::Values CMessagingAgentDlg::current() const
     v.destination = m_destination->text();
     v.mailbox = m_mode == ModeProxy ? m_mailbox->text() : QString();
     v.portGroup = m_portGroup ? m_portGroup->text() : m_held.portGroup;
-    v.notifyAfter = m_notifyAfter->value();
-    v.continueEvery = m_continueEvery->value();
-    v.maxTime = m_maxTime->value();
+    v.notifyAfter = Minutes{m_notifyAfter->value(), {}};
+    v.continueEvery = Minutes{m_continueEvery->value(), {}};
+    v.maxTime = Minutes{m_maxTime->value(), {}};
     return v;
+}
+
+QList<std::pair<QSpinBox *, const CMessagingAgentDlg::Minutes *>> CMessagingAgentDlg::minutesFields() const
+{
+    return {{m_notifyAfter, &m_held.notifyAfter},
+            {m_continueEvery, &m_held.continueEvery},
+            {m_maxTime, &m_held.maxTime}};
+}
+
+void CMessagingAgentDlg::showMinutes(QSpinBox *box, int value)
+{
+    // A stored count outside the range shows as it is, not clamped: it is
+    // checked only once the administrator changes it.
+    box->setRange(std::min(kMinMinutes, value), std::max(kMaxMinutes, value));
+    box->setValue(value);
+}
+
+QString CMessagingAgentDlg::minutesWord(const Minutes &shown, const Minutes &held)
+{
+    if (shown.value == held.value && !held.stored.isEmpty())
+        return TclBareWord(held.stored);
+    return QString::number(shown.value);
 }
 
 bool CMessagingAgentDlg::changed() const
@@ -188,12 +214,22 @@ bool CMessagingAgentDlg::changed() const
     const Values v = current();
     const Values &h = m_held;
     return v.comment != h.comment || v.systemNumber != h.systemNumber || v.destination != h.destination ||
-           v.mailbox != h.mailbox || v.portGroup != h.portGroup || v.notifyAfter != h.notifyAfter ||
-           v.continueEvery != h.continueEvery || v.maxTime != h.maxTime || (h.enabled && !v.enabled);
+           v.mailbox != h.mailbox || v.portGroup != h.portGroup ||
+           v.notifyAfter.value != h.notifyAfter.value || v.continueEvery.value != h.continueEvery.value ||
+           v.maxTime.value != h.maxTime.value || (h.enabled && !v.enabled);
 }
 
 bool CMessagingAgentDlg::validate()
 {
+    for (const auto &[box, held] : minutesFields()) {
+        const int value = box->value();
+        if (value != held->value && (value < kMinMinutes || value > kMaxMinutes)) {
+            AfxMessageBox(tr("Please enter an integer between %1 and %2.").arg(kMinMinutes).arg(kMaxMinutes),
+                          MB_ICONEXCLAMATION);
+            GotoDlgCtrl(box);
+            return false;
+        }
+    }
     if (!m_family.amis || m_mode != ModeProxy)
         return true;
     for (const QChar c : m_mailbox->text()) {
@@ -222,13 +258,11 @@ QString CMessagingAgentDlg::updateCommand() const
                                                 TclWord(amisText(v.systemNumber)));
     command +=
         QStringLiteral(" %1 %2").arg(QLatin1String(m_family.destination), TclWord(amisText(v.destination)));
-    command += QStringLiteral(" %1 %2 %3 %4 %5 %6")
-                   .arg(QLatin1String(m_family.continueEvery))
-                   .arg(v.continueEvery)
-                   .arg(QLatin1String(m_family.notifyAfter))
-                   .arg(v.notifyAfter)
-                   .arg(QLatin1String(m_family.maxTime))
-                   .arg(v.maxTime);
+    command +=
+        QStringLiteral(" %1 %2 %3 %4 %5 %6")
+            .arg(QLatin1String(m_family.continueEvery), minutesWord(v.continueEvery, m_held.continueEvery),
+                 QLatin1String(m_family.notifyAfter), minutesWord(v.notifyAfter, m_held.notifyAfter),
+                 QLatin1String(m_family.maxTime), minutesWord(v.maxTime, m_held.maxTime));
     if (m_family.amis) {
         // This one goes bare: two double quotes read as the empty text.
         command +=

@@ -3,9 +3,16 @@
 // differ only in their property names, a few fields and the update's form
 // (`Family`). A load that failed leaves OK disabled, so no initial value is
 // ever saved over the agent; a refused update keeps the dialog open.
+// OK without an edit sends nothing. A stored count outside what can be
+// entered (0 to 999) shows as it is and goes back as it came: only a count
+// the administrator changes is checked.
 #pragma once
 
 #include "admin/uatools/agents/agentdlg.h"
+
+#include <QList>
+
+#include <utility>
 
 class QCheckBox;
 class QLabel;
@@ -74,14 +81,26 @@ private:
     const Mode m_mode;
     bool m_loaded = false;
 
+    // A count of minutes (or of tries): its value, and the text the server
+    // sent for it, which goes back as it came while the value stays.
+    struct Minutes {
+        int value;
+        QString stored;
+    };
     // What the agent held as loaded.
     struct Values {
         bool enabled = false;
         QString comment, systemNumber, destination, mailbox, portGroup = QStringLiteral("Q1");
-        int notifyAfter = 5, continueEvery = 30, maxTime = 5;
+        Minutes notifyAfter{5, {}}, continueEvery{30, {}}, maxTime{5, {}};
     } m_held;
 
     Values current() const;
+    // The three counts' boxes, each with what the agent held for it.
+    QList<std::pair<QSpinBox *, const Minutes *>> minutesFields() const;
+    static void showMinutes(QSpinBox *box, int value);
+    // The update's word for a count: the stored text while the value is the
+    // one loaded, else the new value.
+    static QString minutesWord(const Minutes &shown, const Minutes &held);
 
     QCheckBox *m_enabled;
     QLineEdit *m_comment;

@@ -325,6 +325,10 @@ void CMailboxOptionsPpg::askSecurityCode()
 void CMailboxOptionsPpg::guestsLeft()
 {
     auto *field = GetDlgItem<QLineEdit>(IDC_GUESTS);
+    // Only what the administrator entered is checked: a stored number out
+    // of range, passed through with Tab, stays as the server holds it.
+    if (!field->isModified())
+        return;
     bool ok = false;
     const int guests = field->text().trimmed().toInt(&ok);
     if (ok && guests >= 0 && guests <= kMaxGuests) {

@@ -143,7 +143,9 @@ CNotifyPpg::CNotifyPpg(CMailboxPps &sheet, const CMailboxPageServices &services)
     fields->setColumnStretch(4, 1);
 
     connect(m_dayMask, &CDayMaskCtrl::MaskChanged, this, [this] { fieldEdited(IDC_DAYS); });
-    connect(m_lineGroups, &QListWidget::currentRowChanged, this, [this] { lineGroupChosen(); });
+    // A choice is a selection: the list also moves its current row by
+    // itself (to the first group when Tab enters it), which chooses nothing.
+    connect(m_lineGroups, &QListWidget::itemSelectionChanged, this, [this] { lineGroupChosen(); });
 }
 
 CNotifyPpg::~CNotifyPpg() = default;
@@ -273,10 +275,6 @@ void CNotifyPpg::rowSelected(int row)
         value->SetInheritanceOff(owned);
     fillLineGroups();
     TransferData(false);
-    if (m_accessibleLocked && m_accessible.GetValue()) {
-        m_accessible.SetValue(false);
-        GetDlgItem<QCheckBox>(IDC_ACCESSIBLE)->setChecked(false);
-    }
     followEnabled();
     GetDlgItem(IDC_DELETE)->setEnabled(owned);
 }
@@ -322,7 +320,12 @@ void CNotifyPpg::DoDataExchange(CDataExchange *dx)
 {
     CMailboxPageBase::DoDataExchange(dx);
     exchangeCheck(dx, IDC_ENABLED, m_enabled);
-    exchangeCheck(dx, IDC_ACCESSIBLE, m_accessible);
+    if (!m_accessibleLocked)
+        exchangeCheck(dx, IDC_ACCESSIBLE, m_accessible);
+    else if (!dx->m_bSaveAndValidate)
+        // User mode cannot reach the title, whatever the stored value says;
+        // that value stays as it is.
+        GetDlgItem<QCheckBox>(IDC_ACCESSIBLE)->setChecked(false);
     DDX_Text(dx, IDC_VARIABLE, m_variable.GetValueRef());
     // Delays show in whole minutes; only what the administrator typed goes
     // back, so a delay left alone keeps its exact milliseconds.
@@ -357,6 +360,8 @@ void CNotifyPpg::DoDataExchange(CDataExchange *dx)
     {
         const QSignalBlocker blocker(m_lineGroups);
         const QList<QListWidgetItem *> found = m_lineGroups->findItems(m_lineGroup.GetText(), Qt::MatchExactly);
+        // A stored group the list lacks (or none) shows no choice, and stays stored.
+        m_lineGroups->clearSelection();
         m_lineGroups->setCurrentItem(m_lineGroup.GetText().isEmpty() || found.isEmpty() ? nullptr : found.first());
     }
     followEnabled();
@@ -386,8 +391,10 @@ void CNotifyPpg::lineGroupChosen()
 {
     if (!rowSelectedNow())
         return;
-    QListWidgetItem *item = m_lineGroups->currentItem();
-    m_lineGroup.PutText(item ? item->text() : QString());
+    const QList<QListWidgetItem *> chosen = m_lineGroups->selectedItems();
+    if (chosen.isEmpty())
+        return;
+    m_lineGroup.PutText(chosen.first()->text());
     fieldEdited(IDC_LINE_GROUP);
 }
 

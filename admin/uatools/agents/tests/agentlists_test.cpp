@@ -576,3 +576,135 @@ TEST_F(AgentLists, IvrAndMessagingRefusalsAreErrorBoxesCaptionedAsTheDialog)
 }
 
 } // namespace
+
+namespace {
+
+// An agent of each messaging family whose stored counts lie outside what
+// the dialog lets the administrator enter (0 to 999).
+struct OddMinutesCase {
+    const char *name;
+    const char *seed;
+    std::function<CDialog *(CZELTSession &)> make;
+    const char *prefix; // of the family's property names
+};
+
+void PrintTo(const OddMinutesCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+const OddMinutesCase kOddMinutes[] = {
+    {"Amis",
+     "ua 502 -parent 2147483644 {&Comment {Old gateway} AmisGatewayEnable 1 AmisDestinationSystemNumber "
+     "1#714# "
+     "AmisDestinationDial 5551212 AmisNotificationPortGroup Q1 AmisNotifyAfterMin 99999 "
+     "AmisNotifyContinueEveryMin -5 AmisNotifyMaxTime 007}",
+     [](CZELTSession &s) {
+         return new CAmisUserAgentDlg(s, nullptr, 502, "AMIS_GATEWAY", CMessagingAgentDlg::ModeGateway);
+     },
+     "Amis"},
+    {"Vpim",
+     "ua 522 -parent 2147483640 {&Comment {Old gateway} VpimEnable 1 VpimDestinationDomain old.example "
+     "VpimNotifyAfterMin 99999 VpimNotifyContinueEveryMin -5 VpimNotifyMaxTime 007}",
+     [](CZELTSession &s) {
+         return new CVpimUserAgentDlg(s, nullptr, 522, "VPIM_GATEWAY", CMessagingAgentDlg::ModeGateway);
+     },
+     "Vpim"},
+};
+
+class MessagingAgentOddMinutes : public AgentLists, public testing::WithParamInterface<OddMinutesCase> {
+protected:
+    void SetUp() override
+    {
+        AgentLists::SetUp();
+        m_simulator->seed(QString::fromLatin1(GetParam().seed));
+        m_simulator->clearLog();
+    }
+    // Runs the dialog, `act` acting on it as the administrator; its result.
+    int run(const std::function<void(CMessagingAgentDlg *)> &act)
+    {
+        std::unique_ptr<CDialog> dialog(GetParam().make(*m_session));
+        m_dialogs.on<CMessagingAgentDlg>([&act](CMessagingAgentDlg *d) { act(d); });
+        const int result = dialog->DoModal();
+        EXPECT_EQ(m_dialogs.pending(), 0);
+        return result;
+    }
+    static void typeMinutes(CMessagingAgentDlg *d, int id, const QString &text)
+    {
+        auto *box = d->GetDlgItem<QSpinBox>(id);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+    // The update's words for the three counts, as the server received them.
+    QString counts(const QString &line) const
+    {
+        const QString prefix = QString::fromLatin1(GetParam().prefix);
+        QStringList words;
+        const QStringList all = line.split(' ');
+        for (const QString &name :
+             {prefix + "NotifyContinueEveryMin", prefix + "NotifyAfterMin", prefix + "NotifyMaxTime"}) {
+            const qsizetype at = all.indexOf(name);
+            words.append(name + ' ' + all.value(at + 1));
+        }
+        return words.join(' ');
+    }
+    QString storedCounts() const
+    {
+        const QString prefix = QString::fromLatin1(GetParam().prefix);
+        return QStringLiteral("%1NotifyContinueEveryMin -5 %1NotifyAfterMin 99999 %1NotifyMaxTime 007")
+            .arg(prefix);
+    }
+};
+
+TEST_P(MessagingAgentOddMinutes, OkWithoutAnEditWritesNothing)
+{
+    EXPECT_EQ(run([](CMessagingAgentDlg *d) {
+                  EXPECT_EQ(d->GetDlgItem<QSpinBox>(CMessagingAgentDlg::IDC_NOTIFY_AFTER)->value(), 99999)
+                      << "shown as stored";
+                  EXPECT_EQ(d->GetDlgItem<QSpinBox>(CMessagingAgentDlg::IDC_CONTINUE_EVERY)->value(), -5);
+                  click(d, IDOK);
+              }),
+              IDOK);
+    EXPECT_TRUE(received("UpdateUA").isEmpty()) << received("UpdateUA").join('\n').toStdString();
+    EXPECT_TRUE(received("UADeleteProperty").isEmpty());
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_P(MessagingAgentOddMinutes, AnotherFieldsEditSendsTheStoredCountsAsTheyCame)
+{
+    EXPECT_EQ(run([](CMessagingAgentDlg *d) {
+                  type(d->GetDlgItem<QLineEdit>(CMessagingAgentDlg::IDC_COMMENT), "New gateway");
+                  click(d, IDOK);
+              }),
+              IDOK);
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_TRUE(updates.first().contains("&Comment {New gateway}")) << updates.first().toStdString();
+    EXPECT_EQ(counts(updates.first()), storedCounts());
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+TEST_P(MessagingAgentOddMinutes, ACountTheAdministratorChangesIsCheckedAndSent)
+{
+    m_boxes->answer(IDOK);
+    EXPECT_EQ(run([](CMessagingAgentDlg *d) {
+                  typeMinutes(d, CMessagingAgentDlg::IDC_NOTIFY_AFTER, "1000");
+                  click(d, IDOK);
+                  EXPECT_TRUE(d->isVisible()) << "refused";
+                  EXPECT_EQ(d->focusWidget(), d->GetDlgItem(CMessagingAgentDlg::IDC_NOTIFY_AFTER))
+                      << "the refused field";
+                  typeMinutes(d, CMessagingAgentDlg::IDC_NOTIFY_AFTER, "12");
+                  click(d, IDOK);
+              }),
+              IDOK);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"Please enter an integer between 0 and 999."});
+    const QStringList updates = received("UpdateUA");
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_EQ(counts(updates.first()), QString(storedCounts()).replace("99999", "12"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, MessagingAgentOddMinutes, testing::ValuesIn(kOddMinutes),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -502,3 +502,106 @@ TEST_F(NotifyPage, AnErrorReplyLeavesTheListEmptyAndUsable)
 }
 
 } // namespace
+
+namespace {
+
+// Kim's box, scenario 9: notifications whose stored port group the server's
+// list lacks, is empty or is braced, and an e-mail notification (no phone
+// interface) stored as reachable in user mode.
+const char *const kKimsBox =
+    "ua 109 -parent 10 -stamp 1 -scenario 9 {&Name1 Kim &Name2 Kwan &Ext 109 &Comment {} "
+    "Nf_91_Disable 0 Nf_91_DayOfWeek 127 Nf_91_To 2359 Nf_91_RepeatCount 3 Nf_91_LineGroup {Old pagers} "
+    "Nf_92_Disable 0 Nf_92_DayOfWeek 127 Nf_92_To 2359 Nf_92_RepeatCount 3 Nf_92_LineGroup NoSuchGroup "
+    "Nf_93_Disable 0 Nf_93_DayOfWeek 127 Nf_93_To 2359 Nf_93_RepeatCount 3 Nf_93_LineGroup {} "
+    "Nf_94_Disable 0 Nf_94_DayOfWeek 127 Nf_94_To 2359 Nf_94_RepeatCount 3 Nf_94_LineGroup {{Notify}} "
+    "Nf_95_Disable 0 Nf_95_DayOfWeek 127 Nf_95_To 2359 Nf_95_RepeatCount 3 Nf_95_Accessible 1 "
+    "Nf_95_LineGroup Notify}\n"
+    "eventmap 91 9 22 Pager 5550191\n"
+    "eventmap 92 9 58 Pager 5550192\n"
+    "eventmap 93 9 70 Phone 5550193\n"
+    "eventmap 94 9 22 Phone 5550194\n"
+    "eventmap 95 9 58 Email kim@example.com\n";
+
+struct OddNotificationCase {
+    const char *name;
+    int key;
+};
+
+void PrintTo(const OddNotificationCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class NotifyOddValues : public NotifyPage, public testing::WithParamInterface<OddNotificationCase> {
+protected:
+    void openKimsBox()
+    {
+        m_simulator->seed(kKimsBox);
+        openSheet(109, pageIndex<Page>());
+        ASSERT_TRUE(waitUntil([&] { return list().isEnabled() && list().GetItemCount() == 5; }, 5000))
+            << titles().join('|').toStdString();
+    }
+    int rowOf(int key)
+    {
+        for (int row = 0; row < list().GetItemCount(); ++row)
+            if (list().ItemData(row) == key)
+                return row;
+        return -1;
+    }
+};
+
+// The administrator selects the notification, goes through its fields
+// with Tab as far as the port groups, changes "Maximum times" and applies:
+// only that value goes back.
+TEST_P(NotifyOddValues, EditingOneFieldSendsThatFieldAlone)
+{
+    const int key = GetParam().key;
+    openKimsBox();
+    const int row = rowOf(key);
+    ASSERT_GE(row, 0);
+    clickRow(row);
+    ASSERT_EQ(notify().CurrentKey(), QString::number(key));
+    auto *times = notify().GetDlgItem<QLineEdit>(Page::IDC_MAXIMUM_TIMES);
+    auto *groups = notify().GetDlgItem<QListWidget>(Page::IDC_LINE_GROUP);
+    times->setFocus(Qt::MouseFocusReason);
+    for (int presses = 0; presses < 10 && QApplication::focusWidget() != groups; ++presses)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), groups) << "Tab reaches the port groups";
+    type(Page::IDC_MAXIMUM_TIMES, "5");
+    clickRow(row == 0 ? 1 : 0);
+    apply();
+    EXPECT_EQ(received("UpdateUA"),
+              QStringList{QStringLiteral("UpdateUA 109 1 Nf_%1_RepeatCount {5} ").arg(key)});
+    EXPECT_TRUE(m_boxes->texts().isEmpty()) << m_boxes->texts().join('|').toStdString();
+}
+
+// A group the administrator clicks, by mouse or by arrow key, is the
+// one stored; the list's own move to its first row chooses nothing.
+TEST_P(NotifyOddValues, AGroupChosenInTheListIsStored)
+{
+    const int key = GetParam().key;
+    openKimsBox();
+    const int row = rowOf(key);
+    ASSERT_GE(row, 0);
+    clickRow(row);
+    auto *groups = notify().GetDlgItem<QListWidget>(Page::IDC_LINE_GROUP);
+    ASSERT_EQ(groups->count(), 3);
+    QTest::mouseClick(groups->viewport(), Qt::LeftButton, {},
+                      groups->visualItemRect(groups->item(1)).center());
+    QTest::keyClick(groups, Qt::Key_Down);
+    const QString chosen = groups->item(2)->text();
+    clickRow(row == 0 ? 1 : 0);
+    apply();
+    EXPECT_EQ(received("UpdateUA"),
+              QStringList{QStringLiteral("UpdateUA 109 1 Nf_%1_LineGroup {%2} ").arg(key).arg(chosen)});
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredSpellings, NotifyOddValues,
+                         testing::Values(OddNotificationCase{"GroupTheServerLacks", 91},
+                                         OddNotificationCase{"GroupOfNoSuchName", 92},
+                                         OddNotificationCase{"EmptyGroup", 93},
+                                         OddNotificationCase{"BracedGroup", 94},
+                                         OddNotificationCase{"AccessibleWithoutPhoneInterface", 95}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
