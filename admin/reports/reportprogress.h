@@ -1,9 +1,9 @@
 // The progress of a long step of a report (reading and laying out its
 // rows, printing or exporting its pages), with Cancel. While it lasts the
 // interface goes on answering: windows paint and timers run, but the
-// administrator's clicks and keys wait (as while a login waits) except in
-// the progress dialog, which shows only when the step lasts more than half
-// a second.
+// administrator's clicks and keys wait (as while the server is waited for)
+// except in the progress dialog, which shows only when the step lasts more
+// than half a second.
 //
 // A step that works only on what is its own (laying out new pages) runs on
 // a thread of its own through Run. One that draws pages a window also shows
@@ -41,8 +41,9 @@ public:
 private:
     void showProgress();
 
-    std::unique_ptr<CUserInputBlocker> m_blocker;
     std::unique_ptr<QProgressDialog> m_dialog;
+    // Lets nothing but the dialog take input; goes before it.
+    std::unique_ptr<CUserInputBlocker> m_blocker;
     QElapsedTimer m_sinceTurn;
     std::atomic<bool> m_running{false}; // Run's work is on its thread
     qint64 m_total;

@@ -173,7 +173,7 @@ TEST_F(SessionAgainstSimulator, AWaitTheUserMustSeeKeepsWindowsPaintingAndHoldsO
     session.Connect(login());
     m_simulator->delayNextReply(600, QStringLiteral("set"));
     UserAtWork user(150);
-    EXPECT_EQ(session.ExecuteWhileWindowsPaint(QStringLiteral("set a 5")), "5");
+    EXPECT_EQ(session.Execute(QStringLiteral("set a 5")), "5");
     EXPECT_TRUE(user.acted);
     EXPECT_GT(user.ticks, 5);
     EXPECT_EQ(user.clicks, 0);
