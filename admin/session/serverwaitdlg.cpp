@@ -12,6 +12,7 @@ CServerWaitDlg::CServerWaitDlg(const QString &waitingFor)
     setWindowTitle(QStringLiteral("Waiting for the Server"));
     // Above every window, modal ones included: it is the one way out.
     setWindowModality(Qt::ApplicationModal);
+    setMinimumWidth(360);
     auto *layout = new QVBoxLayout(this);
     auto *text = new QLabel(waitingFor, this);
     text->setWordWrap(true);

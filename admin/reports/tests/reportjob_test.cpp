@@ -32,6 +32,7 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <ostream>
 
 namespace {
 
@@ -367,5 +368,78 @@ TEST_F(ReportJobTest, CancelInTheProgressOfALongReportShowsNothing)
     EXPECT_TRUE(job->GetErrorText().isEmpty());
     delete job;
 }
+
+// A click on the progress's Cancel as the window system delivers it: to the
+// dialog's native window first, where the input blocker sees it before the
+// button does.
+void ClickCancelAsTheWindowSystemDoes(QProgressDialog *progress)
+{
+    auto *cancel = progress->findChild<QPushButton *>();
+    if (!cancel || !QTest::qWaitForWindowExposed(progress))
+        return;
+    QTest::mouseClick(progress->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      cancel->mapTo(progress, cancel->rect().center()));
+}
+
+struct CancelledStep {
+    const char *name;
+    const char *label;
+    // The step; true when it went through as if not cancelled.
+    bool (*run)(CReportJob &job, const QString &pdf);
+};
+
+void PrintTo(const CancelledStep &step, std::ostream *out)
+{
+    *out << step.name;
+}
+
+bool LayOut(CReportJob &job, const QString &)
+{
+    // Cancelled, the layout ends without a word; the preview tells.
+    EXPECT_TRUE(job.Start());
+    return false;
+}
+
+bool Export(CReportJob &job, const QString &pdf)
+{
+    const bool written = job.ExportPdf(pdf);
+    EXPECT_EQ(job.GetErrorText(), "The report was cancelled.");
+    return written;
+}
+
+class CancelClicked : public ReportJobTest, public testing::WithParamInterface<CancelledStep> {};
+
+// Cancel clicked in the progress of a long step stops it: no preview, no
+// file said to be written.
+TEST_P(CancelClicked, StopsTheLongStepOfAReport)
+{
+    fillMailboxes(300000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    int clicks = 0;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<QProgressDialog *>(window);
+            if (progress && progress->isVisible() && !progress->wasCanceled() &&
+                progress->labelText() == GetParam().label) {
+                ClickCancelAsTheWindowSystemDoes(progress);
+                ++clicks;
+            }
+        }
+    });
+    poll.start();
+    EXPECT_FALSE(GetParam().run(*job, m_home.filePath("cancelled.pdf")));
+    poll.stop();
+    EXPECT_GE(clicks, 1);
+    EXPECT_TRUE(m_engine.Previews().isEmpty());
+    delete job;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CancelClicked,
+                         testing::Values(CancelledStep{"LayingOut", "Laying out Mailbox Info and Status...", LayOut},
+                                         CancelledStep{"Writing", "Writing Mailbox Info and Status...", Export}),
+                         [](const testing::TestParamInfo<CancelledStep> &step) { return std::string(step.param.name); });
 
 } // namespace
