@@ -30,7 +30,8 @@ QString CServerWait::ReplyText(const QByteArray &commandWord)
 {
     if (commandWord.isEmpty())
         return QStringLiteral("Waiting for the server to answer…");
-    return QStringLiteral("Waiting for the server to answer \"%1\"…").arg(QString::fromUtf8(commandWord));
+    return QStringLiteral("Waiting for the server to answer \"%1\"…")
+        .arg(QString::fromUtf8(commandWord).simplified());
 }
 
 CServerWait::Outcome CServerWait::Run(const std::function<bool(uint32_t)> &arrivedWithin, uint32_t limitMs)
