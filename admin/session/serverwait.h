@@ -1,14 +1,13 @@
 // The one way admin waits for the server on the user-interface thread,
 // whatever is awaited (a command's reply, a login's greeting): windows go on
 // painting and replies go on reaching their windows, while the user's input
-// and the messages posted to windows wait, so no code of a window runs
-// halfway through another's step. A wait that lasts shows what is awaited
-// with Cancel, the only window that takes input meanwhile; Cancel ends the
-// wait at once, and what the caller awaited is its to drop.
+// waits. A wait that lasts shows what is awaited with Cancel, the only
+// window that takes input meanwhile; Cancel ends the wait at once, and what
+// the caller awaited is its to drop. Whether the messages posted to windows
+// wait too is the caller's choice (a CPostedMessageHold beside the wait).
 #pragma once
 
 #include "admin/session/userinputblocker.h"
-#include "platform/messages/postedmessagehold.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -50,7 +49,6 @@ private:
     const QString m_waitingFor;
     const int m_noticeDelayMs;
     QElapsedTimer m_sinceStart;
-    const CPostedMessageHold m_postedMessages;
     CUserInputBlocker m_input;
     std::unique_ptr<CServerWaitDlg> m_notice;
 };

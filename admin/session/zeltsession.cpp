@@ -20,6 +20,7 @@
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
+#include "platform/messages/postedmessagehold.h"
 #include "platform/msgbox/msgbox.h"
 #include "platform/sync/singlelock.h"
 
@@ -151,8 +152,8 @@ void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *p
         progress->Stop();
         throwInterlockFailure();
     }
-    // On the user-interface thread the windows live on meanwhile, and the
-    // user may give up.
+    // On the user-interface thread the windows and the message layer live
+    // on meanwhile (a lost server is told at once), and the user may give up.
     std::optional<CServerWait> watch;
     if (CServerWait::OnUserInterfaceThread())
         watch.emplace(QStringLiteral("Waiting for the server at %1 to answer the login…").arg(login.host),
@@ -656,8 +657,12 @@ QString CZELTSession::Execute(const QString &command, bool check, int type)
     return WaitReply(pending);
 }
 
+// Replies still reach their windows meanwhile, but what was posted to a
+// window waits for the end, so that no window's code runs halfway through
+// the step of the one that waits (a close, a timer's refresh).
 QString CZELTSession::watchReply(CReplyWaiter &waiter, uint32_t transaction)
 {
+    const CPostedMessageHold postedMessages;
     CServerWait wait(CServerWait::ReplyText(waiter.CommandWord()), m_settings.waitNoticeDelayMs);
     std::optional<QString> reply;
     const CServerWait::Outcome outcome = wait.Run(
