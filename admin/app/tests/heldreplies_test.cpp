@@ -3,7 +3,7 @@
 // held, the wait's notice names the command, and Cancel clicked there ends
 // the wait as a failed command. The window says so as it says any failure,
 // nothing is written as if it had succeeded, and the program goes on: the
-// same window opens again with the server answering.
+// same window opens again with the server answering. The login's wait too.
 #include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/commandids.h"
@@ -157,5 +157,29 @@ INSTANTIATE_TEST_SUITE_P(
                     HeldReply{"ConfigurationWindow", ID_CONFIG_VOICE_PORTS, "set"},
                     HeldReply{"EditIvrAlias", ID_EDIT_IVR_ALIAS, "GetAliasList"}),
     [](const testing::TestParamInfo<HeldReply> &row) { return std::string(row.param.window); });
+
+// The login's wait: Cancel in its notice brings the login dialog back, with
+// no message, and the next try logs in.
+class HeldLogin : public FrameTestBase {};
+
+TEST_F(HeldLogin, CancelInTheNoticeBringsTheLoginDialogBack)
+{
+    m_server->setAccount(QStringLiteral("boss"), QStringLiteral("boss-pw"), 0x80FFFFFF,
+                         QStringLiteral("All"));
+    CSessionSettings settings = patientSettings();
+    settings.waitNoticeDelayMs = 200;
+    m_app = std::make_unique<CAdminApp>(settings);
+    m_server->withholdNextGreeting();
+    AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("boss"), QStringLiteral("boss-pw"));
+    AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("boss"), QStringLiteral("boss-pw"));
+    const WaitNoticeCanceller administrator;
+    ASSERT_TRUE(m_app->Login());
+    EXPECT_EQ(administrator.cancelled(), 1);
+    EXPECT_EQ(administrator.lastText(),
+              QStringLiteral("Waiting for the server at %1 to answer the login…").arg(m_server->host()));
+    EXPECT_EQ(m_dialogs.pending(), 0) << "the login dialog came back";
+    EXPECT_EQ(m_boxes->texts(), QStringList());
+    EXPECT_EQ(m_app->GetSession()->Execute(QStringLiteral("set probe 1")), "1");
+}
 
 } // namespace
