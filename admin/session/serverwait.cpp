@@ -18,7 +18,14 @@ CServerWait::CServerWait(const QString &waitingFor, int noticeDelayMs)
     m_sinceStart.start();
 }
 
-CServerWait::~CServerWait() = default;
+CServerWait::~CServerWait()
+{
+    if (!m_notice)
+        return;
+    m_notice.reset();
+    if (m_activeBefore)
+        m_activeBefore->activateWindow();
+}
 
 bool CServerWait::OnUserInterfaceThread()
 {
@@ -62,6 +69,7 @@ void CServerWait::showNotice()
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
+    m_activeBefore = QApplication::activeWindow();
     m_notice = std::make_unique<CServerWaitDlg>(m_waitingFor);
     m_input.SetOwnWindow(m_notice.get());
     m_notice->show();

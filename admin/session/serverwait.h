@@ -10,6 +10,7 @@
 #include "admin/session/userinputblocker.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -51,4 +52,7 @@ private:
     QElapsedTimer m_sinceStart;
     CUserInputBlocker m_input;
     std::unique_ptr<CServerWaitDlg> m_notice;
+    // The window that was active when the notice came, active again when
+    // it goes: without a window manager nothing else gives it back.
+    QPointer<QWidget> m_activeBefore;
 };

@@ -12,8 +12,8 @@
 
 #include "admin/session/logincredentials.h"
 #include "admin/session/replytarget.h"
-#include "admin/session/serverwait.h"
 #include "admin/session/servercommandchannel.h"
+#include "admin/session/serverwait.h"
 #include "admin/session/sessionlock.h"
 #include "admin/session/sessionsettings.h"
 #include "admin/session/tcllist.h"
@@ -70,11 +70,12 @@ public:
     virtual int Login(const QByteArray &greeting);
     // Connects and logs in; returns only once logged in. Throws
     // CZltExceptionLoginDeclined (after telling the user why, unless the
-    // user cancelled the wait) when the login may be tried again, CZltException when it cannot. Each call starts a
-    // new link, so the same session connects again after a declined login,
-    // a silent server or a lost link. The login progress window is the
-    // caller's `progress` when given (started here, and left up after a
-    // login, for what the caller still awaits), else one of its own.
+    // user cancelled the wait) when the login may be tried again,
+    // CZltException when it cannot. Each call starts a new link, so the
+    // same session connects again after a declined login, a silent server
+    // or a lost link. The login progress window is the caller's `progress`
+    // when given (started here, and left up after a login, for what the
+    // caller still awaits), else one of its own.
     virtual void Connect(const CLoginCredentials &login, CLoginStatusThread *progress = nullptr);
     // The login progress window's text for a server.
     static QString ProgressText(const QString &host);
