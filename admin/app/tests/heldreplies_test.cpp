@@ -155,7 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
                     HeldReply{"MailboxEditor", ID_EDIT_UA_MAILBOX, "GetUAList4Property"},
                     HeldReply{"SystemParameters", ID_SYSTEM_PARAMETERS, "LoadMetaInfo"},
                     HeldReply{"ConfigurationWindow", ID_CONFIG_VOICE_PORTS, "set"},
-                    HeldReply{"EditIvrAlias", ID_EDIT_IVR_ALIAS, "GetAliasList"}),
+                    HeldReply{"EditIvrAlias", ID_EDIT_IVR_ALIAS, "GetAliasList"},
+                    HeldReply{"RunIvrAlias", ID_RUN_IVR_ALIAS, "set"},
+                    HeldReply{"CreateMailboxes", ID_CREATE_UA_MAILBOX, "GetUA"}),
     [](const testing::TestParamInfo<HeldReply> &row) { return std::string(row.param.window); });
 
 // The login's wait: Cancel in its notice brings the login dialog back, with
