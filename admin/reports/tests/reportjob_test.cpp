@@ -12,6 +12,8 @@
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/tests/paintedtext.h"
+#include "platform/messages/messageobject.h"
+#include "platform/messages/messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -441,5 +443,44 @@ INSTANTIATE_TEST_SUITE_P(Steps, CancelClicked,
                          testing::Values(CancelledStep{"LayingOut", "Laying out Mailbox Info and Status...", LayOut},
                                          CancelledStep{"Writing", "Writing Mailbox Info and Status...", Export}),
                          [](const testing::TestParamInfo<CancelledStep> &step) { return std::string(step.param.name); });
+
+// A window that counts the messages it receives.
+class CountingWindow : public CMessageObject {
+public:
+    LRESULT WindowProc(UINT, WPARAM, LPARAM) override
+    {
+        ++received;
+        return 0;
+    }
+    int received = 0;
+};
+
+// While a long step of a report runs, a message posted to a window (a
+// close, a timer's tick) waits for the step's end: no window's code runs
+// halfway through it.
+TEST_F(ReportJobTest, AMessagePostedDuringALongStepArrivesAfterIt)
+{
+    fillMailboxes(20000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    CountingWindow window;
+    bool posted = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (!posted && qobject_cast<QProgressDialog *>(widget))
+                posted = PostMessage(window.GetSafeHwnd(), WM_CLOSE, 0, 0);
+    });
+    poll.start();
+    ASSERT_TRUE(job->ExportPdf(m_home.filePath("posted.pdf"))) << job->GetErrorText().toStdString();
+    poll.stop();
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(window.received, 0);
+    for (int turn = 0; turn < 1000 && window.received == 0; ++turn)
+        QTest::qWait(10);
+    EXPECT_EQ(window.received, 1);
+    delete job;
+}
 
 } // namespace
