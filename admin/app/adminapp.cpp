@@ -455,7 +455,7 @@ bool CAdminApp::LoadUserRights()
         QStringLiteral("set _vlist\r\n");
     QString reply;
     try {
-        reply = m_pSession->ExecuteWhileWindowsPaint(command);
+        reply = m_pSession->Execute(command);
     } catch (const CZltException &e) {
         qWarning("admin: login batch: %s", e.what());
         return false;

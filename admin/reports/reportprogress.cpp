@@ -22,9 +22,8 @@ constexpr int kScale = 1000; // the bar's steps
 } // namespace
 
 CReportProgress::CReportProgress(const QString &label, qint64 total, QWidget *parent)
-    : m_blocker(std::make_unique<CUserInputBlocker>()),
-      m_dialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, kScale, parent)),
-      m_total(std::max<qint64>(total, 1))
+    : m_dialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, kScale, parent)),
+      m_blocker(std::make_unique<CUserInputBlocker>(m_dialog.get())), m_total(std::max<qint64>(total, 1))
 {
     m_dialog->setWindowTitle(QStringLiteral("Reports"));
     m_dialog->setWindowModality(Qt::ApplicationModal);

@@ -35,6 +35,10 @@ struct CSessionSettings {
     // How long the destructor waits for the housekeeping thread.
     uint32_t housekeepingJoinMs = 30000;
 
+    // A wait for the server on the user-interface thread that lasts this
+    // long says what it waits for and offers Cancel.
+    int waitNoticeDelayMs = 1000;
+
     // The login progress window shows only when a login takes this long.
     int progressDelayMs = 2000;
 

@@ -3,8 +3,22 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWindow>
 
-CUserInputBlocker::CUserInputBlocker()
+namespace {
+
+// The widget a native window belongs to, or none.
+QWidget *widgetOfWindow(const QWindow *window)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->windowHandle() == window)
+            return widget;
+    return nullptr;
+}
+
+} // namespace
+
+CUserInputBlocker::CUserInputBlocker(QWidget *ownWindow) : m_ownWindow(ownWindow)
 {
     if (QCoreApplication *app = QCoreApplication::instance()) {
         m_modalAtStart = QApplication::activeModalWidget();
@@ -52,17 +66,26 @@ bool CUserInputBlocker::eventFilter(QObject *watched, QEvent *event)
 {
     if (!IsUserInput(*event))
         return false;
-    auto *widget = qobject_cast<QWidget *>(watched);
+    const bool fromWindowSystem = watched->isWindowType();
     // The window system's copy of a close reaches the widget as the close
     // it stands for, which is judged there: a close the program asks for
     // passes the window as a spontaneous one too.
-    if (event->type() == QEvent::Close && !widget)
+    if (event->type() == QEvent::Close && !watched->isWidgetType())
         return false;
-    // A window opened modally during the wait is answered as usual.
-    QWidget *modal = QApplication::activeModalWidget();
-    if (modal && modal != m_modalAtStart && widget && (widget == modal || modal->isAncestorOf(widget)))
+    const QWidget *widget =
+        fromWindowSystem ? widgetOfWindow(static_cast<QWindow *>(watched)) : qobject_cast<QWidget *>(watched);
+    if (widget && takesInput(widget))
         return false;
     if (event->type() == QEvent::Close)
         event->ignore();
     return true;
+}
+
+bool CUserInputBlocker::takesInput(const QWidget *widget) const
+{
+    if (m_ownWindow && (widget == m_ownWindow || m_ownWindow->isAncestorOf(widget)))
+        return true;
+    // A window opened modally during the wait is answered as usual.
+    const QWidget *modal = QApplication::activeModalWidget();
+    return modal && modal != m_modalAtStart && (widget == modal || modal->isAncestorOf(widget));
 }

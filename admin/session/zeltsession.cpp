@@ -15,20 +15,16 @@
 #include "admin/session/servergreeting.h"
 #include "admin/session/servertimezone.h"
 #include "admin/session/tclword.h"
-#include "admin/session/userinputblocker.h"
 #include "admin/session/windowreplytarget.h"
 #include "admin/session/zltexception.h"
 #include "admin/session/zltexceptionlogindeclined.h"
 #include "conduit/ids.h"
 #include "platform/com/combase.h"
 #include "platform/com/registrationhint.h"
+#include "platform/messages/postedmessagehold.h"
 #include "platform/msgbox/msgbox.h"
 #include "platform/sync/singlelock.h"
 #include "platform/winsock/winsock.h"
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <cstdlib>
 #include <optional>
@@ -38,6 +34,8 @@ namespace {
 
 constexpr const char *kDisconnectedError = "!ERROR Server disconnected while processing %1 command.";
 constexpr const char *kNeverRespondedError = "!ERROR Server never responded while processing %1 command.";
+constexpr const char *kCancelledError =
+    "!ERROR Waiting cancelled while the server was processing %1 command.";
 
 QString hex(HRESULT hr)
 {
@@ -66,12 +64,6 @@ QString quotedWord(const QByteArray &word)
 bool beginsWithoutCase(const QByteArray &text, const char *word)
 {
     return text.left(qstrlen(word)).compare(word, Qt::CaseInsensitive) == 0;
-}
-
-bool onUserInterfaceThread()
-{
-    const QCoreApplication *app = QCoreApplication::instance();
-    return app != nullptr && QThread::currentThread() == app->thread();
 }
 
 } // namespace
@@ -175,15 +167,27 @@ void CZELTSession::Connect(const CLoginCredentials &login, CLoginStatusThread *p
         progress->Stop();
         throwInterlockFailure();
     }
+    // On the user-interface thread the windows and the message layer live
+    // on meanwhile (a lost server is told at once), and the user may give up.
+    std::optional<CServerWait> watch;
+    if (CServerWait::OnUserInterfaceThread())
+        watch.emplace(QStringLiteral("Waiting for the server at %1 to answer the login…").arg(login.host),
+                      m_settings.waitNoticeDelayMs);
     for (int wait = 0; wait < m_settings.stateWaits &&
                        (m_state == StateAwaitingGreeting || m_state == StateAwaitingConfirmation);
          ++wait) {
         m_sessionLock.Unlock();
-        waitForStateChange(m_settings.stateWaitMs, true);
+        bool cancelled = false;
+        if (watch)
+            cancelled = watchStateChange(*watch, m_settings.stateWaitMs) == CServerWait::Outcome::Cancelled;
+        else
+            waitForStateChange(m_settings.stateWaitMs);
         if (!m_sessionLock.Lock(m_settings.sessionLockMs)) {
             progress->Stop();
             throwInterlockFailure();
         }
+        if (cancelled && m_state != StateConnected)
+            abandonConnect(*progress);
     }
 
     if (m_state == StateConnected) {
@@ -242,24 +246,28 @@ void CZELTSession::failConnect(const QString &message)
     throw CZltExceptionLoginDeclined();
 }
 
-// Waits for the state event. A connect on the user-interface thread keeps
-// Qt's events flowing, so the progress window and the message layer live on,
-// but not the user's input: nothing the user does acts mid-login. Disconnect
-// waits plainly, so no window code runs inside it.
-bool CZELTSession::waitForStateChange(uint32_t ms, bool keepEventsFlowing)
+// The user gave up the login: the link is closed as this session's own
+// doing, and the login may be tried again. The user knows why: no message.
+void CZELTSession::abandonConnect(CLoginStatusThread &progress)
 {
-    if (!keepEventsFlowing || !onUserInterfaceThread())
-        return m_stateEvent.Wait(ms) == WAIT_OBJECT_0;
-    const CUserInputBlocker blocker;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (;;) {
-        if (m_stateEvent.Wait(10) == WAIT_OBJECT_0)
-            return true;
-        QCoreApplication::processEvents();
-        if (static_cast<uint64_t>(elapsed.elapsed()) >= ms)
-            return false;
-    }
+    progress.Stop();
+    m_state = StateNotConnected;
+    m_sessionLock.Unlock();
+    m_expectedDisconnect = true;
+    Disconnect();
+    throw CZltExceptionLoginDeclined();
+}
+
+// Waits plainly for the state event, so no window code runs inside the wait
+// (Disconnect's, and a connect off the user-interface thread).
+bool CZELTSession::waitForStateChange(uint32_t ms)
+{
+    return m_stateEvent.Wait(ms) == WAIT_OBJECT_0;
+}
+
+CServerWait::Outcome CZELTSession::watchStateChange(CServerWait &wait, uint32_t ms)
+{
+    return wait.Run([this](uint32_t turnMs) { return m_stateEvent.Wait(turnMs) == WAIT_OBJECT_0; }, ms);
 }
 
 void CZELTSession::Disconnect()
@@ -276,7 +284,7 @@ void CZELTSession::Disconnect()
         m_client->Disconnect();
     for (int wait = 0; wait < m_settings.disconnectWaits && m_linkOpen; ++wait) {
         m_sessionLock.Unlock();
-        waitForStateChange(m_settings.disconnectWaitMs, false);
+        waitForStateChange(m_settings.disconnectWaitMs);
         if (!m_sessionLock.Lock(m_settings.sessionLockMs))
             throwInterlockFailure();
     }
@@ -659,6 +667,8 @@ QString CZELTSession::WaitReply(CPendingCommand &command)
     Q_ASSERT(waiter);
     if (!waiter)
         throwInterlockFailure();
+    if (CServerWait::OnUserInterfaceThread())
+        return watchReply(*waiter, transaction);
     const std::optional<QString> reply = waiter->Wait(m_settings.replyWaitMs);
     if (!reply) {
         unregisterTarget(transaction);
@@ -673,25 +683,26 @@ QString CZELTSession::Execute(const QString &command, bool check, int type)
     return WaitReply(pending);
 }
 
-QString CZELTSession::ExecuteWhileWindowsPaint(const QString &command)
+// Replies still reach their windows meanwhile, but what was posted to a
+// window waits for the end, so that no window's code runs halfway through
+// the step of the one that waits (a close, a timer's refresh).
+QString CZELTSession::watchReply(CReplyWaiter &waiter, uint32_t transaction)
 {
-    CPendingCommand pending = BeginCommand(command);
-    if (!onUserInterfaceThread())
-        return WaitReply(pending);
-    const uint32_t transaction = pending.Transaction();
-    const std::shared_ptr<CReplyWaiter> waiter = pending.Take();
-    const CUserInputBlocker blocker;
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (;;) {
-        if (std::optional<QString> reply = waiter->Wait(10))
-            return *std::move(reply);
-        QCoreApplication::processEvents();
-        if (static_cast<uint64_t>(elapsed.elapsed()) >= m_settings.replyWaitMs) {
-            unregisterTarget(transaction);
-            throwInterlockFailure();
-        }
-    }
+    const CPostedMessageHold postedMessages;
+    CServerWait wait(CServerWait::ReplyText(waiter.CommandWord()), m_settings.waitNoticeDelayMs);
+    std::optional<QString> reply;
+    const CServerWait::Outcome outcome = wait.Run(
+        [&](uint32_t turnMs) { return (reply = waiter.Wait(turnMs)).has_value(); }, m_settings.replyWaitMs);
+    if (outcome == CServerWait::Outcome::Arrived)
+        return *std::move(reply);
+    // Without its number in the map, a reply that still comes is dropped.
+    unregisterTarget(transaction);
+    if (outcome == CServerWait::Outcome::TimedOut)
+        throwInterlockFailure();
+    // It may have come just before the number went: then it is the answer.
+    if (std::optional<QString> late = waiter.Wait(0))
+        return *std::move(late);
+    return QString::fromLatin1(kCancelledError).arg(quotedWord(waiter.CommandWord()));
 }
 
 QString CZELTSession::ProgressText(const QString &host)

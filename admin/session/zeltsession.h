@@ -13,6 +13,7 @@
 #include "admin/session/logincredentials.h"
 #include "admin/session/replytarget.h"
 #include "admin/session/servercommandchannel.h"
+#include "admin/session/serverwait.h"
 #include "admin/session/sessionlock.h"
 #include "admin/session/sessionsettings.h"
 #include "admin/session/tcllist.h"
@@ -68,12 +69,13 @@ public:
     // Answers the greeting with the login line; 0 when it was sent.
     virtual int Login(const QByteArray &greeting);
     // Connects and logs in; returns only once logged in. Throws
-    // CZltExceptionLoginDeclined (after telling the user why) when the login
-    // may be tried again, CZltException when it cannot. Each call starts a
-    // new link, so the same session connects again after a declined login,
-    // a silent server or a lost link. The login progress window is the
-    // caller's `progress` when given (started here, and left up after a
-    // login, for what the caller still awaits), else one of its own.
+    // CZltExceptionLoginDeclined (after telling the user why, unless the
+    // user cancelled the wait) when the login may be tried again,
+    // CZltException when it cannot. Each call starts a new link, so the
+    // same session connects again after a declined login, a silent server
+    // or a lost link. The login progress window is the caller's `progress`
+    // when given (started here, and left up after a login, for what the
+    // caller still awaits), else one of its own.
     virtual void Connect(const CLoginCredentials &login, CLoginStatusThread *progress = nullptr);
     // The login progress window's text for a server.
     static QString ProgressText(const QString &host);
@@ -87,11 +89,11 @@ public:
                       bool check = true, int type = 1) override;
     HRESULT SendNoReply(const QString &command, int type = 1) override;
     CPendingCommand BeginCommand(const QString &command, bool check = true, int type = 1) override;
+    // On the user-interface thread the windows go on painting while the
+    // reply is awaited, and a wait that lasts can be cancelled: the command
+    // then fails as one the server never answered, and a late reply is
+    // dropped.
     QString WaitReply(CPendingCommand &command) override;
-    // Execute for a wait the user must see: on the user-interface thread the
-    // windows go on painting (a login progress window among them) while
-    // the user's input is held off, until the reply comes.
-    QString ExecuteWhileWindowsPaint(const QString &command);
 
     // CZELTSubscriptionSink
     uint32_t Subscribe(CMessageTarget *window, UINT message, WPARAM code, const QString &command,
@@ -125,7 +127,10 @@ private:
     void releaseClient();
     void startHousekeeping();
     void housekeepingLoop();
-    bool waitForStateChange(uint32_t ms, bool keepEventsFlowing);
+    bool waitForStateChange(uint32_t ms);
+    CServerWait::Outcome watchStateChange(CServerWait &wait, uint32_t ms);
+    QString watchReply(CReplyWaiter &waiter, uint32_t transaction);
+    [[noreturn]] void abandonConnect(CLoginStatusThread &progress);
     [[noreturn]] void failConnect(const QString &message);
     void setLastError(const QString &text);
     int onHandshake(const QByteArray &text);

@@ -2,6 +2,7 @@
 // pushed lines in port order, the statistics of a port, the remembered
 // size, a server that goes away, and a screenshot with live ports.
 #include "admin/testsupport/appshelltestbase.h"
+#include "admin/testsupport/waitnotice.h"
 
 #include "admin/ports/portrowlist.h"
 #include "admin/ports/portstatisticsdlg.h"
@@ -47,6 +48,7 @@ protected:
         // The monitor's own waits for the login are too short for a loaded machine.
         settings.stateWaitMs = quickSettings().stateWaitMs;
         settings.disconnectWaitMs = quickSettings().disconnectWaitMs;
+        settings.waitNoticeDelayMs = m_waitNoticeDelayMs;
         m_app = std::make_unique<CChanviewApp>(settings);
         ASSERT_TRUE(m_app->ReadStartSettings());
         m_dialogs.on<CChanviewLoginDlg>([](CChanviewLoginDlg *dialog) {
@@ -79,6 +81,7 @@ protected:
         return list;
     }
 
+    int m_waitNoticeDelayMs = CSessionSettings().waitNoticeDelayMs;
     std::unique_ptr<CChanviewApp> m_app;
     std::unique_ptr<CPortStatusDlg> m_dialog;
 };
@@ -276,6 +279,30 @@ TEST_F(ChanviewPortList, AServerLostWhileTheListLogsInMarksTheListOnceItShows)
               (QStringList{"The server's answer could not be read: the link ended before the "
                            "server's greeting was complete.",
                            "Password changed and login declined"}));
+}
+
+class ChanviewLateServer : public ChanviewPortList {
+protected:
+    ChanviewLateServer() { m_waitNoticeDelayMs = 200; }
+};
+
+// The list's start waits for the server's answer to its trace request: a
+// server that holds it back meets the wait's notice, and Cancel there lets
+// the list open and go on with the ports as the server tells them.
+TEST_F(ChanviewLateServer, CancelInTheNoticeOfAHeldTraceRequestOpensTheList)
+{
+    m_server->delayNextReply(30000, QStringLiteral("RegisterTraceConsumer"));
+    {
+        const WaitNoticeCanceller operatorAtWork;
+        openDialog();
+        EXPECT_EQ(operatorAtWork.cancelled(), 1);
+        EXPECT_EQ(operatorAtWork.lastText(), "Waiting for the server to answer \"RegisterTraceConsumer\"…");
+    }
+    m_dialog->show();
+    EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Voice Ports Status on ") + m_server->host());
+    ASSERT_TRUE(waitUntil([&] { return m_dialog->PortList()->count() == 8; }));
+    m_server->setPortState(1, QStringLiteral("Off-Hook"));
+    EXPECT_TRUE(waitUntil([&] { return rowText(1).endsWith(QStringLiteral("Off-Hook}")); }));
 }
 
 TEST_F(ChanviewPortList, SavesAScreenshotWithLivePorts)

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 namespace MessageDetail {
 
@@ -18,6 +19,24 @@ namespace {
 // What this thread is handling, innermost last: the record of a message sent
 // from another thread, or nullptr for a posted message or a same-thread send.
 thread_local std::vector<SentMessage *> t_handling;
+
+// The holds of CPostedMessageHold on this thread and what they kept.
+struct HeldMessage {
+    uintptr_t window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+thread_local int t_holds = 0;
+thread_local std::vector<HeldMessage> t_held;
+
+bool isHeldAlready(const HeldMessage &message)
+{
+    return std::any_of(t_held.begin(), t_held.end(), [&](const HeldMessage &held) {
+        return held.window == message.window && held.message == message.message &&
+               held.wParam == message.wParam;
+    });
+}
 
 class HandlingScope {
 public:
@@ -242,8 +261,31 @@ bool WindowTable::killTimer(HWND window, uintptr_t id)
 
 void WindowTable::deliverPosted(uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (t_holds > 0) {
+        const HeldMessage held{window, message, wParam, lParam};
+        // A timer that ran out twice while held ticks once, as on a thread
+        // that fetches its messages late.
+        if (message != WM_TIMER || !isHeldAlready(held))
+            t_held.push_back(held);
+        return;
+    }
     if (CMessageTarget *target = localTarget(window))
         callHandler(target, nullptr, message, wParam, lParam);
+}
+
+void WindowTable::holdPosted()
+{
+    ++t_holds;
+}
+
+void WindowTable::releasePosted()
+{
+    assert(t_holds > 0);
+    if (--t_holds > 0)
+        return;
+    const std::vector<HeldMessage> held = std::exchange(t_held, {});
+    for (const HeldMessage &message : held)
+        post(toHandle(message.window), message.message, message.wParam, message.lParam);
 }
 
 void WindowTable::handleIncomingSends()

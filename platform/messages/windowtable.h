@@ -72,6 +72,10 @@ public:
 
     // On a window's thread: a posted message arrives, or sent ones wait.
     void deliverPosted(uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam);
+    // CPostedMessageHold: while this thread holds, what deliverPosted gets
+    // is kept, and posted again when the last hold ends.
+    void holdPosted();
+    void releasePosted();
     void handleIncomingSends();
 
 private:

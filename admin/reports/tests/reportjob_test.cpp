@@ -14,6 +14,8 @@
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
 #include "admin/reports/tests/paintedtext.h"
+#include "platform/messages/messageobject.h"
+#include "platform/messages/messages.h"
 #include "platform/msgbox/messageboxscript.h"
 
 #include <QApplication>
@@ -42,6 +44,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 
 #include <sys/resource.h>
 
@@ -736,6 +739,116 @@ TEST_F(ReportJobDeathTest, PrintToAFileThatCannotBeWrittenSaysWhyAndLeavesNoFile
     EXPECT_EXIT(printOntoAFullDisk(), testing::ExitedWithCode(0),
                 "shown: The report could not be written to .*mailboxes.pdf: File too large\n"
                 "exported: The report could not be written to .*earlier.pdf: File too large");
+// A click on the progress's Cancel as the window system delivers it: to the
+// dialog's native window first, where the input blocker sees it before the
+// button does.
+void ClickCancelAsTheWindowSystemDoes(QProgressDialog *progress)
+{
+    auto *cancel = progress->findChild<QPushButton *>();
+    if (!cancel || !QTest::qWaitForWindowExposed(progress))
+        return;
+    QTest::mouseClick(progress->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      cancel->mapTo(progress, cancel->rect().center()));
+}
+
+struct CancelledStep {
+    const char *name;
+    const char *label;
+    // The step; true when it went through as if not cancelled.
+    bool (*run)(CReportJob &job, const QString &pdf);
+};
+
+void PrintTo(const CancelledStep &step, std::ostream *out)
+{
+    *out << step.name;
+}
+
+bool LayOut(CReportJob &job, const QString &)
+{
+    // Cancelled, the layout ends without a word; the preview tells.
+    EXPECT_TRUE(job.Start());
+    return false;
+}
+
+bool Export(CReportJob &job, const QString &pdf)
+{
+    const bool written = job.ExportPdf(pdf);
+    EXPECT_EQ(job.GetErrorText(), "The report was cancelled.");
+    return written;
+}
+
+class CancelClicked : public ReportJobTest, public testing::WithParamInterface<CancelledStep> {};
+
+// Cancel clicked in the progress of a long step stops it: no preview, no
+// file said to be written.
+TEST_P(CancelClicked, StopsTheLongStepOfAReport)
+{
+    fillMailboxes(300000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    int clicks = 0;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<QProgressDialog *>(window);
+            if (progress && progress->isVisible() && !progress->wasCanceled() &&
+                progress->labelText() == GetParam().label) {
+                ClickCancelAsTheWindowSystemDoes(progress);
+                ++clicks;
+            }
+        }
+    });
+    poll.start();
+    EXPECT_FALSE(GetParam().run(*job, m_home.filePath("cancelled.pdf")));
+    poll.stop();
+    EXPECT_GE(clicks, 1);
+    EXPECT_TRUE(m_engine.Previews().isEmpty());
+    delete job;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, CancelClicked,
+                         testing::Values(CancelledStep{"LayingOut", "Laying out Mailbox Info and Status...", LayOut},
+                                         CancelledStep{"Writing", "Writing Mailbox Info and Status...", Export}),
+                         [](const testing::TestParamInfo<CancelledStep> &step) { return std::string(step.param.name); });
+
+// A window that counts the messages it receives.
+class CountingWindow : public CMessageObject {
+public:
+    LRESULT WindowProc(UINT, WPARAM, LPARAM) override
+    {
+        ++received;
+        return 0;
+    }
+    int received = 0;
+};
+
+// While a long step of a report runs, a message posted to a window (a
+// close, a timer's tick) waits for the step's end: no window's code runs
+// halfway through it.
+TEST_F(ReportJobTest, AMessagePostedDuringALongStepArrivesAfterIt)
+{
+    fillMailboxes(20000);
+    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
+    ASSERT_NE(job, nullptr);
+    CountingWindow window;
+    bool posted = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (!posted && qobject_cast<QProgressDialog *>(widget))
+                posted = PostMessage(window.GetSafeHwnd(), WM_CLOSE, 0, 0);
+    });
+    poll.start();
+    ASSERT_TRUE(job->ExportPdf(m_home.filePath("posted.pdf"))) << job->GetErrorText().toStdString();
+    poll.stop();
+    ASSERT_TRUE(posted);
+    EXPECT_EQ(window.received, 0);
+    for (int turn = 0; turn < 1000 && window.received == 0; ++turn)
+        QTest::qWait(10);
+    EXPECT_EQ(window.received, 1);
+    delete job;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // The simulator's log shows the exact report commands; the report database
 // and the PDFs of the preview windows show what was stored and printed.
 #include "admin/reports/tests/reportsessiontestbase.h"
+#include "admin/testsupport/waitnotice.h"
 
 #include "admin/reports/db/mailboxinfotable.h"
 #include "admin/reports/db/tests/lockingprogram.h"
@@ -188,6 +189,30 @@ TEST_F(ReportOptionDlgTest, AnErrorReplyIsShownAndTheNextReportStillRuns)
     });
     ASSERT_EQ(m_boxes->texts().size(), 1);
     EXPECT_TRUE(m_boxes->texts()[0].startsWith("!")) << m_boxes->texts()[0].toStdString();
+    EXPECT_EQ(sent("Tcl_MailboxMessageStatReportNoASR").size(), 1);
+    ASSERT_EQ(m_engine->Previews().size(), 1);
+    EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Mailbox Message Statistics");
+}
+
+// A report whose figures the server holds back: Cancel in the wait's notice
+// fails that report with its usual message, and the next one still runs.
+TEST_F(ReportOptionDlgTest, CancelInTheNoticeOfAHeldReportFailsItAndTheNextReportStillRuns)
+{
+    CSessionSettings settings = quickSettings(m_simulator->port());
+    settings.waitNoticeDelayMs = 200;
+    m_session = std::make_unique<CZELTSession>(settings);
+    m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
+    m_simulator->delayNextReply(30000, "Tcl_GroupStatistics");
+    m_boxes->answer(IDOK);
+    const WaitNoticeCanceller administrator;
+    runModal([this] {
+        tick(D::IDC_PORT_GROUP);
+        tick(D::IDC_MESSAGE_STATS);
+        run();
+    });
+    EXPECT_EQ(administrator.cancelled(), 1);
+    EXPECT_EQ(m_boxes->texts(), QStringList{"!ERROR Waiting cancelled while the server was processing  "
+                                            "\"Tcl_GroupStatistics\" command."});
     EXPECT_EQ(sent("Tcl_MailboxMessageStatReportNoASR").size(), 1);
     ASSERT_EQ(m_engine->Previews().size(), 1);
     EXPECT_EQ(m_engine->Previews()[0]->windowTitle(), "Mailbox Message Statistics");

@@ -2,6 +2,7 @@
 // digest login, the upload of the procedures, reply words, transaction
 // numbers, subscriptions and the end of links.
 #include "admin/testsupport/sessiontestbase.h"
+#include "admin/testsupport/waitnotice.h"
 
 #include "admin/session/serverexitnotice.h"
 #include "admin/session/servertimezone.h"
@@ -173,13 +174,100 @@ TEST_F(SessionAgainstSimulator, AWaitTheUserMustSeeKeepsWindowsPaintingAndHoldsO
     session.Connect(login());
     m_simulator->delayNextReply(600, QStringLiteral("set"));
     UserAtWork user(150);
-    EXPECT_EQ(session.ExecuteWhileWindowsPaint(QStringLiteral("set a 5")), "5");
+    EXPECT_EQ(session.Execute(QStringLiteral("set a 5")), "5");
     EXPECT_TRUE(user.acted);
     EXPECT_GT(user.ticks, 5);
     EXPECT_EQ(user.clicks, 0);
     EXPECT_EQ(user.typed(), "");
     EXPECT_TRUE(user.closeBoxRefused);
     EXPECT_TRUE(user.closedByProgram());
+}
+
+// A late server, as the administrator meets it: the wait says what it is
+// for and Cancel ends it as a failed command. The late reply, when it comes,
+// finds no one waiting for its number and answers nothing else.
+TEST_F(SessionAgainstSimulator, CancelInTheNoticeOfAHeldReplyFailsTheCommandAndTheLateReplyIsDropped)
+{
+    CSessionSettings quick = settings();
+    quick.waitNoticeDelayMs = 100;
+    CZELTSession session(quick);
+    session.Connect(login());
+    m_simulator->delayNextReply(1500, QStringLiteral("set"));
+    {
+        const WaitNoticeCanceller administrator(QStringLiteral("server_wait_notice.png"));
+        EXPECT_EQ(session.Execute(QStringLiteral("set a 5")),
+                  "!ERROR Waiting cancelled while the server was processing  \"set\" command.");
+        EXPECT_EQ(administrator.cancelled(), 1);
+        EXPECT_EQ(administrator.lastText(), "Waiting for the server to answer \"set\"…");
+    }
+    EXPECT_EQ(session.PendingCount(), 0);
+    EXPECT_EQ(session.Execute(QStringLiteral("set b 6")), "6");
+    // Once the held reply went out, the next command still gets its own.
+    ASSERT_TRUE(waitUntil([&] { return m_simulator->commandLog().size() >= 4; }));
+    QThread::msleep(1600);
+    EXPECT_EQ(session.Execute(QStringLiteral("set c 7")), "7");
+    EXPECT_EQ(session.GetState(), CZELTSession::StateConnected);
+}
+
+TEST_F(SessionAgainstSimulator, AReplyInTimeShowsNoNotice)
+{
+    CSessionSettings quick = settings();
+    quick.waitNoticeDelayMs = 500;
+    CZELTSession session(quick);
+    session.Connect(login());
+    m_simulator->delayNextReply(50, QStringLiteral("set"));
+    const WaitNoticeCanceller administrator;
+    EXPECT_EQ(session.Execute(QStringLiteral("set a 5")), "5");
+    EXPECT_EQ(administrator.cancelled(), 0);
+    EXPECT_EQ(administrator.lastText(), "");
+}
+
+// While a reply is awaited, a reply to a window still reaches it, but what
+// was posted to a window (a close, a timer's tick) waits for the end of the
+// wait: no window's code runs halfway through the waiting one's step.
+TEST_F(SessionAgainstSimulator, DuringAHeldReplyRepliesReachWindowsButPostedMessagesWait)
+{
+    CZELTSession session(settings());
+    session.Connect(login());
+    ReplyWindow window;
+    m_simulator->delayNextReply(800, QStringLiteral("set"));
+    size_t receivedDuringTheWait = 0;
+    QTimer::singleShot(100, [&] {
+        session.SendAsync(&window, WM_SERVER_REPLY, 7, QStringLiteral("GetUA 999 {}"));
+        PostMessage(window.GetSafeHwnd(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(SetTimer(window.GetSafeHwnd(), 3, 1), 3u);
+    });
+    QTimer::singleShot(600, [&] { receivedDuringTheWait = window.received().size(); });
+    EXPECT_EQ(session.Execute(QStringLiteral("set a 5")), "5");
+    EXPECT_EQ(receivedDuringTheWait, 1u);
+    ASSERT_EQ(window.received().size(), 1u);
+    EXPECT_EQ(window.received()[0].message, UINT(WM_SERVER_REPLY));
+    KillTimer(window.GetSafeHwnd(), 3);
+    ASSERT_TRUE(waitUntil([&] { return window.received().size() == 3; }));
+    EXPECT_EQ(window.received()[1].message, UINT(WM_CLOSE));
+    EXPECT_EQ(window.received()[2].message, UINT(WM_TIMER));
+}
+
+// The login's wait too: Cancel closes the link and the login may be tried
+// again, with no message (the user knows why).
+TEST_F(SessionAgainstSimulator, CancelInTheNoticeOfALoginEndsItAsDeclinedWithoutAMessage)
+{
+    m_simulator->withholdNextGreeting();
+    CSessionSettings quick = settings();
+    quick.waitNoticeDelayMs = 100;
+    CZELTSession session(quick);
+    {
+        const WaitNoticeCanceller administrator;
+        EXPECT_THROW(session.Connect(login()), CZltExceptionLoginDeclined);
+        EXPECT_EQ(administrator.cancelled(), 1);
+        EXPECT_EQ(administrator.lastText(),
+                  QStringLiteral("Waiting for the server at %1 to answer the login…").arg(m_simulator->host()));
+    }
+    EXPECT_EQ(m_boxes->texts(), QStringList());
+    EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+    EXPECT_TRUE(waitUntil([&] { return m_simulator->connectionCount() == 0; }));
+    session.Connect(login());
+    EXPECT_EQ(session.Execute(QStringLiteral("set a 5")), "5");
 }
 
 TEST_F(SessionAgainstSimulator, RefusedConnectionIsNotAvailable)

@@ -107,10 +107,9 @@ void CUserAgentListDlg::fill()
     QString reply;
     try {
         // The server may take long over a big kind; the window keeps painting.
-        reply = Session()->ExecuteWhileWindowsPaint(QStringLiteral("ParmsForUAType %1 %2 %3")
-                                                        .arg(TclWord(m_typeText),
-                                                             TclWord(QStringLiteral("&Comment")),
-                                                             TclWord(QStringLiteral("All"))));
+        reply = Session()->Execute(QStringLiteral("ParmsForUAType %1 %2 %3")
+                                       .arg(TclWord(m_typeText), TclWord(QStringLiteral("&Comment")),
+                                            TclWord(QStringLiteral("All"))));
     } catch (const CZltException &e) {
         reply = QStringLiteral("!") + e.text();
     }

@@ -2,6 +2,7 @@
 // same- and cross-thread sends, ReplyMessage, windows that go away while a
 // sender waits, modal nested loops, and a QWidget that is a window.
 #include "platform/messages/messages.h"
+#include "platform/messages/postedmessagehold.h"
 #include "platform/sync/event.h"
 #include "testwindow.h"
 
@@ -485,6 +486,64 @@ TEST(MessageStressTest, SendersAndPostersSurviveWindowsComingAndGoing)
     stop = true;
     owner.join();
     EXPECT_EQ(badAnswers.load(), 0);
+}
+
+TEST(PostedMessageHoldTest, HeldMessagesAndOneTimerTickArriveInOrderWhenTheLastHoldEnds)
+{
+    std::vector<std::pair<UINT, WPARAM>> received;
+    std::atomic<bool> sentHandled{false};
+    TestWindow window([&](TestWindow &, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+        if (message == WM_OTHER)
+            sentHandled = true;
+        else
+            received.emplace_back(message, wParam);
+        return 0;
+    });
+    const HWND handle = window.GetSafeHwnd();
+    auto outer = std::make_unique<CPostedMessageHold>();
+    {
+        const CPostedMessageHold inner;
+        ASSERT_TRUE(PostMessage(handle, WM_TEST, 1, 0));
+        ASSERT_EQ(SetTimer(handle, 7, 1), 7u);
+        ASSERT_TRUE(PostMessage(handle, WM_TEST, 2, 0));
+        // A send from another thread is an answer someone waits for: it is not held.
+        std::thread sender([&] { SendMessage(handle, WM_OTHER, 0, 0); });
+        ASSERT_TRUE(pumpUntil([&] { return sentHandled.load(); }));
+        sender.join();
+        CEvent().Wait(30);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(KillTimer(handle, 7));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(received.empty()) << "an inner hold's end is no end";
+    outer.reset();
+    using Received = std::vector<std::pair<UINT, WPARAM>>;
+    ASSERT_TRUE(pumpUntil([&] { return received.size() >= 3; }));
+    CEvent().Wait(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(received, (Received{{WM_TEST, 1}, {WM_TEST, 2}, {WM_TIMER, 7}}));
+}
+
+TEST(PostedMessageHoldTest, MessagesHeldForAWindowThatWentAwayAreDropped)
+{
+    int received = 0;
+    const auto count = [&](TestWindow &, UINT, WPARAM, LPARAM) -> LRESULT {
+        ++received;
+        return 0;
+    };
+    auto gone = std::make_unique<TestWindow>(count);
+    TestWindow stays(count);
+    {
+        const CPostedMessageHold hold;
+        ASSERT_TRUE(PostMessage(gone->GetSafeHwnd(), WM_TEST, 0, 0));
+        ASSERT_TRUE(PostMessage(stays.GetSafeHwnd(), WM_TEST, 0, 0));
+        QCoreApplication::processEvents();
+        gone.reset();
+    }
+    ASSERT_TRUE(pumpUntil([&] { return received > 0; }));
+    CEvent().Wait(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(received, 1);
 }
 
 } // namespace

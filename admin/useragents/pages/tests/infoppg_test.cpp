@@ -295,10 +295,15 @@ TEST_F(InfoPage, MalformedRepliesAreOnlyShownAsErrors)
     // The batch's good replies leave the complaint of the bad one shown.
     EXPECT_EQ(text(Page::IDC_QUERY_ERROR), "Didn't get name/value pairs.");
     EXPECT_EQ(text(Page::IDC_CREATED), Page::Updating);
+    // Each refresh once the batch before is answered: one still answered is
+    // not asked again.
+    const auto answered = [&] { return info().OutstandingReplies() == 0; };
     m_simulator->answerCommand("Tcl_MailboxInfoReportNoASR", "Tcl_MailboxInfoReportNoASR {}");
+    ASSERT_TRUE(waitUntil(answered));
     refresh();
     ASSERT_TRUE(shows(Page::IDC_QUERY_ERROR, "{}"));
     m_simulator->answerCommand("Tcl_MailboxInfoReportNoASR", "Tcl_MailboxInfoReportNoASR Creation_Time 1");
+    ASSERT_TRUE(waitUntil(answered));
     refresh();
     ASSERT_TRUE(shows(Page::IDC_QUERY_ERROR, "Creation_Time 1"));
     EXPECT_EQ(text(Page::IDC_CREATED), Page::Updating);
