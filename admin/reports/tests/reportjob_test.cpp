@@ -739,6 +739,8 @@ TEST_F(ReportJobDeathTest, PrintToAFileThatCannotBeWrittenSaysWhyAndLeavesNoFile
     EXPECT_EXIT(printOntoAFullDisk(), testing::ExitedWithCode(0),
                 "shown: The report could not be written to .*mailboxes.pdf: File too large\n"
                 "exported: The report could not be written to .*earlier.pdf: File too large");
+}
+
 // A click on the progress's Cancel as the window system delivers it: to the
 // dialog's native window first, where the input blocker sees it before the
 // button does.
