@@ -116,14 +116,7 @@ protected:
     // The editor window last opened, once its list and first box are there.
     CMailboxPps *loadedEditor() const
     {
-        auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
-        EXPECT_NE(editor, nullptr);
-        if (!editor)
-            return nullptr;
-        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-        EXPECT_TRUE(
-            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
-        return sheet;
+        return FrameTestBase::loadedEditor(m_frame->MdiArea()->subWindowList().last());
     }
     void rightClickRow(CMailboxPps *sheet, const QString &number)
     {
