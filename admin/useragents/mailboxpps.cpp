@@ -13,6 +13,7 @@
 #include "admin/useragents/unifiedmessagingpage.h"
 #include "admin/widgets/htmlhelp.h"
 #include "admin/widgets/mdiplacement.h"
+#include "admin/widgets/resizewatcher.h"
 #include "platform/mfc/dialogdefs.h"
 #include "platform/mfc/dlgitem.h"
 #include "platform/mfc/propertypage.h"
@@ -78,28 +79,6 @@ QString joinNames(const QStringList &names)
     return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(", and ") +
            names.last();
 }
-
-// Calls back when the widget it watches has been resized; it goes with the
-// sheet that made it.
-class ResizeWatcher : public QObject {
-public:
-    ResizeWatcher(QWidget *watched, QObject *owner, std::function<void()> resized)
-        : QObject(owner), m_resized(std::move(resized))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize)
-            m_resized();
-        return false;
-    }
-
-private:
-    std::function<void()> m_resized;
-};
 
 } // namespace
 
@@ -392,7 +371,7 @@ void CMailboxPps::followArea()
     const auto *frame = qobject_cast<QMdiSubWindow *>(holdingWindow());
     if (frame && frame->mdiArea())
         // The viewport, the part the window shows in, takes its size after the area's own.
-        new ResizeWatcher(frame->mdiArea()->viewport(), this, [this] { fitArea(); });
+        (new CResizeWatcher(this, [this] { fitArea(); }))->watch(frame->mdiArea()->viewport());
 }
 
 void CMailboxPps::fitArea()

@@ -38,6 +38,17 @@ std::string le32(uint32_t v)
     return out;
 }
 
+// A client made as a program makes one, through the library's class
+// factory.
+void MakeClient(IZeltClient *&client)
+{
+    IClassFactory *factory = nullptr;
+    ASSERT_EQ(DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory)),
+              S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client)), S_OK);
+    factory->Release();
+}
+
 // A private temporary folder, so "UP_" files of parallel tests never meet.
 class PrivateTempDir {
 public:
@@ -78,15 +89,7 @@ private:
 
 class ClientTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        IClassFactory *factory = nullptr;
-        ASSERT_EQ(DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory)),
-                  S_OK);
-        ASSERT_EQ(factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&m_client)),
-                  S_OK);
-        factory->Release();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(MakeClient(m_client)); }
     void TearDown() override
     {
         if (m_connected && m_sink.count("disconnected") == 0 && m_endsWithEvent) {
@@ -126,11 +129,8 @@ TEST_F(ClientTest, OddPortSendsTwelveByteHeaderAndEvenPortALengthOnly)
         SCOPED_TRACE(c.protocol);
         LoopbackPeer peer(c.parity);
         RecordingSink sink;
-        IClassFactory *factory = nullptr;
-        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
         IZeltClient *client = nullptr;
-        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
         ASSERT_TRUE(peer.accept());
         EXPECT_EQ(sink.m_protocol, c.protocol);
@@ -212,11 +212,8 @@ TEST_F(ClientTest, ReportsPeerCloseAndDisconnectAsEventThree)
         SCOPED_TRACE(peerCloses);
         LoopbackPeer peer(Parity::Odd);
         RecordingSink sink;
-        IClassFactory *factory = nullptr;
-        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
         IZeltClient *client = nullptr;
-        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
         ASSERT_TRUE(peer.accept());
         ASSERT_TRUE(sink.waitFor("connected"));
@@ -250,11 +247,8 @@ TEST_F(ClientTest, EndsWithEventFourOnBadMarkerShortPayloadOrHostileLength)
         SCOPED_TRACE(c.name);
         LoopbackPeer peer(Parity::Odd);
         RecordingSink sink;
-        IClassFactory *factory = nullptr;
-        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
         IZeltClient *client = nullptr;
-        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
         ASSERT_TRUE(peer.accept());
         ASSERT_TRUE(peer.sendBytes(c.bytes.data(), c.bytes.size()));
@@ -282,11 +276,8 @@ TEST_F(ClientTest, RefusesAFrameLongerThanTheLongestPayloadAndSaysWhy)
         SCOPED_TRACE(c.name);
         LoopbackPeer peer(c.parity);
         RecordingSink sink;
-        IClassFactory *factory = nullptr;
-        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
         IZeltClient *client = nullptr;
-        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);
         ASSERT_TRUE(peer.accept());
         const std::string start = c.header + std::string(1000, 'x');
@@ -332,11 +323,8 @@ TEST_F(ClientTest, TimeoutRefusedEndsTheLinkWithEventFour)
         SCOPED_TRACE(c.name);
         LoopbackPeer peer(Parity::Odd);
         RecordingSink sink;
-        IClassFactory *factory = nullptr;
-        DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory));
         IZeltClient *client = nullptr;
-        factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client));
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 100, &sink), S_OK);
         ASSERT_TRUE(peer.accept());
         ASSERT_TRUE(peer.sendBytes(c.partial.data(), c.partial.size()));
@@ -429,12 +417,7 @@ TEST_F(ClientTest, SinkMaySendFromItsFirstCallbackOn)
         SCOPED_TRACE(round);
         LoopbackPeer peer(Parity::Odd);
         IZeltClient *client = nullptr;
-        IClassFactory *factory = nullptr;
-        ASSERT_EQ(DllGetClassObject(&CLSID_Conduit, &IID_IClassFactory, reinterpret_cast<void **>(&factory)),
-                  S_OK);
-        ASSERT_EQ(factory->CreateInstance(nullptr, &IID_IZeltClient, reinterpret_cast<void **>(&client)),
-                  S_OK);
-        factory->Release();
+        ASSERT_NO_FATAL_FAILURE(MakeClient(client));
         SinkGreetingFirst sink;
         sink.client = client;
         ASSERT_EQ(client->Connect(peer.host().c_str(), peer.port(), 0, &sink), S_OK);

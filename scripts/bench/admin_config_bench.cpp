@@ -34,8 +34,7 @@
 
 namespace {
 
-// A client that frames, sends and waits with nothing between it and the
-// socket: the least any client can spend on the same exchanges.
+// The texts of the commands `connection` sent, in order.
 QStringList LinesOf(const QList<testserver::LoggedCommand> &log, int connection)
 {
     QStringList lines;
@@ -48,6 +47,35 @@ QStringList LinesOf(const QList<testserver::LoggedCommand> &log, int connection)
 double Milliseconds(const QElapsedTimer &clock)
 {
     return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// admin's link, logged in on a fresh connection: the connection's number in
+// the simulator's log, and the lines the log-in sent, which the plain client
+// sends too so that it stands where admin stood. The log starts empty after.
+struct AdminLink {
+    int connection;
+    QStringList login;
+};
+
+AdminLink ConnectAdmin(testserver::SimulatorProcess &simulator, CZELTSession &session,
+                       const CLoginCredentials &login)
+{
+    session.Connect(login);
+    const int connection = simulator.commandLog().last().connection;
+    const AdminLink link{connection, LinesOf(simulator.commandLog(), connection)};
+    simulator.clearLog();
+    return link;
+}
+
+// The depot's whole load as the configuration window asks for it, in
+// milliseconds.
+double TimedLoad(CConfigDepot &depot)
+{
+    QElapsedTimer clock;
+    clock.start();
+    depot.Load();
+    depot.ReloadCosAndUaLists();
+    return Milliseconds(clock);
 }
 
 // Every text the pages own changed, and every job scheduled again: the
@@ -145,49 +173,43 @@ std::vector<LongCase> LongCases(int count)
 // Loads the long site through the depot and through the plain client,
 // `rounds` times; false when it takes more round trips than `bound`.
 bool MeasureLongCase(testserver::SimulatorProcess &simulator, const CSessionSettings &settings,
-                     const CLoginCredentials &login, const LongCase &long_, int rounds, qsizetype bound)
+                     const CLoginCredentials &login, const LongCase &site, int rounds, qsizetype bound)
 {
     Rounds depotLoad, plainLoad;
     QStringList lines;
     for (int round = 0; round < rounds; ++round) {
         simulator.loadConfiguration();
-        if (!long_.seed.isEmpty())
-            simulator.seed(long_.seed);
+        if (!site.seed.isEmpty())
+            simulator.seed(site.seed);
         CZELTSession session(settings);
-        session.Connect(login);
-        const int connection = simulator.commandLog().last().connection;
-        const QStringList upload = LinesOf(simulator.commandLog(), connection);
-        simulator.clearLog();
-        if (!long_.answerToSet.isEmpty())
-            simulator.answerCommand(QStringLiteral("set"), long_.answerToSet);
+        const AdminLink link = ConnectAdmin(simulator, session, login);
+        if (!site.answerToSet.isEmpty())
+            simulator.answerCommand(QStringLiteral("set"), site.answerToSet);
         CConfigDepot depot;
         depot.SetChannel(&session);
-        QElapsedTimer clock;
-        clock.start();
-        depot.Load();
-        depot.ReloadCosAndUaLists();
-        depotLoad.take(Milliseconds(clock));
-        lines = LinesOf(simulator.commandLog(), connection);
+        depotLoad.take(TimedLoad(depot));
+        lines = LinesOf(simulator.commandLog(), link.connection);
         session.Disconnect();
 
-        if (!long_.answerToSet.isEmpty())
+        if (!site.answerToSet.isEmpty())
             simulator.clearAnswer(QStringLiteral("set"));
         PlainClient client(simulator.host(), simulator.port());
         client.login("Cardomel", "Cardomel");
-        for (const QString &line : upload)
+        for (const QString &line : link.login)
             client.exchange(line.toUtf8());
-        if (!long_.answerToSet.isEmpty())
-            simulator.answerCommand(QStringLiteral("set"), long_.answerToSet);
+        if (!site.answerToSet.isEmpty())
+            simulator.answerCommand(QStringLiteral("set"), site.answerToSet);
+        QElapsedTimer clock;
         clock.start();
         for (const QString &line : std::as_const(lines))
             client.exchange(line.toUtf8());
         plainLoad.take(Milliseconds(clock));
-        if (!long_.answerToSet.isEmpty())
+        if (!site.answerToSet.isEmpty())
             simulator.clearAnswer(QStringLiteral("set"));
     }
     std::printf("100 000 %-18s load %9.1f ms   plain client %9.1f ms   ratio %.3f   %lld round trips (bound "
                 "%lld)%s\n",
-                long_.what, depotLoad.median(), plainLoad.median(), depotLoad.medianRatio(plainLoad),
+                site.what, depotLoad.median(), plainLoad.median(), depotLoad.medianRatio(plainLoad),
                 qlonglong(lines.size()), qlonglong(bound), lines.size() > bound ? "   MISSED" : "");
     return lines.size() <= bound;
 }
@@ -212,19 +234,12 @@ int main(int argc, char **argv)
         // admin: a fresh configuration, a fresh link.
         simulator.loadConfiguration();
         CZELTSession session(settings);
-        session.Connect(login);
-        const int connection = simulator.commandLog().last().connection;
-        const QStringList upload = LinesOf(simulator.commandLog(), connection);
-        simulator.clearLog();
+        const AdminLink link = ConnectAdmin(simulator, session, login);
 
         CConfigDepot depot;
         depot.SetChannel(&session);
-        QElapsedTimer clock;
-        clock.start();
-        depot.Load();
-        depot.ReloadCosAndUaLists();
-        adminFetch.take(Milliseconds(clock));
-        fetchLines = LinesOf(simulator.commandLog(), connection);
+        adminFetch.take(TimedLoad(depot));
+        fetchLines = LinesOf(simulator.commandLog(), link.connection);
         if (depot.m_voicePortCount != 96 || depot.m_groupCount != 20 || depot.m_jobCount != 50) {
             std::fprintf(stderr, "fetched %d lines, %d groups, %d jobs\n", depot.m_voicePortCount,
                          depot.m_groupCount, depot.m_jobCount);
@@ -233,10 +248,11 @@ int main(int argc, char **argv)
 
         ChangeEverything(depot);
         simulator.clearLog();
+        QElapsedTimer clock;
         clock.start();
         const CConfigDepot::SaveResult result = depot.Save();
         adminSave.take(Milliseconds(clock));
-        saveLines = LinesOf(simulator.commandLog(), connection);
+        saveLines = LinesOf(simulator.commandLog(), link.connection);
         if (!result.succeeded()) {
             std::fprintf(stderr, "the write-back failed: %s\n", qPrintable(result.refused.join(u' ')));
             return 1;
@@ -262,7 +278,7 @@ int main(int argc, char **argv)
         simulator.loadConfiguration();
         PlainClient client(simulator.host(), simulator.port());
         client.login("Cardomel", "Cardomel");
-        for (const QString &line : upload)
+        for (const QString &line : link.login)
             client.exchange(line.toUtf8());
         clock.start();
         for (const QString &line : std::as_const(fetchLines))
@@ -283,8 +299,8 @@ int main(int argc, char **argv)
     met = Report("both", adminBoth, plainBoth, -1) && met;
     std::printf("the session's Execute alone, same texts: fetch %.2f ms, write-back %.2f ms\n",
                 sessionFetch.median(), sessionSave.median());
-    for (const LongCase &long_ : LongCases(100000))
-        met = MeasureLongCase(simulator, settings, login, long_, 3, fetchLines.size()) && met;
+    for (const LongCase &site : LongCases(100000))
+        met = MeasureLongCase(simulator, settings, login, site, 3, fetchLines.size()) && met;
     if (!met) {
         std::fprintf(stderr, "the depot missed a bound\n");
         return 2;

@@ -30,17 +30,7 @@ protected:
     void SetUp() override
     {
         FrameTestBase::SetUp();
-        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(QStringLiteral("admin"), QStringLiteral("admin")));
-        m_frame->resize(1000, 700);
-        m_frame->show();
-    }
-    // A window opened from the frame's menu, as a choice there opens it.
-    void open(int command)
-    {
-        m_frame->UpdateCommandUI();
-        QAction *action = m_frame->CommandAction(command);
-        ASSERT_TRUE(action->isEnabled()) << command;
-        action->trigger();
+        ASSERT_NO_FATAL_FAILURE(logInAndShowFrame(QStringLiteral("admin"), QStringLiteral("admin")));
     }
     // The administrator comes back to the frame and chooses File > Exit with
     // the keys.
@@ -95,7 +85,7 @@ TEST_P(FrameExitFrom, ExitEndsTheProgramInOneStep)
 {
     if (GetParam().answer)
         m_boxes->answer(GetParam().answer);
-    ASSERT_NO_FATAL_FAILURE(open(GetParam().command));
+    ASSERT_NO_FATAL_FAILURE(openFromMenu(GetParam().command));
     ASSERT_TRUE(WaitFor(
         [&] { return !m_frame->MdiArea()->subWindowList().isEmpty() || windowsInSight().size() > 1; }));
 
@@ -124,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, FrameExitFrom,
 TEST_F(FrameExit, ExitWhileTheEditorsListIsOnItsWayEndsTheProgramWithoutAWord)
 {
     m_server->delayNextReply(5000, QStringLiteral("get_parms_for_ua_type"));
-    ASSERT_NO_FATAL_FAILURE(open(ID_EDIT_UA_MAILBOX));
+    ASSERT_NO_FATAL_FAILURE(openFromMenu(ID_EDIT_UA_MAILBOX));
     ASSERT_TRUE(WaitFor([&] {
         return !m_server->commandTexts()
                     .filter(QRegularExpression(QStringLiteral("^get_parms_for_ua_type")))
@@ -139,8 +129,8 @@ TEST_F(FrameExit, ExitWhileTheEditorsListIsOnItsWayEndsTheProgramWithoutAWord)
 
 TEST_F(FrameExit, TheCloseBoxEndsTheProgramWithEditorsAndListsOpen)
 {
-    ASSERT_NO_FATAL_FAILURE(open(ID_EDIT_UA_DISTLIST));
-    ASSERT_NO_FATAL_FAILURE(open(ID_EDIT_UA_IVR));
+    ASSERT_NO_FATAL_FAILURE(openFromMenu(ID_EDIT_UA_DISTLIST));
+    ASSERT_NO_FATAL_FAILURE(openFromMenu(ID_EDIT_UA_IVR));
     ASSERT_TRUE(WaitFor([&] { return windowsInSight().size() == 2; }));
 
     EXPECT_EQ(runProgram([this] { closeBox(); }), 0);

@@ -34,31 +34,15 @@ protected:
     void SetUp() override
     {
         FrameTestBase::SetUp();
-        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(QStringLiteral("admin"), QStringLiteral("admin")));
-        m_frame->resize(1000, 700);
-        m_frame->show();
+        ASSERT_NO_FATAL_FAILURE(logInAndShowFrame(QStringLiteral("admin"), QStringLiteral("admin")));
         m_frame->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
-    }
-    void open(int command)
-    {
-        m_frame->UpdateCommandUI();
-        QAction *action = m_frame->CommandAction(command);
-        ASSERT_TRUE(action->isEnabled()) << command;
-        action->trigger();
     }
     // The mailbox editor, once its list and first box are there.
     CMailboxPps *openMailboxEditor()
     {
-        open(ID_EDIT_UA_MAILBOX);
-        auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->activeSubWindow());
-        EXPECT_NE(editor, nullptr);
-        if (!editor)
-            return nullptr;
-        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-        EXPECT_TRUE(
-            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
-        return sheet;
+        openFromMenu(ID_EDIT_UA_MAILBOX);
+        return loadedEditor(m_frame->MdiArea()->activeSubWindow());
     }
     // The Comment field of the editor's Options page.
     static QLineEdit *commentField(CMailboxPps *sheet)
@@ -104,7 +88,7 @@ TEST_F(FrameKeyboard, CtrlF4ClosesTheActiveWindowAfterItsQuestion)
     CMailboxPps *sheet = openMailboxEditor();
     ASSERT_NE(sheet, nullptr);
     QPointer<QMdiSubWindow> mailboxes = m_frame->MdiArea()->activeSubWindow();
-    open(ID_EDIT_UA_DISTLIST);
+    openFromMenu(ID_EDIT_UA_DISTLIST);
     ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 2; }));
     QPointer<QMdiSubWindow> lists = m_frame->MdiArea()->activeSubWindow();
     ASSERT_TRUE(qobject_cast<CDistListFrame *>(lists.data()));
@@ -131,7 +115,7 @@ TEST_F(FrameKeyboard, CtrlF4ClosesTheActiveWindowAfterItsQuestion)
 
 TEST_F(FrameKeyboard, EnterOnAFocusedButtonOfAnEditorWindowPressesIt)
 {
-    open(ID_EDIT_UA_DISTLIST);
+    openFromMenu(ID_EDIT_UA_DISTLIST);
     ASSERT_TRUE(WaitFor([&] { return !m_frame->MdiArea()->subWindowList().isEmpty(); }));
     QPointer<QMdiSubWindow> lists = m_frame->MdiArea()->activeSubWindow();
     auto *frame = qobject_cast<CDistListFrame *>(lists.data());
@@ -173,8 +157,8 @@ TEST_F(FrameKeyboard, NoTwoItemsOfAMenuShareAMnemonic)
     // The editors' windows, so that the Window menu lists them and their
     // own window menus are there to be read.
     ASSERT_NE(openMailboxEditor(), nullptr);
-    open(ID_EDIT_UA_DISTLIST);
-    open(ID_SYSTEM_PARAMETERS);
+    openFromMenu(ID_EDIT_UA_DISTLIST);
+    openFromMenu(ID_SYSTEM_PARAMETERS);
     ASSERT_TRUE(WaitFor([&] { return m_frame->MdiArea()->subWindowList().size() == 3; }));
 
     for (int menuId : {IDR_MAINFRAME, IDR_MENU_ADMINISTRATOR, IDR_MENU_DEPARTMENT}) {

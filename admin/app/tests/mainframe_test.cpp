@@ -116,14 +116,7 @@ protected:
     // The editor window last opened, once its list and first box are there.
     CMailboxPps *loadedEditor() const
     {
-        auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
-        EXPECT_NE(editor, nullptr);
-        if (!editor)
-            return nullptr;
-        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-        EXPECT_TRUE(
-            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
-        return sheet;
+        return FrameTestBase::loadedEditor(m_frame->MdiArea()->subWindowList().last());
     }
     void rightClickRow(CMailboxPps *sheet, const QString &number)
     {
@@ -145,6 +138,13 @@ protected:
             if (holds(top->menu()))
                 return true;
         return false;
+    }
+    // Ticks the System Information report and presses OK, with the mouse.
+    static void chooseSystemInformation(CReportOptionDlg *dialog)
+    {
+        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
+        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
+        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     }
     // Sets the simulated server clock.
     void setServerClock(const QString &digits)
@@ -530,11 +530,7 @@ TEST_F(MainFrameTest, ReportPreviewsStayAboveTheFrameAndTheWindowMenuBringsThemB
     loginWithRights(0x80FFFFFFu);
     m_frame->showMaximized();
     ASSERT_TRUE(m_frame->OnCommand(ID_EDIT_UA_MAILBOX));
-    m_dialogs.on<CReportOptionDlg>([](CReportOptionDlg *dialog) {
-        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
-        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
-        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
-    });
+    m_dialogs.on<CReportOptionDlg>(chooseSystemInformation);
     ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
     const QList<CReportPreviewWnd *> previews = m_app->GetReportEngine().Previews();
     ASSERT_EQ(previews.size(), 1);
@@ -1028,9 +1024,7 @@ TEST_F(MainFrameTest, ReportOptionRunsOnASessionOfItsOwnAndEndsIt)
     int linksWhileOpen = 0;
     m_dialogs.on<CReportOptionDlg>([&](CReportOptionDlg *dialog) {
         linksWhileOpen = m_server->connectionCount();
-        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
-        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
-        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
+        chooseSystemInformation(dialog);
     });
     m_server->clearLog();
     ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
@@ -1395,11 +1389,7 @@ TEST_F(MainFrameTest, PrintSetupSetsThePrinterTheReportPreviewPrintsOn)
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::Letter);
 
-    m_dialogs.on<CReportOptionDlg>([](CReportOptionDlg *dialog) {
-        QCheckBox *system = dialog->GetDlgItem<QCheckBox>(CReportOptionDlg::IDC_SYSTEM_INFO);
-        QTest::mouseClick(system, Qt::LeftButton, {}, QPoint(8, system->height() / 2));
-        QTest::mouseClick(dialog->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
-    });
+    m_dialogs.on<CReportOptionDlg>(chooseSystemInformation);
     ASSERT_TRUE(m_frame->OnCommand(ID_REPORT_OPTION1));
     const QList<CReportPreviewWnd *> previews = m_app->GetReportEngine().Previews();
     ASSERT_EQ(previews.size(), 1);

@@ -81,17 +81,8 @@ protected:
                const QString &password = QStringLiteral("boss-pw"))
     {
         m_server->setAccount(user, password, rights, ranges);
-        ASSERT_NO_FATAL_FAILURE(logInAndLoadFrame(user, password));
-        m_frame->resize(1000, 700);
-        m_frame->show();
+        ASSERT_NO_FATAL_FAILURE(logInAndShowFrame(user, password));
         m_server->clearLog();
-    }
-    void menu(int id)
-    {
-        m_frame->UpdateCommandUI();
-        QAction *action = m_frame->CommandAction(id);
-        ASSERT_TRUE(action->isEnabled()) << id;
-        action->trigger();
     }
     QStringList received(const QString &word) const
     {
@@ -155,7 +146,7 @@ protected:
     CPropEditFrm *open(long number)
     {
         m_boxes->answer(IDYES);
-        menu(ID_PROPERTY_EDITOR);
+        openFromMenu(ID_PROPERTY_EDITOR);
         auto *frame = openedFrame<CPropEditFrame>();
         EXPECT_NE(frame, nullptr);
         if (!frame)
@@ -202,7 +193,7 @@ TEST_F(PropertyEditor, AnsweringNoOpensNothing)
 {
     login();
     m_boxes->answer(IDNO);
-    menu(ID_PROPERTY_EDITOR);
+    openFromMenu(ID_PROPERTY_EDITOR);
     EXPECT_EQ(openedFrame<CPropEditFrame>(), nullptr);
 }
 
@@ -274,7 +265,7 @@ TEST_F(PropertyEditor, ANumberOutsideTheRightsSendsNothingHoweverItIsEntered)
 {
     login(0x10000030, QStringLiteral("100-105 200"));
     m_boxes->answer({IDYES, IDOK});
-    menu(ID_PROPERTY_EDITOR);
+    openFromMenu(ID_PROPERTY_EDITOR);
     CPropEditFrm *form = openedFrame<CPropEditFrame>()->GetActiveView();
     auto *edit = form->GetDlgItem<QLineEdit>(CPropEditFrm::IDC_NUMBER);
     type(edit, QStringLiteral("300"));
@@ -397,7 +388,7 @@ class Accounts : public MaintenanceWindows {
 protected:
     CAdministratorListDlg *openList()
     {
-        menu(ID_MANAGE_ADMINS);
+        openFromMenu(ID_MANAGE_ADMINS);
         for (QWidget *window : QApplication::topLevelWidgets())
             if (auto *list = qobject_cast<CAdministratorListDlg *>(window); list && list->isVisible())
                 return list;
@@ -433,7 +424,7 @@ TEST_F(Accounts, ListsOnlyAccountsBelowTheOwnLevel)
     ExpectHeadingsAndCellsWhole(dialog->List(), {0, 1, 2});
     screenshot(dialog, QStringLiteral("manage_administrators.png"));
     m_frame->UpdateCommandUI();
-    menu(ID_MANAGE_ADMINS); // a second time: the open window stays the one
+    openFromMenu(ID_MANAGE_ADMINS); // a second time: the open window stays the one
     int open = 0;
     for (QWidget *window : QApplication::topLevelWidgets())
         open += qobject_cast<CAdministratorListDlg *>(window) && window->isVisible();
@@ -683,7 +674,7 @@ class DistributionLists : public MaintenanceWindows {
 protected:
     CDistListFrm *open()
     {
-        menu(ID_EDIT_UA_DISTLIST);
+        openFromMenu(ID_EDIT_UA_DISTLIST);
         auto *frame = openedFrame<CDistListFrame>();
         EXPECT_NE(frame, nullptr);
         return frame ? frame->GetActiveView() : nullptr;
@@ -729,7 +720,7 @@ TEST_F(DistributionLists, AHugeRefusalIsQuotedInPartWithItsLength)
     const QString word(2 * 1024 * 1024, QLatin1Char('w'));
     m_server->failCommand(QStringLiteral("ParmsForUAType"), word);
     m_boxes->answer(IDOK);
-    menu(ID_EDIT_UA_DISTLIST);
+    openFromMenu(ID_EDIT_UA_DISTLIST);
     ASSERT_TRUE(WaitFor([this] { return !m_boxes->texts().isEmpty(); }));
     const QString text = m_boxes->texts().last();
     EXPECT_TRUE(text.startsWith(QLatin1Char('!'))) << text.left(200).toStdString();
@@ -889,7 +880,7 @@ TEST_F(DistributionLists, ListsJustCreatedOpenInTheEditor)
         EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
         QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     });
-    menu(ID_CREATE_UA_DISTLIST);
+    openFromMenu(ID_CREATE_UA_DISTLIST);
     EXPECT_EQ(m_dialogs.pending(), 0);
     auto *frame = openedFrame<CDistListFrame>();
     ASSERT_NE(frame, nullptr);
@@ -912,7 +903,7 @@ TEST_F(DistributionLists, ListsJustCopiedOpenInTheEditor)
         EXPECT_TRUE(WaitFor([p] { return !p->IsRunning(); }));
         QTest::mouseClick(p->GetDlgItem<QPushButton>(IDOK), Qt::LeftButton);
     });
-    menu(ID_COPY_UA);
+    openFromMenu(ID_COPY_UA);
     EXPECT_EQ(m_dialogs.pending(), 0);
     auto *frame = openedFrame<CDistListFrame>();
     ASSERT_NE(frame, nullptr);

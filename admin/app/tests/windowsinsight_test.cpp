@@ -58,14 +58,7 @@ protected:
     {
         m_frame->UpdateCommandUI();
         m_frame->CommandAction(ID_EDIT_UA_MAILBOX)->trigger();
-        auto *editor = qobject_cast<CChildFrame *>(m_frame->MdiArea()->subWindowList().last());
-        EXPECT_NE(editor, nullptr);
-        if (!editor)
-            return nullptr;
-        CMailboxPps *sheet = editor->GetActiveView()->Sheet();
-        EXPECT_TRUE(
-            WaitFor([&] { return sheet->ListCtrl()->GetItemCount() > 0 && sheet->ShownNumber() != -1; }));
-        return sheet;
+        return loadedEditor(m_frame->MdiArea()->subWindowList().last());
     }
     // Whether the whole of `part` of `widget` (all of it by default) lies in
     // the visible part of the frame's window area, clipped by none of the

@@ -2,6 +2,7 @@
 #include "admin/config/params/helpscriptinterpreter.h"
 
 #include "admin/config/params/helpscriptlimits.h"
+#include "admin/config/params/tclobjbytes.h"
 
 #include <malloc.h>
 #include <tcl.h>
@@ -131,7 +132,6 @@ QByteArray CHelpScriptInterpreter::Variables()
     // The script may have replaced "info"; what it then lists is only more
     // names, whose values come from the interpreter itself.
     Tcl_Obj *values = Tcl_NewListObj(0, nullptr);
-    Tcl_IncrRefCount(values);
     if (Tcl_EvalEx(m_interp, "info globals", -1, TCL_EVAL_GLOBAL) == TCL_OK) {
         Tcl_Obj *names = Tcl_GetObjResult(m_interp);
         Tcl_IncrRefCount(names);
@@ -147,9 +147,5 @@ QByteArray CHelpScriptInterpreter::Variables()
         }
         Tcl_DecrRefCount(names);
     }
-    int length = 0;
-    const char *text = Tcl_GetStringFromObj(values, &length);
-    const QByteArray list(text, length);
-    Tcl_DecrRefCount(values);
-    return list;
+    return TakeTclObjBytes(values);
 }

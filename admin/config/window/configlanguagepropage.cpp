@@ -11,16 +11,14 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
+#include "admin/widgets/resizewatcher.h"
 #include "admin/widgets/spreadsheetex.h"
 #include "platform/msgbox/msgbox.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <functional>
 
 namespace {
 
@@ -30,21 +28,6 @@ const QString kNoPromptFile =
 const QString kNoSuchFile = QStringLiteral("There is no such file on the server, changing to previous saved value!");
 const QString kInvalidLanguage = QStringLiteral("Invalid language entered, changing to previous saved value.\n"
                                                 "Only following languages are allowed:\n");
-
-// Calls back when a watched widget has been resized.
-class ResizeWatcher : public QObject {
-public:
-    ResizeWatcher(std::function<void()> resized, QObject *parent) : QObject(parent), m_resized(std::move(resized)) {}
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize)
-            m_resized();
-        return false;
-    }
-
-private:
-    std::function<void()> m_resized;
-};
 
 QString filesText(const LanguageRecord &record)
 {
@@ -73,9 +56,9 @@ CConfigLanguagePropPage::CConfigLanguagePropPage()
     layout->addWidget(inUse, 1);
     // The grids sit in group boxes: they fit their columns once they have
     // their own new size.
-    auto *watcher = new ResizeWatcher([this] { fitColumns(); }, this);
-    m_availableGrid->installEventFilter(watcher);
-    m_inUseGrid->installEventFilter(watcher);
+    auto *watcher = new CResizeWatcher(this, [this] { fitColumns(); });
+    watcher->watch(m_availableGrid);
+    watcher->watch(m_inUseGrid);
     connect(m_availableGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int column) { editPromptFiles(row + 1, column + 1); });
 }

@@ -5,7 +5,7 @@
 #include "admin/ports/portrowlist.h"
 #include "admin/ports/porttraceline.h"
 #include "admin/session/tcllist.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -12,7 +12,7 @@
 #include "admin/reports/db/portlogtable.h"
 #include "admin/reports/db/systeminfotable.h"
 #include "admin/reports/statisticsrecords.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QTemporaryDir>
 

@@ -136,8 +136,33 @@ void ShowWholeFirstPage(CReportPreviewWnd &preview)
     QTest::qWait(50);
 }
 
+// Saves a picture of `window` into the build's screenshots folder.
+void SaveScreenshot(QWidget &window, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(window.grab().save(folder + "/" + name + ".png"));
+}
+
 class ReportJobTest : public testing::Test {
 protected:
+    // The report of `layout` on this paper, exported to `pdf`.
+    void exportOnPaper(const QString &layout, QPageSize::PageSizeId paper,
+                       QPageLayout::Orientation orientation, const QString &pdf)
+    {
+        ASSERT_NO_FATAL_FAILURE(runOnPaper(layout, paper, orientation, pdf, false));
+    }
+    // As exportOnPaper, then shown in its preview as its user reads it: the
+    // whole first page in sight.
+    void previewOnPaper(const QString &layout, QPageSize::PageSizeId paper,
+                        QPageLayout::Orientation orientation, const QString &pdf, CReportPreviewWnd *&preview)
+    {
+        ASSERT_NO_FATAL_FAILURE(runOnPaper(layout, paper, orientation, pdf, true));
+        ASSERT_EQ(m_engine.Previews().size(), 1);
+        preview = m_engine.Previews().first();
+        preview->resize(900, 1200);
+        ShowWholeFirstPage(*preview);
+    }
     // `count` mailboxes from 1000 on in the Mailbox Info table, stored at once.
     void fillMailboxes(int count)
     {
@@ -173,6 +198,20 @@ protected:
     QTemporaryDir m_home;
     QByteArray m_oldDataHome;
     CReportEngine m_engine;
+
+private:
+    void runOnPaper(const QString &layout, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation,
+                    const QString &pdf, bool preview)
+    {
+        m_engine.Printer().setPageSize(QPageSize(paper));
+        m_engine.Printer().setPageOrientation(orientation);
+        CReportJob *job = m_engine.OpenJob(layout);
+        ASSERT_NE(job, nullptr);
+        ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
+        if (preview)
+            ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
+        delete job;
+    }
 };
 
 class BuiltInLayoutTest : public ReportJobTest, public testing::WithParamInterface<const char *> {};
@@ -362,9 +401,7 @@ TEST_F(ReportJobTest, PrintAndPageSetupAreInSightAtTheFirstSize)
         EXPECT_TRUE(buttons[text]->isVisible());
         EXPECT_TRUE(tools->rect().contains(buttons[text]->geometry()));
     }
-    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(preview->grab().save(folder + "/report-preview.png"));
+    SaveScreenshot(*preview, QStringLiteral("report-preview"));
 
     bool chosen = false;
     QTimer::singleShot(0, preview, [&] {
@@ -505,18 +542,10 @@ TEST_P(ReportPaperTest, EveryValueStandsWholeOnThePage)
                 table.AddRecord(row[0], row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8]))
                 << table.LastError().toStdString();
     }
-    m_engine.Printer().setPageSize(QPageSize(GetParam().size));
-    m_engine.Printer().setPageOrientation(GetParam().orientation);
-    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
-    ASSERT_NE(job, nullptr);
     const QString pdf = m_home.filePath("mailboxes.pdf");
-    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
-    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
-    delete job;
-    ASSERT_EQ(m_engine.Previews().size(), 1);
-    CReportPreviewWnd *preview = m_engine.Previews().first();
-    preview->resize(900, 1200);
-    ShowWholeFirstPage(*preview);
+    CReportPreviewWnd *preview = nullptr;
+    ASSERT_NO_FATAL_FAILURE(
+        previewOnPaper("MailboxInfo.rpt", GetParam().size, GetParam().orientation, pdf, preview));
     // The headings, then every value.
     QStringList expected = {"Mailbox", "Name 1", "Name 2", "COS", "Name Recorded"};
     expected << "Default Security Code"
@@ -527,9 +556,7 @@ TEST_P(ReportPaperTest, EveryValueStandsWholeOnThePage)
         for (const char *value : row)
             expected << QString::fromUtf8(value);
     ExpectEveryTextWhole(pdf, *preview, expected);
-    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-mailbox-info-" + GetParam().name + ".png"));
+    SaveScreenshot(*preview, QStringLiteral("report-preview-mailbox-info-") + GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Papers, ReportPaperTest, testing::ValuesIn(kPapers),
@@ -556,22 +583,12 @@ TEST_F(ReportJobTest, ATenColumnTemplateReportStandsWholeOnPortraitA4)
         ASSERT_TRUE(table.AddRecord(10, records));
         ASSERT_TRUE(table.AddFieldNameRecord(10, records));
     }
-    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
-    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
-    CReportJob *job = m_engine.OpenJob("VoiceMailbox.rpt");
-    ASSERT_NE(job, nullptr);
     const QString pdf = m_home.filePath("template.pdf");
-    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
-    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
-    delete job;
-    ASSERT_EQ(m_engine.Previews().size(), 1);
-    CReportPreviewWnd *preview = m_engine.Previews().first();
-    preview->resize(900, 1200);
-    ShowWholeFirstPage(*preview);
+    CReportPreviewWnd *preview = nullptr;
+    ASSERT_NO_FATAL_FAILURE(
+        previewOnPaper("VoiceMailbox.rpt", QPageSize::A4, QPageLayout::Portrait, pdf, preview));
     ExpectEveryTextWhole(pdf, *preview, expected);
-    const QString folder = qEnvironmentVariable("VERBANTA_BINARY_DIR", ".") + "/screenshots";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(preview->grab().save(folder + "/report-preview-ten-columns.png"));
+    SaveScreenshot(*preview, QStringLiteral("report-preview-ten-columns"));
 }
 
 // Columns a little too wide together for portrait A4: the headings wrap,
@@ -585,13 +602,8 @@ TEST_F(ReportJobTest, WhereTheHeadingsCanGiveWayTheRowsKeepToOneLine)
             ASSERT_TRUE(table.AddRecord(box, QByteArray("Name") + box, "Family", "10", "yes", "no", "1/5/2026",
                                         "3/7/2026 2:05pm", QByteArray("Desk ") + box));
     }
-    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
-    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
-    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
-    ASSERT_NE(job, nullptr);
     const QString pdf = m_home.filePath("mailboxes.pdf");
-    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
-    delete job;
+    ASSERT_NO_FATAL_FAILURE(exportOnPaper("MailboxInfo.rpt", QPageSize::A4, QPageLayout::Portrait, pdf));
     const QString text = PdfText(pdf);
     for (const char *box : {"1000", "1001", "1002"})
         EXPECT_TRUE(text.contains(QRegularExpression(
@@ -615,18 +627,10 @@ TEST_F(ReportJobTest, AGroupNameWiderThanThePageWrapsInItsGroupLine)
         ASSERT_TRUE(table.EnsureTable());
         ASSERT_TRUE(table.AddRecord("3/1/2001", "3/15/2001", name, "1-4", 30, 12, "600 120 5"));
     }
-    m_engine.Printer().setPageSize(QPageSize(QPageSize::A5));
-    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
-    CReportJob *job = m_engine.OpenJob("PortGroup.rpt");
-    ASSERT_NE(job, nullptr);
     const QString pdf = m_home.filePath("groups.pdf");
-    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
-    ASSERT_TRUE(job->Start()) << job->GetErrorText().toStdString();
-    delete job;
-    ASSERT_EQ(m_engine.Previews().size(), 1);
-    CReportPreviewWnd *preview = m_engine.Previews().first();
-    preview->resize(900, 1200);
-    ShowWholeFirstPage(*preview);
+    CReportPreviewWnd *preview = nullptr;
+    ASSERT_NO_FATAL_FAILURE(
+        previewOnPaper("PortGroup.rpt", QPageSize::A5, QPageLayout::Portrait, pdf, preview));
     ExpectEveryTextWhole(pdf, *preview, {name, "Ports Busy", "Seconds"});
     EXPECT_EQ(WithoutBlanks(PdfText(pdf, QStringLiteral("-raw"))).count(WithoutBlanks(name)), 2)
         << "in its column and in its group line";
@@ -648,13 +652,8 @@ TEST_F(ReportJobTest, ARowTallerThanAPageGoesOnOverTheNext)
         ASSERT_TRUE(
             table.AddRecord("1001", "Bruno", "Family", "10", "yes", "no", "1/5/2026", "NEVER", "Desk 1001"));
     }
-    m_engine.Printer().setPageSize(QPageSize(QPageSize::A4));
-    m_engine.Printer().setPageOrientation(QPageLayout::Portrait);
-    CReportJob *job = m_engine.OpenJob("MailboxInfo.rpt");
-    ASSERT_NE(job, nullptr);
     const QString pdf = m_home.filePath("tall.pdf");
-    ASSERT_TRUE(job->ExportPdf(pdf)) << job->GetErrorText().toStdString();
-    delete job;
+    ASSERT_NO_FATAL_FAILURE(exportOnPaper("MailboxInfo.rpt", QPageSize::A4, QPageLayout::Portrait, pdf));
     const QStringList pages = PdfText(pdf).split('\f', Qt::SkipEmptyParts);
     ASSERT_GE(pages.size(), 2);
     for (qsizetype page = 0; page < pages.size(); ++page) {

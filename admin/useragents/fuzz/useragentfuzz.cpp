@@ -9,9 +9,9 @@
 #include "admin/session/replywaiter.h"
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
-#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/scenariouseragent.h"
 #include "platform/msgbox/messageboxscript.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 // change is written, and every line that does not name the changed key is
 // still there, byte for byte and in its order; a file that took no change
 // is left as it was.
-#include "admin/testsupport/fuzzsupport.h"
 #include "platform/registry/inifile.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,7 +5,7 @@
 // no program.
 #include "admin/config/params/helpscriptinterpreter.h"
 #include "admin/config/params/helpscriptlimits.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -10,6 +10,7 @@
 // helpscriptlimits.h) and ends the process when it takes too long.
 #include "admin/config/params/helpscriptinterpreter.h"
 #include "admin/config/params/helpscriptlimits.h"
+#include "admin/config/params/tclobjbytes.h"
 
 #include <QFile>
 
@@ -105,13 +106,7 @@ QByteArray resultList(bool ok, const QString &reason, const QByteArray &variable
     Tcl_Obj *words[] = {Tcl_NewStringObj(ok ? "ok" : "error", -1),
                         Tcl_NewStringObj(reasonText.constData(), int(reasonText.size())),
                         Tcl_NewStringObj(variables.constData(), int(variables.size()))};
-    Tcl_Obj *list = Tcl_NewListObj(3, words);
-    Tcl_IncrRefCount(list);
-    int length = 0;
-    const char *text = Tcl_GetStringFromObj(list, &length);
-    const QByteArray bytes(text, length);
-    Tcl_DecrRefCount(list);
-    return bytes;
+    return TakeTclObjBytes(Tcl_NewListObj(3, words));
 }
 
 bool writeAll(int descriptor, const QByteArray &bytes)

@@ -13,7 +13,7 @@
 #include "admin/config/records/serialportlist.h"
 #include "admin/config/records/voiceportlist.h"
 #include "admin/session/tcllist.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QSet>
 

@@ -3,7 +3,7 @@
 // sent it; any other group written back reads as the same record (its
 // empty pattern rows closed up) and goes back as it was written.
 #include "admin/config/records/integrationgrouprecord.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <cstddef>
 #include <cstdint>

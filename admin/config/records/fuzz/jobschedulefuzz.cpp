@@ -2,7 +2,7 @@
 // readable schedule gives every field in 0 to ff, and writing a field or the
 // start with the value it holds changes no other field.
 #include "admin/config/records/jobschedule.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <array>
 #include <cstddef>

@@ -8,7 +8,7 @@
 // gives a record whose own file reads back as the same record, byte for byte
 // when written again.
 #include "admin/config/records/switchtypefile.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // that is taken and sound stays a report database through a whole run; a
 // damaged one that is taken fails with its reason.
 #include "admin/reports/db/portlogtable.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

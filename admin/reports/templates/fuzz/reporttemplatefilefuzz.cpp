@@ -8,7 +8,7 @@
 // kind with texts inside their widths; the template the editor writes from
 // them reads back with the same columns.
 #include "admin/reports/templates/reporttemplatefile.h"
-#include "admin/testsupport/fuzzsupport.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,8 +8,8 @@
 // into the same record texts again.
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
-#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/pages/autoschedrecord.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <cstddef>
 #include <cstdint>

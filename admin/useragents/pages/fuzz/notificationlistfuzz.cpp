@@ -2,11 +2,11 @@
 // list. What holds for every reply: no more rows than the reply has
 // notifications, each with a title the page knows and its days shown
 // in the week's seven places.
-#include "admin/testsupport/fuzzsupport.h"
 #include "admin/useragents/pages/mailboxpageservices.h"
 #include "admin/useragents/pages/notificationlistctrl.h"
 #include "admin/useragents/pages/notificationowner.h"
 #include "platform/msgbox/messageboxscript.h"
+#include "testsupport/fuzzsupport.h"
 
 #include <QApplication>
 

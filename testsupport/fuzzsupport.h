@@ -1,5 +1,7 @@
-// What the fuzz targets share, header-only so that a target needs no test
-// library: their check, and a folder for the files a target writes.
+// What the fuzz targets of every layer share, header-only so that a target
+// needs no test library, and here rather than beside one layer's tests so
+// that a lower layer's target does not reach up into admin: their check,
+// and a folder for the files a target writes.
 #pragma once
 
 #include <QDir>
