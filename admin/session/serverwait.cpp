@@ -50,7 +50,10 @@ CServerWait::Outcome CServerWait::Run(const std::function<bool(uint32_t)> &arriv
             return Outcome::Arrived;
         if (!m_notice && m_sinceStart.elapsed() >= m_noticeDelayMs)
             showNotice();
-        QCoreApplication::processEvents();
+        // Until the notice shows, what the user types or clicks stays in the
+        // window system's queue and acts once the reply is in, as it did
+        // while the thread simply waited; from then on the notice takes it.
+        QCoreApplication::processEvents(m_notice ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
         if (cancelled())
             return Outcome::Cancelled;
         if (static_cast<uint64_t>(elapsed.elapsed()) >= limitMs)
