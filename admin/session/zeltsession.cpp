@@ -32,10 +32,6 @@
 
 namespace {
 
-constexpr const char *kDisconnectedError = "!ERROR Server disconnected while processing %1 command.";
-constexpr const char *kNeverRespondedError = "!ERROR Server never responded while processing %1 command.";
-constexpr const char *kCancelledError =
-    "!ERROR Waiting cancelled while the server was processing %1 command.";
 
 QString hex(HRESULT hr)
 {
@@ -52,13 +48,6 @@ QString classObjectFailure(HRESULT result)
     if (!hint.isEmpty())
         text += QLatin1Char('\n') + hint;
     return text;
-}
-
-// The command word as the error texts quote it: a blank and the word in
-// double quotes, or nothing for a command sent without a reply check.
-QString quotedWord(const QByteArray &word)
-{
-    return word.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(QString::fromUtf8(word));
 }
 
 bool beginsWithoutCase(const QByteArray &text, const char *word)
@@ -89,7 +78,7 @@ CZELTSession::~CZELTSession()
         // every caller still waiting gets its answer.
     }
     m_stopEvent.SetEvent();
-    answerAllPending(kDisconnectedError);
+    answerAllPending(UnansweredReply::Cause::Disconnected);
     if (m_housekeeping.joinable())
         m_housekeeping.join();
 }
@@ -443,7 +432,7 @@ void CZELTSession::linkEnded()
     const bool wasOpen = m_linkOpen.exchange(false);
     m_state = StateNotConnected;
     m_stateEvent.SetEvent();
-    answerAllPending(kDisconnectedError);
+    answerAllPending(UnansweredReply::Cause::Disconnected);
     if (wasOpen && !m_expectedDisconnect)
         CServerExitNotice::ServerLost(m_loginCompleted);
 }
@@ -538,7 +527,7 @@ void CZELTSession::dispatch(const std::shared_ptr<CReplyTarget> &target, const Q
         CDispatcherPool::Process().QueueForDispatch(target, reply);
 }
 
-void CZELTSession::answerAllPending(const char *format)
+void CZELTSession::answerAllPending(UnansweredReply::Cause cause)
 {
     std::vector<std::shared_ptr<CReplyTarget>> pending;
     {
@@ -554,7 +543,7 @@ void CZELTSession::answerAllPending(const char *format)
         m_subscriptionId = 0;
     }
     for (const std::shared_ptr<CReplyTarget> &target : pending)
-        dispatch(target, QString::fromLatin1(format).arg(quotedWord(target->CommandWord())));
+        dispatch(target, UnansweredReply::For(cause, target->CommandWord()));
 }
 
 void CZELTSession::housekeepingLoop()
@@ -581,8 +570,7 @@ void CZELTSession::housekeepingLoop()
             }
         }
         for (const std::shared_ptr<CReplyTarget> &target : expired)
-            dispatch(target,
-                     QString::fromLatin1(kNeverRespondedError).arg(quotedWord(target->CommandWord())));
+            dispatch(target, UnansweredReply::For(UnansweredReply::Cause::NeverResponded, target->CommandWord()));
     }
 }
 
@@ -702,7 +690,7 @@ QString CZELTSession::watchReply(CReplyWaiter &waiter, uint32_t transaction)
     // It may have come just before the number went: then it is the answer.
     if (std::optional<QString> late = waiter.Wait(0))
         return *std::move(late);
-    return QString::fromLatin1(kCancelledError).arg(quotedWord(waiter.CommandWord()));
+    return UnansweredReply::For(UnansweredReply::Cause::Cancelled, waiter.CommandWord());
 }
 
 QString CZELTSession::ProgressText(const QString &host)

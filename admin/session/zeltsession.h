@@ -17,6 +17,7 @@
 #include "admin/session/sessionlock.h"
 #include "admin/session/sessionsettings.h"
 #include "admin/session/tcllist.h"
+#include "admin/session/unansweredreply.h"
 #include "admin/session/zeltsubscriptionsink.h"
 #include "conduit/iconduitutil.h"
 #include "conduit/izeltclient.h"
@@ -138,7 +139,7 @@ private:
     void linkEnded();
     void closeOwnLink();
     void interlockFailedOnReceive();
-    void answerAllPending(const char *format);
+    void answerAllPending(UnansweredReply::Cause cause);
     static void dispatch(const std::shared_ptr<CReplyTarget> &target, const QString &reply);
     HRESULT sendFrame(const QByteArray &bytes, int type, uint32_t extra);
     uint32_t registerTarget(const std::shared_ptr<CReplyTarget> &target);

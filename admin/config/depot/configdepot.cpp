@@ -21,6 +21,7 @@
 #include "admin/session/servercommandchannel.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/tclword.h"
+#include "admin/session/unansweredreply.h"
 #include "admin/session/zltexception.h"
 #include "platform/msgbox/msgbox.h"
 
@@ -130,28 +131,6 @@ qint64 leadingNumber(QStringView text)
     return value;
 }
 
-// The session's own answers to a command whose reply never came, and what
-// each means for the user: the server said nothing, so nothing is blamed on
-// it.
-struct Unanswered {
-    const char *prefix;
-    const char *reason;
-};
-constexpr Unanswered kUnanswered[] = {
-    {"!ERROR Server disconnected while processing ", "The link to the server ended before an answer came."},
-    {"!ERROR Server never responded while processing ", "No answer came within the time allowed."},
-    {"!ERROR Waiting cancelled while the server was processing ", "The wait for the answer was cancelled."},
-};
-
-// Why no answer came, or empty when the reply is an answer.
-QString unansweredReason(const QString &reply)
-{
-    for (const Unanswered &unanswered : kUnanswered)
-        if (reply.startsWith(QLatin1String(unanswered.prefix)))
-            return QLatin1String(unanswered.reason);
-    return QString();
-}
-
 // A command of a load or a write-back that got no answer; what it carried
 // may or may not have reached the server.
 class NoAnswer : public CZltException {
@@ -237,7 +216,7 @@ QString CConfigDepot::executeAnswered(const QString &command, const QStringList 
     } catch (const CZltException &failure) {
         throw NoAnswer(QStringLiteral("The wait for an answer ended: %1").arg(failure.text()), carried);
     }
-    if (const QString reason = unansweredReason(reply); !reason.isEmpty())
+    if (const QString reason = UnansweredReply::ReasonOf(reply); !reason.isEmpty())
         throw NoAnswer(reason, carried);
     return reply;
 }
