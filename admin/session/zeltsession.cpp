@@ -418,11 +418,13 @@ int CZELTSession::OnDisconnected()
 // and, unless this session ended it, tell the main window the server is lost.
 void CZELTSession::linkEnded()
 {
+    QString cause;
     {
         std::lock_guard lock(m_detailsMutex);
         if (m_lastType == WSAEMSGSIZE) {
             m_lastError = m_settings.frameTooLong.arg(kConduitLongestPayload / (1024 * 1024));
             // The lost server's own message does not tell this cause.
+            cause = m_lastError;
             qWarning("%s", qPrintable(m_lastError));
         } else if (m_lastError.isEmpty()) {
             m_lastError =
@@ -434,7 +436,7 @@ void CZELTSession::linkEnded()
     m_stateEvent.SetEvent();
     answerAllPending(UnansweredReply::Cause::Disconnected);
     if (wasOpen && !m_expectedDisconnect)
-        CServerExitNotice::ServerLost(m_loginCompleted);
+        CServerExitNotice::ServerLost(m_loginCompleted, cause);
 }
 
 int CZELTSession::OnFileReceived(const char *, uint32_t, char *, int)

@@ -6,6 +6,7 @@
 #include "admin/testsupport/sessiontestbase.h"
 
 #include "admin/session/loginstatusthread.h"
+#include "admin/session/serverexitnotice.h"
 #include "admin/session/tcllist.h"
 #include "admin/session/zeltsession.h"
 #include "admin/session/zltexceptionlogindeclined.h"
@@ -166,6 +167,30 @@ INSTANTIATE_TEST_SUITE_P(
             "4 GiB announced", header(0, 0xFFFFFFFF) + kGreeting,
             QStringLiteral("the server sent a message longer than 256 MiB, more than any reply can be, "
                            "and the link was closed.")}));
+
+// A frame longer than any reply, announced on a link that is logged in:
+// the link ends, and the cause goes with the lost server's notice, since
+// the message that the server is gone cannot tell it.
+TEST_F(SessionAgainstScriptedPeer, AnOversizedFrameOnAnOpenLinkIsGivenAsTheCauseOfTheLostServer)
+{
+    ScriptedPeer peer([](ScriptedLink &link) {
+        if (!link.acceptAnyLogin())
+            return;
+        while (const std::optional<ScriptedLink::Frame> frame = link.receive())
+            if (frame->payload == "Echo 1")
+                link.sendBytes(header(0, 0xFFFFFFFF) + "x");
+    });
+    CServerExitNotice::SetMainWindow(nullptr);
+    CZELTSession session(quickSettings(peer.port()));
+    session.Connect(login(peer));
+    EXPECT_TRUE(session.Execute("Echo 1").startsWith("!ERROR Server disconnected"));
+    // The waiting command is answered before the loss is noted.
+    for (int turn = 0; turn < 2000 && !CServerExitNotice::IsServerLost(); ++turn)
+        QThread::msleep(5);
+    EXPECT_TRUE(CServerExitNotice::IsServerLost());
+    EXPECT_EQ(CServerExitNotice::Cause(), session.LastError());
+    EXPECT_TRUE(session.LastError().contains("longer than 256 MiB")) << session.LastError().toStdString();
+}
 
 TEST_F(SessionAgainstScriptedPeer, GreetingWordInLowerCaseIsAccepted)
 {
