@@ -460,8 +460,10 @@ TEST_F(ReportJobTest, ALongReportRepeatsItsHeadingsOnEveryPage)
     ASSERT_NE(next, nullptr);
     QTest::mouseClick(next, Qt::LeftButton);
     QStringList shown;
-    QTRY_VERIFY_WITH_TIMEOUT((shown = PaintedTexts(*preview)).contains(QStringLiteral(" Page 2 of %1 ").arg(pages)),
-                             10000);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (shown = PaintedTexts(*preview)).contains(QStringLiteral(" Page 2 of %1 ").arg(pages)); },
+        10000))
+        << shown.join('|').toStdString();
     // The second page as printed: its headings (on one line or more), its
     // first row, its number.
     static const QRegularExpression rowStart(QStringLiteral("^(\\d+)\\s"), QRegularExpression::MultilineOption);

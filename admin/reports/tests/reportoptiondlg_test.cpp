@@ -304,7 +304,7 @@ TEST_F(ReportOptionDlgTest, SeveralPreviewsEachShowTheirOwnPagesUntilTheyAreClos
         expectShowing(i);
 
     previews[3]->close();
-    QTRY_COMPARE(m_engine->Previews().size(), 7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_engine->Previews().size() == 7; }));
     previews.removeAt(3);
     for (int i = 0; i < 7; ++i) {
         previews[i]->resize(600, 500);
