@@ -3,12 +3,16 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTabBar>
 
 namespace {
 
 // Lines of a page shown at least below the tabs, so that a scrolled page
 // still reads as one.
 constexpr int kLeastPageLines = 6;
+// Room kept around a control brought into view, so that its label and its
+// neighbours show with it.
+constexpr int kFocusMargin = 50;
 
 } // namespace
 
@@ -45,8 +49,33 @@ void CPageScrollArea::KeepPagesWhole()
         widget()->setMinimumSize(widget()->sizeHint());
 }
 
+void CPageScrollArea::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    // The focus may have come while the window was still taking its size,
+    // and scrolled for a room the pages no longer have.
+    showFocused(QApplication::focusWidget());
+}
+
 void CPageScrollArea::showFocused(QWidget *focused)
 {
-    if (focused && widget() && widget()->isAncestorOf(focused))
-        ensureWidgetVisible(focused);
+    if (!focused || !widget() || !widget()->isAncestorOf(focused))
+        return;
+    // Of the tab row, only its current tab: the row is wider than a small
+    // window, and Qt would centre the whole of it, sliding the first tabs
+    // away.
+    QRect shown(focused->mapTo(widget(), QPoint(0, 0)), focused->size());
+    if (const auto *tabs = qobject_cast<QTabBar *>(focused)) {
+        const QRect tab = tabs->tabRect(tabs->currentIndex());
+        shown = QRect(focused->mapTo(widget(), tab.topLeft()), tab.size());
+    }
+    // A control the unscrolled pages show keeps them unscrolled, and with
+    // them the tab row in sight.
+    if (QRect(QPoint(0, 0), viewport()->size()).contains(shown)) {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+        return;
+    }
+    ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + kFocusMargin,
+                  shown.height() / 2 + kFocusMargin);
 }

@@ -21,6 +21,9 @@ public:
     // them rather than squeezing their controls together.
     void KeepPagesWhole();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showFocused(QWidget *focused);
 };

@@ -154,7 +154,8 @@ TEST_F(WindowsInSight, MailboxEditorInASmallFrameScrollsItsPagesAndKeepsItsButto
     EXPECT_TRUE(pages->verticalScrollBar()->isVisible()) << "the page is taller than its room";
     const QTabBar *tabs = pages->widget()->findChild<QTabBar *>();
     ASSERT_NE(tabs, nullptr);
-    EXPECT_TRUE(inSight(tabs->parentWidget(), tabs->tabRect(0).translated(tabs->pos()))) << "the first tab";
+    EXPECT_TRUE(WaitFor([&] { return inSight(tabs->parentWidget(), tabs->tabRect(0).translated(tabs->pos())); }))
+        << "the first tab";
     EXPECT_TRUE(SaveScreenshot(m_frame.get(), QStringLiteral("mailbox_editor_small_frame.png")));
 
     QWidget *lowest = lowestControlOf(sheet->GetActivePage());
@@ -206,8 +207,10 @@ TEST_F(WindowsInSight, MailboxEditorWithRoomShowsItsWholeLayoutUnscrolled)
     EXPECT_EQ(editor->minimumSize(), sheet->AttachedSize());
     auto *pages = sheet->findChild<CPageScrollArea *>();
     ASSERT_NE(pages, nullptr);
-    EXPECT_FALSE(pages->verticalScrollBar()->isVisible());
-    EXPECT_FALSE(pages->horizontalScrollBar()->isVisible());
+    // The layout settles once the box's values are in.
+    EXPECT_TRUE(WaitFor([&] {
+        return !pages->verticalScrollBar()->isVisible() && !pages->horizontalScrollBar()->isVisible();
+    }));
 }
 
 // The frame's sizes the administrator meets: the first one it shows with,
