@@ -5,7 +5,13 @@
 #include <QEvent>
 #include <QWindow>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
+
+// The blockers of this thread, each filtering the application's events.
+thread_local std::vector<const CUserInputBlocker *> t_blockers;
 
 // The widget a native window belongs to, or none.
 QWidget *widgetOfWindow(const QWindow *window)
@@ -23,13 +29,22 @@ CUserInputBlocker::CUserInputBlocker(QWidget *ownWindow) : m_ownWindow(ownWindow
     if (QCoreApplication *app = QCoreApplication::instance()) {
         m_modalAtStart = QApplication::activeModalWidget();
         app->installEventFilter(this);
+        t_blockers.push_back(this);
     }
 }
 
 CUserInputBlocker::~CUserInputBlocker()
 {
-    if (QCoreApplication *app = QCoreApplication::instance())
+    if (QCoreApplication *app = QCoreApplication::instance()) {
         app->removeEventFilter(this);
+        t_blockers.erase(std::find(t_blockers.begin(), t_blockers.end(), this));
+    }
+}
+
+bool CUserInputBlocker::KeepsInputFrom(const QWidget *widget)
+{
+    return std::any_of(t_blockers.begin(), t_blockers.end(),
+                       [widget](const CUserInputBlocker *blocker) { return !blocker->takesInput(widget); });
 }
 
 bool CUserInputBlocker::IsUserInput(const QEvent &event)

@@ -29,6 +29,9 @@ public:
 
     // Whether an event of this type is the user's doing and is dropped.
     static bool IsUserInput(const QEvent &event);
+    // Whether a blocker living on this thread drops the user's input to
+    // this widget now.
+    static bool KeepsInputFrom(const QWidget *widget);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 // The application-shell tests' common ground; see appshelltestbase.h.
 #include "admin/testsupport/appshelltestbase.h"
 
+#include "admin/session/userinputblocker.h"
 #include "admin/testsupport/conduitregistration.h"
 #include "platform/registry/profile.h"
 
@@ -25,6 +26,11 @@ void DialogScript::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible() || m_steps.empty())
+        return;
+    // While admin waits for the server, a dialog that was open before the
+    // wait takes no clicks or keys: the step waits for the wait's end, as
+    // a user would.
+    if (CUserInputBlocker::KeepsInputFrom(modal))
         return;
     // One step per showing of a dialog: a step that ended nothing must not
     // run the next step on the same dialog (unless it is a later showing).
