@@ -28,11 +28,16 @@ WaitNoticeCanceller::WaitNoticeCanceller(const QString &screenshot) : m_screensh
 void WaitNoticeCanceller::cancelVisibleNotice()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!m_onlyText.isEmpty() && m_cancelled > 0)
+            return;
         auto *notice = dynamic_cast<CServerWaitDlg *>(window);
         if (!notice || !notice->isVisible() || notice->WasCancelled())
             continue;
-        if (const QLabel *text = notice->findChild<QLabel *>())
-            m_lastText = text->text();
+        const QLabel *label = notice->findChild<QLabel *>();
+        const QString text = label ? label->text() : QString();
+        if (!m_onlyText.isEmpty() && text != m_onlyText)
+            continue;
+        m_lastText = text;
         auto *cancel = notice->findChild<QPushButton *>();
         if (!cancel || !QTest::qWaitForWindowExposed(notice))
             continue;

@@ -19,6 +19,11 @@ public:
     // picture of the first one as `screenshot` when given.
     explicit WaitNoticeCanceller(const QString &screenshot = QString());
 
+    // Cancels the first notice saying `text` and leaves every other alone:
+    // on a loaded machine a wait that is not held back, the one after a
+    // cancelled one included, can last long enough for its notice.
+    void OnlyTheFirstNoticeSaying(const QString &text) { m_onlyText = text; }
+
     int cancelled() const { return m_cancelled; }
     // What the last notice cancelled said.
     QString lastText() const { return m_lastText; }
@@ -27,6 +32,7 @@ private:
     void cancelVisibleNotice();
 
     QString m_screenshot;
+    QString m_onlyText;
     QTimer m_poll;
     int m_cancelled = 0;
     QString m_lastText;

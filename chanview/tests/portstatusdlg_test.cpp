@@ -6,6 +6,7 @@
 
 #include "admin/ports/portrowlist.h"
 #include "admin/ports/portstatisticsdlg.h"
+#include "admin/session/serverwait.h"
 #include "admin/session/zeltsession.h"
 #include "chanview/chanviewapp.h"
 #include "chanview/chanviewlogindlg.h"
@@ -293,7 +294,8 @@ TEST_F(ChanviewLateServer, CancelInTheNoticeOfAHeldTraceRequestOpensTheList)
 {
     m_server->delayNextReply(30000, QStringLiteral("RegisterTraceConsumer"));
     {
-        const WaitNoticeCanceller operatorAtWork;
+        WaitNoticeCanceller operatorAtWork;
+        operatorAtWork.OnlyTheFirstNoticeSaying(CServerWait::ReplyText("RegisterTraceConsumer"));
         openDialog();
         EXPECT_EQ(operatorAtWork.cancelled(), 1);
         EXPECT_EQ(operatorAtWork.lastText(), "Waiting for the server to answer \"RegisterTraceConsumer\"…");

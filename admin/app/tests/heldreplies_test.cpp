@@ -7,6 +7,7 @@
 #include "admin/app/tests/frametestbase.h"
 
 #include "admin/app/commandids.h"
+#include "admin/session/serverwait.h"
 #include "admin/session/serverwaitdlg.h"
 #include "admin/session/zeltsession.h"
 #include "admin/testsupport/waitnotice.h"
@@ -126,12 +127,12 @@ TEST_P(HeldReplies, CancelEndsTheWaitAndTheWindowOpensAgainOnceTheServerAnswers)
     m_server->delayNextReply(30000, word);
     m_boxes->answer({IDOK, IDOK, IDOK, IDOK});
     {
-        const WaitNoticeCanceller administrator;
+        WaitNoticeCanceller administrator;
+        administrator.OnlyTheFirstNoticeSaying(CServerWait::ReplyText(GetParam().word));
         openFromTheMenu();
         QTest::qWait(300);
         EXPECT_EQ(administrator.cancelled(), 1);
-        EXPECT_EQ(administrator.lastText(),
-                  QStringLiteral("Waiting for the server to answer \"%1\"…").arg(word));
+        EXPECT_EQ(administrator.lastText(), QStringLiteral("Waiting for the server to answer \"%1\"…").arg(word));
     }
     for (const QString &text : errorBoxes())
         EXPECT_TRUE(text.contains(QStringLiteral("cancelled"))) << text.toStdString();
@@ -174,7 +175,9 @@ TEST_F(HeldLogin, CancelInTheNoticeBringsTheLoginDialogBack)
     m_server->withholdNextGreeting();
     AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("boss"), QStringLiteral("boss-pw"));
     AnswerLogin(m_dialogs, m_server->host(), QStringLiteral("boss"), QStringLiteral("boss-pw"));
-    const WaitNoticeCanceller administrator;
+    WaitNoticeCanceller administrator;
+    administrator.OnlyTheFirstNoticeSaying(
+        QStringLiteral("Waiting for the server at %1 to answer the login…").arg(m_server->host()));
     ASSERT_TRUE(m_app->Login());
     EXPECT_EQ(administrator.cancelled(), 1);
     EXPECT_EQ(administrator.lastText(),

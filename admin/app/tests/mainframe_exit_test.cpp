@@ -6,6 +6,7 @@
 
 #include "admin/app/commandids.h"
 #include "admin/app/menuresource.h"
+#include "admin/session/userinputblocker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,12 +47,21 @@ protected:
     }
     // The frame's close box, through the window system.
     void closeBox() { m_frame->windowHandle()->close(); }
-    // Runs the program's event loop with `act` in its first turn; what the
-    // loop returned, or kStillRunning when the program was still running a
-    // minute later (only a program that does not end takes that long).
-    static int runProgram(const std::function<void()> &act)
+    // Runs the program's event loop with `act` in the first turn in which
+    // the frame takes the user's input (keys pressed while admin waits for
+    // the server are dropped); what the loop returned, or kStillRunning when
+    // the program was still running a minute later (only a program that does
+    // not end takes that long).
+    int runProgram(const std::function<void()> &act)
     {
-        QTimer::singleShot(0, act);
+        QTimer whenTheFrameTakesInput;
+        QObject::connect(&whenTheFrameTakesInput, &QTimer::timeout, [&] {
+            if (CUserInputBlocker::KeepsInputFrom(m_frame.get()))
+                return;
+            whenTheFrameTakesInput.stop();
+            act();
+        });
+        whenTheFrameTakesInput.start(0);
         QTimer limit;
         limit.setSingleShot(true);
         QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(kStillRunning); });

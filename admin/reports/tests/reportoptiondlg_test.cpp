@@ -9,6 +9,7 @@
 #include "admin/reports/db/tests/lockingprogram.h"
 #include "admin/reports/reportoptiondlg.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "admin/session/serverwait.h"
 #include "admin/reports/tests/paintedtext.h"
 
 #include <QApplication>
@@ -204,7 +205,8 @@ TEST_F(ReportOptionDlgTest, CancelInTheNoticeOfAHeldReportFailsItAndTheNextRepor
     m_session->Connect(CLoginCredentials{m_simulator->host(), "Cardomel", "Cardomel"});
     m_simulator->delayNextReply(30000, "Tcl_GroupStatistics");
     m_boxes->answer(IDOK);
-    const WaitNoticeCanceller administrator;
+    WaitNoticeCanceller administrator;
+    administrator.OnlyTheFirstNoticeSaying(CServerWait::ReplyText("Tcl_GroupStatistics"));
     runModal([this] {
         tick(D::IDC_PORT_GROUP);
         tick(D::IDC_MESSAGE_STATS);

@@ -5,6 +5,7 @@
 #include "platform/messages/postedmessagehold.h"
 #include "platform/sync/event.h"
 #include "testwindow.h"
+#include "testsupport/qtapplicationenvironment.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -25,19 +26,8 @@ constexpr uint32_t kHangGuardMs = 20000;
 constexpr UINT WM_TEST = WM_USER + 1;
 constexpr UINT WM_OTHER = WM_USER + 2;
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "messagestests";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto *const g_environment = testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto *const g_environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment("messagestests"));
 
 TEST(PostMessageTest, PostedMessagesArriveInOrderOnTheWindowsThread)
 {

@@ -4,6 +4,7 @@
 #include "platform/msgbox/messageboxscript.h"
 #include "platform/msgbox/messagetext.h"
 #include "platform/msgbox/msgbox.h"
+#include "testsupport/qtapplicationenvironment.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,19 +20,8 @@
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[20] = "messagetexttests";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto *const g_environment = testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto *const g_environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment("messagetexttests"));
 
 QString elements(int count)
 {

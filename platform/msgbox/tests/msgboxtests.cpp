@@ -5,6 +5,7 @@
 #include "platform/msgbox/messageboxscript.h"
 #include "platform/msgbox/msgbox.h"
 #include "platform/strings/stringtable.h"
+#include "testsupport/qtapplicationenvironment.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,23 +22,8 @@
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-        QApplication::setApplicationDisplayName("Verbanta Admin");
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "msgboxtests";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto *const g_environment = testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] const auto *const g_environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment("msgboxtests", "Verbanta Admin"));
 
 constexpr StringResource kStrings[] = {{61493, "Discard changes?"}};
 
