@@ -132,7 +132,8 @@ TEST_P(HeldReplies, CancelEndsTheWaitAndTheWindowOpensAgainOnceTheServerAnswers)
         openFromTheMenu();
         QTest::qWait(300);
         EXPECT_EQ(administrator.cancelled(), 1);
-        EXPECT_EQ(administrator.lastText(), QStringLiteral("Waiting for the server to answer \"%1\"…").arg(word));
+        EXPECT_EQ(administrator.lastText(),
+                  QStringLiteral("Waiting for the server to answer \"%1\"…").arg(word));
     }
     for (const QString &text : errorBoxes())
         EXPECT_TRUE(text.contains(QStringLiteral("cancelled"))) << text.toStdString();
