@@ -9,6 +9,7 @@
 #include "admin/uatools/agents/ivruseragentsdlg.h"
 #include "platform/com/unknwn.h"
 #include "scripts/bench/benchapplication.h"
+#include "scripts/bench/interfacegapmeter.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QElapsedTimer>
@@ -35,18 +36,13 @@ struct Fill {
 Fill Measure(const std::function<CUserAgentListDlg *()> &make)
 {
     Fill fill;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { fill.longestGapMs = std::max(fill.longestGapMs, sinceTick.restart()); });
+    InterfaceGapMeter gaps;
     QElapsedTimer wall;
     CUserAgentListDlg *list = make();
     QEventLoop loop;
     QObject::connect(list, &CUserAgentListDlg::filled, &loop, &QEventLoop::quit);
     QTimer::singleShot(0, [&] {
-        sinceTick.start();
-        ticker.start();
+        gaps.Start();
         wall.start();
         list->Create();
         if (!list->IsFilling())
@@ -54,8 +50,7 @@ Fill Measure(const std::function<CUserAgentListDlg *()> &make)
     });
     loop.exec();
     fill.wallMs = wall.elapsed();
-    ticker.stop();
-    fill.longestGapMs = std::max(fill.longestGapMs, sinceTick.elapsed());
+    fill.longestGapMs = gaps.Stop();
     fill.rows = list->List()->topLevelItemCount();
     list->close();
     delete list;

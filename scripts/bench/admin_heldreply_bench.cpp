@@ -6,10 +6,10 @@
 //   admin_heldreply_bench [rounds]   (default 3 of each)
 #include "admin/session/zeltsession.h"
 #include "scripts/bench/benchapplication.h"
+#include "scripts/bench/interfacegapmeter.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QElapsedTimer>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,19 +29,13 @@ Wait Measure(CZELTSession &session, testserver::SimulatorProcess &simulator, int
 {
     Wait wait;
     simulator.delayNextReply(heldMs, QStringLiteral("set"));
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { wait.longestGapMs = std::max(wait.longestGapMs, sinceTick.restart()); });
+    InterfaceGapMeter gaps;
     QElapsedTimer wall;
-    sinceTick.start();
-    ticker.start();
+    gaps.Start();
     wall.start();
     wait.answered = session.Execute(QStringLiteral("set held 1")) == QLatin1String("1");
     wait.wallMs = wall.elapsed();
-    ticker.stop();
-    wait.longestGapMs = std::max(wait.longestGapMs, sinceTick.elapsed());
+    wait.longestGapMs = gaps.Stop();
     return wait;
 }
 

@@ -21,6 +21,7 @@
 #include "admin/reports/reportjob.h"
 #include "admin/reports/reportpages.h"
 #include "admin/reports/reportpreviewwnd.h"
+#include "scripts/bench/interfacegapmeter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,18 +59,13 @@ struct Timing {
 Timing Measure(const std::function<void()> &work)
 {
     Timing timing;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout,
-                     [&] { timing.longestGapMs = std::max(timing.longestGapMs, sinceTick.restart()); });
-    sinceTick.start();
-    ticker.start();
+    InterfaceGapMeter gaps;
+    gaps.Start();
     QElapsedTimer wall;
     wall.start();
     work();
     timing.ms = wall.elapsed();
-    timing.longestGapMs = std::max(timing.longestGapMs, sinceTick.elapsed());
+    timing.longestGapMs = gaps.Stop();
     return timing;
 }
 

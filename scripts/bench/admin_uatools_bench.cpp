@@ -18,6 +18,7 @@
 #include "platform/com/unknwn.h"
 #include "platform/msgbox/messageboxscript.h"
 #include "scripts/bench/benchapplication.h"
+#include "scripts/bench/interfacegapmeter.h"
 #include "scripts/bench/plainclient.h"
 #include "testserver/harness/simulatorprocess.h"
 
@@ -55,35 +56,17 @@ qint64 ResidentBytes()
     return qint64(resident) * sysconf(_SC_PAGESIZE);
 }
 
-// The longest gap between two ticks of a 5 ms timer on the user-interface
-// thread during the runs: from the click on OK to the summary.
+// The longest the user-interface thread went without its timer during the
+// runs, each measured from the click on OK to the summary.
 class BlockProbe {
 public:
-    BlockProbe()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
-    }
-    void start()
-    {
-        m_longest = 0;
-        m_clock.start();
-        m_timer.start();
-    }
-    void stop()
-    {
-        m_timer.stop();
-        m_longest = std::max(m_longest, m_clock.elapsed());
-        m_worst = std::max(m_worst, m_longest);
-    }
+    void start() { m_gaps.Start(); }
+    void stop() { m_worst = std::max(m_worst, m_gaps.Stop()); }
     // The longest gap of every run so far.
     qint64 worst() const { return m_worst; }
 
 private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
+    InterfaceGapMeter m_gaps;
     qint64 m_worst = 0;
 };
 
