@@ -69,6 +69,18 @@ protected:
     {
         return CLoginCredentials{peer.host(), user, "secret"};
     }
+    // A login to `peer` fails, saying that the server's answer could not be
+    // read and why, and leaves the session unconnected.
+    void expectAnswerCouldNotBeRead(const ScriptedPeer &peer, const QString &lastError)
+    {
+        CZELTSession session(quickSettings(peer.port()));
+        m_boxes->answer(IDOK);
+        EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
+        EXPECT_EQ(m_boxes->texts(),
+                  QStringList{QStringLiteral("The server's answer could not be read: %1").arg(lastError)});
+        EXPECT_EQ(session.LastError(), lastError);
+        EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+    }
 };
 
 struct GreetingCase {
@@ -92,15 +104,8 @@ TEST_P(MalformedGreetings, FailTheLoginWithTheirReason)
         link.send(1, 0, GetParam().greeting);
         neverAnswer(link);
     });
-    CZELTSession session(quickSettings(peer.port()));
-    m_boxes->answer(IDOK);
-    EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
     // No login went out, so the user id and password were never tried.
-    EXPECT_EQ(
-        m_boxes->texts(),
-        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
-    EXPECT_EQ(session.LastError(), GetParam().lastError);
-    EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+    expectAnswerCouldNotBeRead(peer, GetParam().lastError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, MalformedGreetings,
@@ -142,14 +147,7 @@ TEST_P(BrokenGreetings, SayTheServersAnswerCouldNotBeReadAndSendNoLogin)
         link.sendBytes(GetParam().bytes);
         link.close();
     });
-    CZELTSession session(quickSettings(peer.port()));
-    m_boxes->answer(IDOK);
-    EXPECT_THROW(session.Connect(login(peer)), CZltExceptionLoginDeclined);
-    EXPECT_EQ(
-        m_boxes->texts(),
-        QStringList{QStringLiteral("The server's answer could not be read: %1").arg(GetParam().lastError)});
-    EXPECT_EQ(session.LastError(), GetParam().lastError);
-    EXPECT_EQ(session.GetState(), CZELTSession::StateNotConnected);
+    expectAnswerCouldNotBeRead(peer, GetParam().lastError);
 }
 
 const QString kCut = QStringLiteral("the link ended before the server's greeting was complete.");
