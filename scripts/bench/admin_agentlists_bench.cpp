@@ -10,6 +10,7 @@
 #include "platform/com/unknwn.h"
 #include "scripts/bench/benchapplication.h"
 #include "scripts/bench/interfacegapmeter.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QElapsedTimer>
@@ -81,10 +82,8 @@ int main(int argc, char **argv)
                     .arg(200000 + i);
     }
     simulator.seed(seed);
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    CZELTSession session(settings);
-    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
+    CZELTSession session(SettingsFor(simulator));
+    const CLoginCredentials login = ManufacturerLogin(simulator);
     session.Connect(login);
 
     Print("direct-send fax list", Measure([&] { return new CDirectSendFaxUADlg(session, login, "DS_FAX"); }));

@@ -19,6 +19,7 @@
 #include "platform/com/unknwn.h"
 #include "scripts/bench/benchapplication.h"
 #include "scripts/bench/plainclient.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QCryptographicHash>
@@ -224,9 +225,8 @@ int main(int argc, char **argv)
         return 1;
 
     testserver::SimulatorProcess simulator;
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
+    const CSessionSettings settings = SettingsFor(simulator);
+    const CLoginCredentials login = ManufacturerLogin(simulator);
 
     Rounds adminFetch, adminSave, plainFetch, plainSave, sessionFetch, sessionSave, adminBoth, plainBoth;
     QStringList fetchLines, saveLines;

@@ -16,6 +16,7 @@
 #include "platform/msgbox/messageboxscript.h"
 #include "scripts/bench/benchapplication.h"
 #include "scripts/bench/plainclient.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QCryptographicHash>
@@ -74,10 +75,8 @@ int main(int argc, char **argv)
     simulator.seed(
         QStringLiteral("ua 700 -parent 2147483646 -stamp 1 {&Name2 Everyone System_Distribution_List {%1}}")
             .arg(Members(100000, count)));
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
-    CZELTSession session(settings);
+    const CLoginCredentials login = ManufacturerLogin(simulator);
+    CZELTSession session(SettingsFor(simulator));
     session.Connect(login);
     const QStringList upload = LinesOf(simulator.commandLog());
 

@@ -7,6 +7,7 @@
 #include "admin/session/zeltsession.h"
 #include "scripts/bench/benchapplication.h"
 #include "scripts/bench/interfacegapmeter.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QElapsedTimer>
@@ -49,10 +50,8 @@ int main(int argc, char **argv)
         return 1;
 
     testserver::SimulatorProcess simulator;
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    CZELTSession session(settings);
-    session.Connect(CLoginCredentials{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")});
+    CZELTSession session(SettingsFor(simulator));
+    session.Connect(ManufacturerLogin(simulator));
 
     int status = 0;
     for (const int heldMs : {500, 1500, 3000}) {

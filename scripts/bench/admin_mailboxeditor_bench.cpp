@@ -10,6 +10,7 @@
 #include "admin/useragents/pages/mailboxpages.h"
 #include "platform/mfc/propertypage.h"
 #include "scripts/bench/benchapplication.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QElapsedTimer>
@@ -81,10 +82,8 @@ int main(int argc, char **argv)
         return 1;
 
     testserver::SimulatorProcess simulator;
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    CZELTSession session(settings);
-    const CLoginCredentials login{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")};
+    CZELTSession session(SettingsFor(simulator));
+    const CLoginCredentials login = ManufacturerLogin(simulator);
     session.Connect(login);
 
     CMailboxPageServices services;

@@ -20,6 +20,7 @@
 #include "scripts/bench/benchapplication.h"
 #include "scripts/bench/interfacegapmeter.h"
 #include "scripts/bench/plainclient.h"
+#include "scripts/bench/simulatorlogin.h"
 #include "testserver/harness/simulatorprocess.h"
 
 #include <QAbstractButton>
@@ -209,11 +210,8 @@ int main(int argc, char **argv)
     testserver::SimulatorProcess simulator;
     // Numbers of five digits are no question to ask here.
     simulator.seed(QStringLiteral("var sys_maximum_box_length 9"));
-    CSessionSettings settings;
-    settings.port = simulator.port();
-    CZELTSession session(settings);
-    session.Connect(
-        CLoginCredentials{simulator.host(), QStringLiteral("Cardomel"), QStringLiteral("Cardomel")});
+    CZELTSession session(SettingsFor(simulator));
+    session.Connect(ManufacturerLogin(simulator));
     const QList<testserver::LoggedCommand> loginLog = simulator.commandLog();
     const int connection = loginLog.last().connection;
     const QStringList upload = LinesOf(loginLog, connection);
